@@ -1,0 +1,43 @@
+#include "platform/modal.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+class DesktopModal final : public ModalSeam {
+public:
+    int Alert(QWidget* parent, const QString& message, const QString& first,
+              const QString& second) override {
+        QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), message,
+                        QMessageBox::NoButton, parent);
+        QPushButton* firstButton = box.addButton(first, QMessageBox::AcceptRole);
+        box.addButton(second, QMessageBox::RejectRole);
+        box.setDefaultButton(firstButton);
+        box.exec();
+        return box.clickedButton() == firstButton ? 1 : 2;
+    }
+
+    std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) override {
+        // The desktop's own chooser can create folders; files are not offered.
+        const QString dir = QFileDialog::getExistingDirectory(parent, title, QString(),
+                                                              QFileDialog::ShowDirsOnly);
+        if (dir.isEmpty()) return std::nullopt;
+        return dir;
+    }
+
+    void Beep() override { QApplication::beep(); }
+};
+
+ModalSeam* g_seam = nullptr;
+
+}  // namespace
+
+ModalSeam& Modal() {
+    static DesktopModal desktop;
+    return g_seam ? *g_seam : desktop;
+}
+
+void SetModalSeam(ModalSeam* seam) { g_seam = seam; }

@@ -1,0 +1,46 @@
+#pragma once
+// The port list both programs show and resolve: the machine's serial ports, then the four
+// pseudo-ports. The stored position (THSrConfig.port) and name (THSrConfig.port_name) must
+// designate the same destination in both programs, so both use these functions.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Destination codes: 0 and above a serial port, then the pseudo-ports.
+enum DestinationCode : int16_t {
+    kDestSharedFolder = -1,
+    kDestPricomFtp = -2,
+    kDestAxisLpt = -3,
+    kDestAxisUsb = -4,
+};
+
+struct PseudoPort {
+    const char* label;  // stored in THSrConfig.port_name
+    int16_t code;
+};
+// In port-list order, after the serial ports.
+extern const PseudoPort kPseudoPorts[4];
+
+// Serial devices backed by hardware, as /dev paths, naturally sorted (ttyUSB2 before ttyUSB10).
+// Scans <sysfsRoot>/class/tty: entries with a device/driver link (and rfcomm*), minus those
+// whose `type` file reads 0 (no UART behind a ttyS node).
+std::vector<std::string> ScanSerialDevices(const std::string& sysfsRoot = "/sys");
+
+// The devices the programs list: ScanSerialDevices("/sys") unless a test has replaced the
+// source. Tests must never open a real device.
+std::vector<std::string> SerialDevices();
+void SetSerialDeviceSource(std::function<std::vector<std::string>()> source);  // {} restores
+
+// Device paths followed by the four pseudo-port labels.
+std::vector<std::string> PortList(const std::vector<std::string>& devices);
+
+struct Destination {
+    int16_t code = kDestPricomFtp;
+    std::string devicePath;  // for code >= 0
+};
+// The sender's rule: by name when portName is not empty (devices, then labels), else by
+// position; nothing matched gives the PRICOM FTP destination.
+Destination ResolveDestination(const std::vector<std::string>& devices, int16_t port,
+                               const char* portName);

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the main job need. Installs only what
+# is missing, so a second run installs nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config       # compiler and build tools
+  qt6-base-dev qt6-base-dev-tools libgl-dev          # Qt 6 Widgets, moc/uic
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: lupdate/lrelease for translations
+  libcurl4-openssl-dev                               # FTP upload
+  libgtest-dev libgmock-dev                          # unit tests
+  libbenchmark-dev                                   # benchmarks
+  clang libclang-rt-14-dev                           # libFuzzer with ASan/UBSan
+  python3-pyftpdlib                                  # a real FTP server on loopback for tests
+  fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
+  hp2xx                                              # independent HP-GL renderer the preview is checked against
+  xvfb xauth                                         # a virtual display for the main job's window
+  dpkg-dev fakeroot file                             # the .deb package
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Run this command as root (for example with sudo) so they can be installed." >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

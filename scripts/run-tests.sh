@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Every test: installs what is missing, builds, runs the unit and integration tests, then runs
+# the settings-file fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+
+# Fuzzing needs clang's libFuzzer with AddressSanitizer and UBSan: a build of its own.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTRZN_FUZZ=ON -DBUILD_TESTING=OFF -DTRZN_BENCH=OFF >/dev/null
+cmake --build build-fuzz --parallel "$(nproc)"
+for target in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=$(mktemp -d)
+  cp fuzz/corpus/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true
+  echo "Fuzzing $name for ${FUZZ_SECONDS:-60} s"
+  "$target" -max_total_time="${FUZZ_SECONDS:-60}" -max_len=8192 "$corpus" 2>&1 | tail -n 3
+  rm -rf "$corpus"
+done

@@ -1,0 +1,46 @@
+#pragma once
+// The settings store: the main settings file and the preset files, key = value lines in
+// Shift-JIS with CR LF ends. The drawing program's plug-in reads the same file, so the line
+// formats and their order are fixed byte for byte.
+
+#include <string>
+
+#include "settings/records.h"
+
+// The sender writes two extra lines (pIdleProc, pFileName) in the print block; the
+// configuration window does not. Either loader reads either file.
+enum class PrintLines { Config, Sender };
+
+// Clears the records, then loads them from the main settings file (preset == nullptr) or from
+// the preset file of that name. refCon, presetName (256 bytes) and stat are cleared and loaded
+// when given; when null their keys are ignored. Returns false when no file could be read (the
+// records are then in the cleared state).
+bool GetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfig config,
+                   THSrConfig serial, THRefCon refCon = nullptr, char* presetName = nullptr,
+                   tPldStatRes* stat = nullptr);
+
+// Writes the records to the file that preset selects. The file is replaced whole (temporary
+// file and rename), so a reader sees the old or the new content, never a part. Returns false
+// when nothing was written; the previous file is then left as it was.
+bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfig config,
+                   THSrConfig serial, THRefCon refCon = nullptr, const char* presetName = nullptr,
+                   const tPldStatRes* stat = nullptr, PrintLines lines = PrintLines::Config);
+
+// Parses settings-file bytes into the records (already cleared by the caller as GetPrefarence
+// does). Any byte sequence is accepted. Exposed for the fuzz target and tests.
+void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper paper,
+                         THPrConfig config, THSrConfig serial, THRefCon refCon, char* presetName,
+                         tPldStatRes* stat);
+
+// Formats the records as the settings file holds them.
+std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, THSrConfig serial,
+                             THRefCon refCon, const char* presetName, const tPldStatRes* stat,
+                             PrintLines lines);
+
+// Folders. Each returns the path without a trailing slash, creating every level on the way
+// (mode 0777, failures ignored), or an empty string when the Documents folder can't be found.
+std::string ProductFolder();  // Documents/Adobe/Illustrator/Trazen
+std::string PresetFolder();   // ProductFolder()/Prefs
+// Path of the main settings file (preset == nullptr) or of a preset file; empty on failure or
+// when the path would not fit in 511 bytes.
+std::string SettingsFilePath(const char* preset);

@@ -5,9 +5,25 @@
 #include <functional>
 #include <string>
 
+// What went wrong, so the window can say it in plain words (in the user's language).
+enum class DeliveryError {
+    None,
+    SourceMissing,       // the file to deliver is not there
+    TargetExists,        // a copy would overwrite
+    FolderNotWritable,   // the shared folder can't be written (sysErrno says why)
+    ConnectFailed,       // no server listening, host unknown, network down
+    LoginDenied,         // user name or password refused
+    RemoteFolderMissing, // the server has no such folder
+    TimedOut,
+    Aborted,             // keepGoing returned false
+    Other,
+};
+
 struct DeliveryResult {
-    bool ok = false;
-    std::string error;  // plain words for the user when !ok
+    DeliveryError error = DeliveryError::None;
+    int sysErrno = 0;    // errno for local file failures
+    std::string detail;  // libcurl's or the system's own words, for the curious
+    bool ok() const { return error == DeliveryError::None; }
 };
 
 // Copies src to dst; fails (never overwrites) when dst exists.

@@ -31,7 +31,3 @@ ssize_t WriteSome(int fd, const void* data, size_t size);
 bool DrainLine(int fd);                         // tcdrain
 bool WaitWritable(int fd, int timeoutMs);       // select for writing
 void CloseSerialLine(int fd);
-
-// Plain words for a failure on the line, with the fix where one is known (EACCES: the user
-// must be in the dialout group).
-std::string SerialErrorText(const std::string& path, int error);

@@ -15,7 +15,7 @@ packages=(
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
   xvfb xauth                                         # a virtual display for the main job's window
-  dpkg-dev fakeroot file                             # the .deb package
+  dpkg-dev fakeroot file desktop-file-utils          # the .deb package and its checks
 )
 
 missing=()

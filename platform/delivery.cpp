@@ -1,1 +1,196 @@
-// Placeholder until the implementation lands.
+#include "platform/delivery.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+DeliveryResult Fail(DeliveryError error, int err) {
+    DeliveryResult r;
+    r.error = error;
+    r.sysErrno = err;
+    r.detail = std::strerror(err);
+    return r;
+}
+
+bool WriteAll(int fd, const char* p, size_t n) {
+    while (n > 0) {
+        const ssize_t w = write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+}  // namespace
+
+DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst) {
+    const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        const int err = errno;
+        return Fail(err == ENOENT || err == ENOTDIR ? DeliveryError::SourceMissing
+                                                    : DeliveryError::Other,
+                    err);
+    }
+    struct stat st {};
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        close(in);
+        return Fail(DeliveryError::SourceMissing, err);
+    }
+    // O_EXCL makes "never overwrite" atomic, and refuses a dangling symlink at dst too.
+    const int out = open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (out < 0) {
+        const int err = errno;
+        close(in);
+        return Fail(err == EEXIST ? DeliveryError::TargetExists : DeliveryError::FolderNotWritable,
+                    err);
+    }
+    // A half-written plot on the print server would be printed as if whole: remove it.
+    auto abandon = [&](DeliveryError error, int err) {
+        close(in);
+        close(out);
+        unlink(dst.c_str());
+        return Fail(error, err);
+    };
+    char buf[64 * 1024];
+    for (;;) {
+        const ssize_t n = read(in, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return abandon(DeliveryError::Other, errno);
+        }
+        if (!WriteAll(out, buf, static_cast<size_t>(n)))
+            return abandon(DeliveryError::FolderNotWritable, errno);
+    }
+    // Network shares report a full disk or a lost server only when the data is flushed.
+    if (fsync(out) != 0 && errno != EINVAL && errno != EROFS)
+        return abandon(DeliveryError::FolderNotWritable, errno);
+    close(in);
+    if (close(out) != 0) {
+        const int err = errno;
+        unlink(dst.c_str());
+        return Fail(DeliveryError::FolderNotWritable, err);
+    }
+    return {};
+}
+
+namespace {
+
+void InitCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+int OnProgress(void* clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* request = static_cast<const FtpRequest*>(clientp);
+    return request->keepGoing && !request->keepGoing() ? 1 : 0;
+}
+
+DeliveryError MapCurlError(CURLcode code, long response) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+        return DeliveryError::ConnectFailed;
+    case CURLE_LOGIN_DENIED:
+        return DeliveryError::LoginDenied;
+    case CURLE_REMOTE_ACCESS_DENIED:  // CWD into the folder answered 550
+        return DeliveryError::RemoteFolderMissing;
+    case CURLE_OPERATION_TIMEDOUT:
+        return DeliveryError::TimedOut;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return DeliveryError::Aborted;
+    default:
+        // A 550 on STOR is "no permission to write here", not a missing folder.
+        (void)response;
+        return DeliveryError::Other;
+    }
+}
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+struct CurlDeleter {
+    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+};
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+DeliveryResult FtpUpload(const FtpRequest& request) {
+    InitCurlOnce();
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(request.localPath.c_str(), "rb"));
+    if (!file) {
+        const int err = errno;
+        return Fail(err == ENOENT || err == ENOTDIR ? DeliveryError::SourceMissing
+                                                    : DeliveryError::Other,
+                    err);
+    }
+    struct stat st {};
+    if (fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode))
+        return Fail(DeliveryError::SourceMissing, S_ISDIR(st.st_mode) ? EISDIR : errno);
+
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl) {
+        DeliveryResult r;
+        r.error = DeliveryError::Other;
+        r.detail = "curl_easy_init failed";
+        return r;
+    }
+    CURL* c = curl.get();
+
+    // libcurl, unlike the curl tool, does not append the local name to a folder URL.
+    std::string url = request.url;
+    if (url.empty() || url.back() != '/') url += '/';
+    const std::string name = BaseName(request.localPath);
+    char* escaped = curl_easy_escape(c, name.c_str(), static_cast<int>(name.size()));
+    if (escaped) {
+        url += escaped;
+        curl_free(escaped);
+    }
+
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(c, CURLOPT_READDATA, file.get());
+    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
+    // Only both together make a login; otherwise libcurl logs in anonymously.
+    if (!request.user.empty() && !request.password.empty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, request.user.c_str());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, request.password.c_str());
+    }
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutS);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, request.transferTimeoutS);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM inside a Qt program
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &request);
+
+    const CURLcode code = curl_easy_perform(c);
+    if (code == CURLE_OK) return {};
+    long response = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response);
+    DeliveryResult r;
+    r.error = MapCurlError(code, response);
+    r.detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
+    return r;
+}

@@ -1,1 +1,428 @@
-// Placeholder until the implementation lands.
+#include "settings/store.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/documents.h"
+
+namespace {
+
+enum class Kind { Int16, Int8, UInt8, Int64, Rectangle, Text, Pointer };
+
+// Where one key's value lives. capacity applies to texts and includes the terminator.
+struct Slot {
+    Kind kind;
+    void* at;
+    size_t capacity;
+};
+
+// One written line in file order; an empty key is a blank line.
+struct Line {
+    std::string key;
+    Slot slot;
+};
+
+struct Records {
+    TPrint* print;
+    TPrPaper* paper;
+    TPrConfig* config;
+    TSrConfig* serial;
+    int64_t* refCon;
+    char* presetName;
+    tPldStatRes* stat;
+};
+
+constexpr size_t kLineMax = 1023;  // bytes of a line kept by the reader
+constexpr size_t kPathMax = 511;
+
+Slot S(int16_t& v) { return {Kind::Int16, &v, 0}; }
+Slot S(int8_t& v) { return {Kind::Int8, &v, 0}; }
+Slot S(uint8_t& v) { return {Kind::UInt8, &v, 0}; }
+Slot S(int64_t& v) { return {Kind::Int64, &v, 0}; }
+Slot S(Rect& v) { return {Kind::Rectangle, &v, 0}; }
+template <size_t N>
+Slot S(char (&v)[N]) {
+    return {Kind::Text, v, N};
+}
+Slot P(void*& v) { return {Kind::Pointer, &v, 0}; }
+
+std::string Numbered(const char* prefix, int n, const char* suffix) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%s%02d%s", prefix, n, suffix);
+    return buf;
+}
+
+// The one table of keys: the writer walks it in order, the reader looks keys up in it. The
+// reader asks for all 99 paper items and the sender's pointer lines, which it always accepts.
+std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
+    std::vector<Line> out;
+    out.reserve(600);
+    auto add = [&out](std::string key, Slot slot) { out.push_back({std::move(key), slot}); };
+    auto blank = [&out] { out.push_back({std::string(), Slot{Kind::Int16, nullptr, 0}}); };
+
+    TPrint& p = *r.print;
+    add("THPrint.iPrVersion", S(p.iPrVersion));
+    add("THPrint.prInfo.iDev", S(p.prInfo.iDev));
+    add("THPrint.prInfo.iVRes", S(p.prInfo.iVRes));
+    add("THPrint.prInfo.iHRes", S(p.prInfo.iHRes));
+    add("THPrint.prInfo.rPage", S(p.prInfo.rPage));
+    add("THPrint.rPaper", S(p.rPaper));
+    add("THPrint.prStl.wDev", S(p.prStl.wDev));
+    add("THPrint.prStl.iPageV", S(p.prStl.iPageV));
+    add("THPrint.prStl.iPageH", S(p.prStl.iPageH));
+    add("THPrint.prStl.bPort", S(p.prStl.bPort));
+    add("THPrint.prStl.feed", S(p.prStl.feed));
+    add("THPrint.prInfoPT.iDev", S(p.prInfoPT.iDev));
+    add("THPrint.prInfoPT.iVRes", S(p.prInfoPT.iVRes));
+    add("THPrint.prInfoPT.iHRes", S(p.prInfoPT.iHRes));
+    add("THPrint.prInfoPT.rPage", S(p.prInfoPT.rPage));
+    add("THPrint.prXInfo.iRowBytes", S(p.prXInfo.iRowBytes));
+    add("THPrint.prXInfo.iBandV", S(p.prXInfo.iBandV));
+    add("THPrint.prXInfo.iBandH", S(p.prXInfo.iBandH));
+    add("THPrint.prXInfo.iDevBytes", S(p.prXInfo.iDevBytes));
+    add("THPrint.prXInfo.iBands", S(p.prXInfo.iBands));
+    add("THPrint.prXInfo.bPatScale", S(p.prXInfo.bPatScale));
+    add("THPrint.prXInfo.bUlThick", S(p.prXInfo.bUlThick));
+    add("THPrint.prXInfo.bUlOffset", S(p.prXInfo.bUlOffset));
+    add("THPrint.prXInfo.bUlShadow", S(p.prXInfo.bUlShadow));
+    add("THPrint.prXInfo.scan", S(p.prXInfo.scan));
+    add("THPrint.prXInfo.bXInfoX", S(p.prXInfo.bXInfoX));
+    add("THPrint.prJob.iFstPage", S(p.prJob.iFstPage));
+    add("THPrint.prJob.iLstPage", S(p.prJob.iLstPage));
+    add("THPrint.prJob.iCopies", S(p.prJob.iCopies));
+    add("THPrint.prJob.bJDocLoop", S(p.prJob.bJDocLoop));
+    add("THPrint.prJob.fFromUsr", S(p.prJob.fFromUsr));
+    if (lines == PrintLines::Sender) {
+        add("THPrint.prJob.pIdleProc", P(p.prJob.pIdleProc));
+        add("THPrint.prJob.pFileName", P(p.prJob.pFileName));
+    }
+    add("THPrint.prJob.iFileVol", S(p.prJob.iFileVol));
+    add("THPrint.prJob.bFileVers", S(p.prJob.bFileVers));
+    add("THPrint.prJob.bJobX", S(p.prJob.bJobX));
+    blank();
+
+    for (int n = 1; n <= paperItems; ++n) {
+        TPrPaperItem& item = r.paper->pitem[n - 1];
+        add(Numbered("THPrPaper.pitem_", n, ".pname"), S(item.pname));
+        add(Numbered("THPrPaper.pitem_", n, ".pwidth"), S(item.pwidth));
+        add(Numbered("THPrPaper.pitem_", n, ".pheight"), S(item.pheight));
+        add(Numbered("THPrPaper.pitem_", n, ".pisroll"), S(item.pisroll));
+        blank();
+    }
+
+    TPrConfig& c = *r.config;
+    add("THPrConfig.vars", S(c.vars));
+    add("THPrConfig.outline", S(c.outline));
+    add("THPrConfig.cmargin", S(c.cmargin));
+    add("THPrConfig.rmargin", S(c.rmargin));
+    add("THPrConfig.fsort", S(c.fsort));
+    add("THPrConfig.fautosep", S(c.fautosep));
+    add("THPrConfig.fautopen", S(c.fautopen));
+    add("THPrConfig.fkanji", S(c.fkanji));
+    add("THPrConfig.forign", S(c.forign));
+    add("THPrConfig.pUnit", S(c.pUnit));
+    add("THPrConfig.fdebug", S(c.fdebug));
+    add("THPrConfig.foptln", S(c.foptln));
+    add("THPrConfig.foptEx", S(c.foptEx));
+    for (int n = 1; n <= kPenCount; ++n) {
+        TPenEntry& pen = c.toollist[n - 1];
+        add(Numbered("THPrConfig.toollist_", n, ".tpenid"), S(pen.tpenid));
+        add(Numbered("THPrConfig.toollist_", n, ".thick"), S(pen.thick));
+        add(Numbered("THPrConfig.toollist_", n, ".red"), S(pen.red));
+        add(Numbered("THPrConfig.toollist_", n, ".green"), S(pen.green));
+        add(Numbered("THPrConfig.toollist_", n, ".blue"), S(pen.blue));
+        add(Numbered("THPrConfig.toollist_", n, ".fcolor"), S(pen.fcolor));
+    }
+    add("THPrConfig.fusekstm", S(c.fusekstm));
+    add("THPrConfig.ktoolid", S(c.ktoolid));
+    add("THPrConfig.kmargin", S(c.kmargin));
+    add("THPrConfig.rlength", S(c.rlength));
+    add("THPrConfig.fusezfcut", S(c.fusezfcut));
+    add("THPrConfig.zftoolid", S(c.zftoolid));
+    add("THPrConfig.zfcpress", S(c.zfcpress));
+    add("THPrConfig.zfspress", S(c.zfspress));
+    add("THPrConfig.zfcleng", S(c.zfcleng));
+    add("THPrConfig.zfsleng", S(c.zfsleng));
+    add("THPrConfig.papersct", S(c.papersct));
+    add("THPrConfig.unitmsct", S(c.unitmsct));
+    add("THPrConfig.papervhf", S(c.papervhf));
+    add("THPrConfig.paperisr", S(c.paperisr));
+    add("THPrConfig.iFstPage", S(c.iFstPage));
+    add("THPrConfig.iLstPage", S(c.iLstPage));
+    blank();
+
+    TSrConfig& s = *r.serial;
+    add("THSrConfig.port", S(s.port));
+    add("THSrConfig.baud", S(s.baud));
+    add("THSrConfig.data", S(s.data));
+    add("THSrConfig.stop", S(s.stop));
+    add("THSrConfig.parity", S(s.parity));
+    add("THSrConfig.flctrl", S(s.flctrl));
+    add("THSrConfig.ipaddr", S(s.ipaddr));
+    add("THSrConfig.portid", S(s.portid));
+    add("THSrConfig.prunit", S(s.prunit));
+    add("THSrConfig.average", S(s.average));
+    add("THSrConfig.pdlmopt", S(s.pdlmopt));
+    add("THSrConfig.nouse1", S(s.nouse1));
+    add("THSrConfig.prheader", S(s.prheader));
+    add("THSrConfig.prfooter", S(s.prfooter));
+    add("THSrConfig.shared_folder", S(s.shared_folder));
+    add("THSrConfig.port_name", S(s.port_name));
+    blank();
+
+    if (r.refCon) add("refine_con", S(*r.refCon));
+    if (r.presetName) add("preset_name", Slot{Kind::Text, r.presetName, kPresetNameSize});
+    if (r.stat) {
+        blank();
+        add("tPldStatRes.plstVersion", S(r.stat->plstVersion));
+        add("tPldStatRes.fTextOut", S(r.stat->fTextOut));
+        add("tPldStatRes.nouse1", S(r.stat->nouse1));
+        add("tPldStatRes.nouse2", S(r.stat->nouse2));
+        add("tPldStatRes.nouse3", S(r.stat->nouse3));
+    }
+    return out;
+}
+
+// --- Writing -------------------------------------------------------------------------------
+
+// 64-bit values travel as their low 32 bits, printed signed.
+int Low32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+
+void AppendValue(std::string& out, const Slot& slot) {
+    char buf[1024];
+    switch (slot.kind) {
+    case Kind::Int16: std::snprintf(buf, sizeof buf, "%d", *static_cast<int16_t*>(slot.at)); break;
+    case Kind::Int8: std::snprintf(buf, sizeof buf, "%d", *static_cast<int8_t*>(slot.at)); break;
+    case Kind::UInt8: std::snprintf(buf, sizeof buf, "%d", *static_cast<uint8_t*>(slot.at)); break;
+    case Kind::Int64: std::snprintf(buf, sizeof buf, "%d", Low32(*static_cast<int64_t*>(slot.at))); break;
+    case Kind::Pointer: std::snprintf(buf, sizeof buf, "%d", 0); break;
+    case Kind::Rectangle: {
+        const Rect& rc = *static_cast<Rect*>(slot.at);
+        std::snprintf(buf, sizeof buf, "%d,%d,%d,%d", rc.left, rc.top, rc.right, rc.bottom);
+        break;
+    }
+    case Kind::Text: {
+        // A text ends at its terminator, or at its capacity if a caller left none. A CR or LF
+        // would end the line and let the rest of the text be read as further keys, so the
+        // text is written up to its first line end.
+        const char* text = static_cast<const char*>(slot.at);
+        const size_t len = strnlen(text, slot.capacity);
+        size_t keep = 0;
+        while (keep < len && text[keep] != '\r' && text[keep] != '\n') ++keep;
+        out += '"';
+        out.append(text, keep);
+        out += '"';
+        return;
+    }
+    }
+    out += buf;
+}
+
+// --- Reading -------------------------------------------------------------------------------
+
+// Signed 32-bit decimal prefix: optional sign, then digits. Digits beyond 32 bits wrap, which
+// keeps the low 32 bits exactly as the narrowing into the fields does.
+int32_t ParseNumber(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
+void Store(const Slot& slot, const std::string (&fields)[5]) {
+    switch (slot.kind) {
+    case Kind::Int16: *static_cast<int16_t*>(slot.at) = static_cast<int16_t>(ParseNumber(fields[1])); break;
+    case Kind::Int8: *static_cast<int8_t*>(slot.at) = static_cast<int8_t>(ParseNumber(fields[1])); break;
+    case Kind::UInt8: *static_cast<uint8_t*>(slot.at) = static_cast<uint8_t>(ParseNumber(fields[1])); break;
+    case Kind::Int64: *static_cast<int64_t*>(slot.at) = ParseNumber(fields[1]); break;
+    case Kind::Pointer: *static_cast<void**>(slot.at) = nullptr; break;
+    case Kind::Rectangle: {
+        Rect& rc = *static_cast<Rect*>(slot.at);
+        rc.left = static_cast<int16_t>(ParseNumber(fields[1]));
+        rc.top = static_cast<int16_t>(ParseNumber(fields[2]));
+        rc.right = static_cast<int16_t>(ParseNumber(fields[3]));
+        rc.bottom = static_cast<int16_t>(ParseNumber(fields[4]));
+        break;
+    }
+    case Kind::Text: {
+        // Longer texts are cut to the field's capacity, always terminated.
+        char* dst = static_cast<char*>(slot.at);
+        const size_t n = std::min(fields[1].size(), slot.capacity - 1);
+        std::memcpy(dst, fields[1].data(), n);
+        dst[n] = '\0';
+        break;
+    }
+    }
+}
+
+// Takes one line from pos, applying the reader's blank and quote rules; stops before a NUL.
+void ReadLine(const char* data, size_t size, size_t& pos, std::string& line) {
+    line.clear();
+    bool quoted = false;
+    while (pos < size) {
+        const char c = data[pos];
+        if (c == '\0') return;
+        ++pos;
+        if (c == '\r' || c == '\n') return;
+        if (c == '\t') continue;
+        if (c == '"') quoted = !quoted;
+        else if (c == ' ' && !quoted) continue;
+        if (line.size() < kLineMax) line += c;
+    }
+}
+
+void SplitFields(const std::string& line, std::string (&fields)[5]) {
+    for (auto& f : fields) f.clear();
+    size_t current = 0;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == '=' || c == ',')) {
+            ++current;
+        } else if (current < 5) {
+            fields[current] += c;
+        }
+    }
+}
+
+void CountPaperItems(TPrPaper* paper) {
+    int16_t count = 0;
+    for (int n = 1; n <= kPaperItemMax; ++n)
+        if (paper->pitem[n - 1].pname[0] != '\0') count = static_cast<int16_t>(n);
+    paper->pitem_count = count;
+}
+
+std::string WithPrefs(const std::string& product) { return product + "/Prefs"; }
+
+}  // namespace
+
+void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper paper,
+                         THPrConfig config, THSrConfig serial, THRefCon refCon, char* presetName,
+                         tPldStatRes* stat) {
+    const Records records{print, paper, config, serial, refCon, presetName, stat};
+    const std::vector<Line> layout = Layout(records, kPaperItemMax, PrintLines::Sender);
+    std::unordered_map<std::string_view, Slot> keys;
+    keys.reserve(layout.size());
+    for (const Line& l : layout)
+        if (!l.key.empty()) keys.emplace(l.key, l.slot);
+
+    std::string line;
+    line.reserve(kLineMax + 1);
+    std::string fields[5];
+    size_t pos = 0;
+    while (pos < size && data[pos] != '\0') {
+        ReadLine(data, size, pos, line);
+        if (line.empty() || line[0] == '\'') continue;
+        SplitFields(line, fields);
+        const std::string& key = fields[0];
+        if (key.empty()) continue;
+        if (const auto it = keys.find(key); it != keys.end()) Store(it->second, fields);
+        if (key.rfind("THPrPaper.", 0) == 0) CountPaperItems(paper);
+    }
+}
+
+std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, THSrConfig serial,
+                             THRefCon refCon, const char* presetName, const tPldStatRes* stat,
+                             PrintLines lines) {
+    // The layout only reads through these pointers here.
+    const Records records{print, paper, config, serial, refCon, const_cast<char*>(presetName),
+                          const_cast<tPldStatRes*>(stat)};
+    int items = paper->pitem_count;
+    if (items < 0) items = 0;
+    if (items > kPaperItemMax) items = kPaperItemMax;
+    std::string out;
+    out.reserve(16384);
+    for (const Line& l : Layout(records, items, lines)) {
+        if (!l.key.empty()) {
+            out += l.key;
+            out += " = ";
+            AppendValue(out, l.slot);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool GetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfig config,
+                   THSrConfig serial, THRefCon refCon, char* presetName, tPldStatRes* stat) {
+    ClearRecords(print, paper, config, serial);
+    if (refCon) *refCon = 0;
+    if (presetName) presetName[0] = '\0';
+    if (stat) {
+        std::memset(stat, 0, sizeof *stat);
+        stat->plstVersion = kDefaultStatVersion;
+    }
+    const std::string path = SettingsFilePath(preset);
+    if (path.empty()) return false;
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
+    LoadPrefarenceBytes(bytes.constData(), static_cast<size_t>(bytes.size()), print, paper, config,
+                        serial, refCon, presetName, stat);
+    return true;
+}
+
+bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfig config,
+                   THSrConfig serial, THRefCon refCon, const char* presetName,
+                   const tPldStatRes* stat, PrintLines lines) {
+    const std::string path = SettingsFilePath(preset);
+    if (path.empty()) return false;
+    const std::string text =
+        FormatPrefarence(print, paper, config, serial, refCon, presetName, stat, lines);
+    // Written beside the target and renamed over it: a reader (the plug-in, the other program)
+    // sees the old or the new file, and a failed write keeps the old one.
+    QSaveFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Unless committed, the temporary is discarded when file goes out of scope.
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+        return false;
+    return file.commit();
+}
+
+std::string ProductFolder() {
+    std::string path = DocumentsFolder();
+    if (path.empty()) return {};
+    for (const char* level : {"/Adobe", "/Illustrator", "/Trazen"}) {
+        path += level;
+        MakeFolder(path);  // failures show up when the file is opened
+    }
+    return path;
+}
+
+std::string PresetFolder() {
+    const std::string product = ProductFolder();
+    if (product.empty()) return {};
+    const std::string path = WithPrefs(product);
+    MakeFolder(path);
+    return path;
+}
+
+std::string SettingsFilePath(const char* preset) {
+    std::string path;
+    if (preset) {
+        // The name becomes one file name: a '/' would reach outside the preset folder.
+        if (std::strchr(preset, '/')) return {};
+        path = PresetFolder();
+        if (path.empty()) return {};
+        path += "/";
+        path += preset;
+        path += ".ini";
+    } else {
+        path = ProductFolder();
+        if (path.empty()) return {};
+        path += "/TRZNSerConfig.ini";
+    }
+    return path.size() <= kPathMax ? path : std::string();
+}

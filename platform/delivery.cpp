@@ -100,7 +100,7 @@ int OnProgress(void* clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return request->keepGoing && !request->keepGoing() ? 1 : 0;
 }
 
-DeliveryError MapCurlError(CURLcode code, long response) {
+DeliveryError MapCurlError(CURLcode code) {
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
@@ -115,8 +115,8 @@ DeliveryError MapCurlError(CURLcode code, long response) {
     case CURLE_ABORTED_BY_CALLBACK:
         return DeliveryError::Aborted;
     default:
-        // A 550 on STOR is "no permission to write here", not a missing folder.
-        (void)response;
+        // Includes a 550 on STOR (CURLE_UPLOAD_FAILED): the folder is there but refuses the
+        // file, which is no missing folder; the detail text carries the server's words.
         return DeliveryError::Other;
     }
 }
@@ -169,6 +169,9 @@ DeliveryResult FtpUpload(const FtpRequest& request) {
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    // An upload function that writes wherever a URL points (file://, scp://) would be a way to
+    // overwrite local files from a settings text: FTP only.
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp,ftps");
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(c, CURLOPT_READDATA, file.get());
     curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
@@ -187,10 +190,8 @@ DeliveryResult FtpUpload(const FtpRequest& request) {
 
     const CURLcode code = curl_easy_perform(c);
     if (code == CURLE_OK) return {};
-    long response = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response);
     DeliveryResult r;
-    r.error = MapCurlError(code, response);
+    r.error = MapCurlError(code);
     r.detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
     return r;
 }

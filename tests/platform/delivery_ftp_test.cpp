@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -104,6 +109,15 @@ TEST_F(FtpUploadTest, FailuresMapToTheirCause) {
     EXPECT_FALSE(fs::exists(userDir + "/no"));
 }
 
+TEST_F(FtpUploadTest, OnlyFtpUrlsAreFollowed) {
+    const std::string elsewhere = home.scratch("elsewhere");
+    FtpRequest r = Request("", "plot", password);
+    r.url = "file://" + elsewhere + "/";
+    const DeliveryResult res = FtpUpload(r);
+    EXPECT_EQ(res.error, DeliveryError::Other);
+    EXPECT_FALSE(fs::exists(elsewhere + "/Trazen.tmp"));
+}
+
 TEST_F(FtpUploadTest, LocalFileMissing) {
     FtpRequest r = Request("", "plot", password);
     r.localPath = home.root() + "/missing.tmp";
@@ -141,4 +155,31 @@ TEST(FtpUpload, NoServerListeningFailsQuickly) {
     const DeliveryResult res = FtpUpload(r);
     EXPECT_EQ(res.error, DeliveryError::ConnectFailed) << res.detail;
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(FtpUpload, MuteServerTimesOut) {
+    TempHome home;
+    const std::string local = home.scratch("product") + "/Trazen.tmp";
+    WriteFileBytes(local, "PA0,0;");
+    // The kernel completes the handshake on a listening socket nobody accepts from: a server
+    // that connects but never greets.
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(listen(s, 4), 0);
+    ASSERT_EQ(getsockname(s, reinterpret_cast<sockaddr*>(&a), &len), 0);
+
+    FtpRequest r;
+    r.url = "ftp://127.0.0.1:" + std::to_string(ntohs(a.sin_port)) + "/";
+    r.localPath = local;
+    r.connectTimeoutS = 1;
+    const auto start = Clock::now();
+    const DeliveryResult res = FtpUpload(r);
+    close(s);
+    EXPECT_EQ(res.error, DeliveryError::TimedOut) << res.detail;
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(4));
 }

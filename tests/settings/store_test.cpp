@@ -1,0 +1,199 @@
+// The store against real files in a temporary home.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "settings/records.h"
+#include "settings/store.h"
+#include "tests/support/temp_home.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Program {
+    RecordSet rec;
+    tPldStatRes stat{};
+    char preset[kPresetNameSize]{};
+
+    bool Load(const char* presetFile = nullptr, bool extras = true) {
+        return GetPrefarence(presetFile, rec.print.get(), rec.paper.get(), rec.config.get(),
+                             rec.serial.get(), extras ? rec.refCon.get() : nullptr,
+                             extras ? preset : nullptr, extras ? &stat : nullptr);
+    }
+    bool Save(const char* presetFile = nullptr, bool extras = true,
+              PrintLines lines = PrintLines::Config) {
+        return SetPrefarence(presetFile, rec.print.get(), rec.paper.get(), rec.config.get(),
+                             rec.serial.get(), extras ? rec.refCon.get() : nullptr,
+                             extras ? preset : nullptr, extras ? &stat : nullptr, lines);
+    }
+};
+
+}  // namespace
+
+TEST(Store, LoadWithoutFileCreatesProductFolderOnly) {
+    TempHome home;
+    Program p;
+    p.rec.serial->baud = 9;
+    *p.rec.refCon = 5;
+    std::strcpy(p.preset, "old");
+    EXPECT_FALSE(p.Load());
+    EXPECT_TRUE(fs::is_directory(home.productFolder()));
+    EXPECT_FALSE(fs::exists(home.productFolder() + "/Prefs"));
+    EXPECT_EQ(p.rec.serial->baud, 0);
+    EXPECT_EQ(*p.rec.refCon, 0);
+    EXPECT_STREQ(p.preset, "");
+    EXPECT_EQ(p.stat.plstVersion, 3001);
+    EXPECT_EQ(p.stat.nouse2, 0);
+}
+
+TEST(Store, PresetCallsCreatePrefsFolder) {
+    TempHome home;
+    Program p;
+    EXPECT_FALSE(p.Load("none"));
+    EXPECT_TRUE(fs::is_directory(home.productFolder() + "/Prefs"));
+    EXPECT_EQ(SettingsFilePath("A"), home.productFolder() + "/Prefs/A.ini");
+    EXPECT_EQ(SettingsFilePath(nullptr), home.settingsFile());
+}
+
+TEST(Store, DocumentsFolderFollowsUserDirs) {
+    TempHome home;
+    WriteFileBytes(home.root() + "/.config/user-dirs.dirs",
+                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    EXPECT_EQ(ProductFolder(), home.root() + "/Dokumente/Adobe/Illustrator/Trazen");
+    EXPECT_TRUE(fs::is_directory(home.root() + "/Dokumente/Adobe/Illustrator/Trazen"));
+}
+
+TEST(Store, MainFileRoundTripAndStatusDefaults) {
+    TempHome home;
+    Program p;
+    p.rec.config->cmargin = Rect{10, 20, 30, 40};
+    p.rec.paper->pitem_count = 1;
+    std::strcpy(p.rec.paper->pitem[0].pname, "A3");
+    *p.rec.refCon = 1;
+    std::strcpy(p.preset, "mine");
+    p.stat.plstVersion = 3001;
+    ASSERT_TRUE(p.Save(nullptr, true, PrintLines::Sender));
+
+    Program q;
+    ASSERT_TRUE(q.Load());
+    EXPECT_EQ(q.rec.config->cmargin.left, 20);
+    EXPECT_EQ(q.rec.config->cmargin.bottom, 30);
+    EXPECT_EQ(q.rec.paper->pitem_count, 1);
+    EXPECT_EQ(*q.rec.refCon, 1);
+    EXPECT_STREQ(q.preset, "mine");
+    EXPECT_EQ(ReadFileBytes(home.settingsFile()),
+              FormatPrefarence(p.rec.print.get(), p.rec.paper.get(), p.rec.config.get(),
+                               p.rec.serial.get(), p.rec.refCon.get(), p.preset, &p.stat,
+                               PrintLines::Sender));
+
+    // A file without status lines gives version 3001 and writes it back.
+    WriteFileBytes(home.settingsFile(), "THSrConfig.baud = 3\r\n");
+    Program r;
+    r.stat.nouse1 = 9;
+    ASSERT_TRUE(r.Load());
+    EXPECT_EQ(r.stat.plstVersion, 3001);
+    EXPECT_EQ(r.stat.nouse1, 0);
+    ASSERT_TRUE(r.Save());
+    EXPECT_NE(ReadFileBytes(home.settingsFile()).find("\r\n\r\ntPldStatRes.plstVersion = 3001\r\n"),
+              std::string::npos);
+}
+
+TEST(Store, PresetLeavesCallersExtrasAlone) {
+    TempHome home;
+    Program p;
+    p.rec.serial->baud = 4;
+    ASSERT_TRUE(p.Save("Job A", false));
+    const std::string text = ReadFileBytes(home.productFolder() + "/Prefs/Job A.ini");
+    EXPECT_EQ(text.find("refine_con"), std::string::npos);
+    EXPECT_EQ(text.find("preset_name"), std::string::npos);
+    EXPECT_EQ(text.find("tPldStatRes"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 5), "\"\r\n\r\n");
+
+    Program q;
+    *q.rec.refCon = 2;
+    std::strcpy(q.preset, "Job A");
+    q.stat.nouse2 = 77;
+    ASSERT_TRUE(q.Load("Job A", false));
+    EXPECT_EQ(q.rec.serial->baud, 4);
+    EXPECT_EQ(*q.rec.refCon, 2);
+    EXPECT_STREQ(q.preset, "Job A");
+    EXPECT_EQ(q.stat.nouse2, 77);
+}
+
+TEST(Store, UnusablePathsAreRefused) {
+    TempHome home;
+    Program p;
+    struct Row {
+        const char* name;
+        std::string preset;
+    };
+    const Row rows[] = {
+        {"slash_escapes_folder", "../../escape"},
+        {"too_long", std::string(600, 'n')},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(SettingsFilePath(row.preset.c_str()), "");
+        EXPECT_FALSE(p.Save(row.preset.c_str(), false));
+        EXPECT_FALSE(p.Load(row.preset.c_str(), false));
+    }
+    EXPECT_FALSE(fs::exists(home.productFolder() + "/escape.ini"));
+}
+
+TEST(Store, FailedSaveKeepsPreviousFile) {
+    TempHome home;
+    Program p;
+    p.rec.serial->baud = 6;
+    ASSERT_TRUE(p.Save());
+    const std::string before = ReadFileBytes(home.settingsFile());
+
+    struct Row {
+        const char* name;
+        bool needsNonRoot;
+    };
+    for (const Row row : {Row{"target_is_directory", false}, Row{"folder_read_only", true}}) {
+        SCOPED_TRACE(row.name);
+        if (row.needsNonRoot && geteuid() == 0) {
+            std::printf("skipping %s: permissions do not stop root\n", row.name);
+            continue;
+        }
+        p.rec.serial->baud = 7;
+        const std::string preset = home.productFolder() + "/Prefs/blocked.ini";
+        if (std::string(row.name) == "target_is_directory") {
+            // A preset whose file path is a directory: nothing can be renamed over it.
+            fs::create_directories(preset);
+            EXPECT_FALSE(p.Save("blocked", false));
+            EXPECT_TRUE(fs::is_directory(preset));
+        } else {
+            chmod(home.productFolder().c_str(), 0555);
+            EXPECT_FALSE(p.Save());
+            chmod(home.productFolder().c_str(), 0755);
+            EXPECT_EQ(ReadFileBytes(home.settingsFile()), before);
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(home.settingsFile()), before);
+    for (const auto& entry : fs::directory_iterator(home.productFolder()))
+        EXPECT_TRUE(entry.path().filename() == "TRZNSerConfig.ini" ||
+                    entry.path().filename() == "Prefs")
+            << "left behind: " << entry.path();
+}
+
+TEST(Store, NewFileHonoursUmask) {
+    // The plug-in and the other program read the file too: a new file gets the ordinary
+    // 0666-minus-umask mode, not the private mode of a temporary file.
+    TempHome home;
+    const mode_t old = umask(002);
+    Program p;
+    const bool saved = p.Save();
+    umask(old);
+    ASSERT_TRUE(saved);
+    struct stat st {};
+    ASSERT_EQ(stat(home.settingsFile().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0664u);
+}

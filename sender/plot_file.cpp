@@ -1,0 +1,141 @@
+#include "sender/plot_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr int kPieceSize = 80;
+constexpr char kPlotterOn[3] = {0x1B, 0x2E, 0x28};
+constexpr char kPlotterOff[3] = {0x1B, 0x2E, 0x29};
+
+// Closes on every way out of a scope.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool ok() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+ssize_t ReadRetry(int fd, void* p, size_t n) {
+    for (;;) {
+        const ssize_t r = read(fd, p, n);
+        if (r >= 0 || errno != EINTR) return r;
+    }
+}
+
+// One write of all the bytes; a short write counts as a failure, as the plotter would get a
+// broken instruction otherwise.
+bool WriteAll(int fd, const void* p, size_t n) {
+    const char* c = static_cast<const char*>(p);
+    while (n > 0) {
+        const ssize_t w = write(fd, c, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (w == 0) return false;
+        c += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+off_t LengthOf(int fd) {
+    struct stat st {};
+    return fstat(fd, &st) == 0 ? st.st_size : 0;
+}
+
+}  // namespace
+
+void CreateNewFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0) close(fd);
+}
+
+std::string ScanBrcValue(int fd) {
+    // The plug-in's header lines are read in pieces of at most 80 bytes; a piece ends at an LF,
+    // after the file's last byte, or when full. Only the first piece starting "BRC:" counts.
+    off_t left = LengthOf(fd);
+    char piece[kPieceSize];
+    while (left > 0) {
+        int len = 0;
+        bool lastByteIsEnd = false;  // the piece ended at LF or at the last byte of the file
+        while (len < kPieceSize && left > 0) {
+            char c = 0;
+            const ssize_t r = ReadRetry(fd, &c, 1);
+            // A file that shrank or can't be read any more: the scan ends with what it has.
+            if (r <= 0) {
+                left = 0;
+                break;
+            }
+            --left;
+            piece[len++] = c;
+            if (c == '\n' || left == 0) {
+                lastByteIsEnd = true;
+                break;
+            }
+        }
+        if (len >= 4 && std::memcmp(piece, "BRC:", 4) == 0) {
+            int end = len;
+            // The terminator is dropped; an unterminated last line keeps its last byte.
+            if (lastByteIsEnd && piece[end - 1] == '\n') --end;
+            if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
+            if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
+            return std::string(piece + 4, piece + end);
+        }
+    }
+    return {};
+}
+
+void CreateSerPltFile(const std::string& folder) {
+    Fd out(open((folder + kOutputFileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                0666));
+    if (!out.ok()) return;
+
+    const std::string headerPath = folder + kHeaderFileName;
+    CreateNewFile(headerPath);
+    {
+        Fd header(open(headerPath.c_str(), O_RDONLY | O_CLOEXEC));
+        if (header.ok()) {
+            const std::string brc = ScanBrcValue(header.get());
+            if (WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) && WriteAll(out.get(), "IN;", 3) &&
+                WriteAll(out.get(), "IW;", 3) && !brc.empty()) {
+                const std::string window = "IW" + brc + ";";
+                WriteAll(out.get(), window.data(), window.size());
+            }
+        }
+    }
+
+    const std::string bodyPath = folder + kBodyFileName;
+    CreateNewFile(bodyPath);
+    Fd body(open(bodyPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!body.ok()) return;
+    // Larger pieces than the plug-in's 80 bytes: the bytes written are the same, in far fewer
+    // system calls (a plot body can be tens of megabytes).
+    char buf[64 * 1024];
+    bool copied = true;
+    for (;;) {
+        const ssize_t n = ReadRetry(body.get(), buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0 || !WriteAll(out.get(), buf, static_cast<size_t>(n))) {
+            copied = false;
+            break;
+        }
+    }
+    // Plotter off only after a whole body: a plotter told "done" mid-plot would finish a
+    // truncated drawing as if it were complete.
+    if (copied) WriteAll(out.get(), kPlotterOff, sizeof kPlotterOff);
+}

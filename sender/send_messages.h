@@ -1,0 +1,14 @@
+#pragma once
+// What the panel says when a delivery fails: what went wrong, why, and the fix where one is
+// known, in the user's words rather than the system's.
+
+#include <QString>
+#include <string>
+
+#include "platform/delivery.h"
+
+QString SerialOpenFailureText(const QString& device, int err);
+QString SerialWriteFailureText(const QString& device, int err);
+QString SharedFolderFailureText(const DeliveryResult& result, const QString& target);
+QString FtpFailureText(const DeliveryResult& result, const QString& server);
+QString OutputFileFailureText(const QString& path, int err);

@@ -1,0 +1,432 @@
+#include "sender/trzn_sersend.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <thread>
+
+#include "platform/delivery.h"
+#include "platform/documents.h"
+#include "platform/encoding.h"
+#include "platform/modal.h"
+#include "platform/ports.h"
+#include "platform/serial_line.h"
+#include "sender/net_address.h"
+#include "sender/plot_file.h"
+#include "sender/segment_reader.h"
+#include "sender/send_messages.h"
+#include "sender/shared_copy.h"
+#include "settings/store.h"
+#include "ui_trznSendModal.h"
+
+namespace {
+
+// The longest name the sender appends to the product folder.
+constexpr size_t kLongestFileName = sizeof("/Trazen Sender Prefs") - 1;
+
+// What the line just carried, as text: escape and line ends would show as boxes.
+QString SegmentText(const std::string& bytes) {
+    QString text = SjisToQString(bytes.c_str());
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char(' ');
+    return text;
+}
+
+QString FromUtf8Field(const char* text, size_t size) {
+    return QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, size)));
+}
+
+std::string FieldText(const char* text, size_t size) { return std::string(text, strnlen(text, size)); }
+
+}  // namespace
+
+TRZN_SerSend::TRZN_SerSend() : trznSendModal(new QWidget), _ui(new Ui::trznSendModal) {
+    _ui->setupUi(trznSendModal.get());
+    prserPrBrSendData = _ui->prserPrBrSendData;
+    prserTextSendMsg1 = _ui->prserTextSendMsg1;
+    prserTextSendMsg2 = _ui->prserTextSendMsg2;
+    connect(_ui->prserPBtnStopData, &QPushButton::clicked, this,
+            &TRZN_SerSend::prserPBtnStopDataAction);
+    trznSendModal->installEventFilter(this);
+    _quit = [](int code) { QCoreApplication::exit(code); };
+}
+
+TRZN_SerSend::~TRZN_SerSend() {
+    if (_fd >= 0) CloseSerialLine(_fd);
+    if (_fcFRefNum >= 0) close(_fcFRefNum);
+}
+
+void TRZN_SerSend::setShutdownWaits(std::chrono::milliseconds pause,
+                                    std::chrono::milliseconds writableLimit) {
+    _pause = pause;
+    _writableLimit = writableLimit;
+}
+
+void TRZN_SerSend::awakeFromNib() {
+    _finvalidate = 0;
+    _finsidetimer = 0;
+    _ffinline = 0;
+    _fttlline = 0;
+    _fcFRefNum = -1;
+    _ftcpip = 0;
+    _path[0] = 0;
+    _records.reset();
+    _phase = Phase::Idle;
+
+    const std::string documents = DocumentsFolder();
+    std::string product = documents + "/Adobe/Illustrator/Trazen";
+    if (documents.empty() || product.size() + kLongestFileName >= sizeof _path) {
+        _outcome = SendOutcome::NotStarted;
+        _ui->prserLabelDest->setText(tr("送信先: (不明)"));
+        ShowState(documents.empty()
+                      ? tr("書類フォルダが見つからないため、プロットを送れません。")
+                      : tr("書類フォルダのパスが長すぎるため、プロットを送れません。"));
+        _ui->prserPBtnStopData->setText(tr("閉じる"));
+        CentrePanel();
+        return;
+    }
+    MakeFolder(documents + "/Adobe");
+    MakeFolder(documents + "/Adobe/Illustrator");
+    MakeFolder(product);
+    MakeFolder(product + "/Prefs");
+    std::memcpy(_path, product.c_str(), product.size() + 1);
+
+    _records = std::make_unique<RecordSet>();
+    GetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
+                  _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat);
+    if (*_records->refCon != 0) StoreCompletion(Completion::Running);
+
+    const TSrConfig& sr = *_records->serial;
+    const std::string portName = FieldText(sr.port_name, sizeof sr.port_name);
+    const Destination dest = ResolveDestination(SerialDevices(), sr.port, portName.c_str());
+    _ftcpip = dest.code;
+    _devicePath = dest.devicePath;
+    _phase = Phase::Sending;
+    _outcome = SendOutcome::Delivered;
+    ShowDestination();
+
+    int openError = 0;
+    if (SerialDestination()) {
+        const LineOpen line = OpenSerialLine(
+            _devicePath, BuildLineSettings(sr.baud, sr.data, sr.stop, sr.parity, sr.flctrl));
+        _fd = line.fd;
+        openError = line.error;
+        prserTextSendMsg1->setText(QString::fromLocal8Bit(_devicePath.c_str()));
+    } else if (_ftcpip != kDestSharedFolder) {
+        const std::string address = FieldText(sr.ipaddr, sizeof sr.ipaddr);
+        prserTextSendMsg1->setText(SjisToQString(MaskedAddressText(address).c_str()));
+    }
+
+    CreateSerPltFile(_path);
+
+    if (SerialDestination()) {
+        const std::string output = ProductFile(kOutputFileName);
+        CreateNewFile(output);
+        _fcFRefNum = open(output.c_str(), O_RDONLY | O_CLOEXEC);
+        const int readError = errno;
+        struct stat st {};
+        if (_fcFRefNum >= 0 && fstat(_fcFRefNum, &st) == 0) _fttlline = st.st_size;
+        _reader = std::make_unique<SegmentReader>(_fcFRefNum);
+        CentrePanel();
+        // Either way the plot can't reach the plotter; saying so now beats a bar stuck at 0.
+        if (_fd < 0) {
+            Fail(SerialOpenFailureText(QString::fromLocal8Bit(_devicePath.c_str()), openError));
+            return;
+        }
+        if (_fcFRefNum < 0) {
+            Fail(OutputFileFailureText(QString::fromLocal8Bit(output.c_str()), readError));
+            return;
+        }
+        ShowState(tr("送信中: 0 / %L1 バイト").arg(_fttlline));
+    } else {
+        CentrePanel();
+        _fttlline = 100;
+        prserPrBrSendData->setRange(0, 0);
+        ShowState(tr("送信の準備をしています…"));
+    }
+
+    _timer = new QTimer(this);
+    _timer->setInterval(10);
+    connect(_timer, &QTimer::timeout, this, &TRZN_SerSend::firedByTimer);
+    _timer->start();
+}
+
+void TRZN_SerSend::firedByTimer() {
+    if (_finsidetimer) return;
+    if (_phase != Phase::Sending) return;
+    _finsidetimer = 1;
+    if (_ffinline >= _fttlline) {
+        StoreCompletion(Completion::Done);
+        _outcome = SendOutcome::Delivered;
+        ShowState(SerialDestination() ? tr("送信しました。プロッタの受信完了を待っています…")
+                                      : tr("送信しました。"));
+        stopTimer();
+        _finsidetimer = 0;
+        return;
+    }
+    if (SerialDestination()) SerialStep();
+    else PseudoPortTransfer();
+    _finsidetimer = 0;
+}
+
+void TRZN_SerSend::SerialStep() {
+    std::string buffer;
+    if (!_reader->Next(buffer)) {
+        Fail(OutputFileFailureText(QString::fromLocal8Bit(ProductFile(kOutputFileName).c_str()),
+                                   _reader->error()));
+        return;
+    }
+    if (!buffer.empty()) {
+        const ssize_t written = WriteSome(_fd, buffer.data(), buffer.size());
+        const int writeError = errno;
+        DrainLine(_fd);
+        if (written < 0) {
+            _lineBroken = true;
+            Fail(SerialWriteFailureText(QString::fromLocal8Bit(_devicePath.c_str()), writeError));
+            return;
+        }
+        const size_t sent = static_cast<size_t>(written);
+        if (sent < buffer.size()) _reader->Unread(buffer.size() - sent);
+        _ffinline += static_cast<int64_t>(sent);
+    } else if (_ffinline < _fttlline) {
+        // The file ended before its length: it shrank while being sent. What went out is all
+        // there is, and it is not the whole plot.
+        Fail(OutputFileFailureText(QString::fromLocal8Bit(ProductFile(kOutputFileName).c_str()),
+                                   EIO));
+        return;
+    }
+    if (!buffer.empty() && buffer[0] != 0) prserTextSendMsg2->setText(SegmentText(buffer));
+    const double ratio = _fttlline > 0 ? static_cast<double>(_ffinline) / _fttlline : 1.0;
+    prserPrBrSendData->setValue(static_cast<int>(ratio * 100.0));
+    ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
+}
+
+void TRZN_SerSend::PseudoPortTransfer() {
+    _ffinline = _fttlline;
+    CentrePanel();
+    if (_ftcpip == kDestSharedFolder) DeliverToSharedFolder();
+    else DeliverByFtp();
+}
+
+void TRZN_SerSend::DeliverToSharedFolder() {
+    const TSrConfig& sr = *_records->serial;
+    const std::string folder = FieldText(sr.shared_folder, sizeof sr.shared_folder);
+    if (folder.empty()) {
+        Fail(tr("共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを"
+                "選んでください。"));
+        return;
+    }
+    ShowState(tr("共有フォルダにコピーしています…"));
+    QCoreApplication::processEvents();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const SharedCopyResult copy =
+        CopyToSharedFolder(ProductFile(kOutputFileName), folder, local, std::rand());
+    const QString target = QString::fromUtf8(copy.target.c_str());
+    if (!copy.result.ok()) {
+        Fail(SharedFolderFailureText(copy.result, target));
+        return;
+    }
+    prserTextSendMsg2->setText(target);
+    ShowState(tr("共有フォルダにコピーしました: %1").arg(target));
+}
+
+void TRZN_SerSend::DeliverByFtp() {
+    const TSrConfig& sr = *_records->serial;
+    const std::string address = FieldText(sr.ipaddr, sizeof sr.ipaddr);
+    // A longer text than the print servers take would be cut somewhere in the password or
+    // folder; sending it anyway could deliver to the wrong place.
+    if (address.size() >= kHostTextLimit) {
+        Fail(tr("ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を"
+                "短くしてください。")
+                 .arg(address.size()));
+        return;
+    }
+    const HostFields fields = SplitHostText(address);
+    const QString server = SjisToQString(fields.host.c_str());
+    if (fields.host.empty()) {
+        Fail(tr("FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを"
+                "入力してください。"));
+        return;
+    }
+    std::string local = ProductFile(kOutputFileName);
+    if (!FileExists(local)) {
+        DeliveryResult missing;
+        missing.error = DeliveryError::SourceMissing;
+        Fail(FtpFailureText(missing, server));
+        return;
+    }
+    if (_ftcpip != kDestPricomFtp) {
+        // The AXIS servers print what arrives under the port's name.
+        const std::string target = ProductFile(AxisFileName(_ftcpip).c_str());
+        std::remove(target.c_str());
+        if (std::rename(local.c_str(), target.c_str()) != 0) {
+            // Uploading an older lpt1/usb1 left behind would print a previous plot.
+            Fail(OutputFileFailureText(QString::fromLocal8Bit(local.c_str()), errno));
+            return;
+        }
+        local = target;
+    }
+    ShowState(tr("FTP サーバ %1 に送信しています…").arg(server));
+    QCoreApplication::processEvents();
+
+    FtpRequest request;
+    request.url = FtpFolderUrl(_ftcpip, fields, _ftpPort);
+    request.user = fields.user;
+    request.password = fields.password;
+    request.localPath = local;
+    request.keepGoing = [] {
+        QCoreApplication::processEvents();
+        return true;
+    };
+    const DeliveryResult result = FtpUpload(request);
+    if (!result.ok()) {
+        Fail(FtpFailureText(result, server));
+        return;
+    }
+    ShowState(tr("FTP サーバ %1 に送信しました。").arg(server));
+}
+
+void TRZN_SerSend::prserPBtnStopDataAction() {
+    if (_stopping) return;
+    if (_phase == Phase::Failed || _phase == Phase::Idle) {
+        // The button is the way out of a failed run: the status says "not done" again.
+        if (_records) StoreCompletion(Completion::Cancelled);
+        stopTimer();
+        return;
+    }
+    if (_phase != Phase::Sending) return;
+    StoreCompletion(Completion::Cancelled);
+    if (SerialDestination()) {
+        _outcome = SendOutcome::Stopped;
+        ShowState(tr("中止しました。プロッタの受信完了を待っています…"));
+        stopTimer();
+    } else {
+        // An upload or copy under way can't be taken back half done; it goes on.
+        Modal().Beep();
+    }
+}
+
+void TRZN_SerSend::stopTimer() {
+    if (_stopping) return;
+    _stopping = true;
+    if (_phase != Phase::Failed) _phase = Phase::Finishing;
+    if (!_finvalidate) {
+        if (_timer) _timer->stop();
+        _finvalidate = 1;
+    }
+    _ui->prserPBtnStopData->setEnabled(false);
+    if (SerialDestination() && _fd >= 0) {
+        // The plotter may still be taking in what the port holds; closing early would cut the
+        // plot short. A broken line holds nothing worth waiting for.
+        if (!_lineBroken) {
+            DrainLine(_fd);
+            const int fd = _fd;
+            WaitWithEvents(_writableLimit, [fd] { return WaitWritable(fd, 0); });
+            WaitWithEvents(_pause, [] { return false; });
+        }
+        CloseSerialLine(_fd);
+        _fd = -1;
+    }
+    if (_fcFRefNum >= 0) {
+        close(_fcFRefNum);
+        _fcFRefNum = -1;
+    }
+    _reader.reset();
+    _records.reset();
+    _quit(static_cast<int>(_outcome));
+}
+
+void TRZN_SerSend::WaitWithEvents(std::chrono::milliseconds limit,
+                                  const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < limit.count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        const auto left = limit.count() - clock.elapsed();
+        if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(left, 20)));
+    }
+}
+
+void TRZN_SerSend::StoreCompletion(Completion value) {
+    if (!_records) return;
+    *_records->refCon = static_cast<int64_t>(value);
+    SetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
+                  _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat,
+                  PrintLines::Sender);
+}
+
+void TRZN_SerSend::Fail(const QString& message) {
+    _phase = Phase::Failed;
+    _outcome = SendOutcome::Failed;
+    StoreCompletion(Completion::Cancelled);
+    if (_timer && !_finvalidate) {
+        _timer->stop();
+        _finvalidate = 1;
+    }
+    if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
+    _ui->prserLabelState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+    ShowState(tr("送信できませんでした。") + "\n" + message);
+    _ui->prserPBtnStopData->setText(tr("閉じる"));
+    _ui->prserPBtnStopData->setEnabled(true);
+    trznSendModal->adjustSize();
+}
+
+void TRZN_SerSend::ShowState(const QString& text) { _ui->prserLabelState->setText(text); }
+
+void TRZN_SerSend::ShowDestination() {
+    const TSrConfig& sr = *_records->serial;
+    QString where;
+    if (SerialDestination()) {
+        where = tr("シリアルポート %1").arg(QString::fromLocal8Bit(_devicePath.c_str()));
+    } else if (_ftcpip == kDestSharedFolder) {
+        const QString folder = FromUtf8Field(sr.shared_folder, sizeof sr.shared_folder);
+        where = tr("共有フォルダ %1").arg(folder.isEmpty() ? tr("(未設定)") : folder);
+    } else {
+        const HostFields fields = SplitHostText(FieldText(sr.ipaddr, sizeof sr.ipaddr));
+        const char* model = "";
+        for (const PseudoPort& p : kPseudoPorts)
+            if (p.code == _ftcpip) model = p.label;
+        where = tr("FTP サーバ %1  %2")
+                    .arg(fields.host.empty() ? tr("(未設定)") : SjisToQString(fields.host.c_str()),
+                         QString::fromLatin1(model));
+    }
+    _ui->prserLabelDest->setText(tr("送信先: %1").arg(where));
+}
+
+void TRZN_SerSend::CentrePanel() {
+    QWidget* w = trznSendModal.get();
+    w->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+    }
+    w->show();
+}
+
+bool TRZN_SerSend::eventFilter(QObject* watched, QEvent* event) {
+    // The window's close box acts as the button does; only the shut-down closes the window,
+    // so the status and the line are always seen to.
+    if (watched == trznSendModal.get() && event->type() == QEvent::Close && !_stopping) {
+        event->ignore();
+        prserPBtnStopDataAction();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The sender's window controller: loads the settings, frames the plug-in's plot, and delivers
+// it to the serial line, the shared folder or an FTP print server, one timer tick at a time.
+
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/records.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QWidget;
+class SegmentReader;
+namespace Ui {
+class trznSendModal;
+}
+
+// The program's exit status.
+enum class SendOutcome : int {
+    Delivered = 0,   // the whole plot went out (completion status 1)
+    Stopped = 1,     // the user stopped a serial transfer (completion status 2)
+    Failed = 2,      // the delivery failed; the panel said why (completion status 2)
+    NotStarted = 3,  // no product folder: nothing was loaded, built or sent
+};
+
+class TRZN_SerSend : public QObject {
+    Q_OBJECT
+public:
+    TRZN_SerSend();
+    ~TRZN_SerSend() override;
+
+    void awakeFromNib();
+    void stopTimer();
+
+    // Test seams. The pause after the last byte (15 s) and the limit for the line to become
+    // writable (600 s) give a plotter time to take in what its buffer holds; tests shorten
+    // them. The FTP port lets tests reach a server on an unprivileged port (the address text
+    // can't carry one, ":" separates its fields). The quit handler receives the exit status
+    // instead of the application's event loop.
+    void setShutdownWaits(std::chrono::milliseconds pause, std::chrono::milliseconds writableLimit);
+    void setFtpPort(int port) { _ftpPort = port; }
+    void setQuitHandler(std::function<void(int)> quit) { _quit = std::move(quit); }
+
+    QWidget* panel() const { return trznSendModal.get(); }
+    int16_t destinationCode() const { return _ftcpip; }
+    int64_t sentBytes() const { return _ffinline; }
+    int64_t totalBytes() const { return _fttlline; }
+    bool failed() const { return _outcome == SendOutcome::Failed; }
+
+public slots:
+    void firedByTimer();
+    void prserPBtnStopDataAction();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Phase { Idle, Sending, Failed, Finishing };
+
+    bool SerialDestination() const { return _ftcpip >= 0; }
+    void StoreCompletion(Completion value);
+    void SerialStep();
+    void PseudoPortTransfer();
+    void DeliverToSharedFolder();
+    void DeliverByFtp();
+    void Fail(const QString& message);
+    void ShowState(const QString& text);
+    void ShowDestination();
+    void CentrePanel();
+    void WaitWithEvents(std::chrono::milliseconds limit, const std::function<bool()>& done);
+    std::string ProductFile(const char* name) const { return std::string(_path) + name; }
+
+    // Outlets.
+    QProgressBar* prserPrBrSendData = nullptr;
+    QLineEdit* prserTextSendMsg1 = nullptr;
+    QLineEdit* prserTextSendMsg2 = nullptr;
+    std::unique_ptr<QWidget> trznSendModal;
+
+    QTimer* _timer = nullptr;
+    int16_t _finvalidate = 0;
+    int16_t _finsidetimer = 0;
+    int64_t _ffinline = 0;
+    int64_t _fttlline = 0;
+    int _fd = -1;          // serial line; -1 none (0 is a valid descriptor on Linux)
+    int _fcFRefNum = -1;   // the output file; -1 not open
+    int16_t _ftcpip = 0;
+    char _path[512] = {};
+    char _preset_name[kPresetNameSize] = {};
+    std::unique_ptr<RecordSet> _records;  // the five blocks; null before start-up and after stop
+    tPldStatRes _resstat{};
+
+    std::unique_ptr<Ui::trznSendModal> _ui;
+    std::unique_ptr<SegmentReader> _reader;
+    std::string _devicePath;
+    Phase _phase = Phase::Idle;
+    SendOutcome _outcome = SendOutcome::NotStarted;
+    bool _lineBroken = false;   // the line failed: no point waiting for it to drain
+    bool _stopping = false;
+    std::chrono::milliseconds _pause{15000};
+    std::chrono::milliseconds _writableLimit{600000};
+    int _ftpPort = 0;
+    std::function<void(int)> _quit;
+};

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -58,13 +59,13 @@ std::string Numbered(const char* prefix, int n, const char* suffix) {
     return buf;
 }
 
-// The one table of keys: the writer walks it in order, the reader looks keys up in it. The
-// reader asks for all 99 paper items and the sender's pointer lines, which it always accepts.
-std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
+// The one table of keys, in file order: the writer walks it, the reader looks keys up in it.
+// It is laid out once over placeholder records and kept as offsets into the blocks.
+std::vector<Line> Layout(const Records& r) {
     std::vector<Line> out;
     out.reserve(600);
     auto add = [&out](std::string key, Slot slot) { out.push_back({std::move(key), slot}); };
-    auto blank = [&out] { out.push_back({std::string(), Slot{Kind::Int16, nullptr, 0}}); };
+    auto blank = [&out](void* owner) { out.push_back({std::string(), Slot{Kind::Int16, owner, 0}}); };
 
     TPrint& p = *r.print;
     add("THPrint.iPrVersion", S(p.iPrVersion));
@@ -98,22 +99,20 @@ std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
     add("THPrint.prJob.iCopies", S(p.prJob.iCopies));
     add("THPrint.prJob.bJDocLoop", S(p.prJob.bJDocLoop));
     add("THPrint.prJob.fFromUsr", S(p.prJob.fFromUsr));
-    if (lines == PrintLines::Sender) {
-        add("THPrint.prJob.pIdleProc", P(p.prJob.pIdleProc));
-        add("THPrint.prJob.pFileName", P(p.prJob.pFileName));
-    }
+    add("THPrint.prJob.pIdleProc", P(p.prJob.pIdleProc));
+    add("THPrint.prJob.pFileName", P(p.prJob.pFileName));
     add("THPrint.prJob.iFileVol", S(p.prJob.iFileVol));
     add("THPrint.prJob.bFileVers", S(p.prJob.bFileVers));
     add("THPrint.prJob.bJobX", S(p.prJob.bJobX));
-    blank();
+    blank(r.print);
 
-    for (int n = 1; n <= paperItems; ++n) {
+    for (int n = 1; n <= kPaperItemMax; ++n) {
         TPrPaperItem& item = r.paper->pitem[n - 1];
         add(Numbered("THPrPaper.pitem_", n, ".pname"), S(item.pname));
         add(Numbered("THPrPaper.pitem_", n, ".pwidth"), S(item.pwidth));
         add(Numbered("THPrPaper.pitem_", n, ".pheight"), S(item.pheight));
         add(Numbered("THPrPaper.pitem_", n, ".pisroll"), S(item.pisroll));
-        blank();
+        blank(&item);
     }
 
     TPrConfig& c = *r.config;
@@ -155,7 +154,7 @@ std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
     add("THPrConfig.paperisr", S(c.paperisr));
     add("THPrConfig.iFstPage", S(c.iFstPage));
     add("THPrConfig.iLstPage", S(c.iLstPage));
-    blank();
+    blank(r.config);
 
     TSrConfig& s = *r.serial;
     add("THSrConfig.port", S(s.port));
@@ -174,12 +173,12 @@ std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
     add("THSrConfig.prfooter", S(s.prfooter));
     add("THSrConfig.shared_folder", S(s.shared_folder));
     add("THSrConfig.port_name", S(s.port_name));
-    blank();
+    blank(r.serial);
 
-    if (r.refCon) add("refine_con", S(*r.refCon));
-    if (r.presetName) add("preset_name", Slot{Kind::Text, r.presetName, kPresetNameSize});
-    if (r.stat) {
-        blank();
+    add("refine_con", S(*r.refCon));
+    add("preset_name", Slot{Kind::Text, r.presetName, kPresetNameSize});
+    {
+        blank(r.stat);
         add("tPldStatRes.plstVersion", S(r.stat->plstVersion));
         add("tPldStatRes.fTextOut", S(r.stat->fTextOut));
         add("tPldStatRes.nouse1", S(r.stat->nouse1));
@@ -188,6 +187,81 @@ std::vector<Line> Layout(const Records& r, int paperItems, PrintLines lines) {
     }
     return out;
 }
+
+enum class Block { Print, Paper, Config, Serial, RefCon, PresetName, Stat };
+
+struct Entry {
+    std::string key;  // empty: a blank line
+    Kind kind;
+    Block block;
+    size_t offset;    // into the block
+    size_t capacity;
+    int paperItem;    // 1-based element of a paper item line, else 0
+};
+
+struct Table {
+    std::vector<Entry> entries;
+    std::unordered_map<std::string_view, size_t> index;
+};
+
+const Table& KeyTable() {
+    static const Table table = [] {
+        static TPrint print;
+        static TPrPaper paper;
+        static TPrConfig config;
+        static TSrConfig serial;
+        static int64_t refCon;
+        static char presetName[kPresetNameSize];
+        static tPldStatRes stat;
+        const Records dummy{&print, &paper, &config, &serial, &refCon, presetName, &stat};
+        struct Range {
+            Block block;
+            const void* base;
+            size_t size;
+        };
+        const Range ranges[] = {
+            {Block::Print, &print, sizeof print},       {Block::Paper, &paper, sizeof paper},
+            {Block::Config, &config, sizeof config},    {Block::Serial, &serial, sizeof serial},
+            {Block::RefCon, &refCon, sizeof refCon},    {Block::PresetName, presetName, sizeof presetName},
+            {Block::Stat, &stat, sizeof stat},
+        };
+        Table t;
+        for (Line& line : Layout(dummy)) {
+            const auto* at = static_cast<const char*>(line.slot.at);
+            for (const Range& range : ranges) {
+                const auto* base = static_cast<const char*>(range.base);
+                if (at < base || at >= base + range.size) continue;
+                const size_t offset = static_cast<size_t>(at - base);
+                int item = 0;
+                if (range.block == Block::Paper && offset >= offsetof(TPrPaper, pitem))
+                    item = static_cast<int>((offset - offsetof(TPrPaper, pitem)) / sizeof(TPrPaperItem)) + 1;
+                t.entries.push_back({std::move(line.key), line.slot.kind, range.block, offset,
+                                     line.slot.capacity, item});
+                break;
+            }
+        }
+        for (size_t i = 0; i < t.entries.size(); ++i)
+            if (!t.entries[i].key.empty()) t.index.emplace(t.entries[i].key, i);
+        return t;
+    }();
+    return table;
+}
+
+// The block an entry lives in for this call, or null when the caller did not give it.
+char* BlockBase(const Records& r, Block block) {
+    switch (block) {
+    case Block::Print: return reinterpret_cast<char*>(r.print);
+    case Block::Paper: return reinterpret_cast<char*>(r.paper);
+    case Block::Config: return reinterpret_cast<char*>(r.config);
+    case Block::Serial: return reinterpret_cast<char*>(r.serial);
+    case Block::RefCon: return reinterpret_cast<char*>(r.refCon);
+    case Block::PresetName: return r.presetName;
+    case Block::Stat: return reinterpret_cast<char*>(r.stat);
+    }
+    return nullptr;
+}
+
+Slot Resolve(const Entry& e, char* base) { return Slot{e.kind, base + e.offset, e.capacity}; }
 
 // --- Writing -------------------------------------------------------------------------------
 
@@ -311,11 +385,7 @@ void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper
                          THPrConfig config, THSrConfig serial, THRefCon refCon, char* presetName,
                          tPldStatRes* stat) {
     const Records records{print, paper, config, serial, refCon, presetName, stat};
-    const std::vector<Line> layout = Layout(records, kPaperItemMax, PrintLines::Sender);
-    std::unordered_map<std::string_view, Slot> keys;
-    keys.reserve(layout.size());
-    for (const Line& l : layout)
-        if (!l.key.empty()) keys.emplace(l.key, l.slot);
+    const Table& table = KeyTable();
 
     std::string line;
     line.reserve(kLineMax + 1);
@@ -327,7 +397,10 @@ void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper
         SplitFields(line, fields);
         const std::string& key = fields[0];
         if (key.empty()) continue;
-        if (const auto it = keys.find(key); it != keys.end()) Store(it->second, fields);
+        if (const auto it = table.index.find(key); it != table.index.end()) {
+            const Entry& e = table.entries[it->second];
+            if (char* base = BlockBase(records, e.block)) Store(Resolve(e, base), fields);
+        }
         if (key.rfind("THPrPaper.", 0) == 0) CountPaperItems(paper);
     }
 }
@@ -343,11 +416,14 @@ std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, 
     if (items > kPaperItemMax) items = kPaperItemMax;
     std::string out;
     out.reserve(16384);
-    for (const Line& l : Layout(records, items, lines)) {
-        if (!l.key.empty()) {
-            out += l.key;
+    for (const Entry& e : KeyTable().entries) {
+        char* base = BlockBase(records, e.block);
+        if (!base || e.paperItem > items) continue;
+        if (e.kind == Kind::Pointer && lines != PrintLines::Sender) continue;
+        if (!e.key.empty()) {
+            out += e.key;
             out += " = ";
-            AppendValue(out, l.slot);
+            AppendValue(out, Resolve(e, base));
         }
         out += "\r\n";
     }

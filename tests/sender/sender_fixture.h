@@ -1,0 +1,45 @@
+#pragma once
+// What the sender's tests share: the plug-in's files and the settings file in the throwaway
+// home, a pseudo-terminal standing in for the plotter, and a controller that reports its exit
+// status instead of ending the test process.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "sender/trzn_sersend.h"
+#include "settings/records.h"
+#include "tests/support/temp_home.h"
+
+// Writes the main settings file as the configuration window would, after edit() has filled
+// the port record; refCon is the completion status left from an earlier run.
+void WriteSenderSettings(const std::function<void(TSrConfig&)>& edit, int64_t refCon = 0);
+// The completion status in the main settings file, or nothing when it can't be read.
+std::optional<int64_t> StoredCompletion();
+
+void WritePlugInFiles(const TempHome& home, const std::string& header, const std::string& body);
+
+// The plotter's end of a pseudo-terminal pair; the sender opens slavePath().
+class PtyPlotter {
+public:
+    PtyPlotter();
+    ~PtyPlotter();
+    bool ok() const { return master_ >= 0; }
+    const std::string& slavePath() const { return slave_; }
+    std::string ReadAvailable();  // everything that arrived so far, without waiting
+
+private:
+    int master_ = -1;
+    std::string slave_;
+};
+
+// The controller with a quit handler that records the exit status, and no long waits.
+struct SenderUnderTest {
+    SenderUnderTest();
+    TRZN_SerSend sender;
+    std::optional<int> exitCode;
+};
+
+// A plot body of roughly size bytes: squares in several pens, as the plug-in writes them.
+std::string SamplePlotBody(size_t size);

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/modal.h"
+#include "platform/ports.h"
+#include "tests/platform/ftp_fixture.h"
+#include "tests/sender/sender_fixture.h"
+
+namespace {
+
+class CountingBeep : public ModalSeam {
+public:
+    int Alert(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
+    std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return {}; }
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+class NetworkSend : public testing::Test {
+protected:
+    void SetUp() override {
+        // A machine without serial ports: nothing real is ever opened.
+        SetSerialDeviceSource([] { return std::vector<std::string>{}; });
+        SetModalSeam(&beep);
+        WritePlugInFiles(home, "BRC:0,0,10000,7500\r\n", SamplePlotBody(4000));
+    }
+    void TearDown() override {
+        SetSerialDeviceSource({});
+        SetModalSeam(nullptr);
+    }
+    void Configure(const char* portName, const std::string& ipaddr,
+                   const std::string& sharedFolder = "") {
+        WriteSenderSettings([&](TSrConfig& s) {
+            std::strcpy(s.port_name, portName);
+            std::strncpy(s.ipaddr, ipaddr.c_str(), sizeof s.ipaddr - 1);
+            std::strncpy(s.shared_folder, sharedFolder.c_str(), sizeof s.shared_folder - 1);
+        });
+    }
+    template <class W>
+    W* Outlet(const char* name) {
+        return run.sender.panel()->findChild<W*>(name);
+    }
+    // Start-up, the delivery tick, and the tick that completes (or finds the failure).
+    void RunToEnd() {
+        run.sender.awakeFromNib();
+        framed = ReadFileBytes(home.productFolder() + "/Trazen.tmp");
+        run.sender.firedByTimer();
+        run.sender.firedByTimer();
+    }
+    void ExpectFailure(const QString& words) {
+        EXPECT_TRUE(run.sender.failed());
+        EXPECT_FALSE(run.exitCode.has_value());
+        EXPECT_EQ(StoredCompletion(), 2);
+        const QString state = Outlet<QLabel>("prserLabelState")->text();
+        EXPECT_TRUE(state.contains(words)) << state.toStdString();
+        QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
+        EXPECT_EQ(button->text(), QString("閉じる"));
+        button->click();
+        EXPECT_EQ(run.exitCode, 2);
+    }
+
+    TempHome home;
+    CountingBeep beep;
+    SenderUnderTest run;
+    std::string framed;
+};
+
+struct FtpCase {
+    const char* name;
+    const char* portName;
+    std::string ipaddrTail;  // after the host
+    bool asUser;             // lands in the user's folder, else the anonymous one
+    std::string serverFile;  // relative to the server root
+    std::string localFile;   // what stays in the product folder
+};
+
+void PrintTo(const FtpCase& c, std::ostream* os) { *os << c.name; }
+
+class FtpSend : public NetworkSend, public testing::WithParamInterface<FtpCase> {};
+
+// Shell metacharacters in the password: no shell sees them. (The settings file can't hold a
+// double quote inside a value, so none here.)
+const std::string kPassword = "p;w$(id)`x`'&|* <>";
+
+TEST_P(FtpSend, PlotArrivesUnderTheServersName) {
+    const FtpCase& c = GetParam();
+    const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
+    for (const char* sub : {"lp", "jobs"}) {
+        std::filesystem::create_directories(userDir + "/" + sub);
+        std::filesystem::create_directories(anonDir + "/" + sub);
+    }
+    FtpServer server(userDir, anonDir, "plot", kPassword);
+    ASSERT_TRUE(server.ok()) << server.errorText();
+    run.sender.setFtpPort(server.port());
+    const std::string ipaddr = "127.0.0.1" + c.ipaddrTail;
+    Configure(c.portName, ipaddr);
+    // An AXIS plot from an earlier run must not be what gets uploaded.
+    WriteFileBytes(home.productFolder() + "/lpt1", "old plot");
+    WriteFileBytes(home.productFolder() + "/usb1", "old plot");
+
+    RunToEnd();
+    EXPECT_EQ(run.exitCode, 0) << Outlet<QLabel>("prserLabelState")->text().toStdString();
+    EXPECT_EQ(StoredCompletion(), 1);
+    const std::string root = c.asUser ? userDir : anonDir;
+    EXPECT_TRUE(ReadFileBytes(root + "/" + c.serverFile) == framed) << c.serverFile;
+    EXPECT_TRUE(ReadFileBytes(home.productFolder() + "/" + c.localFile) == framed);
+    const QString shown = Outlet<QLineEdit>("prserTextSendMsg1")->text();
+    EXPECT_FALSE(shown.contains(QString::fromStdString(kPassword)));
+    EXPECT_TRUE(shown.endsWith(":FTP"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FtpSend,
+    testing::Values(
+        FtpCase{"PricomDefaultFolderAnonymous", "TCP/IP(PRICOM 3100 FTP)", "", false,
+                "lp/Trazen.tmp", "Trazen.tmp"},
+        FtpCase{"PricomFolderWithLogin", "TCP/IP(PRICOM 3100 FTP)", ":jobs:plot:" + kPassword,
+                true, "jobs/Trazen.tmp", "Trazen.tmp"},
+        FtpCase{"UserWithoutPasswordIsAnonymous", "TCP/IP(PRICOM 3100 FTP)", "::plot", false,
+                "lp/Trazen.tmp", "Trazen.tmp"},
+        FtpCase{"AxisLptRootAnonymous", "TCP/IP(AXIS 5550 LPT)", "", false, "lpt1", "lpt1"},
+        FtpCase{"AxisLptFolderWithLogin", "TCP/IP(AXIS 5550 LPT)", ":jobs:plot:" + kPassword, true,
+                "jobs/lpt1", "lpt1"},
+        FtpCase{"AxisUsbRootAnonymous", "TCP/IP(AXIS 5550 USB)", "", false, "usb1", "usb1"},
+        FtpCase{"AxisUsbFolder", "TCP/IP(AXIS 5550 USB)", ":jobs", false, "jobs/usb1", "usb1"}),
+    [](const testing::TestParamInfo<FtpCase>& i) { return i.param.name; });
+
+TEST_F(NetworkSend, PasswordIsMaskedOnThePanel) {
+    Configure("TCP/IP(PRICOM 3100 FTP)", "srv:jobs:plot:secret");
+    run.sender.awakeFromNib();
+    EXPECT_EQ(Outlet<QLineEdit>("prserTextSendMsg1")->text(), QString("srv:jobs:plot:****:FTP"));
+    EXPECT_EQ(Outlet<QProgressBar>("prserPrBrSendData")->maximum(), 0);  // indeterminate
+}
+
+TEST_F(NetworkSend, StopDuringUploadOnlyBeepsAndDeliveryGoesOn) {
+    const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
+    std::filesystem::create_directories(anonDir + "/lp");
+    FtpServer server(userDir, anonDir);
+    ASSERT_TRUE(server.ok()) << server.errorText();
+    run.sender.setFtpPort(server.port());
+    Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1");
+    run.sender.awakeFromNib();
+    Outlet<QPushButton>("prserPBtnStopData")->click();
+    EXPECT_EQ(beep.beeps, 1);
+    EXPECT_EQ(StoredCompletion(), 2);
+    EXPECT_FALSE(run.exitCode.has_value());
+    run.sender.firedByTimer();
+    run.sender.firedByTimer();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(StoredCompletion(), 1);
+}
+
+struct FtpFailureCase {
+    const char* name;
+    std::string ipaddrTail;
+    const char* words;
+};
+
+void PrintTo(const FtpFailureCase& c, std::ostream* os) { *os << c.name; }
+
+class FtpFailure : public NetworkSend, public testing::WithParamInterface<FtpFailureCase> {};
+
+TEST_P(FtpFailure, IsShownAndNotRecordedAsDone) {
+    const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
+    FtpServer server(userDir, anonDir);
+    ASSERT_TRUE(server.ok()) << server.errorText();
+    const bool noServer = std::string(GetParam().name) == "NoServerListening";
+    run.sender.setFtpPort(noServer ? UnusedLoopbackPort() : server.port());
+    Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1" + GetParam().ipaddrTail);
+    RunToEnd();
+    if (noServer)
+        if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
+            run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-error.png");
+    ExpectFailure(QString::fromUtf8(GetParam().words));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FtpFailure,
+    testing::Values(FtpFailureCase{"NoServerListening", "", "サーバにつながりません"},
+                    FtpFailureCase{"LoginDenied", "::plot:wrong", "パスワードが違います"},
+                    FtpFailureCase{"FolderMissing", ":nowhere", "フォルダがありません"},
+                    FtpFailureCase{"AddressTooLong", ":" + std::string(90, 'f'), "長すぎます"}),
+    [](const testing::TestParamInfo<FtpFailureCase>& i) { return i.param.name; });
+
+TEST_F(NetworkSend, SharedFolderGetsATimeStampedCopy) {
+    const std::string shared = home.scratch("server") + "/plots";  // made by the sender
+    Configure("Shared Folder(Trazen Server)", "", shared);
+    RunToEnd();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(StoredCompletion(), 1);
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(shared))
+        names.push_back(e.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(QRegularExpression("^\\d{8}_\\d{8}\\.plt$")
+                    .match(QString::fromStdString(names[0]))
+                    .hasMatch())
+        << names[0];
+    EXPECT_TRUE(ReadFileBytes(shared + "/" + names[0]) == framed);
+    EXPECT_TRUE(ReadFileBytes(home.productFolder() + "/Trazen.tmp") == framed);
+    EXPECT_TRUE(Outlet<QLabel>("prserLabelDest")->text().contains(QString::fromStdString(shared)));
+}
+
+struct SharedFailureCase {
+    const char* name;
+    const char* words;
+};
+
+class SharedFailure : public NetworkSend, public testing::WithParamInterface<SharedFailureCase> {};
+
+TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
+    const std::string name = GetParam().name;
+    std::string folder = home.scratch("server");
+    if (name == "NoFolderSet") folder.clear();
+    if (name == "FolderNotWritable") {
+        // Under a plain file: no folder can be made or written there, not even by root.
+        WriteFileBytes(folder + "/file", "x");
+        folder += "/file/plots";
+    }
+    Configure("Shared Folder(Trazen Server)", "", folder);
+    run.sender.awakeFromNib();
+    if (name == "SourceMissing") std::remove((home.productFolder() + "/Trazen.tmp").c_str());
+    run.sender.firedByTimer();
+    run.sender.firedByTimer();
+    ExpectFailure(QString::fromUtf8(GetParam().words));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SharedFailure,
+    testing::Values(SharedFailureCase{"NoFolderSet", "共有フォルダが設定されていません"},
+                    SharedFailureCase{"FolderNotWritable", "コピーできませんでした"},
+                    SharedFailureCase{"SourceMissing", "Trazen.tmp"}),
+    [](const testing::TestParamInfo<SharedFailureCase>& i) { return i.param.name; });
+
+}  // namespace

@@ -1,8 +1,68 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds, and lists what was built.
+# The main job: installs what is missing, builds, and delivers a sample plot end to end on a
+# machine without plotter hardware: the sender frames the plot and copies it into a local
+# folder standing in for the print server's shared folder. Everything happens in a throwaway
+# home; the real user's files are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+repo=$(pwd)
 bash scripts/install-deps.sh
 bash scripts/build.sh
 echo "Built:"
 find build -maxdepth 2 -type f -perm -u+x -name 'TRZN*' | sort
+
+home=$(mktemp -d /tmp/trzn-main-job.XXXXXX)
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/.run"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+unset XDG_DOCUMENTS_DIR
+product="$home/Documents/Adobe/Illustrator/Trazen"
+shared="$home/print-server/shared"
+mkdir -p "$product" "$shared"
+
+# What the plot plug-in leaves: the header lines (with the input window) and the plot body.
+printf 'NAME:sample-plot\r\nBRC:0,0,16000,11000\r\n' >"$product/Trazen Sender Prefs"
+cp bench/data/sample-plot.hpgl "$product/Trazen Prefs"
+
+# The main settings file as the configuration window writes it (key = value, CR LF): the
+# shared-folder destination, and a completion status left over from an earlier run.
+{
+  printf 'THSrConfig.port = %d\r\n' 0
+  printf 'THSrConfig.baud = %d\r\n' 4
+  printf 'THSrConfig.data = %d\r\n' 1
+  printf 'THSrConfig.stop = %d\r\n' 1
+  printf 'THSrConfig.parity = %d\r\n' 0
+  printf 'THSrConfig.flctrl = %d\r\n' 0
+  printf 'THSrConfig.ipaddr = "%s"\r\n' ""
+  printf 'THSrConfig.shared_folder = "%s"\r\n' "$shared"
+  printf 'THSrConfig.port_name = "%s"\r\n' "Shared Folder(Trazen Server)"
+  printf '\r\n'
+  printf 'refine_con = %d\r\n' 2
+  printf 'preset_name = "%s"\r\n' ""
+} >"$product/TRZNSerConfig.ini"
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Running the sender with a window on $DISPLAY"
+else
+  echo "No display: running the sender on the offscreen platform"
+  export QT_QPA_PLATFORM=offscreen
+fi
+rc=0
+timeout 120 "$repo/build/sender/TRZNSerSend" || rc=$?
+
+echo
+echo "Plot body:    $(stat -c %s "$product/Trazen Prefs") bytes"
+echo "Framed plot:  $product/Trazen.tmp, $(stat -c %s "$product/Trazen.tmp" 2>/dev/null || echo '?') bytes"
+delivered=$(find "$shared" -type f -name '*.plt' | sort)
+if [ -n "$delivered" ]; then
+  while read -r f; do
+    echo "Delivered to: $f, $(stat -c %s "$f") bytes"
+    cmp -s "$f" "$product/Trazen.tmp" && echo "              (identical to the framed plot)"
+  done <<<"$delivered"
+else
+  echo "Delivered to: nothing arrived in $shared"
+fi
+status=$(tr -d '\r' <"$product/TRZNSerConfig.ini" | sed -n 's/^refine_con = //p')
+echo "Completion status (refine_con): ${status:-missing} (1 done, 2 stopped or failed)"
+echo "Sender exit code: $rc (0 delivered, 1 stopped, 2 failed, 3 not started)"
+echo "The throwaway home is left for a look: $home"
+[ "$rc" -eq 0 ] && [ "${status:-}" = "1" ] && [ -n "$delivered" ]

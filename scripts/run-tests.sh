@@ -10,7 +10,7 @@ ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 # Fuzzing needs clang's libFuzzer with AddressSanitizer and UBSan: a build of its own.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTRZN_FUZZ=ON -DBUILD_TESTING=OFF -DTRZN_BENCH=OFF >/dev/null
-cmake --build build-fuzz --parallel "$(nproc)"
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzzers
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")

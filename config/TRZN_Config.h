@@ -1,0 +1,102 @@
+#pragma once
+// The configuration window's controller: it owns the working records, fills the window from them
+// (SetupItems), reads the window back (SetdownItems), and ends the program through OK or Cancel,
+// both of which write the main settings file with a completion status.
+//
+// The controller is split over three source files that share this declaration:
+//   TRZN_Config.cpp         start-up, loading, storing, OK / Cancel / shared folder
+//   TRZN_ConfigUnits.cpp    unit switching, paper pop-up and paper list editor, orientation
+//   TRZN_ConfigPresets.cpp  the preset pop-up and its commands
+// Each file may add what it needs in its own marked section below; keep existing signatures.
+
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+
+#include "settings/records.h"
+
+class QDialog;
+class QWidget;
+namespace Ui {
+class trznConfigModal;
+}
+
+class TRZN_Config : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TRZN_Config(QObject* parent = nullptr);
+    ~TRZN_Config() override;
+
+    // The window (trznConfigModal). Its controls are reached by objectName.
+    QDialog* window() const;
+
+    // The working records and the controller state, for whoever inspects them (tests).
+    RecordSet& records() { return _records; }
+    const tPldStatRes& statusRecord() const { return _resstat; }
+    const char* presetName() const { return _preset_name; }
+    int32_t presetIndex() const { return _preset_idx; }
+    // True once OK or Cancel has written the settings file; the window is then closed and every
+    // action is ignored.
+    bool isFinished() const { return _finished; }
+
+    // Start-up: centres and shows the window, loads the main settings file, resets a non-zero
+    // completion status to 0 on disk, and fills every control.
+    void awakeFromNib();
+    // Records to controls, with the corrections loading makes in the records.
+    void SetupItems();
+    // Controls to records, including the page geometry of the print record.
+    void SetdownItems();
+
+    // Converts the thirteen length fields to another margin unit (TRZN_ConfigUnits.cpp).
+    void SetPUnit(int64_t unit);
+    // Rebuilds the paper pop-up and selects the paper that matches the size (TRZN_ConfigUnits.cpp).
+    void SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr);
+    // Lists the preset folder into the preset pop-up; false only when the Documents folder can't
+    // be found (TRZN_ConfigPresets.cpp).
+    bool SetupPresetMenu();
+
+signals:
+    // OK or Cancel has written the settings file: the program should end now. The status is the
+    // completion status written (Completion::Done or Completion::Cancelled).
+    void terminated(int status);
+
+public slots:
+    void prconMenuPresetAction();
+    void prconMenuPunitAAction();
+    void prconMenuPunitBAction();
+    void prdefPBtnCancelAction();
+    void prdefPBtnOkAction();
+    void prdefPBtnSetFolderAction();
+    void prstlMenuPaperAction();
+    void prstlMenuPunitAction();
+    void prstlPBtnPaperAction();
+    void prstlUserHrdbnAction();
+    void prstlUserVrdbnAction();
+
+    // ---- slots added by TRZN_ConfigUnits.cpp ----
+    // ---- slots added by TRZN_ConfigPresets.cpp ----
+
+private:
+    class Window;
+
+    void ConnectActions();
+    void SetupPortMenu();
+    void SelectPort();
+    void SetupPaperSection();
+    void FinishWith(Completion status);
+
+    // ---- private members added by TRZN_ConfigUnits.cpp ----
+    // ---- private members added by TRZN_ConfigPresets.cpp ----
+
+    QPointer<QDialog> _window;  // trznConfigModal, owned by the controller
+    std::unique_ptr<Ui::trznConfigModal> _ui;
+
+    RecordSet _records;                        // _hPrint, _hPrext, _hPrcnf, _hSrcnf, _hRefCon
+    char _preset_name[kPresetNameSize] = {};   // Shift-JIS, empty when no preset
+    int32_t _preset_idx = 0;                   // item of prconMenuPreset; 0 no preset
+    tPldStatRes _resstat = {};                 // read at start-up, written back unchanged
+    int16_t _portCount = 0;                    // items of prconMenuNPort after the last rebuild
+    bool _finished = false;
+};

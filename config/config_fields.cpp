@@ -1,0 +1,129 @@
+#include "config/config_fields.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+#include "settings/utility.h"
+
+namespace {
+
+template <class Int>
+Int Saturate(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::numeric_limits<Int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<Int>::min()))
+        return std::numeric_limits<Int>::min();
+    return static_cast<Int>(value);  // cuts toward zero
+}
+
+}  // namespace
+
+double LeadingNumber(const QString& text) {
+    static const QRegularExpression leading(
+        QStringLiteral("^\\s*[+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?"));
+    const QRegularExpressionMatch m = leading.match(text);
+    if (!m.hasMatch()) return 0;
+    bool ok = false;
+    const double value = m.captured(0).trimmed().toDouble(&ok);
+    if (ok) return value;
+    // Only an exponent beyond the double range fails here; keep its direction.
+    if (m.captured(0).contains(QLatin1Char('e'), Qt::CaseInsensitive)) {
+        const bool negative = m.captured(0).trimmed().startsWith(QLatin1Char('-'));
+        const bool tiny = m.captured(0).contains(QStringLiteral("e-"), Qt::CaseInsensitive);
+        if (tiny) return 0;
+        return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    return 0;
+}
+
+int32_t LeadingWhole(const QString& text) { return Saturate<int32_t>(LeadingNumber(text)); }
+
+int16_t RoundToField(double value) { return Saturate<int16_t>(value + 0.5); }
+
+int16_t CutToField(double value) { return Saturate<int16_t>(value); }
+
+QString FormatDecimal(double value, int16_t decimals) {
+    char buf[256];
+    Double2String(value, decimals, buf);
+    return QString::fromLatin1(buf);
+}
+
+QString FormatWhole(int64_t value) {
+    char buf[32];
+    Num2String(value, buf);
+    return QString::fromLatin1(buf);
+}
+
+const std::array<PenColour, kColourItemCount> kPenColours = {{
+    {0, 0, 0, 1},              // black
+    {10000, 0, 0, 1},          // red
+    {0, 10000, 0, 1},          // green
+    {0, 0, 10000, 1},          // blue
+    {10000, 10000, 0, 1},      // yellow
+    {10000, 0, 10000, 1},      // magenta
+    {0, 10000, 10000, 1},      // cyan
+    {10000, 10000, 10000, 1},  // white
+    {0, 0, 0, 0},              // placeholder, stored as no colour
+    {0, 0, 0, 0},              // no colour
+}};
+
+int ColourItemFor(int16_t red, int16_t green, int16_t blue, int16_t fcolor) {
+    if (fcolor == 0) return kColourNoColour;
+    for (int item = 0; item < 8; ++item) {
+        const PenColour& c = kPenColours[static_cast<size_t>(item)];
+        if (c.red == red && c.green == green && c.blue == blue) return item;
+    }
+    return kColourNoColour;
+}
+
+QString FormatThickness(int16_t thick) {
+    // Divided in single precision: 35 shows 0.35 and 30 shows 0.3, digit for digit as stored.
+    const float value = static_cast<float>(thick) / 100.0f;
+    return FormatDecimal(static_cast<double>(value), 2);
+}
+
+int16_t ParseThickness(const QString& text) { return RoundToField(LeadingNumber(text) * 100.0); }
+
+Pdlm UnpackPdlmopt(int64_t packed) {
+    return {((packed >> 24) & 0xFF) != 0, (packed >> 16) & 0xFF, packed & 0xFFFF};
+}
+
+int64_t PackPdlmopt(bool flag, int64_t a, int64_t l) {
+    if (a <= 0) a = 1;
+    if (a > 180) a = 180;
+    if (l <= 0) l = 1;
+    if (l > 9999) l = 9999;
+    return (flag ? int64_t{1} << 24 : 0) + (a << 16) + l;
+}
+
+QString FormatLength(double points, int16_t unit) {
+    return FormatDecimal(Point2Unit(points, unit), UnitDecimals(unit));
+}
+
+int16_t ParseLength(const QString& text, int16_t unit) {
+    return RoundToField(Unit2Point(LeadingNumber(text), unit));
+}
+
+int PortItemFor(const std::vector<QString>& titles, int16_t port, const QString& portName) {
+    if (!portName.isEmpty()) {
+        for (size_t i = 0; i < titles.size(); ++i)
+            if (titles[i] == portName) return static_cast<int>(i);
+    }
+    // A negative index would leave the pop-up without a selection and store -1 as a serial
+    // port; it falls back like an index beyond the list.
+    if (port < 0 || port >= static_cast<int>(titles.size())) return 0;
+    return port;
+}
+
+QByteArray Utf8Prefix(const QString& text, int maxBytes) {
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() <= maxBytes) return bytes;
+    int end = maxBytes;
+    // Step back over continuation bytes (10xxxxxx) to the start of the character that would
+    // be cut, and drop it whole.
+    while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
+    bytes.truncate(end);
+    return bytes;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Conversions between the configuration window's controls and the record fields that need no
+// widget: the pen colour table, the packed pdlmopt value, pen thickness, the paper-size display
+// and the reading of numbers typed into text fields.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// ---- reading and writing text fields ----
+
+// The number a text begins with (leading blanks skipped, optional sign, digits, a decimal point,
+// an exponent): "12abc" reads 12, "abc" and "" read 0. This is how every numeric field is read.
+double LeadingNumber(const QString& text);
+// The whole number a text begins with, cut toward zero and held to 32 bits as a typed integer.
+int32_t LeadingWhole(const QString& text);
+// A length or number in a 16-bit record field: plus 0.5 and cut when rounding, cut alone
+// otherwise. Out-of-range values saturate instead of wrapping, NaN gives 0.
+int16_t RoundToField(double value);
+int16_t CutToField(double value);
+// Double2String / Num2String as a Qt string.
+QString FormatDecimal(double value, int16_t decimals);
+QString FormatWhole(int64_t value);
+
+// ---- pen colours ----
+
+struct PenColour {
+    int16_t red;
+    int16_t green;
+    int16_t blue;
+    int16_t fcolor;
+};
+inline constexpr int kColourItemCount = 10;
+inline constexpr int kColourNoColour = 9;
+// Item i of every pen colour pop-up stores kPenColours[i].
+extern const std::array<PenColour, kColourItemCount> kPenColours;
+// The item a stored colour shows: rows 0 to 7 when it is one of them exactly, else "no colour".
+int ColourItemFor(int16_t red, int16_t green, int16_t blue, int16_t fcolor);
+
+// ---- pen thickness (hundredths of a millimetre in the record) ----
+
+QString FormatThickness(int16_t thick);
+int16_t ParseThickness(const QString& text);
+
+// ---- pdlmopt: flag << 24 | A << 16 | L ----
+
+inline constexpr int64_t kDefaultPdlmopt = 0x1E0200;  // flag off, A 30, L 512
+struct Pdlm {
+    bool flag;
+    int64_t a;
+    int64_t l;
+};
+Pdlm UnpackPdlmopt(int64_t packed);
+// Packs the typed values, holding A to 1..180 and L to 1..9999.
+int64_t PackPdlmopt(bool flag, int64_t a, int64_t l);
+
+// ---- lengths and paper sizes in the window's units ----
+
+// A length held in points as a margin field shows it in a unit (3, 2 or 0 decimals).
+QString FormatLength(double points, int16_t unit);
+// A typed length in a unit as whole points (plus 0.5, cut).
+int16_t ParseLength(const QString& text, int16_t unit);
+
+// ---- the port pop-up ----
+
+// The item to select for a stored port: the item titled portName when there is one, else the
+// stored index, else the first item.
+int PortItemFor(const std::vector<QString>& titles, int16_t port, const QString& portName);
+
+// ---- UTF-8 text with a byte limit ----
+
+// The longest prefix of the text's UTF-8 form that fits in maxBytes without cutting a character.
+QByteArray Utf8Prefix(const QString& text, int maxBytes);

@@ -1,0 +1,22 @@
+# The configuration window: everything but the entry point lives in trzn_config, which the
+# program and the tests link alike.
+add_library(trzn_config STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.h
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigUnits.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPresets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_fields.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_fields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trznConfigModal.ui)
+target_include_directories(trzn_config PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(trzn_config
+  PUBLIC trzn_settings Qt6::Widgets
+  PRIVATE trzn_platform_base trzn_platform_line trzn_platform_ui)
+foreach(part trzn_config_paper trzn_config_preset)
+  if(TARGET ${part})
+    target_link_libraries(trzn_config PUBLIC ${part})
+  endif()
+endforeach()
+
+add_executable(TRZNSerConfig ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(TRZNSerConfig PRIVATE trzn_config trzn_platform_ui)

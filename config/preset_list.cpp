@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "platform/encoding.h"
+#include "settings/store.h"
 
 namespace {
 
@@ -70,6 +73,19 @@ std::vector<PresetEntry> ListPresetFolder(const std::string& folder) {
         InsertPresetEntry(list, PresetEntry{std::move(*name), fileName});
     }
     return list;
+}
+
+bool LoadPresetFile(const std::string& path, THPrint print, THPrPaper paper, THPrConfig config,
+                    THSrConfig serial) {
+    ClearRecords(print, paper, config, serial);
+    if (!IsPlainFile(path)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return false;
+    LoadPrefarenceBytes(bytes.data(), bytes.size(), print, paper, config, serial, nullptr, nullptr,
+                        nullptr);
+    return true;
 }
 
 std::optional<std::string> PresetFileForm(std::string_view sjis) {

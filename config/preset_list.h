@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/records.h"
+
 inline constexpr int kPresetListMax = 100;         // names listed at most
 inline constexpr size_t kPresetNameBytes = 255;    // a name without its NUL, either form
 inline constexpr size_t kPresetFileNameMax = 255;  // what a Linux file system takes (NAME_MAX)
@@ -35,6 +37,12 @@ void InsertPresetEntry(std::vector<PresetEntry>& list, PresetEntry entry);
 // names that don't survive the trip to Shift-JIS and back skipped (choosing one could not find
 // its file again), at most kPresetListMax of them, sorted. Empty when the folder can't be read.
 std::vector<PresetEntry> ListPresetFolder(const std::string& folder);
+
+// Loads the four records from the preset file at path, clearing them first as the store does.
+// For presets listed from a file the store wouldn't name ("A.INI", "x.INI.ini"). False when the
+// file can't be read; the records are then cleared.
+bool LoadPresetFile(const std::string& path, THPrint print, THPrPaper paper, THPrConfig config,
+                    THSrConfig serial);
 
 // The file-name form (UTF-8) of a Shift-JIS name, or nothing when a byte doesn't convert.
 std::optional<std::string> PresetFileForm(std::string_view sjis);

@@ -152,6 +152,25 @@ TEST_F(PresetFolderTest, RefusesNamesWhosePathWouldNotFit) {
     EXPECT_EQ(CheckPresetName(std::string(100, 'a'), folder), PresetNameFault::None);
 }
 
+TEST_F(PresetFolderTest, LoadsAPresetFromTheFileItWasListedAs) {
+    Touch(folder, "A.INI", "THSrConfig.baud = 4\r\nTHPrConfig.toollist_02.thick = 35\r\n");
+    RecordSet r;
+    r.serial->data = 1;  // cleared by the load
+    ASSERT_TRUE(LoadPresetFile(folder + "/A.INI", r.print.get(), r.paper.get(), r.config.get(),
+                               r.serial.get()));
+    EXPECT_EQ(r.serial->baud, 4);
+    EXPECT_EQ(r.serial->data, 0);
+    EXPECT_EQ(r.config->toollist[1].thick, 35);
+
+    r.serial->baud = 7;
+    EXPECT_FALSE(LoadPresetFile(folder + "/gone.INI", r.print.get(), r.paper.get(), r.config.get(),
+                                r.serial.get()));
+    EXPECT_EQ(r.serial->baud, 0);
+    std::filesystem::create_directory(folder + "/d.INI");
+    EXPECT_FALSE(LoadPresetFile(folder + "/d.INI", r.print.get(), r.paper.get(), r.config.get(),
+                                r.serial.get()));
+}
+
 TEST(PresetForms, RoundTripJapaneseAndRejectBrokenText) {
     const std::string utf8 = "\xE8\xA8\xAD\xE5\xAE\x9A A";  // 設定 A
     const std::optional<std::string> sjis = PresetSjisForm(utf8);

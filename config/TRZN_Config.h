@@ -13,11 +13,13 @@
 #include <QPointer>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "settings/records.h"
 
 class QDialog;
 class QWidget;
+class TRZN_Paper;
 namespace Ui {
 class trznConfigModal;
 }
@@ -88,7 +90,16 @@ private:
     void FinishWith(Completion status);
 
     // ---- private members added by TRZN_ConfigUnits.cpp ----
+    // The paper list editor (trznPaperCtrl, its panel trznPaperModal), made on first use.
+    TRZN_Paper* trznPaperCtrl = nullptr;
+    void ShowPaperSize(double widthPoints, double heightPoints, int16_t unit);
     // ---- private members added by TRZN_ConfigPresets.cpp ----
+    void UpdatePresetDelete();
+    void ChoosePreset(int item, const std::string& folder);
+    void SavePresetAs(const std::string& folder);
+    void DeleteCurrentPreset(const std::string& folder);
+    class TRZN_PresetName* PresetNameCtrl();
+    class TRZN_PresetName* _presetNameCtrl = nullptr;  // presetNameCtrl, a child of this object
 
     QPointer<QDialog> _window;  // trznConfigModal, owned by the controller
     std::unique_ptr<Ui::trznConfigModal> _ui;

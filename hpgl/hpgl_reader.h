@@ -1,0 +1,55 @@
+#pragma once
+// Reads HP-GL as the sender delivers it (a framed plot: ESC . ( IN; IW; IWx1,y1,x2,y2; body
+// ESC . ) ) into a THpglPlot for previews. One pass over the bytes, no allocation per byte; the
+// result grows with the geometry only, and never beyond THpglOptions::maxSegments.
+//
+// Understood: IN DF SP PU PD PA PR IP PS SC IW CI AA AR EA ER RA RR EW WG LB DT SI SR LT.
+//   - Coordinates go through SC/IP scaling (user units to plotter units); SC types 0
+//     (anisotropic), 1 (isotropic, with optional left/bottom percentages) and 2 (point factor).
+//   - CI, AA, AR, EW and WG are flattened into chords of the instruction's chord angle (5 degrees
+//     when omitted, bounded to 0.36..180 degrees as HP-GL does). Arcs are computed in user units,
+//     so anisotropic scaling turns a circle into an ellipse, as on the plotter.
+//   - EA/ER/RA/RR and EW/WG come out as closed outlines; fills are not shaded.
+//   - LB gives a Label path: the rectangle covered by the label's characters from the SI/SR
+//     character size (cell width 1.5 x character width, line feed 2 x character height), and
+//     moves the pen past the label. Label direction and slant (DI/DR/SL) are ignored.
+//   - LT is recorded per path (see THpglLineType); paths are not cut into dashes.
+//   - PS (plot size) moves P1 to the origin and P2 to the given length and width.
+//   - IW is parsed but not applied: the preview shows the whole plot, also what the plotter
+//     would clip.
+// Skipped without losing sync: device-control escapes (ESC . x parameters up to ':'), other
+// escapes (ESC E, ESC % ... letter), every other instruction (its parameters up to ';' or the
+// next mnemonic; quoted or terminated text for CO, WD, BL, PE), and junk bytes between
+// instructions. Bad numbers never stop the reader: a parameter that is not a number ends the
+// instruction's parameter list, values are bounded to +-1e9, and instructions whose parameters
+// make no sense (SC with an empty range, a zero radius) are skipped.
+//
+// Pen numbering: pen 1 is selected at the start (so a body without SP still shows); SP0 or SP;
+// puts the pen away, and nothing is drawn until another pen is selected.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "hpgl/hpgl_plot.h"
+
+struct THpglOptions {
+    // Default scaling points (plotter units) after IN or IP;. A4 landscape hard-clip limits of a
+    // typical pen plotter; previews that know the paper may pass its own.
+    double p1x = 0;
+    double p1y = 0;
+    double p2x = 11880;
+    double p2y = 8400;
+    // The reader stops adding geometry (and sets THpglPlot::truncated) beyond this many segments,
+    // so hostile input (tiny circles with a tiny chord angle, say) can't exhaust memory. About
+    // 16 bytes per segment.
+    std::size_t maxSegments = 16'000'000;
+};
+
+// Reads the bytes; offsets in the result are offsets into `bytes`.
+THpglPlot ReadHpgl(std::string_view bytes, const THpglOptions& options = {});
+
+// Reads a whole file into memory, then reads that. Empty when the file can't be opened or mapped; an empty file
+// gives an empty plot.
+std::optional<THpglPlot> ReadHpglFile(const std::string& path, const THpglOptions& options = {});

@@ -8,6 +8,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The controller decides when the program ends (after the status is written and the line
+    // is closed), not the window manager's close box.
+    app.setQuitOnLastWindowClosed(false);
     InstallTranslations(app);
     TRZN_SerSend controller;
     controller.awakeFromNib();

@@ -381,6 +381,7 @@ void TRZN_SerSend::Fail(const QString& message) {
         _finvalidate = 1;
     }
     if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
+    prserPrBrSendData->setFormat(SerialDestination() ? tr("失敗 (%p% 送信済み)") : tr("失敗"));
     _ui->prserLabelState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     ShowState(tr("送信できませんでした。") + "\n" + message);
     _ui->prserPBtnStopData->setText(tr("閉じる"));
@@ -423,9 +424,9 @@ void TRZN_SerSend::CentrePanel() {
 bool TRZN_SerSend::eventFilter(QObject* watched, QEvent* event) {
     // The window's close box acts as the button does; only the shut-down closes the window,
     // so the status and the line are always seen to.
-    if (watched == trznSendModal.get() && event->type() == QEvent::Close && !_stopping) {
+    if (watched == trznSendModal.get() && event->type() == QEvent::Close) {
         event->ignore();
-        prserPBtnStopDataAction();
+        if (!_stopping) prserPBtnStopDataAction();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -192,3 +192,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenLine,
                          });
 
 }  // namespace
+
+namespace {
+
+// The close box acts as Stop: the status is written and the line closed, never skipped.
+TEST_F(SerialSend, CloseBoxStopsLikeTheButton) {
+    Configure();
+    WritePlugInFiles(home, "", SamplePlotBody(5000));
+    run.sender.awakeFromNib();
+    run.sender.firedByTimer();
+    EXPECT_FALSE(run.sender.panel()->close());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(StoredCompletion(), 2);
+}
+
+}  // namespace

@@ -1,16 +1,212 @@
-// Presets of the configuration window. This is the least the window needs: the preset pop-up
-// stays as the window resource gives it, on "no preset".
+// Presets of the configuration window: the preset pop-up, choosing a preset, saving the window
+// under a name (asking before a preset is replaced) and deleting the current preset.
+//
+// Pop-up layout: item 0 "no preset", items 1 .. n-4 the presets in byte order, item n-3 a
+// separator that never acts, n-2 "save as", n-1 "delete" (enabled only on a preset). Each preset
+// item carries the name of the file it was listed from.
 
 #include <QComboBox>
+#include <QDialog>
+#include <QStandardItemModel>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "config/TRZN_Config.h"
+#include "config/TRZN_PresetName.h"
+#include "config/preset_list.h"
+#include "platform/encoding.h"
+#include "platform/modal.h"
+#include "settings/store.h"
 #include "ui_trznConfigModal.h"
 
+namespace {
+
+constexpr int kFixedItems = 4;
+constexpr int kFileRole = Qt::UserRole + 1;
+const std::string kExtension = ".ini";
+
+void SetItemEnabled(QComboBox* menu, int item, bool enabled) {
+    auto* model = qobject_cast<QStandardItemModel*>(menu->model());
+    if (!model) return;
+    if (QStandardItem* it = model->item(item)) {
+        const Qt::ItemFlags on = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+        it->setFlags(enabled ? (it->flags() | on) : (it->flags() & ~on));
+    }
+}
+
+std::string FileOfItem(const QComboBox* menu, int item) {
+    return menu->itemData(item, kFileRole).toByteArray().toStdString();
+}
+
+void CopyName(char (&dst)[kPresetNameSize], const std::string& sjis) {
+    std::memset(dst, 0, sizeof dst);
+    std::memcpy(dst, sjis.data(), std::min(sjis.size(), sizeof dst - 1));
+}
+
+}  // namespace
+
 bool TRZN_Config::SetupPresetMenu() {
+    const std::string folder = PresetFolder();
+    if (folder.empty()) return false;  // no Documents folder
+    const std::vector<PresetEntry> list = ListPresetFolder(folder);
+
+    QComboBox* menu = _ui->prconMenuPreset;
+    while (menu->count() > kFixedItems) menu->removeItem(1);
+
+    const std::optional<std::string> current =
+        _preset_name[0] ? PresetFileForm(_preset_name) : std::nullopt;
     _preset_idx = 0;
-    _preset_name[0] = '\0';
-    _ui->prconMenuPreset->setCurrentIndex(0);
+    for (int k = 1; k <= static_cast<int>(list.size()); ++k) {
+        const PresetEntry& entry = list[static_cast<size_t>(k - 1)];
+        menu->insertItem(k, QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+        menu->setItemData(k, QByteArray::fromStdString(entry.fileName), kFileRole);
+        // Two files can list under one name ("P.ini", "P.INI.ini"): the one the store writes wins.
+        if (current && entry.name == *current &&
+            (_preset_idx == 0 || entry.fileName == entry.name + kExtension)) {
+            _preset_idx = k;
+        }
+    }
+    SetItemEnabled(menu, menu->count() - 3, false);
+    menu->setCurrentIndex(_preset_idx);
+    if (_preset_idx == 0) _preset_name[0] = '\0';
+    UpdatePresetDelete();
     return true;
 }
 
-void TRZN_Config::prconMenuPresetAction() { _ui->prconMenuPreset->setCurrentIndex(_preset_idx); }
+void TRZN_Config::prconMenuPresetAction() {
+    if (_finished) return;
+    QComboBox* menu = _ui->prconMenuPreset;
+    const std::string folder = PresetFolder();
+    if (folder.empty()) {
+        menu->setCurrentIndex(_preset_idx);
+        return;
+    }
+    const int a = menu->currentIndex();
+    const int n = menu->count();
+    if (a == n - 2) {
+        SavePresetAs(folder);
+    } else if (a == n - 1) {
+        DeleteCurrentPreset(folder);
+    } else if (a < 0 || a == n - 3) {
+        menu->setCurrentIndex(_preset_idx);  // the separator never acts as a preset
+    } else if (a != _preset_idx) {
+        ChoosePreset(a, folder);
+    }
+    UpdatePresetDelete();
+}
+
+void TRZN_Config::UpdatePresetDelete() {
+    QComboBox* menu = _ui->prconMenuPreset;
+    SetItemEnabled(menu, menu->count() - 1, _preset_idx != 0);
+}
+
+void TRZN_Config::ChoosePreset(int item, const std::string& folder) {
+    QComboBox* menu = _ui->prconMenuPreset;
+    if (item == 0) {
+        // Leaving the preset keeps what the window shows.
+        _preset_idx = 0;
+        _preset_name[0] = '\0';
+        return;
+    }
+    const QByteArray title = menu->itemText(item).toUtf8();
+    const std::string name(title.constData(), static_cast<size_t>(title.size()));
+    const std::string fileName = FileOfItem(menu, item);
+    const std::optional<std::string> sjis = PresetSjisForm(name);
+
+    // Loaded into scratch records first: a preset that can't be read (gone since the listing)
+    // leaves the window's settings alone instead of clearing them.
+    RecordSet loaded;
+    bool ok = false;
+    if (sjis && fileName == name + kExtension) {
+        ok = GetPrefarence(name.c_str(), loaded.print.get(), loaded.paper.get(),
+                           loaded.config.get(), loaded.serial.get());
+    } else if (sjis) {
+        // Listed from a file the store doesn't name ("A.INI"): read that very file.
+        ok = LoadPresetFile(folder + "/" + fileName, loaded.print.get(), loaded.paper.get(),
+                            loaded.config.get(), loaded.serial.get());
+    }
+    if (!ok) {
+        _preset_name[0] = '\0';
+        SetupPresetMenu();
+        return;
+    }
+    _preset_idx = item;
+    CopyName(_preset_name, *sjis);
+    *_records.print = *loaded.print;
+    *_records.paper = *loaded.paper;
+    *_records.config = *loaded.config;
+    *_records.serial = *loaded.serial;
+    SetupItems();
+}
+
+TRZN_PresetName* TRZN_Config::PresetNameCtrl() {
+    // Made on first use, over the window so that the desktop centres it there.
+    if (!_presetNameCtrl) {
+        _presetNameCtrl = new TRZN_PresetName(_window);
+        _presetNameCtrl->setParent(this);
+    }
+    return _presetNameCtrl;
+}
+
+void TRZN_Config::SavePresetAs(const std::string& folder) {
+    QComboBox* menu = _ui->prconMenuPreset;
+    TRZN_PresetName* ctrl = PresetNameCtrl();
+    QDialog* dialog = ctrl->panel();
+    ctrl->SetPresetFolder(folder);
+    char typed[kPresetNameSize] = {};
+    std::string fileForm;
+    // Declining to replace an existing preset asks for a name again, offering the proposal.
+    for (;;) {
+        const std::string proposal = _preset_name[0] ? std::string(_preset_name) : ProposePresetName(folder);
+        ctrl->SetPresetName(proposal.c_str());
+        const int code = dialog->exec();
+        ctrl->GetPresetName(typed);
+        dialog->hide();
+        if (code != TRZN_PresetName::kResultOk) {
+            menu->setCurrentIndex(_preset_idx);
+            return;
+        }
+        // The dialog takes only names that pass this check; a name that fails here anyway must
+        // not reach the file system.
+        const std::optional<std::string> form = PresetFileForm(typed);
+        if (!form || CheckPresetName(typed, folder) != PresetNameFault::None) {
+            menu->setCurrentIndex(_preset_idx);
+            return;
+        }
+        fileForm = *form;
+        if (!PresetFileOpens(folder, fileForm + kExtension)) break;
+        const QString message =
+            tr("プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？")
+                .arg(SjisToQString(typed));
+        if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) == 1) break;
+    }
+
+    CopyName(_preset_name, typed);
+    SetdownItems();
+    RecordSet& r = _records;
+    SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    SetupItems();
+}
+
+void TRZN_Config::DeleteCurrentPreset(const std::string& folder) {
+    QComboBox* menu = _ui->prconMenuPreset;
+    if (_preset_idx <= 0 || _preset_idx > menu->count() - kFixedItems) {
+        menu->setCurrentIndex(_preset_idx);
+        return;
+    }
+    const QString message =
+        tr("プリセット \"%1\" を完全に削除しますか？").arg(SjisToQString(_preset_name));
+    if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) != 1) {
+        menu->setCurrentIndex(_preset_idx);
+        return;
+    }
+    // The file the item was listed from; a file that can't be removed comes back at the next
+    // listing, the item goes all the same.
+    const std::string fileName = FileOfItem(menu, _preset_idx);
+    if (!fileName.empty()) std::remove((folder + "/" + fileName).c_str());
+    menu->removeItem(_preset_idx);
+    menu->setCurrentIndex(0);
+    _preset_idx = 0;
+    _preset_name[0] = '\0';
+}

@@ -5,12 +5,13 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "config/paper_fields.h"
 #include "config/paper_list.h"
-#include "platform/encoding.h"
 #include "platform/modal.h"
 #include "settings/utility.h"
 #include "ui_trznPaperModal.h"
@@ -71,7 +72,7 @@ private:
 
 struct TRZN_Paper::ItemInput {
     std::optional<QByteArray> name;
-    int width = -1;   // whole points, -1 when not usable
+    int width = -1;  // whole points, -1 when not usable
     int height = -1;
     uint8_t roll = 0;
 };
@@ -88,8 +89,7 @@ TRZN_Paper::TRZN_Paper(QWidget* parentWindow) : _ui(std::make_unique<Ui::trznPap
     connect(_ui->prextPbtnEditm, &QPushButton::clicked, this, &TRZN_Paper::prextPbtnEditmAction);
     connect(_ui->prextPbtnDeitm, &QPushButton::clicked, this, &TRZN_Paper::prextPbtnDeitmAction);
     connect(_ui->prextPbtnOk, &QPushButton::clicked, this, &TRZN_Paper::prextPbtnOkAction);
-    connect(_ui->prextPbtnCancel, &QPushButton::clicked, this,
-            &TRZN_Paper::prextPbtnCancelAction);
+    connect(_ui->prextPbtnCancel, &QPushButton::clicked, this, &TRZN_Paper::prextPbtnCancelAction);
     connect(_ui->prextMenuPunit, &QComboBox::activated, this, &TRZN_Paper::prextMenuPunitAction);
     connect(_ui->prextChbxPisrl, &QCheckBox::clicked, this, &TRZN_Paper::prextChbxPisrlAction);
     // Only what the user types counts as an edit: filling the fields from a row does not.
@@ -120,7 +120,10 @@ void TRZN_Paper::setTHPrPaper(THPrPaper list, int16_t unit) {
     const int16_t count = std::clamp<int16_t>(list->pitem_count, 0, kPaperItemMax);
     for (int16_t i = 0; i < count; ++i) {
         const TPrPaperItem& item = list->pitem[i];
-        AddPaperItem(_hPrext.get(), i, item.pname, item.pwidth, item.pheight,
+        char name[kPaperNameSize + 1];  // a damaged record may have left no NUL in the name
+        std::memcpy(name, item.pname, kPaperNameSize);
+        name[kPaperNameSize] = '\0';
+        AddPaperItem(_hPrext.get(), i, name, item.pwidth, item.pheight,
                      static_cast<uint8_t>(item.pisroll != 0));
     }
 
@@ -142,7 +145,7 @@ int TRZN_Paper::numberOfRowsInTableView() const { return WorkCount(); }
 
 QVariant TRZN_Paper::objectValueForTableColumn(int /*column*/, int row) const {
     if (!_hPrext || row < 0 || row >= WorkCount()) return {};
-    return SjisToQString(_hPrext->pitem[row].pname);
+    return PaperTitle(_hPrext->pitem[row]);
 }
 
 int16_t TRZN_Paper::WorkCount() const {
@@ -191,8 +194,7 @@ void TRZN_Paper::prextPbtnAditmAction() {
         return;
     }
     AddPaperItem(_hPrext.get(), static_cast<int16_t>(row), input.name->constData(),
-                 static_cast<int16_t>(input.width), static_cast<int16_t>(input.height),
-                 input.roll);
+                 static_cast<int16_t>(input.width), static_cast<int16_t>(input.height), input.roll);
     Reload(row);
     UpdateListButtons();
 }
@@ -206,8 +208,7 @@ void TRZN_Paper::prextPbtnEditmAction() {
         return;
     }
     EdtPaperItem(_hPrext.get(), static_cast<int16_t>(row), input.name->constData(),
-                 static_cast<int16_t>(input.width), static_cast<int16_t>(input.height),
-                 input.roll);
+                 static_cast<int16_t>(input.width), static_cast<int16_t>(input.height), input.roll);
     Reload(row);
 }
 
@@ -230,7 +231,7 @@ void TRZN_Paper::prextMenuPunitAction() {
         const double value = FieldNumber(field->text());
         if (value == 0.0) continue;  // an empty or unreadable field stays as the user left it
         const double converted = PaperFromPoints(PaperToPoints(value, _pUnit), unit);
-        if (CanFormatLength(converted)) field->setText(FormatLength(converted, unit));
+        if (CanFormatLength(converted)) field->setText(FormatPaperLength(converted, unit));
     }
     _pUnit = unit;
 }
@@ -252,9 +253,9 @@ void TRZN_Paper::tableViewSelectionDidChange() {
     const int row = SelectedRow();
     if (!_hPrext || row < 0 || row >= WorkCount()) return;
     const TPrPaperItem& item = _hPrext->pitem[row];
-    _ui->prextTextPname->setText(SjisToQString(item.pname));
-    _ui->prextTextHsize->setText(FormatLength(PaperFromPoints(item.pwidth, _pUnit), _pUnit));
-    _ui->prextTextVsize->setText(FormatLength(PaperFromPoints(item.pheight, _pUnit), _pUnit));
+    _ui->prextTextPname->setText(PaperTitle(item));
+    _ui->prextTextHsize->setText(FormatPaperLength(PaperFromPoints(item.pwidth, _pUnit), _pUnit));
+    _ui->prextTextVsize->setText(FormatPaperLength(PaperFromPoints(item.pheight, _pUnit), _pUnit));
     _ui->prextChbxPisrl->setChecked(item.pisroll != 0);
 }
 

@@ -68,6 +68,6 @@ private:
 
     std::unique_ptr<TPrPaper> _hPrext;  // working copy while a session runs
     THPrPaper _pPrext = nullptr;        // the caller's list, written on OK
-    int16_t _pUnit = 0;   // unit code of the size fields
-    int16_t _pDirty = 0;  // 1 while the fields describe a valid item
+    int16_t _pUnit = 0;                 // unit code of the size fields
+    int16_t _pDirty = 0;                // 1 while the fields describe a valid item
 };

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "config/paper_list.h"
 #include "platform/encoding.h"
@@ -25,31 +26,39 @@ double FieldNumber(const QString& text) {
 
     double value = 0.0;
     const auto [next, ec] = std::from_chars(at, end, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) value = HUGE_VAL;
-    else if (ec != std::errc()) return 0.0;
+    if (ec == std::errc::result_out_of_range)
+        value = HUGE_VAL;
+    else if (ec != std::errc())
+        return 0.0;
     (void)next;
     return negative ? -value : value;
 }
 
 double PaperToPoints(double value, int16_t unit) {
     switch (unit) {
-        case kUnitInch: return value * 72.0;
-        case kUnitMillimetre: return value / 25.4 * 72.0;
-        default: return value;
+        case kUnitInch:
+            return value * 72.0;
+        case kUnitMillimetre:
+            return value / 25.4 * 72.0;
+        default:
+            return value;
     }
 }
 
 double PaperFromPoints(double points, int16_t unit) {
     switch (unit) {
-        case kUnitInch: return points / 72.0;
-        case kUnitMillimetre: return points / 72.0 * 25.4;
-        default: return points;
+        case kUnitInch:
+            return points / 72.0;
+        case kUnitMillimetre:
+            return points / 72.0 * 25.4;
+        default:
+            return points;
     }
 }
 
 bool CanFormatLength(double value) { return std::isfinite(value) && std::fabs(value) < 1e12; }
 
-QString FormatLength(double value, int16_t unit) {
+QString FormatPaperLength(double value, int16_t unit) {
     char text[256] = {};
     Double2String(value, UnitDecimals(unit), text);
     return QString::fromLatin1(text);
@@ -69,4 +78,11 @@ std::optional<QByteArray> PaperNameFromField(const QString& text) {
     sjis.truncate(static_cast<qsizetype>(r.written));
     sjis.truncate(SjisFitBytes(sjis.constData(), 255));
     return sjis;
+}
+
+QString PaperTitle(const TPrPaperItem& item) {
+    char name[kPaperNameSize + 1];
+    std::memcpy(name, item.pname, kPaperNameSize);
+    name[kPaperNameSize] = '\0';
+    return SjisToQString(name);
 }

@@ -206,16 +206,15 @@ TEST_P(PaperEditorRefusals, AddAndEditBeepAndChangeNothing) {
     EXPECT_EQ(list.pitem[0].pwidth, 595);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paper, PaperEditorRefusals,
-    testing::Values(RefusedCase{"ZeroWidth", "C", "0", "100", false},
-                    RefusedCase{"UnreadableHeight", "C", "100", "abc", false},
-                    RefusedCase{"BelowHalfPoint", "C", "0.4", "100", false},
-                    RefusedCase{"BeyondListRange", "C", "40000", "100", false},
-                    RefusedCase{"NoSelection", "C", "100", "100", true},
-                    RefusedCase{"EmptyName", "", "100", "100", false},
-                    RefusedCase{"QuoteInName", "C\"D", "100", "100", false}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Paper, PaperEditorRefusals,
+                         testing::Values(RefusedCase{"ZeroWidth", "C", "0", "100", false},
+                                         RefusedCase{"UnreadableHeight", "C", "100", "abc", false},
+                                         RefusedCase{"BelowHalfPoint", "C", "0.4", "100", false},
+                                         RefusedCase{"BeyondListRange", "C", "40000", "100", false},
+                                         RefusedCase{"NoSelection", "C", "100", "100", true},
+                                         RefusedCase{"EmptyName", "", "100", "100", false},
+                                         RefusedCase{"QuoteInName", "C\"D", "100", "100", false}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 struct ValidityCase {
     const char* label;
@@ -224,8 +223,7 @@ struct ValidityCase {
     bool editEnabled;
 };
 
-class PaperEditorValidity : public PaperEditor,
-                            public testing::WithParamInterface<ValidityCase> {};
+class PaperEditorValidity : public PaperEditor, public testing::WithParamInterface<ValidityCase> {};
 
 TEST_P(PaperEditorValidity, EditNeedsANameAndSizesInRange) {
     const ValidityCase& c = GetParam();

@@ -42,7 +42,7 @@ class LengthCases : public testing::TestWithParam<LengthCase> {};
 
 TEST_P(LengthCases, ShowsPointsInUnit) {
     const LengthCase& c = GetParam();
-    EXPECT_EQ(FormatLength(PaperFromPoints(c.points, c.unit), c.unit), QString(c.shown));
+    EXPECT_EQ(FormatPaperLength(PaperFromPoints(c.points, c.unit), c.unit), QString(c.shown));
     EXPECT_NEAR(PaperToPoints(PaperFromPoints(c.points, c.unit), c.unit), c.points, 1e-9);
 }
 

@@ -52,7 +52,9 @@ std::vector<UniqueCase> UniqueCases() {
         {"LongNameTwoDigits", tenLong, kLong63, kLong63.substr(0, 60) + "_10"},
         // 32 two-byte characters: the cut keeps whole characters, so 62 bytes, then 60 + "_1".
         {"TwoByteCutWhole", {}, Repeat(kHiragana, 32), Repeat(kHiragana, 31)},
-        {"TwoByteSuffix", {Repeat(kHiragana, 31)}, Repeat(kHiragana, 32),
+        {"TwoByteSuffix",
+         {Repeat(kHiragana, 31)},
+         Repeat(kHiragana, 32),
          Repeat(kHiragana, 30) + "_1"},
     };
 }
@@ -74,14 +76,13 @@ TEST_P(AddPaperPlace, InsertsBeforeIndexOrAppends) {
     EXPECT_EQ(PaperNames(list), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paper, AddPaperPlace,
-    testing::Values(PlaceCase{"First", 0, {"N", "A", "B", "C"}},
-                    PlaceCase{"Second", 1, {"A", "N", "B", "C"}},
-                    PlaceCase{"AtCount", 3, {"A", "B", "C", "N"}},
-                    PlaceCase{"BeyondCount", 50, {"A", "B", "C", "N"}},
-                    PlaceCase{"Negative", -1, {"A", "B", "C", "N"}}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Paper, AddPaperPlace,
+                         testing::Values(PlaceCase{"First", 0, {"N", "A", "B", "C"}},
+                                         PlaceCase{"Second", 1, {"A", "N", "B", "C"}},
+                                         PlaceCase{"AtCount", 3, {"A", "B", "C", "N"}},
+                                         PlaceCase{"BeyondCount", 50, {"A", "B", "C", "N"}},
+                                         PlaceCase{"Negative", -1, {"A", "B", "C", "N"}}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(AddPaperItem, StoresSizesAndRollAsZeroOrOne) {
     TPrPaper list = MakePaperList({{"A", 1, 1, 0}});

@@ -1,0 +1,64 @@
+// Renders the configuration window, one picture per tab, for the documentation (run by hand):
+//   QT_QPA_PLATFORM=offscreen config_picture <docs folder>
+// The window is filled from a settings file in a throwaway home, never the user's own.
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFont>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "config/TRZN_Config.h"
+#include "platform/ports.h"
+#include "settings/geometry.h"
+#include "settings/store.h"
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    SetSerialDeviceSource([] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}; });
+
+    RecordSet r;
+    ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    r.config->cmargin = {20, 20, 20, 20};
+    r.config->pUnit = 1;
+    r.config->unitmsct = 1;
+    r.config->ktoolid = 1;
+    r.config->zftoolid = 2;
+    for (int i = 0; i < kPenCount; ++i) {
+        r.config->toollist[i] = {static_cast<int16_t>(i + 1), 35, 0, 0, 0, 1};
+    }
+    r.config->toollist[1].red = 10000;
+    r.serial->baud = 4;
+    r.serial->data = 1;
+    std::snprintf(r.serial->ipaddr, sizeof r.serial->ipaddr, "192.168.1.20:plot:user:secret");
+    std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "/srv/trazen/spool");
+    r.serial->portid = 21;
+    mkDefault(r.print.get(), r.config.get(), r.paper.get());
+    CalcPageWidth(r.print.get(), r.config.get(), 842, 1191, 100, 0);
+    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                  r.refCon.get(), "", nullptr, PrintLines::Config);
+
+    TRZN_Config controller;
+    controller.awakeFromNib();
+    QDialog* window = controller.window();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
+    const char* names[] = {"output", "pens", "paper", "margins", "options"};
+    QDir().mkpath(out);
+    for (int i = 0; i < tabs->count() && i < 5; ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QString file = out + QStringLiteral("/config-%1.png").arg(QLatin1String(names[i]));
+        window->grab().save(file);
+        std::printf("%s %dx%d\n", qPrintable(file), window->width(), window->height());
+    }
+    return 0;
+}

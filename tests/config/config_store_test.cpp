@@ -1,0 +1,244 @@
+// Storing: controls back into the records, and the three buttons that end or change things.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "config_support.h"
+
+namespace {
+
+class StoreTest : public ConfigTest {
+protected:
+    TRZN_Config& Open(RecordSet r = SampleRecords()) {
+        WriteSettings(r);
+        window_ = std::make_unique<TRZN_Config>();
+        window_->awakeFromNib();
+        return *window_;
+    }
+    void Type(const char* name, const char* text) {
+        Control<QLineEdit>(*window_, name)->setText(QString::fromUtf8(text));
+    }
+    void Choose(const char* name, int item) { Control<QComboBox>(*window_, name)->setCurrentIndex(item); }
+    void Check(const char* name, bool on) { Control<QAbstractButton>(*window_, name)->setChecked(on); }
+    TPrConfig& Config() { return *window_->records().config; }
+    TSrConfig& Serial() { return *window_->records().serial; }
+
+    std::unique_ptr<TRZN_Config> window_;
+};
+
+TEST_F(StoreTest, MarginsAreReadInTheMarginUnit) {
+    const struct {
+        const char* name;
+        int16_t unit;
+        const char* text;
+        int16_t points;
+    } rows[] = {
+        {"inch", kUnitInch, "0.5", 36},     {"millimetre", kUnitMillimetre, "10", 28},
+        {"point", kUnitPoint, "12.4", 12},  {"empty", kUnitMillimetre, "", 0},
+        {"letters after", kUnitPoint, "7pt", 7}, {"too large", kUnitInch, "1000", INT16_MAX},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordSet r = SampleRecords();
+        r.config->pUnit = row.unit;
+        Open(std::move(r));
+        Type("prconTextLeafL", row.text);
+        Type("prconTextRolen", row.text);
+        Type("prconTextKstmB", row.text);
+        window_->SetdownItems();
+        EXPECT_EQ(Config().cmargin.left, row.points);
+        EXPECT_EQ(Config().rlength, row.points);
+        EXPECT_EQ(Config().kmargin.bottom, row.points);
+    }
+}
+
+TEST_F(StoreTest, ScaleAndOrientationReachTheGeometry) {
+    const struct {
+        const char* name;
+        const char* scale;
+        bool turned;
+        int16_t want;
+    } rows[] = {
+        {"upright rounds", "50.5", false, 51},
+        {"turned rounds", "50.5", true, -51},
+        {"typed sign is not an orientation", "-50", false, 50},
+        {"empty is full size", "", false, 100},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TRZN_Config& c = Open();
+        Type("prstlTextScale", row.scale);
+        if (row.turned) c.prstlUserHrdbnAction();
+        window_->SetdownItems();
+        EXPECT_EQ(c.records().print->prXInfo.iBandV, row.want);
+    }
+}
+
+TEST_F(StoreTest, PaperSizeIsReadInItsUnit) {
+    TRZN_Config& c = Open();
+    Choose("prstlMenuPunit", kUnitMillimetre);
+    Type("prstlTextHsize", "210");
+    Type("prstlTextVsize", "297");
+    Check("prstlChbxPisrl", true);
+    c.SetdownItems();
+    const TPrint& p = *c.records().print;
+    EXPECT_EQ(Config().unitmsct, kUnitMillimetre);
+    EXPECT_EQ(p.prStl.iPageH, 595);  // 595.27
+    EXPECT_EQ(p.prStl.iPageV, 842);  // 841.89
+    EXPECT_EQ(p.prStl.feed, 1);
+    // Roll paper takes the roll margins (5, 6, 7, 8) for the printable area.
+    EXPECT_EQ(p.prInfo.rPage.bottom, 842 - 5 - 7);
+    EXPECT_EQ(p.prInfo.rPage.right, 595 - 6 - 8);
+}
+
+TEST_F(StoreTest, PdlmoptIsPackedWithItsLimits) {
+    const struct {
+        const char* name;
+        bool flag;
+        const char* a;
+        const char* l;
+        int64_t want;
+    } rows[] = {
+        {"above limits", true, "200", "10000", 0x1B4270F},
+        {"zero and negative", false, "0", "-5", 0x10001},
+        {"empty", false, "", "", 0x10001},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Open();
+        Check("prconChbxPDOpt", row.flag);
+        Type("prconTextPDLmA", row.a);
+        Type("prconTextPDLmS", row.l);
+        window_->SetdownItems();
+        EXPECT_EQ(Serial().pdlmopt, row.want);
+    }
+}
+
+TEST_F(StoreTest, PenColourThicknessAndNumber) {
+    Open();
+    Choose("prpenMenuPcolr0", 6);
+    Choose("prpenMenuPcolr1", 8);
+    Choose("prpenMenuPcolr2", 9);
+    Choose("prpenMenuPcolr3", 0);
+    Type("prpenTextThick0", "0.35");
+    Type("prpenTextThick1", "0.004");
+    Type("prpenTextThick2", "");
+    Choose("prpenMenuPenid4", 13);  // the 14th item
+    Choose("prpenMenuPenid5", 12);
+    window_->SetdownItems();
+    const TPenEntry* pen = Config().toollist;
+    EXPECT_EQ((std::array<int16_t, 4>{pen[0].red, pen[0].green, pen[0].blue, pen[0].fcolor}),
+              (std::array<int16_t, 4>{0, 10000, 10000, 1}));
+    for (int i : {1, 2}) {
+        EXPECT_EQ(pen[i].red | pen[i].green | pen[i].blue, 0) << i;
+        EXPECT_EQ(pen[i].fcolor, 0) << i;
+    }
+    EXPECT_EQ(pen[3].fcolor, 1);
+    EXPECT_EQ(pen[3].red | pen[3].green | pen[3].blue, 0);
+    EXPECT_EQ(pen[0].thick, 35);
+    EXPECT_EQ(pen[1].thick, 0);
+    EXPECT_EQ(pen[2].thick, 0);
+    EXPECT_EQ(pen[4].tpenid, 0);  // only that pen
+    EXPECT_EQ(pen[5].tpenid, 13);
+    EXPECT_EQ(pen[6].tpenid, 7);
+
+    // Stored as 0, the next loading shows it as 13.
+    window_->prdefPBtnOkAction();
+    window_ = std::make_unique<TRZN_Config>();
+    window_->awakeFromNib();
+    EXPECT_EQ(Control<QComboBox>(*window_, "prpenMenuPenid4")->currentIndex(), 12);
+}
+
+TEST_F(StoreTest, TextsKeepTheirByteLimitsAndEncodings) {
+    FakeDevices devices({"/dev/ttyUSB0"});
+    Open();
+    Type("prconTextIHost", std::string(200, 'h').c_str());
+    Type("prconTextPHead", "ヘッダ");
+    Type("prconTextPTail", std::string(126, 'x').append("漢").c_str());  // 126 + 2 bytes
+    Type("prconTextSharedFolder", ("/" + std::string(42, 'a') + std::string(90, 'b')).c_str());
+    Type("prconTextIPort", "2121");
+    Type("prconTextAverg", "-4");
+    Choose("prconMenuNPort", 2);
+    window_->SetdownItems();
+    EXPECT_EQ(std::string(Serial().ipaddr), std::string(127, 'h'));
+    EXPECT_EQ(std::string(Serial().prheader), "\x83\x77\x83\x62\x83\x5f");
+    EXPECT_EQ(std::string(Serial().prfooter), std::string(126, 'x'));  // never half a character
+    EXPECT_EQ(strlen(Serial().shared_folder), 127u);
+    EXPECT_EQ(Serial().portid, 2121);
+    EXPECT_EQ(Serial().average, -4);  // no lower limit when storing
+    EXPECT_EQ(Serial().port, 2);
+    EXPECT_STREQ(Serial().port_name, "TCP/IP(PRICOM 3100 FTP)");
+}
+
+TEST_F(StoreTest, TextWithoutShiftJisFormKeepsWhatPrecedesIt) {
+    Open();
+    Type("prconTextPHead", "ab\xF0\x9F\x98\x80" "cd");  // an emoji has no Shift-JIS form
+    window_->SetdownItems();
+    EXPECT_STREQ(Serial().prheader, "ab");
+}
+
+TEST_F(StoreTest, FolderChooserStoresAtOnceAndCancelWritesIt) {
+    FolderAnswer answer(QStringLiteral("/srv/プロッタ"));
+    TRZN_Config& c = Open();
+    QSignalSpy ended(&c, &TRZN_Config::terminated);
+    QTest::mouseClick(Control<QPushButton>(c, "prconPBtnSharedFolder"), Qt::LeftButton);
+    EXPECT_EQ(answer.askedTitle, QStringLiteral("Trazen Server"));
+    EXPECT_STREQ(Serial().shared_folder, "/srv/プロッタ");
+    EXPECT_EQ(Control<QLineEdit>(c, "prconTextSharedFolder")->text(), QStringLiteral("/srv/プロッタ"));
+
+    Type("prconTextPHead", "dropped");  // lives only in a control
+    QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnCancel"), Qt::LeftButton);
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended.at(0).at(0).toInt(), 2);
+    RecordSet saved = ReadSettings();
+    EXPECT_EQ(*saved.refCon, 2);
+    EXPECT_STREQ(saved.serial->shared_folder, "/srv/プロッタ");
+    EXPECT_STREQ(saved.serial->prheader, "");
+}
+
+TEST_F(StoreTest, CancelledChooserChangesNothing) {
+    FolderAnswer answer(std::nullopt);
+    RecordSet r = SampleRecords();
+    std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "/srv/old");
+    TRZN_Config& c = Open(std::move(r));
+    c.prdefPBtnSetFolderAction();
+    EXPECT_STREQ(Serial().shared_folder, "/srv/old");
+    EXPECT_EQ(Control<QLineEdit>(c, "prconTextSharedFolder")->text(), QStringLiteral("/srv/old"));
+}
+
+TEST_F(StoreTest, KeysAndCloseBoxEndTheWindow) {
+    const struct {
+        const char* name;
+        int key;
+        int status;
+    } rows[] = {{"Return is OK", Qt::Key_Return, 1}, {"Escape is Cancel", Qt::Key_Escape, 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TRZN_Config& c = Open();
+        QSignalSpy ended(&c, &TRZN_Config::terminated);
+        Type("prconTextPHead", "typed");
+        // Keys go to whatever has the focus: a text field here.
+        QLineEdit* field = Control<QLineEdit>(c, "prconTextPHead");
+        QTest::keyClick(field, static_cast<Qt::Key>(row.key));
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended.at(0).at(0).toInt(), row.status);
+        EXPECT_FALSE(c.window()->isVisible());
+        EXPECT_EQ(*ReadSettings().refCon, row.status);
+    }
+    TRZN_Config& c = Open();
+    QSignalSpy ended(&c, &TRZN_Config::terminated);
+    c.window()->close();
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended.at(0).at(0).toInt(), 2);
+    // A second way out after the first does nothing more.
+    c.prdefPBtnOkAction();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(*ReadSettings().refCon, 2);
+}
+
+}  // namespace

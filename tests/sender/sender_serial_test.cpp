@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -82,7 +83,13 @@ TEST_F(SerialSend, FramedPlotArrivesSegmentBySegmentAndCompletes) {
 TEST_F(SerialSend, LineSettingsAreApplied) {
     Configure();
     WritePlugInFiles(home, "", "PA;");
+    struct stat before {}, after {};
+    ASSERT_EQ(stat(home.settingsFile().c_str(), &before), 0);
     run.sender.awakeFromNib();
+    // A status already 0 is not written back: the file is the one the test wrote.
+    ASSERT_EQ(stat(home.settingsFile().c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
     const int fd = open(plotter->slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     termios t{};

@@ -20,3 +20,6 @@ for target in build-fuzz/fuzz/fuzz_*; do
   "$target" -max_total_time="${FUZZ_SECONDS:-60}" -max_len=8192 "$corpus" 2>&1 | tail -n 3
   rm -rf "$corpus"
 done
+
+# The Debian package: file list, dependencies, and a clean install and removal.
+bash scripts/check-package.sh

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the .deb from build/, checks its file list and dependencies, and (as root, on a
+# machine without the package) installs and removes it to see that both work cleanly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+(cd build && cpack -G DEB -B "$out" >/dev/null)
+deb=$(ls "$out"/*.deb)
+echo "Package: $(basename "$deb")"
+
+files=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for want in ./usr/bin/TRZNSerConfig ./usr/bin/TRZNSerSend ./usr/bin/trzn-plot \
+            ./usr/share/applications/trzn-serconfig.desktop ./usr/share/applications/trzn-plot.desktop \
+            ./usr/share/icons/hicolor/scalable/apps/trzn-serconfig.svg \
+            ./usr/share/mime/packages/trazen-hpgl.xml; do
+  grep -qx "$want" <<<"$files" || { echo "missing from the package: $want" >&2; exit 1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for want in libqt6widgets6 libcurl4 qt6-qpa-plugins fonts-noto-cjk; do
+  grep -q "$want" <<<"$depends" || { echo "dependency missing: $want" >&2; exit 1; }
+done
+desktop-file-validate packaging/*.desktop
+
+if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W trazen >/dev/null 2>&1; then
+  dpkg -i "$deb" >/dev/null
+  installed=$(dpkg -L trazen)
+  test -x /usr/bin/TRZNSerConfig && test -x /usr/bin/trzn-plot
+  /usr/bin/trzn-plot --help >/dev/null
+  dpkg -r trazen >/dev/null
+  for f in /usr/bin/TRZNSerConfig /usr/bin/TRZNSerSend /usr/bin/trzn-plot; do
+    [ ! -e "$f" ] || { echo "left behind after removal: $f" >&2; exit 1; }
+  done
+  echo "Installed and removed cleanly ($(grep -c . <<<"$installed") paths)"
+fi
+echo "package check passed"

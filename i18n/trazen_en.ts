@@ -2,856 +2,917 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>QObject</name>
-    <message>
-        <source>Plot</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Plots an HP-GL file with the destination set in TRZNSerConfig, through TRZNSerSend.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The HP-GL file to plot (.plt, .hpgl, .hpg).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Input window x1,y1,x2,y2 for the plot.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Refuse instead of waiting when a plot is being sent.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show problems in a window (file managers).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>give exactly one HP-GL file to plot</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the Documents folder can&apos;t be found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>TRZNSerSend is not installed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>another plot is being sent; try again when it has finished</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the product folder %1 can&apos;t be written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>TRZNSerSend could not be started</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>TRZN_Config</name>
     <message>
         <source>プリセット &quot;%1&quot; はすでに存在します。
 現在の設定で置き換えてもよろしいか？</source>
-        <translation type="unfinished"></translation>
+        <translatorcomment>Fixed text of the system: shown as it stands in every language.</translatorcomment>
+        <translation>プリセット &quot;%1&quot; はすでに存在します。
+現在の設定で置き換えてもよろしいか？</translation>
     </message>
     <message>
         <source>プリセット &quot;%1&quot; を完全に削除しますか？</source>
-        <translation type="unfinished"></translation>
+        <translatorcomment>Fixed text of the system: shown as it stands in every language.</translatorcomment>
+        <translation>プリセット &quot;%1&quot; を完全に削除しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>TRZN_PagePreview</name>
+    <message>
+        <source>用紙の寸法が入力されていません</source>
+        <translation>No paper size entered</translation>
+    </message>
+    <message>
+        <source>%1 × %2 %3</source>
+        <translation>%1 × %2 %3</translation>
+    </message>
+    <message>
+        <source>%1（ロール紙）</source>
+        <translation>%1 (roll paper)</translation>
+    </message>
+    <message>
+        <source>この倍率と用紙ではページを記録できません</source>
+        <translation>The page is too large to store at this scale and paper size</translation>
+    </message>
+    <message>
+        <source>余白が大きすぎて印刷範囲がありません</source>
+        <translation>The margins are too large: nothing is left to print on</translation>
+    </message>
+    <message>
+        <source>印刷範囲 %1 × %2（倍率 %3%）</source>
+        <translation>Printable area %1 × %2 (scale %3%)</translation>
     </message>
 </context>
 <context>
     <name>TRZN_Paper</name>
     <message>
         <source>用紙名</source>
-        <translation type="unfinished"></translation>
+        <translation>Paper Name</translation>
     </message>
 </context>
 <context>
     <name>TRZN_SerSend</name>
     <message>
         <source>送信先: (不明)</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination: (unknown)</translation>
     </message>
     <message>
         <source>書類フォルダが見つからないため、プロットを送れません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The plot can&apos;t be sent: the Documents folder can&apos;t be found.</translation>
     </message>
     <message>
         <source>書類フォルダのパスが長すぎるため、プロットを送れません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The plot can&apos;t be sent: the path of the Documents folder is too long.</translation>
     </message>
     <message>
         <source>閉じる</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>送信中: 0 / %L1 バイト</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending: 0 / %L1 bytes</translation>
     </message>
     <message>
         <source>送信の準備をしています…</source>
-        <translation type="unfinished"></translation>
+        <translation>Preparing to send…</translation>
     </message>
     <message>
         <source>送信しました。プロッタの受信完了を待っています…</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent. Waiting for the plotter to take everything in…</translation>
     </message>
     <message>
         <source>送信しました。</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent.</translation>
     </message>
     <message>
         <source>送信中: %L1 / %L2 バイト</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending: %L1 / %L2 bytes</translation>
     </message>
     <message>
         <source>共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを選んでください。</source>
-        <translation type="unfinished"></translation>
+        <translation>No shared folder is set. Choose the shared folder to send to in the configuration window.</translation>
     </message>
     <message>
         <source>共有フォルダにコピーしています…</source>
-        <translation type="unfinished"></translation>
+        <translation>Copying to the shared folder…</translation>
     </message>
     <message>
         <source>共有フォルダにコピーしました: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Copied to the shared folder: %1</translation>
     </message>
     <message>
         <source>ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を短くしてください。</source>
-        <translation type="unfinished"></translation>
+        <translation>The network address is too long (%1 bytes, at most 79). Shorten it in the configuration window.</translation>
     </message>
     <message>
         <source>FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを入力してください。</source>
-        <translation type="unfinished"></translation>
+        <translation>No FTP server address is set. Enter the address in the configuration window.</translation>
     </message>
     <message>
         <source>FTP サーバ %1 に送信しています…</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending to FTP server %1…</translation>
     </message>
     <message>
         <source>FTP サーバ %1 に送信しました。</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent to FTP server %1.</translation>
     </message>
     <message>
         <source>中止しました。プロッタの受信完了を待っています…</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopped. Waiting for the plotter to take in what was sent…</translation>
     </message>
     <message>
         <source>失敗 (%p% 送信済み)</source>
-        <translation type="unfinished"></translation>
+        <translation>Failed (%p% sent)</translation>
     </message>
     <message>
         <source>失敗</source>
-        <translation type="unfinished"></translation>
+        <translation>Failed</translation>
     </message>
     <message>
         <source>送信できませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>The plot could not be sent.</translation>
     </message>
     <message>
         <source>シリアルポート %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial port %1</translation>
     </message>
     <message>
         <source>共有フォルダ %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Shared folder %1</translation>
     </message>
     <message>
         <source>(未設定)</source>
-        <translation type="unfinished"></translation>
+        <translation>(not set)</translation>
     </message>
     <message>
         <source>FTP サーバ %1  %2</source>
-        <translation type="unfinished"></translation>
+        <translation>FTP server %1  %2</translation>
     </message>
     <message>
         <source>送信先: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination: %1</translation>
+    </message>
+    <message>
+        <source>このユーザーにはシリアルポートを使う権限がありません。ユーザーを dialout グループに加え (sudo adduser $USER dialout)、ログアウトしてから再度ログインしてください。</source>
+        <translation>This user may not use serial ports. Add the user to the dialout group (sudo adduser $USER dialout), then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>ポートが見つかりません。プロッタのケーブルや USB アダプタがつながっているか確かめ、設定でポートを選び直してください。</source>
+        <translation>The port can&apos;t be found. Check that the plotter&apos;s cable or USB adapter is connected, then choose the port again in the configuration window.</translation>
+    </message>
+    <message>
+        <source>ほかのプログラムがこのポートを使っています。そのプログラムを終了してから送り直してください。</source>
+        <translation>Another program is using this port. Quit that program, then send again.</translation>
+    </message>
+    <message>
+        <source>シリアルポートではありません。設定でポートを選び直してください。</source>
+        <translation>This is not a serial port. Choose the port again in the configuration window.</translation>
+    </message>
+    <message>
+        <source>システムの説明: %1</source>
+        <translation>System message: %1</translation>
+    </message>
+    <message>
+        <source>シリアルポート %1 を開けませんでした。</source>
+        <translation>Serial port %1 could not be opened.</translation>
+    </message>
+    <message>
+        <source>回線が切れました。ケーブルや USB アダプタが抜けていないか確かめてから送り直してください。</source>
+        <translation>The line was cut. Check that the cable or USB adapter is still plugged in, then send again.</translation>
+    </message>
+    <message>
+        <source>シリアルポート %1 への送信が途中で失敗しました。</source>
+        <translation>Sending to serial port %1 failed partway.</translation>
+    </message>
+    <message>
+        <source>送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラムから出力し直してください。</source>
+        <translation>There is no plot data to send (Trazen.tmp). Plot again from the illustration program.</translation>
+    </message>
+    <message>
+        <source>共有フォルダに同じ時刻のファイルが多すぎるため、コピーできませんでした。少し待ってから送り直してください。</source>
+        <translation>The shared folder has too many files with the same time stamp, so the plot could not be copied. Wait a moment, then send again.</translation>
+    </message>
+    <message>
+        <source>共有フォルダにコピーできませんでした (%1)。
+フォルダがあり、書き込めるか (サーバにつながっているか) 確かめてください。システムの説明: %2</source>
+        <translation>Could not copy to the shared folder (%1).
+Check that the folder exists and can be written to (that the server is connected). System message: %2</translation>
+    </message>
+    <message>
+        <source>共有フォルダへのコピーに失敗しました (%1)。システムの説明: %2</source>
+        <translation>Copying to the shared folder failed (%1). System message: %2</translation>
+    </message>
+    <message>
+        <source>FTP サーバ %1 への送信に失敗しました。</source>
+        <translation>Sending to FTP server %1 failed.</translation>
+    </message>
+    <message>
+        <source>サーバにつながりません。サーバの電源とネットワーク、設定のアドレスを確かめてください。</source>
+        <translation>Can&apos;t connect to the server. Check the server&apos;s power and network, and the address in the configuration window.</translation>
+    </message>
+    <message>
+        <source>ユーザー名またはパスワードが違います。設定を確かめてください。</source>
+        <translation>Wrong user name or password. Check the configuration window.</translation>
+    </message>
+    <message>
+        <source>サーバに指定のフォルダがありません。設定のフォルダ名を確かめてください。</source>
+        <translation>The server has no such folder. Check the folder name in the configuration window.</translation>
+    </message>
+    <message>
+        <source>サーバが時間内に応答しませんでした。</source>
+        <translation>The server did not answer in time.</translation>
+    </message>
+    <message>
+        <source>詳しい説明: %1</source>
+        <translation>Details: %1</translation>
+    </message>
+    <message>
+        <source>プロットデータ %1 を読めませんでした。</source>
+        <translation>The plot data %1 could not be read.</translation>
     </message>
 </context>
 <context>
     <name>presetNameModal</name>
     <message>
         <source>プリセットの保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Preset</translation>
     </message>
     <message>
         <source>プリセット名(&amp;N):</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset &amp;name:</translation>
     </message>
     <message>
         <source>キャンセル</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>trznConfigModal</name>
     <message>
         <source>Trazen 出力設定</source>
-        <translation type="unfinished"></translation>
+        <translation>Trazen Output Settings</translation>
     </message>
     <message>
         <source>プリセット(&amp;Y):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pr&amp;eset:</translation>
     </message>
     <message>
         <source>プリセットなし</source>
-        <translation type="unfinished"></translation>
+        <translation>No preset</translation>
     </message>
     <message>
         <source>────────</source>
-        <translation type="unfinished"></translation>
+        <translation>────────</translation>
     </message>
     <message>
         <source>名前を付けて保存...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save As...</translation>
     </message>
     <message>
         <source>削除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>出力と回線</source>
-        <translation type="unfinished"></translation>
+        <translation>Output and Line</translation>
     </message>
     <message>
         <source>出力先</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination</translation>
     </message>
     <message>
         <source>出力先(&amp;P):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Destination:</translation>
     </message>
     <message>
         <source>共有フォルダ(&amp;F):</source>
-        <translation type="unfinished"></translation>
+        <translation>Shared &amp;folder:</translation>
     </message>
     <message>
         <source>Trazen Server の共有フォルダ（UTF-8 で 127 バイトまで）</source>
-        <translation type="unfinished"></translation>
+        <translation>Shared folder of the Trazen Server (up to 127 bytes in UTF-8)</translation>
     </message>
     <message>
         <source>選択(&amp;S)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Choose...</translation>
     </message>
     <message>
         <source>ネットワークアドレス(&amp;A):</source>
-        <translation type="unfinished"></translation>
+        <translation>Network &amp;address:</translation>
     </message>
     <message>
         <source>ホスト:フォルダ:ユーザ:パスワード</source>
-        <translation type="unfinished"></translation>
+        <translation>host:folder:user:password</translation>
     </message>
     <message>
         <source>ポート番号(&amp;N):</source>
-        <translation type="unfinished"></translation>
+        <translation>Port &amp;number:</translation>
     </message>
     <message>
         <source>シリアル回線</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial Line</translation>
     </message>
     <message>
         <source>ボーレート(&amp;B):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Baud rate:</translation>
     </message>
     <message>
         <source>300</source>
-        <translation type="unfinished"></translation>
+        <translation>300</translation>
     </message>
     <message>
         <source>1200</source>
-        <translation type="unfinished"></translation>
+        <translation>1200</translation>
     </message>
     <message>
         <source>2400</source>
-        <translation type="unfinished"></translation>
+        <translation>2400</translation>
     </message>
     <message>
         <source>4800</source>
-        <translation type="unfinished"></translation>
+        <translation>4800</translation>
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished"></translation>
+        <translation>9600</translation>
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished"></translation>
+        <translation>19200</translation>
     </message>
     <message>
         <source>28800</source>
-        <translation type="unfinished"></translation>
+        <translation>28800</translation>
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished"></translation>
+        <translation>38400</translation>
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished"></translation>
+        <translation>57600</translation>
     </message>
     <message>
         <source>データビット(&amp;D):</source>
-        <translation type="unfinished"></translation>
+        <translation>Da&amp;ta bits:</translation>
     </message>
     <message>
         <source>7</source>
-        <translation type="unfinished"></translation>
+        <translation>7</translation>
     </message>
     <message>
         <source>8</source>
-        <translation type="unfinished"></translation>
+        <translation>8</translation>
     </message>
     <message>
         <source>ストップビット(&amp;T):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Stop bits:</translation>
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>1.5</source>
-        <translation type="unfinished"></translation>
+        <translation>1.5</translation>
     </message>
     <message>
         <source>2</source>
-        <translation type="unfinished"></translation>
+        <translation>2</translation>
     </message>
     <message>
         <source>パリティ(&amp;R):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pa&amp;rity:</translation>
     </message>
     <message>
         <source>なし</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>奇数</source>
-        <translation type="unfinished"></translation>
+        <translation>Odd</translation>
     </message>
     <message>
         <source>偶数</source>
-        <translation type="unfinished"></translation>
+        <translation>Even</translation>
     </message>
     <message>
         <source>フロー制御(&amp;W):</source>
-        <translation type="unfinished"></translation>
+        <translation>Flo&amp;w control:</translation>
     </message>
     <message>
         <source>XON/XOFF</source>
-        <translation type="unfinished"></translation>
+        <translation>XON/XOFF</translation>
     </message>
     <message>
         <source>RTS/CTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS/CTS</translation>
     </message>
     <message>
         <source>送信データ</source>
-        <translation type="unfinished"></translation>
+        <translation>Plot Data</translation>
     </message>
     <message>
         <source>プロッタ単位(&amp;U):</source>
-        <translation type="unfinished"></translation>
+        <translation>Plotter &amp;units:</translation>
     </message>
     <message>
         <source>平均化(&amp;V):</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;veraging:</translation>
     </message>
     <message>
         <source>1 以上</source>
-        <translation type="unfinished"></translation>
+        <translation>1 or more</translation>
     </message>
     <message>
         <source>ヘッダ(&amp;H):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Header:</translation>
     </message>
     <message>
         <source>フッタ(&amp;O):</source>
-        <translation type="unfinished"></translation>
+        <translation>F&amp;ooter:</translation>
     </message>
     <message>
         <source>PD 制限を使う(&amp;L)</source>
-        <translation type="unfinished"></translation>
+        <translation>Use PD &amp;limit</translation>
     </message>
     <message>
         <source>PD 制限 A (1〜180):</source>
-        <translation type="unfinished"></translation>
+        <translation>PD limit A (1–180):</translation>
     </message>
     <message>
         <source>PD 制限 S (1〜9999):</source>
-        <translation type="unfinished"></translation>
+        <translation>PD limit S (1–9999):</translation>
     </message>
     <message>
         <source>ペン</source>
-        <translation type="unfinished"></translation>
+        <translation>Pens</translation>
     </message>
     <message>
         <source>ペン番号</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen number</translation>
     </message>
     <message>
         <source>色</source>
-        <translation type="unfinished"></translation>
+        <translation>Color</translation>
     </message>
     <message>
         <source>太さ (mm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Width (mm)</translation>
     </message>
     <message>
         <source>ペン 1(&amp;1):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;1:</translation>
     </message>
     <message>
         <source>3</source>
-        <translation type="unfinished"></translation>
+        <translation>3</translation>
     </message>
     <message>
         <source>4</source>
-        <translation type="unfinished"></translation>
+        <translation>4</translation>
     </message>
     <message>
         <source>5</source>
-        <translation type="unfinished"></translation>
+        <translation>5</translation>
     </message>
     <message>
         <source>6</source>
-        <translation type="unfinished"></translation>
+        <translation>6</translation>
     </message>
     <message>
         <source>9</source>
-        <translation type="unfinished"></translation>
+        <translation>9</translation>
     </message>
     <message>
         <source>10</source>
-        <translation type="unfinished"></translation>
+        <translation>10</translation>
     </message>
     <message>
         <source>11</source>
-        <translation type="unfinished"></translation>
+        <translation>11</translation>
     </message>
     <message>
         <source>12</source>
-        <translation type="unfinished"></translation>
+        <translation>12</translation>
     </message>
     <message>
         <source>13</source>
-        <translation type="unfinished"></translation>
+        <translation>13</translation>
     </message>
     <message>
         <source>14</source>
-        <translation type="unfinished"></translation>
+        <translation>14</translation>
     </message>
     <message>
         <source>黒</source>
-        <translation type="unfinished"></translation>
+        <translation>Black</translation>
     </message>
     <message>
         <source>赤</source>
-        <translation type="unfinished"></translation>
+        <translation>Red</translation>
     </message>
     <message>
         <source>緑</source>
-        <translation type="unfinished"></translation>
+        <translation>Green</translation>
     </message>
     <message>
         <source>青</source>
-        <translation type="unfinished"></translation>
+        <translation>Blue</translation>
     </message>
     <message>
         <source>黄</source>
-        <translation type="unfinished"></translation>
+        <translation>Yellow</translation>
     </message>
     <message>
         <source>マゼンタ</source>
-        <translation type="unfinished"></translation>
+        <translation>Magenta</translation>
     </message>
     <message>
         <source>シアン</source>
-        <translation type="unfinished"></translation>
+        <translation>Cyan</translation>
     </message>
     <message>
         <source>白</source>
-        <translation type="unfinished"></translation>
+        <translation>White</translation>
     </message>
     <message>
         <source>-</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <source>色なし</source>
-        <translation type="unfinished"></translation>
+        <translation>No color</translation>
     </message>
     <message>
         <source>ペン 2(&amp;2):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;2:</translation>
     </message>
     <message>
         <source>ペン 3(&amp;3):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;3:</translation>
     </message>
     <message>
         <source>ペン 4(&amp;4):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;4:</translation>
     </message>
     <message>
         <source>ペン 5(&amp;5):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;5:</translation>
     </message>
     <message>
         <source>ペン 6(&amp;6):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;6:</translation>
     </message>
     <message>
         <source>ペン 7(&amp;7):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;7:</translation>
     </message>
     <message>
         <source>ペン 8(&amp;8):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;8:</translation>
     </message>
     <message>
         <source>ペン 9(&amp;9):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen &amp;9:</translation>
     </message>
     <message>
         <source>ペン 10(&amp;0):</source>
-        <translation type="unfinished"></translation>
+        <translation>Pen 1&amp;0:</translation>
     </message>
     <message>
         <source>用紙と倍率</source>
-        <translation type="unfinished"></translation>
+        <translation>Paper and Scale</translation>
     </message>
     <message>
         <source>用紙</source>
-        <translation type="unfinished"></translation>
+        <translation>Paper</translation>
     </message>
     <message>
         <source>用紙(&amp;P):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paper:</translation>
     </message>
     <message>
         <source>用紙リスト(&amp;E)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Paper l&amp;ist...</translation>
     </message>
     <message>
         <source>寸法の単位(&amp;U):</source>
-        <translation type="unfinished"></translation>
+        <translation>Size &amp;unit:</translation>
     </message>
     <message>
         <source>インチ</source>
-        <translation type="unfinished"></translation>
+        <translation>Inches</translation>
     </message>
     <message>
         <source>ミリメートル</source>
-        <translation type="unfinished"></translation>
+        <translation>Millimeters</translation>
     </message>
     <message>
         <source>ポイント</source>
-        <translation type="unfinished"></translation>
+        <translation>Points</translation>
     </message>
     <message>
         <source>幅(&amp;W):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Width:</translation>
     </message>
     <message>
         <source>高さ(&amp;H):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Height:</translation>
     </message>
     <message>
         <source>ロール紙(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Roll paper</translation>
     </message>
     <message>
         <source>用紙の向き</source>
-        <translation type="unfinished"></translation>
+        <translation>Orientation</translation>
     </message>
     <message>
         <source>縦(&amp;V)</source>
-        <translation type="unfinished"></translation>
+        <translation>P&amp;ortrait</translation>
     </message>
     <message>
         <source>横（回転）(&amp;Z)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Landscape (rotated)</translation>
     </message>
     <message>
         <source>倍率とページ</source>
-        <translation type="unfinished"></translation>
+        <translation>Scale and Pages</translation>
     </message>
     <message>
         <source>倍率 (%)(&amp;S):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Scale (%):</translation>
     </message>
     <message>
         <source>開始ページ(&amp;F):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;First page:</translation>
     </message>
     <message>
         <source>終了ページ(&amp;L):</source>
-        <translation type="unfinished"></translation>
+        <translation>Las&amp;t page:</translation>
     </message>
     <message>
         <source>余白</source>
-        <translation type="unfinished"></translation>
+        <translation>Margins</translation>
     </message>
     <message>
         <source>余白とロール長</source>
-        <translation type="unfinished"></translation>
+        <translation>Margins and Roll Length</translation>
     </message>
     <message>
         <source>単位(&amp;U):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unit:</translation>
     </message>
     <message>
         <source>上</source>
-        <translation type="unfinished"></translation>
+        <translation>Top</translation>
     </message>
     <message>
         <source>左</source>
-        <translation type="unfinished"></translation>
+        <translation>Left</translation>
     </message>
     <message>
         <source>下</source>
-        <translation type="unfinished"></translation>
+        <translation>Bottom</translation>
     </message>
     <message>
         <source>右</source>
-        <translation type="unfinished"></translation>
+        <translation>Right</translation>
     </message>
     <message>
         <source>カット紙(&amp;C):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cut sheet:</translation>
     </message>
     <message>
         <source>ロール紙(&amp;R):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Roll paper:</translation>
     </message>
     <message>
         <source>ロール長(&amp;G):</source>
-        <translation type="unfinished"></translation>
+        <translation>Roll len&amp;gth:</translation>
     </message>
     <message>
         <source>カットとその他</source>
-        <translation type="unfinished"></translation>
+        <translation>Cutting and Options</translation>
     </message>
     <message>
         <source>K マージン</source>
-        <translation type="unfinished"></translation>
+        <translation>K Margin</translation>
     </message>
     <message>
         <source>K マージンを使う(&amp;K)</source>
-        <translation type="unfinished"></translation>
+        <translation>Use &amp;K margin</translation>
     </message>
     <message>
         <source>工具番号(&amp;T):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tool number:</translation>
     </message>
     <message>
         <source>K マージン:</source>
-        <translation type="unfinished"></translation>
+        <translation>K margin:</translation>
     </message>
     <message>
         <source>Z カット</source>
-        <translation type="unfinished"></translation>
+        <translation>Z Cut</translation>
     </message>
     <message>
         <source>Z カットを使う(&amp;Z)</source>
-        <translation type="unfinished"></translation>
+        <translation>Use &amp;Z cut</translation>
     </message>
     <message>
         <source>工具番号(&amp;O):</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;ool number:</translation>
     </message>
     <message>
         <source>カット圧:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cut pressure:</translation>
     </message>
     <message>
         <source>スキップ圧:</source>
-        <translation type="unfinished"></translation>
+        <translation>Skip pressure:</translation>
     </message>
     <message>
         <source>カット長:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cut length:</translation>
     </message>
     <message>
         <source>スキップ長:</source>
-        <translation type="unfinished"></translation>
+        <translation>Skip length:</translation>
     </message>
     <message>
         <source>その他</source>
-        <translation type="unfinished"></translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>自動分割(&amp;A)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Auto split</translation>
     </message>
     <message>
         <source>自動ペン選択(&amp;N)</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto pe&amp;n selection</translation>
     </message>
     <message>
         <source>線の最適化(&amp;L)</source>
-        <translation type="unfinished"></translation>
+        <translation>Optimize &amp;lines</translation>
     </message>
     <message>
         <source>拡張最適化(&amp;X)</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xtended optimization</translation>
     </message>
     <message>
         <source>デバッグ(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Debug</translation>
     </message>
     <message>
         <source>並べ替え:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sort order:</translation>
     </message>
     <message>
         <source>方式 A</source>
-        <translation type="unfinished"></translation>
+        <translation>Method A</translation>
     </message>
     <message>
         <source>方式 B</source>
-        <translation type="unfinished"></translation>
+        <translation>Method B</translation>
     </message>
     <message>
         <source>方式 C</source>
-        <translation type="unfinished"></translation>
+        <translation>Method C</translation>
     </message>
     <message>
         <source>漢字(&amp;J):</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan&amp;ji:</translation>
     </message>
     <message>
         <source>0</source>
-        <translation type="unfinished"></translation>
+        <translation>0</translation>
     </message>
     <message>
         <source>アウトライン(&amp;I):</source>
-        <translation type="unfinished"></translation>
+        <translation>Outl&amp;ine:</translation>
     </message>
     <message>
         <source>原点(&amp;G):</source>
-        <translation type="unfinished"></translation>
+        <translation>Ori&amp;gin:</translation>
     </message>
     <message>
         <source>キャンセル</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
     </message>
 </context>
 <context>
     <name>trznPaperModal</name>
     <message>
         <source>用紙リストの編集</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Paper List</translation>
     </message>
     <message>
         <source>用紙リスト(&amp;L):</source>
-        <translation type="unfinished"></translation>
+        <translation>Paper &amp;list:</translation>
     </message>
     <message>
         <source>用紙名(&amp;N):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Name:</translation>
     </message>
     <message>
         <source>幅(&amp;W):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Width:</translation>
     </message>
     <message>
         <source>高さ(&amp;H):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Height:</translation>
     </message>
     <message>
         <source>単位(&amp;U):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unit:</translation>
     </message>
     <message>
         <source>インチ</source>
-        <translation type="unfinished"></translation>
+        <translation>Inches</translation>
     </message>
     <message>
         <source>ミリメートル</source>
-        <translation type="unfinished"></translation>
+        <translation>Millimeters</translation>
     </message>
     <message>
         <source>ポイント</source>
-        <translation type="unfinished"></translation>
+        <translation>Points</translation>
     </message>
     <message>
         <source>ロール紙(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Roll paper</translation>
     </message>
     <message>
         <source>選択した用紙の前に追加します</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert before the selected paper</translation>
     </message>
     <message>
         <source>追加(&amp;A)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add</translation>
     </message>
     <message>
         <source>選択した用紙を書き換えます</source>
-        <translation type="unfinished"></translation>
+        <translation>Overwrite the selected paper</translation>
     </message>
     <message>
         <source>変更(&amp;E)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Change</translation>
     </message>
     <message>
         <source>選択した用紙を削除します</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete the selected paper</translation>
     </message>
     <message>
         <source>削除(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>キャンセル</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>trznSendModal</name>
     <message>
         <source>プロット送信</source>
-        <translation type="unfinished"></translation>
+        <translation>Send Plot</translation>
     </message>
     <message>
         <source>送信先:</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination:</translation>
     </message>
     <message>
         <source>ポート / アドレス:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port / address:</translation>
     </message>
     <message>
         <source>進み具合:</source>
-        <translation type="unfinished"></translation>
+        <translation>Progress:</translation>
     </message>
     <message>
         <source>送信中のデータ:</source>
-        <translation type="unfinished"></translation>
+        <translation>Data being sent:</translation>
     </message>
     <message>
         <source>中止</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
 </context>
 </TS>

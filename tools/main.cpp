@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/translation.h"
 #include "settings/store.h"
 #include "tools/plot_job.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app = g_gui ? std::make_unique<QApplication>(argc, argv)
                                                  : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("trzn-plot");
+    InstallTranslations(*app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QObject::tr(

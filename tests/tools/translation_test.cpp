@@ -1,0 +1,248 @@
+// The English texts: chosen by the desktop's language, shown by the real windows, complete, and
+// never applied to the system's own fixed texts.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMap>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+#include <cerrno>
+
+#include "config/TRZN_Config.h"
+#include "config/TRZN_Paper.h"
+#include "config/TRZN_PresetName.h"
+#include "platform/ports.h"
+#include "platform/translation.h"
+#include "sender/send_messages.h"
+#include "sender/trzn_sersend.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+bool HasJapanese(const QString& text) {
+    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
+    return text.contains(kana);
+}
+
+// The letter after a single '&' ("&&" is a literal ampersand), lower case; none gives 0.
+QChar Mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&') continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return QChar();
+}
+
+// Texts a user reads on a widget tree: labels, buttons, group titles, tooltips, placeholders.
+QStringList VisibleTexts(const QWidget* root) {
+    QStringList texts;
+    for (const QWidget* w : root->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<const QLabel*>(w)) texts << label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) texts << button->text();
+        if (auto* group = qobject_cast<const QGroupBox*>(w)) texts << group->title();
+        if (auto* edit = qobject_cast<const QLineEdit*>(w)) texts << edit->placeholderText();
+        texts << w->toolTip();
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+// Mnemonics that can fire together must differ: within one tab page plus everything outside the
+// tabs (a hidden tab's shortcuts don't fire).
+void ExpectDistinctMnemonics(const QWidget* scope, const QList<const QWidget*>& shared,
+                             const QString& where) {
+    QMap<QChar, QString> taken;
+    auto visit = [&](const QWidget* w) {
+        QString text;
+        if (auto* label = qobject_cast<const QLabel*>(w)) text = label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) text = button->text();
+        const QChar letter = Mnemonic(text);
+        if (letter.isNull()) return;
+        EXPECT_FALSE(taken.contains(letter))
+            << where.toStdString() << ": '" << QString(letter).toStdString() << "' in \""
+            << text.toStdString() << "\" and \"" << taken.value(letter).toStdString() << "\"";
+        taken.insert(letter, text);
+    };
+    for (const QWidget* w : shared) visit(w);
+    for (const QWidget* w : scope->findChildren<QWidget*>()) visit(w);
+}
+
+class Translation : public testing::Test {
+protected:
+    void SetUp() override { SetSerialDeviceSource([] { return std::vector<std::string>{}; }); }
+    void TearDown() override {
+        SetSerialDeviceSource({});
+        InstallTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese));
+    }
+    static bool Use(const char* locale) {
+        return InstallTranslations(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+    }
+
+    TempHome home;
+};
+
+TEST_F(Translation, DesktopLanguageChoosesTheTexts) {
+    struct Row {
+        const char* locale;
+        bool english;
+    };
+    const Row rows[] = {
+        {"en_US", true}, {"en_GB", true}, {"de_DE", true}, {"C", true},
+        {"ja_JP", false}, {"ja", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.locale);
+        EXPECT_EQ(Use(row.locale), row.english);
+        EXPECT_EQ(QCoreApplication::translate("trznSendModal", "中止"),
+                  row.english ? QStringLiteral("Stop") : QStringLiteral("中止"));
+    }
+}
+
+// Switching back and forth leaves one set of texts, not a pile of translators.
+TEST_F(Translation, ASecondCallReplacesTheFirst) {
+    Use("en_US");
+    Use("en_US");
+    Use("ja_JP");
+    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"), QStringLiteral("キャンセル"));
+    Use("en_US");
+    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"), QStringLiteral("Cancel"));
+}
+
+TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
+    Use("en_US");
+    TRZN_Config config;
+    config.awakeFromNib();
+    QDialog* window = config.window();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Output and Line"));
+    for (int i = 0; i < tabs->count(); ++i) EXPECT_FALSE(HasJapanese(tabs->tabText(i))) << i;
+    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnOk"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnCancel"))->text(),
+              QStringLiteral("Cancel"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trazen Output Settings"));
+    for (const QString& text : VisibleTexts(window)) {
+        EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+    }
+
+    // The system's own texts stay as they are.
+    auto* ports = window->findChild<QComboBox*>(QStringLiteral("prconMenuNPort"));
+    ASSERT_EQ(ports->count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ports->itemText(i), QString::fromLatin1(kPseudoPorts[i].label));
+    }
+    auto* papers = window->findChild<QComboBox*>(QStringLiteral("prstlMenuPaper"));
+    ASSERT_GT(papers->count(), 0);
+    EXPECT_EQ(papers->itemText(papers->count() - 1), QStringLiteral("ユーザ定義"));
+}
+
+TEST_F(Translation, ConfigurationWindowStaysJapanese) {
+    Use("ja_JP");
+    TRZN_Config config;
+    config.awakeFromNib();
+    auto* tabs = config.window()->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("出力と回線"));
+    EXPECT_EQ(config.window()->findChild<QPushButton*>(QStringLiteral("prdefPBtnCancel"))->text(),
+              QStringLiteral("キャンセル"));
+}
+
+// The preset alerts are the system's own Japanese wording in every language.
+TEST_F(Translation, PresetAlertsKeepTheirWording) {
+    Use("en_US");
+    const char* alerts[] = {
+        "プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？",
+        "プリセット \"%1\" を完全に削除しますか？",
+    };
+    for (const char* alert : alerts) {
+        EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert), QString::fromUtf8(alert));
+    }
+}
+
+TEST_F(Translation, EnglishMnemonicsDoNotClash) {
+    Use("en_US");
+    TRZN_Config config;
+    QDialog* window = config.window();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
+    QList<const QWidget*> outside;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!tabs->isAncestorOf(w) && w != tabs) outside << w;
+    }
+    for (int i = 0; i < tabs->count(); ++i) ExpectDistinctMnemonics(tabs->widget(i), outside, tabs->tabText(i));
+
+    TRZN_Paper paper(window);
+    ExpectDistinctMnemonics(paper.panel(), {}, QStringLiteral("paper list"));
+    TRZN_PresetName preset(window);
+    ExpectDistinctMnemonics(preset.panel(), {}, QStringLiteral("preset name"));
+}
+
+TEST_F(Translation, SenderPanelAndMessages) {
+    struct Row {
+        const char* locale;
+        const char* stop;
+        const char* openFailure;  // first line of the message
+    };
+    const Row rows[] = {
+        {"en_US", "Stop", "Serial port /dev/ttyUSB0 could not be opened."},
+        {"ja_JP", "中止", "シリアルポート /dev/ttyUSB0 を開けませんでした。"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.locale);
+        Use(row.locale);
+        TRZN_SerSend sender;
+        EXPECT_EQ(sender.panel()->findChild<QPushButton*>(QStringLiteral("prserPBtnStopData"))->text(),
+                  QString::fromUtf8(row.stop));
+        const QString failure = SerialOpenFailureText(QStringLiteral("/dev/ttyUSB0"), EACCES);
+        EXPECT_EQ(failure.section(u'\n', 0, 0), QString::fromUtf8(row.openFailure));
+        EXPECT_TRUE(failure.contains(QStringLiteral("dialout")));
+    }
+}
+
+// The translation file itself: nothing left unfinished, and no translation that drops or adds a
+// placeholder (the message would then show "%1" or lose a value) or a keyboard mnemonic.
+TEST(TranslationFile, EveryMessageIsCompleteAndKeepsItsPlaceholders) {
+    QFile file(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_en.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression placeholder(QStringLiteral("%L?\\d+|%p%"));
+    auto placeholders = [](const QString& text) {
+        QStringList found;
+        for (auto it = placeholder.globalMatch(text); it.hasNext();) found << it.next().captured();
+        found.sort();
+        return found.join(u' ').toStdString();
+    };
+    int messages = 0;
+    QString source;
+    for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"source") {
+            source = xml.readElementText();
+        } else if (xml.name() == u"translation") {
+            const bool unfinished = xml.attributes().hasAttribute(QStringLiteral("type"));
+            const QString translation = xml.readElementText();
+            SCOPED_TRACE(source.toStdString());
+            ++messages;
+            EXPECT_FALSE(unfinished);
+            EXPECT_FALSE(translation.isEmpty());
+            EXPECT_EQ(placeholders(translation), placeholders(source));
+            EXPECT_EQ(Mnemonic(translation).isNull(), Mnemonic(source).isNull());
+        }
+        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    }
+    EXPECT_GT(messages, 100);
+}
+
+}  // namespace

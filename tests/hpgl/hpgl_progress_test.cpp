@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <random>
 #include <string>
 
@@ -17,6 +19,9 @@ struct TRow {
     std::size_t paths;
     std::size_t lastPathPoints;
 };
+
+// Rows print as their name in test listings.
+void PrintTo(const TRow& row, std::ostream* os) { *os << row.name; }
 
 class HpglProgress : public ::testing::TestWithParam<TRow> {};
 

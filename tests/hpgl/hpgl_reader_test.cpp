@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <random>
 #include <string>
@@ -16,6 +18,9 @@ struct TCase {
     std::string input;
     std::string expected;
 };
+
+// Rows print as their name in test listings.
+void PrintTo(const TCase& row, std::ostream* os) { *os << row.name; }
 
 class HpglInstructions : public ::testing::TestWithParam<TCase> {};
 

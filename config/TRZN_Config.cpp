@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/config_fields.h"
+#include "config/page_preview_model.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
@@ -83,6 +84,8 @@ TRZN_Config::TRZN_Config(QObject* parent)
             item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
     }
     ConnectActions();
+    ConnectPagePreview();
+    GuardPresetMenu();
 }
 
 TRZN_Config::~TRZN_Config() { delete _window.data(); }
@@ -227,6 +230,7 @@ void TRZN_Config::SetupItems() {
         Select(colours[i], ColourItemFor(pen.red, pen.green, pen.blue, pen.fcolor));
         thicks[i]->setText(FormatThickness(pen.thick));
     }
+    UpdatePagePreview();
 }
 
 void TRZN_Config::SetupPortMenu() {
@@ -321,13 +325,11 @@ void TRZN_Config::SetdownItems() {
     };
     for (const auto& l : lengths) *l.points = ParseLength(l.field->text(), unit);
 
-    // 7-8
+    // 7
     cf.fsort = 0;
     if (ui.prconRbtnPcnA1->isChecked()) cf.fsort = 0;
     if (ui.prconRbtnPcnB1->isChecked()) cf.fsort = 1;
     if (ui.prconRbtnPcnC1->isChecked()) cf.fsort = 2;
-    const double roundedScale = scale + 0.5 >= 32767.0 ? 32767.0 : scale + 0.5;
-    const int16_t scaleCut = CutToField(roundedScale);
 
     // 9: switches, tool numbers and the Z-cut numbers.
     cf.fautosep = State(ui.prconChbxAtsep);
@@ -402,9 +404,15 @@ void TRZN_Config::SetdownItems() {
         pen.fcolor = c.fcolor;
     }
 
-    // 14: the final geometry from the new margins.
-    CalcPageWidth(_records.print.get(), &cf, RoundToField(width), RoundToField(height),
-                  turned != 0 ? static_cast<int16_t>(-scaleCut) : scaleCut, roll);
+    // 14: the final geometry from the new margins, rounded as the page preview rounds it.
+    PageInputs page;
+    page.width = width;
+    page.height = height;
+    page.scale = scale;
+    page.turned = turned != 0;
+    page.roll = roll != 0;
+    const PageArgs args = PageArgsFor(page);
+    CalcPageWidth(_records.print.get(), &cf, args.width, args.height, args.scale, args.roll);
 }
 
 void TRZN_Config::FinishWith(Completion status) {

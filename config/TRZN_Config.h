@@ -7,6 +7,7 @@
 //   TRZN_Config.cpp         start-up, loading, storing, OK / Cancel / shared folder
 //   TRZN_ConfigUnits.cpp    unit switching, paper pop-up and paper list editor, orientation
 //   TRZN_ConfigPresets.cpp  the preset pop-up and its commands
+//   TRZN_ConfigPreview.cpp  the page preview
 // Each file may add what it needs in its own marked section below; keep existing signatures.
 
 #include <QObject>
@@ -20,6 +21,7 @@
 class QDialog;
 class QWidget;
 class TRZN_Paper;
+struct PageInputs;
 namespace Ui {
 class trznConfigModal;
 }
@@ -89,11 +91,18 @@ private:
     void SetupPaperSection();
     void FinishWith(Completion status);
 
+    // The page preview: the print record storing would compute from the controls now, drawn
+    // beside the paper section and the margins. Reads controls only; the records stay as they are.
+    PageInputs ReadPageInputs() const;
+    void UpdatePagePreview();
+    void ConnectPagePreview();
+
     // ---- private members added by TRZN_ConfigUnits.cpp ----
     // The paper list editor (trznPaperCtrl, its panel trznPaperModal), made on first use.
     TRZN_Paper* trznPaperCtrl = nullptr;
     void ShowPaperSize(double widthPoints, double heightPoints, int16_t unit);
     // ---- private members added by TRZN_ConfigPresets.cpp ----
+    void GuardPresetMenu();
     void UpdatePresetDelete();
     void ChoosePreset(int item, const std::string& folder);
     void SavePresetAs(const std::string& folder);

@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QStandardItemModel>
 #include <cstdio>
 #include <cstring>
@@ -44,7 +46,44 @@ void CopyName(char (&dst)[kPresetNameSize], const std::string& sjis) {
     std::memcpy(dst, sjis.data(), std::min(sjis.size(), sizeof dst - 1));
 }
 
+// The closed pop-up steps through its enabled items on a wheel turn or an arrow key, and every
+// step acts as a choice: a wheel passing over the window could land on "save as" or "delete".
+// Here a wheel does nothing, and the stepping keys open the list, so that a command runs only
+// when the user picks it from the open list.
+class PresetMenuGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* menu = qobject_cast<QComboBox*>(watched);
+        if (!menu) return false;
+        if (event->type() == QEvent::Wheel) return true;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            switch (key->key()) {
+                case Qt::Key_Up:
+                case Qt::Key_Down:
+                case Qt::Key_PageUp:
+                case Qt::Key_PageDown:
+                case Qt::Key_Home:
+                case Qt::Key_End:
+                    menu->showPopup();
+                    return true;
+                default:
+                    break;
+            }
+        }
+        return false;
+    }
+};
+
 }  // namespace
+
+void TRZN_Config::GuardPresetMenu() {
+    QComboBox* menu = _ui->prconMenuPreset;
+    menu->installEventFilter(new PresetMenuGuard(menu));
+}
 
 bool TRZN_Config::SetupPresetMenu() {
     const std::string folder = PresetFolder();

@@ -45,6 +45,7 @@ void TRZN_Config::SetPUnit(int64_t unit) {
         field->setText(FormatLength(points, next));
     }
     cf.pUnit = next;
+    UpdatePagePreview();
 }
 
 void TRZN_Config::prconMenuPunitAAction() {
@@ -139,12 +140,14 @@ void TRZN_Config::prstlUserHrdbnAction() {
     _records.config->papervhf = 1;
     _ui->prstlUserVrdbn->setChecked(false);
     _ui->prstlUserHrdbn->setChecked(true);
+    UpdatePagePreview();
 }
 
 void TRZN_Config::prstlUserVrdbnAction() {
     _records.config->papervhf = 0;
     _ui->prstlUserVrdbn->setChecked(true);
     _ui->prstlUserHrdbn->setChecked(false);
+    UpdatePagePreview();
 }
 
 void TRZN_Config::SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr) {

@@ -5,8 +5,13 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigUnits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPresets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.h
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_preview_model.h
+  ${CMAKE_CURRENT_LIST_DIR}/page_preview_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_PagePreview.h
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_PagePreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trznConfigModal.ui)
 target_include_directories(trzn_config PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config

@@ -8,6 +8,8 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTimer>
+#include <QAbstractItemView>
+#include <QWheelEvent>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -400,3 +402,55 @@ TEST_F(PresetMenuTest, RefusedNamesWriteNothingOutsideThePresetFolder) {
 }
 
 }  // namespace
+
+// A wheel over the closed pop-up, or a stepping key, must never reach a command (or switch
+// presets): any name dialog that comes up fails the test.
+struct WheelRow {
+    const char* name;
+    bool onPreset;  // start on preset "P" instead of "no preset"
+    int angle;      // wheel turn; negative moves down the list
+};
+
+class PresetMenuWheel : public PresetMenuTest, public testing::WithParamInterface<WheelRow> {};
+
+TEST_P(PresetMenuWheel, LeavesTheSelectionAndRunsNothing) {
+    const WheelRow& row = GetParam();
+    WritePreset("P", 2);
+    WriteMain(row.onPreset ? "P" : "", 2);
+    Start();
+    const int before = menu()->currentIndex();
+    NameDialogScript script({});
+    for (int turn = 0; turn < 3; ++turn) {
+        const QPointF at(menu()->width() / 2.0, menu()->height() / 2.0);
+        QWheelEvent wheel(at, menu()->mapToGlobal(at), QPoint(), QPoint(0, row.angle),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(menu(), &wheel);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(menu()->currentIndex(), before);
+    EXPECT_EQ(ctrl->presetIndex(), row.onPreset ? 1 : 0);
+    EXPECT_TRUE(modal.alerts.empty());
+    EXPECT_TRUE(script.offered.empty());
+    EXPECT_TRUE(fs::exists(folder + "/P.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PresetMenuWheel,
+    testing::Values(WheelRow{"NoPresetDown", false, -120}, WheelRow{"NoPresetUp", false, 120},
+                    WheelRow{"OnPresetDown", true, -120}, WheelRow{"OnPresetUp", true, 120}),
+    [](const testing::TestParamInfo<WheelRow>& info) { return std::string(info.param.name); });
+
+TEST_F(PresetMenuTest, SteppingKeysOpenTheListInsteadOfChoosing) {
+    WritePreset("P", 2);
+    WriteMain("P", 2);
+    Start();
+    NameDialogScript script({});
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) {
+        QTest::keyClick(menu(), key);
+        EXPECT_EQ(menu()->currentIndex(), 1) << key;
+        EXPECT_TRUE(menu()->view()->isVisible()) << key;
+        menu()->hidePopup();
+    }
+    EXPECT_TRUE(script.offered.empty());
+    EXPECT_TRUE(modal.alerts.empty());
+}

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <thread>
 
 #include "platform/delivery.h"
@@ -26,6 +27,10 @@
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "platform/serial_line.h"
+#include "hpgl/hpgl_reader.h"
+#include "sender/line_drain.h"
+#include "sender/plot_preview.h"
+#include "sender/plot_render.h"
 #include "sender/net_address.h"
 #include "sender/plot_file.h"
 #include "sender/segment_reader.h"
@@ -35,6 +40,9 @@
 #include "ui_trznSendModal.h"
 
 namespace {
+
+// The panel's refresh interval: 20 times a second reads as smooth movement.
+constexpr qint64 kPanelIntervalMs = 50;
 
 // The longest name the sender appends to the product folder.
 constexpr size_t kLongestFileName = sizeof("/Trazen Sender Prefs") - 1;
@@ -60,6 +68,7 @@ TRZN_SerSend::TRZN_SerSend() : trznSendModal(new QWidget), _ui(new Ui::trznSendM
     prserPrBrSendData = _ui->prserPrBrSendData;
     prserTextSendMsg1 = _ui->prserTextSendMsg1;
     prserTextSendMsg2 = _ui->prserTextSendMsg2;
+    prserViewPlot = _ui->prserViewPlot;
     connect(_ui->prserPBtnStopData, &QPushButton::clicked, this,
             &TRZN_SerSend::prserPBtnStopDataAction);
     trznSendModal->installEventFilter(this);
@@ -133,6 +142,7 @@ void TRZN_SerSend::awakeFromNib() {
     }
 
     CreateSerPltFile(_path);
+    LoadPreview();
 
     if (SerialDestination()) {
         const std::string output = ProductFile(kOutputFileName);
@@ -160,6 +170,7 @@ void TRZN_SerSend::awakeFromNib() {
         ShowState(tr("送信の準備をしています…"));
     }
 
+    _panelClock.start();
     _timer = new QTimer(this);
     _timer->setInterval(10);
     connect(_timer, &QTimer::timeout, this, &TRZN_SerSend::firedByTimer);
@@ -171,6 +182,9 @@ void TRZN_SerSend::firedByTimer() {
     if (_phase != Phase::Sending) return;
     _finsidetimer = 1;
     if (_ffinline >= _fttlline) {
+        if (SerialDestination()) RefreshPanel(true);
+        prserViewPlot->setSentSegments(prserViewPlot->segmentCount());
+        prserViewPlot->setPenMarked(false);
         StoreCompletion(Completion::Done);
         _outcome = SendOutcome::Delivered;
         ShowState(SerialDestination() ? tr("送信しました。プロッタの受信完了を待っています…")
@@ -181,7 +195,12 @@ void TRZN_SerSend::firedByTimer() {
     }
     if (SerialDestination()) SerialStep();
     else PseudoPortTransfer();
+    if (_panelStale) RefreshPanel(false);
     _finsidetimer = 0;
+    if (_stopRequested) {
+        _stopRequested = false;
+        prserPBtnStopDataAction();
+    }
 }
 
 void TRZN_SerSend::SerialStep() {
@@ -194,7 +213,7 @@ void TRZN_SerSend::SerialStep() {
     if (!buffer.empty()) {
         const ssize_t written = WriteSome(_fd, buffer.data(), buffer.size());
         const int writeError = errno;
-        DrainLine(_fd);
+        DrainWithEvents();
         if (written < 0) {
             _lineBroken = true;
             Fail(SerialWriteFailureText(QString::fromLocal8Bit(_devicePath.c_str()), writeError));
@@ -210,10 +229,50 @@ void TRZN_SerSend::SerialStep() {
                                    EIO));
         return;
     }
-    if (!buffer.empty() && buffer[0] != 0) prserTextSendMsg2->setText(SegmentText(buffer));
+    if (!buffer.empty() && buffer[0] != 0) _lastSegment = std::move(buffer);
+    _panelStale = true;
+    // The last bytes are shown at once: the completing tick must find the panel exact.
+    RefreshPanel(_ffinline >= _fttlline);
+}
+
+void TRZN_SerSend::RefreshPanel(bool now) {
+    if (!now && _panelClock.isValid() && _panelClock.elapsed() < kPanelIntervalMs) return;
+    _panelClock.restart();
+    _panelStale = false;
+    if (!SerialDestination()) return;
+    if (!_lastSegment.empty()) prserTextSendMsg2->setText(SegmentText(_lastSegment));
     const double ratio = _fttlline > 0 ? static_cast<double>(_ffinline) / _fttlline : 1.0;
     prserPrBrSendData->setValue(static_cast<int>(ratio * 100.0));
-    ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
+    if (prserViewPlot->hasPicture())
+        prserViewPlot->setSentSegments(SentSegments(*prserViewPlot->plot(), _ffinline));
+    if (_phase == Phase::Sending && !_stopping)
+        ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
+}
+
+void TRZN_SerSend::DrainWithEvents() {
+    // The re-entrance flag makes ticks that arrive meanwhile return at once; Stop waits for
+    // this tick to count what the line took (see prserPBtnStopDataAction).
+    DrainServing(
+        _fd, [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
+        [this] { return _stopRequested; });
+}
+
+void TRZN_SerSend::LoadPreview() {
+    // Read once, from the framed file itself, so the reader's instruction offsets count the
+    // same bytes as _ffinline.
+    std::optional<THpglPlot> plot = ReadHpglFile(ProductFile(kOutputFileName));
+    if (!plot || plot->SegmentCount() == 0) {
+        prserViewPlot->setNote(tr("このプロットは表示できません（HP-GL の線が見つかりません）。\n"
+                                  "送信はそのまま行います。"));
+        _ui->prserLabelPreviewKey->hide();
+        return;
+    }
+    prserViewPlot->setPlot(std::move(*plot), TPlotPalette(*_records->config));
+    if (SerialDestination()) {
+        prserViewPlot->setPenMarked(true);
+    } else {
+        _ui->prserLabelPreviewKey->setText(tr("薄い線: 送信前のプロット　　濃い線: 送信を終えたプロット"));
+    }
 }
 
 void TRZN_SerSend::PseudoPortTransfer() {
@@ -312,8 +371,15 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         return;
     }
     if (_phase != Phase::Sending) return;
+    if (SerialDestination() && _finsidetimer) {
+        // A tick is waiting for the line to drain: it stops waiting, counts what went out,
+        // and then carries out this Stop.
+        _stopRequested = true;
+        return;
+    }
     StoreCompletion(Completion::Cancelled);
     if (SerialDestination()) {
+        RefreshPanel(true);
         _outcome = SendOutcome::Stopped;
         ShowState(tr("中止しました。プロッタの受信完了を待っています…"));
         stopTimer();
@@ -336,7 +402,9 @@ void TRZN_SerSend::stopTimer() {
         // The plotter may still be taking in what the port holds; closing early would cut the
         // plot short. A broken line holds nothing worth waiting for.
         if (!_lineBroken) {
-            DrainLine(_fd);
+            DrainServing(
+                _fd, [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
+                [] { return false; });
             const int fd = _fd;
             WaitWithEvents(_writableLimit, [fd] { return WaitWritable(fd, 0); });
             WaitWithEvents(_pause, [] { return false; });
@@ -373,6 +441,7 @@ void TRZN_SerSend::StoreCompletion(Completion value) {
 }
 
 void TRZN_SerSend::Fail(const QString& message) {
+    if (SerialDestination()) RefreshPanel(true);
     _phase = Phase::Failed;
     _outcome = SendOutcome::Failed;
     StoreCompletion(Completion::Cancelled);

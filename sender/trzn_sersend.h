@@ -2,6 +2,7 @@
 // The sender's window controller: loads the settings, frames the plug-in's plot, and delivers
 // it to the serial line, the shared folder or an FTP print server, one timer tick at a time.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <chrono>
@@ -19,6 +20,7 @@ class QPushButton;
 class QTimer;
 class QWidget;
 class SegmentReader;
+class TPlotPreview;
 namespace Ui {
 class trznSendModal;
 }
@@ -76,6 +78,9 @@ private:
     void ShowDestination();
     void CentrePanel();
     void WaitWithEvents(std::chrono::milliseconds limit, const std::function<bool()>& done);
+    void DrainWithEvents();
+    void LoadPreview();
+    void RefreshPanel(bool now);
     std::string ProductFile(const char* name) const { return std::string(_path) + name; }
 
     // Outlets.
@@ -83,6 +88,7 @@ private:
     QLineEdit* prserTextSendMsg1 = nullptr;
     QLineEdit* prserTextSendMsg2 = nullptr;
     std::unique_ptr<QWidget> trznSendModal;
+    TPlotPreview* prserViewPlot = nullptr;
 
     QTimer* _timer = nullptr;
     int16_t _finvalidate = 0;
@@ -104,6 +110,12 @@ private:
     SendOutcome _outcome = SendOutcome::NotStarted;
     bool _lineBroken = false;   // the line failed: no point waiting for it to drain
     bool _stopping = false;
+    bool _stopRequested = false;  // Stop pressed while a tick waited for the line
+    // The panel shows the transfer at a steady rate, not per tick: repainting the bar, the
+    // text and the picture a hundred times a second cost more CPU than sending.
+    std::string _lastSegment;
+    bool _panelStale = false;
+    QElapsedTimer _panelClock;
     std::chrono::milliseconds _pause{15000};
     std::chrono::milliseconds _writableLimit{600000};
     int _ftpPort = 0;

@@ -1,0 +1,91 @@
+// trzn-render <plot> <out.png> [width]: draws an HP-GL plot as the sender's panel shows a
+// delivered one (every line in its pen's colour from the user's main settings file; pens without
+// colour in dark grey) into a PNG `width` pixels wide (default 1200), as high as the plot's
+// aspect ratio asks. Exit status: 0 written, 1 bad arguments, 2 the plot can't be read or draws
+// nothing, 3 the picture can't be written.
+
+#include <QGuiApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QStandardPaths>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "hpgl/hpgl_reader.h"
+#include "sender/plot_render.h"
+#include "settings/store.h"
+
+namespace {
+
+constexpr int kDefaultWidth = 1200;
+constexpr int kSmallestWidth = 16;
+constexpr int kLargestWidth = 8192;
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: trzn-render <plot> <out.png> [width]\n"
+                 "  width in pixels, %d to %d (default %d)\n",
+                 kSmallestWidth, kLargestWidth, kDefaultWidth);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3 || argc > 4) return Usage();
+    int width = kDefaultWidth;
+    if (argc == 4) {
+        char* end = nullptr;
+        const long value = std::strtol(argv[3], &end, 10);
+        if (end == argv[3] || *end != 0 || value < kSmallestWidth || value > kLargestWidth)
+            return Usage();
+        width = static_cast<int>(value);
+    }
+    const std::string plotPath = argv[1];
+    const QString outPath = QString::fromLocal8Bit(argv[2]);
+
+    const std::optional<THpglPlot> plot = ReadHpglFile(plotPath);
+    if (!plot) {
+        std::fprintf(stderr, "trzn-render: can't read %s\n", plotPath.c_str());
+        return 2;
+    }
+    if (plot->SegmentCount() == 0) {
+        std::fprintf(stderr, "trzn-render: %s draws nothing (no HP-GL lines found)\n",
+                     plotPath.c_str());
+        return 2;
+    }
+
+    // Writing a PNG goes through Qt's image plug-ins, which want an application object; no
+    // window is opened, so the offscreen platform serves when there is no display.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+
+    // The user's pen colours, when the user has a settings file; otherwise cleared records
+    // (no colours). Looking first keeps a mere picture from creating the product folders.
+    RecordSet records;
+    ClearRecords(records.print.get(), records.paper.get(), records.config.get(),
+                 records.serial.get());
+    const QString settings =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) +
+        QStringLiteral("/Adobe/Illustrator/Trazen/TRZNSerConfig.ini");
+    if (QFileInfo::exists(settings))
+        GetPrefarence(nullptr, records.print.get(), records.paper.get(), records.config.get(),
+                      records.serial.get());
+    const TPlotPalette palette(*records.config);
+
+    const QSize size(width, RenderHeightFor(plot->bounds, width));
+    const QImage image = RenderPlotImage(*plot, palette, size, plot->SegmentCount());
+    if (image.isNull() || !image.save(outPath, "PNG")) {
+        std::fprintf(stderr, "trzn-render: can't write %s\n", argv[2]);
+        return 3;
+    }
+    std::printf("%s: %dx%d, %zu segments\n", argv[2], size.width(), size.height(),
+                plot->SegmentCount());
+    return 0;
+}

@@ -230,6 +230,16 @@ Check that the folder exists and can be written to (that the server is connected
         <source>プロットデータ %1 を読めませんでした。</source>
         <translation>The plot data %1 could not be read.</translation>
     </message>
+    <message>
+        <source>このプロットは表示できません（HP-GL の線が見つかりません）。
+送信はそのまま行います。</source>
+        <translation>This plot can&apos;t be shown (no HP-GL lines found).
+It is sent all the same.</translation>
+    </message>
+    <message>
+        <source>薄い線: 送信前のプロット&#x3000;&#x3000;濃い線: 送信を終えたプロット</source>
+        <translation>Light lines: the plot before sending    Dark lines: the plot once sent</translation>
+    </message>
 </context>
 <context>
     <name>presetNameModal</name>
@@ -282,7 +292,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>出力先</source>
-        <translation>Destination</translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>出力先(&amp;P):</source>
@@ -913,6 +923,14 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>中止</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>濃い線は送信済み、薄い線はまだ送っていない部分です。</source>
+        <translation>Dark lines have been sent, light lines not yet.</translation>
+    </message>
+    <message>
+        <source>濃い線: 送信済み&#x3000;&#x3000;薄い線: 未送信&#x3000;&#x3000;○: 現在のペン位置</source>
+        <translation>Dark lines: sent    Light lines: not yet sent    ○: current pen position</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QStandardItemModel>
 #include <cstring>
 #include <string>
@@ -107,6 +109,22 @@ void TRZN_Config::ConnectActions() {
             &TRZN_Config::prdefPBtnSetFolderAction);
     connect(ui.prdefPBtnOk, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnOkAction);
     connect(ui.prdefPBtnCancel, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnCancelAction);
+
+    // The tab widget steps its pages on Ctrl+Tab only while it holds the focus; the window starts
+    // with the focus on the preset pop-up above it, so the keys are the window's.
+    QTabWidget* tabs = ui.prconTabs;
+    const auto step = [tabs](int by) {
+        const int n = tabs->count();
+        if (n > 0) tabs->setCurrentIndex((tabs->currentIndex() + by + n) % n);
+    };
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::NextChild),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+        connect(new QShortcut(keys, _window), &QShortcut::activated, tabs, [step] { step(1); });
+    }
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::PreviousChild),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+        connect(new QShortcut(keys, _window), &QShortcut::activated, tabs, [step] { step(-1); });
+    }
 }
 
 void TRZN_Config::awakeFromNib() {

@@ -35,6 +35,18 @@ cp bench/data/sample-plot.hpgl "$product/Trazen Prefs"
   printf 'THSrConfig.ipaddr = "%s"\r\n' ""
   printf 'THSrConfig.shared_folder = "%s"\r\n' "$shared"
   printf 'THSrConfig.port_name = "%s"\r\n' "Shared Folder(Trazen Server)"
+  # Pens 1 to 4 in red, blue, green and magenta (shares 0..10000, fcolor 1), for the previews.
+  n=1
+  for rgb in "10000 0 0" "0 0 10000" "0 10000 0" "10000 0 10000"; do
+    set -- $rgb
+    printf 'THPrConfig.toollist_%02d.tpenid = %d\r\n' "$n" "$n"
+    printf 'THPrConfig.toollist_%02d.thick = %d\r\n' "$n" 30
+    printf 'THPrConfig.toollist_%02d.red = %d\r\n' "$n" "$1"
+    printf 'THPrConfig.toollist_%02d.green = %d\r\n' "$n" "$2"
+    printf 'THPrConfig.toollist_%02d.blue = %d\r\n' "$n" "$3"
+    printf 'THPrConfig.toollist_%02d.fcolor = %d\r\n' "$n" 1
+    n=$((n + 1))
+  done
   printf '\r\n'
   printf 'refine_con = %d\r\n' 2
   printf 'preset_name = "%s"\r\n' ""
@@ -61,8 +73,20 @@ if [ -n "$delivered" ]; then
 else
   echo "Delivered to: nothing arrived in $shared"
 fi
+# A picture of what was delivered, in the pens' colours of the settings file.
+picture=""
+first=$(head -n 1 <<<"$delivered")
+if [ -n "$first" ]; then
+  picture="$home/delivered-plot.png"
+  if "$repo/build/sender/trzn-render" "$first" "$picture" 1200 >/dev/null; then
+    echo "Picture:      $picture"
+  else
+    echo "Picture:      trzn-render could not draw $first"
+    picture=""
+  fi
+fi
 status=$(tr -d '\r' <"$product/TRZNSerConfig.ini" | sed -n 's/^refine_con = //p')
 echo "Completion status (refine_con): ${status:-missing} (1 done, 2 stopped or failed)"
 echo "Sender exit code: $rc (0 delivered, 1 stopped, 2 failed, 3 not started)"
 echo "The throwaway home is left for a look: $home"
-[ "$rc" -eq 0 ] && [ "${status:-}" = "1" ] && [ -n "$delivered" ]
+[ "$rc" -eq 0 ] && [ "${status:-}" = "1" ] && [ -n "$delivered" ] && [ -n "$picture" ]

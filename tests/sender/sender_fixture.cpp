@@ -9,10 +9,12 @@
 
 #include "settings/store.h"
 
-void WriteSenderSettings(const std::function<void(TSrConfig&)>& edit, int64_t refCon) {
+void WriteSenderSettings(const std::function<void(TSrConfig&)>& edit, int64_t refCon,
+                         const std::function<void(TPrConfig&)>& editConfig) {
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     edit(*r.serial);
+    if (editConfig) editConfig(*r.config);
     *r.refCon = refCon;
     tPldStatRes stat{};
     stat.plstVersion = kDefaultStatVersion;

@@ -13,8 +13,10 @@
 #include "tests/support/temp_home.h"
 
 // Writes the main settings file as the configuration window would, after edit() has filled
-// the port record; refCon is the completion status left from an earlier run.
-void WriteSenderSettings(const std::function<void(TSrConfig&)>& edit, int64_t refCon = 0);
+// the port record (and editConfig the plotter configuration, when given); refCon is the
+// completion status left from an earlier run.
+void WriteSenderSettings(const std::function<void(TSrConfig&)>& edit, int64_t refCon = 0,
+                         const std::function<void(TPrConfig&)>& editConfig = {});
 // The completion status in the main settings file, or nothing when it can't be read.
 std::optional<int64_t> StoredCompletion();
 

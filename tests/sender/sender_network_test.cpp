@@ -181,9 +181,6 @@ TEST_P(FtpFailure, IsShownAndNotRecordedAsDone) {
     run.sender.setFtpPort(noServer ? UnusedLoopbackPort() : server.port());
     Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1" + GetParam().ipaddrTail);
     RunToEnd();
-    if (noServer)
-        if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
-            run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-error.png");
     ExpectFailure(QString::fromUtf8(GetParam().words));
 }
 

@@ -123,9 +123,6 @@ TEST_F(SerialSend, SlowPlotterGetsPartialWritesAndEveryByte) {
     EXPECT_LT(run.sender.sentBytes(), run.sender.totalBytes());
     EXPECT_FALSE(run.exitCode.has_value());
 
-    if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
-        run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-sending.png");
-
     std::string received;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!run.exitCode && std::chrono::steady_clock::now() < deadline) {

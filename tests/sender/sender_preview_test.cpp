@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "hpgl/hpgl_reader.h"
+#include "platform/ports.h"
+#include "sender/plot_preview.h"
+#include "sender/plot_render.h"
+#include "tests/sender/sender_fixture.h"
+
+namespace {
+
+std::string SamplePlot() { return ReadFileBytes(TRZN_SOURCE_DIR "/bench/data/sample-plot.hpgl"); }
+
+// Pens 1 to 4 in the colours the configuration window offers.
+void ColouredPens(TPrConfig& c) {
+    c.toollist[0] = {1, 30, 10000, 0, 0, 1};
+    c.toollist[1] = {2, 30, 0, 0, 10000, 1};
+    c.toollist[2] = {3, 30, 0, 10000, 0, 1};
+    c.toollist[3] = {4, 30, 10000, 0, 10000, 1};
+}
+
+bool HasColour(const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) == (colour & 0xffffff)) return true;
+    return false;
+}
+
+class Preview : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(plotter->ok());
+        const std::string slave = plotter->slavePath();
+        SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
+    }
+    void TearDown() override { SetSerialDeviceSource({}); }
+
+    void ConfigureSerial() {
+        const std::string slave = plotter->slavePath();
+        WriteSenderSettings(
+            [&](TSrConfig& s) {
+                std::strcpy(s.port_name, slave.c_str());
+                s.baud = 4;
+                s.data = 1;
+            },
+            0, ColouredPens);
+    }
+
+    TPlotPreview* View() { return run.sender.panel()->findChild<TPlotPreview*>("prserViewPlot"); }
+    std::string Output() { return ReadFileBytes(home.productFolder() + "/Trazen.tmp"); }
+
+    // Ticks until the sender quits, collecting what the plotter got; `each` runs after a tick.
+    std::string SendAll(const std::function<void()>& each = {}) {
+        std::string received;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!run.exitCode && std::chrono::steady_clock::now() < deadline) {
+            run.sender.firedByTimer();
+            received += plotter->ReadAvailable();
+            if (each && !run.exitCode) each();
+        }
+        return received + plotter->ReadAvailable();
+    }
+
+    TempHome home;
+    std::unique_ptr<PtyPlotter> plotter = std::make_unique<PtyPlotter>();
+    SenderUnderTest run;
+};
+
+// The picture follows the line: never ahead of what went out, exact once the panel's refresh
+// is due, and all sent at the end.
+TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
+    ConfigureSerial();
+    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", SamplePlot());
+    run.sender.awakeFromNib();
+    TPlotPreview* view = View();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->hasPicture());
+    const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
+    ASSERT_TRUE(plot);
+    EXPECT_EQ(view->segmentCount(), plot->SegmentCount());
+    EXPECT_EQ(view->sentSegments(), 0u);
+
+    size_t shown = 0;
+    bool checkedMidway = false;
+    auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
+    const std::string received = SendAll([&] {
+        const int64_t sent = run.sender.sentBytes();
+        ASSERT_GE(view->sentSegments(), shown);
+        ASSERT_LE(view->sentSegments(), SentSegments(*plot, sent));
+        shown = view->sentSegments();
+        if (!checkedMidway && sent * 2 >= run.sender.totalBytes()) {
+            checkedMidway = true;
+            // The panel refreshes at most every 50 ms. A plain sleep: an event loop here would
+            // run the sender's own timer too.
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            run.sender.firedByTimer();
+            const int64_t now = run.sender.sentBytes();
+            EXPECT_EQ(view->sentSegments(), SentSegments(*plot, now));
+            EXPECT_EQ(bar->value(), static_cast<int>(100.0 * now / run.sender.totalBytes()));
+            if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
+                run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-sending.png");
+        }
+    });
+    EXPECT_TRUE(checkedMidway);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(received == Output());
+    EXPECT_EQ(view->sentSegments(), view->segmentCount());
+    EXPECT_EQ(bar->value(), 100);
+    // Pen 1 (the frame) is drawn in the red its configuration gives it.
+    EXPECT_TRUE(HasColour(view->grab().toImage(), qRgb(255, 0, 0)));
+}
+
+// A line lost mid-plot: the failure is stated, and the picture shows how far the plot got.
+TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
+    ConfigureSerial();
+    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", SamplePlot());
+    run.sender.awakeFromNib();
+    const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
+    ASSERT_TRUE(plot);
+    while (run.sender.sentBytes() * 5 < run.sender.totalBytes() * 2) {
+        run.sender.firedByTimer();
+        plotter->ReadAvailable();
+        ASSERT_FALSE(run.exitCode.has_value());
+    }
+    const int64_t sent = run.sender.sentBytes();
+    plotter.reset();  // the cable comes out
+    run.sender.firedByTimer();
+    ASSERT_TRUE(run.sender.failed());
+    EXPECT_EQ(run.sender.sentBytes(), sent);
+    EXPECT_EQ(View()->sentSegments(), SentSegments(*plot, sent));
+    EXPECT_LT(View()->sentSegments(), View()->segmentCount());
+    auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
+    EXPECT_EQ(bar->value(), static_cast<int>(100.0 * sent / run.sender.totalBytes()));
+    if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
+        run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-error.png");
+}
+
+struct UnreadableCase {
+    const char* name;
+    std::string body;
+};
+
+class Unreadable : public Preview, public testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(Unreadable, ShowsTheNoteAndStillSendsEverything) {
+    ConfigureSerial();
+    WritePlugInFiles(home, "", GetParam().body);
+    run.sender.awakeFromNib();
+    TPlotPreview* view = View();
+    EXPECT_FALSE(view->hasPicture());
+    EXPECT_FALSE(view->note().isEmpty());
+    EXPECT_TRUE(run.sender.panel()->findChild<QLabel*>("prserLabelPreviewKey")->isHidden());
+    const std::string received = SendAll();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(StoredCompletion(), 1);
+    EXPECT_TRUE(received == Output());
+    EXPECT_EQ(received.size(), GetParam().body.size() + 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Unreadable,
+    testing::Values(UnreadableCase{"EmptyBody", ""},
+                    UnreadableCase{"NotHpgl", "Hello plotter, this is a letter.\n"},
+                    UnreadableCase{"PenNeverDown", "SP1;PU100,100;PU500,500;"},
+                    UnreadableCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}),
+    [](const testing::TestParamInfo<UnreadableCase>& i) { return i.param.name; });
+
+// A shared-folder delivery has nothing to mark along the way: the whole plot shows, and all of
+// it counts as sent once delivered.
+TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
+    const std::string shared = home.scratch("server");
+    WriteSenderSettings(
+        [&](TSrConfig& s) {
+            std::strcpy(s.port_name, "Shared Folder(Trazen Server)");
+            std::strcpy(s.shared_folder, shared.c_str());
+        },
+        0, ColouredPens);
+    WritePlugInFiles(home, "", SamplePlot());
+    run.sender.awakeFromNib();
+    TPlotPreview* view = View();
+    ASSERT_TRUE(view->hasPicture());
+    EXPECT_EQ(view->sentSegments(), 0u);
+    run.sender.firedByTimer();
+    run.sender.firedByTimer();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(view->sentSegments(), view->segmentCount());
+}
+
+struct RenderCase {
+    const char* name;
+    std::string plot;  // empty: no such file
+    std::vector<std::string> extra;
+    int exitCode;
+    int width;  // of the written picture; 0 none written
+};
+
+class Render : public testing::TestWithParam<RenderCase> {};
+
+TEST_P(Render, WritesPictureOfTheRequestedWidth) {
+    TempHome home;  // the command reads the pen colours of this home's settings file
+    WriteSenderSettings([](TSrConfig&) {}, 0, ColouredPens);
+    const std::string dir = home.scratch("render");
+    const std::string in = dir + "/plot.hpgl", out = dir + "/plot.png";
+    if (!GetParam().plot.empty()) WriteFileBytes(in, GetParam().plot);
+    QStringList args{QString::fromStdString(in), QString::fromStdString(out)};
+    for (const std::string& a : GetParam().extra) args << QString::fromStdString(a);
+    QProcess render;
+    render.start(QStringLiteral(TRZN_BINARY_DIR "/sender/trzn-render"), args);
+    ASSERT_TRUE(render.waitForFinished(30000));
+    EXPECT_EQ(render.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(render.exitCode(), GetParam().exitCode) << render.readAllStandardError().toStdString();
+    const QImage image(QString::fromStdString(out));
+    if (GetParam().width == 0) {
+        EXPECT_TRUE(image.isNull());
+        return;
+    }
+    ASSERT_FALSE(image.isNull());
+    const THpglPlot plot = ReadHpgl(GetParam().plot);
+    EXPECT_EQ(image.width(), GetParam().width);
+    EXPECT_EQ(image.height(), RenderHeightFor(plot.bounds, GetParam().width));
+    EXPECT_TRUE(HasColour(image, qRgb(255, 0, 0)));  // pen 1, from the settings file
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Render,
+    testing::Values(RenderCase{"GivenWidth", SamplePlot(), {"640"}, 0, 640},
+                    RenderCase{"DefaultWidth", SamplePlot(), {}, 0, 1200},
+                    RenderCase{"NoDrawing", "IN;SP1;PU0,0;", {"300"}, 2, 0},
+                    RenderCase{"MissingFile", "", {"300"}, 2, 0},
+                    RenderCase{"WidthNotANumber", SamplePlot(), {"wide"}, 1, 0},
+                    RenderCase{"WidthTooLarge", SamplePlot(), {"100000"}, 1, 0}),
+    [](const testing::TestParamInfo<RenderCase>& i) { return i.param.name; });
+
+}  // namespace

@@ -65,7 +65,12 @@ PagePreview ComputePagePreview(const PageInputs& in) {
     // is where the printable area starts on the paper.
     out.printable = QRectF(-pr.rPaper.left * f, -pr.rPaper.top * f, out.plotWidth * f,
                            out.plotHeight * f);
-    out.outOfRange = !GeometryFits(pr, args.roll ? in.rmargin : in.cmargin, out.scale);
+    // A typed size beyond the record's range is held at its limit when stored, so the page
+    // stored is not the paper typed either.
+    const bool sizeFits =
+        Fits16(std::trunc(in.width + 0.5)) && Fits16(std::trunc(in.height + 0.5));
+    out.outOfRange =
+        !sizeFits || !GeometryFits(pr, args.roll ? in.rmargin : in.cmargin, out.scale);
     out.marginsTooLarge = !out.outOfRange && (out.plotWidth <= 0 || out.plotHeight <= 0);
     return out;
 }

@@ -98,6 +98,9 @@ TEST(PagePreviewModelNotes, NoPaperTooLargeMarginsAndWrappedValues) {
     // At 1 % the scaled page (119100 units) leaves the record's 16-bit range.
     EXPECT_TRUE(ComputePagePreview({842, 1191, 1, false, false, {}, {}}).outOfRange);
     EXPECT_FALSE(ComputePagePreview({842, 1191, 4, false, false, {}, {}}).outOfRange);
+    // 500 inches is more than the record holds even at full size.
+    EXPECT_TRUE(ComputePagePreview({36000, 1191, 100, false, false, {}, {}}).outOfRange);
+    EXPECT_FALSE(ComputePagePreview({32767, 1191, 100, false, false, {}, {}}).outOfRange);
 }
 
 TEST(PagePreviewArgs, RoundLikeStoring) {

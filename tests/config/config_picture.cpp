@@ -28,7 +28,10 @@ int main(int argc, char** argv) {
 
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
-    r.config->cmargin = {20, 20, 20, 20};
+    r.config->cmargin = {20, 20, 40, 20};
+    r.paper->pitem_count = 2;
+    r.paper->pitem[0] = {"A3", 842, 1191, 0};
+    r.paper->pitem[1] = {"A1 roll", 1684, 2384, 1};
     r.config->pUnit = 1;
     r.config->unitmsct = 1;
     r.config->ktoolid = 1;

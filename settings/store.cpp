@@ -1,6 +1,7 @@
 #include "settings/store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstddef>
@@ -459,7 +460,15 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
         FormatPrefarence(print, paper, config, serial, refCon, presetName, stat, lines);
     // Written beside the target and renamed over it: a reader (the plug-in, the other program)
     // sees the old or the new file, and a failed write keeps the old one.
-    QSaveFile file(QFile::decodeName(path.c_str()));
+    // A settings file the user linked elsewhere is saved through the link, as an in-place
+    // write would, instead of being replaced by a plain file.
+    QString target = QFile::decodeName(path.c_str());
+    const QFileInfo info(target);
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        target = resolved.isEmpty() ? info.symLinkTarget() : resolved;
+    }
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) return false;
     // Unless committed, the temporary is discarded when file goes out of scope.
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))

@@ -197,3 +197,18 @@ TEST(Store, NewFileHonoursUmask) {
     ASSERT_EQ(stat(home.settingsFile().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0664u);
 }
+
+TEST(Store, SaveWritesThroughALinkedSettingsFile) {
+    // A user who keeps the settings elsewhere and links them in keeps the link.
+    TempHome home;
+    Program p;
+    ASSERT_TRUE(p.Save());
+    const std::string elsewhere = home.scratch("synced") + "/TRZNSerConfig.ini";
+    fs::rename(home.settingsFile(), elsewhere);
+    fs::create_symlink(elsewhere, home.settingsFile());
+
+    p.rec.serial->baud = 5;
+    ASSERT_TRUE(p.Save());
+    EXPECT_TRUE(fs::is_symlink(home.settingsFile()));
+    EXPECT_NE(ReadFileBytes(elsewhere).find("THSrConfig.baud = 5\r\n"), std::string::npos);
+}

@@ -181,7 +181,8 @@ DeliveryResult FtpUpload(const FtpRequest& request) {
         curl_easy_setopt(c, CURLOPT_PASSWORD, request.password.c_str());
     }
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutS);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, request.transferTimeoutS);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, request.stallTimeoutS);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM inside a Qt program
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);

@@ -35,7 +35,10 @@ struct FtpRequest {
     std::string password;  // empty: anonymous
     std::string localPath;
     long connectTimeoutS = 15;
-    long transferTimeoutS = 600;
+    // A print server passes the data on at the plotter's pace, so a long plot may take far
+    // longer than any fixed limit: only a transfer that stalls (under one byte a second for
+    // this long) is given up.
+    long stallTimeoutS = 120;
     // Called often during the transfer (keep the window painting here); false aborts.
     std::function<bool()> keepGoing;
 };

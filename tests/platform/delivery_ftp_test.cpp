@@ -39,7 +39,7 @@ protected:
         r.password = pass;
         r.localPath = local;
         r.connectTimeoutS = 5;
-        r.transferTimeoutS = 20;
+        r.stallTimeoutS = 20;
         return r;
     }
 
@@ -155,6 +155,26 @@ TEST(FtpUpload, NoServerListeningFailsQuickly) {
     const DeliveryResult res = FtpUpload(r);
     EXPECT_EQ(res.error, DeliveryError::ConnectFailed) << res.detail;
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(FtpUpload, SlowServerIsNotCutOff) {
+    // A print server that takes the plot at its plotter's pace: the upload lasts several times
+    // the stall limit and must still arrive whole.
+    TempHome home;
+    const std::string anonDir = home.scratch("ftp-anon");
+    const std::string local = home.scratch("product") + "/Trazen.tmp";
+    const std::string plot(96 * 1024, 'P');
+    WriteFileBytes(local, plot);
+    FtpServer server(home.scratch("ftp-user"), anonDir, "plot", "secret", 32 * 1024);
+    ASSERT_TRUE(server.ok()) << server.errorText();
+    FtpRequest r;
+    r.url = server.url();
+    r.localPath = local;
+    r.connectTimeoutS = 5;
+    r.stallTimeoutS = 1;
+    const DeliveryResult res = FtpUpload(r);
+    EXPECT_TRUE(res.ok()) << res.detail;
+    EXPECT_EQ(ReadFileBytes(anonDir + "/Trazen.tmp"), plot);
 }
 
 TEST(FtpUpload, MuteServerTimesOut) {

@@ -8,14 +8,16 @@
 #include <QDeadlineTimer>
 
 FtpServer::FtpServer(const std::string& userDir, const std::string& anonDir,
-                     const std::string& user, const std::string& password) {
+                     const std::string& user, const std::string& password,
+                     int uploadBytesPerSecond) {
     // Debian's own interpreter: a python3 earlier on PATH may not see python3-pyftpdlib.
     process_.setProgram("/usr/bin/python3");
     process_.setArguments({QString::fromUtf8(TRZN_SOURCE_DIR "/tests/platform/ftp_server.py"),
                            "--user-dir", QString::fromStdString(userDir), "--anon-dir",
                            QString::fromStdString(anonDir), "--user",
                            QString::fromStdString(user), "--password",
-                           QString::fromStdString(password)});
+                           QString::fromStdString(password), "--read-limit",
+                           QString::number(uploadBytesPerSecond)});
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start();
     if (!process_.waitForStarted(5000)) {

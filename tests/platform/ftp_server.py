@@ -2,7 +2,7 @@
 # A loopback FTP server for tests (Debian's python3-pyftpdlib).
 #
 #   /usr/bin/python3 tests/platform/ftp_server.py --user-dir DIR --anon-dir DIR \
-#       [--user NAME --password PASS]
+#       [--user NAME --password PASS] [--read-limit BYTES_PER_SECOND]
 #
 # Listens on 127.0.0.1 on a free port and prints "PORT <n>" on its first stdout line once it
 # accepts connections. The named user (default "plot" / "secret") logs in to --user-dir, anyone
@@ -16,7 +16,7 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -26,6 +26,7 @@ def main():
     parser.add_argument("--anon-dir", required=True)
     parser.add_argument("--user", default="plot")
     parser.add_argument("--password", default="secret")
+    parser.add_argument("--read-limit", type=int, default=0)  # a slow print server
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
@@ -37,6 +38,10 @@ def main():
     handler.authorizer = authorizer
     handler.auth_failed_timeout = 0.01
     handler.banner = "test server ready"
+    if args.read_limit > 0:
+        dtp = ThrottledDTPHandler
+        dtp.read_limit = args.read_limit
+        handler.dtp_handler = dtp
 
     server = FTPServer(("127.0.0.1", 0), handler)
     port = server.socket.getsockname()[1]

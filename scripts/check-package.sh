@@ -11,7 +11,7 @@ echo "Package: $(basename "$deb")"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for want in ./usr/bin/TRZNSerConfig ./usr/bin/TRZNSerSend ./usr/bin/trzn-plot \
-            ./usr/share/applications/trzn-serconfig.desktop ./usr/share/applications/trzn-plot.desktop \
+            ./usr/bin/trzn-render ./usr/share/applications/trzn-serconfig.desktop ./usr/share/applications/trzn-plot.desktop \
             ./usr/share/icons/hicolor/scalable/apps/trzn-serconfig.svg \
             ./usr/share/mime/packages/trazen-hpgl.xml; do
   grep -qx "$want" <<<"$files" || { echo "missing from the package: $want" >&2; exit 1; }

@@ -46,7 +46,10 @@ bool WriteAll(int fd, const void* p, size_t n) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (w == 0) return false;
+        if (w == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         c += w;
         n -= static_cast<size_t>(w);
     }
@@ -56,6 +59,27 @@ bool WriteAll(int fd, const void* p, size_t n) {
 off_t LengthOf(int fd) {
     struct stat st {};
     return fstat(fd, &st) == 0 ? st.st_size : 0;
+}
+
+// Opens the output emptied. An output that won't open for writing (read-only, another user's, a
+// link to nowhere, a named pipe with no reader) is an earlier run's leftover in the user's own
+// folder: it goes, and a new file takes its place. A folder of that name is not removed.
+int OpenOutput(const std::string& path, int& error) {
+    // Non-blocking only for the open: a named pipe would otherwise wait for a reader forever.
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) {
+        error = errno;
+        if (unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
+        // O_EXCL: what is made is a new plain file, never something a link points at.
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd < 0) {
+            error = errno;
+            return -1;
+        }
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
 }
 
 }  // namespace
@@ -100,10 +124,15 @@ std::string ScanBrcValue(int fd) {
     return {};
 }
 
-void CreateSerPltFile(const std::string& folder) {
-    Fd out(open((folder + kOutputFileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                0666));
-    if (!out.ok()) return;
+PlotFileResult CreateSerPltFile(const std::string& folder) {
+    PlotFileResult result;
+    const auto failed = [&result](PlotFileProblem problem) {
+        // The first failure is the one worth telling.
+        if (result.whole()) result = PlotFileResult{problem, errno};
+    };
+    int openError = 0;
+    Fd out(OpenOutput(folder + kOutputFileName, openError));
+    if (!out.ok()) return PlotFileResult{PlotFileProblem::OutputUnwritable, openError};
 
     const std::string headerPath = folder + kHeaderFileName;
     CreateNewFile(headerPath);
@@ -111,10 +140,13 @@ void CreateSerPltFile(const std::string& folder) {
         Fd header(open(headerPath.c_str(), O_RDONLY | O_CLOEXEC));
         if (header.ok()) {
             const std::string brc = ScanBrcValue(header.get());
-            if (WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) && WriteAll(out.get(), "IN;", 3) &&
-                WriteAll(out.get(), "IW;", 3) && !brc.empty()) {
+            const bool lead = WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) &&
+                              WriteAll(out.get(), "IN;", 3) && WriteAll(out.get(), "IW;", 3);
+            if (!lead) failed(PlotFileProblem::WriteFailed);
+            if (lead && !brc.empty()) {
                 const std::string window = "IW" + brc + ";";
-                WriteAll(out.get(), window.data(), window.size());
+                if (!WriteAll(out.get(), window.data(), window.size()))
+                    failed(PlotFileProblem::WriteFailed);
             }
         }
     }
@@ -122,7 +154,10 @@ void CreateSerPltFile(const std::string& folder) {
     const std::string bodyPath = folder + kBodyFileName;
     CreateNewFile(bodyPath);
     Fd body(open(bodyPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!body.ok()) return;
+    if (!body.ok()) {
+        failed(PlotFileProblem::BodyUnreadable);
+        return result;
+    }
     // Larger pieces than the plug-in's 80 bytes: the bytes written are the same, in far fewer
     // system calls (a plot body can be tens of megabytes).
     char buf[64 * 1024];
@@ -130,12 +165,20 @@ void CreateSerPltFile(const std::string& folder) {
     for (;;) {
         const ssize_t n = ReadRetry(body.get(), buf, sizeof buf);
         if (n == 0) break;
-        if (n < 0 || !WriteAll(out.get(), buf, static_cast<size_t>(n))) {
+        if (n < 0) {
+            failed(PlotFileProblem::BodyUnreadable);
+            copied = false;
+            break;
+        }
+        if (!WriteAll(out.get(), buf, static_cast<size_t>(n))) {
+            failed(PlotFileProblem::WriteFailed);
             copied = false;
             break;
         }
     }
     // Plotter off only after a whole body: a plotter told "done" mid-plot would finish a
     // truncated drawing as if it were complete.
-    if (copied) WriteAll(out.get(), kPlotterOff, sizeof kPlotterOff);
+    if (copied && !WriteAll(out.get(), kPlotterOff, sizeof kPlotterOff))
+        failed(PlotFileProblem::WriteFailed);
+    return result;
 }

@@ -8,9 +8,25 @@ inline constexpr const char* kHeaderFileName = "/Trazen Sender Prefs";
 inline constexpr const char* kBodyFileName = "/Trazen Prefs";
 inline constexpr const char* kOutputFileName = "/Trazen.tmp";
 
-// Builds folder + "/Trazen.tmp" from the two plug-in files in folder. Failures are silent: the
-// output then holds whatever could be written (see the definition for which parts).
-void CreateSerPltFile(const std::string& folder);
+// What kept the framed plot from being whole.
+enum class PlotFileProblem {
+    None,
+    OutputUnwritable,  // "/Trazen.tmp" can't be written, not even made anew: it holds no new plot
+    BodyUnreadable,    // the plot body can't be opened or read: the output stops there
+    WriteFailed,       // a write to the output failed (a full disk): the output stops there
+};
+
+struct PlotFileResult {
+    PlotFileProblem problem = PlotFileProblem::None;
+    int error = 0;  // errno of the call that failed
+    bool whole() const { return problem == PlotFileProblem::None; }
+};
+
+// Builds folder + "/Trazen.tmp" from the two plug-in files in folder. The output holds whatever
+// could be written (see the definition for which parts); the result says whether that is the
+// whole framed plot. An output that can't be opened for writing is removed and made anew, so a
+// plot from an earlier run is never left in place of this one.
+PlotFileResult CreateSerPltFile(const std::string& folder);
 
 // Makes sure the file exists without touching its contents.
 void CreateNewFile(const std::string& path);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "sender/plot_file.h"
@@ -27,7 +31,7 @@ TEST_P(Framing, OutputIsFramedByteForByte) {
     const FramingCase& c = GetParam();
     WriteFileBytes(folder + "/Trazen Sender Prefs", c.header);
     WriteFileBytes(folder + "/Trazen Prefs", c.body);
-    CreateSerPltFile(folder);
+    EXPECT_TRUE(CreateSerPltFile(folder).whole());
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), c.expected);
     // The plug-in's files are read, never changed, and a second run gives the same output.
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen Prefs"), c.body);
@@ -88,9 +92,111 @@ TEST(Framing, UnreadableBodyGetsNoPlotterOff) {
     WriteFileBytes(folder + "/Trazen Sender Prefs", "BRC:1,2,3,4\n");
     // A folder where the body should be: it opens, but reading it fails.
     ASSERT_EQ(mkdir((folder + "/Trazen Prefs").c_str(), 0777), 0);
-    CreateSerPltFile(folder);
+    const PlotFileResult result = CreateSerPltFile(folder);
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), kOn + "IN;IW;IW1,2,3,4;");
+    EXPECT_EQ(result.problem, PlotFileProblem::BodyUnreadable);
+    EXPECT_EQ(result.error, EISDIR);
 }
+
+TEST(Framing, FullDiskIsReportedAsAFailedWrite) {
+    TempHome home;
+    const std::string folder = home.scratch("product");
+    WriteFileBytes(folder + "/Trazen Prefs", "PA0,0;");
+    // Every write to /dev/full fails as on a full disk.
+    ASSERT_EQ(symlink("/dev/full", (folder + "/Trazen.tmp").c_str()), 0);
+    const PlotFileResult result = CreateSerPltFile(folder);
+    EXPECT_EQ(result.problem, PlotFileProblem::WriteFailed);
+    EXPECT_EQ(result.error, ENOSPC);
+}
+
+// File checks as an ordinary user (nobody) while the test runs as root, for this thread only;
+// run as an ordinary user already, the test is that user.
+class AsAnotherUser {
+public:
+    AsAnotherUser() {
+        if (geteuid() != 0) return;
+        setfsgid(65534);
+        setfsuid(65534);
+        active_ = true;
+    }
+    ~AsAnotherUser() {
+        if (!active_) return;
+        setfsuid(0);
+        setfsgid(0);
+    }
+
+private:
+    bool active_ = false;
+};
+
+enum class Leftover { ReadOnlyFile, UnremovableFile, DanglingLink, NamedPipe, Folder };
+
+struct LeftoverCase {
+    const char* name;
+    Leftover leftover;
+    bool replaced;  // else the build reports the output unwritable
+    int error;      // when not replaced
+};
+
+class StaleOutput : public testing::TestWithParam<LeftoverCase> {};
+
+// An earlier run's output that can't be written must not pass for this run's plot.
+TEST_P(StaleOutput, IsReplacedOrReported) {
+    const LeftoverCase& c = GetParam();
+    if (c.leftover == Leftover::UnremovableFile && geteuid() != 0)
+        GTEST_SKIP() << "needs a file of another user";
+    TempHome home;
+    const std::string folder = home.scratch("product");
+    const std::string output = folder + "/Trazen.tmp";
+    WriteFileBytes(folder + "/Trazen Sender Prefs", "");
+    WriteFileBytes(folder + "/Trazen Prefs", "PA1,1;");
+    // The checks below run as another user: the folders on the way must let it through.
+    chmod(home.root().c_str(), 0755);
+    chmod((home.root() + "/scratch").c_str(), 0755);
+    chmod(folder.c_str(), c.leftover == Leftover::UnremovableFile ? 01777 : 0777);
+    switch (c.leftover) {
+    case Leftover::ReadOnlyFile:
+    case Leftover::UnremovableFile:
+        WriteFileBytes(output, "OLD PLOT;");
+        ASSERT_EQ(chmod(output.c_str(), 0444), 0);
+        break;
+    case Leftover::DanglingLink:
+        ASSERT_EQ(symlink((folder + "/gone/plot").c_str(), output.c_str()), 0);
+        break;
+    case Leftover::NamedPipe:
+        ASSERT_EQ(mkfifo(output.c_str(), 0666), 0);
+        break;
+    case Leftover::Folder:
+        WriteFileBytes(output + "/old", "OLD PLOT;");
+        break;
+    }
+
+    PlotFileResult result;
+    {
+        AsAnotherUser user;
+        result = CreateSerPltFile(folder);
+    }
+    struct stat st {};
+    ASSERT_EQ(lstat(output.c_str(), &st), 0);
+    if (c.replaced) {
+        EXPECT_TRUE(result.whole());
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(ReadFileBytes(output), kOn + "IN;IW;PA1,1;" + kOff);
+        EXPECT_NE(access((folder + "/gone").c_str(), F_OK), 0);
+    } else {
+        EXPECT_EQ(result.problem, PlotFileProblem::OutputUnwritable);
+        EXPECT_EQ(result.error, c.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StaleOutput,
+    testing::Values(LeftoverCase{"ReadOnlyFileOfAnotherUser", Leftover::ReadOnlyFile, true, 0},
+                    LeftoverCase{"FileInAStickyFolder", Leftover::UnremovableFile, false, EACCES},
+                    LeftoverCase{"DanglingLink", Leftover::DanglingLink, true, 0},
+                    LeftoverCase{"NamedPipeWithoutReader", Leftover::NamedPipe, true, 0},
+                    LeftoverCase{"FolderOfThatName", Leftover::Folder, false, EISDIR}),
+    [](const testing::TestParamInfo<LeftoverCase>& info) { return info.param.name; });
 
 TEST(Framing, CreateNewFileKeepsContents) {
     TempHome home;

@@ -6,7 +6,10 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("TRZN_SerSend", text); }
+// The texts are marked where they stand, so lupdate files them under the panel's context; the
+// lookup happens here, when the message is shown in the language of the moment.
+constexpr const char* kContext = "TRZN_SerSend";
+QString Tr(const char* marked) { return QCoreApplication::translate(kContext, marked); }
 
 // The system's own wording, for the part of a message no plain words cover.
 QString SystemWords(int err) {
@@ -18,82 +21,161 @@ QString SystemWords(int err) {
 QString SerialOpenFailureText(const QString& device, int err) {
     QString why;
     switch (err) {
-    case EACCES:
-    case EPERM:
-        why = Tr("このユーザーにはシリアルポートを使う権限がありません。ユーザーを dialout "
-                 "グループに加え (sudo adduser $USER dialout)、ログアウトしてから再度ログイン"
-                 "してください。");
-        break;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        why = Tr("ポートが見つかりません。プロッタのケーブルや USB アダプタがつながっているか"
-                 "確かめ、設定でポートを選び直してください。");
-        break;
-    case EBUSY:
-        why = Tr("ほかのプログラムがこのポートを使っています。そのプログラムを終了してから"
-                 "送り直してください。");
-        break;
-    case ENOTTY:
-        why = Tr("シリアルポートではありません。設定でポートを選び直してください。");
-        break;
-    default:
-        why = Tr("システムの説明: %1").arg(SystemWords(err));
-        break;
+        case EACCES:
+        case EPERM:
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "このユーザーにはシリアルポートを使う権限がありません。ユーザーを dialout "
+                "グループに加え (sudo adduser $USER dialout)、ログアウトしてから再度ログイン"
+                "してください。"));
+            break;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "ポートが見つかりません。プロッタのケーブルや USB アダプタがつながっているか"
+                "確かめ、設定でポートを選び直してください。"));
+            break;
+        case EBUSY:
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "ほかのプログラムがこのポートを使っています。そのプログラムを終了してから"
+                "送り直してください。"));
+            break;
+        case ENOTTY:
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "シリアルポートではありません。設定でポートを選び直してください。"));
+            break;
+        default:
+            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+            break;
     }
-    return Tr("シリアルポート %1 を開けませんでした。").arg(device) + "\n" + why;
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "シリアルポート %1 を開けませんでした。"))
+               .arg(device) +
+           "\n" + why;
 }
 
 QString SerialWriteFailureText(const QString& device, int err) {
-    QString why = err == EIO || err == ENXIO || err == ENODEV
-                      ? Tr("回線が切れました。ケーブルや USB アダプタが抜けていないか確かめてから"
-                           "送り直してください。")
-                      : Tr("システムの説明: %1").arg(SystemWords(err));
-    return Tr("シリアルポート %1 への送信が途中で失敗しました。").arg(device) + "\n" + why;
+    QString why =
+        err == EIO || err == ENXIO || err == ENODEV
+            ? Tr(QT_TRANSLATE_NOOP(
+                  "TRZN_SerSend",
+                  "回線が切れました。ケーブルや USB アダプタが抜けていないか確かめてから"
+                  "送り直してください。"))
+            : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "シリアルポート %1 への送信が途中で失敗しました。"))
+               .arg(device) +
+           "\n" + why;
 }
 
 QString SharedFolderFailureText(const DeliveryResult& result, const QString& target) {
     switch (result.error) {
-    case DeliveryError::SourceMissing:
-        return Tr("送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
-                  "から出力し直してください。");
-    case DeliveryError::TargetExists:
-        return Tr("共有フォルダに同じ時刻のファイルが多すぎるため、コピーできませんでした。"
-                  "少し待ってから送り直してください。");
-    case DeliveryError::FolderNotWritable:
-        return Tr("共有フォルダにコピーできませんでした (%1)。\n"
-                  "フォルダがあり、書き込めるか (サーバにつながっているか) 確かめてください。"
-                  "システムの説明: %2")
-            .arg(target, SystemWords(result.sysErrno));
-    default:
-        return Tr("共有フォルダへのコピーに失敗しました (%1)。システムの説明: %2")
-            .arg(target, result.sysErrno ? SystemWords(result.sysErrno)
-                                         : QString::fromStdString(result.detail));
+        case DeliveryError::SourceMissing:
+            return Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
+                "から出力し直してください。"));
+        case DeliveryError::TargetExists:
+            return Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "共有フォルダに同じ時刻のファイルが多すぎるため、コピーできませんでした。"
+                "少し待ってから送り直してください。"));
+        case DeliveryError::FolderNotWritable:
+            return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "共有フォルダにコピーできませんでした (%1)。\n"
+                                        "フォルダがあり、書き込めるか (サーバにつながっているか) "
+                                        "確かめてください。"
+                                        "システムの説明: %2"))
+                .arg(target, SystemWords(result.sysErrno));
+        default:
+            return Tr(QT_TRANSLATE_NOOP(
+                          "TRZN_SerSend",
+                          "共有フォルダへのコピーに失敗しました (%1)。システムの説明: %2"))
+                .arg(target, result.sysErrno ? SystemWords(result.sysErrno)
+                                             : QString::fromStdString(result.detail));
     }
 }
 
 QString FtpFailureText(const DeliveryResult& result, const QString& server) {
-    QString what = Tr("FTP サーバ %1 への送信に失敗しました。").arg(server) + "\n";
+    QString what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "FTP サーバ %1 への送信に失敗しました。"))
+                       .arg(server) +
+                   "\n";
     switch (result.error) {
-    case DeliveryError::SourceMissing:
-        return Tr("送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
-                  "から出力し直してください。");
-    case DeliveryError::ConnectFailed:
-        return what + Tr("サーバにつながりません。サーバの電源とネットワーク、設定のアドレスを"
-                         "確かめてください。");
-    case DeliveryError::LoginDenied:
-        return what + Tr("ユーザー名またはパスワードが違います。設定を確かめてください。");
-    case DeliveryError::RemoteFolderMissing:
-        return what + Tr("サーバに指定のフォルダがありません。設定のフォルダ名を確かめて"
-                         "ください。");
-    case DeliveryError::TimedOut:
-        return what + Tr("サーバが時間内に応答しませんでした。");
-    default:
-        return what + Tr("詳しい説明: %1").arg(QString::fromStdString(result.detail));
+        case DeliveryError::SourceMissing:
+            return Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
+                "から出力し直してください。"));
+        case DeliveryError::ConnectFailed:
+            return what + Tr(QT_TRANSLATE_NOOP(
+                              "TRZN_SerSend",
+                              "サーバにつながりません。サーバの電源とネットワーク、設定のアドレスを"
+                              "確かめてください。"));
+        case DeliveryError::LoginDenied:
+            return what + Tr(QT_TRANSLATE_NOOP(
+                              "TRZN_SerSend",
+                              "ユーザー名またはパスワードが違います。設定を確かめてください。"));
+        case DeliveryError::RemoteFolderMissing:
+            return what + Tr(QT_TRANSLATE_NOOP(
+                              "TRZN_SerSend",
+                              "サーバに指定のフォルダがありません。設定のフォルダ名を確かめて"
+                              "ください。"));
+        case DeliveryError::TimedOut:
+            return what +
+                   Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "サーバが時間内に応答しませんでした。"));
+        default:
+            return what + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "詳しい説明: %1"))
+                              .arg(QString::fromStdString(result.detail));
     }
 }
 
 QString OutputFileFailureText(const QString& path, int err) {
-    return Tr("プロットデータ %1 を読めませんでした。").arg(path) + "\n" +
-           Tr("システムの説明: %1").arg(SystemWords(err));
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プロットデータ %1 を読めませんでした。"))
+               .arg(path) +
+           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+}
+
+QString PlotFileFailureText(const QString& folder, const PlotFileResult& result) {
+    const int err = result.error;
+    QString why;
+    if (err == ENOSPC || err == EDQUOT) {
+        why =
+            Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                 "ディスクがいっぱいです。不要なファイルを消して空きを作ってから、"
+                                 "イラストレーションプログラムから出力し直してください。"));
+    } else if (err == EISDIR) {
+        why = Tr(
+            QT_TRANSLATE_NOOP("TRZN_SerSend",
+                              "ファイルのあるべき所に同じ名前のフォルダがあります。そのフォルダを"
+                              "移すか名前を変えてから出力し直してください。"));
+    } else if (err == EACCES || err == EPERM || err == EROFS) {
+        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "書き込みが許されていません。フォルダとファイルの権限を確かめて"
+                                   "ください。システムの説明: %1"))
+                  .arg(SystemWords(err));
+    } else {
+        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+    }
+    QString what;
+    switch (result.problem) {
+        case PlotFileProblem::OutputUnwritable:
+            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "送るプロットデータ (Trazen.tmp) を作れませんでした。前回の"
+                                        "プロットを送らないよう、送信をやめました。"));
+            break;
+        case PlotFileProblem::BodyUnreadable:
+            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "イラストレーションプログラムが書き出したプロット "
+                                        "(Trazen Prefs) を読めませんでした。"));
+            break;
+        default:
+            what = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend", "送るプロットデータ (Trazen.tmp) を最後まで書けませんでした。"));
+            break;
+    }
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プロットを送る準備ができませんでした。")) + "\n" +
+           what + "\n" + why + "\n" +
+           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "フォルダ: %1")).arg(folder);
 }

@@ -6,9 +6,12 @@
 #include <string>
 
 #include "platform/delivery.h"
+#include "sender/plot_file.h"
 
 QString SerialOpenFailureText(const QString& device, int err);
 QString SerialWriteFailureText(const QString& device, int err);
 QString SharedFolderFailureText(const DeliveryResult& result, const QString& target);
 QString FtpFailureText(const DeliveryResult& result, const QString& server);
 QString OutputFileFailureText(const QString& path, int err);
+// The framed plot could not be made whole in folder (the product folder); nothing is sent.
+QString PlotFileFailureText(const QString& folder, const PlotFileResult& result);

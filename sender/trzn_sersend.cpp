@@ -141,7 +141,14 @@ void TRZN_SerSend::awakeFromNib() {
         prserTextSendMsg1->setText(SjisToQString(MaskedAddressText(address).c_str()));
     }
 
-    CreateSerPltFile(_path);
+    const PlotFileResult framed = CreateSerPltFile(_path);
+    if (!framed.whole()) {
+        // A plot cut short, or an earlier run's plot left in its place, must not go out as
+        // this one: the plotter would draw it as if it were complete.
+        CentrePanel();
+        Fail(PlotFileFailureText(QString::fromLocal8Bit(_path), framed));
+        return;
+    }
     LoadPreview();
 
     if (SerialDestination()) {
@@ -220,6 +227,7 @@ void TRZN_SerSend::SerialStep() {
             return;
         }
         const size_t sent = static_cast<size_t>(written);
+        if (sent > 0) _lineCarried = true;
         if (sent < buffer.size()) _reader->Unread(buffer.size() - sent);
         _ffinline += static_cast<int64_t>(sent);
     } else if (_ffinline < _fttlline) {
@@ -400,8 +408,9 @@ void TRZN_SerSend::stopTimer() {
     _ui->prserPBtnStopData->setEnabled(false);
     if (SerialDestination() && _fd >= 0) {
         // The plotter may still be taking in what the port holds; closing early would cut the
-        // plot short. A broken line holds nothing worth waiting for.
-        if (!_lineBroken) {
+        // plot short. A broken line, or one that never carried a byte, holds nothing worth
+        // waiting for.
+        if (!_lineBroken && _lineCarried) {
             DrainServing(
                 _fd, [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
                 [] { return false; });

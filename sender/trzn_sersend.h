@@ -109,6 +109,7 @@ private:
     Phase _phase = Phase::Idle;
     SendOutcome _outcome = SendOutcome::NotStarted;
     bool _lineBroken = false;   // the line failed: no point waiting for it to drain
+    bool _lineCarried = false;  // some byte was written to the line: the plotter may be busy
     bool _stopping = false;
     bool _stopRequested = false;  // Stop pressed while a tick waited for the line
     // The panel shows the transfer at a steady rate, not per tick: repainting the bar, the

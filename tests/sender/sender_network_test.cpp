@@ -242,4 +242,54 @@ INSTANTIATE_TEST_SUITE_P(
                     SharedFailureCase{"SourceMissing", "Trazen.tmp"}),
     [](const testing::TestParamInfo<SharedFailureCase>& i) { return i.param.name; });
 
+struct StaleCase {
+    const char* name;
+    const char* portName;
+    bool replaceable;  // a link to nowhere is replaced; a folder of that name is not
+};
+
+void PrintTo(const StaleCase& c, std::ostream* os) { *os << c.name; }
+
+class StaleOutput : public NetworkSend, public testing::WithParamInterface<StaleCase> {};
+
+// What an earlier run left as Trazen.tmp is never what the server gets.
+TEST_P(StaleOutput, OnlyTheNewPlotIsDelivered) {
+    const StaleCase& c = GetParam();
+    const std::string shared = home.scratch("server");
+    const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
+    std::filesystem::create_directories(anonDir + "/lp");
+    FtpServer server(userDir, anonDir);
+    ASSERT_TRUE(server.ok()) << server.errorText();
+    run.sender.setFtpPort(server.port());
+    Configure(c.portName, "127.0.0.1", shared);
+    const std::string output = home.productFolder() + "/Trazen.tmp";
+    if (c.replaceable)
+        ASSERT_EQ(symlink((home.root() + "/gone/plot").c_str(), output.c_str()), 0);
+    else
+        WriteFileBytes(output + "/old", "OLD PLOT;");
+
+    RunToEnd();
+    std::vector<std::string> delivered;
+    for (const std::string& dir : {shared, anonDir + "/lp", anonDir})
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            if (e.is_regular_file()) delivered.push_back(ReadFileBytes(e.path().string()));
+    if (c.replaceable) {
+        EXPECT_EQ(run.exitCode, 0) << Outlet<QLabel>("prserLabelState")->text().toStdString();
+        ASSERT_EQ(delivered.size(), 1u);
+        EXPECT_TRUE(delivered[0] == framed);
+        EXPECT_EQ(framed.substr(0, 9), "\x1b.(IN;IW;");
+    } else {
+        EXPECT_TRUE(delivered.empty());
+        ExpectFailure("プロットを送る準備ができませんでした");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StaleOutput,
+    testing::Values(StaleCase{"SharedFolderLinkToNowhere", "Shared Folder(Trazen Server)", true},
+                    StaleCase{"SharedFolderFolderOfThatName", "Shared Folder(Trazen Server)", false},
+                    StaleCase{"FtpLinkToNowhere", "TCP/IP(PRICOM 3100 FTP)", true},
+                    StaleCase{"FtpFolderOfThatName", "TCP/IP(PRICOM 3100 FTP)", false}),
+    [](const testing::TestParamInfo<StaleCase>& i) { return i.param.name; });
+
 }  // namespace

@@ -211,3 +211,94 @@ TEST_F(SerialSend, CloseBoxStopsLikeTheButton) {
 }
 
 }  // namespace
+
+namespace {
+
+enum class Spoiled { BodyIsAFolder, OutputIsAFolder, DiskFull };
+
+struct UnpreparedCase {
+    const char* name;
+    Spoiled spoiled;
+    const char* reason;
+};
+
+class UnpreparedPlot : public SerialSend, public testing::WithParamInterface<UnpreparedCase> {};
+
+// A plot that can't be framed whole, or an old one left in its place, goes nowhere: the panel
+// says why, and the run ends as not done. Nothing reached the plotter, so closing doesn't wait.
+TEST_P(UnpreparedPlot, NothingIsSentAndClosingDoesNotWait) {
+    Configure();
+    WritePlugInFiles(home, "", SamplePlotBody(2000));
+    const std::string output = home.productFolder() + "/Trazen.tmp";
+    switch (GetParam().spoiled) {
+    case Spoiled::BodyIsAFolder:
+        std::remove((home.productFolder() + "/Trazen Prefs").c_str());
+        WriteFileBytes(home.productFolder() + "/Trazen Prefs/part", "PA0,0;");
+        break;
+    case Spoiled::OutputIsAFolder:
+        WriteFileBytes(output + "/old", "OLD PLOT;");
+        break;
+    case Spoiled::DiskFull:
+        ASSERT_EQ(symlink("/dev/full", output.c_str()), 0);
+        break;
+    }
+    run.sender.setShutdownWaits(std::chrono::seconds(20), std::chrono::seconds(20));
+    run.sender.awakeFromNib();
+    run.sender.firedByTimer();
+    EXPECT_TRUE(run.sender.failed());
+    EXPECT_FALSE(run.exitCode.has_value());
+    EXPECT_EQ(StoredCompletion(), 2);
+    EXPECT_EQ(plotter->ReadAvailable(), "");
+    const QString state = Outlet<QLabel>("prserLabelState")->text();
+    EXPECT_TRUE(state.contains("プロットを送る準備ができませんでした")) << state.toStdString();
+    EXPECT_TRUE(state.contains(QString::fromUtf8(GetParam().reason))) << state.toStdString();
+
+    QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
+    EXPECT_EQ(button->text(), QString("閉じる"));
+    const auto start = std::chrono::steady_clock::now();
+    button->click();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(StoredCompletion(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnpreparedPlot,
+    testing::Values(UnpreparedCase{"BodyIsAFolder", Spoiled::BodyIsAFolder, "Trazen Prefs"},
+                    UnpreparedCase{"OutputIsAFolder", Spoiled::OutputIsAFolder, "同じ名前のフォルダ"},
+                    UnpreparedCase{"DiskFull", Spoiled::DiskFull, "ディスクがいっぱいです"}),
+    [](const testing::TestParamInfo<UnpreparedCase>& i) { return i.param.name; });
+
+// Once bytes went out, the pause before closing stays: the plotter may still be drawing them.
+TEST_F(SerialSend, StopAfterBytesStillPausesBeforeClosing) {
+    Configure();
+    WritePlugInFiles(home, "", SamplePlotBody(5000));
+    const auto pause = std::chrono::milliseconds(300);
+    run.sender.setShutdownWaits(pause, std::chrono::seconds(2));
+    run.sender.awakeFromNib();
+    run.sender.firedByTimer();
+    ASSERT_GT(run.sender.sentBytes(), 0);
+    const auto start = std::chrono::steady_clock::now();
+    Outlet<QPushButton>("prserPBtnStopData")->click();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, pause);
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+// A stale plot that could not be written over is replaced, and only the new one goes out.
+TEST_F(SerialSend, LeftoverOutputIsReplacedByTheNewPlot) {
+    Configure();
+    WritePlugInFiles(home, "", "PA5,5;");
+    const std::string output = home.productFolder() + "/Trazen.tmp";
+    ASSERT_EQ(symlink((home.root() + "/gone/plot").c_str(), output.c_str()), 0);
+    run.sender.awakeFromNib();
+    std::string received;
+    for (int i = 0; i < 10 && !run.exitCode; ++i) {
+        run.sender.firedByTimer();
+        received += plotter->ReadAvailable();
+    }
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(received, "\x1b.(IN;IW;PA5,5;\x1b.)");
+    EXPECT_EQ(StoredCompletion(), 1);
+}
+
+}  // namespace

@@ -88,13 +88,9 @@ void TRZN_Config::prstlMenuPunitAction() {
     const double height = PaperToPoints(LeadingNumber(_ui->prstlTextVsize->text()), cf.unitmsct);
     const double width = PaperToPoints(LeadingNumber(_ui->prstlTextHsize->text()), cf.unitmsct);
     const bool roll = _ui->prstlChbxPisrl->isChecked();
-    if (!(height > 0) || !(width > 0)) {
-        // Nothing to convert: the pop-up goes back to the unit the fields are in, or storing
-        // would read the typed sizes in a unit they were never typed in.
-        _ui->prstlMenuPunit->setCurrentIndex(cf.unitmsct);
-        Modal().Beep();
-        return;
-    }
+    // Nothing to convert yet: the pop-up keeps the unit just chosen, so that a size typed next
+    // is read in it, while the fields and the record's unit stay as they are.
+    if (!(height > 0) || !(width > 0)) return;
     const int16_t unit = SizeUnitOf(_ui->prstlMenuPunit->currentIndex());
     if (!CanFormatLength(PaperFromPoints(width, unit)) ||
         !CanFormatLength(PaperFromPoints(height, unit))) {

@@ -180,14 +180,32 @@ TEST_F(WindowUnits, SizeUnitSwitchConvertsOrRefuses) {
     EXPECT_EQ(Text("prstlTextVsize")->text(), "297.04");
     EXPECT_EQ(beeps.beeps, 0);
 
-    // With a size missing there is nothing to convert: the pop-up stays on the fields' unit.
+    // With a size missing there is nothing to convert: the fields and the record's unit stay,
+    // the pop-up shows the unit chosen.
     Text("prstlTextVsize")->clear();
     Choose("prstlMenuPunit", kUnitInch);
     EXPECT_EQ(Config().unitmsct, kUnitMillimetre);
-    EXPECT_EQ(Menu("prstlMenuPunit")->currentIndex(), kUnitMillimetre);
+    EXPECT_EQ(Menu("prstlMenuPunit")->currentIndex(), kUnitInch);
     EXPECT_EQ(Text("prstlTextHsize")->text(), "209.9");
     EXPECT_EQ(Text("prstlTextVsize")->text(), "");
-    EXPECT_EQ(beeps.beeps, 1);
+    EXPECT_EQ(beeps.beeps, 0);
+}
+
+TEST_F(WindowUnits, NewUserChoosesTheSizeUnitBeforeTypingASize) {
+    // A missing settings file shows sizes of 0 in points.
+    ASSERT_EQ(Text("prstlTextHsize")->text(), "0");
+    Choose("prstlMenuPunit", kUnitMillimetre);
+    EXPECT_EQ(Menu("prstlMenuPunit")->currentIndex(), kUnitMillimetre);
+    EXPECT_EQ(Text("prstlTextHsize")->text(), "0");
+    EXPECT_EQ(beeps.beeps, 0);
+
+    // Storing reads the sizes in the unit the pop-up shows.
+    Text("prstlTextHsize")->setText("210");
+    Text("prstlTextVsize")->setText("297");
+    ctrl->SetdownItems();
+    EXPECT_EQ(Config().unitmsct, kUnitMillimetre);
+    EXPECT_EQ(ctrl->records().print->prStl.iPageH, 595);
+    EXPECT_EQ(ctrl->records().print->prStl.iPageV, 842);
 }
 
 TEST_F(WindowUnits, OrientationButtonsFollowTheField) {

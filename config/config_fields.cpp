@@ -1,9 +1,9 @@
 #include "config/config_fields.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
+#include "config/paper_fields.h"
 #include "settings/utility.h"
 
 namespace {
@@ -20,23 +20,8 @@ Int Saturate(double value) {
 
 }  // namespace
 
-double LeadingNumber(const QString& text) {
-    static const QRegularExpression leading(
-        QStringLiteral("^\\s*[+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch m = leading.match(text);
-    if (!m.hasMatch()) return 0;
-    bool ok = false;
-    const double value = m.captured(0).trimmed().toDouble(&ok);
-    if (ok) return value;
-    // Only an exponent beyond the double range fails here; keep its direction.
-    if (m.captured(0).contains(QLatin1Char('e'), Qt::CaseInsensitive)) {
-        const bool negative = m.captured(0).trimmed().startsWith(QLatin1Char('-'));
-        const bool tiny = m.captured(0).contains(QStringLiteral("e-"), Qt::CaseInsensitive);
-        if (tiny) return 0;
-        return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
-    }
-    return 0;
-}
+// One reading for every field of both windows, full-width digits included.
+double LeadingNumber(const QString& text) { return FieldNumber(text); }
 
 int32_t LeadingWhole(const QString& text) { return Saturate<int32_t>(LeadingNumber(text)); }
 

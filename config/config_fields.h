@@ -12,7 +12,9 @@
 // ---- reading and writing text fields ----
 
 // The number a text begins with (leading blanks skipped, optional sign, digits, a decimal point,
-// an exponent): "12abc" reads 12, "abc" and "" read 0. This is how every numeric field is read.
+// an exponent): "12abc" reads 12, "abc" and "" read 0. Full-width digits, signs and blanks read
+// as their ASCII forms. This is how every numeric field is read (FieldNumber of the paper list
+// editor is the same reading).
 double LeadingNumber(const QString& text);
 // The whole number a text begins with, cut toward zero and held to 32 bits as a typed integer.
 int32_t LeadingWhole(const QString& text);

@@ -1,37 +1,32 @@
 #include "config/paper_fields.h"
 
-#include <charconv>
+#include <QRegularExpression>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "config/paper_list.h"
 #include "platform/encoding.h"
 #include "settings/utility.h"
 
 double FieldNumber(const QString& text) {
-    const QByteArray bytes = text.normalized(QString::NormalizationForm_KC).toUtf8();
-    const char* at = bytes.constData();
-    const char* end = at + bytes.size();
-    while (at < end && (*at == ' ' || *at == '\t')) ++at;
-
-    bool negative = false;
-    if (at < end && (*at == '+' || *at == '-')) {
-        negative = *at == '-';
-        ++at;
-    }
-    // Only a plain decimal counts: no "inf", "nan" or a bare sign.
-    const bool digitFirst = at < end && *at >= '0' && *at <= '9';
-    const bool pointFirst = at + 1 < end && *at == '.' && at[1] >= '0' && at[1] <= '9';
-    if (!digitFirst && !pointFirst) return 0.0;
-
-    double value = 0.0;
-    const auto [next, ec] = std::from_chars(at, end, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range)
-        value = HUGE_VAL;
-    else if (ec != std::errc())
-        return 0.0;
-    (void)next;
-    return negative ? -value : value;
+    // Compatibility forms first: a Japanese input method types full-width digits, signs, points
+    // and blanks, which read as their ASCII counterparts.
+    const QString plain = text.normalized(QString::NormalizationForm_KC);
+    // ASCII digits only: a plain decimal, no "inf", "nan", hexadecimal or bare sign.
+    static const QRegularExpression leading(
+        QStringLiteral("^\\s*[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?"));
+    const QRegularExpressionMatch m = leading.match(plain);
+    if (!m.hasMatch()) return 0;
+    const QString number = m.captured(0).trimmed();
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (ok) return value;
+    // Only an exponent beyond the double range fails here: a tiny one reads 0, a huge one the
+    // largest value of its sign.
+    if (number.contains(QStringLiteral("e-"), Qt::CaseInsensitive)) return 0;
+    return number.startsWith(QLatin1Char('-')) ? -std::numeric_limits<double>::max()
+                                               : std::numeric_limits<double>::max();
 }
 
 double PaperToPoints(double value, int16_t unit) {

@@ -12,7 +12,11 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
     } rows[] = {
         {"12abc", 12},  {"abc", 0},      {"", 0},       {"  7.25 mm", 7.25}, {"-5", -5},
         {"+3", 3},      {".5", 0.5},     {"1.2.3", 1.2}, {"1e2x", 100},      {"-", 0},
-        {"1e999", 1.7976931348623157e308}, {"0x10", 0},
+        {"1e999", 1.7976931348623157e308}, {"0x10", 0}, {"1e-999", 0}, {"-1e999", -1.7976931348623157e308},
+        // As a Japanese input method types them.
+        {"１０", 10}, {"１２.５mm", 12.5}, {"１２．５", 12.5}, {"\u3000７", 7}, {"－３", -3},
+        // Digits of other scripts are not read as numbers.
+        {"\u0661\u0662", 0},
     };
     for (const auto& row : rows)
         EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(row.text)), row.want) << row.text;

@@ -88,6 +88,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     ConnectActions();
     ConnectPagePreview();
     GuardPresetMenu();
+    ShowSharedFolderNote({});
 }
 
 TRZN_Config::~TRZN_Config() { delete _window.data(); }
@@ -109,6 +110,9 @@ void TRZN_Config::ConnectActions() {
             &TRZN_Config::prdefPBtnSetFolderAction);
     connect(ui.prdefPBtnOk, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnOkAction);
     connect(ui.prdefPBtnCancel, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnCancelAction);
+    // A note about a refused path goes once the user edits the path.
+    connect(ui.prconTextSharedFolder, &QLineEdit::textEdited, this,
+            [this] { ShowSharedFolderNote({}); });
 
     // The tab widget steps its pages on Ctrl+Tab only while it holds the focus; the window starts
     // with the focus on the preset pop-up above it, so the keys are the window's.
@@ -211,6 +215,7 @@ void TRZN_Config::SetupItems() {
     ui.prconTextPHead->setText(SjisField(sr.prheader));
     ui.prconTextPTail->setText(SjisField(sr.prfooter));
     ui.prconTextSharedFolder->setText(Utf8Field(sr.shared_folder));
+    ShowSharedFolderNote({});
 
     // Pop-ups of the plotter configuration and the serial line.
     if (static_cast<uint16_t>(cf.outline) >= 8) cf.outline = 0;
@@ -371,7 +376,10 @@ void TRZN_Config::SetdownItems() {
     sr.average = LeadingWhole(ui.prconTextAverg->text());
     StoreBytes(sr.prheader, QStringToSjis(ui.prconTextPHead->text(), kTextLimit));
     StoreBytes(sr.prfooter, QStringToSjis(ui.prconTextPTail->text(), kTextLimit));
-    StoreBytes(sr.shared_folder, Utf8Prefix(ui.prconTextSharedFolder->text(), kTextLimit));
+    // A path over the limit keeps the folder held so far: cut, it would name another folder.
+    // OK and save as refuse such a path before they get here.
+    const QByteArray folder = ui.prconTextSharedFolder->text().toUtf8();
+    if (folder.size() <= kTextLimit) StoreBytes(sr.shared_folder, folder);
 
     // 11: pop-ups.
     StoreItem(ui.prconMenuKanji, cf.fkanji);
@@ -447,6 +455,7 @@ void TRZN_Config::FinishWith(Completion status) {
 
 void TRZN_Config::prdefPBtnOkAction() {
     if (_finished) return;
+    if (!SharedFolderTypedFits()) return;
     SetdownItems();
     FinishWith(Completion::Done);
 }
@@ -457,7 +466,46 @@ void TRZN_Config::prdefPBtnSetFolderAction() {
     if (_finished) return;
     const std::optional<QString> chosen = Modal().ChooseFolder(_window, QStringLiteral("Trazen Server"));
     if (!chosen) return;
+    const QByteArray path = chosen->toUtf8();
+    if (path.size() > kTextLimit) {
+        // Cut to the record's size it would name another folder, perhaps an existing one.
+        Modal().Beep();
+        ShowSharedFolderNote(
+            tr("選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
+               "共有フォルダは元のままです。")
+                .arg(path.size())
+                .arg(kTextLimit));
+        return;
+    }
     TSrConfig& sr = *_records.serial;
-    StoreBytes(sr.shared_folder, Utf8Prefix(*chosen, kTextLimit));
+    StoreBytes(sr.shared_folder, path);
     _ui->prconTextSharedFolder->setText(Utf8Field(sr.shared_folder));
+    ShowSharedFolderNote({});
+}
+
+bool TRZN_Config::SharedFolderTypedFits() {
+    QLineEdit* field = _ui->prconTextSharedFolder;
+    const qsizetype bytes = field->text().toUtf8().size();
+    if (bytes <= kTextLimit) return true;
+    Modal().Beep();
+    ShowSharedFolderNote(tr("共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
+                            "短いパスにしてください。")
+                             .arg(bytes)
+                             .arg(kTextLimit));
+    // Bring the field forward wherever the user pressed OK from.
+    QTabWidget* tabs = _ui->prconTabs;
+    for (QWidget* w = field; w; w = w->parentWidget()) {
+        const int page = tabs->indexOf(w);
+        if (page >= 0) {
+            tabs->setCurrentIndex(page);
+            break;
+        }
+    }
+    field->setFocus();
+    return false;
+}
+
+void TRZN_Config::ShowSharedFolderNote(const QString& note) {
+    _ui->prconLabelSharedFolderNote->setText(note);
+    _ui->prconLabelSharedFolderNote->setVisible(!note.isEmpty());
 }

@@ -90,6 +90,12 @@ private:
     void SelectPort();
     void SetupPaperSection();
     void FinishWith(Completion status);
+    // The shared folder path typed into its field fits the record. When it doesn't, the user is
+    // told beside the field (its tab brought forward) and false comes back: a cut path would
+    // name another folder, and plots would be delivered there.
+    bool SharedFolderTypedFits();
+    // The message line under the shared folder field; an empty note hides it.
+    void ShowSharedFolderNote(const QString& note);
 
     // The page preview: the print record storing would compute from the controls now, drawn
     // beside the paper section and the margins. Reads controls only; the records stay as they are.

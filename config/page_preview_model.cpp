@@ -37,7 +37,10 @@ bool GeometryFits(const TPrint& pr, const Rect& m, int16_t scale) {
 PageArgs PageArgsFor(const PageInputs& in) {
     const double magnitude = FloatAbs(in.scale);
     const double rounded = magnitude + 0.5 >= 32767.0 ? 32767.0 : magnitude + 0.5;
-    const int16_t scale = CutToField(rounded);
+    // A scale that cuts to 0 is the record's "100": it takes the turn's sign like any other,
+    // or a turned page would be stored with scale 0 and read back upright.
+    int16_t scale = CutToField(rounded);
+    if (scale == 0) scale = 100;
     return {RoundToField(in.width), RoundToField(in.height),
             in.turned ? static_cast<int16_t>(-scale) : scale, static_cast<int16_t>(in.roll ? 1 : 0)};
 }

@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 
 #include "config_support.h"
@@ -68,6 +70,9 @@ TEST_F(StoreTest, ScaleAndOrientationReachTheGeometry) {
         {"turned rounds", "50.5", true, -51},
         {"typed sign is not an orientation", "-50", false, 50},
         {"empty is full size", "", false, 100},
+        {"turned zero is full size", "0", true, -100},
+        {"turned empty is full size", "", true, -100},
+        {"turned below a half is full size", "0.4", true, -100},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -77,6 +82,24 @@ TEST_F(StoreTest, ScaleAndOrientationReachTheGeometry) {
         window_->SetdownItems();
         EXPECT_EQ(c.records().print->prXInfo.iBandV, row.want);
     }
+}
+
+TEST_F(StoreTest, TurnedPageWithZeroScaleLoadsTurnedAgain) {
+    TRZN_Config& c = Open();
+    Type("prstlTextHsize", "595");
+    Type("prstlTextVsize", "842");
+    Type("prstlTextScale", "0");
+    c.prstlUserHrdbnAction();
+    c.prdefPBtnOkAction();
+    ASSERT_TRUE(c.isFinished());
+    EXPECT_EQ(ReadSettings().print->prXInfo.iBandV, -100);
+
+    window_ = std::make_unique<TRZN_Config>();
+    window_->awakeFromNib();
+    EXPECT_EQ(Config().papervhf, 1);
+    EXPECT_TRUE(Control<QRadioButton>(*window_, "prstlUserHrdbn")->isChecked());
+    EXPECT_EQ(Control<QLineEdit>(*window_, "prstlTextScale")->text(), "100");
+    EXPECT_EQ(Control<QLineEdit>(*window_, "prstlTextHsize")->text(), "595");
 }
 
 TEST_F(StoreTest, PaperSizeIsReadInItsUnit) {
@@ -160,7 +183,7 @@ TEST_F(StoreTest, TextsKeepTheirByteLimitsAndEncodings) {
     Type("prconTextIHost", std::string(200, 'h').c_str());
     Type("prconTextPHead", "ヘッダ");
     Type("prconTextPTail", std::string(126, 'x').append("漢").c_str());  // 126 + 2 bytes
-    Type("prconTextSharedFolder", ("/" + std::string(42, 'a') + std::string(90, 'b')).c_str());
+    Type("prconTextSharedFolder", ("/" + std::string(42, 'a') + std::string(84, 'b')).c_str());
     Type("prconTextIPort", "2121");
     Type("prconTextAverg", "-4");
     Choose("prconMenuNPort", 2);
@@ -199,6 +222,63 @@ TEST_F(StoreTest, FolderChooserStoresAtOnceAndCancelWritesIt) {
     EXPECT_EQ(*saved.refCon, 2);
     EXPECT_STREQ(saved.serial->shared_folder, "/srv/プロッタ");
     EXPECT_STREQ(saved.serial->prheader, "");
+}
+
+// A path over the record's 127 bytes is never cut (the cut path names another folder): the
+// folder held so far stays, and the user is told why beside the field.
+TEST_F(StoreTest, OverlongChosenFolderIsRefused) {
+    const QString longPath = QStringLiteral("/srv/") + QString(41, QChar(0x30D7));  // 5 + 123 bytes
+    FolderAnswer answer(longPath);
+    RecordSet r = SampleRecords();
+    std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "/srv/old");
+    TRZN_Config& c = Open(std::move(r));
+    QLabel* note = Control<QLabel>(c, "prconLabelSharedFolderNote");
+    EXPECT_FALSE(note->isVisibleTo(c.window()));
+
+    c.prdefPBtnSetFolderAction();
+    EXPECT_EQ(answer.beeps, 1);
+    EXPECT_STREQ(Serial().shared_folder, "/srv/old");
+    EXPECT_EQ(Control<QLineEdit>(c, "prconTextSharedFolder")->text(), QStringLiteral("/srv/old"));
+    EXPECT_TRUE(note->isVisibleTo(c.window()));
+    EXPECT_TRUE(note->text().contains("128")) << note->text().toStdString();
+
+    // A folder that fits is taken and the note goes.
+    answer.SetAnswer(QStringLiteral("/srv/new"));
+    c.prdefPBtnSetFolderAction();
+    EXPECT_STREQ(Serial().shared_folder, "/srv/new");
+    EXPECT_FALSE(note->isVisibleTo(c.window()));
+}
+
+TEST_F(StoreTest, OkRefusesAnOverlongTypedFolder) {
+    FolderAnswer answer(std::nullopt);
+    RecordSet r = SampleRecords();
+    std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "/srv/old");
+    TRZN_Config& c = Open(std::move(r));
+    QSignalSpy ended(&c, &TRZN_Config::terminated);
+    auto* tabs = Control<QTabWidget>(c, "prconTabs");
+    tabs->setCurrentIndex(tabs->count() - 1);
+    QLineEdit* field = Control<QLineEdit>(c, "prconTextSharedFolder");
+    field->setText(QStringLiteral("/") + QString(127, QLatin1Char('a')));  // 128 bytes
+
+    QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
+    EXPECT_FALSE(c.isFinished());
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(answer.beeps, 1);
+    EXPECT_TRUE(Control<QLabel>(c, "prconLabelSharedFolderNote")->isVisibleTo(c.window()));
+    EXPECT_TRUE(tabs->currentWidget()->isAncestorOf(field));
+    EXPECT_STREQ(Serial().shared_folder, "/srv/old");
+    EXPECT_EQ(*ReadSettings().refCon, 0);  // nothing written yet
+    c.SetdownItems();  // as save as would: the folder held so far stays
+    EXPECT_STREQ(Serial().shared_folder, "/srv/old");
+
+    // Editing the path takes the note away; a path of exactly 127 bytes is stored whole.
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_FALSE(Control<QLabel>(c, "prconLabelSharedFolderNote")->isVisibleTo(c.window()));
+    field->setText(QStringLiteral("/") + QString(126, QLatin1Char('a')));
+    QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
+    ASSERT_TRUE(c.isFinished());
+    EXPECT_EQ(ReadSettings().serial->shared_folder, "/" + std::string(126, 'a'));
 }
 
 TEST_F(StoreTest, CancelledChooserChangesNothing) {

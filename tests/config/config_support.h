@@ -43,8 +43,10 @@ public:
     ~FolderAnswer() override;
     int Alert(QWidget*, const QString&, const QString&, const QString&) override { return 2; }
     std::optional<QString> ChooseFolder(QWidget*, const QString& title) override;
-    void Beep() override {}
+    void SetAnswer(std::optional<QString> answer) { answer_ = std::move(answer); }
+    void Beep() override { ++beeps; }
     QString askedTitle;
+    int beeps = 0;
 
 private:
     std::optional<QString> answer_;

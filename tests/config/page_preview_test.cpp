@@ -109,7 +109,9 @@ TEST(PagePreviewArgs, RoundLikeStoring) {
         bool turned;
         int16_t expected;
     } rows[] = {{50.5, false, 51}, {50.5, true, -51}, {50.4, false, 50}, {-75, false, 75},
-                {1e9, false, 32767}, {1e9, true, -32767}};
+                {1e9, false, 32767}, {1e9, true, -32767},
+                // A scale that cuts to 0 is full size, turned or not.
+                {0, false, 100}, {0, true, -100}, {0.4, true, -100}};
     for (const auto& r : rows) {
         EXPECT_EQ(PageArgsFor({842, 1191, r.scale, r.turned, false, {}, {}}).scale, r.expected)
             << r.scale << (r.turned ? " turned" : "");

@@ -41,6 +41,28 @@ std::string FileOfItem(const QComboBox* menu, int item) {
     return menu->itemData(item, kFileRole).toByteArray().toStdString();
 }
 
+// The file a preset saved under a name goes to. A listed preset of that name is replaced in the
+// file it was listed from ("A.INI" stays "A.INI"): writing "A.ini" beside it would list the name
+// twice and never ask before replacing. The current preset's own item decides when the name is
+// the current one; otherwise the file the store names wins among equal names, as in the listing.
+std::string TargetFileOf(const QComboBox* menu, int currentItem, bool isCurrentName,
+                         const std::string& fileForm) {
+    const std::string standard = fileForm + kExtension;
+    const int last = menu->count() - kFixedItems;  // preset items are 1 .. last
+    if (isCurrentName && currentItem > 0 && currentItem <= last) {
+        const std::string file = FileOfItem(menu, currentItem);
+        if (!file.empty()) return file;
+    }
+    std::string found;
+    for (int k = 1; k <= last; ++k) {
+        if (menu->itemText(k).toUtf8().toStdString() != fileForm) continue;
+        const std::string file = FileOfItem(menu, k);
+        if (file == standard) return file;
+        if (found.empty()) found = file;
+    }
+    return found.empty() ? standard : found;
+}
+
 void CopyName(char (&dst)[kPresetNameSize], const std::string& sjis) {
     std::memset(dst, 0, sizeof dst);
     std::memcpy(dst, sjis.data(), std::min(sjis.size(), sizeof dst - 1));
@@ -190,11 +212,17 @@ TRZN_PresetName* TRZN_Config::PresetNameCtrl() {
 
 void TRZN_Config::SavePresetAs(const std::string& folder) {
     QComboBox* menu = _ui->prconMenuPreset;
+    // The preset would hold the folder held so far, not the one on screen.
+    if (!SharedFolderTypedFits()) {
+        menu->setCurrentIndex(_preset_idx);
+        return;
+    }
     TRZN_PresetName* ctrl = PresetNameCtrl();
     QDialog* dialog = ctrl->panel();
     ctrl->SetPresetFolder(folder);
     char typed[kPresetNameSize] = {};
     std::string fileForm;
+    std::string target;  // the preset file written, in the preset folder
     // Declining to replace an existing preset asks for a name again, offering the proposal.
     for (;;) {
         const std::string proposal = _preset_name[0] ? std::string(_preset_name) : ProposePresetName(folder);
@@ -214,7 +242,9 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
             return;
         }
         fileForm = *form;
-        if (!PresetFileOpens(folder, fileForm + kExtension)) break;
+        target = TargetFileOf(menu, _preset_idx, _preset_name[0] && std::strcmp(typed, _preset_name) == 0,
+                              fileForm);
+        if (!PresetFileOpens(folder, target)) break;
         const QString message =
             tr("プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？")
                 .arg(SjisToQString(typed));
@@ -224,7 +254,10 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
     CopyName(_preset_name, typed);
     SetdownItems();
     RecordSet& r = _records;
-    SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    if (target == fileForm + kExtension)
+        SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    else
+        SavePresetFile(folder + "/" + target, r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     SetupItems();
 }
 

@@ -44,6 +44,12 @@ std::vector<PresetEntry> ListPresetFolder(const std::string& folder);
 bool LoadPresetFile(const std::string& path, THPrint print, THPrPaper paper, THPrConfig config,
                     THSrConfig serial);
 
+// Writes the four records to the preset file at path as the store writes a preset file: the
+// file is replaced whole, and a link the user made is written through. For replacing a preset
+// listed from a file the store wouldn't name ("A.INI"). False when nothing was written.
+bool SavePresetFile(const std::string& path, THPrint print, THPrPaper paper, THPrConfig config,
+                    THSrConfig serial);
+
 // The file-name form (UTF-8) of a Shift-JIS name, or nothing when a byte doesn't convert.
 std::optional<std::string> PresetFileForm(std::string_view sjis);
 // The Shift-JIS form of a UTF-8 name, or nothing when a character has no Shift-JIS form or the

@@ -304,6 +304,35 @@ TEST_F(PresetMenuTest, ChoosesAPresetListedWithAnUpperCaseExtension) {
     EXPECT_STREQ(ctrl->presetName(), "A");
 }
 
+// A preset listed from "A.INI" is replaced in that file, after the question, whether it is the
+// current preset or only a listed one of the typed name.
+TEST_F(PresetMenuTest, SavingUnderAListedNameReplacesTheFileItWasListedFrom) {
+    for (const bool current : {true, false}) {
+        SCOPED_TRACE(current ? "current preset" : "listed preset");
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        Touch(folder, "A.INI", "THSrConfig.baud = 6\r\n");
+        modal.alerts.clear();
+        Start();
+        if (current) Choose(1);
+        baud()->setCurrentIndex(3);
+        modal.answers = {1};
+        NameDialogScript script({NameDialogScript::Type("A")});
+        SaveAs();
+        ASSERT_TRUE(script.finished());
+        ASSERT_EQ(modal.alerts.size(), 1u);
+        EXPECT_TRUE(modal.alerts[0].message.contains("\"A\""));
+        EXPECT_FALSE(fs::exists(folder + "/A.ini"));
+        RecordSet r;
+        ASSERT_TRUE(LoadPresetFile(folder + "/A.INI", r.print.get(), r.paper.get(), r.config.get(),
+                                   r.serial.get()));
+        EXPECT_EQ(r.serial->baud, 3);
+        EXPECT_EQ(Presets(), QStringList{"A"});
+        EXPECT_EQ(ctrl->presetIndex(), 1);
+        EXPECT_STREQ(ctrl->presetName(), "A");
+    }
+}
+
 TEST_F(PresetMenuTest, APresetGoneSinceTheListingLeavesTheSettingsAlone) {
     WritePreset("P", 2);
     Start();

@@ -28,7 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"Negative", "-3", -3}, NumberCase{"NotANumberWord", "nan", 0},
                     NumberCase{"Infinity", "inf", 0},
                     NumberCase{"FullWidthDigits", QString::fromUtf8("２９７"), 297},
-                    NumberCase{"CommaEndsNumber", "1,5", 1}),
+                    NumberCase{"CommaEndsNumber", "1,5", 1},
+                    NumberCase{"TinyExponent", "1e-400", 0},
+                    NumberCase{"FullWidthPointAndBlank", QString::fromUtf8("\u3000１２．５"), 12.5}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct LengthCase {

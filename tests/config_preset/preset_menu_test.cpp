@@ -333,6 +333,20 @@ TEST_F(PresetMenuTest, SavingUnderAListedNameReplacesTheFileItWasListedFrom) {
     }
 }
 
+TEST_F(PresetMenuTest, SaveAsRefusesAnOverlongSharedFolder) {
+    WritePreset("P", 2);
+    WriteMain("P", 2);
+    Start();
+    ctrl->window()->findChild<QLineEdit*>("prconTextSharedFolder")->setText(QString(128, 'f'));
+    NameDialogScript script({});  // the name dialog must not come up
+    SaveAs();
+    EXPECT_EQ(modal.beeps, 1);
+    EXPECT_EQ(menu()->currentIndex(), 1);
+    EXPECT_EQ(PresetBaud("P"), 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(script.offered.empty());
+}
+
 TEST_F(PresetMenuTest, APresetGoneSinceTheListingLeavesTheSettingsAlone) {
     WritePreset("P", 2);
     Start();

@@ -15,6 +15,14 @@
         <translatorcomment>Fixed text of the system: shown as it stands in every language.</translatorcomment>
         <translation>プリセット &quot;%1&quot; を完全に削除しますか？</translation>
     </message>
+    <message>
+        <source>選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。共有フォルダは元のままです。</source>
+        <translation>The chosen folder's path is too long (%1 bytes in UTF-8, at most %2). The shared folder is unchanged.</translation>
+    </message>
+    <message>
+        <source>共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。短いパスにしてください。</source>
+        <translation>The shared folder's path is too long (%1 bytes in UTF-8, at most %2). Please use a shorter path.</translation>
+    </message>
 </context>
 <context>
     <name>TRZN_PagePreview</name>
@@ -240,6 +248,38 @@ It is sent all the same.</translation>
         <source>薄い線: 送信前のプロット&#x3000;&#x3000;濃い線: 送信を終えたプロット</source>
         <translation>Light lines: the plot before sending    Dark lines: the plot once sent</translation>
     </message>
+    <message>
+        <source>ディスクがいっぱいです。不要なファイルを消して空きを作ってから、イラストレーションプログラムから出力し直してください。</source>
+        <translation>The disk is full. Delete files you no longer need to make room, then output the plot again from the illustration program.</translation>
+    </message>
+    <message>
+        <source>ファイルのあるべき所に同じ名前のフォルダがあります。そのフォルダを移すか名前を変えてから出力し直してください。</source>
+        <translation>A folder of the same name stands where the file should be. Move or rename that folder, then output the plot again.</translation>
+    </message>
+    <message>
+        <source>書き込みが許されていません。フォルダとファイルの権限を確かめてください。システムの説明: %1</source>
+        <translation>Writing is not permitted. Check the permissions of the folder and the file. System message: %1</translation>
+    </message>
+    <message>
+        <source>送るプロットデータ (Trazen.tmp) を作れませんでした。前回のプロットを送らないよう、送信をやめました。</source>
+        <translation>The plot data to send (Trazen.tmp) could not be created. Sending was stopped so that the previous plot is not sent again.</translation>
+    </message>
+    <message>
+        <source>イラストレーションプログラムが書き出したプロット (Trazen Prefs) を読めませんでした。</source>
+        <translation>The plot written by the illustration program (Trazen Prefs) could not be read.</translation>
+    </message>
+    <message>
+        <source>送るプロットデータ (Trazen.tmp) を最後まで書けませんでした。</source>
+        <translation>The plot data to send (Trazen.tmp) could not be written completely.</translation>
+    </message>
+    <message>
+        <source>プロットを送る準備ができませんでした。</source>
+        <translation>The plot could not be prepared for sending.</translation>
+    </message>
+    <message>
+        <source>フォルダ: %1</source>
+        <translation>Folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>presetNameModal</name>
@@ -385,10 +425,6 @@ It is sent all the same.</translation>
     <message>
         <source>1</source>
         <translation>1</translation>
-    </message>
-    <message>
-        <source>1.5</source>
-        <translation>1.5</translation>
     </message>
     <message>
         <source>2</source>
@@ -821,6 +857,10 @@ It is sent all the same.</translation>
     <message>
         <source>プレビュー</source>
         <translation>Preview</translation>
+    </message>
+    <message>
+        <source>1.5 (1 で送信)</source>
+        <translation>1.5 (sent as 1)</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,5 @@
 #include "config/preset_list.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -95,18 +92,7 @@ bool SavePresetFile(const std::string& path, THPrint print, THPrPaper paper, THP
                     THSrConfig serial) {
     const std::string text =
         FormatPrefarence(print, paper, config, serial, nullptr, nullptr, nullptr, PrintLines::Config);
-    QString target = QFile::decodeName(path.c_str());
-    const QFileInfo info(target);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        target = resolved.isEmpty() ? info.symLinkTarget() : resolved;
-    }
-    // Written beside the target and renamed over it: a failed write keeps the old preset.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) return false;
-    return file.commit();
+    return WriteSettingsFile(path, text);
 }
 
 std::optional<std::string> PresetFileForm(std::string_view sjis) {

@@ -458,6 +458,10 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
     if (path.empty()) return false;
     const std::string text =
         FormatPrefarence(print, paper, config, serial, refCon, presetName, stat, lines);
+    return WriteSettingsFile(path, text);
+}
+
+bool WriteSettingsFile(const std::string& path, const std::string& text) {
     // Written beside the target and renamed over it: a reader (the plug-in, the other program)
     // sees the old or the new file, and a failed write keeps the old one.
     // A settings file the user linked elsewhere is saved through the link, as an in-place

@@ -37,6 +37,10 @@ std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, 
                              THRefCon refCon, const char* presetName, const tPldStatRes* stat,
                              PrintLines lines);
 
+// Replaces the file at path with text whole (temporary beside it, renamed over it; a link is
+// written through). False when nothing was written; the previous file then stays as it was.
+bool WriteSettingsFile(const std::string& path, const std::string& text);
+
 // Folders. Each returns the path without a trailing slash, creating every level on the way
 // (mode 0777, failures ignored), or an empty string when the Documents folder can't be found.
 std::string ProductFolder();  // Documents/Adobe/Illustrator/Trazen

@@ -34,6 +34,8 @@ struct ModelRow {
     int16_t plotHeight;
     int16_t scale;
 };
+void PrintTo(const ModelRow& row, std::ostream* os) { *os << row.name; }
+
 
 const Rect kSheet = {10, 20, 30, 40};
 const Rect kRoll = {5, 6, 7, 8};
@@ -154,6 +156,8 @@ struct WindowRow {
     Rect rPaper;
     Rect rPagePT;
 };
+void PrintTo(const WindowRow& row, std::ostream* os) { *os << row.name; }
+
 
 class PagePreviewControls : public PagePreviewWindow,
                             public testing::WithParamInterface<WindowRow> {};

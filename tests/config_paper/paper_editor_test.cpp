@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -137,6 +139,8 @@ struct CountCase {
     bool addEnabled;
     bool deleteEnabled;
 };
+void PrintTo(const CountCase& row, std::ostream* os) { *os << row.label; }
+
 
 class PaperEditorCounts : public PaperEditor, public testing::WithParamInterface<CountCase> {};
 
@@ -188,6 +192,8 @@ struct RefusedCase {
     QString name, width, height;
     bool clearSelection;
 };
+void PrintTo(const RefusedCase& row, std::ostream* os) { *os << row.label; }
+
 
 class PaperEditorRefusals : public PaperEditor, public testing::WithParamInterface<RefusedCase> {};
 
@@ -222,6 +228,8 @@ struct ValidityCase {
     QString name, width, height;
     bool editEnabled;
 };
+void PrintTo(const ValidityCase& row, std::ostream* os) { *os << row.label; }
+
 
 class PaperEditorValidity : public PaperEditor, public testing::WithParamInterface<ValidityCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "settings/utility.h"
@@ -13,6 +15,8 @@ struct NumberCase {
     QString text;
     double value;
 };
+void PrintTo(const NumberCase& row, std::ostream* os) { *os << row.label; }
+
 
 class FieldNumberCases : public testing::TestWithParam<NumberCase> {};
 
@@ -39,6 +43,8 @@ struct LengthCase {
     int16_t unit;
     const char* shown;
 };
+void PrintTo(const LengthCase& row, std::ostream* os) { *os << row.label; }
+
 
 class LengthCases : public testing::TestWithParam<LengthCase> {};
 
@@ -63,6 +69,8 @@ struct NameCase {
     bool accepted;
     QByteArray bytes;
 };
+void PrintTo(const NameCase& row, std::ostream* os) { *os << row.label; }
+
 
 class PaperNameCases : public testing::TestWithParam<NameCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ struct UniqueCase {
     std::string added;
     std::string stored;
 };
+void PrintTo(const UniqueCase& row, std::ostream* os) { *os << row.label; }
+
 
 class AddPaperNames : public testing::TestWithParam<UniqueCase> {};
 
@@ -67,6 +71,8 @@ struct PlaceCase {
     int16_t index;
     Names expected;
 };
+void PrintTo(const PlaceCase& row, std::ostream* os) { *os << row.label; }
+
 
 class AddPaperPlace : public testing::TestWithParam<PlaceCase> {};
 

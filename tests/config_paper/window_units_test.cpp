@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,6 +80,8 @@ struct MarginCase {
     int16_t to;
     const char* shown;
 };
+void PrintTo(const MarginCase& row, std::ostream* os) { *os << row.label; }
+
 
 class WindowMarginUnits : public WindowUnits, public testing::WithParamInterface<MarginCase> {};
 
@@ -117,6 +121,8 @@ struct MatchCase {
     int16_t width, height, roll;
     int16_t selected;
 };
+void PrintTo(const MatchCase& row, std::ostream* os) { *os << row.label; }
+
 
 class WindowPaperMatch : public WindowUnits, public testing::WithParamInterface<MatchCase> {};
 

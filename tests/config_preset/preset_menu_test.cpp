@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -453,6 +455,8 @@ struct WheelRow {
     bool onPreset;  // start on preset "P" instead of "no preset"
     int angle;      // wheel turn; negative moves down the list
 };
+void PrintTo(const WheelRow& row, std::ostream* os) { *os << row.name; }
+
 
 class PresetMenuWheel : public PresetMenuTest, public testing::WithParamInterface<WheelRow> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -117,6 +119,8 @@ QString Prepare(const QString& name, const QString& dir) {
 struct TSample {
     const char* file;
 };
+void PrintTo(const TSample& row, std::ostream* os) { *os << row.file; }
+
 
 // Samples where hp2xx and this reader read the same drawing. Left out, and why:
 //   ascii, char7, charsets, charsize, cp, di, dt, dv, lo, symbols, ul, win_1, spectrum,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,6 +33,8 @@ struct SegmentCase {
     std::string file;
     std::vector<std::string> ticks;
 };
+void PrintTo(const SegmentCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Segments : public testing::TestWithParam<SegmentCase> {};
 
@@ -108,6 +112,8 @@ struct HostCase {
     std::string url;
     std::string shown;
 };
+void PrintTo(const HostCase& row, std::ostream* os) { *os << row.name; }
+
 
 class HostText : public testing::TestWithParam<HostCase> {};
 

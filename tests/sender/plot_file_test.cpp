@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -22,6 +24,8 @@ struct FramingCase {
     std::string body;
     std::string expected;
 };
+void PrintTo(const FramingCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Framing : public testing::TestWithParam<FramingCase> {};
 
@@ -137,6 +141,8 @@ struct LeftoverCase {
     bool replaced;  // else the build reports the output unwritable
     int error;      // when not replaced
 };
+void PrintTo(const LeftoverCase& row, std::ostream* os) { *os << row.name; }
+
 
 class StaleOutput : public testing::TestWithParam<LeftoverCase> {};
 

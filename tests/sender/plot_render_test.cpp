@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,8 @@ struct PenEntryCase {
     int pen;
     int entry;
 };
+void PrintTo(const PenEntryCase& row, std::ostream* os) { *os << row.name; }
+
 
 class PenEntries : public testing::TestWithParam<PenEntryCase> {};
 
@@ -51,6 +55,8 @@ struct ColourCase {
     TPenEntry entry;
     QRgb colour;
 };
+void PrintTo(const ColourCase& row, std::ostream* os) { *os << row.name; }
+
 
 class PenColours : public testing::TestWithParam<ColourCase> {};
 
@@ -87,6 +93,8 @@ struct FitCase {
     THpglBox bounds;
     double width, height;
 };
+void PrintTo(const FitCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Fit : public testing::TestWithParam<FitCase> {};
 
@@ -137,6 +145,8 @@ struct HeightCase {
     int width;
     int height;
 };
+void PrintTo(const HeightCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Heights : public testing::TestWithParam<HeightCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/stat.h>
 
 #include <QLabel>
@@ -215,6 +217,8 @@ struct SharedFailureCase {
     const char* name;
     const char* words;
 };
+void PrintTo(const SharedFailureCase& row, std::ostream* os) { *os << row.name; }
+
 
 class SharedFailure : public NetworkSend, public testing::WithParamInterface<SharedFailureCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -150,6 +152,8 @@ struct UnreadableCase {
     const char* name;
     std::string body;
 };
+void PrintTo(const UnreadableCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Unreadable : public Preview, public testing::WithParamInterface<UnreadableCase> {};
 
@@ -204,6 +208,8 @@ struct RenderCase {
     int exitCode;
     int width;  // of the written picture; 0 none written
 };
+void PrintTo(const RenderCase& row, std::ostream* os) { *os << row.name; }
+
 
 class Render : public testing::TestWithParam<RenderCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -155,6 +157,8 @@ struct BrokenLineCase {
     const char* name;
     bool openFails;
 };
+void PrintTo(const BrokenLineCase& row, std::ostream* os) { *os << row.name; }
+
 
 class BrokenLine : public SerialSend, public testing::WithParamInterface<BrokenLineCase> {};
 
@@ -221,6 +225,8 @@ struct UnpreparedCase {
     Spoiled spoiled;
     const char* reason;
 };
+void PrintTo(const UnpreparedCase& row, std::ostream* os) { *os << row.name; }
+
 
 class UnpreparedPlot : public SerialSend, public testing::WithParamInterface<UnpreparedCase> {};
 

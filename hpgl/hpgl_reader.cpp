@@ -112,11 +112,15 @@ public:
 private:
     // --- state -------------------------------------------------------------------------------
 
-    void Initialise() {
+    void DefaultScalingPoints() {
         _p1x = _options.p1x;
         _p1y = _options.p1y;
         _p2x = _options.p2x;
         _p2y = _options.p2y;
+    }
+
+    void Initialise() {
+        DefaultScalingPoints();
         Defaults();
         _x = _y = 0;
         _penDown = false;
@@ -302,10 +306,7 @@ private:
         const int n = Numbers(v, 4);
         _lexer.EndInstruction();
         if (n == 0) {
-            _p1x = _options.p1x;
-            _p1y = _options.p1y;
-            _p2x = _options.p2x;
-            _p2y = _options.p2y;
+            DefaultScalingPoints();
         } else if (n == 2 || n == 3) {
             // P2 follows P1.
             _p2x += v[0] - _p1x;
@@ -330,10 +331,7 @@ private:
         const int n = Numbers(v, 2);
         _lexer.EndInstruction();
         if (n == 0) {
-            _p1x = _options.p1x;
-            _p1y = _options.p1y;
-            _p2x = _options.p2x;
-            _p2y = _options.p2y;
+            DefaultScalingPoints();
         } else {
             if (v[0] <= 0 || (n == 2 && v[1] <= 0)) return false;
             _p1x = _p1y = 0;

@@ -8,6 +8,9 @@
 #include <optional>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "platform/ports.h"
 #include "sender/trzn_sersend.h"
 #include "settings/records.h"
 #include "tests/support/temp_home.h"
@@ -45,3 +48,19 @@ struct SenderUnderTest {
 
 // A plot body of roughly size bytes: squares in several pens, as the plug-in writes them.
 std::string SamplePlotBody(size_t size);
+
+// A sender whose only serial device is a pty plotter, in a throwaway home.
+class PtySenderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(plotter->ok());
+        const std::string slave = plotter->slavePath();
+        SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
+    }
+    void TearDown() override { SetSerialDeviceSource({}); }
+    std::string Output() { return ReadFileBytes(home.productFolder() + "/Trazen.tmp"); }
+
+    TempHome home;
+    std::unique_ptr<PtyPlotter> plotter = std::make_unique<PtyPlotter>();
+    SenderUnderTest run;
+};

@@ -39,15 +39,8 @@ bool HasColour(const QImage& image, QRgb colour) {
     return false;
 }
 
-class Preview : public testing::Test {
+class Preview : public PtySenderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(plotter->ok());
-        const std::string slave = plotter->slavePath();
-        SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
-    }
-    void TearDown() override { SetSerialDeviceSource({}); }
-
     void ConfigureSerial() {
         const std::string slave = plotter->slavePath();
         WriteSenderSettings(
@@ -60,7 +53,6 @@ protected:
     }
 
     TPlotPreview* View() { return run.sender.panel()->findChild<TPlotPreview*>("prserViewPlot"); }
-    std::string Output() { return ReadFileBytes(home.productFolder() + "/Trazen.tmp"); }
 
     // Ticks until the sender quits, collecting what the plotter got; `each` runs after a tick.
     std::string SendAll(const std::function<void()>& each = {}) {
@@ -74,9 +66,6 @@ protected:
         return received + plotter->ReadAvailable();
     }
 
-    TempHome home;
-    std::unique_ptr<PtyPlotter> plotter = std::make_unique<PtyPlotter>();
-    SenderUnderTest run;
 };
 
 // The picture follows the line: never ahead of what went out, exact once the panel's refresh

@@ -24,15 +24,8 @@
 
 namespace {
 
-class SerialSend : public testing::Test {
+class SerialSend : public PtySenderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(plotter->ok());
-        const std::string slave = plotter->slavePath();
-        SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
-    }
-    void TearDown() override { SetSerialDeviceSource({}); }
-
     void Configure(int64_t refCon = 0) {
         const std::string slave = plotter->slavePath();
         WriteSenderSettings(
@@ -51,11 +44,7 @@ protected:
     W* Outlet(const char* name) {
         return run.sender.panel()->findChild<W*>(name);
     }
-    std::string Output() { return ReadFileBytes(home.productFolder() + "/Trazen.tmp"); }
 
-    TempHome home;
-    std::unique_ptr<PtyPlotter> plotter = std::make_unique<PtyPlotter>();
-    SenderUnderTest run;
 };
 
 TEST_F(SerialSend, FramedPlotArrivesSegmentBySegmentAndCompletes) {

@@ -24,13 +24,18 @@ struct PlotRun {
     QString err;
 };
 
-PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 60000) {
-    QProcess p;
+// The command runs in the test's throwaway home, without a display.
+QProcessEnvironment PlotEnvironment(const TempHome& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", QString::fromStdString(home.root()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.root() + "/.config"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
+    return env;
+}
+
+PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 60000) {
+    QProcess p;
+    p.setProcessEnvironment(PlotEnvironment(home));
     p.start(QString::fromStdString(kPlotCommand), args);
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
@@ -135,11 +140,7 @@ TEST(PlotCommand, SecondPlotWaitsForTheFirst) {
     const std::string plot = home.scratch("job") + "/second.plt";
     WriteFileBytes(plot, kBody);
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", QString::fromStdString(home.root()));
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.root() + "/.config"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(PlotEnvironment(home));
     p.start(QString::fromStdString(kPlotCommand), {QString::fromStdString(plot)});
     ASSERT_TRUE(p.waitForStarted());
     // It announces that it waits, and writes nothing while the first plot holds the slot.

@@ -1,11 +1,14 @@
 #include "platform/ports.h"
 
+#include "platform/print_queue.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -109,10 +112,24 @@ std::vector<std::string> PortList(const std::vector<std::string>& devices) {
     return list;
 }
 
+std::vector<std::string> PortList(const std::vector<std::string>& devices,
+                                  const std::vector<std::string>& queues) {
+    std::vector<std::string> list = PortList(devices);
+    for (const auto& q : queues) list.push_back(QueueLabel(q));
+    return list;
+}
+
 Destination ResolveDestination(const std::vector<std::string>& devices, int16_t port,
                                const char* portName) {
     Destination d;  // nothing matched: the PRICOM FTP destination
     const bool byName = portName != nullptr && portName[0] != '\0';
+    if (byName) {
+        if (std::optional<std::string> queue = QueueFromLabel(portName)) {
+            d.code = kDestPrinterQueue;
+            d.queue = std::move(*queue);
+            return d;
+        }
+    }
     const int n = static_cast<int>(devices.size());
     for (int i = 0; i < n && i <= INT16_MAX; ++i) {
         const bool hit = byName ? devices[i] == portName : i == port;

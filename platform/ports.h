@@ -14,6 +14,9 @@ enum DestinationCode : int16_t {
     kDestPricomFtp = -2,
     kDestAxisLpt = -3,
     kDestAxisUsb = -4,
+    // A CUPS queue, named by its label in THSrConfig.port_name only: it has no fixed position,
+    // so it is not one of kPseudoPorts.
+    kDestPrinterQueue = -5,
 };
 
 struct PseudoPort {
@@ -35,12 +38,19 @@ void SetSerialDeviceSource(std::function<std::vector<std::string>()> source);  /
 
 // Device paths followed by the four pseudo-port labels.
 std::vector<std::string> PortList(const std::vector<std::string>& devices);
+// The destination pop-up: PortList(devices), then one queue label per queue. Queues come last
+// so that the positions of the devices and the pseudo-ports stay what they were.
+std::vector<std::string> PortList(const std::vector<std::string>& devices,
+                                  const std::vector<std::string>& queues);
 
 struct Destination {
     int16_t code = kDestPricomFtp;
     std::string devicePath;  // for code >= 0
+    std::string queue;       // for kDestPrinterQueue
 };
 // The sender's rule: by name when portName is not empty (devices, then labels), else by
-// position; nothing matched gives the PRICOM FTP destination.
+// position; nothing matched gives the PRICOM FTP destination. A queue label resolves by name to
+// its queue whether or not the queue is there now: a plot for a vanished queue must fail
+// visibly rather than go to another destination.
 Destination ResolveDestination(const std::vector<std::string>& devices, int16_t port,
                                const char* portName);

@@ -211,6 +211,19 @@ QueueSubmitResult TQueueJob::Submit(const std::string& queue, const std::string&
         result.error = QueueError::ServerUnreachable;
         return result;
     }
+    // Asked first because cupsCreateJob reports a missing queue only as a local lookup failure.
+    Ipp check = Request(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(check.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 Uri("/printers/%s", queue).c_str());
+    static const char* const kCheckWanted[] = {"printer-is-accepting-jobs"};
+    ippAddStrings(check.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1,
+                  nullptr, kCheckWanted);
+    Ipp checked(cupsDoRequest(http.get(), check.release(), "/"));
+    if (!Succeeded(cupsLastError())) {
+        result.error = CreateError(cupsLastError());
+        result.message = LastError();
+        return result;
+    }
     const int id = cupsCreateJob(http.get(), queue.c_str(), title.c_str(), 0, nullptr);
     if (id <= 0) {
         result.error = CreateError(cupsLastError());

@@ -90,6 +90,11 @@ TEST(PortList, DevicesThenThePseudoPortsInTheirOrder) {
               (Paths{"/dev/ttyS0", "/dev/ttyUSB0", "Shared Folder(Trazen Server)",
                      "TCP/IP(PRICOM 3100 FTP)", "TCP/IP(AXIS 5550 LPT)", "TCP/IP(AXIS 5550 USB)"}));
     EXPECT_EQ(PortList({}).size(), 4u);
+    // Queues follow the fixed items, so stored positions of the others keep their meaning.
+    EXPECT_EQ(PortList({"/dev/ttyS0"}, {"cutter", "plotter"}),
+              (Paths{"/dev/ttyS0", "Shared Folder(Trazen Server)", "TCP/IP(PRICOM 3100 FTP)",
+                     "TCP/IP(AXIS 5550 LPT)", "TCP/IP(AXIS 5550 USB)", "CUPS: cutter",
+                     "CUPS: plotter"}));
 }
 
 TEST(ResolveDestination, NameFirstThenPosition) {
@@ -101,6 +106,7 @@ TEST(ResolveDestination, NameFirstThenPosition) {
         const char* portName;
         int16_t code;
         std::string path;
+        std::string queue = {};
     } rows[] = {
         {"name_second_device_wins_over_port", two, 0, "/dev/ttyUSB0", 1, "/dev/ttyUSB0"},
         {"name_first_device", two, 3, "/dev/ttyS0", 0, "/dev/ttyS0"},
@@ -123,11 +129,17 @@ TEST(ResolveDestination, NameFirstThenPosition) {
         {"no_devices_index1_pricom", {}, 1, "", kDestPricomFtp, ""},
         {"no_devices_index2_lpt", {}, 2, "", kDestAxisLpt, ""},
         {"no_devices_index3_usb", {}, 3, "", kDestAxisUsb, ""},
+        {"queue_by_name_whatever_the_port", two, 1, "CUPS: plotter", kDestPrinterQueue, "",
+         "plotter"},
+        {"queue_name_kept_whole", {}, 0, "CUPS: CUPS: x", kDestPrinterQueue, "", "CUPS: x"},
+        {"bare_queue_prefix_is_no_queue", two, 0, "CUPS: ", kDestPricomFtp, ""},
+        {"queue_prefix_compares_exactly", two, 0, "cups: plotter", kDestPricomFtp, ""},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const Destination d = ResolveDestination(r.devices, r.port, r.portName);
         EXPECT_EQ(d.code, r.code);
         EXPECT_EQ(d.devicePath, r.path);
+        EXPECT_EQ(d.queue, r.queue);
     }
 }

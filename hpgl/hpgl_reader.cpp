@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <numbers>
 
@@ -58,7 +59,7 @@ public:
 
     void Vertex(double x, double y, std::uint64_t offset) {
         if (!_open) return;
-        if (_plot.segmentOffsets.size() >= _maxSegments) {
+        if (_segmentsBefore + _plot.segmentOffsets.size() >= _maxSegments) {
             _plot.truncated = true;
             return;
         }
@@ -86,9 +87,39 @@ public:
         }
     }
 
+    // Hands the finished paths to `batch` and forgets them; the open path stays, renumbered.
+    // Bounds, length and counters keep running over the whole input.
+    void Flush(const std::function<void(const THpglPlot&)>& batch) {
+        THpglPath open;
+        std::vector<THpglPoint> openPoints;
+        std::vector<std::uint64_t> openOffsets;
+        if (_open) {
+            open = _plot.paths.back();
+            _plot.paths.pop_back();
+            openPoints.assign(_plot.points.begin() + static_cast<std::ptrdiff_t>(open.firstPoint),
+                              _plot.points.end());
+            openOffsets.assign(
+                _plot.segmentOffsets.begin() + static_cast<std::ptrdiff_t>(open.firstSegment),
+                _plot.segmentOffsets.end());
+            _plot.points.resize(open.firstPoint);
+            _plot.segmentOffsets.resize(open.firstSegment);
+        }
+        if (!_plot.paths.empty()) batch(_plot);
+        _segmentsBefore += _plot.segmentOffsets.size();
+        _plot.paths.clear();
+        _plot.points = std::move(openPoints);
+        _plot.segmentOffsets = std::move(openOffsets);
+        if (_open) {
+            open.firstPoint = 0;
+            open.firstSegment = 0;
+            _plot.paths.push_back(open);
+        }
+    }
+
 private:
     THpglPlot& _plot;
     std::size_t _maxSegments;
+    std::size_t _segmentsBefore = 0;  // handed over in earlier batches
     bool _open = false;
     double _lastX = 0, _lastY = 0;
 };
@@ -99,6 +130,11 @@ public:
         : _lexer(bytes), _options(options), _plot(plot), _paths(plot, options.maxSegments) {
         Initialise();
     }
+    TReader(THpglLexer::Source source, const THpglOptions& options, THpglPlot& plot)
+        : _lexer(std::move(source)), _options(options), _plot(plot),
+          _paths(plot, options.maxSegments) {
+        Initialise();
+    }
 
     void Run() {
         char name[2];
@@ -107,6 +143,24 @@ public:
             if (!Dispatch(name)) ++_plot.skipped;
         }
         EndLine();
+    }
+
+    // As Run, handing geometry over whenever about `batchPoints` vertices have piled up; false
+    // when keepGoing said stop.
+    bool RunInBatches(std::size_t batchPoints, const std::function<void(const THpglPlot&)>& batch,
+                      const std::function<bool()>& keepGoing) {
+        char name[2];
+        while (!_paths.Full() && _lexer.NextInstruction(name, _offset)) {
+            ++_plot.instructions;
+            if (!Dispatch(name)) ++_plot.skipped;
+            if (_plot.points.size() >= batchPoints) {
+                if (keepGoing && !keepGoing()) return false;
+                _paths.Flush(batch);
+            }
+        }
+        EndLine();
+        _paths.Flush(batch);
+        return true;
     }
 
 private:
@@ -584,6 +638,40 @@ THpglPlot ReadHpgl(std::string_view bytes, const THpglOptions& options) {
     plot.segmentOffsets.reserve(guess);
     TReader(bytes, options, plot).Run();
     return plot;
+}
+
+THpglStreamResult ReadHpglStream(int fd, const THpglOptions& options,
+                                 const std::function<void(const THpglPlot&)>& batch,
+                                 const std::function<bool()>& keepGoing) {
+    THpglStreamResult result;
+    std::uint64_t at = 0;
+    bool failed = false;
+    THpglLexer::Source source = [&](char* into, std::size_t n) -> std::size_t {
+        if (options.streamPiece > 0) n = std::min(n, options.streamPiece);
+        while (!failed) {
+            // pread: the caller's descriptor may be shared, and a second pass starts at 0 again.
+            const ssize_t got = ::pread(fd, into, n, static_cast<off_t>(at));
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                failed = true;
+                break;
+            }
+            at += static_cast<std::uint64_t>(got);
+            return static_cast<std::size_t>(got);
+        }
+        return 0;
+    };
+    THpglPlot running;
+    result.finished = TReader(std::move(source), options, running)
+                          .RunInBatches(kStreamBatchPoints, batch, keepGoing);
+    result.readable = !failed;
+    result.bytes = at;
+    result.bounds = running.bounds;
+    result.penDownLength = running.penDownLength;
+    result.instructions = running.instructions;
+    result.skipped = running.skipped;
+    result.truncated = running.truncated;
+    return result;
 }
 
 std::optional<THpglPlot> ReadHpglFile(const std::string& path, const THpglOptions& options) {

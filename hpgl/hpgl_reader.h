@@ -28,6 +28,8 @@
 // puts the pen away, and nothing is drawn until another pen is selected.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +47,9 @@ struct THpglOptions {
     // so hostile input (tiny circles with a tiny chord angle, say) can't exhaust memory. About
     // 16 bytes per segment.
     std::size_t maxSegments = 16'000'000;
+    // Largest piece a streamed read asks for at once (0: its window). Small pieces put piece
+    // boundaries inside instructions, numbers and escapes, which is what tests want.
+    std::size_t streamPiece = 0;
 };
 
 // Reads the bytes; offsets in the result are offsets into `bytes`.
@@ -53,3 +58,27 @@ THpglPlot ReadHpgl(std::string_view bytes, const THpglOptions& options = {});
 // Reads a whole file into memory, then reads that. Empty when the file can't be opened or mapped; an empty file
 // gives an empty plot.
 std::optional<THpglPlot> ReadHpglFile(const std::string& path, const THpglOptions& options = {});
+
+// What a streamed read found over the whole input.
+struct THpglStreamResult {
+    bool readable = true;   // false: a read failed part way
+    bool finished = true;   // false: keepGoing asked to stop
+    std::uint64_t bytes = 0;
+    THpglBox bounds;
+    double penDownLength = 0;
+    std::size_t instructions = 0;
+    std::size_t skipped = 0;
+    bool truncated = false;
+};
+
+// Vertices held before a streamed read hands them over.
+inline constexpr std::size_t kStreamBatchPoints = 16384;
+
+// Reads the open file `fd` from its start in pieces, in memory that does not grow with the file:
+// `batch` gets the paths finished since the last call (offsets are file offsets; point and
+// segment numbers start at 0 in each batch), and the geometry is the same as ReadHpgl gives for
+// the same bytes. `keepGoing` is asked between batches. The descriptor is read with pread and is
+// not moved or closed.
+THpglStreamResult ReadHpglStream(int fd, const THpglOptions& options,
+                                 const std::function<void(const THpglPlot&)>& batch,
+                                 const std::function<bool()>& keepGoing = {});

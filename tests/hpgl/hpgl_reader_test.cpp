@@ -2,9 +2,12 @@
 
 #include <ostream>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "hpgl/hpgl_reader.h"
 #include "hpgl/hpgl_transform.h"
@@ -24,8 +27,36 @@ void PrintTo(const TCase& row, std::ostream* os) { *os << row.name; }
 
 class HpglInstructions : public ::testing::TestWithParam<TCase> {};
 
+// The same bytes read through the streamed reader, pieces of `piece` bytes at a time: every
+// batch's paths in order, and the segment offsets.
+std::string StreamedText(const std::string& input, std::size_t piece,
+                         std::vector<std::uint64_t>& offsets) {
+    char name[] = "/tmp/trzn-hpgl-stream-XXXXXX";
+    const int fd = ::mkstemp(name);
+    ::unlink(name);
+    if (fd < 0 || ::write(fd, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
+        return "unwritable";
+    THpglOptions options;
+    options.streamPiece = piece;
+    std::string text;
+    ReadHpglStream(fd, options, [&](const THpglPlot& batch) {
+        const std::string part = PlotText(batch);
+        if (!part.empty()) text += (text.empty() ? "" : " | ") + part;
+        offsets.insert(offsets.end(), batch.segmentOffsets.begin(), batch.segmentOffsets.end());
+    });
+    ::close(fd);
+    return text;
+}
+
 TEST_P(HpglInstructions, DrawsExpectedPaths) {
-    EXPECT_EQ(PlotText(ReadHpgl(GetParam().input)), GetParam().expected) << GetParam().input;
+    const THpglPlot whole = ReadHpgl(GetParam().input);
+    EXPECT_EQ(PlotText(whole), GetParam().expected) << GetParam().input;
+    // Piece boundaries inside numbers, mnemonics and escapes change nothing.
+    for (const std::size_t piece : {1, 3}) {
+        std::vector<std::uint64_t> offsets;
+        EXPECT_EQ(StreamedText(GetParam().input, piece, offsets), GetParam().expected) << piece;
+        EXPECT_EQ(offsets, whole.segmentOffsets) << piece;
+    }
 }
 
 const TCase kCases[] = {

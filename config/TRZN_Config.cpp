@@ -12,6 +12,8 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QStandardItemModel>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
+#include "platform/print_queue.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
 #include "settings/utility.h"
@@ -71,6 +74,18 @@ void StoreItem(const QComboBox* menu, int16_t& field, int offset = 0) {
 }
 
 int16_t State(const QAbstractButton* b) { return b->isChecked() ? 1 : 0; }
+
+// The queues whose label survives the trip into port_name: stored as Shift-JIS, a name without
+// that form or too long for the field would come back naming another queue.
+std::vector<std::string> OfferedQueues() {
+    std::vector<std::string> offered;
+    for (const std::string& queue : PrintQueues(std::chrono::seconds(2))) {
+        const QString label = QString::fromStdString(QueueLabel(queue));
+        if (SjisToQString(QStringToSjis(label, kPortNameLimit).constData()) == label)
+            offered.push_back(queue);
+    }
+    return offered;
+}
 
 }  // namespace
 
@@ -260,9 +275,16 @@ void TRZN_Config::SetupPortMenu() {
     QComboBox* menu = _ui->prconMenuNPort;
     TSrConfig& sr = *_records.serial;
     menu->clear();
+    if (!_queues) _queues = OfferedQueues();
     std::vector<QString> titles;
-    for (const std::string& title : PortList(SerialDevices()))
+    for (const std::string& title : PortList(SerialDevices(), *_queues))
         titles.push_back(QString::fromUtf8(title.c_str()));
+    // A stored queue the server doesn't list now (server down, queue renamed) stays chosen, so
+    // that OK doesn't quietly send the next plots elsewhere; the sender says it is missing.
+    const QString stored = SjisField(sr.port_name);
+    if (QueueFromLabel(stored.toStdString()) &&
+        std::find(titles.begin(), titles.end(), stored) == titles.end())
+        titles.push_back(stored);
     for (const QString& t : titles) menu->addItem(t);
     _portCount = static_cast<int16_t>(titles.size());
     sr.port = static_cast<int16_t>(PortItemFor(titles, sr.port, SjisField(sr.port_name)));

@@ -14,7 +14,9 @@
 #include <QPointer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/records.h"
 
@@ -124,5 +126,8 @@ private:
     int32_t _preset_idx = 0;                   // item of prconMenuPreset; 0 no preset
     tPldStatRes _resstat = {};                 // read at start-up, written back unchanged
     int16_t _portCount = 0;                    // items of prconMenuNPort after the last rebuild
+    // The CUPS queues offered, asked for once per window: a preset load rebuilds the pop-up and
+    // must not wait for the print server again.
+    std::optional<std::vector<std::string>> _queues;
     bool _finished = false;
 };

@@ -16,7 +16,7 @@ add_library(trzn_config STATIC
 target_include_directories(trzn_config PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config
   PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_platform_base trzn_platform_line trzn_platform_ui)
+  PRIVATE trzn_platform_base trzn_platform_line trzn_platform_queue trzn_platform_ui)
 foreach(part trzn_config_paper trzn_config_preset)
   if(TARGET ${part})
     target_link_libraries(trzn_config PUBLIC ${part})

@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev          # Qt 6 Widgets, moc/uic
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: lupdate/lrelease for translations
   libcurl4-openssl-dev                               # FTP upload
+  libcups2-dev                                       # printer queues through libcups
+  cups-daemon cups cups-client                       # a private cupsd, its backends and lpadmin for tests
   libgtest-dev libgmock-dev                          # unit tests
   libbenchmark-dev                                   # benchmarks
   clang libclang-rt-14-dev                           # libFuzzer with ASan/UBSan

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/translation.h"
 #include "settings/store.h"
@@ -43,12 +45,18 @@ int main(int argc, char** argv) {
     QCommandLineOption noWaitOption("no-wait",
                                     QObject::tr("Refuse instead of waiting when a plot is being sent."));
     QCommandLineOption guiOption("gui", QObject::tr("Show problems in a window (file managers)."));
-    parser.addOptions({brcOption, noWaitOption, guiOption});
+    QCommandLineOption queueOption(
+        "queue", QObject::tr("Send this plot to the CUPS printer queue NAME; the settings stay."),
+        "name");
+    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption});
     parser.process(*app);
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
         return Fail(PlotOutcome::BadInput, QObject::tr("give exactly one HP-GL file to plot"));
+    }
+    if (parser.isSet(queueOption) && parser.value(queueOption).isEmpty()) {
+        return Fail(PlotOutcome::BadInput, QObject::tr("give the name of a printer queue"));
     }
     const std::string file = files.front().toStdString();
     if (auto problem = CheckPlotFile(file)) {
@@ -84,7 +92,10 @@ int main(int argc, char** argv) {
     if (!WritePlotInputs(folder, file, parser.value(brcOption).toStdString(), &error)) {
         return Fail(PlotOutcome::BadInput, QString::fromStdString(error));
     }
-    const int status = RunSender(sender, {});
+    std::vector<std::string> senderArgs;
+    if (parser.isSet(queueOption))
+        senderArgs = {"--queue", parser.value(queueOption).toStdString()};
+    const int status = RunSender(sender, senderArgs);
     if (status < 0) {
         return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend could not be started"));
     }

@@ -33,12 +33,15 @@ TEST_F(LoadTest, PortNameGoesBeforeIndexAndFallsBackToTheFirstItem) {
         int16_t port;
         const char* portName;
         int want;
+        int extraItems = 0;
     } rows[] = {
         {"device moved", {"/dev/ttyS0", "/dev/ttyUSB0"}, 0, "/dev/ttyUSB0", 1},
         {"device gone, index kept", {"/dev/ttyS0"}, 2, "/dev/ttyUSB0", 2},
         {"device gone, index beyond", {"/dev/ttyS0"}, 7, "/dev/ttyUSB0", 0},
         {"no devices, index beyond", {}, 4, "", 0},
         {"no devices, shared folder by name", {}, 0, "Shared Folder(Trazen Server)", 0},
+        // No print server answers: the stored queue is kept as an item of its own.
+        {"queue not listed, kept", {"/dev/ttyS0"}, 1, "CUPS: plotter", 5, 1},
         {"pseudo-port after devices", {"/dev/ttyS0", "/dev/ttyS1"}, 0, "TCP/IP(AXIS 5550 USB)", 5},
     };
     for (const auto& row : rows) {
@@ -49,7 +52,7 @@ TEST_F(LoadTest, PortNameGoesBeforeIndexAndFallsBackToTheFirstItem) {
         std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s", row.portName);
         TRZN_Config& c = Open(r);
         auto* menu = Control<QComboBox>(c, "prconMenuNPort");
-        EXPECT_EQ(menu->count(), static_cast<int>(row.devices.size()) + 4);
+        EXPECT_EQ(menu->count(), static_cast<int>(row.devices.size()) + 4 + row.extraItems);
         EXPECT_EQ(menu->currentIndex(), row.want);
         EXPECT_EQ(c.records().serial->port, row.want);
     }

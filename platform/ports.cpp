@@ -1,7 +1,5 @@
 #include "platform/ports.h"
 
-#include "platform/print_queue.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -11,6 +9,8 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+
+#include "platform/print_queue.h"
 
 const PseudoPort kPseudoPorts[4] = {
     {"Shared Folder(Trazen Server)", kDestSharedFolder},

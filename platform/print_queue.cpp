@@ -53,8 +53,8 @@ std::string ServerText() {
 
 Http Connect(int msec, double stallSeconds, std::string* why) {
     errno = 0;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                                1, msec, nullptr);
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                msec, nullptr);
     if (http == nullptr) {
         const int err = errno;
         if (why != nullptr) {
@@ -185,9 +185,9 @@ TQueueJob::~TQueueJob() = default;
 int TQueueJob::jobId() const { return _jobId; }
 const std::string& TQueueJob::queue() const { return _queue; }
 
-QueueSubmitResult TQueueJob::Submit(const std::string& queue, const std::string& file,
-                                    const std::string& title,
-                                    const std::function<bool(std::int64_t, std::int64_t)>& progress) {
+QueueSubmitResult TQueueJob::Submit(
+    const std::string& queue, const std::string& file, const std::string& title,
+    const std::function<bool(std::int64_t, std::int64_t)>& progress) {
     QueueSubmitResult result;
     _queue = queue;
     _jobId = 0;
@@ -302,8 +302,8 @@ QueueJobStatus TQueueJob::Status() {
     ippAddString(printerRequest.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  Uri("/printers/%s", _queue).c_str());
     static const char* const kPrinterWanted[] = {"printer-state-message"};
-    ippAddStrings(printerRequest.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD,
-                  "requested-attributes", 1, nullptr, kPrinterWanted);
+    ippAddStrings(printerRequest.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  1, nullptr, kPrinterWanted);
     Ipp printer(cupsDoRequest(http.get(), printerRequest.release(), "/"));
     status.message = Text(printer.get(), "printer-state-message");
     return status;

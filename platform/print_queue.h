@@ -22,13 +22,30 @@ std::optional<std::string> QueueFromLabel(const std::string& portName);
 // within `limit`; never blocks longer than that.
 std::vector<std::string> PrintQueues(std::chrono::milliseconds limit = std::chrono::seconds(2));
 
-enum class QueueJobState { Pending, Held, Processing, Stopped, Cancelled, Aborted, Completed, Gone };
+enum class QueueJobState {
+    Pending,
+    Held,
+    Processing,
+    Stopped,
+    Cancelled,
+    Aborted,
+    Completed,
+    Gone
+};
 struct QueueJobStatus {
     QueueJobState state = QueueJobState::Gone;
-    std::string message;  // CUPS' own words: job-printer-state-message / printer-state-message / last error; may be empty
+    std::string message;  // CUPS' own words: job-printer-state-message / printer-state-message /
+                          // last error; may be empty
     bool ok = true;       // false: the server could not be asked (message says why)
 };
-enum class QueueError { None, ServerUnreachable, NoSuchQueue, Refused, TransferFailed, Interrupted };
+enum class QueueError {
+    None,
+    ServerUnreachable,
+    NoSuchQueue,
+    Refused,
+    TransferFailed,
+    Interrupted
+};
 struct QueueSubmitResult {
     int jobId = 0;
     QueueError error = QueueError::None;

@@ -144,8 +144,8 @@ TCupsServer::TCupsServer() {
               "ServerRoot " + _dir + "\nCacheDir " + _dir + "/cache\nStateDir " + _dir +
                   "/state\nRequestRoot " + _dir + "/spool\nTempDir " + _dir +
                   "/tmp\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
-                  "DocumentRoot /usr/share/cups/doc-root\nErrorLog " + _dir +
-                  "/log/error_log\nAccessLog " + _dir + "/log/access_log\nPageLog " + _dir +
+                  "DocumentRoot /usr/share/cups/doc-root\nErrorLog " +
+                  _dir + "/log/error_log\nAccessLog " + _dir + "/log/access_log\nPageLog " + _dir +
                   "/log/page_log\nServerKeychain " + _dir + "/ssl\nPrintcap " + _dir +
                   "/printcap\nCreateSelfSignedCerts no\nUser lp\nGroup lp\nSystemGroup root\n");
 
@@ -210,17 +210,13 @@ bool TCupsServer::Run(const std::vector<std::string>& args, std::string* output)
 bool TCupsServer::AddRawQueue(const std::string& name, const std::string& deviceUri,
                               std::string* error) {
     // -E after -p enables the queue and accepts jobs (before it, it would ask for encryption).
-    return Run({"lpadmin", "-p", name, "-v", deviceUri, "-E", "-o",
-                "printer-error-policy=abort-job"},
-               error);
+    return Run(
+        {"lpadmin", "-p", name, "-v", deviceUri, "-E", "-o", "printer-error-policy=abort-job"},
+        error);
 }
 
-bool TCupsServer::StopQueue(const std::string& name) {
-    return Run({"cupsdisable", name}, nullptr);
-}
-bool TCupsServer::StartQueue(const std::string& name) {
-    return Run({"cupsenable", name}, nullptr);
-}
+bool TCupsServer::StopQueue(const std::string& name) { return Run({"cupsdisable", name}, nullptr); }
+bool TCupsServer::StartQueue(const std::string& name) { return Run({"cupsenable", name}, nullptr); }
 bool TCupsServer::RemoveQueue(const std::string& name) {
     return Run({"lpadmin", "-x", name}, nullptr);
 }

@@ -1,5 +1,7 @@
 // Raw jobs through a real cupsd on loopback to a listener standing in for a network plotter.
 
+#include "platform/print_queue.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,7 +9,6 @@
 #include <set>
 #include <string>
 
-#include "platform/print_queue.h"
 #include "tests/platform/cups_fixture.h"
 #include "tests/support/temp_home.h"
 
@@ -79,8 +80,8 @@ TEST_F(PrintQueueTest, DeliveryEndsAsThePlotterDid) {
 
         const QueueJobStatus end = Final(job);
         EXPECT_TRUE(end.ok) << end.message;
-        EXPECT_TRUE(r.ends.count(end.state)) << static_cast<int>(end.state) << " " << end.message
-                                             << Cups().LogTail();
+        EXPECT_TRUE(r.ends.count(end.state))
+            << static_cast<int>(end.state) << " " << end.message << Cups().LogTail();
         if (r.mode == Mode::Record) {
             const auto received = plotter.Received(10s);
             ASSERT_TRUE(received.has_value());
@@ -104,9 +105,9 @@ TEST_F(PrintQueueTest, StoppedPlotsEndCancelled) {
         ASSERT_TRUE(Cups().AddRawQueue(r.name, plotter.uri()));
         ASSERT_TRUE(Cups().StopQueue(r.name));
         TQueueJob job;
-        const QueueSubmitResult sent =
-            job.Submit(r.name, WritePlot(PlotBytes(1024 * 1024)), "drawing",
-                       [&](std::int64_t s, std::int64_t) { return !r.interruptWhileSending || s < 65536; });
+        const QueueSubmitResult sent = job.Submit(
+            r.name, WritePlot(PlotBytes(1024 * 1024)), "drawing",
+            [&](std::int64_t s, std::int64_t) { return !r.interruptWhileSending || s < 65536; });
         if (r.interruptWhileSending) {
             EXPECT_EQ(sent.error, QueueError::Interrupted);
         } else {

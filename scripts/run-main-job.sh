@@ -78,7 +78,7 @@ picture=""
 first=$(head -n 1 <<<"$delivered")
 if [ -n "$first" ]; then
   picture="$home/delivered-plot.png"
-  if "$repo/build/sender/trzn-render" "$first" "$picture" 1200 >/dev/null; then
+  if "$repo/build/preview/trzn-render" "$first" "$picture" 1200 >/dev/null; then
     echo "Picture:      $picture"
   else
     echo "Picture:      trzn-render could not draw $first"

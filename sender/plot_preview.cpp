@@ -1,39 +1,70 @@
 #include "sender/plot_preview.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
 
+namespace {
+
+// Long enough for a window being dragged to a new size to come to rest.
+constexpr int kResizeSettleMs = 150;
+
+}  // namespace
+
 TPlotPreview::TPlotPreview(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    _rebuild.setSingleShot(true);
+    _rebuild.setInterval(kResizeSettleMs);
+    connect(&_rebuild, &QTimer::timeout, this, &TPlotPreview::StartBuild);
 }
 
-TPlotPreview::~TPlotPreview() = default;
+TPlotPreview::~TPlotPreview() {
+    StopWorker();
+    if (_fd >= 0) ::close(_fd);
+}
 
-void TPlotPreview::setPlot(THpglPlot plot, const TPlotPalette& palette) {
-    _plot = std::make_unique<THpglPlot>(std::move(plot));
+void TPlotPreview::setPlotFile(const std::string& path, const TPlotPalette& palette) {
+    StopWorker();
+    if (_fd >= 0) ::close(_fd);
+    _fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     _palette = palette;
+    _picture = {};
+    _shown = QImage();
+    _applied = 0;
     _note.clear();
-    _sent = 0;
-    _cache = QImage();
-    _cachedSent = 0;
+    if (_fd < 0) {
+        setNote(tr("このプロットは表示できません（ファイルを開けません）。\n送信はそのまま行います。"));
+        emit pictureFailed();
+        return;
+    }
+    _pendingBuild = true;
+    if (isVisible()) StartBuild();
     update();
 }
 
 void TPlotPreview::setNote(const QString& note) {
-    _plot.reset();
+    StopWorker();
+    _pendingBuild = false;
+    _picture = {};
+    _shown = QImage();
     _note = note;
-    _sent = 0;
-    _cache = QImage();
-    _cachedSent = 0;
     update();
 }
 
-void TPlotPreview::setSentSegments(std::size_t sent) {
-    sent = std::min(sent, segmentCount());
+void TPlotPreview::setSentBytes(std::int64_t sent) {
     if (sent == _sent) return;
+    if (hasPicture()) {
+        if (sent < _sent) {
+            _shown = _picture.pale.copy();
+            _applied = 0;
+        }
+        _applied = ApplySent(_picture, _shown, sent, _applied);
+    }
     _sent = sent;
     update();
 }
@@ -44,33 +75,82 @@ void TPlotPreview::setPenMarked(bool marked) {
     update();
 }
 
-void TPlotPreview::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (!_plot) {
-        PaintNote(painter);
-        return;
-    }
-    const TPlotRenderer renderer(*_plot, _palette);
+void TPlotPreview::StartBuild() {
+    _rebuild.stop();
+    if (_fd < 0) return;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (_cache.size() != pixels || _sent < _cachedSent) {
-        _cache = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        _cache.setDevicePixelRatio(ratio);
-        const QRectF area(QPointF(0, 0), QSizeF(size()));
-        _frame = FitPlot(_plot->bounds, area);
-        QPainter cache(&_cache);
-        renderer.PaintAll(cache, area, _frame, _sent);
-        _cachedSent = _sent;
-    } else if (_sent > _cachedSent) {
-        QPainter cache(&_cache);
-        renderer.PaintSegments(cache, _frame, _cachedSent, _sent, TInk::Sent);
-        _cachedSent = _sent;
-    }
-    painter.drawImage(QPointF(0, 0), _cache);
+    if (pixels.isEmpty()) return;
+    StopWorker();
+    _pendingBuild = false;
+    _builtFor = pixels;
+    _cancel.store(false);
+    const int fd = _fd;
+    const TPlotPalette palette = _palette;
+    _worker = std::thread([this, fd, palette, pixels, ratio] {
+        TPlotPicture picture = DrawPlotPicture(fd, palette, pixels, ratio, true, &_cancel);
+        {
+            const std::lock_guard<std::mutex> lock(_resultLock);
+            _result = std::move(picture);
+        }
+        // Queued to the widget's thread; dropped by Qt if the widget is gone by then (it joins
+        // this thread before it goes).
+        QMetaObject::invokeMethod(this, [this] { TakeResult(); }, Qt::QueuedConnection);
+    });
+}
 
-    THpglPoint pen;
-    if (_penMarked && renderer.PenPosition(_sent, pen)) {
-        const QPointF at = _frame.Map(pen);
+void TPlotPreview::StopWorker() {
+    if (_worker.joinable()) {
+        _cancel.store(true);
+        _worker.join();
+    }
+    const std::lock_guard<std::mutex> lock(_resultLock);
+    _result.reset();
+}
+
+void TPlotPreview::TakeResult() {
+    if (_worker.joinable()) _worker.join();
+    std::optional<TPlotPicture> result;
+    {
+        const std::lock_guard<std::mutex> lock(_resultLock);
+        result.swap(_result);
+    }
+    if (!result || result->status == TPictureStatus::Cancelled) return;
+    if (result->status != TPictureStatus::Ready) {
+        setNote(result->status == TPictureStatus::Unreadable
+                    ? tr("このプロットは表示できません（ファイルを読めません）。\n"
+                         "送信はそのまま行います。")
+                    : tr("このプロットは表示できません（HP-GL の線が見つかりません）。\n"
+                         "送信はそのまま行います。"));
+        emit pictureFailed();
+        return;
+    }
+    _picture = std::move(*result);
+    _shown = _picture.pale.copy();
+    _applied = ApplySent(_picture, _shown, _sent, 0);
+    update();
+}
+
+void TPlotPreview::waitUntilReady() {
+    if (_pendingBuild) StartBuild();
+    TakeResult();
+}
+
+void TPlotPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!hasPicture()) {
+        PaintNote(painter, isPreparing() ? tr("プレビューを準備しています…") : _note);
+        return;
+    }
+    // Until a resize has been redrawn, the picture drawn for the old size is stretched.
+    const QRectF target(QPointF(0, 0), QSizeF(size()));
+    painter.drawImage(target, _shown);
+    QPointF at;
+    if (_penMarked && _picture.PenAt(_sent, at)) {
+        const QSizeF drawn = QSizeF(_shown.size()) / _shown.devicePixelRatio();
+        const qreal ratio = _shown.devicePixelRatio();
+        at = QPointF(at.x() / ratio * width() / drawn.width(),
+                     at.y() / ratio * height() / drawn.height());
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, 4));
@@ -80,8 +160,21 @@ void TPlotPreview::paintEvent(QPaintEvent*) {
     }
 }
 
-void TPlotPreview::PaintNote(QPainter& painter) {
+void TPlotPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (_fd < 0 || (!hasPicture() && !isPreparing())) return;
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (pixels == _builtFor && !_pendingBuild) return;
+    _rebuild.start();
+}
+
+void TPlotPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (_pendingBuild) StartBuild();
+}
+
+void TPlotPreview::PaintNote(QPainter& painter, const QString& text) {
     painter.fillRect(rect(), QColor(kDeskColour));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, _note);
+    painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, text);
 }

@@ -27,10 +27,9 @@
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "platform/serial_line.h"
-#include "hpgl/hpgl_reader.h"
 #include "sender/line_drain.h"
 #include "sender/plot_preview.h"
-#include "sender/plot_render.h"
+#include "preview/plot_render.h"
 #include "sender/net_address.h"
 #include "sender/plot_file.h"
 #include "sender/segment_reader.h"
@@ -190,7 +189,7 @@ void TRZN_SerSend::firedByTimer() {
     _finsidetimer = 1;
     if (_ffinline >= _fttlline) {
         if (SerialDestination()) RefreshPanel(true);
-        prserViewPlot->setSentSegments(prserViewPlot->segmentCount());
+        prserViewPlot->setAllSent();
         prserViewPlot->setPenMarked(false);
         StoreCompletion(Completion::Done);
         _outcome = SendOutcome::Delivered;
@@ -251,8 +250,7 @@ void TRZN_SerSend::RefreshPanel(bool now) {
     if (!_lastSegment.empty()) prserTextSendMsg2->setText(SegmentText(_lastSegment));
     const double ratio = _fttlline > 0 ? static_cast<double>(_ffinline) / _fttlline : 1.0;
     prserPrBrSendData->setValue(static_cast<int>(ratio * 100.0));
-    if (prserViewPlot->hasPicture())
-        prserViewPlot->setSentSegments(SentSegments(*prserViewPlot->plot(), _ffinline));
+    prserViewPlot->setSentBytes(_ffinline);
     if (_phase == Phase::Sending && !_stopping)
         ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
 }
@@ -266,16 +264,11 @@ void TRZN_SerSend::DrainWithEvents() {
 }
 
 void TRZN_SerSend::LoadPreview() {
-    // Read once, from the framed file itself, so the reader's instruction offsets count the
-    // same bytes as _ffinline.
-    std::optional<THpglPlot> plot = ReadHpglFile(ProductFile(kOutputFileName));
-    if (!plot || plot->SegmentCount() == 0) {
-        prserViewPlot->setNote(tr("このプロットは表示できません（HP-GL の線が見つかりません）。\n"
-                                  "送信はそのまま行います。"));
-        _ui->prserLabelPreviewKey->hide();
-        return;
-    }
-    prserViewPlot->setPlot(std::move(*plot), TPlotPalette(*_records->config));
+    // Drawn from the framed file itself, so the picture's byte offsets count the same bytes as
+    // _ffinline. The drawing runs beside the delivery and never holds it back.
+    connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey,
+            &QWidget::hide);
+    prserViewPlot->setPlotFile(ProductFile(kOutputFileName), TPlotPalette(*_records->config));
     if (SerialDestination()) {
         prserViewPlot->setPenMarked(true);
     } else {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "hpgl/hpgl_reader.h"
-#include "sender/plot_render.h"
+#include "preview/plot_render.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,7 +19,7 @@
 #include "hpgl/hpgl_reader.h"
 #include "platform/ports.h"
 #include "sender/plot_preview.h"
-#include "sender/plot_render.h"
+#include "preview/plot_render.h"
 #include "tests/sender/sender_fixture.h"
 
 namespace {
@@ -32,11 +34,35 @@ void ColouredPens(TPrConfig& c) {
     c.toollist[3] = {4, 30, 10000, 0, 10000, 1};
 }
 
+// A pixel at least half covered by a hairline of `colour` on white paper.
 bool HasColour(const QImage& image, QRgb colour) {
+    const auto near = [](int have, int want) { return std::abs(have - want) <= (255 - want) / 2; };
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xffffff) == (colour & 0xffffff)) return true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (near(qRed(p), qRed(colour)) && near(qGreen(p), qGreen(colour)) &&
+                near(qBlue(p), qBlue(colour)))
+                return true;
+        }
     return false;
+}
+
+// Every pixel the picture marks shows in full colour once its instruction has begun to go out,
+// and pale before; every mark belongs to an instruction of the reader's.
+void ExpectSplitMatches(const TPlotPreview& view, const THpglPlot& plot, int64_t sent) {
+    const TPlotPicture& picture = view.picture();
+    ASSERT_FALSE(picture.marks.empty());
+    const std::set<uint64_t> offsets(plot.segmentOffsets.begin(), plot.segmentOffsets.end());
+    size_t wrong = 0, foreign = 0;
+    for (const TPixelMark& m : picture.marks) {
+        if (!offsets.count(m.offset)) ++foreign;
+        const int x = static_cast<int>(m.cell % picture.cellsWide) * picture.cell;
+        const int y = static_cast<int>(m.cell / picture.cellsWide) * picture.cell;
+        const QImage& want = static_cast<int64_t>(m.offset) < sent ? picture.full : picture.pale;
+        if (view.shown().pixel(x, y) != want.pixel(x, y)) ++wrong;
+    }
+    EXPECT_EQ(foreign, 0u);
+    EXPECT_EQ(wrong, 0u);
 }
 
 class Preview : public PtySenderTest {
@@ -76,20 +102,21 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
     run.sender.awakeFromNib();
     TPlotPreview* view = View();
     ASSERT_NE(view, nullptr);
+    view->waitUntilReady();
     ASSERT_TRUE(view->hasPicture());
     const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
     ASSERT_TRUE(plot);
     EXPECT_EQ(view->segmentCount(), plot->SegmentCount());
-    EXPECT_EQ(view->sentSegments(), 0u);
+    EXPECT_EQ(view->sentBytes(), 0);
 
-    size_t shown = 0;
+    int64_t shown = 0;
     bool checkedMidway = false;
     auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
     const std::string received = SendAll([&] {
         const int64_t sent = run.sender.sentBytes();
-        ASSERT_GE(view->sentSegments(), shown);
-        ASSERT_LE(view->sentSegments(), SentSegments(*plot, sent));
-        shown = view->sentSegments();
+        ASSERT_GE(view->sentBytes(), shown);
+        ASSERT_LE(view->sentBytes(), sent);
+        shown = view->sentBytes();
         if (!checkedMidway && sent * 2 >= run.sender.totalBytes()) {
             checkedMidway = true;
             // The panel refreshes at most every 50 ms. A plain sleep: an event loop here would
@@ -97,7 +124,8 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
             std::this_thread::sleep_for(std::chrono::milliseconds(60));
             run.sender.firedByTimer();
             const int64_t now = run.sender.sentBytes();
-            EXPECT_EQ(view->sentSegments(), SentSegments(*plot, now));
+            EXPECT_EQ(view->sentBytes(), now);
+            ExpectSplitMatches(*view, *plot, now);
             EXPECT_EQ(bar->value(), static_cast<int>(100.0 * now / run.sender.totalBytes()));
             if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
                 run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-sending.png");
@@ -106,7 +134,8 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
     EXPECT_TRUE(checkedMidway);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(received == Output());
-    EXPECT_EQ(view->sentSegments(), view->segmentCount());
+    // Every pixel a pen inked is marked: once all has gone out, nothing is left pale.
+    EXPECT_TRUE(view->shown() == view->picture().full);
     EXPECT_EQ(bar->value(), 100);
     // Pen 1 (the frame) is drawn in the red its configuration gives it.
     EXPECT_TRUE(HasColour(view->grab().toImage(), qRgb(255, 0, 0)));
@@ -117,6 +146,7 @@ TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
     ConfigureSerial();
     WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", SamplePlot());
     run.sender.awakeFromNib();
+    View()->waitUntilReady();
     const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
     ASSERT_TRUE(plot);
     while (run.sender.sentBytes() * 5 < run.sender.totalBytes() * 2) {
@@ -129,8 +159,8 @@ TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
     run.sender.firedByTimer();
     ASSERT_TRUE(run.sender.failed());
     EXPECT_EQ(run.sender.sentBytes(), sent);
-    EXPECT_EQ(View()->sentSegments(), SentSegments(*plot, sent));
-    EXPECT_LT(View()->sentSegments(), View()->segmentCount());
+    EXPECT_EQ(View()->sentBytes(), sent);
+    ExpectSplitMatches(*View(), *plot, sent);
     auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
     EXPECT_EQ(bar->value(), static_cast<int>(100.0 * sent / run.sender.totalBytes()));
     if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
@@ -151,6 +181,7 @@ TEST_P(Unreadable, ShowsTheNoteAndStillSendsEverything) {
     WritePlugInFiles(home, "", GetParam().body);
     run.sender.awakeFromNib();
     TPlotPreview* view = View();
+    view->waitUntilReady();
     EXPECT_FALSE(view->hasPicture());
     EXPECT_FALSE(view->note().isEmpty());
     EXPECT_TRUE(run.sender.panel()->findChild<QLabel*>("prserLabelPreviewKey")->isHidden());
@@ -169,8 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UnreadableCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}),
     [](const testing::TestParamInfo<UnreadableCase>& i) { return i.param.name; });
 
-// A shared-folder delivery has nothing to mark along the way: the whole plot shows, and all of
-// it counts as sent once delivered.
+// A shared-folder delivery has nothing to mark along the way: the plot shows pale, and all of
+// it in full colour once delivered.
 TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
     const std::string shared = home.scratch("server");
     WriteSenderSettings(
@@ -182,12 +213,39 @@ TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
     WritePlugInFiles(home, "", SamplePlot());
     run.sender.awakeFromNib();
     TPlotPreview* view = View();
+    view->waitUntilReady();
     ASSERT_TRUE(view->hasPicture());
-    EXPECT_EQ(view->sentSegments(), 0u);
+    EXPECT_TRUE(view->shown() == view->picture().pale);
     run.sender.firedByTimer();
     run.sender.firedByTimer();
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(view->sentSegments(), view->segmentCount());
+    EXPECT_TRUE(view->shown() == view->picture().full);
+}
+
+// A plot far larger than the picture can be drawn in the time of a copy: the copy goes out on
+// the first tick all the same, and the sender quits with the drawing still under way.
+TEST_F(Preview, DeliveryNeverWaitsForThePicture) {
+    const std::string shared = home.scratch("server");
+    WriteSenderSettings(
+        [&](TSrConfig& s) {
+            std::strcpy(s.port_name, "Shared Folder(Trazen Server)");
+            std::strcpy(s.shared_folder, shared.c_str());
+        },
+        0, ColouredPens);
+    std::string body;
+    for (int i = 0; body.size() < (8u << 20); ++i)
+        body += "PU" + std::to_string(i % 9973) + ",0;PD" + std::to_string(i % 7919) +
+                ",10000;";
+    WritePlugInFiles(home, "", body);
+    run.sender.awakeFromNib();
+    EXPECT_TRUE(View()->isPreparing());
+    run.sender.firedByTimer();
+    run.sender.firedByTimer();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(StoredCompletion(), 1);
+    const QStringList copies = QDir(QString::fromStdString(shared)).entryList(QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(ReadFileBytes(shared + "/" + copies.front().toStdString()) == Output());
 }
 
 struct RenderCase {
@@ -211,7 +269,7 @@ TEST_P(Render, WritesPictureOfTheRequestedWidth) {
     QStringList args{QString::fromStdString(in), QString::fromStdString(out)};
     for (const std::string& a : GetParam().extra) args << QString::fromStdString(a);
     QProcess render;
-    render.start(QStringLiteral(TRZN_BINARY_DIR "/sender/trzn-render"), args);
+    render.start(QStringLiteral(TRZN_BINARY_DIR "/preview/trzn-render"), args);
     ASSERT_TRUE(render.waitForFinished(30000));
     EXPECT_EQ(render.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(render.exitCode(), GetParam().exitCode) << render.readAllStandardError().toStdString();

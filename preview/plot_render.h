@@ -1,7 +1,8 @@
 #pragma once
 // Paints a plot read by the HP-GL reader onto any QPaintDevice, in the pens' colours of the
 // plotter configuration, with the part already sent in full colour and the rest pale. No widget:
-// the sender's panel and the trzn-render command share it.
+// the sender's panel and the trzn-render command share the colours and the frame; TPlotRenderer
+// paints a plot held whole in memory (small plots, tests), plot_picture.h streams a file.
 
 #include <QColor>
 #include <QImage>
@@ -74,6 +75,10 @@ TPlotFrame FitPlot(const THpglBox& bounds, const QRectF& target, double margin =
 
 // The paper the plot is drawn on, in device pixels: the plot's bounds plus a border.
 QRectF PaperRect(const THpglBox& bounds, const TPlotFrame& frame);
+
+// The desk colour over `area`, then the paper with its shadow and edge.
+void PaintPaper(QPainter& painter, const QRectF& area, const TPlotFrame& frame,
+                const THpglBox& bounds);
 
 enum class TInk { Sent, Unsent };
 

@@ -4,6 +4,10 @@
 // aspect ratio asks. Exit status: 0 written, 1 bad arguments, 2 the plot can't be read or draws
 // nothing, 3 the picture can't be written.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,8 +19,8 @@
 #include <cstring>
 #include <string>
 
-#include "hpgl/hpgl_reader.h"
-#include "sender/plot_render.h"
+#include "preview/plot_picture.h"
+#include "preview/plot_render.h"
 #include "settings/store.h"
 
 namespace {
@@ -48,12 +52,20 @@ int main(int argc, char** argv) {
     const std::string plotPath = argv[1];
     const QString outPath = QString::fromLocal8Bit(argv[2]);
 
-    const std::optional<THpglPlot> plot = ReadHpglFile(plotPath);
-    if (!plot) {
+    // Streamed, as the sender's panel draws it: time follows the plot's size, memory the
+    // picture's.
+    const int fd = ::open(plotPath.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         std::fprintf(stderr, "trzn-render: can't read %s\n", plotPath.c_str());
         return 2;
     }
-    if (plot->SegmentCount() == 0) {
+    const TPlotExtent extent = MeasurePlot(fd);
+    if (!extent.readable) {
+        std::fprintf(stderr, "trzn-render: can't read %s\n", plotPath.c_str());
+        return 2;
+    }
+    if (extent.segments == 0) {
         std::fprintf(stderr, "trzn-render: %s draws nothing (no HP-GL lines found)\n",
                      plotPath.c_str());
         return 2;
@@ -79,13 +91,18 @@ int main(int argc, char** argv) {
                       records.serial.get());
     const TPlotPalette palette(*records.config);
 
-    const QSize size(width, RenderHeightFor(plot->bounds, width));
-    const QImage image = RenderPlotImage(*plot, palette, size, plot->SegmentCount());
-    if (image.isNull() || !image.save(outPath, "PNG")) {
+    const QSize size(width, RenderHeightFor(extent.bounds, width));
+    const TPlotPicture picture = DrawPlotPicture(fd, palette, size, 1.0, /*withMarks=*/false);
+    ::close(fd);
+    if (picture.status == TPictureStatus::Unreadable) {
+        std::fprintf(stderr, "trzn-render: can't read %s\n", plotPath.c_str());
+        return 2;
+    }
+    if (picture.status != TPictureStatus::Ready || !picture.full.save(outPath, "PNG")) {
         std::fprintf(stderr, "trzn-render: can't write %s\n", argv[2]);
         return 3;
     }
     std::printf("%s: %dx%d, %zu segments\n", argv[2], size.width(), size.height(),
-                plot->SegmentCount());
+                picture.segments);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "sender/plot_render.h"
+#include "preview/plot_render.h"
 
 #include <QPainter>
 #include <QPen>
@@ -99,16 +99,21 @@ QRectF PaperRect(const THpglBox& bounds, const TPlotFrame& frame) {
     return plot.adjusted(-border, -border, border, border);
 }
 
-void TPlotRenderer::PaintAll(QPainter& painter, const QRectF& area, const TPlotFrame& frame,
-                             std::size_t sent) const {
+void PaintPaper(QPainter& painter, const QRectF& area, const TPlotFrame& frame,
+                const THpglBox& bounds) {
     painter.fillRect(area, QColor(kDeskColour));
-    const QRectF paper = PaperRect(_plot.bounds, frame).intersected(area);
+    const QRectF paper = PaperRect(bounds, frame).intersected(area);
     if (!paper.isEmpty()) {
         painter.fillRect(paper.translated(2, 2), QColor(0, 0, 0, 40));
         painter.fillRect(paper, Qt::white);
         painter.setPen(QPen(QColor(0x9a, 0x9e, 0xa6), 0));
         painter.drawRect(paper);
     }
+}
+
+void TPlotRenderer::PaintAll(QPainter& painter, const QRectF& area, const TPlotFrame& frame,
+                             std::size_t sent) const {
+    PaintPaper(painter, area, frame, _plot.bounds);
     PaintSegments(painter, frame, sent, _plot.SegmentCount(), TInk::Unsent);
     PaintSegments(painter, frame, 0, sent, TInk::Sent);
 }

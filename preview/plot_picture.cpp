@@ -1,0 +1,348 @@
+#include "preview/plot_picture.h"
+
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "hpgl/hpgl_reader.h"
+
+namespace {
+
+constexpr std::uint64_t kUnmarked = std::numeric_limits<std::uint64_t>::max();
+// Vertices closer than this (device pixels, each axis) to the last one kept add nothing visible.
+constexpr double kMergeDistance = 0.35;
+// Paths drawn again on exactly the same pixels (a cutter going over a contour twice, a plot of
+// repeated strokes) are recognised by a hash of their pixel positions and not stroked again.
+constexpr std::size_t kRecentPaths = 1u << 16;
+
+bool Cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+std::uint64_t Mix(std::uint64_t h, std::int64_t v) {
+    h ^= static_cast<std::uint64_t>(v) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    return h * 0xff51afd7ed558ccdull;
+}
+
+// Strokes batches of a streamed plot onto the full picture, and records in the mark grid
+// which instruction first inked each cell.
+class TStrokeDrawer {
+public:
+    TStrokeDrawer(QImage& image, const TPlotPalette& palette, const TPlotFrame& frame,
+                  bool withMarks, int cell, const std::atomic<bool>* cancel)
+        : _painter(&image), _palette(palette), _frame(frame), _withMarks(withMarks),
+          _cell(cell), _cancel(cancel) {
+        _painter.setRenderHint(QPainter::Antialiasing, true);
+        // Antialiased strokes wider than a pixel cost the raster engine a path each, some
+        // hundred times a hairline's; a picture this size shows no difference.
+        _cosmetic = frame.lineWidth < 1.75;
+        _pen.setCapStyle(Qt::RoundCap);
+        _pen.setJoinStyle(Qt::RoundJoin);
+        _recent.fill(0);
+        if (withMarks) {
+            _cellsWide = (image.width() + cell - 1) / cell;
+            _cellsHigh = (image.height() + cell - 1) / cell;
+            _grid.assign(static_cast<std::size_t>(_cellsWide) * _cellsHigh, kUnmarked);
+        }
+    }
+
+    void Batch(const THpglPlot& batch) {
+        for (const THpglPath& path : batch.paths) {
+            if (Cancelled(_cancel)) return;
+            Path(batch, path);
+        }
+    }
+
+    int cellsWide() const { return _cellsWide; }
+    int cellsHigh() const { return _cellsHigh; }
+    std::vector<std::uint64_t>& grid() { return _grid; }
+    std::vector<TPenMark>& pen() { return _penMarks; }
+    std::size_t segments() const { return _segments; }
+    bool cosmetic() const { return _cosmetic; }
+
+private:
+    void Path(const THpglPlot& batch, const THpglPath& path) {
+        if (path.pointCount < 2) return;
+        _segments += path.SegmentCount();
+        const THpglPoint* points = batch.points.data() + path.firstPoint;
+        const std::uint64_t* offsets = batch.segmentOffsets.data() + path.firstSegment;
+        _kept.clear();
+        _keptOffsets.clear();
+        std::uint64_t hash = Mix(static_cast<std::uint64_t>(path.pen), static_cast<int>(path.kind));
+        for (std::size_t i = 0; i < path.pointCount; ++i) {
+            const QPointF at = _frame.Map(points[i]);
+            // A vertex carries the offset of the segment that ends there; the first one that of
+            // the segment leaving it.
+            const std::uint64_t offset = offsets[i == 0 ? 0 : i - 1];
+            const bool last = i + 1 == path.pointCount;
+            if (!_kept.empty()) {
+                const QPointF d = at - _kept.back();
+                if (std::abs(d.x()) < kMergeDistance && std::abs(d.y()) < kMergeDistance) {
+                    _keptOffsets.back() = offset;
+                    if (!last) continue;
+                    if (_kept.size() > 1) {
+                        _kept.back() = at;
+                        continue;
+                    }
+                }
+            }
+            _kept.push_back(at);
+            _keptOffsets.push_back(offset);
+            hash = Mix(Mix(hash, std::llround(at.x() * 4)), std::llround(at.y() * 4));
+        }
+        RecordPen();
+        std::uint64_t& recent = _recent[hash & (kRecentPaths - 1)];
+        if (recent == hash) return;  // the same pixels again: already drawn and marked
+        recent = hash;
+        Stroke(path);
+        if (_withMarks) Mark();
+    }
+
+    void Stroke(const THpglPath& path) {
+        if (path.pen != _currentPen || path.kind != _currentKind) {
+            _pen.setColor(_palette.Colour(path.pen));
+            // Label boxes stand for text, not for a line the pen draws.
+            _pen.setStyle(path.kind == THpglPathKind::Label ? Qt::DashLine : Qt::SolidLine);
+            if (_cosmetic) {
+                _pen.setCosmetic(true);
+                _pen.setWidthF(1);
+            } else {
+                _pen.setWidthF(path.kind == THpglPathKind::Label
+                                   ? std::max(1.0, _frame.lineWidth / 2)
+                                   : _frame.lineWidth);
+            }
+            _painter.setPen(_pen);
+            _currentPen = path.pen;
+            _currentKind = path.kind;
+        }
+        if (_kept.size() == 1) _painter.drawPoint(_kept.front());
+        else _painter.drawPolyline(_kept.data(), static_cast<int>(_kept.size()));
+    }
+
+    void Mark() {
+        for (std::size_t i = 0; i < _kept.size(); ++i) {
+            const std::size_t from = i == 0 ? 0 : i - 1;
+            MarkLine(_kept[from], _kept[i], _keptOffsets[i]);
+        }
+    }
+
+    // Bresenham over the grid. Offsets only grow along the file, so a cell ends up with the last
+    // instruction that inks it: the one whose colour the full picture holds there, and the
+    // cell turns to full colour only once all that inks it has gone out (never ahead).
+    void MarkLine(QPointF a, QPointF b, std::uint64_t offset) {
+        int x0 = static_cast<int>(std::floor(a.x() / _cell));
+        int y0 = static_cast<int>(std::floor(a.y() / _cell));
+        const int x1 = static_cast<int>(std::floor(b.x() / _cell));
+        const int y1 = static_cast<int>(std::floor(b.y() / _cell));
+        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        while (true) {
+            if (x0 >= 0 && y0 >= 0 && x0 < _cellsWide && y0 < _cellsHigh) {
+                _grid[static_cast<std::size_t>(y0) * _cellsWide + x0] = offset;
+            }
+            if (x0 == x1 && y0 == y1) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+    }
+
+    void RecordPen() {
+        if (++_penCount % _penStride != 0) return;
+        if (_penMarks.size() >= kMostPenMarks) {
+            // Keep every other mark and take half as many from now on: the track stays even
+            // over the whole plot at half the detail.
+            std::size_t keep = 0;
+            for (std::size_t i = 1; i < _penMarks.size(); i += 2) _penMarks[keep++] = _penMarks[i];
+            _penMarks.resize(keep);
+            _penStride *= 2;
+        }
+        _penMarks.push_back({_keptOffsets.back(), static_cast<float>(_kept.back().x()),
+                             static_cast<float>(_kept.back().y())});
+    }
+
+    QPainter _painter;
+    const TPlotPalette& _palette;
+    const TPlotFrame& _frame;
+    const bool _withMarks;
+    const int _cell;
+    const std::atomic<bool>* _cancel;
+    bool _cosmetic = true;
+    QPen _pen;
+    int _currentPen = std::numeric_limits<int>::min();
+    THpglPathKind _currentKind = THpglPathKind::Line;
+    std::vector<QPointF> _kept;
+    std::vector<std::uint64_t> _keptOffsets;
+    std::array<std::uint64_t, kRecentPaths> _recent;
+    int _cellsWide = 0;
+    int _cellsHigh = 0;
+    std::vector<std::uint64_t> _grid;
+    std::vector<TPenMark> _penMarks;
+    std::size_t _penCount = 0;
+    std::size_t _penStride = 1;
+    std::size_t _segments = 0;
+};
+
+// Grows each marked cell over `radius` cells around it (a line's antialiased edge lies beside
+// the cell its centre crossed), keeping the latest offset where marks meet.
+std::uint64_t Later(std::uint64_t a, std::uint64_t b) {
+    if (a == kUnmarked) return b;
+    if (b == kUnmarked) return a;
+    return std::max(a, b);
+}
+
+void Spread(std::vector<std::uint64_t>& grid, int wide, int high, int radius) {
+    if (radius <= 0 || wide <= 0 || high <= 0) return;
+    std::vector<std::uint64_t> row(grid.size());
+    for (int y = 0; y < high; ++y)
+        for (int x = 0; x < wide; ++x) {
+            std::uint64_t best = kUnmarked;
+            for (int k = std::max(0, x - radius); k <= std::min(wide - 1, x + radius); ++k)
+                best = Later(best, grid[static_cast<std::size_t>(y) * wide + k]);
+            row[static_cast<std::size_t>(y) * wide + x] = best;
+        }
+    for (int y = 0; y < high; ++y)
+        for (int x = 0; x < wide; ++x) {
+            std::uint64_t best = kUnmarked;
+            for (int k = std::max(0, y - radius); k <= std::min(high - 1, y + radius); ++k)
+                best = Later(best, row[static_cast<std::size_t>(k) * wide + x]);
+            grid[static_cast<std::size_t>(y) * wide + x] = best;
+        }
+}
+
+// The pale twin of the full picture: every pixel on the paper mixed towards white as
+// PaleColour mixes a pen's colour, so antialiased edges pale alike.
+QImage PaleOf(const QImage& full, const QRect& paper) {
+    QImage pale = full.copy();
+    std::array<std::uint32_t, 256> mix{};
+    for (int c = 0; c < 256; ++c) mix[static_cast<std::size_t>(c)] = PaleColour(QColor(c, c, c)).red();
+    const QRect area = paper.intersected(pale.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pale.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = line[x];
+            line[x] = qRgba(mix[qRed(p)], mix[qGreen(p)], mix[qBlue(p)], qAlpha(p));
+        }
+    }
+    return pale;
+}
+
+}  // namespace
+
+bool TPlotPicture::PenAt(std::int64_t sentBytes, QPointF& where) const {
+    if (sentBytes <= 0) return false;
+    const auto it = std::upper_bound(
+        pen.begin(), pen.end(), static_cast<std::uint64_t>(sentBytes - 1),
+        [](std::uint64_t offset, const TPenMark& m) { return offset < m.offset; });
+    if (it == pen.begin()) return false;
+    where = QPointF(std::prev(it)->x, std::prev(it)->y);
+    return true;
+}
+
+TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
+    TPlotExtent extent;
+    const THpglStreamResult read = ReadHpglStream(
+        fd, {}, [&](const THpglPlot& batch) { extent.segments += batch.SegmentCount(); },
+        [cancel] { return !Cancelled(cancel); });
+    extent.readable = read.readable && read.finished;
+    extent.bounds = read.bounds;
+    return extent;
+}
+
+TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
+                             bool withMarks, const std::atomic<bool>* cancel) {
+    TPlotPicture picture;
+    const TPlotExtent extent = MeasurePlot(fd, cancel);
+    if (Cancelled(cancel)) {
+        picture.status = TPictureStatus::Cancelled;
+        return picture;
+    }
+    if (!extent.readable) {
+        picture.status = TPictureStatus::Unreadable;
+        return picture;
+    }
+    if (extent.segments == 0 || pixels.isEmpty()) {
+        picture.status = TPictureStatus::Empty;
+        return picture;
+    }
+    picture.bounds = extent.bounds;
+    picture.full = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (picture.full.isNull()) {
+        picture.status = TPictureStatus::Empty;
+        return picture;
+    }
+    const QRectF area(QPointF(0, 0), QSizeF(pixels));
+    picture.frame = FitPlot(extent.bounds, area);
+    {
+        QPainter painter(&picture.full);
+        PaintPaper(painter, area, picture.frame, extent.bounds);
+    }
+    const std::size_t cells = static_cast<std::size_t>(pixels.width()) * pixels.height();
+    picture.cell = 1;
+    while (cells / (static_cast<std::size_t>(picture.cell) * picture.cell) > kMostMarkCells)
+        ++picture.cell;
+
+    TStrokeDrawer drawer(picture.full, palette, picture.frame, withMarks, picture.cell, cancel);
+    const THpglStreamResult read =
+        ReadHpglStream(fd, {}, [&](const THpglPlot& batch) { drawer.Batch(batch); },
+                       [cancel] { return !Cancelled(cancel); });
+    if (Cancelled(cancel)) {
+        picture.status = TPictureStatus::Cancelled;
+        return picture;
+    }
+    if (!read.readable) {
+        picture.status = TPictureStatus::Unreadable;
+        return picture;
+    }
+    picture.segments = drawer.segments();
+    picture.bytes = read.bytes;
+    picture.pen = std::move(drawer.pen());
+    if (withMarks) {
+        // Inside the paper's edge line, which is no pen's.
+        const QRect paper =
+            PaperRect(extent.bounds, picture.frame).toAlignedRect().adjusted(2, 2, -2, -2);
+        picture.pale = PaleOf(picture.full, paper);
+        const double edge = drawer.cosmetic() ? 1.0 : picture.frame.lineWidth / 2 + 0.5;
+        const int radius = static_cast<int>(std::ceil(edge / picture.cell));
+        std::vector<std::uint64_t>& grid = drawer.grid();
+        Spread(grid, drawer.cellsWide(), drawer.cellsHigh(), radius);
+        picture.cellsWide = drawer.cellsWide();
+        for (std::size_t i = 0; i < grid.size(); ++i)
+            if (grid[i] != kUnmarked) picture.marks.push_back({grid[i], static_cast<std::uint32_t>(i)});
+        std::sort(picture.marks.begin(), picture.marks.end(),
+                  [](const TPixelMark& a, const TPixelMark& b) { return a.offset < b.offset; });
+        picture.pale.setDevicePixelRatio(ratio);
+    }
+    picture.full.setDevicePixelRatio(ratio);
+    picture.status = TPictureStatus::Ready;
+    return picture;
+}
+
+std::size_t ApplySent(const TPlotPicture& picture, QImage& shown, std::int64_t sentBytes,
+                      std::size_t from) {
+    if (sentBytes <= 0 || picture.cellsWide <= 0) return from;
+    const auto sent = static_cast<std::uint64_t>(sentBytes);
+    const int cell = picture.cell;
+    const int wide = shown.width(), high = shown.height();
+    std::size_t i = from;
+    for (; i < picture.marks.size() && picture.marks[i].offset < sent; ++i) {
+        const int cx = static_cast<int>(picture.marks[i].cell % picture.cellsWide) * cell;
+        const int cy = static_cast<int>(picture.marks[i].cell / picture.cellsWide) * cell;
+        for (int y = cy; y < std::min(cy + cell, high); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(picture.full.constScanLine(y));
+            auto* out = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = cx; x < std::min(cx + cell, wide); ++x) out[x] = in[x];
+        }
+    }
+    return i;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// A plot file drawn into pictures of a fixed pixel size, streamed from the file so that time grows
+// with the file's size and memory with the picture's only. Built off the main thread: nothing
+// here touches a widget.
+//
+// For a transfer under way the picture also knows which of its pixels each byte offset of the
+// file inks (marks): as bytes go out, the shown picture takes those pixels from the full-colour
+// picture, at a cost that follows the pixels newly sent, never the whole plot.
+
+#include <QImage>
+#include <QPointF>
+#include <QSize>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hpgl/hpgl_plot.h"
+#include "preview/plot_render.h"
+
+// A cell of the mark grid (a square of `cell` pixels a side) and the offset of the last
+// instruction that inks it.
+struct TPixelMark {
+    std::uint64_t offset;
+    std::uint32_t cell;
+};
+
+// Where the pen is once the instruction at `offset` has begun to go out.
+struct TPenMark {
+    std::uint64_t offset;
+    float x;
+    float y;
+};
+
+enum class TPictureStatus { Ready, Unreadable, Empty, Cancelled };
+
+struct TPlotPicture {
+    TPictureStatus status = TPictureStatus::Empty;
+    QImage full;  // the desk, the paper and every line in its pen's colour
+    QImage pale;  // the same with the lines pale (nothing sent yet); null without marks
+    // Sorted by offset. The grid is `cellsWide` cells wide, each `cell` pixels a side.
+    std::vector<TPixelMark> marks;
+    int cell = 1;
+    int cellsWide = 0;
+    // Sorted by offset; thinned out evenly when a plot has more moves than it keeps.
+    std::vector<TPenMark> pen;
+    TPlotFrame frame;
+    THpglBox bounds;
+    std::size_t segments = 0;
+    std::uint64_t bytes = 0;
+
+    // The pen's position after `sentBytes` bytes, in device pixels; false before the first line.
+    bool PenAt(std::int64_t sentBytes, QPointF& where) const;
+};
+
+// Largest number of mark cells and pen marks a picture keeps, whatever the plot.
+inline constexpr std::size_t kMostMarkCells = 1u << 19;
+inline constexpr std::size_t kMostPenMarks = 1u << 16;
+
+// Reads the open plot `fd` (from its start, with pread: the descriptor may be shared) twice,
+// once for its extent and once to draw it into `pixels` (a device pixel ratio of `ratio`). With
+// `withMarks` it also builds the pale picture and the marks. `cancel`, when set, is polled
+// often; a cancelled build gives status Cancelled.
+TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
+                             bool withMarks, const std::atomic<bool>* cancel = nullptr);
+
+// The extent of the plot in `fd` (first pass only); `segments` counts what it draws.
+struct TPlotExtent {
+    bool readable = false;
+    THpglBox bounds;
+    std::size_t segments = 0;
+};
+TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr);
+
+// The shown picture: pixels of `picture.pale` whose marks lie before `sentBytes` taken from
+// `picture.full`, starting from mark `from`; returns the index of the first mark not applied.
+std::size_t ApplySent(const TPlotPicture& picture, QImage& shown, std::int64_t sentBytes,
+                      std::size_t from);

@@ -329,7 +329,7 @@ TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, 
 }
 
 std::size_t ApplySent(const TPlotPicture& picture, QImage& shown, std::int64_t sentBytes,
-                      std::size_t from) {
+                      std::size_t from, QRect* touched) {
     if (sentBytes <= 0 || picture.cellsWide <= 0) return from;
     const auto sent = static_cast<std::uint64_t>(sentBytes);
     const int cell = picture.cell;
@@ -343,6 +343,7 @@ std::size_t ApplySent(const TPlotPicture& picture, QImage& shown, std::int64_t s
             auto* out = reinterpret_cast<QRgb*>(shown.scanLine(y));
             for (int x = cx; x < std::min(cx + cell, wide); ++x) out[x] = in[x];
         }
+        if (touched) *touched |= QRect(cx, cy, cell, cell);
     }
     return i;
 }

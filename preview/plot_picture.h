@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <atomic>
 #include <cstddef>
@@ -75,5 +76,6 @@ TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr);
 
 // The shown picture: pixels of `picture.pale` whose marks lie before `sentBytes` taken from
 // `picture.full`, starting from mark `from`; returns the index of the first mark not applied.
+// `touched`, when given, grows by the pixels changed.
 std::size_t ApplySent(const TPlotPicture& picture, QImage& shown, std::int64_t sentBytes,
-                      std::size_t from);
+                      std::size_t from, QRect* touched = nullptr);

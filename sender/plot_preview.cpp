@@ -58,15 +58,45 @@ void TPlotPreview::setNote(const QString& note) {
 
 void TPlotPreview::setSentBytes(std::int64_t sent) {
     if (sent == _sent) return;
-    if (hasPicture()) {
-        if (sent < _sent) {
-            _shown = _picture.pale.copy();
-            _applied = 0;
-        }
-        _applied = ApplySent(_picture, _shown, sent, _applied);
+    if (!hasPicture()) {
+        _sent = sent;
+        return;
     }
+    // Only what changed is repainted: the pixels newly sent and the ring's old and new place.
+    // A frame of a slow serial line then costs a few small blits, not the whole picture.
+    QRect touched;
+    if (sent < _sent) {
+        _shown = _picture.pale.copy();
+        _applied = 0;
+        touched = _shown.rect();
+    }
+    _applied = ApplySent(_picture, _shown, sent, _applied, &touched);
+    QRect dirty = ToWidget(touched);
+    if (_penMarked) dirty |= RingRect(_sent) | RingRect(sent);
     _sent = sent;
-    update();
+    if (!dirty.isEmpty()) update(dirty);
+}
+
+QRect TPlotPreview::ToWidget(const QRect& pixels) const {
+    if (pixels.isEmpty() || _shown.isNull()) return {};
+    const double sx = width() / static_cast<double>(_shown.width());
+    const double sy = height() / static_cast<double>(_shown.height());
+    return QRectF(pixels.x() * sx, pixels.y() * sy, pixels.width() * sx, pixels.height() * sy)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
+bool TPlotPreview::RingCentre(std::int64_t sent, QPointF& at) const {
+    if (!_picture.PenAt(sent, at) || _shown.isNull()) return false;
+    at = QPointF(at.x() * width() / _shown.width(), at.y() * height() / _shown.height());
+    return true;
+}
+
+QRect TPlotPreview::RingRect(std::int64_t sent) const {
+    QPointF at;
+    if (!RingCentre(sent, at)) return {};
+    constexpr int kReach = 10;  // radius 6 and half the 4-pixel white pen, and a pixel spare
+    return QRect(at.toPoint() - QPoint(kReach, kReach), QSize(2 * kReach, 2 * kReach));
 }
 
 void TPlotPreview::setPenMarked(bool marked) {
@@ -136,21 +166,24 @@ void TPlotPreview::waitUntilReady() {
     TakeResult();
 }
 
-void TPlotPreview::paintEvent(QPaintEvent*) {
+void TPlotPreview::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (!hasPicture()) {
         PaintNote(painter, isPreparing() ? tr("プレビューを準備しています…") : _note);
         return;
     }
     // Until a resize has been redrawn, the picture drawn for the old size is stretched.
-    const QRectF target(QPointF(0, 0), QSizeF(size()));
-    painter.drawImage(target, _shown);
-    QPointF at;
-    if (_penMarked && _picture.PenAt(_sent, at)) {
-        const QSizeF drawn = QSizeF(_shown.size()) / _shown.devicePixelRatio();
+    if (_shown.size() == (QSizeF(size()) * _shown.devicePixelRatio()).toSize()) {
+        const QRect area = event->rect();
         const qreal ratio = _shown.devicePixelRatio();
-        at = QPointF(at.x() / ratio * width() / drawn.width(),
-                     at.y() / ratio * height() / drawn.height());
+        painter.drawImage(QRectF(area),
+                          _shown, QRectF(area.x() * ratio, area.y() * ratio,
+                                         area.width() * ratio, area.height() * ratio));
+    } else {
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size())), _shown);
+    }
+    QPointF at;
+    if (_penMarked && RingCentre(_sent, at)) {
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, 4));

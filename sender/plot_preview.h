@@ -68,6 +68,10 @@ private:
     void StopWorker();
     void TakeResult();
     void PaintNote(QPainter& painter, const QString& text);
+    // Picture pixels to widget coordinates, for the stretched picture of a pending resize too.
+    QRect ToWidget(const QRect& pixels) const;
+    bool RingCentre(std::int64_t sent, QPointF& at) const;
+    QRect RingRect(std::int64_t sent) const;
 
     int _fd = -1;
     TPlotPalette _palette;

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Big plots side by side in one run: the sender's shared-folder delivery of a real plot (hp2xx's
+# acad.hp repeated to size) against two plain copies of the same file, long crossing strokes,
+# the event loop while the preview is drawn, and trzn-render's time and peak memory.
+# Usage: bash bench/big_plots.sh [build dir]   (release build: RelWithDebInfo)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+bench="$build/bench/bench_big_plots"
+render="$build/preview/trzn-render"
+work=$(mktemp -d /tmp/trzn-big-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+repeat_to() {  # repeat_to SOURCE MB OUT
+  local src=$1 mb=$2 out=$3
+  : >"$out"
+  while [ "$(stat -c %s "$out")" -lt $((mb * 1048576)) ]; do cat "$src" "$src" "$src" "$src" >>"$out"; done
+}
+gzip -dc /usr/share/doc/hp2xx/hp-tests/acad.hp.gz >"$work/acad.hp"
+for i in $(seq 64); do cat "$work/acad.hp"; done >"$work/acad-64.hp"
+repeat_to "$work/acad-64.hp" 50 "$work/real-50.plt"
+repeat_to "$work/real-50.plt" 200 "$work/real-200.plt"
+printf 'PU0,0;PD20000,10000;PU20000,0;PD0,10000;%.0s' $(seq 4096) >"$work/cross-unit"
+repeat_to "$work/cross-unit" 20 "$work/cross-20.plt"
+cp bench/data/sample-plot.hpgl "$work/tiny.plt"
+
+peak() {  # peak LABEL COMMAND...: runs it, prints its output and peak RSS
+  local label=$1; shift
+  local out
+  out=$( { /usr/bin/time -f "__rss %M" "$@" >"$work/out" 2>"$work/err"; } 2>&1 || true)
+  local rss
+  rss=$(grep -h "__rss" "$work/err" | awk '{print $2}')
+  printf '%-34s %-70s peak RSS %5d MB\n' "$label" "$(grep -v __rss "$work/out" | head -1)" $((rss / 1024))
+}
+
+copies() {  # two plain copies of a file, as framing and delivery make
+  sync
+  local t0 t1
+  t0=$(date +%s.%N)
+  cp "$1" "$work/copy1"; cp "$work/copy1" "$work/copy2"
+  t1=$(date +%s.%N)
+  rm -f "$work/copy1" "$work/copy2"
+  echo "$t1 - $t0" | bc -l
+}
+
+echo "== shared folder (page cache warm) =="
+peak "tiny plot" "$bench" shared "$work/tiny.plt"
+peak "real plot 50 MB" "$bench" shared "$work/real-50.plt"
+printf '%-34s %.3f s\n' "two plain copies of 50 MB" "$(copies "$work/real-50.plt")"
+peak "real plot 200 MB" "$bench" shared "$work/real-200.plt"
+printf '%-34s %.3f s\n' "two plain copies of 200 MB" "$(copies "$work/real-200.plt")"
+peak "crossing strokes 20 MB" "$bench" shared "$work/cross-20.plt"
+echo "== serial, Stop after 3 s while the preview is drawn =="
+peak "real plot 200 MB" "$bench" serial "$work/real-200.plt" 3
+peak "crossing strokes 20 MB" "$bench" serial "$work/cross-20.plt" 3
+echo "== trzn-render, 1200 pixels wide =="
+for plot in real-50 real-200 cross-20; do
+  t0=$(date +%s.%N)
+  peak "$plot" "$render" "$work/$plot.plt" "$work/$plot.png" 1200
+  t1=$(date +%s.%N)
+  size=$(stat -c %s "$work/$plot.plt")
+  printf '%-34s %.2f s, %.1f MB/s\n' "" "$(echo "$t1 - $t0" | bc -l)" "$(echo "$size / 1048576 / ($t1 - $t0)" | bc -l)"
+done

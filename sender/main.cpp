@@ -1,7 +1,10 @@
 // The plot sender. Exit status: 0 delivered, 1 stopped by the user, 2 delivery failed (the
 // window said why), 3 nothing could be sent (no Documents folder).
+// `--queue NAME` sends this one plot to the printer queue NAME instead of the configured
+// destination (trzn-plot passes it); nothing else is read from the command line.
 
 #include <QApplication>
+#include <QStringList>
 
 #include "platform/translation.h"
 #include "sender/trzn_sersend.h"
@@ -13,6 +16,9 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     InstallTranslations(app);
     TRZN_SerSend controller;
+    const QStringList args = QCoreApplication::arguments();
+    const qsizetype queue = args.indexOf(QStringLiteral("--queue"));
+    if (queue > 0 && queue + 1 < args.size()) controller.setQueueOverride(args[queue + 1].toStdString());
     controller.awakeFromNib();
     return app.exec();
 }

@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+
+#include "platform/encoding.h"
 
 namespace {
 
@@ -87,6 +90,24 @@ int OpenOutput(const std::string& path, int& error) {
 void CreateNewFile(const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd >= 0) close(fd);
+}
+
+std::string PlotTitle(const std::string& productFolder) {
+    std::FILE* header = std::fopen((productFolder + kHeaderFileName).c_str(), "rb");
+    std::string title;
+    if (header) {
+        char line[256];
+        while (std::fgets(line, sizeof line, header)) {
+            if (std::strncmp(line, "NAME:", 5) != 0) continue;
+            title = line + 5;
+            while (!title.empty() && (title.back() == '\n' || title.back() == '\r')) title.pop_back();
+            break;
+        }
+        std::fclose(header);
+    }
+    // The plug-in writes Shift-JIS, as every text it leaves.
+    if (!title.empty()) title = SjisToQString(title.c_str()).toStdString();
+    return title.empty() ? std::string("Trazen plot") : title;
 }
 
 std::string ScanBrcValue(int fd) {

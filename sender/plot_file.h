@@ -34,3 +34,7 @@ void CreateNewFile(const std::string& path);
 // The BRC value of the header lines (the input window), or empty when there is none.
 // Exposed for tests; CreateSerPltFile uses it.
 std::string ScanBrcValue(int fd);
+
+// The plot's name for a printer queue's job list: the "NAME:" header line of the plug-in's
+// header file in `productFolder` (UTF-8), else "Trazen plot".
+std::string PlotTitle(const std::string& productFolder);

@@ -179,3 +179,75 @@ QString PlotFileFailureText(const QString& folder, const PlotFileResult& result)
            what + "\n" + why + "\n" +
            Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "フォルダ: %1")).arg(folder);
 }
+
+namespace {
+
+// CUPS' own status message, on a line of its own, when it gave one.
+QString CupsWords(const std::string& message) {
+    return message.empty() ? QString()
+                           : "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "CUPS の説明: %1"))
+                                        .arg(QString::fromStdString(message));
+}
+
+}  // namespace
+
+QString QueueSubmitFailureText(const QueueSubmitResult& result, const QString& queue) {
+    QString why;
+    switch (result.error) {
+        case QueueError::ServerUnreachable:
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "CUPS サーバにつながりません。CUPS が動いているか (このマシンか、CUPS_SERVER "
+                "や client.conf に書かれたサーバ)、ネットワークを確かめてください。"));
+            break;
+        case QueueError::NoSuchQueue:
+            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                       "このプリンタキューはサーバにありません。設定で送信先を"
+                                       "選び直してください。"));
+            break;
+        case QueueError::Refused:
+            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                       "サーバがジョブを受け付けませんでした (キューが受付を"
+                                       "止めているか、権限がありません)。"));
+            break;
+        default:
+            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                       "ジョブのデータを送り終える前にサーバとの接続が切れました。"));
+            break;
+    }
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 に送れませんでした。"))
+               .arg(queue) +
+           "\n" + why + CupsWords(result.message);
+}
+
+QString QueueJobFailureText(const QueueJobStatus& status, const QString& queue, int job) {
+    QString what;
+    if (!status.ok) {
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                    "CUPS サーバにつながらなくなり、ジョブ %1 (%2) の終わりを"
+                                    "確かめられません。"));
+    } else if (status.state == QueueJobState::Aborted) {
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                    "ジョブ %1 (%2) はサーバで中断されました。プロッタに全部は"
+                                    "届いていません。"));
+    } else if (status.state == QueueJobState::Cancelled) {
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ジョブ %1 (%2) はサーバで取り消されました。"));
+    } else if (status.state == QueueJobState::Stopped) {
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ジョブ %1 (%2) はサーバで止められました。"));
+    } else {
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                    "ジョブ %1 (%2) がサーバから消えました (キューが削除された"
+                                    "かもしれません)。"));
+    }
+    return what.arg(job).arg(queue) + CupsWords(status.message);
+}
+
+QString QueueJobWaitingText(QueueJobState state, const QString& queue, int job) {
+    const char* text =
+        state == QueueJobState::Processing
+            ? QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 をプロッタに送っています…")
+        : state == QueueJobState::Held
+            ? QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 は保留されています。")
+            : QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 は順番を待っています。");
+    return Tr(text).arg(queue).arg(job);
+}

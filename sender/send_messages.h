@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/delivery.h"
+#include "platform/print_queue.h"
 #include "sender/plot_file.h"
 
 QString SerialOpenFailureText(const QString& device, int err);
@@ -15,3 +16,9 @@ QString FtpFailureText(const DeliveryResult& result, const QString& server);
 QString OutputFileFailureText(const QString& path, int err);
 // The framed plot could not be made whole in folder (the product folder); nothing is sent.
 QString PlotFileFailureText(const QString& folder, const PlotFileResult& result);
+
+// A printer queue: the job could not be handed over, the job ended without being done, and
+// what the job is waiting for.
+QString QueueSubmitFailureText(const QueueSubmitResult& result, const QString& queue);
+QString QueueJobFailureText(const QueueJobStatus& status, const QString& queue, int job);
+QString QueueJobWaitingText(QueueJobState state, const QString& queue, int job);

@@ -26,6 +26,7 @@
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
+#include "platform/print_queue.h"
 #include "platform/serial_line.h"
 #include "sender/line_drain.h"
 #include "sender/plot_preview.h"
@@ -124,6 +125,13 @@ void TRZN_SerSend::awakeFromNib() {
     const Destination dest = ResolveDestination(SerialDevices(), sr.port, portName.c_str());
     _ftcpip = dest.code;
     _devicePath = dest.devicePath;
+    if (!_queueOverride.empty()) {
+        _ftcpip = kDestPrinterQueue;
+        _queue = _queueOverride;
+    } else if (_ftcpip == kDestPrinterQueue) {
+        // The stored label is Shift-JIS, as every text of the settings file.
+        _queue = SjisToQString(dest.queue.c_str()).toStdString();
+    }
     _phase = Phase::Sending;
     _outcome = SendOutcome::Delivered;
     ShowDestination();
@@ -135,6 +143,8 @@ void TRZN_SerSend::awakeFromNib() {
         _fd = line.fd;
         openError = line.error;
         prserTextSendMsg1->setText(QString::fromLocal8Bit(_devicePath.c_str()));
+    } else if (_ftcpip == kDestPrinterQueue) {
+        prserTextSendMsg1->setText(QString::fromStdString(QueueLabel(_queue)));
     } else if (_ftcpip != kDestSharedFolder) {
         const std::string address = FieldText(sr.ipaddr, sizeof sr.ipaddr);
         prserTextSendMsg1->setText(SjisToQString(MaskedAddressText(address).c_str()));
@@ -200,6 +210,7 @@ void TRZN_SerSend::firedByTimer() {
         return;
     }
     if (SerialDestination()) SerialStep();
+    else if (_ftcpip == kDestPrinterQueue) QueueStep();
     else PseudoPortTransfer();
     if (_panelStale) RefreshPanel(false);
     _finsidetimer = 0;
@@ -363,6 +374,62 @@ void TRZN_SerSend::DeliverByFtp() {
     ShowState(tr("FTP サーバ %1 に送信しました。").arg(server));
 }
 
+bool TRZN_SerSend::TickWaitsForStop() const {
+    return _finsidetimer && (SerialDestination() || _ftcpip == kDestPrinterQueue);
+}
+
+void TRZN_SerSend::QueueStep() {
+    if (!_job) SubmitToQueue();
+    else FollowQueueJob();
+}
+
+void TRZN_SerSend::SubmitToQueue() {
+    const QString queue = QString::fromStdString(_queue);
+    ShowState(tr("プリンタキュー %1 にプロットを送っています…").arg(queue));
+    prserPrBrSendData->setRange(0, 100);
+    prserPrBrSendData->setValue(0);
+    _job = std::make_unique<TQueueJob>();
+    const QueueSubmitResult result = _job->Submit(
+        _queue, ProductFile(kOutputFileName), PlotTitle(_path),
+        [this](std::int64_t sent, std::int64_t total) {
+            prserPrBrSendData->setValue(total > 0 ? static_cast<int>(sent * 100 / total) : 100);
+            QCoreApplication::processEvents();
+            return !_stopRequested;
+        });
+    if (result.error == QueueError::Interrupted) return;  // Stop carries on after the tick
+    if (!result.ok()) {
+        Fail(QueueSubmitFailureText(result, queue));
+        return;
+    }
+    prserTextSendMsg2->setText(tr("ジョブ %1").arg(result.jobId));
+    ShowState(tr("プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…")
+                  .arg(queue)
+                  .arg(result.jobId));
+    prserPrBrSendData->setRange(0, 0);
+    _queuePoll.start();
+}
+
+void TRZN_SerSend::FollowQueueJob() {
+    // Twice a second is prompt enough for a job that takes as long as the plotter draws, and
+    // leaves the server alone.
+    constexpr qint64 kQueuePollMs = 500;
+    if (_queuePoll.isValid() && _queuePoll.elapsed() < kQueuePollMs) return;
+    _queuePoll.restart();
+    const QString queue = QString::fromStdString(_queue);
+    const QueueJobStatus status = _job->Status();
+    if (status.ok && status.state == QueueJobState::Completed) {
+        _ffinline = _fttlline;
+        return;
+    }
+    if (!status.ok || IsFinal(status.state)) {
+        Fail(QueueJobFailureText(status, queue, _job->jobId()));
+        return;
+    }
+    const QString words = QString::fromStdString(status.message);
+    ShowState(QueueJobWaitingText(status.state, queue, _job->jobId()) +
+              (words.isEmpty() ? QString() : QStringLiteral("\n") + words));
+}
+
 void TRZN_SerSend::prserPBtnStopDataAction() {
     if (_stopping) return;
     if (_phase == Phase::Failed || _phase == Phase::Idle) {
@@ -372,13 +439,30 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         return;
     }
     if (_phase != Phase::Sending) return;
-    if (SerialDestination() && _finsidetimer) {
-        // A tick is waiting for the line to drain: it stops waiting, counts what went out,
-        // and then carries out this Stop.
+    if (TickWaitsForStop()) {
+        // A tick is waiting for the line to drain or for the job's data to go: it stops
+        // waiting, counts what went out, and then carries out this Stop.
         _stopRequested = true;
         return;
     }
     StoreCompletion(Completion::Cancelled);
+    if (_ftcpip == kDestPrinterQueue) {
+        // A queued plot can still be taken back: the plotter never sees a cancelled job, or
+        // stops where CUPS cut it off.
+        QString cancelled = tr("中止しました。");
+        if (_job && _job->jobId() > 0) {
+            std::string message;
+            cancelled = _job->Cancel(&message)
+                            ? tr("中止しました。ジョブ %1 を取り消しました。").arg(_job->jobId())
+                            : tr("中止しました。ジョブ %1 を取り消せませんでした: %2")
+                                  .arg(_job->jobId())
+                                  .arg(QString::fromStdString(message));
+        }
+        _outcome = SendOutcome::Stopped;
+        ShowState(cancelled);
+        stopTimer();
+        return;
+    }
     if (SerialDestination()) {
         RefreshPanel(true);
         _outcome = SendOutcome::Stopped;
@@ -467,6 +551,8 @@ void TRZN_SerSend::ShowDestination() {
     QString where;
     if (SerialDestination()) {
         where = tr("シリアルポート %1").arg(QString::fromLocal8Bit(_devicePath.c_str()));
+    } else if (_ftcpip == kDestPrinterQueue) {
+        where = tr("プリンタキュー %1").arg(QString::fromStdString(_queue));
     } else if (_ftcpip == kDestSharedFolder) {
         const QString folder = FromUtf8Field(sr.shared_folder, sizeof sr.shared_folder);
         where = tr("共有フォルダ %1").arg(folder.isEmpty() ? tr("(未設定)") : folder);

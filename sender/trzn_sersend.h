@@ -20,6 +20,7 @@ class QPushButton;
 class QTimer;
 class QWidget;
 class SegmentReader;
+class TQueueJob;
 class TPlotPreview;
 namespace Ui {
 class trznSendModal;
@@ -50,6 +51,9 @@ public:
     void setShutdownWaits(std::chrono::milliseconds pause, std::chrono::milliseconds writableLimit);
     void setFtpPort(int port) { _ftpPort = port; }
     void setQuitHandler(std::function<void(int)> quit) { _quit = std::move(quit); }
+    // One plot to this printer queue instead of the stored destination (trzn-plot --queue);
+    // the settings keep their destination. Set before awakeFromNib.
+    void setQueueOverride(std::string queue) { _queueOverride = std::move(queue); }
 
     QWidget* panel() const { return trznSendModal.get(); }
     int16_t destinationCode() const { return _ftcpip; }
@@ -73,6 +77,10 @@ private:
     void PseudoPortTransfer();
     void DeliverToSharedFolder();
     void DeliverByFtp();
+    void QueueStep();
+    void SubmitToQueue();
+    void FollowQueueJob();
+    bool TickWaitsForStop() const;
     void Fail(const QString& message);
     void ShowState(const QString& text);
     void ShowDestination();
@@ -121,4 +129,10 @@ private:
     std::chrono::milliseconds _writableLimit{600000};
     int _ftpPort = 0;
     std::function<void(int)> _quit;
+    // Printer queue: the name as CUPS knows it (UTF-8), the job once submitted, and how often
+    // the job is asked after.
+    std::string _queueOverride;
+    std::string _queue;
+    std::unique_ptr<TQueueJob> _job;
+    QElapsedTimer _queuePoll;
 };

@@ -2,6 +2,31 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>TPlotPreview</name>
+    <message>
+        <source>このプロットは表示できません（ファイルを開けません）。
+送信はそのまま行います。</source>
+        <translation>This plot can&apos;t be shown (the file can&apos;t be opened).
+It is sent all the same.</translation>
+    </message>
+    <message>
+        <source>このプロットは表示できません（ファイルを読めません）。
+送信はそのまま行います。</source>
+        <translation>This plot can&apos;t be shown (the file can&apos;t be read).
+It is sent all the same.</translation>
+    </message>
+    <message>
+        <source>このプロットは表示できません（HP-GL の線が見つかりません）。
+送信はそのまま行います。</source>
+        <translation>This plot can&apos;t be shown (no HP-GL lines found).
+It is sent all the same.</translation>
+    </message>
+    <message>
+        <source>プレビューを準備しています…</source>
+        <translation>Preparing the preview…</translation>
+    </message>
+</context>
+<context>
     <name>TRZN_Config</name>
     <message>
         <source>プリセット &quot;%1&quot; はすでに存在します。
@@ -17,11 +42,11 @@
     </message>
     <message>
         <source>選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。共有フォルダは元のままです。</source>
-        <translation>The chosen folder's path is too long (%1 bytes in UTF-8, at most %2). The shared folder is unchanged.</translation>
+        <translation>The chosen folder&apos;s path is too long (%1 bytes in UTF-8, at most %2). The shared folder is unchanged.</translation>
     </message>
     <message>
         <source>共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。短いパスにしてください。</source>
-        <translation>The shared folder's path is too long (%1 bytes in UTF-8, at most %2). Please use a shorter path.</translation>
+        <translation>The shared folder&apos;s path is too long (%1 bytes in UTF-8, at most %2). Please use a shorter path.</translation>
     </message>
 </context>
 <context>
@@ -239,12 +264,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>The plot data %1 could not be read.</translation>
     </message>
     <message>
-        <source>このプロットは表示できません（HP-GL の線が見つかりません）。
-送信はそのまま行います。</source>
-        <translation>This plot can&apos;t be shown (no HP-GL lines found).
-It is sent all the same.</translation>
-    </message>
-    <message>
         <source>薄い線: 送信前のプロット&#x3000;&#x3000;濃い線: 送信を終えたプロット</source>
         <translation>Light lines: the plot before sending    Dark lines: the plot once sent</translation>
     </message>
@@ -279,6 +298,90 @@ It is sent all the same.</translation>
     <message>
         <source>フォルダ: %1</source>
         <translation>Folder: %1</translation>
+    </message>
+    <message>
+        <source>CUPS の説明: %1</source>
+        <translation>CUPS says: %1</translation>
+    </message>
+    <message>
+        <source>CUPS サーバにつながりません。CUPS が動いているか (このマシンか、CUPS_SERVER や client.conf に書かれたサーバ)、ネットワークを確かめてください。</source>
+        <translation>The CUPS server can&apos;t be reached. Check that CUPS is running (on this machine, or the server named by CUPS_SERVER or client.conf) and the network.</translation>
+    </message>
+    <message>
+        <source>このプリンタキューはサーバにありません。設定で送信先を選び直してください。</source>
+        <translation>The server has no such printer queue. Choose the destination again in the settings.</translation>
+    </message>
+    <message>
+        <source>サーバがジョブを受け付けませんでした (キューが受付を止めているか、権限がありません)。</source>
+        <translation>The server did not accept the job (the queue is not accepting jobs, or you are not allowed to print to it).</translation>
+    </message>
+    <message>
+        <source>ジョブのデータを送り終える前にサーバとの接続が切れました。</source>
+        <translation>The connection to the server broke before the job&apos;s data had all gone.</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 に送れませんでした。</source>
+        <translation>The plot could not be sent to the printer queue %1.</translation>
+    </message>
+    <message>
+        <source>CUPS サーバにつながらなくなり、ジョブ %1 (%2) の終わりを確かめられません。</source>
+        <translation>The CUPS server can no longer be reached; whether job %1 (%2) finished can&apos;t be told.</translation>
+    </message>
+    <message>
+        <source>ジョブ %1 (%2) はサーバで中断されました。プロッタに全部は届いていません。</source>
+        <translation>Job %1 (%2) was aborted on the server. The plotter did not get all of it.</translation>
+    </message>
+    <message>
+        <source>ジョブ %1 (%2) はサーバで取り消されました。</source>
+        <translation>Job %1 (%2) was cancelled on the server.</translation>
+    </message>
+    <message>
+        <source>ジョブ %1 (%2) はサーバで止められました。</source>
+        <translation>Job %1 (%2) was stopped on the server.</translation>
+    </message>
+    <message>
+        <source>ジョブ %1 (%2) がサーバから消えました (キューが削除されたかもしれません)。</source>
+        <translation>Job %1 (%2) is gone from the server (the queue may have been deleted).</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 のジョブ %2 をプロッタに送っています…</source>
+        <translation>Printer queue %1 is sending job %2 to the plotter…</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 のジョブ %2 は保留されています。</source>
+        <translation>Job %2 on printer queue %1 is held.</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 のジョブ %2 は順番を待っています。</source>
+        <translation>Job %2 on printer queue %1 is waiting its turn.</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 にプロットを送っています…</source>
+        <translation>Sending the plot to printer queue %1…</translation>
+    </message>
+    <message>
+        <source>ジョブ %1</source>
+        <translation>Job %1</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…</source>
+        <translation>Job %2 is on printer queue %1. Waiting for the plotter to finish it…</translation>
+    </message>
+    <message>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>中止しました。ジョブ %1 を取り消しました。</source>
+        <translation>Stopped. Job %1 was cancelled.</translation>
+    </message>
+    <message>
+        <source>中止しました。ジョブ %1 を取り消せませんでした: %2</source>
+        <translation>Stopped. Job %1 could not be cancelled: %2</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1</source>
+        <translation>printer queue %1</translation>
     </message>
 </context>
 <context>

@@ -4,4 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 /usr/lib/qt6/bin/lupdate -I . -locations none -no-obsolete -source-language ja -target-language en \
-  settings platform sender config -ts i18n/trazen_en.ts
+  settings platform sender preview config -ts i18n/trazen_en.ts

@@ -23,6 +23,25 @@ repeat_to "$work/real-50.plt" 200 "$work/real-200.plt"
 printf 'PU0,0;PD20000,10000;PU20000,0;PD0,10000;%.0s' $(seq 4096) >"$work/cross-unit"
 repeat_to "$work/cross-unit" 20 "$work/cross-20.plt"
 cp bench/data/sample-plot.hpgl "$work/tiny.plt"
+# A plot that never repeats itself: a random walk of short strokes in eight pens, so nothing is
+# recognised as drawn before.
+/usr/bin/python3 - "$work/walk-50.plt" <<'PY'
+import random, sys
+random.seed(42)
+x, y, out, size = 8000, 5500, [], 0
+while size < 50 * 1048576:
+    parts = []
+    for _ in range(1 + random.randrange(8)):
+        x = abs(x + random.randrange(-200, 201)) % 16000
+        y = abs(y + random.randrange(-200, 201)) % 11000
+        parts.append("%d,%d" % (x, y))
+    s = "PU%d,%d;PD%s;" % (x, y, ",".join(parts))
+    if random.randrange(500) == 0:
+        s += "SP%d;" % (1 + random.randrange(8))
+    out.append(s)
+    size += len(s)
+open(sys.argv[1], "w").write("".join(out))
+PY
 
 peak() {  # peak LABEL COMMAND...: runs it, prints its output and peak RSS
   local label=$1; shift
@@ -47,14 +66,16 @@ echo "== shared folder (page cache warm) =="
 peak "tiny plot" "$bench" shared "$work/tiny.plt"
 peak "real plot 50 MB" "$bench" shared "$work/real-50.plt"
 printf '%-34s %.3f s\n' "two plain copies of 50 MB" "$(copies "$work/real-50.plt")"
+peak "random walk 50 MB" "$bench" shared "$work/walk-50.plt"
 peak "real plot 200 MB" "$bench" shared "$work/real-200.plt"
 printf '%-34s %.3f s\n' "two plain copies of 200 MB" "$(copies "$work/real-200.plt")"
 peak "crossing strokes 20 MB" "$bench" shared "$work/cross-20.plt"
 echo "== serial, Stop after 3 s while the preview is drawn =="
 peak "real plot 200 MB" "$bench" serial "$work/real-200.plt" 3
+peak "random walk 50 MB" "$bench" serial "$work/walk-50.plt" 3
 peak "crossing strokes 20 MB" "$bench" serial "$work/cross-20.plt" 3
 echo "== trzn-render, 1200 pixels wide =="
-for plot in real-50 real-200 cross-20; do
+for plot in real-50 real-200 walk-50 cross-20; do
   t0=$(date +%s.%N)
   peak "$plot" "$render" "$work/$plot.plt" "$work/$plot.png" 1200
   t1=$(date +%s.%N)

@@ -18,7 +18,7 @@ for want in ./usr/bin/TRZNSerConfig ./usr/bin/TRZNSerSend ./usr/bin/trzn-plot \
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for want in libqt6widgets6 libcurl4 qt6-qpa-plugins fonts-noto-cjk; do
+for want in libqt6widgets6 libcurl4 libcups2 qt6-qpa-plugins fonts-noto-cjk; do
   grep -q "$want" <<<"$depends" || { echo "dependency missing: $want" >&2; exit 1; }
 done
 desktop-file-validate packaging/*.desktop

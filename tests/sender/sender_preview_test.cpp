@@ -78,6 +78,17 @@ protected:
             0, ColouredPens);
     }
 
+    std::string ConfigureSharedFolder() {
+        const std::string shared = home.scratch("server");
+        WriteSenderSettings(
+            [&](TSrConfig& s) {
+                std::strcpy(s.port_name, "Shared Folder(Trazen Server)");
+                std::strcpy(s.shared_folder, shared.c_str());
+            },
+            0, ColouredPens);
+        return shared;
+    }
+
     TPlotPreview* View() { return run.sender.panel()->findChild<TPlotPreview*>("prserViewPlot"); }
 
     // Ticks until the sender quits, collecting what the plotter got; `each` runs after a tick.
@@ -203,13 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A shared-folder delivery has nothing to mark along the way: the plot shows pale, and all of
 // it in full colour once delivered.
 TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
-    const std::string shared = home.scratch("server");
-    WriteSenderSettings(
-        [&](TSrConfig& s) {
-            std::strcpy(s.port_name, "Shared Folder(Trazen Server)");
-            std::strcpy(s.shared_folder, shared.c_str());
-        },
-        0, ColouredPens);
+    const std::string shared = ConfigureSharedFolder();
     WritePlugInFiles(home, "", SamplePlot());
     run.sender.awakeFromNib();
     TPlotPreview* view = View();
@@ -225,13 +230,7 @@ TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
 // A plot far larger than the picture can be drawn in the time of a copy: the copy goes out on
 // the first tick all the same, and the sender quits with the drawing still under way.
 TEST_F(Preview, DeliveryNeverWaitsForThePicture) {
-    const std::string shared = home.scratch("server");
-    WriteSenderSettings(
-        [&](TSrConfig& s) {
-            std::strcpy(s.port_name, "Shared Folder(Trazen Server)");
-            std::strcpy(s.shared_folder, shared.c_str());
-        },
-        0, ColouredPens);
+    const std::string shared = ConfigureSharedFolder();
     std::string body;
     for (int i = 0; body.size() < (8u << 20); ++i)
         body += "PU" + std::to_string(i % 9973) + ",0;PD" + std::to_string(i % 7919) +

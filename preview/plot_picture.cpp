@@ -17,6 +17,8 @@ constexpr double kMergeDistance = 0.35;
 // Paths drawn again on exactly the same pixels (a cutter going over a contour twice, a plot of
 // repeated strokes) are recognised by a hash of their pixel positions and not stroked again.
 constexpr std::size_t kRecentPaths = 1u << 16;
+// Lines up to this wide (device pixels) are drawn as hairlines.
+constexpr double kWidestPassedStroke = 3.5;
 
 bool Cancelled(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
@@ -36,9 +38,11 @@ public:
         : _painter(&image), _palette(palette), _frame(frame), _withMarks(withMarks),
           _cell(cell), _cancel(cancel) {
         _painter.setRenderHint(QPainter::Antialiasing, true);
-        // Antialiased strokes wider than a pixel cost the raster engine a path each, some
-        // hundred times a hairline's; a picture this size shows no difference.
-        _cosmetic = frame.lineWidth < 1.75;
+        // Antialiased strokes wider than a pixel cost the raster engine a path each, ten to a
+        // hundred times a hairline's. Up to a few pixels wide, hairlines side by side look the
+        // same at a fraction of that; only very large pictures pay for real wide strokes.
+        _cosmetic = frame.lineWidth < kWidestPassedStroke;
+        _spread = frame.lineWidth < 1.75 ? 0 : (frame.lineWidth - 1) / 2;
         _pen.setCapStyle(Qt::RoundCap);
         _pen.setJoinStyle(Qt::RoundJoin);
         _recent.fill(0);
@@ -61,7 +65,8 @@ public:
     std::vector<std::uint64_t>& grid() { return _grid; }
     std::vector<TPenMark>& pen() { return _penMarks; }
     std::size_t segments() const { return _segments; }
-    bool cosmetic() const { return _cosmetic; }
+    // How far from a line's centre its pixels reach.
+    double reach() const { return _cosmetic ? 1 + _spread : _frame.lineWidth / 2 + 0.5; }
 
 private:
     void Path(const THpglPlot& batch, const THpglPath& path) {
@@ -118,6 +123,20 @@ private:
             _currentPen = path.pen;
             _currentKind = path.kind;
         }
+        if (_cosmetic && _spread > 0) {
+            const double h = _spread;
+            for (const QPointF shift : {QPointF(0, 0), QPointF(h, 0), QPointF(-h, 0),
+                                        QPointF(0, h), QPointF(0, -h)}) {
+                _painter.translate(shift);
+                Draw();
+                _painter.translate(-shift);
+            }
+        } else {
+            Draw();
+        }
+    }
+
+    void Draw() {
         if (_kept.size() == 1) _painter.drawPoint(_kept.front());
         else _painter.drawPolyline(_kept.data(), static_cast<int>(_kept.size()));
     }
@@ -178,6 +197,7 @@ private:
     const int _cell;
     const std::atomic<bool>* _cancel;
     bool _cosmetic = true;
+    double _spread = 0;  // hairlines this far either side of the centre make a wider line
     QPen _pen;
     int _currentPen = std::numeric_limits<int>::min();
     THpglPathKind _currentKind = THpglPathKind::Line;
@@ -312,8 +332,7 @@ TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, 
         const QRect paper =
             PaperRect(extent.bounds, picture.frame).toAlignedRect().adjusted(2, 2, -2, -2);
         picture.pale = PaleOf(picture.full, paper);
-        const double edge = drawer.cosmetic() ? 1.0 : picture.frame.lineWidth / 2 + 0.5;
-        const int radius = static_cast<int>(std::ceil(edge / picture.cell));
+        const int radius = static_cast<int>(std::ceil(drawer.reach() / picture.cell));
         std::vector<std::uint64_t>& grid = drawer.grid();
         Spread(grid, drawer.cellsWide(), drawer.cellsHigh(), radius);
         picture.cellsWide = drawer.cellsWide();

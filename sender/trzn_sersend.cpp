@@ -43,6 +43,9 @@ namespace {
 
 // The panel's refresh interval: 20 times a second reads as smooth movement.
 constexpr qint64 kPanelIntervalMs = 50;
+// The texts change five times a second: a byte count or a line of plotter instructions is no
+// easier to read faster, and laying out their text was most of what the panel cost.
+constexpr qint64 kTextIntervalMs = 200;
 
 // The longest name the sender appends to the product folder.
 constexpr size_t kLongestFileName = sizeof("/Trazen Sender Prefs") - 1;
@@ -187,6 +190,7 @@ void TRZN_SerSend::awakeFromNib() {
     }
 
     _panelClock.start();
+    _textClock.start();
     _timer = new QTimer(this);
     _timer->setInterval(10);
     connect(_timer, &QTimer::timeout, this, &TRZN_SerSend::firedByTimer);
@@ -258,10 +262,12 @@ void TRZN_SerSend::RefreshPanel(bool now) {
     _panelClock.restart();
     _panelStale = false;
     if (!SerialDestination()) return;
-    if (!_lastSegment.empty()) prserTextSendMsg2->setText(SegmentText(_lastSegment));
     const double ratio = _fttlline > 0 ? static_cast<double>(_ffinline) / _fttlline : 1.0;
     prserPrBrSendData->setValue(static_cast<int>(ratio * 100.0));
     prserViewPlot->setSentBytes(_ffinline);
+    if (!now && _textClock.isValid() && _textClock.elapsed() < kTextIntervalMs) return;
+    _textClock.restart();
+    if (!_lastSegment.empty()) prserTextSendMsg2->setText(SegmentText(_lastSegment));
     if (_phase == Phase::Sending && !_stopping)
         ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
 }

@@ -125,6 +125,7 @@ private:
     std::string _lastSegment;
     bool _panelStale = false;
     QElapsedTimer _panelClock;
+    QElapsedTimer _textClock;
     std::chrono::milliseconds _pause{15000};
     std::chrono::milliseconds _writableLimit{600000};
     int _ftpPort = 0;

@@ -59,7 +59,7 @@ copies() {  # two plain copies of a file, as framing and delivery make
   cp "$1" "$work/copy1"; cp "$work/copy1" "$work/copy2"
   t1=$(date +%s.%N)
   rm -f "$work/copy1" "$work/copy2"
-  echo "$t1 - $t0" | bc -l
+  awk "BEGIN {print $t1 - $t0}"
 }
 
 echo "== shared folder (page cache warm) =="
@@ -80,5 +80,6 @@ for plot in real-50 real-200 walk-50 cross-20; do
   peak "$plot" "$render" "$work/$plot.plt" "$work/$plot.png" 1200
   t1=$(date +%s.%N)
   size=$(stat -c %s "$work/$plot.plt")
-  printf '%-34s %.2f s, %.1f MB/s\n' "" "$(echo "$t1 - $t0" | bc -l)" "$(echo "$size / 1048576 / ($t1 - $t0)" | bc -l)"
+  printf '%-34s %.2f s, %.1f MB/s\n' "" "$(awk "BEGIN {print $t1 - $t0}")" \
+    "$(awk "BEGIN {print $size / 1048576 / ($t1 - $t0)}")"
 done

@@ -198,6 +198,7 @@ void TPlotPreview::resizeEvent(QResizeEvent* event) {
     if (_fd < 0 || (!hasPicture() && !isPreparing())) return;
     const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
     if (pixels == _builtFor && !_pendingBuild) return;
+    _pendingBuild = true;
     _rebuild.start();
 }
 

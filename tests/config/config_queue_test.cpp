@@ -1,6 +1,7 @@
 // The destination pop-up with the queues of a real cupsd on loopback.
 
 #include <QComboBox>
+#include <cstdlib>
 
 #include "config_support.h"
 #include "tests/platform/cups_fixture.h"
@@ -29,6 +30,8 @@ TEST_F(QueueMenuTest, ChosenQueueSurvivesOkAndARestartEvenOnceGone) {
     EXPECT_EQ(Menu()->itemText(4), QStringLiteral("TCP/IP(AXIS 5550 USB)"));
     EXPECT_EQ(Menu()->itemText(5), QStringLiteral("CUPS: plotter"));
     Menu()->setCurrentIndex(5);
+    if (const char* dir = std::getenv("TRZN_CONFIG_PICTURES"))
+        window_->window()->grab().save(QString::fromUtf8(dir) + "/config-queue.png");
     window_->prdefPBtnOkAction();
     EXPECT_STREQ(ReadSettings().serial->port_name, "CUPS: plotter");
     EXPECT_EQ(ReadSettings().serial->port, 5);

@@ -101,33 +101,37 @@ bool THpglLexer::NextNumber(double& value) {
         SkipBlanks();
     }
     if (!Have()) return false;
-    std::size_t p = _pos;
+    // The position moves with every byte taken, so a streamed window never has to keep a long
+    // run of digits behind it.
+    bool consumed = false;
     bool negative = false;
-    if (_bytes[p] == '+' || _bytes[p] == '-') {
-        negative = _bytes[p] == '-';
-        ++p;
+    if (_bytes[_pos] == '+' || _bytes[_pos] == '-') {
+        negative = _bytes[_pos] == '-';
+        ++_pos;
+        consumed = true;
     }
     double result = 0;
     bool digits = false;
-    while (Have(p) && IsDigit(_bytes[p])) {
+    while (Have() && IsDigit(_bytes[_pos])) {
         // Past the limit further digits only matter for clamping; stop before overflow.
-        if (result < kHpglNumberLimit * 10) result = result * 10 + (_bytes[p] - '0');
+        if (result < kHpglNumberLimit * 10) result = result * 10 + (_bytes[_pos] - '0');
         digits = true;
-        ++p;
+        consumed = true;
+        ++_pos;
     }
-    if (Have(p) && _bytes[p] == '.') {
-        ++p;
+    if (Have() && _bytes[_pos] == '.') {
+        ++_pos;
+        consumed = true;
         double scale = 0.1;
-        while (Have(p) && IsDigit(_bytes[p])) {
-            if (scale > 1e-15) result += (_bytes[p] - '0') * scale;
+        while (Have() && IsDigit(_bytes[_pos])) {
+            if (scale > 1e-15) result += (_bytes[_pos] - '0') * scale;
             scale *= 0.1;
             digits = true;
-            ++p;
+            ++_pos;
         }
     }
-    if (p == _pos) return false;  // not a number at all: leave it for the caller
-    _pos = p;
-    if (!digits) return false;  // "+", "-", "." alone: consumed, but no value
+    if (!consumed) return false;  // not a number at all: leave it for the caller
+    if (!digits) return false;    // "+", "-", "." alone: consumed, but no value
     result = std::min(result, kHpglNumberLimit);
     value = negative ? -result : result;
     return true;

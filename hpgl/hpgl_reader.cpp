@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <cmath>
 #include <numbers>
 
@@ -87,32 +88,36 @@ public:
         }
     }
 
-    // Hands the finished paths to `batch` and forgets them; the open path stays, renumbered.
+    // Hands the paths so far to `batch` and forgets them. An open path goes too, as far as it
+    // has come, and carries on from its last vertex as a new path: a pen that stays down for a
+    // whole file must not pile up in memory, nor be copied at every batch.
     // Bounds, length and counters keep running over the whole input.
     void Flush(const std::function<void(const THpglPlot&)>& batch) {
-        THpglPath open;
-        std::vector<THpglPoint> openPoints;
-        std::vector<std::uint64_t> openOffsets;
+        std::optional<THpglPath> carried;
+        THpglPoint from;
         if (_open) {
-            open = _plot.paths.back();
-            _plot.paths.pop_back();
-            openPoints.assign(_plot.points.begin() + static_cast<std::ptrdiff_t>(open.firstPoint),
-                              _plot.points.end());
-            openOffsets.assign(
-                _plot.segmentOffsets.begin() + static_cast<std::ptrdiff_t>(open.firstSegment),
-                _plot.segmentOffsets.end());
-            _plot.points.resize(open.firstPoint);
-            _plot.segmentOffsets.resize(open.firstSegment);
+            THpglPath& open = _plot.paths.back();
+            const std::size_t points = _plot.points.size() - open.firstPoint;
+            carried = open;
+            from = _plot.points.back();
+            if (points >= 2) {
+                open.pointCount = points;
+            } else {
+                _plot.points.resize(open.firstPoint);
+                _plot.paths.pop_back();
+            }
         }
         if (!_plot.paths.empty()) batch(_plot);
         _segmentsBefore += _plot.segmentOffsets.size();
         _plot.paths.clear();
-        _plot.points = std::move(openPoints);
-        _plot.segmentOffsets = std::move(openOffsets);
-        if (_open) {
-            open.firstPoint = 0;
-            open.firstSegment = 0;
-            _plot.paths.push_back(open);
+        _plot.points.clear();
+        _plot.segmentOffsets.clear();
+        if (carried) {
+            carried->firstPoint = 0;
+            carried->firstSegment = 0;
+            carried->pointCount = 0;
+            _plot.paths.push_back(*carried);
+            _plot.points.push_back(from);
         }
     }
 
@@ -153,6 +158,8 @@ public:
         while (!_paths.Full() && _lexer.NextInstruction(name, _offset)) {
             ++_plot.instructions;
             if (!Dispatch(name)) ++_plot.skipped;
+            // Stretches that draw nothing (pen-up moves, text, junk) are asked about too.
+            if ((_plot.instructions & 4095) == 0 && keepGoing && !keepGoing()) return false;
             if (_plot.points.size() >= batchPoints) {
                 if (keepGoing && !keepGoing()) return false;
                 _paths.Flush(batch);

@@ -191,6 +191,7 @@ QueueSubmitResult TQueueJob::Submit(
     QueueSubmitResult result;
     _queue = queue;
     _jobId = 0;
+    _cancelled = false;
 
     struct FdCloser {
         int fd;
@@ -236,6 +237,7 @@ QueueSubmitResult TQueueJob::Submit(
     const auto fail = [&](QueueError error, std::string message) {
         http.reset();  // a request cut off mid-body leaves the connection unusable
         const std::string cancelError = CancelOnServer(queue, id);
+        _cancelled = cancelError.empty();
         result.error = error;
         result.message = std::move(message);
         if (!cancelError.empty()) {
@@ -314,7 +316,10 @@ bool TQueueJob::Cancel(std::string* message) {
         if (message != nullptr) *message = "no job was created";
         return false;
     }
+    // A submit cut short has cancelled its job already; asking again only earns a refusal.
+    if (_cancelled) return true;
     const std::string why = CancelOnServer(_queue, _jobId);
     if (message != nullptr) *message = why;
-    return why.empty();
+    _cancelled = why.empty();
+    return _cancelled;
 }

@@ -77,5 +77,6 @@ public:
 
 private:
     int _jobId = 0;
+    bool _cancelled = false;
     std::string _queue;
 };

@@ -45,7 +45,6 @@ public:
         _spread = frame.lineWidth < 1.75 ? 0 : (frame.lineWidth - 1) / 2;
         _pen.setCapStyle(Qt::RoundCap);
         _pen.setJoinStyle(Qt::RoundJoin);
-        _recent.fill(0);
         if (withMarks) {
             _cellsWide = (image.width() + cell - 1) / cell;
             _cellsHigh = (image.height() + cell - 1) / cell;
@@ -150,7 +149,7 @@ private:
 
     // Bresenham over the grid. Offsets only grow along the file, so a cell ends up with the last
     // instruction that inks it: the one whose colour the full picture holds there, and the
-    // cell turns to full colour only once all that inks it has gone out (never ahead).
+    // cell turns to full colour only once every instruction inking it has begun to go out.
     void MarkLine(QPointF a, QPointF b, std::uint64_t offset) {
         int x0 = static_cast<int>(std::floor(a.x() / _cell));
         int y0 = static_cast<int>(std::floor(a.y() / _cell));
@@ -203,7 +202,7 @@ private:
     THpglPathKind _currentKind = THpglPathKind::Line;
     std::vector<QPointF> _kept;
     std::vector<std::uint64_t> _keptOffsets;
-    std::array<std::uint64_t, kRecentPaths> _recent;
+    std::vector<std::uint64_t> _recent = std::vector<std::uint64_t>(kRecentPaths, 0);
     int _cellsWide = 0;
     int _cellsHigh = 0;
     std::vector<std::uint64_t> _grid;

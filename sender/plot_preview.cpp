@@ -139,13 +139,17 @@ void TPlotPreview::StopWorker() {
 }
 
 void TPlotPreview::TakeResult() {
-    if (_worker.joinable()) _worker.join();
     std::optional<TPlotPicture> result;
     {
         const std::lock_guard<std::mutex> lock(_resultLock);
         result.swap(_result);
     }
-    if (!result || result->status == TPictureStatus::Cancelled) return;
+    // A call queued by a worker that a newer build has replaced finds no result, and must not
+    // wait for the newer worker's whole drawing.
+    if (!result) return;
+    // The worker stored its result as its last step: this join is immediate.
+    if (_worker.joinable()) _worker.join();
+    if (result->status == TPictureStatus::Cancelled) return;
     if (result->status != TPictureStatus::Ready) {
         setNote(result->status == TPictureStatus::Unreadable
                     ? tr("このプロットは表示できません（ファイルを読めません）。\n"
@@ -163,6 +167,7 @@ void TPlotPreview::TakeResult() {
 
 void TPlotPreview::waitUntilReady() {
     if (_pendingBuild) StartBuild();
+    if (_worker.joinable()) _worker.join();
     TakeResult();
 }
 

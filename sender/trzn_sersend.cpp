@@ -427,6 +427,19 @@ void TRZN_SerSend::FollowQueueJob() {
         _ffinline = _fttlline;
         return;
     }
+    // A server that is restarting or busy for a moment still holds the job and will plot it;
+    // failing at once would invite sending the plot a second time.
+    constexpr qint64 kQueueSilenceMs = 15000;
+    if (!status.ok) {
+        if (!_queueSilent.isValid()) _queueSilent.start();
+        if (_queueSilent.elapsed() < kQueueSilenceMs) {
+            ShowState(QueueJobWaitingText(QueueJobState::Pending, queue, _job->jobId()) + "\n" +
+                      QString::fromStdString(status.message));
+            return;
+        }
+    } else {
+        _queueSilent.invalidate();
+    }
     if (!status.ok || IsFinal(status.state)) {
         Fail(QueueJobFailureText(status, queue, _job->jobId()));
         return;

@@ -136,4 +136,5 @@ private:
     std::string _queue;
     std::unique_ptr<TQueueJob> _job;
     QElapsedTimer _queuePoll;
+    QElapsedTimer _queueSilent;  // since when the server has not answered about the job
 };

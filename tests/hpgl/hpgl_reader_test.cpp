@@ -238,6 +238,17 @@ TEST(HpglReader, SurvivesRandomInput) {
     }
 }
 
+// A pen that stays down for the whole file is handed over batch by batch, not carried (and
+// copied) whole: the stream keeps every segment, in order, in time that follows the file.
+TEST(HpglReader, StreamsOnePenDownLineLongerThanABatch) {
+    std::string input = "PU0,0;PD";
+    for (int i = 1; i <= 4 * static_cast<int>(kStreamBatchPoints); ++i)
+        input += std::to_string(i % 977) + "," + std::to_string(i % 631) + ";PD";
+    std::vector<std::uint64_t> offsets;
+    StreamedText(input, 0, offsets);
+    EXPECT_EQ(offsets, ReadHpgl(input).segmentOffsets);
+}
+
 TEST(HpglReader, ReadsFiles) {
     TempHome home;
     const std::string path = home.scratch("plots") + "/Trazen.tmp";

@@ -107,6 +107,13 @@ std::string PlotTitle(const std::string& productFolder) {
     }
     // The plug-in writes Shift-JIS, as every text it leaves.
     if (!title.empty()) title = SjisToQString(title.c_str()).toStdString();
+    // A job name holds at most 255 bytes; cut at a character boundary.
+    constexpr std::size_t kLongestJobName = 255;
+    if (title.size() > kLongestJobName) {
+        std::size_t end = kLongestJobName;
+        while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+        title.resize(end);
+    }
     return title.empty() ? std::string("Trazen plot") : title;
 }
 

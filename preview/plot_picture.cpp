@@ -279,27 +279,21 @@ TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
 }
 
 TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
-                             bool withMarks, const std::atomic<bool>* cancel) {
+                             bool withMarks, const std::atomic<bool>* cancel,
+                             const TPlotExtent* known) {
+    const auto ended = [](TPictureStatus status) {
+        TPlotPicture nothing;
+        nothing.status = status;
+        return nothing;
+    };
+    const TPlotExtent extent = known ? *known : MeasurePlot(fd, cancel);
+    if (Cancelled(cancel)) return ended(TPictureStatus::Cancelled);
+    if (!extent.readable) return ended(TPictureStatus::Unreadable);
+    if (extent.segments == 0 || pixels.isEmpty()) return ended(TPictureStatus::Empty);
     TPlotPicture picture;
-    const TPlotExtent extent = MeasurePlot(fd, cancel);
-    if (Cancelled(cancel)) {
-        picture.status = TPictureStatus::Cancelled;
-        return picture;
-    }
-    if (!extent.readable) {
-        picture.status = TPictureStatus::Unreadable;
-        return picture;
-    }
-    if (extent.segments == 0 || pixels.isEmpty()) {
-        picture.status = TPictureStatus::Empty;
-        return picture;
-    }
     picture.bounds = extent.bounds;
     picture.full = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    if (picture.full.isNull()) {
-        picture.status = TPictureStatus::Empty;
-        return picture;
-    }
+    if (picture.full.isNull()) return ended(TPictureStatus::Empty);
     const QRectF area(QPointF(0, 0), QSizeF(pixels));
     picture.frame = FitPlot(extent.bounds, area);
     {
@@ -315,14 +309,8 @@ TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, 
     const THpglStreamResult read =
         ReadHpglStream(fd, {}, [&](const THpglPlot& batch) { drawer.Batch(batch); },
                        [cancel] { return !Cancelled(cancel); });
-    if (Cancelled(cancel)) {
-        picture.status = TPictureStatus::Cancelled;
-        return picture;
-    }
-    if (!read.readable) {
-        picture.status = TPictureStatus::Unreadable;
-        return picture;
-    }
+    if (Cancelled(cancel)) return ended(TPictureStatus::Cancelled);
+    if (!read.readable) return ended(TPictureStatus::Unreadable);
     picture.segments = drawer.segments();
     picture.bytes = read.bytes;
     picture.pen = std::move(drawer.pen());

@@ -59,13 +59,6 @@ struct TPlotPicture {
 inline constexpr std::size_t kMostMarkCells = 1u << 19;
 inline constexpr std::size_t kMostPenMarks = 1u << 16;
 
-// Reads the open plot `fd` (from its start, with pread: the descriptor may be shared) twice,
-// once for its extent and once to draw it into `pixels` (a device pixel ratio of `ratio`). With
-// `withMarks` it also builds the pale picture and the marks. `cancel`, when set, is polled
-// often; a cancelled build gives status Cancelled.
-TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
-                             bool withMarks, const std::atomic<bool>* cancel = nullptr);
-
 // The extent of the plot in `fd` (first pass only); `segments` counts what it draws.
 struct TPlotExtent {
     bool readable = false;
@@ -73,6 +66,14 @@ struct TPlotExtent {
     std::size_t segments = 0;
 };
 TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr);
+
+// Reads the open plot `fd` (from its start, with pread: the descriptor may be shared) twice,
+// once for its extent (unless `known` gives it) and once to draw it into `pixels` (a device
+// pixel ratio of `ratio`). With `withMarks` it also builds the pale picture and the marks.
+// `cancel`, when set, is polled often; a cancelled build gives status Cancelled.
+TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
+                             bool withMarks, const std::atomic<bool>* cancel = nullptr,
+                             const TPlotExtent* known = nullptr);
 
 // The shown picture: pixels of `picture.pale` whose marks lie before `sentBytes` taken from
 // `picture.full`, starting from mark `from`; returns the index of the first mark not applied.

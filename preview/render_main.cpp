@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
     const TPlotPalette palette(*records.config);
 
     const QSize size(width, RenderHeightFor(extent.bounds, width));
-    const TPlotPicture picture = DrawPlotPicture(fd, palette, size, 1.0, /*withMarks=*/false);
+    const TPlotPicture picture =
+        DrawPlotPicture(fd, palette, size, 1.0, /*withMarks=*/false, nullptr, &extent);
     ::close(fd);
     if (picture.status == TPictureStatus::Unreadable) {
         std::fprintf(stderr, "trzn-render: can't read %s\n", plotPath.c_str());

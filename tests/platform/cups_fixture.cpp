@@ -15,8 +15,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "tests/platform/ftp_fixture.h"
+#include "tests/support/temp_home.h"
 
 extern char** environ;
 
@@ -55,10 +56,6 @@ bool Answers(int port) {
     return ok;
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 pid_t Spawn(const std::vector<std::string>& args, const std::string& outputFile) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -73,13 +70,6 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& outputFile)
     if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 }  // namespace
@@ -122,15 +112,12 @@ TCupsServer::TCupsServer() {
     ::chmod((_dir + "/spool").c_str(), 0710);
     ::chmod((_dir + "/tmp").c_str(), 01777);
 
-    int port = 0;
-    const int probe = BoundLoopbackSocket(&port);
-    if (probe < 0) {
+    _port = UnusedLoopbackPort();
+    if (_port == 0) {
         _why = "no free loopback port";
         return;
     }
-    ::close(probe);
-    _port = port;
-    WriteText(_dir + "/cupsd.conf",
+    WriteFileBytes(_dir + "/cupsd.conf",
               "Listen 127.0.0.1:" + std::to_string(_port) +
                   "\n"
                   "LogLevel info\nMaxLogSize 0\nBrowsing No\nBrowseLocalProtocols none\n"
@@ -140,7 +127,7 @@ TCupsServer::TCupsServer() {
                   "  SubscriptionPrivateAccess all\n  SubscriptionPrivateValues none\n"
                   "  <Limit All>\n    Order allow,deny\n    Allow from 127.0.0.1\n  </Limit>\n"
                   "</Policy>\n");
-    WriteText(_dir + "/cups-files.conf",
+    WriteFileBytes(_dir + "/cups-files.conf",
               "ServerRoot " + _dir + "\nCacheDir " + _dir + "/cache\nStateDir " + _dir +
                   "/state\nRequestRoot " + _dir + "/spool\nTempDir " + _dir +
                   "/tmp\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
@@ -160,7 +147,7 @@ TCupsServer::TCupsServer() {
         int status = 0;
         if (::waitpid(_pid, &status, WNOHANG) == _pid ||
             std::chrono::steady_clock::now() > deadline) {
-            _why = "cupsd did not answer: " + ReadText(_dir + "/log/cupsd.out") + LogTail();
+            _why = "cupsd did not answer: " + ReadFileBytes(_dir + "/log/cupsd.out") + LogTail();
             if (::waitpid(_pid, &status, WNOHANG) == 0) {
                 ::kill(_pid, SIGKILL);
                 ::waitpid(_pid, &status, 0);
@@ -203,7 +190,7 @@ bool TCupsServer::Run(const std::vector<std::string>& args, std::string* output)
     const pid_t pid = Spawn(full, out);
     int status = -1;
     if (pid <= 0 || ::waitpid(pid, &status, 0) != pid) status = -1;
-    if (output != nullptr) *output = ReadText(out);
+    if (output != nullptr) *output = ReadFileBytes(out);
     return status == 0;
 }
 
@@ -222,7 +209,7 @@ bool TCupsServer::RemoveQueue(const std::string& name) {
 }
 
 std::string TCupsServer::LogTail() const {
-    const std::string log = ReadText(_dir + "/log/error_log");
+    const std::string log = ReadFileBytes(_dir + "/log/error_log");
     return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
 }
 

@@ -33,10 +33,13 @@ void PrintTo(const QueueCase& row, std::ostream* os) { *os << row.name; }
 
 constexpr auto kRecord = TPlotterListener::Mode::Record;
 constexpr auto kRefuse = TPlotterListener::Mode::Refuse;
+constexpr auto kCloseEarly = TPlotterListener::Mode::CloseEarly;
 
 const QueueCase kCases[] = {
     {"DeliversByteForByte", kRecord, false, false, false, 0, 1, true},
     {"RefusingPlotterFails", kRefuse, false, false, false, 2, 2, false},
+    // A plotter switched off mid-plot: the job is aborted, never reported done.
+    {"PlotterGoneMidPlotFails", kCloseEarly, false, false, false, 2, 2, false},
     {"StopCancelsHeldJob", kRecord, true, false, false, 1, 2, false},
     {"OverrideLeavesSettings", kRecord, false, true, false, 0, 1, true},
     {"NoServerFailsClearly", kRecord, false, false, true, 2, 2, false},
@@ -64,7 +67,9 @@ TEST_P(SenderQueue, EndsAsTheJobDoes) {
         std::strcpy(s.port_name, stored ? stored : label.c_str());
         std::strcpy(s.shared_folder, home.scratch("server").c_str());
     });
-    WritePlugInFiles(home, "NAME:drawing\r\n", SamplePlotBody(3000));
+    // Larger than the socket buffers, so a plotter that goes away mid-plot is noticed.
+    WritePlugInFiles(home, "NAME:drawing\r\n",
+                     SamplePlotBody(row.plotter == kCloseEarly ? 4 << 20 : 3000));
     if (row.override) run.sender.setQueueOverride(queue);
     run.sender.awakeFromNib();
     EXPECT_EQ(run.sender.destinationCode(), kDestPrinterQueue);

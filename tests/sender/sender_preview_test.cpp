@@ -172,15 +172,15 @@ TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
     EXPECT_EQ(run.sender.sentBytes(), sent);
     EXPECT_EQ(View()->sentBytes(), sent);
     ExpectSplitMatches(*View(), *plot, sent);
+    auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
+    EXPECT_EQ(bar->value(), static_cast<int>(100.0 * sent / run.sender.totalBytes()));
+    if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
+        run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-error.png");
     // A resized window draws the picture anew and marks the same bytes as sent.
     View()->resize(View()->size() + QSize(120, 40));
     View()->waitUntilReady();
     EXPECT_EQ(View()->picture().full.size(), View()->size() * View()->devicePixelRatio());
     ExpectSplitMatches(*View(), *plot, sent);
-    auto* bar = run.sender.panel()->findChild<QProgressBar*>("prserPrBrSendData");
-    EXPECT_EQ(bar->value(), static_cast<int>(100.0 * sent / run.sender.totalBytes()));
-    if (const char* dir = std::getenv("TRZN_SENDER_PICTURES"))
-        run.sender.panel()->grab().save(QString::fromUtf8(dir) + "/sender-error.png");
 }
 
 struct UnreadableCase {

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -36,6 +37,39 @@ bool WriteAll(int fd, const char* p, size_t n) {
 
 }  // namespace
 
+namespace {
+
+// Read, not set and restored: umask(0) would briefly apply to every thread's new files.
+mode_t CurrentUmask() {
+    mode_t mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[128];
+        unsigned value = 0;
+        while (std::fgets(line, sizeof line, status))
+            if (std::sscanf(line, "Umask: %o", &value) == 1) mask = static_cast<mode_t>(value);
+        std::fclose(status);
+    }
+    return mask;
+}
+
+// Puts the finished copy under its name without replacing anything there. renameat2 does it in
+// one step; shares whose filesystem lacks it get a hard link (EEXIST is just as atomic), and
+// those without links a check and a rename.
+int PlaceWithoutReplacing(const std::string& temp, const std::string& dst) {
+    if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+    if (link(temp.c_str(), dst.c_str()) == 0) {
+        unlink(temp.c_str());
+        return 0;
+    }
+    if (errno == EEXIST) return EEXIST;
+    struct stat st {};
+    if (lstat(dst.c_str(), &st) == 0) return EEXIST;
+    return rename(temp.c_str(), dst.c_str()) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
 DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst) {
     const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
@@ -50,19 +84,33 @@ DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& ds
         close(in);
         return Fail(DeliveryError::SourceMissing, err);
     }
-    // O_EXCL makes "never overwrite" atomic, and refuses a dangling symlink at dst too.
-    const int out = open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A name taken (a dangling link included) is refused before any byte is copied: the caller
+    // tries the next name, and a big plot must not be copied once per name.
+    struct stat taken {};
+    if (lstat(dst.c_str(), &taken) == 0) {
+        close(in);
+        return Fail(DeliveryError::TargetExists, EEXIST);
+    }
+    // Written under a hidden name beside the target and renamed when whole: a print server
+    // watching the folder never sees a growing or cut-off plot under a plot's name, not even
+    // when this program is killed.
+    const size_t slash = dst.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : dst.substr(0, slash);
+    const std::string base = slash == std::string::npos ? dst : dst.substr(slash + 1);
+    std::string temp = folder + "/." + base + ".XXXXXX";
+    const int out = mkostemp(temp.data(), O_CLOEXEC);
     if (out < 0) {
         const int err = errno;
         close(in);
-        return Fail(err == EEXIST ? DeliveryError::TargetExists : DeliveryError::FolderNotWritable,
-                    err);
+        return Fail(DeliveryError::FolderNotWritable, err);
     }
-    // A half-written plot on the print server would be printed as if whole: remove it.
+    // The print server reads the file as another user: the mode a plain new file gets, not
+    // the temporary's private 0600.
+    fchmod(out, 0666 & ~CurrentUmask());
     auto abandon = [&](DeliveryError error, int err) {
         close(in);
         close(out);
-        unlink(dst.c_str());
+        unlink(temp.c_str());
         return Fail(error, err);
     };
     char buf[64 * 1024];
@@ -82,8 +130,13 @@ DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& ds
     close(in);
     if (close(out) != 0) {
         const int err = errno;
-        unlink(dst.c_str());
+        unlink(temp.c_str());
         return Fail(DeliveryError::FolderNotWritable, err);
+    }
+    if (const int err = PlaceWithoutReplacing(temp, dst); err != 0) {
+        unlink(temp.c_str());
+        return Fail(err == EEXIST ? DeliveryError::TargetExists : DeliveryError::FolderNotWritable,
+                    err);
     }
     return {};
 }

@@ -461,6 +461,10 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
     return WriteSettingsFile(path, text);
 }
 
+namespace {
+thread_local std::string g_writeError;
+}  // namespace
+
 bool WriteSettingsFile(const std::string& path, const std::string& text) {
     // Written beside the target and renamed over it: a reader (the plug-in, the other program)
     // sees the old or the new file, and a failed write keeps the old one.
@@ -473,12 +477,22 @@ bool WriteSettingsFile(const std::string& path, const std::string& text) {
         target = resolved.isEmpty() ? info.symLinkTarget() : resolved;
     }
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Unbuffered: a write the disk refuses must fail here. Buffered, the bytes only reach the
+    // disk inside commit(), which then renames a short temporary over the settings anyway.
+    const auto failed = [&file] {
+        g_writeError = file.errorString().toStdString();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed();
     // Unless committed, the temporary is discarded when file goes out of scope.
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
-        return false;
-    return file.commit();
+        return failed();
+    if (!file.commit()) return failed();
+    g_writeError.clear();
+    return true;
 }
+
+std::string SettingsWriteError() { return g_writeError; }
 
 std::string ProductFolder() {
     std::string path = DocumentsFolder();

@@ -41,6 +41,10 @@ std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, 
 // written through). False when nothing was written; the previous file then stays as it was.
 bool WriteSettingsFile(const std::string& path, const std::string& text);
 
+// Why the last failed write of this thread failed, in the system's words ("No space left on
+// device"); empty after a write that succeeded.
+std::string SettingsWriteError();
+
 // Folders. Each returns the path without a trailing slash, creating every level on the way
 // (mode 0777, failures ignored), or an empty string when the Documents folder can't be found.
 std::string ProductFolder();  // Documents/Adobe/Illustrator/Trazen

@@ -30,6 +30,13 @@ TEST(CopyFileNoOverwrite, CopiesAndRefusesToOverwrite) {
     ASSERT_TRUE(first.ok()) << first.detail;
     EXPECT_EQ(ReadFileBytes(dst), plot);
     EXPECT_EQ(ReadFileBytes(src), plot);  // the source stays
+    // Whole under its own name, readable by the print server, and nothing else beside it.
+    struct stat st {};
+    ASSERT_EQ(stat(dst.c_str(), &st), 0);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 1);
 
     WriteFileBytes(dst, "earlier plot");
     const DeliveryResult again = CopyFileNoOverwrite(src, dst);
@@ -94,5 +101,5 @@ TEST(CopyFileNoOverwrite, FailedWriteLeavesNoHalfCopy) {
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_FALSE(fs::exists(dst));
+    EXPECT_TRUE(fs::is_empty(home.scratch("shared"))) << "a half copy or its temporary stayed";
 }

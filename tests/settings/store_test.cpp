@@ -10,6 +10,7 @@
 
 #include "settings/records.h"
 #include "settings/store.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;
@@ -182,6 +183,21 @@ TEST(Store, FailedSaveKeepsPreviousFile) {
         EXPECT_TRUE(entry.path().filename() == "TRZNSerConfig.ini" ||
                     entry.path().filename() == "Prefs")
             << "left behind: " << entry.path();
+}
+
+TEST(Store, FullDiskKeepsPreviousFileAndSaysWhy) {
+    TempHome home;
+    SmallDisk disk(home.productFolder(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    Program p;
+    p.rec.serial->baud = 6;
+    ASSERT_TRUE(p.Save());
+    const std::string before = ReadFileBytes(home.settingsFile());
+    disk.Fill();
+    p.rec.serial->baud = 7;
+    EXPECT_FALSE(p.Save(nullptr, true, PrintLines::Sender));
+    EXPECT_EQ(ReadFileBytes(home.settingsFile()), before);
+    EXPECT_NE(SettingsWriteError().find("space"), std::string::npos) << SettingsWriteError();
 }
 
 TEST(Store, NewFileHonoursUmask) {

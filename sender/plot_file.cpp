@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -64,6 +65,25 @@ off_t LengthOf(int fd) {
     return fstat(fd, &st) == 0 ? st.st_size : 0;
 }
 
+// Opens a plug-in file for reading, or -1 with errno. Only a plain file is read: a named pipe
+// would hold the sender for ever and a device (a link to /dev/zero) would never end.
+int OpenInput(const std::string& path, bool& plain) {
+    plain = true;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // A folder is an unreadable file, which the panel words as such.
+        const bool folder = S_ISDIR(st.st_mode);
+        plain = folder;
+        close(fd);
+        errno = folder ? EISDIR : EINVAL;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 // Opens the output emptied. An output that won't open for writing (read-only, another user's, a
 // link to nowhere, a named pipe with no reader) is an earlier run's leftover in the user's own
 // folder: it goes, and a new file takes its place. A folder of that name is not removed.
@@ -88,7 +108,9 @@ int OpenOutput(const std::string& path, int& error) {
 }  // namespace
 
 void CreateNewFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // Non-blocking: a named pipe in the file's place must not hold the sender before its
+    // window shows; it is refused when read.
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd >= 0) close(fd);
 }
 
@@ -146,7 +168,9 @@ std::string ScanBrcValue(int fd) {
             if (lastByteIsEnd && piece[end - 1] == '\n') --end;
             if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
             if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
-            return std::string(piece + 4, piece + end);
+            // A NUL ends the value, as it ends a text everywhere else.
+            const char* value = piece + 4;
+            return std::string(value, strnlen(value, static_cast<size_t>(end - 4)));
         }
     }
     return {};
@@ -165,7 +189,12 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
     const std::string headerPath = folder + kHeaderFileName;
     CreateNewFile(headerPath);
     {
-        Fd header(open(headerPath.c_str(), O_RDONLY | O_CLOEXEC));
+        bool plain = true;
+        Fd header(OpenInput(headerPath, plain));
+        if (!plain) {
+            failed(PlotFileProblem::HeaderNotAFile);
+            return result;
+        }
         if (header.ok()) {
             const std::string brc = ScanBrcValue(header.get());
             const bool lead = WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) &&
@@ -181,17 +210,21 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
 
     const std::string bodyPath = folder + kBodyFileName;
     CreateNewFile(bodyPath);
-    Fd body(open(bodyPath.c_str(), O_RDONLY | O_CLOEXEC));
+    bool plain = true;
+    Fd body(OpenInput(bodyPath, plain));
     if (!body.ok()) {
-        failed(PlotFileProblem::BodyUnreadable);
+        failed(plain ? PlotFileProblem::BodyUnreadable : PlotFileProblem::BodyNotAFile);
         return result;
     }
+    // The body as long as it was when opened: one still being appended to is not followed.
+    off_t left = LengthOf(body.get());
     // Larger pieces than the plug-in's 80 bytes: the bytes written are the same, in far fewer
     // system calls (a plot body can be tens of megabytes).
     char buf[64 * 1024];
     bool copied = true;
-    for (;;) {
-        const ssize_t n = ReadRetry(body.get(), buf, sizeof buf);
+    while (left > 0) {
+        const ssize_t n = ReadRetry(body.get(), buf,
+                                    static_cast<size_t>(std::min<off_t>(left, sizeof buf)));
         if (n == 0) break;
         if (n < 0) {
             failed(PlotFileProblem::BodyUnreadable);
@@ -203,6 +236,7 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
             copied = false;
             break;
         }
+        left -= n;
     }
     // Plotter off only after a whole body: a plotter told "done" mid-plot would finish a
     // truncated drawing as if it were complete.

@@ -14,6 +14,8 @@ enum class PlotFileProblem {
     OutputUnwritable,  // "/Trazen.tmp" can't be written, not even made anew: it holds no new plot
     BodyUnreadable,    // the plot body can't be opened or read: the output stops there
     WriteFailed,       // a write to the output failed (a full disk): the output stops there
+    HeaderNotAFile,    // the header lines' file is a named pipe, a device, ...: nothing is read
+    BodyNotAFile,      // the plot body is a named pipe, a device, ...: nothing is read
 };
 
 struct PlotFileResult {

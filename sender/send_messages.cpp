@@ -158,8 +158,23 @@ QString PlotFileFailureText(const QString& folder, const PlotFileResult& result)
     } else {
         why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
     }
+    if (result.problem == PlotFileProblem::HeaderNotAFile ||
+        result.problem == PlotFileProblem::BodyNotAFile) {
+        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "名前付きパイプやデバイスなど、普通のファイルでないものは読みません。"
+                                   "それを取り除いてから出力し直してください。"));
+    }
     QString what;
     switch (result.problem) {
+        case PlotFileProblem::HeaderNotAFile:
+        case PlotFileProblem::BodyNotAFile:
+            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "イラストレーションプログラムが書き出した %1 は普通の"
+                                        "ファイルではありません。"))
+                       .arg(result.problem == PlotFileProblem::BodyNotAFile
+                                ? QStringLiteral("Trazen Prefs")
+                                : QStringLiteral("Trazen Sender Prefs"));
+            break;
         case PlotFileProblem::OutputUnwritable:
             what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
                                         "送るプロットデータ (Trazen.tmp) を作れませんでした。前回の"

@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                     kOn + "IN;IW;IW" + kValue100.substr(0, 76) + ";" + kOff},
         FramingCase{"UnterminatedLastLineKeepsItsLastByte", "BRC:0,0,10,20", "",
                     kOn + "IN;IW;IW0,0,10,20;" + kOff},
+        FramingCase{"NulEndsTheBrcValue", std::string("BRC:1,2\0" "3,4\r\n", 13), "PA;",
+                    kOn + "IN;IW;IW1,2;PA;" + kOff},
         FramingCase{"BodyWithBinaryBytes", "", std::string("PE\0\xff\x80;", 6),
                     kOn + "IN;IW;" + std::string("PE\0\xff\x80;", 6) + kOff}),
     [](const testing::TestParamInfo<FramingCase>& info) { return info.param.name; });
@@ -100,6 +102,29 @@ TEST(Framing, UnreadableBodyGetsNoPlotterOff) {
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), kOn + "IN;IW;IW1,2,3,4;");
     EXPECT_EQ(result.problem, PlotFileProblem::BodyUnreadable);
     EXPECT_EQ(result.error, EISDIR);
+}
+
+TEST(Framing, InputsThatAreNotPlainFilesAreRefused) {
+    // A named pipe would hold the sender before its window shows; a device never ends.
+    struct Row {
+        const char* name;
+        const char* file;
+        bool pipe;  // else a link to /dev/zero
+        PlotFileProblem problem;
+    } rows[] = {
+        {"header_pipe", "/Trazen Sender Prefs", true, PlotFileProblem::HeaderNotAFile},
+        {"body_pipe", "/Trazen Prefs", true, PlotFileProblem::BodyNotAFile},
+        {"body_endless_device", "/Trazen Prefs", false, PlotFileProblem::BodyNotAFile},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string folder = home.scratch("product");
+        const std::string path = folder + row.file;
+        ASSERT_EQ(row.pipe ? mkfifo(path.c_str(), 0666) : symlink("/dev/zero", path.c_str()), 0);
+        EXPECT_EQ(CreateSerPltFile(folder).problem, row.problem);
+        EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp").find(kOff), std::string::npos);
+    }
 }
 
 TEST(Framing, FullDiskIsReportedAsAFailedWrite) {

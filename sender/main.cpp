@@ -1,7 +1,8 @@
 // The plot sender. Exit status: 0 delivered, 1 stopped by the user, 2 delivery failed (the
 // window said why), 3 nothing could be sent (no Documents folder).
 // `--queue NAME` sends this one plot to the printer queue NAME instead of the configured
-// destination (trzn-plot passes it); nothing else is read from the command line.
+// destination; `--lock-fd N` is the plot slot's lock, held by the caller and inherited (both
+// from trzn-plot). Nothing else is read from the command line.
 
 #include <QApplication>
 #include <QStringList>
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     const qsizetype queue = args.indexOf(QStringLiteral("--queue"));
     if (queue > 0 && queue + 1 < args.size()) controller.setQueueOverride(args[queue + 1].toStdString());
+    const qsizetype lock = args.indexOf(QStringLiteral("--lock-fd"));
+    bool number = false;
+    const int lockFd = lock > 0 && lock + 1 < args.size() ? args[lock + 1].toInt(&number) : -1;
+    if (number) controller.setInheritedLock(lockFd);
     controller.awakeFromNib();
     return app.exec();
 }

@@ -195,6 +195,16 @@ QString PlotFileFailureText(const QString& folder, const PlotFileResult& result)
            Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "フォルダ: %1")).arg(folder);
 }
 
+QString StatusFailureText(const QString& settingsFile, const std::string& why) {
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                "送信の結果を設定ファイルに記録できませんでした。イラストレーション"
+                                "プログラムには送信の終わりが伝わりません。ディスクの空きと"
+                                "ファイルの権限を確かめてください。")) +
+           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ファイル: %1")).arg(settingsFile) + "\n" +
+           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1"))
+               .arg(QString::fromLocal8Bit(why.c_str()));
+}
+
 namespace {
 
 // CUPS' own status message, on a line of its own, when it gave one.

@@ -17,6 +17,9 @@ QString OutputFileFailureText(const QString& path, int err);
 // The framed plot could not be made whole in folder (the product folder); nothing is sent.
 QString PlotFileFailureText(const QString& folder, const PlotFileResult& result);
 
+// The completion status could not be written to the settings file (why: the system's words).
+QString StatusFailureText(const QString& settingsFile, const std::string& why);
+
 // A printer queue: the job could not be handed over, the job ended without being done, and
 // what the job is waiting for.
 QString QueueSubmitFailureText(const QueueSubmitResult& result, const QString& queue);

@@ -30,6 +30,7 @@
 #include "platform/serial_line.h"
 #include "sender/line_drain.h"
 #include "sender/plot_preview.h"
+#include "sender/plot_slot.h"
 #include "preview/plot_render.h"
 #include "sender/net_address.h"
 #include "sender/plot_file.h"
@@ -79,6 +80,7 @@ TRZN_SerSend::TRZN_SerSend() : trznSendModal(new QWidget), _ui(new Ui::trznSendM
 }
 
 TRZN_SerSend::~TRZN_SerSend() {
+    if (_lockFd >= 0) close(_lockFd);
     if (_fd >= 0) CloseSerialLine(_fd);
     if (_fcFRefNum >= 0) close(_fcFRefNum);
 }
@@ -118,10 +120,44 @@ void TRZN_SerSend::awakeFromNib() {
     MakeFolder(product + "/Prefs");
     std::memcpy(_path, product.c_str(), product.size() + 1);
 
+    // Nothing of the product folder is touched, not even the settings, before the slot is ours:
+    // another sender is reading the framed plot this one would rebuild.
+    if (!TakeSlot()) {
+        WaitForSlot();
+        return;
+    }
+    StartDelivery();
+}
+
+bool TRZN_SerSend::TakeSlot() {
+    return TakePlotSlot(_path, _inheritedLockFd, &_lockFd) != SlotState::Busy;
+}
+
+void TRZN_SerSend::WaitForSlot() {
+    _phase = Phase::Waiting;
+    _outcome = SendOutcome::Stopped;  // what Stop leaves while waiting
+    _ui->prserLabelDest->setText(tr("送信先: (待機中)"));
+    prserPrBrSendData->setRange(0, 0);
+    ShowState(tr("別のプロットを送信しています。それが終わりしだい、このプロットを送ります…"));
+    CentrePanel();
+    _slotTimer = new QTimer(this);
+    _slotTimer->setInterval(250);
+    connect(_slotTimer, &QTimer::timeout, this, [this] {
+        if (_phase != Phase::Waiting || !TakeSlot()) return;
+        _slotTimer->stop();
+        prserPrBrSendData->setRange(0, 100);
+        StartDelivery();
+    });
+    _slotTimer->start();
+}
+
+void TRZN_SerSend::StartDelivery() {
     _records = std::make_unique<RecordSet>();
     GetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
                   _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat);
-    if (*_records->refCon != 0) StoreCompletion(Completion::Running);
+    // A status that can't be set to "running" can't be set to "done" either: the plug-in would
+    // read an earlier run's result for this plot. Nothing is sent then.
+    const bool statusRecorded = *_records->refCon == 0 || StoreCompletion(Completion::Running);
 
     const TSrConfig& sr = *_records->serial;
     const std::string portName = FieldText(sr.port_name, sizeof sr.port_name);
@@ -138,6 +174,11 @@ void TRZN_SerSend::awakeFromNib() {
     _phase = Phase::Sending;
     _outcome = SendOutcome::Delivered;
     ShowDestination();
+    if (!statusRecorded) {
+        CentrePanel();
+        Fail(StatusUnrecordedText());
+        return;
+    }
 
     int openError = 0;
     if (SerialDestination()) {
@@ -205,7 +246,12 @@ void TRZN_SerSend::firedByTimer() {
         if (SerialDestination()) RefreshPanel(true);
         prserViewPlot->setAllSent();
         prserViewPlot->setPenMarked(false);
-        StoreCompletion(Completion::Done);
+        _delivered = true;
+        if (!StoreCompletion(Completion::Done)) {
+            Fail(StatusUnrecordedText());
+            _finsidetimer = 0;
+            return;
+        }
         _outcome = SendOutcome::Delivered;
         ShowState(SerialDestination() ? tr("送信しました。プロッタの受信完了を待っています…")
                                       : tr("送信しました。"));
@@ -451,9 +497,14 @@ void TRZN_SerSend::FollowQueueJob() {
 
 void TRZN_SerSend::prserPBtnStopDataAction() {
     if (_stopping) return;
+    if (_phase == Phase::Waiting) {
+        stopTimer();
+        return;
+    }
     if (_phase == Phase::Failed || _phase == Phase::Idle) {
-        // The button is the way out of a failed run: the status says "not done" again.
-        if (_records) StoreCompletion(Completion::Cancelled);
+        // The button is the way out of a failed run: the status says "not done" again (not
+        // for a plot that went out whole and only could not be recorded as such).
+        if (_records && !_delivered && !_statusUnwritable) StoreCompletion(Completion::Cancelled);
         stopTimer();
         return;
     }
@@ -464,7 +515,13 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         _stopRequested = true;
         return;
     }
-    StoreCompletion(Completion::Cancelled);
+    QString unrecorded;
+    if (!StoreCompletion(Completion::Cancelled)) {
+        _outcome = SendOutcome::Failed;
+        unrecorded = "\n" + StatusUnrecordedText();
+    }
+    const SendOutcome stopped =
+        _outcome == SendOutcome::Failed ? SendOutcome::Failed : SendOutcome::Stopped;
     if (_ftcpip == kDestPrinterQueue) {
         // A queued plot can still be taken back: the plotter never sees a cancelled job, or
         // stops where CUPS cut it off.
@@ -477,15 +534,15 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
                                   .arg(_job->jobId())
                                   .arg(QString::fromStdString(message));
         }
-        _outcome = SendOutcome::Stopped;
-        ShowState(cancelled);
+        _outcome = stopped;
+        ShowState(cancelled + unrecorded);
         stopTimer();
         return;
     }
     if (SerialDestination()) {
         RefreshPanel(true);
-        _outcome = SendOutcome::Stopped;
-        ShowState(tr("中止しました。プロッタの受信完了を待っています…"));
+        _outcome = stopped;
+        ShowState(tr("中止しました。プロッタの受信完了を待っています…") + unrecorded);
         stopTimer();
     } else {
         // An upload or copy under way can't be taken back half done; it goes on.
@@ -501,6 +558,7 @@ void TRZN_SerSend::stopTimer() {
         if (_timer) _timer->stop();
         _finvalidate = 1;
     }
+    if (_slotTimer) _slotTimer->stop();
     _ui->prserPBtnStopData->setEnabled(false);
     if (SerialDestination() && _fd >= 0) {
         // The plotter may still be taking in what the port holds; closing early would cut the
@@ -523,6 +581,11 @@ void TRZN_SerSend::stopTimer() {
     }
     _reader.reset();
     _records.reset();
+    // The slot is given back last, once the status is written and the line is closed.
+    if (_lockFd >= 0) {
+        close(_lockFd);
+        _lockFd = -1;
+    }
     _quit(static_cast<int>(_outcome));
 }
 
@@ -537,19 +600,31 @@ void TRZN_SerSend::WaitWithEvents(std::chrono::milliseconds limit,
     }
 }
 
-void TRZN_SerSend::StoreCompletion(Completion value) {
-    if (!_records) return;
+bool TRZN_SerSend::StoreCompletion(Completion value) {
+    if (!_records) return true;
     *_records->refCon = static_cast<int64_t>(value);
-    SetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
-                  _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat,
-                  PrintLines::Sender);
+    const bool stored =
+        SetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
+                      _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat,
+                      PrintLines::Sender);
+    if (!stored) _statusUnwritable = true;
+    return stored;
+}
+
+QString TRZN_SerSend::StatusUnrecordedText() const {
+    return StatusFailureText(QString::fromLocal8Bit(SettingsFilePath(nullptr).c_str()),
+                             SettingsWriteError());
 }
 
 void TRZN_SerSend::Fail(const QString& message) {
     if (SerialDestination()) RefreshPanel(true);
     _phase = Phase::Failed;
     _outcome = SendOutcome::Failed;
-    StoreCompletion(Completion::Cancelled);
+    // A failed run records "not done": not over a plot that went out whole, and not again where
+    // recording is what failed.
+    QString text = message;
+    if (!_delivered && !_statusUnwritable && !StoreCompletion(Completion::Cancelled))
+        text += "\n" + StatusUnrecordedText();
     if (_timer && !_finvalidate) {
         _timer->stop();
         _finvalidate = 1;
@@ -557,7 +632,9 @@ void TRZN_SerSend::Fail(const QString& message) {
     if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
     prserPrBrSendData->setFormat(SerialDestination() ? tr("失敗 (%p% 送信済み)") : tr("失敗"));
     _ui->prserLabelState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
-    ShowState(tr("送信できませんでした。") + "\n" + message);
+    ShowState((_delivered ? tr("プロットは送りましたが、その結果を記録できませんでした。")
+                         : tr("送信できませんでした。")) +
+              "\n" + text);
     _ui->prserPBtnStopData->setText(tr("閉じる"));
     _ui->prserPBtnStopData->setEnabled(true);
     trznSendModal->adjustSize();

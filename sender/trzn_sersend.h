@@ -54,6 +54,9 @@ public:
     // One plot to this printer queue instead of the stored destination (trzn-plot --queue);
     // the settings keep their destination. Set before awakeFromNib.
     void setQueueOverride(std::string queue) { _queueOverride = std::move(queue); }
+    // The plot slot's lock descriptor handed down by trzn-plot (`--lock-fd N`). Set before
+    // awakeFromNib.
+    void setInheritedLock(int fd) { _inheritedLockFd = fd; }
 
     QWidget* panel() const { return trznSendModal.get(); }
     int16_t destinationCode() const { return _ftcpip; }
@@ -69,10 +72,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Phase { Idle, Sending, Failed, Finishing };
+    enum class Phase { Idle, Waiting, Sending, Failed, Finishing };
 
     bool SerialDestination() const { return _ftcpip >= 0; }
-    void StoreCompletion(Completion value);
+    bool StoreCompletion(Completion value);
+    bool TakeSlot();
+    void WaitForSlot();
+    void StartDelivery();
     void SerialStep();
     void PseudoPortTransfer();
     void DeliverToSharedFolder();
@@ -82,6 +88,7 @@ private:
     void FollowQueueJob();
     bool TickWaitsForStop() const;
     void Fail(const QString& message);
+    QString StatusUnrecordedText() const;
     void ShowState(const QString& text);
     void ShowDestination();
     void CentrePanel();
@@ -130,6 +137,11 @@ private:
     std::chrono::milliseconds _writableLimit{600000};
     int _ftpPort = 0;
     std::function<void(int)> _quit;
+    int _inheritedLockFd = -1;
+    int _lockFd = -1;  // the plot slot, held from start-up until the program ends
+    QTimer* _slotTimer = nullptr;
+    bool _delivered = false;         // the whole plot went out
+    bool _statusUnwritable = false;  // a write of the completion status failed
     // Printer queue: the name as CUPS knows it (UTF-8), the job once submitted, and how often
     // the job is asked after.
     std::string _queueOverride;

@@ -2,8 +2,13 @@
 
 #include <ostream>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -20,6 +25,7 @@
 #include "platform/ports.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -44,12 +50,14 @@ protected:
         SetModalSeam(nullptr);
     }
     void Configure(const char* portName, const std::string& ipaddr,
-                   const std::string& sharedFolder = "") {
-        WriteSenderSettings([&](TSrConfig& s) {
-            std::strcpy(s.port_name, portName);
-            std::strncpy(s.ipaddr, ipaddr.c_str(), sizeof s.ipaddr - 1);
-            std::strncpy(s.shared_folder, sharedFolder.c_str(), sizeof s.shared_folder - 1);
-        });
+                   const std::string& sharedFolder = "", int64_t refCon = 0) {
+        WriteSenderSettings(
+            [&](TSrConfig& s) {
+                std::strcpy(s.port_name, portName);
+                std::strncpy(s.ipaddr, ipaddr.c_str(), sizeof s.ipaddr - 1);
+                std::strncpy(s.shared_folder, sharedFolder.c_str(), sizeof s.shared_folder - 1);
+            },
+            refCon);
     }
     template <class W>
     W* Outlet(const char* name) {
@@ -245,6 +253,81 @@ INSTANTIATE_TEST_SUITE_P(
                     SharedFailureCase{"FolderNotWritable", "コピーできませんでした"},
                     SharedFailureCase{"SourceMissing", "Trazen.tmp"}),
     [](const testing::TestParamInfo<SharedFailureCase>& i) { return i.param.name; });
+
+// A completion status the disk refuses to take is a failure: at start-up nothing is sent (the
+// plug-in would read an earlier run's result), after the delivery the panel says it went out.
+TEST_F(NetworkSend, StatusTheDiskRefusesIsAFailure) {
+    for (const bool atStart : {true, false}) {
+        SCOPED_TRACE(atStart ? "at start-up" : "after the delivery");
+        TempHome home;
+        SenderUnderTest run;
+        SmallDisk disk(home.productFolder(), 256 * 1024);
+        if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+        const std::string shared = home.scratch("server");
+        WritePlugInFiles(home, "", SamplePlotBody(4000));
+        Configure("Shared Folder(Trazen Server)", "", shared, atStart ? 2 : 0);
+        const std::string settings = ReadFileBytes(home.settingsFile());
+        if (atStart) disk.Fill();
+        run.sender.awakeFromNib();
+        if (!atStart) disk.Fill();
+        run.sender.firedByTimer();
+        run.sender.firedByTimer();
+        EXPECT_TRUE(run.sender.failed());
+        EXPECT_EQ(ReadFileBytes(home.settingsFile()), settings);
+        EXPECT_EQ(std::filesystem::is_empty(shared), atStart);
+        const QString state =
+            run.sender.panel()->findChild<QLabel*>("prserLabelState")->text();
+        EXPECT_TRUE(state.contains("記録できませんでした")) << state.toStdString();
+        EXPECT_EQ(state.contains("プロットは送りましたが"), !atStart) << state.toStdString();
+        run.sender.panel()->findChild<QPushButton*>("prserPBtnStopData")->click();
+        EXPECT_EQ(run.exitCode, 2);
+    }
+}
+
+// The product folder's files are one plot's at a time: a sender started while another plot
+// holds the slot touches nothing until it is free; one handed the holder's lock goes on.
+TEST_F(NetworkSend, PlotSlotIsWaitedForOrInherited) {
+    const std::string shared = home.scratch("server");
+    Configure("Shared Folder(Trazen Server)", "", shared, 2);
+    const std::string settings = ReadFileBytes(home.settingsFile());
+    const std::string lockPath = home.productFolder() + "/.plot.lock";
+    const int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    run.sender.awakeFromNib();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Outlet<QLabel>("prserLabelState")->text().contains("別のプロットを送信しています"));
+    EXPECT_FALSE(std::filesystem::exists(home.productFolder() + "/Trazen.tmp"));
+    EXPECT_EQ(ReadFileBytes(home.settingsFile()), settings);
+    close(held);
+    QElapsedTimer clock;
+    clock.start();
+    while (!std::filesystem::exists(home.productFolder() + "/Trazen.tmp") && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    run.sender.firedByTimer();
+    run.sender.firedByTimer();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(StoredCompletion(), 1);
+
+    // Handed down: the same lock description goes on at once; a stranger's is refused.
+    const int inherited = open(lockPath.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(flock(inherited, LOCK_EX), 0);
+    SenderUnderTest second;
+    second.sender.setInheritedLock(inherited);
+    second.sender.awakeFromNib();
+    second.sender.firedByTimer();
+    second.sender.firedByTimer();
+    EXPECT_EQ(second.exitCode, 0);
+    const int stranger = open(lockPath.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(flock(stranger, LOCK_EX), 0);
+    SenderUnderTest third;
+    third.sender.setInheritedLock(open("/dev/null", O_RDONLY | O_CLOEXEC));
+    third.sender.awakeFromNib();
+    EXPECT_FALSE(third.exitCode.has_value());
+    third.sender.panel()->findChild<QPushButton*>("prserPBtnStopData")->click();
+    EXPECT_EQ(third.exitCode, 1);
+    close(stranger);
+}
 
 struct StaleCase {
     const char* name;

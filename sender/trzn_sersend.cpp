@@ -138,6 +138,7 @@ void TRZN_SerSend::WaitForSlot() {
     _outcome = SendOutcome::Stopped;  // what Stop leaves while waiting
     _ui->prserLabelDest->setText(tr("送信先: (待機中)"));
     prserPrBrSendData->setRange(0, 0);
+    _ui->prserLabelPreviewKey->hide();  // nothing is drawn until this plot's turn
     ShowState(tr("別のプロットを送信しています。それが終わりしだい、このプロットを送ります…"));
     CentrePanel();
     _slotTimer = new QTimer(this);
@@ -146,6 +147,7 @@ void TRZN_SerSend::WaitForSlot() {
         if (_phase != Phase::Waiting || !TakeSlot()) return;
         _slotTimer->stop();
         prserPrBrSendData->setRange(0, 100);
+        _ui->prserLabelPreviewKey->show();
         StartDelivery();
     });
     _slotTimer->start();

@@ -537,8 +537,7 @@ void TRZN_Config::prdefPBtnSetFolderAction() {
         // Cut to the record's size it would name another folder, perhaps an existing one.
         Modal().Beep();
         ShowSharedFolderNote(
-            tr("選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
-               "共有フォルダは元のままです。")
+            tr("選んだパスは長すぎて使えません（UTF-8 で %1 バイト、%2 バイトまで）。")
                 .arg(path.size())
                 .arg(kTextLimit));
         return;

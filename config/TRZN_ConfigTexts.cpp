@@ -49,13 +49,11 @@ struct RecordTextField {
 
 QString TooLongNote(RecordEncoding encoding, int bytes) {
     if (encoding == RecordEncoding::UTF8) {
-        return TRZN_Config::tr(
-                   "共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
-                   "短いパスにしてください。")
+        return TRZN_Config::tr("パスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。")
             .arg(bytes)
             .arg(kRecordTextLimit);
     }
-    return TRZN_Config::tr("長すぎます（Shift-JIS で %1 バイト、%2 バイトまで）。")
+    return TRZN_Config::tr("長すぎます（%1 バイト、%2 バイトまで）。")
         .arg(bytes)
         .arg(kRecordTextLimit);
 }
@@ -67,15 +65,14 @@ QString RecordTextNote(const QString& text, RecordEncoding encoding) {
         case RecordTextFault::None:
             return {};
         case RecordTextFault::Quote:
-            return TRZN_Config::tr("「\"」は設定ファイルに保存できません。取り除いてください。");
+            return TRZN_Config::tr("「\"」は保存できません。");
         case RecordTextFault::Control:
-            return TRZN_Config::tr("制御文字（U+%1）は保存できません。取り除いてください。")
+            return TRZN_Config::tr("制御文字（U+%1）は保存できません。")
                 .arg(static_cast<uint>(check.character.isEmpty() ? 0
                                                                  : check.character.at(0).unicode()),
                      4, 16, QLatin1Char('0'));
         case RecordTextFault::NoShiftJis:
-            return TRZN_Config::tr("「%1」は Shift-JIS にない文字なので保存できません。")
-                .arg(check.character);
+            return TRZN_Config::tr("「%1」は Shift-JIS にない文字です。").arg(check.character);
         case RecordTextFault::TooLong:
             return TooLongNote(encoding, check.bytes);
     }
@@ -104,23 +101,20 @@ void TRZN_Config::ConnectRecordTexts() {
         QSizePolicy policy = f.note->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         f.note->setSizePolicy(policy);
-        // Measured on Japanese text: its fallback font has taller lines than the Latin one.
-        f.note->setText(f.encoding == RecordEncoding::UTF8 ? QStringLiteral("あ\nあ")
-                                                           : QStringLiteral("あ"));
+        // One line, measured on Japanese text: its fallback font has taller lines than the Latin
+        // one. The notes are worded to fit it at the window's width.
+        f.note->setText(QStringLiteral("あ"));
         f.note->setMinimumHeight(f.note->sizeHint().height());
         ShowNote(f.note, {});
         QLabel* note = f.note;
         const RecordEncoding encoding = f.encoding;
         QLineEdit* field = f.field;
         field->setValidator(new RecordTextLimit(field, encoding));
-        connect(field, &QLineEdit::inputRejected, this, [field, note, encoding] {
-            // Text set by the window is refused too, silently: only the user's typing is told.
+        connect(field, &QLineEdit::inputRejected, this, [field, note] {
+            // Setting a text reports a rejection too (and keeps the text): only typing is told.
             if (!field->hasFocus()) return;
             Modal().Beep();
-            ShowNote(note, tr("これ以上入りません（%1 で %2 バイトまで）。")
-                               .arg(encoding == RecordEncoding::UTF8 ? QStringLiteral("UTF-8")
-                                                                     : QStringLiteral("Shift-JIS"))
-                               .arg(kRecordTextLimit));
+            ShowNote(note, tr("これ以上入りません（%1 バイトまで）。").arg(kRecordTextLimit));
         });
         connect(field, &QLineEdit::textEdited, this, [field, note, encoding] {
             ShowNote(note, RecordTextNote(field->text(), encoding));

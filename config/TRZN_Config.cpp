@@ -505,10 +505,10 @@ void TRZN_Config::FinishWith(Completion status) {
     if (!SaveMainSettings(&error)) {
         // Quitting now would lose the settings without a word: the user decides, and the window
         // stays by default so that a freed disk or a mended folder can take them.
+        const QString unsaved = tr("設定はまだ保存されていません。"
+                                   "ウィンドウに戻ってやり直すか、保存せずに終了できます。");
         const QString message = SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error) +
-                                QStringLiteral("\n\n") +
-                                tr("設定はまだ保存されていません。ウィンドウに戻ってやり直すか、保"
-                                   "存せずに終了できます。");
+                                QStringLiteral("\n\n") + unsaved;
         if (Modal().Alert(_window, message, tr("ウィンドウに戻る"), tr("保存せずに終了")) == 1) {
             *r.refCon = static_cast<int64_t>(Completion::Running);
             return;

@@ -10,9 +10,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTabWidget>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -20,6 +21,7 @@
 
 #include "config/config_fields.h"
 #include "config/page_preview_model.h"
+#include "config/save_failure.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
@@ -100,10 +102,14 @@ TRZN_Config::TRZN_Config(QObject* parent)
         if (QStandardItem* item = model->item(separator))
             item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
     }
+    // A tool number the record doesn't hold (0 on a fresh install) selects no item; the pop-up
+    // says so instead of showing nothing, and storing keeps the number as loaded.
+    for (QComboBox* tools : {_ui->prconMenuKstid, _ui->prconMenuZfcid})
+        tools->setPlaceholderText(tr("未設定"));
     ConnectActions();
+    ConnectRecordTexts();
     ConnectPagePreview();
     GuardPresetMenu();
-    ShowSharedFolderNote({});
 }
 
 TRZN_Config::~TRZN_Config() { delete _window.data(); }
@@ -117,6 +123,11 @@ void TRZN_Config::ConnectActions() {
     connect(ui.prconMenuPunitA, &QComboBox::activated, this, &TRZN_Config::prconMenuPunitAAction);
     connect(ui.prconMenuPunitB, &QComboBox::activated, this, &TRZN_Config::prconMenuPunitBAction);
     connect(ui.prstlMenuPaper, &QComboBox::activated, this, &TRZN_Config::prstlMenuPaperAction);
+    // Before the action: a choice changes the item first, then activates it.
+    connect(ui.prstlMenuPunit, &QComboBox::currentIndexChanged, this, [this](int item) {
+        _sizeItemBefore = _sizeItemShown;
+        _sizeItemShown = item;
+    });
     connect(ui.prstlMenuPunit, &QComboBox::activated, this, &TRZN_Config::prstlMenuPunitAction);
     connect(ui.prstlPBtnPaper, &QPushButton::clicked, this, &TRZN_Config::prstlPBtnPaperAction);
     connect(ui.prstlUserHrdbn, &QRadioButton::clicked, this, &TRZN_Config::prstlUserHrdbnAction);
@@ -125,10 +136,6 @@ void TRZN_Config::ConnectActions() {
             &TRZN_Config::prdefPBtnSetFolderAction);
     connect(ui.prdefPBtnOk, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnOkAction);
     connect(ui.prdefPBtnCancel, &QPushButton::clicked, this, &TRZN_Config::prdefPBtnCancelAction);
-    // A note about a refused path goes once the user edits the path.
-    connect(ui.prconTextSharedFolder, &QLineEdit::textEdited, this,
-            [this] { ShowSharedFolderNote({}); });
-
     // The tab widget steps its pages on Ctrl+Tab only while it holds the focus; the window starts
     // with the focus on the preset pop-up above it, so the keys are the window's.
     QTabWidget* tabs = ui.prconTabs;
@@ -158,14 +165,40 @@ void TRZN_Config::awakeFromNib() {
     GetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
                   r.refCon.get(), _preset_name, &_resstat);
     _preset_name[kPresetNameSize - 1] = '\0';
+    int error = 0;
+    bool saved = true;
     if (*r.refCon != 0) {
         // Whoever started the window sees "running" while it is open.
         *r.refCon = static_cast<int64_t>(Completion::Running);
-        SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                      r.refCon.get(), _preset_name, &_resstat, PrintLines::Config);
+        saved = SaveMainSettings(&error);
     }
     SetupItems();
     _window->show();
+    // OK would fail the same way unless the folder is mended first: say so before any edit.
+    if (!saved &&
+        Modal().Alert(_window, SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error),
+                      tr("続ける"), tr("終了")) != 1) {
+        _finished = true;
+        _window->hide();
+        emit terminated(static_cast<int>(Completion::Cancelled));
+    }
+}
+
+bool TRZN_Config::SaveMainSettings(int* error) {
+    RecordSet& r = _records;
+    errno = 0;
+    const bool saved =
+        SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                      r.refCon.get(), _preset_name, &_resstat, PrintLines::Config);
+    *error = saved ? 0 : SaveFailureErrno(SettingsFilePath(nullptr), errno);
+    return saved;
+}
+
+QString TRZN_Config::SaveFailedText(const QString& what, const std::string& path, int error) const {
+    const QString file = QString::fromStdString(path);
+    if (error == 0) return tr("%1を %2 に保存できませんでした。").arg(what, file);
+    return tr("%1を %2 に保存できませんでした: %3")
+        .arg(what, file, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void TRZN_Config::SetupItems() {
@@ -230,7 +263,7 @@ void TRZN_Config::SetupItems() {
     ui.prconTextPHead->setText(SjisField(sr.prheader));
     ui.prconTextPTail->setText(SjisField(sr.prfooter));
     ui.prconTextSharedFolder->setText(Utf8Field(sr.shared_folder));
-    ShowSharedFolderNote({});
+    HideRecordTextNotes();
 
     // Pop-ups of the plotter configuration and the serial line.
     if (static_cast<uint16_t>(cf.outline) >= 8) cf.outline = 0;
@@ -313,6 +346,7 @@ void TRZN_Config::SetupPaperSection() {
     cf.iLstPage = pr.prJob.iLstPage < 1 ? 1 : pr.prJob.iLstPage;
 
     Select(ui.prstlMenuPunit, cf.unitmsct);
+    SizeFieldsInShownUnit();
     ui.prstlUserVrdbn->setChecked(cf.papervhf == 0);
     ui.prstlUserHrdbn->setChecked(cf.papervhf == 1);
     ui.prstlTextVsize->setText(FormatLength(height, cf.unitmsct));
@@ -465,19 +499,29 @@ void TRZN_Config::SetdownItems() {
 
 void TRZN_Config::FinishWith(Completion status) {
     if (_finished) return;
-    _finished = true;
     RecordSet& r = _records;
     *r.refCon = static_cast<int64_t>(status);
-    // A failed write is not reported: the window still ends, as the caller expects.
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), _preset_name, &_resstat, PrintLines::Config);
+    int error = 0;
+    if (!SaveMainSettings(&error)) {
+        // Quitting now would lose the settings without a word: the user decides, and the window
+        // stays by default so that a freed disk or a mended folder can take them.
+        const QString unsaved = tr("設定はまだ保存されていません。"
+                                   "ウィンドウに戻ってやり直すか、保存せずに終了できます。");
+        const QString message = SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error) +
+                                QStringLiteral("\n\n") + unsaved;
+        if (Modal().Alert(_window, message, tr("ウィンドウに戻る"), tr("保存せずに終了")) == 1) {
+            *r.refCon = static_cast<int64_t>(Completion::Running);
+            return;
+        }
+    }
+    _finished = true;
     _window->hide();
     emit terminated(static_cast<int>(status));
 }
 
 void TRZN_Config::prdefPBtnOkAction() {
     if (_finished) return;
-    if (!SharedFolderTypedFits()) return;
+    if (!TypedTextsFit()) return;
     SetdownItems();
     FinishWith(Completion::Done);
 }
@@ -493,8 +537,7 @@ void TRZN_Config::prdefPBtnSetFolderAction() {
         // Cut to the record's size it would name another folder, perhaps an existing one.
         Modal().Beep();
         ShowSharedFolderNote(
-            tr("選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
-               "共有フォルダは元のままです。")
+            tr("選んだパスは長すぎて使えません（UTF-8 で %1 バイト、%2 バイトまで）。")
                 .arg(path.size())
                 .arg(kTextLimit));
         return;
@@ -503,28 +546,6 @@ void TRZN_Config::prdefPBtnSetFolderAction() {
     StoreBytes(sr.shared_folder, path);
     _ui->prconTextSharedFolder->setText(Utf8Field(sr.shared_folder));
     ShowSharedFolderNote({});
-}
-
-bool TRZN_Config::SharedFolderTypedFits() {
-    QLineEdit* field = _ui->prconTextSharedFolder;
-    const qsizetype bytes = field->text().toUtf8().size();
-    if (bytes <= kTextLimit) return true;
-    Modal().Beep();
-    ShowSharedFolderNote(tr("共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。"
-                            "短いパスにしてください。")
-                             .arg(bytes)
-                             .arg(kTextLimit));
-    // Bring the field forward wherever the user pressed OK from.
-    QTabWidget* tabs = _ui->prconTabs;
-    for (QWidget* w = field; w; w = w->parentWidget()) {
-        const int page = tabs->indexOf(w);
-        if (page >= 0) {
-            tabs->setCurrentIndex(page);
-            break;
-        }
-    }
-    field->setFocus();
-    return false;
 }
 
 void TRZN_Config::ShowSharedFolderNote(const QString& note) {

@@ -8,6 +8,7 @@
 //   TRZN_ConfigUnits.cpp    unit switching, paper pop-up and paper list editor, orientation
 //   TRZN_ConfigPresets.cpp  the preset pop-up and its commands
 //   TRZN_ConfigPreview.cpp  the page preview
+//   TRZN_ConfigTexts.cpp    the text fields stored as typed, with their notes
 // Each file may add what it needs in its own marked section below; keep existing signatures.
 
 #include <QObject>
@@ -92,12 +93,22 @@ private:
     void SelectPort();
     void SetupPaperSection();
     void FinishWith(Completion status);
-    // The shared folder path typed into its field fits the record. When it doesn't, the user is
-    // told beside the field (its tab brought forward) and false comes back: a cut path would
-    // name another folder, and plots would be delivered there.
-    bool SharedFolderTypedFits();
+    // The shared folder, network address, header and footer as typed can be stored and come back
+    // as typed. When one can't, the user is told beside each such field (the first one's tab
+    // brought forward) and false comes back: a changed folder or address sends plots elsewhere.
+    bool TypedTextsFit();
     // The message line under the shared folder field; an empty note hides it.
     void ShowSharedFolderNote(const QString& note);
+    // Validators that keep those fields within their record's bytes, and notes that follow each
+    // edit (TRZN_ConfigTexts.cpp).
+    void ConnectRecordTexts();
+    void HideRecordTextNotes();
+    // Writes the main settings file with the records as they stand. False when it couldn't be
+    // written; error is then the errno the store left (0 when it left none).
+    bool SaveMainSettings(int* error);
+    // What the user is told when a settings file could not be written: the file and, when the
+    // system said, why.
+    QString SaveFailedText(const QString& what, const std::string& path, int error) const;
 
     // The page preview: the print record storing would compute from the controls now, drawn
     // beside the paper section and the margins. Reads controls only; the records stay as they are.
@@ -108,6 +119,12 @@ private:
     // ---- private members added by TRZN_ConfigUnits.cpp ----
     // The paper list editor (trznPaperCtrl, its panel trznPaperModal), made on first use.
     TRZN_Paper* trznPaperCtrl = nullptr;
+    // The unit the paper size fields are in is the one the size pop-up shows, also while the
+    // record's unit lags behind (sizes not typed yet). A choice in the pop-up converts from the
+    // item it showed before: _sizeItemBefore. _sizeItemShown follows every change of the pop-up.
+    int _sizeItemShown = -1;
+    int _sizeItemBefore = -1;
+    void SizeFieldsInShownUnit();
     void ShowPaperSize(double widthPoints, double heightPoints, int16_t unit);
     // ---- private members added by TRZN_ConfigPresets.cpp ----
     void GuardPresetMenu();

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QStandardItemModel>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,6 +18,7 @@
 #include "config/TRZN_Config.h"
 #include "config/TRZN_PresetName.h"
 #include "config/preset_list.h"
+#include "config/save_failure.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "settings/store.h"
@@ -213,7 +215,7 @@ TRZN_PresetName* TRZN_Config::PresetNameCtrl() {
 void TRZN_Config::SavePresetAs(const std::string& folder) {
     QComboBox* menu = _ui->prconMenuPreset;
     // The preset would hold the folder held so far, not the one on screen.
-    if (!SharedFolderTypedFits()) {
+    if (!TypedTextsFit()) {
         menu->setCurrentIndex(_preset_idx);
         return;
     }
@@ -254,10 +256,21 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
     CopyName(_preset_name, typed);
     SetdownItems();
     RecordSet& r = _records;
-    if (target == fileForm + kExtension)
-        SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
-    else
-        SavePresetFile(folder + "/" + target, r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    for (;;) {
+        errno = 0;
+        const bool saved = target == fileForm + kExtension
+                               ? SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(),
+                                               r.config.get(), r.serial.get())
+                               : SavePresetFile(folder + "/" + target, r.print.get(), r.paper.get(),
+                                                r.config.get(), r.serial.get());
+        if (saved) break;
+        // The listing that follows would quietly drop the preset: say that it wasn't saved.
+        const int error = SaveFailureErrno(folder + "/" + target, errno);
+        const QString what = tr("プリセット \"%1\"").arg(SjisToQString(typed));
+        if (Modal().Alert(_window, SaveFailedText(what, folder + "/" + target, error), tr("再試行"),
+                          QStringLiteral("Cancel")) != 1)
+            break;
+    }
     SetupItems();
 }
 

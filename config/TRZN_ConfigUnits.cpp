@@ -60,6 +60,11 @@ void TRZN_Config::prconMenuPunitBAction() {
     SetPUnit(item);
 }
 
+void TRZN_Config::SizeFieldsInShownUnit() {
+    _sizeItemShown = _ui->prstlMenuPunit->currentIndex();
+    _sizeItemBefore = _sizeItemShown;
+}
+
 void TRZN_Config::ShowPaperSize(double widthPoints, double heightPoints, int16_t unit) {
     _ui->prstlTextVsize->setText(FormatPaperLength(PaperFromPoints(heightPoints, unit), unit));
     _ui->prstlTextHsize->setText(FormatPaperLength(PaperFromPoints(widthPoints, unit), unit));
@@ -85,19 +90,27 @@ void TRZN_Config::prstlMenuPaperAction() {
 
 void TRZN_Config::prstlMenuPunitAction() {
     TPrConfig& cf = *_records.config;
-    const double height = PaperToPoints(LeadingNumber(_ui->prstlTextVsize->text()), cf.unitmsct);
-    const double width = PaperToPoints(LeadingNumber(_ui->prstlTextHsize->text()), cf.unitmsct);
+    // The fields are in the unit the pop-up showed until now, which is the record's unit only
+    // once a size has been converted: storing and the preview read them in the pop-up's unit.
+    const int16_t shown = SizeUnitOf(_sizeItemBefore >= 0 ? _sizeItemBefore : cf.unitmsct);
+    const double height = PaperToPoints(LeadingNumber(_ui->prstlTextVsize->text()), shown);
+    const double width = PaperToPoints(LeadingNumber(_ui->prstlTextHsize->text()), shown);
     const bool roll = _ui->prstlChbxPisrl->isChecked();
+    const int16_t unit = SizeUnitOf(_ui->prstlMenuPunit->currentIndex());
     // Nothing to convert yet: the pop-up keeps the unit just chosen, so that a size typed next
     // is read in it, while the fields and the record's unit stay as they are.
-    if (!(height > 0) || !(width > 0)) return;
-    const int16_t unit = SizeUnitOf(_ui->prstlMenuPunit->currentIndex());
+    if (!(height > 0) || !(width > 0)) {
+        SizeFieldsInShownUnit();
+        return;
+    }
     if (!CanFormatLength(PaperFromPoints(width, unit)) ||
         !CanFormatLength(PaperFromPoints(height, unit))) {
-        _ui->prstlMenuPunit->setCurrentIndex(cf.unitmsct);
+        _ui->prstlMenuPunit->setCurrentIndex(shown);
+        SizeFieldsInShownUnit();
         Modal().Beep();
         return;
     }
+    SizeFieldsInShownUnit();
     cf.unitmsct = unit;
     ShowPaperSize(width, height, unit);
     _ui->prstlChbxPisrl->setChecked(roll);

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "config/paper_fields.h"
 #include "config/paper_list.h"
+#include "config/record_text.h"
 #include "platform/modal.h"
 #include "settings/utility.h"
 #include "ui_trznPaperModal.h"
@@ -39,6 +41,25 @@ int ListPoints(double points) {
     const double rounded = std::trunc(points + 0.5);
     if (rounded < 1.0 || rounded > INT16_MAX) return -1;
     return static_cast<int>(rounded);
+}
+
+QString Tr(const char* text) { return QCoreApplication::translate("TRZN_Paper", text); }
+
+// Why a typed paper name can't be stored as typed; empty when it can.
+QString NameRefusal(const QString& name) {
+    if (name.isEmpty()) return Tr("用紙名を入力してください。");
+    const RecordTextCheck check = CheckRecordText(name, RecordEncoding::ShiftJIS, 255);
+    switch (check.fault) {
+        case RecordTextFault::Quote:
+            return Tr("「\"」は用紙名に使えません。");
+        case RecordTextFault::Control:
+            return Tr("制御文字は用紙名に使えません。");
+        case RecordTextFault::NoShiftJis:
+            return Tr("「%1」は Shift-JIS にない文字なので用紙名に使えません。")
+                .arg(check.character);
+        default:
+            return {};
+    }
 }
 
 }  // namespace
@@ -95,12 +116,28 @@ TRZN_Paper::TRZN_Paper(QWidget* parentWindow) : _ui(std::make_unique<Ui::trznPap
     // Only what the user types counts as an edit: filling the fields from a row does not.
     for (QLineEdit* field : {_ui->prextTextPname, _ui->prextTextHsize, _ui->prextTextVsize}) {
         connect(field, &QLineEdit::textEdited, this, &TRZN_Paper::textDidChange);
+        connect(field, &QLineEdit::textEdited, this, [this] { ShowNote({}); });
     }
     connect(_ui->prextUserPlist->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TRZN_Paper::tableViewSelectionDidChange);
 
     _ui->prextPbtnEditm->setEnabled(false);
     UpdateListButtons();
+    ShowNote({});
+}
+
+void TRZN_Paper::ShowNote(const QString& note) {
+    _ui->prextLabelNote->setText(note);
+    _ui->prextLabelNote->setVisible(!note.isEmpty());
+}
+
+// The first reason a paper can't be added or changed from the fields, for the note.
+QString TRZN_Paper::ItemRefusal(const ItemInput& input, int row, int count) const {
+    if (row < 0 || row >= std::max(count, 1)) return Tr("一覧で用紙を選んでください。");
+    if (!input.name) return NameRefusal(_ui->prextTextPname->text());
+    if (input.width <= 0 || input.height <= 0)
+        return Tr("幅と高さは 1 から %1 ポイントまでの大きさにしてください。").arg(INT16_MAX);
+    return {};
 }
 
 TRZN_Paper::~TRZN_Paper() {
@@ -136,6 +173,7 @@ void TRZN_Paper::setTHPrPaper(THPrPaper list, int16_t unit) {
     _ui->prextTextHsize->clear();
     _ui->prextTextVsize->clear();
     _ui->prextChbxPisrl->setChecked(false);
+    ShowNote({});
     Reload(0);
     UpdateListButtons();
     _ui->prextPbtnEditm->setEnabled(false);
@@ -190,9 +228,15 @@ void TRZN_Paper::prextPbtnAditmAction() {
     // never be started.
     if (_hPrext && count == 0) row = 0;
     if (!_hPrext || count >= kAddLimit || row < 0 || row >= std::max<int>(count, 1) || !usable) {
+        // On many desktops the beep is silent: the note says why nothing happened.
+        if (_hPrext && count >= kAddLimit)
+            ShowNote(Tr("用紙は %1 件までです。").arg(kAddLimit));
+        else if (_hPrext)
+            ShowNote(ItemRefusal(input, row, count));
         Modal().Beep();
         return;
     }
+    ShowNote({});
     AddPaperItem(_hPrext.get(), static_cast<int16_t>(row), input.name->constData(),
                  static_cast<int16_t>(input.width), static_cast<int16_t>(input.height), input.roll);
     Reload(row);
@@ -204,9 +248,11 @@ void TRZN_Paper::prextPbtnEditmAction() {
     const bool usable = ReadItem(input);
     const int row = SelectedRow();
     if (!_hPrext || row < 0 || row >= WorkCount() || !usable) {
+        if (_hPrext) ShowNote(ItemRefusal(input, row < WorkCount() ? row : -1, WorkCount()));
         Modal().Beep();
         return;
     }
+    ShowNote({});
     EdtPaperItem(_hPrext.get(), static_cast<int16_t>(row), input.name->constData(),
                  static_cast<int16_t>(input.width), static_cast<int16_t>(input.height), input.roll);
     Reload(row);
@@ -216,9 +262,13 @@ void TRZN_Paper::prextPbtnDeitmAction() {
     const int16_t count = WorkCount();
     const int row = SelectedRow();
     if (!_hPrext || count < 2 || row < 0 || row >= count) {
+        if (_hPrext)
+            ShowNote(count < 2 ? Tr("最後の用紙は削除できません。")
+                               : Tr("一覧で用紙を選んでください。"));
         Modal().Beep();
         return;
     }
+    ShowNote({});
     DelPaperItem(_hPrext.get(), static_cast<int16_t>(row));
     Reload(std::min(row, WorkCount() - 1));
     UpdateListButtons();
@@ -253,6 +303,7 @@ void TRZN_Paper::tableViewSelectionDidChange() {
     const int row = SelectedRow();
     if (!_hPrext || row < 0 || row >= WorkCount()) return;
     const TPrPaperItem& item = _hPrext->pitem[row];
+    ShowNote({});
     _ui->prextTextPname->setText(PaperTitle(item));
     _ui->prextTextHsize->setText(FormatPaperLength(PaperFromPoints(item.pwidth, _pUnit), _pUnit));
     _ui->prextTextVsize->setText(FormatPaperLength(PaperFromPoints(item.pheight, _pUnit), _pUnit));

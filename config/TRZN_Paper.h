@@ -60,6 +60,9 @@ private:
     void Reload(int selectRow);
     void UpdateListButtons();
     void EndSession();
+    // The line under the item buttons that says why an action was refused; empty hides it.
+    void ShowNote(const QString& note);
+    QString ItemRefusal(const ItemInput& input, int row, int count) const;
 
     QPointer<QDialog> _panel;
     std::unique_ptr<Ui::trznPaperModal> _ui;

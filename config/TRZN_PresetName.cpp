@@ -1,12 +1,14 @@
 #include "config/TRZN_PresetName.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstring>
 #include <functional>
 
 #include "config/preset_list.h"
+#include "config/record_text.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "settings/store.h"
@@ -33,6 +35,39 @@ std::optional<std::string> WholeSjis(const QString& text) {
     return PresetSjisForm(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
+// Why a name is refused, said beside the field: on many desktops the beep is silent.
+QString RefusalNote(const QString& text, PresetNameFault fault) {
+    switch (fault) {
+        case PresetNameFault::None:
+            break;
+        case PresetNameFault::Empty:
+            return TRZN_PresetName::tr("名前を入力してください。");
+        case PresetNameFault::DotName:
+            return TRZN_PresetName::tr("「.」と「..」はプリセット名にできません。");
+        case PresetNameFault::Separator:
+            return TRZN_PresetName::tr("「/」はプリセット名に使えません。");
+        case PresetNameFault::Control:
+            return TRZN_PresetName::tr("制御文字はプリセット名に使えません。");
+        case PresetNameFault::Quote:
+            return TRZN_PresetName::tr("「\"」はプリセット名に使えません。");
+        case PresetNameFault::NotConvertible: {
+            const RecordTextCheck check =
+                CheckRecordText(text, RecordEncoding::ShiftJIS, static_cast<int>(kPresetNameBytes));
+            if (check.fault == RecordTextFault::NoShiftJis)
+                return TRZN_PresetName::tr(
+                           "「%1」は Shift-JIS にない文字なのでプリセット名に使えません。")
+                    .arg(check.character);
+            return TRZN_PresetName::tr("この名前はファイル名にできません。");
+        }
+        case PresetNameFault::Extension:
+            return TRZN_PresetName::tr("「.ini」や「.INI」を含む名前はプリセット名にできません。");
+        case PresetNameFault::TooLong:
+            return TRZN_PresetName::tr("名前が長すぎます（Shift-JIS で %1 バイトまで）。")
+                .arg(kPresetNameBytes);
+    }
+    return {};
+}
+
 }  // namespace
 
 TRZN_PresetName::TRZN_PresetName(QWidget* parentWindow)
@@ -42,6 +77,13 @@ TRZN_PresetName::TRZN_PresetName(QWidget* parentWindow)
     connect(_ui->presetPBtnOk, &QPushButton::clicked, this, &TRZN_PresetName::presetPBtnOkAction);
     connect(_ui->presetPBtnCancel, &QPushButton::clicked, this,
             &TRZN_PresetName::presetPBtnCancelAction);
+    connect(_ui->presetNameEdtx, &QLineEdit::textEdited, this, [this] { ShowNote({}); });
+    ShowNote({});
+}
+
+void TRZN_PresetName::ShowNote(const QString& note) {
+    _ui->presetLabelNote->setText(note);
+    _ui->presetLabelNote->setVisible(!note.isEmpty());
 }
 
 TRZN_PresetName::~TRZN_PresetName() {
@@ -55,6 +97,7 @@ void TRZN_PresetName::SetPresetName(const char* sjis) {
     _ui->presetNameEdtx->setText(SjisToQString(sjis ? sjis : ""));
     _ui->presetNameEdtx->selectAll();
     _ui->presetNameEdtx->setFocus();
+    ShowNote({});
 }
 
 void TRZN_PresetName::GetPresetName(char buf[kNameBufferSize]) const {
@@ -69,8 +112,16 @@ void TRZN_PresetName::presetPBtnCancelAction() { _panel->done(kResultCancel); }
 
 void TRZN_PresetName::presetPBtnOkAction() {
     const std::string folder = _folder.empty() ? PresetFolder() : _folder;
-    const std::optional<std::string> sjis = WholeSjis(_ui->presetNameEdtx->text());
-    if (!sjis || CheckPresetName(*sjis, folder) != PresetNameFault::None) {
+    const QString text = _ui->presetNameEdtx->text();
+    const std::optional<std::string> sjis = WholeSjis(text);
+    PresetNameFault fault = PresetNameFault::NotConvertible;
+    if (sjis) fault = CheckPresetName(*sjis, folder);
+    if (fault != PresetNameFault::None) {
+        if (!sjis &&
+            CheckRecordText(text, RecordEncoding::ShiftJIS, static_cast<int>(kPresetNameBytes))
+                    .fault == RecordTextFault::TooLong)
+            fault = PresetNameFault::TooLong;
+        ShowNote(RefusalNote(text, fault));
         Modal().Beep();
         _ui->presetNameEdtx->setFocus();
         return;

@@ -41,6 +41,9 @@ public slots:
     void presetPBtnOkAction();
 
 private:
+    // The line under the name that says why a name was refused; empty hides it.
+    void ShowNote(const QString& note);
+
     QPointer<QDialog> _panel;
     std::unique_ptr<Ui::presetNameModal> _ui;
     std::string _folder;

@@ -25,7 +25,11 @@ double LeadingNumber(const QString& text) { return FieldNumber(text); }
 
 int32_t LeadingWhole(const QString& text) { return Saturate<int32_t>(LeadingNumber(text)); }
 
-int16_t RoundToField(double value) { return Saturate<int16_t>(value + 0.5); }
+// Half away from zero, as Double2String shows values: a negative length shown and stored again
+// unchanged stores the same number instead of creeping toward zero at every store.
+int16_t RoundToField(double value) {
+    return Saturate<int16_t>(value < 0 ? value - 0.5 : value + 0.5);
+}
 
 int16_t CutToField(double value) { return Saturate<int16_t>(value); }
 

@@ -18,8 +18,9 @@
 double LeadingNumber(const QString& text);
 // The whole number a text begins with, cut toward zero and held to 32 bits as a typed integer.
 int32_t LeadingWhole(const QString& text);
-// A length or number in a 16-bit record field: plus 0.5 and cut when rounding, cut alone
-// otherwise. Out-of-range values saturate instead of wrapping, NaN gives 0.
+// A length or number in a 16-bit record field: rounded half away from zero (plus 0.5 and cut
+// for values not below 0), or cut alone. Out-of-range values saturate instead of wrapping, NaN
+// gives 0.
 int16_t RoundToField(double value);
 int16_t CutToField(double value);
 // Double2String / Num2String as a Qt string.
@@ -62,7 +63,7 @@ int64_t PackPdlmopt(bool flag, int64_t a, int64_t l);
 
 // A length held in points as a margin field shows it in a unit (3, 2 or 0 decimals).
 QString FormatLength(double points, int16_t unit);
-// A typed length in a unit as whole points (plus 0.5, cut).
+// A typed length in a unit as whole points, rounded as RoundToField rounds.
 int16_t ParseLength(const QString& text, int16_t unit);
 
 // ---- the port pop-up ----

@@ -72,8 +72,18 @@ PagePreview ComputePagePreview(const PageInputs& in) {
     // stored is not the paper typed either.
     const bool sizeFits =
         Fits16(std::trunc(in.width + 0.5)) && Fits16(std::trunc(in.height + 0.5));
-    out.outOfRange =
-        !sizeFits || !GeometryFits(pr, args.roll ? in.rmargin : in.cmargin, out.scale);
-    out.marginsTooLarge = !out.outOfRange && (out.plotWidth <= 0 || out.plotHeight <= 0);
+    // Margins that cover the paper are the cause whatever else wraps: told that scale and paper
+    // can't be recorded, the user would change the wrong field.
+    const Rect& m = args.roll ? in.rmargin : in.cmargin;
+    const bool turned = out.scale < 0;
+    const double across =
+        static_cast<double>(turned ? m.bottom : m.left) + (turned ? m.top : m.right);
+    const double down =
+        static_cast<double>(turned ? m.left : m.top) + (turned ? m.right : m.bottom);
+    const bool marginsCover =
+        sizeFits && (pr.prStl.iPageH - across <= 0 || pr.prStl.iPageV - down <= 0);
+    out.outOfRange = !marginsCover && (!sizeFits || !GeometryFits(pr, m, out.scale));
+    out.marginsTooLarge =
+        marginsCover || (!out.outOfRange && (out.plotWidth <= 0 || out.plotHeight <= 0));
     return out;
 }

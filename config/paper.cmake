@@ -10,4 +10,4 @@ add_library(trzn_config_paper STATIC
 target_include_directories(trzn_config_paper PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config_paper
   PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_platform_base trzn_platform_ui)
+  PRIVATE trzn_config_text trzn_platform_base trzn_platform_ui)

@@ -9,4 +9,4 @@ add_library(trzn_config_preset STATIC
 target_include_directories(trzn_config_preset PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config_preset
   PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_platform_base trzn_platform_ui)
+  PRIVATE trzn_config_text trzn_platform_base trzn_platform_ui)

@@ -6,6 +6,9 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigUnits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPresets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/save_failure.h
+  ${CMAKE_CURRENT_LIST_DIR}/save_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.h
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_preview_model.h
@@ -16,7 +19,7 @@ add_library(trzn_config STATIC
 target_include_directories(trzn_config PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config
   PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_platform_base trzn_platform_line trzn_platform_queue trzn_platform_ui)
+  PRIVATE trzn_config_text trzn_platform_base trzn_platform_line trzn_platform_queue trzn_platform_ui)
 foreach(part trzn_config_paper trzn_config_preset)
   if(TARGET ${part})
     target_link_libraries(trzn_config PUBLIC ${part})

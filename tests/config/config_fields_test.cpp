@@ -64,7 +64,7 @@ TEST(PenThickness, ShowsAndReadsHundredths) {
     EXPECT_EQ(ParseThickness(QStringLiteral("0.35")), 35);
     EXPECT_EQ(ParseThickness(QStringLiteral("0.004")), 0);
     EXPECT_EQ(ParseThickness(QStringLiteral("")), 0);
-    for (int16_t t : {1, 7, 25, 35, 99, 150, 1234})
+    for (int16_t t : {1, 7, 25, 35, 99, 150, 1234, -35, -1, -1234})
         EXPECT_EQ(ParseThickness(FormatThickness(t)), t) << t;
 }
 
@@ -108,13 +108,19 @@ TEST(Lengths, ShowAndReadInEachUnit) {
         int16_t unit;
         int16_t points;
     } read[] = {
-        {"half inch", "0.5", kUnitInch, 36},
-        {"ten mm", "10", kUnitMillimetre, 28},
-        {"points cut", "12.4", kUnitPoint, 12},
-        {"empty", "", kUnitMillimetre, 0},
+        {"half inch", "0.5", kUnitInch, 36},           {"ten mm", "10", kUnitMillimetre, 28},
+        {"points cut", "12.4", kUnitPoint, 12},        {"empty", "", kUnitMillimetre, 0},
+        {"minus ten mm", "-10", kUnitMillimetre, -28}, {"minus half point", "-0.5", kUnitPoint, -1},
     };
     for (const auto& row : read)
         EXPECT_EQ(ParseLength(QString::fromLatin1(row.text), row.unit), row.points) << row.name;
+
+    // A length shown and stored again unchanged stores the same points, negative ones too.
+    for (int16_t unit : {kUnitInch, kUnitMillimetre, kUnitPoint}) {
+        for (int16_t points : {-32768, -36, -35, -1, 0, 1, 28, 36, 32767})
+            EXPECT_EQ(ParseLength(FormatLength(points, unit), unit), points)
+                << points << " in " << unit;
+    }
 }
 
 TEST(Utf8Prefix, NeverCutsACharacter) {

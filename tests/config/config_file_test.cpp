@@ -1,5 +1,7 @@
 // The settings file as a whole: what OK and Cancel write after the window has only been opened.
 
+#include <QComboBox>
+
 #include "config_support.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
@@ -119,6 +121,13 @@ TEST_F(FileTest, CancelUntouchedWritesTheLoadedRecordsWithCorrections) {
 TEST_F(FileTest, MissingFileOpensWithDefaultsAndOkWritesThem) {
     TRZN_Config c;
     c.awakeFromNib();
+    // No tool number yet: the pop-ups say so rather than show nothing, and store it unchanged.
+    for (const char* name : {"prconMenuKstid", "prconMenuZfcid"}) {
+        auto* tools = c.window()->findChild<QComboBox*>(name);
+        ASSERT_NE(tools, nullptr);
+        EXPECT_EQ(tools->currentIndex(), -1) << name;
+        EXPECT_FALSE(tools->placeholderText().isEmpty()) << name;
+    }
     c.prdefPBtnOkAction();
     RecordSet saved = ReadSettings();
     EXPECT_EQ(*saved.refCon, 1);
@@ -127,6 +136,8 @@ TEST_F(FileTest, MissingFileOpensWithDefaultsAndOkWritesThem) {
     EXPECT_EQ(saved.config->iFstPage, 1);
     EXPECT_EQ(saved.print->prXInfo.iBandV, 100);
     for (const TPenEntry& pen : saved.config->toollist) EXPECT_EQ(pen.tpenid, 13);
+    EXPECT_EQ(saved.config->ktoolid, 0);
+    EXPECT_EQ(saved.config->zftoolid, 0);
 }
 
 }  // namespace

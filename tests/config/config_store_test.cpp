@@ -3,12 +3,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "config_support.h"
 
@@ -170,6 +174,8 @@ TEST_F(StoreTest, PenColourThicknessAndNumber) {
     EXPECT_EQ(pen[5].tpenid, 13);
     EXPECT_EQ(pen[6].tpenid, 7);
 
+    // The item says so.
+    EXPECT_TRUE(Control<QComboBox>(*window_, "prpenMenuPenid4")->itemText(13).contains("13"));
     // Stored as 0, the next loading shows it as 13.
     window_->prdefPBtnOkAction();
     window_ = std::make_unique<TRZN_Config>();
@@ -235,8 +241,13 @@ TEST_F(StoreTest, OverlongChosenFolderIsRefused) {
     QLabel* note = Control<QLabel>(c, "prconLabelSharedFolderNote");
     EXPECT_FALSE(note->isVisibleTo(c.window()));
 
+    QWidget* below = Control<QLineEdit>(c, "prconTextIHost");
+    c.window()->layout()->activate();
+    const int belowAt = below->mapTo(c.window(), QPoint()).y();
     c.prdefPBtnSetFolderAction();
     EXPECT_EQ(answer.beeps, 1);
+    c.window()->layout()->activate();
+    EXPECT_EQ(below->mapTo(c.window(), QPoint()).y(), belowAt);  // the note had its place
     EXPECT_STREQ(Serial().shared_folder, "/srv/old");
     EXPECT_EQ(Control<QLineEdit>(c, "prconTextSharedFolder")->text(), QStringLiteral("/srv/old"));
     EXPECT_TRUE(note->isVisibleTo(c.window()));
@@ -279,6 +290,105 @@ TEST_F(StoreTest, OkRefusesAnOverlongTypedFolder) {
     QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
     ASSERT_TRUE(c.isFinished());
     EXPECT_EQ(ReadSettings().serial->shared_folder, "/" + std::string(126, 'a'));
+}
+
+// Texts the settings file would give back changed are refused at OK, with the reason beside
+// the field: a changed folder, address or password sends plots elsewhere.
+TEST_F(StoreTest, OkRefusesTextsTheFileCantGiveBackAsTyped) {
+    FolderAnswer answer(std::nullopt);
+    const std::string longAddress = "\u6f22" + std::string(126, 'a');  // 2 + 126 bytes
+    const struct {
+        const char* name;
+        const char* field;
+        const char* note;
+        const char* text;
+        const char* says;
+    } rows[] = {
+        {"quote in folder", "prconTextSharedFolder", "prconLabelSharedFolderNote", "/srv/a\"b",
+         "\""},
+        {"quote in address", "prconTextIHost", "prconLabelIHostNote", "h:d:u:p\"w d\"x y", "\""},
+        {"quote in footer", "prconTextPTail", "prconLabelPTailNote", "a\"b", "\""},
+        {"tab in header", "prconTextPHead", "prconLabelPHeadNote", "a\tb", "U+0009"},
+        {"no Shift-JIS form", "prconTextPHead", "prconLabelPHeadNote", "Caf\u00e9 header",
+         "\u00e9"},
+        {"128 bytes", "prconTextIHost", "prconLabelIHostNote", longAddress.c_str(), "128"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TRZN_Config& c = Open();
+        const int beeps = answer.beeps;
+        Type(row.field, row.text);
+        QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
+        EXPECT_FALSE(c.isFinished());
+        EXPECT_EQ(answer.beeps, beeps + 1);
+        QLabel* note = Control<QLabel>(c, row.note);
+        EXPECT_TRUE(note->isVisibleTo(c.window()));
+        EXPECT_TRUE(note->text().contains(QString::fromUtf8(row.says)))
+            << note->text().toStdString();
+        EXPECT_EQ(*ReadSettings().refCon, 0);
+    }
+
+    // Typing stops at the record's bytes, with the reason, and what fits is stored whole.
+    TRZN_Config& c = Open();
+    QLineEdit* header = Control<QLineEdit>(c, "prconTextPHead");
+    header->setText(QString(125, QLatin1Char('h')) + QStringLiteral("ヘ"));  // 127 bytes
+    c.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.window()));
+    header->setFocus();
+    header->end(false);
+    QTest::keyClicks(header, "x");
+    EXPECT_EQ(header->text().size(), 126);
+    EXPECT_TRUE(Control<QLabel>(c, "prconLabelPHeadNote")->text().contains("127"));
+    QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
+    ASSERT_TRUE(c.isFinished());
+    EXPECT_EQ(std::string(ReadSettings().serial->prheader), std::string(125, 'h') + "\x83\x77");
+}
+
+// A settings file that can't be written keeps the window open with an alert that says why; the
+// user may still quit without saving.
+TEST_F(StoreTest, FailedSaveKeepsTheWindowOpenAndSaysWhy) {
+    FolderAnswer answer(std::nullopt);
+    const std::string file = home.settingsFile();
+    const struct {
+        const char* name;
+        const char* button;
+        int status;
+    } rows[] = {{"OK", "prdefPBtnOk", 1}, {"Cancel", "prdefPBtnCancel", 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TRZN_Config& c = Open();
+        QSignalSpy ended(&c, &TRZN_Config::terminated);
+        // A folder where the file should be: no save can replace it, not even root's.
+        std::filesystem::remove(file);
+        std::filesystem::create_directory(file);
+        answer.alerts.clear();
+        answer.alertAnswer = 1;  // back to the window
+        QTest::mouseClick(Control<QPushButton>(c, row.button), Qt::LeftButton);
+        ASSERT_EQ(answer.alerts.size(), 1u);
+        EXPECT_TRUE(answer.alerts[0].contains(QString::fromStdString(file)))
+            << answer.alerts[0].toStdString();
+        EXPECT_TRUE(answer.alerts[0].contains(QString::fromLocal8Bit(std::strerror(EISDIR))))
+            << answer.alerts[0].toStdString();
+        EXPECT_FALSE(c.isFinished());
+        EXPECT_TRUE(c.window()->isVisible());
+        EXPECT_EQ(ended.count(), 0);
+
+        // Once the folder is mended the same button saves and ends.
+        std::filesystem::remove(file);
+        QTest::mouseClick(Control<QPushButton>(c, row.button), Qt::LeftButton);
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(*ReadSettings().refCon, row.status);
+    }
+
+    TRZN_Config& c = Open();
+    QSignalSpy ended(&c, &TRZN_Config::terminated);
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    answer.alertAnswer = 2;  // quit without saving
+    c.prdefPBtnOkAction();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(c.isFinished());
+    std::filesystem::remove(file);
 }
 
 TEST_F(StoreTest, CancelledChooserChangesNothing) {

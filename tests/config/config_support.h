@@ -41,12 +41,17 @@ class FolderAnswer : public ModalSeam {
 public:
     explicit FolderAnswer(std::optional<QString> answer);
     ~FolderAnswer() override;
-    int Alert(QWidget*, const QString&, const QString&, const QString&) override { return 2; }
+    int Alert(QWidget*, const QString& message, const QString&, const QString&) override {
+        alerts.push_back(message);
+        return alertAnswer;
+    }
     std::optional<QString> ChooseFolder(QWidget*, const QString& title) override;
     void SetAnswer(std::optional<QString> answer) { answer_ = std::move(answer); }
     void Beep() override { ++beeps; }
     QString askedTitle;
     int beeps = 0;
+    std::vector<QString> alerts;
+    int alertAnswer = 2;
 
 private:
     std::optional<QString> answer_;

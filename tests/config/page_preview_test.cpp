@@ -96,6 +96,13 @@ TEST(PagePreviewModelNotes, NoPaperTooLargeMarginsAndWrappedValues) {
     const PagePreview wide = ComputePagePreview({842, 1191, 100, false, false, {0, 500, 0, 400}, {}});
     EXPECT_TRUE(wide.hasPaper);
     EXPECT_TRUE(wide.marginsTooLarge);
+    // Margins too large to add up in 16 bits are still the margins' fault, turned page or not.
+    for (bool turned : {false, true}) {
+        const PagePreview huge =
+            ComputePagePreview({842, 1191, 100, turned, false, {0, 32767, 0, 32767}, {}});
+        EXPECT_TRUE(huge.marginsTooLarge) << turned;
+        EXPECT_FALSE(huge.outOfRange) << turned;
+    }
 
     // At 1 % the scaled page (119100 units) leaves the record's 16-bit range.
     EXPECT_TRUE(ComputePagePreview({842, 1191, 1, false, false, {}, {}}).outOfRange);

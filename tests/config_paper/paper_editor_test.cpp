@@ -2,18 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <cstring>
+#include <ostream>
 
 #include "config/TRZN_Paper.h"
 #include "paper_support.h"
@@ -207,6 +207,10 @@ TEST_P(PaperEditorRefusals, AddAndEditBeepAndChangeNothing) {
     ctrl.prextPbtnAditmAction();
     ctrl.prextPbtnEditmAction();
     EXPECT_EQ(beeps.beeps, 2);
+    // The beep is often silent: the editor says why beside the fields.
+    const auto* note = ctrl.panel()->findChild<QLabel*>("prextLabelNote");
+    EXPECT_TRUE(note->isVisibleTo(ctrl.panel()));
+    EXPECT_FALSE(note->text().isEmpty());
     ctrl.prextPbtnOkAction();
     EXPECT_EQ(PaperNames(list), (std::vector<std::string>{"A4", "B5"}));
     EXPECT_EQ(list.pitem[0].pwidth, 595);

@@ -208,6 +208,12 @@ TEST_F(WindowUnits, NewUserChoosesTheSizeUnitBeforeTypingASize) {
     // Storing reads the sizes in the unit the pop-up shows.
     Text("prstlTextHsize")->setText("210");
     Text("prstlTextVsize")->setText("297");
+    // So does the next unit switch, although the record's unit is still the loaded one.
+    Choose("prstlMenuPunit", kUnitPoint);
+    EXPECT_EQ(Text("prstlTextHsize")->text(), "595");
+    EXPECT_EQ(Text("prstlTextVsize")->text(), "842");
+    Choose("prstlMenuPunit", kUnitMillimetre);
+    EXPECT_EQ(Text("prstlTextHsize")->text(), "209.9");
     ctrl->SetdownItems();
     EXPECT_EQ(Config().unitmsct, kUnitMillimetre);
     EXPECT_EQ(ctrl->records().print->prStl.iPageH, 595);

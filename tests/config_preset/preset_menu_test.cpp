@@ -224,6 +224,22 @@ TEST_F(PresetMenuTest, SavesANewPresetAndSelectsIt) {
     EXPECT_TRUE(DeleteEnabled());
 }
 
+// A preset file that can't be written is said to be unsaved, and retrying after the folder is
+// mended saves it.
+TEST_F(PresetMenuTest, APresetThatCantBeWrittenSaysSo) {
+    Start();
+    const std::string file = home.productFolder() + "/Prefs/a.ini";
+    std::filesystem::create_directories(file);  // a folder in the file's place
+    modal.answers = {1, 2};                     // retry, then give up
+    NameDialogScript script({NameDialogScript::Type("a")});
+    SaveAs();
+    ASSERT_EQ(modal.alerts.size(), 2u);
+    EXPECT_TRUE(modal.alerts[0].message.contains(QString::fromStdString(file)))
+        << modal.alerts[0].message.toStdString();
+    EXPECT_EQ(ctrl->presetIndex(), 0);
+    EXPECT_TRUE(ctrl->window()->isVisible());
+}
+
 TEST_F(PresetMenuTest, ReplacesTheCurrentPresetAfterConfirmation) {
     WritePreset("P", 2);
     WriteMain("P", 2);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -87,6 +88,12 @@ TEST_F(PresetNameTest, RefusesNamesThatCannotBePresetFiles) {
             QTest::mouseClick(button("presetPBtnOk"), Qt::LeftButton);
             EXPECT_TRUE(ctrl.panel()->isVisible()) << text.toStdString();
             EXPECT_EQ(modal.beeps, before + 1) << text.toStdString();
+            // The beep is often silent: the dialog says why beside the name.
+            const auto* note = ctrl.panel()->findChild<QLabel*>("presetLabelNote");
+            EXPECT_TRUE(note->isVisibleTo(ctrl.panel())) << text.toStdString();
+            EXPECT_FALSE(note->text().isEmpty()) << text.toStdString();
+            if (text.contains(u'"') || text.contains(u'/'))
+                EXPECT_TRUE(note->text().contains(text.contains(u'"') ? u'"' : u'/'));
             // A corrected name is taken.
             field()->setText("ok");
             QTest::mouseClick(button("presetPBtnOk"), Qt::LeftButton);

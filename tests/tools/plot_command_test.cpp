@@ -1,11 +1,18 @@
 // The desktop plot command, run as a real process against the real sender in a throwaway home.
 
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "settings/store.h"
@@ -33,11 +40,15 @@ QProcessEnvironment PlotEnvironment(const TempHome& home) {
     return env;
 }
 
-PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 60000) {
+PlotRun RunPlot(const TempHome& home, const QStringList& args,
+                const std::function<void(QProcess&)>& adjust = {}) {
     QProcess p;
     p.setProcessEnvironment(PlotEnvironment(home));
-    p.start(QString::fromStdString(kPlotCommand), args);
-    if (!p.waitForFinished(timeoutMs)) {
+    p.setProgram(QString::fromStdString(kPlotCommand));
+    p.setArguments(args);
+    if (adjust) adjust(p);
+    p.start();
+    if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
         return {};
@@ -46,8 +57,9 @@ PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 6
 }
 
 // A main settings file that sends to the shared folder at `folder`.
-void ConfigureSharedFolder(const std::string& folder) {
+void ConfigureSharedFolder(const std::string& folder, int64_t status = 0) {
     RecordSet r;
+    *r.refCon = status;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s",
                   "Shared Folder(Trazen Server)");
@@ -65,30 +77,60 @@ std::vector<fs::path> Plots(const std::string& folder) {
     return out;
 }
 
+// File names are bytes: one in Latin-1 and one in Shift-JIS are not UTF-8 and can't be decoded.
 TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
-    TempHome home;
-    const std::string shared = home.scratch("server");
-    ConfigureSharedFolder(shared);
-    const std::string plot = home.scratch("job") + "/drawing.plt";
-    WriteFileBytes(plot, kBody);
+    const struct {
+        const char* name;
+        std::string file;
+    } rows[] = {{"plain", "drawing.plt"}, {"latin1", "caf\xe9.plt"}, {"shift_jis", "\x90\x7d\x96\xca.plt"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string shared = home.scratch("server");
+        ConfigureSharedFolder(shared);
+        const std::string job = home.scratch("job");
+        WriteFileBytes(job + "/" + row.file, kBody);
 
-    const PlotRun run = RunPlot(home, {QString::fromStdString(plot), "--brc", "0,0,1000,1000"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        // The shell hands the name over as it lies in the folder; Qt would re-encode it.
+        const PlotRun run = RunPlot(home, {"-c", "exec \"$0\" *.plt --brc 0,0,1000,1000",
+                                           QString::fromStdString(kPlotCommand)},
+                                    [&](QProcess& p) {
+                                        p.setProgram("/bin/sh");
+                                        p.setWorkingDirectory(QString::fromStdString(job));
+                                    });
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
-    const auto plots = Plots(shared);
-    ASSERT_EQ(plots.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(plots.front()),
-              "\x1b.(IN;IW;IW0,0,1000,1000;" + kBody + "\x1b.)");
-    EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
-              "BRC:0,0,1000,1000\r\n");
+        const auto plots = Plots(shared);
+        ASSERT_EQ(plots.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(plots.front()),
+                  "\x1b.(IN;IW;IW0,0,1000,1000;" + kBody + "\x1b.)");
+        EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
+                  "BRC:0,0,1000,1000\r\n");
+    }
 }
 
+// Whatever can't be plotted is refused with its own exit status before anything is written;
+// 1 stays for "failed in the sender". An input window reaches the plotter verbatim.
 TEST(PlotCommand, RefusesWhatCannotBePlotted) {
-    enum class Kind { Missing, Empty, Folder };
+    enum class Kind { Missing, Empty, Folder, Plain, ReadOnlyFolder, NoDisplay };
     const struct {
         const char* name;
         Kind kind;
-    } rows[] = {{"missing", Kind::Missing}, {"empty", Kind::Empty}, {"folder", Kind::Folder}};
+        QStringList args;
+        PlotOutcome outcome;
+    } rows[] = {
+        {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
+        {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
+        {"folder", Kind::Folder, {}, PlotOutcome::BadInput},
+        {"unknown_option", Kind::Plain, {"--bogus"}, PlotOutcome::BadInput},
+        {"brc_letters", Kind::Plain, {"--brc", "abc"}, PlotOutcome::BadInput},
+        {"brc_instructions", Kind::Plain, {"--brc", "0,0;PG;SP9;PD0,0"}, PlotOutcome::BadInput},
+        {"brc_hundred_digits", Kind::Plain, {"--brc", QString(100, u'7') + ",0,0,0"},
+         PlotOutcome::BadInput},
+        {"brc_three_numbers", Kind::Plain, {"--brc", "0,0,16000"}, PlotOutcome::BadInput},
+        {"read_only_product_folder", Kind::ReadOnlyFolder, {}, PlotOutcome::NoFolder},
+        {"no_display", Kind::NoDisplay, {}, PlotOutcome::NoSender},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;
@@ -97,11 +139,42 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         const std::string path = home.scratch("job") + "/" + row.name + ".plt";
         if (row.kind == Kind::Folder) fs::create_directories(path);
         if (row.kind == Kind::Empty) WriteFileBytes(path, "");
+        if (row.kind >= Kind::Plain) WriteFileBytes(path, kBody);
+        const std::string product = home.productFolder();
+        std::function<void(QProcess&)> adjust;
+        if (row.kind == Kind::ReadOnlyFolder) {
+            // A lock file from an earlier plot, the folder itself read-only; root writes
+            // anywhere, so the command then runs as nobody.
+            WriteFileBytes(product + "/.plot.lock", "");
+            for (const std::string& dir : {home.root(), home.root() + "/scratch", home.documents(),
+                                           home.documents() + "/Adobe",
+                                           home.documents() + "/Adobe/Illustrator"})
+                chmod(dir.c_str(), 0755);
+            chmod((product + "/.plot.lock").c_str(), 0666);
+            chmod(product.c_str(), 0555);
+            if (geteuid() == 0) {
+                adjust = [](QProcess& p) {
+                    p.setChildProcessModifier([] {
+                        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+                    });
+                };
+            }
+        }
+        if (row.kind == Kind::NoDisplay) {
+            adjust = [](QProcess& p) {
+                QProcessEnvironment env = p.processEnvironment();
+                for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                    env.remove(name);
+                p.setProcessEnvironment(env);
+            };
+        }
 
-        const PlotRun run = RunPlot(home, {QString::fromStdString(path)});
-        EXPECT_EQ(run.exitCode, static_cast<int>(PlotOutcome::BadInput));
-        EXPECT_FALSE(run.err.isEmpty());
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
+        chmod(product.c_str(), 0755);
+        EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("trzn-plot: ")) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("platform plugin")) << run.err.toStdString();
+        EXPECT_FALSE(fs::exists(product + "/Trazen Prefs"));
         EXPECT_TRUE(Plots(shared).empty());
     }
 }

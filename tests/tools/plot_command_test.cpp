@@ -12,6 +12,7 @@
 #include <QProcessEnvironment>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -229,6 +230,86 @@ TEST(PlotCommand, SecondPlotWaitsForTheFirst) {
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_EQ(Plots(shared).size(), 1u);
+}
+
+// A print server that takes the connection and never answers keeps the sender mid-delivery.
+class SilentServer {
+public:
+    SilentServer() : fd_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&a), len) == 0 && listen(fd_, 4) == 0 &&
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+            port_ = ntohs(a.sin_port);
+    }
+    ~SilentServer() { close(fd_); }
+    int port() const { return port_; }
+    bool Called(int ms) {
+        pollfd p{fd_, POLLIN, 0};
+        return poll(&p, 1, ms) == 1;
+    }
+
+private:
+    int fd_;
+    int port_ = 0;
+};
+
+pid_t ChildOf(pid_t parent) {
+    std::ifstream children("/proc/" + std::to_string(parent) + "/task/" +
+                           std::to_string(parent) + "/children");
+    pid_t child = 0;
+    children >> child;
+    return child;
+}
+
+// Whoever dies, the slot and the status stay true: a killed trzn-plot leaves the slot with its
+// sender (a second plot is refused, the first plot's body untouched); a killed sender's status
+// becomes "not done", byte for byte as the sender writes it.
+TEST(PlotCommand, AKilledProcessLeavesSlotAndStatusTrue) {
+    for (const bool senderKilled : {false, true}) {
+        SCOPED_TRACE(senderKilled ? "sender_killed" : "plot_command_killed");
+        TempHome home;
+        const std::string shared = home.scratch("server");
+        ConfigureSharedFolder(shared, /*status=*/1);
+        SilentServer cups;
+        ASSERT_NE(cups.port(), 0);
+        const std::string plot = home.scratch("job") + "/first.plt";
+        WriteFileBytes(plot, kBody);
+        QProcess p;
+        QProcessEnvironment env = PlotEnvironment(home);
+        env.insert("CUPS_SERVER", QString("127.0.0.1:%1").arg(cups.port()));
+        p.setProcessEnvironment(env);
+        p.setChildProcessModifier([] { setpgid(0, 0); });  // the sender is cleaned up with it
+        p.start(QString::fromStdString(kPlotCommand),
+                {"--queue", "plotter", QString::fromStdString(plot)});
+        ASSERT_TRUE(p.waitForStarted());
+        const pid_t group = static_cast<pid_t>(p.processId());
+        ASSERT_TRUE(cups.Called(30000));
+        const std::string running = ReadFileBytes(home.settingsFile());
+        ASSERT_NE(running.find("refine_con = 0\r\n"), std::string::npos);
+
+        if (senderKilled) {
+            const pid_t sender = ChildOf(group);
+            ASSERT_GT(sender, 0);
+            kill(sender, SIGKILL);
+            ASSERT_TRUE(p.waitForFinished(30000));
+            EXPECT_EQ(p.exitCode(), static_cast<int>(PlotOutcome::SenderFailed));
+            std::string want = running;
+            want.replace(want.find("refine_con = 0"), 14, "refine_con = 2");
+            EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == want) << "not the sender's bytes with 2";
+        } else {
+            kill(group, SIGTERM);
+            ASSERT_TRUE(p.waitForFinished(30000));
+            const std::string second = home.scratch("job") + "/second.plt";
+            WriteFileBytes(second, "IN;SP2;");
+            const PlotRun run = RunPlot(home, {"--no-wait", QString::fromStdString(second)});
+            EXPECT_EQ(run.exitCode, static_cast<int>(PlotOutcome::Busy)) << run.err.toStdString();
+            EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Prefs"), kBody);
+        }
+        killpg(group, SIGKILL);
+    }
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
     }
-    if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {

@@ -210,22 +210,22 @@ SenderExit RunSender(const std::string& senderPath, const std::vector<std::strin
     posix_spawn_file_actions_init(&actions);
     if (lockFd >= 0) posix_spawn_file_actions_adddup2(&actions, lockFd, lockFd);
     // As system(3) does: Ctrl-C and Ctrl-\ from the terminal end the sender, and this side stays
-    // to record how it ended. The sender gets the default actions back.
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults, none;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGINT);
-    sigaddset(&defaults, SIGQUIT);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setsigmask(&attr, &none);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    struct sigaction ignore {}, oldInt {}, oldQuit {};
+    // to record how it ended; so does a closed terminal. The sender gets back the actions this
+    // side had (a signal ignored by nohup or a background start stays ignored).
+    constexpr int kLeftToSender[] = {SIGINT, SIGQUIT, SIGHUP};
+    struct sigaction ignore {}, old[3] {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(SIGINT, &ignore, &oldInt);
-    sigaction(SIGQUIT, &ignore, &oldQuit);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (int i = 0; i < 3; ++i) {
+        sigaction(kLeftToSender[i], &ignore, &old[i]);
+        if (old[i].sa_handler != SIG_IGN) sigaddset(&defaults, kLeftToSender[i]);
+    }
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
 
     SenderExit result;
     pid_t pid = 0;
@@ -239,8 +239,7 @@ SenderExit RunSender(const std::string& senderPath, const std::vector<std::strin
         while (!(waited = waitpid(pid, &status, 0) == pid) && errno == EINTR) {
         }
     }
-    sigaction(SIGINT, &oldInt, nullptr);
-    sigaction(SIGQUIT, &oldQuit, nullptr);
+    for (int i = 0; i < 3; ++i) sigaction(kLeftToSender[i], &old[i], nullptr);
     if (!waited) return result;
     if (WIFEXITED(status)) {
         result.how = SenderExit::How::Exited;

@@ -74,8 +74,8 @@ struct SenderExit {
 };
 
 // Runs the sender and waits. lockFd (when >= 0) is inherited by the sender under the same number,
-// and the sender is told so with "--lock-fd N". While it waits, an interrupt or quit from the
-// terminal is left to the sender, so that this side lives to see how it ended.
+// and the sender is told so with "--lock-fd N". While it waits, an interrupt, quit or hang-up
+// from the terminal is left to the sender, so that this side lives to see how it ended.
 SenderExit RunSender(const std::string& senderPath, const std::vector<std::string>& args,
                      int lockFd = -1);
 

@@ -67,7 +67,20 @@ bool HasDisplay() {
         const char* value = std::getenv(name);
         return value != nullptr && *value != '\0';
     };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+    // Qt tries the platforms of the list in turn; unset, it picks Wayland or X by the session.
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    const std::string platforms = set("QT_QPA_PLATFORM") ? chosen : "wayland;xcb";
+    size_t start = 0;
+    while (start <= platforms.size()) {
+        const size_t end = std::min(platforms.find(';', start), platforms.size());
+        const std::string entry = platforms.substr(start, end - start);
+        const std::string name = entry.substr(0, entry.find(':'));  // options follow a colon
+        if (name == "xcb" ? set("DISPLAY")
+                          : name.rfind("wayland", 0) == 0 ? set("WAYLAND_DISPLAY") : !name.empty())
+            return true;  // offscreen, vnc and the like need no display server
+        start = end + 1;
+    }
+    return false;
 }
 
 std::optional<PlotSlot> PlotSlot::Acquire(const std::string& productFolder, bool wait,

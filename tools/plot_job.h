@@ -33,8 +33,8 @@ std::optional<std::string> CheckPlotFile(const std::string& path);
 // the framed plot's IW instruction, so anything else would become plotter instructions.
 std::optional<std::string> CheckInputWindow(const std::string& brc);
 
-// True when a program with windows can be started here: a platform was chosen explicitly, or an
-// X or Wayland display is named. Without one Qt aborts with a long text of its own.
+// True when a program with windows can be started here: the Qt platform chosen (or, when none is,
+// Wayland or X) has its display named, or needs none. Without one Qt aborts with a long text.
 bool HasDisplay();
 
 // The slot lock: held from creation until destruction. Empty when busy (and !wait) or on error.

@@ -7,11 +7,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QSaveFile>
+#include <QString>
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include "settings/store.h"
 
 extern char** environ;
 
@@ -27,6 +32,55 @@ std::optional<std::string> CheckPlotFile(const std::string& path) {
         return "cannot read " + path + ": " + std::strerror(errno);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> CheckInputWindow(const std::string& brc) {
+    // HP-GL's integer parameters: -2^30 to 2^30 - 1.
+    constexpr std::int64_t kLow = -(std::int64_t{1} << 30), kHigh = (std::int64_t{1} << 30) - 1;
+    const std::string bad = "the input window \"" + brc +
+                            "\" is not four whole numbers x1,y1,x2,y2 (for example 0,0,16000,11000)";
+    int numbers = 0;
+    size_t i = 0;
+    while (true) {
+        size_t start = i;
+        if (i < brc.size() && brc[i] == '-') ++i;
+        const size_t digits = i;
+        while (i < brc.size() && brc[i] >= '0' && brc[i] <= '9') ++i;
+        // Past ten digits every number is out of range; stopping here keeps the sum exact.
+        if (i == digits || i - digits > 10) return bad;
+        const std::int64_t value = std::stoll(brc.substr(start, i - start));
+        if (value < kLow || value > kHigh) {
+            return "the input window \"" + brc + "\" has a number outside " +
+                   std::to_string(kLow) + " to " + std::to_string(kHigh);
+        }
+        ++numbers;
+        if (i == brc.size()) break;
+        if (brc[i] != ',' || numbers == 4) return bad;
+        ++i;
+    }
+    if (numbers != 4) return bad;
+    return std::nullopt;
+}
+
+bool HasDisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    // Qt tries the platforms of the list in turn; unset, it picks Wayland or X by the session.
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    const std::string platforms = set("QT_QPA_PLATFORM") ? chosen : "wayland;xcb";
+    size_t start = 0;
+    while (start <= platforms.size()) {
+        const size_t end = std::min(platforms.find(';', start), platforms.size());
+        const std::string entry = platforms.substr(start, end - start);
+        const std::string name = entry.substr(0, entry.find(':'));  // options follow a colon
+        if (name == "xcb" ? set("DISPLAY")
+                          : name.rfind("wayland", 0) == 0 ? set("WAYLAND_DISPLAY") : !name.empty())
+            return true;  // offscreen, vnc and the like need no display server
+        start = end + 1;
+    }
+    return false;
 }
 
 std::optional<PlotSlot> PlotSlot::Acquire(const std::string& productFolder, bool wait,
@@ -71,35 +125,69 @@ PlotSlot::~PlotSlot() {
 
 namespace {
 
-bool WriteWhole(const QString& path, const QByteArray& bytes, std::string* error) {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        *error = "cannot write " + path.toStdString() + ": " + out.errorString().toStdString();
-        return false;
+// The plot is copied in pieces: a plot of hundreds of megabytes needs no copy in memory.
+bool CopyBody(int in, QSaveFile& out, std::string* readError) {
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *readError = std::strerror(errno);
+            return false;
+        }
+        if (n == 0) return true;
+        if (out.write(buffer, n) != n) return false;
     }
-    return true;
 }
 
 }  // namespace
 
-bool WritePlotInputs(const std::string& productFolder, const std::string& file,
-                     const std::string& brc, std::string* error) {
-    QFile in(QString::fromStdString(file));
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = "cannot read " + file + ": " + in.errorString().toStdString();
-        return false;
+std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
+                                           const std::string& file, const std::string& brc,
+                                           std::string* error) {
+    const int in = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        *error = "cannot read " + file + ": " + std::strerror(errno);
+        return PlotOutcome::BadInput;
     }
-    const QByteArray body = in.readAll();
-    if (body.isEmpty()) {
+    struct Closer {
+        int fd;
+        ~Closer() { close(fd); }
+    } closer{in};
+    struct stat st {};
+    if (fstat(in, &st) != 0 || st.st_size == 0) {
         *error = file + " is empty: there is nothing to plot";
-        return false;
+        return PlotOutcome::BadInput;
     }
     const QString folder = QString::fromStdString(productFolder);
-    QByteArray header;
-    if (!brc.empty()) header = "BRC:" + QByteArray::fromStdString(brc) + "\r\n";
+    auto cannotWrite = [&](const QString& path, const QSaveFile& out) {
+        *error = "cannot write " + path.toStdString() + ": " + out.errorString().toStdString();
+        return PlotOutcome::NoFolder;
+    };
+
     // Header first: the body is what marks a plot as ready.
-    return WriteWhole(folder + "/Trazen Sender Prefs", header, error) &&
-           WriteWhole(folder + "/Trazen Prefs", body, error);
+    const QString headerPath = folder + "/Trazen Sender Prefs";
+    QSaveFile header(headerPath);
+    const QByteArray line =
+        brc.empty() ? QByteArray() : "BRC:" + QByteArray::fromStdString(brc) + "\r\n";
+    if (!header.open(QIODevice::WriteOnly) || header.write(line) != line.size() ||
+        !header.commit()) {
+        return cannotWrite(headerPath, header);
+    }
+    const QString bodyPath = folder + "/Trazen Prefs";
+    QSaveFile body(bodyPath);
+    if (!body.open(QIODevice::WriteOnly)) return cannotWrite(bodyPath, body);
+    std::string readError;
+    if (!CopyBody(in, body, &readError)) {
+        body.cancelWriting();
+        if (!readError.empty()) {
+            *error = "cannot read " + file + ": " + readError;
+            return PlotOutcome::BadInput;
+        }
+        return cannotWrite(bodyPath, body);
+    }
+    if (!body.commit()) return cannotWrite(bodyPath, body);
+    return std::nullopt;
 }
 
 std::string FindSender(const std::string& selfDir) {
@@ -121,19 +209,89 @@ std::string FindSender(const std::string& selfDir) {
     return {};
 }
 
-int RunSender(const std::string& senderPath, const std::vector<std::string>& args) {
+SenderExit RunSender(const std::string& senderPath, const std::vector<std::string>& args,
+                     int lockFd) {
+    std::vector<std::string> all = args;
+    if (lockFd >= 0) all.insert(all.end(), {"--lock-fd", std::to_string(lockFd)});
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(senderPath.c_str()));
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : all) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+
+    // A dup2 onto itself clears close-on-exec for the sender alone.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (lockFd >= 0) posix_spawn_file_actions_adddup2(&actions, lockFd, lockFd);
+    // As system(3) does: Ctrl-C and Ctrl-\ from the terminal end the sender, and this side stays
+    // to record how it ended; so does a closed terminal. The sender gets back the actions this
+    // side had (a signal ignored by nohup or a background start stays ignored).
+    constexpr int kLeftToSender[] = {SIGINT, SIGQUIT, SIGHUP};
+    struct sigaction ignore {}, old[3] {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (int i = 0; i < 3; ++i) {
+        sigaction(kLeftToSender[i], &ignore, &old[i]);
+        if (old[i].sa_handler != SIG_IGN) sigaddset(&defaults, kLeftToSender[i]);
+    }
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+
+    SenderExit result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, senderPath.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        return -1;
-    }
+    const int spawned =
+        posix_spawn(&pid, senderPath.c_str(), &actions, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+    bool waited = false;
+    if (spawned == 0) {
+        while (!(waited = waitpid(pid, &status, 0) == pid) && errno == EINTR) {
+        }
     }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    for (int i = 0; i < 3; ++i) sigaction(kLeftToSender[i], &old[i], nullptr);
+    if (!waited) return result;
+    if (WIFEXITED(status)) {
+        result.how = SenderExit::How::Exited;
+        result.value = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.how = SenderExit::How::Killed;
+        result.value = WTERMSIG(status);
+    }
+    return result;
+}
+
+KilledStatus StoreKilledSenderStatus() {
+    RecordSet r;
+    char presetName[256] = {};
+    tPldStatRes stat {};
+    if (!GetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                       r.refCon.get(), presetName, &stat)) {
+        // Nothing readable: writing now would replace the settings with cleared records.
+        return KilledStatus::Failed;
+    }
+    const auto cancelled = static_cast<int64_t>(Completion::Cancelled);
+    if (*r.refCon == cancelled) return KilledStatus::Unchanged;
+    *r.refCon = cancelled;
+    return SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                         r.refCon.get(), presetName, &stat, PrintLines::Sender)
+               ? KilledStatus::Written
+               : KilledStatus::Failed;
+}
+
+std::string RawArgument(const std::vector<std::string>& rawArgs, const std::string& decoded,
+                        const std::vector<std::string>& valueOptions) {
+    for (size_t i = rawArgs.size(); i-- > 1;) {
+        const bool optionValue =
+            std::find(valueOptions.begin(), valueOptions.end(), rawArgs[i - 1]) !=
+            valueOptions.end();
+        if (!optionValue &&
+            QString::fromLocal8Bit(rawArgs[i].c_str()).toStdString() == decoded) {
+            return rawArgs[i];
+        }
+    }
+    return decoded;
 }

@@ -1,11 +1,17 @@
 // The desktop plot command, run as a real process against the real sender in a throwaway home.
 
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "settings/store.h"
@@ -33,11 +39,15 @@ QProcessEnvironment PlotEnvironment(const TempHome& home) {
     return env;
 }
 
-PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 60000) {
+PlotRun RunPlot(const TempHome& home, const QStringList& args,
+                const std::function<void(QProcess&)>& adjust = {}) {
     QProcess p;
     p.setProcessEnvironment(PlotEnvironment(home));
-    p.start(QString::fromStdString(kPlotCommand), args);
-    if (!p.waitForFinished(timeoutMs)) {
+    p.setProgram(QString::fromStdString(kPlotCommand));
+    p.setArguments(args);
+    if (adjust) adjust(p);
+    p.start();
+    if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
         return {};
@@ -46,8 +56,9 @@ PlotRun RunPlot(const TempHome& home, const QStringList& args, int timeoutMs = 6
 }
 
 // A main settings file that sends to the shared folder at `folder`.
-void ConfigureSharedFolder(const std::string& folder) {
+void ConfigureSharedFolder(const std::string& folder, int64_t status = 0) {
     RecordSet r;
+    *r.refCon = status;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s",
                   "Shared Folder(Trazen Server)");
@@ -65,14 +76,21 @@ std::vector<fs::path> Plots(const std::string& folder) {
     return out;
 }
 
+// The name is bytes, not UTF-8: a Latin-1 byte, then a Shift-JIS word. The shell passes it on
+// as it lies in the folder, where Qt would re-encode it.
 TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
     TempHome home;
     const std::string shared = home.scratch("server");
     ConfigureSharedFolder(shared);
-    const std::string plot = home.scratch("job") + "/drawing.plt";
-    WriteFileBytes(plot, kBody);
+    const std::string job = home.scratch("job");
+    WriteFileBytes(job + "/caf\xe9_\x90\x7d\x96\xca.plt", kBody);
 
-    const PlotRun run = RunPlot(home, {QString::fromStdString(plot), "--brc", "0,0,1000,1000"});
+    const PlotRun run = RunPlot(home, {"-c", "exec \"$0\" *.plt --brc 0,0,1000,1000",
+                                       QString::fromStdString(kPlotCommand)},
+                                [&](QProcess& p) {
+                                    p.setProgram("/bin/sh");
+                                    p.setWorkingDirectory(QString::fromStdString(job));
+                                });
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
     const auto plots = Plots(shared);
@@ -83,12 +101,26 @@ TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
               "BRC:0,0,1000,1000\r\n");
 }
 
+// Whatever can't be plotted is refused with its own exit status before anything is written;
+// 1 stays for "failed in the sender". An input window reaches the plotter verbatim.
 TEST(PlotCommand, RefusesWhatCannotBePlotted) {
-    enum class Kind { Missing, Empty, Folder };
+    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay };
     const struct {
         const char* name;
         Kind kind;
-    } rows[] = {{"missing", Kind::Missing}, {"empty", Kind::Empty}, {"folder", Kind::Folder}};
+        QStringList args;
+        PlotOutcome outcome;
+    } rows[] = {
+        {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
+        {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
+        {"folder", Kind::Folder, {}, PlotOutcome::BadInput},
+        {"unknown_option", Kind::Plain, {"--bogus"}, PlotOutcome::BadInput},
+        {"brc_instructions", Kind::Plain, {"--brc", "0,0;PG;SP9;PD0,0"}, PlotOutcome::BadInput},
+        {"brc_hundred_digits", Kind::Plain, {"--brc", QString(100, u'7') + ",0,0,0"},
+         PlotOutcome::BadInput},
+        {"product_folder_unwritable", Kind::Unwritable, {}, PlotOutcome::NoFolder},
+        {"no_display", Kind::NoDisplay, {}, PlotOutcome::NoSender},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;
@@ -97,11 +129,22 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         const std::string path = home.scratch("job") + "/" + row.name + ".plt";
         if (row.kind == Kind::Folder) fs::create_directories(path);
         if (row.kind == Kind::Empty) WriteFileBytes(path, "");
+        if (row.kind >= Kind::Plain) WriteFileBytes(path, kBody);
+        const std::string product = home.productFolder();
+        std::function<void(QProcess&)> adjust;
+        // Root writes into read-only folders; a folder in the way stops everyone.
+        if (row.kind == Kind::Unwritable) fs::create_directories(product + "/Trazen Sender Prefs");
+        if (row.kind == Kind::NoDisplay) adjust = [](QProcess& p) {
+            p.setArguments(QStringList{"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u",
+                                       "WAYLAND_DISPLAY", p.program()} + p.arguments());
+            p.setProgram("/usr/bin/env");
+        };
 
-        const PlotRun run = RunPlot(home, {QString::fromStdString(path)});
-        EXPECT_EQ(run.exitCode, static_cast<int>(PlotOutcome::BadInput));
-        EXPECT_FALSE(run.err.isEmpty());
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
+        EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("trzn-plot: ")) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("platform plugin")) << run.err.toStdString();
+        EXPECT_FALSE(fs::exists(product + "/Trazen Prefs"));
         EXPECT_TRUE(Plots(shared).empty());
     }
 }
@@ -156,6 +199,61 @@ TEST(PlotCommand, SecondPlotWaitsForTheFirst) {
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_EQ(Plots(shared).size(), 1u);
+}
+
+// A print server that never answers holds the senders mid-delivery. The first trzn-plot, killed,
+// leaves the slot to its sender: a second plot is refused or waits. The waiting one's sender,
+// killed, gets status 2, byte for byte as the sender writes it.
+TEST(PlotCommand, AKilledProcessLeavesSlotAndStatusTrue) {
+    TempHome home;
+    ConfigureSharedFolder(home.scratch("server"), /*status=*/1);
+    const int server = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&addr), len) + listen(server, 4) +
+                  getsockname(server, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+    pollfd called{server, POLLIN, 0};
+    const std::string plot = home.scratch("job") + "/a.plt";
+    WriteFileBytes(plot, kBody);
+    struct Groups {  // each trzn-plot leads a process group with its sender; none outlives the test
+        pid_t ids[2] = {0, 0};
+        ~Groups() { for (pid_t g : ids) if (g > 0) killpg(g, SIGKILL); }
+    } groups;
+    QProcess first, second;
+    for (QProcess* p : {&first, &second}) {
+        QProcessEnvironment env = PlotEnvironment(home);
+        env.insert("CUPS_SERVER", QString("127.0.0.1:%1").arg(ntohs(addr.sin_port)));
+        p->setProcessEnvironment(env);
+        p->setChildProcessModifier([] { setpgid(0, 0); });
+        p->setProgram(QString::fromStdString(kPlotCommand));
+        p->setArguments({"--queue", "q", QString::fromStdString(plot)});
+    }
+    first.start();
+    const pid_t firstGroup = groups.ids[0] = static_cast<pid_t>(first.processId());
+    ASSERT_GT(firstGroup, 0);
+    ASSERT_EQ(poll(&called, 1, 30000), 1);
+    kill(firstGroup, SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(30000));
+    EXPECT_EQ(RunPlot(home, {"--no-wait", QString::fromStdString(plot)}).exitCode,
+              static_cast<int>(PlotOutcome::Busy));
+
+    second.start();
+    const pid_t secondGroup = groups.ids[1] = static_cast<pid_t>(second.processId());
+    killpg(firstGroup, SIGKILL);  // the first sender
+    close(accept(server, nullptr, nullptr));
+    ASSERT_EQ(poll(&called, 1, 30000), 1);
+    const std::string running = ReadFileBytes(home.settingsFile());
+    pid_t sender = 0;
+    std::ifstream("/proc/" + std::to_string(secondGroup) + "/task/" +
+                  std::to_string(secondGroup) + "/children") >> sender;
+    ASSERT_GT(sender, 0);
+    kill(sender, SIGKILL);
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), static_cast<int>(PlotOutcome::SenderFailed));
+    std::string want = running;
+    want.replace(want.find("refine_con = 0\r\n"), 14, "refine_con = 2");
+    EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == want) << "not the sender's bytes";
+    close(server);
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -259,15 +259,13 @@ TEST(HpglReader, StreamsOneCoordinateListLongerThanABatch) {
     const int fd = ::mkstemp(name);
     ::unlink(name);
     ASSERT_EQ(::write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    std::size_t batches = 0, segments = 0, largest = 0;
+    std::size_t segments = 0, largest = 0;
     ReadHpglStream(fd, {}, [&](const THpglPlot& batch) {
-        ++batches;
         segments += batch.SegmentCount();
         largest = std::max(largest, batch.points.size());
     });
     ::close(fd);
     EXPECT_LE(largest, kStreamBatchPoints);
-    EXPECT_GE(batches, 10u);
     EXPECT_EQ(segments, ReadHpgl(input).SegmentCount());
 }
 

@@ -23,6 +23,9 @@ repeat_to "$work/real-50.plt" 200 "$work/real-200.plt"
 printf 'PU0,0;PD20000,10000;PU20000,0;PD0,10000;%.0s' $(seq 4096) >"$work/cross-unit"
 repeat_to "$work/cross-unit" 20 "$work/cross-20.plt"
 cp bench/data/sample-plot.hpgl "$work/tiny.plt"
+# One pen-down list that never ends (40 MB): the reader must hand it over in batches and the
+# drawing must stay within its stroke budget.
+{ printf 'IN;SP1;PU0,0;PD'; head -c 40000000 < <(yes '1,1,2,2,' | tr -d '\n'); } >"$work/list-40.plt"
 # A plot that never repeats itself: a random walk of short strokes in eight pens, so nothing is
 # recognised as drawn before.
 /usr/bin/python3 - "$work/walk-50.plt" <<'PY'
@@ -70,12 +73,14 @@ peak "random walk 50 MB" "$bench" shared "$work/walk-50.plt"
 peak "real plot 200 MB" "$bench" shared "$work/real-200.plt"
 printf '%-34s %.3f s\n' "two plain copies of 200 MB" "$(copies "$work/real-200.plt")"
 peak "crossing strokes 20 MB" "$bench" shared "$work/cross-20.plt"
+peak "one PD list 40 MB" "$bench" shared "$work/list-40.plt"
 echo "== serial, Stop after 3 s while the preview is drawn =="
 peak "real plot 200 MB" "$bench" serial "$work/real-200.plt" 3
 peak "random walk 50 MB" "$bench" serial "$work/walk-50.plt" 3
 peak "crossing strokes 20 MB" "$bench" serial "$work/cross-20.plt" 3
+peak "one PD list 40 MB" "$bench" serial "$work/list-40.plt" 3
 echo "== trzn-render, 1200 pixels wide =="
-for plot in real-50 real-200 walk-50 cross-20; do
+for plot in real-50 real-200 walk-50 cross-20 list-40; do
   t0=$(date +%s.%N)
   peak "$plot" "$render" "$work/$plot.plt" "$work/$plot.png" 1200
   t1=$(date +%s.%N)

@@ -154,17 +154,18 @@ public:
     // when keepGoing said stop.
     bool RunInBatches(std::size_t batchPoints, const std::function<void(const THpglPlot&)>& batch,
                       const std::function<bool()>& keepGoing) {
+        _batchPoints = batchPoints;
+        _batch = &batch;
+        _keepGoing = &keepGoing;
         char name[2];
-        while (!_paths.Full() && _lexer.NextInstruction(name, _offset)) {
+        while (!_paths.Full() && !_stopped && _lexer.NextInstruction(name, _offset)) {
             ++_plot.instructions;
             if (!Dispatch(name)) ++_plot.skipped;
             // Stretches that draw nothing (pen-up moves, text, junk) are asked about too.
             if ((_plot.instructions & 4095) == 0 && keepGoing && !keepGoing()) return false;
-            if (_plot.points.size() >= batchPoints) {
-                if (keepGoing && !keepGoing()) return false;
-                _paths.Flush(batch);
-            }
+            HandOverWhenFull();
         }
+        if (_stopped) return false;
         EndLine();
         _paths.Flush(batch);
         return true;
@@ -207,6 +208,19 @@ private:
     void ApplyRelativeSize() {
         _charW = std::fabs(_p2x - _p1x) * _relW / 100;
         _charH = std::fabs(_p2y - _p1y) * _relH / 100;
+    }
+
+    // Hands the batch over once it is full; false (and stops the read) when keepGoing says
+    // stop. Called inside coordinate lists too: a single PD instruction may run for the whole
+    // file, and its vertices must not pile up until its end.
+    bool HandOverWhenFull() {
+        if (!_batch || _stopped || _plot.points.size() < _batchPoints) return !_stopped;
+        if (*_keepGoing && !(*_keepGoing)()) {
+            _stopped = true;
+            return false;
+        }
+        _paths.Flush(*_batch);
+        return true;
     }
 
     // --- drawing -----------------------------------------------------------------------------
@@ -333,7 +347,7 @@ private:
             } else {
                 MoveTo(_x + xy[0] * _transform.sx, _y + xy[1] * _transform.sy);
             }
-            if (_paths.Full()) break;
+            if (_paths.Full() || !HandOverWhenFull()) break;
         }
         _lexer.EndInstruction();
         return true;
@@ -617,6 +631,11 @@ private:
     THpglPlot& _plot;
     TPathBuilder _paths;
     std::uint64_t _offset = 0;  // of the instruction being read
+    // Set by RunInBatches only; a whole-input Run never hands over.
+    std::size_t _batchPoints = 0;
+    const std::function<void(const THpglPlot&)>* _batch = nullptr;
+    const std::function<bool()>* _keepGoing = nullptr;
+    bool _stopped = false;  // keepGoing said stop in the middle of an instruction
 
     double _p1x = 0, _p1y = 0, _p2x = 0, _p2y = 0;
     THpglScaling _scaling;

@@ -71,15 +71,16 @@ struct THpglStreamResult {
     bool truncated = false;
 };
 
-// Vertices held before a streamed read hands them over.
+// Vertices held before a streamed read hands them over. Coordinate lists are cut there even
+// inside one instruction, so a batch holds more only by one outline (a circle, a wedge).
 inline constexpr std::size_t kStreamBatchPoints = 16384;
 
 // Reads the open file `fd` from its start in pieces, in memory that does not grow with the file:
 // `batch` gets the paths finished since the last call (offsets are file offsets; point and
 // segment numbers start at 0 in each batch), and the geometry is the same as ReadHpgl gives for
 // the same bytes, but that a path still open at the end of a batch is handed over as far as it
-// has come and goes on as a new path from its last vertex. `keepGoing` is asked between batches. The descriptor is read with pread and is
-// not moved or closed.
+// has come and goes on as a new path from its last vertex. `keepGoing` is asked between batches.
+// The descriptor is read with pread and is not moved or closed.
 THpglStreamResult ReadHpglStream(int fd, const THpglOptions& options,
                                  const std::function<void(const THpglPlot&)>& batch,
                                  const std::function<bool()>& keepGoing = {});

@@ -19,6 +19,10 @@ constexpr double kMergeDistance = 0.35;
 constexpr std::size_t kRecentPaths = 1u << 16;
 // Lines up to this wide (device pixels) are drawn as hairlines.
 constexpr double kWidestPassedStroke = 3.5;
+// Vertices stroked at once (see TStrokeDrawer::Draw).
+constexpr std::size_t kStrokePiece = 256;
+// Times over the whole picture its lines may be stroked (StrokeBudget).
+constexpr double kStrokeCoverage = 256;
 
 bool Cancelled(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
@@ -34,15 +38,18 @@ std::uint64_t Mix(std::uint64_t h, std::int64_t v) {
 class TStrokeDrawer {
 public:
     TStrokeDrawer(QImage& image, const TPlotPalette& palette, const TPlotFrame& frame,
-                  bool withMarks, int cell, const std::atomic<bool>* cancel)
+                  bool withMarks, int cell, const std::atomic<bool>* cancel, double budget)
         : _painter(&image), _palette(palette), _frame(frame), _withMarks(withMarks),
-          _cell(cell), _cancel(cancel) {
+          _cell(cell), _cancel(cancel), _budget(budget) {
         _painter.setRenderHint(QPainter::Antialiasing, true);
         // Antialiased strokes wider than a pixel cost the raster engine a path each, ten to a
         // hundred times a hairline's. Up to a few pixels wide, hairlines side by side look the
         // same at a fraction of that; only very large pictures pay for real wide strokes.
         _cosmetic = frame.lineWidth < kWidestPassedStroke;
         _spread = frame.lineWidth < 1.75 ? 0 : (frame.lineWidth - 1) / 2;
+        // What a pixel of line costs against the budget: five passes for a widened hairline,
+        // the width for a real wide stroke.
+        _weight = !_cosmetic ? frame.lineWidth : _spread > 0 ? 5 : 1;
         _pen.setCapStyle(Qt::RoundCap);
         _pen.setJoinStyle(Qt::RoundJoin);
         if (withMarks) {
@@ -54,27 +61,31 @@ public:
 
     void Batch(const THpglPlot& batch) {
         for (const THpglPath& path : batch.paths) {
-            if (Cancelled(_cancel)) return;
+            if (_cut || Cancelled(_cancel)) return;
             Path(batch, path);
         }
     }
+
+    // The stroke budget ran out: the picture ends part way through the plot.
+    bool cut() const { return _cut; }
+    double stroked() const { return _stroked; }
 
     int cellsWide() const { return _cellsWide; }
     int cellsHigh() const { return _cellsHigh; }
     std::vector<std::uint64_t>& grid() { return _grid; }
     std::vector<TPenMark>& pen() { return _penMarks; }
-    std::size_t segments() const { return _segments; }
+    std::size_t segments() const { return _segments; }  // drawn, up to the cut
     // How far from a line's centre its pixels reach.
     double reach() const { return _cosmetic ? 1 + _spread : _frame.lineWidth / 2 + 0.5; }
 
 private:
     void Path(const THpglPlot& batch, const THpglPath& path) {
         if (path.pointCount < 2) return;
-        _segments += path.SegmentCount();
         const THpglPoint* points = batch.points.data() + path.firstPoint;
         const std::uint64_t* offsets = batch.segmentOffsets.data() + path.firstSegment;
         _kept.clear();
         _keptOffsets.clear();
+        _keptVertex.clear();
         std::uint64_t hash = Mix(static_cast<std::uint64_t>(path.pen), static_cast<int>(path.kind));
         for (std::size_t i = 0; i < path.pointCount; ++i) {
             const QPointF at = _frame.Map(points[i]);
@@ -86,6 +97,7 @@ private:
                 const QPointF d = at - _kept.back();
                 if (std::abs(d.x()) < kMergeDistance && std::abs(d.y()) < kMergeDistance) {
                     _keptOffsets.back() = offset;
+                    _keptVertex.back() = i;
                     if (!last) continue;
                     if (_kept.size() > 1) {
                         _kept.back() = at;
@@ -95,14 +107,46 @@ private:
             }
             _kept.push_back(at);
             _keptOffsets.push_back(offset);
+            _keptVertex.push_back(i);
             hash = Mix(Mix(hash, std::llround(at.x() * 4)), std::llround(at.y() * 4));
         }
-        RecordPen();
         std::uint64_t& recent = _recent[hash & (kRecentPaths - 1)];
-        if (recent == hash) return;  // the same pixels again: already drawn and marked
+        if (recent == hash) {  // the same pixels again: already drawn and marked
+            _segments += path.SegmentCount();
+            RecordPen();
+            return;
+        }
         recent = hash;
+        if (!FitBudget()) {
+            _segments += _keptVertex.back();
+            if (_kept.size() < 2) return;
+        } else {
+            _segments += path.SegmentCount();
+        }
+        RecordPen();
         Stroke(path);
         if (_withMarks) Mark();
+    }
+
+    // Keeps of the path what the stroke budget still allows; false when the budget ran out on
+    // it (it is then cut after its last vertex that fits, and nothing is drawn after it).
+    bool FitBudget() {
+        double length = 0;
+        for (std::size_t i = 1; i < _kept.size(); ++i) {
+            const QPointF d = _kept[i] - _kept[i - 1];
+            const double step = std::hypot(d.x(), d.y()) * _weight;
+            if (_stroked + length + step > _budget) {
+                _kept.resize(i);
+                _keptOffsets.resize(i);
+                _keptVertex.resize(i);
+                _stroked += length;
+                _cut = true;
+                return false;
+            }
+            length += step;
+        }
+        _stroked += length;
+        return true;
     }
 
     void Stroke(const THpglPath& path) {
@@ -135,9 +179,21 @@ private:
         }
     }
 
+    // In pieces of kStrokePiece vertices, each starting where the last ended. A wide pen's
+    // polyline is filled as one outline whose every scanline crosses all its edges: a long line
+    // going back and forth over the picture costs the square of its length, and its outline
+    // the memory of all its joins at once. With round caps and joins the pieces look the same,
+    // and a cancel is heard between them.
     void Draw() {
-        if (_kept.size() == 1) _painter.drawPoint(_kept.front());
-        else _painter.drawPolyline(_kept.data(), static_cast<int>(_kept.size()));
+        if (_kept.size() == 1) {
+            _painter.drawPoint(_kept.front());
+            return;
+        }
+        for (std::size_t from = 0; from + 1 < _kept.size(); from += kStrokePiece - 1) {
+            if (from > 0 && Cancelled(_cancel)) return;
+            const std::size_t count = std::min(kStrokePiece, _kept.size() - from);
+            _painter.drawPolyline(_kept.data() + from, static_cast<int>(count));
+        }
     }
 
     void Mark() {
@@ -195,6 +251,10 @@ private:
     const bool _withMarks;
     const int _cell;
     const std::atomic<bool>* _cancel;
+    const double _budget;
+    double _weight = 1;
+    double _stroked = 0;
+    bool _cut = false;
     bool _cosmetic = true;
     double _spread = 0;  // hairlines this far either side of the centre make a wider line
     QPen _pen;
@@ -202,6 +262,7 @@ private:
     THpglPathKind _currentKind = THpglPathKind::Line;
     std::vector<QPointF> _kept;
     std::vector<std::uint64_t> _keptOffsets;
+    std::vector<std::size_t> _keptVertex;  // which vertex of the path each kept one stands for
     std::vector<std::uint64_t> _recent = std::vector<std::uint64_t>(kRecentPaths, 0);
     int _cellsWide = 0;
     int _cellsHigh = 0;
@@ -268,6 +329,10 @@ bool TPlotPicture::PenAt(std::int64_t sentBytes, QPointF& where) const {
     return true;
 }
 
+double StrokeBudget(QSize pixels) {
+    return kStrokeCoverage * std::max(0, pixels.width()) * std::max(0, pixels.height());
+}
+
 TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
     TPlotExtent extent;
     const THpglStreamResult read = ReadHpglStream(
@@ -275,6 +340,7 @@ TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
         [cancel] { return !Cancelled(cancel); });
     extent.readable = read.readable && read.finished;
     extent.bounds = read.bounds;
+    extent.truncated = read.truncated;
     return extent;
 }
 
@@ -305,13 +371,20 @@ TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, 
     while (cells / (static_cast<std::size_t>(picture.cell) * picture.cell) > kMostMarkCells)
         ++picture.cell;
 
-    TStrokeDrawer drawer(picture.full, palette, picture.frame, withMarks, picture.cell, cancel);
+    TStrokeDrawer drawer(picture.full, palette, picture.frame, withMarks, picture.cell, cancel,
+                         StrokeBudget(pixels));
+    // Past the cut nothing more is drawn, so the read ends there too.
     const THpglStreamResult read =
         ReadHpglStream(fd, {}, [&](const THpglPlot& batch) { drawer.Batch(batch); },
-                       [cancel] { return !Cancelled(cancel); });
+                       [&] { return !Cancelled(cancel) && !drawer.cut(); });
     if (Cancelled(cancel)) return ended(TPictureStatus::Cancelled);
     if (!read.readable) return ended(TPictureStatus::Unreadable);
-    picture.segments = drawer.segments();
+    picture.segments = std::max(extent.segments, drawer.segments());
+    picture.drawn = drawer.segments();
+    picture.cut = drawer.cut()                          ? TPictureCut::StrokeBudget
+                  : extent.truncated || read.truncated ? TPictureCut::SegmentLimit
+                                                       : TPictureCut::None;
+    picture.stroked = drawer.stroked();
     picture.bytes = read.bytes;
     picture.pen = std::move(drawer.pen());
     if (withMarks) {

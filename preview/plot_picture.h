@@ -36,6 +36,10 @@ struct TPenMark {
 
 enum class TPictureStatus { Ready, Unreadable, Empty, Cancelled };
 
+// Why a ready picture shows less than the whole plot: the reader's segment limit
+// (THpglOptions::maxSegments) or the stroke budget (StrokeBudget) ended the drawing there.
+enum class TPictureCut { None, SegmentLimit, StrokeBudget };
+
 struct TPlotPicture {
     TPictureStatus status = TPictureStatus::Empty;
     QImage full;  // the desk, the paper and every line in its pen's colour
@@ -48,8 +52,13 @@ struct TPlotPicture {
     std::vector<TPenMark> pen;
     TPlotFrame frame;
     THpglBox bounds;
-    std::size_t segments = 0;
-    std::uint64_t bytes = 0;
+    std::size_t segments = 0;  // of the plot, as far as the reader goes
+    std::size_t drawn = 0;     // of those, the ones before the cut (all of them when uncut)
+    TPictureCut cut = TPictureCut::None;
+    double stroked = 0;        // line length stroked, in hairline pixels (see StrokeBudget)
+    std::uint64_t bytes = 0;   // read to draw it
+
+    bool Incomplete() const { return cut != TPictureCut::None; }
 
     // The pen's position after `sentBytes` bytes, in device pixels; false before the first line.
     bool PenAt(std::int64_t sentBytes, QPointF& where) const;
@@ -59,11 +68,20 @@ struct TPlotPicture {
 inline constexpr std::size_t kMostMarkCells = 1u << 19;
 inline constexpr std::size_t kMostPenMarks = 1u << 16;
 
+// The most line length (device pixels of hairline; a wider line counts as that many hairlines
+// side by side) a picture of `pixels` strokes; the rest of the plot is left out and the picture
+// says it is cut. Stroking costs the raster engine about one pixel's work per pixel of line,
+// so this bounds the drawing's time whatever the plot: 256 times the picture's area is far
+// beyond any drawing one can still make out (the big real and random-walk plots stay well
+// under it) yet only seconds of work.
+double StrokeBudget(QSize pixels);
+
 // The extent of the plot in `fd` (first pass only); `segments` counts what it draws.
 struct TPlotExtent {
     bool readable = false;
     THpglBox bounds;
     std::size_t segments = 0;
+    bool truncated = false;  // the reader stopped at its segment limit
 };
 TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr);
 

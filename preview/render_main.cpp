@@ -2,7 +2,10 @@
 // delivered one (every line in its pen's colour from the user's main settings file; pens without
 // colour in dark grey) into a PNG `width` pixels wide (default 1200), as high as the plot's
 // aspect ratio asks. Exit status: 0 written, 1 bad arguments, 2 the plot can't be read or draws
-// nothing, 3 the picture can't be written.
+// nothing, 3 the picture can't be written. A picture cut short (a plot past the reader's segment
+// limit or the stroke budget) is still written and exits 0, but its summary line says
+// "picture incomplete" and a line on stderr says where and why it stops: whoever reads the
+// picture must not take it for the whole plot.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -103,7 +106,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trzn-render: can't write %s\n", argv[2]);
         return 3;
     }
-    std::printf("%s: %dx%d, %zu segments\n", argv[2], size.width(), size.height(),
-                picture.segments);
+    if (!picture.Incomplete()) {
+        std::printf("%s: %dx%d, %zu segments\n", argv[2], size.width(), size.height(),
+                    picture.segments);
+        return 0;
+    }
+    if (picture.cut == TPictureCut::StrokeBudget)
+        std::fprintf(stderr,
+                     "trzn-render: the picture is incomplete: it stops after %zu of %zu "
+                     "segments, where its lines have covered the picture too often to show more\n",
+                     picture.drawn, picture.segments);
+    else
+        std::fprintf(stderr,
+                     "trzn-render: the picture is incomplete: only the first %zu segments are "
+                     "read, the plot has more\n",
+                     picture.segments);
+    std::printf("%s: %dx%d, %zu of %zu segments drawn, picture incomplete\n", argv[2],
+                size.width(), size.height(), picture.drawn, picture.segments);
     return 0;
 }

@@ -196,6 +196,23 @@ void TPlotPreview::paintEvent(QPaintEvent* event) {
         painter.setPen(QPen(QColor(0xe6, 0x51, 0x00), 2));
         painter.drawEllipse(at, 6, 6);
     }
+    if (_picture.Incomplete()) PaintCutNote(painter);
+}
+
+QString TPlotPreview::cutNote() const {
+    if (!hasPicture() || !_picture.Incomplete()) return {};
+    return tr("プレビューは途中までです（線が多すぎます）。送信はすべて行います。");
+}
+
+// Along the bottom edge, over the desk and the paper's margin rather than over the middle of
+// the drawing; translucent so that the paper still shows through.
+void TPlotPreview::PaintCutNote(QPainter& painter) {
+    const int high = painter.fontMetrics().height() + 6;
+    const QRect band(0, height() - high, width(), high);
+    painter.fillRect(band, QColor(0xff, 0xf4, 0xd6, 225));
+    painter.setPen(QColor(0x6b, 0x4a, 0x00));
+    painter.drawText(band.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(cutNote(), Qt::ElideRight, width() - 16));
 }
 
 void TPlotPreview::resizeEvent(QResizeEvent* event) {

@@ -42,6 +42,9 @@ public:
     bool isPreparing() const { return _worker.joinable() || _pendingBuild; }
     bool hasPicture() const { return _picture.status == TPictureStatus::Ready; }
     QString note() const { return _note; }
+    // What the panel says along the picture's bottom edge when the picture is cut short
+    // (TPlotPicture::cut); empty for a whole picture.
+    QString cutNote() const;
     std::size_t segmentCount() const { return _picture.segments; }
     std::int64_t sentBytes() const { return _sent; }
     const TPlotPicture& picture() const { return _picture; }
@@ -68,6 +71,7 @@ private:
     void StopWorker();
     void TakeResult();
     void PaintNote(QPainter& painter, const QString& text);
+    void PaintCutNote(QPainter& painter);
     // Picture pixels to widget coordinates, for the stretched picture of a pending resize too.
     QRect ToWidget(const QRect& pixels) const;
     bool RingCentre(std::int64_t sent, QPointF& at) const;

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -247,6 +248,25 @@ TEST(HpglReader, StreamsOnePenDownLineLongerThanABatch) {
     std::vector<std::uint64_t> offsets;
     StreamedText(input, 0, offsets);
     EXPECT_EQ(offsets, ReadHpgl(input).segmentOffsets);
+}
+
+// One PD whose coordinate list runs for the whole file is cut into batches too: what a batch
+// holds stays bounded however long the instruction, and every segment still comes, in order.
+TEST(HpglReader, StreamsOneCoordinateListLongerThanABatch) {
+    std::string input = "IN;SP1;PU0,0;PD";
+    for (int i = 0; i < 5 * static_cast<int>(kStreamBatchPoints); ++i) input += "1,1,2,2,";
+    char name[] = "/tmp/trzn-hpgl-list-XXXXXX";
+    const int fd = ::mkstemp(name);
+    ::unlink(name);
+    ASSERT_EQ(::write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    std::size_t segments = 0, largest = 0;
+    ReadHpglStream(fd, {}, [&](const THpglPlot& batch) {
+        segments += batch.SegmentCount();
+        largest = std::max(largest, batch.points.size());
+    });
+    ::close(fd);
+    EXPECT_LE(largest, kStreamBatchPoints);
+    EXPECT_EQ(segments, ReadHpgl(input).SegmentCount());
 }
 
 TEST(HpglReader, ReadsFiles) {

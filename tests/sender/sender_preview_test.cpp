@@ -26,6 +26,19 @@ namespace {
 
 std::string SamplePlot() { return ReadFileBytes(TRZN_SOURCE_DIR "/bench/data/sample-plot.hpgl"); }
 
+// One pen-down list that never ends, crossing the page back and forth at random: no stroke
+// repeats an earlier one, so only the stroke budget can end its drawing.
+std::string EndlessCrossings(int vertices) {
+    std::string body = "IN;SP1;PU0,0;PD";
+    unsigned seed = 12345;
+    for (int i = 0; i < vertices; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        body += std::to_string((seed >> 8) % 16000) + "," + std::to_string((seed >> 4) % 11000) +
+                ",";
+    }
+    return body;
+}
+
 // Pens 1 to 4 in the colours the configuration window offers.
 void ColouredPens(TPrConfig& c) {
     c.toollist[0] = {1, 30, 10000, 0, 0, 1};
@@ -226,6 +239,7 @@ TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
     view->waitUntilReady();
     ASSERT_TRUE(view->hasPicture());
     EXPECT_TRUE(view->shown() == view->picture().pale);
+    EXPECT_TRUE(view->cutNote().isEmpty());
     run.sender.firedByTimer();
     run.sender.firedByTimer();
     EXPECT_EQ(run.exitCode, 0);
@@ -252,12 +266,33 @@ TEST_F(Preview, DeliveryNeverWaitsForThePicture) {
     EXPECT_TRUE(ReadFileBytes(shared + "/" + copies.front().toStdString()) == Output());
 }
 
+// A plot whose lines would take minutes to stroke: the picture stops at the stroke budget and
+// the panel says so along its bottom edge.
+TEST_F(Preview, PictureCutShortSaysSo) {
+    ConfigureSharedFolder();
+    WritePlugInFiles(home, "", EndlessCrossings(400000));
+    run.sender.awakeFromNib();
+    TPlotPreview* view = View();
+    view->waitUntilReady();
+    ASSERT_TRUE(view->hasPicture());
+    const TPlotPicture& picture = view->picture();
+    EXPECT_EQ(picture.cut, TPictureCut::StrokeBudget);
+    EXPECT_LE(picture.stroked, StrokeBudget(picture.full.size()));
+    EXPECT_LT(picture.drawn, picture.segments);
+    EXPECT_FALSE(view->cutNote().isEmpty());
+    const QImage grabbed = view->grab().toImage();
+    const int x = grabbed.width() / 2;
+    EXPECT_NE(grabbed.pixel(x, grabbed.height() - 3),
+              view->shown().pixel(x, view->shown().height() - 3));
+}
+
 struct RenderCase {
     const char* name;
     std::string plot;  // empty: no such file
     std::vector<std::string> extra;
     int exitCode;
     int width;  // of the written picture; 0 none written
+    bool incomplete = false;  // the command says the picture is cut short
 };
 void PrintTo(const RenderCase& row, std::ostream* os) { *os << row.name; }
 
@@ -276,7 +311,12 @@ TEST_P(Render, WritesPictureOfTheRequestedWidth) {
     render.start(QStringLiteral(TRZN_BINARY_DIR "/preview/trzn-render"), args);
     ASSERT_TRUE(render.waitForFinished(30000));
     EXPECT_EQ(render.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(render.exitCode(), GetParam().exitCode) << render.readAllStandardError().toStdString();
+    const std::string err = render.readAllStandardError().toStdString();
+    EXPECT_EQ(render.exitCode(), GetParam().exitCode) << err;
+    const std::string summary = render.readAllStandardOutput().toStdString();
+    EXPECT_EQ(summary.find("picture incomplete") != std::string::npos, GetParam().incomplete)
+        << summary;
+    EXPECT_EQ(err.find("incomplete") != std::string::npos, GetParam().incomplete) << err;
     const QImage image(QString::fromStdString(out));
     if (GetParam().width == 0) {
         EXPECT_TRUE(image.isNull());
@@ -293,6 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Render,
     testing::Values(RenderCase{"GivenWidth", SamplePlot(), {"640"}, 0, 640},
                     RenderCase{"DefaultWidth", SamplePlot(), {}, 0, 1200},
+                    RenderCase{"CutShort", EndlessCrossings(100000), {"100"}, 0, 100, true},
                     RenderCase{"NoDrawing", "IN;SP1;PU0,0;", {"300"}, 2, 0},
                     RenderCase{"MissingFile", "", {"300"}, 2, 0},
                     RenderCase{"WidthNotANumber", SamplePlot(), {"wide"}, 1, 0},

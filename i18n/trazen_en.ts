@@ -25,6 +25,10 @@ It is sent all the same.</translation>
         <source>プレビューを準備しています…</source>
         <translation>Preparing the preview…</translation>
     </message>
+    <message>
+        <source>プレビューは途中までです（線が多すぎます）。送信はすべて行います。</source>
+        <translation>The preview shows only part of the plot (too many lines). The whole plot is sent.</translation>
+    </message>
 </context>
 <context>
     <name>TRZN_Config</name>
@@ -41,12 +45,76 @@ It is sent all the same.</translation>
         <translation>プリセット &quot;%1&quot; を完全に削除しますか？</translation>
     </message>
     <message>
-        <source>選んだフォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。共有フォルダは元のままです。</source>
-        <translation>The chosen folder&apos;s path is too long (%1 bytes in UTF-8, at most %2). The shared folder is unchanged.</translation>
+        <source>未設定</source>
+        <translation>Not set</translation>
     </message>
     <message>
-        <source>共有フォルダのパスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。短いパスにしてください。</source>
-        <translation>The shared folder&apos;s path is too long (%1 bytes in UTF-8, at most %2). Please use a shorter path.</translation>
+        <source>設定</source>
+        <translation>The settings</translation>
+    </message>
+    <message>
+        <source>続ける</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1を %2 に保存できませんでした。</source>
+        <translation>%1 could not be saved to %2.</translation>
+    </message>
+    <message>
+        <source>%1を %2 に保存できませんでした: %3</source>
+        <translation>%1 could not be saved to %2: %3</translation>
+    </message>
+    <message>
+        <source>設定はまだ保存されていません。ウィンドウに戻ってやり直すか、保存せずに終了できます。</source>
+        <translation>The settings are not saved yet. Go back to the window to try again, or quit without saving.</translation>
+    </message>
+    <message>
+        <source>ウィンドウに戻る</source>
+        <translation>Back to the window</translation>
+    </message>
+    <message>
+        <source>保存せずに終了</source>
+        <translation>Quit without saving</translation>
+    </message>
+    <message>
+        <source>選んだパスは長すぎて使えません（UTF-8 で %1 バイト、%2 バイトまで）。</source>
+        <translation>The chosen path is too long to use (%1 bytes in UTF-8, %2 at most).</translation>
+    </message>
+    <message>
+        <source>プリセット &quot;%1&quot;</source>
+        <translation>The preset &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>再試行</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>パスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。</source>
+        <translation>The path is too long (%1 bytes in UTF-8, %2 at most).</translation>
+    </message>
+    <message>
+        <source>長すぎます（%1 バイト、%2 バイトまで）。</source>
+        <translation>Too long (%1 bytes, %2 at most).</translation>
+    </message>
+    <message>
+        <source>「&quot;」は保存できません。</source>
+        <translation>A double quote can&apos;t be stored.</translation>
+    </message>
+    <message>
+        <source>制御文字（U+%1）は保存できません。</source>
+        <translation>A control character (U+%1) can&apos;t be stored.</translation>
+    </message>
+    <message>
+        <source>「%1」は Shift-JIS にない文字です。</source>
+        <translation>&quot;%1&quot; has no Shift-JIS form.</translation>
+    </message>
+    <message>
+        <source>これ以上入りません（%1 バイトまで）。</source>
+        <translation>No more fits (%1 bytes at most).</translation>
     </message>
 </context>
 <context>
@@ -81,6 +149,45 @@ It is sent all the same.</translation>
     <message>
         <source>用紙名</source>
         <translation>Paper Name</translation>
+    </message>
+</context>
+<context>
+    <name>TRZN_PresetName</name>
+    <message>
+        <source>名前を入力してください。</source>
+        <translation>Enter a name.</translation>
+    </message>
+    <message>
+        <source>「.」と「..」はプリセット名にできません。</source>
+        <translation>&quot;.&quot; and &quot;..&quot; can&apos;t be preset names.</translation>
+    </message>
+    <message>
+        <source>「/」はプリセット名に使えません。</source>
+        <translation>&quot;/&quot; can&apos;t be used in a preset name.</translation>
+    </message>
+    <message>
+        <source>制御文字はプリセット名に使えません。</source>
+        <translation>Control characters can&apos;t be used in a preset name.</translation>
+    </message>
+    <message>
+        <source>「&quot;」はプリセット名に使えません。</source>
+        <translation>A double quote can&apos;t be used in a preset name.</translation>
+    </message>
+    <message>
+        <source>「%1」は Shift-JIS にない文字なのでプリセット名に使えません。</source>
+        <translation>&quot;%1&quot; has no Shift-JIS form, so it can&apos;t be used in a preset name.</translation>
+    </message>
+    <message>
+        <source>この名前はファイル名にできません。</source>
+        <translation>This name can&apos;t be a file name.</translation>
+    </message>
+    <message>
+        <source>「.ini」や「.INI」を含む名前はプリセット名にできません。</source>
+        <translation>A preset name can&apos;t contain &quot;.ini&quot; or &quot;.INI&quot;.</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます（Shift-JIS で %1 バイトまで）。</source>
+        <translation>The name is too long (%1 bytes in Shift-JIS at most).</translation>
     </message>
 </context>
 <context>
@@ -383,6 +490,34 @@ Check that the folder exists and can be written to (that the server is connected
         <source>プリンタキュー %1</source>
         <translation>printer queue %1</translation>
     </message>
+    <message>
+        <source>名前付きパイプやデバイスなど、普通のファイルでないものは読みません。それを取り除いてから出力し直してください。</source>
+        <translation>Named pipes, devices and other things that are not plain files are not read. Remove it, then output the plot again.</translation>
+    </message>
+    <message>
+        <source>イラストレーションプログラムが書き出した %1 は普通のファイルではありません。</source>
+        <translation>The %1 written by the illustration program is not a plain file.</translation>
+    </message>
+    <message>
+        <source>送信の結果を設定ファイルに記録できませんでした。イラストレーションプログラムには送信の終わりが伝わりません。ディスクの空きとファイルの権限を確かめてください。</source>
+        <translation>The result of the delivery could not be recorded in the settings file, so the illustration program will not learn how it ended. Check the free disk space and the file&apos;s permissions.</translation>
+    </message>
+    <message>
+        <source>ファイル: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>送信先: (待機中)</source>
+        <translation>Destination: (waiting)</translation>
+    </message>
+    <message>
+        <source>別のプロットを送信しています。それが終わりしだい、このプロットを送ります…</source>
+        <translation>Another plot is being sent. This plot goes out as soon as it has finished…</translation>
+    </message>
+    <message>
+        <source>プロットは送りましたが、その結果を記録できませんでした。</source>
+        <translation>The plot was delivered, but its result could not be recorded.</translation>
+    </message>
 </context>
 <context>
     <name>presetNameModal</name>
@@ -652,10 +787,6 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>13</source>
         <translation>13</translation>
-    </message>
-    <message>
-        <source>14</source>
-        <translation>14</translation>
     </message>
     <message>
         <source>黒</source>
@@ -964,6 +1095,10 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>1.5 (1 で送信)</source>
         <translation>1.5 (sent as 1)</translation>
+    </message>
+    <message>
+        <source>14 (0 で保存、次回は 13)</source>
+        <translation>14 (stored as 0, shown as 13 next time)</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config       # compiler and build tools
   qt6-base-dev qt6-base-dev-tools libgl-dev          # Qt 6 Widgets, moc/uic
+  qt6-svg-dev                                        # QSvgRenderer: reads drawings for plotting
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: lupdate/lrelease for translations
   libcurl4-openssl-dev                               # FTP upload
   libcups2-dev                                       # printer queues through libcups
@@ -16,6 +17,7 @@ packages=(
   python3-pyftpdlib                                  # a real FTP server on loopback for tests
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
+  inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer
   xvfb xauth                                         # a virtual display for the main job's window
   dpkg-dev fakeroot file desktop-file-utils          # the .deb package and its checks
 )

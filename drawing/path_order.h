@@ -2,6 +2,7 @@
 // Ordering the paths of one pen to cut the travel with the pen up: from where the pen is, the
 // nearest path next, drawn forwards or reversed, a closed path entered at its nearest vertex.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

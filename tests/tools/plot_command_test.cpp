@@ -102,14 +102,18 @@ TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
 }
 
 // Whatever can't be plotted is refused with its own exit status before anything is written;
-// 1 stays for "failed in the sender". An input window reaches the plotter verbatim.
+// 1 stays for "failed in the sender". An input window reaches the plotter verbatim. What a file
+// is, is told by its content: a drawing or a PDF named .plt is not sent as a plot.
 TEST(PlotCommand, RefusesWhatCannotBePlotted) {
-    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay };
+    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay, Content };
+    const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='20mm' height='20mm'>";
     const struct {
         const char* name;
         Kind kind;
         QStringList args;
         PlotOutcome outcome;
+        std::string content = kBody;
+        const char* says = "trzn-plot: ";
     } rows[] = {
         {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
         {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
@@ -120,6 +124,15 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
          PlotOutcome::BadInput},
         {"product_folder_unwritable", Kind::Unwritable, {}, PlotOutcome::NoFolder},
         {"no_display", Kind::NoDisplay, {}, PlotOutcome::NoSender},
+        {"pdf", Kind::Content, {}, PlotOutcome::BadInput, "%PDF-1.4\n%\xE2\xE3\n1 0 obj", "a PDF"},
+        {"png", Kind::Content, {}, PlotOutcome::BadInput, "\x89PNG\r\n\x1A\n", "a PNG"},
+        {"random", Kind::Content, {}, PlotOutcome::BadInput, "\x7F\x01\xFE\x00zz", "neither"},
+        {"svg_malformed", Kind::Content, {}, PlotOutcome::BadInput, svg + "<g></svg>"},
+        {"svg_nothing_to_plot", Kind::Content, {}, PlotOutcome::BadInput, svg + "</svg>"},
+        {"svgz_not_gzip_inside", Kind::Content, {}, PlotOutcome::BadInput, "\x1F\x8B\x08junk"},
+        {"brc_with_drawing", Kind::Content, {"--brc", "0,0,10,10"}, PlotOutcome::BadInput,
+         svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
+        {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -129,9 +142,11 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         const std::string path = home.scratch("job") + "/" + row.name + ".plt";
         if (row.kind == Kind::Folder) fs::create_directories(path);
         if (row.kind == Kind::Empty) WriteFileBytes(path, "");
-        if (row.kind >= Kind::Plain) WriteFileBytes(path, kBody);
+        if (row.kind >= Kind::Plain) WriteFileBytes(path, row.content);
         const std::string product = home.productFolder();
-        std::function<void(QProcess&)> adjust;
+        std::function<void(QProcess&)> adjust = [&](QProcess& p) {
+            p.setWorkingDirectory(QString::fromStdString(home.scratch("job")));
+        };
         // Root writes into read-only folders; a folder in the way stops everyone.
         if (row.kind == Kind::Unwritable) fs::create_directories(product + "/Trazen Sender Prefs");
         if (row.kind == Kind::NoDisplay) adjust = [](QProcess& p) {
@@ -142,10 +157,58 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
 
         const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
         EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains("trzn-plot: ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains("platform plugin")) << run.err.toStdString();
         EXPECT_FALSE(fs::exists(product + "/Trazen Prefs"));
+        EXPECT_FALSE(fs::exists(home.scratch("job") + "/kept.plt"));
         EXPECT_TRUE(Plots(shared).empty());
+    }
+}
+
+// The process of `program` started for the home at `root`, waited for a while; 0 when none.
+pid_t FindProgramOfHome(const std::string& program, const std::string& root) {
+    for (int tries = 0; tries < 100; ++tries) {
+        for (const auto& e : fs::directory_iterator("/proc")) {
+            std::error_code ec;
+            const std::string exe = fs::read_symlink(e.path() / "exe", ec).filename();
+            const std::string env = ReadFileBytes(e.path() / "environ");
+            if (!ec && exe == program && env.find("HOME=" + root + '\0') != std::string::npos)
+                return static_cast<pid_t>(std::stol(e.path().filename()));
+        }
+        usleep(100000);
+    }
+    return 0;
+}
+
+// A fresh install has no settings: the sender would send to the first serial port and say
+// "delivered". Nothing is sent; the configuration window opens when there is a desktop.
+TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
+    enum class Settings { None, Folder };
+    const struct {
+        const char* name;
+        Settings settings;
+        QStringList args;
+        const char* says;
+    } rows[] = {
+        {"terminal", Settings::None, {}, "not set up yet"},
+        {"file_manager", Settings::None, {"--gui"}, "opening it now"},
+        {"settings_unreadable", Settings::Folder, {}, "can't be read"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        if (row.settings == Settings::Folder) fs::create_directories(home.settingsFile());
+        const std::string plot = home.scratch("job") + "/a.plt";
+        WriteFileBytes(plot, kBody);
+        const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(plot));
+        EXPECT_EQ(run.exitCode, static_cast<int>(PlotOutcome::Unconfigured));
+        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
+        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen.tmp"));
+        const pid_t window = row.args.isEmpty() ? 0 : FindProgramOfHome("TRZNSerConfig", home.root());
+        EXPECT_EQ(window != 0, !row.args.isEmpty());
+        if (window != 0) kill(window, SIGKILL);
     }
 }
 
@@ -254,6 +317,35 @@ TEST(PlotCommand, AKilledProcessLeavesSlotAndStatusTrue) {
     want.replace(want.find("refine_con = 0\r\n"), 14, "refine_con = 2");
     EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == want) << "not the sender's bytes";
     close(server);
+}
+
+// Inkscape, headless, runs the extension installed into the user's extension folder.
+TEST(PlotCommand, InkscapeHandsTheDrawingOver) {
+    if (!fs::exists("/usr/bin/inkscape")) GTEST_SKIP() << "inkscape is not installed";
+    TempHome home;
+    ConfigureSharedFolder(home.scratch("server"));
+    const std::string extensions = home.root() + "/.config/inkscape/extensions";
+    fs::create_directories(extensions);
+    for (const auto& e : fs::directory_iterator(TRZN_SOURCE_DIR "/packaging/inkscape"))
+        fs::copy_file(e.path(), extensions / e.path().filename());
+    const std::string job = home.scratch("job");
+    WriteFileBytes(job + "/square.svg",
+                   "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' "
+                   "viewBox='0 0 100 100'><rect x='10' y='10' width='50' height='50' "
+                   "fill='none' stroke='black'/></svg>");
+
+    QProcess inkscape;
+    QProcessEnvironment env = PlotEnvironment(home);
+    env.insert("TRZN_PLOT", QString::fromStdString(kPlotCommand));
+    inkscape.setProcessEnvironment(env);
+    inkscape.setWorkingDirectory(QString::fromStdString(job));
+    inkscape.start("/usr/bin/inkscape", {"square.svg", "--export-filename=square.plt",
+                                         "--export-extension=org.trazen.output.plot"});
+    ASSERT_TRUE(inkscape.waitForFinished(120000));
+    // Until drawings convert, the refusal must stop Inkscape from writing a plot (an extension
+    // Inkscape can't find ends with status 0 and "Unknown export type").
+    EXPECT_TRUE(inkscape.exitStatus() != QProcess::NormalExit || inkscape.exitCode() != 0);
+    EXPECT_FALSE(fs::exists(job + "/square.plt"));
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -17,10 +17,12 @@ uint64_t Dist2(PlotPoint a, PlotPoint b) {
 
 constexpr uint32_t kDead = std::numeric_limits<uint32_t>::max();
 
-// One place the pen may go down: a vertex, by its index into points.
+// One place the pen may go down. Slots number the entries path by path, each path's in the order
+// of their points, so the lowest slot is also the lowest point index.
 struct Entry {
     PlotPoint at;
-    uint32_t point;  // kDead once its path is drawn
+    uint32_t slot;  // kDead once its path is drawn
+    uint32_t path;
 };
 
 // A k-d tree over the entries of every path, laid out in one array: a node is a range of that
@@ -37,20 +39,24 @@ public:
         if (!_entries.empty()) Build(0, 0, static_cast<uint32_t>(_entries.size()));
     }
 
-    // The array position of each entry, after building reordered them, by its point index.
-    template <class F>
-    void ForEachPosition(F&& f) const {
-        for (uint32_t i = 0; i < _entries.size(); ++i) f(_entries[i].point, i);
+    // Where building put each entry, by its slot.
+    std::vector<uint32_t> Positions() const {
+        std::vector<uint32_t> pos(_entries.size());
+        for (uint32_t i = 0; i < _entries.size(); ++i) pos[_entries[i].slot] = i;
+        return pos;
     }
 
-    // The live entry nearest to q (the lowest point index among equals), or kDead if none.
+    // The position of the live entry nearest to q (the lowest slot among equals), or kDead.
     uint32_t Nearest(PlotPoint q) const {
         _q = q;
         _bestD2 = std::numeric_limits<uint64_t>::max();
         _best = kDead;
+        _bestSlot = kDead;
         if (!_entries.empty()) Search(0, 0, static_cast<uint32_t>(_entries.size()));
         return _best;
     }
+
+    const Entry& operator[](uint32_t pos) const { return _entries[pos]; }
 
     void Remove(uint32_t pos) {
         uint32_t k = 0, lo = 0, hi = static_cast<uint32_t>(_entries.size());
@@ -66,11 +72,11 @@ public:
             }
         }
         --_nodes[k].live;
-        _entries[pos].point = kDead;
+        _entries[pos].slot = kDead;
     }
 
 private:
-    static constexpr uint32_t kLeaf = 8;
+    static constexpr uint32_t kLeaf = 16;
 
     struct Node {
         int32_t split = 0;
@@ -106,10 +112,10 @@ private:
         if (hi - lo <= kLeaf) {
             for (uint32_t i = lo; i < hi; ++i) {
                 const Entry& e = _entries[i];
-                if (e.point == kDead) continue;
+                if (e.slot == kDead) continue;
                 const uint64_t d2 = Dist2(e.at, _q);
-                if (d2 < _bestD2 || (d2 == _bestD2 && e.point < _best))
-                    _bestD2 = d2, _best = e.point;
+                if (d2 < _bestD2 || (d2 == _bestD2 && e.slot < _bestSlot))
+                    _bestD2 = d2, _best = i, _bestSlot = e.slot;
             }
             return;
         }
@@ -130,6 +136,7 @@ private:
     mutable PlotPoint _q;
     mutable uint64_t _bestD2 = 0;
     mutable uint32_t _best = kDead;
+    mutable uint32_t _bestSlot = kDead;
 };
 
 // The entries of path i: both ends of an open path (one if it is a single point), every vertex
@@ -157,43 +164,30 @@ std::vector<PathStep> DocumentOrder(const PathSet& paths) {
 
 std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from) {
     const size_t n = paths.size();
-    // Entry slots per path (prefix sums), then where the tree put each slot.
     std::vector<uint32_t> firstSlot(n + 1, 0);
     for (size_t i = 0; i < n; ++i) firstSlot[i + 1] = firstSlot[i] + EntryCount(paths, i);
     std::vector<Entry> entries;
     entries.reserve(firstSlot[n]);
-    for (size_t i = 0; i < n; ++i) {
-        for (uint32_t j = 0, c = firstSlot[i + 1] - firstSlot[i]; j < c; ++j) {
-            const uint32_t p = EntryPoint(paths, i, j);
-            entries.push_back({paths.points[p], p});
-        }
+    for (uint32_t i = 0; i < n; ++i) {
+        for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s)
+            entries.push_back({paths.points[EntryPoint(paths, i, s - firstSlot[i])], s, i});
     }
     EntryTree tree(std::move(entries));
-    std::vector<uint32_t> slotPos(firstSlot[n]);
-    tree.ForEachPosition([&](uint32_t point, uint32_t pos) {
-        const size_t i = std::upper_bound(paths.starts.begin(), paths.starts.end(), point) -
-                         paths.starts.begin() - 1;
-        const uint32_t j =
-            paths.closed(i) ? point - paths.begin(i) : (point == paths.begin(i) ? 0 : 1);
-        slotPos[firstSlot[i] + j] = pos;
-    });
+    const std::vector<uint32_t> slotPos = tree.Positions();
 
     std::vector<PathStep> steps;
     steps.reserve(n);
     PlotPoint at = from;
-    for (uint32_t point; (point = tree.Nearest(at)) != kDead;) {
-        // The last path starting at or before the point: paths without points share its start.
-        const auto i = static_cast<uint32_t>(
-            std::upper_bound(paths.starts.begin(), paths.starts.end(), point) -
-            paths.starts.begin() - 1);
+    for (uint32_t pos; (pos = tree.Nearest(at)) != kDead;) {
+        const uint32_t i = tree[pos].path;
+        const uint32_t point = EntryPoint(paths, i, tree[pos].slot - firstSlot[i]);
         const PathStep step{i, !paths.closed(i) && point != paths.begin(i), point};
         steps.push_back(step);
         for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s) tree.Remove(slotPos[s]);
         at = StepExit(paths, step);
     }
-    for (size_t i = 0; i < n; ++i) {
-        if (paths.begin(i) == paths.end(i))
-            steps.push_back({static_cast<uint32_t>(i), false, paths.begin(i)});
+    for (uint32_t i = 0; i < n; ++i) {
+        if (paths.begin(i) == paths.end(i)) steps.push_back({i, false, paths.begin(i)});
     }
     return steps;
 }

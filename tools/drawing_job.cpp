@@ -82,11 +82,7 @@ std::optional<PlotOutcome> ConvertedDrawing::failure() const {
 
 std::string ConvertedDrawing::bodyPath() const { return _body->fileName().toStdString(); }
 
-std::string ConvertedDrawing::headerLines() const {
-    DrawingResult shown = _result;
-    shown.notes = remarks();
-    return DrawingHeaderLines(shown);
-}
+std::string ConvertedDrawing::headerLines() const { return DrawingHeaderLines(_result); }
 
 std::vector<std::string> ConvertedDrawing::remarks() const { return Remarks(_result); }
 

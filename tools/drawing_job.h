@@ -22,7 +22,7 @@ public:
     std::optional<PlotOutcome> failure() const;
     // The temporary file holding the plot body; removed with this object.
     std::string bodyPath() const;
-    // The header lines for the sender; how far the drawing is clipped is one of its notes.
+    // The header lines for the sender: the input window, the drawing's name and its notes.
     std::string headerLines() const;
     // What to tell the user: each note once, then how far the drawing is clipped, if it is.
     std::vector<std::string> remarks() const;

@@ -25,7 +25,7 @@ std::optional<std::string> CheckPlotFile(const std::string& path) {
     if (stat(path.c_str(), &st) != 0) {
         return "cannot open " + path + ": " + std::strerror(errno);
     }
-    if (S_ISDIR(st.st_mode)) return path + " is a folder, not an HP-GL file";
+    if (S_ISDIR(st.st_mode)) return path + " is a folder, not a file to plot";
     if (!S_ISREG(st.st_mode)) return path + " is not a regular file";
     if (st.st_size == 0) return path + " is empty: there is nothing to plot";
     if (access(path.c_str(), R_OK) != 0) {

@@ -37,6 +37,15 @@ if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W trazen >/dev/null 2>&1; then
   installed=$(dpkg -L trazen)
   test -x /usr/bin/TRZNSerConfig && test -x /usr/bin/trzn-plot
   /usr/bin/trzn-plot --help >/dev/null
+  if command -v inkscape >/dev/null; then
+    # Inkscape finds the installed extension, and it finds the installed trzn-plot.
+    ink=$(mktemp -d)
+    printf '<svg xmlns="http://www.w3.org/2000/svg" width="20mm" height="20mm"><path d="M1 1H19" stroke="black"/></svg>' >"$ink/a.svg"
+    (cd "$ink" && HOME="$ink" XDG_CONFIG_HOME="$ink/.config" env -u TRZN_PLOT \
+      inkscape a.svg --export-filename=a.plt --export-extension=org.trazen.output.plot >/dev/null 2>&1)
+    head -c 3 "$ink/a.plt" | grep -qx IW0 || { echo "Inkscape's Save a Copy as Trazen plot failed" >&2; exit 1; }
+    rm -rf "$ink"
+  fi
   dpkg -r trazen >/dev/null
   for f in /usr/bin/TRZNSerConfig /usr/bin/TRZNSerSend /usr/bin/trzn-plot; do
     [ ! -e "$f" ] || { echo "left behind after removal: $f" >&2; exit 1; }

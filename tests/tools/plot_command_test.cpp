@@ -129,9 +129,7 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         {"folder", Kind::Folder, {}, PlotOutcome::BadInput},
         {"unknown_option", Kind::Plain, {"--bogus"}, PlotOutcome::BadInput},
         {"brc_instructions", Kind::Plain, {"--brc", "0,0;PG;SP9;PD0,0"}, PlotOutcome::BadInput},
-        {"brc_hundred_digits",
-         Kind::Plain,
-         {"--brc", QString(100, u'7') + ",0,0,0"},
+        {"brc_hundred_digits", Kind::Plain, {"--brc", QString(100, u'7') + ",0,0,0"},
          PlotOutcome::BadInput},
         {"product_folder_unwritable", Kind::Unwritable, {}, PlotOutcome::NoFolder},
         {"no_display", Kind::NoDisplay, {}, PlotOutcome::NoSender},
@@ -139,19 +137,11 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         {"png", Kind::Content, {}, PlotOutcome::BadInput, "\x89PNG\r\n\x1A\n", "a PNG"},
         {"random", Kind::Content, {}, PlotOutcome::BadInput, "\x7F\x01\xFE\x00zz", "neither"},
         {"svg_malformed", Kind::Content, {}, PlotOutcome::BadInput, svg + "\n<g></svg>", "line 2"},
-        {"svg_nothing_to_plot",
-         Kind::Content,
-         {},
-         PlotOutcome::BadInput,
-         svg + "</svg>",
+        {"svg_nothing_to_plot", Kind::Content, {}, PlotOutcome::BadInput, svg + "</svg>",
          "no visible shape"},
         {"svgz_not_gzip_inside", Kind::Content, {}, PlotOutcome::BadInput, "\x1F\x8B\x08junk"},
-        {"brc_with_drawing",
-         Kind::Content,
-         {"--brc", "0,0,10,10"},
-         PlotOutcome::BadInput,
-         svg + "<path d='M0 0H10' stroke='black'/></svg>",
-         "--brc"},
+        {"brc_with_drawing", Kind::Content, {"--brc", "0,0,10,10"}, PlotOutcome::BadInput,
+         svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
         {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
     };
     for (const auto& row : rows) {
@@ -169,16 +159,13 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         };
         // Root writes into read-only folders; a folder in the way stops everyone.
         if (row.kind == Kind::Unwritable) fs::create_directories(product + "/Trazen Sender Prefs");
-        if (row.kind == Kind::NoDisplay)
-            adjust = [](QProcess& p) {
-                p.setArguments(QStringList{"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u",
-                                           "WAYLAND_DISPLAY", p.program()} +
-                               p.arguments());
-                p.setProgram("/usr/bin/env");
-            };
+        if (row.kind == Kind::NoDisplay) adjust = [](QProcess& p) {
+            p.setArguments(QStringList{"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u",
+                                       "WAYLAND_DISPLAY", p.program()} + p.arguments());
+            p.setProgram("/usr/bin/env");
+        };
 
-        const PlotRun run =
-            RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
+        const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
         EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <cstdio>
@@ -80,8 +81,22 @@ int main(int argc, char** argv) {
     // shown only where there is a display.
     for (int i = 1; i < argc; ++i) g_gui = g_gui || QByteArray(argv[i]) == "--gui";
     g_gui = g_gui && HasDisplay();
-    std::unique_ptr<QCoreApplication> app = g_gui ? std::make_unique<QApplication>(argc, argv)
-                                                  : std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (g_gui) {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        // A drawing's text is plotted from its font's outlines, which only a GUI application can
+        // read; without --gui there is no window to show, and maybe no display: the offscreen
+        // platform does. The sender is handed the session's own platform.
+        const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        if (chosen)
+            qputenv("QT_QPA_PLATFORM", platform);
+        else
+            qunsetenv("QT_QPA_PLATFORM");
+    }
     QCoreApplication::setApplicationName("trzn-plot");
     InstallTranslations(*app);
 

@@ -213,8 +213,8 @@ int main(int argc, char** argv) {
     if (drawing) {
         converted = ConvertedDrawing::Convert(file, records);
         if (auto failure = converted->failure()) {
-            return Fail(*failure, shownFile + ": " +
-                                      QString::fromStdString(converted->result().message));
+            return Fail(*failure,
+                        shownFile + ": " + QString::fromStdString(converted->result().message));
         }
         SayRemarks(converted->remarks());
     }

@@ -33,9 +33,9 @@ struct DrawingResult {
     // the input window clips it there, nothing is scaled.
     double clipLeftMm = 0, clipTopMm = 0, clipRightMm = 0, clipBottomMm = 0;
 
-    int64_t paths = 0;         // polylines plotted
-    int64_t penUpTravel = 0;   // plotter units travelled with the pen up, in the order plotted
-    int64_t bodyBytes = 0;     // bytes written to the body
+    int64_t paths = 0;        // polylines plotted
+    int64_t penUpTravel = 0;  // plotter units travelled with the pen up, in the order plotted
+    int64_t bodyBytes = 0;    // bytes written to the body
 
     bool ok() const { return error == DrawingError::None; }
     bool clipped() const {

@@ -1,13 +1,210 @@
 #include "drawing/path_order.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <limits>
+
+namespace {
+
+// Squared distances in unsigned arithmetic: exact within the HP-GL range, and wrapping (not
+// undefined) beyond it.
+uint64_t Dist2(PlotPoint a, PlotPoint b) {
+    const auto dx = static_cast<uint64_t>(int64_t{a.x} - b.x);
+    const auto dy = static_cast<uint64_t>(int64_t{a.y} - b.y);
+    return dx * dx + dy * dy;
+}
+
+constexpr uint32_t kDead = std::numeric_limits<uint32_t>::max();
+
+// One place the pen may go down. Slots number the entries path by path, each path's in the order
+// of their points, so the lowest slot is also the lowest point index.
+struct Entry {
+    PlotPoint at;
+    uint32_t slot;  // kDead once its path is drawn
+    uint32_t path;
+};
+
+// A k-d tree over the entries of every path, laid out in one array: a node is a range of that
+// array split at its middle along its wider side, children of node k are 2k+1 and 2k+2, ranges
+// of kLeaf entries or fewer are scanned. Each node counts its live entries so that whole drawn
+// regions are skipped; that keeps the search quick late in the run, when most of the drawing is
+// done and what is left lies scattered, and inside dense clusters, where a uniform grid would not.
+class EntryTree {
+public:
+    explicit EntryTree(std::vector<Entry> entries) : _entries(std::move(entries)) {
+        size_t nodes = 1;
+        for (size_t n = _entries.size(); n > kLeaf; n = (n + 1) / 2) nodes = 2 * nodes + 1;
+        _nodes.resize(nodes);
+        if (!_entries.empty()) Build(0, 0, static_cast<uint32_t>(_entries.size()));
+    }
+
+    // Where building put each entry, by its slot.
+    std::vector<uint32_t> Positions() const {
+        std::vector<uint32_t> pos(_entries.size());
+        for (uint32_t i = 0; i < _entries.size(); ++i) pos[_entries[i].slot] = i;
+        return pos;
+    }
+
+    // The position of the live entry nearest to q (the lowest slot among equals), or kDead.
+    uint32_t Nearest(PlotPoint q) const {
+        _q = q;
+        _bestD2 = std::numeric_limits<uint64_t>::max();
+        _best = kDead;
+        _bestSlot = kDead;
+        if (!_entries.empty()) Search(0, 0, static_cast<uint32_t>(_entries.size()));
+        return _best;
+    }
+
+    const Entry& operator[](uint32_t pos) const { return _entries[pos]; }
+
+    void Remove(uint32_t pos) {
+        uint32_t k = 0, lo = 0, hi = static_cast<uint32_t>(_entries.size());
+        while (hi - lo > kLeaf) {
+            --_nodes[k].live;
+            const uint32_t mid = lo + (hi - lo) / 2;
+            if (pos < mid) {
+                hi = mid;
+                k = 2 * k + 1;
+            } else {
+                lo = mid;
+                k = 2 * k + 2;
+            }
+        }
+        --_nodes[k].live;
+        _entries[pos].slot = kDead;
+    }
+
+private:
+    static constexpr uint32_t kLeaf = 16;
+
+    struct Node {
+        int32_t split = 0;
+        uint32_t live = 0;
+        bool alongY = false;
+    };
+
+    void Build(uint32_t k, uint32_t lo, uint32_t hi) {
+        _nodes[k].live = hi - lo;
+        if (hi - lo <= kLeaf) return;
+        int32_t x0 = _entries[lo].at.x, x1 = x0, y0 = _entries[lo].at.y, y1 = y0;
+        for (uint32_t i = lo + 1; i < hi; ++i) {
+            x0 = std::min(x0, _entries[i].at.x), x1 = std::max(x1, _entries[i].at.x);
+            y0 = std::min(y0, _entries[i].at.y), y1 = std::max(y1, _entries[i].at.y);
+        }
+        const bool alongY = int64_t{y1} - y0 > int64_t{x1} - x0;
+        const uint32_t mid = lo + (hi - lo) / 2;
+        std::nth_element(_entries.begin() + lo, _entries.begin() + mid, _entries.begin() + hi,
+                         [alongY](const Entry& a, const Entry& b) {
+                             return alongY ? a.at.y < b.at.y : a.at.x < b.at.x;
+                         });
+        _nodes[k].split = alongY ? _entries[mid].at.y : _entries[mid].at.x;
+        _nodes[k].alongY = alongY;
+        Build(2 * k + 1, lo, mid);
+        Build(2 * k + 2, mid, hi);
+    }
+
+    // Entries left of the middle lie at or below the split, those from it on at or above, so
+    // the far side is at least |q - split| away; equally far is still searched for the tie rule.
+    void Search(uint32_t k, uint32_t lo, uint32_t hi) const {
+        const Node& node = _nodes[k];
+        if (node.live == 0) return;
+        if (hi - lo <= kLeaf) {
+            for (uint32_t i = lo; i < hi; ++i) {
+                const Entry& e = _entries[i];
+                if (e.slot == kDead) continue;
+                const uint64_t d2 = Dist2(e.at, _q);
+                if (d2 < _bestD2 || (d2 == _bestD2 && e.slot < _bestSlot))
+                    _bestD2 = d2, _best = i, _bestSlot = e.slot;
+            }
+            return;
+        }
+        const uint32_t mid = lo + (hi - lo) / 2;
+        const int64_t diff = int64_t{node.alongY ? _q.y : _q.x} - node.split;
+        const auto far2 = static_cast<uint64_t>(diff) * static_cast<uint64_t>(diff);
+        if (diff < 0) {
+            Search(2 * k + 1, lo, mid);
+            if (far2 <= _bestD2) Search(2 * k + 2, mid, hi);
+        } else {
+            Search(2 * k + 2, mid, hi);
+            if (far2 <= _bestD2) Search(2 * k + 1, lo, mid);
+        }
+    }
+
+    std::vector<Entry> _entries;
+    std::vector<Node> _nodes;
+    mutable PlotPoint _q;
+    mutable uint64_t _bestD2 = 0;
+    mutable uint32_t _best = kDead;
+    mutable uint32_t _bestSlot = kDead;
+};
+
+// The entries of path i: both ends of an open path (one if it is a single point), every vertex
+// but the repeated last of a closed one. Entries of one path are consecutive point indices
+// except for an open path's two ends.
+uint32_t EntryCount(const PathSet& paths, size_t i) {
+    const uint32_t n = paths.end(i) - paths.begin(i);
+    if (paths.closed(i)) return n - 1;
+    return std::min<uint32_t>(n, 2);
+}
+
+uint32_t EntryPoint(const PathSet& paths, size_t i, uint32_t j) {
+    if (!paths.closed(i) && j == 1) return paths.end(i) - 1;
+    return paths.begin(i) + j;
+}
+
+}  // namespace
 
 std::vector<PathStep> DocumentOrder(const PathSet& paths) {
     std::vector<PathStep> steps(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i) steps[i] = {static_cast<uint32_t>(i), false, paths.begin(i)};
+    for (size_t i = 0; i < paths.size(); ++i)
+        steps[i] = {static_cast<uint32_t>(i), false, paths.begin(i)};
     return steps;
 }
 
-std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint) { return DocumentOrder(paths); }
+std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from) {
+    const size_t n = paths.size();
+    std::vector<uint32_t> firstSlot(n + 1, 0);
+    for (size_t i = 0; i < n; ++i) firstSlot[i + 1] = firstSlot[i] + EntryCount(paths, i);
+    std::vector<Entry> entries;
+    entries.reserve(firstSlot[n]);
+    for (uint32_t i = 0; i < n; ++i) {
+        for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s)
+            entries.push_back({paths.points[EntryPoint(paths, i, s - firstSlot[i])], s, i});
+    }
+    EntryTree tree(std::move(entries));
+    const std::vector<uint32_t> slotPos = tree.Positions();
 
-int64_t PenUpTravel(const PathSet&, const std::vector<PathStep>&, PlotPoint) { return 0; }
+    std::vector<PathStep> steps;
+    steps.reserve(n);
+    PlotPoint at = from;
+    for (uint32_t pos; (pos = tree.Nearest(at)) != kDead;) {
+        const uint32_t i = tree[pos].path;
+        const uint32_t point = EntryPoint(paths, i, tree[pos].slot - firstSlot[i]);
+        const PathStep step{i, !paths.closed(i) && point != paths.begin(i), point};
+        steps.push_back(step);
+        for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s) tree.Remove(slotPos[s]);
+        at = StepExit(paths, step);
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        if (paths.begin(i) == paths.end(i)) steps.push_back({i, false, paths.begin(i)});
+    }
+    return steps;
+}
+
+PlotPoint StepExit(const PathSet& paths, const PathStep& step) {
+    if (paths.closed(step.path)) return paths.points[step.entry];
+    return paths.points[step.reversed ? paths.begin(step.path) : paths.end(step.path) - 1];
+}
+
+int64_t PenUpTravel(const PathSet& paths, const std::vector<PathStep>& steps, PlotPoint from) {
+    double travel = 0;
+    PlotPoint at = from;
+    for (const PathStep& step : steps) {
+        if (paths.begin(step.path) == paths.end(step.path)) continue;
+        const PlotPoint& entry = paths.points[step.entry];
+        travel += std::hypot(double(entry.x) - at.x, double(entry.y) - at.y);
+        at = StepExit(paths, step);
+    }
+    return std::llround(travel);
+}

@@ -1,6 +1,18 @@
 #pragma once
 // Ordering the paths of one pen to cut the travel with the pen up: from where the pen is, the
 // nearest path next, drawn forwards or reversed, a closed path entered at its nearest vertex.
+//
+// How a step is drawn (ForEachPoint walks it; a writer should use that rather than redo it):
+// - an open path not reversed: points begin .. end-1, pen down at `entry` == begin, up at end-1;
+// - an open path reversed: points end-1 down to begin, pen down at `entry` == end-1, up at begin;
+// - a closed path: pen down at vertex `entry` (begin <= entry < end-1; the last point repeats the
+//   first and is never an entry), forwards to end-2, on from begin, and back to `entry`, so every
+//   edge is drawn once, in the path's own direction, and the pen comes up where it went down.
+//   Closed paths are never reversed: a drag knife cuts a shape the way it was drawn.
+// So points[entry] is always where the pen goes down, and StepExit() where it comes up.
+//
+// Coordinates are expected within the HP-GL range (magnitudes below 2^30); beyond it distances
+// are still computed without undefined behaviour, but the order may no longer be the nearest.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +37,9 @@ struct PathSet {
     uint32_t end(size_t i) const {
         return i + 1 < starts.size() ? starts[i + 1] : static_cast<uint32_t>(points.size());
     }
-    bool closed(size_t i) const { return end(i) - begin(i) > 2 && points[begin(i)] == points[end(i) - 1]; }
+    bool closed(size_t i) const {
+        return end(i) - begin(i) > 2 && points[begin(i)] == points[end(i) - 1];
+    }
 };
 
 // How one path is drawn: which, in which direction, and for a closed path the vertex (an index
@@ -39,8 +53,31 @@ struct PathStep {
 // Every path once, in document order.
 std::vector<PathStep> DocumentOrder(const PathSet& paths);
 
-// Every path once, ordered to shorten the pen-up travel from `from`.
+// Every path once, ordered to shorten the pen-up travel from `from`: each next path is the one
+// with an entry (either end of an open path, any vertex of a closed one) nearest to where the pen
+// came up. Of entries equally near, the one earliest in `points` wins, so the order depends only
+// on the geometry. A path without points (against the contract) comes last, drawing nothing.
 std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from);
 
 // The pen-up travel of drawing `steps` starting at `from`, in plotter units (Euclidean, rounded).
 int64_t PenUpTravel(const PathSet& paths, const std::vector<PathStep>& steps, PlotPoint from);
+
+// Where the pen comes up after `step`: the entry vertex of a closed path, the other end of an
+// open one.
+PlotPoint StepExit(const PathSet& paths, const PathStep& step);
+
+// Calls f(const PlotPoint&) for each point of `step` in drawing order: the first is where the
+// pen goes down, the last where it comes up (a closed path with n distinct vertices gives n + 1).
+template <class F>
+void ForEachPoint(const PathSet& paths, const PathStep& step, F&& f) {
+    const uint32_t b = paths.begin(step.path), e = paths.end(step.path);
+    if (b == e) return;
+    if (paths.closed(step.path)) {
+        for (uint32_t i = step.entry; i < e - 1; ++i) f(paths.points[i]);
+        for (uint32_t i = b; i <= step.entry; ++i) f(paths.points[i]);
+    } else if (step.reversed) {
+        for (uint32_t i = e; i-- > b;) f(paths.points[i]);
+    } else {
+        for (uint32_t i = b; i < e; ++i) f(paths.points[i]);
+    }
+}

@@ -1,11 +1,14 @@
-// trzn-plot: plots an HP-GL file through TRZNSerSend with the destination configured in
-// TRZNSerConfig. Exit status: 0 delivered, 1 stopped or failed in the sender, 2 bad input,
-// 3 another plot is being sent (with --no-wait), 4 no product folder, 5 no sender (or no display
-// to start it on).
+// trzn-plot: plots an HP-GL file or an SVG drawing through TRZNSerSend with the destination
+// configured in TRZNSerConfig, or converts a drawing into a plot to keep. Exit status: 0
+// delivered (or written), 1 stopped or failed in the sender, 2 bad input, 3 another plot is
+// being sent (with --no-wait), 4 no product folder (or the plot to keep can't be written), 5 no
+// sender (or no display to start it on), 6 no destination set up yet.
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -14,6 +17,8 @@
 
 #include "platform/translation.h"
 #include "settings/store.h"
+#include "tools/drawing_job.h"
+#include "tools/input_kind.h"
 #include "tools/plot_job.h"
 
 namespace {
@@ -26,6 +31,47 @@ int Fail(PlotOutcome outcome, const QString& message) {
     return static_cast<int>(outcome);
 }
 
+// The bytes given after --output: a name that isn't UTF-8 does not survive Qt's decoding.
+std::string RawOptionValue(const std::vector<std::string>& rawArgs, const std::string& option,
+                           const QString& decoded) {
+    for (size_t i = rawArgs.size(); i-- > 1;) {
+        if (rawArgs[i - 1] == option) return rawArgs[i];
+    }
+    return decoded.toLocal8Bit().toStdString();
+}
+
+void SayRemarks(const std::vector<std::string>& remarks) {
+    for (const std::string& remark : remarks) {
+        std::fprintf(stderr, "trzn-plot: note: %s\n",
+                     QString::fromStdString(remark).toLocal8Bit().constData());
+    }
+}
+
+// Without a settings file the sender would send to whatever port comes first and report it
+// delivered: the destination is chosen first, in the configuration window.
+int NotConfigured(const std::string& settingsFile) {
+    const QString missing =
+        QObject::tr(
+            "the plotter is not set up yet (there is no %1): choose where plots go in "
+            "Trazen Plotter Settings (TRZNSerConfig), then plot again")
+            .arg(QString::fromStdString(settingsFile));
+    if (!g_gui) return Fail(PlotOutcome::Unconfigured, missing);
+    const std::string config = FindProgram(QCoreApplication::applicationDirPath().toStdString(),
+                                           "TRZNSerConfig", "config");
+    QProcess window;
+    window.setProgram(QString::fromStdString(config));
+    window.setStandardInputFile(QProcess::nullDevice());
+    window.setStandardOutputFile(QProcess::nullDevice());
+    window.setStandardErrorFile(QProcess::nullDevice());
+    if (config.empty() || !window.startDetached()) {
+        return Fail(PlotOutcome::Unconfigured,
+                    missing + QObject::tr("; TRZNSerConfig could not be started"));
+    }
+    // The window that opens is the message; a dialog in front of it would only hide it.
+    std::fprintf(stderr, "trzn-plot: %s; opening it now\n", missing.toLocal8Bit().constData());
+    return static_cast<int>(PlotOutcome::Unconfigured);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,25 +81,54 @@ int main(int argc, char** argv) {
     // shown only where there is a display.
     for (int i = 1; i < argc; ++i) g_gui = g_gui || QByteArray(argv[i]) == "--gui";
     g_gui = g_gui && HasDisplay();
-    std::unique_ptr<QCoreApplication> app = g_gui ? std::make_unique<QApplication>(argc, argv)
-                                                 : std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (g_gui) {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        // A drawing's text is plotted from its font's outlines, which only a GUI application can
+        // read; without --gui there is no window to show, and maybe no display: the offscreen
+        // platform does. The sender is handed the session's own platform.
+        const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        if (chosen)
+            qputenv("QT_QPA_PLATFORM", platform);
+        else
+            qunsetenv("QT_QPA_PLATFORM");
+    }
     QCoreApplication::setApplicationName("trzn-plot");
     InstallTranslations(*app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QObject::tr(
-        "Plots an HP-GL file with the destination set in TRZNSerConfig, through TRZNSerSend."));
+        "Plots an HP-GL file or an SVG drawing (.svg, .svgz) with the destination set in "
+        "TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the "
+        "configured page with the configured pens.\n"
+        "Exit status: 0 delivered (or written with --output), 1 stopped or failed in the "
+        "sender, 2 a file that can't be plotted or a bad command line, 3 another plot is being "
+        "sent (--no-wait), 4 the product folder (or the --output file) can't be written, 5 "
+        "TRZNSerSend can't be found or started, 6 the destination was never set up."));
     parser.addHelpOption();
-    parser.addPositionalArgument("file", QObject::tr("The HP-GL file to plot (.plt, .hpgl, .hpg)."));
-    QCommandLineOption brcOption("brc", QObject::tr("Input window x1,y1,x2,y2 for the plot."),
-                                 "window");
-    QCommandLineOption noWaitOption("no-wait",
-                                    QObject::tr("Refuse instead of waiting when a plot is being sent."));
+    parser.addPositionalArgument(
+        "file", QObject::tr("The HP-GL plot or SVG drawing to plot; told by its content."));
+    QCommandLineOption brcOption(
+        "brc",
+        QObject::tr("Input window x1,y1,x2,y2 for an HP-GL plot (a drawing's comes from "
+                    "the page)."),
+        "window");
+    QCommandLineOption noWaitOption(
+        "no-wait", QObject::tr("Refuse instead of waiting when a plot is being sent."));
     QCommandLineOption guiOption("gui", QObject::tr("Show problems in a window (file managers)."));
     QCommandLineOption queueOption(
         "queue", QObject::tr("Send this plot to the CUPS printer queue NAME; the settings stay."),
         "name");
-    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption});
+    QCommandLineOption outputOption(
+        "output",
+        QObject::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
+                    "instead of plotting it; plot that file later with trzn-plot."),
+        "file");
+    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption});
     // Not process(): it ends the program with 1, which says "failed in the sender".
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
@@ -63,10 +138,16 @@ int main(int argc, char** argv) {
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
-        return Fail(PlotOutcome::BadInput, QObject::tr("give exactly one HP-GL file to plot"));
+        return Fail(PlotOutcome::BadInput, QObject::tr("give exactly one file to plot"));
     }
     if (parser.isSet(queueOption) && parser.value(queueOption).isEmpty()) {
         return Fail(PlotOutcome::BadInput, QObject::tr("give the name of a printer queue"));
+    }
+    const bool keep = parser.isSet(outputOption);
+    if (keep && (parser.value(outputOption).isEmpty() || parser.isSet(queueOption))) {
+        return Fail(PlotOutcome::BadInput,
+                    QObject::tr("--output needs a file name (or -) and sends nothing, so it "
+                                "takes no --queue"));
     }
     const std::string brc = parser.value(brcOption).toStdString();
     if (parser.isSet(brcOption)) {
@@ -75,15 +156,79 @@ int main(int argc, char** argv) {
         }
     }
     const std::string file =
-        RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue"});
+        RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue", "--output"});
     if (auto problem = CheckPlotFile(file)) {
         return Fail(PlotOutcome::BadInput, QString::fromLocal8Bit(problem->c_str()));
+    }
+    std::string what;
+    const InputKind kind = SniffInput(ReadHead(file), &what);
+    const QString shownFile = QString::fromLocal8Bit(file.c_str());
+    if (kind == InputKind::Other) {
+        return Fail(
+            PlotOutcome::BadInput,
+            (what.empty() ? QObject::tr("%1 is neither an SVG drawing nor an HP-GL plot")
+                          : QObject::tr("%1 is %2, neither an SVG drawing nor an HP-GL plot")
+                                .arg("%1", QString::fromStdString(what)))
+                .arg(shownFile));
+    }
+    const bool drawing = kind != InputKind::HpGl;
+    if (drawing && parser.isSet(brcOption)) {
+        return Fail(PlotOutcome::BadInput,
+                    QObject::tr("--brc is for HP-GL plots: a drawing's input window is the "
+                                "printable area of the configured page"));
+    }
+    if (!drawing && keep) {
+        return Fail(
+            PlotOutcome::BadInput,
+            QObject::tr("%1 is an HP-GL plot already: --output converts drawings").arg(shownFile));
     }
     const std::string folder = ProductFolder();
     if (folder.empty()) {
         return Fail(PlotOutcome::NoFolder, QObject::tr("the Documents folder can't be found"));
     }
-    const std::string sender = FindSender(QCoreApplication::applicationDirPath().toStdString());
+    RecordSet records;
+    std::string unreadable;
+    switch (LoadPlotSettings(&records, &unreadable)) {
+        case SettingsState::Loaded:
+            break;
+        case SettingsState::Missing:
+            if (!keep) return NotConfigured(SettingsFilePath(nullptr));
+            UseDefaultPage(&records);
+            std::fprintf(stderr,
+                         "trzn-plot: note: nothing is set up in TRZNSerConfig yet: converted "
+                         "for its default page (the first paper of the list, A3 when there is "
+                         "none, upright at 100 %%)\n");
+            break;
+        case SettingsState::Unreadable:
+            return Fail(PlotOutcome::Unconfigured,
+                        QObject::tr("the settings file %1 can't be read (%2): the destination is "
+                                    "not known")
+                            .arg(QString::fromStdString(SettingsFilePath(nullptr)),
+                                 QString::fromLocal8Bit(unreadable.c_str())));
+    }
+
+    // A drawing is converted whole before anything is sent or kept: one that can't be plotted
+    // leaves no trace, and never waits for another plot to say so.
+    std::optional<ConvertedDrawing> converted;
+    if (drawing) {
+        converted = ConvertedDrawing::Convert(file, records);
+        if (auto failure = converted->failure()) {
+            return Fail(*failure,
+                        shownFile + ": " + QString::fromStdString(converted->result().message));
+        }
+        SayRemarks(converted->remarks());
+    }
+    std::string error;
+    if (keep) {
+        const std::string output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
+        if (auto failure = WriteKeptPlot(*converted, output, &error)) {
+            return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
+        }
+        return static_cast<int>(PlotOutcome::Delivered);
+    }
+
+    const std::string sender =
+        FindProgram(QCoreApplication::applicationDirPath().toStdString(), "TRZNSerSend", "sender");
     if (sender.empty()) {
         return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend is not installed"));
     }
@@ -105,13 +250,14 @@ int main(int argc, char** argv) {
             return Fail(PlotOutcome::Busy,
                         QObject::tr("another plot is being sent; try again when it has finished"));
         }
-        return Fail(PlotOutcome::NoFolder,
-                    QObject::tr("the product folder %1 can't be written")
-                        .arg(QString::fromStdString(folder)));
+        return Fail(PlotOutcome::NoFolder, QObject::tr("the product folder %1 can't be written")
+                                               .arg(QString::fromStdString(folder)));
     }
 
-    std::string error;
-    if (auto failure = WritePlotInputs(folder, file, brc, &error)) {
+    const auto written =
+        drawing ? WritePlotInputs(folder, converted->bodyPath(), converted->headerLines(), &error)
+                : WritePlotInputs(folder, file, InputWindowHeader(brc), &error);
+    if (auto failure = written) {
         return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
     }
     std::vector<std::string> senderArgs;

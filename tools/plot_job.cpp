@@ -25,7 +25,7 @@ std::optional<std::string> CheckPlotFile(const std::string& path) {
     if (stat(path.c_str(), &st) != 0) {
         return "cannot open " + path + ": " + std::strerror(errno);
     }
-    if (S_ISDIR(st.st_mode)) return path + " is a folder, not an HP-GL file";
+    if (S_ISDIR(st.st_mode)) return path + " is a folder, not a file to plot";
     if (!S_ISREG(st.st_mode)) return path + " is not a regular file";
     if (st.st_size == 0) return path + " is empty: there is nothing to plot";
     if (access(path.c_str(), R_OK) != 0) {
@@ -142,8 +142,12 @@ bool CopyBody(int in, QSaveFile& out, std::string* readError) {
 
 }  // namespace
 
+std::string InputWindowHeader(const std::string& brc) {
+    return brc.empty() ? std::string() : "BRC:" + brc + "\r\n";
+}
+
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
-                                           const std::string& file, const std::string& brc,
+                                           const std::string& file, const std::string& headerLines,
                                            std::string* error) {
     const int in = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
@@ -168,8 +172,7 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
     // Header first: the body is what marks a plot as ready.
     const QString headerPath = folder + "/Trazen Sender Prefs";
     QSaveFile header(headerPath);
-    const QByteArray line =
-        brc.empty() ? QByteArray() : "BRC:" + QByteArray::fromStdString(brc) + "\r\n";
+    const QByteArray line = QByteArray::fromStdString(headerLines);
     if (!header.open(QIODevice::WriteOnly) || header.write(line) != line.size() ||
         !header.commit()) {
         return cannotWrite(headerPath, header);
@@ -190,9 +193,10 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
     return std::nullopt;
 }
 
-std::string FindSender(const std::string& selfDir) {
+std::string FindProgram(const std::string& selfDir, const std::string& name,
+                        const std::string& buildFolder) {
     for (const std::string& candidate :
-         {selfDir + "/TRZNSerSend", selfDir + "/../sender/TRZNSerSend"}) {
+         {selfDir + "/" + name, selfDir + "/../" + buildFolder + "/" + name}) {
         if (access(candidate.c_str(), X_OK) == 0) return candidate;
     }
     const char* path = std::getenv("PATH");
@@ -201,12 +205,28 @@ std::string FindSender(const std::string& selfDir) {
     while (start <= dirs.size()) {
         const size_t end = dirs.find(':', start);
         const std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
-        const std::string candidate = (dir.empty() ? "." : dir) + "/TRZNSerSend";
+        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
         if (access(candidate.c_str(), X_OK) == 0) return candidate;
         if (end == std::string::npos) break;
         start = end + 1;
     }
     return {};
+}
+
+SettingsState LoadPlotSettings(RecordSet* records, std::string* reason) {
+    const std::string path = SettingsFilePath(nullptr);
+    struct stat st {};
+    if (path.empty() || (stat(path.c_str(), &st) != 0 && errno == ENOENT)) {
+        ClearRecords(records->print.get(), records->paper.get(), records->config.get(),
+                     records->serial.get());
+        return SettingsState::Missing;
+    }
+    if (!GetPrefarence(nullptr, records->print.get(), records->paper.get(), records->config.get(),
+                       records->serial.get(), records->refCon.get())) {
+        *reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : std::strerror(errno);
+        return SettingsState::Unreadable;
+    }
+    return SettingsState::Loaded;
 }
 
 SenderExit RunSender(const std::string& senderPath, const std::vector<std::string>& args,

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/records.h"
+
 struct PlotRequest {
     std::string file;  // the HP-GL file to plot
     std::string brc;   // input window for the header lines ("x1,y1,x2,y2"); empty: none
@@ -22,6 +24,7 @@ enum class PlotOutcome {
     Busy = 3,          // another plot holds the slot and wait was not asked for
     NoFolder = 4,      // the product folder can't be found or written
     NoSender = 5,      // TRZNSerSend can't be found or started (no display to start it on)
+    Unconfigured = 6,  // no destination was ever set up, or the settings can't be read
 };
 
 // Plain-words reason why a file can't be plotted, or nothing when it can. The path is taken
@@ -56,16 +59,28 @@ private:
     int fd_ = -1;
 };
 
-// Writes "Trazen Sender Prefs" (a "BRC:" line when brc is set, else empty) and "Trazen Prefs"
-// (the plot body, the file's bytes unchanged) into the product folder, each replaced whole.
-// Nothing on success; else BadInput when the file can't be read, NoFolder when the product
-// folder can't be written, with the reason in *error.
+// The header lines for an HP-GL plot: a "BRC:" line when brc is set, else none.
+std::string InputWindowHeader(const std::string& brc);
+
+// Writes "Trazen Sender Prefs" (headerLines as given) and "Trazen Prefs" (the plot body, the
+// file's bytes unchanged) into the product folder, each replaced whole. Nothing on success;
+// else BadInput when the file can't be read, NoFolder when the product folder can't be written,
+// with the reason in *error.
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
-                                           const std::string& file, const std::string& brc,
+                                           const std::string& file, const std::string& headerLines,
                                            std::string* error);
 
-// TRZNSerSend beside this program, in the build tree's sender folder, or on PATH.
-std::string FindSender(const std::string& selfDir);
+// The program `name` beside this program, in the build tree's folder `buildFolder`, or on PATH.
+std::string FindProgram(const std::string& selfDir, const std::string& name,
+                        const std::string& buildFolder);
+
+enum class SettingsState { Loaded, Missing, Unreadable };
+
+// The main settings file loaded as the sender loads it. Missing when there is none: the
+// destination was never set up, and the records are cleared. Unreadable (the reason in
+// *reason) when it is there but can't be read: the sender would then plot to whatever port
+// comes first.
+SettingsState LoadPlotSettings(RecordSet* records, std::string* reason);
 
 struct SenderExit {
     enum class How { NotStarted, Exited, Killed };

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "settings/geometry.h"
 #include "settings/store.h"
 #include "tests/support/temp_home.h"
 #include "tools/plot_job.h"
@@ -24,10 +25,18 @@ namespace {
 
 const std::string kPlotCommand = std::string(TRZN_BINARY_DIR) + "/tools/trzn-plot";
 const std::string kBody = "IN;SP1;PU0,0;PD1000,0,1000,1000,0,1000,0,0;PU;SP0;";
+// A 50 mm square, a letter, a line running 30 mm off the page's left edge, and a picture that is
+// skipped.
+const std::string kDrawing =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' viewBox='0 0 100 100'>"
+    "<rect x='10' y='10' width='50' height='50' fill='none' stroke='black'/>"
+    "<text x='70' y='30' font-size='20'>A</text>"
+    "<path d='M-30 80H50' stroke='black'/><image href='a.png' width='9' height='9'/></svg>";
 
 struct PlotRun {
     int exitCode = -1;
     QString err;
+    QByteArray out;
 };
 
 // The command runs in the test's throwaway home, without a display.
@@ -52,14 +61,16 @@ PlotRun RunPlot(const TempHome& home, const QStringList& args,
         p.waitForFinished();
         return {};
     }
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()),
+            p.readAllStandardOutput()};
 }
 
-// A main settings file that sends to the shared folder at `folder`.
+// A main settings file that sends to the shared folder at `folder`, on the default page.
 void ConfigureSharedFolder(const std::string& folder, int64_t status = 0) {
     RecordSet r;
     *r.refCon = status;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    mkDefault(r.print.get(), r.config.get(), r.paper.get());
     std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s",
                   "Shared Folder(Trazen Server)");
     std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "%s", folder.c_str());
@@ -102,14 +113,18 @@ TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
 }
 
 // Whatever can't be plotted is refused with its own exit status before anything is written;
-// 1 stays for "failed in the sender". An input window reaches the plotter verbatim.
+// 1 stays for "failed in the sender". An input window reaches the plotter verbatim. What a file
+// is, is told by its content: a drawing or a PDF named .plt is not sent as a plot.
 TEST(PlotCommand, RefusesWhatCannotBePlotted) {
-    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay };
+    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay, Content };
+    const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='20mm' height='20mm'>";
     const struct {
         const char* name;
         Kind kind;
         QStringList args;
         PlotOutcome outcome;
+        std::string content = kBody;
+        const char* says = "trzn-plot: ";
     } rows[] = {
         {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
         {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
@@ -120,6 +135,16 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
          PlotOutcome::BadInput},
         {"product_folder_unwritable", Kind::Unwritable, {}, PlotOutcome::NoFolder},
         {"no_display", Kind::NoDisplay, {}, PlotOutcome::NoSender},
+        {"pdf", Kind::Content, {}, PlotOutcome::BadInput, "%PDF-1.4\n%\xE2\xE3\n1 0 obj", "a PDF"},
+        {"png", Kind::Content, {}, PlotOutcome::BadInput, "\x89PNG\r\n\x1A\n", "a PNG"},
+        {"random", Kind::Content, {}, PlotOutcome::BadInput, "\x7F\x01\xFE\x00zz", "neither"},
+        {"svg_malformed", Kind::Content, {}, PlotOutcome::BadInput, svg + "\n<g></svg>", "line 2"},
+        {"svg_nothing_to_plot", Kind::Content, {}, PlotOutcome::BadInput, svg + "</svg>",
+         "no visible shape"},
+        {"svgz_not_gzip_inside", Kind::Content, {}, PlotOutcome::BadInput, "\x1F\x8B\x08junk"},
+        {"brc_with_drawing", Kind::Content, {"--brc", "0,0,10,10"}, PlotOutcome::BadInput,
+         svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
+        {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -129,9 +154,11 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         const std::string path = home.scratch("job") + "/" + row.name + ".plt";
         if (row.kind == Kind::Folder) fs::create_directories(path);
         if (row.kind == Kind::Empty) WriteFileBytes(path, "");
-        if (row.kind >= Kind::Plain) WriteFileBytes(path, kBody);
+        if (row.kind >= Kind::Plain) WriteFileBytes(path, row.content);
         const std::string product = home.productFolder();
-        std::function<void(QProcess&)> adjust;
+        std::function<void(QProcess&)> adjust = [&](QProcess& p) {
+            p.setWorkingDirectory(QString::fromStdString(home.scratch("job")));
+        };
         // Root writes into read-only folders; a folder in the way stops everyone.
         if (row.kind == Kind::Unwritable) fs::create_directories(product + "/Trazen Sender Prefs");
         if (row.kind == Kind::NoDisplay) adjust = [](QProcess& p) {
@@ -142,11 +169,105 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
 
         const PlotRun run = RunPlot(home, QStringList(row.args) << QString::fromStdString(path), adjust);
         EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains("trzn-plot: ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count("trzn-plot: "), 1) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains("platform plugin")) << run.err.toStdString();
         EXPECT_FALSE(fs::exists(product + "/Trazen Prefs"));
+        EXPECT_FALSE(fs::exists(home.scratch("job") + "/kept.plt"));
         EXPECT_TRUE(Plots(shared).empty());
     }
+}
+
+// The process of `program` started for the home at `root`, waited for a while; 0 when none.
+pid_t FindProgramOfHome(const std::string& program, const std::string& root) {
+    for (int tries = 0; tries < 100; ++tries) {
+        for (const auto& e : fs::directory_iterator("/proc")) {
+            std::error_code ec;
+            const std::string exe = fs::read_symlink(e.path() / "exe", ec).filename();
+            const std::string env = ReadFileBytes(e.path() / "environ");
+            if (!ec && exe == program && env.find("HOME=" + root + '\0') != std::string::npos)
+                return static_cast<pid_t>(std::stol(e.path().filename()));
+        }
+        usleep(100000);
+    }
+    return 0;
+}
+
+// A fresh install has no settings: the sender would send to the first serial port and say
+// "delivered". Nothing is sent; the configuration window opens when there is a desktop.
+TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
+    enum class Settings { None, Folder };
+    const struct {
+        const char* name;
+        Settings settings;
+        QStringList args;
+        PlotOutcome outcome;
+        const char* says;
+    } rows[] = {
+        {"terminal", Settings::None, {}, PlotOutcome::Unconfigured, "not set up yet"},
+        {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured, "opening it now"},
+        {"settings_unreadable", Settings::Folder, {}, PlotOutcome::Unconfigured, "can't be read"},
+        // Keeping a plot sends nothing: the page a fresh configuration window shows will do.
+        {"kept_on_the_default_page",
+         Settings::None,
+         {"--output", "kept.plt"},
+         PlotOutcome::Delivered,
+         "default page"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        if (row.settings == Settings::Folder) fs::create_directories(home.settingsFile());
+        const std::string job = home.scratch("job");
+        WriteFileBytes(job + "/a.svg", kDrawing);
+        const PlotRun run = RunPlot(home, QStringList(row.args) << "a.svg", [&](QProcess& p) {
+            p.setWorkingDirectory(QString::fromStdString(job));
+        });
+        EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
+        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen.tmp"));
+        EXPECT_EQ(fs::exists(job + "/kept.plt"), row.outcome == PlotOutcome::Delivered);
+        const bool gui = row.args.contains("--gui");
+        const pid_t window = gui ? FindProgramOfHome("TRZNSerConfig", home.root()) : 0;
+        EXPECT_EQ(window != 0, gui);
+        if (window != 0) kill(window, SIGKILL);
+    }
+}
+
+// A drawing plotted, and the same drawing kept and plotted later, reach the plotter byte for
+// byte alike; what was skipped and how far it is clipped is said once.
+TEST(PlotCommand, DrawingPlottedOrKeptAlike) {
+    TempHome home;
+    const std::string shared = home.scratch("server");
+    ConfigureSharedFolder(shared);
+    const std::string job = home.scratch("job");
+    WriteFileBytes(job + "/drawing.svg", kDrawing);
+    auto run = [&](const QStringList& args) {
+        return RunPlot(home, args,
+                       [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(job)); });
+    };
+
+    const PlotRun kept = run({"--output", "kept.plt", "drawing.svg"});
+    ASSERT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_EQ(kept.err.count("raster images"), 1) << kept.err.toStdString();
+    EXPECT_TRUE(kept.err.contains("printable area by 30.0 mm on the left;"))
+        << kept.err.toStdString();
+    const std::string plot = ReadFileBytes(job + "/kept.plt");
+    ASSERT_EQ(plot.rfind("IW0,0,", 0), 0u) << plot;
+    EXPECT_NE(plot.find("PD"), std::string::npos) << plot;
+    EXPECT_EQ(run({"--output", "-", "drawing.svg"}).out.toStdString(), plot);
+
+    ASSERT_EQ(run({"drawing.svg"}).exitCode, 0);
+    const std::string brc = plot.substr(2, plot.find(';') - 2);
+    EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs")
+                  .rfind("BRC:" + brc + "\nNAME:drawing.svg\nNOTE:", 0),
+              0u);
+    ASSERT_EQ(run({"kept.plt"}).exitCode, 0);
+    const auto plots = Plots(shared);
+    ASSERT_EQ(plots.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(plots[0]), "\x1b.(IN;IW;" + plot + "\x1b.)");
+    EXPECT_EQ(ReadFileBytes(plots[1]), ReadFileBytes(plots[0]));
 }
 
 TEST(PlotCommand, SecondPlotIsRefusedWithoutTouchingTheFirst) {
@@ -254,6 +375,54 @@ TEST(PlotCommand, AKilledProcessLeavesSlotAndStatusTrue) {
     want.replace(want.find("refine_con = 0\r\n"), 14, "refine_con = 2");
     EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == want) << "not the sender's bytes";
     close(server);
+}
+
+// Inkscape, headless, runs the extension installed into the user's extension folder: Save a
+// Copy writes the plot, the menu item plots through the sender (its effects need the GUI, so
+// on a virtual display) and leaves Inkscape at once.
+TEST(PlotCommand, InkscapeHandsTheDrawingOver) {
+    if (!fs::exists("/usr/bin/inkscape") || !fs::exists("/usr/bin/xvfb-run"))
+        GTEST_SKIP() << "inkscape or xvfb-run is not installed";
+    const QStringList saveACopy = {"/usr/bin/inkscape", "drawing.svg",
+                                   "--export-filename=drawing.plt",
+                                   "--export-extension=org.trazen.output.plot"};
+    const QStringList menuItem = {"/usr/bin/xvfb-run", "-a", "-s", "-noreset",
+                                  "/usr/bin/inkscape", "--with-gui", "--batch-process",
+                                  "--actions=org.trazen.plot", "drawing.svg"};
+    for (const QStringList& command : {saveACopy, menuItem}) {
+        SCOPED_TRACE(command.join(' ').toStdString());
+        TempHome home;
+        const std::string shared = home.scratch("server");
+        ConfigureSharedFolder(shared);
+        const std::string extensions = home.root() + "/.config/inkscape/extensions";
+        fs::create_directories(extensions);
+        for (const auto& e : fs::directory_iterator(TRZN_SOURCE_DIR "/packaging/inkscape"))
+            fs::copy_file(e.path(), extensions / e.path().filename());
+        const std::string job = home.scratch("job");
+        WriteFileBytes(job + "/drawing.svg", kDrawing);
+        const PlotRun direct =
+            RunPlot(home, {"--output", "-", QString::fromStdString(job + "/drawing.svg")});
+        ASSERT_EQ(direct.exitCode, 0) << direct.err.toStdString();
+
+        QProcess inkscape;
+        QProcessEnvironment env = PlotEnvironment(home);
+        env.insert("TRZN_PLOT", QString::fromStdString(kPlotCommand));
+        inkscape.setProcessEnvironment(env);
+        inkscape.setWorkingDirectory(QString::fromStdString(job));
+        inkscape.start(command.front(), command.mid(1));
+        ASSERT_TRUE(inkscape.waitForFinished(120000));
+        // An extension Inkscape can't find ends with status 0 too, so the plot is what counts.
+        EXPECT_EQ(inkscape.exitCode(), 0) << inkscape.readAllStandardError().toStdString();
+        if (command == saveACopy) {
+            EXPECT_EQ(ReadFileBytes(job + "/drawing.plt"), direct.out.toStdString());
+            continue;
+        }
+        std::vector<fs::path> plots;
+        for (int i = 0; i < 600 && plots.empty(); ++i, usleep(100000)) plots = Plots(shared);
+        ASSERT_EQ(plots.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(plots.front()),
+                  "\x1b.(IN;IW;" + direct.out.toStdString() + "\x1b.)");
+    }
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -1,0 +1,107 @@
+#include "drawing/flatten.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// More steps than this on one curve: halve it first, so a curve reaching far beyond the page
+// only costs vertices where it is on it.
+constexpr int kMaxUniformSteps = 64;
+constexpr int kMaxSplitDepth = 48;
+
+double Length(QPointF p) { return std::hypot(p.x(), p.y()); }
+
+bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+QRectF ControlBox(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+    const double x0 = std::min({p0.x(), p1.x(), p2.x(), p3.x()});
+    const double x1 = std::max({p0.x(), p1.x(), p2.x(), p3.x()});
+    const double y0 = std::min({p0.y(), p1.y(), p2.y(), p3.y()});
+    const double y1 = std::max({p0.y(), p1.y(), p2.y(), p3.y()});
+    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
+}
+
+bool Meets(const QRectF& a, const QRectF& b) {
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() &&
+           b.top() <= a.bottom();
+}
+
+void Cubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, PolylineSink& sink,
+           int depth) {
+    if (!Finite(p0) || !Finite(p1) || !Finite(p2) || !Finite(p3)) {
+        sink.LineTo(p3);
+        return;
+    }
+    // The curve lies in its control polygon's box: outside the reach nothing of it is drawn.
+    if (!Meets(ControlBox(p0, p1, p2, p3), sink.reach())) {
+        sink.Skip(p3);
+        return;
+    }
+    const int steps = CubicSteps(p0, p1, p2, p3, tolerance);
+    if (steps > kMaxUniformSteps && depth < kMaxSplitDepth) {
+        const QPointF a = (p0 + p1) / 2, b = (p1 + p2) / 2, c = (p2 + p3) / 2;
+        const QPointF ab = (a + b) / 2, bc = (b + c) / 2, mid = (ab + bc) / 2;
+        Cubic(p0, a, ab, mid, tolerance, sink, depth + 1);
+        Cubic(mid, bc, c, p3, tolerance, sink, depth + 1);
+        return;
+    }
+    const int n = std::min(steps, kMaxUniformSteps);
+    for (int i = 1; i < n; ++i) {
+        const double t = static_cast<double>(i) / n, u = 1 - t;
+        sink.LineTo(p0 * (u * u * u) + p1 * (3 * u * u * t) + p2 * (3 * u * t * t) +
+                    p3 * (t * t * t));
+    }
+    sink.LineTo(p3);
+}
+
+}  // namespace
+
+int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance) {
+    const double m = std::max(Length(p0 - 2 * p1 + p2), Length(p1 - 2 * p2 + p3));
+    const double n = std::ceil(std::sqrt(0.75 * m / tolerance));
+    if (!(n >= 1)) return 1;
+    return n > 1e6 ? 1000000 : static_cast<int>(n);
+}
+
+void FlattenPath(const QPainterPath& path, const QTransform& transform, bool closed,
+                 PolylineSink& sink, double tolerance) {
+    QPointF start, last;
+    bool open = false;
+    const auto close = [&] {
+        if (closed && open && last != start) sink.LineTo(start);
+        open = false;
+    };
+    const int count = path.elementCount();
+    for (int i = 0; i < count; ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        const QPointF p = transform.map(QPointF(e.x, e.y));
+        switch (e.type) {
+            case QPainterPath::MoveToElement:
+                close();
+                sink.MoveTo(p);
+                start = last = p;
+                open = true;
+                break;
+            case QPainterPath::LineToElement:
+                sink.LineTo(p);
+                last = p;
+                break;
+            case QPainterPath::CurveToElement: {
+                if (i + 2 >= count) return;
+                const QPainterPath::Element& c2 = path.elementAt(i + 1);
+                const QPainterPath::Element& end = path.elementAt(i + 2);
+                const QPointF q2 = transform.map(QPointF(c2.x, c2.y));
+                const QPointF q3 = transform.map(QPointF(end.x, end.y));
+                Cubic(last, p, q2, q3, tolerance, sink, 0);
+                last = q3;
+                i += 2;
+                break;
+            }
+            case QPainterPath::CurveToDataElement:
+                break;  // consumed with its curve
+        }
+    }
+    close();
+    sink.Finish();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Outlines to straight segments: curves are cut into as few chords as keep them within
+// kFlattenTolerance of the true curve (device units), so that after rounding to whole plotter
+// units no vertex or chord is more than one unit away from it.
+
+#include <QPainterPath>
+#include <QTransform>
+
+#include "drawing/polyline_sink.h"
+
+// Half a unit's diagonal (0.71) is lost to rounding; this keeps the sum under 1.
+inline constexpr double kFlattenTolerance = 0.25;
+
+// Feeds `path`, mapped by `transform`, to `sink`. `closed`: a filled shape, whose every subpath
+// is a boundary and ends where it started.
+void FlattenPath(const QPainterPath& path, const QTransform& transform, bool closed,
+                 PolylineSink& sink, double tolerance = kFlattenTolerance);
+
+// The number of equal steps in t that keep the cubic p0..p3 within `tolerance` of its chords
+// (Wang's bound).
+int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance);

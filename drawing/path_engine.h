@@ -1,0 +1,45 @@
+#pragma once
+// A paint device that keeps only geometry: whatever a QPainter draws on it (QSvgRenderer here)
+// arrives as a path with its full transform and the colour that decides its pen. It is
+// QSvgGenerator turned around: QtSvg does the reading, this only listens.
+
+#include <QColor>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QTransform>
+#include <functional>
+#include <memory>
+
+// One visible shape: its outline in the painter's coordinates, the transform to the device,
+// whether it is filled (its subpaths are then closed boundaries) and the colour of its stroke,
+// or of its fill when it has no stroke.
+struct PaintedPath {
+    const QPainterPath& path;
+    const QTransform& transform;
+    bool filled;
+    QColor colour;
+};
+
+using PaintedPathSink = std::function<void(const PaintedPath&)>;
+
+class PathCollectorDevice : public QPaintDevice {
+public:
+    // `widthUnits` x `heightUnits`: the device's size as QPainter asks for it; nothing is cut
+    // to it.
+    PathCollectorDevice(int widthUnits, int heightUnits, PaintedPathSink sink);
+    ~PathCollectorDevice() override;
+
+    QPaintEngine* paintEngine() const override;
+
+    // What was drawn but has no lines to plot.
+    int rasterImages() const;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    int _width;
+    int _height;
+    std::unique_ptr<QPaintEngine> _engine;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// Which configured pen draws a shape. With automatic pen selection each shape goes to the pen
+// whose colour is nearest its own by CIE76 (Euclidean distance in CIE L*a*b*, D65 white, the
+// pen shares and the shape's colour read as sRGB): a distance that follows what the eye sees,
+// so dark blue goes to the blue pen, not the black one an RGB distance might prefer. Pens
+// without a colour are never chosen by colour. Without automatic selection, or when no pen has
+// a colour, everything goes to the first pen.
+
+#include <QColor>
+#include <array>
+#include <cstdint>
+
+#include "settings/records.h"
+
+struct Lab {
+    double l = 0, a = 0, b = 0;
+};
+
+Lab LabOf(double red, double green, double blue);  // sRGB shares 0..1
+double Cie76(const Lab& x, const Lab& y);
+
+// The pen number an entry selects (SP n): its tpenid, 1 to 14. A stored 0 is what the
+// configuration window shows as pen 13, and plots so.
+int PenNumberOf(const TPenEntry& pen);
+
+class PenChoice {
+public:
+    PenChoice(const TPrConfig& config);
+
+    // The 0-based pen entry for a shape of this colour.
+    uint8_t EntryFor(const QColor& colour) const;
+    int NumberOf(uint8_t entry) const { return _numbers[entry]; }
+    bool automatic() const { return _automatic; }
+
+private:
+    bool _automatic = false;
+    std::array<int, kPenCount> _numbers{};
+    std::array<Lab, kPenCount> _labs{};
+    std::array<bool, kPenCount> _coloured{};
+};

@@ -1,0 +1,97 @@
+#include "drawing/svg_paint.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <mutex>
+
+#include "drawing/flatten.h"
+#include "drawing/path_engine.h"
+
+namespace {
+
+// What Qt said while the drawing was read and painted. One conversion at a time: the message
+// handler is process-wide.
+std::mutex gCaptureLock;
+std::vector<std::string>* gCaptured = nullptr;
+QtMessageHandler gPrevious = nullptr;
+
+void Capture(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (gCaptured && type != QtFatalMsg) {
+        if (gCaptured->size() < 64) gCaptured->push_back(text.simplified().toStdString());
+        return;
+    }
+    if (gPrevious) gPrevious(type, context, text);
+}
+
+class CaptureMessages {
+public:
+    explicit CaptureMessages(std::vector<std::string>* into) : _lock(gCaptureLock) {
+        gCaptured = into;
+        gPrevious = qInstallMessageHandler(Capture);
+    }
+    ~CaptureMessages() {
+        qInstallMessageHandler(gPrevious);
+        gCaptured = nullptr;
+    }
+
+private:
+    std::lock_guard<std::mutex> _lock;
+};
+
+// Text needs Qt's font system, which needs a QGuiApplication; a program without any Qt
+// application gets one on the offscreen platform (no display is touched).
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 3;
+    static char arg0[] = "trzn-drawing", arg1[] = "-platform", arg2[] = "offscreen";
+    static char* argv[] = {arg0, arg1, arg2, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+std::string NoteFor(const std::string& message) {
+    if (message.find("invalid coordinates") != std::string::npos)
+        return "points with invalid (non-finite) coordinates skipped";
+    return "parts Qt's SVG reader does not support were skipped (" + message + ")";
+}
+
+}  // namespace
+
+PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenChoice& pens,
+                      PolylineSink& sink) {
+    PaintOutcome out;
+    EnsureGuiApplication();
+    std::vector<std::string> said;
+    int raster = 0;
+    {
+        CaptureMessages capture(&said);
+        QSvgRenderer renderer;
+        out.loaded = renderer.load(svg.xml);
+        if (!out.loaded) {
+            out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+            return out;
+        }
+        const QTransform toDevice = DrawingToDevice(
+            svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
+        PathCollectorDevice device(area.width, area.height, [&](const PaintedPath& p) {
+            if (sink.full()) return;
+            ++out.shapes;
+            sink.SetPen(pens.EntryFor(p.colour));
+            FlattenPath(p.path, p.transform, p.filled, sink);
+        });
+        QPainter painter(&device);
+        painter.setTransform(toDevice);
+        // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of the
+        // drawing's size (not the one of real units) never enters.
+        renderer.render(&painter, renderer.viewBoxF());
+        painter.end();
+        raster = device.rasterImages();
+    }
+    if (raster > 0) AddNote(&out.notes, "raster images skipped");
+    for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));
+    if (sink.nonFinite() > 0)
+        AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");
+    return out;
+}

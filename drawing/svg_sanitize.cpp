@@ -1,0 +1,232 @@
+#include "drawing/svg_sanitize.h"
+
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <algorithm>
+
+#include "drawing/svg_source.h"
+
+namespace {
+
+const char kSvgNamespace[] = "http://www.w3.org/2000/svg";
+
+const char kNoteImages[] = "raster images skipped";
+const char kNoteForeign[] = "embedded non-SVG content (foreignObject) skipped";
+const char kNoteStyleSheets[] = "external style sheets skipped";
+const char kNoteEntities[] = "external entities skipped";
+const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
+const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
+const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
+
+// Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
+struct UnappliedProperty {
+    const char* name;
+    const char* note;
+};
+constexpr UnappliedProperty kUnapplied[] = {
+    {"clip-path", kNoteClip}, {"mask", kNoteMask}, {"filter", kNoteFilter}};
+
+bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
+
+// A style text (attribute or sheet) that gives `property` a url().
+bool StyleUses(const QString& style, const char* property) {
+    const QRegularExpression re(QStringLiteral("(^|[;{\\s])%1\\s*:\\s*url\\(")
+                                    .arg(QRegularExpression::escape(QLatin1String(property))));
+    return re.match(style).hasMatch();
+}
+
+std::string Where(const QXmlStreamReader& reader) {
+    return "line " + std::to_string(reader.lineNumber()) + ", column " +
+           std::to_string(reader.columnNumber());
+}
+
+std::string OneLine(QString text) {
+    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text.trimmed().toStdString();
+}
+
+bool LooksLikeXml(const QByteArray& xml) {
+    qsizetype i = 0;
+    if (xml.startsWith("\xEF\xBB\xBF")) i = 3;
+    while (i < xml.size() && (xml[i] == ' ' || xml[i] == '\t' || xml[i] == '\r' || xml[i] == '\n'))
+        ++i;
+    return i < xml.size() && xml[i] == '<';
+}
+
+class Sanitizer {
+public:
+    explicit Sanitizer(const QByteArray& xml)
+        : _reader(xml),
+          _writer(&_out.xml),
+          // Expanded entities count against this: a document may grow by its entities, but not
+          // without bound (Qt's own limit is per entity, not per document).
+          _budget(std::min<qint64>(kMaxDrawingXmlBytes,
+                                   8 * static_cast<qint64>(xml.size()) + (1 << 20))),
+          _looksLikeXml(LooksLikeXml(xml)) {}
+
+    SanitizedSvg Run() {
+        _writer.setAutoFormatting(false);
+        while (!_reader.atEnd() && _out.error == DrawingError::None) {
+            switch (_reader.readNext()) {
+                case QXmlStreamReader::StartDocument:
+                    _writer.writeStartDocument();
+                    break;
+                case QXmlStreamReader::EndDocument:
+                    _writer.writeEndDocument();
+                    break;
+                case QXmlStreamReader::StartElement:
+                    StartElement();
+                    break;
+                case QXmlStreamReader::EndElement:
+                    --_depth;
+                    _inStyle = false;
+                    _writer.writeEndElement();
+                    break;
+                case QXmlStreamReader::Characters:
+                    Characters();
+                    break;
+                case QXmlStreamReader::EntityReference:
+                    // Declared internal entities arrive expanded as characters; what is left
+                    // here names something outside the file.
+                    AddNote(&_out.notes, kNoteEntities);
+                    break;
+                case QXmlStreamReader::ProcessingInstruction:
+                    if (_reader.processingInstructionTarget() == QLatin1String("xml-stylesheet"))
+                        AddNote(&_out.notes, kNoteStyleSheets);
+                    break;
+                default:
+                    break;  // DTD, comments: not passed on
+            }
+        }
+        if (_out.error == DrawingError::None && _reader.hasError()) ReaderError();
+        if (_out.error == DrawingError::None && !_sawRoot)
+            Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
+        if (_out.error != DrawingError::None) _out.xml.clear();
+        return std::move(_out);
+    }
+
+private:
+    void Fail(DrawingError error, std::string message) {
+        _out.error = error;
+        _out.message = std::move(message);
+    }
+
+    void ReaderError() {
+        const QString text = _reader.errorString();
+        if (text.contains(QLatin1String("entity"), Qt::CaseInsensitive) &&
+            text.contains(QLatin1String("limit"), Qt::CaseInsensitive)) {
+            Fail(DrawingError::Refused,
+                 "the drawing's entities expand beyond what is read safely (" + Where(_reader) +
+                     ")");
+            return;
+        }
+        if (!_sawRoot && !_looksLikeXml) {
+            Fail(DrawingError::NotSvg, "not an SVG drawing (not XML)");
+            return;
+        }
+        Fail(DrawingError::Malformed,
+             "not well-formed XML at " + Where(_reader) + ": " + OneLine(text));
+    }
+
+    bool Spend(qint64 chars) {
+        _spent += chars;
+        if (_spent <= _budget) return true;
+        Fail(DrawingError::Refused,
+             "the drawing's entities expand beyond what is read safely (" + Where(_reader) + ")");
+        return false;
+    }
+
+    void StartElement() {
+        const QStringView name = _reader.name();
+        if (!_sawRoot) {
+            _sawRoot = true;
+            const QStringView ns = _reader.namespaceUri();
+            if (name != QLatin1String("svg") ||
+                (!ns.isEmpty() && ns != QLatin1String(kSvgNamespace))) {
+                Fail(DrawingError::NotSvg, "not an SVG drawing (its first element is <" +
+                                               _reader.qualifiedName().toString().toStdString() +
+                                               ">)");
+                return;
+            }
+            const QXmlStreamAttributes a = _reader.attributes();
+            _out.root = {a.value(QLatin1String("width")).toString(),
+                         a.value(QLatin1String("height")).toString(),
+                         a.value(QLatin1String("viewBox")).toString(),
+                         a.value(QLatin1String("preserveAspectRatio")).toString()};
+        }
+        if (++_elements > kMaxSvgElements) {
+            Fail(DrawingError::Refused,
+                 "the drawing has more than " + std::to_string(kMaxSvgElements) + " elements");
+            return;
+        }
+        if (name == QLatin1String("image") || name == QLatin1String("foreignObject")) {
+            AddNote(&_out.notes, name == QLatin1String("image") ? kNoteImages : kNoteForeign);
+            _reader.skipCurrentElement();
+            return;
+        }
+        if (++_depth > kMaxSvgDepth) {
+            Fail(DrawingError::Refused,
+                 "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
+            return;
+        }
+        _inStyle = name == QLatin1String("style");
+        _writer.writeStartElement(_reader.qualifiedName().toString());
+        for (const QXmlStreamNamespaceDeclaration& d : _reader.namespaceDeclarations()) {
+            const QString prefix = d.prefix().toString();
+            _writer.writeAttribute(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
+                                   d.namespaceUri().toString());
+        }
+        for (const QXmlStreamAttribute& attr : _reader.attributes()) {
+            if (!Spend(attr.value().size())) return;
+            CheckProperties(attr.name(), attr.value());
+            _writer.writeAttribute(attr.qualifiedName().toString(), attr.value().toString());
+        }
+    }
+
+    void CheckProperties(QStringView name, QStringView value) {
+        const QString text = value.toString();
+        for (const UnappliedProperty& p : kUnapplied) {
+            if (name == QLatin1String(p.name) && UsesUrl(text)) AddNote(&_out.notes, p.note);
+            if (name == QLatin1String("style") && StyleUses(text, p.name))
+                AddNote(&_out.notes, p.note);
+        }
+    }
+
+    void Characters() {
+        if (!Spend(_reader.text().size())) return;
+        QString text = _reader.text().toString();
+        if (_inStyle) {
+            for (const UnappliedProperty& p : kUnapplied)
+                if (StyleUses(text, p.name)) AddNote(&_out.notes, p.note);
+            static const QRegularExpression importRule(QStringLiteral("@import[^;]*;?"));
+            if (text.contains(importRule)) {
+                text.remove(importRule);
+                AddNote(&_out.notes, kNoteStyleSheets);
+            }
+        }
+        if (_reader.isCDATA())
+            _writer.writeCDATA(text);
+        else
+            _writer.writeCharacters(text);
+    }
+
+    QXmlStreamReader _reader;
+    SanitizedSvg _out;
+    QXmlStreamWriter _writer;
+    const qint64 _budget;
+    const bool _looksLikeXml;
+    qint64 _spent = 0;
+    qint64 _elements = 0;
+    int _depth = 0;
+    bool _sawRoot = false;
+    bool _inStyle = false;
+};
+
+}  // namespace
+
+void AddNote(std::vector<std::string>* notes, const std::string& note) {
+    if (std::find(notes->begin(), notes->end(), note) == notes->end()) notes->push_back(note);
+}
+
+SanitizedSvg SanitizeSvg(const QByteArray& xml) { return Sanitizer(xml).Run(); }

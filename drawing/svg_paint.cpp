@@ -79,7 +79,10 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenCh
             if (sink.full()) return;
             ++out.shapes;
             sink.SetPen(pens.EntryFor(p.colour));
-            FlattenPath(p.path, p.transform, p.filled, sink);
+            if (p.path)
+                FlattenPath(*p.path, p.transform, p.filled, sink);
+            else
+                FlattenEllipse(p.ellipse, p.transform, sink);
         });
         QPainter painter(&device);
         painter.setTransform(toDevice);

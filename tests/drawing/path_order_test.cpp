@@ -140,7 +140,7 @@ TEST(PathOrder, HandCases) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const PathSet set = MakeSet(row.paths);
-        const auto got = OrderPaths(set, row.from);
+        const auto got = NearestNextOrder(set, row.from);
         ASSERT_EQ(got.size(), row.order.size());
         for (size_t k = 0; k < got.size(); ++k) {
             EXPECT_EQ(got[k].path, row.order[k].path) << k;
@@ -149,11 +149,14 @@ TEST(PathOrder, HandCases) {
         }
         EXPECT_EQ(PenUpTravel(set, got, row.from), row.travel);
         EXPECT_EQ(PenUpTravel(set, got, row.from), std::llround(DrawnTravel(set, got, row.from)));
+        const auto ordered = OrderPaths(set, row.from);
+        EXPECT_LE(std::llround(DrawnTravel(set, ordered, row.from)), row.travel);
     }
 }
 
 // Small random sets on a coarse grid (so points coincide and distances tie) against brute force;
-// every few rounds a large one, where the index is deep, against the naive greedy alone.
+// every few rounds a large one, where the index is deep, against the naive greedy alone. The
+// improved order must stay valid and never be longer than the greedy one.
 TEST(PathOrder, RandomSetsAgainstBruteForceAndNaiveGreedy) {
     std::mt19937 rng(20);
     for (int round = 0; round < 400; ++round) {
@@ -172,7 +175,7 @@ TEST(PathOrder, RandomSetsAgainstBruteForceAndNaiveGreedy) {
         const PlotPoint from{coord(), coord()};
         SCOPED_TRACE(::testing::Message() << "round " << round << ", " << n << " paths");
 
-        const auto got = OrderPaths(set, from);
+        const auto got = NearestNextOrder(set, from);
         const auto naive = NaiveGreedy(set, from);
         ASSERT_EQ(got.size(), naive.size());
         for (size_t k = 0; k < got.size(); ++k) {
@@ -181,9 +184,13 @@ TEST(PathOrder, RandomSetsAgainstBruteForceAndNaiveGreedy) {
         }
         const double drawn = DrawnTravel(set, got, from);
         EXPECT_EQ(PenUpTravel(set, got, from), std::llround(drawn));
+        const auto ordered = OrderPaths(set, from);
+        const double improved = DrawnTravel(set, ordered, from);
+        EXPECT_LE(improved, drawn + 1e-6);
+        EXPECT_EQ(PenUpTravel(set, ordered, from), std::llround(improved));
         if (large || n == 0) continue;
         std::vector<bool> used(set.size());
-        EXPECT_LE(BruteForce(set, from, used, set.size()), drawn + 1e-9);
+        EXPECT_LE(BruteForce(set, from, used, set.size()), improved + 1e-9);
         double nearest = std::numeric_limits<double>::infinity();
         for (uint32_t i = 0; i < set.size(); ++i)
             for (auto [p, rev] : Entries(set, i))

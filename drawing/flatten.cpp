@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -56,6 +57,40 @@ void Cubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, Pol
 }
 
 }  // namespace
+
+void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
+                    double tolerance) {
+    const QPointF c = transform.map(box.center());
+    // The mapped ellipse is c + u cos t + v sin t; its largest radius bounds every chord's
+    // distance from it: r (1 - cos(step / 2)).
+    const QPointF u = transform.map(box.center() + QPointF(box.width() / 2, 0)) - c;
+    const QPointF v = transform.map(box.center() + QPointF(0, box.height() / 2)) - c;
+    const double uu = QPointF::dotProduct(u, u), vv = QPointF::dotProduct(v, v);
+    const double uv = QPointF::dotProduct(u, v);
+    const double r = std::sqrt((uu + vv) / 2 + std::sqrt((uu - vv) * (uu - vv) / 4 + uv * uv));
+    if (!std::isfinite(r) || !Finite(c)) {
+        sink.LineTo(QPointF(r, r) * std::numeric_limits<double>::infinity());
+        return;
+    }
+    // Far from the page, or huge around it: QPainterPath's cubics go through the reach
+    // test and split only where they are on the page.
+    const QRectF bound(c - QPointF(r, r), c + QPointF(r, r));
+    if (!Meets(bound, sink.reach()) || r > 1e7) {
+        QPainterPath path;
+        path.addEllipse(box);
+        FlattenPath(path, transform, true, sink, tolerance);
+        return;
+    }
+    const double step = r > tolerance ? 2 * std::acos(1 - tolerance / r) : M_PI / 2;
+    const int n = std::max(4, static_cast<int>(std::ceil(2 * M_PI / step)));
+    sink.MoveTo(c + u);
+    for (int i = 1; i < n; ++i) {
+        const double t = 2 * M_PI * i / n;
+        sink.LineTo(c + u * std::cos(t) + v * std::sin(t));
+    }
+    sink.LineTo(c + u);
+    sink.Finish();
+}
 
 int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance) {
     const double m = std::max(Length(p0 - 2 * p1 + p2), Length(p1 - 2 * p2 + p3));

@@ -16,6 +16,11 @@ inline constexpr double kFlattenTolerance = 0.25;
 void FlattenPath(const QPainterPath& path, const QTransform& transform, bool closed,
                  PolylineSink& sink, double tolerance = kFlattenTolerance);
 
+// The ellipse inscribed in `box`, mapped by `transform`, as one closed polyline whose chords
+// stay within `tolerance` of it.
+void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
+                    double tolerance = kFlattenTolerance);
+
 // The number of equal steps in t that keep the cubic p0..p3 within `tolerance` of its chords
 // (Wang's bound).
 int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance);

@@ -45,37 +45,22 @@ void HpglWriter::SelectPen(int number) {
 }
 
 void HpglWriter::Draw(const PathSet& paths, const PathStep& step) {
-    const uint32_t b = paths.begin(step.path), e = paths.end(step.path);
-    if (e - b < 2) return;
-    const bool closed = paths.closed(step.path);
-    // A closed path runs round its ring of distinct vertices from the entry back to it.
-    const uint32_t ring = closed ? e - 1 - b : e - b;
-    uint32_t first = 0;
-    if (closed) {
-        first = step.entry >= b && step.entry < e ? (step.entry - b) % ring : 0;
-    } else if (step.reversed) {
-        first = ring - 1;
-    }
-    const uint32_t count = closed ? ring + 1 : ring;
-    const auto at = [&](uint32_t i) -> PlotPoint {
-        if (closed) {
-            const uint32_t k =
-                step.reversed ? (first + ring - i % ring) % ring : (first + i) % ring;
-            return paths.points[b + k];
+    if (paths.end(step.path) - paths.begin(step.path) < 2) return;
+    // The ordering's own walk of a step, so that what is written is what it measured.
+    uint32_t i = 0;
+    ForEachPoint(paths, step, [&](const PlotPoint& p) {
+        if (i == 0) {
+            _travel +=
+                std::hypot(static_cast<double>(p.x) - _at.x, static_cast<double>(p.y) - _at.y);
+            Put("PU");
+        } else {
+            Put((i - 1) % kPointsPerInstruction == 0 ? ";PD" : ",");
         }
-        return paths.points[step.reversed ? b + first - i : b + i];
-    };
-    const PlotPoint start = at(0);
-    _travel +=
-        std::hypot(static_cast<double>(start.x) - _at.x, static_cast<double>(start.y) - _at.y);
-    Put("PU");
-    Point(start);
-    for (uint32_t i = 1; i < count; ++i) {
-        Put((i - 1) % kPointsPerInstruction == 0 ? ";PD" : ",");
-        Point(at(i));
-    }
+        Point(p);
+        _at = p;
+        ++i;
+    });
     Put(";\n");
-    _at = at(count - 1);
 }
 
 bool HpglWriter::Finish() {

@@ -45,7 +45,10 @@ public:
         : QPaintEngine(QPaintEngine::AllFeatures), _sink(std::move(sink)) {}
 
     bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
+    bool end() override {
+        Release();
+        return true;
+    }
     Type type() const override { return QPaintEngine::User; }
 
     void updateState(const QPaintEngineState& s) override {
@@ -56,7 +59,13 @@ public:
         if (f & DirtyOpacity) _opacity = s.opacity();
     }
 
-    void drawPath(const QPainterPath& path) override { Emit(path, true); }
+    void drawPath(const QPainterPath& path) override {
+        if (!path.isEmpty()) Emit(&path, {}, true);
+    }
+
+    void drawEllipse(const QRectF& r) override {
+        if (r.width() > 0 && r.height() > 0) Emit(nullptr, r, true);
+    }
 
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         if (count < 2) return;
@@ -64,7 +73,7 @@ public:
         path.moveTo(points[0]);
         for (int i = 1; i < count; ++i) path.lineTo(points[i]);
         if (mode != PolylineMode) path.closeSubpath();
-        Emit(path, mode != PolylineMode);
+        Emit(&path, {}, mode != PolylineMode);
     }
 
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++_raster; }
@@ -75,15 +84,53 @@ public:
     int raster() const { return _raster; }
 
 private:
-    void Emit(const QPainterPath& path, bool fillable) {
-        if (path.isEmpty()) return;
+    // QtSvg paints a filled and stroked shape twice, fill first: held back, the fill meets its
+    // stroke and the shape is plotted once, with the stroke's colour.
+    void Emit(const QPainterPath* path, const QRectF& ellipse, bool fillable) {
         const bool stroked = _pen.style() != Qt::NoPen;
         const QColor stroke = stroked ? VisibleColour(_pen.brush(), _opacity) : QColor();
         const QColor fill = fillable ? VisibleColour(_brush, _opacity) : QColor();
         if (!stroke.isValid() && !fill.isValid()) return;
-        _sink(PaintedPath{path, _transform, fill.isValid(), stroke.isValid() ? stroke : fill});
+        if (_held) {
+            const bool same = !fill.isValid() && _heldTransform == _transform &&
+                              (path ? _heldPath == *path : _heldPath.isEmpty()) &&
+                              _heldEllipse == ellipse;
+            if (same) {
+                _held = false;
+                Deliver(path, ellipse, true, stroke);
+                return;
+            }
+            Release();
+        }
+        if (!stroke.isValid()) {
+            _held = true;
+            _heldPath = path ? *path : QPainterPath();
+            _heldEllipse = ellipse;
+            _heldTransform = _transform;
+            _heldColour = fill;
+            return;
+        }
+        Deliver(path, ellipse, fill.isValid(), stroke);
     }
 
+    void Deliver(const QPainterPath* path, const QRectF& ellipse, bool filled, QColor colour) {
+        _sink(PaintedPath{path, ellipse, _transform, filled, colour});
+    }
+
+public:
+    void Release() {
+        if (!_held) return;
+        _held = false;
+        _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
+                          true, _heldColour});
+    }
+
+private:
+    bool _held = false;
+    QPainterPath _heldPath;
+    QRectF _heldEllipse;
+    QTransform _heldTransform;
+    QColor _heldColour;
     PaintedPathSink _sink;
     QTransform _transform;
     QPen _pen{Qt::NoPen};

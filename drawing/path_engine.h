@@ -11,11 +11,13 @@
 #include <functional>
 #include <memory>
 
-// One visible shape: its outline in the painter's coordinates, the transform to the device,
-// whether it is filled (its subpaths are then closed boundaries) and the colour of its stroke,
-// or of its fill when it has no stroke.
+// One visible shape: its outline in the painter's coordinates (a path, or an ellipse kept as
+// one: QPainterPath's four cubics stray from a big circle by more than a plotter unit), the
+// transform to the device, whether it is filled (its subpaths are then closed boundaries) and
+// the colour of its stroke, or of its fill when it has no stroke.
 struct PaintedPath {
-    const QPainterPath& path;
+    const QPainterPath* path;  // null for an ellipse
+    QRectF ellipse;
     const QTransform& transform;
     bool filled;
     QColor colour;

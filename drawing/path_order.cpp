@@ -162,7 +162,7 @@ std::vector<PathStep> DocumentOrder(const PathSet& paths) {
     return steps;
 }
 
-std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from) {
+std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from) {
     const size_t n = paths.size();
     std::vector<uint32_t> firstSlot(n + 1, 0);
     for (size_t i = 0; i < n; ++i) firstSlot[i + 1] = firstSlot[i] + EntryCount(paths, i);
@@ -192,6 +192,12 @@ std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from) {
     return steps;
 }
 
+std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from) {
+    std::vector<PathStep> steps = NearestNextOrder(paths, from);
+    ImproveOrder(paths, steps, from);
+    return steps;
+}
+
 PlotPoint StepExit(const PathSet& paths, const PathStep& step) {
     if (paths.closed(step.path)) return paths.points[step.entry];
     return paths.points[step.reversed ? paths.begin(step.path) : paths.end(step.path) - 1];
@@ -207,4 +213,53 @@ int64_t PenUpTravel(const PathSet& paths, const std::vector<PathStep>& steps, Pl
         at = StepExit(paths, step);
     }
     return std::llround(travel);
+}
+
+void ImproveOrder(const PathSet& paths, std::vector<PathStep>& steps, PlotPoint from, size_t window,
+                  int passes) {
+    size_t n = 0;
+    while (n < steps.size() && paths.begin(steps[n].path) < paths.end(steps[n].path)) ++n;
+    // Where each step goes down and comes up, kept beside the steps: the moves below read them
+    // far more often than they change.
+    std::vector<PlotPoint> in(n), out(n);
+    for (size_t k = 0; k < n; ++k)
+        in[k] = paths.points[steps[k].entry], out[k] = StepExit(paths, steps[k]);
+    const auto d = [](PlotPoint a, PlotPoint b) {
+        const double dx = double(a.x) - b.x, dy = double(a.y) - b.y;
+        return std::sqrt(dx * dx + dy * dy);
+    };
+    for (int pass = 0; pass < passes; ++pass) {
+        bool improved = false;
+        for (size_t i = 0; i < n; ++i) {
+            const PlotPoint prev = i ? out[i - 1] : from;
+            PathStep& s = steps[i];
+            if (paths.closed(s.path) && i + 1 < n) {
+                double best = d(prev, in[i]) + d(in[i], in[i + 1]);
+                for (uint32_t v = paths.begin(s.path); v + 1 < paths.end(s.path); ++v) {
+                    const double c = d(prev, paths.points[v]) + d(paths.points[v], in[i + 1]);
+                    if (c < best - 1e-6) best = c, s.entry = v, improved = true;
+                }
+                in[i] = out[i] = paths.points[s.entry];
+            }
+            // Drawing steps i..j backwards changes only the moves into i and out of j.
+            for (size_t j = i; j < n && j <= i + window; ++j) {
+                const bool last = j + 1 == n;
+                const double before = d(prev, in[i]) + (last ? 0 : d(out[j], in[j + 1]));
+                const double after = d(prev, out[j]) + (last ? 0 : d(in[i], in[j + 1]));
+                if (after >= before - 1e-6) continue;
+                std::reverse(steps.begin() + i, steps.begin() + j + 1);
+                std::reverse(in.begin() + i, in.begin() + j + 1);
+                std::reverse(out.begin() + i, out.begin() + j + 1);
+                for (size_t k = i; k <= j; ++k) {
+                    PathStep& t = steps[k];
+                    if (paths.closed(t.path)) continue;
+                    t.reversed = !t.reversed && paths.end(t.path) - paths.begin(t.path) > 1;
+                    t.entry = t.reversed ? paths.end(t.path) - 1 : paths.begin(t.path);
+                    std::swap(in[k], out[k]);
+                }
+                improved = true;
+            }
+        }
+        if (!improved) break;
+    }
 }

@@ -53,11 +53,23 @@ struct PathStep {
 // Every path once, in document order.
 std::vector<PathStep> DocumentOrder(const PathSet& paths);
 
-// Every path once, ordered to shorten the pen-up travel from `from`: each next path is the one
-// with an entry (either end of an open path, any vertex of a closed one) nearest to where the pen
-// came up. Of entries equally near, the one earliest in `points` wins, so the order depends only
-// on the geometry. A path without points (against the contract) comes last, drawing nothing.
+// Every path once, ordered to shorten the pen-up travel from `from`: NearestNextOrder, then
+// ImproveOrder with its defaults.
 std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from);
+
+// Every path once, each next the one with an entry (either end of an open path, any vertex of a
+// closed one) nearest to where the pen came up. Of entries equally near, the one earliest in
+// `points` wins, so the order depends only on the geometry. A path without points (against the
+// contract) comes last, drawing nothing.
+std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from);
+
+// Shortens the travel of `steps` (never lengthens it): draws a run of up to `window` + 1
+// consecutive steps backwards where that shortens the moves into and out of it, and moves the
+// entry of a closed path to the vertex nearest to both its neighbours; up to `passes` times over.
+// Works on the steps before the first path without points. On random short paths the defaults
+// take the travel of NearestNextOrder down by about 4 % in half its time (bench/).
+void ImproveOrder(const PathSet& paths, std::vector<PathStep>& steps, PlotPoint from,
+                  size_t window = 32, int passes = 2);
 
 // The pen-up travel of drawing `steps` starting at `from`, in plotter units (Euclidean, rounded).
 int64_t PenUpTravel(const PathSet& paths, const std::vector<PathStep>& steps, PlotPoint from);

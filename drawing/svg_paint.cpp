@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <mutex>
+#include <regex>
 
 #include "drawing/flatten.h"
 #include "drawing/path_engine.h"
@@ -51,9 +52,12 @@ void EnsureGuiApplication() {
     (void)app;
 }
 
-std::string NoteFor(const std::string& message) {
+std::string NoteFor(std::string message) {
     if (message.find("invalid coordinates") != std::string::npos)
         return "points with invalid (non-finite) coordinates skipped";
+    // "<input>:line:column: text": the same complaint at many places is said once.
+    static const std::regex where("^<input>:[0-9]+:[0-9]+: *");
+    message = std::regex_replace(message, where, "");
     return "parts Qt's SVG reader does not support were skipped (" + message + ")";
 }
 
@@ -79,7 +83,10 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenCh
             if (sink.full()) return;
             ++out.shapes;
             sink.SetPen(pens.EntryFor(p.colour));
-            FlattenPath(p.path, p.transform, p.filled, sink);
+            if (p.path)
+                FlattenPath(*p.path, p.transform, p.filled, sink);
+            else
+                FlattenEllipse(p.ellipse, p.transform, sink);
         });
         QPainter painter(&device);
         painter.setTransform(toDevice);

@@ -531,6 +531,10 @@ Check that the folder exists and can be written to (that the server is connected
         <source>プロットは送りましたが、その結果を記録できませんでした。</source>
         <translation>The plot was delivered, but its result could not be recorded.</translation>
     </message>
+    <message>
+        <source>プロットされない部分:</source>
+        <translation>Not plotted:</translation>
+    </message>
 </context>
 <context>
     <name>TSerialDelivery</name>

@@ -10,8 +10,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QTimer>
 #include <cstring>
+#include <vector>
 
 #include "platform/documents.h"
 #include "platform/encoding.h"
@@ -127,7 +129,25 @@ void TRZN_SerSend::WaitForSlot() {
     _slotTimer->start();
 }
 
+void TRZN_SerSend::ShowNotes() {
+    // A few lines are read at a glance; the rest of a long list is what "…" stands for.
+    constexpr size_t kShownNotes = 4;
+    constexpr qsizetype kLongestNote = 200;
+    const std::vector<std::string> notes = HeaderNotes(_path);
+    if (notes.empty()) return;
+    QStringList lines{tr("プロットされない部分:")};
+    for (size_t i = 0; i < notes.size() && i < kShownNotes; ++i) {
+        QString note = QString::fromUtf8(notes[i].data(), static_cast<qsizetype>(notes[i].size()));
+        if (note.size() > kLongestNote) note = note.left(kLongestNote - 1) + QChar(0x2026);
+        lines << QStringLiteral("・") + note;
+    }
+    if (notes.size() > kShownNotes) lines << QString(QChar(0x2026));
+    _ui->prserLabelNotes->setText(lines.join('\n'));
+    _ui->prserLabelNotes->show();
+}
+
 void TRZN_SerSend::StartDelivery() {
+    ShowNotes();
     _records = std::make_unique<RecordSet>();
     GetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
                   _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat);

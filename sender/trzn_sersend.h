@@ -78,6 +78,7 @@ private:
     bool TakeSlot();
     void WaitForSlot();
     void StartDelivery();
+    void ShowNotes();
     void Complete(const QString& words);
     void Fail(const QString& message);
     QString StatusUnrecordedText() const;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -25,8 +26,26 @@ namespace {
 
 std::string SamplePlot() { return ReadFileBytes(TRZN_SOURCE_DIR "/bench/data/sample-plot.hpgl"); }
 
-// More than a pseudo-terminal takes in at once, so the line is seen part way through.
-std::string LongerThanALine() { return SamplePlot() + SamplePlotBody(96000); }
+// The sample plot spread over 100 KB by pen lifts between its instructions: more than a
+// pseudo-terminal takes in at once, so the line is seen part way through the drawing wherever
+// it stalls.
+std::string LongerThanALine() {
+    const std::string sample = SamplePlot();
+    const size_t lines = static_cast<size_t>(std::count(sample.begin(), sample.end(), '\n'));
+    const size_t gap = 100000 / (lines + 1);
+    std::string body;
+    for (size_t from = 0; from < sample.size();) {
+        const size_t end = std::min(sample.find('\n', from), sample.size() - 1) + 1;
+        body.append(sample, from, end - from);
+        from = end;
+        // Only between whole instructions: a line may continue the coordinates of the last.
+        if (body.size() >= 2 && body[body.size() - 2] == ';') {
+            const size_t next = (body.size() / gap + 1) * gap;
+            while (body.size() < next) body += "PU;";
+        }
+    }
+    return body;
+}
 
 // One pen-down list that never ends, crossing the page back and forth at random: no stroke
 // repeats an earlier one, so only the stroke budget can end its drawing.
@@ -144,9 +163,9 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
         shown = view->sentBytes();
         if (!checkedMidway && sent * 2 >= run.sender.totalBytes()) {
             checkedMidway = true;
-            // The panel refreshes at most every 50 ms. A plain sleep: an event loop here would
-            // run the sender's own timer too.
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            // The panel refreshes at most every 50 ms, its texts every 200 ms. A plain sleep: an
+            // event loop here would run the sender's own timer too.
+            std::this_thread::sleep_for(std::chrono::milliseconds(210));
             run.sender.firedByTimer();
             const int64_t now = run.sender.sentBytes();
             EXPECT_EQ(view->sentBytes(), now);
@@ -174,7 +193,12 @@ TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
     View()->waitUntilReady();
     const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
     ASSERT_TRUE(plot);
-    // The plotter takes nothing more: the line stalls part way.
+    // The plotter reads a part, then takes nothing more: the line stalls there.
+    while (run.sender.sentBytes() * 5 < run.sender.totalBytes() * 2) {
+        run.sender.firedByTimer();
+        plotter->Read(4096);
+        ASSERT_FALSE(run.exitCode.has_value());
+    }
     int64_t sent = -1;
     while (run.sender.sentBytes() != sent) {
         sent = run.sender.sentBytes();

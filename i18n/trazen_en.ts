@@ -2,6 +2,72 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>TFolderDelivery</name>
+    <message>
+        <source>共有フォルダ %1</source>
+        <translation>Shared folder %1</translation>
+    </message>
+    <message>
+        <source>(未設定)</source>
+        <translation>(not set)</translation>
+    </message>
+    <message>
+        <source>送信の準備をしています…</source>
+        <translation>Preparing to send…</translation>
+    </message>
+    <message>
+        <source>共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを選んでください。</source>
+        <translation>No shared folder is set. Choose the shared folder to send to in the configuration window.</translation>
+    </message>
+    <message>
+        <source>共有フォルダにコピーしています…</source>
+        <translation>Copying to the shared folder…</translation>
+    </message>
+    <message>
+        <source>共有フォルダにコピーしました: %1</source>
+        <translation>Copied to the shared folder: %1</translation>
+    </message>
+    <message>
+        <source>送信しました。</source>
+        <translation>Sent.</translation>
+    </message>
+</context>
+<context>
+    <name>TFtpDelivery</name>
+    <message>
+        <source>FTP サーバ %1  %2</source>
+        <translation>FTP server %1  %2</translation>
+    </message>
+    <message>
+        <source>(未設定)</source>
+        <translation>(not set)</translation>
+    </message>
+    <message>
+        <source>送信の準備をしています…</source>
+        <translation>Preparing to send…</translation>
+    </message>
+    <message>
+        <source>ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を短くしてください。</source>
+        <translation>The network address is too long (%1 bytes, at most 79). Shorten it in the configuration window.</translation>
+    </message>
+    <message>
+        <source>FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを入力してください。</source>
+        <translation>No FTP server address is set. Enter the address in the configuration window.</translation>
+    </message>
+    <message>
+        <source>FTP サーバ %1 に送信しています…</source>
+        <translation>Sending to FTP server %1…</translation>
+    </message>
+    <message>
+        <source>FTP サーバ %1 に送信しました。</source>
+        <translation>Sent to FTP server %1.</translation>
+    </message>
+    <message>
+        <source>送信しました。</source>
+        <translation>Sent.</translation>
+    </message>
+</context>
+<context>
     <name>TPlotPreview</name>
     <message>
         <source>このプロットは表示できません（ファイルを開けません）。
@@ -28,6 +94,45 @@ It is sent all the same.</translation>
     <message>
         <source>プレビューは途中までです（線が多すぎます）。送信はすべて行います。</source>
         <translation>The preview shows only part of the plot (too many lines). The whole plot is sent.</translation>
+    </message>
+</context>
+<context>
+    <name>TQueueDelivery</name>
+    <message>
+        <source>プリンタキュー %1</source>
+        <translation>printer queue %1</translation>
+    </message>
+    <message>
+        <source>送信の準備をしています…</source>
+        <translation>Preparing to send…</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 にプロットを送っています…</source>
+        <translation>Sending the plot to printer queue %1…</translation>
+    </message>
+    <message>
+        <source>ジョブ %1</source>
+        <translation>Job %1</translation>
+    </message>
+    <message>
+        <source>プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…</source>
+        <translation>Job %2 is on printer queue %1. Waiting for the plotter to finish it…</translation>
+    </message>
+    <message>
+        <source>送信しました。</source>
+        <translation>Sent.</translation>
+    </message>
+    <message>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>中止しました。ジョブ %1 を取り消しました。</source>
+        <translation>Stopped. Job %1 was cancelled.</translation>
+    </message>
+    <message>
+        <source>中止しました。ジョブ %1 を取り消せませんでした: %2</source>
+        <translation>Stopped. Job %1 could not be cancelled: %2</translation>
     </message>
 </context>
 <context>
@@ -209,56 +314,8 @@ It is sent all the same.</translation>
         <translation>Close</translation>
     </message>
     <message>
-        <source>送信中: 0 / %L1 バイト</source>
-        <translation>Sending: 0 / %L1 bytes</translation>
-    </message>
-    <message>
-        <source>送信の準備をしています…</source>
-        <translation>Preparing to send…</translation>
-    </message>
-    <message>
-        <source>送信しました。プロッタの受信完了を待っています…</source>
-        <translation>Sent. Waiting for the plotter to take everything in…</translation>
-    </message>
-    <message>
-        <source>送信しました。</source>
-        <translation>Sent.</translation>
-    </message>
-    <message>
         <source>送信中: %L1 / %L2 バイト</source>
         <translation>Sending: %L1 / %L2 bytes</translation>
-    </message>
-    <message>
-        <source>共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを選んでください。</source>
-        <translation>No shared folder is set. Choose the shared folder to send to in the configuration window.</translation>
-    </message>
-    <message>
-        <source>共有フォルダにコピーしています…</source>
-        <translation>Copying to the shared folder…</translation>
-    </message>
-    <message>
-        <source>共有フォルダにコピーしました: %1</source>
-        <translation>Copied to the shared folder: %1</translation>
-    </message>
-    <message>
-        <source>ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を短くしてください。</source>
-        <translation>The network address is too long (%1 bytes, at most 79). Shorten it in the configuration window.</translation>
-    </message>
-    <message>
-        <source>FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを入力してください。</source>
-        <translation>No FTP server address is set. Enter the address in the configuration window.</translation>
-    </message>
-    <message>
-        <source>FTP サーバ %1 に送信しています…</source>
-        <translation>Sending to FTP server %1…</translation>
-    </message>
-    <message>
-        <source>FTP サーバ %1 に送信しました。</source>
-        <translation>Sent to FTP server %1.</translation>
-    </message>
-    <message>
-        <source>中止しました。プロッタの受信完了を待っています…</source>
-        <translation>Stopped. Waiting for the plotter to take in what was sent…</translation>
     </message>
     <message>
         <source>失敗 (%p% 送信済み)</source>
@@ -271,22 +328,6 @@ It is sent all the same.</translation>
     <message>
         <source>送信できませんでした。</source>
         <translation>The plot could not be sent.</translation>
-    </message>
-    <message>
-        <source>シリアルポート %1</source>
-        <translation>Serial port %1</translation>
-    </message>
-    <message>
-        <source>共有フォルダ %1</source>
-        <translation>Shared folder %1</translation>
-    </message>
-    <message>
-        <source>(未設定)</source>
-        <translation>(not set)</translation>
-    </message>
-    <message>
-        <source>FTP サーバ %1  %2</source>
-        <translation>FTP server %1  %2</translation>
     </message>
     <message>
         <source>送信先: %1</source>
@@ -463,34 +504,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Job %2 on printer queue %1 is waiting its turn.</translation>
     </message>
     <message>
-        <source>プリンタキュー %1 にプロットを送っています…</source>
-        <translation>Sending the plot to printer queue %1…</translation>
-    </message>
-    <message>
-        <source>ジョブ %1</source>
-        <translation>Job %1</translation>
-    </message>
-    <message>
-        <source>プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…</source>
-        <translation>Job %2 is on printer queue %1. Waiting for the plotter to finish it…</translation>
-    </message>
-    <message>
-        <source>中止しました。</source>
-        <translation>Stopped.</translation>
-    </message>
-    <message>
-        <source>中止しました。ジョブ %1 を取り消しました。</source>
-        <translation>Stopped. Job %1 was cancelled.</translation>
-    </message>
-    <message>
-        <source>中止しました。ジョブ %1 を取り消せませんでした: %2</source>
-        <translation>Stopped. Job %1 could not be cancelled: %2</translation>
-    </message>
-    <message>
-        <source>プリンタキュー %1</source>
-        <translation>printer queue %1</translation>
-    </message>
-    <message>
         <source>名前付きパイプやデバイスなど、普通のファイルでないものは読みません。それを取り除いてから出力し直してください。</source>
         <translation>Named pipes, devices and other things that are not plain files are not read. Remove it, then output the plot again.</translation>
     </message>
@@ -517,6 +530,25 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>プロットは送りましたが、その結果を記録できませんでした。</source>
         <translation>The plot was delivered, but its result could not be recorded.</translation>
+    </message>
+    <message>
+        <source>プロットされない部分:</source>
+        <translation>Not plotted:</translation>
+    </message>
+</context>
+<context>
+    <name>TSerialDelivery</name>
+    <message>
+        <source>シリアルポート %1</source>
+        <translation>Serial port %1</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタの受信完了を待っています…</source>
+        <translation>Stopped. Waiting for the plotter to take in what was sent…</translation>
+    </message>
+    <message>
+        <source>送信しました。プロッタの受信完了を待っています…</source>
+        <translation>Sent. Waiting for the plotter to take everything in…</translation>
     </message>
 </context>
 <context>

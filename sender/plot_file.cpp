@@ -122,7 +122,8 @@ std::string PlotTitle(const std::string& productFolder) {
         while (std::fgets(line, sizeof line, header)) {
             if (std::strncmp(line, "NAME:", 5) != 0) continue;
             title = line + 5;
-            while (!title.empty() && (title.back() == '\n' || title.back() == '\r')) title.pop_back();
+            while (!title.empty() && (title.back() == '\n' || title.back() == '\r'))
+                title.pop_back();
             break;
         }
         std::fclose(header);
@@ -137,6 +138,34 @@ std::string PlotTitle(const std::string& productFolder) {
         title.resize(end);
     }
     return title.empty() ? std::string("Trazen plot") : title;
+}
+
+std::vector<std::string> HeaderNotes(const std::string& productFolder) {
+    // Notes are a few lines; a header file of megabytes (or a device someone put there) is not
+    // read to its end for them.
+    constexpr std::size_t kNotesReadLimit = 64 * 1024;
+    std::vector<std::string> notes;
+    std::FILE* header = std::fopen((productFolder + kHeaderFileName).c_str(), "rb");
+    if (!header) return notes;
+    std::string text(kNotesReadLimit, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), header));
+    const bool cut = text.size() == kNotesReadLimit && std::fgetc(header) != EOF;
+    std::fclose(header);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        // A line the limit cut in two is not a note as written.
+        if (end == std::string::npos && cut) break;
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, 5, "NOTE:") != 0) continue;
+        line.erase(0, 5);
+        if (!line.empty() && std::find(notes.begin(), notes.end(), line) == notes.end())
+            notes.push_back(std::move(line));
+    }
+    return notes;
 }
 
 std::string ScanBrcValue(int fd) {
@@ -223,8 +252,8 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
     char buf[64 * 1024];
     bool copied = true;
     while (left > 0) {
-        const ssize_t n = ReadRetry(body.get(), buf,
-                                    static_cast<size_t>(std::min<off_t>(left, sizeof buf)));
+        const ssize_t n =
+            ReadRetry(body.get(), buf, static_cast<size_t>(std::min<off_t>(left, sizeof buf)));
         if (n == 0) break;
         if (n < 0) {
             failed(PlotFileProblem::BodyUnreadable);

@@ -3,6 +3,7 @@
 // wrapped in the plotter-on, initialise, input-window and plotter-off instructions.
 
 #include <string>
+#include <vector>
 
 inline constexpr const char* kHeaderFileName = "/Trazen Sender Prefs";
 inline constexpr const char* kBodyFileName = "/Trazen Prefs";
@@ -40,3 +41,8 @@ std::string ScanBrcValue(int fd);
 // The plot's name for a printer queue's job list: the "NAME:" header line of the plug-in's
 // header file in `productFolder` (UTF-8), else "Trazen plot".
 std::string PlotTitle(const std::string& productFolder);
+
+// The "NOTE:" lines of the header lines file in `productFolder`: what a drawing front end could
+// not put into the plot, for the user to read. The text after "NOTE:" as written (UTF-8, not
+// checked here), each distinct text once, in file order. Only the first 64 KB are looked at.
+std::vector<std::string> HeaderNotes(const std::string& productFolder);

@@ -1,7 +1,5 @@
 #include "sender/trzn_sersend.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -12,31 +10,21 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QTimer>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <optional>
-#include <thread>
+#include <vector>
 
-#include "platform/delivery.h"
 #include "platform/documents.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
-#include "platform/print_queue.h"
-#include "platform/serial_line.h"
-#include "sender/line_drain.h"
+#include "preview/plot_render.h"
+#include "sender/delivery.h"
+#include "sender/plot_file.h"
 #include "sender/plot_preview.h"
 #include "sender/plot_slot.h"
-#include "preview/plot_render.h"
-#include "sender/net_address.h"
-#include "sender/plot_file.h"
-#include "sender/segment_reader.h"
 #include "sender/send_messages.h"
-#include "sender/shared_copy.h"
 #include "settings/store.h"
 #include "ui_trznSendModal.h"
 
@@ -51,19 +39,9 @@ constexpr qint64 kTextIntervalMs = 200;
 // The longest name the sender appends to the product folder.
 constexpr size_t kLongestFileName = sizeof("/Trazen Sender Prefs") - 1;
 
-// What the line just carried, as text: escape and line ends would show as boxes.
-QString SegmentText(const std::string& bytes) {
-    QString text = SjisToQString(bytes.c_str());
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char(' ');
-    return text;
+std::string FieldText(const char* text, size_t size) {
+    return std::string(text, strnlen(text, size));
 }
-
-QString FromUtf8Field(const char* text, size_t size) {
-    return QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, size)));
-}
-
-std::string FieldText(const char* text, size_t size) { return std::string(text, strnlen(text, size)); }
 
 }  // namespace
 
@@ -80,9 +58,8 @@ TRZN_SerSend::TRZN_SerSend() : trznSendModal(new QWidget), _ui(new Ui::trznSendM
 }
 
 TRZN_SerSend::~TRZN_SerSend() {
+    _delivery.reset();  // the line first: the slot is given back last
     if (_lockFd >= 0) close(_lockFd);
-    if (_fd >= 0) CloseSerialLine(_fd);
-    if (_fcFRefNum >= 0) close(_fcFRefNum);
 }
 
 void TRZN_SerSend::setShutdownWaits(std::chrono::milliseconds pause,
@@ -96,7 +73,6 @@ void TRZN_SerSend::awakeFromNib() {
     _finsidetimer = 0;
     _ffinline = 0;
     _fttlline = 0;
-    _fcFRefNum = -1;
     _ftcpip = 0;
     _path[0] = 0;
     _records.reset();
@@ -153,7 +129,25 @@ void TRZN_SerSend::WaitForSlot() {
     _slotTimer->start();
 }
 
+void TRZN_SerSend::ShowNotes() {
+    // A few lines are read at a glance; the rest of a long list is what "…" stands for.
+    constexpr size_t kShownNotes = 4;
+    constexpr qsizetype kLongestNote = 200;
+    const std::vector<std::string> notes = HeaderNotes(_path);
+    if (notes.empty()) return;
+    QStringList lines{tr("プロットされない部分:")};
+    for (size_t i = 0; i < notes.size() && i < kShownNotes; ++i) {
+        QString note = QString::fromUtf8(notes[i].data(), static_cast<qsizetype>(notes[i].size()));
+        if (note.size() > kLongestNote) note = note.left(kLongestNote - 1) + QChar(0x2026);
+        lines << QStringLiteral("・") + note;
+    }
+    if (notes.size() > kShownNotes) lines << QString(QChar(0x2026));
+    _ui->prserLabelNotes->setText(lines.join('\n'));
+    _ui->prserLabelNotes->show();
+}
+
 void TRZN_SerSend::StartDelivery() {
+    ShowNotes();
     _records = std::make_unique<RecordSet>();
     GetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
                   _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat);
@@ -164,37 +158,36 @@ void TRZN_SerSend::StartDelivery() {
     const TSrConfig& sr = *_records->serial;
     const std::string portName = FieldText(sr.port_name, sizeof sr.port_name);
     const Destination dest = ResolveDestination(SerialDevices(), sr.port, portName.c_str());
-    _ftcpip = dest.code;
-    _devicePath = dest.devicePath;
+    TDeliverySetup setup;
+    setup.code = dest.code;
+    setup.devicePath = dest.devicePath;
     if (!_queueOverride.empty()) {
-        _ftcpip = kDestPrinterQueue;
-        _queue = _queueOverride;
-    } else if (_ftcpip == kDestPrinterQueue) {
+        setup.code = kDestPrinterQueue;
+        setup.queue = _queueOverride;
+    } else if (dest.code == kDestPrinterQueue) {
         // The stored label is Shift-JIS, as every text of the settings file.
-        _queue = SjisToQString(dest.queue.c_str()).toStdString();
+        setup.queue = SjisToQString(dest.queue.c_str()).toStdString();
     }
+    setup.port = _records->serial.get();
+    setup.productFolder = _path;
+    setup.ftpPort = _ftpPort;
+    setup.pause = _pause;
+    setup.writableLimit = _writableLimit;
+    setup.serve = [this] { Serve(); };
+    _ftcpip = setup.code;
+    _delivery = MakeDelivery(setup);
+
     _phase = Phase::Sending;
     _outcome = SendOutcome::Delivered;
-    ShowDestination();
+    _ui->prserLabelDest->setText(tr("送信先: %1").arg(_delivery->Destination()));
     if (!statusRecorded) {
         CentrePanel();
         Fail(StatusUnrecordedText());
         return;
     }
-
-    int openError = 0;
-    if (SerialDestination()) {
-        const LineOpen line = OpenSerialLine(
-            _devicePath, BuildLineSettings(sr.baud, sr.data, sr.stop, sr.parity, sr.flctrl));
-        _fd = line.fd;
-        openError = line.error;
-        prserTextSendMsg1->setText(QString::fromLocal8Bit(_devicePath.c_str()));
-    } else if (_ftcpip == kDestPrinterQueue) {
-        prserTextSendMsg1->setText(QString::fromStdString(QueueLabel(_queue)));
-    } else if (_ftcpip != kDestSharedFolder) {
-        const std::string address = FieldText(sr.ipaddr, sizeof sr.ipaddr);
-        prserTextSendMsg1->setText(SjisToQString(MaskedAddressText(address).c_str()));
-    }
+    _delivery->Prepare();
+    if (const QString address = _delivery->Address(); !address.isEmpty())
+        prserTextSendMsg1->setText(address);
 
     const PlotFileResult framed = CreateSerPltFile(_path);
     if (!framed.whole()) {
@@ -205,32 +198,14 @@ void TRZN_SerSend::StartDelivery() {
         return;
     }
     LoadPreview();
-
-    if (SerialDestination()) {
-        const std::string output = ProductFile(kOutputFileName);
-        CreateNewFile(output);
-        _fcFRefNum = open(output.c_str(), O_RDONLY | O_CLOEXEC);
-        const int readError = errno;
-        struct stat st {};
-        if (_fcFRefNum >= 0 && fstat(_fcFRefNum, &st) == 0) _fttlline = st.st_size;
-        _reader = std::make_unique<SegmentReader>(_fcFRefNum);
-        CentrePanel();
-        // Either way the plot can't reach the plotter; saying so now beats a bar stuck at 0.
-        if (_fd < 0) {
-            Fail(SerialOpenFailureText(QString::fromLocal8Bit(_devicePath.c_str()), openError));
-            return;
-        }
-        if (_fcFRefNum < 0) {
-            Fail(OutputFileFailureText(QString::fromLocal8Bit(output.c_str()), readError));
-            return;
-        }
-        ShowState(tr("送信中: 0 / %L1 バイト").arg(_fttlline));
-    } else {
-        CentrePanel();
-        _fttlline = 100;
-        prserPrBrSendData->setRange(0, 0);
-        ShowState(tr("送信の準備をしています…"));
+    _delivery->Start();
+    CentrePanel();
+    if (const TDeliveryOutcome start = _delivery->Outcome();
+        start.state == TDeliveryState::Failed) {
+        Fail(start.message);
+        return;
     }
+    ApplyProgress(true);
 
     _panelClock.start();
     _textClock.start();
@@ -244,27 +219,20 @@ void TRZN_SerSend::firedByTimer() {
     if (_finsidetimer) return;
     if (_phase != Phase::Sending) return;
     _finsidetimer = 1;
-    if (_ffinline >= _fttlline) {
-        if (SerialDestination()) RefreshPanel(true);
-        prserViewPlot->setAllSent();
-        prserViewPlot->setPenMarked(false);
-        _delivered = true;
-        if (!StoreCompletion(Completion::Done)) {
-            Fail(StatusUnrecordedText());
-            _finsidetimer = 0;
-            return;
-        }
-        _outcome = SendOutcome::Delivered;
-        ShowState(SerialDestination() ? tr("送信しました。プロッタの受信完了を待っています…")
-                                      : tr("送信しました。"));
-        stopTimer();
+    TDeliveryOutcome outcome = _delivery->Outcome();
+    if (outcome.state == TDeliveryState::Delivered) {
+        Complete(outcome.message);
         _finsidetimer = 0;
         return;
     }
-    if (SerialDestination()) SerialStep();
-    else if (_ftcpip == kDestPrinterQueue) QueueStep();
-    else PseudoPortTransfer();
-    if (_panelStale) RefreshPanel(false);
+    if (outcome.state == TDeliveryState::Working) {
+        _delivery->Step();
+        outcome = _delivery->Outcome();
+    }
+    if (outcome.state == TDeliveryState::Failed)
+        Fail(outcome.message);
+    else
+        ApplyProgress(false);
     _finsidetimer = 0;
     if (_stopRequested) {
         _stopRequested = false;
@@ -272,229 +240,73 @@ void TRZN_SerSend::firedByTimer() {
     }
 }
 
-void TRZN_SerSend::SerialStep() {
-    std::string buffer;
-    if (!_reader->Next(buffer)) {
-        Fail(OutputFileFailureText(QString::fromLocal8Bit(ProductFile(kOutputFileName).c_str()),
-                                   _reader->error()));
+void TRZN_SerSend::Complete(const QString& words) {
+    if (Streams()) ApplyProgress(true);
+    prserViewPlot->setAllSent();
+    prserViewPlot->setPenMarked(false);
+    _delivered = true;
+    if (!StoreCompletion(Completion::Done)) {
+        Fail(StatusUnrecordedText());
         return;
     }
-    if (!buffer.empty()) {
-        const ssize_t written = WriteSome(_fd, buffer.data(), buffer.size());
-        const int writeError = errno;
-        DrainWithEvents();
-        if (written < 0) {
-            _lineBroken = true;
-            Fail(SerialWriteFailureText(QString::fromLocal8Bit(_devicePath.c_str()), writeError));
-            return;
-        }
-        const size_t sent = static_cast<size_t>(written);
-        if (sent > 0) _lineCarried = true;
-        if (sent < buffer.size()) _reader->Unread(buffer.size() - sent);
-        _ffinline += static_cast<int64_t>(sent);
-    } else if (_ffinline < _fttlline) {
-        // The file ended before its length: it shrank while being sent. What went out is all
-        // there is, and it is not the whole plot.
-        Fail(OutputFileFailureText(QString::fromLocal8Bit(ProductFile(kOutputFileName).c_str()),
-                                   EIO));
+    _outcome = SendOutcome::Delivered;
+    ShowState(words);
+    stopTimer();
+}
+
+bool TRZN_SerSend::Streams() const { return _delivery && _delivery->Streams(); }
+
+void TRZN_SerSend::Serve() {
+    if (_phase == Phase::Sending && !_stopping) ApplyProgress(true);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TRZN_SerSend::ApplyProgress(bool now) {
+    const TDeliveryProgress p = _delivery->Progress();
+    _ffinline = p.sent;
+    _fttlline = p.total;
+    if (Streams()) {
+        _detail = p.detail;
+        RefreshPanel(now);
         return;
     }
-    if (!buffer.empty() && buffer[0] != 0) _lastSegment = std::move(buffer);
-    _panelStale = true;
-    // The last bytes are shown at once: the completing tick must find the panel exact.
-    RefreshPanel(_ffinline >= _fttlline);
+    // The other deliveries change little, and seldom: what they say is shown at once.
+    if (p.total > 0) {
+        if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
+        prserPrBrSendData->setValue(static_cast<int>(p.sent * 100 / p.total));
+    } else if (prserPrBrSendData->maximum() != 0) {
+        prserPrBrSendData->setRange(0, 0);
+    }
+    if (!p.state.isEmpty() && p.state != _ui->prserLabelState->text()) ShowState(p.state);
+    if (!p.detail.isEmpty() && p.detail != prserTextSendMsg2->text())
+        prserTextSendMsg2->setText(p.detail);
 }
 
 void TRZN_SerSend::RefreshPanel(bool now) {
     if (!now && _panelClock.isValid() && _panelClock.elapsed() < kPanelIntervalMs) return;
     _panelClock.restart();
-    _panelStale = false;
-    if (!SerialDestination()) return;
     const double ratio = _fttlline > 0 ? static_cast<double>(_ffinline) / _fttlline : 1.0;
     prserPrBrSendData->setValue(static_cast<int>(ratio * 100.0));
     prserViewPlot->setSentBytes(_ffinline);
     if (!now && _textClock.isValid() && _textClock.elapsed() < kTextIntervalMs) return;
     _textClock.restart();
-    if (!_lastSegment.empty()) prserTextSendMsg2->setText(SegmentText(_lastSegment));
+    if (!_detail.isEmpty() && _detail != prserTextSendMsg2->text())
+        prserTextSendMsg2->setText(_detail);
     if (_phase == Phase::Sending && !_stopping)
         ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
-}
-
-void TRZN_SerSend::DrainWithEvents() {
-    // The re-entrance flag makes ticks that arrive meanwhile return at once; Stop waits for
-    // this tick to count what the line took (see prserPBtnStopDataAction).
-    DrainServing(
-        _fd, [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
-        [this] { return _stopRequested; });
 }
 
 void TRZN_SerSend::LoadPreview() {
     // Drawn from the framed file itself, so the picture's byte offsets count the same bytes as
     // _ffinline. The drawing runs beside the delivery and never holds it back.
-    connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey,
-            &QWidget::hide);
+    connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey, &QWidget::hide);
     prserViewPlot->setPlotFile(ProductFile(kOutputFileName), TPlotPalette(*_records->config));
-    if (SerialDestination()) {
+    if (Streams()) {
         prserViewPlot->setPenMarked(true);
     } else {
-        _ui->prserLabelPreviewKey->setText(tr("薄い線: 送信前のプロット　　濃い線: 送信を終えたプロット"));
+        _ui->prserLabelPreviewKey->setText(
+            tr("薄い線: 送信前のプロット　　濃い線: 送信を終えたプロット"));
     }
-}
-
-void TRZN_SerSend::PseudoPortTransfer() {
-    _ffinline = _fttlline;
-    CentrePanel();
-    if (_ftcpip == kDestSharedFolder) DeliverToSharedFolder();
-    else DeliverByFtp();
-}
-
-void TRZN_SerSend::DeliverToSharedFolder() {
-    const TSrConfig& sr = *_records->serial;
-    const std::string folder = FieldText(sr.shared_folder, sizeof sr.shared_folder);
-    if (folder.empty()) {
-        Fail(tr("共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを"
-                "選んでください。"));
-        return;
-    }
-    ShowState(tr("共有フォルダにコピーしています…"));
-    QCoreApplication::processEvents();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const SharedCopyResult copy =
-        CopyToSharedFolder(ProductFile(kOutputFileName), folder, local, std::rand());
-    const QString target = QString::fromUtf8(copy.target.c_str());
-    if (!copy.result.ok()) {
-        Fail(SharedFolderFailureText(copy.result, target));
-        return;
-    }
-    prserTextSendMsg2->setText(target);
-    ShowState(tr("共有フォルダにコピーしました: %1").arg(target));
-}
-
-void TRZN_SerSend::DeliverByFtp() {
-    const TSrConfig& sr = *_records->serial;
-    const std::string address = FieldText(sr.ipaddr, sizeof sr.ipaddr);
-    // A longer text than the print servers take would be cut somewhere in the password or
-    // folder; sending it anyway could deliver to the wrong place.
-    if (address.size() >= kHostTextLimit) {
-        Fail(tr("ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を"
-                "短くしてください。")
-                 .arg(address.size()));
-        return;
-    }
-    const HostFields fields = SplitHostText(address);
-    const QString server = SjisToQString(fields.host.c_str());
-    if (fields.host.empty()) {
-        Fail(tr("FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを"
-                "入力してください。"));
-        return;
-    }
-    std::string local = ProductFile(kOutputFileName);
-    if (!FileExists(local)) {
-        DeliveryResult missing;
-        missing.error = DeliveryError::SourceMissing;
-        Fail(FtpFailureText(missing, server));
-        return;
-    }
-    if (_ftcpip != kDestPricomFtp) {
-        // The AXIS servers print what arrives under the port's name.
-        const std::string target = ProductFile(AxisFileName(_ftcpip).c_str());
-        std::remove(target.c_str());
-        if (std::rename(local.c_str(), target.c_str()) != 0) {
-            // Uploading an older lpt1/usb1 left behind would print a previous plot.
-            Fail(OutputFileFailureText(QString::fromLocal8Bit(local.c_str()), errno));
-            return;
-        }
-        local = target;
-    }
-    ShowState(tr("FTP サーバ %1 に送信しています…").arg(server));
-    QCoreApplication::processEvents();
-
-    FtpRequest request;
-    request.url = FtpFolderUrl(_ftcpip, fields, _ftpPort);
-    request.user = fields.user;
-    request.password = fields.password;
-    request.localPath = local;
-    request.keepGoing = [] {
-        QCoreApplication::processEvents();
-        return true;
-    };
-    const DeliveryResult result = FtpUpload(request);
-    if (!result.ok()) {
-        Fail(FtpFailureText(result, server));
-        return;
-    }
-    ShowState(tr("FTP サーバ %1 に送信しました。").arg(server));
-}
-
-bool TRZN_SerSend::TickWaitsForStop() const {
-    return _finsidetimer && (SerialDestination() || _ftcpip == kDestPrinterQueue);
-}
-
-void TRZN_SerSend::QueueStep() {
-    if (!_job) SubmitToQueue();
-    else FollowQueueJob();
-}
-
-void TRZN_SerSend::SubmitToQueue() {
-    const QString queue = QString::fromStdString(_queue);
-    ShowState(tr("プリンタキュー %1 にプロットを送っています…").arg(queue));
-    prserPrBrSendData->setRange(0, 100);
-    prserPrBrSendData->setValue(0);
-    _job = std::make_unique<TQueueJob>();
-    const QueueSubmitResult result = _job->Submit(
-        _queue, ProductFile(kOutputFileName), PlotTitle(_path),
-        [this](std::int64_t sent, std::int64_t total) {
-            prserPrBrSendData->setValue(total > 0 ? static_cast<int>(sent * 100 / total) : 100);
-            QCoreApplication::processEvents();
-            return !_stopRequested;
-        });
-    if (result.error == QueueError::Interrupted) return;  // Stop carries on after the tick
-    if (!result.ok()) {
-        Fail(QueueSubmitFailureText(result, queue));
-        return;
-    }
-    prserTextSendMsg2->setText(tr("ジョブ %1").arg(result.jobId));
-    ShowState(tr("プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…")
-                  .arg(queue)
-                  .arg(result.jobId));
-    prserPrBrSendData->setRange(0, 0);
-    _queuePoll.start();
-}
-
-void TRZN_SerSend::FollowQueueJob() {
-    // Twice a second is prompt enough for a job that takes as long as the plotter draws, and
-    // leaves the server alone.
-    constexpr qint64 kQueuePollMs = 500;
-    if (_queuePoll.isValid() && _queuePoll.elapsed() < kQueuePollMs) return;
-    _queuePoll.restart();
-    const QString queue = QString::fromStdString(_queue);
-    const QueueJobStatus status = _job->Status();
-    if (status.ok && status.state == QueueJobState::Completed) {
-        _ffinline = _fttlline;
-        return;
-    }
-    // A server that is restarting or busy for a moment still holds the job and will plot it;
-    // failing at once would invite sending the plot a second time.
-    constexpr qint64 kQueueSilenceMs = 15000;
-    if (!status.ok) {
-        if (!_queueSilent.isValid()) _queueSilent.start();
-        if (_queueSilent.elapsed() < kQueueSilenceMs) {
-            ShowState(QueueJobWaitingText(QueueJobState::Pending, queue, _job->jobId()) + "\n" +
-                      QString::fromStdString(status.message));
-            return;
-        }
-    } else {
-        _queueSilent.invalidate();
-    }
-    if (!status.ok || IsFinal(status.state)) {
-        Fail(QueueJobFailureText(status, queue, _job->jobId()));
-        return;
-    }
-    const QString words = QString::fromStdString(status.message);
-    ShowState(QueueJobWaitingText(status.state, queue, _job->jobId()) +
-              (words.isEmpty() ? QString() : QStringLiteral("\n") + words));
 }
 
 void TRZN_SerSend::prserPBtnStopDataAction() {
@@ -511,9 +323,9 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         return;
     }
     if (_phase != Phase::Sending) return;
-    if (TickWaitsForStop()) {
-        // A tick is waiting for the line to drain or for the job's data to go: it stops
-        // waiting, counts what went out, and then carries out this Stop.
+    QString words;
+    const TStopReply reply = _delivery->Stop(&words);
+    if (reply == TStopReply::Later) {
         _stopRequested = true;
         return;
     }
@@ -522,34 +334,17 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         _outcome = SendOutcome::Failed;
         unrecorded = "\n" + StatusUnrecordedText();
     }
-    const SendOutcome stopped =
-        _outcome == SendOutcome::Failed ? SendOutcome::Failed : SendOutcome::Stopped;
-    if (_ftcpip == kDestPrinterQueue) {
-        // A queued plot can still be taken back: the plotter never sees a cancelled job, or
-        // stops where CUPS cut it off.
-        QString cancelled = tr("中止しました。");
-        if (_job && _job->jobId() > 0) {
-            std::string message;
-            cancelled = _job->Cancel(&message)
-                            ? tr("中止しました。ジョブ %1 を取り消しました。").arg(_job->jobId())
-                            : tr("中止しました。ジョブ %1 を取り消せませんでした: %2")
-                                  .arg(_job->jobId())
-                                  .arg(QString::fromStdString(message));
-        }
-        _outcome = stopped;
-        ShowState(cancelled + unrecorded);
-        stopTimer();
-        return;
-    }
-    if (SerialDestination()) {
-        RefreshPanel(true);
-        _outcome = stopped;
-        ShowState(tr("中止しました。プロッタの受信完了を待っています…") + unrecorded);
-        stopTimer();
-    } else {
+    if (reply == TStopReply::GoesOn) {
         // An upload or copy under way can't be taken back half done; it goes on.
         Modal().Beep();
+        return;
     }
+    const SendOutcome stopped =
+        _outcome == SendOutcome::Failed ? SendOutcome::Failed : SendOutcome::Stopped;
+    if (Streams()) ApplyProgress(true);
+    _outcome = stopped;
+    ShowState(words + unrecorded);
+    stopTimer();
 }
 
 void TRZN_SerSend::stopTimer() {
@@ -562,26 +357,7 @@ void TRZN_SerSend::stopTimer() {
     }
     if (_slotTimer) _slotTimer->stop();
     _ui->prserPBtnStopData->setEnabled(false);
-    if (SerialDestination() && _fd >= 0) {
-        // The plotter may still be taking in what the port holds; closing early would cut the
-        // plot short. A broken line, or one that never carried a byte, holds nothing worth
-        // waiting for.
-        if (!_lineBroken && _lineCarried) {
-            DrainServing(
-                _fd, [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
-                [] { return false; });
-            const int fd = _fd;
-            WaitWithEvents(_writableLimit, [fd] { return WaitWritable(fd, 0); });
-            WaitWithEvents(_pause, [] { return false; });
-        }
-        CloseSerialLine(_fd);
-        _fd = -1;
-    }
-    if (_fcFRefNum >= 0) {
-        close(_fcFRefNum);
-        _fcFRefNum = -1;
-    }
-    _reader.reset();
+    if (_delivery) _delivery->Close();
     _records.reset();
     // The slot is given back last, once the status is written and the line is closed.
     if (_lockFd >= 0) {
@@ -589,17 +365,6 @@ void TRZN_SerSend::stopTimer() {
         _lockFd = -1;
     }
     _quit(static_cast<int>(_outcome));
-}
-
-void TRZN_SerSend::WaitWithEvents(std::chrono::milliseconds limit,
-                                  const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limit.count()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        const auto left = limit.count() - clock.elapsed();
-        if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(left, 20)));
-    }
 }
 
 bool TRZN_SerSend::StoreCompletion(Completion value) {
@@ -619,7 +384,7 @@ QString TRZN_SerSend::StatusUnrecordedText() const {
 }
 
 void TRZN_SerSend::Fail(const QString& message) {
-    if (SerialDestination()) RefreshPanel(true);
+    if (Streams()) ApplyProgress(true);
     _phase = Phase::Failed;
     _outcome = SendOutcome::Failed;
     // A failed run records "not done": not over a plot that went out whole, and not again where
@@ -632,10 +397,10 @@ void TRZN_SerSend::Fail(const QString& message) {
         _finvalidate = 1;
     }
     if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
-    prserPrBrSendData->setFormat(SerialDestination() ? tr("失敗 (%p% 送信済み)") : tr("失敗"));
+    prserPrBrSendData->setFormat(Streams() ? tr("失敗 (%p% 送信済み)") : tr("失敗"));
     _ui->prserLabelState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     ShowState((_delivered ? tr("プロットは送りましたが、その結果を記録できませんでした。")
-                         : tr("送信できませんでした。")) +
+                          : tr("送信できませんでした。")) +
               "\n" + text);
     _ui->prserPBtnStopData->setText(tr("閉じる"));
     _ui->prserPBtnStopData->setEnabled(true);
@@ -643,28 +408,6 @@ void TRZN_SerSend::Fail(const QString& message) {
 }
 
 void TRZN_SerSend::ShowState(const QString& text) { _ui->prserLabelState->setText(text); }
-
-void TRZN_SerSend::ShowDestination() {
-    const TSrConfig& sr = *_records->serial;
-    QString where;
-    if (SerialDestination()) {
-        where = tr("シリアルポート %1").arg(QString::fromLocal8Bit(_devicePath.c_str()));
-    } else if (_ftcpip == kDestPrinterQueue) {
-        where = tr("プリンタキュー %1").arg(QString::fromStdString(_queue));
-    } else if (_ftcpip == kDestSharedFolder) {
-        const QString folder = FromUtf8Field(sr.shared_folder, sizeof sr.shared_folder);
-        where = tr("共有フォルダ %1").arg(folder.isEmpty() ? tr("(未設定)") : folder);
-    } else {
-        const HostFields fields = SplitHostText(FieldText(sr.ipaddr, sizeof sr.ipaddr));
-        const char* model = "";
-        for (const PseudoPort& p : kPseudoPorts)
-            if (p.code == _ftcpip) model = p.label;
-        where = tr("FTP サーバ %1  %2")
-                    .arg(fields.host.empty() ? tr("(未設定)") : SjisToQString(fields.host.c_str()),
-                         QString::fromLatin1(model));
-    }
-    _ui->prserLabelDest->setText(tr("送信先: %1").arg(where));
-}
 
 void TRZN_SerSend::CentrePanel() {
     QWidget* w = trznSendModal.get();

@@ -1,6 +1,6 @@
 #pragma once
-// The sender's window controller: loads the settings, frames the plug-in's plot, and delivers
-// it to the serial line, the shared folder or an FTP print server, one timer tick at a time.
+// The sender's window controller: loads the settings, frames the plug-in's plot, hands it to
+// the destination's delivery, shows how far it is, carries out Stop and records the outcome.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -19,8 +19,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QWidget;
-class SegmentReader;
-class TQueueJob;
+class TDelivery;
 class TPlotPreview;
 namespace Ui {
 class trznSendModal;
@@ -65,6 +64,7 @@ public:
     bool failed() const { return _outcome == SendOutcome::Failed; }
 
 public slots:
+    // The timer's tick: the delivery's step, the panel, and the outcome once there is one.
     void firedByTimer();
     void prserPBtnStopDataAction();
 
@@ -74,28 +74,21 @@ protected:
 private:
     enum class Phase { Idle, Waiting, Sending, Failed, Finishing };
 
-    bool SerialDestination() const { return _ftcpip >= 0; }
     bool StoreCompletion(Completion value);
     bool TakeSlot();
     void WaitForSlot();
     void StartDelivery();
-    void SerialStep();
-    void PseudoPortTransfer();
-    void DeliverToSharedFolder();
-    void DeliverByFtp();
-    void QueueStep();
-    void SubmitToQueue();
-    void FollowQueueJob();
-    bool TickWaitsForStop() const;
+    void ShowNotes();
+    void Complete(const QString& words);
     void Fail(const QString& message);
     QString StatusUnrecordedText() const;
     void ShowState(const QString& text);
-    void ShowDestination();
     void CentrePanel();
-    void WaitWithEvents(std::chrono::milliseconds limit, const std::function<bool()>& done);
-    void DrainWithEvents();
     void LoadPreview();
+    void ApplyProgress(bool now);
     void RefreshPanel(bool now);
+    bool Streams() const;
+    void Serve();
     std::string ProductFile(const char* name) const { return std::string(_path) + name; }
 
     // Outlets.
@@ -108,10 +101,8 @@ private:
     QTimer* _timer = nullptr;
     int16_t _finvalidate = 0;
     int16_t _finsidetimer = 0;
-    int64_t _ffinline = 0;
+    int64_t _ffinline = 0;  // as the delivery last told
     int64_t _fttlline = 0;
-    int _fd = -1;          // serial line; -1 none (0 is a valid descriptor on Linux)
-    int _fcFRefNum = -1;   // the output file; -1 not open
     int16_t _ftcpip = 0;
     char _path[512] = {};
     char _preset_name[kPresetNameSize] = {};
@@ -119,18 +110,14 @@ private:
     tPldStatRes _resstat{};
 
     std::unique_ptr<Ui::trznSendModal> _ui;
-    std::unique_ptr<SegmentReader> _reader;
-    std::string _devicePath;
+    std::unique_ptr<TDelivery> _delivery;
     Phase _phase = Phase::Idle;
     SendOutcome _outcome = SendOutcome::NotStarted;
-    bool _lineBroken = false;   // the line failed: no point waiting for it to drain
-    bool _lineCarried = false;  // some byte was written to the line: the plotter may be busy
     bool _stopping = false;
-    bool _stopRequested = false;  // Stop pressed while a tick waited for the line
-    // The panel shows the transfer at a steady rate, not per tick: repainting the bar, the
+    bool _stopRequested = false;  // Stop pressed while a step of the delivery was under way
+    // A delivery that streams shows at a steady rate, not per tick: repainting the bar, the
     // text and the picture a hundred times a second cost more CPU than sending.
-    std::string _lastSegment;
-    bool _panelStale = false;
+    QString _detail;
     QElapsedTimer _panelClock;
     QElapsedTimer _textClock;
     std::chrono::milliseconds _pause{15000};
@@ -142,11 +129,5 @@ private:
     QTimer* _slotTimer = nullptr;
     bool _delivered = false;         // the whole plot went out
     bool _statusUnwritable = false;  // a write of the completion status failed
-    // Printer queue: the name as CUPS knows it (UTF-8), the job once submitted, and how often
-    // the job is asked after.
-    std::string _queueOverride;
-    std::string _queue;
-    std::unique_ptr<TQueueJob> _job;
-    QElapsedTimer _queuePoll;
-    QElapsedTimer _queueSilent;  // since when the server has not answered about the job
+    std::string _queueOverride;      // UTF-8
 };

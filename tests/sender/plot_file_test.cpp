@@ -1,16 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <ostream>
+#include "sender/plot_file.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ostream>
 #include <string>
+#include <vector>
 
-#include "sender/plot_file.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -23,9 +23,9 @@ struct FramingCase {
     std::string header;
     std::string body;
     std::string expected;
+    std::vector<std::string> notes = {};  // what the window lists under the state
 };
 void PrintTo(const FramingCase& row, std::ostream* os) { *os << row.name; }
-
 
 class Framing : public testing::TestWithParam<FramingCase> {};
 
@@ -37,6 +37,7 @@ TEST_P(Framing, OutputIsFramedByteForByte) {
     WriteFileBytes(folder + "/Trazen Prefs", c.body);
     EXPECT_TRUE(CreateSerPltFile(folder).whole());
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), c.expected);
+    EXPECT_EQ(HeaderNotes(folder), c.notes);
     // The plug-in's files are read, never changed, and a second run gives the same output.
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen Prefs"), c.body);
     CreateSerPltFile(folder);
@@ -54,6 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"BrcWithLf", "X:1\nBRC:1,2,3,4\n", "PD;", kOn + "IN;IW;IW1,2,3,4;PD;" + kOff},
         FramingCase{"EmptyBrc", "BRC:\r\n", "PA0,0;", kOn + "IN;IW;PA0,0;" + kOff},
         FramingCase{"NoBrcLine", "NAME:plot\r\nSIZE:A4\r\n", "B", kOn + "IN;IW;B" + kOff},
+        // A drawing front end's lines around the BRC line: framed as before; each note once,
+        // a note with a byte that is no UTF-8 kept as written.
+        FramingCase{"NotesAroundTheBrc",
+                    "NAME:図面\nNOTE:文字は線にしていません\r\nBRC:1,2,3,4\nNOTE:塗り\xff\n"
+                    "NOTE:文字は線にしていません\nBRC:9,9,9,9\n",
+                    "PD;",
+                    kOn + "IN;IW;IW1,2,3,4;PD;" + kOff,
+                    {"文字は線にしていません", "塗り\xff"}},
         FramingCase{"FirstOfTwoBrc", "BRC:1,1,2,2\r\nBRC:9,9,9,9\r\n", "",
                     kOn + "IN;IW;IW1,1,2,2;" + kOff},
         FramingCase{"BrcAfterLongLine", "NAME:" + kLong90 + "\r\nBRC:5,6,7,8\r\n", "",
@@ -65,8 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
                     kOn + "IN;IW;IW" + kValue100.substr(0, 76) + ";" + kOff},
         FramingCase{"UnterminatedLastLineKeepsItsLastByte", "BRC:0,0,10,20", "",
                     kOn + "IN;IW;IW0,0,10,20;" + kOff},
-        FramingCase{"NulEndsTheBrcValue", std::string("BRC:1,2\0" "3,4\r\n", 13), "PA;",
-                    kOn + "IN;IW;IW1,2;PA;" + kOff},
+        FramingCase{"NulEndsTheBrcValue",
+                    std::string("BRC:1,2\0"
+                                "3,4\r\n",
+                                13),
+                    "PA;", kOn + "IN;IW;IW1,2;PA;" + kOff},
         FramingCase{"BodyWithBinaryBytes", "", std::string("PE\0\xff\x80;", 6),
                     kOn + "IN;IW;" + std::string("PE\0\xff\x80;", 6) + kOff}),
     [](const testing::TestParamInfo<FramingCase>& info) { return info.param.name; });
@@ -168,7 +180,6 @@ struct LeftoverCase {
 };
 void PrintTo(const LeftoverCase& row, std::ostream* os) { *os << row.name; }
 
-
 class StaleOutput : public testing::TestWithParam<LeftoverCase> {};
 
 // An earlier run's output that can't be written must not pass for this run's plot.
@@ -186,20 +197,20 @@ TEST_P(StaleOutput, IsReplacedOrReported) {
     chmod((home.root() + "/scratch").c_str(), 0755);
     chmod(folder.c_str(), c.leftover == Leftover::UnremovableFile ? 01777 : 0777);
     switch (c.leftover) {
-    case Leftover::ReadOnlyFile:
-    case Leftover::UnremovableFile:
-        WriteFileBytes(output, "OLD PLOT;");
-        ASSERT_EQ(chmod(output.c_str(), 0444), 0);
-        break;
-    case Leftover::DanglingLink:
-        ASSERT_EQ(symlink((folder + "/gone/plot").c_str(), output.c_str()), 0);
-        break;
-    case Leftover::NamedPipe:
-        ASSERT_EQ(mkfifo(output.c_str(), 0666), 0);
-        break;
-    case Leftover::Folder:
-        WriteFileBytes(output + "/old", "OLD PLOT;");
-        break;
+        case Leftover::ReadOnlyFile:
+        case Leftover::UnremovableFile:
+            WriteFileBytes(output, "OLD PLOT;");
+            ASSERT_EQ(chmod(output.c_str(), 0444), 0);
+            break;
+        case Leftover::DanglingLink:
+            ASSERT_EQ(symlink((folder + "/gone/plot").c_str(), output.c_str()), 0);
+            break;
+        case Leftover::NamedPipe:
+            ASSERT_EQ(mkfifo(output.c_str(), 0666), 0);
+            break;
+        case Leftover::Folder:
+            WriteFileBytes(output + "/old", "OLD PLOT;");
+            break;
     }
 
     PlotFileResult result;

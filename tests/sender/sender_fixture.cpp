@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "settings/store.h"
 
@@ -65,9 +67,21 @@ std::string PtyPlotter::ReadAvailable() {
     }
 }
 
+std::string PtyPlotter::Read(size_t most) {
+    std::string out(most, '\0');
+    const ssize_t n = read(master_, out.data(), most);
+    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return out;
+}
+
 SenderUnderTest::SenderUnderTest() {
     sender.setShutdownWaits(std::chrono::milliseconds(0), std::chrono::milliseconds(200));
     sender.setQuitHandler([this](int code) { exitCode = code; });
+}
+
+void SenderUnderTest::Tick() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    sender.firedByTimer();
 }
 
 std::string SamplePlotBody(size_t size) {

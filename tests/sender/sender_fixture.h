@@ -3,12 +3,12 @@
 // home, a pseudo-terminal standing in for the plotter, and a controller that reports its exit
 // status instead of ending the test process.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "platform/ports.h"
 #include "sender/trzn_sersend.h"
@@ -32,7 +32,8 @@ public:
     ~PtyPlotter();
     bool ok() const { return master_ >= 0; }
     const std::string& slavePath() const { return slave_; }
-    std::string ReadAvailable();  // everything that arrived so far, without waiting
+    std::string ReadAvailable();    // everything that arrived so far, without waiting
+    std::string Read(size_t most);  // one read, as a plotter with a small buffer makes
 
 private:
     int master_ = -1;
@@ -42,6 +43,8 @@ private:
 // The controller with a quit handler that records the exit status, and no long waits.
 struct SenderUnderTest {
     SenderUnderTest();
+    // A tick as the event loop gives it: the line has had the timer's interval since the last.
+    void Tick();
     TRZN_SerSend sender;
     std::optional<int> exitCode;
 };

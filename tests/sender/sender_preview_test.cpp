@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <thread>
@@ -18,13 +18,34 @@
 
 #include "hpgl/hpgl_reader.h"
 #include "platform/ports.h"
-#include "sender/plot_preview.h"
 #include "preview/plot_render.h"
+#include "sender/plot_preview.h"
 #include "tests/sender/sender_fixture.h"
 
 namespace {
 
 std::string SamplePlot() { return ReadFileBytes(TRZN_SOURCE_DIR "/bench/data/sample-plot.hpgl"); }
+
+// The sample plot spread over 100 KB by pen lifts between its instructions: more than a
+// pseudo-terminal takes in at once, so the line is seen part way through the drawing wherever
+// it stalls.
+std::string LongerThanALine() {
+    const std::string sample = SamplePlot();
+    const size_t lines = static_cast<size_t>(std::count(sample.begin(), sample.end(), '\n'));
+    const size_t gap = 100000 / (lines + 1);
+    std::string body;
+    for (size_t from = 0; from < sample.size();) {
+        const size_t end = std::min(sample.find('\n', from), sample.size() - 1) + 1;
+        body.append(sample, from, end - from);
+        from = end;
+        // Only between whole instructions: a line may continue the coordinates of the last.
+        if (body.size() >= 2 && body[body.size() - 2] == ';') {
+            const size_t next = (body.size() / gap + 1) * gap;
+            while (body.size() < next) body += "PU;";
+        }
+    }
+    return body;
+}
 
 // One pen-down list that never ends, crossing the page back and forth at random: no stroke
 // repeats an earlier one, so only the stroke budget can end its drawing.
@@ -33,8 +54,8 @@ std::string EndlessCrossings(int vertices) {
     unsigned seed = 12345;
     for (int i = 0; i < vertices; ++i) {
         seed = seed * 1103515245u + 12345u;
-        body += std::to_string((seed >> 8) % 16000) + "," + std::to_string((seed >> 4) % 11000) +
-                ",";
+        body +=
+            std::to_string((seed >> 8) % 16000) + "," + std::to_string((seed >> 4) % 11000) + ",";
     }
     return body;
 }
@@ -110,19 +131,18 @@ protected:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!run.exitCode && std::chrono::steady_clock::now() < deadline) {
             run.sender.firedByTimer();
-            received += plotter->ReadAvailable();
+            received += plotter->Read(4096);
             if (each && !run.exitCode) each();
         }
         return received + plotter->ReadAvailable();
     }
-
 };
 
 // The picture follows the line: never ahead of what went out, exact once the panel's refresh
 // is due, and all sent at the end.
 TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
     ConfigureSerial();
-    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", SamplePlot());
+    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", LongerThanALine());
     run.sender.awakeFromNib();
     TPlotPreview* view = View();
     ASSERT_NE(view, nullptr);
@@ -131,7 +151,7 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
     const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
     ASSERT_TRUE(plot);
     EXPECT_EQ(view->segmentCount(), plot->SegmentCount());
-    EXPECT_EQ(view->sentBytes(), 0);
+    EXPECT_LE(view->sentBytes(), run.sender.sentBytes());
 
     int64_t shown = 0;
     bool checkedMidway = false;
@@ -143,9 +163,9 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
         shown = view->sentBytes();
         if (!checkedMidway && sent * 2 >= run.sender.totalBytes()) {
             checkedMidway = true;
-            // The panel refreshes at most every 50 ms. A plain sleep: an event loop here would
-            // run the sender's own timer too.
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            // The panel refreshes at most every 50 ms, its texts every 200 ms. A plain sleep: an
+            // event loop here would run the sender's own timer too.
+            std::this_thread::sleep_for(std::chrono::milliseconds(210));
             run.sender.firedByTimer();
             const int64_t now = run.sender.sentBytes();
             EXPECT_EQ(view->sentBytes(), now);
@@ -168,19 +188,27 @@ TEST_F(Preview, MarksWhatWentOutAndEndsAllSent) {
 // A line lost mid-plot: the failure is stated, and the picture shows how far the plot got.
 TEST_F(Preview, LineLostMidPlotShowsWhereItStopped) {
     ConfigureSerial();
-    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", SamplePlot());
+    WritePlugInFiles(home, "BRC:0,0,16000,11000\r\n", LongerThanALine());
     run.sender.awakeFromNib();
     View()->waitUntilReady();
     const std::optional<THpglPlot> plot = ReadHpglFile(home.productFolder() + "/Trazen.tmp");
     ASSERT_TRUE(plot);
+    // The plotter reads a part, then takes nothing more: the line stalls there.
     while (run.sender.sentBytes() * 5 < run.sender.totalBytes() * 2) {
         run.sender.firedByTimer();
-        plotter->ReadAvailable();
+        plotter->Read(4096);
         ASSERT_FALSE(run.exitCode.has_value());
     }
-    const int64_t sent = run.sender.sentBytes();
+    int64_t sent = -1;
+    while (run.sender.sentBytes() != sent) {
+        sent = run.sender.sentBytes();
+        run.Tick();
+        ASSERT_FALSE(run.exitCode.has_value());
+    }
+    ASSERT_GT(sent, 0);
+    ASSERT_LT(sent, run.sender.totalBytes());
     plotter.reset();  // the cable comes out
-    run.sender.firedByTimer();
+    for (int i = 0; i < 100 && !run.sender.failed(); ++i) run.Tick();
     ASSERT_TRUE(run.sender.failed());
     EXPECT_EQ(run.sender.sentBytes(), sent);
     EXPECT_EQ(View()->sentBytes(), sent);
@@ -201,7 +229,6 @@ struct UnreadableCase {
     std::string body;
 };
 void PrintTo(const UnreadableCase& row, std::ostream* os) { *os << row.name; }
-
 
 class Unreadable : public Preview, public testing::WithParamInterface<UnreadableCase> {};
 
@@ -252,8 +279,7 @@ TEST_F(Preview, DeliveryNeverWaitsForThePicture) {
     const std::string shared = ConfigureSharedFolder();
     std::string body;
     for (int i = 0; body.size() < (8u << 20); ++i)
-        body += "PU" + std::to_string(i % 9973) + ",0;PD" + std::to_string(i % 7919) +
-                ",10000;";
+        body += "PU" + std::to_string(i % 9973) + ",0;PD" + std::to_string(i % 7919) + ",10000;";
     WritePlugInFiles(home, "", body);
     run.sender.awakeFromNib();
     EXPECT_TRUE(View()->isPreparing());
@@ -291,11 +317,10 @@ struct RenderCase {
     std::string plot;  // empty: no such file
     std::vector<std::string> extra;
     int exitCode;
-    int width;  // of the written picture; 0 none written
+    int width;                // of the written picture; 0 none written
     bool incomplete = false;  // the command says the picture is cut short
 };
 void PrintTo(const RenderCase& row, std::ostream* os) { *os << row.name; }
-
 
 class Render : public testing::TestWithParam<RenderCase> {};
 

@@ -1,0 +1,47 @@
+#include "sender/folder_delivery.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "sender/send_messages.h"
+#include "sender/shared_copy.h"
+
+TFolderDelivery::TFolderDelivery(const TDeliverySetup& setup) : _setup(setup) {
+    const TSrConfig& sr = *setup.port;
+    _folder.assign(sr.shared_folder, strnlen(sr.shared_folder, sizeof sr.shared_folder));
+}
+
+QString TFolderDelivery::Destination() const {
+    const QString folder = QString::fromUtf8(_folder.c_str());
+    return tr("共有フォルダ %1").arg(folder.isEmpty() ? tr("(未設定)") : folder);
+}
+
+void TFolderDelivery::Start() { _progress.state = tr("送信の準備をしています…"); }
+
+void TFolderDelivery::Step() {
+    if (_done) return;
+    _done = true;
+    if (_folder.empty()) {
+        _outcome = {
+            TDeliveryState::Failed,
+            tr("共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを"
+               "選んでください。")};
+        return;
+    }
+    _progress.state = tr("共有フォルダにコピーしています…");
+    _setup.serve();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const SharedCopyResult copy =
+        CopyToSharedFolder(FramedPlotPath(_setup), _folder, local, std::rand());
+    const QString target = QString::fromUtf8(copy.target.c_str());
+    if (!copy.result.ok()) {
+        _outcome = {TDeliveryState::Failed, SharedFolderFailureText(copy.result, target)};
+        return;
+    }
+    _progress.detail = target;
+    _progress.state = tr("共有フォルダにコピーしました: %1").arg(target);
+    _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+}

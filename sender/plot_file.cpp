@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -128,8 +130,13 @@ std::string PlotTitle(const std::string& productFolder) {
         }
         std::fclose(header);
     }
-    // The plug-in writes Shift-JIS, as every text it leaves.
-    if (!title.empty()) title = SjisToQString(title.c_str()).toStdString();
+    // The plug-in writes Shift-JIS, as every text it leaves; trzn-plot names a drawing in
+    // UTF-8. Shift-JIS with kanji or kana is hardly ever valid UTF-8, and ASCII reads alike.
+    if (!title.empty()) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString asUtf8 = utf8(QByteArrayView(title.data(), static_cast<qsizetype>(title.size())));
+        title = (utf8.hasError() ? SjisToQString(title.c_str()) : asUtf8).toStdString();
+    }
     // A job name holds at most 255 bytes; cut at a character boundary.
     constexpr std::size_t kLongestJobName = 255;
     if (title.size() > kLongestJobName) {

@@ -24,6 +24,7 @@ struct FramingCase {
     std::string body;
     std::string expected;
     std::vector<std::string> notes = {};  // what the window lists under the state
+    std::string title = "Trazen plot";    // a printer queue's job name
 };
 void PrintTo(const FramingCase& row, std::ostream* os) { *os << row.name; }
 
@@ -38,6 +39,7 @@ TEST_P(Framing, OutputIsFramedByteForByte) {
     EXPECT_TRUE(CreateSerPltFile(folder).whole());
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), c.expected);
     EXPECT_EQ(HeaderNotes(folder), c.notes);
+    EXPECT_EQ(PlotTitle(folder), c.title);
     // The plug-in's files are read, never changed, and a second run gives the same output.
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen Prefs"), c.body);
     CreateSerPltFile(folder);
@@ -54,7 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
                     kOn + "IN;IW;IW0,0,10000,7500;PA0,0;" + kOff},
         FramingCase{"BrcWithLf", "X:1\nBRC:1,2,3,4\n", "PD;", kOn + "IN;IW;IW1,2,3,4;PD;" + kOff},
         FramingCase{"EmptyBrc", "BRC:\r\n", "PA0,0;", kOn + "IN;IW;PA0,0;" + kOff},
-        FramingCase{"NoBrcLine", "NAME:plot\r\nSIZE:A4\r\n", "B", kOn + "IN;IW;B" + kOff},
+        FramingCase{"NoBrcLine", "NAME:plot\r\nSIZE:A4\r\n", "B", kOn + "IN;IW;B" + kOff, {},
+                    "plot"},
+        // The plug-in names its plot in Shift-JIS, trzn-plot a drawing in UTF-8.
+        FramingCase{"ShiftJisName", "NAME:\x90\x7d\x96\xca\n", "B", kOn + "IN;IW;B" + kOff, {},
+                    "図面"},
         // A drawing front end's lines around the BRC line: framed as before; each note once,
         // a note with a byte that is no UTF-8 kept as written.
         FramingCase{"NotesAroundTheBrc",
@@ -62,11 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "NOTE:文字は線にしていません\nBRC:9,9,9,9\n",
                     "PD;",
                     kOn + "IN;IW;IW1,2,3,4;PD;" + kOff,
-                    {"文字は線にしていません", "塗り\xff"}},
+                    {"文字は線にしていません", "塗り\xff"},
+                    "図面"},
         FramingCase{"FirstOfTwoBrc", "BRC:1,1,2,2\r\nBRC:9,9,9,9\r\n", "",
                     kOn + "IN;IW;IW1,1,2,2;" + kOff},
         FramingCase{"BrcAfterLongLine", "NAME:" + kLong90 + "\r\nBRC:5,6,7,8\r\n", "",
-                    kOn + "IN;IW;IW5,6,7,8;" + kOff},
+                    kOn + "IN;IW;IW5,6,7,8;" + kOff, {}, kLong90},
         // A long line is seen in 80-byte pieces; a piece starting "BRC:" counts wherever it is.
         FramingCase{"BrcInsideLongLine", std::string(80, 'n') + "BRC:3,3,4,4\r\n", "",
                     kOn + "IN;IW;IW3,3,4,4;" + kOff},

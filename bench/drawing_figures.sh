@@ -43,6 +43,8 @@ def strip(e):
             strip(child)
     for a in ('clip-path', 'mask', 'filter'):
         e.attrib.pop(a, None)
+    if e.get('style'):
+        e.set('style', re.sub(r'(clip-path|mask|filter)\s*:[^;]*;?', '', e.get('style')))
 strip(root)
 
 # <use> becomes a copy of what it names, so that each instance gets its own line width and

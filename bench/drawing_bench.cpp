@@ -2,11 +2,17 @@
 // optimisation, and how closely the plotted lines follow another renderer's drawing.
 //
 //   trzn_bench_drawing convert DRAWING BODY [optimise 0|1]   (prints one line of figures)
-//   trzn_bench_drawing compare PLOT.png REFERENCE.png          (line pixels within 2 px)
-//   trzn_bench_drawing box IMAGE.png                            (the line pixels' box)
+//   trzn_bench_drawing frame PLOT WIDTH                         (trzn-render's frame of a plot)
+//   trzn_bench_drawing compare PLOT.png REFERENCE.png X Y W H  (line pixels within 2 px)
 //
-// The page is a sheet of 14000 x 14000 points without margins at 100 %, so that real drawings
-// land whole and the figures measure reading and plotting, not clipping.
+// The page is a sheet as large as the drawing's canvas (rounded up to whole points) without
+// margins at 100 %: the drawing lands whole with its top-left corner on the sheet's, and the
+// figures measure reading and plotting, not clipping. The pictures are compared in one frame:
+// the reference is drawn where trzn-render's frame puts the canvas, so nothing is aligned by
+// what the lines happen to cover.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QGuiApplication>
 #include <QImage>
@@ -17,6 +23,10 @@
 #include <string>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/page_layout.h"
+#include "drawing/svg_sanitize.h"
+#include "drawing/svg_source.h"
+#include "preview/plot_picture.h"
 #include "settings/geometry.h"
 
 namespace {
@@ -37,29 +47,19 @@ QImage Load(const char* path) {
     return flat;
 }
 
-QRect LineBox(const QImage& image) {
-    int x0 = image.width(), y0 = image.height(), x1 = -1, y1 = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (IsLine(image.pixel(x, y))) {
-                x0 = std::min(x0, x), x1 = std::max(x1, x);
-                y0 = std::min(y0, y), y1 = std::max(y1, y);
-            }
-    return x1 < 0 ? QRect() : QRect(QPoint(x0, y0), QPoint(x1, y1));
-}
-
-// The share of a's line pixels with one of b's within 2 px, b shifted by `shift`.
-double Within(const QImage& a, const QImage& b, QPoint shift) {
+// The share of a's line pixels within `canvas` with one of b's within 2 px.
+double Within(const QImage& a, const QImage& b, const QRect& canvas) {
     long lines = 0, near = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
+    const QRect inside = canvas.intersected(a.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
             if (!IsLine(a.pixel(x, y))) continue;
             ++lines;
             bool found = false;
             for (int dy = -2; dy <= 2 && !found; ++dy)
                 for (int dx = -2; dx <= 2 && !found; ++dx) {
                     if (dx * dx + dy * dy > 4) continue;
-                    const int bx = x + dx - shift.x(), by = y + dy - shift.y();
+                    const int bx = x + dx, by = y + dy;
                     found = b.valid(bx, by) && IsLine(b.pixel(bx, by));
                 }
             near += found;
@@ -67,12 +67,43 @@ double Within(const QImage& a, const QImage& b, QPoint shift) {
     return lines ? static_cast<double>(near) / lines : 0;
 }
 
+// The drawing's canvas in mm, as the conversion sizes it (a missing side from the viewBox).
+bool CanvasMm(const char* drawing, double* w, double* h) {
+    const SvgBytes bytes = ReadSvgBytes(drawing);
+    if (bytes.error != DrawingError::None) return false;
+    const SanitizedSvg svg = SanitizeSvg(bytes.xml);
+    if (svg.error != DrawingError::None) return false;
+    const QTransform toMm = DrawingToDevice(svg.root.width, svg.root.height, svg.root.viewBox,
+                                            svg.root.preserveAspectRatio, PlotArea{1, 1, 1}) *
+                            QTransform::fromScale(1 / kPlotUnitsPerMm, 1 / kPlotUnitsPerMm);
+    std::optional<double> mw = LengthInMm(svg.root.width), mh = LengthInMm(svg.root.height);
+    const QStringList box = svg.root.viewBox.simplified().replace(',', ' ').split(' ');
+    if (box.size() == 4) {
+        const QPointF far = toMm.map(
+            QPointF(box[0].toDouble() + box[2].toDouble(), box[1].toDouble() + box[3].toDouble()));
+        if (!mw) mw = far.x();
+        if (!mh) mh = far.y();
+    }
+    if (!mw || !mh) return false;
+    *w = *mw;
+    *h = *mh;
+    return true;
+}
+
 int Convert(const char* drawing, const char* bodyPath, bool optimise) {
+    double w = 0, h = 0;
+    if (!CanvasMm(drawing, &w, &h)) {
+        std::printf("error: the drawing's canvas size can't be read\n");
+        return 2;
+    }
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
-    CalcPageWidth(&print, &config, 14000, 14000, 100, 0);
+    const auto points = [](double mm) {
+        return static_cast<int16_t>(std::min(32000.0, std::ceil(mm * 72 / 25.4 - 1e-6)));
+    };
+    CalcPageWidth(&print, &config, points(w), points(h), 100, 0);
     config.fautopen = 0;
     config.foptln = optimise ? 0 : 1;
     const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},        {0, 10000, 0},
@@ -92,9 +123,13 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise) {
         std::printf("error %d: %s\n", static_cast<int>(r.error), r.message.c_str());
         return 2;
     }
-    std::printf("seconds %.3f paths %lld travel_mm %.0f bytes %lld notes %zu\n", seconds,
-                static_cast<long long>(r.paths), r.penUpTravel / 40.0,
-                static_cast<long long>(r.bodyBytes), r.notes.size());
+    std::printf(
+        "seconds %.3f paths %lld travel_mm %.0f bytes %lld notes %zu canvas_mm %.3f %.3f brc %s\n",
+        seconds, static_cast<long long>(r.paths), r.penUpTravel / 40.0,
+        static_cast<long long>(r.bodyBytes), r.notes.size(), w, h, r.brc.c_str());
+    if (r.clipped())
+        std::fprintf(stderr, "  note: clipped by the sheet: %.1f %.1f %.1f %.1f mm\n", r.clipLeftMm,
+                     r.clipTopMm, r.clipRightMm, r.clipBottomMm);
     for (const std::string& n : r.notes) std::fprintf(stderr, "  note: %s\n", n.c_str());
     return 0;
 }
@@ -106,19 +141,30 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "convert" && argc >= 4)
         return Convert(argv[2], argv[3], argc < 5 || argv[4][0] != '0');
-    if (mode == "box" && argc == 3) {
-        const QRect box = LineBox(Load(argv[2]));
-        std::printf("%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
-        return box.isNull() ? 2 : 0;
+    if (mode == "frame" && argc == 4) {
+        // The frame trzn-render draws a plot this wide in: pixels per plotter unit, where
+        // plotter (0, 0) lands, the line width.
+        const int fd = ::open(argv[2], O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return 2;
+        const TPlotExtent extent = MeasurePlot(fd);
+        ::close(fd);
+        if (!extent.readable || extent.segments == 0) return 2;
+        const int width = std::atoi(argv[3]);
+        const QSize size(width, RenderHeightFor(extent.bounds, width));
+        const TPlotFrame f = FitPlot(extent.bounds, QRectF(QPointF(0, 0), QSizeF(size)));
+        std::printf("%d %d %.9g %.9g %.9g %.9g\n", size.width(), size.height(), f.scale, f.originX,
+                    f.originY, f.lineWidth);
+        return 0;
     }
-    if (mode == "compare" && argc == 4) {
+    if (mode == "compare" && argc == 8) {
         const QImage plot = Load(argv[2]), reference = Load(argv[3]);
-        if (plot.isNull() || reference.isNull()) return 2;
-        const QRect a = LineBox(plot), b = LineBox(reference);
-        // The two pictures are framed differently: the boxes of their lines line them up.
-        const QPoint shift = a.topLeft() - b.topLeft();
-        std::printf("plot_near %.4f reference_near %.4f\n", Within(plot, reference, shift),
-                    Within(reference, plot, -shift));
+        if (plot.isNull() || reference.isNull() || plot.size() != reference.size()) return 2;
+        // Both in one frame; only the canvas counts (the sheet's rounding and the plotter's
+        // reach leave a sliver beyond it that the reference never draws).
+        const QRect canvas(std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                           std::atoi(argv[7]));
+        std::printf("plot_near %.4f reference_near %.4f\n", Within(plot, reference, canvas),
+                    Within(reference, plot, canvas));
         return 0;
     }
     std::fprintf(stderr, "usage: see the comment at the top of drawing_bench.cpp\n");

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "drawing/svg_source.h"
+#include "drawing/text_lines.h"
+#include "drawing/use_fanout.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ const char kNoteEntities[] = "external entities skipped";
 const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
 const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
 const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
+const char kNoteTextPath[] = "text on a path (textPath) skipped";
+const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
 
 // Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
 struct UnappliedProperty {
@@ -79,9 +83,7 @@ public:
                     StartElement();
                     break;
                 case QXmlStreamReader::EndElement:
-                    --_depth;
-                    _inStyle = false;
-                    _writer.writeEndElement();
+                    EndElement();
                     break;
                 case QXmlStreamReader::Characters:
                     Characters();
@@ -102,6 +104,7 @@ public:
         if (_out.error == DrawingError::None && _reader.hasError()) ReaderError();
         if (_out.error == DrawingError::None && !_sawRoot)
             Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
+        if (_out.error == DrawingError::None) CheckFanout();
         if (_out.error != DrawingError::None) _out.xml.clear();
         return std::move(_out);
     }
@@ -137,6 +140,48 @@ private:
         return false;
     }
 
+    void CheckFanout() {
+        const int64_t instances = _fanout.Instances(kMaxSvgElements + 1);
+        if (instances < 0)
+            Fail(DrawingError::Refused, "the drawing's <use> elements refer to themselves");
+        else if (instances > kMaxSvgElements)
+            Fail(DrawingError::Refused, "the drawing's <use> elements multiply into more than " +
+                                            std::to_string(kMaxSvgElements) + " elements");
+    }
+
+    // While a <text> is read its pieces are kept, to be written whole (split into its lines).
+    void Emit(XmlToken token) {
+        if (_textDepth > 0) {
+            _text.push_back(std::move(token));
+            return;
+        }
+        if (token.kind == XmlToken::Kind::Characters) {
+            _writer.writeCharacters(token.text);
+        } else if (token.kind == XmlToken::Kind::CData) {
+            _writer.writeCDATA(token.text);
+        } else {
+            _writer.writeStartElement(token.name);
+            for (const QXmlStreamAttribute& a : token.attributes)
+                _writer.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+        }
+    }
+
+    void EndElement() {
+        _fanout.Close();
+        _inStyle = false;
+        if (_textDepth > 0) {
+            _text.push_back(XmlToken{XmlToken::Kind::End, {}, {}, {}});
+            if (_depth == _textDepth) {
+                WriteTextLines(_text, _writer);
+                _text.clear();
+                _textDepth = 0;
+            }
+        } else {
+            _writer.writeEndElement();
+        }
+        --_depth;
+    }
+
     void StartElement() {
         const QStringView name = _reader.name();
         if (!_sawRoot) {
@@ -165,23 +210,41 @@ private:
             _reader.skipCurrentElement();
             return;
         }
+        // Qt draws a textPath's characters along no path, wherever the text starts: better
+        // none than text in the wrong place.
+        if (name == QLatin1String("textPath")) {
+            AddNote(&_out.notes, kNoteTextPath);
+            _reader.skipCurrentElement();
+            return;
+        }
         if (++_depth > kMaxSvgDepth) {
             Fail(DrawingError::Refused,
                  "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
             return;
         }
         _inStyle = name == QLatin1String("style");
-        _writer.writeStartElement(_reader.qualifiedName().toString());
+        const QXmlStreamAttributes attributes = _reader.attributes();
+        QStringView useTarget;
+        if (name == QLatin1String("use"))
+            for (const QXmlStreamAttribute& attr : attributes)
+                if (attr.name() == QLatin1String("href") && attr.value().startsWith(u'#'))
+                    useTarget = attr.value().mid(1);
+        _fanout.Open(attributes.value(QLatin1String("id")), useTarget);
+        if (name == QLatin1String("flowRoot")) AddNote(&_out.notes, kNoteFlowed);
+
+        XmlToken start{XmlToken::Kind::Start, _reader.qualifiedName().toString(), {}, {}};
         for (const QXmlStreamNamespaceDeclaration& d : _reader.namespaceDeclarations()) {
             const QString prefix = d.prefix().toString();
-            _writer.writeAttribute(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
-                                   d.namespaceUri().toString());
+            start.attributes.append(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
+                                    d.namespaceUri().toString());
         }
-        for (const QXmlStreamAttribute& attr : _reader.attributes()) {
+        for (const QXmlStreamAttribute& attr : attributes) {
             if (!Spend(attr.value().size())) return;
             CheckProperties(attr.name(), attr.value());
-            _writer.writeAttribute(attr.qualifiedName().toString(), attr.value().toString());
+            start.attributes.append(attr.qualifiedName().toString(), attr.value().toString());
         }
+        if (_textDepth == 0 && name == QLatin1String("text")) _textDepth = _depth;
+        Emit(std::move(start));
     }
 
     void CheckProperties(QStringView name, QStringView value) {
@@ -191,6 +254,8 @@ private:
             if (name == QLatin1String("style") && StyleUses(text, p.name))
                 AddNote(&_out.notes, p.note);
         }
+        if (name == QLatin1String("style") && text.contains(QLatin1String("shape-inside")))
+            AddNote(&_out.notes, kNoteFlowed);
     }
 
     void Characters() {
@@ -205,10 +270,10 @@ private:
                 AddNote(&_out.notes, kNoteStyleSheets);
             }
         }
-        if (_reader.isCDATA())
-            _writer.writeCDATA(text);
-        else
-            _writer.writeCharacters(text);
+        Emit(XmlToken{_reader.isCDATA() ? XmlToken::Kind::CData : XmlToken::Kind::Characters,
+                      {},
+                      {},
+                      std::move(text)});
     }
 
     QXmlStreamReader _reader;
@@ -221,6 +286,9 @@ private:
     int _depth = 0;
     bool _sawRoot = false;
     bool _inStyle = false;
+    UseFanout _fanout;
+    int _textDepth = 0;  // the depth of the <text> being kept, 0 when none
+    std::vector<XmlToken> _text;
 };
 
 }  // namespace

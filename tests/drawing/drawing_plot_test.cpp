@@ -183,6 +183,17 @@ std::string Laughs() {
     return dtd + "]>" + kOpen + "<text>&l9;</text></svg>";
 }
 
+// Ten uses of ten uses of ... a rectangle: 10^9 rectangles from a file of a few hundred bytes.
+std::string UseFanOut() {
+    std::string defs = "<defs><rect id='u0' width='1' height='1' stroke='black'/>";
+    for (int i = 1; i <= 9; ++i) {
+        defs += "<g id='u" + std::to_string(i) + "'>";
+        for (int k = 0; k < 10; ++k) defs += "<use href='#u" + std::to_string(i - 1) + "'/>";
+        defs += "</g>";
+    }
+    return std::string(kOpen) + defs + "</defs><use href='#u9'/></svg>";
+}
+
 class BadInput : public testing::TestWithParam<BadCase> {};
 
 TEST_P(BadInput, IsRefusedWithOneLine) {
@@ -210,7 +221,14 @@ INSTANTIATE_TEST_SUITE_P(
             DrawingError::NothingToPlot, "no visible shape"},
         BadCase{"OffThePage", std::string(kOpen) + "<rect x='-50' width='10' height='10'/></svg>",
                 DrawingError::NothingToPlot, "printable area"},
+        // The line's own position, not the text's, decides where it lands.
+        BadCase{
+            "TextLineOffThePage",
+            std::string(kOpen) +
+                "<text x='10' y='20' font-size='10'><tspan x='-90' y='20'>I</tspan></text></svg>",
+            DrawingError::NothingToPlot, "printable area"},
         BadCase{"BillionLaughs", Laughs(), DrawingError::Refused, "entities"},
+        BadCase{"UseFanOut", UseFanOut(), DrawingError::Refused, "<use> elements multiply"},
         BadCase{"DamagedSvgz", std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 18),
                 DrawingError::Malformed, "damaged"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });

@@ -1,5 +1,6 @@
 #include "drawing/svg_chunks.h"
 
+#include <QBuffer>
 #include <QSet>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -70,7 +71,11 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
         const QStringView id = reader.attributes().value(QLatin1String("id"));
         return !id.isEmpty() && referenced.contains(id.toUtf8());
     };
-    QXmlStreamReader reader(_xml);
+    // Read through a device, the reader decodes a block at a time, not the whole drawing.
+    QBuffer input;
+    input.setData(_xml);
+    input.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&input);
     ByteOffsets offsets(_xml);
     Chain chain;
     bool sawRoot = false;

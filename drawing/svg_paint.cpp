@@ -18,6 +18,7 @@ namespace {
 std::mutex gCaptureLock;
 std::vector<std::string>* gCaptured = nullptr;
 std::vector<std::string> gUnplaced;  // what was captured, without "<input>:line:column:"
+int gHeard = 0;
 QtMessageHandler gPrevious = nullptr;
 
 std::string Unplaced(const std::string& message) {
@@ -25,11 +26,12 @@ std::string Unplaced(const std::string& message) {
     return std::regex_replace(message, where, "");
 }
 
-// A complaint about what every piece of a big drawing carries comes once per piece: kept once,
-// it leaves room for the others.
+// Up to 64 complaints, as many a drawing read whole gives; one about what every piece of a big
+// drawing carries comes once per piece and is kept once.
 void Capture(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (gCaptured && type != QtFatalMsg) {
-        if (gCaptured->size() >= 64) return;
+        if (gHeard >= 64) return;
+        ++gHeard;
         std::string message = text.simplified().toStdString();
         std::string unplaced = Unplaced(message);
         if (std::find(gUnplaced.begin(), gUnplaced.end(), unplaced) != gUnplaced.end()) return;
@@ -45,6 +47,7 @@ public:
     explicit CaptureMessages(std::vector<std::string>* into) : _lock(gCaptureLock) {
         gCaptured = into;
         gUnplaced.clear();
+        gHeard = 0;
         gPrevious = qInstallMessageHandler(Capture);
     }
     ~CaptureMessages() {

@@ -1,7 +1,8 @@
 // Drawings to plots, measured: conversion time, pen-up travel with and without line
 // optimisation, and how closely the plotted lines follow another renderer's drawing.
 //
-//   trzn_bench_drawing convert DRAWING BODY [optimise 0|1]   (prints one line of figures)
+//   trzn_bench_drawing convert DRAWING BODY [optimise 0|1] [elements per piece]
+//                                                             (prints one line of figures)
 //   trzn_bench_drawing compare PLOT.png REFERENCE.png          (line pixels within 2 px)
 //   trzn_bench_drawing box IMAGE.png                            (the line pixels' box)
 //
@@ -10,13 +11,16 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/svg_chunks.h"
 #include "settings/geometry.h"
 
 namespace {
@@ -67,7 +71,7 @@ double Within(const QImage& a, const QImage& b, QPoint shift) {
     return lines ? static_cast<double>(near) / lines : 0;
 }
 
-int Convert(const char* drawing, const char* bodyPath, bool optimise) {
+int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgChunking& chunking) {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
@@ -84,7 +88,7 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise) {
     std::FILE* body = std::fopen(bodyPath, "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const DrawingResult r = ConvertDrawing(drawing, print, config, body);
+    const DrawingResult r = ConvertDrawing(drawing, print, config, body, chunking);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);
@@ -104,8 +108,15 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "convert" && argc >= 4)
-        return Convert(argv[2], argv[3], argc < 5 || argv[4][0] != '0');
+    if (mode == "convert" && argc >= 4) {
+        SvgChunking chunking;
+        if (argc >= 6) {
+            // Pieces this small only show that splitting changes nothing.
+            chunking.elements = std::max(1, std::atoi(argv[5]));
+            chunking.carried = 1e9;
+        }
+        return Convert(argv[2], argv[3], argc < 5 || argv[4][0] != '0', chunking);
+    }
     if (mode == "box" && argc == 3) {
         const QRect box = LineBox(Load(argv[2]));
         std::printf("%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());

@@ -7,15 +7,18 @@ namespace {
 
 constexpr size_t kBlockBytes = 1 << 20;
 
-void PutVarint(std::vector<uint8_t>& out, uint64_t v) {
+// At most 10 bytes a value.
+uint8_t* PutVarint(uint8_t* out, uint64_t v) {
     while (v >= 0x80) {
-        out.push_back(static_cast<uint8_t>(v | 0x80));
+        *out++ = static_cast<uint8_t>(v | 0x80);
         v >>= 7;
     }
-    out.push_back(static_cast<uint8_t>(v));
+    *out++ = static_cast<uint8_t>(v);
+    return out;
 }
 
 uint64_t GetVarint(const uint8_t*& p) {
+    if (*p < 0x80) return *p++;
     uint64_t v = 0;
     for (int shift = 0;; shift += 7) {
         const uint8_t b = *p++;
@@ -35,26 +38,28 @@ int64_t Unzigzag(uint64_t v) { return static_cast<int64_t>(v >> 1) ^ -static_cas
 void PathStore::Take(PathSet& paths, std::vector<uint8_t>& pens) {
     for (size_t i = 0; i < paths.size(); ++i) {
         const uint32_t b = paths.begin(i), e = paths.end(i);
-        _scratch.clear();
-        PutVarint(_scratch, e - b);
-        PlotPoint at{0, 0};
-        for (uint32_t k = b; k < e; ++k) {
-            const PlotPoint p = paths.points[k];
-            PutVarint(_scratch, Zigzag(int64_t{p.x} - at.x));
-            PutVarint(_scratch, Zigzag(int64_t{p.y} - at.y));
-            at = p;
-        }
-        if (_blocks.empty() || _blocks.back().size - _blocks.back().used < _scratch.size()) {
+        // Written straight into the block, which has room for the longest encoding; a block
+        // is only touched (resident) where written.
+        const size_t most = 10 + 20 * size_t{e - b};
+        if (_blocks.empty() || _blocks.back().size - _blocks.back().used < most) {
             Block block;
-            block.size = std::max(kBlockBytes, _scratch.size());
+            block.size = std::max(kBlockBytes, most);
             block.bytes.reset(new uint8_t[block.size]);
             _blocks.push_back(std::move(block));
         }
         Block& block = _blocks.back();
-        std::memcpy(block.bytes.get() + block.used, _scratch.data(), _scratch.size());
+        uint8_t* const first = block.bytes.get() + block.used;
+        uint8_t* out = PutVarint(first, e - b);
+        PlotPoint at{0, 0};
+        for (uint32_t k = b; k < e; ++k) {
+            const PlotPoint p = paths.points[k];
+            out = PutVarint(out, Zigzag(int64_t{p.x} - at.x));
+            out = PutVarint(out, Zigzag(int64_t{p.y} - at.y));
+            at = p;
+        }
         _where.push_back(
             {static_cast<uint32_t>(_blocks.size() - 1), static_cast<uint32_t>(block.used)});
-        block.used += _scratch.size();
+        block.used += static_cast<size_t>(out - first);
         _pens.push_back(pens[i]);
         _points += e - b;
     }

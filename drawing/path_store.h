@@ -36,6 +36,5 @@ private:
     std::vector<Block> _blocks;
     std::vector<Where> _where;
     std::vector<uint8_t> _pens;
-    std::vector<uint8_t> _scratch;
     uint64_t _points = 0;
 };

@@ -94,11 +94,11 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
     };
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType type = reader.readNext();
-        // The reader's offset is exact after a tag (after text it has read one more); a start
-        // tag begins at the last '<' before its end, as no attribute value holds one.
+        if (type != QXmlStreamReader::StartElement && type != QXmlStreamReader::EndElement)
+            continue;
+        // The reader's offset is exact after a tag (after text it has read one character
+        // more).
         const auto end = static_cast<uint32_t>(offsets.At(reader.characterOffset()));
-        const Range token{
-            static_cast<uint32_t>(std::max<qsizetype>(0, _xml.lastIndexOf('<', end - 1))), end};
         if (type == QXmlStreamReader::StartElement) {
             if (depth > 0) {
                 ++depth;
@@ -106,6 +106,9 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
                 leafShared = leafShared || isReferenced(reader);
                 continue;
             }
+            // A start tag begins at the last '<' before its end: no attribute value holds one.
+            const Range token{
+                static_cast<uint32_t>(std::max<qsizetype>(0, _xml.lastIndexOf('<', end - 1))), end};
             if (!validTag(token)) return false;
             if (!sawRoot) {
                 sawRoot = true;

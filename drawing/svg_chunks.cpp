@@ -59,6 +59,8 @@ private:
 }  // namespace
 
 SvgChunks::SvgChunks(const QByteArray& xml, const SvgChunking& limits) : _xml(xml) {
+    // Every element has a '<': fewer of them than a piece holds, and the drawing is one piece.
+    if (xml.size() < limits.bytes && xml.count('<') < limits.elements) return;
     if (xml.size() >= (qsizetype{1} << 32) || !Plan(limits) || _pieces.size() < 2) {
         _pieces.clear();
         _shared.clear();

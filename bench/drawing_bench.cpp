@@ -1,7 +1,8 @@
 // Drawings to plots, measured: conversion time, pen-up travel with and without line
 // optimisation, and how closely the plotted lines follow another renderer's drawing.
 //
-//   trzn_bench_drawing convert DRAWING BODY [optimise 0|1]   (prints one line of figures)
+//   trzn_bench_drawing convert DRAWING BODY [optimise 0|1] [elements per piece]
+//                                                             (prints one line of figures)
 //   trzn_bench_drawing frame PLOT WIDTH                         (trzn-render's frame of a plot)
 //   trzn_bench_drawing compare PLOT.png REFERENCE.png X Y W H  (line pixels within 2 px)
 //
@@ -24,6 +25,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/page_layout.h"
+#include "drawing/svg_chunks.h"
 #include "drawing/svg_sanitize.h"
 #include "drawing/svg_source.h"
 #include "preview/plot_picture.h"
@@ -90,7 +92,7 @@ bool CanvasMm(const char* drawing, double* w, double* h) {
     return true;
 }
 
-int Convert(const char* drawing, const char* bodyPath, bool optimise) {
+int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgChunking& chunking) {
     double w = 0, h = 0;
     if (!CanvasMm(drawing, &w, &h)) {
         std::printf("error: the drawing's canvas size can't be read\n");
@@ -115,7 +117,7 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise) {
     std::FILE* body = std::fopen(bodyPath, "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const DrawingResult r = ConvertDrawing(drawing, print, config, body);
+    const DrawingResult r = ConvertDrawing(drawing, print, config, body, chunking);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);
@@ -139,8 +141,15 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "convert" && argc >= 4)
-        return Convert(argv[2], argv[3], argc < 5 || argv[4][0] != '0');
+    if (mode == "convert" && argc >= 4) {
+        SvgChunking chunking;
+        if (argc >= 6) {
+            // Pieces this small only show that splitting changes nothing.
+            chunking.elements = std::max(1, std::atoi(argv[5]));
+            chunking.carried = 1e9;
+        }
+        return Convert(argv[2], argv[3], argc < 5 || argv[4][0] != '0', chunking);
+    }
     if (mode == "frame" && argc == 4) {
         // The frame trzn-render draws a plot this wide in: pixels per plotter unit, where
         // plotter (0, 0) lands, the line width.

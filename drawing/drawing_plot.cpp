@@ -10,6 +10,7 @@
 #include "drawing/hpgl_writer.h"
 #include "drawing/page_layout.h"
 #include "drawing/path_order.h"
+#include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
 #include "drawing/polyline_sink.h"
 #include "drawing/svg_paint.h"
@@ -30,41 +31,52 @@ DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     return r;
 }
 
-// One pen's paths copied out of the whole drawing, in document order.
-PathSet PathsOfPen(const PathSet& all, const std::vector<uint8_t>& pens, const PenChoice& choice,
-                   int number) {
-    PathSet one;
-    for (size_t i = 0; i < all.size(); ++i) {
-        if (choice.NumberOf(pens[i]) != number) continue;
-        one.starts.push_back(static_cast<uint32_t>(one.points.size()));
-        one.points.insert(one.points.end(), all.points.begin() + all.begin(i),
-                          all.points.begin() + all.end(i));
+// What the ordering needs of one pen's paths, in document order: both ends of an open path
+// (the inside never decides where it is entered) and every vertex of a closed one; `index`
+// gives each one's place in the store.
+PathSet EntriesOfPen(const PathStore& store, const PenChoice& choice, int number,
+                     std::vector<uint32_t>& index) {
+    PathSet entries, one;
+    for (size_t i = 0; i < store.size(); ++i) {
+        if (choice.NumberOf(store.pen(i)) != number) continue;
+        store.Get(i, one);
+        index.push_back(static_cast<uint32_t>(i));
+        entries.starts.push_back(static_cast<uint32_t>(entries.points.size()));
+        if (one.closed(0))
+            entries.points.insert(entries.points.end(), one.points.begin(), one.points.end());
+        else
+            entries.points.insert(entries.points.end(), {one.points.front(), one.points.back()});
     }
-    return one;
+    return entries;
 }
 
-void WriteOptimised(HpglWriter& writer, const PathSet& all, const std::vector<uint8_t>& pens,
-                    const PenChoice& choice) {
+void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
     std::set<int> numbers;
-    for (uint8_t p : pens) numbers.insert(choice.NumberOf(p));
+    for (size_t i = 0; i < store.size(); ++i) numbers.insert(choice.NumberOf(store.pen(i)));
+    PathSet one;
     for (int number : numbers) {
         writer.SelectPen(number);
-        // A single pen needs no copy: a million paths stay in one set of arrays.
-        PathSet copy;
-        const PathSet& mine =
-            numbers.size() == 1 ? all : (copy = PathsOfPen(all, pens, choice, number));
-        for (const PathStep& step : OrderPaths(mine, writer.position())) writer.Draw(mine, step);
+        std::vector<uint32_t> index;
+        const PathSet entries = EntriesOfPen(store, choice, number, index);
+        for (const PathStep& step : OrderPaths(entries, writer.position())) {
+            store.Get(index[step.path], one);
+            const uint32_t last = static_cast<uint32_t>(one.points.size() - 1);
+            const uint32_t entry = entries.closed(step.path) ? step.entry - entries.begin(step.path)
+                                                             : (step.reversed ? last : 0);
+            writer.Draw(one, PathStep{0, step.reversed, entry});
+        }
     }
 }
 
-void WriteInDocumentOrder(HpglWriter& writer, const PathSet& all, const std::vector<uint8_t>& pens,
-                          const PenChoice& choice) {
+void WriteInDocumentOrder(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
     int current = -1;
-    for (size_t i = 0; i < all.size(); ++i) {
-        const int number = choice.NumberOf(pens[i]);
+    PathSet one;
+    for (size_t i = 0; i < store.size(); ++i) {
+        const int number = choice.NumberOf(store.pen(i));
         if (number != current) writer.SelectPen(number);
         current = number;
-        writer.Draw(all, PathStep{static_cast<uint32_t>(i), false, all.begin(i)});
+        store.Get(i, one);
+        writer.Draw(one, PathStep{0, false, 0});
     }
 }
 
@@ -84,6 +96,11 @@ std::string Millimetres(double mm) {
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              std::FILE* body) {
+    return ConvertDrawing(path, print, config, body, SvgChunking{});
+}
+
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             std::FILE* body, const SvgChunking& chunking) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
 
@@ -103,14 +120,15 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     const QRectF reach(-kReachUnits, -kReachUnits, area->width + 2 * kReachUnits,
                        area->height + 2 * kReachUnits);
     PolylineSink sink(*area, reach, kMaxPlotPoints);
+    PathStore store;
     const PenChoice pens(config);
-    const PaintOutcome painted = PaintSvg(svg, *area, pens, sink);
+    const PaintOutcome painted = PaintSvg(svg, *area, pens, sink, store, kMaxPlotPoints, chunking);
     svg.xml.clear();
     if (!painted.loaded)
         return Fail(result, DrawingError::NotSvg,
                     "not an SVG drawing Qt can read: " + OneLine(painted.loadError));
     for (const std::string& note : painted.notes) AddNote(&result.notes, note);
-    if (sink.full())
+    if (sink.full() || store.points() >= kMaxPlotPoints)
         return Fail(
             result, DrawingError::Refused,
             "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot");
@@ -120,22 +138,21 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     result.clipTopMm = clip.top;
     result.clipRightMm = clip.right;
     result.clipBottomMm = clip.bottom;
-    const PathSet& all = sink.paths();
     if (painted.shapes == 0 || sink.extent().isNull())
         return Fail(result, DrawingError::NothingToPlot,
                     "the drawing has no visible shape to plot");
-    if (all.size() == 0)
+    if (store.size() == 0)
         return Fail(result, DrawingError::NothingToPlot,
                     "nothing of the drawing lies on the printable area");
 
     HpglWriter writer(body);
     // The check box is stored inverted: 0 is ticked.
     if (config.foptln == 0)
-        WriteOptimised(writer, all, sink.pens(), pens);
+        WriteOptimised(writer, store, pens);
     else
-        WriteInDocumentOrder(writer, all, sink.pens(), pens);
+        WriteInDocumentOrder(writer, store, pens);
     const bool written = writer.Finish();
-    result.paths = static_cast<int64_t>(all.size());
+    result.paths = static_cast<int64_t>(store.size());
     result.penUpTravel = std::llround(writer.penUpTravel());
     result.bodyBytes = writer.bytes();
     if (!written) return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");

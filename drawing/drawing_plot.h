@@ -50,6 +50,12 @@ struct DrawingResult {
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              std::FILE* body);
 
+// The same, with how big a drawing QtSvg is given at once (svg_chunks.h): a big drawing is read
+// in pieces so that memory does not grow with what QtSvg builds of the whole.
+struct SvgChunking;
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             std::FILE* body, const SvgChunking& chunking);
+
 // The header lines for the sender ("Trazen Sender Prefs"): "BRC:" with the input window, then
 // "NAME:" with the drawing's name and one "NOTE:" line per note, each ended by LF. The sender's
 // framing reads only the "BRC:" line; its window shows the notes.

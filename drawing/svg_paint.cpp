@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <mutex>
 #include <regex>
 
@@ -16,11 +17,26 @@ namespace {
 // handler is process-wide.
 std::mutex gCaptureLock;
 std::vector<std::string>* gCaptured = nullptr;
+std::vector<std::string> gUnplaced;  // what was captured, without "<input>:line:column:"
+int gHeard = 0;
 QtMessageHandler gPrevious = nullptr;
 
+std::string Unplaced(const std::string& message) {
+    static const std::regex where("^<input>:[0-9]+:[0-9]+: *");
+    return std::regex_replace(message, where, "");
+}
+
+// Up to 64 complaints, as many a drawing read whole gives; one about what every piece of a big
+// drawing carries comes once per piece and is kept once.
 void Capture(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (gCaptured && type != QtFatalMsg) {
-        if (gCaptured->size() < 64) gCaptured->push_back(text.simplified().toStdString());
+        if (gHeard >= 64) return;
+        ++gHeard;
+        std::string message = text.simplified().toStdString();
+        std::string unplaced = Unplaced(message);
+        if (std::find(gUnplaced.begin(), gUnplaced.end(), unplaced) != gUnplaced.end()) return;
+        gUnplaced.push_back(std::move(unplaced));
+        gCaptured->push_back(std::move(message));
         return;
     }
     if (gPrevious) gPrevious(type, context, text);
@@ -30,6 +46,8 @@ class CaptureMessages {
 public:
     explicit CaptureMessages(std::vector<std::string>* into) : _lock(gCaptureLock) {
         gCaptured = into;
+        gUnplaced.clear();
+        gHeard = 0;
         gPrevious = qInstallMessageHandler(Capture);
     }
     ~CaptureMessages() {
@@ -56,43 +74,51 @@ std::string NoteFor(std::string message) {
     if (message.find("invalid coordinates") != std::string::npos)
         return "points with invalid (non-finite) coordinates skipped";
     // "<input>:line:column: text": the same complaint at many places is said once.
-    static const std::regex where("^<input>:[0-9]+:[0-9]+: *");
-    message = std::regex_replace(message, where, "");
+    message = Unplaced(message);
     return "parts Qt's SVG reader does not support were skipped (" + message + ")";
 }
 
 }  // namespace
 
 PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenChoice& pens,
-                      PolylineSink& sink) {
+                      PolylineSink& sink, PathStore& store, uint64_t maxPoints,
+                      const SvgChunking& chunking) {
     PaintOutcome out;
     EnsureGuiApplication();
     std::vector<std::string> said;
     int raster = 0;
     {
         CaptureMessages capture(&said);
-        QSvgRenderer renderer;
-        out.loaded = renderer.load(svg.xml);
-        if (!out.loaded) {
-            out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
-            return out;
-        }
+        const SvgChunks chunks(svg.xml, chunking);
         const QTransform toDevice = DrawingToDevice(
             svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
         PathCollectorDevice device(area.width, area.height, [&](const PaintedPath& p) {
-            if (sink.full()) return;
+            if (sink.full() || store.points() >= maxPoints) return;
             ++out.shapes;
             sink.SetPen(pens.EntryFor(p.colour));
             if (p.path)
                 FlattenPath(*p.path, p.transform, p.filled, sink);
             else
                 FlattenEllipse(p.ellipse, p.transform, sink);
+            sink.Finish();
+            store.Take(sink.paths(), sink.pens());
         });
+        // One painter for every piece: a fill held back at the end of one meets its stroke at
+        // the start of the next.
         QPainter painter(&device);
         painter.setTransform(toDevice);
-        // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of the
-        // drawing's size (not the one of real units) never enters.
-        renderer.render(&painter, renderer.viewBoxF());
+        const size_t pieces = std::max<size_t>(chunks.size(), 1);
+        for (size_t i = 0; i < pieces; ++i) {
+            QSvgRenderer renderer;
+            out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
+            if (!out.loaded) {
+                out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+                return out;
+            }
+            // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of the
+            // drawing's size (not the one of real units) never enters.
+            renderer.render(&painter, renderer.viewBoxF());
+        }
         painter.end();
         raster = device.rasterImages();
     }

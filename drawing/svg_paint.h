@@ -1,7 +1,9 @@
 #pragma once
 // QtSvg reads the cleaned drawing and paints it into the path collector; each visible shape is
-// flattened into the sink with the pen its colour chooses. QtSvg's own warnings are kept off
-// the terminal and come back as notes.
+// flattened into the sink with the pen its colour chooses and moved on into the store. A big
+// drawing is read in pieces (svg_chunks.h), all painted with one painter, so that the shapes
+// arrive as from the whole. QtSvg's own warnings are kept off the terminal and come back as
+// notes.
 
 #include <QByteArray>
 #include <cstdint>
@@ -9,8 +11,10 @@
 #include <vector>
 
 #include "drawing/page_layout.h"
+#include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
 #include "drawing/polyline_sink.h"
+#include "drawing/svg_chunks.h"
 #include "drawing/svg_sanitize.h"
 
 struct PaintOutcome {
@@ -20,5 +24,7 @@ struct PaintOutcome {
     std::string loadError;  // QtSvg's first complaint when it did not take the document
 };
 
+// Stops taking shapes once the store holds `maxPoints`.
 PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenChoice& pens,
-                      PolylineSink& sink);
+                      PolylineSink& sink, PathStore& store, uint64_t maxPoints,
+                      const SvgChunking& chunking = {});

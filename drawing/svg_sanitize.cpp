@@ -1,5 +1,6 @@
 #include "drawing/svg_sanitize.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -58,10 +59,18 @@ bool LooksLikeXml(const QByteArray& xml) {
     return i < xml.size() && xml[i] == '<';
 }
 
+struct OpenBuffer : QBuffer {
+    explicit OpenBuffer(const QByteArray& bytes) {
+        setData(bytes);
+        open(QIODevice::ReadOnly);
+    }
+};
+
 class Sanitizer {
 public:
     explicit Sanitizer(const QByteArray& xml)
-        : _reader(xml),
+        : _input(xml),
+          _reader(&_input),
           _writer(&_out.xml),
           // Expanded entities count against this: a document may grow by its entities, but not
           // without bound (Qt's own limit is per entity, not per document).
@@ -276,6 +285,9 @@ private:
                       std::move(text)});
     }
 
+    // Read through a device, the reader decodes a block at a time, not the whole drawing at
+    // once (two bytes a character).
+    OpenBuffer _input;
     QXmlStreamReader _reader;
     SanitizedSvg _out;
     QXmlStreamWriter _writer;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/svg_chunks.h"
+#include "drawing/svg_sanitize.h"
 #include "settings/geometry.h"
 #include "tests/support/temp_home.h"
 
@@ -299,6 +301,47 @@ TEST(Drawing, CurvesFlattenWithinOneUnit) {
         // The fewest chords that stay within the band rounding to whole units leaves.
         const double fewest = M_PI / std::acos(1 - (1 - std::sqrt(0.5)) / radius);
         EXPECT_LE(points.size(), 1.3 * fewest + 8) << r << " mm";
+    }
+}
+
+// A big drawing is read in pieces as small as one element here: the plot must be the one of the
+// drawing read whole, with references across pieces (forwards too), style sheets, gradients and
+// the transforms and style the groups around an element give it.
+TEST(Drawing, ReadInPiecesPlotsAsWhole) {
+    const std::string svg =
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+        "width='210mm' height='297mm' viewBox='0 0 210 297'><style>.b { stroke: #00f }</style>"
+        "<g transform='translate(20 30) rotate(10)' stroke='#f00' fill='none'>"
+        "<path d='M0 0 C 10 20 30 -10 40 10'/><use xlink:href='#later' x='5'/>"
+        "<g transform='scale(1.5)'><circle class='b' cx='20' cy='20' r='8'/>"
+        "<path id='star' d='M10 50 l5 10 l5 -10 z' stroke='none' fill='url(#green)'/></g></g>"
+        "<defs><linearGradient id='green'><stop offset='0' stop-color='#0f0'/></linearGradient>"
+        "</defs><use xlink:href='#star' transform='translate(60 0)'/>"
+        "<g id='later' stroke='#00f'><rect x='100' y='100' width='30' height='20'/></g></svg>";
+    SvgChunking tiny;
+    tiny.elements = 1;
+    tiny.carried = 1e9;
+    ASSERT_GT(SvgChunks(SanitizeSvg(QByteArray::fromStdString(svg)).xml, tiny).size(), 5u);
+    TempHome home;
+    const std::string path = home.scratch("in") + "/pieces.svg";
+    WriteFileBytes(path, svg);
+    for (const bool optimised : {false, true}) {
+        std::string bodies[2];
+        for (int i = 0; i < 2; ++i) {
+            char* data = nullptr;
+            size_t size = 0;
+            std::FILE* body = open_memstream(&data, &size);
+            const DrawingResult r = ConvertDrawing(path, Page(100), Pens(true, optimised), body,
+                                                   i ? tiny : SvgChunking{});
+            std::fclose(body);
+            bodies[i].assign(data, size);
+            std::free(data);
+            ASSERT_TRUE(r.ok()) << r.message;
+            EXPECT_EQ(r.paths, 6);
+        }
+        EXPECT_EQ(bodies[1], bodies[0]) << "optimised " << optimised;
+        for (const char* pen : {"SP7;", "SP2;", "SP13;"})
+            EXPECT_NE(bodies[0].find(pen), std::string::npos) << pen;
     }
 }
 

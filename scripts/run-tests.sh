@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, builds, runs the unit and integration tests, then runs
-# the settings-file fuzz target for a bounded time.
+# each fuzz target (settings file, drawings) for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

@@ -1,0 +1,87 @@
+// Any file given as a drawing must convert or be refused without crash, overrun, undefined
+// behaviour, leak or hang, through every stage from the file's bytes to the plot body.
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "drawing/drawing_plot.h"
+#include "settings/geometry.h"
+
+namespace {
+
+struct Page {
+    TPrint print{};
+    TPrConfig config{};
+};
+
+// The size picks the page so that the seeds stay plain drawings: scale (a turned page is a
+// negative one) and whether the plotting options are ticked.
+Page PageFor(size_t size) {
+    Page page;
+    TPrPaper paper{};
+    std::memset(&page.print, 0, sizeof page.print);
+    std::memset(&page.config, 0, sizeof page.config);
+    page.config.cmargin = Rect{10, 20, 30, 40};
+    mkDefault(&page.print, &page.config, &paper);
+    static const int16_t kScales[] = {100, -100, 25, 400};
+    CalcPageWidth(&page.print, &page.config, 842, 1191, kScales[size % 4], 0);
+    const bool ticked = (size / 4) % 2 == 0;  // stored inverted: 0 is ticked
+    page.config.fautopen = ticked ? 0 : 1;
+    page.config.foptln = ticked ? 0 : 1;
+    page.config.toollist[0] = {1, 30, 0, 0, 0, 1};
+    page.config.toollist[1] = {2, 30, 10000, 0, 0, 1};
+    page.config.toollist[2] = {3, 30, 0, 0, 10000, 1};
+    page.config.toollist[3] = {4, 30, 0, 10000, 0, 0};
+    return page;
+}
+
+int gFile = -1;
+std::string gPath;
+
+}  // namespace
+
+// Qt's font database keeps fontconfig's configuration and the fallback patterns it matched for
+// the life of the process; nothing of ours is allocated there.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// Their tally at exit would push the run's own last lines out of the test log's tail.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt keeps argc by reference and takes out the options it knows: not libFuzzer's own.
+    static int argc = 1;
+    static char arg0[] = "fuzz_drawing";
+    static char* argv[] = {arg0, nullptr};
+    new QGuiApplication(argc, argv);
+    // ConvertDrawing reads a path: a file in memory that the reader reopens through /proc.
+    gFile = memfd_create("drawing.svg", MFD_CLOEXEC);
+    if (gFile < 0) std::abort();
+    gPath = "/proc/self/fd/" + std::to_string(gFile);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (ftruncate(gFile, 0) != 0 || pwrite(gFile, data, size, 0) != static_cast<ssize_t>(size))
+        std::abort();
+    const Page page = PageFor(size);
+    char* body = nullptr;
+    size_t bodySize = 0;
+    std::FILE* out = open_memstream(&body, &bodySize);
+    const DrawingResult result = ConvertDrawing(gPath, page.print, page.config, out);
+    std::fclose(out);
+    // A refusal leaves the body empty and says why on one line.
+    if (!result.ok() &&
+        (bodySize != 0 || result.message.empty() || result.message.find('\n') != std::string::npos))
+        std::abort();
+    if (result.ok()) (void)DrawingHeaderLines(result);
+    std::free(body);
+    return 0;
+}

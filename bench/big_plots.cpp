@@ -104,11 +104,24 @@ int Serial(double stopAfter) {
         s.data = 1;
     });
     std::atomic<bool> stop{false};
+    // The plotter takes bytes at the line's pace (57600 bit/s, 8N1): the sender's line thread
+    // keeps up with any reader, so an unpaced one would measure the panel drawing megabytes a
+    // refresh, which no serial line delivers.
     std::thread plotter([&] {
-        char buf[65536];
+        constexpr double kBytesPerSecond = 5760;
+        char buf[4096];
+        const auto start = std::chrono::steady_clock::now();
+        double taken = 0;
         while (!stop) {
-            if (read(master, buf, sizeof buf) <= 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const double due =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() *
+                    kBytesPerSecond -
+                taken;
+            const ssize_t n =
+                due >= 1 ? read(master, buf, std::min<size_t>(sizeof buf, static_cast<size_t>(due)))
+                         : 0;
+            if (n > 0) taken += static_cast<double>(n);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
 

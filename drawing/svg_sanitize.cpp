@@ -6,6 +6,7 @@
 #include <QXmlStreamWriter>
 #include <algorithm>
 
+#include "drawing/arc_split.h"
 #include "drawing/svg_source.h"
 #include "drawing/text_lines.h"
 #include "drawing/use_fanout.h"
@@ -76,7 +77,8 @@ public:
           // without bound (Qt's own limit is per entity, not per document).
           _budget(std::min<qint64>(kMaxDrawingXmlBytes,
                                    8 * static_cast<qint64>(xml.size()) + (1 << 20))),
-          _looksLikeXml(LooksLikeXml(xml)) {}
+          _looksLikeXml(LooksLikeXml(xml)),
+          _arcGrowth(xml.size() + (1 << 20)) {}
 
     SanitizedSvg Run() {
         _writer.setAutoFormatting(false);
@@ -250,10 +252,21 @@ private:
         for (const QXmlStreamAttribute& attr : attributes) {
             if (!Spend(attr.value().size())) return;
             CheckProperties(attr.name(), attr.value());
-            start.attributes.append(attr.qualifiedName().toString(), attr.value().toString());
+            start.attributes.append(attr.qualifiedName().toString(), PathData(attr));
         }
         if (_textDepth == 0 && name == QLatin1String("text")) _textDepth = _depth;
         Emit(std::move(start));
+    }
+
+    // Path data with its long arcs cut into pieces QtSvg draws within a plotter unit. The cut
+    // arcs take more text than they did: past `_arcGrowth` in all, arcs are left as written.
+    QString PathData(const QXmlStreamAttribute& attr) {
+        if (attr.name() != QLatin1String("d") || !attr.namespaceUri().isEmpty())
+            return attr.value().toString();
+        std::optional<QString> split = SplitPathArcs(attr.value(), _arcGrowth);
+        if (!split) return attr.value().toString();
+        _arcGrowth -= std::max<qint64>(0, split->size() - attr.value().size());
+        return *std::move(split);
     }
 
     void CheckProperties(QStringView name, QStringView value) {
@@ -293,6 +306,7 @@ private:
     QXmlStreamWriter _writer;
     const qint64 _budget;
     const bool _looksLikeXml;
+    qint64 _arcGrowth;
     qint64 _spent = 0;
     qint64 _elements = 0;
     int _depth = 0;

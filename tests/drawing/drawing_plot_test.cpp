@@ -279,28 +279,48 @@ TEST(Drawing, HugeAndNonFiniteCoordinatesStayInReach) {
     EXPECT_GT(out.result.clipRightMm, 1e6);
 }
 
-// Circles of radius r mm: every vertex and every chord's middle within one unit of the circle,
-// and not many more vertices than that takes.
+// Ellipses of radii rx, ry mm about (cx, cy) mm turned by `degrees`: every vertex and every
+// chord's middle within one unit of the ellipse, and not many more vertices than that takes.
 TEST(Drawing, CurvesFlattenWithinOneUnit) {
-    for (const double r : {1.0, 50.0, 90.0}) {
-        const Converted out = Convert("<circle cx='100' cy='100' r='" + std::to_string(r) +
-                                      "' fill='none' stroke='black'/>");
+    struct Curve {
+        std::string shape;
+        double cx, cy, rx, ry, degrees;
+    };
+    const auto circle = [](double r) {
+        return Curve{
+            "<circle cx='100' cy='100' r='" + std::to_string(r) + "'/>", 100, 100, r, r, 0};
+    };
+    const Curve curves[] = {
+        circle(1.0),
+        circle(50.0),
+        circle(90.0),
+        // Arcs of path data, large enough that cubics of 90 degrees stray beyond a unit.
+        {"<path d='M5 275 A180 180 0 0 1 185 95'/>", 185, 275, 180, 180, 0},
+        {"<path d='m159,252.583302a130,70 60 11-4.378222-147.583302'/>", 94, 140, 130, 70, 60}};
+    for (const Curve& e : curves) {
+        const Converted out = Convert("<g fill='none' stroke='black'>" + e.shape + "</g>");
         ASSERT_TRUE(out.result.ok()) << out.result.message;
         const std::vector<long> v = Numbers(out.body);
-        const double cx = 4000, cy = 11317 - 4000, radius = r * 40;
+        // Units off the ellipse, to first order (exact enough a unit away from it).
+        const auto off = [&](double x, double y) {
+            const double c = std::cos(e.degrees * M_PI / 180), s = std::sin(e.degrees * M_PI / 180);
+            const double dx = x / 40 - e.cx, dy = (11317 - y) / 40 - e.cy;
+            const double u = (c * dx + s * dy) / e.rx, w = (c * dy - s * dx) / e.ry;
+            return 40 * (u * u + w * w - 1) / (2 * std::hypot(u / e.rx, w / e.ry));
+        };
         std::vector<std::pair<double, double>> points;
         for (size_t i = 1; i + 3 < v.size(); i += 2) points.push_back({v[i], v[i + 1]});
         ASSERT_GE(points.size(), 8u);
         for (size_t i = 0; i < points.size(); ++i) {
             const auto [x, y] = points[i];
-            EXPECT_NEAR(std::hypot(x - cx, y - cy), radius, 1.0) << r << " mm, vertex " << i;
+            EXPECT_NEAR(off(x, y), 0, 1.0) << e.shape << ", vertex " << i;
             if (i == 0) continue;
             const double mx = (x + points[i - 1].first) / 2, my = (y + points[i - 1].second) / 2;
-            EXPECT_NEAR(std::hypot(mx - cx, my - cy), radius, 1.0) << r << " mm, chord " << i;
+            EXPECT_NEAR(off(mx, my), 0, 1.0) << e.shape << ", chord " << i;
         }
         // The fewest chords that stay within the band rounding to whole units leaves.
-        const double fewest = M_PI / std::acos(1 - (1 - std::sqrt(0.5)) / radius);
-        EXPECT_LE(points.size(), 1.3 * fewest + 8) << r << " mm";
+        const double fewest = M_PI / std::acos(1 - (1 - std::sqrt(0.5)) / (e.rx * 40));
+        EXPECT_LE(points.size(), 1.3 * fewest + 8) << e.shape;
     }
 }
 

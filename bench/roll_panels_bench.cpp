@@ -24,16 +24,13 @@ std::string LongDrawing() {
     std::string svg =
         "<svg xmlns='http://www.w3.org/2000/svg' width='600mm' height='2400mm' "
         "viewBox='0 0 600 2400'><g fill='none' stroke='black'>";
-    for (int x = 0; x <= 600; x += 50)
-        svg += "<path d='M" + std::to_string(x) + " 0V2400'/>";
-    for (int y = 0; y <= 2400; y += 50)
-        svg += "<path d='M0 " + std::to_string(y) + "H600'/>";
+    for (int x = 0; x <= 600; x += 50) svg += "<path d='M" + std::to_string(x) + " 0V2400'/>";
+    for (int y = 0; y <= 2400; y += 50) svg += "<path d='M0 " + std::to_string(y) + "H600'/>";
     for (int y = 0; y < 2400; y += 600)
         svg += "<path d='M0 " + std::to_string(y) + "l600 600m-600 0l600 -600'/>";
     for (int y = 50; y < 2400; y += 100)
         for (int x = 50; x < 600; x += 100)
-            svg += "<circle cx='" + std::to_string(x) + "' cy='" + std::to_string(y) +
-                   "' r='30'/>";
+            svg += "<circle cx='" + std::to_string(x) + "' cy='" + std::to_string(y) + "' r='30'/>";
     return svg + "</g></svg>";
 }
 
@@ -75,8 +72,8 @@ Lines Measure(const std::string& body) {
     long x = 0, y = 0;
     static const std::regex op("(PU|PD)([-0-9,]*);");
     static const std::regex number("-?[0-9]+");
-    for (auto it = std::sregex_iterator(body.begin(), body.end(), op);
-         it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), op); it != std::sregex_iterator();
+         ++it) {
         const bool down = (*it)[1] == "PD";
         const std::string args = (*it)[2];
         std::vector<long> v;
@@ -142,10 +139,11 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < cut.bodies.size(); ++i) {
         const Lines m = Measure(cut.bodies[i]);
         cutLength += m.length;
-        std::printf("  panel %d: input window %s, lines from %.2f to %.2f mm along the roll, "
-                    "%.1f m of line\n",
-                    cut.result.plots[i].number, cut.result.plots[i].brc.c_str(), m.lowest / 40.0,
-                    m.highest / 40.0, m.length / 40000.0);
+        std::printf(
+            "  panel %d: input window %s, lines from %.2f to %.2f mm along the roll, "
+            "%.1f m of line\n",
+            cut.result.plots[i].number, cut.result.plots[i].brc.c_str(), m.lowest / 40.0,
+            m.highest / 40.0, m.length / 40000.0);
     }
     std::printf("whole drawing %.3f m of line, panels together %.3f m (%+.4f %%), %.2f s\n",
                 wholeLength / 40000.0, cutLength / 40000.0,
@@ -153,9 +151,9 @@ int main(int argc, char** argv) {
 
     config.iFstPage = config.iLstPage = 2;
     const Plots second = Convert(path, print, config);
-    std::printf("page range 2-2: %zu plot, panel %d, %s the second above\n",
-                second.bodies.size(), second.result.plots.empty() ? 0 : second.result.plots[0].number,
-                second.bodies.size() == 1 && second.bodies[0] == cut.bodies[1] ? "byte for byte"
-                                                                               : "NOT");
+    std::printf(
+        "page range 2-2: %zu plot, panel %d, %s the second above\n", second.bodies.size(),
+        second.result.plots.empty() ? 0 : second.result.plots[0].number,
+        second.bodies.size() == 1 && second.bodies[0] == cut.bodies[1] ? "byte for byte" : "NOT");
     return 0;
 }

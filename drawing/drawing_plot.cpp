@@ -104,11 +104,15 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              std::FILE* body, const SvgChunking& chunking) {
-    int asked = 0;
+    bool many = false;
     DrawingResult result = ConvertDrawing(
         path, print, config,
-        [&](const DrawingPlot&) { return ++asked == 1 ? body : nullptr; }, chunking);
-    if (asked > 1)
+        [&](const DrawingPlot& plot) {
+            many = plot.of > 1;
+            return many ? nullptr : body;
+        },
+        chunking);
+    if (many)
         Fail(result, DrawingError::Refused,
              "the drawing is cut into " + std::to_string(result.panels) +
                  " panels along the roll, and there is one body to write");
@@ -202,6 +206,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                             Millimetres(result.rollLengthMm) + " mm)");
         DrawingPlot plot;
         plot.number = number;
+        plot.of = range->last - range->first + 1;
         plot.brc = "0,0," + std::to_string(panel.width) + "," + std::to_string(panel.height);
         std::FILE* body = bodies(plot);
         if (!body) return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");

@@ -25,6 +25,7 @@ enum class DrawingError {
 // One plot made of a drawing: the whole of it, or one panel of a drawing cut along the roll.
 struct DrawingPlot {
     int number = 1;    // 1-based among the drawing's panels
+    int of = 1;        // how many plots the conversion writes (those of the page range)
     std::string brc;   // its input window: "x1,y1,x2,y2" in plotter units
     int64_t paths = 0;
     int64_t penUpTravel = 0;

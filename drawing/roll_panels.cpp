@@ -66,7 +66,9 @@ RollUse StretchesInUse(const PathStore& store, int32_t stretch, int32_t areaHeig
     use.first = std::numeric_limits<size_t>::max();
     use.reachesTo = std::numeric_limits<int32_t>::min();
     const int64_t lastIndex = static_cast<int64_t>(use.count) - 1;
-    const auto clamp = [&](int64_t k) { return static_cast<size_t>(std::clamp<int64_t>(k, 0, lastIndex)); };
+    const auto clamp = [&](int64_t k) {
+        return static_cast<size_t>(std::clamp<int64_t>(k, 0, lastIndex));
+    };
     PathSet one;
     for (size_t i = 0; i < store.size(); ++i) {
         store.Get(i, one);
@@ -144,8 +146,7 @@ PathStore CutBand(const PathStore& store, const Band& band, int32_t shift) {
     return out;
 }
 
-std::optional<PanelRange> SelectPanels(const TPrConfig& config, int panels,
-                                       std::string* problem) {
+std::optional<PanelRange> SelectPanels(const TPrConfig& config, int panels, std::string* problem) {
     // The window shows (and stores) a page below 1 as 1.
     PanelRange range{std::max<int>(config.iFstPage, 1), std::max<int>(config.iLstPage, 1)};
     const std::string asked = "the page range (first page " + std::to_string(range.first) +

@@ -24,8 +24,8 @@ std::optional<int32_t> RollLengthUnits(const TPrint& print, const TPrConfig& con
 // Which stretches hold some of the drawing, the first and last stretch reaching out to
 // whatever lies below and above the area (the plotter's reach).
 struct RollUse {
-    size_t count = 0;       // stretches the area's length makes
-    size_t first = 0;       // the first and the last stretch holding a line (first > last: none)
+    size_t count = 0;  // stretches the area's length makes
+    size_t first = 0;  // the first and the last stretch holding a line (first > last: none)
     size_t last = 0;
     int32_t reachesTo = 0;  // the highest y any line reaches
 };

@@ -341,7 +341,8 @@ TEST(PlotCommand, PanelsGoOneAfterAnother) {
     roll(4, 9);
     const PlotRun none = run({"long.svg"});
     EXPECT_EQ(none.exitCode, static_cast<int>(PlotOutcome::BadInput));
-    EXPECT_TRUE(none.err.contains("selects none of the drawing's 3 panels")) << none.err.toStdString();
+    EXPECT_TRUE(none.err.contains("selects none of the drawing's 3 panels"))
+        << none.err.toStdString();
 }
 
 TEST(PlotCommand, SecondPlotIsRefusedWithoutTouchingTheFirst) {

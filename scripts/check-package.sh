@@ -41,9 +41,14 @@ if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W trazen >/dev/null 2>&1; then
     # Inkscape finds the installed extension, and it finds the installed trzn-plot.
     ink=$(mktemp -d)
     printf '<svg xmlns="http://www.w3.org/2000/svg" width="20mm" height="20mm"><path d="M1 1H19" stroke="black"/></svg>' >"$ink/a.svg"
-    (cd "$ink" && HOME="$ink" XDG_CONFIG_HOME="$ink/.config" env -u TRZN_PLOT \
-      inkscape a.svg --export-filename=a.plt --export-extension=org.trazen.output.plot >/dev/null 2>&1)
-    head -c 3 "$ink/a.plt" | grep -qx IW0 || { echo "Inkscape's Save a Copy as Trazen plot failed" >&2; exit 1; }
+    # A failed check still removes the package: left installed, its copy of the extension would
+    # sit beside any in a user's extension folder, where Inkscape's menu item then fails.
+    if ! (cd "$ink" && HOME="$ink" XDG_CONFIG_HOME="$ink/.config" env -u TRZN_PLOT timeout 120 \
+          inkscape a.svg --export-filename=a.plt --export-extension=org.trazen.output.plot >/dev/null 2>&1) ||
+       ! head -c 3 "$ink/a.plt" | grep -qx IW0; then
+      dpkg -r trazen >/dev/null
+      echo "Inkscape's Save a Copy as Trazen plot failed" >&2; exit 1
+    fi
     rm -rf "$ink"
   fi
   dpkg -r trazen >/dev/null

@@ -10,9 +10,9 @@
 #include "drawing/hpgl_writer.h"
 #include "drawing/page_layout.h"
 #include "drawing/path_order.h"
-#include "drawing/plot_stages.h"
 #include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
+#include "drawing/plot_stages.h"
 #include "drawing/polyline_sink.h"
 #include "drawing/svg_paint.h"
 #include "drawing/svg_sanitize.h"
@@ -79,6 +79,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     if (!painted.loaded)
         return Fail(result, DrawingError::NotSvg,
                     "not an SVG drawing Qt can read: " + OneLine(painted.loadError));
+    if (!painted.refusal.empty()) return Fail(result, DrawingError::Refused, painted.refusal);
     for (const std::string& note : painted.notes) AddNote(&result.notes, note);
     if (sink.full() || store.points() >= kMaxPlotPoints)
         return Fail(

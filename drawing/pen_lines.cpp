@@ -62,6 +62,13 @@ bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, 
         for (size_t i = 1; i < run.size(); ++i) _sink.LineTo(run[i]);
         _sink.Finish();
     }
+    // The plot's points run out before the line count does: say that hatching did it.
+    if (_sink.full()) {
+        _refusal =
+            "hatching the fills with these pen widths needs more points than a plot holds; give "
+            "the pens their real widths, or 0 for outlines only";
+        return false;
+    }
     return true;
 }
 

@@ -103,7 +103,7 @@ protected:
 // A plotter whose buffer is a fraction of the plot gets every byte, none lost, and the run is
 // done only once the plotter has drawn them, the panel saying so meanwhile.
 TEST_F(PacedSend, EveryByteFitsAndDoneComesWhenDrawn) {
-    Start(Plotter(512, 2500), SamplePlotBody(2500));
+    Start(Plotter(512, 1500), SamplePlotBody(2500));
     bool sawDrawing = false;
     TickUntil([&] {
         sawDrawing = sawDrawing || State().contains("描いています");

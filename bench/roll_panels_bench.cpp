@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
-    config.toollist[0] = {1, 30, 0, 0, 0, 1};
+    config.toollist[0] = {1, 0, 0, 0, 0, 1};  // thickness 0: the outlines alone
     config.foptln = 0;
     config.iFstPage = 1;
     config.iLstPage = 9999;

@@ -12,6 +12,7 @@
 #include "drawing/path_order.h"
 #include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
+#include "drawing/plot_stages.h"
 #include "drawing/polyline_sink.h"
 #include "drawing/roll_panels.h"
 #include "drawing/svg_paint.h"
@@ -32,55 +33,6 @@ DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     r.error = error;
     r.message = std::move(message);
     return r;
-}
-
-// What the ordering needs of one pen's paths, in document order: both ends of an open path
-// (the inside never decides where it is entered) and every vertex of a closed one; `index`
-// gives each one's place in the store.
-PathSet EntriesOfPen(const PathStore& store, const PenChoice& choice, int number,
-                     std::vector<uint32_t>& index) {
-    PathSet entries, one;
-    for (size_t i = 0; i < store.size(); ++i) {
-        if (choice.NumberOf(store.pen(i)) != number) continue;
-        store.Get(i, one);
-        index.push_back(static_cast<uint32_t>(i));
-        entries.starts.push_back(static_cast<uint32_t>(entries.points.size()));
-        if (one.closed(0))
-            entries.points.insert(entries.points.end(), one.points.begin(), one.points.end());
-        else
-            entries.points.insert(entries.points.end(), {one.points.front(), one.points.back()});
-    }
-    return entries;
-}
-
-void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
-    std::set<int> numbers;
-    for (size_t i = 0; i < store.size(); ++i) numbers.insert(choice.NumberOf(store.pen(i)));
-    PathSet one;
-    for (int number : numbers) {
-        writer.SelectPen(number);
-        std::vector<uint32_t> index;
-        const PathSet entries = EntriesOfPen(store, choice, number, index);
-        for (const PathStep& step : OrderPaths(entries, writer.position())) {
-            store.Get(index[step.path], one);
-            const uint32_t last = static_cast<uint32_t>(one.points.size() - 1);
-            const uint32_t entry = entries.closed(step.path) ? step.entry - entries.begin(step.path)
-                                                             : (step.reversed ? last : 0);
-            writer.Draw(one, PathStep{0, step.reversed, entry});
-        }
-    }
-}
-
-void WriteInDocumentOrder(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
-    int current = -1;
-    PathSet one;
-    for (size_t i = 0; i < store.size(); ++i) {
-        const int number = choice.NumberOf(store.pen(i));
-        if (number != current) writer.SelectPen(number);
-        current = number;
-        store.Get(i, one);
-        writer.Draw(one, PathStep{0, false, 0});
-    }
 }
 
 std::string OneLine(std::string text) {
@@ -147,6 +99,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     if (!painted.loaded)
         return Fail(result, DrawingError::NotSvg,
                     "not an SVG drawing Qt can read: " + OneLine(painted.loadError));
+    if (!painted.refusal.empty()) return Fail(result, DrawingError::Refused, painted.refusal);
     for (const std::string& note : painted.notes) AddNote(&result.notes, note);
     if (sink.full() || store.points() >= kMaxPlotPoints)
         return Fail(
@@ -211,11 +164,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
         std::FILE* body = bodies(plot);
         if (!body) return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
         HpglWriter writer(body);
-        // The check box is stored inverted: 0 is ticked.
-        if (config.foptln == 0)
-            WriteOptimised(writer, paths, pens);
-        else
-            WriteInDocumentOrder(writer, paths, pens);
+        WritePaths(writer, paths, pens, config, panel);
         const bool written = writer.Finish();
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());

@@ -43,11 +43,12 @@ TPrConfig Pens(bool automatic, bool optimised) {
     std::memset(&config, 0, sizeof config);
     config.fautopen = automatic ? 0 : 1;  // stored inverted
     config.foptln = optimised ? 0 : 1;
-    config.toollist[0] = {3, 30, 0, 0, 0, 1};          // black
-    config.toollist[1] = {7, 30, 10000, 0, 0, 1};      // red
-    config.toollist[2] = {2, 30, 0, 0, 10000, 1};      // blue
-    config.toollist[3] = {9, 30, 10000, 10000, 0, 0};  // yellow shares, but no colour
-    config.toollist[4] = {0, 30, 0, 10000, 0, 1};      // green; 0 is shown as pen 13
+    // Thickness 0: outlines only, as before pens had widths (fills are tested on their own).
+    config.toollist[0] = {3, 0, 0, 0, 0, 1};          // black
+    config.toollist[1] = {7, 0, 10000, 0, 0, 1};      // red
+    config.toollist[2] = {2, 0, 0, 0, 10000, 1};      // blue
+    config.toollist[3] = {9, 0, 10000, 10000, 0, 0};  // yellow shares, but no colour
+    config.toollist[4] = {0, 0, 0, 10000, 0, 1};      // green; 0 is shown as pen 13
     return config;
 }
 

@@ -1,6 +1,7 @@
 // Figures of the plotting options on drawings (run by hand, not in ctest):
 //   trzn_bench_options figures        coverage and ink of hatching, the merged grid, the bands
-//   trzn_bench_options convert F.svg THICK FSORT FOPTEX   one conversion, timed (for big files)
+//   trzn_bench_options convert F.svg THICK FSORT FOPTEX [BODY]   one conversion, timed (for big
+//                                     files), its plot body written to BODY
 //   trzn_bench_options nested N       inside-first order of N closed paths, timed
 #include <QGuiApplication>
 #include <algorithm>
@@ -243,7 +244,7 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "figures") return Figures();
     if (mode == "nested" && argc == 3) return Nested(std::atoi(argv[2]));
-    if (mode == "convert" && argc == 6) {
+    if (mode == "convert" && (argc == 6 || argc == 7)) {
         // A 1 m square sheet, as the big drawings are made for.
         const Plot p = ConvertFile(argv[2], static_cast<int16_t>(std::atoi(argv[3])),
                                    static_cast<int16_t>(std::atoi(argv[4])),
@@ -251,10 +252,14 @@ int main(int argc, char** argv) {
         std::printf("seconds %.3f paths %lld bytes %lld %s\n", p.seconds,
                     static_cast<long long>(p.result.paths),
                     static_cast<long long>(p.result.bodyBytes), p.result.message.c_str());
+        if (argc == 7) {  // the body, to compare plots
+            std::FILE* out = std::fopen(argv[6], "wb");
+            if (out) std::fwrite(p.body.data(), 1, p.body.size(), out), std::fclose(out);
+        }
         return p.result.ok() ? 0 : 2;
     }
     std::fprintf(
         stderr,
-        "usage: trzn_bench_options figures | nested N | convert F.svg THICK FSORT FOPTEX\n");
+        "usage: trzn_bench_options figures | nested N | convert F.svg THICK FSORT FOPTEX [BODY]\n");
     return 2;
 }

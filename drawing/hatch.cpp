@@ -142,7 +142,41 @@ struct Run {
     bool rightwards;
 };
 
+// The lines across the clip, as indices into `lines`: k0 > k1 when none.
+std::pair<int64_t, int64_t> LinesAcross(const Lines& lines, const QRectF& clip) {
+    int64_t k0 = 0, k1 = lines.count - 1;
+    if (lines.step > 0) {
+        k0 = std::max<int64_t>(
+            0, static_cast<int64_t>(std::ceil((clip.top() - lines.first) / lines.step)));
+        k1 = std::min<int64_t>(
+            k1, static_cast<int64_t>(std::floor((clip.bottom() - lines.first) / lines.step)));
+    } else if (lines.first < clip.top() || lines.first > clip.bottom()) {
+        return {1, 0};
+    }
+    return {k0, k1};
+}
+
+// Counted: a stretch per two crossings is the most a line can have.
+uint64_t CountLines(Sweep& count, const Lines& lines, int64_t k0, int64_t k1, uint64_t budget) {
+    uint64_t most = 0;
+    for (int64_t k = k0; k <= k1 && most <= budget; ++k) {
+        count.To(lines.At(k), lines.At(k));
+        most += count.Crossings(lines.At(k)) / 2;
+    }
+    return most;
+}
+
 }  // namespace
+
+uint64_t HatchLines(const std::vector<Ring>& rings, Qt::FillRule rule, double width,
+                    const QRectF& clip, uint64_t budget) {
+    if (!(width > 0)) return 0;
+    Sweep count(rings, rule);
+    if (count.empty()) return 0;
+    const Lines lines = LinesFor(count.top(), count.bottom(), width);
+    const auto [k0, k1] = LinesAcross(lines, clip);
+    return CountLines(count, lines, k0, k1, budget);
+}
 
 HatchResult Hatch(const std::vector<Ring>& rings, Qt::FillRule rule, double width,
                   const QRectF& clip, uint64_t budget) {
@@ -152,23 +186,9 @@ HatchResult Hatch(const std::vector<Ring>& rings, Qt::FillRule rule, double widt
     if (count.empty()) return result;
     const Lines lines = LinesFor(count.top(), count.bottom(), width);
     if (lines.count == 0) return result;
-    // Only the lines across the clip.
-    int64_t k0 = 0, k1 = lines.count - 1;
-    if (lines.step > 0) {
-        k0 = std::max<int64_t>(
-            0, static_cast<int64_t>(std::ceil((clip.top() - lines.first) / lines.step)));
-        k1 = std::min<int64_t>(
-            k1, static_cast<int64_t>(std::floor((clip.bottom() - lines.first) / lines.step)));
-    } else if (lines.first < clip.top() || lines.first > clip.bottom()) {
-        return result;
-    }
-    // Counted first: a stretch per two crossings is the most a line can have.
-    uint64_t most = 0;
-    for (int64_t k = k0; k <= k1 && most <= budget; ++k) {
-        count.To(lines.At(k), lines.At(k));
-        most += count.Crossings(lines.At(k)) / 2;
-    }
-    if (most > budget) {
+    const auto [k0, k1] = LinesAcross(lines, clip);
+    if (k0 > k1) return result;
+    if (CountLines(count, lines, k0, k1, budget) > budget) {
         result.refused = true;
         return result;
     }

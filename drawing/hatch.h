@@ -22,5 +22,10 @@ struct HatchResult {
 // The area `rings` enclose under `rule`, hatched for a pen `width` device units wide, only
 // where it meets `clip`. At most `budget` lines: the lines are counted before any is made,
 // and beyond the budget nothing is.
+// How many lines hatching would make at most (the count Hatch checks its budget with), without
+// making any; past `budget` the count stops and is more than `budget`.
+uint64_t HatchLines(const std::vector<Ring>& rings, Qt::FillRule rule, double width,
+                    const QRectF& clip, uint64_t budget);
+
 HatchResult Hatch(const std::vector<Ring>& rings, Qt::FillRule rule, double width,
                   const QRectF& clip, uint64_t budget);

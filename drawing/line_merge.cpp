@@ -2,14 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
-#include <numeric>
 
 namespace {
-
-struct Segment {
-    PlotPoint a, b;
-};
 
 struct Vec {
     double x, y;
@@ -19,80 +15,20 @@ Vec Sub(PlotPoint a, PlotPoint b) { return {double(a.x) - b.x, double(a.y) - b.y
 
 double Dist(PlotPoint a, PlotPoint b) {
     const Vec d = Sub(a, b);
-    return std::hypot(d.x, d.y);
+    return std::sqrt(d.x * d.x + d.y * d.y);
 }
 
-uint64_t HashCell(int64_t cx, int64_t cy) {
-    uint64_t h = static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<uint64_t>(cy) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
-    return h ^ (h >> 29);
-}
-
-// Segments listed under every cell their capsule (the segment widened by `pad`) meets, in one
-// array; cells are hashed into buckets, so a collision only adds candidates.
-class SegmentGrid {
-public:
-    SegmentGrid(const std::vector<Segment>& segments, double cell, double pad)
-        : _cell(cell), _pad(pad) {
-        size_t buckets = 1;
-        while (buckets < 2 * segments.size() + 1) buckets *= 2;
-        _mask = buckets - 1;
-        _first.assign(buckets + 1, 0);
-        for (const Segment& s : segments) Cells(s, [&](uint64_t b) { ++_first[b + 1]; });
-        std::partial_sum(_first.begin(), _first.end(), _first.begin());
-        _listed.resize(_first.back());
-        std::vector<uint32_t> fill(_first.begin(), _first.end() - 1);
-        for (uint32_t i = 0; i < segments.size(); ++i)
-            Cells(segments[i], [&](uint64_t b) { _listed[fill[b]++] = i; });
-    }
-
-    // Calls f(bucket) for each bucket of a cell the capsule of s meets (a bucket may repeat).
-    template <class F>
-    void Cells(const Segment& s, F&& f) const {
-        const double ax = s.a.x, ay = s.a.y, bx = s.b.x, by = s.b.y;
-        const int64_t c0 = Floor(std::min(ax, bx) - _pad), c1 = Floor(std::max(ax, bx) + _pad);
-        for (int64_t cx = c0; cx <= c1; ++cx) {
-            // The part of the segment over this column (widened by pad), and its y span.
-            const double x0 = cx * _cell - _pad, x1 = (cx + 1) * _cell + _pad;
-            double y0 = std::numeric_limits<double>::infinity(), y1 = -y0;
-            if (ax == bx) {
-                y0 = std::min(ay, by), y1 = std::max(ay, by);
-            } else {
-                const double t0 = std::clamp((x0 - ax) / (bx - ax), 0.0, 1.0);
-                const double t1 = std::clamp((x1 - ax) / (bx - ax), 0.0, 1.0);
-                const double ya = ay + (by - ay) * t0, yb = ay + (by - ay) * t1;
-                y0 = std::min(ya, yb), y1 = std::max(ya, yb);
-            }
-            for (int64_t cy = Floor(y0 - _pad); cy <= Floor(y1 + _pad); ++cy)
-                f(HashCell(cx, cy) & _mask);
-        }
-    }
-
-    template <class F>
-    void Near(const Segment& s, F&& f) const {
-        Cells(s, [&](uint64_t b) {
-            for (uint32_t k = _first[b]; k < _first[b + 1]; ++k) f(_listed[k]);
-        });
-    }
-
-private:
-    int64_t Floor(double v) const { return static_cast<int64_t>(std::floor(v / _cell)); }
-
-    double _cell, _pad;
-    uint64_t _mask = 0;
-    std::vector<uint32_t> _first, _listed;
-};
-
-// The stretch of s (as parameters along it, 0..1) that t runs along within `same`: t cut to
-// the slab across s's ends, both ends of that cut within `same` of s's line. Empty (lo >= hi)
-// when t crosses s or runs apart from it.
-std::pair<double, double> Covered(const Segment& s, const Segment& t, double same) {
-    const Vec d = Sub(s.b, s.a);
+// The stretch of segment s (as parameters along it, 0..1) that segment t runs along within
+// `same`: t cut to the slab across s's ends, both ends of that cut within `same` of s's line.
+// Empty (lo >= hi) when t crosses s or runs apart from it.
+std::pair<double, double> Covered(PlotPoint sa, PlotPoint sb, PlotPoint ta, PlotPoint tb,
+                                  double same) {
+    const Vec d = Sub(sb, sa);
     const double len2 = d.x * d.x + d.y * d.y;
-    const Vec ta = Sub(t.a, s.a), tb = Sub(t.b, s.a);
-    double ua = (ta.x * d.x + ta.y * d.y) / len2, ub = (tb.x * d.x + tb.y * d.y) / len2;
+    const Vec pa = Sub(ta, sa), pb = Sub(tb, sa);
+    double ua = (pa.x * d.x + pa.y * d.y) / len2, ub = (pb.x * d.x + pb.y * d.y) / len2;
     const double len = std::sqrt(len2);
-    double va = (d.x * ta.y - d.y * ta.x) / len, vb = (d.x * tb.y - d.y * tb.x) / len;
+    double va = (d.x * pa.y - d.y * pa.x) / len, vb = (d.x * pb.y - d.y * pb.x) / len;
     if (ua > ub) std::swap(ua, ub), std::swap(va, vb);
     if (ub <= 0 || ua >= 1 || ub - ua <= 0) return {1, 0};
     const double lo = std::max(ua, 0.0), hi = std::min(ub, 1.0);
@@ -101,105 +37,295 @@ std::pair<double, double> Covered(const Segment& s, const Segment& t, double sam
     return {lo, hi};
 }
 
-struct Piece {
-    std::vector<PlotPoint> points;
-    bool directed = false;  // what is left of a closed path: never reversed
-    bool closed = false;    // a closed path left whole
+// A stretch of segment `segment` (the index of its first point) that a segment before it
+// covers.
+struct Cover {
+    uint32_t segment;
+    float lo, hi;
+    bool operator<(const Cover& o) const {
+        return segment != o.segment ? segment < o.segment : lo < o.lo;
+    }
 };
 
-// Step one: what each path adds to the paths before it.
-std::vector<Piece> Remainders(const PathSet& paths, double same) {
-    std::vector<Segment> segments;
-    std::vector<uint32_t> firstSegment(paths.size() + 1, 0);
-    double total = 0;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        firstSegment[i] = static_cast<uint32_t>(segments.size());
-        for (uint32_t k = paths.begin(i); k + 1 < paths.end(i); ++k) {
-            segments.push_back({paths.points[k], paths.points[k + 1]});
-            total += Dist(paths.points[k], paths.points[k + 1]);
-        }
-    }
-    firstSegment[paths.size()] = static_cast<uint32_t>(segments.size());
-    const double mean = segments.empty() ? 1 : total / segments.size();
-    const SegmentGrid grid(segments, std::clamp(2 * mean, 16.0, 4096.0), same);
+struct Box {
+    int64_t x0, y0, x1, y1;
+};
 
-    std::vector<Piece> pieces;
-    std::vector<uint32_t> seen(segments.size(), std::numeric_limits<uint32_t>::max());
-    std::vector<std::pair<double, double>> cover;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const bool closed = paths.closed(i);
-        const size_t firstPiece = pieces.size();
-        bool open = false, cut = false, startsAtBegin = false;
-        const auto extend = [&](PlotPoint p) {
-            if (!open) {
-                pieces.push_back({{p}, closed, false});
-                open = true;
-            } else if (pieces.back().points.back() != p) {
-                pieces.back().points.push_back(p);
-            }
-        };
-        for (uint32_t k = firstSegment[i]; k < firstSegment[i + 1]; ++k) {
-            const Segment& s = segments[k];
-            if (s.a == s.b) continue;
-            cover.clear();
-            grid.Near(s, [&](uint32_t j) {
-                if (j >= k || seen[j] == k) return;
-                seen[j] = k;
-                const auto c = Covered(s, segments[j], same);
-                if (c.first < c.second) cover.push_back(c);
-            });
-            std::sort(cover.begin(), cover.end());
-            // The stretches of s nothing before covers, clearly longer than `same` when s is cut.
-            const double len = Dist(s.a, s.b), minimum = cover.empty() ? 0 : (same + 0.5) / len;
-            double from = 0;
-            std::vector<std::pair<double, double>> keep;
-            for (const auto& c : cover) {
-                if (c.first - from > minimum) keep.push_back({from, c.first});
-                from = std::max(from, c.second);
-            }
-            if (1 - from > minimum || (cover.empty() && from == 0)) keep.push_back({from, 1});
-            if (keep.size() != 1 || keep[0].first > 0 || keep[0].second < 1) cut = true;
-            const auto point = [&](double u) {
-                if (u <= 0) return s.a;
-                if (u >= 1) return s.b;
-                return PlotPoint{static_cast<int32_t>(std::lround(s.a.x + (s.b.x - s.a.x) * u)),
-                                 static_cast<int32_t>(std::lround(s.a.y + (s.b.y - s.a.y) * u))};
-            };
-            for (const auto& [lo, hi] : keep) {
-                if (lo > 0) open = false;
-                if (!open && k == firstSegment[i] && lo <= 0) startsAtBegin = true;
-                extend(point(lo));
-                extend(point(hi));
-                if (hi < 1) open = false;
-            }
-            if (keep.empty()) open = false;
+// Listings of segments in grid cells kept at once: the grid is built a band of rows at a time.
+constexpr uint64_t kListingsPerBand = 16u << 20;
+
+// Every stretch of a segment that a segment before it (in `points` order) covers. Segments are
+// listed in the cells of a grid their boxes (widened by `same`) meet, and a pair is looked at
+// in one cell only: the one holding the lower-left corner of where their boxes overlap.
+std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
+    const std::vector<PlotPoint>& p = paths.points;
+    std::vector<bool> last(p.size(), false);
+    for (size_t i = 0; i < paths.size(); ++i)
+        if (paths.end(i) > paths.begin(i)) last[paths.end(i) - 1] = true;
+    const auto segment = [&](size_t k) { return !last[k] && p[k] != p[k + 1]; };
+    const int64_t pad = same;
+    const auto boxOf = [&](size_t k) {
+        return Box{std::min(p[k].x, p[k + 1].x) - pad, std::min(p[k].y, p[k + 1].y) - pad,
+                   std::max(p[k].x, p[k + 1].x) + pad, std::max(p[k].y, p[k + 1].y) + pad};
+    };
+
+    Box all{std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::max(),
+            std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::min()};
+    double total = 0;
+    uint64_t count = 0;
+    for (size_t k = 0; k + 1 < p.size(); ++k) {
+        if (!segment(k)) continue;
+        const Box b = boxOf(k);
+        all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1),
+               std::max(all.y1, b.y1)};
+        total += Dist(p[k], p[k + 1]);
+        ++count;
+    }
+    if (count < 2) return {};
+    // Cells about a segment long (a power of two, for shifts): a segment sits in a few cells,
+    // a cell holds few segments. At most 16384 columns and rows, and larger where long slanted
+    // segments would be listed in too many cells.
+    const int64_t want = std::max<int64_t>({std::llround(total / double(count)), 2 * pad + 1,
+                                            (all.x1 - all.x0) / 16384 + 1,
+                                            (all.y1 - all.y0) / 16384 + 1});
+    int shift = 0;
+    while ((int64_t{1} << shift) < want) ++shift;
+    const auto listingsAt = [&](int sh) {
+        uint64_t n = 0;
+        for (size_t k = 0; k + 1 < p.size(); ++k) {
+            if (!segment(k)) continue;
+            const Box b = boxOf(k);
+            n += static_cast<uint64_t>(((b.x1 - all.x0) >> sh) - ((b.x0 - all.x0) >> sh) + 1) *
+                 static_cast<uint64_t>(((b.y1 - all.y0) >> sh) - ((b.y0 - all.y0) >> sh) + 1);
         }
-        if (!closed) continue;
-        if (!cut) {
-            pieces.back().closed = pieces.size() > firstPiece;
-            if (pieces.size() > firstPiece) pieces.back().directed = false;
+        return n;
+    };
+    while (shift < 40 && listingsAt(shift) > 16 * count + (1u << 20)) ++shift;
+    const int64_t cols = ((all.x1 - all.x0) >> shift) + 1, rows = ((all.y1 - all.y0) >> shift) + 1;
+    const auto cellsOf = [&](const Box& b) {
+        return Box{(b.x0 - all.x0) >> shift, (b.y0 - all.y0) >> shift, (b.x1 - all.x0) >> shift,
+                   (b.y1 - all.y0) >> shift};
+    };
+    std::vector<uint64_t> perRow(static_cast<size_t>(rows), 0);
+    for (size_t k = 0; k + 1 < p.size(); ++k) {
+        if (!segment(k)) continue;
+        const Box c = cellsOf(boxOf(k));
+        for (int64_t r = c.y0; r <= c.y1; ++r) perRow[r] += static_cast<uint64_t>(c.x1 - c.x0 + 1);
+    }
+
+    std::vector<Cover> covers;
+    std::vector<uint32_t> first, listed;
+    struct Listed {
+        Box box;
+        int64_t cx, cy;  // the cell of its box's lower-left corner
+    };
+    std::vector<Listed> boxes;
+    for (int64_t r0 = 0; r0 < rows;) {
+        uint64_t listings = perRow[r0];
+        int64_t r1 = r0 + 1;
+        while (r1 < rows && listings + perRow[r1] <= kListingsPerBand &&
+               (r1 - r0 + 1) * cols <= int64_t{kListingsPerBand})
+            listings += perRow[r1++];
+        // Counted, then placed from the last segment back, so that each cell lists its
+        // segments in document order.
+        const size_t cells = static_cast<size_t>((r1 - r0) * cols);
+        first.assign(cells + 1, 0);
+        const auto eachCell = [&](size_t k, auto&& f) {
+            const Box c = cellsOf(boxOf(k));
+            for (int64_t r = std::max(c.y0, r0); r <= std::min(c.y1, r1 - 1); ++r)
+                for (int64_t x = c.x0; x <= c.x1; ++x) f(static_cast<size_t>((r - r0) * cols + x));
+        };
+        for (size_t k = 0; k + 1 < p.size(); ++k)
+            if (segment(k)) eachCell(k, [&](size_t c) { ++first[c]; });
+        for (size_t c = 1; c < cells; ++c) first[c] += first[c - 1];
+        first[cells] = first[cells - 1];
+        listed.resize(first[cells]);
+        for (size_t k = p.size() - 1; k-- > 0;)
+            if (segment(k))
+                eachCell(k, [&](size_t c) { listed[--first[c]] = static_cast<uint32_t>(k); });
+
+        for (size_t c = 0; c < cells; ++c) {
+            const uint32_t b = first[c], e = first[c + 1];
+            if (e - b < 2) continue;
+            const int64_t cx = static_cast<int64_t>(c) % cols, cy = static_cast<int64_t>(c) / cols + r0;
+            boxes.clear();
+            for (uint32_t m = b; m < e; ++m) {
+                const Box box = boxOf(listed[m]);
+                boxes.push_back({box, (box.x0 - all.x0) >> shift, (box.y0 - all.y0) >> shift});
+            }
+            for (uint32_t j = 1; j < e - b; ++j) {
+                const Box& bj = boxes[j].box;
+                const uint32_t s = listed[b + j];
+                const Vec d = Sub(p[s + 1], p[s]);
+                const double reach = double(same) * same * (d.x * d.x + d.y * d.y);
+                for (uint32_t i = 0; i < j; ++i) {
+                    const Box& bi = boxes[i].box;
+                    if (bi.x0 > bj.x1 || bj.x0 > bi.x1 || bi.y0 > bj.y1 || bj.y0 > bi.y1) continue;
+                    if (std::max(boxes[i].cx, boxes[j].cx) != cx ||
+                        std::max(boxes[i].cy, boxes[j].cy) != cy)
+                        continue;
+                    // Both ends of t well off s's line on one side: t runs apart (most pairs).
+                    const uint32_t t = listed[b + i];
+                    const Vec pa = Sub(p[t], p[s]), pb = Sub(p[t + 1], p[s]);
+                    const double ca = d.x * pa.y - d.y * pa.x, cb = d.x * pb.y - d.y * pb.x;
+                    if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) continue;
+                    const auto [lo, hi] = Covered(p[s], p[s + 1], p[t], p[t + 1], same);
+                    if (lo < hi)
+                        covers.push_back({s, static_cast<float>(lo), static_cast<float>(hi)});
+                }
+            }
+        }
+        r0 = r1;
+    }
+    std::sort(covers.begin(), covers.end());
+    return covers;
+}
+
+enum class Kind : uint8_t { open, directed, closed };
+
+struct Pieces {
+    PathSet set;
+    std::vector<Kind> kind;
+
+    // Starts a piece; Add then appends its points, leaving out repeats.
+    void Start(Kind k) {
+        set.starts.push_back(static_cast<uint32_t>(set.points.size()));
+        kind.push_back(k);
+    }
+    void Add(PlotPoint q) {
+        if (set.points.size() == set.starts.back() || set.points.back() != q)
+            set.points.push_back(q);
+    }
+    // Drops the piece just made when it rounds to a point.
+    void End() {
+        if (set.points.size() - set.starts.back() >= 2) return;
+        set.points.resize(set.starts.back());
+        set.starts.pop_back();
+        kind.pop_back();
+    }
+};
+
+// Step one: what each path adds to the paths before it. Covered stretches are measured along
+// the whole path, so that one running on over several segments counts as one.
+Pieces Remainders(const PathSet& paths, const MergeTolerance& tolerance) {
+    const std::vector<Cover> covers = FindCovers(paths, tolerance.same);
+    const std::vector<PlotPoint>& p = paths.points;
+    // Left between two covered stretches, or at an end, anything this short is a sliver.
+    const double sliver = tolerance.same + 0.5;
+    Pieces out;
+    std::vector<double> at;  // arc length at each point of the path
+    std::vector<std::pair<double, double>> covered, kept;
+    size_t next = 0;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const uint32_t b = paths.begin(i), e = paths.end(i);
+        const bool closed = paths.closed(i);
+        at.assign(1, 0.0);
+        covered.clear();
+        for (uint32_t k = b; k + 1 < e; ++k) {
+            const double len = Dist(p[k], p[k + 1]), from = at.back();
+            at.push_back(from + len);
+            for (; next < covers.size() && covers[next].segment <= k; ++next) {
+                if (covers[next].segment < k) continue;
+                const double lo = from + covers[next].lo * len, hi = from + covers[next].hi * len;
+                if (!covered.empty() && lo <= covered.back().second + sliver)
+                    covered.back().second = std::max(covered.back().second, hi);
+                else
+                    covered.push_back({lo, hi});
+            }
+        }
+        const double length = at.back();
+        const auto whole = [&](Kind kind) {
+            out.Start(kind);
+            for (uint32_t k = b; k < e; ++k) out.Add(p[k]);
+            out.End();
+        };
+        if (covered.empty()) {
+            whole(closed ? Kind::closed : Kind::open);
             continue;
         }
-        // The piece that runs through the closing vertex is one: the last then the first.
-        if (open && startsAtBegin && pieces.size() - firstPiece > 1) {
-            Piece& last = pieces.back();
-            Piece& head = pieces[firstPiece];
-            last.points.insert(last.points.end(), head.points.begin() + 1, head.points.end());
-            std::swap(head, last);
-            pieces.pop_back();
+        if (covered.front().first <= sliver) covered.front().first = 0;
+        if (covered.back().second >= length - sliver) covered.back().second = length;
+        // A closed path's covered stretches at its start and its end are one, through its
+        // closing point (it then starts before 0).
+        if (closed && covered.size() > 1 && covered.front().first == 0 &&
+            covered.back().second == length) {
+            covered.front().first = covered.back().first - length;
+            covered.pop_back();
+        }
+        // Which covered stretches go: those whose going costs no pen lift (at an end of an
+        // open path; the longest of a closed path, which then opens there), and any long
+        // enough.
+        size_t free = covered.size();
+        if (closed)
+            for (size_t j = 0; j < covered.size(); ++j)
+                if (free == covered.size() || covered[j].second - covered[j].first >
+                                                  covered[free].second - covered[free].first)
+                    free = j;
+        kept.clear();
+        double from = 0, to = length;
+        for (size_t j = 0; j < covered.size(); ++j) {
+            const auto [lo, hi] = covered[j];
+            const bool atEnd = !closed && (lo == 0 || hi == length);
+            if (!(atEnd || j == free || hi - lo >= tolerance.lift)) continue;
+            if (lo < 0) to = length + lo;  // through the closing point
+            if (lo > from) kept.push_back({from, lo});
+            from = hi;
+        }
+        if (from < to) kept.push_back({from, to});
+        if (kept.size() == 1 && kept[0].first == 0 && kept[0].second == length) {
+            whole(closed ? Kind::closed : Kind::open);
+            continue;
+        }
+        // The points between two places along the path.
+        const auto stretch = [&](double s0, double s1) {
+            const auto point = [&](double s) {
+                size_t k = static_cast<size_t>(std::upper_bound(at.begin(), at.end(), s) -
+                                               at.begin());
+                k = std::clamp<size_t>(k, 1, at.size() - 1) - 1;
+                const double len = at[k + 1] - at[k];
+                const double u = len > 0 ? std::clamp((s - at[k]) / len, 0.0, 1.0) : 0;
+                const PlotPoint a = p[b + k], c = p[b + k + 1];
+                if (u <= 0) return a;
+                if (u >= 1) return c;
+                return PlotPoint{static_cast<int32_t>(std::lround(a.x + (c.x - a.x) * u)),
+                                 static_cast<int32_t>(std::lround(a.y + (c.y - a.y) * u))};
+            };
+            out.Add(point(s0));
+            for (size_t k = static_cast<size_t>(
+                     std::upper_bound(at.begin(), at.end(), s0) - at.begin());
+                 k < at.size() && at[k] < s1; ++k)
+                out.Add(p[b + k]);
+            out.Add(point(s1));
+        };
+        const Kind kind = closed ? Kind::directed : Kind::open;
+        size_t j0 = 0, j1 = kept.size();
+        // A closed path's stretch through its closing point is one: its last part, then its
+        // first.
+        if (closed && kept.size() > 1 && kept.front().first == 0 && kept.back().second == length) {
+            out.Start(kind);
+            stretch(kept.back().first, length);
+            stretch(0, kept.front().second);
+            out.End();
+            ++j0, --j1;
+        }
+        for (size_t j = j0; j < j1; ++j) {
+            out.Start(kind);
+            stretch(kept[j].first, kept[j].second);
+            out.End();
         }
     }
-    return pieces;
+    return out;
 }
 
 // Where each end of the pieces lies, for finding the ends near a point.
 class EndGrid {
 public:
-    EndGrid(const std::vector<Piece>& pieces, int32_t meet) : _cell(std::max(meet, 1)) {
-        for (uint32_t i = 0; i < pieces.size(); ++i) {
-            if (pieces[i].closed) continue;
-            _ends.push_back({Key(pieces[i].points.front()), 2 * i});
-            _ends.push_back({Key(pieces[i].points.back()), 2 * i + 1});
+    EndGrid(const Pieces& pieces, int32_t meet) : _cell(std::max(meet, 1)) {
+        const PathSet& s = pieces.set;
+        for (uint32_t i = 0; i < s.size(); ++i) {
+            if (pieces.kind[i] == Kind::closed) continue;
+            _ends.push_back({Key(s.points[s.begin(i)]), 2 * i});
+            _ends.push_back({Key(s.points[s.end(i) - 1]), 2 * i + 1});
         }
         std::sort(_ends.begin(), _ends.end());
     }
@@ -231,62 +357,72 @@ private:
 
 }  // namespace
 
-PathSet MergeLines(const PathSet& paths, MergeTolerance tolerance) {
-    std::vector<Piece> pieces = Remainders(paths, tolerance.same);
+PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
+    const Pieces pieces = Remainders(paths, tolerance);
+    paths = PathSet{};  // given back before the runs are built
+    const PathSet& s = pieces.set;
+    const auto front = [&](uint32_t i) { return s.points[s.begin(i)]; };
+    const auto back = [&](uint32_t i) { return s.points[s.end(i) - 1]; };
     const EndGrid ends(pieces, tolerance.meet);
-    std::vector<bool> used(pieces.size(), false);
+    std::vector<bool> used(s.size(), false);
     const double meet = tolerance.meet;
+    constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
 
     // The nearest free end within `meet` of p that may be where a run goes on: a directed
     // piece only from its first point (`tail`: from p onwards) or into its last (at the head).
     const auto find = [&](PlotPoint p, bool tail) {
-        uint32_t best = std::numeric_limits<uint32_t>::max();
+        uint32_t best = kNone;
         double bestD = meet;
         ends.Near(p, [&](uint32_t e) {
-            const Piece& q = pieces[e / 2];
             if (used[e / 2]) return;
             const bool first = e % 2 == 0;
-            if (q.directed && first != tail) return;
-            const double d = Dist(p, first ? q.points.front() : q.points.back());
+            if (pieces.kind[e / 2] == Kind::directed && first != tail) return;
+            const double d = Dist(p, first ? front(e / 2) : back(e / 2));
             if (d < bestD || (d == bestD && e < best)) bestD = d, best = e;
         });
         return best;
     };
 
     PathSet out;
-    std::vector<PlotPoint> run;
-    const auto append = [&](const std::vector<PlotPoint>& points, bool reversed, bool atHead) {
-        std::vector<PlotPoint> add(points);
-        if (reversed) std::reverse(add.begin(), add.end());
-        if (atHead) {
-            if (add.back() == run.front()) add.pop_back();
-            run.insert(run.begin(), add.begin(), add.end());
-        } else {
-            run.insert(run.end(), add.begin() + (add.front() == run.back() ? 1 : 0), add.end());
-        }
-    };
-    for (uint32_t i = 0; i < pieces.size(); ++i) {
+    // A run as the pieces it is made of, each 2 * piece + (1 if reversed), first to last.
+    std::deque<uint32_t> chain;
+    for (uint32_t i = 0; i < s.size(); ++i) {
         if (used[i]) continue;
         used[i] = true;
-        run = pieces[i].points;
-        if (!pieces[i].closed && run.size() >= 2) {
-            for (uint32_t e;
-                 (e = find(run.back(), true)) != std::numeric_limits<uint32_t>::max();) {
+        chain.assign(1, 2 * i);
+        if (pieces.kind[i] != Kind::closed) {
+            PlotPoint head = front(i), tail = back(i);
+            for (uint32_t e; (e = find(tail, true)) != kNone;) {
                 used[e / 2] = true;
-                append(pieces[e / 2].points, e % 2 == 1, false);
+                chain.push_back(e);  // entered at its last point: reversed
+                tail = e % 2 ? front(e / 2) : back(e / 2);
             }
-            for (uint32_t e;
-                 (e = find(run.front(), false)) != std::numeric_limits<uint32_t>::max();) {
+            for (uint32_t e; (e = find(head, false)) != kNone;) {
                 used[e / 2] = true;
-                append(pieces[e / 2].points, e % 2 == 0, true);
+                chain.push_front(e ^ 1u);  // ends at its first point: reversed
+                head = e % 2 ? front(e / 2) : back(e / 2);
             }
-            if (run.size() > 2 && run.front() != run.back() &&
-                Dist(run.front(), run.back()) <= meet)
-                run.push_back(run.front());
         }
-        if (run.size() < 2) continue;  // a remnant that rounds to a point
-        out.starts.push_back(static_cast<uint32_t>(out.points.size()));
-        out.points.insert(out.points.end(), run.begin(), run.end());
+        const uint32_t start = static_cast<uint32_t>(out.points.size());
+        const auto add = [&](PlotPoint q) {
+            if (out.points.size() == start || out.points.back() != q) out.points.push_back(q);
+        };
+        for (uint32_t c : chain) {
+            const uint32_t piece = c / 2, b = s.begin(piece), e = s.end(piece);
+            if (c % 2)
+                for (uint32_t k = e; k-- > b;) add(s.points[k]);
+            else
+                for (uint32_t k = b; k < e; ++k) add(s.points[k]);
+        }
+        const size_t n = out.points.size() - start;
+        if (n < 2) {  // a remnant that rounds to a point
+            out.points.resize(start);
+            continue;
+        }
+        if (pieces.kind[i] != Kind::closed && n > 2 && out.points[start] != out.points.back() &&
+            Dist(out.points[start], out.points.back()) <= meet)
+            out.points.push_back(out.points[start]);
+        out.starts.push_back(start);
     }
     return out;
 }

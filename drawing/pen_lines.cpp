@@ -45,14 +45,30 @@ double PenLines::WidthOf(uint8_t entry) {
 bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
                          double width) {
     const std::vector<Ring> rings = FlattenRings(area, transform, _sink.reach());
-    const HatchResult hatch =
-        Hatch(rings, rule, width, _sink.reach(), _maxSegments - std::min(_segments, _maxSegments));
+    // Each line takes two points: the lines the points left can hold bound the budget too, so
+    // that a drawing whose hatching can't fit is refused before its hatching is made.
+    const uint64_t kept = _sink.paths().points.size();
+    const uint64_t room = _room > kept ? (_room - kept) / 2 : 0;
+    const uint64_t lines = _maxSegments - std::min(_segments, _maxSegments);
+    const uint64_t budget = std::min(lines, room);
+    HatchResult hatch;
+    if (_counting) {
+        hatch.segments = HatchLines(rings, rule, width, _sink.reach(), budget);
+        hatch.refused = hatch.segments > budget;
+    } else {
+        hatch = Hatch(rings, rule, width, _sink.reach(), budget);
+    }
     if (hatch.refused) {
         char text[200];
-        std::snprintf(text, sizeof text,
-                      "hatching the fills with these pen widths needs more than %llu lines; "
-                      "give the pens their real widths, or 0 for outlines only",
-                      static_cast<unsigned long long>(_maxSegments));
+        if (room < lines)
+            std::snprintf(text, sizeof text,
+                          "hatching the fills with these pen widths needs more points than a "
+                          "plot holds; give the pens their real widths, or 0 for outlines only");
+        else
+            std::snprintf(text, sizeof text,
+                          "hatching the fills with these pen widths needs more than %llu lines; "
+                          "give the pens their real widths, or 0 for outlines only",
+                          static_cast<unsigned long long>(_maxSegments));
         _refusal = text;
         return false;
     }
@@ -70,6 +86,13 @@ bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, 
         return false;
     }
     return true;
+}
+
+bool PenLines::Count(const PaintedPath& shape) {
+    _counting = true;
+    const bool ok = Draw(shape);
+    _counting = false;
+    return ok;
 }
 
 bool PenLines::Draw(const PaintedPath& shape) {

@@ -26,6 +26,14 @@ public:
     // refused: refusal() says why.
     bool Draw(const PaintedPath& shape);
 
+    // Counts the lines hatching the shape would add, without making them (only the outline
+    // goes to the sink): false once the count passes the line budget or the room.
+    bool Count(const PaintedPath& shape);
+
+    // Points the plot can still take (what is kept so far counted out): hatching that would
+    // pass it is refused before it is made.
+    void SetRoom(uint64_t points) { _room = points; }
+
     const std::string& refusal() const { return _refusal; }
     uint64_t hatchSegments() const { return _segments; }
 
@@ -39,5 +47,7 @@ private:
     PolylineSink& _sink;
     uint64_t _maxSegments;
     uint64_t _segments = 0;
+    uint64_t _room = UINT64_MAX;
+    bool _counting = false;
     std::string _refusal;
 };

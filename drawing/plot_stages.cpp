@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "drawing/line_merge.h"
@@ -95,7 +96,7 @@ void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pen
     for (int number : numbers) {
         writer.SelectPen(number);
         PathSet paths = PathsOfPen(store, pens, number);
-        if (merge) paths = MergeLines(paths);
+        if (merge) paths = MergeLines(std::move(paths));
         std::vector<PathStep> steps;
         if (sort == 1)
             steps = InsideFirstOrder(paths, writer.position());

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <functional>
 #include <mutex>
 #include <regex>
 
@@ -93,31 +94,65 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenCh
         const SvgChunks chunks(svg.xml, chunking);
         const QTransform toDevice = DrawingToDevice(
             svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
+        // Every shape of the drawing to `take`, in order; false when QtSvg refuses a piece.
+        int rasterSeen = 0;
+        const auto paint = [&](const std::function<void(const PaintedPath&)>& take) {
+            PathCollectorDevice device(area.width, area.height, take);
+            // One painter for every piece: a fill held back at the end of one meets its stroke
+            // at the start of the next.
+            QPainter painter(&device);
+            painter.setTransform(toDevice);
+            const size_t pieces = std::max<size_t>(chunks.size(), 1);
+            for (size_t i = 0; i < pieces; ++i) {
+                QSvgRenderer renderer;
+                out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
+                if (!out.loaded) {
+                    out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+                    return false;
+                }
+                // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of
+                // the drawing's size (not the one of real units) never enters.
+                renderer.render(&painter, renderer.viewBoxF());
+            }
+            painter.end();
+            rasterSeen = device.rasterImages();
+            return true;
+        };
+        // A big drawing with pens that hatch: the hatching is counted over the whole drawing
+        // first, so that one that can't fit is refused in the time of a reading, not after
+        // most of it is hatched.
+        bool hatches = false;
+        for (uint8_t e = 0; e < kPenCount; ++e) hatches = hatches || pens.ThicknessMm(e) != 0;
+        if (hatches && chunks.size() > 1) {
+            PenLines count(pens, sink);
+            uint64_t outlines = 0;  // points
+            if (!paint([&](const PaintedPath& p) {
+                    const uint64_t used = outlines + 2 * count.hatchSegments();
+                    if (!count.refusal().empty() || used >= maxPoints) return;
+                    count.SetRoom(maxPoints - used);
+                    count.Count(p);
+                    outlines += sink.paths().points.size();
+                    sink.paths() = PathSet{};
+                    sink.pens().clear();
+                }))
+                return out;
+            if (count.refusal().empty() && outlines + 2 * count.hatchSegments() >= maxPoints)
+                out.refusal =
+                    "hatching the fills with these pen widths needs more points than a plot "
+                    "holds; give the pens their real widths, or 0 for outlines only";
+            if (!count.refusal().empty()) out.refusal = count.refusal();
+            if (!out.refusal.empty()) return out;
+        }
         PenLines lines(pens, sink);
-        PathCollectorDevice device(area.width, area.height, [&](const PaintedPath& p) {
+        const bool painted = paint([&](const PaintedPath& p) {
             if (sink.full() || store.points() >= maxPoints || !lines.refusal().empty()) return;
             ++out.shapes;
+            lines.SetRoom(maxPoints - store.points());
             lines.Draw(p);
             store.Take(sink.paths(), sink.pens());
         });
-        // One painter for every piece: a fill held back at the end of one meets its stroke at
-        // the start of the next.
-        QPainter painter(&device);
-        painter.setTransform(toDevice);
-        const size_t pieces = std::max<size_t>(chunks.size(), 1);
-        for (size_t i = 0; i < pieces; ++i) {
-            QSvgRenderer renderer;
-            out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
-            if (!out.loaded) {
-                out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
-                return out;
-            }
-            // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of the
-            // drawing's size (not the one of real units) never enters.
-            renderer.render(&painter, renderer.viewBoxF());
-        }
-        painter.end();
-        raster = device.rasterImages();
+        if (!painted) return out;
+        raster = rasterSeen;
         out.refusal = lines.refusal();
         out.hatchSegments = lines.hatchSegments();
     }

@@ -170,6 +170,13 @@ TEST_P(MergeTable, SharedOnceTouchingJoined) {
             }
 }
 
+// 20 steps of 20 units along x from (x, y), rising `rise` a step.
+std::vector<PlotPoint> Polyline(int32_t x, int32_t y, int32_t rise) {
+    std::vector<PlotPoint> points;
+    for (int32_t k = 0; k <= 20; ++k) points.push_back({x + 20 * k, y + rise * k});
+    return points;
+}
+
 PathSet Grid(int n, int32_t side) {
     std::vector<std::vector<PlotPoint>> squares;
     for (int y = 0; y < n; ++y)
@@ -189,7 +196,10 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"TouchingEnds", Paths({{{0, 0}, {100, 0}}, {{200, 50}, {103, 0}}}), 212.1, 1},
         MergeCase{"Apart", Paths({{{0, 0}, {100, 0}}, {{106, 0}, {200, 0}}}), 194, 2},
         MergeCase{"Crossing", Paths({{{0, 0}, {100, 0}}, {{50, -50}, {50, 50}}}), 200, 2},
-        MergeCase{"OverlapPart", Paths({{{0, 0}, {100, 0}}, {{50, 1}, {150, 1}}}), 151, 1}),
+        MergeCase{"OverlapPart", Paths({{{0, 0}, {100, 0}}, {{50, 1}, {150, 1}}}), 151, 1},
+        // Two flattened curves crossing at a glancing angle run within 0.05 mm for 1 mm: drawn
+        // again rather than lifted around (the lift costs more, and the plot grows).
+        MergeCase{"GlancingCrossing", Paths({Polyline(0, 0, 0), Polyline(0, -20, 2)}), 802, 2}),
     [](const testing::TestParamInfo<MergeCase>& i) { return std::string(i.param.name); });
 
 TEST(Drawing, MergingKeepsAClosedPathClosedAndItsWay) {

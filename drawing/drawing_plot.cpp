@@ -13,9 +13,8 @@
 #include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
 #include "drawing/polyline_sink.h"
-#include "drawing/svg_paint.h"
-#include "drawing/svg_sanitize.h"
-#include "drawing/svg_source.h"
+#include "drawing/drawing_source.h"
+#include "drawing/svg_chunks.h"
 
 namespace {
 
@@ -86,6 +85,9 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+// The first page of the page range the configuration window stored.
+int FirstPageOf(const TPrint& print) { return std::max<int>(1, print.prJob.iFstPage); }
+
 std::string Millimetres(double mm) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", mm);
@@ -100,7 +102,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 }
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body, const SvgChunking& chunking) {
+                             std::FILE* body, const SvgChunking& chunking, int page) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
 
@@ -110,24 +112,17 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                     "the page settings leave no printable area (margins cover the paper)");
     result.brc = "0,0," + std::to_string(area->width) + "," + std::to_string(area->height);
 
-    SvgBytes bytes = ReadSvgBytes(path);
-    if (bytes.error != DrawingError::None) return Fail(result, bytes.error, bytes.message);
-    SanitizedSvg svg = SanitizeSvg(bytes.xml);
-    bytes.xml.clear();
-    if (svg.error != DrawingError::None) return Fail(result, svg.error, svg.message);
-    result.notes = svg.notes;
-
     const QRectF reach(-kReachUnits, -kReachUnits, area->width + 2 * kReachUnits,
                        area->height + 2 * kReachUnits);
     PolylineSink sink(*area, reach, kMaxPlotPoints);
     PathStore store;
     const PenChoice pens(config);
-    const PaintOutcome painted = PaintSvg(svg, *area, pens, sink, store, kMaxPlotPoints, chunking);
-    svg.xml.clear();
-    if (!painted.loaded)
-        return Fail(result, DrawingError::NotSvg,
-                    "not an SVG drawing Qt can read: " + OneLine(painted.loadError));
-    for (const std::string& note : painted.notes) AddNote(&result.notes, note);
+    const SourceOutcome painted = PaintDrawingFile(
+        path, page > 0 ? page : FirstPageOf(print), chunking,
+        PaintTarget{*area, pens, sink, store, kMaxPlotPoints});
+    if (!painted.ok()) return Fail(result, painted.error, painted.message);
+    result.notes = painted.notes;
+    result.pages = painted.pages;
     if (sink.full() || store.points() >= kMaxPlotPoints)
         return Fail(
             result, DrawingError::Refused,

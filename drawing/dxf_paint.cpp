@@ -191,12 +191,16 @@ public:
     }
 
     void addText(const DL_TextData& d) override {
-        if (!Fine({d.ipx, d.ipy, d.apx, d.apy, d.height, d.angle, d.xScaleFactor})) return;
+        if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.xScaleFactor})) return;
+        // Without an alignment point (dxflib gives NaN then) the text starts at its own.
+        const bool aligned = (d.hJustification != 0 || d.vJustification != 0) &&
+                             std::isfinite(d.apx) && std::isfinite(d.apy);
+        if (aligned && !Fine({d.apx, d.apy})) return;
         const QPainterPath glyphs = TextOutline(d.text, d.height, d.xScaleFactor);
         if (glyphs.isEmpty()) return;
         // Aligned text hangs from its alignment point: centred, right, middle or top.
         QPointF at(d.ipx, d.ipy), shift;
-        if (d.hJustification != 0 || d.vJustification != 0) {
+        if (aligned) {
             at = QPointF(d.apx, d.apy);
             const QRectF box = glyphs.boundingRect();
             const double h = d.hJustification == 1 || d.hJustification == 4 ? 0.5

@@ -41,7 +41,8 @@ PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& l
     const QString input = QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath();
 
     QProcess gs;
-    gs.setProcessChannelMode(QProcess::SeparateChannels);
+    // Ghostscript says a PostScript error on its standard output, other faults on the error.
+    gs.setProcessChannelMode(QProcess::MergedChannels);
     gs.setStandardInputFile(QProcess::nullDevice());
     gs.setWorkingDirectory(dir.path());
     const qint64 memory = limits.maxMemoryBytes;
@@ -65,8 +66,7 @@ PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& l
     QByteArray errors;
     std::string stopped;
     while (!gs.waitForFinished(50)) {
-        errors += gs.readAllStandardError().left(64 * 1024 - errors.size());
-        gs.readAllStandardOutput();
+        errors += gs.readAllStandardOutput().left(64 * 1024 - errors.size());
         if (clock.elapsed() > limits.seconds * 1000LL)
             stopped = "the PostScript still ran after " + std::to_string(limits.seconds) +
                       " s and was stopped (a program that never ends?)";
@@ -80,7 +80,7 @@ PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& l
             return Failed(DrawingError::Refused, stopped);
         }
     }
-    errors += gs.readAllStandardError();
+    errors += gs.readAllStandardOutput().left(64 * 1024 - errors.size());
     if (gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0)
         return Failed(DrawingError::Malformed,
                       "ghostscript can't read the PostScript: " + GhostscriptSaid(errors));

@@ -64,8 +64,8 @@ SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
     return out;
 }
 
-SourceOutcome PaintPostScriptFile(const std::string& path, int page, const PaintTarget& target) {
-    const PostScriptPdf pdf = PostScriptToPdf(path, PostScriptLimits{});
+SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarget& target) {
+    const PostScriptPdf pdf = PostScriptToPdf(bytes, PostScriptLimits{});
     if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
     SourceOutcome out = PaintPdf(pdf.pdf, page, target);
     if (out.error == DrawingError::Malformed)
@@ -106,8 +106,7 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
         case SourceKind::Pdf:
             return PaintPdf(head.xml, page, target);
         case SourceKind::PostScript:
-            head.xml.clear();
-            return PaintPostScriptFile(path, page, target);
+            return PaintPostScript(head.xml, page, target);
         case SourceKind::Dxf:
             return PaintDxf(head.xml, target);
         case SourceKind::Svg:

@@ -106,6 +106,7 @@ public:
     }
 
     void addLine(const DL_LineData& d) override {
+        Flush();
         if (!Fine({d.x1, d.y1, d.x2, d.y2})) return;
         QPainterPath& p = Run();
         p.moveTo(d.x1, d.y1);
@@ -113,6 +114,7 @@ public:
     }
 
     void addCircle(const DL_CircleData& d) override {
+        Flush();
         if (!Fine({d.cx, d.cy, d.radius}) || d.radius <= 0) return;
         QPainterPath& p = Run();
         AddArc(p, {d.cx, d.cy}, d.radius, 0, 2 * kPi, false);
@@ -120,11 +122,13 @@ public:
     }
 
     void addArc(const DL_ArcData& d) override {
+        Flush();
         if (!Fine({d.cx, d.cy, d.radius, d.angle1, d.angle2}) || d.radius <= 0) return;
         AddArc(Run(), {d.cx, d.cy}, d.radius, d.angle1 * kPi / 180, d.angle2 * kPi / 180, false);
     }
 
     void addEllipse(const DL_EllipseData& d) override {
+        Flush();
         if (!Fine({d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2}) || d.ratio <= 0) return;
         if (d.mx == 0 && d.my == 0) return;
         const bool whole = std::abs(d.angle2 - d.angle1) >= 2 * kPi - 1e-9;
@@ -137,6 +141,8 @@ public:
     void addPolyline(const DL_PolylineData& d) override {
         Flush();
         _polyline = true;
+        _pendingColour = Colour();
+        _pendingLayer = Layer();
         _closed = (d.flags & 1) != 0;
         _vertices.clear();
     }
@@ -153,6 +159,8 @@ public:
         Flush();
         _spline = SplineData{};
         _inSpline = true;
+        _pendingColour = Colour();
+        _pendingLayer = Layer();
         _spline.degree = static_cast<int>(d.degree);
         _spline.closed = (d.flags & 1) != 0;
     }
@@ -191,6 +199,7 @@ public:
     }
 
     void addText(const DL_TextData& d) override {
+        Flush();
         if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.xScaleFactor})) return;
         // Without an alignment point (dxflib gives NaN then) the text starts at its own.
         const bool aligned = (d.hJustification != 0 || d.vJustification != 0) &&
@@ -222,6 +231,7 @@ public:
         if (_mtextChunks.size() < 1'000'000) _mtextChunks += text;
     }
     void addMText(const DL_MTextData& d) override {
+        Flush();
         const std::string text = _mtextChunks + d.text;
         _mtextChunks.clear();
         if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.lineSpacingFactor, d.dirx, d.diry})) return;
@@ -291,17 +301,22 @@ public:
         }
     }
 
-    void addImage(const DL_ImageData&) override { ++images; }
+    void addImage(const DL_ImageData&) override {
+        Flush();
+        ++images;
+    }
 
-    void endEntity() override { Flush(); }
+    // Not at the end of each entity, nor at endSection, which dxflib calls for every entity:
+    // a POLYLINE's vertices are entities of their own, up to its SEQEND.
     void endSequence() override { Flush(); }
-    void endSection() override { Flush(); }
 
-    // Ends what is open (a polyline gathering vertices, a spline gathering points).
+    // Ends what is open (a polyline gathering vertices, a spline gathering points); every
+    // entity but a vertex begins with it.
     void Flush() {
         if (_polyline) {
             _polyline = false;
-            if (!_broken && !_vertices.empty()) AddBulgePolyline(Run(), _vertices, _closed);
+            if (!_broken && !_vertices.empty())
+                AddBulgePolyline(Run(_pendingColour, _pendingLayer), _vertices, _closed);
             if (_broken) ++outOfRange;
             _vertices.clear();
         }
@@ -314,7 +329,7 @@ public:
                 if (!weighted) _spline.weights.clear();
                 QPainterPath p;
                 usable = AddSpline(p, _spline, _splineTolerance);
-                if (usable) Run().addPath(p);
+                if (usable) Run(_pendingColour, _pendingLayer).addPath(p);
             }
             if (!usable) ++unreadSplines;
             _spline = SplineData{};
@@ -340,10 +355,9 @@ private:
     QString Layer() { return QString::fromStdString(getAttributes().getLayer()); }
 
     // The run the entity being read goes to: the block's last one when of the same colour and
-    // layer, else a new one.
-    QPainterPath& Run() {
-        const DxfColour colour = Colour();
-        const QString layer = Layer();
+    // layer, else a new one. An entity ended by the next one gives its own colour and layer.
+    QPainterPath& Run() { return Run(Colour(), Layer()); }
+    QPainterPath& Run(const DxfColour& colour, const QString& layer) {
         std::vector<Item>& items = _current->items;
         if (items.empty() || !items.back().block.isNull() || !(items.back().colour == colour) ||
             items.back().layer != layer) {
@@ -359,6 +373,8 @@ private:
     bool _polyline = false, _closed = false, _broken = false, _inSpline = false;
     std::vector<BulgeVertex> _vertices;
     SplineData _spline;
+    DxfColour _pendingColour;
+    QString _pendingLayer;
     std::string _mtextChunks;
     double _unitsPerMm;
     double _splineTolerance = 0.01;

@@ -33,12 +33,17 @@ std::string GhostscriptSaid(const QByteArray& errors) {
 
 }  // namespace
 
-PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& limits) {
+PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& limits) {
     QTemporaryDir dir;
     if (!dir.isValid())
         return Failed(DrawingError::WriteFailed, "can't make a temporary folder for ghostscript");
     const QString output = dir.filePath(QStringLiteral("page.pdf"));
-    const QString input = QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath();
+    const QString input = dir.filePath(QStringLiteral("drawing.ps"));
+    QFile copy(input);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush())
+        return Failed(DrawingError::WriteFailed, "can't copy the PostScript for ghostscript: " +
+                                                     copy.errorString().toStdString());
+    copy.close();
 
     QProcess gs;
     // Ghostscript says a PostScript error on its standard output, other faults on the error.
@@ -50,7 +55,6 @@ PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& l
         const rlimit as{static_cast<rlim_t>(memory), static_cast<rlim_t>(memory)};
         setrlimit(RLIMIT_AS, &as);
     });
-    // -f before the name: a file named like an option is still a file.
     gs.start(QStringLiteral("gs"),
              {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
               QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),

@@ -21,6 +21,7 @@ struct PostScriptPdf {
     QByteArray pdf;
 };
 
-// Runs `gs` on the file at `path` (an EPS is cropped to its bounding box). The temporary PDF is
-// read back and removed.
-PostScriptPdf PostScriptToPdf(const std::string& path, const PostScriptLimits& limits);
+// Runs `gs` on `bytes`, the PostScript as read from its file (an EPS is cropped to its bounding
+// box). Ghostscript gets a copy in a temporary folder of its own, so it reads exactly what was
+// read and checked, and nothing the file's name could lead to; the folder is removed after.
+PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& limits);

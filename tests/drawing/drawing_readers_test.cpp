@@ -327,6 +327,8 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          800, 1600},
         {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')",
          800, 1200},
+        {"polyline_old_style",
+         "m.add_polyline2d([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800, 1600},
         {"arc_quarter", "m.add_arc((0, 0), 10, 0, 90)", 400, 400},
         {"arc_across_zero", "m.add_arc((0, 0), 10, 350, 10)", 6, 139},
         {"ellipse", "m.add_ellipse((0, 0), major_axis=(20, 0), ratio=0.5)", 1600, 800},
@@ -449,13 +451,11 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
 
 TEST(Readers, PostScriptThatNeverEndsIsStopped) {
     TempHome home;
-    const std::string path = home.scratch("in") + "/loop.ps";
-    WriteFileBytes(path, "%!PS\n{} loop\n");
     PostScriptLimits limits;
     limits.seconds = 1;
     QElapsedTimer clock;
     clock.start();
-    const PostScriptPdf out = PostScriptToPdf(path, limits);
+    const PostScriptPdf out = PostScriptToPdf("%!PS\n{} loop\n", limits);
     EXPECT_EQ(out.error, DrawingError::Refused);
     EXPECT_NE(out.message.find("still ran after 1 s"), std::string::npos) << out.message;
     EXPECT_LT(clock.elapsed(), 10000);

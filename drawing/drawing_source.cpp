@@ -115,14 +115,9 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
     return {};
 }
 
-PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes, bool skipGradients,
-                            int64_t* gradients) {
-    return [&target, shapes, skipGradients, gradients](const PaintedPath& p) {
+PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes) {
+    return [&target, shapes](const PaintedPath& p) {
         if (target.sink.full() || target.store.points() >= target.maxPoints) return;
-        if (skipGradients && p.gradient) {
-            if (gradients) ++*gradients;
-            return;
-        }
         ++*shapes;
         target.sink.SetPen(target.pens.EntryFor(p.colour));
         if (p.path)

@@ -52,10 +52,8 @@ struct SourceOutcome {
 SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
                                const PaintTarget& target);
 
-// The collector's callback every reader paints through; counts shapes in *shapes. Gradients
-// are skipped when `skipGradients` (a PDF's shadings), counted in *gradients.
-PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes,
-                            bool skipGradients = false, int64_t* gradients = nullptr);
+// The collector's callback every reader paints through; counts shapes in *shapes.
+PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes);
 
 // Text needs Qt's font system, which needs a QGuiApplication; a program without any Qt
 // application gets one on the offscreen platform (no display is touched).

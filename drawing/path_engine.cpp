@@ -91,14 +91,13 @@ private:
         const QColor stroke = stroked ? VisibleColour(_pen.brush(), _opacity) : QColor();
         const QColor fill = fillable ? VisibleColour(_brush, _opacity) : QColor();
         if (!stroke.isValid() && !fill.isValid()) return;
-        const bool gradient = fill.isValid() && _brush.gradient() != nullptr;
         if (_held) {
             const bool same = !fill.isValid() && _heldTransform == _transform &&
                               (path ? _heldPath == *path : _heldPath.isEmpty()) &&
                               _heldEllipse == ellipse;
             if (same) {
                 _held = false;
-                Deliver(path, ellipse, true, stroke, false);
+                Deliver(path, ellipse, true, stroke);
                 return;
             }
             Release();
@@ -109,15 +108,13 @@ private:
             _heldEllipse = ellipse;
             _heldTransform = _transform;
             _heldColour = fill;
-            _heldGradient = gradient;
             return;
         }
-        Deliver(path, ellipse, fill.isValid(), stroke, false);
+        Deliver(path, ellipse, fill.isValid(), stroke);
     }
 
-    void Deliver(const QPainterPath* path, const QRectF& ellipse, bool filled, QColor colour,
-                 bool gradient) {
-        _sink(PaintedPath{path, ellipse, _transform, filled, colour, gradient});
+    void Deliver(const QPainterPath* path, const QRectF& ellipse, bool filled, QColor colour) {
+        _sink(PaintedPath{path, ellipse, _transform, filled, colour});
     }
 
 public:
@@ -125,7 +122,7 @@ public:
         if (!_held) return;
         _held = false;
         _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
-                          true, _heldColour, _heldGradient});
+                          true, _heldColour});
     }
 
 private:
@@ -134,7 +131,6 @@ private:
     QRectF _heldEllipse;
     QTransform _heldTransform;
     QColor _heldColour;
-    bool _heldGradient = false;
     PaintedPathSink _sink;
     QTransform _transform;
     QPen _pen{Qt::NoPen};

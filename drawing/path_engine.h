@@ -21,8 +21,6 @@ struct PaintedPath {
     const QTransform& transform;
     bool filled;
     QColor colour;
-    // The colour is a gradient's mean: a reader that skips shadings (PDF) tells them by this.
-    bool gradient = false;
 };
 
 using PaintedPathSink = std::function<void(const PaintedPath&)>;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <mutex>
 
+#include "drawing/pdf_filter.h"
 #include "drawing/svg_sanitize.h"
 
 namespace {
@@ -26,18 +27,36 @@ bool EndsLikePdf(const QByteArray& bytes) {
 std::mutex gPopplerLock;
 std::vector<std::string>* gPopplerSaid = nullptr;
 
+int gSoftMasks = 0;
+QtMessageHandler gPrevious = nullptr;
+
 void HearPoppler(const QString& message, const QVariant&) {
     if (gPopplerSaid && gPopplerSaid->size() < 16)
         gPopplerSaid->push_back(message.simplified().toStdString());
+}
+
+// Poppler's QPainter backend leaves a transparency group used as a soft mask unpainted and
+// says so through Qt, once per group.
+void HearQt(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("transparency group that has not been painted"))) {
+        ++gSoftMasks;
+        return;
+    }
+    if (gPrevious) gPrevious(type, context, text);
 }
 
 class QuietPoppler {
 public:
     explicit QuietPoppler(std::vector<std::string>* into) : _lock(gPopplerLock) {
         gPopplerSaid = into;
+        gSoftMasks = 0;
         Poppler::setDebugErrorFunction(HearPoppler, QVariant());
+        gPrevious = qInstallMessageHandler(HearQt);
     }
-    ~QuietPoppler() { gPopplerSaid = nullptr; }
+    ~QuietPoppler() {
+        qInstallMessageHandler(gPrevious);
+        gPopplerSaid = nullptr;
+    }
 
 private:
     std::lock_guard<std::mutex> _lock;
@@ -74,19 +93,25 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     const double unitsPerInch = 25.4 * kPlotUnitsPerMm * target.area.scale;
 
     int64_t shadings = 0;
-    int raster = 0;
+    int images = 0;
     {
         PathCollectorDevice device(target.area.width, target.area.height,
-                                   CollectInto(target, &out.shapes, true, &shadings));
-        QPainter painter(&device);
+                                   CollectInto(target, &out.shapes));
+        QPainter onward(&device);
+        PdfPlotFilter filter(onward, target.area.width, target.area.height);
+        QPainter painter(&filter);
         if (!pdfPage->renderToPainter(&painter, unitsPerInch, unitsPerInch))
             return Failed(DrawingError::Malformed, "page " + std::to_string(page) +
                                                        " of the PDF document can't be painted");
         painter.end();
-        raster = device.rasterImages();
+        filter.Finish();
+        onward.end();
+        images = filter.images() + device.rasterImages();
+        shadings = filter.shadings();
     }
-    if (raster > 0) AddNote(&out.notes, "images skipped");
+    if (images > 0) AddNote(&out.notes, "images skipped");
     if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
+    if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");
     if (!said.empty()) AddNote(&out.notes, "the PDF reader found faults: " + said.front());
     if (target.sink.nonFinite() > 0)
         AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");

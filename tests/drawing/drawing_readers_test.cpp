@@ -164,29 +164,44 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"EpsNamedPdf", "eps", "drawing.pdf", false}),
     [](const testing::TestParamInfo<KindCase>& i) { return std::string(i.param.name); });
 
-TEST(Readers, ImagesAndShadingsOfAPdfAreSkippedWithANote) {
+// Only lines reach the plot: an image, a shading handed over whole (linear), one poppler cuts
+// into bands (radial) and a soft mask are skipped with a note each (what the mask lets through
+// is drawn, as an SVG reader draws it); a box filled and clipped to a circle plots the circle.
+TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     TempHome home;
     const std::string dir = home.scratch("in");
     WriteFileBytes(
         dir + "/shaded.svg",
         "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' "
         "viewBox='0 0 100 100'><defs><linearGradient id='g'><stop offset='0' stop-color='red'/>"
-        "<stop offset='1' stop-color='blue'/></linearGradient></defs>"
+        "<stop offset='1' stop-color='blue'/></linearGradient>"
+        "<radialGradient id='r'><stop offset='0' stop-color='yellow'/>"
+        "<stop offset='1' stop-color='blue'/></radialGradient>"
+        "<linearGradient id='fade'><stop offset='0' stop-color='white'/>"
+        "<stop offset='1' stop-color='white' stop-opacity='0'/></linearGradient>"
+        "<mask id='m'><rect width='100' height='100' fill='url(#fade)'/></mask>"
+        "<clipPath id='c'><circle cx='80' cy='20' r='10'/></clipPath></defs>"
         "<rect x='50' y='50' width='40' height='40' fill='url(#g)'/>"
+        "<circle cx='20' cy='80' r='15' fill='url(#r)'/>"
+        "<rect x='5' y='2' width='20' height='5' fill='black' mask='url(#m)'/>"
         "<image x='0' y='50' width='10' height='10' href='data:image/png;base64,iVBORw0KGgoAAAANSU"
         "hEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=='/>"
+        "<rect width='100' height='100' fill='red' clip-path='url(#c)'/>"
         "<line x1='0' y1='0' x2='40' y2='0' stroke='black'/></svg>");
     Shell("rsvg-convert -f pdf -o '" + dir + "/shaded.pdf' '" + dir + "/shaded.svg'");
     const Plot out = ConvertFile(dir + "/shaded.pdf");
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     const auto& notes = out.result.notes;
-    EXPECT_NE(std::find(notes.begin(), notes.end(), "images skipped"), notes.end());
-    EXPECT_NE(std::find(notes.begin(), notes.end(), "shadings (colour gradients) skipped"),
-              notes.end());
-    // Only the line is plotted: 40 mm, at the top.
+    for (const char* note : {"images skipped", "shadings (colour gradients) skipped",
+                             "soft masks (transparency used as a mask) skipped"})
+        EXPECT_NE(std::find(notes.begin(), notes.end(), note), notes.end()) << note;
     const auto boxes = LineBoxes(out.body);
-    EXPECT_EQ(boxes.at(0).width(), 1600);
-    EXPECT_EQ(boxes.at(0).height(), 0);
+    EXPECT_EQ(boxes.size(), 3u);  // all pens, black and red
+    EXPECT_EQ(boxes.at(3).width(), 1600);
+    EXPECT_NEAR(boxes.at(7).width(), 800, 2);
+    EXPECT_NEAR(boxes.at(7).height(), 800, 2);
+    EXPECT_NEAR(boxes.at(0).width(), 3600, 2);
+    EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
 }
 
 // A PDF of `pages` pages, each one line, written whole by hand: a tool would take long.

@@ -25,6 +25,7 @@ packages=(
   inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer
   xvfb xauth                                         # a virtual display for the main job's window
   dpkg-dev fakeroot file desktop-file-utils          # the .deb package and its checks
+  lintian appstream                                  # the package's checks: Debian's rules, the AppStream metadata
 )
 
 missing=()

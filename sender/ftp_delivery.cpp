@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/delivery.h"
 #include "platform/documents.h"
 #include "platform/encoding.h"
+#include "platform/file_transfer.h"
 #include "platform/ports.h"
 #include "sender/net_address.h"
 #include "sender/send_messages.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "platform/delivery.h"
+#include "platform/file_transfer.h"
 #include "platform/print_queue.h"
 #include "sender/plot_file.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/delivery.h"
+#include "platform/file_transfer.h"
 
 // "/YYYYMMDD_HHMMSSNN.plt" for the local time t and the two-digit number nn (0..99).
 std::string SharedFileName(const std::tm& t, int nn);

@@ -17,6 +17,7 @@
 #include "settings/geometry.h"
 #include "settings/store.h"
 #include "tests/support/temp_home.h"
+#include "tests/tools/inkscape_session.h"
 #include "tools/plot_job.h"
 
 namespace fs = std::filesystem;
@@ -379,38 +380,44 @@ TEST(PlotCommand, AKilledProcessLeavesSlotAndStatusTrue) {
 
 // Inkscape, headless, runs the extension installed into the user's extension folder: Save a
 // Copy writes the plot, the menu item plots through the sender (its effects need the GUI, so
-// on a virtual display) and leaves Inkscape at once.
+// on a virtual display) and leaves Inkscape at once. The package's copy is in Inkscape's system
+// folder all along, as on a machine where the package is installed.
 TEST(PlotCommand, InkscapeHandsTheDrawingOver) {
-    if (!fs::exists("/usr/bin/inkscape") || !fs::exists("/usr/bin/xvfb-run"))
-        GTEST_SKIP() << "inkscape or xvfb-run is not installed";
-    const QStringList saveACopy = {"/usr/bin/inkscape", "drawing.svg",
-                                   "--export-filename=drawing.plt",
-                                   "--export-extension=org.trazen.output.plot"};
-    const QStringList menuItem = {"/usr/bin/xvfb-run", "-a", "-s", "-noreset",
-                                  "/usr/bin/inkscape", "--with-gui", "--batch-process",
-                                  "--actions=org.trazen.plot", "drawing.svg"};
+    if (!fs::exists("/usr/bin/inkscape") || !fs::exists("/usr/bin/Xvfb"))
+        GTEST_SKIP() << "inkscape or Xvfb is not installed";
+    const QStringList saveACopy = {"drawing.svg", "--export-filename=drawing.plt",
+                                   "--export-extension=" + kTestOutputId};
+    const QStringList menuItem = {"--with-gui", "--batch-process", "--actions=" + kTestPlotId,
+                                  "drawing.svg"};
     for (const QStringList& command : {saveACopy, menuItem}) {
         SCOPED_TRACE(command.join(' ').toStdString());
         TempHome home;
         const std::string shared = home.scratch("server");
         ConfigureSharedFolder(shared);
-        const std::string extensions = home.root() + "/.config/inkscape/extensions";
-        fs::create_directories(extensions);
-        for (const auto& e : fs::directory_iterator(TRZN_SOURCE_DIR "/packaging/inkscape"))
-            fs::copy_file(e.path(), extensions / e.path().filename());
+        const std::string data =
+            InstallExtensionCopies(TRZN_SOURCE_DIR "/packaging/inkscape", home.root());
         const std::string job = home.scratch("job");
         WriteFileBytes(job + "/drawing.svg", kDrawing);
         const PlotRun direct =
             RunPlot(home, {"--output", "-", QString::fromStdString(job + "/drawing.svg")});
         ASSERT_EQ(direct.exitCode, 0) << direct.err.toStdString();
 
-        QProcess inkscape;
+        ProcessGroups processes;
         QProcessEnvironment env = PlotEnvironment(home);
         env.insert("TRZN_PLOT", QString::fromStdString(kPlotCommand));
-        inkscape.setProcessEnvironment(env);
-        inkscape.setWorkingDirectory(QString::fromStdString(job));
-        inkscape.start(command.front(), command.mid(1));
-        ASSERT_TRUE(inkscape.waitForFinished(120000));
+        env.insert("INKSCAPE_DATADIR", QString::fromStdString(data));
+        env.remove("DISPLAY");
+        if (command == menuItem) {
+            std::string why;
+            const QString display = StartVirtualDisplay(processes, why);
+            ASSERT_FALSE(display.isEmpty()) << why;
+            env.insert("DISPLAY", display);
+        }
+        QProcess& inkscape = processes.start(env, QString::fromStdString(job),
+                                             "/usr/bin/inkscape", command);
+        // A script Inkscape couldn't run leaves a dialog waiting for a click.
+        ASSERT_TRUE(inkscape.waitForFinished(120000))
+            << "Inkscape did not finish: " << inkscape.readAllStandardError().toStdString();
         // An extension Inkscape can't find ends with status 0 too, so the plot is what counts.
         EXPECT_EQ(inkscape.exitCode(), 0) << inkscape.readAllStandardError().toStdString();
         if (command == saveACopy) {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/delivery.h"
+#include "platform/file_transfer.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/support/temp_home.h"
 

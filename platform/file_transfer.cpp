@@ -1,4 +1,4 @@
-#include "platform/delivery.h"
+#include "platform/file_transfer.h"
 
 #include <curl/curl.h>
 #include <fcntl.h>

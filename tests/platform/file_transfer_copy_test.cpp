@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/delivery.h"
+#include "platform/file_transfer.h"
 #include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;

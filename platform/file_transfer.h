@@ -1,6 +1,6 @@
 #pragma once
-// Delivery of the framed plot away from the serial line: a copy into the print server's shared
-// folder, or an FTP upload.
+// File transfers that take the framed plot away from the serial line: a copy into the print
+// server's shared folder, or an FTP upload. The sender's destinations (sender/) are built on these.
 
 #include <functional>
 #include <string>

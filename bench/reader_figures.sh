@@ -53,8 +53,9 @@ for d in "${drawings[@]}"; do
   read -r pw ph < <(pdfinfo "$stem.pdf" | awk '/^Page size/{printf "%.1f %.1f\n", $3*25.4/72+1, $5*25.4/72+1}')
   svgout=$("$bench" convert "$stem.svg" "$stem-svg.plt" "$pw" "$ph" 2>/dev/null) || { echo "$name: SVG not plotted"; continue; }
   read -r sx0 sy0 sx1 sy1 < <($py "$work/box.py" "$stem-svg.plt")
-  # A dot at two corners of the sheet in every picture of this drawing: one frame for all.
-  corners=$(echo "$svgout" | awk '{split($10, b, ","); printf "SP1;PU0,0;PD0,0;PU%d,%d;PD%d,%d;PU;SP0;", b[3], b[4], b[3], b[4]}')
+  # A dot just beyond two corners of the sheet (where no plot reaches) in every picture of this
+  # drawing: one frame for all.
+  corners=$(echo "$svgout" | awk '{split($10, b, ","); printf "SP1;PU-40,-40;PD-40,-40;PU%d,%d;PD%d,%d;PU;SP0;", b[3] + 40, b[4] + 40, b[3] + 40, b[4] + 40}')
   picture() { { cat "$1"; echo "$corners"; } >"$1.framed"; "$render" "$1.framed" "$2" 1000 >/dev/null; }
   picture "$stem-svg.plt" "$stem-svg.png"
   for kind in pdf eps ps; do
@@ -65,8 +66,11 @@ k, a, b = '$kind', ($sx0, $sy0, $sx1, $sy1), ($x0, $y0, $x1, $y1)
 if k == 'eps': print('%.2f' % max(abs((b[2]-b[0])-(a[2]-a[0])), abs((b[3]-b[1])-(a[3]-a[1]))))
 else: print('%.2f' % max(abs(p - q) for p, q in zip(a, b)))")
     picture "$stem-$kind.plt" "$stem-$kind.png"
-    if [ "$kind" = eps ]; then near=" - "; back=" - "; else
-      read -r _ near _ back < <("$compare" compare "$stem-$kind.png" "$stem-svg.png" 0 0 100000 100000 || echo x 0 x 0)
+    near=-1
+    if [ "$kind" != eps ]; then
+      read -r _ near _ back < <("$compare" compare "$stem-$kind.png" "$stem-svg.png" 0 0 100000 100000 || echo x -1 x -1)
+    fi
+    if [ "$kind" = eps ] || [ "$near" = -1 ]; then near=" - "; back=" - "; else
       near=$(printf '%.1f%%' "$(echo "$near*100" | bc -l)"); back=$(printf '%.1f%%' "$(echo "$back*100" | bc -l)")
     fi
     printf '%-22s %-4s %9s %7s mm %9s %9s\n' "$name" "$kind" "$(echo "$out" | awk '{print $2}')" "$moved" "$near" "$back"

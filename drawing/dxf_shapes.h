@@ -1,6 +1,6 @@
 #pragma once
 // DXF geometry as QPainterPath outlines in the drawing's own units (y up): arcs as cubics of at
-// most 22.5 degrees (off the true arc by a millionth of the radius), polylines with bulges,
+// most 45 degrees (off the true arc by 4.2e-6 of the radius), polylines with bulges,
 // ellipses, B-splines cut at their knots and sampled within a tolerance, and text as glyph
 // outlines.
 

@@ -1,6 +1,7 @@
 #include "drawing/pdf_filter.h"
 
 #include <QPaintEngine>
+#include <QPicture>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
@@ -185,11 +186,15 @@ int PdfPlotFilter::metric(PaintDeviceMetric metric) const {
             return 0x7fffffff;
         case PdmDepth:
             return 32;
+        // Poppler paints a transparency group into a QPicture and plays it back here; a picture
+        // played on a device of another resolution is scaled by the ratio, and the group would
+        // land off its place. Poppler's own drawing takes its resolution from its caller.
         case PdmDpiX:
-        case PdmDpiY:
         case PdmPhysicalDpiX:
+            return QPicture().logicalDpiX();
+        case PdmDpiY:
         case PdmPhysicalDpiY:
-            return 72;
+            return QPicture().logicalDpiY();
         case PdmDevicePixelRatio:
             return 1;
         case PdmDevicePixelRatioScaled:

@@ -109,6 +109,9 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         images = filter.images() + device.rasterImages();
         shadings = filter.shadings();
     }
+    if (out.shapes == 0 && images > 0)
+        return Failed(DrawingError::NothingToPlot,
+                      "the page holds only pictures (images), no lines to plot");
     if (images > 0) AddNote(&out.notes, "images skipped");
     if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
     if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");

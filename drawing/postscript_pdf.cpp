@@ -58,6 +58,8 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     gs.start(QStringLiteral("gs"),
              {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
               QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
+              // Pages as drawn: never turned by which way their text runs.
+              QStringLiteral("-dAutoRotatePages=/None"),
               QStringLiteral("-sDEVICE=pdfwrite"), QStringLiteral("-sOutputFile=") + output,
               QStringLiteral("-f"), input});
     if (!gs.waitForStarted(10000))

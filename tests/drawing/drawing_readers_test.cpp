@@ -166,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Only lines reach the plot: an image, a shading handed over whole (linear), one poppler cuts
 // into bands (radial) and a soft mask are skipped with a note each (what the mask lets through
-// is drawn, as an SVG reader draws it); a box filled and clipped to a circle plots the circle.
+// is drawn, as an SVG reader draws it); a box filled and clipped to a circle plots the circle; a
+// group drawn half transparent (poppler plays it back from a picture) lands where it belongs.
 TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     TempHome home;
     const std::string dir = home.scratch("in");
@@ -187,6 +188,7 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
         "<image x='0' y='50' width='10' height='10' href='data:image/png;base64,iVBORw0KGgoAAAANSU"
         "hEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=='/>"
         "<rect width='100' height='100' fill='red' clip-path='url(#c)'/>"
+        "<g opacity='0.5'><rect x='60' y='5' width='20' height='10' fill='none' stroke='blue'/></g>"
         "<line x1='0' y1='0' x2='40' y2='0' stroke='black'/></svg>");
     Shell("rsvg-convert -f pdf -o '" + dir + "/shaded.pdf' '" + dir + "/shaded.svg'");
     const Plot out = ConvertFile(dir + "/shaded.pdf");
@@ -196,10 +198,13 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
                              "soft masks (transparency used as a mask) skipped"})
         EXPECT_NE(std::find(notes.begin(), notes.end(), note), notes.end()) << note;
     const auto boxes = LineBoxes(out.body);
-    EXPECT_EQ(boxes.size(), 3u);  // all pens, black and red
+    EXPECT_EQ(boxes.size(), 4u);  // all pens, black, red and blue
     EXPECT_EQ(boxes.at(3).width(), 1600);
     EXPECT_NEAR(boxes.at(7).width(), 800, 2);
     EXPECT_NEAR(boxes.at(7).height(), 800, 2);
+    EXPECT_NEAR(boxes.at(2).x0, 2400, 2);
+    EXPECT_NEAR(boxes.at(2).y1, kAreaHeight - 200, 2);
+    EXPECT_NEAR(boxes.at(2).width(), 800, 2);
     EXPECT_NEAR(boxes.at(0).width(), 3600, 2);
     EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
 }

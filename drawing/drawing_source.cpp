@@ -76,6 +76,12 @@ SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarg
 }  // namespace
 
 SourceKind SourceKindOf(std::string_view head) {
+    // XML is an SVG's (or nobody's) whatever it mentions: "%PDF-" in a comment changes nothing.
+    std::string_view text = head.substr(0, 3) == "\xEF\xBB\xBF" ? head.substr(3) : head;
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    if (text.substr(0, 1) == "<" || head.substr(0, 2) == "\xFF\xFE" ||
+        head.substr(0, 2) == "\xFE\xFF")
+        return SourceKind::Svg;
     // A PDF may carry a few bytes of something else before its header; readers accept that.
     const size_t pdf = head.substr(0, 1024).find("%PDF-");
     if (pdf != std::string_view::npos) return SourceKind::Pdf;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+
+#include "drawing/drawing_source.h"
 
 namespace {
 
@@ -27,6 +30,7 @@ TEST(InputKind, TellsPlotsAndDrawingsFromTheRest) {
          InputKind::Svg},
         {"svg_cut_in_prolog", "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY", InputKind::Svg},
         {"svg_broken_tag", "<svg width=\"1\" <g>", InputKind::Svg},
+        {"svg_naming_pdf", "<!-- %PDF-1.4 --><svg/>", InputKind::Svg},
         {"xhtml", "<?xml version=\"1.0\"?><html><svg/></html>", InputKind::Other},
         {"gzip", "\x1F\x8B\x08\x00"s, InputKind::Svgz},
         {"hpgl_plain", "IN;SP1;PU0,0;PD1000,0,1000,1000;PU;SP0;", InputKind::HpGl},
@@ -62,9 +66,17 @@ TEST(InputKind, TellsPlotsAndDrawingsFromTheRest) {
         {"unknown_first_mnemonic", "XQ;PU0,0;", InputKind::Other},
         {"blank", " \r\n\t", InputKind::Other},
     };
+    // What trzn-plot takes as a drawing, the drawing reader reads as the same kind.
+    const std::map<InputKind, SourceKind> reader = {{InputKind::Svg, SourceKind::Svg},
+                                                    {InputKind::Pdf, SourceKind::Pdf},
+                                                    {InputKind::PostScript, SourceKind::PostScript},
+                                                    {InputKind::Dxf, SourceKind::Dxf}};
     for (const auto& row : rows) {
         std::string what;
         EXPECT_EQ(SniffInput(row.head, &what), row.kind) << row.name;
+        if (reader.count(row.kind)) {
+            EXPECT_EQ(SourceKindOf(row.head), reader.at(row.kind)) << row.name;
+        }
     }
 }
 

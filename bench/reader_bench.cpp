@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
         return static_cast<int16_t>(std::min(32000.0, std::ceil(std::atof(mm) * 72 / 25.4)));
     };
     CalcPageWidth(&print, &config, points(argv[4]), points(argv[5]), 100, 0);
-    print.prJob.iFstPage = 1;
+    config.iFstPage = 1;  // the first page of a document
+    config.iLstPage = 1;
     config.fautopen = 0;
     config.foptln = 0;
     const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},     {0, 10000, 0},
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf("seconds %.3f paths %lld pages %d bytes %lld brc %s\n", seconds,
-                static_cast<long long>(r.paths), r.pages, static_cast<long long>(r.bodyBytes),
+                static_cast<long long>(r.paths), r.panels, static_cast<long long>(r.bodyBytes),
                 r.brc.c_str());
     for (const std::string& n : r.notes) std::fprintf(stderr, "  note: %s\n", n.c_str());
     return 0;

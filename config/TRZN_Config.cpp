@@ -107,6 +107,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     for (QComboBox* tools : {_ui->prconMenuKstid, _ui->prconMenuZfcid})
         tools->setPlaceholderText(tr("未設定"));
     ConnectActions();
+    ConnectFlowControl();
     ConnectRecordTexts();
     ConnectPagePreview();
     GuardPresetMenu();

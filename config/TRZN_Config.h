@@ -82,6 +82,8 @@ public slots:
     void prstlUserHrdbnAction();
     void prstlUserVrdbnAction();
 
+    void prconMenuFlowcAction();  // TRZN_ConfigFlow.cpp
+
     // ---- slots added by TRZN_ConfigUnits.cpp ----
     // ---- slots added by TRZN_ConfigPresets.cpp ----
 
@@ -89,6 +91,7 @@ private:
     class Window;
 
     void ConnectActions();
+    void ConnectFlowControl();  // TRZN_ConfigFlow.cpp
     void SetupPortMenu();
     void SelectPort();
     void SetupPaperSection();

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 
 #include "config/paper_fields.h"
@@ -27,6 +28,30 @@ QFont SmallFont(const QFont& base) {
     else if (f.pixelSize() > 0)
         f.setPixelSize(std::max(9, f.pixelSize() * 85 / 100));
     return f;
+}
+
+// The page's top edge, as the plot has it: a bar along it and an arrow pointing out of it. On a
+// turned page that is the paper's left edge, which is where the plotter draws the drawing's top.
+void MarkTop(QPainter& p, const QRectF& page, bool turned) {
+    const QColor mark(0xd0, 0x50, 0x10);
+    const double a = std::clamp(std::min(page.width(), page.height()) / 8, 3.0, 8.0);
+    const QPointF c = page.center();
+    QRectF bar;
+    QPolygonF arrow;  // inside the page, pointing at its top edge
+    if (turned) {
+        bar = QRectF(page.left(), page.top(), 3, page.height());
+        const double x = page.left() + 5;
+        arrow << QPointF(x, c.y()) << QPointF(x + a, c.y() - a) << QPointF(x + a, c.y() + a);
+    } else {
+        bar = QRectF(page.left(), page.top(), page.width(), 3);
+        const double y = page.top() + 5;
+        arrow << QPointF(c.x(), y) << QPointF(c.x() - a, y + a) << QPointF(c.x() + a, y + a);
+    }
+    p.fillRect(bar, mark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(mark);
+    p.drawPolygon(arrow);
+    p.setBrush(Qt::NoBrush);
 }
 
 }  // namespace
@@ -116,6 +141,7 @@ void TRZN_PagePreview::paintEvent(QPaintEvent*) {
         dash.setStyle(Qt::DashLine);
         p.setPen(dash);
         p.drawRect(inner.adjusted(0, 0, -1, -1));
+        MarkTop(p, inner, _preview.turned);
     }
     p.setPen(QPen(QColor(0x40, 0x40, 0x40)));
     p.drawRect(sheet.adjusted(0, 0, -1, -1));

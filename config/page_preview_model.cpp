@@ -61,13 +61,19 @@ PagePreview ComputePagePreview(const PageInputs& in) {
 
     out.scale = pr.prXInfo.iBandV;
     const double f = FloatAbs(static_cast<double>(out.scale)) / 100.0;
-    out.paper = QSizeF(pr.prStl.iPageH, pr.prStl.iPageV);
+    out.turned = out.scale < 0;
+    out.paper = out.turned ? QSizeF(pr.prStl.iPageV, pr.prStl.iPageH)
+                           : QSizeF(pr.prStl.iPageH, pr.prStl.iPageV);
     out.plotWidth = pr.prInfo.rPage.right;
     out.plotHeight = pr.prInfo.rPage.bottom;
-    // rPaper places the paper around the printable area in plot units; scaled back, its corner
-    // is where the printable area starts on the paper.
-    out.printable = QRectF(-pr.rPaper.left * f, -pr.rPaper.top * f, out.plotWidth * f,
-                           out.plotHeight * f);
+    // rPaper places the page around its printable area in plot units; scaled back, its corner
+    // is where the printable area starts on the page.
+    const QRectF onPage(-pr.rPaper.left * f, -pr.rPaper.top * f, out.plotWidth * f,
+                        out.plotHeight * f);
+    // A turned page's point (x, y) from its top-left lies at (y, paper height - x) on the paper.
+    out.printable = out.turned ? QRectF(onPage.top(), out.paper.height() - onPage.right(),
+                                        onPage.height(), onPage.width())
+                               : onPage;
     // A typed size beyond the record's range is held at its limit when stored, so the page
     // stored is not the paper typed either.
     const bool sizeFits =

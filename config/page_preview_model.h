@@ -34,10 +34,13 @@ struct PagePreview {
     // False when the size fields give no paper (nothing typed, or a size not above 0): the
     // preview then shows a note and nothing else is meaningful.
     bool hasPaper = false;
-    // The paper as it lies for the plot (turned when the page is turned), in points.
+    // The paper as it lies in the plotter, in points: never turned, as the margins are measured.
     QSizeF paper;
     // The printable area on that paper, in points (origin at the paper's top-left corner).
     QRectF printable;
+    // The page lies a quarter turn on the paper: its top along the paper's left edge, its left
+    // edge along the paper's bottom, as the plot is drawn.
+    bool turned = false;
     // The printable area in plot units: THPrint.prInfo.rPage, whose size follows the scale.
     int16_t plotWidth = 0;
     int16_t plotHeight = 0;

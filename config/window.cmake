@@ -7,6 +7,7 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPresets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigFlow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.h
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.h

@@ -12,9 +12,12 @@
 #include "drawing/path_order.h"
 #include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
+#include "drawing/plot_stages.h"
 #include "drawing/polyline_sink.h"
 #include "drawing/drawing_source.h"
+#include "drawing/roll_panels.h"
 #include "drawing/svg_chunks.h"
+#include "drawing/svg_sanitize.h"
 
 namespace {
 
@@ -23,6 +26,10 @@ namespace {
 constexpr double kReachUnits = 40;
 // 64 M vertices (512 MB of points) is far beyond any drawing a plotter draws in a day.
 constexpr size_t kMaxPlotPoints = 64u * 1024 * 1024;
+// Panels are plotted one by one, each waited for; a roll length that makes more is a mistake.
+constexpr int kMaxPanels = 999;
+// The pages of a document plotted at once: each is a plot of its own, waited for.
+constexpr int kMaxPagePlots = 100;
 
 DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     r.error = error;
@@ -30,63 +37,11 @@ DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     return r;
 }
 
-// What the ordering needs of one pen's paths, in document order: both ends of an open path
-// (the inside never decides where it is entered) and every vertex of a closed one; `index`
-// gives each one's place in the store.
-PathSet EntriesOfPen(const PathStore& store, const PenChoice& choice, int number,
-                     std::vector<uint32_t>& index) {
-    PathSet entries, one;
-    for (size_t i = 0; i < store.size(); ++i) {
-        if (choice.NumberOf(store.pen(i)) != number) continue;
-        store.Get(i, one);
-        index.push_back(static_cast<uint32_t>(i));
-        entries.starts.push_back(static_cast<uint32_t>(entries.points.size()));
-        if (one.closed(0))
-            entries.points.insert(entries.points.end(), one.points.begin(), one.points.end());
-        else
-            entries.points.insert(entries.points.end(), {one.points.front(), one.points.back()});
-    }
-    return entries;
-}
-
-void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
-    std::set<int> numbers;
-    for (size_t i = 0; i < store.size(); ++i) numbers.insert(choice.NumberOf(store.pen(i)));
-    PathSet one;
-    for (int number : numbers) {
-        writer.SelectPen(number);
-        std::vector<uint32_t> index;
-        const PathSet entries = EntriesOfPen(store, choice, number, index);
-        for (const PathStep& step : OrderPaths(entries, writer.position())) {
-            store.Get(index[step.path], one);
-            const uint32_t last = static_cast<uint32_t>(one.points.size() - 1);
-            const uint32_t entry = entries.closed(step.path) ? step.entry - entries.begin(step.path)
-                                                             : (step.reversed ? last : 0);
-            writer.Draw(one, PathStep{0, step.reversed, entry});
-        }
-    }
-}
-
-void WriteInDocumentOrder(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
-    int current = -1;
-    PathSet one;
-    for (size_t i = 0; i < store.size(); ++i) {
-        const int number = choice.NumberOf(store.pen(i));
-        if (number != current) writer.SelectPen(number);
-        current = number;
-        store.Get(i, one);
-        writer.Draw(one, PathStep{0, false, 0});
-    }
-}
-
 std::string OneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
-
-// The first page of the page range the configuration window stored.
-int FirstPageOf(const TPrint& print) { return std::max<int>(1, print.prJob.iFstPage); }
 
 std::string Millimetres(double mm) {
     char text[32];
@@ -102,7 +57,24 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 }
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body, const SvgChunking& chunking, int page) {
+                             std::FILE* body, const SvgChunking& chunking) {
+    bool many = false;
+    DrawingResult result = ConvertDrawing(
+        path, print, config,
+        [&](const DrawingPlot& plot) {
+            many = plot.of > 1;
+            return many ? nullptr : body;
+        },
+        chunking);
+    if (many)
+        Fail(result, DrawingError::Refused,
+             "the drawing is cut into " + std::to_string(result.panels) +
+                 " panels along the roll, and there is one body to write");
+    return result;
+}
+
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             const DrawingBodies& bodies, const SvgChunking& chunking) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
 
@@ -112,57 +84,183 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                     "the page settings leave no printable area (margins cover the paper)");
     result.brc = "0,0," + std::to_string(area->width) + "," + std::to_string(area->height);
 
-    const QRectF reach(-kReachUnits, -kReachUnits, area->width + 2 * kReachUnits,
-                       area->height + 2 * kReachUnits);
-    PolylineSink sink(*area, reach, kMaxPlotPoints);
-    PathStore store;
+    const QRectF reach(-kReachUnits, -kReachUnits, PageWidth(*area) + 2 * kReachUnits,
+                       PageHeight(*area) + 2 * kReachUnits);
     const PenChoice pens(config);
-    const SourceOutcome painted = PaintDrawingFile(
-        path, page > 0 ? page : FirstPageOf(print), chunking,
-        PaintTarget{*area, pens, sink, store, kMaxPlotPoints});
-    if (!painted.ok()) return Fail(result, painted.error, painted.message);
-    result.notes = painted.notes;
-    result.pages = painted.pages;
-    if (sink.full() || store.points() >= kMaxPlotPoints)
-        return Fail(
-            result, DrawingError::Refused,
-            "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot");
+    // One page of the drawing into `store` (a drawing without pages is its one page). A page
+    // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
+    const auto paint = [&](int page, PathStore& store, QRectF* extent) {
+        PolylineSink sink(*area, reach, kMaxPlotPoints);
+        SourceOutcome out = PaintDrawingFile(path, page, chunking,
+                                             PaintTarget{*area, pens, sink, store, kMaxPlotPoints});
+        *extent = sink.extent();
+        if (!out.ok()) return out;
+        if (sink.full() || store.points() >= kMaxPlotPoints) {
+            out.error = DrawingError::Refused;
+            out.message =
+                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
+        } else if (out.shapes == 0 || extent->isNull()) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "the drawing has no visible shape to plot";
+        } else if (store.size() == 0) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "nothing of the drawing lies on the printable area";
+        }
+        return out;
+    };
+    const auto clipBy = [&](const QRectF& extent) {
+        const ClipMm clip = ClipBeyond(*area, extent);
+        result.clipLeftMm = std::max(result.clipLeftMm, clip.left);
+        result.clipTopMm = std::max(result.clipTopMm, clip.top);
+        result.clipRightMm = std::max(result.clipRightMm, clip.right);
+        result.clipBottomMm = std::max(result.clipBottomMm, clip.bottom);
+    };
 
-    const ClipMm clip = ClipBeyond(*area, sink.extent());
-    result.clipLeftMm = clip.left;
-    result.clipTopMm = clip.top;
-    result.clipRightMm = clip.right;
-    result.clipBottomMm = clip.bottom;
-    if (painted.shapes == 0 || sink.extent().isNull())
-        return Fail(result, DrawingError::NothingToPlot,
-                    "the drawing has no visible shape to plot");
-    if (store.size() == 0)
-        return Fail(result, DrawingError::NothingToPlot,
-                    "nothing of the drawing lies on the printable area");
+    PathStore store;
+    QRectF extent;
+    const int firstAsked = std::max<int>(config.iFstPage, 1);
+    const SourceOutcome painted = paint(firstAsked, store, &extent);
+    const bool paged = painted.pages > 1;
+    if (!painted.ok() && !(paged && painted.error == DrawingError::NothingToPlot))
+        return Fail(result, painted.error, painted.message);
+    for (const std::string& note : painted.notes) AddNote(&result.notes, note);
+    clipBy(extent);
 
-    HpglWriter writer(body);
-    // The check box is stored inverted: 0 is ticked.
-    if (config.foptln == 0)
-        WriteOptimised(writer, store, pens);
-    else
-        WriteInDocumentOrder(writer, store, pens);
-    const bool written = writer.Finish();
-    result.paths = static_cast<int64_t>(store.size());
-    result.penUpTravel = std::llround(writer.penUpTravel());
-    result.bodyBytes = writer.bytes();
-    if (!written) return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
+    std::string problem;
+    const std::optional<int32_t> roll = RollLengthUnits(print, config, *area, &problem);
+    if (!problem.empty()) return Fail(result, DrawingError::Refused, problem);
+    // What `paths` plots as plot `number` of `of` on `panel`.
+    const auto write = [&](const PathStore& paths, int number, int of, const PlotArea& panel) {
+        DrawingPlot plot;
+        plot.number = number;
+        plot.of = of;
+        plot.brc = "0,0," + std::to_string(panel.width) + "," + std::to_string(panel.height);
+        std::FILE* body = bodies(plot);
+        if (!body) return false;
+        HpglWriter writer(body);
+        WritePaths(writer, paths, pens, config, panel);
+        const bool written = writer.Finish();
+        plot.paths = static_cast<int64_t>(paths.size());
+        plot.penUpTravel = std::llround(writer.penUpTravel());
+        plot.bodyBytes = writer.bytes();
+        result.paths += plot.paths;
+        result.penUpTravel += plot.penUpTravel;
+        result.bodyBytes += plot.bodyBytes;
+        if (result.plots.empty()) result.brc = plot.brc;
+        result.plots.push_back(plot);
+        return written;
+    };
+
+    // A document of several pages: every page of the page range is a plot of its own, named
+    // like a panel ("file.pdf (2/3)"); along a roll each is cut at the roll length.
+    if (paged) {
+        const std::optional<PanelRange> range = SelectPanels(config, painted.pages, &problem);
+        if (!range) return Fail(result, DrawingError::Refused, problem);
+        const int count = range->last - range->first + 1;
+        if (count > kMaxPagePlots)
+            return Fail(result, DrawingError::Refused,
+                        "the page range selects " + std::to_string(count) +
+                            " pages of the document, more than the " +
+                            std::to_string(kMaxPagePlots) +
+                            " plotted at once: set First page and Last page in TRZNSerConfig");
+        result.panels = painted.pages;
+        for (int page = range->first; page <= range->last; ++page) {
+            SourceOutcome out = painted;
+            if (page != range->first) {
+                store = PathStore();
+                out = paint(page, store, &extent);
+                for (const std::string& note : out.notes) AddNote(&result.notes, note);
+                clipBy(extent);
+            }
+            if (out.error == DrawingError::NothingToPlot) {
+                AddNote(&result.notes, "page " + std::to_string(page) + ": " + out.message);
+                continue;
+            }
+            if (!out.ok())
+                return Fail(result, out.error, "page " + std::to_string(page) + ": " + out.message);
+            PlotArea panel = *area;
+            std::optional<PathStore> cut;
+            if (roll) {
+                const RollUse use = StretchesInUse(store, *roll, area->height);
+                result.rollLengthMm = *roll / kPlotUnitsPerMm;
+                result.beyondRollMm = std::max(
+                    result.beyondRollMm,
+                    std::max(0, std::min(use.reachesTo, area->height) - *roll) / kPlotUnitsPerMm);
+                const Band band = StretchBand(*roll, 0, use.count);
+                cut = CutBand(store, band, band.lo);
+                panel.height = std::min(*roll, area->height - band.lo);
+            }
+            if (!write(cut ? *cut : store, page, count, panel))
+                return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
+        }
+        if (result.plots.empty())
+            return Fail(result, DrawingError::NothingToPlot,
+                        "no page of the page range has a visible shape to plot");
+        return result;
+    }
+
+    // Along the roll: the stretches of the roll length plotted, each moved to its own start.
+    RollUse use;
+    if (roll) {
+        use = StretchesInUse(store, *roll, area->height);
+        result.rollLengthMm = *roll / kPlotUnitsPerMm;
+        if (config.fautosep != 0) {
+            const size_t panels = use.last - use.first + 1;
+            if (panels > kMaxPanels)
+                return Fail(result, DrawingError::Refused,
+                            "the roll length (" + Millimetres(result.rollLengthMm) +
+                                " mm) cuts the drawing into " + std::to_string(panels) +
+                                " panels, more than " + std::to_string(kMaxPanels));
+            result.panels = static_cast<int>(panels);
+        } else {
+            use.first = 0;
+            const int32_t reach = std::min(use.reachesTo, area->height);
+            result.beyondRollMm = std::max(0, reach - *roll) / kPlotUnitsPerMm;
+        }
+    }
+    const std::optional<PanelRange> range = SelectPanels(config, result.panels, &problem);
+    if (!range) return Fail(result, DrawingError::Refused, problem);
+
+    for (int number = range->first; number <= range->last; ++number) {
+        PlotArea panel = *area;
+        std::optional<PathStore> cut;
+        if (roll) {
+            const size_t k = use.first + static_cast<size_t>(number - 1);
+            const Band band = StretchBand(*roll, k, use.count);
+            cut = CutBand(store, band, band.lo);
+            panel.height = std::min(*roll, area->height - band.lo);
+        }
+        const PathStore& paths = cut ? *cut : store;
+        if (paths.size() == 0 && result.panels == 1)
+            return Fail(result, DrawingError::NothingToPlot,
+                        "nothing of the drawing lies within the roll length (" +
+                            Millimetres(result.rollLengthMm) + " mm)");
+        if (!write(paths, number, range->last - range->first + 1, panel))
+            return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
+    }
     return result;
 }
 
-std::string DrawingHeaderLines(const DrawingResult& result) {
+std::string PlotName(const DrawingResult& result, size_t index) {
+    if (result.panels <= 1 || index >= result.plots.size()) return result.name;
+    return result.name + " (" + std::to_string(result.plots[index].number) + "/" +
+           std::to_string(result.panels) + ")";
+}
+
+std::string DrawingHeaderLines(const DrawingResult& result, size_t index) {
     std::string lines;
-    if (!result.brc.empty()) lines += "BRC:" + result.brc + "\n";
-    lines += "NAME:" + OneLine(result.name) + "\n";
+    const std::string& brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
+    if (!brc.empty()) lines += "BRC:" + brc + "\n";
+    lines += "NAME:" + OneLine(PlotName(result, index)) + "\n";
     for (const std::string& note : result.notes) lines += "NOTE:" + OneLine(note) + "\n";
     if (result.clipped())
         lines += "NOTE:the drawing reaches beyond the printable area (left " +
                  Millimetres(result.clipLeftMm) + " mm, top " + Millimetres(result.clipTopMm) +
                  " mm, right " + Millimetres(result.clipRightMm) + " mm, bottom " +
                  Millimetres(result.clipBottomMm) + " mm); that part is not plotted\n";
+    if (result.beyondRollMm > 0)
+        lines += "NOTE:the drawing reaches " + Millimetres(result.beyondRollMm) +
+                 " mm beyond the roll length (" + Millimetres(result.rollLengthMm) +
+                 " mm); that part is not plotted\n";
     return lines;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,22 +22,41 @@ enum class DrawingError {
     WriteFailed,    // the plot body could not be written
 };
 
+// One plot made of a drawing: the whole of it, or one panel of a drawing cut along the roll.
+struct DrawingPlot {
+    int number = 1;    // 1-based among the drawing's panels
+    int of = 1;        // how many plots the conversion writes (those of the page range)
+    std::string brc;   // its input window: "x1,y1,x2,y2" in plotter units
+    int64_t paths = 0;
+    int64_t penUpTravel = 0;
+    int64_t bodyBytes = 0;
+};
+
 struct DrawingResult {
     DrawingError error = DrawingError::None;
     std::string message;  // one line, UTF-8, when error != None
 
-    std::string brc;   // the input window of the printable area: "x1,y1,x2,y2" in plotter units
+    std::string brc;   // the input window of the printable area (of the first plot written)
     std::string name;  // the drawing's file name (UTF-8), for the header lines
-    int pages = 1;     // pages of the document (PDF, PostScript); 1 for other kinds
     // What was skipped (raster images, filters, ...), each said once, UTF-8.
     std::vector<std::string> notes;
     // How far the drawing reaches beyond the printable area, in mm on the paper (0 when it fits);
     // the input window clips it there, nothing is scaled.
     double clipLeftMm = 0, clipTopMm = 0, clipRightMm = 0, clipBottomMm = 0;
 
-    int64_t paths = 0;        // polylines plotted
+    // On roll paper whose roll length is shorter than the printable area: how many panels the
+    // drawing is cut into with automatic split (1: not cut), or without it how far the drawing
+    // reaches beyond the roll length (clipped there). A document of several pages (PDF,
+    // PostScript): its pages, each a plot of its own, numbered as panels are.
+    int panels = 1;
+    double rollLengthMm = 0;
+    double beyondRollMm = 0;
+    // The plots written, in order: those of the page range.
+    std::vector<DrawingPlot> plots;
+
+    int64_t paths = 0;        // polylines plotted, in all plots
     int64_t penUpTravel = 0;  // plotter units travelled with the pen up, in the order plotted
-    int64_t bodyBytes = 0;    // bytes written to the body
+    int64_t bodyBytes = 0;    // bytes written to the bodies
 
     bool ok() const { return error == DrawingError::None; }
     bool clipped() const {
@@ -44,22 +64,32 @@ struct DrawingResult {
     }
 };
 
-// Reads the drawing at `path` and writes its plot body (HP-GL, no framing) to `body`. The page
-// comes from `print` (as the configuration window stored it: paper, orientation, scale, margins)
-// and the pens and the two plotting options from `config` (automatic pen selection, line
-// optimisation).
+// Where each plot's body goes: called once per plot, in order, before it is written; the file
+// stays the caller's. Nothing (nullptr) stops the conversion with WriteFailed.
+using DrawingBodies = std::function<std::FILE*(const DrawingPlot&)>;
+
+// Reads the drawing at `path` and writes its plot bodies (HP-GL, no framing), one per plot. The
+// page comes from `print` (as the configuration window stored it: paper, orientation, scale,
+// margins) and the pens, the plotting options, the roll length and the page range from
+// `config`. A drawing that can't be plotted writes nothing.
+struct SvgChunking;
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             const DrawingBodies& bodies, const SvgChunking& chunking);
+
+// The same into one body: a drawing cut into more than one plot is refused.
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              std::FILE* body);
 
 // The same, with how big a drawing QtSvg is given at once (svg_chunks.h): a big drawing is read
 // in pieces so that memory does not grow with what QtSvg builds of the whole.
-struct SvgChunking;
-// `page`: the page of a document with pages (PDF, PostScript) to plot, 1-based; 0 for the
-// first of the print record's page range.
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body, const SvgChunking& chunking, int page = 0);
+                             std::FILE* body, const SvgChunking& chunking);
 
-// The header lines for the sender ("Trazen Sender Prefs"): "BRC:" with the input window, then
-// "NAME:" with the drawing's name and one "NOTE:" line per note, each ended by LF. The sender's
-// framing reads only the "BRC:" line; its window shows the notes.
-std::string DrawingHeaderLines(const DrawingResult& result);
+// The header lines for the sender ("Trazen Sender Prefs") of the plot `plots[index]`: "BRC:"
+// with its input window, then "NAME:" with the drawing's name ("drawing.svg (2/3)" for a panel)
+// and one "NOTE:" line per note, each ended by LF. The sender's framing reads only the "BRC:"
+// line; its window shows the notes.
+std::string DrawingHeaderLines(const DrawingResult& result, size_t index = 0);
+
+// "drawing.svg" or, for panel 2 of 3, "drawing.svg (2/3)".
+std::string PlotName(const DrawingResult& result, size_t index);

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "drawing/dxf_paint.h"
-#include "drawing/flatten.h"
 #include "drawing/pdf_paint.h"
 #include "drawing/postscript_pdf.h"
 #include "drawing/svg_paint.h"
@@ -59,6 +58,7 @@ SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
         std::replace(why.begin(), why.end(), '\n', ' ');
         return Failed(DrawingError::NotSvg, "not an SVG drawing Qt can read: " + why);
     }
+    if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
     for (const std::string& note : painted.notes) AddNote(&out.notes, note);
     out.shapes = painted.shapes;
     return out;
@@ -121,16 +121,13 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
     return {};
 }
 
-PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes) {
-    return [&target, shapes](const PaintedPath& p) {
-        if (target.sink.full() || target.store.points() >= target.maxPoints) return;
+PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t* shapes) {
+    return [&target, &lines, shapes](const PaintedPath& p) {
+        if (target.sink.full() || target.store.points() >= target.maxPoints ||
+            !lines.refusal().empty())
+            return;
         ++*shapes;
-        target.sink.SetPen(target.pens.EntryFor(p.colour));
-        if (p.path)
-            FlattenPath(*p.path, p.transform, p.filled, target.sink);
-        else
-            FlattenEllipse(p.ellipse, p.transform, target.sink);
-        target.sink.Finish();
+        lines.Draw(p);
         target.store.Take(target.sink.paths(), target.sink.pens());
     };
 }

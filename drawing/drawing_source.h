@@ -13,6 +13,7 @@
 #include "drawing/path_engine.h"
 #include "drawing/path_store.h"
 #include "drawing/pen_choice.h"
+#include "drawing/pen_lines.h"
 #include "drawing/polyline_sink.h"
 
 struct SvgChunking;
@@ -52,8 +53,9 @@ struct SourceOutcome {
 SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
                                const PaintTarget& target);
 
-// The collector's callback every reader paints through; counts shapes in *shapes.
-PaintedPathSink CollectInto(const PaintTarget& target, int64_t* shapes);
+// The collector's callback every reader paints through: each shape drawn by `lines` (outlines,
+// and hatching where the pens ask for it), as an SVG drawing's are; counts shapes in *shapes.
+PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t* shapes);
 
 // Text needs Qt's font system, which needs a QGuiApplication; a program without any Qt
 // application gets one on the offscreen platform (no display is touched).

@@ -543,8 +543,9 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     // Drawing units, y up, to device units, y down, with the extents' top-left at the origin.
     const double k = reader.unitMm * unitsPerMm;
     const QTransform toDevice(k, 0, 0, -k, -extent.left() * k, extent.bottom() * k);
+    PenLines lines(target.pens, target.sink);
     PathCollectorDevice device(target.area.width, target.area.height,
-                               CollectInto(target, &out.shapes));
+                               CollectInto(target, lines, &out.shapes));
     QPainter painter(&device);
     painter.setBrush(Qt::NoBrush);
     walk.Run([&](const QPainterPath& path, const QTransform& m, const QColor& colour) {
@@ -554,5 +555,6 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
         painter.drawPath(path);
     });
     painter.end();
+    if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());
     return out;
 }

@@ -28,8 +28,9 @@ bool Meets(const QRectF& a, const QRectF& b) {
            b.top() <= a.bottom();
 }
 
-void Cubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, PolylineSink& sink,
-           int depth) {
+// `Out` is a PolylineSink, or anything with its LineTo, Skip and reach.
+template <class Out>
+void Cubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, Out& sink, int depth) {
     if (!Finite(p0) || !Finite(p1) || !Finite(p2) || !Finite(p3)) {
         sink.LineTo(p3);
         return;
@@ -56,7 +57,74 @@ void Cubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, Pol
     sink.LineTo(p3);
 }
 
+// Closed boundaries for hatching. A curve wholly outside the reach becomes its chord: the
+// area between them lies in the curve's control box, so nothing of the area inside the reach
+// changes.
+class RingCollector {
+public:
+    explicit RingCollector(const QRectF& reach) : _reach(reach) {}
+    const QRectF& reach() const { return _reach; }
+    void MoveTo(QPointF p) {
+        Close();
+        _rings.push_back({p});
+    }
+    void LineTo(QPointF p) {
+        if (_rings.empty()) _rings.push_back({});
+        if (_rings.back().empty() || _rings.back().back() != p) _rings.back().push_back(p);
+    }
+    void Skip(QPointF p) { LineTo(p); }
+    void Close() {
+        if (_rings.empty()) return;
+        Ring& r = _rings.back();
+        if (r.size() > 1 && r.front() == r.back()) r.pop_back();
+        if (r.size() < 3) _rings.pop_back();
+    }
+    std::vector<Ring> Take() {
+        Close();
+        return std::move(_rings);
+    }
+
+private:
+    QRectF _reach;
+    std::vector<Ring> _rings;
+};
+
 }  // namespace
+
+std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& transform,
+                               const QRectF& reach, double tolerance) {
+    RingCollector rings(reach);
+    QPointF last;
+    const int count = path.elementCount();
+    for (int i = 0; i < count; ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        const QPointF p = transform.map(QPointF(e.x, e.y));
+        switch (e.type) {
+            case QPainterPath::MoveToElement:
+                rings.MoveTo(p);
+                last = p;
+                break;
+            case QPainterPath::LineToElement:
+                rings.LineTo(p);
+                last = p;
+                break;
+            case QPainterPath::CurveToElement: {
+                if (i + 2 >= count) break;
+                const QPointF q2 =
+                    transform.map(QPointF(path.elementAt(i + 1).x, path.elementAt(i + 1).y));
+                const QPointF q3 =
+                    transform.map(QPointF(path.elementAt(i + 2).x, path.elementAt(i + 2).y));
+                Cubic(last, p, q2, q3, tolerance, rings, 0);
+                last = q3;
+                i += 2;
+                break;
+            }
+            case QPainterPath::CurveToDataElement:
+                break;
+        }
+    }
+    return rings.Take();
+}
 
 void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
                     double tolerance) {

@@ -5,7 +5,9 @@
 
 #include <QPainterPath>
 #include <QTransform>
+#include <vector>
 
+#include "drawing/hatch.h"
 #include "drawing/polyline_sink.h"
 
 // Half a unit's diagonal (0.71) is lost to rounding; this keeps the sum under 1.
@@ -24,3 +26,9 @@ void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink
 // The number of equal steps in t that keep the cubic p0..p3 within `tolerance` of its chords
 // (Wang's bound).
 int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance);
+
+// The subpaths of `path`, mapped by `transform`, as closed boundaries within `tolerance` of it
+// wherever they can bound the area inside `reach` (for hatching; rings of fewer than three
+// points are left out).
+std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& transform,
+                               const QRectF& reach, double tolerance = 0.5);

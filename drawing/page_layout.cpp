@@ -63,13 +63,19 @@ std::optional<PlotArea> PlotAreaOf(const TPrint& print) {
     PlotArea area;
     const int scale = print.prXInfo.iBandV == 0 ? 100 : print.prXInfo.iBandV;
     area.scale = std::abs(scale) / 100.0;
-    // The record holds the area in points divided by the scale; times the scale it is the area
-    // on the paper, as the page preview draws it.
+    area.turned = scale < 0;
+    // The record holds the page's area in points divided by the scale; times the scale it is
+    // the area on the paper, as the page preview draws it. A turned page's height runs across
+    // the paper.
     const Rect& r = print.prInfo.rPage;
     const double pointsToUnits = 25.4 / 72.0 * kPlotUnitsPerMm;
-    area.width = static_cast<int32_t>(std::lround((r.right - r.left) * area.scale * pointsToUnits));
-    area.height =
-        static_cast<int32_t>(std::lround((r.bottom - r.top) * area.scale * pointsToUnits));
+    const auto units = [&](int across) {
+        return static_cast<int32_t>(std::lround(across * area.scale * pointsToUnits));
+    };
+    const int32_t pageWidth = units(r.right - r.left);
+    const int32_t pageHeight = units(r.bottom - r.top);
+    area.width = area.turned ? pageHeight : pageWidth;
+    area.height = area.turned ? pageWidth : pageHeight;
     if (area.width <= 0 || area.height <= 0) return std::nullopt;
     return area;
 }
@@ -140,7 +146,7 @@ ClipMm ClipBeyond(const PlotArea& area, const QRectF& reach) {
     const auto beyond = [](double units) { return units > 0.5 ? units / kPlotUnitsPerMm : 0.0; };
     c.left = beyond(-reach.left());
     c.top = beyond(-reach.top());
-    c.right = beyond(reach.right() - area.width);
-    c.bottom = beyond(reach.bottom() - area.height);
+    c.right = beyond(reach.right() - PageWidth(area));
+    c.bottom = beyond(reach.bottom() - PageHeight(area));
     return c;
 }

@@ -3,13 +3,15 @@
 // px at 96 per inch) placed with its top-left corner on the top-left corner of the printable
 // area the page preview shows, scaled by the print record's scale.
 //
-// Plotter coordinates: plotter units of 0.025 mm (40 per mm) on the paper, origin at the
-// lower-left corner of the printable area as the paper lies for the plot (a turned page as the
-// preview shows it turned), x to the right, y up. The input window is that area, from (0, 0) to
-// (width, height).
+// Plotter coordinates: plotter units of 0.025 mm (40 per mm) on the paper as it lies in the
+// plotter (never turned: the margins are measured on it so), origin at the lower-left corner of
+// its printable area, x to the right, y up. The input window is that area, from (0, 0) to
+// (width, height), whatever the orientation.
 //
-// The painting in between is done in "device" units: plotter units with the origin at the
-// printable area's top-left corner and y down, as SVG and QPainter have it; PlotY() turns it up.
+// The painting in between is done in "device" units: plotter units on the page as the drawing
+// is laid on it, origin at the page's top-left corner and y down, as SVG and QPainter have it.
+// A turned page is that page a quarter turn anticlockwise on the paper: its top edge along the
+// paper's left edge, its left edge along the paper's bottom edge. ToPaper() does both.
 
 #include <QRectF>
 #include <QString>
@@ -21,12 +23,17 @@
 
 inline constexpr double kPlotUnitsPerMm = 40.0;
 
-// The printable area of the configured page, in plotter units on the paper.
+// The printable area of the configured paper, in plotter units, as the paper lies.
 struct PlotArea {
     int32_t width = 0;
-    int32_t height = 0;
-    double scale = 1;  // the print record's |scale| / 100: drawing millimetres to paper ones
+    int32_t height = 0;  // along the paper's length (a roll's feed direction)
+    double scale = 1;    // the print record's |scale| / 100: drawing millimetres to paper ones
+    bool turned = false;  // the page lies a quarter turn on the paper (the scale is negative)
 };
+
+// The page the drawing is laid on, in device units: the paper's printable area, turned with it.
+inline int32_t PageWidth(const PlotArea& area) { return area.turned ? area.height : area.width; }
+inline int32_t PageHeight(const PlotArea& area) { return area.turned ? area.width : area.height; }
 
 // From the print record as the configuration window stored it (the same numbers the page
 // preview draws). An area without width or height gives nothing.
@@ -41,10 +48,16 @@ std::optional<double> LengthInMm(const QString& text);
 QTransform DrawingToDevice(const QString& width, const QString& height, const QString& viewBox,
                            const QString& preserveAspectRatio, const PlotArea& area);
 
-// The device y of a point to plotter y.
-inline double PlotY(const PlotArea& area, double deviceY) { return area.height - deviceY; }
+// A device point to plotter coordinates. Upright the page is the paper: y turns up. Turned,
+// page point (u, v) (v up from the page's lower-left) lands at paper point (width - v, u); with
+// v = PageHeight - y and PageHeight = width that is (y, x).
+inline QPointF ToPaper(const PlotArea& area, QPointF device) {
+    return area.turned ? QPointF(device.y(), device.x())
+                       : QPointF(device.x(), area.height - device.y());
+}
 
-// How far the device-unit box `reach` extends beyond the printable area, in mm on the paper.
+// How far the device-unit box `reach` extends beyond the page's printable area, in mm on the
+// paper, by the page's sides (the drawing's left, top, ...).
 struct ClipMm {
     double left = 0, top = 0, right = 0, bottom = 0;
 };

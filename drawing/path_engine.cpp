@@ -73,6 +73,7 @@ public:
         path.moveTo(points[0]);
         for (int i = 1; i < count; ++i) path.lineTo(points[i]);
         if (mode != PolylineMode) path.closeSubpath();
+        path.setFillRule(mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
         Emit(&path, {}, mode != PolylineMode);
     }
 
@@ -97,7 +98,7 @@ private:
                               _heldEllipse == ellipse;
             if (same) {
                 _held = false;
-                Deliver(path, ellipse, true, stroke);
+                Deliver(path, ellipse, _heldColour, stroke);
                 return;
             }
             Release();
@@ -110,11 +111,11 @@ private:
             _heldColour = fill;
             return;
         }
-        Deliver(path, ellipse, fill.isValid(), stroke);
+        Deliver(path, ellipse, fill, stroke);
     }
 
-    void Deliver(const QPainterPath* path, const QRectF& ellipse, bool filled, QColor colour) {
-        _sink(PaintedPath{path, ellipse, _transform, filled, colour});
+    void Deliver(const QPainterPath* path, const QRectF& ellipse, QColor fill, QColor stroke) {
+        _sink(PaintedPath{path, ellipse, _transform, fill.isValid(), stroke, fill, stroke, _pen});
     }
 
 public:
@@ -122,7 +123,7 @@ public:
         if (!_held) return;
         _held = false;
         _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
-                          true, _heldColour});
+                          true, _heldColour, _heldColour, QColor(), _noPen});
     }
 
 private:
@@ -134,6 +135,7 @@ private:
     PaintedPathSink _sink;
     QTransform _transform;
     QPen _pen{Qt::NoPen};
+    const QPen _noPen{Qt::NoPen};
     QBrush _brush;
     double _opacity = 1;
     int _raster = 0;

@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QPen>
 #include <QTransform>
 #include <functional>
 #include <memory>
@@ -14,13 +15,18 @@
 // One visible shape: its outline in the painter's coordinates (a path, or an ellipse kept as
 // one: QPainterPath's four cubics stray from a big circle by more than a plotter unit), the
 // transform to the device, whether it is filled (its subpaths are then closed boundaries) and
-// the colour of its stroke, or of its fill when it has no stroke.
+// the colour of its stroke, or of its fill when it has no stroke. The fill's and the stroke's
+// own colours, the fill rule (the path's) and the stroke's pen (width, caps, joins, dashes)
+// serve drawing them with a pen of some width.
 struct PaintedPath {
     const QPainterPath* path;  // null for an ellipse
     QRectF ellipse;
     const QTransform& transform;
     bool filled;
     QColor colour;
+    QColor fill;    // invalid when not filled
+    QColor stroke;  // invalid when not stroked
+    const QPen& pen;
 };
 
 using PaintedPathSink = std::function<void(const PaintedPath&)>;

@@ -21,8 +21,9 @@ constexpr uint32_t kDead = std::numeric_limits<uint32_t>::max();
 // of their points, so the lowest slot is also the lowest point index.
 struct Entry {
     PlotPoint at;
-    uint32_t slot;  // kDead once its path is drawn
+    uint32_t slot;
     uint32_t path;
+    bool live = true;  // false once its path is drawn, or while it must wait
 };
 
 // A k-d tree over the entries of every path, laid out in one array: a node is a range of that
@@ -72,7 +73,25 @@ public:
             }
         }
         --_nodes[k].live;
-        _entries[pos].slot = kDead;
+        _entries[pos].live = false;
+    }
+
+    // Makes a removed entry a candidate again.
+    void Restore(uint32_t pos) {
+        uint32_t k = 0, lo = 0, hi = static_cast<uint32_t>(_entries.size());
+        while (hi - lo > kLeaf) {
+            ++_nodes[k].live;
+            const uint32_t mid = lo + (hi - lo) / 2;
+            if (pos < mid) {
+                hi = mid;
+                k = 2 * k + 1;
+            } else {
+                lo = mid;
+                k = 2 * k + 2;
+            }
+        }
+        ++_nodes[k].live;
+        _entries[pos].live = true;
     }
 
 private:
@@ -112,7 +131,7 @@ private:
         if (hi - lo <= kLeaf) {
             for (uint32_t i = lo; i < hi; ++i) {
                 const Entry& e = _entries[i];
-                if (e.slot == kDead) continue;
+                if (!e.live) continue;
                 const uint64_t d2 = Dist2(e.at, _q);
                 if (d2 < _bestD2 || (d2 == _bestD2 && e.slot < _bestSlot))
                     _bestD2 = d2, _best = i, _bestSlot = e.slot;
@@ -163,6 +182,11 @@ std::vector<PathStep> DocumentOrder(const PathSet& paths) {
 }
 
 std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from) {
+    return NearestNextOrder(paths, from, {});
+}
+
+std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from,
+                                       const std::vector<std::pair<uint32_t, uint32_t>>& before) {
     const size_t n = paths.size();
     std::vector<uint32_t> firstSlot(n + 1, 0);
     for (size_t i = 0; i < n; ++i) firstSlot[i + 1] = firstSlot[i] + EntryCount(paths, i);
@@ -175,20 +199,60 @@ std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from) {
     EntryTree tree(std::move(entries));
     const std::vector<uint32_t> slotPos = tree.Positions();
 
+    // How many paths each one still waits for, and whom each frees; a waiting path's entries
+    // are out of the tree.
+    std::vector<uint32_t> waiting(n, 0), firstFreed(n + 1, 0), freed;
+    for (const auto& [i, j] : before)
+        if (i < n && j < n && i != j) ++waiting[j], ++firstFreed[i + 1];
+    for (size_t i = 0; i < n; ++i) firstFreed[i + 1] += firstFreed[i];
+    freed.resize(firstFreed[n]);
+    {
+        std::vector<uint32_t> fill(firstFreed.begin(), firstFreed.end() - 1);
+        for (const auto& [i, j] : before)
+            if (i < n && j < n && i != j) freed[fill[i]++] = j;
+    }
+    for (uint32_t i = 0; i < n; ++i)
+        if (waiting[i])
+            for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s) tree.Remove(slotPos[s]);
+    std::vector<bool> done(n, false);
     std::vector<PathStep> steps;
     steps.reserve(n);
     PlotPoint at = from;
-    for (uint32_t pos; (pos = tree.Nearest(at)) != kDead;) {
+    const auto finish = [&](uint32_t i) {
+        done[i] = true;
+        for (uint32_t k = firstFreed[i]; k < firstFreed[i + 1]; ++k) {
+            const uint32_t next = freed[k];
+            if (--waiting[next] == 0)
+                for (uint32_t s = firstSlot[next]; s < firstSlot[next + 1]; ++s)
+                    tree.Restore(slotPos[s]);
+        }
+    };
+    for (;;) {
+        const uint32_t pos = tree.Nearest(at);
+        if (pos == kDead) {
+            // A path without points waits for nothing it could be reached by: it goes as soon
+            // as it is free, and frees what waits for it.
+            bool freed = false;
+            for (uint32_t i = 0; i < n; ++i) {
+                if (done[i] || paths.begin(i) != paths.end(i)) continue;
+                if (waiting[i]) continue;
+                finish(i);
+                freed = true;
+            }
+            if (!freed) break;
+            continue;
+        }
         const uint32_t i = tree[pos].path;
         const uint32_t point = EntryPoint(paths, i, tree[pos].slot - firstSlot[i]);
         const PathStep step{i, !paths.closed(i) && point != paths.begin(i), point};
         steps.push_back(step);
         for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s) tree.Remove(slotPos[s]);
         at = StepExit(paths, step);
+        finish(i);
     }
-    for (uint32_t i = 0; i < n; ++i) {
-        if (paths.begin(i) == paths.end(i)) steps.push_back({i, false, paths.begin(i)});
-    }
+    // What is left waits in a loop (against the contract of `after`): in document order.
+    for (uint32_t i = 0; i < n; ++i)
+        if (paths.begin(i) == paths.end(i) || !done[i]) steps.push_back({i, false, paths.begin(i)});
     return steps;
 }
 

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // A point in plotter units (0.025 mm).
@@ -62,6 +63,12 @@ std::vector<PathStep> OrderPaths(const PathSet& paths, PlotPoint from);
 // `points` wins, so the order depends only on the geometry. A path without points (against the
 // contract) comes last, drawing nothing.
 std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from);
+
+// The same where a path may have to wait: for each pair (i, j) of `before`, path i goes before
+// path j. Among the paths free to go, the nearest next. `before` must hold no loop; paths
+// caught in one come last, in document order.
+std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from,
+                                       const std::vector<std::pair<uint32_t, uint32_t>>& before);
 
 // Shortens the travel of `steps` (never lengthens it): draws a run of up to `window` + 1
 // consecutive steps backwards where that shortens the moves into and out of it, and moves the

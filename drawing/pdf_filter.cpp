@@ -137,7 +137,11 @@ private:
         if (path.isEmpty()) return;
         _out.setTransform(QTransform());
         _out.setOpacity(_opacity);
-        _out.setPen(stroked ? _pen : QPen(Qt::NoPen));
+        // The shape goes on in device units: so does the width of its pen.
+        QPen pen = stroked ? _pen : QPen(Qt::NoPen);
+        if (stroked && !pen.isCosmetic())
+            pen.setWidthF(pen.widthF() * std::sqrt(std::abs(_transform.determinant())));
+        _out.setPen(pen);
         _out.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
         _out.drawPath(path);
     }

@@ -94,9 +94,10 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
 
     int64_t shadings = 0;
     int images = 0;
+    PenLines lines(target.pens, target.sink);
     {
         PathCollectorDevice device(target.area.width, target.area.height,
-                                   CollectInto(target, &out.shapes));
+                                   CollectInto(target, lines, &out.shapes));
         QPainter onward(&device);
         PdfPlotFilter filter(onward, target.area.width, target.area.height);
         QPainter painter(&filter);
@@ -109,6 +110,7 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         images = filter.images() + device.rasterImages();
         shadings = filter.shadings();
     }
+    if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
                       "the page holds only pictures (images), no lines to plot");

@@ -41,6 +41,7 @@ PenChoice::PenChoice(const TPrConfig& config) {
         const TPenEntry& pen = config.toollist[i];
         _numbers[i] = PenNumberOf(pen);
         _coloured[i] = pen.fcolor == 1;
+        _thick[i] = pen.thick / 100.0;
         const auto share = [](int16_t v) {
             return std::clamp(v, int16_t{0}, int16_t{10000}) / 10000.0;
         };

@@ -30,6 +30,9 @@ public:
     // The 0-based pen entry for a shape of this colour.
     uint8_t EntryFor(const QColor& colour) const;
     int NumberOf(uint8_t entry) const { return _numbers[entry]; }
+    // The pen's line width in mm as configured (thickness / 100); 0 for a knife or a pen not
+    // measured, below 0 as wrongly stored.
+    double ThicknessMm(uint8_t entry) const { return _thick[entry]; }
     bool automatic() const { return _automatic; }
 
 private:
@@ -37,4 +40,5 @@ private:
     std::array<int, kPenCount> _numbers{};
     std::array<Lab, kPenCount> _labs{};
     std::array<bool, kPenCount> _coloured{};
+    std::array<double, kPenCount> _thick{};
 };

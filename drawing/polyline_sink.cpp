@@ -102,10 +102,10 @@ void PolylineSink::LineTo(QPointF p) {
 
 void PolylineSink::Append(QPointF p) {
     // Inside the reach by construction; the clamp only guards rounding at its edges.
-    const double x = std::clamp(p.x(), _reach.left(), _reach.right());
-    const double y = std::clamp(PlotY(_area, p.y()), _area.height - _reach.bottom(),
-                                _area.height - _reach.top());
-    const PlotPoint q{static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y))};
+    const QPointF on = ToPaper(_area, QPointF(std::clamp(p.x(), _reach.left(), _reach.right()),
+                                              std::clamp(p.y(), _reach.top(), _reach.bottom())));
+    const PlotPoint q{static_cast<int32_t>(std::lround(on.x())),
+                      static_cast<int32_t>(std::lround(on.y()))};
     const size_t begin = _paths.starts.back();
     if (_paths.points.size() > begin && _paths.points.back() == q) return;
     _paths.points.push_back(q);

@@ -1,8 +1,9 @@
 #pragma once
 // Where flattened outlines become plotter polylines: each segment is cut to the plotter's reach
 // (the printable area and a little beyond it; the input window clips there anyway), rounded to
-// whole plotter units with y turned up, and appended to flat point arrays, so that a drawing of
-// a million paths costs a few int32 per vertex and no object per path.
+// whole plotter units on the paper (y up, a turned page turned onto it), and appended to flat
+// point arrays, so that a drawing of a million paths costs a few int32 per vertex and no
+// object per path.
 
 #include <QPointF>
 #include <QRectF>

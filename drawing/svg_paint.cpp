@@ -10,6 +10,7 @@
 
 #include "drawing/flatten.h"
 #include "drawing/path_engine.h"
+#include "drawing/pen_lines.h"
 
 namespace {
 
@@ -92,15 +93,11 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenCh
         const SvgChunks chunks(svg.xml, chunking);
         const QTransform toDevice = DrawingToDevice(
             svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
+        PenLines lines(pens, sink);
         PathCollectorDevice device(area.width, area.height, [&](const PaintedPath& p) {
-            if (sink.full() || store.points() >= maxPoints) return;
+            if (sink.full() || store.points() >= maxPoints || !lines.refusal().empty()) return;
             ++out.shapes;
-            sink.SetPen(pens.EntryFor(p.colour));
-            if (p.path)
-                FlattenPath(*p.path, p.transform, p.filled, sink);
-            else
-                FlattenEllipse(p.ellipse, p.transform, sink);
-            sink.Finish();
+            lines.Draw(p);
             store.Take(sink.paths(), sink.pens());
         });
         // One painter for every piece: a fill held back at the end of one meets its stroke at
@@ -121,6 +118,8 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenCh
         }
         painter.end();
         raster = device.rasterImages();
+        out.refusal = lines.refusal();
+        out.hatchSegments = lines.hatchSegments();
     }
     if (raster > 0) AddNote(&out.notes, "raster images skipped");
     for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));

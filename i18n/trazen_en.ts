@@ -535,6 +535,26 @@ Check that the folder exists and can be written to (that the server is connected
         <source>プロットされない部分:</source>
         <translation>Not plotted:</translation>
     </message>
+    <message>
+        <source>シリアルポート %1 のプロッタが問い合わせ (%2) に、数ではない答え「%3」を返しました。</source>
+        <translation>The plotter on serial port %1 answered the query (%2) with “%3”, which is not a number.</translation>
+    </message>
+    <message>
+        <source>シリアルポート %1 のプロッタが問い合わせ (%2) に 2 秒たっても答えませんでした。</source>
+        <translation>The plotter on serial port %1 did not answer the query (%2) within 2 seconds.</translation>
+    </message>
+    <message>
+        <source>プロットは送り終えましたが、描き終えたかは確かめられませんでした。</source>
+        <translation> The whole plot was sent, but whether it has been drawn could not be confirmed.</translation>
+    </message>
+    <message>
+        <source>送ったのは %L1 / %L2 バイトまでです。</source>
+        <translation> %L1 of %L2 bytes had been sent.</translation>
+    </message>
+    <message>
+        <source>フロー制御「プロッタのバッファ (ESC.B)」は問い合わせに答えるプロッタのためのものです。設定でフロー制御を「RTS/CTS」(ハンドシェーク線のあるケーブル) か「XON/XOFF」に変えて送り直してください。</source>
+        <translation>The flow control “Plotter buffer (ESC.B)” is for plotters that answer queries. In the settings, choose “RTS/CTS” (with a cable that has handshake lines) or “XON/XOFF” as the flow control and send again.</translation>
+    </message>
 </context>
 <context>
     <name>TSerialDelivery</name>
@@ -549,6 +569,18 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>送信しました。プロッタの受信完了を待っています…</source>
         <translation>Sent. Waiting for the plotter to take everything in…</translation>
+    </message>
+    <message>
+        <source>送信しました。プロッタが受け取った分を描いています…</source>
+        <translation>Sent. The plotter is drawing what it holds…</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタは受け取った分を捨てて止まります。</source>
+        <translation>Stopped. The plotter drops what it holds and stops.</translation>
+    </message>
+    <message>
+        <source>プロッタが描き終えました。</source>
+        <translation>Plotted.</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1163,14 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>14 (0 で保存、次回は 13)</source>
         <translation>14 (stored as 0, shown as 13 next time)</translation>
+    </message>
+    <message>
+        <source>プロッタのバッファ (ESC.B)</source>
+        <translation>Plotter buffer (ESC.B)</translation>
+    </message>
+    <message>
+        <source>問い合わせ (ESC.B, ESC.O) に答える HP-GL ペンプロッタ用です。プロッタのバッファの空きに合わせて送り、描き終えてから完了とし、中止でペンをすぐ止めます。回線のハンドシェークは使いません。答えないプロッタでは送信が失敗します。</source>
+        <translation>For HP-GL pen plotters that answer queries (ESC.B, ESC.O): sends as much as the plotter's buffer has room for, counts as done once the plotter has drawn everything, and Stop halts the pen at once. The line's handshake is not used. With a plotter that does not answer, sending fails.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
 // Indexed by THSrConfig.baud.
 inline constexpr int kBaudRates[9] = {300, 1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600};
 
+// THSrConfig.flctrl: the line runs without flow control of its own, and the sender paces itself
+// by the room the plotter reports in its buffer. Elsewhere a code other than 1 and 2 means none.
+inline constexpr int16_t kFlowPlotterBuffer = 3;
+
 // The termios record the sender applies: cfmakeraw on a zeroed record, speed from the table
 // (left zero outside 0..8), c_cflag replaced by CREAD|CLOCAL plus data/stop/parity/flow.
 termios BuildLineSettings(int16_t baud, int16_t data, int16_t stop, int16_t parity,

@@ -13,6 +13,13 @@ bool IsSegmentDelimiter(unsigned char c) {
     return c == 0x03 || c == 0x0A || c == 0x28 || c == 0x29 || c == 0x3B;
 }
 
+size_t FirstSegmentLength(const std::string& segments) {
+    size_t len = 0;
+    while (len < segments.size() && len < kSegmentMax)
+        if (IsSegmentDelimiter(static_cast<unsigned char>(segments[len++]))) break;
+    return len;
+}
+
 SegmentReader::SegmentReader(int fd) : fd_(fd), buf_(kBufferSize) {}
 
 // Makes at least want bytes available from pos_, unless the file ends first. Refilling only

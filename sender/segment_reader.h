@@ -13,6 +13,9 @@ inline constexpr size_t kSegmentsPerTick = 2;
 
 bool IsSegmentDelimiter(unsigned char c);
 
+// The length of the first segment of what SegmentReader::Next returned.
+size_t FirstSegmentLength(const std::string& segments);
+
 class SegmentReader {
 public:
     // Reads from fd (not owned); the read position must be where sending starts.

@@ -16,6 +16,13 @@ QString SystemWords(int err) {
     return err ? QString::fromLocal8Bit(std::strerror(err)) : QString();
 }
 
+// A plotter's stray bytes, as the panel can show them.
+QString Printable(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F) c = QLatin1Char('?');
+    return text;
+}
+
 }  // namespace
 
 QString SerialOpenFailureText(const QString& device, int err) {
@@ -68,6 +75,34 @@ QString SerialWriteFailureText(const QString& device, int err) {
     return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "シリアルポート %1 への送信が途中で失敗しました。"))
                .arg(device) +
            "\n" + why;
+}
+
+QString PlotterUnansweredText(const QString& device, const QString& question, bool notANumber,
+                              const QString& answer, int64_t sent, int64_t total) {
+    QString text =
+        notANumber
+            ? Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "シリアルポート %1 のプロッタが問い合わせ (%2) に、数ではない"
+                                   "答え「%3」を返しました。"))
+                  .arg(device, question, Printable(answer.trimmed()))
+            : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "シリアルポート %1 のプロッタが問い合わせ (%2) に 2 秒たっても"
+                                   "答えませんでした。"))
+                  .arg(device, question);
+    if (sent >= total)
+        text += Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                     "プロットは送り終えましたが、描き終えたかは確かめられません"
+                                     "でした。"));
+    else if (sent > 0)
+        text += Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "送ったのは %L1 / %L2 バイトまでです。"))
+                    .arg(sent)
+                    .arg(total);
+    return text + "\n" +
+           Tr(QT_TRANSLATE_NOOP(
+               "TRZN_SerSend",
+               "フロー制御「プロッタのバッファ (ESC.B)」は問い合わせに答えるプロッタのためのもの"
+               "です。設定でフロー制御を「RTS/CTS」(ハンドシェーク線のあるケーブル) か"
+               "「XON/XOFF」に変えて送り直してください。"));
 }
 
 QString SharedFolderFailureText(const DeliveryResult& result, const QString& target) {

@@ -3,6 +3,7 @@
 // known, in the user's words rather than the system's.
 
 #include <QString>
+#include <cstdint>
 #include <string>
 
 #include "platform/file_transfer.h"
@@ -11,6 +12,11 @@
 
 QString SerialOpenFailureText(const QString& device, int err);
 QString SerialWriteFailureText(const QString& device, int err);
+// A plotter paced by its own answers gave none (or one that is no number) to question: it
+// does not answer on this line, and another flow control is the way out. sent of total bytes
+// had gone out.
+QString PlotterUnansweredText(const QString& device, const QString& question, bool notANumber,
+                              const QString& answer, int64_t sent, int64_t total);
 QString SharedFolderFailureText(const DeliveryResult& result, const QString& target);
 QString FtpFailureText(const DeliveryResult& result, const QString& server);
 QString OutputFileFailureText(const QString& path, int err);

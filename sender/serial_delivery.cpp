@@ -12,6 +12,7 @@
 #include "platform/encoding.h"
 #include "platform/serial_line.h"
 #include "sender/line_drain.h"
+#include "sender/plotter_queries.h"
 #include "sender/plot_file.h"
 #include "sender/segment_reader.h"
 #include "sender/send_messages.h"
@@ -77,6 +78,10 @@ void TSerialDelivery::Start() {
 }
 
 void TSerialDelivery::Run() {
+    if (Paced()) {
+        RunPaced();
+        return;
+    }
     std::string buffer;
     while (!_stop.load()) {
         // The length taken at the start is the plot: bytes appended since are not sent.
@@ -94,31 +99,37 @@ void TSerialDelivery::Run() {
             End(LineEnd::ReadFailed, EIO);
             return;
         }
-        const ssize_t written = WriteSome(_fd, buffer.data(), buffer.size());
-        const int writeError = errno;
-        // Every write is followed by the drain, so the port never holds more than one buffer
-        // and Stop ends within one. Stop also ends the wait while flow control holds the line.
-        DrainServing(
-            _fd, [] {}, [this] { return _stop.load(); });
-        if (written < 0) {
-            _broken = true;
-            End(LineEnd::WriteFailed, writeError);
-            return;
-        }
-        const size_t sent = static_cast<size_t>(written);
-        const bool lineFull = sent < buffer.size();
-        if (sent > 0) _carried = true;
-        if (lineFull) _reader->Unread(buffer.size() - sent);
-        _sent += static_cast<int64_t>(sent);
-        if (buffer[0] != 0) {
-            const std::lock_guard<std::mutex> hold(_segmentLock);
-            _lastSegment.swap(buffer);
-            ++_segmentCount;
-        }
-        // A line that took less than offered is full (a plotter holding it back, a pty whose
-        // reader is behind): wait until it takes more.
-        if (lineFull) WaitForRoom();
+        if (!Put(buffer, buffer.size())) return;
     }
+}
+
+bool TSerialDelivery::Put(std::string& buffer, size_t take) {
+    const ssize_t written = WriteSome(_fd, buffer.data(), take);
+    const int writeError = errno;
+    // Every write is followed by the drain, so the port never holds more than one buffer
+    // and Stop ends within one. Stop also ends the wait while flow control holds the line.
+    DrainServing(
+        _fd, [] {}, [this] { return _stop.load(); });
+    if (written < 0) {
+        _broken = true;
+        End(LineEnd::WriteFailed, writeError);
+        return false;
+    }
+    const size_t sent = static_cast<size_t>(written);
+    const bool lineFull = sent < take;
+    if (sent > 0) _carried = true;
+    _reader->Unread(buffer.size() - sent);
+    _sent += static_cast<int64_t>(sent);
+    if (buffer[0] != 0) {
+        buffer.resize(take);
+        const std::lock_guard<std::mutex> hold(_segmentLock);
+        _lastSegment.swap(buffer);
+        ++_segmentCount;
+    }
+    // A line that took less than offered is full (a plotter holding it back, a pty whose
+    // reader is behind): wait until it takes more.
+    if (lineFull) WaitForRoom();
+    return true;
 }
 
 void TSerialDelivery::WaitForRoom() {
@@ -145,11 +156,25 @@ TDeliveryProgress TSerialDelivery::Progress() const {
         _shownSegment = SegmentText(_lastSegment);
     }
     p.detail = _shownSegment;
+    if (_drawing.load() && _end.load() == LineEnd::Running)
+        p.state = tr("送信しました。プロッタが受け取った分を描いています…");
     return p;
 }
 
 TStopReply TSerialDelivery::Stop(QString* message) {
     EndThread();
+    if (Paced() && _fd >= 0 && !_broken) {
+        // The plotter would otherwise draw out all it holds; aborted, the pen stops at once.
+        const std::string_view abort = kAbortAndPlotterOff;
+        for (size_t put = 0; put < abort.size();) {
+            const ssize_t n = WriteSome(_fd, abort.data() + put, abort.size() - put);
+            if (n < 0 || (n == 0 && !WaitWritable(_fd, 500))) break;
+            put += static_cast<size_t>(n);
+            _carried = true;
+        }
+        *message = tr("中止しました。プロッタは受け取った分を捨てて止まります。");
+        return TStopReply::Stopped;
+    }
     *message = tr("中止しました。プロッタの受信完了を待っています…");
     return TStopReply::Stopped;
 }
@@ -172,6 +197,7 @@ TDeliveryOutcome TSerialDelivery::Outcome() const {
         case LineEnd::Running:
             return {};
         case LineEnd::Done:
+            if (Paced()) return {TDeliveryState::Delivered, tr("プロッタが描き終えました。")};
             return {TDeliveryState::Delivered,
                     tr("送信しました。プロッタの受信完了を待っています…")};
         case LineEnd::OpenFailed:
@@ -181,6 +207,12 @@ TDeliveryOutcome TSerialDelivery::Outcome() const {
             return {TDeliveryState::Failed, OutputFileFailureText(output, _endError)};
         case LineEnd::WriteFailed:
             return {TDeliveryState::Failed, SerialWriteFailureText(Address(), _endError)};
+        case LineEnd::Unanswered:
+        case LineEnd::NotANumber:
+            return {TDeliveryState::Failed,
+                    PlotterUnansweredText(Address(), QString::fromLatin1(_question),
+                                          end == LineEnd::NotANumber,
+                                          QString::fromLatin1(_answer), _sent.load(), _total)};
     }
     return {};
 }
@@ -193,8 +225,12 @@ void TSerialDelivery::Close() {
         // waiting for.
         if (!_broken && _carried) {
             DrainServing(_fd, _setup.serve, [] { return false; });
-            WaitServing(_setup.writableLimit, [](int fd) { return WaitWritable(fd, 0); });
-            WaitServing(_setup.pause, [](int) { return false; });
+            // A plotter paced by its answers has said it drew everything, or was told to drop
+            // what it held: there is nothing left to give it time for.
+            if (!Paced()) {
+                WaitServing(_setup.writableLimit, [](int fd) { return WaitWritable(fd, 0); });
+                WaitServing(_setup.pause, [](int) { return false; });
+            }
         }
         CloseSerialLine(_fd);
         _fd = -1;

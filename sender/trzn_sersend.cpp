@@ -268,6 +268,10 @@ void TRZN_SerSend::ApplyProgress(bool now) {
     if (Streams()) {
         _detail = p.detail;
         RefreshPanel(now);
+        // A line that waits on its plotter rather than on the port says so, not a byte count.
+        if (!p.state.isEmpty() && _phase == Phase::Sending && !_stopping &&
+            p.state != _ui->prserLabelState->text())
+            ShowState(p.state);
         return;
     }
     // The other deliveries change little, and seldom: what they say is shown at once.

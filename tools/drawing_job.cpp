@@ -3,14 +3,13 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "drawing/svg_chunks.h"
 #include "settings/geometry.h"
 
 namespace {
@@ -45,6 +44,10 @@ std::vector<std::string> Remarks(const DrawingResult& r) {
         if (std::find(out.begin(), out.end(), note) == out.end()) out.push_back(note);
     }
     if (r.clipped()) out.push_back(ClipRemark(r));
+    if (r.beyondRollMm > 0)
+        out.push_back("the drawing reaches " + Tenths(r.beyondRollMm) +
+                      " mm beyond the roll length (" + Tenths(r.rollLengthMm) +
+                      " mm); it is clipped there (Auto split plots it in panels)");
     return out;
 }
 
@@ -52,24 +55,34 @@ std::vector<std::string> Remarks(const DrawingResult& r) {
 
 ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records) {
     ConvertedDrawing job;
-    job._body = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/trzn-plot-XXXXXX");
-    std::FILE* body = nullptr;
-    if (job._body->open()) {
-        const int fd = dup(job._body->handle());
-        body = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-        if (fd >= 0 && !body) close(fd);
-    }
-    if (!body) {
-        job._result.error = DrawingError::WriteFailed;
-        job._result.message = "cannot make a temporary file in " + QDir::tempPath().toStdString() +
-                              ": " + std::strerror(errno);
-        return job;
-    }
-    job._result = ConvertDrawing(path, *records.print, *records.config, body);
-    if (std::fclose(body) != 0 && job._result.ok()) {
-        job._result.error = DrawingError::WriteFailed;
-        job._result.message = "cannot write the plot body to " +
-                              job._body->fileName().toStdString() + ": " + std::strerror(errno);
+    std::vector<std::FILE*> files;
+    std::string failure;
+    const auto open = [&](const DrawingPlot&) -> std::FILE* {
+        auto body = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/trzn-plot-XXXXXX");
+        std::FILE* file = nullptr;
+        if (body->open()) {
+            const int fd = dup(body->handle());
+            file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+            if (fd >= 0 && !file) close(fd);
+        }
+        if (!file) {
+            failure = "cannot make a temporary file in " + QDir::tempPath().toStdString() + ": " +
+                      std::strerror(errno);
+            return nullptr;
+        }
+        job._bodies.push_back(std::move(body));
+        files.push_back(file);
+        return file;
+    };
+    job._result = ConvertDrawing(path, *records.print, *records.config, open, SvgChunking{});
+    if (!failure.empty()) job._result.message = failure;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (std::fclose(files[i]) != 0 && job._result.ok()) {
+            job._result.error = DrawingError::WriteFailed;
+            job._result.message = "cannot write the plot body to " +
+                                  job._bodies[i]->fileName().toStdString() + ": " +
+                                  std::strerror(errno);
+        }
     }
     return job;
 }
@@ -80,45 +93,21 @@ std::optional<PlotOutcome> ConvertedDrawing::failure() const {
                                                       : PlotOutcome::BadInput;
 }
 
-std::string ConvertedDrawing::bodyPath() const { return _body->fileName().toStdString(); }
-
-std::string ConvertedDrawing::headerLines() const { return DrawingHeaderLines(_result); }
+std::vector<PlotPart> ConvertedDrawing::parts() const {
+    std::vector<PlotPart> out;
+    for (size_t i = 0; i < _result.plots.size() && i < _bodies.size(); ++i) {
+        PlotPart part;
+        part.body = _bodies[i]->fileName().toStdString();
+        part.headerLines = DrawingHeaderLines(_result, i);
+        part.brc = _result.plots[i].brc;
+        part.number = _result.plots[i].number;
+        part.count = _result.panels;
+        out.push_back(std::move(part));
+    }
+    return out;
+}
 
 std::vector<std::string> ConvertedDrawing::remarks() const { return Remarks(_result); }
-
-std::optional<PlotOutcome> WriteKeptPlot(const ConvertedDrawing& drawing, const std::string& output,
-                                         std::string* error) {
-    const bool toStdout = output == "-";
-    QSaveFile file(QString::fromLocal8Bit(output.c_str()));
-    QFile stdoutFile;
-    QIODevice& out = toStdout ? static_cast<QIODevice&>(stdoutFile) : file;
-    const bool opened = toStdout ? stdoutFile.open(STDOUT_FILENO, QIODevice::WriteOnly,
-                                                   QFileDevice::DontCloseHandle)
-                                 : file.open(QIODevice::WriteOnly);
-    auto failed = [&](const QString& reason) {
-        *error = "cannot write " + (toStdout ? std::string("the standard output") : output) + ": " +
-                 reason.toStdString();
-        return PlotOutcome::NoFolder;
-    };
-    if (!opened) return failed(out.errorString());
-
-    const std::string& brc = drawing.result().brc;
-    const QByteArray window =
-        brc.empty() ? QByteArray() : "IW" + QByteArray::fromStdString(brc) + ";";
-    QFile body(QString::fromStdString(drawing.bodyPath()));
-    if (!body.open(QIODevice::ReadOnly)) return failed(body.errorString());
-    bool ok = out.write(window) == window.size();
-    while (ok && !body.atEnd()) {
-        const QByteArray piece = body.read(1 << 16);
-        ok = !piece.isEmpty() && out.write(piece) == piece.size();
-    }
-    if (!ok) {
-        if (!toStdout) file.cancelWriting();
-        return failed(out.errorString());
-    }
-    if (toStdout ? !stdoutFile.flush() : !file.commit()) return failed(out.errorString());
-    return std::nullopt;
-}
 
 void UseDefaultPage(RecordSet* records) {
     mkDefault(records->print.get(), records->config.get(), records->paper.get());

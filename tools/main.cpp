@@ -1,5 +1,6 @@
 // trzn-plot: plots an HP-GL file or an SVG drawing through TRZNSerSend with the destination
-// configured in TRZNSerConfig, or converts a drawing into a plot to keep. Exit status: 0
+// configured in TRZNSerConfig, or converts a drawing into a plot to keep. A drawing cut along
+// the roll is sent panel after panel, each as a plot of its own. Exit status: 0
 // delivered (or written), 1 stopped or failed in the sender, 2 bad input, 3 another plot is
 // being sent (with --no-wait), 4 no product folder (or the plot to keep can't be written), 5 no
 // sender (or no display to start it on), 6 no destination set up yet.
@@ -20,6 +21,7 @@
 #include "tools/drawing_job.h"
 #include "tools/input_kind.h"
 #include "tools/plot_job.h"
+#include "tools/plot_parts.h"
 
 namespace {
 
@@ -218,11 +220,28 @@ int main(int argc, char** argv) {
         }
         SayRemarks(converted->remarks());
     }
+    const std::vector<PlotPart> parts =
+        drawing ? converted->parts()
+                : std::vector<PlotPart>{PlotPart{file, InputWindowHeader(brc), brc, 1, 1}};
     std::string error;
     if (keep) {
         const std::string output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
-        if (auto failure = WriteKeptPlot(*converted, output, &error)) {
-            return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
+        if (output == "-" && parts.size() > 1) {
+            return Fail(PlotOutcome::BadInput,
+                        QObject::tr("the drawing is cut into %1 panels along the roll, and the "
+                                    "standard output takes one plot: give a file name (each "
+                                    "panel goes to NAME-1.plt, NAME-2.plt, ...), or choose one "
+                                    "panel with First page and Last page in TRZNSerConfig")
+                            .arg(parts.front().count));
+        }
+        for (const PlotPart& part : parts) {
+            const std::string name = KeptPlotName(output, part);
+            if (auto failure = WriteKeptPlot(part, name, &error)) {
+                return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
+            }
+            if (part.count > 1)
+                std::fprintf(stderr, "trzn-plot: %s written to %s\n", PartLabel(part).c_str(),
+                             name.c_str());
         }
         return static_cast<int>(PlotOutcome::Delivered);
     }
@@ -254,37 +273,54 @@ int main(int argc, char** argv) {
                                                .arg(QString::fromStdString(folder)));
     }
 
-    const auto written =
-        drawing ? WritePlotInputs(folder, converted->bodyPath(), converted->headerLines(), &error)
-                : WritePlotInputs(folder, file, InputWindowHeader(brc), &error);
-    if (auto failure = written) {
-        return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
-    }
     std::vector<std::string> senderArgs;
     if (parser.isSet(queueOption))
         senderArgs = {"--queue", parser.value(queueOption).toStdString()};
-    const SenderExit sent = RunSender(sender, senderArgs, slot->fd());
-    if (sent.how == SenderExit::How::NotStarted) {
-        return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend could not be started"));
-    }
-    if (sent.how == SenderExit::How::Killed) {
-        // A killed sender could not store its outcome; left alone, the status would say
-        // "running" for ever.
-        const KilledStatus stored = StoreKilledSenderStatus();
-        QString message = QObject::tr("the plot was not delivered: TRZNSerSend was killed (%1)")
-                              .arg(QString::fromLocal8Bit(strsignal(sent.value)));
-        if (stored == KilledStatus::Failed) {
-            message += QObject::tr("; the completion status could not be written to %1")
-                           .arg(QString::fromStdString(SettingsFilePath(nullptr)));
+    // A panel that does not get through stops the rest: the next would not meet it on the paper.
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const PlotPart& part = parts[i];
+        const QString unsent = QString::fromStdString(NotSent(parts, i + 1));
+        const QString rest = unsent.isEmpty() ? QString() : "; " + unsent;
+        const QString which =
+            part.count > 1 ? QString::fromStdString(PartLabel(part)) + ": " : QString();
+        if (part.count > 1) std::fprintf(stderr, "trzn-plot: %s\n", PartLabel(part).c_str());
+        if (auto failure = WritePlotInputs(folder, part.body, part.headerLines, &error)) {
+            const std::string none = NotSent(parts, i);
+            return Fail(*failure, QString::fromLocal8Bit(error.c_str()) +
+                                      (part.count > 1 ? "; " + QString::fromStdString(none)
+                                                      : QString()));
         }
-        return Fail(PlotOutcome::SenderFailed, message);
+        const SenderExit sent = RunSender(sender, senderArgs, slot->fd());
+        if (sent.how == SenderExit::How::NotStarted) {
+            return Fail(PlotOutcome::NoSender,
+                        which + QObject::tr("TRZNSerSend could not be started") + rest);
+        }
+        if (sent.how == SenderExit::How::Killed) {
+            // A killed sender could not store its outcome; left alone, the status would say
+            // "running" for ever.
+            const KilledStatus stored = StoreKilledSenderStatus();
+            QString message = which + QObject::tr("the plot was not delivered: TRZNSerSend was "
+                                                  "killed (%1)")
+                                          .arg(QString::fromLocal8Bit(strsignal(sent.value)));
+            if (stored == KilledStatus::Failed) {
+                message += QObject::tr("; the completion status could not be written to %1")
+                               .arg(QString::fromStdString(SettingsFilePath(nullptr)));
+            }
+            return Fail(PlotOutcome::SenderFailed, message + rest);
+        }
+        if (sent.value != 0) {
+            std::fprintf(stderr,
+                         "trzn-plot: %sthe plot was not delivered (TRZNSerSend status %d)%s\n",
+                         which.toLocal8Bit().constData(), sent.value,
+                         rest.toLocal8Bit().constData());
+            return static_cast<int>(PlotOutcome::SenderFailed);
+        }
+        const size_t slash = file.rfind('/');
+        std::string shown = file.substr(slash == std::string::npos ? 0 : slash + 1);
+        if (part.count > 1)
+            shown += " (" + std::to_string(part.number) + "/" + std::to_string(part.count) + ")";
+        std::printf("%s: delivered\n", shown.c_str());
+        std::fflush(stdout);
     }
-    if (sent.value != 0) {
-        std::fprintf(stderr, "trzn-plot: the plot was not delivered (TRZNSerSend status %d)\n",
-                     sent.value);
-        return static_cast<int>(PlotOutcome::SenderFailed);
-    }
-    const size_t slash = file.rfind('/');
-    std::printf("%s: delivered\n", file.substr(slash == std::string::npos ? 0 : slash + 1).c_str());
     return static_cast<int>(PlotOutcome::Delivered);
 }

@@ -88,6 +88,37 @@ TEST_F(StoreTest, ScaleAndOrientationReachTheGeometry) {
     }
 }
 
+// The fourth flow control (the plotter's buffer) shows as its item with its note; a code the
+// pop-up doesn't hold shows no item and both come back from OK as they were stored.
+TEST_F(StoreTest, FlowControlCodesSurviveOkAsStored) {
+    const struct {
+        const char* name;
+        int16_t stored;
+        int chosen;  // -1: left as loaded
+        int shown;
+        bool note;
+        int16_t want;
+    } rows[] = {
+        {"PlotterBuffer", 3, -1, 3, true, 3},
+        {"BeyondTheItems", 7, -1, -1, false, 7},
+        {"ChosenByTheUser", 0, 3, 3, true, 3},
+        {"ChosenAway", 3, 2, 2, false, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordSet r = SampleRecords();
+        r.serial->flctrl = row.stored;
+        TRZN_Config& c = Open(std::move(r));
+        c.window()->show();
+        if (row.chosen >= 0) Choose("prconMenuFlowc", row.chosen);
+        EXPECT_EQ(Control<QComboBox>(c, "prconMenuFlowc")->currentIndex(), row.shown);
+        EXPECT_EQ(Control<QLabel>(c, "prconLabelFlowcNote")->isVisibleTo(c.window()), row.note);
+        c.prdefPBtnOkAction();
+        ASSERT_TRUE(c.isFinished());
+        EXPECT_EQ(ReadSettings().serial->flctrl, row.want);
+    }
+}
+
 TEST_F(StoreTest, TurnedPageWithZeroScaleLoadsTurnedAgain) {
     TRZN_Config& c = Open();
     Type("prstlTextHsize", "595");

@@ -53,6 +53,7 @@ TEST_P(PagePreviewModel, FollowsThePrintRecord) {
     EXPECT_EQ(p.plotWidth, row.plotWidth);
     EXPECT_EQ(p.plotHeight, row.plotHeight);
     EXPECT_EQ(p.scale, row.scale);
+    EXPECT_EQ(p.turned, row.scale < 0);
 
     // The scratch record is exactly what storing computes from the rounded inputs.
     const PageArgs a = PageArgsFor(row.in);
@@ -72,9 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ModelRow{"Upright", {842, 1191, 100, false, false, kSheet, kRoll},
                  {842, 1191}, {20, 10, 782, 1151}, 782, 1151, 100},
-        // Turned: the paper lies across, the margins turn with it (top 20, left 30).
+        // Turned: the paper lies as it is, the page across it; the margins stay on the paper
+        // (the record's page has them turned: top 20, left 30).
         ModelRow{"Turned", {842, 1191, 100, true, false, kSheet, kRoll},
-                 {1191, 842}, {30, 20, 1151, 782}, 1151, 782, -100},
+                 {842, 1191}, {20, 10, 782, 1151}, 1151, 782, -100},
+        ModelRow{"TurnedRollHalf", {842, 1191, 50, true, true, kSheet, kRoll},
+                 {842, 1191}, {6, 5, 828, 1179}, 2358, 1656, -50},
         // Half scale: twice the plot units, the same area on the paper.
         ModelRow{"HalfScale", {842, 1191, 50, false, false, kSheet, kRoll},
                  {842, 1191}, {20, 10, 782, 1151}, 1564, 2302, 50},
@@ -256,7 +260,8 @@ TEST_F(PagePreviewWindow, FollowsEditsAndUnitSwitches) {
     EXPECT_EQ(View("prstlViewPreview")->caption(), QStringLiteral("297.04 × 420.16 mm"));
 
     QTest::mouseClick(Control<QRadioButton>(*ctrl, "prstlUserHrdbn"), Qt::LeftButton);
-    EXPECT_EQ(Shown().paper, QSizeF(1191, 842));
+    EXPECT_EQ(Shown().paper, QSizeF(842, 1191));
+    EXPECT_TRUE(Shown().turned);
     Control<QCheckBox>(*ctrl, "prstlChbxPisrl")->click();
     EXPECT_NE(Shown().print.prStl.feed, 0);
 

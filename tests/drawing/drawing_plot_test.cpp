@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,13 +27,13 @@ struct Converted {
     std::string body;
 };
 
-// A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points.
-TPrint Page(int16_t scale) {
+// A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points unless given.
+TPrint Page(int16_t scale, Rect margins = Rect{10, 20, 30, 40}) {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
-    config.cmargin = Rect{10, 20, 30, 40};
+    config.cmargin = margins;
     CalcPageWidth(&print, &config, 595, 842, scale, 0);
     return print;
 }
@@ -42,11 +43,12 @@ TPrConfig Pens(bool automatic, bool optimised) {
     std::memset(&config, 0, sizeof config);
     config.fautopen = automatic ? 0 : 1;  // stored inverted
     config.foptln = optimised ? 0 : 1;
-    config.toollist[0] = {3, 30, 0, 0, 0, 1};          // black
-    config.toollist[1] = {7, 30, 10000, 0, 0, 1};      // red
-    config.toollist[2] = {2, 30, 0, 0, 10000, 1};      // blue
-    config.toollist[3] = {9, 30, 10000, 10000, 0, 0};  // yellow shares, but no colour
-    config.toollist[4] = {0, 30, 0, 10000, 0, 1};      // green; 0 is shown as pen 13
+    // Thickness 0: outlines only, as before pens had widths (fills are tested on their own).
+    config.toollist[0] = {3, 0, 0, 0, 0, 1};          // black
+    config.toollist[1] = {7, 0, 10000, 0, 0, 1};      // red
+    config.toollist[2] = {2, 0, 0, 0, 10000, 1};      // blue
+    config.toollist[3] = {9, 0, 10000, 10000, 0, 0};  // yellow shares, but no colour
+    config.toollist[4] = {0, 0, 0, 10000, 0, 1};      // green; 0 is shown as pen 13
     return config;
 }
 
@@ -67,8 +69,9 @@ Converted ConvertBytes(const std::string& bytes, const TPrint& print, const TPrC
 }
 
 Converted Convert(const std::string& shapes, int16_t scale = 100, bool automatic = true,
-                  bool optimised = false) {
-    return ConvertBytes(kOpen + shapes + "</svg>", Page(scale), Pens(automatic, optimised));
+                  bool optimised = false, Rect margins = Rect{10, 20, 30, 40}) {
+    return ConvertBytes(kOpen + shapes + "</svg>", Page(scale, margins),
+                        Pens(automatic, optimised));
 }
 
 std::vector<long> Numbers(const std::string& body) {
@@ -88,6 +91,7 @@ struct PageCase {
     const char* brc;
     const char* body;  // the square as plotted
     double clipRightMm;
+    Rect margins = Rect{10, 20, 30, 40};  // top, left, bottom, right: points on the paper
 };
 
 class PageTable : public testing::TestWithParam<PageCase> {};
@@ -98,7 +102,7 @@ TEST_P(PageTable, SquareLandsOnThePrintableArea) {
         Convert("<rect x='" + std::to_string(c.x) + "' y='" + std::to_string(c.y) + "' width='" +
                     std::to_string(c.side) + "' height='" + std::to_string(c.side) +
                     "' fill='none' stroke='black'/>",
-                c.scale);
+                c.scale, true, false, c.margins);
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     EXPECT_EQ(out.result.brc, c.brc);
     EXPECT_NE(out.body.find(c.body), std::string::npos) << out.body;
@@ -109,19 +113,35 @@ TEST_P(PageTable, SquareLandsOnThePrintableArea) {
               0u);
 }
 
-// Area on the paper: 535 x 802 points upright (7549 x 11317 units), turned 802 x 535; at 200 %
-// the record's truncation leaves 534 points across (7535 units).
+// Area on the paper: 535 x 802 points (7549 x 11317 units), the input window whatever the
+// orientation; at 200 % the record's truncation leaves 534 points across (7535 units). A turned
+// page lies with its top along the paper's left edge and its left edge along the paper's
+// bottom: the square's top-left corner (x, y) lands at (y, x), drawn upwards first.
 INSTANTIATE_TEST_SUITE_P(
     Drawing, PageTable,
     testing::Values(
         PageCase{"Upright", 100, 10, 20, 100, "0,0,7549,11317",
                  "PU400,10517;PD4400,10517,4400,6517,400,6517,400,10517;", 0},
-        PageCase{"Turned", -100, 10, 20, 100, "0,0,11317,7549",
-                 "PU400,6749;PD4400,6749,4400,2749,400,2749,400,6749;", 0},
+        PageCase{"Turned", -100, 10, 20, 100, "0,0,7549,11317",
+                 "PU800,400;PD800,4400,4800,4400,4800,400,800,400;", 0},
         PageCase{"Half", 50, 10, 20, 100, "0,0,7549,11317",
                  "PU200,10917;PD2200,10917,2200,8917,200,8917,200,10917;", 0},
-        PageCase{"TurnedHalf", -50, 10, 20, 100, "0,0,11317,7549",
-                 "PU200,7149;PD2200,7149,2200,5149,200,5149,200,7149;", 0},
+        PageCase{"TurnedHalf", -50, 10, 20, 100, "0,0,7549,11317",
+                 "PU400,200;PD400,2200,2400,2200,2400,200,400,200;", 0},
+        // Margins measured on the paper as it lies: across it left + right (40), along it
+        // top + bottom (60), turned or not.
+        PageCase{"TurnedMarginsSwapped", -100, 10, 20, 10, "0,0,7832,11035",
+                 "PU800,400;PD800,800,1200,800,1200,400,800,400;", 0, Rect{40, 30, 20, 10}},
+        PageCase{"TurnedHalfMarginsUneven", -50, 10, 20, 10, "0,0,7197,11599",
+                 "PU400,200;PD400,400,600,400,600,200,400,200;", 0, Rect{5, 60, 15, 25}},
+        PageCase{"TurnedDouble", -200, 10, 20, 10, "0,0,7535,11317",
+                 "PU1600,800;PD1600,1600,2400,1600,2400,800,1600,800;", 0},
+        PageCase{"TurnedDoubleNoMargins", -200, 10, 20, 10, "0,0,8382,11882",
+                 "PU1600,800;PD1600,1600,2400,1600,2400,800,1600,800;", 0, Rect{0, 0, 0, 0}},
+        // Turned, the page is 11317 units wide: from x 100 mm a 50 mm square at 200 % reaches
+        // 17.1 mm beyond the page's right edge, which lies along the paper's top.
+        PageCase{"TurnedDoubleClipped", -200, 100, 10, 50, "0,0,7535,11317",
+                 "PU800,8000;PD800,11357;", (12000 - 11317) / 40.0},
         // 200 mm from x 20 mm reaches 220 mm: 31.6 mm beyond; cut at the reach, 1 mm out.
         PageCase{"DoubleClipped", 200, 10, 20, 100, "0,0,7535,11317", "PU800,9717;PD7575,9717;",
                  (8800 - 7535) / 40.0}),
@@ -362,6 +382,219 @@ TEST(Drawing, ReadInPiecesPlotsAsWhole) {
         EXPECT_EQ(bodies[1], bodies[0]) << "optimised " << optimised;
         for (const char* pen : {"SP7;", "SP2;", "SP13;"})
             EXPECT_NE(bodies[0].find(pen), std::string::npos) << pen;
+    }
+}
+
+// Bodies of every plot a conversion writes, one string each.
+struct ConvertedPlots {
+    DrawingResult result;
+    std::vector<std::string> bodies;
+};
+
+ConvertedPlots ConvertPlots(const std::string& svg, const TPrint& print, const TPrConfig& config) {
+    TempHome home;
+    const std::string path = home.scratch("in") + "/drawing.svg";
+    WriteFileBytes(path, svg);
+    std::vector<std::pair<char*, size_t>> buffers(1000);
+    std::vector<std::FILE*> files;
+    ConvertedPlots out;
+    out.result = ConvertDrawing(
+        path, print, config,
+        [&](const DrawingPlot&) {
+            auto& b = buffers[files.size()];
+            files.push_back(open_memstream(&b.first, &b.second));
+            return files.back();
+        },
+        SvgChunking{});
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::fclose(files[i]);
+        out.bodies.emplace_back(buffers[i].first, buffers[i].second);
+        std::free(buffers[i].first);
+    }
+    return out;
+}
+
+// The polylines of a body, as PU and PD draw them.
+std::vector<std::vector<std::pair<long, long>>> Polylines(const std::string& body) {
+    std::vector<std::vector<std::pair<long, long>>> lines;
+    size_t at = 0;
+    while (at < body.size()) {
+        const size_t end = body.find(';', at);
+        std::string op = body.substr(at, end - at);
+        at = end == std::string::npos ? body.size() : end + 1;
+        op.erase(0, op.find_first_not_of('\n'));
+        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0))
+            continue;
+        const std::vector<long> v = Numbers(op.substr(2));
+        if (op[1] == 'U' && !v.empty()) lines.emplace_back();
+        if (lines.empty()) continue;
+        for (size_t i = 0; i + 1 < v.size(); i += 2) lines.back().push_back({v[i], v[i + 1]});
+    }
+    return lines;
+}
+
+double Length(const std::vector<std::vector<std::pair<long, long>>>& lines) {
+    double sum = 0;
+    for (const auto& l : lines)
+        for (size_t i = 1; i < l.size(); ++i)
+            sum += std::hypot(l[i].first - l[i - 1].first, l[i].second - l[i - 1].second);
+    return sum;
+}
+
+// Roll paper 100 mm wide, 709 points (10005 units) long, no margins; roll length 288 points
+// (4064 units): stretches of 4064, 4064 and 1877 units.
+struct PanelCase {
+    const char* name;
+    const char* shapes;  // in a 100 x 250 mm drawing (turned: 250 x 100 mm)
+    int16_t scale;
+    int16_t rollLength;
+    bool split;
+    int16_t first, last;
+    std::vector<int> plotted;  // the panel numbers written
+    int panels;
+    double beyondMm;           // clipped without the split
+    int firstStretch = 0;      // the stretch of panel 1 (those before hold nothing)
+};
+
+void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr int kStretch = 4064;
+
+class PanelTable : public testing::TestWithParam<PanelCase> {};
+
+TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
+    const PanelCase& c = GetParam();
+    TPrint print;
+    std::memset(&print, 0, sizeof print);
+    TPrConfig config = Pens(true, false);
+    CalcPageWidth(&print, &config, 284, 709, c.scale, 1);
+    const bool turned = c.scale < 0;
+    const std::string svg =
+        std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
+        (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
+                : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
+        c.shapes + "</svg>";
+    const ConvertedPlots whole = ConvertPlots(svg, print, config);
+    ASSERT_TRUE(whole.result.ok()) << whole.result.message;
+    ASSERT_EQ(whole.bodies.size(), 1u);
+
+    config.rlength = c.rollLength;
+    config.fautosep = c.split ? 1 : 0;
+    config.iFstPage = c.first;
+    config.iLstPage = c.last;
+    const ConvertedPlots cut = ConvertPlots(svg, print, config);
+    ASSERT_TRUE(cut.result.ok()) << cut.result.message;
+    EXPECT_EQ(cut.result.panels, c.panels);
+    EXPECT_NEAR(cut.result.beyondRollMm, c.beyondMm, 0.05);
+    ASSERT_EQ(cut.bodies.size(), c.plotted.size());
+
+    // Every piece lies on its panel, which starts where the previous one ends; where a line
+    // leaves one panel a piece of it starts in the next at the same x.
+    double length = 0;
+    std::multiset<long> leaving, entering;
+    for (size_t i = 0; i < cut.bodies.size(); ++i) {
+        const DrawingPlot& plot = cut.result.plots[i];
+        EXPECT_EQ(plot.number, c.plotted[i]);
+        const long stretch = c.firstStretch + plot.number - 1;
+        const long height = c.rollLength == 0 || c.rollLength >= 709
+                                ? 10005
+                                : std::min<long>(kStretch, 10005 - stretch * kStretch);
+        EXPECT_EQ(plot.brc, "0,0,4008," + std::to_string(height));
+        EXPECT_NE(DrawingHeaderLines(cut.result, i).find(
+                      c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) + "/" +
+                                         std::to_string(c.panels) + ")\n"
+                                   : std::string("NAME:drawing.svg\n")),
+                  std::string::npos);
+        const auto lines = Polylines(cut.bodies[i]);
+        length += Length(lines);
+        for (const auto& l : lines) {
+            for (const auto& [x, y] : l) {
+                EXPECT_GE(y, stretch == 0 ? -40 : 0) << plot.number;
+                EXPECT_LE(y, height + (plot.number == c.panels ? 40 : 0)) << plot.number;
+            }
+            // A line lying along the boundary is not one crossing it.
+            for (const auto& [end, next] : {std::pair(l.front(), l[1]),
+                                             std::pair(l.back(), l[l.size() - 2])}) {
+                if (next.second == end.second) continue;
+                if (end.second == height && plot.number < c.panels) leaving.insert(end.first);
+                if (end.second == 0 && plot.number > 1) entering.insert(end.first);
+            }
+        }
+    }
+    if (c.plotted.size() == static_cast<size_t>(c.panels)) {
+        EXPECT_EQ(leaving, entering);
+        // Nothing lost, nothing twice: a cut adds at most a unit's rounding each side.
+        if (c.beyondMm == 0) EXPECT_NEAR(length, Length(Polylines(whole.bodies[0])), 4.0);
+    }
+}
+
+// A diagonal across the whole length, a square across the first boundary (drawn from its
+// top-left corner, so the cut is not where it starts), a line lying on that boundary
+// (148.525 mm from the top) and a circle inside the last stretch.
+#define ACROSS                                                                          \
+    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                           \
+    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>"       \
+    "<circle cx='50' cy='30' r='10'/></g>"
+// The same turned: its left edge runs along the roll's start.
+#define ACROSS_TURNED                                                                    \
+    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>"                            \
+    "<rect x='90' y='20' width='20' height='20'/><circle cx='200' cy='50' r='10'/></g>"
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, PanelTable,
+    testing::Values(
+        PanelCase{"NoRollLength", ACROSS, 100, 0, true, 1, 9999, {1}, 1, 0},
+        PanelCase{"RollLongerThanThePaper", ACROSS, 100, 800, true, 1, 9999, {1}, 1, 0},
+        PanelCase{"ThreePanels", ACROSS, 100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
+        PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0},
+        PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0},
+        // The diagonal reaches 245 mm from the bottom edge; the roll takes 101.6.
+        PanelCase{"ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1,
+                  (9805 - 4064) / 40.0},
+        PanelCase{"TurnedBanner", ACROSS_TURNED, -100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
+        // At half size the drawing lies in the upper two stretches only.
+        PanelCase{"HalfScaleFitsTwo", ACROSS, 50, 288, true, 1, 9999, {1, 2}, 2, 0, 1}),
+    [](const testing::TestParamInfo<PanelCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, PanelSettingsRefused) {
+    // A3 roll paper (16807 units long), a line along nearly all of it: 5 stretches of 288
+    // points, 1194 of 1 point.
+    const std::string svg =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='420mm' "
+        "viewBox='0 0 210 420'><path d='M5 1 V419' stroke='black'/></svg>";
+    const struct {
+        const char* name;
+        int16_t rollLength, first, last;
+        const char* says;
+    } rows[] = {
+        {"negative_roll", -5, 1, 9999, "roll length is negative"},
+        {"upside_down", 288, 3, 2, "upside down"},
+        {"beyond_the_panels", 288, 6, 9999, "selects none of the drawing's 5 panels"},
+        {"beyond_one_page", 0, 2, 2, "selects none of the drawing's one page"},
+        {"too_many_panels", 1, 1, 9999, "more than 999"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TPrint print;
+        std::memset(&print, 0, sizeof print);
+        TPrConfig config = Pens(true, false);
+        CalcPageWidth(&print, &config, 842, 1191, 100, 1);
+        config.rlength = row.rollLength;
+        config.fautosep = 1;
+        config.iFstPage = row.first;
+        config.iLstPage = row.last;
+        const ConvertedPlots out = ConvertPlots(svg, print, config);
+        EXPECT_EQ(out.result.error, DrawingError::Refused);
+        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << out.result.message;
+        EXPECT_TRUE(out.bodies.empty());
+        if (std::string(row.name) != "upside_down") continue;
+        // Its five panels, the range put right, do not go into one body: refused before
+        // anything is written.
+        config.iFstPage = 1;
+        config.iLstPage = 9999;
+        const Converted one = ConvertBytes(svg, print, config);
+        EXPECT_EQ(one.result.error, DrawingError::Refused);
+        EXPECT_TRUE(one.body.empty());
     }
 }
 

@@ -13,6 +13,7 @@
 #include <map>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "drawing/drawing_plot.h"
 #include "drawing/postscript_pdf.h"
@@ -25,15 +26,13 @@ namespace {
 // A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points: 7549 x 11317 units.
 constexpr long kAreaHeight = 11317;
 
-TPrint Page(int16_t firstPage = 1) {
+TPrint Page() {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
     config.cmargin = Rect{10, 20, 30, 40};
     CalcPageWidth(&print, &config, 595, 842, 100, 0);
-    print.prJob.iFstPage = firstPage;
-    print.prJob.iLstPage = 9999;
     return print;
 }
 
@@ -51,18 +50,33 @@ TPrConfig Pens() {
 
 struct Plot {
     DrawingResult result;
-    std::string body;
+    std::string body;                 // the first plot's
+    std::vector<std::string> bodies;  // every plot's
 };
 
-Plot ConvertFile(const std::string& path, int page = 0, int16_t firstPage = 1) {
+// With the page range `first` to `last` of the configuration window.
+Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1) {
+    TPrConfig config = Pens();
+    config.iFstPage = first;
+    config.iLstPage = last;
+    std::vector<std::FILE*> files;
     Plot out;
-    char* data = nullptr;
-    size_t size = 0;
-    std::FILE* body = open_memstream(&data, &size);
-    out.result = ConvertDrawing(path, Page(firstPage), Pens(), body, SvgChunking{}, page);
-    std::fclose(body);
-    out.body.assign(data, size);
-    std::free(data);
+    out.result = ConvertDrawing(
+        path, Page(), config,
+        [&](const DrawingPlot&) {
+            files.push_back(std::tmpfile());
+            return files.back();
+        },
+        SvgChunking{});
+    for (std::FILE* f : files) {
+        std::string body;
+        std::rewind(f);
+        char chunk[4096];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) body.append(chunk, n);
+        std::fclose(f);
+        out.bodies.push_back(body);
+    }
+    if (!out.bodies.empty() && out.result.ok()) out.body = out.bodies.front();
     return out;
 }
 
@@ -131,7 +145,8 @@ TEST_P(KindTable, PlotsLikeTheSvgItCameFrom) {
     const Plot other = ConvertFile(dir + "/" + c.file);
     ASSERT_TRUE(svg.result.ok()) << svg.result.message;
     ASSERT_TRUE(other.result.ok()) << other.result.message;
-    EXPECT_EQ(other.result.pages, 1);
+    EXPECT_EQ(other.result.plots.size(), 1u);
+    EXPECT_EQ(PlotName(other.result, 0), c.file);
     const auto a = LineBoxes(svg.body), b = LineBoxes(other.body);
     // Half a millimetre is 20 units; every pen draws where it drew.
     for (int pen : {2, 7}) {
@@ -188,8 +203,9 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
         "<image x='0' y='50' width='10' height='10' href='data:image/png;base64,iVBORw0KGgoAAAANSU"
         "hEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=='/>"
         "<rect width='100' height='100' fill='red' clip-path='url(#c)'/>"
-        "<g opacity='0.5'><rect x='60' y='5' width='20' height='10' fill='none' stroke='blue'/></g>"
-        "<line x1='0' y1='0' x2='40' y2='0' stroke='black'/></svg>");
+        "<g opacity='0.5'><rect x='60' y='5' width='20' height='10' fill='none' stroke='blue' "
+        "stroke-width='0.2'/></g>"
+        "<line x1='0' y1='0' x2='40' y2='0' stroke='black' stroke-width='0.2'/></svg>");
     Shell("rsvg-convert -f pdf -o '" + dir + "/shaded.pdf' '" + dir + "/shaded.svg'");
     const Plot out = ConvertFile(dir + "/shaded.pdf");
     ASSERT_TRUE(out.result.ok()) << out.result.message;
@@ -238,28 +254,36 @@ std::string ManyPagePdf(int pages) {
     return pdf;
 }
 
-TEST(Readers, OnePageOfTenThousandIsReadAndThePageRangeChoosesIt) {
+// Every page of the page range is a plot of its own, named like a roll's panel; only those
+// pages are read, and a range too long for one go is refused before any is.
+TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
     TempHome home;
     const std::string path = home.scratch("in") + "/long.pdf";
     WriteFileBytes(path, ManyPagePdf(10000));
     const struct {
         const char* name;
-        int page;
-        int16_t firstPage;
-        bool ok;
+        int16_t first, last;
+        std::vector<int> plotted;  // page numbers; none: refused
+        const char* says;
     } rows[] = {
-        {"range_start", 0, 1, true},
-        {"range_start_later", 0, 7, true},
-        {"chosen_page", 3, 1, true},
-        {"beyond_the_page_limit", 0, 5000, false},
-        {"beyond_the_document", 0, 12000, false},
+        {"first_page", 1, 1, {1}, ""},
+        {"a_later_page", 7, 7, {7}, ""},
+        {"three_pages", 2, 4, {2, 3, 4}, ""},
+        {"range_too_long", 1, 9999, {}, "more than the 100 plotted at once"},
+        {"beyond_the_page_limit", 5000, 5000, {}, "beyond the 1000 pages"},
+        {"far_beyond", 12000, 12000, {}, "beyond the 1000 pages"},
     };
     for (const auto& row : rows) {
-        const Plot out = ConvertFile(path, row.page, row.firstPage);
-        EXPECT_EQ(out.result.ok(), row.ok) << row.name << ": " << out.result.message;
-        if (row.ok) {
-            EXPECT_EQ(out.result.pages, 10000) << row.name;
-            EXPECT_EQ(LineBoxes(out.body).at(0).width(), 1016) << row.name;  // one inch
+        const Plot out = ConvertFile(path, row.first, row.last);
+        EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
+        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << row.name;
+        ASSERT_EQ(out.result.plots.size(), row.plotted.size()) << row.name;
+        for (size_t i = 0; i < row.plotted.size(); ++i) {
+            EXPECT_EQ(out.result.plots[i].number, row.plotted[i]) << row.name;
+            EXPECT_EQ(PlotName(out.result, i),
+                      "long.pdf (" + std::to_string(row.plotted[i]) + "/10000)")
+                << row.name;
+            EXPECT_EQ(LineBoxes(out.bodies[i]).at(0).width(), 1016) << row.name;  // one inch
         }
     }
 }

@@ -121,6 +121,7 @@ TEST(OpenSerialLine, SettingsReadBackFromAPty) {
         {"300_7_1_xonxoff", 0, 0, 1, 1, 300},
         {"28800_8_1_none", 6, 1, 1, 0, 28800},
         {"57600_8_2_none", 8, 1, 2, 0, 57600},
+        {"38400_8_1_plotter_buffer_leaves_the_line_free", 7, 1, 1, kFlowPlotterBuffer, 38400},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "settings/geometry.h"
@@ -19,6 +20,7 @@
 #include "tests/support/temp_home.h"
 #include "tests/tools/inkscape_session.h"
 #include "tools/plot_job.h"
+#include "tools/plot_parts.h"
 
 namespace fs = std::filesystem;
 
@@ -67,11 +69,13 @@ PlotRun RunPlot(const TempHome& home, const QStringList& args,
 }
 
 // A main settings file that sends to the shared folder at `folder`, on the default page.
-void ConfigureSharedFolder(const std::string& folder, int64_t status = 0) {
+void ConfigureSharedFolder(const std::string& folder, int64_t status = 0,
+                           const std::function<void(RecordSet&)>& page = {}) {
     RecordSet r;
     *r.refCon = status;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     mkDefault(r.print.get(), r.config.get(), r.paper.get());
+    if (page) page(r);
     std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s",
                   "Shared Folder(Trazen Server)");
     std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "%s", folder.c_str());
@@ -272,6 +276,77 @@ TEST(PlotCommand, DrawingPlottedOrKeptAlike) {
     EXPECT_EQ(ReadFileBytes(plots[1]), ReadFileBytes(plots[0]));
 }
 
+// A drawing longer than the roll length goes as panels, one plot each, in order; kept, one file
+// each. The page range picks which. The standard output takes one plot only.
+TEST(PlotCommand, PanelsGoOneAfterAnother) {
+    TempHome home;
+    const std::string shared = home.scratch("server");
+    const auto roll = [&](int16_t first, int16_t last) {
+        ConfigureSharedFolder(shared, 0, [&](RecordSet& r) {
+            r.config->rmargin = Rect{0, 0, 0, 0};
+            CalcPageWidth(r.print.get(), r.config.get(), 284, 709, 100, 1);  // 10005 units
+            r.config->rlength = 288;                                         // 4064 units
+            r.config->fautosep = 1;
+            r.config->iFstPage = first;
+            r.config->iLstPage = last;
+        });
+    };
+    roll(1, 9999);
+    const std::string job = home.scratch("job");
+    WriteFileBytes(job + "/long.svg",
+                   "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='250mm' "
+                   "viewBox='0 0 100 250'><path d='M5 5 L95 245' stroke='black'/></svg>");
+    auto run = [&](const QStringList& args) {
+        return RunPlot(home, args,
+                       [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(job)); });
+    };
+
+    const PlotRun toStdout = run({"--output", "-", "long.svg"});
+    EXPECT_EQ(toStdout.exitCode, static_cast<int>(PlotOutcome::BadInput));
+    EXPECT_TRUE(toStdout.err.contains("cut into 3 panels")) << toStdout.err.toStdString();
+    EXPECT_TRUE(toStdout.out.isEmpty());
+
+    const PlotRun kept = run({"--output", "long.plt", "long.svg"});
+    ASSERT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_FALSE(fs::exists(job + "/long.plt"));
+    std::string panels[3];
+    for (int i = 0; i < 3; ++i) {
+        panels[i] = ReadFileBytes(job + "/long-" + std::to_string(i + 1) + ".plt");
+        EXPECT_EQ(panels[i].rfind(i < 2 ? "IW0,0,4008,4064;" : "IW0,0,4008,1877;", 0), 0u)
+            << panels[i];
+    }
+
+    const PlotRun sent = run({"long.svg"});
+    ASSERT_EQ(sent.exitCode, 0) << sent.err.toStdString();
+    const qsizetype said[] = {sent.err.indexOf("trzn-plot: panel 1 of 3\n"),
+                              sent.err.indexOf("trzn-plot: panel 2 of 3\n"),
+                              sent.err.indexOf("trzn-plot: panel 3 of 3\n")};
+    EXPECT_TRUE(0 <= said[0] && said[0] < said[1] && said[1] < said[2]) << sent.err.toStdString();
+    EXPECT_EQ(sent.out, "long.svg (1/3): delivered\nlong.svg (2/3): delivered\n"
+                        "long.svg (3/3): delivered\n");
+    EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
+              "BRC:0,0,4008,1877\nNAME:long.svg (3/3)\n");
+    std::multiset<std::string> delivered, want;
+    for (const fs::path& plot : Plots(shared)) delivered.insert(ReadFileBytes(plot));
+    for (const std::string& panel : panels) want.insert("\x1b.(IN;IW;" + panel + "\x1b.)");
+    EXPECT_EQ(delivered, want);
+
+    roll(2, 2);
+    for (const fs::path& plot : Plots(shared)) fs::remove(plot);
+    const PlotRun second = run({"long.svg"});
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+    EXPECT_EQ(second.out, "long.svg (2/3): delivered\n");
+    const auto plots = Plots(shared);
+    ASSERT_EQ(plots.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(plots.front()), "\x1b.(IN;IW;" + panels[1] + "\x1b.)");
+
+    roll(4, 9);
+    const PlotRun none = run({"long.svg"});
+    EXPECT_EQ(none.exitCode, static_cast<int>(PlotOutcome::BadInput));
+    EXPECT_TRUE(none.err.contains("selects none of the drawing's 3 panels"))
+        << none.err.toStdString();
+}
+
 TEST(PlotCommand, SecondPlotIsRefusedWithoutTouchingTheFirst) {
     TempHome home;
     const std::string shared = home.scratch("server");
@@ -431,6 +506,16 @@ TEST(PlotCommand, InkscapeHandsTheDrawingOver) {
         EXPECT_EQ(ReadFileBytes(plots.front()),
                   "\x1b.(IN;IW;" + direct.out.toStdString() + "\x1b.)");
     }
+}
+
+TEST(PlotCommand, PanelFilesAndWhatWasNotSent) {
+    const std::vector<PlotPart> parts = {{"", "", "", 2, 5}, {"", "", "", 3, 5}, {"", "", "", 4, 5}};
+    EXPECT_EQ(KeptPlotName("out.plt", parts[0]), "out-2.plt");
+    EXPECT_EQ(KeptPlotName("dir.v2/out", parts[0]), "dir.v2/out-2.plt");
+    EXPECT_EQ(KeptPlotName("out.plt", PlotPart{}), "out.plt");
+    EXPECT_EQ(NotSent(parts, 1), "panels 3, 4 of 5 were not sent");
+    EXPECT_EQ(NotSent(parts, 2), "panel 4 of 5 was not sent");
+    EXPECT_EQ(NotSent(parts, 3), "");
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -1,0 +1,291 @@
+// The geometry under the plotting options: hatching, merging shared and touching lines, and
+// the inside-first and banded orders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "drawing/hatch.h"
+#include "drawing/line_merge.h"
+#include "drawing/path_sort.h"
+
+namespace {
+
+Ring Square(double x, double y, double side, bool clockwise = true) {
+    Ring r{{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+    if (!clockwise) std::reverse(r.begin(), r.end());
+    return r;
+}
+
+// Under the rule, by the winding number of every ring around p.
+bool InArea(const std::vector<Ring>& rings, Qt::FillRule rule, QPointF p) {
+    int wind = 0, crossings = 0;
+    for (const Ring& r : rings)
+        for (size_t i = 0; i < r.size(); ++i) {
+            const QPointF a = r[i], b = r[(i + 1) % r.size()];
+            if ((a.y() > p.y()) == (b.y() > p.y())) continue;
+            const double x = a.x() + (p.y() - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
+            if (x > p.x()) ++crossings, wind += b.y() > a.y() ? 1 : -1;
+        }
+    return rule == Qt::OddEvenFill ? crossings % 2 : wind != 0;
+}
+
+double DistToSegment(QPointF p, QPointF a, QPointF b) {
+    const QPointF d = b - a;
+    const double len2 = QPointF::dotProduct(d, d);
+    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0;
+    const QPointF q = a + d * t - p;
+    return std::hypot(q.x(), q.y());
+}
+
+struct HatchCase {
+    const char* name;
+    std::vector<Ring> rings;
+    Qt::FillRule rule;
+    double width;
+    size_t maxRuns;
+};
+
+class HatchTable : public testing::TestWithParam<HatchCase> {};
+
+// Every point of every line (joins too) lies in the area; the area a pen width in from its
+// boundary is covered by lines that wide; holes stay empty.
+TEST_P(HatchTable, CoversTheAreaAndNothingElse) {
+    const HatchCase& c = GetParam();
+    const HatchResult h = Hatch(c.rings, c.rule, c.width, QRectF(-1e6, -1e6, 2e6, 2e6), 1u << 30);
+    ASSERT_FALSE(h.refused);
+    ASSERT_FALSE(h.runs.empty());
+    EXPECT_LE(h.runs.size(), c.maxRuns);
+    for (const auto& run : h.runs)
+        for (size_t i = 0; i + 1 < run.size(); ++i)
+            for (double t = 0; t <= 1; t += 0.05)
+                ASSERT_TRUE(InArea(c.rings, c.rule, run[i] + (run[i + 1] - run[i]) * t))
+                    << run[i].x() << "," << run[i].y() << " to " << run[i + 1].x() << ","
+                    << run[i + 1].y();
+    QRectF box;
+    for (const Ring& r : c.rings)
+        for (QPointF p : r) box |= QRectF(p, QSizeF(1e-9, 1e-9));
+    const double step = c.width / 3;
+    for (double y = box.top(); y <= box.bottom(); y += step)
+        for (double x = box.left(); x <= box.right(); x += step) {
+            const QPointF p(x, y);
+            bool deep = InArea(c.rings, c.rule, p);
+            for (int k = 0; k < 8 && deep; ++k) {
+                const double a = k * M_PI / 4;
+                deep = InArea(c.rings, c.rule, p + QPointF(std::cos(a), std::sin(a)) * c.width);
+            }
+            if (!deep) continue;
+            double nearest = 1e9;
+            for (const auto& run : h.runs)
+                for (size_t i = 0; i + 1 < run.size(); ++i)
+                    nearest = std::min(nearest, DistToSegment(p, run[i], run[i + 1]));
+            ASSERT_LE(nearest, c.width / 2 + 1e-6) << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, HatchTable,
+    testing::Values(
+        // One zigzag: each line goes on into the next.
+        HatchCase{"Square", {Square(0, 0, 800)}, Qt::OddEvenFill, 20, 1},
+        HatchCase{
+            "HoleEvenOdd", {Square(0, 0, 400), Square(100, 100, 200)}, Qt::OddEvenFill, 12, 4},
+        HatchCase{"HoleNonzeroOpposite",
+                  {Square(0, 0, 400), Square(100, 100, 200, false)},
+                  Qt::WindingFill,
+                  12,
+                  4},
+        // Nonzero fills a hole running the same way round (InArea checks it is filled).
+        HatchCase{"HoleNonzeroSameWay",
+                  {Square(0, 0, 400), Square(100, 100, 200)},
+                  Qt::WindingFill,
+                  12,
+                  1},
+        HatchCase{"Triangle", {{{0, 0}, {600, 300}, {0, 600}}}, Qt::OddEvenFill, 20, 2},
+        HatchCase{"CrossingStar",
+                  {{{0, 100}, {300, 100}, {50, 300}, {150, 0}, {250, 300}}},
+                  Qt::OddEvenFill,
+                  8,
+                  12}),
+    [](const testing::TestParamInfo<HatchCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, HatchingPastTheBudgetIsRefusedWhole) {
+    const HatchResult h =
+        Hatch({Square(0, 0, 4000)}, Qt::OddEvenFill, 2, QRectF(-1e6, -1e6, 2e6, 2e6), 1000);
+    EXPECT_TRUE(h.refused);
+    EXPECT_TRUE(h.runs.empty());
+}
+
+PathSet Paths(const std::vector<std::vector<PlotPoint>>& polylines) {
+    PathSet set;
+    for (const auto& p : polylines) {
+        set.starts.push_back(static_cast<uint32_t>(set.points.size()));
+        set.points.insert(set.points.end(), p.begin(), p.end());
+    }
+    return set;
+}
+
+std::vector<PlotPoint> Closed(int32_t x, int32_t y, int32_t side) {
+    return {{x, y}, {x, y + side}, {x + side, y + side}, {x + side, y}, {x, y}};
+}
+
+double SignedArea(const PathSet& s, size_t i) {
+    double a = 0;
+    for (uint32_t k = s.begin(i); k + 1 < s.end(i); ++k)
+        a += double(s.points[k].x) * s.points[k + 1].y - double(s.points[k + 1].x) * s.points[k].y;
+    return a / 2;
+}
+
+bool Drawn(const PathSet& s, PlotPoint p) {
+    for (size_t i = 0; i < s.size(); ++i)
+        for (uint32_t k = s.begin(i); k + 1 < s.end(i); ++k)
+            if (DistToSegment(QPointF(p.x, p.y), QPointF(s.points[k].x, s.points[k].y),
+                              QPointF(s.points[k + 1].x, s.points[k + 1].y)) <= 2)
+                return true;
+    return false;
+}
+
+struct MergeCase {
+    const char* name;
+    PathSet in;
+    double length;  // pen-down after merging, plotter units
+    size_t runs;    // at most
+};
+
+class MergeTable : public testing::TestWithParam<MergeCase> {};
+
+TEST_P(MergeTable, SharedOnceTouchingJoined) {
+    const MergeCase& c = GetParam();
+    const PathSet out = MergeLines(c.in);
+    EXPECT_NEAR(PenDownLength(out), c.length, 0.5);
+    EXPECT_LE(out.size(), c.runs);
+    // Everything drawn before is still drawn: every point along the input.
+    for (size_t i = 0; i < c.in.size(); ++i)
+        for (uint32_t k = c.in.begin(i); k + 1 < c.in.end(i); ++k)
+            for (int t = 0; t <= 8; ++t) {
+                const PlotPoint a = c.in.points[k], b = c.in.points[k + 1];
+                const PlotPoint p{a.x + (b.x - a.x) * t / 8, a.y + (b.y - a.y) * t / 8};
+                ASSERT_TRUE(Drawn(out, p)) << p.x << "," << p.y;
+            }
+}
+
+PathSet Grid(int n, int32_t side) {
+    std::vector<std::vector<PlotPoint>> squares;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) squares.push_back(Closed(x * side, y * side, side));
+    return Paths(squares);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, MergeTable,
+    testing::Values(
+        // 10 x 10 abutting 5 mm squares: 22 lines of 50 mm, in at most 50 runs.
+        MergeCase{"Grid", Grid(10, 200), 22 * 2000, 50},
+        MergeCase{"OutlinedTwice", Paths({Closed(0, 0, 100), Closed(0, 0, 100)}), 400, 1},
+        // Off by 0.05 mm: still the same line.
+        MergeCase{"OutlinedTwiceOffByTwo", Paths({Closed(0, 0, 100), Closed(2, 0, 100)}), 400, 1},
+        // The second runs the other way and ends where the first ends, 3 units off.
+        MergeCase{"TouchingEnds", Paths({{{0, 0}, {100, 0}}, {{200, 50}, {103, 0}}}), 212.1, 1},
+        MergeCase{"Apart", Paths({{{0, 0}, {100, 0}}, {{106, 0}, {200, 0}}}), 194, 2},
+        MergeCase{"Crossing", Paths({{{0, 0}, {100, 0}}, {{50, -50}, {50, 50}}}), 200, 2},
+        MergeCase{"OverlapPart", Paths({{{0, 0}, {100, 0}}, {{50, 1}, {150, 1}}}), 151, 1}),
+    [](const testing::TestParamInfo<MergeCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, MergingKeepsAClosedPathClosedAndItsWay) {
+    const PathSet in = Paths({Closed(0, 0, 100), {{300, 0}, {400, 0}}});
+    const PathSet out = MergeLines(in);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_TRUE(out.closed(0));
+    EXPECT_EQ(std::signbit(SignedArea(out, 0)), std::signbit(SignedArea(in, 0)));
+    // The grid's squares all run one way: whatever closes again runs that way too.
+    const PathSet grid = MergeLines(Grid(3, 200));
+    for (size_t i = 0; i < grid.size(); ++i)
+        if (grid.closed(i)) EXPECT_LT(SignedArea(grid, i), 0);
+}
+
+struct NestCase {
+    const char* name;
+    PathSet paths;
+};
+
+class NestTable : public testing::TestWithParam<NestCase> {};
+
+// Every closed path goes after all the closed paths inside it.
+TEST_P(NestTable, InsideGoesFirst) {
+    const PathSet& s = GetParam().paths;
+    const std::vector<PathStep> steps = InsideFirstOrder(s, {0, 0});
+    ASSERT_EQ(steps.size(), s.size());
+    std::vector<size_t> at(s.size());
+    for (size_t k = 0; k < steps.size(); ++k) at[steps[k].path] = k;
+    const auto inside = [&](size_t i, size_t j) {  // every vertex of i strictly in j's box
+        int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+        for (uint32_t m = s.begin(j); m < s.end(j); ++m)
+            x0 = std::min(x0, s.points[m].x), x1 = std::max(x1, s.points[m].x),
+            y0 = std::min(y0, s.points[m].y), y1 = std::max(y1, s.points[m].y);
+        for (uint32_t k = s.begin(i); k < s.end(i); ++k)
+            if (s.points[k].x <= x0 || s.points[k].x >= x1 || s.points[k].y <= y0 ||
+                s.points[k].y >= y1)
+                return false;
+        return true;
+    };
+    for (size_t i = 0; i < s.size(); ++i)
+        for (size_t j = 0; j < s.size(); ++j)
+            if (i != j && s.closed(i) && s.closed(j) && inside(i, j))
+                EXPECT_LT(at[i], at[j]) << i << " inside " << j;
+}
+
+PathSet Rings(int depth) {
+    std::vector<std::vector<PlotPoint>> rings;
+    for (int d = 0; d < depth; ++d) rings.push_back(Closed(d * 10, d * 10, 1000 - d * 20));
+    return Paths(rings);
+}
+
+PathSet Scattered(int n) {
+    std::mt19937 random(5);
+    std::vector<std::vector<PlotPoint>> paths;
+    for (int i = 0; i < n; ++i) {
+        const int32_t x = random() % 20000, y = random() % 20000, side = 100 + random() % 900;
+        paths.push_back(Closed(x, y, side));
+        if (i % 3 == 0) paths.push_back(Closed(x + side / 4, y + side / 4, side / 2));
+    }
+    return Paths(paths);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, NestTable,
+    testing::Values(
+        NestCase{"Concentric", Rings(12)},
+        // Letters: outlines first in the document, their counters after, an open line between.
+        NestCase{"Letters", Paths({Closed(0, 0, 300),
+                                   Closed(1000, 0, 300),
+                                   {{0, 500}, {900, 500}},
+                                   Closed(100, 100, 50),
+                                   Closed(1100, 100, 50),
+                                   Closed(1200, 100, 50)})},
+        NestCase{"Scattered", Scattered(300)}),
+    [](const testing::TestParamInfo<NestCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, BandsGoOneWayAlongThePaper) {
+    std::mt19937 random(9);
+    std::vector<std::vector<PlotPoint>> squares;
+    for (int i = 0; i < 60; ++i)
+        squares.push_back(Closed(random() % 8000, random() % 12000, 200 + random() % 200));
+    const PathSet s = Paths(squares);
+    const std::vector<PathStep> steps = BandOrder(s, {0, 0}, 1000, 12400);
+    ASSERT_EQ(steps.size(), s.size());
+    int32_t band = 0, furthest = 0;
+    for (const PathStep& step : steps) {
+        int32_t low = INT32_MAX;
+        ForEachPoint(s, step, [&](const PlotPoint& p) {
+            low = std::min(low, p.y);
+            // Drawing a square of at most 10 mm goes back at most that.
+            EXPECT_LE(furthest - p.y, 1000 + 400);
+            furthest = std::max(furthest, p.y);
+        });
+        EXPECT_GE(low / 1000, band);
+        band = low / 1000;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// Drawings converted with pen widths and with the sort and merge options of the configuration.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+#include "drawing/drawing_plot.h"
+#include "settings/geometry.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+// A4 upright without margins at 100 %: 1 user unit is 1 mm, 40 plotter units.
+const char kOpen[] =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='297mm' viewBox='0 0 210 297'>";
+
+struct Options {
+    int16_t thick = 0;  // every pen's, mm x 100
+    int16_t fsort = 0;
+    int16_t foptEx = 0;
+    int16_t foptln = 0;  // stored inverted: 0 is ticked
+};
+
+struct Converted {
+    DrawingResult result;
+    std::string body;
+};
+
+Converted Convert(const std::string& shapes, const Options& o) {
+    TPrint print;
+    std::memset(&print, 0, sizeof print);
+    TPrConfig config;
+    std::memset(&config, 0, sizeof config);
+    CalcPageWidth(&print, &config, 595, 842, 100, 0);
+    config.fautopen = 0;  // automatic, stored inverted
+    config.foptln = o.foptln;
+    config.fsort = o.fsort;
+    config.foptEx = o.foptEx;
+    config.toollist[0] = {3, o.thick, 0, 0, 0, 1};      // black
+    config.toollist[1] = {7, o.thick, 10000, 0, 0, 1};  // red
+    TempHome home;
+    const std::string path = home.scratch("in") + "/drawing.svg";
+    WriteFileBytes(path, kOpen + shapes + "</svg>");
+    Converted out;
+    char* data = nullptr;
+    size_t size = 0;
+    std::FILE* body = open_memstream(&data, &size);
+    out.result = ConvertDrawing(path, print, config, body);
+    std::fclose(body);
+    out.body.assign(data, size);
+    std::free(data);
+    return out;
+}
+
+struct Stroke {
+    double x0, y0, x1, y1;
+};
+
+// The pen-down strokes of a body, in plotter units.
+std::vector<Stroke> Strokes(const std::string& body) {
+    std::vector<Stroke> strokes;
+    static const std::regex instruction("(PU|PD)([-0-9,]*)");
+    double x = 0, y = 0;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        const bool down = (*it)[1] == "PD";
+        std::string numbers = (*it)[2];
+        std::replace(numbers.begin(), numbers.end(), ',', ' ');
+        std::istringstream in(numbers);
+        for (double nx, ny; in >> nx >> ny; x = nx, y = ny)
+            if (down) strokes.push_back({x, y, nx, ny});
+    }
+    return strokes;
+}
+
+std::string Pens(const std::string& body) {
+    std::string pens;
+    static const std::regex select("SP[0-9]+;");
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), select);
+         it != std::sregex_iterator(); ++it)
+        pens += it->str();
+    return pens;
+}
+
+struct WidthCase {
+    const char* name;
+    std::string shapes;
+    int16_t thick;
+    const char* pens;
+    size_t minStrokes, maxStrokes;
+    double x0, y0, x1, y1;  // every stroke within, plotter units (the page is 11882 high)
+};
+
+class WidthTable : public testing::TestWithParam<WidthCase> {};
+
+TEST_P(WidthTable, FillsAndWideStrokesAreDrawnWithThePen) {
+    const WidthCase& c = GetParam();
+    Options o;
+    o.thick = c.thick;
+    o.foptln = 1;  // document order
+    const Converted out = Convert(c.shapes, o);
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    EXPECT_EQ(Pens(out.body), std::string(c.pens) + "SP0;");
+    const std::vector<Stroke> strokes = Strokes(out.body);
+    EXPECT_GE(strokes.size(), c.minStrokes);
+    EXPECT_LE(strokes.size(), c.maxStrokes);
+    for (const Stroke& s : strokes)
+        for (double v : {s.x0, s.x1}) ASSERT_TRUE(v >= c.x0 - 3 && v <= c.x1 + 3) << out.body;
+    for (const Stroke& s : strokes)
+        for (double v : {s.y0, s.y1}) ASSERT_TRUE(v >= c.y0 - 3 && v <= c.y1 + 3) << out.body;
+}
+
+// The square is 20 mm at (10, 10) mm: x 400..1200, y (from the bottom, 297 mm) 10680..11480.
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, WidthTable,
+    testing::Values(
+        // Thickness 0: the outline alone, as before pens had widths.
+        WidthCase{"FillAtWidthZero", "<rect x='10' y='10' width='20' height='20'/>", 0, "SP3;", 4,
+                  4, 400, 10680, 1200, 11480},
+        // 0.5 mm: 39 lines inside, joined, and the outline.
+        WidthCase{"FillHatched", "<rect x='10' y='10' width='20' height='20'/>", 50, "SP3;",
+                  39 + 38 + 4, 39 + 38 + 4, 400, 10680, 1200, 11480},
+        // The fill goes to its own colour's pen, the outline to the stroke's.
+        WidthCase{"FillPenAndStrokePen",
+                  "<rect x='10' y='10' width='20' height='20' fill='red' stroke='black' "
+                  "stroke-width='0.2'/>",
+                  50, "SP7;SP3;", 39 + 38 + 4, 39 + 38 + 4, 400, 10680, 1200, 11480},
+        // A 0.6 mm stroke with a 0.5 mm pen stays one line.
+        WidthCase{"ThinStroke",
+                  "<path d='M10 10 H50' stroke='black' stroke-width='0.6' fill='none'/>", 50,
+                  "SP3;", 1, 1, 400, 11480, 2000, 11480},
+        // A 4 mm stroke: the band 2 mm either side, square caps reach 2 mm beyond the ends.
+        WidthCase{"WideStroke",
+                  "<path d='M10 10 H50' stroke='black' stroke-width='4' fill='none' "
+                  "stroke-linecap='square'/>",
+                  50, "SP3;", 8, 40, 400 - 80, 11480 - 80, 2000 + 80, 11480 + 80},
+        // A hole under evenodd: nothing drawn across it (strokes stay out of x 560..1040).
+        WidthCase{"HoleStaysEmpty",
+                  "<path fill-rule='evenodd' d='M10 10 h20 v20 h-20 z M14 14 h12 v12 h-12 z'/>", 50,
+                  "SP3;", 20, 200, 400, 10680, 1200, 11480}),
+    [](const testing::TestParamInfo<WidthCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, HolesStayEmptyUnderBothFillRules) {
+    // Inner square the other way round: empty under nonzero too; the same way: filled.
+    for (const auto& [rule, inner, filled] :
+         {std::tuple{"evenodd", "M14 14 h12 v12 h-12 z", false},
+          std::tuple{"nonzero", "M14 14 v12 h12 v-12 z", false},
+          std::tuple{"nonzero", "M14 14 h12 v12 h-12 z", true}}) {
+        Options o;
+        o.thick = 50;
+        const Converted out = Convert(
+            std::string("<path fill-rule='") + rule + "' d='M10 10 h20 v20 h-20 z " + inner + "'/>",
+            o);
+        ASSERT_TRUE(out.result.ok()) << out.result.message;
+        bool crossesHole = false;
+        for (const Stroke& s : Strokes(out.body)) {
+            const double y = (s.y0 + s.y1) / 2;
+            crossesHole =
+                crossesHole || (s.y0 == s.y1 && y > 10680 + 6 * 40 && y < 11480 - 6 * 40 &&
+                                std::min(s.x0, s.x1) < 800 && std::max(s.x0, s.x1) > 800);
+        }
+        EXPECT_EQ(crossesHole, filled) << rule << " " << inner;
+    }
+}
+
+TEST(Drawing, NegativeThicknessIsRefused) {
+    Options o;
+    o.thick = -30;
+    const Converted out = Convert("<rect x='10' y='10' width='20' height='20'/>", o);
+    EXPECT_EQ(out.result.error, DrawingError::Refused);
+    EXPECT_NE(out.result.message.find("negative thickness"), std::string::npos);
+    EXPECT_TRUE(out.body.empty());
+}
+
+struct OrderCase {
+    const char* name;
+    Options options;
+};
+
+class OrderTable : public testing::TestWithParam<OrderCase> {};
+
+// Every option keeps one selection per pen, pens ascending, and draws every line.
+TEST_P(OrderTable, OneSelectionPerPenAndNothingLost) {
+    const std::string shapes =
+        "<g fill='none'><rect x='10' y='10' width='5' height='5' stroke='red'/>"
+        "<rect x='100' y='200' width='50' height='50' stroke='black'/>"
+        "<rect x='120' y='220' width='5' height='5' stroke='black'/>"
+        "<rect x='15' y='10' width='5' height='5' stroke='red'/></g>";
+    const Converted out = Convert(shapes, GetParam().options);
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    EXPECT_EQ(Pens(out.body), "SP3;SP7;SP0;");
+    double length = 0;
+    for (const Stroke& s : Strokes(out.body)) length += std::hypot(s.x1 - s.x0, s.y1 - s.y0);
+    // 40 + 8 mm for the black, the red pair's shared edge once with merging.
+    const double expected = (200 + 20 + (GetParam().options.foptEx ? 35 : 40)) * 40;
+    EXPECT_NEAR(length, expected, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, OrderTable,
+    testing::Values(OrderCase{"Nearest", {0, 0, 0, 0}}, OrderCase{"InsideFirst", {0, 1, 0, 0}},
+                    OrderCase{"Bands", {0, 2, 0, 0}}, OrderCase{"MergedNearest", {0, 0, 1, 0}},
+                    OrderCase{"MergedInDocumentOrder", {0, 0, 1, 1}},
+                    OrderCase{"MergedBands", {0, 2, 1, 1}}),
+    [](const testing::TestParamInfo<OrderCase>& i) { return std::string(i.param.name); });
+
+TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
+    Options o;
+    o.fsort = 1;
+    const Converted out = Convert(
+        "<g fill='none' stroke='black'><rect x='100' y='200' width='50' height='50'/>"
+        "<rect x='120' y='220' width='5' height='5'/></g>",
+        o);
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    // The small square's corner x 4800 comes before the big one's 4000.
+    EXPECT_LT(out.body.find("4800,"), out.body.find("4000,"));
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "tools/plot_parts.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QSaveFile>
+
+std::string PartLabel(const PlotPart& part) {
+    return "panel " + std::to_string(part.number) + " of " + std::to_string(part.count);
+}
+
+std::string KeptPlotName(const std::string& output, const PlotPart& part) {
+    if (part.count <= 1) return output;
+    std::string stem = output;
+    const std::string plt = ".plt";
+    if (stem.size() > plt.size() && stem.compare(stem.size() - plt.size(), plt.size(), plt) == 0)
+        stem.resize(stem.size() - plt.size());
+    return stem + "-" + std::to_string(part.number) + plt;
+}
+
+std::string NotSent(const std::vector<PlotPart>& parts, size_t from) {
+    if (from >= parts.size()) return {};
+    std::string numbers;
+    for (size_t i = from; i < parts.size(); ++i)
+        numbers += (i == from ? "" : ", ") + std::to_string(parts[i].number);
+    const bool one = from + 1 == parts.size();
+    return (one ? "panel " : "panels ") + numbers + " of " + std::to_string(parts[from].count) +
+           (one ? " was" : " were") + " not sent";
+}
+
+std::optional<PlotOutcome> WriteKeptPlot(const PlotPart& part, const std::string& output,
+                                         std::string* error) {
+    const bool toStdout = output == "-";
+    QSaveFile file(QString::fromLocal8Bit(output.c_str()));
+    QFile stdoutFile;
+    QIODevice& out = toStdout ? static_cast<QIODevice&>(stdoutFile) : file;
+    const bool opened = toStdout ? stdoutFile.open(STDOUT_FILENO, QIODevice::WriteOnly,
+                                                   QFileDevice::DontCloseHandle)
+                                 : file.open(QIODevice::WriteOnly);
+    auto failed = [&](const QString& reason) {
+        *error = "cannot write " + (toStdout ? std::string("the standard output") : output) + ": " +
+                 reason.toStdString();
+        return PlotOutcome::NoFolder;
+    };
+    if (!opened) return failed(out.errorString());
+
+    const QByteArray window =
+        part.brc.empty() ? QByteArray() : "IW" + QByteArray::fromStdString(part.brc) + ";";
+    QFile body(QString::fromStdString(part.body));
+    if (!body.open(QIODevice::ReadOnly)) return failed(body.errorString());
+    bool ok = out.write(window) == window.size();
+    while (ok && !body.atEnd()) {
+        const QByteArray piece = body.read(1 << 16);
+        ok = !piece.isEmpty() && out.write(piece) == piece.size();
+    }
+    if (!ok) {
+        if (!toStdout) file.cancelWriting();
+        return failed(out.errorString());
+    }
+    if (toStdout ? !stdoutFile.flush() : !file.commit()) return failed(out.errorString());
+    return std::nullopt;
+}

@@ -164,6 +164,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                             std::to_string(kMaxPagePlots) +
                             " plotted at once: set First page and Last page in TRZNSerConfig");
         result.panels = painted.pages;
+        result.pages = true;
         for (int page = range->first; page <= range->last; ++page) {
             SourceOutcome out = painted;
             if (page != range->first) {

@@ -49,6 +49,7 @@ struct DrawingResult {
     // reaches beyond the roll length (clipped there). A document of several pages (PDF,
     // PostScript): its pages, each a plot of its own, numbered as panels are.
     int panels = 1;
+    bool pages = false;  // the plots are pages of a document, not panels along the roll
     double rollLengthMm = 0;
     double beyondRollMm = 0;
     // The plots written, in order: those of the page range.

@@ -278,6 +278,7 @@ TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
         EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
         EXPECT_NE(out.result.message.find(row.says), std::string::npos) << row.name;
         ASSERT_EQ(out.result.plots.size(), row.plotted.size()) << row.name;
+        EXPECT_EQ(out.result.pages, !row.plotted.empty()) << row.name;  // pages, not panels
         for (size_t i = 0; i < row.plotted.size(); ++i) {
             EXPECT_EQ(out.result.plots[i].number, row.plotted[i]) << row.name;
             EXPECT_EQ(PlotName(out.result, i),

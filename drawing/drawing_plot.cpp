@@ -14,10 +14,10 @@
 #include "drawing/pen_choice.h"
 #include "drawing/plot_stages.h"
 #include "drawing/polyline_sink.h"
+#include "drawing/drawing_source.h"
 #include "drawing/roll_panels.h"
-#include "drawing/svg_paint.h"
+#include "drawing/svg_chunks.h"
 #include "drawing/svg_sanitize.h"
-#include "drawing/svg_source.h"
 
 namespace {
 
@@ -28,6 +28,8 @@ constexpr double kReachUnits = 40;
 constexpr size_t kMaxPlotPoints = 64u * 1024 * 1024;
 // Panels are plotted one by one, each waited for; a roll length that makes more is a mistake.
 constexpr int kMaxPanels = 999;
+// The pages of a document plotted at once: each is a plot of its own, waited for.
+constexpr int kMaxPagePlots = 100;
 
 DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     r.error = error;
@@ -82,46 +84,123 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                     "the page settings leave no printable area (margins cover the paper)");
     result.brc = "0,0," + std::to_string(area->width) + "," + std::to_string(area->height);
 
-    SvgBytes bytes = ReadSvgBytes(path);
-    if (bytes.error != DrawingError::None) return Fail(result, bytes.error, bytes.message);
-    SanitizedSvg svg = SanitizeSvg(bytes.xml);
-    bytes.xml.clear();
-    if (svg.error != DrawingError::None) return Fail(result, svg.error, svg.message);
-    result.notes = svg.notes;
-
     const QRectF reach(-kReachUnits, -kReachUnits, PageWidth(*area) + 2 * kReachUnits,
                        PageHeight(*area) + 2 * kReachUnits);
-    PolylineSink sink(*area, reach, kMaxPlotPoints);
-    PathStore store;
     const PenChoice pens(config);
-    const PaintOutcome painted = PaintSvg(svg, *area, pens, sink, store, kMaxPlotPoints, chunking);
-    svg.xml.clear();
-    if (!painted.loaded)
-        return Fail(result, DrawingError::NotSvg,
-                    "not an SVG drawing Qt can read: " + OneLine(painted.loadError));
-    if (!painted.refusal.empty()) return Fail(result, DrawingError::Refused, painted.refusal);
+    // One page of the drawing into `store` (a drawing without pages is its one page). A page
+    // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
+    const auto paint = [&](int page, PathStore& store, QRectF* extent) {
+        PolylineSink sink(*area, reach, kMaxPlotPoints);
+        SourceOutcome out = PaintDrawingFile(path, page, chunking,
+                                             PaintTarget{*area, pens, sink, store, kMaxPlotPoints});
+        *extent = sink.extent();
+        if (!out.ok()) return out;
+        if (sink.full() || store.points() >= kMaxPlotPoints) {
+            out.error = DrawingError::Refused;
+            out.message =
+                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
+        } else if (out.shapes == 0 || extent->isNull()) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "the drawing has no visible shape to plot";
+        } else if (store.size() == 0) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "nothing of the drawing lies on the printable area";
+        }
+        return out;
+    };
+    const auto clipBy = [&](const QRectF& extent) {
+        const ClipMm clip = ClipBeyond(*area, extent);
+        result.clipLeftMm = std::max(result.clipLeftMm, clip.left);
+        result.clipTopMm = std::max(result.clipTopMm, clip.top);
+        result.clipRightMm = std::max(result.clipRightMm, clip.right);
+        result.clipBottomMm = std::max(result.clipBottomMm, clip.bottom);
+    };
+
+    PathStore store;
+    QRectF extent;
+    const int firstAsked = std::max<int>(config.iFstPage, 1);
+    const SourceOutcome painted = paint(firstAsked, store, &extent);
+    const bool paged = painted.pages > 1;
+    if (!painted.ok() && !(paged && painted.error == DrawingError::NothingToPlot))
+        return Fail(result, painted.error, painted.message);
     for (const std::string& note : painted.notes) AddNote(&result.notes, note);
-    if (sink.full() || store.points() >= kMaxPlotPoints)
-        return Fail(
-            result, DrawingError::Refused,
-            "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot");
+    clipBy(extent);
 
-    const ClipMm clip = ClipBeyond(*area, sink.extent());
-    result.clipLeftMm = clip.left;
-    result.clipTopMm = clip.top;
-    result.clipRightMm = clip.right;
-    result.clipBottomMm = clip.bottom;
-    if (painted.shapes == 0 || sink.extent().isNull())
-        return Fail(result, DrawingError::NothingToPlot,
-                    "the drawing has no visible shape to plot");
-    if (store.size() == 0)
-        return Fail(result, DrawingError::NothingToPlot,
-                    "nothing of the drawing lies on the printable area");
-
-    // Along the roll: the stretches of the roll length plotted, each moved to its own start.
     std::string problem;
     const std::optional<int32_t> roll = RollLengthUnits(print, config, *area, &problem);
     if (!problem.empty()) return Fail(result, DrawingError::Refused, problem);
+    // What `paths` plots as plot `number` of `of` on `panel`.
+    const auto write = [&](const PathStore& paths, int number, int of, const PlotArea& panel) {
+        DrawingPlot plot;
+        plot.number = number;
+        plot.of = of;
+        plot.brc = "0,0," + std::to_string(panel.width) + "," + std::to_string(panel.height);
+        std::FILE* body = bodies(plot);
+        if (!body) return false;
+        HpglWriter writer(body);
+        WritePaths(writer, paths, pens, config, panel);
+        const bool written = writer.Finish();
+        plot.paths = static_cast<int64_t>(paths.size());
+        plot.penUpTravel = std::llround(writer.penUpTravel());
+        plot.bodyBytes = writer.bytes();
+        result.paths += plot.paths;
+        result.penUpTravel += plot.penUpTravel;
+        result.bodyBytes += plot.bodyBytes;
+        if (result.plots.empty()) result.brc = plot.brc;
+        result.plots.push_back(plot);
+        return written;
+    };
+
+    // A document of several pages: every page of the page range is a plot of its own, named
+    // like a panel ("file.pdf (2/3)"); along a roll each is cut at the roll length.
+    if (paged) {
+        const std::optional<PanelRange> range = SelectPanels(config, painted.pages, &problem);
+        if (!range) return Fail(result, DrawingError::Refused, problem);
+        const int count = range->last - range->first + 1;
+        if (count > kMaxPagePlots)
+            return Fail(result, DrawingError::Refused,
+                        "the page range selects " + std::to_string(count) +
+                            " pages of the document, more than the " +
+                            std::to_string(kMaxPagePlots) +
+                            " plotted at once: set First page and Last page in TRZNSerConfig");
+        result.panels = painted.pages;
+        result.pages = true;
+        for (int page = range->first; page <= range->last; ++page) {
+            SourceOutcome out = painted;
+            if (page != range->first) {
+                store = PathStore();
+                out = paint(page, store, &extent);
+                for (const std::string& note : out.notes) AddNote(&result.notes, note);
+                clipBy(extent);
+            }
+            if (out.error == DrawingError::NothingToPlot) {
+                AddNote(&result.notes, "page " + std::to_string(page) + ": " + out.message);
+                continue;
+            }
+            if (!out.ok())
+                return Fail(result, out.error, "page " + std::to_string(page) + ": " + out.message);
+            PlotArea panel = *area;
+            std::optional<PathStore> cut;
+            if (roll) {
+                const RollUse use = StretchesInUse(store, *roll, area->height);
+                result.rollLengthMm = *roll / kPlotUnitsPerMm;
+                result.beyondRollMm = std::max(
+                    result.beyondRollMm,
+                    std::max(0, std::min(use.reachesTo, area->height) - *roll) / kPlotUnitsPerMm);
+                const Band band = StretchBand(*roll, 0, use.count);
+                cut = CutBand(store, band, band.lo);
+                panel.height = std::min(*roll, area->height - band.lo);
+            }
+            if (!write(cut ? *cut : store, page, count, panel))
+                return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
+        }
+        if (result.plots.empty())
+            return Fail(result, DrawingError::NothingToPlot,
+                        "no page of the page range has a visible shape to plot");
+        return result;
+    }
+
+    // Along the roll: the stretches of the roll length plotted, each moved to its own start.
     RollUse use;
     if (roll) {
         use = StretchesInUse(store, *roll, area->height);
@@ -157,24 +236,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
             return Fail(result, DrawingError::NothingToPlot,
                         "nothing of the drawing lies within the roll length (" +
                             Millimetres(result.rollLengthMm) + " mm)");
-        DrawingPlot plot;
-        plot.number = number;
-        plot.of = range->last - range->first + 1;
-        plot.brc = "0,0," + std::to_string(panel.width) + "," + std::to_string(panel.height);
-        std::FILE* body = bodies(plot);
-        if (!body) return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
-        HpglWriter writer(body);
-        WritePaths(writer, paths, pens, config, panel);
-        const bool written = writer.Finish();
-        plot.paths = static_cast<int64_t>(paths.size());
-        plot.penUpTravel = std::llround(writer.penUpTravel());
-        plot.bodyBytes = writer.bytes();
-        result.paths += plot.paths;
-        result.penUpTravel += plot.penUpTravel;
-        result.bodyBytes += plot.bodyBytes;
-        if (result.plots.empty()) result.brc = plot.brc;
-        result.plots.push_back(plot);
-        if (!written)
+        if (!write(paths, number, range->last - range->first + 1, panel))
             return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
     }
     return result;

@@ -1,5 +1,5 @@
 #pragma once
-// A drawing (SVG or SVGZ) made into what the drawing program's plug-in leaves for the sender: the
+// A drawing (SVG, SVGZ, PDF, EPS or PostScript, DXF) made into what the drawing program's plug-in leaves for the sender: the
 // plot body and the header lines, laid on the printable area of the configured page with the
 // configured pens. The settings are read, never written; nothing outside the drawing's own file
 // is opened.
@@ -16,7 +16,7 @@ enum class DrawingError {
     None,
     Unreadable,     // missing, not a plain file, or can't be read
     Malformed,      // not well-formed XML (the message gives line and column), or a bad SVGZ
-    NotSvg,         // well-formed, but not an SVG drawing
+    NotSvg,         // well-formed, but not an SVG drawing (or a kind that is not read)
     NothingToPlot,  // an SVG in which no visible shape has a line to draw
     Refused,        // beyond what is read safely (entity expansion, size limits)
     WriteFailed,    // the plot body could not be written
@@ -46,8 +46,10 @@ struct DrawingResult {
 
     // On roll paper whose roll length is shorter than the printable area: how many panels the
     // drawing is cut into with automatic split (1: not cut), or without it how far the drawing
-    // reaches beyond the roll length (clipped there).
+    // reaches beyond the roll length (clipped there). A document of several pages (PDF,
+    // PostScript): its pages, each a plot of its own, numbered as panels are.
     int panels = 1;
+    bool pages = false;  // the plots are pages of a document, not panels along the roll
     double rollLengthMm = 0;
     double beyondRollMm = 0;
     // The plots written, in order: those of the page range.

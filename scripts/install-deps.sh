@@ -9,12 +9,17 @@ packages=(
   qt6-svg-dev                                        # QSvgRenderer: reads drawings for plotting
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: lupdate/lrelease for translations
   libcurl4-openssl-dev                               # FTP upload
+  libpoppler-qt6-dev                                 # PDF (and Illustrator) pages painted for plotting
+  ghostscript                                        # EPS and PostScript made into PDF, run with -dSAFER
+  libdxflib-dev                                      # DXF drawings read for plotting
+  fonts-dejavu-core                                  # the outline font of DXF text
   libcups2-dev                                       # printer queues through libcups
   cups-daemon cups cups-client                       # a private cupsd, its backends and lpadmin for tests
   libgtest-dev libgmock-dev                          # unit tests
   libbenchmark-dev                                   # benchmarks
   clang libclang-rt-14-dev                           # libFuzzer with ASan/UBSan
   python3-pyftpdlib                                  # a real FTP server on loopback for tests
+  python3-ezdxf                                      # tests: DXF drawings written by an independent writer
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
   inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer

@@ -102,6 +102,7 @@ std::vector<PlotPart> ConvertedDrawing::parts() const {
         part.brc = _result.plots[i].brc;
         part.number = _result.plots[i].number;
         part.count = _result.panels;
+        part.page = _result.pages;
         out.push_back(std::move(part));
     }
     return out;

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "drawing/drawing_source.h"
+
 namespace {
 
 constexpr char kEscape = 0x1B;
@@ -196,6 +198,16 @@ InputKind SniffInput(std::string_view head, std::string* what) {
     const std::string_view text = WithoutBom(head);
     const size_t first = std::find_if_not(text.begin(), text.end(), IsBlank) - text.begin();
     if (first < text.size() && text[first] == '<') return SniffXml(head, what);
+    switch (SourceKindOf(head)) {
+        case SourceKind::Pdf:
+            return InputKind::Pdf;
+        case SourceKind::PostScript:
+            return InputKind::PostScript;
+        case SourceKind::Dxf:
+            return InputKind::Dxf;
+        case SourceKind::Svg:
+            break;
+    }
     if (HpglCheck(text.substr(0, kHpglWindow), text.size() > kHpglWindow).Plausible())
         return InputKind::HpGl;
 
@@ -203,7 +215,6 @@ InputKind SniffInput(std::string_view head, std::string* what) {
         std::string_view magic;
         const char* name;
     } known[] = {
-        {"%PDF", "a PDF document"},      {"%!PS", "a PostScript file"},
         {"\x89PNG", "a PNG picture"},    {"\xFF\xD8\xFF", "a JPEG picture"},
         {"PK\x03\x04", "a ZIP archive"},
     };

@@ -10,6 +10,9 @@ enum class InputKind {
     HpGl,  // plotter instructions, sent as they are
     Svg,   // an XML document whose root element is svg
     Svgz,  // gzip-compressed (an SVG inside, as far as anyone can tell before inflating it)
+    Pdf,         // a PDF document, or an Illustrator file saved PDF-based
+    PostScript,  // EPS or PostScript, or an Illustrator file saved PostScript-based
+    Dxf,         // a DXF drawing (text or binary, which the reader refuses by name)
     Other,
 };
 
@@ -22,6 +25,9 @@ inline constexpr size_t kSniffBytes = 64 * 1024;
 // XML: after an optional byte order mark and blanks, a '<'. The root element decides; when it
 // can't be reached within `head` (a prolog cut short or broken) the file counts as an SVG, so
 // that the drawing reader, which reads all of it, says exactly what is wrong and where.
+//
+// PDF, PostScript and DXF: as the drawing reader tells them (drawing_source.h), so that what
+// trzn-plot takes is what the reader reads.
 //
 // HP-GL: the first few kilobytes read as instructions: two-letter mnemonics with their
 // parameters, separators, and the escape sequences of device control, mode switches and printer

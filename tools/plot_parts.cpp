@@ -6,7 +6,8 @@
 #include <QSaveFile>
 
 std::string PartLabel(const PlotPart& part) {
-    return "panel " + std::to_string(part.number) + " of " + std::to_string(part.count);
+    return (part.page ? "page " : "panel ") + std::to_string(part.number) + " of " +
+           std::to_string(part.count);
 }
 
 std::string KeptPlotName(const std::string& output, const PlotPart& part) {

@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadCase{"Malformed", std::string(kOpen) + "\n<rect>\n</svg>", DrawingError::Malformed,
                 "line 3, column 6"},
-        BadCase{"NotXml", "%PDF-1.4\n%\xe2\xe3\n", DrawingError::NotSvg, "not an SVG"},
+        BadCase{"NotXml", "GIF89a\x01\x00\x01\x00", DrawingError::NotSvg, "not an SVG"},
         BadCase{"OtherXml", "<html><body/></html>", DrawingError::NotSvg, "<html>"},
         BadCase{
             "NothingVisible",

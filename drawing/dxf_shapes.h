@@ -1,0 +1,47 @@
+#pragma once
+// DXF geometry as QPainterPath outlines in the drawing's own units (y up): arcs as cubics of at
+// most 45 degrees (off the true arc by 4.2e-6 of the radius), polylines with bulges,
+// ellipses, B-splines cut at their knots and sampled within a tolerance, and text as glyph
+// outlines.
+
+#include <QPainterPath>
+#include <QPointF>
+#include <string>
+#include <vector>
+
+// An arc of the circle around `centre` from `start` to `end` (radians, counter-clockwise),
+// joined to the current point of `path` when `join`, else begun with a move.
+void AddArc(QPainterPath& path, QPointF centre, double radius, double start, double end,
+            bool join);
+
+// An elliptical arc: `major` is the end of the major axis from the centre, `ratio` the minor
+// axis's share of it, `start`/`end` the parameters (radians, counter-clockwise).
+void AddEllipseArc(QPainterPath& path, QPointF centre, QPointF major, double ratio, double start,
+                   double end, bool join);
+
+// A polyline vertex and the bulge of the segment that leaves it (tan of a quarter of the arc's
+// angle; positive turns counter-clockwise).
+struct BulgeVertex {
+    double x = 0, y = 0, bulge = 0;
+};
+void AddBulgePolyline(QPainterPath& path, const std::vector<BulgeVertex>& vertices, bool closed);
+
+// A B-spline of `degree` with its control points, knots and weights (empty: all 1), sampled so
+// that chords stay within `tolerance` drawing units of it. Fit points alone are joined by
+// straight lines. False when the numbers don't make a spline.
+struct SplineData {
+    int degree = 3;
+    std::vector<QPointF> control;
+    std::vector<double> knots;
+    std::vector<double> weights;
+    std::vector<QPointF> fit;
+    bool closed = false;
+};
+bool AddSpline(QPainterPath& path, const SplineData& spline, double tolerance);
+
+// `text` as glyph outlines: its baseline starts at the origin, capitals `height` high, x
+// stretched by `widthFactor`, y up.
+QPainterPath TextOutline(const std::string& text, double height, double widthFactor);
+
+// An MTEXT's words without its formatting codes, one string per line.
+std::vector<std::string> MTextLines(const std::string& text);

@@ -1,0 +1,509 @@
+// PDF, EPS, PostScript and DXF drawings through their libraries into the plot. The files are
+// made here: rsvg-convert and ghostscript from an SVG written by the test, python3-ezdxf for
+// DXF, and by hand only where the file is meant to be broken.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing_plot.h"
+#include "drawing/postscript_pdf.h"
+#include "drawing/svg_chunks.h"
+#include "settings/geometry.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+// A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points: 7549 x 11317 units.
+constexpr long kAreaHeight = 11317;
+
+TPrint Page() {
+    TPrint print;
+    std::memset(&print, 0, sizeof print);
+    TPrConfig config;
+    std::memset(&config, 0, sizeof config);
+    config.cmargin = Rect{10, 20, 30, 40};
+    CalcPageWidth(&print, &config, 595, 842, 100, 0);
+    return print;
+}
+
+// Automatic pens: black SP3, red SP7, blue SP2.
+TPrConfig Pens() {
+    TPrConfig config;
+    std::memset(&config, 0, sizeof config);
+    config.fautopen = 0;  // stored inverted: ticked
+    config.foptln = 1;
+    config.toollist[0] = {3, 30, 0, 0, 0, 1};
+    config.toollist[1] = {7, 30, 10000, 0, 0, 1};
+    config.toollist[2] = {2, 30, 0, 0, 10000, 1};
+    return config;
+}
+
+struct Plot {
+    DrawingResult result;
+    std::string body;                 // the first plot's
+    std::vector<std::string> bodies;  // every plot's
+};
+
+// With the page range `first` to `last` of the configuration window.
+Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1) {
+    TPrConfig config = Pens();
+    config.iFstPage = first;
+    config.iLstPage = last;
+    std::vector<std::FILE*> files;
+    Plot out;
+    out.result = ConvertDrawing(
+        path, Page(), config,
+        [&](const DrawingPlot&) {
+            files.push_back(std::tmpfile());
+            return files.back();
+        },
+        SvgChunking{});
+    for (std::FILE* f : files) {
+        std::string body;
+        std::rewind(f);
+        char chunk[4096];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) body.append(chunk, n);
+        std::fclose(f);
+        out.bodies.push_back(body);
+    }
+    if (!out.bodies.empty() && out.result.ok()) out.body = out.bodies.front();
+    return out;
+}
+
+void Shell(const std::string& command) {
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// The box of every point plotted, per pen (0: all pens).
+struct Box {
+    long x0 = LONG_MAX, y0 = LONG_MAX, x1 = LONG_MIN, y1 = LONG_MIN;
+    long width() const { return x1 - x0; }
+    long height() const { return y1 - y0; }
+};
+std::map<int, Box> LineBoxes(const std::string& body) {
+    std::map<int, Box> boxes;
+    static const std::regex instruction("(SP|PU|PD)([-0-9,]*)");
+    int pen = 0;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        const std::string args = (*it)[2].str();
+        if ((*it)[1] == "SP") {
+            pen = std::atoi(args.c_str());
+            continue;
+        }
+        std::vector<long> n;
+        static const std::regex number("-?[0-9]+");
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stol(m->str()));
+        for (size_t i = 0; i + 1 < n.size(); i += 2) {
+            for (Box* b : {&boxes[pen], &boxes[0]}) {
+                b->x0 = std::min(b->x0, n[i]);
+                b->x1 = std::max(b->x1, n[i]);
+                b->y0 = std::min(b->y0, n[i + 1]);
+                b->y1 = std::max(b->y1, n[i + 1]);
+            }
+        }
+    }
+    return boxes;
+}
+
+const char kDrawing[] =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='297mm' viewBox='0 0 210 297'>"
+    "<rect x='10' y='20' width='100' height='60' fill='none' stroke='black'/>"
+    "<circle cx='140' cy='120' r='25' fill='yellow' stroke='red'/>"
+    "<path d='M 20 250 C 40 200 80 300 150 240' fill='none' stroke='blue'/>"
+    "<text x='30' y='150' font-size='12' fill='black'>Plot 24</text></svg>";
+
+struct KindCase {
+    const char* name;
+    const char* make;  // rsvg-convert's format
+    const char* file;  // the name it gets: the content decides, never the name
+    bool pagePlaced;   // a page keeps the SVG's place; an EPS is its bounding box
+};
+
+class KindTable : public testing::TestWithParam<KindCase> {};
+
+TEST_P(KindTable, PlotsLikeTheSvgItCameFrom) {
+    const KindCase& c = GetParam();
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    WriteFileBytes(dir + "/drawing.svg", kDrawing);
+    Shell("rsvg-convert -f " + std::string(c.make) + " -o '" + dir + "/" + c.file + "' '" + dir +
+        "/drawing.svg'");
+    const Plot svg = ConvertFile(dir + "/drawing.svg");
+    const Plot other = ConvertFile(dir + "/" + c.file);
+    ASSERT_TRUE(svg.result.ok()) << svg.result.message;
+    ASSERT_TRUE(other.result.ok()) << other.result.message;
+    EXPECT_EQ(other.result.plots.size(), 1u);
+    EXPECT_EQ(PlotName(other.result, 0), c.file);
+    const auto a = LineBoxes(svg.body), b = LineBoxes(other.body);
+    // Half a millimetre is 20 units; every pen draws where it drew.
+    for (int pen : {2, 7}) {
+        ASSERT_EQ(b.count(pen), 1u) << "pen " << pen;
+        EXPECT_NEAR(b.at(pen).width(), a.at(pen).width(), 20) << pen;
+        EXPECT_NEAR(b.at(pen).height(), a.at(pen).height(), 20) << pen;
+        if (c.pagePlaced) {
+            EXPECT_NEAR(b.at(pen).x0, a.at(pen).x0, 20) << pen;
+            EXPECT_NEAR(b.at(pen).y1, a.at(pen).y1, 20) << pen;
+        }
+    }
+    // The text comes as glyph outlines with the black pen; its font may differ from Qt's.
+    ASSERT_EQ(b.count(3), 1u);
+    EXPECT_NEAR(b.at(0).width(), a.at(0).width(), 20);
+    EXPECT_NEAR(b.at(0).height(), a.at(0).height(), 20);
+    if (!c.pagePlaced) {
+        // Laid by its bounding box: the ink starts within a point of the area's corner.
+        EXPECT_LE(b.at(0).x0, 40);
+        EXPECT_GE(b.at(0).y1, kAreaHeight - 40);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, KindTable,
+    testing::Values(KindCase{"Pdf", "pdf", "drawing.pdf", true},
+                    KindCase{"IllustratorPdfBased", "pdf", "drawing.ai", true},
+                    KindCase{"PostScript", "ps", "drawing.ps", true},
+                    KindCase{"IllustratorPostScriptBased", "ps", "drawing.ai", true},
+                    KindCase{"Eps", "eps", "drawing.eps", false},
+                    KindCase{"EpsNamedPdf", "eps", "drawing.pdf", false}),
+    [](const testing::TestParamInfo<KindCase>& i) { return std::string(i.param.name); });
+
+// Only lines reach the plot: an image, a shading handed over whole (linear), one poppler cuts
+// into bands (radial) and a soft mask are skipped with a note each (what the mask lets through
+// is drawn, as an SVG reader draws it); a box filled and clipped to a circle plots the circle; a
+// group drawn half transparent (poppler plays it back from a picture) lands where it belongs.
+TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    WriteFileBytes(
+        dir + "/shaded.svg",
+        "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' "
+        "viewBox='0 0 100 100'><defs><linearGradient id='g'><stop offset='0' stop-color='red'/>"
+        "<stop offset='1' stop-color='blue'/></linearGradient>"
+        "<radialGradient id='r'><stop offset='0' stop-color='yellow'/>"
+        "<stop offset='1' stop-color='blue'/></radialGradient>"
+        "<linearGradient id='fade'><stop offset='0' stop-color='white'/>"
+        "<stop offset='1' stop-color='white' stop-opacity='0'/></linearGradient>"
+        "<mask id='m'><rect width='100' height='100' fill='url(#fade)'/></mask>"
+        "<clipPath id='c'><circle cx='80' cy='20' r='10'/></clipPath></defs>"
+        "<rect x='50' y='50' width='40' height='40' fill='url(#g)'/>"
+        "<circle cx='20' cy='80' r='15' fill='url(#r)'/>"
+        "<rect x='5' y='2' width='20' height='5' fill='black' mask='url(#m)'/>"
+        "<image x='0' y='50' width='10' height='10' href='data:image/png;base64,iVBORw0KGgoAAAANSU"
+        "hEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=='/>"
+        "<rect width='100' height='100' fill='red' clip-path='url(#c)'/>"
+        "<g opacity='0.5'><rect x='60' y='5' width='20' height='10' fill='none' stroke='blue' "
+        "stroke-width='0.2'/></g>"
+        "<line x1='0' y1='0' x2='40' y2='0' stroke='black' stroke-width='0.2'/></svg>");
+    Shell("rsvg-convert -f pdf -o '" + dir + "/shaded.pdf' '" + dir + "/shaded.svg'");
+    const Plot out = ConvertFile(dir + "/shaded.pdf");
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    const auto& notes = out.result.notes;
+    for (const char* note : {"images skipped", "shadings (colour gradients) skipped",
+                             "soft masks (transparency used as a mask) skipped"})
+        EXPECT_NE(std::find(notes.begin(), notes.end(), note), notes.end()) << note;
+    const auto boxes = LineBoxes(out.body);
+    EXPECT_EQ(boxes.size(), 4u);  // all pens, black, red and blue
+    EXPECT_EQ(boxes.at(3).width(), 1600);
+    EXPECT_NEAR(boxes.at(7).width(), 800, 2);
+    EXPECT_NEAR(boxes.at(7).height(), 800, 2);
+    EXPECT_NEAR(boxes.at(2).x0, 2400, 2);
+    EXPECT_NEAR(boxes.at(2).y1, kAreaHeight - 200, 2);
+    EXPECT_NEAR(boxes.at(2).width(), 800, 2);
+    EXPECT_NEAR(boxes.at(0).width(), 3600, 2);
+    EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
+}
+
+// A PDF of `pages` pages, each one line, written whole by hand: a tool would take long.
+std::string ManyPagePdf(int pages) {
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    const auto object = [&](const std::string& body) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
+    };
+    std::string kids;
+    for (int i = 0; i < pages; ++i) kids += std::to_string(4 + i) + " 0 R ";
+    const std::string stream = "0 0 0 RG 72 700 m 144 700 l S";
+    object("<< /Type /Catalog /Pages 2 0 R >>");
+    object("<< /Type /Pages /Count " + std::to_string(pages) + " /Kids [" + kids + "] >>");
+    object("<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream +
+           "\nendstream");
+    for (int i = 0; i < pages; ++i)
+        object("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 3 0 R >>");
+    const size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
+    for (size_t at : offsets) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+// Every page of the page range is a plot of its own, named like a roll's panel; only those
+// pages are read, and a range too long for one go is refused before any is.
+TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
+    TempHome home;
+    const std::string path = home.scratch("in") + "/long.pdf";
+    WriteFileBytes(path, ManyPagePdf(10000));
+    const struct {
+        const char* name;
+        int16_t first, last;
+        std::vector<int> plotted;  // page numbers; none: refused
+        const char* says;
+    } rows[] = {
+        {"first_page", 1, 1, {1}, ""},
+        {"a_later_page", 7, 7, {7}, ""},
+        {"three_pages", 2, 4, {2, 3, 4}, ""},
+        {"range_too_long", 1, 9999, {}, "more than the 100 plotted at once"},
+        {"beyond_the_page_limit", 5000, 5000, {}, "beyond the 1000 pages"},
+        {"far_beyond", 12000, 12000, {}, "beyond the 1000 pages"},
+    };
+    for (const auto& row : rows) {
+        const Plot out = ConvertFile(path, row.first, row.last);
+        EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
+        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << row.name;
+        ASSERT_EQ(out.result.plots.size(), row.plotted.size()) << row.name;
+        EXPECT_EQ(out.result.pages, !row.plotted.empty()) << row.name;  // pages, not panels
+        for (size_t i = 0; i < row.plotted.size(); ++i) {
+            EXPECT_EQ(out.result.plots[i].number, row.plotted[i]) << row.name;
+            EXPECT_EQ(PlotName(out.result, i),
+                      "long.pdf (" + std::to_string(row.plotted[i]) + "/10000)")
+                << row.name;
+            EXPECT_EQ(LineBoxes(out.bodies[i]).at(0).width(), 1016) << row.name;  // one inch
+        }
+    }
+}
+
+// A DXF made by python3-ezdxf: `body` adds entities to `m` (the model space) and `d`.
+std::string MakeDxf(const std::string& dir, const std::string& name, const std::string& body,
+                    int insunits = 4) {
+    const std::string script = dir + "/" + name + ".py";
+    const std::string path = dir + "/" + name + ".dxf";
+    WriteFileBytes(script, "import ezdxf\nd = ezdxf.new('R2010')\n" +
+                               (insunits >= 0 ? "d.header['$INSUNITS'] = " +
+                                                    std::to_string(insunits) + "\n"
+                                              : "del d.header['$INSUNITS']\n") +
+                               "m = d.modelspace()\n" + body + "\nd.saveas('" + path + "')\n");
+    // The Debian interpreter, where python3-ezdxf is installed.
+    const std::string command = "/usr/bin/python3 '" + script + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return path;
+}
+
+struct UnitCase {
+    const char* name;
+    int insunits;  // -1: not set
+    double perMm;  // drawing units per millimetre
+    bool noted;
+};
+
+class DxfUnits : public testing::TestWithParam<UnitCase> {};
+
+TEST_P(DxfUnits, CircleAndRectangleAreExactToTheUnit) {
+    const UnitCase& c = GetParam();
+    TempHome home;
+    const std::string k = std::to_string(c.perMm);
+    const std::string path = MakeDxf(
+        home.scratch("in"), "shapes",
+        "k = " + k +
+            "\n"
+            "m.add_lwpolyline([(0, 0), (100 * k, 0), (100 * k, 50 * k), (0, 50 * k)], "
+            "close=True, dxfattribs={'color': 1})\n"
+            "m.add_circle((150 * k, 25 * k), 25 * k, dxfattribs={'color': 5})\n"
+            "m.add_line((0, -10 * k), (10 * k, -10 * k), dxfattribs={'color': 7})",
+        c.insunits);
+    const Plot out = ConvertFile(path);
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    const auto boxes = LineBoxes(out.body);
+    // Red rectangle SP7, blue circle SP2, colour 7 (white on the screen) black SP3; y up: the
+    // line below the rectangle stays below it.
+    const Box& rect = boxes.at(7);
+    const Box& circle = boxes.at(2);
+    const Box& line = boxes.at(3);
+    EXPECT_EQ(rect.x0, 0);
+    EXPECT_EQ(rect.y1, kAreaHeight);
+    EXPECT_EQ(rect.width(), 4000);
+    EXPECT_EQ(rect.height(), 2000);
+    EXPECT_EQ(circle.x0, 5000);
+    EXPECT_EQ(circle.y1, kAreaHeight);
+    EXPECT_EQ(circle.width(), 2000);
+    EXPECT_EQ(circle.height(), 2000);
+    EXPECT_EQ(line.y0, kAreaHeight - 2400);
+    EXPECT_EQ(line.width(), 400);
+    const auto& notes = out.result.notes;
+    EXPECT_EQ(std::any_of(notes.begin(), notes.end(),
+                          [](const std::string& n) { return n.find("$INSUNITS") != n.npos; }),
+              c.noted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, DxfUnits,
+                         testing::Values(UnitCase{"Millimetres", 4, 1, false},
+                                         UnitCase{"Centimetres", 5, 0.1, false},
+                                         UnitCase{"Inches", 1, 1 / 25.4, false},
+                                         UnitCase{"NotSet", -1, 1, true}),
+                         [](const testing::TestParamInfo<UnitCase>& i) {
+                             return std::string(i.param.name);
+                         });
+
+TEST(Readers, DxfEntitiesKeepTheirShape) {
+    const struct {
+        const char* name;
+        const char* body;
+        long width, height;  // the line box, plotter units (40 per mm)
+    } rows[] = {
+        // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
+        // clockwise the half circle is above and the whole is 30 mm high.
+        {"bulge_ccw", "m.add_lwpolyline([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')",
+         800, 1600},
+        {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')",
+         800, 1200},
+        {"polyline_old_style",
+         "m.add_polyline2d([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800, 1600},
+        {"arc_quarter", "m.add_arc((0, 0), 10, 0, 90)", 400, 400},
+        {"arc_across_zero", "m.add_arc((0, 0), 10, 350, 10)", 6, 139},
+        {"ellipse", "m.add_ellipse((0, 0), major_axis=(20, 0), ratio=0.5)", 1600, 800},
+        {"ellipse_turned", "m.add_ellipse((0, 0), major_axis=(0, 20), ratio=0.5)", 800, 1600},
+        {"spline_quadratic",
+         "m.add_open_spline([(0, 0), (10, 20), (20, 0)], degree=2)", 800, 400},
+        {"insert_turned_scaled",
+         "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\n"
+         "m.add_blockref('B', (5, 5), dxfattribs={'xscale': 2, 'yscale': 2, 'rotation': 90})",
+         0, 800},
+        {"insert_base_point",
+         "b = d.blocks.new('B', base_point=(10, 0))\nb.add_line((0, 0), (10, 0))\n"
+         "b.add_line((10, 0), (10, 10))\nm.add_blockref('B', (0, 0))", 400, 400},
+        {"insert_nested",
+         "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\nc = d.blocks.new('C')\n"
+         "c.add_blockref('B', (0, 0), dxfattribs={'xscale': 3})\nm.add_blockref('C', (0, 0))",
+         1200, 0},
+        {"insert_array",
+         "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\n"
+         "r = m.add_blockref('B', (0, 0))\nr.grid(size=(1, 3), spacing=(0, 20))",
+         2000, 0},
+        {"hatch_boundary",
+         "h = m.add_hatch()\nh.paths.add_polyline_path([(0, 0), (40, 0), (40, 30)], "
+         "is_closed=True)", 1600, 1200},
+        // Capitals as high as the text's height.
+        {"text", "m.add_text('HH', dxfattribs={'height': 10})", -1, 400},
+        {"mtext_two_lines",
+         "m.add_mtext('HH\\\\PHH', dxfattribs={'char_height': 10, 'insert': (0, 0)})", -1,
+         400 + 667},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    for (const auto& row : rows) {
+        const Plot out = ConvertFile(MakeDxf(dir, row.name, row.body));
+        ASSERT_TRUE(out.result.ok()) << row.name << ": " << out.result.message;
+        const Box box = LineBoxes(out.body).at(0);
+        if (row.width >= 0) {
+            EXPECT_NEAR(box.width(), row.width, 1) << row.name;
+        }
+        EXPECT_NEAR(box.height(), row.height, row.width >= 0 ? 1 : 12) << row.name;
+        EXPECT_EQ(box.y1, kAreaHeight) << row.name;
+    }
+}
+
+const char kDxfOpen[] = "  0\nSECTION\n  2\nENTITIES\n";
+const char kDxfClose[] = "  0\nENDSEC\n  0\nEOF\n";
+
+std::string Block(const std::string& name, const std::string& entities) {
+    return "  0\nBLOCK\n  2\n" + name + "\n 70\n0\n 10\n0\n 20\n0\n" + entities + "  0\nENDBLK\n";
+}
+std::string Insert(const std::string& name, int columns = 1) {
+    return "  0\nINSERT\n  2\n" + name + "\n 10\n0\n 20\n0\n 70\n" + std::to_string(columns) +
+           "\n 44\n1\n";
+}
+std::string Line(const std::string& x2) {
+    return "  0\nLINE\n 10\n0\n 20\n0\n 11\n" + x2 + "\n 21\n0\n";
+}
+std::string Blocks(const std::string& blocks) {
+    return "  0\nSECTION\n  2\nBLOCKS\n" + blocks + "  0\nENDSEC\n";
+}
+
+TEST(Readers, BadInputIsRefusedWithOneLine) {
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    WriteFileBytes(dir + "/drawing.svg", kDrawing);
+    Shell("rsvg-convert -f pdf -o '" + dir + "/whole.pdf' '" + dir + "/drawing.svg'");
+    Shell("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOwnerPassword=owner "
+        "-sUserPassword=user -sOutputFile='" + dir + "/locked.pdf' '" + dir + "/whole.pdf'");
+    const std::string whole = ReadFileBytes(dir + "/whole.pdf");
+    // Ten blocks, each inserting the one before ten times: 10^10 lines from a few lines.
+    std::string bomb = Block("B0", Line("1"));
+    for (int i = 1; i < 10; ++i)
+        bomb += Block("B" + std::to_string(i), Insert("B" + std::to_string(i - 1), 10));
+
+    const struct {
+        const char* name;
+        std::string bytes;  // empty: the file made above
+        const char* file;
+        DrawingError error;
+        const char* says;
+    } rows[] = {
+        {"pdf_cut_off", whole.substr(0, whole.size() / 2), "cut.pdf", DrawingError::Malformed,
+         "cut off"},
+        {"pdf_password", "", "locked.pdf", DrawingError::Refused,
+         "save a copy without a password"},
+        {"pdf_garbage", "%PDF-1.4\n\x01\x02 nothing at all\n%%EOF\n", "junk.pdf",
+         DrawingError::Malformed, "poppler"},
+        {"postscript_reads_other_files",
+         "%!PS\n(/etc/passwd) (r) file 100 string readstring pop ==\n", "peek.ps",
+         DrawingError::Malformed, "invalidfileaccess"},
+        {"postscript_broken", "%!PS\n1 0 div\n", "div.ps", DrawingError::Malformed,
+         "undefinedresult"},
+        {"dxf_garbage", std::string(kDxfOpen) + "  0\nLINE\n 10\nzz\n 20\n\x01\x02\n" + kDxfClose,
+         "junk.dxf", DrawingError::NothingToPlot, "no visible shape"},
+        {"dxf_binary", std::string("AutoCAD Binary DXF\r\n\x1A\0", 22), "bin.dxf",
+         DrawingError::NotSvg, "text (ASCII) DXF"},
+        {"dxf_self_insert",
+         Blocks(Block("A", Insert("A"))) + kDxfOpen + Insert("A") + Line("5") + kDxfClose,
+         "self.dxf", DrawingError::Refused, "inserts itself"},
+        {"dxf_insert_cycle",
+         Blocks(Block("A", Insert("B")) + Block("B", Insert("A"))) + kDxfOpen + Insert("A") +
+             kDxfClose,
+         "cycle.dxf", DrawingError::Refused, "inserts itself"},
+        {"dxf_fan_out", Blocks(bomb) + kDxfOpen + Insert("B9") + kDxfClose, "bomb.dxf",
+         DrawingError::Refused, "more than 4000000 entities"},
+        {"dxf_out_of_range", std::string(kDxfOpen) + Line("1e300") + Line("nan") + kDxfClose,
+         "far.dxf", DrawingError::NothingToPlot, "no visible shape"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = dir + "/" + row.file;
+        if (!row.bytes.empty()) WriteFileBytes(path, row.bytes);
+        const Plot out = ConvertFile(path);
+        EXPECT_EQ(out.result.error, row.error) << row.name << ": " << out.result.message;
+        EXPECT_NE(out.result.message.find(row.says), std::string::npos)
+            << row.name << ": " << out.result.message;
+        EXPECT_EQ(out.result.message.find('\n'), std::string::npos) << row.name;
+        EXPECT_TRUE(out.body.empty()) << row.name;
+    }
+}
+
+TEST(Readers, PostScriptThatNeverEndsIsStopped) {
+    TempHome home;
+    PostScriptLimits limits;
+    limits.seconds = 1;
+    QElapsedTimer clock;
+    clock.start();
+    const PostScriptPdf out = PostScriptToPdf("%!PS\n{} loop\n", limits);
+    EXPECT_EQ(out.error, DrawingError::Refused);
+    EXPECT_NE(out.message.find("still ran after 1 s"), std::string::npos) << out.message;
+    EXPECT_LT(clock.elapsed(), 10000);
+}
+
+}  // namespace

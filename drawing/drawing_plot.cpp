@@ -118,7 +118,8 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 
     PathStore store;
     QRectF extent;
-    const int firstAsked = std::max<int>(config.iFstPage, 1);
+    const PanelRange asked = AskedPages(print, config);
+    const int firstAsked = asked.first;
     const SourceOutcome painted = paint(firstAsked, store, &extent);
     const bool paged = painted.pages > 1;
     if (!painted.ok() && !(paged && painted.error == DrawingError::NothingToPlot))
@@ -154,7 +155,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     // A document of several pages: every page of the page range is a plot of its own, named
     // like a panel ("file.pdf (2/3)"); along a roll each is cut at the roll length.
     if (paged) {
-        const std::optional<PanelRange> range = SelectPanels(config, painted.pages, &problem);
+        const std::optional<PanelRange> range = SelectPanels(asked, painted.pages, &problem);
         if (!range) return Fail(result, DrawingError::Refused, problem);
         const int count = range->last - range->first + 1;
         if (count > kMaxPagePlots)
@@ -219,7 +220,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
             result.beyondRollMm = std::max(0, reach - *roll) / kPlotUnitsPerMm;
         }
     }
-    const std::optional<PanelRange> range = SelectPanels(config, result.panels, &problem);
+    const std::optional<PanelRange> range = SelectPanels(asked, result.panels, &problem);
     if (!range) return Fail(result, DrawingError::Refused, problem);
 
     for (int number = range->first; number <= range->last; ++number) {

@@ -146,9 +146,13 @@ PathStore CutBand(const PathStore& store, const Band& band, int32_t shift) {
     return out;
 }
 
-std::optional<PanelRange> SelectPanels(const TPrConfig& config, int panels, std::string* problem) {
+PanelRange AskedPages(const TPrint& print, const TPrConfig& config) {
     // The window shows (and stores) a page below 1 as 1.
-    PanelRange range{std::max<int>(config.iFstPage, 1), std::max<int>(config.iLstPage, 1)};
+    const auto shown = [](int16_t own, int16_t job) { return std::max<int>(own < 1 ? job : own, 1); };
+    return {shown(config.iFstPage, print.prJob.iFstPage), shown(config.iLstPage, print.prJob.iLstPage)};
+}
+
+std::optional<PanelRange> SelectPanels(PanelRange range, int panels, std::string* problem) {
     const std::string asked = "the page range (first page " + std::to_string(range.first) +
                               ", last page " + std::to_string(range.last) + ")";
     if (range.first > range.last) {

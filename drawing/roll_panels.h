@@ -48,4 +48,9 @@ Band StretchBand(int32_t stretch, size_t k, size_t count);
 struct PanelRange {
     int first = 1, last = 1;
 };
-std::optional<PanelRange> SelectPanels(const TPrConfig& config, int panels, std::string* problem);
+// The range asked for, as the configuration window shows it: the configuration's pages, which
+// the window always stores as 1 or more. A settings file whose configuration holds 0 (written
+// before the window ever stored a range) shows the print record's job range there instead, and
+// so plots it: reading 0 as 1 would quietly plot the first panel alone.
+PanelRange AskedPages(const TPrint& print, const TPrConfig& config);
+std::optional<PanelRange> SelectPanels(PanelRange asked, int panels, std::string* problem);

@@ -168,8 +168,8 @@ int main(int argc, char** argv) {
     if (kind == InputKind::Other) {
         return Fail(
             PlotOutcome::BadInput,
-            (what.empty() ? QObject::tr("%1 is neither an SVG drawing nor an HP-GL plot")
-                          : QObject::tr("%1 is %2, neither an SVG drawing nor an HP-GL plot")
+            (what.empty() ? QObject::tr("%1 is neither a drawing (SVG, PDF, Illustrator, EPS, DXF) nor an HP-GL plot")
+                          : QObject::tr("%1 is %2, neither a drawing (SVG, PDF, Illustrator, EPS, DXF) nor an HP-GL plot")
                                 .arg("%1", QString::fromStdString(what)))
                 .arg(shownFile));
     }

@@ -468,6 +468,8 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     std::memset(&print, 0, sizeof print);
     TPrConfig config = Pens(true, false);
     CalcPageWidth(&print, &config, 284, 709, c.scale, 1);
+    print.prJob.iFstPage = 1;  // as the window stores it beside the configuration's range
+    print.prJob.iLstPage = 9999;
     const bool turned = c.scale < 0;
     const std::string svg =
         std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
@@ -548,6 +550,9 @@ INSTANTIATE_TEST_SUITE_P(
         PanelCase{"ThreePanels", ACROSS, 100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
         PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0},
         PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0},
+        // A file whose configuration never held a range plots what the window shows: the
+        // print record's job range.
+        PanelCase{"RangeNeverStored", ACROSS, 100, 288, true, 0, 0, {1, 2, 3}, 3, 0},
         // The diagonal reaches 245 mm from the bottom edge; the roll takes 101.6.
         PanelCase{"ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1,
                   (9805 - 4064) / 40.0},

@@ -95,6 +95,7 @@ struct WidthCase {
     size_t minStrokes, maxStrokes;
     double x0, y0, x1, y1;  // every stroke within, plotter units (the page is 11882 high)
 };
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
 class WidthTable : public testing::TestWithParam<WidthCase> {};
 
@@ -181,6 +182,7 @@ struct OrderCase {
     const char* name;
     Options options;
 };
+void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
 
 class OrderTable : public testing::TestWithParam<OrderCase> {};
 

@@ -55,23 +55,24 @@ done
 
 if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W trazen >/dev/null 2>&1; then
   dpkg -i "$deb" >/dev/null
+  # However a check below fails, the package does not stay installed: its copy of the Inkscape
+  # extension would sit beside any in a user's extension folder, where the menu item then fails.
+  trap 'rm -rf "$out"; dpkg -r trazen >/dev/null 2>&1 || true' EXIT
   installed=$(dpkg -L trazen)
   test -x /usr/bin/TRZNSerConfig && test -x /usr/bin/trzn-plot
   # Every option trzn-plot knows is in its installed manual page.
   manual=$(zcat /usr/share/man/man1/trzn-plot.1.gz | sed 's/\\-/-/g')
   for option in $(/usr/bin/trzn-plot --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
-    grep -q -- "$option" <<<"$manual" || { echo "trzn-plot(1) does not describe $option" >&2; dpkg -r trazen >/dev/null; exit 1; }
+    grep -q -- "$option" <<<"$manual" || { echo "trzn-plot(1) does not describe $option" >&2; exit 1; }
   done
   if command -v inkscape >/dev/null; then
     # Inkscape finds the installed extension, and it finds the installed trzn-plot.
     ink=$(mktemp -d)
     printf '<svg xmlns="http://www.w3.org/2000/svg" width="20mm" height="20mm"><path d="M1 1H19" stroke="black"/></svg>' >"$ink/a.svg"
-    # A failed check still removes the package: left installed, its copy of the extension would
-    # sit beside any in a user's extension folder, where Inkscape's menu item then fails.
     if ! (cd "$ink" && HOME="$ink" XDG_CONFIG_HOME="$ink/.config" env -u TRZN_PLOT timeout 120 \
           inkscape a.svg --export-filename=a.plt --export-extension=org.trazen.output.plot >/dev/null 2>&1) ||
        ! head -c 3 "$ink/a.plt" | grep -qx IW0; then
-      dpkg -r trazen >/dev/null
+      rm -rf "$ink"
       echo "Inkscape's Save a Copy as Trazen plot failed" >&2; exit 1
     fi
     rm -rf "$ink"

@@ -12,6 +12,9 @@
 
 inline constexpr std::string_view kAskBufferRoom = "\x1b.B";
 inline constexpr std::string_view kAskStatus = "\x1b.O";
+// The first question of a send goes out before the plot's own plotter-on: a plotter that the
+// last plot (or a Stop) left programmed off would not hear it. Plotter-on twice is harmless.
+inline constexpr std::string_view kAskBufferRoomFirst = "\x1b.(\x1b.B";
 // Once the plot's own plotter-off has arrived, a plotter programmed off heeds nothing but
 // plotter-on: the status question is put between plotter-on and plotter-off, which leaves the
 // plotter as the plot left it.

@@ -20,7 +20,7 @@ constexpr std::chrono::milliseconds kStatusAgain{50};
 
 // What the message names the question by.
 std::string QuestionName(std::string_view question) {
-    return question == kAskBufferRoom ? "ESC . B" : "ESC . O";  // the two others end in O
+    return question.ends_with('B') ? "ESC . B" : "ESC . O";
 }
 
 }  // namespace
@@ -52,7 +52,8 @@ void TSerialDelivery::RunPaced() {
         if (take == 0) {
             // The last answer is used up: ask again.
             _reader->Unread(buffer.size());
-            const std::optional<long> answer = Ask(kAskBufferRoom);
+            const std::optional<long> answer =
+                Ask(_sent.load() == 0 ? kAskBufferRoomFirst : kAskBufferRoom);
             if (!answer) return;
             room = *answer;
             if (static_cast<size_t>(room) >= first) continue;

@@ -227,6 +227,14 @@ int main(int argc, char** argv) {
     if (keep) {
         const std::string output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
         if (output == "-" && parts.size() > 1) {
+            if (parts.front().page)
+                return Fail(PlotOutcome::BadInput,
+                            QObject::tr("the page range selects %1 pages of the document, and "
+                                        "the standard output takes one plot: give a file name "
+                                        "(each page goes to NAME-1.plt, NAME-2.plt, ...), or "
+                                        "choose one page with First page and Last page in "
+                                        "TRZNSerConfig")
+                                .arg(parts.size()));
             return Fail(PlotOutcome::BadInput,
                         QObject::tr("the drawing is cut into %1 panels along the roll, and the "
                                     "standard output takes one plot: give a file name (each "

@@ -25,7 +25,8 @@ std::string NotSent(const std::vector<PlotPart>& parts, size_t from) {
     for (size_t i = from; i < parts.size(); ++i)
         numbers += (i == from ? "" : ", ") + std::to_string(parts[i].number);
     const bool one = from + 1 == parts.size();
-    return (one ? "panel " : "panels ") + numbers + " of " + std::to_string(parts[from].count) +
+    const std::string noun = parts[from].page ? "page" : "panel";
+    return noun + (one ? " " : "s ") + numbers + " of " + std::to_string(parts[from].count) +
            (one ? " was" : " were") + " not sent";
 }
 

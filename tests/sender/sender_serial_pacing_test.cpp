@@ -166,6 +166,16 @@ TEST_P(PacedStop, EmptiesThePlotterAndSendsNoMore) {
     const std::string taken = plotter->Taken();
     EXPECT_TRUE(taken == PlotData().substr(0, taken.size()));
     EXPECT_EQ(plotter->Lost(), 0u);
+
+    // The plotter the Stop left programmed off takes the next plot: the first question of a
+    // send turns it on.
+    WritePlugInFiles(home, "", SamplePlotBody(300));
+    SenderUnderTest next;
+    next.sender.awakeFromNib();
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!next.exitCode && !next.sender.failed() && std::chrono::steady_clock::now() < limit)
+        next.Tick();
+    EXPECT_EQ(next.exitCode, 0) << plotter->Controls();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PacedStop,

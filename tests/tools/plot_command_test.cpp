@@ -516,6 +516,9 @@ TEST(PlotCommand, PanelFilesAndWhatWasNotSent) {
     EXPECT_EQ(NotSent(parts, 1), "panels 3, 4 of 5 were not sent");
     EXPECT_EQ(NotSent(parts, 2), "panel 4 of 5 was not sent");
     EXPECT_EQ(NotSent(parts, 3), "");
+    std::vector<PlotPart> pages = parts;
+    for (PlotPart& page : pages) page.page = true;
+    EXPECT_EQ(NotSent(pages, 1), "pages 3, 4 of 5 were not sent");
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -459,6 +459,13 @@ private:
             _stack.push_back(item.block);
             for (int row = 0; row < item.rows; ++row) {
                 for (int col = 0; col < item.cols; ++col) {
+                    // Each copy counts, drawn or not: inserts of empty blocks, or of blocks
+                    // that only insert others, multiply the walk as entities do.
+                    if (++_drawn > kMaxDxfDrawn) {
+                        failure = "the drawing's blocks multiply into more than " +
+                                  std::to_string(kMaxDxfDrawn) + " entities";
+                        return false;
+                    }
                     const QTransform child = QTransform::fromTranslate(-found->base.x(),
                                                                        -found->base.y()) *
                                              ArrayPlace(item, col, row) * m;

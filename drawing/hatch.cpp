@@ -142,6 +142,13 @@ struct Run {
     bool rightwards;
 };
 
+// The lines of an area whose rows run from top to bottom, laid over the part of it within a pen
+// width of the clip: what lies further out is never drawn, and a huge area (a drawing's
+// background far beyond the paper) would otherwise need more lines than a count holds.
+Lines LinesWithin(double top, double bottom, double w, const QRectF& clip) {
+    return LinesFor(std::max(top, clip.top() - w), std::min(bottom, clip.bottom() + w), w);
+}
+
 // The lines across the clip, as indices into `lines`: k0 > k1 when none.
 std::pair<int64_t, int64_t> LinesAcross(const Lines& lines, const QRectF& clip) {
     int64_t k0 = 0, k1 = lines.count - 1;
@@ -173,7 +180,7 @@ uint64_t HatchLines(const std::vector<Ring>& rings, Qt::FillRule rule, double wi
     if (!(width > 0)) return 0;
     Sweep count(rings, rule);
     if (count.empty()) return 0;
-    const Lines lines = LinesFor(count.top(), count.bottom(), width);
+    const Lines lines = LinesWithin(count.top(), count.bottom(), width, clip);
     const auto [k0, k1] = LinesAcross(lines, clip);
     return CountLines(count, lines, k0, k1, budget);
 }
@@ -184,7 +191,7 @@ HatchResult Hatch(const std::vector<Ring>& rings, Qt::FillRule rule, double widt
     if (!(width > 0)) return result;
     Sweep count(rings, rule);
     if (count.empty()) return result;
-    const Lines lines = LinesFor(count.top(), count.bottom(), width);
+    const Lines lines = LinesWithin(count.top(), count.bottom(), width, clip);
     if (lines.count == 0) return result;
     const auto [k0, k1] = LinesAcross(lines, clip);
     if (k0 > k1) return result;

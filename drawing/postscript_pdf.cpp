@@ -1,6 +1,9 @@
 #include "drawing/postscript_pdf.h"
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
+
+#include <csignal>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -50,10 +53,21 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     gs.setProcessChannelMode(QProcess::MergedChannels);
     gs.setStandardInputFile(QProcess::nullDevice());
     gs.setWorkingDirectory(dir.path());
+    // Ghostscript's own scratch files go into the folder that goes with this call, also when
+    // it is killed and can't remove them itself.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), dir.path());
+    gs.setProcessEnvironment(environment);
     const qint64 memory = limits.maxMemoryBytes;
-    gs.setChildProcessModifier([memory]() {
+    const rlim_t cpuSeconds = static_cast<rlim_t>(limits.seconds) + 5;
+    gs.setChildProcessModifier([memory, cpuSeconds]() {
         const rlimit as{static_cast<rlim_t>(memory), static_cast<rlim_t>(memory)};
         setrlimit(RLIMIT_AS, &as);
+        // The time limit holds when this process is gone too (killed, its terminal closed):
+        // ghostscript goes with it, and a loop never runs past its time on its own.
+        const rlimit cpu{cpuSeconds, cpuSeconds};
+        setrlimit(RLIMIT_CPU, &cpu);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
     });
     gs.start(QStringLiteral("gs"),
              {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),

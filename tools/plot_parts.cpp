@@ -11,7 +11,8 @@ std::string PartLabel(const PlotPart& part) {
 }
 
 std::string KeptPlotName(const std::string& output, const PlotPart& part) {
-    if (part.count <= 1) return output;
+    // The standard output takes one plot whatever its number (a range may choose one of many).
+    if (part.count <= 1 || output == "-") return output;
     std::string stem = output;
     const std::string plt = ".plt";
     if (stem.size() > plt.size() && stem.compare(stem.size() - plt.size(), plt.size(), plt) == 0)

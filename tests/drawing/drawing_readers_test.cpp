@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <climits>
@@ -447,6 +448,10 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
     std::string bomb = Block("B0", Line("1"));
     for (int i = 1; i < 10; ++i)
         bomb += Block("B" + std::to_string(i), Insert("B" + std::to_string(i - 1), 10));
+    // The same with nothing at the bottom: 10^10 copies of an empty block, one line drawn.
+    std::string hollow = Block("E0", "");
+    for (int i = 1; i < 10; ++i)
+        hollow += Block("E" + std::to_string(i), Insert("E" + std::to_string(i - 1), 10));
 
     const struct {
         const char* name;
@@ -479,6 +484,8 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
          "cycle.dxf", DrawingError::Refused, "inserts itself"},
         {"dxf_fan_out", Blocks(bomb) + kDxfOpen + Insert("B9") + kDxfClose, "bomb.dxf",
          DrawingError::Refused, "more than 4000000 entities"},
+        {"dxf_empty_fan_out", Blocks(hollow) + kDxfOpen + Insert("E9") + Line("5") + kDxfClose,
+         "hollow.dxf", DrawingError::Refused, "more than 4000000 entities"},
         {"dxf_out_of_range", std::string(kDxfOpen) + Line("1e300") + Line("nan") + kDxfClose,
          "far.dxf", DrawingError::NothingToPlot, "no visible shape"},
     };
@@ -498,12 +505,23 @@ TEST(Readers, PostScriptThatNeverEndsIsStopped) {
     TempHome home;
     PostScriptLimits limits;
     limits.seconds = 1;
+    // Killed, ghostscript can't remove its scratch files: none may be left where it was told.
+    const QString scratch = QString::fromStdString(home.scratch("tmp"));
+    const bool hadTmpdir = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", scratch.toLocal8Bit());
     QElapsedTimer clock;
     clock.start();
     const PostScriptPdf out = PostScriptToPdf("%!PS\n{} loop\n", limits);
+    if (hadTmpdir)
+        qputenv("TMPDIR", tmpdir);
+    else
+        qunsetenv("TMPDIR");
     EXPECT_EQ(out.error, DrawingError::Refused);
     EXPECT_NE(out.message.find("still ran after 1 s"), std::string::npos) << out.message;
     EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(QDir(scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
 }
 
 }  // namespace

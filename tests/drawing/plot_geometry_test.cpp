@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "drawing/hatch.h"
 #include "drawing/line_merge.h"
@@ -115,6 +116,20 @@ TEST(Drawing, HatchingPastTheBudgetIsRefusedWhole) {
         Hatch({Square(0, 0, 4000)}, Qt::OddEvenFill, 2, QRectF(-1e6, -1e6, 2e6, 2e6), 1000);
     EXPECT_TRUE(h.refused);
     EXPECT_TRUE(h.runs.empty());
+}
+
+// A background far larger than the paper is hatched where the paper is, a line per pen width:
+// counted over its whole height its lines would not fit a count at all.
+TEST(Drawing, HugeAreaIsHatchedWithinTheClip) {
+    const double far = 1e25;
+    const Ring huge = {{-far, -far}, {far, -far}, {far, far}, {-far, far}};
+    const HatchResult h = Hatch({huge}, Qt::OddEvenFill, 20, QRectF(0, 0, 400, 400), 1u << 30);
+    ASSERT_FALSE(h.refused);
+    std::set<long> rows;
+    for (const auto& run : h.runs)
+        for (QPointF p : run)
+            if (p.y() >= 0 && p.y() <= 400) rows.insert(std::lround(p.y()));
+    EXPECT_GE(rows.size(), 20u);
 }
 
 PathSet Paths(const std::vector<std::vector<PlotPoint>>& polylines) {

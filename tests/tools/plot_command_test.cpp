@@ -513,6 +513,7 @@ TEST(PlotCommand, PanelFilesAndWhatWasNotSent) {
     EXPECT_EQ(KeptPlotName("out.plt", parts[0]), "out-2.plt");
     EXPECT_EQ(KeptPlotName("dir.v2/out", parts[0]), "dir.v2/out-2.plt");
     EXPECT_EQ(KeptPlotName("out.plt", PlotPart{}), "out.plt");
+    EXPECT_EQ(KeptPlotName("-", parts[0]), "-");
     EXPECT_EQ(NotSent(parts, 1), "panels 3, 4 of 5 were not sent");
     EXPECT_EQ(NotSent(parts, 2), "panel 4 of 5 was not sent");
     EXPECT_EQ(NotSent(parts, 3), "");

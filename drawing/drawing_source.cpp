@@ -127,6 +127,9 @@ PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t*
             !lines.refusal().empty())
             return;
         ++*shapes;
+        // Hatching past what the plot can still hold is refused before it is made, not after
+        // it has filled memory.
+        lines.SetRoom(target.maxPoints - target.store.points());
         lines.Draw(p);
         target.store.Take(target.sink.paths(), target.sink.pens());
     };

@@ -20,21 +20,28 @@ double Dist(PlotPoint a, PlotPoint b) {
 
 // The stretch of segment s (as parameters along it, 0..1) that segment t runs along within
 // `same`: t cut to the slab across s's ends, both ends of that cut within `same` of s's line.
-// Empty (lo >= hi) when t crosses s or runs apart from it.
-std::pair<double, double> Covered(PlotPoint sa, PlotPoint sb, PlotPoint ta, PlotPoint tb,
-                                  double same) {
+// Empty (lo >= hi) when t crosses s or runs apart from it. `witness` is an end within `same`
+// of the other segment, found where the stretch starts: 0 s's first point, 1 t's first, 2 t's
+// last. So a stretch always has an end of one segment near the other, and one end owns it.
+struct Coverage {
+    double lo, hi;
+    int witness;
+};
+
+Coverage Covered(PlotPoint sa, PlotPoint sb, PlotPoint ta, PlotPoint tb, double same) {
     const Vec d = Sub(sb, sa);
     const double len2 = d.x * d.x + d.y * d.y;
     const Vec pa = Sub(ta, sa), pb = Sub(tb, sa);
     double ua = (pa.x * d.x + pa.y * d.y) / len2, ub = (pb.x * d.x + pb.y * d.y) / len2;
     const double len = std::sqrt(len2);
     double va = (d.x * pa.y - d.y * pa.x) / len, vb = (d.x * pb.y - d.y * pb.x) / len;
-    if (ua > ub) std::swap(ua, ub), std::swap(va, vb);
-    if (ub <= 0 || ua >= 1 || ub - ua <= 0) return {1, 0};
+    int first = 1;
+    if (ua > ub) std::swap(ua, ub), std::swap(va, vb), first = 2;
+    if (ub <= 0 || ua >= 1 || ub - ua <= 0) return {1, 0, 0};
     const double lo = std::max(ua, 0.0), hi = std::min(ub, 1.0);
     const auto at = [&](double u) { return va + (vb - va) * (u - ua) / (ub - ua); };
-    if (std::abs(at(lo)) > same || std::abs(at(hi)) > same) return {1, 0};
-    return {lo, hi};
+    if (std::abs(at(lo)) > same || std::abs(at(hi)) > same) return {1, 0, 0};
+    return {lo, hi, ua >= 0 ? first : 0};
 }
 
 // A stretch of segment `segment` (the index of its first point) that a segment before it
@@ -51,12 +58,16 @@ struct Box {
     int64_t x0, y0, x1, y1;
 };
 
-// Listings of segments in grid cells kept at once: the grid is built a band of rows at a time.
-constexpr uint64_t kListingsPerBand = 16u << 20;
+// Listings of segments in grid cells kept at once: the grid is built a tile (a band of rows,
+// or part of a row) at a time.
+constexpr uint64_t kListingsPerTile = 16u << 20;
 
 // Every stretch of a segment that a segment before it (in `points` order) covers. Segments are
-// listed in the cells of a grid their boxes (widened by `same`) meet, and a pair is looked at
-// in one cell only: the one holding the lower-left corner of where their boxes overlap.
+// listed in the grid cells along them (within `same` and a little), so that a long segment adds
+// to the cells it passes and not to every cell of its box. A cover has an end of one segment
+// within `same` of the other (Covered's witness), so only the segments listed in the cell of
+// an end are paired with it: long lines crossing far from their ends are never looked at, and
+// each cover is found once, from its witness.
 std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
     const std::vector<PlotPoint>& p = paths.points;
     std::vector<bool> last(p.size(), false);
@@ -82,58 +93,68 @@ std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
         ++count;
     }
     if (count < 2) return {};
-    // Cells about a segment long (a power of two, for shifts): a segment sits in a few cells,
-    // a cell holds few segments. At most 16384 columns and rows, and larger where long slanted
-    // segments would be listed in too many cells.
-    const int64_t want = std::max<int64_t>({std::llround(total / double(count)), 2 * pad + 1,
-                                            (all.x1 - all.x0) / 16384 + 1,
+    // Cells (a power of two, for cheap cell numbers) about one segment's share of the area, and
+    // no longer than a segment on average: a cell then holds a few segments whatever their
+    // length. At most 16384 columns and rows.
+    const double share = std::sqrt(double(all.x1 - all.x0 + 1) * double(all.y1 - all.y0 + 1) /
+                                   double(count));
+    const int64_t want = std::max<int64_t>({std::llround(std::min(total / double(count), share)),
+                                            2 * pad + 1, (all.x1 - all.x0) / 16384 + 1,
                                             (all.y1 - all.y0) / 16384 + 1});
     int shift = 0;
     while ((int64_t{1} << shift) < want) ++shift;
-    const auto listingsAt = [&](int sh) {
-        uint64_t n = 0;
-        for (size_t k = 0; k + 1 < p.size(); ++k) {
-            if (!segment(k)) continue;
-            const Box b = boxOf(k);
-            n += static_cast<uint64_t>(((b.x1 - all.x0) >> sh) - ((b.x0 - all.x0) >> sh) + 1) *
-                 static_cast<uint64_t>(((b.y1 - all.y0) >> sh) - ((b.y0 - all.y0) >> sh) + 1);
-        }
-        return n;
-    };
-    while (shift < 40 && listingsAt(shift) > 16 * count + (1u << 20)) ++shift;
+    const double cell = double(int64_t{1} << shift);
     const int64_t cols = ((all.x1 - all.x0) >> shift) + 1, rows = ((all.y1 - all.y0) >> shift) + 1;
-    const auto cellsOf = [&](const Box& b) {
-        return Box{(b.x0 - all.x0) >> shift, (b.y0 - all.y0) >> shift, (b.x1 - all.x0) >> shift,
-                   (b.y1 - all.y0) >> shift};
+    const auto cellOf = [&](double v, int64_t n) {
+        return std::clamp<int64_t>(static_cast<int64_t>(std::floor(v / cell)), 0, n - 1);
+    };
+    // Listings reach a little further than `same`: a segment found within `same` of an end in
+    // doubles is then always listed in that end's cell, whatever the rounding.
+    const double margin = double(pad) + 2;
+    // Calls f(row, first column, last column) for every row of cells that segment k passes
+    // within `margin` of.
+    const auto eachRow = [&](size_t k, auto&& f) {
+        const double ax = double(p[k].x) - all.x0, ay = double(p[k].y) - all.y0;
+        const double bx = double(p[k + 1].x) - all.x0, by = double(p[k + 1].y) - all.y0;
+        const int64_t r0 = cellOf(std::min(ay, by) - margin, rows);
+        const int64_t r1 = cellOf(std::max(ay, by) + margin, rows);
+        for (int64_t r = r0; r <= r1; ++r) {
+            double u0 = 0, u1 = 1;
+            if (ay != by) {
+                u0 = (double(r) * cell - margin - ay) / (by - ay);
+                u1 = (double(r + 1) * cell + margin - ay) / (by - ay);
+                if (u0 > u1) std::swap(u0, u1);
+                u0 = std::clamp(u0, 0.0, 1.0), u1 = std::clamp(u1, 0.0, 1.0);
+            }
+            const double x0 = ax + (bx - ax) * u0, x1 = ax + (bx - ax) * u1;
+            f(r, cellOf(std::min(x0, x1) - margin, cols), cellOf(std::max(x0, x1) + margin, cols));
+        }
     };
     std::vector<uint64_t> perRow(static_cast<size_t>(rows), 0);
-    for (size_t k = 0; k + 1 < p.size(); ++k) {
-        if (!segment(k)) continue;
-        const Box c = cellsOf(boxOf(k));
-        for (int64_t r = c.y0; r <= c.y1; ++r) perRow[r] += static_cast<uint64_t>(c.x1 - c.x0 + 1);
-    }
+    for (size_t k = 0; k + 1 < p.size(); ++k)
+        if (segment(k))
+            eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+                perRow[r] += static_cast<uint64_t>(c1 - c0 + 1);
+            });
 
     std::vector<Cover> covers;
     std::vector<uint32_t> first, listed;
-    struct Listed {
-        Box box;
-        int64_t cx, cy;  // the cell of its box's lower-left corner
-    };
-    std::vector<Listed> boxes;
-    for (int64_t r0 = 0; r0 < rows;) {
-        uint64_t listings = perRow[r0];
-        int64_t r1 = r0 + 1;
-        while (r1 < rows && listings + perRow[r1] <= kListingsPerBand &&
-               (r1 - r0 + 1) * cols <= int64_t{kListingsPerBand})
-            listings += perRow[r1++];
+    std::vector<Box> boxes;
+    std::vector<std::pair<uint32_t, uint32_t>> ends;  // segment, and which of its ends
+    std::vector<uint64_t> perCol;
+    // The cells of rows r0..r1 - 1 and columns q0..q1 - 1, listed and looked through.
+    const auto tile = [&](int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
+        const int64_t width = q1 - q0;
         // Counted, then placed from the last segment back, so that each cell lists its
         // segments in document order.
-        const size_t cells = static_cast<size_t>((r1 - r0) * cols);
+        const size_t cells = static_cast<size_t>((r1 - r0) * width);
         first.assign(cells + 1, 0);
         const auto eachCell = [&](size_t k, auto&& f) {
-            const Box c = cellsOf(boxOf(k));
-            for (int64_t r = std::max(c.y0, r0); r <= std::min(c.y1, r1 - 1); ++r)
-                for (int64_t x = c.x0; x <= c.x1; ++x) f(static_cast<size_t>((r - r0) * cols + x));
+            eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+                if (r < r0 || r >= r1) return;
+                for (int64_t x = std::max(c0, q0); x <= std::min(c1, q1 - 1); ++x)
+                    f(static_cast<size_t>((r - r0) * width + (x - q0)));
+            });
         };
         for (size_t k = 0; k + 1 < p.size(); ++k)
             if (segment(k)) eachCell(k, [&](size_t c) { ++first[c]; });
@@ -147,34 +168,70 @@ std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
         for (size_t c = 0; c < cells; ++c) {
             const uint32_t b = first[c], e = first[c + 1];
             if (e - b < 2) continue;
-            const int64_t cx = static_cast<int64_t>(c) % cols, cy = static_cast<int64_t>(c) / cols + r0;
+            const int64_t cx = static_cast<int64_t>(c) % width + q0;
+            const int64_t cy = static_cast<int64_t>(c) / width + r0;
+            ends.clear();
             boxes.clear();
             for (uint32_t m = b; m < e; ++m) {
-                const Box box = boxOf(listed[m]);
-                boxes.push_back({box, (box.x0 - all.x0) >> shift, (box.y0 - all.y0) >> shift});
+                const uint32_t k = listed[m];
+                boxes.push_back(boxOf(k));
+                for (uint32_t end = 0; end < 2; ++end)
+                    if (((p[k + end].x - all.x0) >> shift) == cx &&
+                        ((p[k + end].y - all.y0) >> shift) == cy)
+                        ends.push_back({k, end});
             }
-            for (uint32_t j = 1; j < e - b; ++j) {
-                const Box& bj = boxes[j].box;
-                const uint32_t s = listed[b + j];
-                const Vec d = Sub(p[s + 1], p[s]);
-                const double reach = double(same) * same * (d.x * d.x + d.y * d.y);
-                for (uint32_t i = 0; i < j; ++i) {
-                    const Box& bi = boxes[i].box;
-                    if (bi.x0 > bj.x1 || bj.x0 > bi.x1 || bi.y0 > bj.y1 || bj.y0 > bi.y1) continue;
-                    if (std::max(boxes[i].cx, boxes[j].cx) != cx ||
-                        std::max(boxes[i].cy, boxes[j].cy) != cy)
+            for (const auto& [a, end] : ends) {
+                const PlotPoint w = p[a + end];
+                for (uint32_t m = b; m < e; ++m) {
+                    const uint32_t o = listed[m];
+                    const Box& bo = boxes[m - b];
+                    if (o == a || w.x < bo.x0 || w.x > bo.x1 || w.y < bo.y0 || w.y > bo.y1)
                         continue;
+                    const uint32_t s = std::max(a, o), t = std::min(a, o);
+                    const Vec d = Sub(p[s + 1], p[s]);
+                    const double reach = double(same) * same * (d.x * d.x + d.y * d.y);
                     // Both ends of t well off s's line on one side: t runs apart (most pairs).
-                    const uint32_t t = listed[b + i];
                     const Vec pa = Sub(p[t], p[s]), pb = Sub(p[t + 1], p[s]);
                     const double ca = d.x * pa.y - d.y * pa.x, cb = d.x * pb.y - d.y * pb.x;
                     if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) continue;
-                    const auto [lo, hi] = Covered(p[s], p[s + 1], p[t], p[t + 1], same);
-                    if (lo < hi)
-                        covers.push_back({s, static_cast<float>(lo), static_cast<float>(hi)});
+                    const Coverage cover = Covered(p[s], p[s + 1], p[t], p[t + 1], same);
+                    if (cover.lo >= cover.hi) continue;
+                    const bool mine = cover.witness == 0 ? a == s && end == 0
+                                                         : a == t && end == uint32_t(cover.witness - 1);
+                    if (mine)
+                        covers.push_back(
+                            {s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
                 }
             }
         }
+    };
+    for (int64_t r0 = 0; r0 < rows;) {
+        if (perRow[r0] > kListingsPerTile) {
+            // One row over the budget: its columns a few at a time.
+            perCol.assign(static_cast<size_t>(cols), 0);
+            for (size_t k = 0; k + 1 < p.size(); ++k)
+                if (segment(k))
+                    eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+                        if (r == r0)
+                            for (int64_t x = c0; x <= c1; ++x) ++perCol[x];
+                    });
+            for (int64_t q0 = 0; q0 < cols;) {
+                uint64_t listings = perCol[q0];
+                int64_t q1 = q0 + 1;
+                while (q1 < cols && listings + perCol[q1] <= kListingsPerTile)
+                    listings += perCol[q1++];
+                tile(r0, r0 + 1, q0, q1);
+                q0 = q1;
+            }
+            ++r0;
+            continue;
+        }
+        uint64_t listings = perRow[r0];
+        int64_t r1 = r0 + 1;
+        while (r1 < rows && listings + perRow[r1] <= kListingsPerTile &&
+               (r1 - r0 + 1) * cols <= int64_t{kListingsPerTile})
+            listings += perRow[r1++];
+        tile(r0, r1, 0, cols);
         r0 = r1;
     }
     std::sort(covers.begin(), covers.end());

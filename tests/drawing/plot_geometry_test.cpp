@@ -199,6 +199,23 @@ PathSet Grid(int n, int32_t side) {
     return Paths(squares);
 }
 
+// Long lines across the sheet, crossing far from their ends: 60 along x, 4000 units, 20 apart,
+// and 200 along y, 1200 units; every along-x line and every third along-y one drawn again
+// backwards 1 unit off. Each copy goes however many cells the lines pass, and nothing else.
+PathSet LongLines() {
+    std::vector<std::vector<PlotPoint>> lines, again;
+    for (int32_t i = 0; i < 60; ++i) {
+        lines.push_back({{0, 20 * i}, {4000, 20 * i}});
+        again.push_back({{4000, 20 * i + 1}, {0, 20 * i + 1}});
+    }
+    for (int32_t j = 0; j < 200; ++j) {
+        lines.push_back({{20 * j + 10, -10}, {20 * j + 10, 1190}});
+        if (j % 3 == 0) again.push_back({{20 * j + 11, 1190}, {20 * j + 11, -10}});
+    }
+    lines.insert(lines.end(), again.begin(), again.end());
+    return Paths(lines);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Drawing, MergeTable,
     testing::Values(
@@ -214,7 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"OverlapPart", Paths({{{0, 0}, {100, 0}}, {{50, 1}, {150, 1}}}), 151, 1},
         // Two flattened curves crossing at a glancing angle run within 0.05 mm for 1 mm: drawn
         // again rather than lifted around (the lift costs more, and the plot grows).
-        MergeCase{"GlancingCrossing", Paths({Polyline(0, 0, 0), Polyline(0, -20, 2)}), 802, 2}),
+        MergeCase{"GlancingCrossing", Paths({Polyline(0, 0, 0), Polyline(0, -20, 2)}), 802, 2},
+        MergeCase{"LongLinesDrawnTwice", LongLines(), 60 * 4000 + 200 * 1200, 260}),
     [](const testing::TestParamInfo<MergeCase>& i) { return std::string(i.param.name); });
 
 TEST(Drawing, MergingKeepsAClosedPathClosedAndItsWay) {

@@ -89,11 +89,10 @@ private:
     std::vector<Ring> _rings;
 };
 
-}  // namespace
-
-std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& transform,
-                               const QRectF& reach, double tolerance) {
-    RingCollector rings(reach);
+// Every element of `path`, mapped, into `out` (a sink's MoveTo, LineTo, Skip and reach): curves
+// flattened within `tolerance`. False for a curve cut short at the path's end.
+template <class Out>
+bool WalkPath(const QPainterPath& path, const QTransform& transform, double tolerance, Out& out) {
     QPointF last;
     const int count = path.elementCount();
     for (int i = 0; i < count; ++i) {
@@ -101,28 +100,67 @@ std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& trans
         const QPointF p = transform.map(QPointF(e.x, e.y));
         switch (e.type) {
             case QPainterPath::MoveToElement:
-                rings.MoveTo(p);
+                out.MoveTo(p);
                 last = p;
                 break;
             case QPainterPath::LineToElement:
-                rings.LineTo(p);
+                out.LineTo(p);
                 last = p;
                 break;
             case QPainterPath::CurveToElement: {
-                if (i + 2 >= count) break;
-                const QPointF q2 =
-                    transform.map(QPointF(path.elementAt(i + 1).x, path.elementAt(i + 1).y));
-                const QPointF q3 =
-                    transform.map(QPointF(path.elementAt(i + 2).x, path.elementAt(i + 2).y));
-                Cubic(last, p, q2, q3, tolerance, rings, 0);
+                if (i + 2 >= count) return false;
+                const QPainterPath::Element& c2 = path.elementAt(i + 1);
+                const QPainterPath::Element& end = path.elementAt(i + 2);
+                const QPointF q3 = transform.map(QPointF(end.x, end.y));
+                Cubic(last, p, transform.map(QPointF(c2.x, c2.y)), q3, tolerance, out, 0);
                 last = q3;
                 i += 2;
                 break;
             }
             case QPainterPath::CurveToDataElement:
-                break;
+                break;  // consumed with its curve
         }
     }
+    return true;
+}
+
+// The sink, with each subpath of a closed shape ended where it began.
+class ClosingSink {
+public:
+    ClosingSink(PolylineSink& sink, bool closed) : _sink(sink), _closed(closed) {}
+    const QRectF& reach() const { return _sink.reach(); }
+    void MoveTo(QPointF p) {
+        Close();
+        _sink.MoveTo(p);
+        _start = _last = p;
+        _open = true;
+    }
+    void LineTo(QPointF p) {
+        _sink.LineTo(p);
+        _last = p;
+    }
+    void Skip(QPointF p) {
+        _sink.Skip(p);
+        _last = p;
+    }
+    void Close() {
+        if (_closed && _open && _last != _start) _sink.LineTo(_start);
+        _open = false;
+    }
+
+private:
+    PolylineSink& _sink;
+    bool _closed;
+    QPointF _start, _last;
+    bool _open = false;
+};
+
+}  // namespace
+
+std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& transform,
+                               const QRectF& reach, double tolerance) {
+    RingCollector rings(reach);
+    WalkPath(path, transform, tolerance, rings);
     return rings.Take();
 }
 
@@ -169,42 +207,8 @@ int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance)
 
 void FlattenPath(const QPainterPath& path, const QTransform& transform, bool closed,
                  PolylineSink& sink, double tolerance) {
-    QPointF start, last;
-    bool open = false;
-    const auto close = [&] {
-        if (closed && open && last != start) sink.LineTo(start);
-        open = false;
-    };
-    const int count = path.elementCount();
-    for (int i = 0; i < count; ++i) {
-        const QPainterPath::Element& e = path.elementAt(i);
-        const QPointF p = transform.map(QPointF(e.x, e.y));
-        switch (e.type) {
-            case QPainterPath::MoveToElement:
-                close();
-                sink.MoveTo(p);
-                start = last = p;
-                open = true;
-                break;
-            case QPainterPath::LineToElement:
-                sink.LineTo(p);
-                last = p;
-                break;
-            case QPainterPath::CurveToElement: {
-                if (i + 2 >= count) return;
-                const QPainterPath::Element& c2 = path.elementAt(i + 1);
-                const QPainterPath::Element& end = path.elementAt(i + 2);
-                const QPointF q2 = transform.map(QPointF(c2.x, c2.y));
-                const QPointF q3 = transform.map(QPointF(end.x, end.y));
-                Cubic(last, p, q2, q3, tolerance, sink, 0);
-                last = q3;
-                i += 2;
-                break;
-            }
-            case QPainterPath::CurveToDataElement:
-                break;  // consumed with its curve
-        }
-    }
-    close();
+    ClosingSink lines(sink, closed);
+    if (!WalkPath(path, transform, tolerance, lines)) return;
+    lines.Close();
     sink.Finish();
 }

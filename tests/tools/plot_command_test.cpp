@@ -145,7 +145,7 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         PlotOutcome outcome;
         std::string content = kBody;
         const char* says = "trzn-plot: ";
-        QString limit;  // NAME=VALUE for the reading process
+        QString limit = {};  // NAME=VALUE for the reading process
     } rows[] = {
         {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
         {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
@@ -168,20 +168,10 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
          svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
         {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
         // Readers that misbehave, made to by limits far below what a drawing needs.
-        {"reader_out_of_memory",
-         Kind::Content,
-         {},
-         PlotOutcome::BadInput,
-         kDrawing,
-         "needed more than 1 MB of memory",
-         "TRZN_READ_MEMORY_MB=1"},
-        {"reader_out_of_time",
-         Kind::Content,
-         {},
-         PlotOutcome::BadInput,
-         "%!PS\n{} loop\n",
-         "took more than 1 s",
-         "TRZN_READ_SECONDS=1"},
+        {"reader_out_of_memory", Kind::Content, {}, PlotOutcome::BadInput, kDrawing,
+         "needed more than 1 MB of memory", "TRZN_READ_MEMORY_MB=1"},
+        {"reader_out_of_time", Kind::Content, {}, PlotOutcome::BadInput, "%!PS\n{} loop\n",
+         "took more than 1 s", "TRZN_READ_SECONDS=1"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

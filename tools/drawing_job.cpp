@@ -1,16 +1,12 @@
 #include "tools/drawing_job.h"
 
-#include <unistd.h>
-
 #include <QDir>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
-#include "drawing/svg_chunks.h"
 #include "settings/geometry.h"
+#include "tools/reading_child.h"
 
 namespace {
 
@@ -55,35 +51,18 @@ std::vector<std::string> Remarks(const DrawingResult& r) {
 
 ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records) {
     ConvertedDrawing job;
-    std::vector<std::FILE*> files;
-    std::string failure;
-    const auto open = [&](const DrawingPlot&) -> std::FILE* {
-        auto body = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/trzn-plot-XXXXXX");
-        std::FILE* file = nullptr;
-        if (body->open()) {
-            const int fd = dup(body->handle());
-            file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-            if (fd >= 0 && !file) close(fd);
-        }
-        if (!file) {
-            failure = "cannot make a temporary file in " + QDir::tempPath().toStdString() + ": " +
-                      std::strerror(errno);
-            return nullptr;
-        }
-        job._bodies.push_back(std::move(body));
-        files.push_back(file);
-        return file;
-    };
-    job._result = ConvertDrawing(path, *records.print, *records.config, open, SvgChunking{});
-    if (!failure.empty()) job._result.message = failure;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (std::fclose(files[i]) != 0 && job._result.ok()) {
-            job._result.error = DrawingError::WriteFailed;
-            job._result.message = "cannot write the plot body to " +
-                                  job._bodies[i]->fileName().toStdString() + ": " +
-                                  std::strerror(errno);
-        }
+    std::string error;
+    std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &error);
+    if (!folder) {
+        job._result.error = DrawingError::WriteFailed;
+        job._result.message = error;
+        return job;
     }
+    job._folder = std::make_unique<TempFolder>(std::move(*folder));
+    job._cleanup = std::make_unique<CleanupOnSignal>(job._folder->path());
+    job._result =
+        ConvertInReadingProcess(path, *records.print, *records.config, job._folder->path(),
+                                ReadingLimits::FromEnvironment(), &job._bodies);
     return job;
 }
 
@@ -97,7 +76,7 @@ std::vector<PlotPart> ConvertedDrawing::parts() const {
     std::vector<PlotPart> out;
     for (size_t i = 0; i < _result.plots.size() && i < _bodies.size(); ++i) {
         PlotPart part;
-        part.body = _bodies[i]->fileName().toStdString();
+        part.body = _bodies[i];
         part.headerLines = DrawingHeaderLines(_result, i);
         part.brc = _result.plots[i].brc;
         part.number = _result.plots[i].number;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -22,6 +23,8 @@
 #include "tools/input_kind.h"
 #include "tools/plot_job.h"
 #include "tools/plot_parts.h"
+#include "tools/reading_child.h"
+#include "tools/temp_folder.h"
 
 namespace {
 
@@ -77,6 +80,9 @@ int NotConfigured(const std::string& settingsFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // trzn-plot started again by itself to read a drawing (reading_child.h), never by a user.
+    if (argc > 1 && std::strcmp(argv[1], kReadDrawingOption) == 0)
+        return ReadingProcessMain(argc, argv);
     // Qt decodes the arguments as UTF-8 and may take some away; file names are bytes.
     const std::vector<std::string> rawArgs(argv, argv + argc);
     // A window is needed only to show a message when started from the file manager, and can be
@@ -101,12 +107,17 @@ int main(int argc, char** argv) {
     }
     QCoreApplication::setApplicationName("trzn-plot");
     InstallTranslations(*app);
+    // A run killed outright (SIGKILL, a power cut) leaves its temporary folder, maybe with a
+    // copy of the drawing; it goes at the next start.
+    RemoveStaleTempFolders(QDir::tempPath().toStdString());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QObject::tr(
         "Plots an HP-GL file or an SVG drawing (.svg, .svgz) with the destination set in "
         "TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the "
         "configured page with the configured pens.\n"
+        "A drawing is read by a process of its own, stopped beyond 2 GB of memory or 120 s "
+        "(TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS set other limits).\n"
         "Exit status: 0 delivered (or written with --output), 1 stopped or failed in the "
         "sender, 2 a file that can't be plotted or a bad command line, 3 another plot is being "
         "sent (--no-wait), 4 the product folder (or the --output file) can't be written, 5 "

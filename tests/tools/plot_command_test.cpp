@@ -1,13 +1,16 @@
 // The desktop plot command, run as a real process against the real sender in a throwaway home.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -42,10 +45,12 @@ struct PlotRun {
     QByteArray out;
 };
 
-// The command runs in the test's throwaway home, without a display.
+// The command runs in the test's throwaway home, without a display, with a temporary folder of
+// its own.
 QProcessEnvironment PlotEnvironment(const TempHome& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", QString::fromStdString(home.root()));
+    env.insert("TMPDIR", QString::fromStdString(home.scratch("tmp")));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.root() + "/.config"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     return env;
@@ -81,6 +86,16 @@ void ConfigureSharedFolder(const std::string& folder, int64_t status = 0,
     std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "%s", folder.c_str());
     ASSERT_TRUE(SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(),
                               r.serial.get(), r.refCon.get()));
+}
+
+// What runs left in their temporary folder (Qt keeps a runtime folder there too).
+std::vector<std::string> TempLeft(const TempHome& home) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(home.scratch("tmp"))) {
+        if (e.path().filename().string().rfind("trzn-plot-", 0) == 0)
+            out.push_back(e.path().filename());
+    }
+    return out;
 }
 
 std::vector<fs::path> Plots(const std::string& folder) {
@@ -130,6 +145,7 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         PlotOutcome outcome;
         std::string content = kBody;
         const char* says = "trzn-plot: ";
+        QString limit = {};  // NAME=VALUE for the reading process
     } rows[] = {
         {"missing", Kind::Missing, {}, PlotOutcome::BadInput},
         {"empty", Kind::Empty, {}, PlotOutcome::BadInput},
@@ -151,6 +167,11 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         {"brc_with_drawing", Kind::Content, {"--brc", "0,0,10,10"}, PlotOutcome::BadInput,
          svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
         {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
+        // Readers that misbehave, made to by limits far below what a drawing needs.
+        {"reader_out_of_memory", Kind::Content, {}, PlotOutcome::BadInput, kDrawing,
+         "needed more than 1 MB of memory", "TRZN_READ_MEMORY_MB=1"},
+        {"reader_out_of_time", Kind::Content, {}, PlotOutcome::BadInput, "%!PS\n{} loop\n",
+         "took more than 1 s", "TRZN_READ_SECONDS=1"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -164,6 +185,10 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         const std::string product = home.productFolder();
         std::function<void(QProcess&)> adjust = [&](QProcess& p) {
             p.setWorkingDirectory(QString::fromStdString(home.scratch("job")));
+            QProcessEnvironment env = p.processEnvironment();
+            if (!row.limit.isEmpty())
+                env.insert(row.limit.section('=', 0, 0), row.limit.section('=', 1));
+            p.setProcessEnvironment(env);
         };
         // Root writes into read-only folders; a folder in the way stops everyone.
         if (row.kind == Kind::Unwritable) fs::create_directories(product + "/Trazen Sender Prefs");
@@ -181,6 +206,7 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         EXPECT_FALSE(fs::exists(product + "/Trazen Prefs"));
         EXPECT_FALSE(fs::exists(home.scratch("job") + "/kept.plt"));
         EXPECT_TRUE(Plots(shared).empty());
+        EXPECT_TRUE(TempLeft(home).empty());
     }
 }
 
@@ -197,6 +223,113 @@ pid_t FindProgramOfHome(const std::string& program, const std::string& root) {
         usleep(100000);
     }
     return 0;
+}
+
+std::vector<pid_t> ChildrenOf(qint64 pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+    std::vector<pid_t> out;
+    for (pid_t child = 0; in >> child;) out.push_back(child);
+    return out;
+}
+
+// Gone, or a zombie waiting for whoever adopted it.
+bool Ended(pid_t pid) {
+    std::string stat = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat");
+    const size_t name = stat.rfind(')');
+    return name == std::string::npos || stat.compare(name + 2, 1, "Z") == 0;
+}
+
+// A signal while ghostscript runs for the reading process: trzn-plot ends of it as it would
+// have (or, when it is the reading process that crashed, refuses the drawing), and leaves
+// neither the reading process, nor ghostscript, nor the folder with the copy of the drawing.
+TEST(PlotCommand, ReadingEndsWithNothingLeft) {
+    const struct {
+        const char* name;
+        int signal;
+        bool toReader;
+        int exitCode;  // -1: ended by the signal
+        const char* says;
+    } rows[] = {
+        {"terminated", SIGTERM, false, -1, ""},
+        {"hung_up", SIGHUP, false, -1, ""},
+        {"interrupted", SIGINT, false, -1, ""},
+        {"reader_crashed", SIGSEGV, true, 2, "reading the drawing crashed (Segmentation fault)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const QString job = QString::fromStdString(home.scratch("job"));
+        WriteFileBytes(job.toStdString() + "/loop.ps", "%!PS\n{} loop\n");
+        QProcess plot;
+        plot.setProcessEnvironment(PlotEnvironment(home));
+        // As from a terminal, whatever started the test.
+        plot.setChildProcessModifier([] {
+            signal(SIGINT, SIG_DFL);
+            signal(SIGHUP, SIG_DFL);
+        });
+        plot.start(QString::fromStdString(kPlotCommand),
+                   {"--output", job + "/kept.plt", job + "/loop.ps"});
+        ASSERT_TRUE(plot.waitForStarted());
+        const pid_t gs = FindProgramOfHome("gs", home.root());
+        ASSERT_NE(gs, 0);
+        const std::vector<pid_t> reader = ChildrenOf(plot.processId());
+        ASSERT_EQ(reader.size(), 1u);
+        kill(row.toReader ? reader.front() : static_cast<pid_t>(plot.processId()), row.signal);
+        ASSERT_TRUE(plot.waitForFinished(30000));
+        const QString err = QString::fromLocal8Bit(plot.readAllStandardError());
+        EXPECT_EQ(plot.exitStatus() == QProcess::CrashExit, row.exitCode < 0);
+        EXPECT_EQ(plot.exitCode(), row.exitCode < 0 ? row.signal : row.exitCode);
+        EXPECT_TRUE(err.contains(row.says)) << err.toStdString();
+        EXPECT_TRUE(TempLeft(home).empty());
+        for (int i = 0; i < 100 && !(Ended(gs) && Ended(reader.front())); ++i) usleep(20000);
+        EXPECT_TRUE(Ended(gs));
+        EXPECT_TRUE(Ended(reader.front()));
+    }
+}
+
+// A run killed outright leaves its temporary folder behind; the next start removes it, and keeps
+// every folder of a run still alive.
+TEST(PlotCommand, StaleTemporaryFoldersGoAtStart) {
+    enum class Lock { None, Free, Held };
+    const struct {
+        const char* name;
+        Lock lock;
+        bool old;
+        bool kept;
+    } rows[] = {
+        {"trzn-plot-free", Lock::Free, false, false},
+        {"trzn-plot-held", Lock::Held, true, true},
+        {"trzn-plot-unlocked-old", Lock::None, true, false},
+        {"trzn-plot-unlocked-new", Lock::None, false, true},  // a run makes it this instant
+        {"other-free", Lock::Free, true, true},
+    };
+    TempHome home;
+    const std::string tmp = home.scratch("tmp");
+    std::vector<int> held;
+    for (const auto& row : rows) {
+        const std::string folder = tmp + "/" + row.name;
+        WriteFileBytes(folder + "/drawing.ps", "%!PS\n");
+        if (row.lock != Lock::None) {
+            const int fd = open((folder + "/lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            ASSERT_GE(fd, 0);
+            if (row.lock == Lock::Held && flock(fd, LOCK_EX) == 0)
+                held.push_back(fd);
+            else
+                close(fd);
+        }
+        if (row.old)
+            fs::last_write_time(folder, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    }
+    const std::string job = home.scratch("job");
+    WriteFileBytes(job + "/a.svg", kDrawing);
+    const PlotRun run = RunPlot(home, {"--output", QString::fromStdString(job + "/kept.plt"),
+                                       QString::fromStdString(job + "/a.svg")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(fs::exists(tmp + "/" + row.name), row.kept);
+    }
+    for (int fd : held) close(fd);
 }
 
 // A fresh install has no settings: the sender would send to the first serial port and say

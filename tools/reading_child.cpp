@@ -1,0 +1,224 @@
+#include "tools/reading_child.h"
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
+
+#include "drawing/svg_chunks.h"
+#include "tools/reading_files.h"
+#include "tools/signal_cleanup.h"
+
+namespace {
+
+// How the reading process ends on its own; anything else is a fault.
+constexpr int kReadingDone = 0;
+constexpr int kReadingOutOfMemory = 86;
+constexpr int kReadingBroken = 87;  // no request to read, or no result written
+
+constexpr char kRequestFile[] = "/request";
+constexpr char kResultFile[] = "/result";
+
+int64_t PositiveFromEnvironment(const char* name, int64_t fallback) {
+    bool ok = false;
+    const qint64 value = qEnvironmentVariable(name).toLongLong(&ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+std::string Megabytes(int64_t mb) {
+    return mb % 1024 == 0 ? std::to_string(mb / 1024) + " GB" : std::to_string(mb) + " MB";
+}
+
+std::string TookTooLong(const ReadingLimits& limits) {
+    return "reading the drawing took more than " + std::to_string(limits.seconds) +
+           " s and was stopped (TRZN_READ_SECONDS sets the limit)";
+}
+
+DrawingResult Refused(std::string message) {
+    DrawingResult result;
+    result.error = DrawingError::Refused;
+    result.message = std::move(message);
+    return result;
+}
+
+// A library that gets no memory for a picture or a buffer often goes on with the null pointer
+// and crashes on it (poppler does, on a picture that declares gigabytes); errno still says
+// ENOMEM then, and that is the limit to name rather than the crash.
+void OnFatalSignal(int signal) {
+    if (errno == ENOMEM) _exit(kReadingOutOfMemory);
+    raise(signal);  // SA_RESETHAND: the default action, a crash the parent names
+}
+
+void OnTerminate() {
+    try {
+        if (std::exception_ptr thrown = std::current_exception()) std::rethrow_exception(thrown);
+    } catch (const std::bad_alloc&) {
+        _exit(kReadingOutOfMemory);
+    } catch (...) {
+    }
+    std::abort();
+}
+
+void TellOutOfMemoryApart() {
+    // Its own stack: a crash may be a stack that ran out.
+    static char stack[64 * 1024];
+    stack_t alternate{};
+    alternate.ss_sp = stack;
+    alternate.ss_size = sizeof stack;
+    sigaltstack(&alternate, nullptr);
+    struct sigaction action {};
+    action.sa_handler = OnFatalSignal;
+    action.sa_flags = SA_RESETHAND | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE})
+        sigaction(signal, &action, nullptr);
+    std::set_terminate(OnTerminate);
+}
+
+// Only the soft limit: ghostscript, started from here, raises its own to its 2 GB.
+void LimitMemory(int64_t mb) {
+    rlimit space{};
+    getrlimit(RLIMIT_AS, &space);
+    const rlim_t wanted = static_cast<rlim_t>(mb) << 20;
+    space.rlim_cur = space.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, space.rlim_max);
+    setrlimit(RLIMIT_AS, &space);
+}
+
+std::string BodyName(const std::string& folder, size_t index) {
+    return folder + "/plot-" + std::to_string(index + 1);
+}
+
+// What the reading process's end says, when it left no result to read.
+DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits) {
+    if (reader.exitStatus() == QProcess::CrashExit) {
+        const int signal = reader.exitCode();
+        if (signal == SIGXCPU) return Refused(TookTooLong(limits));
+        return Refused("reading the drawing crashed (" + std::string(strsignal(signal)) +
+                       "): the file may be damaged");
+    }
+    if (reader.exitCode() == kReadingOutOfMemory)
+        return Refused("reading the drawing needed more than " + Megabytes(limits.memoryMb) +
+                       " of memory and was stopped (TRZN_READ_MEMORY_MB sets the limit)");
+    return Refused("the drawing's reading process ended with status " +
+                   std::to_string(reader.exitCode()) + " and no result");
+}
+
+}  // namespace
+
+ReadingLimits ReadingLimits::FromEnvironment() {
+    ReadingLimits limits;
+    limits.memoryMb = PositiveFromEnvironment("TRZN_READ_MEMORY_MB", limits.memoryMb);
+    limits.seconds = PositiveFromEnvironment("TRZN_READ_SECONDS", limits.seconds);
+    return limits;
+}
+
+DrawingResult ConvertInReadingProcess(const std::string& path, const TPrint& print,
+                                      const TPrConfig& config, const std::string& folder,
+                                      const ReadingLimits& limits,
+                                      std::vector<std::string>* bodies) {
+    std::string error;
+    if (!WriteReadingRequest(folder + kRequestFile, ReadingRequest{path, print, config}, &error)) {
+        DrawingResult result;
+        result.error = DrawingError::WriteFailed;
+        result.message = error;
+        return result;
+    }
+    QProcess reader;
+    reader.setProgram(QCoreApplication::applicationFilePath());
+    reader.setArguments({kReadDrawingOption, QString::fromStdString(folder)});
+    reader.setStandardInputFile(QProcess::nullDevice());
+    reader.setStandardOutputFile(QProcess::nullDevice());
+    // What the libraries say while reading is theirs; the result carries what the user needs.
+    reader.setStandardErrorFile(QProcess::nullDevice());
+    // Ghostscript's copy of the drawing and its scratch files go into the folder too.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), QString::fromStdString(folder));
+    reader.setProcessEnvironment(environment);
+    const pid_t parent = getpid();
+    const auto seconds = static_cast<rlim_t>(limits.seconds);
+    reader.setChildProcessModifier([parent, seconds] {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(kReadingBroken);  // trzn-plot died before the line above
+        const rlimit cpu{seconds, seconds + 5};
+        setrlimit(RLIMIT_CPU, &cpu);
+        // A core of gigabytes would take longer to write than the reading it records.
+        const rlimit core{0, 0};
+        setrlimit(RLIMIT_CORE, &core);
+    });
+    reader.start();
+    if (!reader.waitForStarted(10000))
+        return Refused("the drawing's reading process can't be started: " +
+                       reader.errorString().toStdString());
+    const auto group = static_cast<pid_t>(reader.processId());
+    CleanupOnSignal::SetReadingGroup(group);
+    QElapsedTimer clock;
+    clock.start();
+    bool late = false;
+    while (reader.state() != QProcess::NotRunning && !reader.waitForFinished(50)) {
+        if (clock.elapsed() > limits.seconds * 1000) {
+            late = true;
+            killpg(group, SIGKILL);
+            reader.waitForFinished(-1);
+        }
+    }
+    CleanupOnSignal::SetReadingGroup(0);
+    if (late) return Refused(TookTooLong(limits));
+    DrawingResult result;
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != kReadingDone ||
+        !ReadReadingResult(folder + kResultFile, &result))
+        return Ended(reader, limits);
+    for (size_t i = 0; i < result.plots.size(); ++i) bodies->push_back(BodyName(folder, i));
+    return result;
+}
+
+int ReadingProcessMain(int argc, char** argv) {
+    if (argc != 3) return kReadingBroken;
+    TellOutOfMemoryApart();
+    const std::string folder = argv[2];
+    ReadingRequest request;
+    if (!ReadReadingRequest(folder + kRequestFile, &request)) return kReadingBroken;
+    // Text is plotted from its font's outlines, which takes a GUI application; there is never
+    // a window here.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trzn-plot"));
+    LimitMemory(ReadingLimits::FromEnvironment().memoryMb);
+
+    std::vector<std::FILE*> files;
+    std::string failure;
+    const auto open = [&](const DrawingPlot&) -> std::FILE* {
+        const std::string name = BodyName(folder, files.size());
+        std::FILE* file = std::fopen(name.c_str(), "wbe");
+        if (!file) {
+            failure = "cannot write the plot body " + name + ": " + std::strerror(errno);
+            return nullptr;
+        }
+        files.push_back(file);
+        return file;
+    };
+    DrawingResult result =
+        ConvertDrawing(request.path, request.print, request.config, open, SvgChunking{});
+    if (!failure.empty()) result.message = failure;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (std::fclose(files[i]) != 0 && result.ok()) {
+            result.error = DrawingError::WriteFailed;
+            result.message = "cannot write the plot body to " + BodyName(folder, i) + ": " +
+                             std::strerror(errno);
+        }
+    }
+    return WriteReadingResult(folder + kResultFile, result) ? kReadingDone : kReadingBroken;
+}

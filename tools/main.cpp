@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         "Plots an HP-GL file or an SVG drawing (.svg, .svgz) with the destination set in "
         "TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the "
         "configured page with the configured pens.\n"
-        "A drawing is read by a process of its own, stopped beyond 2 GB of memory or 120 s "
+        "A drawing is read by a process of its own, stopped beyond 2 GB of memory or 300 s "
         "(TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS set other limits).\n"
         "Exit status: 0 delivered (or written with --output), 1 stopped or failed in the "
         "sender, 2 a file that can't be plotted or a bad command line, 3 another plot is being "

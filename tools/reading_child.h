@@ -13,7 +13,7 @@
 
 struct ReadingLimits {
     int64_t memoryMb = 2048;  // the reading process's address space
-    int64_t seconds = 120;    // its processor time, and the time it is waited for
+    int64_t seconds = 300;    // its processor time, and the time it is waited for
     // The defaults, or TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS where set to a positive number.
     static ReadingLimits FromEnvironment();
 };

@@ -41,8 +41,7 @@ void WriteSettings(const std::function<void(TSrConfig&)>& edit) {
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     edit(*r.serial);
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
 }
 
 bool SameBytes(const std::string& a, const std::string& b, std::uintmax_t skipA) {

@@ -74,8 +74,7 @@ Run RunOnce(int16_t flctrl, const std::string& product, const std::string& body,
     r.serial->baud = kBaud38400;
     r.serial->data = 1;
     r.serial->flctrl = flctrl;
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
 
     Run run;
     Clock::time_point doneAt{}, stopAt{};

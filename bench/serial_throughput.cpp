@@ -88,8 +88,7 @@ Result RunAt(int16_t baudIndex, const std::string& body, const std::string& prod
     std::strncpy(r.serial->port_name, slave.c_str(), sizeof r.serial->port_name - 1);
     r.serial->baud = baudIndex;
     r.serial->data = 1;
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
     // Framing adds plotter on, "IN;", "IW;" and the input window in front, plotter off behind.
     const size_t expected = body.size() + 9 + std::strlen("IW0,0,16000,11000;") + 3;
 

@@ -7,8 +7,9 @@ A header and the source of the same name are one unit. Three kinds of circle are
 - a class whose members are defined in another unit's source: that source includes the class's
   header, and the header's unit needs the source's code, so the two lean on each other.
 Generated Designer headers (ui_*.h) and system headers are not the project's and are skipped.
-Exits 1 when a circle is found, listing each one.
+Exits 1 when a circle is found, listing each one. --skip FOLDER leaves a folder's files out.
 """
+import argparse
 import os
 import re
 import sys
@@ -21,8 +22,11 @@ CLASS = re.compile(r"^\s*(?:class|struct)\s+(\w+)[^;]*$", re.M)
 MEMBER = re.compile(r"^(?!return\b)(?:[A-Za-z_][\w:<>,*& ]*[ *&])?(\w+)::~?\w+ *\(", re.M)
 
 
-def sources():
+def sources(skipped):
     for top, dirs, files in os.walk(ROOT):
+        if os.path.relpath(top, ROOT) in skipped:
+            dirs[:] = []
+            continue
         dirs[:] = sorted(d for d in dirs if d not in SKIP and not d.startswith("build"))
         for name in sorted(files):
             if name.endswith((".h", ".cpp")):
@@ -73,7 +77,9 @@ def cycles(graph):
 
 
 def main():
-    files = list(sources())
+    parser = argparse.ArgumentParser(description="Include circles in the project's own code.")
+    parser.add_argument("--skip", action="append", default=[], metavar="FOLDER")
+    files = list(sources(set(parser.parse_args().skip)))
     known = set(files)
     texts = {f: open(os.path.join(ROOT, f), encoding="utf-8", errors="replace").read() for f in files}
     units, folders = {}, {}

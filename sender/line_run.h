@@ -53,8 +53,8 @@ public:
     std::optional<long> Ask(std::string_view question);
     bool Rest(std::chrono::milliseconds time);  // false when Stop came meanwhile
     // Bytes written outside Put (an abort) that the plotter may be busy with.
-    void Carried() { _carried = true; }
-    void Drawing() { _drawing = true; }
+    void MarkCarried() { _carried = true; }
+    void MarkDrawing() { _drawing = true; }
     void End(LineEnd end, int error);
 
     // --- the window --------------------------------------------------------------------------

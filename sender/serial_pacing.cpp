@@ -66,7 +66,7 @@ void TBufferPacing::Run(TLineRun& run) {
 }
 
 void TBufferPacing::AwaitDrawn(TLineRun& run) {
-    run.Drawing();
+    run.MarkDrawing();
     for (;;) {
         const std::optional<long> status = run.Ask(kAskStatusAfterPlot);
         if (!status) return;
@@ -85,7 +85,7 @@ bool TBufferPacing::Abort(TLineRun& run) {
         const ssize_t n = WriteSome(run.fd(), abort.data() + put, abort.size() - put);
         if (n < 0 || (n == 0 && !WaitWritable(run.fd(), 500))) break;
         put += static_cast<size_t>(n);
-        run.Carried();
+        run.MarkCarried();
     }
     return true;
 }

@@ -39,9 +39,8 @@ bool HasDisplay();
 std::string InputWindowHeader(const std::string& brc);
 
 // Writes the header lines (as given) and the plot body (the file's bytes unchanged) into the
-// product folder, each replaced whole. Nothing on success;
-// else BadInput when the file can't be read, NoFolder when the product folder can't be written,
-// with the reason in *error.
+// product folder, each replaced whole. Nothing on success; else BadInput when the file can't be
+// read, NoFolder when the product folder can't be written, with the reason in *error.
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
                                            const std::string& file, const std::string& headerLines,
                                            std::string* error);

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "platform/ports.h"
+#include "plotjob/product_folder.h"
 #include "sender/plot_preview.h"
 #include "sender/trzn_sersend.h"
 #include "settings/store.h"
@@ -41,8 +42,7 @@ void WriteSettings(const std::function<void(TSrConfig&)>& edit) {
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     edit(*r.serial);
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
 }
 
 bool SameBytes(const std::string& a, const std::string& b, std::uintmax_t skipA) {
@@ -86,7 +86,8 @@ int Shared(const std::string& product, const std::string& home) {
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::string copy;
     for (const auto& e : fs::directory_iterator(folder)) copy = e.path();
-    const bool same = !copy.empty() && SameBytes(product + "/Trazen.tmp", copy, 0);
+    const bool same =
+        !copy.empty() && SameBytes(ProductFile(product, product::kFramedPlot), copy, 0);
     std::printf("shared: %.3f s to deliver and quit, status %d, copy %s\n", seconds, status,
                 same ? "identical" : "DIFFERENT");
     return same && status == 0 ? 0 : 1;
@@ -181,10 +182,10 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     unsetenv("XDG_DOCUMENTS_DIR");
     QApplication app(argc, argv);
-    const std::string product = home + "/Documents/Adobe/Illustrator/Trazen";
+    const std::string product = ProductFolderIn(home + "/Documents");
     fs::create_directories(product);
-    fs::copy_file(argv[2], product + "/Trazen Prefs");
-    std::FILE* header = std::fopen((product + "/Trazen Sender Prefs").c_str(), "wb");
+    fs::copy_file(argv[2], ProductFile(product, product::kPlotBody));
+    std::FILE* header = std::fopen(ProductFile(product, product::kHeaderLines).c_str(), "wb");
     std::fclose(header);
 
     const std::string mode = argv[1];

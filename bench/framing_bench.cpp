@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "plotjob/product_folder.h"
 #include "sender/plot_file.h"
 
 namespace {
@@ -47,7 +48,7 @@ int main() {
     const std::string folder = pattern;
     const size_t target = 50u * 1024u * 1024u;
     {
-        std::FILE* f = std::fopen((folder + kBodyFileName).c_str(), "wb");
+        std::FILE* f = std::fopen(ProductFile(folder, product::kPlotBody).c_str(), "wb");
         size_t written = 0;
         for (int i = 0; written < target; ++i) {
             char line[96];
@@ -58,14 +59,15 @@ int main() {
             written += static_cast<size_t>(n);
         }
         std::fclose(f);
-        f = std::fopen((folder + kHeaderFileName).c_str(), "wb");
+        f = std::fopen(ProductFile(folder, product::kHeaderLines).c_str(), "wb");
         std::fputs("NAME:bench\r\nBRC:0,0,16000,11000\r\n", f);
         std::fclose(f);
     }
-    const auto bodySize = std::filesystem::file_size(folder + kBodyFileName);
+    const auto bodySize = std::filesystem::file_size(ProductFile(folder, product::kPlotBody));
     const double framing = BestOf3([&] { CreateSerPltFile(folder); });
-    const double copying = BestOf3([&] { PlainCopy(folder + kBodyFileName, folder + "/copy"); });
-    const auto outSize = std::filesystem::file_size(folder + kOutputFileName);
+    const double copying =
+        BestOf3([&] { PlainCopy(ProductFile(folder, product::kPlotBody), folder + "/copy"); });
+    const auto outSize = std::filesystem::file_size(ProductFile(folder, product::kFramedPlot));
     std::printf("plot body %.1f MB, framed output %llu bytes\n", bodySize / 1048576.0,
                 static_cast<unsigned long long>(outSize));
     std::printf("CreateSerPltFile  %.3f s  (%.0f MB/s)\n", framing, bodySize / 1048576.0 / framing);

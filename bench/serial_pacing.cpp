@@ -20,6 +20,7 @@
 
 #include "platform/ports.h"
 #include "platform/serial_line.h"
+#include "plotjob/product_folder.h"
 #include "sender/trzn_sersend.h"
 #include "settings/store.h"
 #include "tests/support/answering_plotter.h"
@@ -66,16 +67,15 @@ Run RunOnce(int16_t flctrl, const std::string& product, const std::string& body,
     AnsweringPlotter plotter(model);
     const std::string slave = plotter.slavePath();
     SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
-    WriteFile(product + "/Trazen Sender Prefs", "BRC:0,0,10000,7500\r\n");
-    WriteFile(product + "/Trazen Prefs", body);
+    WriteFile(ProductFile(product, product::kHeaderLines), "BRC:0,0,10000,7500\r\n");
+    WriteFile(ProductFile(product, product::kPlotBody), body);
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     std::strncpy(r.serial->port_name, slave.c_str(), sizeof r.serial->port_name - 1);
     r.serial->baud = kBaud38400;
     r.serial->data = 1;
     r.serial->flctrl = flctrl;
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
 
     Run run;
     Clock::time_point doneAt{}, stopAt{};
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     unsetenv("XDG_DOCUMENTS_DIR");
     QApplication app(argc, argv);
-    const std::string product = home + "/Documents/Adobe/Illustrator/Trazen";
+    const std::string product = ProductFolderIn(home + "/Documents");
     std::filesystem::create_directories(product);
 
     const size_t bytes = argc > 1 ? static_cast<size_t>(std::atol(argv[1])) : 15000;

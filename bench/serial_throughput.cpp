@@ -31,6 +31,7 @@
 
 #include "platform/ports.h"
 #include "platform/serial_line.h"
+#include "plotjob/product_folder.h"
 #include "sender/trzn_sersend.h"
 #include "settings/store.h"
 
@@ -81,15 +82,14 @@ Result RunAt(int16_t baudIndex, const std::string& body, const std::string& prod
     const std::string slave = ptsname(master);
     SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
 
-    WriteFile(product + "/Trazen Sender Prefs", "BRC:0,0,16000,11000\r\n");
-    WriteFile(product + "/Trazen Prefs", body);
+    WriteFile(ProductFile(product, product::kHeaderLines), "BRC:0,0,16000,11000\r\n");
+    WriteFile(ProductFile(product, product::kPlotBody), body);
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
     std::strncpy(r.serial->port_name, slave.c_str(), sizeof r.serial->port_name - 1);
     r.serial->baud = baudIndex;
     r.serial->data = 1;
-    SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                  r.refCon.get(), nullptr, nullptr, PrintLines::Sender);
+    SaveSettings(r, nullptr, PrintLines::Sender);
     // Framing adds plotter on, "IN;", "IW;" and the input window in front, plotter off behind.
     const size_t expected = body.size() + 9 + std::strlen("IW0,0,16000,11000;") + 3;
 
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     unsetenv("XDG_DOCUMENTS_DIR");
     QApplication app(argc, argv);
-    const std::string product = home + "/Documents/Adobe/Illustrator/Trazen";
+    const std::string product = ProductFolderIn(home + "/Documents");
     std::filesystem::create_directories(product);
 
     // About 40 s of line time each, well beyond the 16 to 20 KB a pty takes in before it

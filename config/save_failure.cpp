@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 int SaveFailureErrno(const std::string& path, int reported) {
@@ -42,4 +44,13 @@ int SaveFailureErrno(const std::string& path, int reported) {
     ::close(fd);
     ::unlink(probe.c_str());
     return error;
+}
+
+QString SaveFailedText(const QString& what, const std::string& path, int error) {
+    const QString file = QString::fromStdString(path);
+    if (error == 0)
+        return QCoreApplication::translate("TRZN_Config", "%1を %2 に保存できませんでした。")
+            .arg(what, file);
+    return QCoreApplication::translate("TRZN_Config", "%1を %2 に保存できませんでした: %3")
+        .arg(what, file, QString::fromLocal8Bit(std::strerror(error)));
 }

@@ -3,11 +3,18 @@
 add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.h
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigUnits.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPresets.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigPreview.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigTexts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TRZN_ConfigFlow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_sections.h
+  ${CMAKE_CURRENT_LIST_DIR}/window_sections.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_units.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_units.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_presets.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_presets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_preview.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_preview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_texts.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_texts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_flow.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_flow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.h
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.h

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "hpgl/hpgl_figures.h"
+
 namespace {
 
 bool Is(const char name[2], const char* mnemonic) {
@@ -74,8 +76,8 @@ void THpglInterpreter::Defaults() {
     _absolute = true;
     _lineType = THpglLineType{};
     _relativeSize = false;
-    _charW = kCharWidthCm * kUnitsPerCm;
-    _charH = kCharHeightCm * kUnitsPerCm;
+    _charW = kCharWidthCm * kHpglUnitsPerCm;
+    _charH = kCharHeightCm * kHpglUnitsPerCm;
     _terminator = kDefaultTerminator;
 }
 
@@ -288,5 +290,123 @@ bool THpglInterpreter::InputWindow() {
     double v[4];
     Numbers(v, 4);
     _lexer.EndInstruction();
+    return true;
+}
+
+// A closed outline drawn apart from the current line (rectangles, circles, wedges, labels):
+// the pen position and pen state stay as they were.
+template <typename Vertices>
+void THpglInterpreter::Outline(THpglPathKind kind, Vertices&& vertices) {
+    EndLine();
+    if (!Drawing()) return;
+    bool first = true;
+    vertices([&](double x, double y) {
+        x = Clamp(x);
+        y = Clamp(y);
+        if (first) {
+            _paths.Start(x, y, _pen, kind, _lineType);
+            first = false;
+        } else {
+            _paths.Vertex(x, y, _offset);
+        }
+    });
+    _paths.Finish();
+}
+
+bool THpglInterpreter::Circle() {
+    double v[2] = {0, kDefaultChord};
+    const int n = Numbers(v, 2);
+    _lexer.EndInstruction();
+    if (n == 0 || v[0] == 0) return false;
+    Outline(THpglPathKind::Line,
+            [&](auto vertex) { HpglCircle(_transform, _x, _y, v[0], v[1], vertex); });
+    return true;
+}
+
+bool THpglInterpreter::Arc(bool absolute) {
+    double v[4] = {0, 0, 0, kDefaultChord};
+    const int n = Numbers(v, 4);
+    _lexer.EndInstruction();
+    if (n < 3) return false;
+    const double cx = absolute ? v[0] : _transform.UserX(_x) + v[0];
+    const double cy = absolute ? v[1] : _transform.UserY(_y) + v[1];
+    HpglArc(_transform, _x, _y, cx, cy, v[2], v[3], [&](double x, double y) { MoveTo(x, y); });
+    return true;
+}
+
+bool THpglInterpreter::Rectangle(bool absolute) {
+    double v[2];
+    if (Numbers(v, 2) < 2) {
+        _lexer.EndInstruction();
+        return false;
+    }
+    _lexer.EndInstruction();
+    const double ux = absolute ? v[0] : _transform.UserX(_x) + v[0];
+    const double uy = absolute ? v[1] : _transform.UserY(_y) + v[1];
+    Outline(THpglPathKind::Line,
+            [&](auto vertex) { HpglRectangle(_transform, _x, _y, ux, uy, vertex); });
+    return true;
+}
+
+bool THpglInterpreter::Wedge() {
+    double v[4] = {0, 0, 0, kDefaultChord};
+    const int n = Numbers(v, 4);
+    _lexer.EndInstruction();
+    if (n < 3 || v[0] == 0) return false;
+    Outline(THpglPathKind::Line,
+            [&](auto vertex) { HpglWedge(_transform, _x, _y, v[0], v[1], v[2], v[3], vertex); });
+    return true;
+}
+
+bool THpglInterpreter::LineType() {
+    double v[3] = {0, kDefaultPatternPercent, 0};
+    const int n = Numbers(v, 3);
+    _lexer.EndInstruction();
+    EndLine();
+    _lineType = n == 0 ? THpglLineType{} : HpglLineType(v, n, std::hypot(_p2x - _p1x, _p2y - _p1y));
+    return true;
+}
+
+bool THpglInterpreter::DefineTerminator() {
+    char c = 0;
+    if (!_lexer.NextByte(c) || c == ';') {
+        _terminator = kDefaultTerminator;
+        return true;
+    }
+    _terminator = c;
+    double mode = 0;
+    _lexer.NextNumber(mode);
+    _lexer.EndInstruction();
+    return true;
+}
+
+bool THpglInterpreter::CharSize(bool relative) {
+    double v[2];
+    const int n = Numbers(v, 2);
+    _lexer.EndInstruction();
+    if (n == 1) return false;
+    _relativeSize = relative;
+    if (relative) {
+        _relW = n == 2 ? v[0] : kCharWidthPercent;
+        _relH = n == 2 ? v[1] : kCharHeightPercent;
+        ApplyRelativeSize();
+    } else {
+        _charW = (n == 2 ? v[0] : kCharWidthCm) * kHpglUnitsPerCm;
+        _charH = (n == 2 ? v[1] : kCharHeightCm) * kHpglUnitsPerCm;
+    }
+    return true;
+}
+
+bool THpglInterpreter::Label() {
+    const std::string_view text = _lexer.TextUntil(_terminator);
+    double x = _x, y = _y;
+    const THpglBox cells = HpglLabelCells(text, _charW, _charH, &x, &y);
+    if (!cells.empty) {
+        Outline(THpglPathKind::Label, [&](auto vertex) { HpglBoxOutline(cells, vertex); });
+    } else {
+        EndLine();
+    }
+    _x = Clamp(x);
+    _y = Clamp(y);
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The HP-GL instruction interpreter behind ReadHpgl and ReadHpglStream: the pen, the scaling and
-// the character state, one member per instruction. Moves and scaling are in hpgl_interpreter.cpp;
-// arcs, outlines, labels and the state they read in hpgl_figures.cpp.
+// the character state, one member per instruction. The figures the instructions draw (arcs,
+// circles, rectangles, wedges, label cells) are plain geometry in hpgl_figures.h.
 
 #include <algorithm>
 #include <cstddef>
@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "hpgl/hpgl_lexer.h"
+#include "hpgl/hpgl_options.h"
 #include "hpgl/hpgl_path_builder.h"
 #include "hpgl/hpgl_plot.h"
-#include "hpgl/hpgl_reader.h"
 #include "hpgl/hpgl_transform.h"
 
 class THpglInterpreter {
@@ -28,8 +28,6 @@ public:
 private:
     static constexpr char kDefaultTerminator = 0x03;  // ETX
     static constexpr double kDefaultChord = 5;
-    // Plotter units per centimetre (1/40 mm).
-    static constexpr double kUnitsPerCm = 400;
     // Default absolute character size (SI), centimetres.
     static constexpr double kCharWidthCm = 0.187;
     static constexpr double kCharHeightCm = 0.269;
@@ -54,9 +52,6 @@ private:
     void MoveTo(double x, double y);
     template <typename Vertices>
     void Outline(THpglPathKind kind, Vertices&& vertices);
-    template <typename Sink>
-    void ArcPoints(double cx, double cy, double r, double start, double sweep, double chord,
-                   Sink&& sink);
 
     // --- parameters --------------------------------------------------------------------------
     // Reads up to `count` numbers; returns how many were read.

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <optional>
 
+// Plotter units per centimetre (1/40 mm).
+inline constexpr double kHpglUnitsPerCm = 400;
+
 enum class THpglScaleMode { Off, Anisotropic, Isotropic, PointFactor };
 
 // Parameters of the last valid SC, kept so that a later IP re-derives the mapping.

@@ -11,9 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QStandardPaths>
 #include <QString>
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <string>
 
+#include "plotjob/product_folder.h"
 #include "preview/plot_picture.h"
 #include "preview/plot_render.h"
 #include "settings/store.h"
@@ -86,12 +88,11 @@ int main(int argc, char** argv) {
     RecordSet records;
     ClearRecords(records.print.get(), records.paper.get(), records.config.get(),
                  records.serial.get());
-    const QString settings =
-        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) +
-        QStringLiteral("/Adobe/Illustrator/Trazen/TRZNSerConfig.ini");
-    if (QFileInfo::exists(settings))
-        GetPrefarence(nullptr, records.print.get(), records.paper.get(), records.config.get(),
-                      records.serial.get());
+    const QByteArray documents = QFile::encodeName(
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    const std::string settings =
+        ProductFile(ProductFolderIn(documents.toStdString()), product::kSettings);
+    if (QFileInfo::exists(QFile::decodeName(settings.c_str()))) LoadSettings(&records);
     const TPlotPalette palette(*records.config);
 
     const QSize size(width, RenderHeightFor(extent.bounds, width));

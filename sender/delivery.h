@@ -1,7 +1,7 @@
 #pragma once
 // One destination's way of getting the framed plot out, behind what every destination shares:
 // the controller starts it, shows its progress, asks it to stop and reads how it ended. Each
-// destination lives in a file of its own; MakeDelivery picks one by destination code.
+// destination lives in a file of its own; MakeDelivery (make_delivery.h) picks one.
 
 #include <QCoreApplication>
 #include <QString>
@@ -70,8 +70,6 @@ public:
     // At shut-down, after the outcome is recorded: let go of what the delivery holds.
     virtual void Close() {}
 };
-
-std::unique_ptr<TDelivery> MakeDelivery(const TDeliverySetup& setup);
 
 // The framed plot's path in the product folder.
 std::string FramedPlotPath(const TDeliverySetup& setup);

@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <QStringDecoder>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/encoding.h"
+#include "plotjob/product_folder.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ void CreateNewFile(const std::string& path) {
 }
 
 std::string PlotTitle(const std::string& productFolder) {
-    std::FILE* header = std::fopen((productFolder + kHeaderFileName).c_str(), "rb");
+    std::FILE* header = std::fopen(ProductFile(productFolder, product::kHeaderLines).c_str(), "rb");
     std::string title;
     if (header) {
         char line[256];
@@ -152,7 +152,7 @@ std::vector<std::string> HeaderNotes(const std::string& productFolder) {
     // read to its end for them.
     constexpr std::size_t kNotesReadLimit = 64 * 1024;
     std::vector<std::string> notes;
-    std::FILE* header = std::fopen((productFolder + kHeaderFileName).c_str(), "rb");
+    std::FILE* header = std::fopen(ProductFile(productFolder, product::kHeaderLines).c_str(), "rb");
     if (!header) return notes;
     std::string text(kNotesReadLimit, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), header));
@@ -219,10 +219,10 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
         if (result.whole()) result = PlotFileResult{problem, errno};
     };
     int openError = 0;
-    Fd out(OpenOutput(folder + kOutputFileName, openError));
+    Fd out(OpenOutput(ProductFile(folder, product::kFramedPlot), openError));
     if (!out.ok()) return PlotFileResult{PlotFileProblem::OutputUnwritable, openError};
 
-    const std::string headerPath = folder + kHeaderFileName;
+    const std::string headerPath = ProductFile(folder, product::kHeaderLines);
     CreateNewFile(headerPath);
     {
         bool plain = true;
@@ -244,7 +244,7 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
         }
     }
 
-    const std::string bodyPath = folder + kBodyFileName;
+    const std::string bodyPath = ProductFile(folder, product::kPlotBody);
     CreateNewFile(bodyPath);
     bool plain = true;
     Fd body(OpenInput(bodyPath, plain));

@@ -5,14 +5,10 @@
 #include <string>
 #include <vector>
 
-inline constexpr const char* kHeaderFileName = "/Trazen Sender Prefs";
-inline constexpr const char* kBodyFileName = "/Trazen Prefs";
-inline constexpr const char* kOutputFileName = "/Trazen.tmp";
-
 // What kept the framed plot from being whole.
 enum class PlotFileProblem {
     None,
-    OutputUnwritable,  // "/Trazen.tmp" can't be written, not even made anew: it holds no new plot
+    OutputUnwritable,  // the framed plot can't be written, not even made anew: it holds no new plot
     BodyUnreadable,    // the plot body can't be opened or read: the output stops there
     WriteFailed,       // a write to the output failed (a full disk): the output stops there
     HeaderNotAFile,    // the header lines' file is a named pipe, a device, ...: nothing is read
@@ -25,7 +21,7 @@ struct PlotFileResult {
     bool whole() const { return problem == PlotFileProblem::None; }
 };
 
-// Builds folder + "/Trazen.tmp" from the two plug-in files in folder. The output holds whatever
+// Builds the framed plot in folder from the two plug-in files there. The output holds whatever
 // could be written (see the definition for which parts); the result says whether that is the
 // whole framed plot. An output that can't be opened for writing is removed and made anew, so a
 // plot from an earlier run is never left in place of this one.

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "plotjob/product_folder.h"
+
 namespace {
 
 // The texts are marked where they stand, so lupdate files them under the panel's context; the
@@ -207,8 +209,8 @@ QString PlotFileFailureText(const QString& folder, const PlotFileResult& result)
                                         "イラストレーションプログラムが書き出した %1 は普通の"
                                         "ファイルではありません。"))
                        .arg(result.problem == PlotFileProblem::BodyNotAFile
-                                ? QStringLiteral("Trazen Prefs")
-                                : QStringLiteral("Trazen Sender Prefs"));
+                                ? QString::fromLatin1(product::kPlotBody)
+                                : QString::fromLatin1(product::kHeaderLines));
             break;
         case PlotFileProblem::OutputUnwritable:
             what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",

@@ -19,11 +19,11 @@
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
+#include "plotjob/product_folder.h"
 #include "preview/plot_render.h"
-#include "sender/delivery.h"
+#include "sender/make_delivery.h"
 #include "sender/plot_file.h"
 #include "sender/plot_preview.h"
-#include "sender/plot_slot.h"
 #include "sender/send_messages.h"
 #include "settings/store.h"
 #include "ui_trznSendModal.h"
@@ -35,9 +35,6 @@ constexpr qint64 kPanelIntervalMs = 50;
 // The texts change five times a second: a byte count or a line of plotter instructions is no
 // easier to read faster, and laying out their text was most of what the panel cost.
 constexpr qint64 kTextIntervalMs = 200;
-
-// The longest name the sender appends to the product folder.
-constexpr size_t kLongestFileName = sizeof("/Trazen Sender Prefs") - 1;
 
 std::string FieldText(const char* text, size_t size) {
     return std::string(text, strnlen(text, size));
@@ -59,7 +56,7 @@ TRZN_SerSend::TRZN_SerSend() : trznSendModal(new QWidget), _ui(new Ui::trznSendM
 
 TRZN_SerSend::~TRZN_SerSend() {
     _delivery.reset();  // the line first: the slot is given back last
-    if (_lockFd >= 0) close(_lockFd);
+    _slot.reset();
 }
 
 void TRZN_SerSend::setShutdownWaits(std::chrono::milliseconds pause,
@@ -79,8 +76,8 @@ void TRZN_SerSend::awakeFromNib() {
     _phase = Phase::Idle;
 
     const std::string documents = DocumentsFolder();
-    std::string product = documents + "/Adobe/Illustrator/Trazen";
-    if (documents.empty() || product.size() + kLongestFileName >= sizeof _path) {
+    const std::string product = ProductFolderIn(documents);
+    if (documents.empty() || product.size() + product::kLongestName >= sizeof _path) {
         _outcome = SendOutcome::NotStarted;
         _ui->prserLabelDest->setText(tr("送信先: (不明)"));
         ShowState(documents.empty()
@@ -90,10 +87,8 @@ void TRZN_SerSend::awakeFromNib() {
         CentrePanel();
         return;
     }
-    MakeFolder(documents + "/Adobe");
-    MakeFolder(documents + "/Adobe/Illustrator");
-    MakeFolder(product);
-    MakeFolder(product + "/Prefs");
+    MakeProductFolder(documents);
+    MakeFolder(ProductFile(product, product::kPresets));
     std::memcpy(_path, product.c_str(), product.size() + 1);
 
     // Nothing of the product folder is touched, not even the settings, before the slot is ours:
@@ -106,7 +101,7 @@ void TRZN_SerSend::awakeFromNib() {
 }
 
 bool TRZN_SerSend::TakeSlot() {
-    return TakePlotSlot(_path, _inheritedLockFd, &_lockFd) != SlotState::Busy;
+    return PlotSlot::Take(_path, _inheritedLockFd, &_slot) != SlotState::Busy;
 }
 
 void TRZN_SerSend::WaitForSlot() {
@@ -149,8 +144,7 @@ void TRZN_SerSend::ShowNotes() {
 void TRZN_SerSend::StartDelivery() {
     ShowNotes();
     _records = std::make_unique<RecordSet>();
-    GetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
-                  _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat);
+    LoadSettings(_records.get());
     // A status that can't be set to "running" can't be set to "done" either: the plug-in would
     // read an earlier run's result for this plot. Nothing is sent then.
     const bool statusRecorded = *_records->refCon == 0 || StoreCompletion(Completion::Running);
@@ -304,7 +298,8 @@ void TRZN_SerSend::LoadPreview() {
     // Drawn from the framed file itself, so the picture's byte offsets count the same bytes as
     // _ffinline. The drawing runs beside the delivery and never holds it back.
     connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey, &QWidget::hide);
-    prserViewPlot->setPlotFile(ProductFile(kOutputFileName), TPlotPalette(*_records->config));
+    prserViewPlot->setPlotFile(ProductFile(_path, product::kFramedPlot),
+                               TPlotPalette(*_records->config));
     if (Streams()) {
         prserViewPlot->setPenMarked(true);
     } else {
@@ -364,20 +359,14 @@ void TRZN_SerSend::stopTimer() {
     if (_delivery) _delivery->Close();
     _records.reset();
     // The slot is given back last, once the status is written and the line is closed.
-    if (_lockFd >= 0) {
-        close(_lockFd);
-        _lockFd = -1;
-    }
+    _slot.reset();
     _quit(static_cast<int>(_outcome));
 }
 
 bool TRZN_SerSend::StoreCompletion(Completion value) {
     if (!_records) return true;
     *_records->refCon = static_cast<int64_t>(value);
-    const bool stored =
-        SetPrefarence(nullptr, _records->print.get(), _records->paper.get(), _records->config.get(),
-                      _records->serial.get(), _records->refCon.get(), _preset_name, &_resstat,
-                      PrintLines::Sender);
+    const bool stored = SaveSettings(*_records, nullptr, PrintLines::Sender);
     if (!stored) _statusUnwritable = true;
     return stored;
 }

@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "plotjob/plot_slot.h"
 #include "settings/records.h"
 
 class QLabel;
@@ -89,7 +91,6 @@ private:
     void RefreshPanel(bool now);
     bool Streams() const;
     void Serve();
-    std::string ProductFile(const char* name) const { return std::string(_path) + name; }
 
     // Outlets.
     QProgressBar* prserPrBrSendData = nullptr;
@@ -105,9 +106,7 @@ private:
     int64_t _fttlline = 0;
     int16_t _ftcpip = 0;
     char _path[512] = {};
-    char _preset_name[kPresetNameSize] = {};
-    std::unique_ptr<RecordSet> _records;  // the five blocks; null before start-up and after stop
-    tPldStatRes _resstat{};
+    std::unique_ptr<RecordSet> _records;  // null before start-up and after stop
 
     std::unique_ptr<Ui::trznSendModal> _ui;
     std::unique_ptr<TDelivery> _delivery;
@@ -125,7 +124,7 @@ private:
     int _ftpPort = 0;
     std::function<void(int)> _quit;
     int _inheritedLockFd = -1;
-    int _lockFd = -1;  // the plot slot, held from start-up until the program ends
+    std::optional<PlotSlot> _slot;  // held from start-up until the program ends
     QTimer* _slotTimer = nullptr;
     bool _delivered = false;         // the whole plot went out
     bool _statusUnwritable = false;  // a write of the completion status failed

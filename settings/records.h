@@ -169,13 +169,16 @@ using THRefCon = int64_t*;
 // Completion status left in the main settings file for whoever started a program.
 enum class Completion : int64_t { Running = 0, Done = 1, Cancelled = 2 };
 
-// The five blocks a controller allocates at start-up and frees before it quits.
+// The five blocks a controller allocates at start-up and frees before it quits, with what the
+// main settings file holds beside them.
 struct RecordSet {
     std::unique_ptr<TPrint> print = std::make_unique<TPrint>();
     std::unique_ptr<TPrPaper> paper = std::make_unique<TPrPaper>();
     std::unique_ptr<TPrConfig> config = std::make_unique<TPrConfig>();
     std::unique_ptr<TSrConfig> serial = std::make_unique<TSrConfig>();
     std::unique_ptr<int64_t> refCon = std::make_unique<int64_t>(0);
+    char presetName[kPresetNameSize] = {};  // Shift-JIS, empty when no preset
+    tPldStatRes stat = {};                  // read at start-up, written back unchanged
 };
 
 // The cleared state every load starts from.

@@ -11,8 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/documents.h"
-
 namespace {
 
 enum class Kind { Int16, Int8, UInt8, Int64, Rectangle, Text, Pointer };
@@ -378,8 +376,6 @@ void CountPaperItems(TPrPaper* paper) {
     paper->pitem_count = count;
 }
 
-std::string WithPrefs(const std::string& product) { return product + "/Prefs"; }
-
 }  // namespace
 
 void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper paper,
@@ -461,6 +457,23 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
     return WriteSettingsFile(path, text);
 }
 
+bool LoadSettings(RecordSet* records, const char* preset) {
+    RecordSet& r = *records;
+    if (preset)
+        return GetPrefarence(preset, r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
+    return GetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                         r.refCon.get(), r.presetName, &r.stat);
+}
+
+bool SaveSettings(const RecordSet& records, const char* preset, PrintLines lines) {
+    const RecordSet& r = records;
+    if (preset)
+        return SetPrefarence(preset, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                             nullptr, nullptr, nullptr, lines);
+    return SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                         r.refCon.get(), r.presetName, &r.stat, lines);
+}
+
 namespace {
 thread_local std::string g_writeError;
 }  // namespace
@@ -494,24 +507,6 @@ bool WriteSettingsFile(const std::string& path, const std::string& text) {
 
 std::string SettingsWriteError() { return g_writeError; }
 
-std::string ProductFolder() {
-    std::string path = DocumentsFolder();
-    if (path.empty()) return {};
-    for (const char* level : {"/Adobe", "/Illustrator", "/Trazen"}) {
-        path += level;
-        MakeFolder(path);  // failures show up when the file is opened
-    }
-    return path;
-}
-
-std::string PresetFolder() {
-    const std::string product = ProductFolder();
-    if (product.empty()) return {};
-    const std::string path = WithPrefs(product);
-    MakeFolder(path);
-    return path;
-}
-
 std::string SettingsFilePath(const char* preset) {
     std::string path;
     if (preset) {
@@ -523,9 +518,9 @@ std::string SettingsFilePath(const char* preset) {
         path += preset;
         path += ".ini";
     } else {
-        path = ProductFolder();
-        if (path.empty()) return {};
-        path += "/TRZNSerConfig.ini";
+        const std::string product = ProductFolder();
+        if (product.empty()) return {};
+        path = ProductFile(product, product::kSettings);
     }
     return path.size() <= kPathMax ? path : std::string();
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "plotjob/product_folder.h"
 #include "settings/records.h"
 
 // The sender writes two extra lines (pIdleProc, pFileName) in the print block; the
@@ -26,6 +27,14 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
                    THSrConfig serial, THRefCon refCon = nullptr, const char* presetName = nullptr,
                    const tPldStatRes* stat = nullptr, PrintLines lines = PrintLines::Config);
 
+// The main settings file (preset == nullptr) as a whole: the four blocks, the completion status,
+// the preset name and the status record, through GetPrefarence and SetPrefarence. A preset file
+// holds the four blocks only: loading one leaves the rest of *records as it was, and saving one
+// writes no status, name or status record.
+bool LoadSettings(RecordSet* records, const char* preset = nullptr);
+bool SaveSettings(const RecordSet& records, const char* preset = nullptr,
+                  PrintLines lines = PrintLines::Config);
+
 // Parses settings-file bytes into the records (already cleared by the caller as GetPrefarence
 // does). Any byte sequence is accepted. Exposed for the fuzz target and tests.
 void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper paper,
@@ -45,10 +54,6 @@ bool WriteSettingsFile(const std::string& path, const std::string& text);
 // device"); empty after a write that succeeded.
 std::string SettingsWriteError();
 
-// Folders. Each returns the path without a trailing slash, creating every level on the way
-// (mode 0777, failures ignored), or an empty string when the Documents folder can't be found.
-std::string ProductFolder();  // Documents/Adobe/Illustrator/Trazen
-std::string PresetFolder();   // ProductFolder()/Prefs
 // Path of the main settings file (preset == nullptr) or of a preset file; empty on failure or
 // when the path would not fit in 511 bytes.
 std::string SettingsFilePath(const char* preset);

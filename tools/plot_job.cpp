@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "plotjob/product_folder.h"
 #include "settings/store.h"
 
 extern char** environ;
@@ -83,46 +83,6 @@ bool HasDisplay() {
     return false;
 }
 
-std::optional<PlotSlot> PlotSlot::Acquire(const std::string& productFolder, bool wait,
-                                          bool* busy) {
-    *busy = false;
-    const std::string lockPath = productFolder + "/.plot.lock";
-    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return std::nullopt;
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return PlotSlot(fd);
-    if (errno != EWOULDBLOCK || !wait) {
-        *busy = errno == EWOULDBLOCK;
-        close(fd);
-        return std::nullopt;
-    }
-    *busy = true;
-    int rc;
-    do {
-        rc = flock(fd, LOCK_EX);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        close(fd);
-        return std::nullopt;
-    }
-    *busy = false;
-    return PlotSlot(fd);
-}
-
-PlotSlot::PlotSlot(PlotSlot&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-
-PlotSlot& PlotSlot::operator=(PlotSlot&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) close(fd_);
-        fd_ = other.fd_;
-        other.fd_ = -1;
-    }
-    return *this;
-}
-
-PlotSlot::~PlotSlot() {
-    if (fd_ >= 0) close(fd_);  // closing releases the flock
-}
-
 namespace {
 
 // The plot is copied in pieces: a plot of hundreds of megabytes needs no copy in memory.
@@ -163,21 +123,21 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
         *error = file + " is empty: there is nothing to plot";
         return PlotOutcome::BadInput;
     }
-    const QString folder = QString::fromStdString(productFolder);
     auto cannotWrite = [&](const QString& path, const QSaveFile& out) {
         *error = "cannot write " + path.toStdString() + ": " + out.errorString().toStdString();
         return PlotOutcome::NoFolder;
     };
 
     // Header first: the body is what marks a plot as ready.
-    const QString headerPath = folder + "/Trazen Sender Prefs";
+    const QString headerPath =
+        QString::fromStdString(ProductFile(productFolder, product::kHeaderLines));
     QSaveFile header(headerPath);
     const QByteArray line = QByteArray::fromStdString(headerLines);
     if (!header.open(QIODevice::WriteOnly) || header.write(line) != line.size() ||
         !header.commit()) {
         return cannotWrite(headerPath, header);
     }
-    const QString bodyPath = folder + "/Trazen Prefs";
+    const QString bodyPath = QString::fromStdString(ProductFile(productFolder, product::kPlotBody));
     QSaveFile body(bodyPath);
     if (!body.open(QIODevice::WriteOnly)) return cannotWrite(bodyPath, body);
     std::string readError;
@@ -221,8 +181,7 @@ SettingsState LoadPlotSettings(RecordSet* records, std::string* reason) {
                      records->serial.get());
         return SettingsState::Missing;
     }
-    if (!GetPrefarence(nullptr, records->print.get(), records->paper.get(), records->config.get(),
-                       records->serial.get(), records->refCon.get())) {
+    if (!LoadSettings(records)) {
         *reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : std::strerror(errno);
         return SettingsState::Unreadable;
     }
@@ -286,20 +245,15 @@ SenderExit RunSender(const std::string& senderPath, const std::vector<std::strin
 
 KilledStatus StoreKilledSenderStatus() {
     RecordSet r;
-    char presetName[256] = {};
-    tPldStatRes stat {};
-    if (!GetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                       r.refCon.get(), presetName, &stat)) {
+    if (!LoadSettings(&r)) {
         // Nothing readable: writing now would replace the settings with cleared records.
         return KilledStatus::Failed;
     }
     const auto cancelled = static_cast<int64_t>(Completion::Cancelled);
     if (*r.refCon == cancelled) return KilledStatus::Unchanged;
     *r.refCon = cancelled;
-    return SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
-                         r.refCon.get(), presetName, &stat, PrintLines::Sender)
-               ? KilledStatus::Written
-               : KilledStatus::Failed;
+    return SaveSettings(r, nullptr, PrintLines::Sender) ? KilledStatus::Written
+                                                        : KilledStatus::Failed;
 }
 
 std::string RawArgument(const std::vector<std::string>& rawArgs, const std::string& decoded,

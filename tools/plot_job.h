@@ -9,13 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "plotjob/plot_slot.h"
 #include "settings/records.h"
-
-struct PlotRequest {
-    std::string file;  // the HP-GL file to plot
-    std::string brc;   // input window for the header lines ("x1,y1,x2,y2"); empty: none
-    bool wait = true;  // wait for a plot being sent, or refuse at once
-};
 
 enum class PlotOutcome {
     Delivered = 0,
@@ -40,32 +35,12 @@ std::optional<std::string> CheckInputWindow(const std::string& brc);
 // Wayland or X) has its display named, or needs none. Without one Qt aborts with a long text.
 bool HasDisplay();
 
-// The slot lock: held from creation until destruction. Empty when busy (and !wait) or on error.
-class PlotSlot {
-public:
-    static std::optional<PlotSlot> Acquire(const std::string& productFolder, bool wait,
-                                           bool* busy);
-    PlotSlot(PlotSlot&& other) noexcept;
-    PlotSlot& operator=(PlotSlot&& other) noexcept;
-    PlotSlot(const PlotSlot&) = delete;
-    PlotSlot& operator=(const PlotSlot&) = delete;
-    ~PlotSlot();
-
-    // The descriptor of the locked file, for handing the lock to the sender.
-    int fd() const { return fd_; }
-
-private:
-    explicit PlotSlot(int fd) : fd_(fd) {}
-    int fd_ = -1;
-};
-
 // The header lines for an HP-GL plot: a "BRC:" line when brc is set, else none.
 std::string InputWindowHeader(const std::string& brc);
 
-// Writes "Trazen Sender Prefs" (headerLines as given) and "Trazen Prefs" (the plot body, the
-// file's bytes unchanged) into the product folder, each replaced whole. Nothing on success;
-// else BadInput when the file can't be read, NoFolder when the product folder can't be written,
-// with the reason in *error.
+// Writes the header lines (as given) and the plot body (the file's bytes unchanged) into the
+// product folder, each replaced whole. Nothing on success; else BadInput when the file can't be
+// read, NoFolder when the product folder can't be written, with the reason in *error.
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
                                            const std::string& file, const std::string& headerLines,
                                            std::string* error);

@@ -1,8 +1,6 @@
 // Each destination's delivery on its own, through the interface the controller drives: how it
 // ends when the plot goes out, when it can't, and when Stop comes while it works.
 
-#include "sender/delivery.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,6 +11,7 @@
 #include <thread>
 
 #include "platform/ports.h"
+#include "sender/make_delivery.h"
 #include "tests/platform/cups_fixture.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"

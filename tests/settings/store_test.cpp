@@ -17,21 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A program reaching the store as the window and the sender do: the main file whole, a preset
+// file by its four blocks.
 struct Program {
     RecordSet rec;
-    tPldStatRes stat{};
-    char preset[kPresetNameSize]{};
 
-    bool Load(const char* presetFile = nullptr, bool extras = true) {
-        return GetPrefarence(presetFile, rec.print.get(), rec.paper.get(), rec.config.get(),
-                             rec.serial.get(), extras ? rec.refCon.get() : nullptr,
-                             extras ? preset : nullptr, extras ? &stat : nullptr);
-    }
-    bool Save(const char* presetFile = nullptr, bool extras = true,
-              PrintLines lines = PrintLines::Config) {
-        return SetPrefarence(presetFile, rec.print.get(), rec.paper.get(), rec.config.get(),
-                             rec.serial.get(), extras ? rec.refCon.get() : nullptr,
-                             extras ? preset : nullptr, extras ? &stat : nullptr, lines);
+    bool Load(const char* presetFile = nullptr) { return LoadSettings(&rec, presetFile); }
+    bool Save(const char* presetFile = nullptr, PrintLines lines = PrintLines::Config) {
+        return SaveSettings(rec, presetFile, lines);
     }
 };
 
@@ -42,15 +35,15 @@ TEST(Store, LoadWithoutFileCreatesProductFolderOnly) {
     Program p;
     p.rec.serial->baud = 9;
     *p.rec.refCon = 5;
-    std::strcpy(p.preset, "old");
+    std::strcpy(p.rec.presetName, "old");
     EXPECT_FALSE(p.Load());
     EXPECT_TRUE(fs::is_directory(home.productFolder()));
     EXPECT_FALSE(fs::exists(home.productFolder() + "/Prefs"));
     EXPECT_EQ(p.rec.serial->baud, 0);
     EXPECT_EQ(*p.rec.refCon, 0);
-    EXPECT_STREQ(p.preset, "");
-    EXPECT_EQ(p.stat.plstVersion, 3001);
-    EXPECT_EQ(p.stat.nouse2, 0);
+    EXPECT_STREQ(p.rec.presetName, "");
+    EXPECT_EQ(p.rec.stat.plstVersion, 3001);
+    EXPECT_EQ(p.rec.stat.nouse2, 0);
 }
 
 TEST(Store, PresetCallsCreatePrefsFolder) {
@@ -62,14 +55,6 @@ TEST(Store, PresetCallsCreatePrefsFolder) {
     EXPECT_EQ(SettingsFilePath(nullptr), home.settingsFile());
 }
 
-TEST(Store, DocumentsFolderFollowsUserDirs) {
-    TempHome home;
-    WriteFileBytes(home.root() + "/.config/user-dirs.dirs",
-                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    EXPECT_EQ(ProductFolder(), home.root() + "/Dokumente/Adobe/Illustrator/Trazen");
-    EXPECT_TRUE(fs::is_directory(home.root() + "/Dokumente/Adobe/Illustrator/Trazen"));
-}
-
 TEST(Store, MainFileRoundTripAndStatusDefaults) {
     TempHome home;
     Program p;
@@ -77,9 +62,9 @@ TEST(Store, MainFileRoundTripAndStatusDefaults) {
     p.rec.paper->pitem_count = 1;
     std::strcpy(p.rec.paper->pitem[0].pname, "A3");
     *p.rec.refCon = 1;
-    std::strcpy(p.preset, "mine");
-    p.stat.plstVersion = 3001;
-    ASSERT_TRUE(p.Save(nullptr, true, PrintLines::Sender));
+    std::strcpy(p.rec.presetName, "mine");
+    p.rec.stat.plstVersion = 3001;
+    ASSERT_TRUE(p.Save(nullptr, PrintLines::Sender));
 
     Program q;
     ASSERT_TRUE(q.Load());
@@ -87,19 +72,19 @@ TEST(Store, MainFileRoundTripAndStatusDefaults) {
     EXPECT_EQ(q.rec.config->cmargin.bottom, 30);
     EXPECT_EQ(q.rec.paper->pitem_count, 1);
     EXPECT_EQ(*q.rec.refCon, 1);
-    EXPECT_STREQ(q.preset, "mine");
+    EXPECT_STREQ(q.rec.presetName, "mine");
     EXPECT_EQ(ReadFileBytes(home.settingsFile()),
               FormatPrefarence(p.rec.print.get(), p.rec.paper.get(), p.rec.config.get(),
-                               p.rec.serial.get(), p.rec.refCon.get(), p.preset, &p.stat,
-                               PrintLines::Sender));
+                               p.rec.serial.get(), p.rec.refCon.get(), p.rec.presetName,
+                               &p.rec.stat, PrintLines::Sender));
 
     // A file without status lines gives version 3001 and writes it back.
     WriteFileBytes(home.settingsFile(), "THSrConfig.baud = 3\r\n");
     Program r;
-    r.stat.nouse1 = 9;
+    r.rec.stat.nouse1 = 9;
     ASSERT_TRUE(r.Load());
-    EXPECT_EQ(r.stat.plstVersion, 3001);
-    EXPECT_EQ(r.stat.nouse1, 0);
+    EXPECT_EQ(r.rec.stat.plstVersion, 3001);
+    EXPECT_EQ(r.rec.stat.nouse1, 0);
     ASSERT_TRUE(r.Save());
     EXPECT_NE(ReadFileBytes(home.settingsFile()).find("\r\n\r\ntPldStatRes.plstVersion = 3001\r\n"),
               std::string::npos);
@@ -109,7 +94,7 @@ TEST(Store, PresetLeavesCallersExtrasAlone) {
     TempHome home;
     Program p;
     p.rec.serial->baud = 4;
-    ASSERT_TRUE(p.Save("Job A", false));
+    ASSERT_TRUE(p.Save("Job A"));
     const std::string text = ReadFileBytes(home.productFolder() + "/Prefs/Job A.ini");
     EXPECT_EQ(text.find("refine_con"), std::string::npos);
     EXPECT_EQ(text.find("preset_name"), std::string::npos);
@@ -118,13 +103,13 @@ TEST(Store, PresetLeavesCallersExtrasAlone) {
 
     Program q;
     *q.rec.refCon = 2;
-    std::strcpy(q.preset, "Job A");
-    q.stat.nouse2 = 77;
-    ASSERT_TRUE(q.Load("Job A", false));
+    std::strcpy(q.rec.presetName, "Job A");
+    q.rec.stat.nouse2 = 77;
+    ASSERT_TRUE(q.Load("Job A"));
     EXPECT_EQ(q.rec.serial->baud, 4);
     EXPECT_EQ(*q.rec.refCon, 2);
-    EXPECT_STREQ(q.preset, "Job A");
-    EXPECT_EQ(q.stat.nouse2, 77);
+    EXPECT_STREQ(q.rec.presetName, "Job A");
+    EXPECT_EQ(q.rec.stat.nouse2, 77);
 }
 
 TEST(Store, UnusablePathsAreRefused) {
@@ -141,8 +126,8 @@ TEST(Store, UnusablePathsAreRefused) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(SettingsFilePath(row.preset.c_str()), "");
-        EXPECT_FALSE(p.Save(row.preset.c_str(), false));
-        EXPECT_FALSE(p.Load(row.preset.c_str(), false));
+        EXPECT_FALSE(p.Save(row.preset.c_str()));
+        EXPECT_FALSE(p.Load(row.preset.c_str()));
     }
     EXPECT_FALSE(fs::exists(home.productFolder() + "/escape.ini"));
 }
@@ -169,7 +154,7 @@ TEST(Store, FailedSaveKeepsPreviousFile) {
         if (std::string(row.name) == "target_is_directory") {
             // A preset whose file path is a directory: nothing can be renamed over it.
             fs::create_directories(preset);
-            EXPECT_FALSE(p.Save("blocked", false));
+            EXPECT_FALSE(p.Save("blocked"));
             EXPECT_TRUE(fs::is_directory(preset));
         } else {
             chmod(home.productFolder().c_str(), 0555);
@@ -195,7 +180,7 @@ TEST(Store, FullDiskKeepsPreviousFileAndSaysWhy) {
     const std::string before = ReadFileBytes(home.settingsFile());
     disk.Fill();
     p.rec.serial->baud = 7;
-    EXPECT_FALSE(p.Save(nullptr, true, PrintLines::Sender));
+    EXPECT_FALSE(p.Save(nullptr, PrintLines::Sender));
     EXPECT_EQ(ReadFileBytes(home.settingsFile()), before);
     EXPECT_NE(SettingsWriteError().find("space"), std::string::npos) << SettingsWriteError();
 }

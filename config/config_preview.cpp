@@ -1,14 +1,10 @@
-// The page preview of the configuration window: the controls of the paper section and the
-// margins, read as storing reads them, turned into the print record's page on scratch records
-// and drawn in the two previews (paper tab and margins tab). Recomputing is cheap, so every edit
-// that can change the page redraws it at once.
+#include "config/config_preview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 
-#include "config/TRZN_Config.h"
 #include "config/TRZN_PagePreview.h"
 #include "config/config_fields.h"
 #include "config/page_preview_model.h"
@@ -25,8 +21,12 @@ int16_t SizeUnitOfMenu(const QComboBox* menu, int16_t fallback) {
 
 }  // namespace
 
-PageInputs TRZN_Config::ReadPageInputs() const {
-    const Ui::trznConfigModal& ui = *_ui;
+TRZN_ConfigPreview::TRZN_ConfigPreview(Ui::trznConfigModal& ui, const RecordSet& records,
+                                       std::function<bool()> finished)
+    : _ui(ui), _records(records), _finished(std::move(finished)) {}
+
+PageInputs TRZN_ConfigPreview::ReadPageInputs() const {
+    const Ui::trznConfigModal& ui = _ui;
     const TPrConfig& cf = *_records.config;
     const int16_t sizeUnit = SizeUnitOfMenu(ui.prstlMenuPunit, cf.unitmsct);
     const int16_t unit = cf.pUnit;
@@ -36,37 +36,35 @@ PageInputs TRZN_Config::ReadPageInputs() const {
     in.scale = FloatAbs(LeadingNumber(ui.prstlTextScale->text()));
     in.turned = cf.papervhf != 0;
     in.roll = ui.prstlChbxPisrl->isChecked();
-    in.cmargin = {ParseLength(ui.prconTextLeafT->text(), unit),
-                  ParseLength(ui.prconTextLeafL->text(), unit),
-                  ParseLength(ui.prconTextLeafB->text(), unit),
-                  ParseLength(ui.prconTextLeafR->text(), unit)};
-    in.rmargin = {ParseLength(ui.prconTextRoalT->text(), unit),
-                  ParseLength(ui.prconTextRoalL->text(), unit),
-                  ParseLength(ui.prconTextRoalB->text(), unit),
-                  ParseLength(ui.prconTextRoalR->text(), unit)};
+    in.cmargin = {
+        ParseLength(ui.prconTextLeafT->text(), unit), ParseLength(ui.prconTextLeafL->text(), unit),
+        ParseLength(ui.prconTextLeafB->text(), unit), ParseLength(ui.prconTextLeafR->text(), unit)};
+    in.rmargin = {
+        ParseLength(ui.prconTextRoalT->text(), unit), ParseLength(ui.prconTextRoalL->text(), unit),
+        ParseLength(ui.prconTextRoalB->text(), unit), ParseLength(ui.prconTextRoalR->text(), unit)};
     return in;
 }
 
-void TRZN_Config::UpdatePagePreview() {
-    if (_finished) return;
+void TRZN_ConfigPreview::Update() {
+    if (_finished()) return;
     const PagePreview preview = ComputePagePreview(ReadPageInputs());
-    const int16_t sizeUnit = SizeUnitOfMenu(_ui->prstlMenuPunit, _records.config->unitmsct);
-    _ui->prstlViewPreview->setPreview(preview, sizeUnit);
-    _ui->prconViewPreview->setPreview(preview, sizeUnit);
+    const int16_t sizeUnit = SizeUnitOfMenu(_ui.prstlMenuPunit, _records.config->unitmsct);
+    _ui.prstlViewPreview->setPreview(preview, sizeUnit);
+    _ui.prconViewPreview->setPreview(preview, sizeUnit);
 }
 
-void TRZN_Config::ConnectPagePreview() {
-    Ui::trznConfigModal& ui = *_ui;
+void TRZN_ConfigPreview::Connect(QObject* owner) {
+    Ui::trznConfigModal& ui = _ui;
+    const auto update = [this] { Update(); };
     // textChanged, not textEdited: the unit switch and the paper pop-up rewrite fields too.
     for (QLineEdit* field :
          {ui.prstlTextHsize, ui.prstlTextVsize, ui.prstlTextScale, ui.prconTextLeafT,
           ui.prconTextLeafL, ui.prconTextLeafB, ui.prconTextLeafR, ui.prconTextRoalT,
           ui.prconTextRoalL, ui.prconTextRoalB, ui.prconTextRoalR}) {
-        connect(field, &QLineEdit::textChanged, this, &TRZN_Config::UpdatePagePreview);
+        QObject::connect(field, &QLineEdit::textChanged, owner, update);
     }
-    connect(ui.prstlChbxPisrl, &QCheckBox::toggled, this, &TRZN_Config::UpdatePagePreview);
+    QObject::connect(ui.prstlChbxPisrl, &QCheckBox::toggled, owner, update);
     // The orientation comes from the record, which only the buttons' actions set: they redraw
     // the preview themselves.
-    connect(ui.prstlMenuPunit, &QComboBox::currentIndexChanged, this,
-            &TRZN_Config::UpdatePagePreview);
+    QObject::connect(ui.prstlMenuPunit, &QComboBox::currentIndexChanged, owner, update);
 }

@@ -1,7 +1,4 @@
-// The text fields whose text goes into the records as typed: the shared folder (UTF-8) and the
-// network address, header and footer (Shift-JIS), 127 bytes each. Each field takes no more bytes
-// than its record holds, and a note beside it says why a text can't be stored while it stands;
-// OK and save as refuse the window until it is mended.
+#include "config/config_texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +6,6 @@
 #include <QValidator>
 #include <functional>
 
-#include "config/TRZN_Config.h"
 #include "config/record_text.h"
 #include "platform/modal.h"
 #include "ui_trznConfigModal.h"
@@ -49,11 +45,12 @@ struct RecordTextField {
 
 QString TooLongNote(RecordEncoding encoding, int bytes) {
     if (encoding == RecordEncoding::UTF8) {
-        return TRZN_Config::tr("パスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。")
+        return QCoreApplication::translate(
+                   "TRZN_Config", "パスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。")
             .arg(bytes)
             .arg(kRecordTextLimit);
     }
-    return TRZN_Config::tr("長すぎます（%1 バイト、%2 バイトまで）。")
+    return QCoreApplication::translate("TRZN_Config", "長すぎます（%1 バイト、%2 バイトまで）。")
         .arg(bytes)
         .arg(kRecordTextLimit);
 }
@@ -65,14 +62,15 @@ QString RecordTextNote(const QString& text, RecordEncoding encoding) {
         case RecordTextFault::None:
             return {};
         case RecordTextFault::Quote:
-            return TRZN_Config::tr("「\"」は保存できません。");
+            return QCoreApplication::translate("TRZN_Config", "「\"」は保存できません。");
         case RecordTextFault::Control:
-            return TRZN_Config::tr("制御文字（U+%1）は保存できません。")
+            return QCoreApplication::translate("TRZN_Config", "制御文字（U+%1）は保存できません。")
                 .arg(static_cast<uint>(check.character.isEmpty() ? 0
                                                                  : check.character.at(0).unicode()),
                      4, 16, QLatin1Char('0'));
         case RecordTextFault::NoShiftJis:
-            return TRZN_Config::tr("「%1」は Shift-JIS にない文字です。").arg(check.character);
+            return QCoreApplication::translate("TRZN_Config", "「%1」は Shift-JIS にない文字です。")
+                .arg(check.character);
         case RecordTextFault::TooLong:
             return TooLongNote(encoding, check.bytes);
     }
@@ -95,8 +93,10 @@ std::vector<RecordTextField> RecordTextFields(Ui::trznConfigModal& ui) {
 
 }  // namespace
 
-void TRZN_Config::ConnectRecordTexts() {
-    for (const RecordTextField& f : RecordTextFields(*_ui)) {
+TRZN_RecordTexts::TRZN_RecordTexts(Ui::trznConfigModal& ui) : _ui(ui) {}
+
+void TRZN_RecordTexts::Connect(QObject* owner) {
+    for (const RecordTextField& f : RecordTextFields(_ui)) {
         // A note that comes and goes keeps its place, so the fields below never jump.
         QSizePolicy policy = f.note->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
@@ -110,25 +110,25 @@ void TRZN_Config::ConnectRecordTexts() {
         const RecordEncoding encoding = f.encoding;
         QLineEdit* field = f.field;
         field->setValidator(new RecordTextLimit(field, encoding));
-        connect(field, &QLineEdit::inputRejected, this, [field, note] {
+        QObject::connect(field, &QLineEdit::inputRejected, owner, [field, note] {
             // Setting a text reports a rejection too (and keeps the text): only typing is told.
             if (!field->hasFocus()) return;
             Modal().Beep();
             ShowNote(note, tr("これ以上入りません（%1 バイトまで）。").arg(kRecordTextLimit));
         });
-        connect(field, &QLineEdit::textEdited, this, [field, note, encoding] {
+        QObject::connect(field, &QLineEdit::textEdited, owner, [field, note, encoding] {
             ShowNote(note, RecordTextNote(field->text(), encoding));
         });
     }
 }
 
-void TRZN_Config::HideRecordTextNotes() {
-    for (const RecordTextField& f : RecordTextFields(*_ui)) ShowNote(f.note, {});
+void TRZN_RecordTexts::HideNotes() {
+    for (const RecordTextField& f : RecordTextFields(_ui)) ShowNote(f.note, {});
 }
 
-bool TRZN_Config::TypedTextsFit() {
+bool TRZN_RecordTexts::Fit() {
     QLineEdit* first = nullptr;
-    for (const RecordTextField& f : RecordTextFields(*_ui)) {
+    for (const RecordTextField& f : RecordTextFields(_ui)) {
         const QString note = RecordTextNote(f.field->text(), f.encoding);
         ShowNote(f.note, note);
         if (!note.isEmpty() && !first) first = f.field;
@@ -136,7 +136,7 @@ bool TRZN_Config::TypedTextsFit() {
     if (!first) return true;
     Modal().Beep();
     // Bring the field forward wherever the user pressed OK from.
-    QTabWidget* tabs = _ui->prconTabs;
+    QTabWidget* tabs = _ui.prconTabs;
     for (QWidget* w = first; w; w = w->parentWidget()) {
         const int page = tabs->indexOf(w);
         if (page >= 0) {

@@ -1,6 +1,4 @@
-// Units and paper selection of the configuration window: the two margin-unit pop-ups and the
-// conversion of the thirteen length fields, the paper pop-up built from the user's paper list,
-// the paper-size unit, the orientation buttons and the paper list editor.
+#include "config/config_units.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/TRZN_Config.h"
 #include "config/TRZN_Paper.h"
 #include "config/config_fields.h"
 #include "config/paper_fields.h"
@@ -26,13 +23,31 @@ int16_t SizeUnitOf(int item) {
     return kUnitPoint;
 }
 
+void Select(QComboBox* menu, int item) { menu->setCurrentIndex(item); }
+
 }  // namespace
 
-void TRZN_Config::SetPUnit(int64_t unit) {
+TRZN_ConfigUnits::TRZN_ConfigUnits(Ui::trznConfigModal& ui, RecordSet& records, QDialog* window,
+                                   QObject* owner, std::function<void()> pageChanged)
+    : _ui(ui),
+      _records(records),
+      _window(window),
+      _owner(owner),
+      _pageChanged(std::move(pageChanged)) {}
+
+void TRZN_ConfigUnits::TrackSizeUnit() {
+    // Before the action: a choice changes the item first, then activates it.
+    QObject::connect(_ui.prstlMenuPunit, &QComboBox::currentIndexChanged, _owner, [this](int item) {
+        _sizeItemBefore = _sizeItemShown;
+        _sizeItemShown = item;
+    });
+}
+
+void TRZN_ConfigUnits::SetPUnit(int64_t unit) {
     TPrConfig& cf = *_records.config;
     if (unit == cf.pUnit) return;
     const auto next = static_cast<int16_t>(unit);
-    Ui::trznConfigModal& ui = *_ui;
+    Ui::trznConfigModal& ui = _ui;
     QLineEdit* const lengths[] = {
         ui.prconTextLeafT, ui.prconTextLeafB, ui.prconTextLeafL, ui.prconTextLeafR,
         ui.prconTextRoalT, ui.prconTextRoalB, ui.prconTextRoalL, ui.prconTextRoalR,
@@ -45,35 +60,35 @@ void TRZN_Config::SetPUnit(int64_t unit) {
         field->setText(FormatLength(points, next));
     }
     cf.pUnit = next;
-    UpdatePagePreview();
+    _pageChanged();
 }
 
-void TRZN_Config::prconMenuPunitAAction() {
-    const int item = _ui->prconMenuPunitA->currentIndex();
-    _ui->prconMenuPunitB->setCurrentIndex(item);
+void TRZN_ConfigUnits::prconMenuPunitAAction() {
+    const int item = _ui.prconMenuPunitA->currentIndex();
+    _ui.prconMenuPunitB->setCurrentIndex(item);
     SetPUnit(item);
 }
 
-void TRZN_Config::prconMenuPunitBAction() {
-    const int item = _ui->prconMenuPunitB->currentIndex();
-    _ui->prconMenuPunitA->setCurrentIndex(item);
+void TRZN_ConfigUnits::prconMenuPunitBAction() {
+    const int item = _ui.prconMenuPunitB->currentIndex();
+    _ui.prconMenuPunitA->setCurrentIndex(item);
     SetPUnit(item);
 }
 
-void TRZN_Config::SizeFieldsInShownUnit() {
-    _sizeItemShown = _ui->prstlMenuPunit->currentIndex();
+void TRZN_ConfigUnits::SizeFieldsInShownUnit() {
+    _sizeItemShown = _ui.prstlMenuPunit->currentIndex();
     _sizeItemBefore = _sizeItemShown;
 }
 
-void TRZN_Config::ShowPaperSize(double widthPoints, double heightPoints, int16_t unit) {
-    _ui->prstlTextVsize->setText(FormatPaperLength(PaperFromPoints(heightPoints, unit), unit));
-    _ui->prstlTextHsize->setText(FormatPaperLength(PaperFromPoints(widthPoints, unit), unit));
+void TRZN_ConfigUnits::ShowPaperSize(double widthPoints, double heightPoints, int16_t unit) {
+    _ui.prstlTextVsize->setText(FormatPaperLength(PaperFromPoints(heightPoints, unit), unit));
+    _ui.prstlTextHsize->setText(FormatPaperLength(PaperFromPoints(widthPoints, unit), unit));
 }
 
-void TRZN_Config::prstlMenuPaperAction() {
+void TRZN_ConfigUnits::prstlMenuPaperAction() {
     TPrConfig& cf = *_records.config;
     const TPrPaper& list = *_records.paper;
-    const int item = _ui->prstlMenuPaper->currentIndex();
+    const int item = _ui.prstlMenuPaper->currentIndex();
     if (item < 0) return;
     cf.papersct = static_cast<int16_t>(item);
     // The user-defined entry keeps whatever size the user typed.
@@ -83,20 +98,20 @@ void TRZN_Config::prstlMenuPaperAction() {
         Modal().Beep();
         return;
     }
-    cf.unitmsct = SizeUnitOf(_ui->prstlMenuPunit->currentIndex());
+    cf.unitmsct = SizeUnitOf(_ui.prstlMenuPunit->currentIndex());
     ShowPaperSize(paper.pwidth, paper.pheight, cf.unitmsct);
-    _ui->prstlChbxPisrl->setChecked(paper.pisroll != 0);
+    _ui.prstlChbxPisrl->setChecked(paper.pisroll != 0);
 }
 
-void TRZN_Config::prstlMenuPunitAction() {
+void TRZN_ConfigUnits::prstlMenuPunitAction() {
     TPrConfig& cf = *_records.config;
     // The fields are in the unit the pop-up showed until now, which is the record's unit only
     // once a size has been converted: storing and the preview read them in the pop-up's unit.
     const int16_t shown = SizeUnitOf(_sizeItemBefore >= 0 ? _sizeItemBefore : cf.unitmsct);
-    const double height = PaperToPoints(LeadingNumber(_ui->prstlTextVsize->text()), shown);
-    const double width = PaperToPoints(LeadingNumber(_ui->prstlTextHsize->text()), shown);
-    const bool roll = _ui->prstlChbxPisrl->isChecked();
-    const int16_t unit = SizeUnitOf(_ui->prstlMenuPunit->currentIndex());
+    const double height = PaperToPoints(LeadingNumber(_ui.prstlTextVsize->text()), shown);
+    const double width = PaperToPoints(LeadingNumber(_ui.prstlTextHsize->text()), shown);
+    const bool roll = _ui.prstlChbxPisrl->isChecked();
+    const int16_t unit = SizeUnitOf(_ui.prstlMenuPunit->currentIndex());
     // Nothing to convert yet: the pop-up keeps the unit just chosen, so that a size typed next
     // is read in it, while the fields and the record's unit stay as they are.
     if (!(height > 0) || !(width > 0)) {
@@ -105,7 +120,7 @@ void TRZN_Config::prstlMenuPunitAction() {
     }
     if (!CanFormatLength(PaperFromPoints(width, unit)) ||
         !CanFormatLength(PaperFromPoints(height, unit))) {
-        _ui->prstlMenuPunit->setCurrentIndex(shown);
+        _ui.prstlMenuPunit->setCurrentIndex(shown);
         SizeFieldsInShownUnit();
         Modal().Beep();
         return;
@@ -113,14 +128,14 @@ void TRZN_Config::prstlMenuPunitAction() {
     SizeFieldsInShownUnit();
     cf.unitmsct = unit;
     ShowPaperSize(width, height, unit);
-    _ui->prstlChbxPisrl->setChecked(roll);
+    _ui.prstlChbxPisrl->setChecked(roll);
 }
 
-void TRZN_Config::prstlPBtnPaperAction() {
+void TRZN_ConfigUnits::prstlPBtnPaperAction() {
     TPrConfig& cf = *_records.config;
     if (!trznPaperCtrl) {
         trznPaperCtrl = new TRZN_Paper(_window);
-        trznPaperCtrl->setParent(this);
+        trznPaperCtrl->setParent(_owner);
     }
     trznPaperCtrl->setTHPrPaper(_records.paper.get(), cf.unitmsct);
 
@@ -129,11 +144,11 @@ void TRZN_Config::prstlPBtnPaperAction() {
     panel->hide();
     if (code != TRZN_Paper::kResultOk) return;
 
-    const int item = _ui->prstlMenuPunit->currentIndex();
+    const int item = _ui.prstlMenuPunit->currentIndex();
     const int16_t unit = SizeUnitOf(item);
-    const double height = PaperToPoints(LeadingNumber(_ui->prstlTextVsize->text()), unit);
-    const double width = PaperToPoints(LeadingNumber(_ui->prstlTextHsize->text()), unit);
-    const int16_t roll = _ui->prstlChbxPisrl->isChecked() ? 1 : 0;
+    const double height = PaperToPoints(LeadingNumber(_ui.prstlTextVsize->text()), unit);
+    const double width = PaperToPoints(LeadingNumber(_ui.prstlTextHsize->text()), unit);
+    const int16_t roll = _ui.prstlChbxPisrl->isChecked() ? 1 : 0;
     if (height > 0 && width > 0) {
         SetupPrStMenu(CutToField(width), CutToField(height), roll);
         return;
@@ -142,24 +157,24 @@ void TRZN_Config::prstlPBtnPaperAction() {
     // with the user-defined entry chosen, never a stale title at a shifted index.
     SetupPrStMenu(0, 0, roll);
     cf.papersct = _records.paper->pitem_count;
-    _ui->prstlMenuPaper->setCurrentIndex(cf.papersct);
+    _ui.prstlMenuPaper->setCurrentIndex(cf.papersct);
 }
 
-void TRZN_Config::prstlUserHrdbnAction() {
+void TRZN_ConfigUnits::prstlUserHrdbnAction() {
     _records.config->papervhf = 1;
-    _ui->prstlUserVrdbn->setChecked(false);
-    _ui->prstlUserHrdbn->setChecked(true);
-    UpdatePagePreview();
+    _ui.prstlUserVrdbn->setChecked(false);
+    _ui.prstlUserHrdbn->setChecked(true);
+    _pageChanged();
 }
 
-void TRZN_Config::prstlUserVrdbnAction() {
+void TRZN_ConfigUnits::prstlUserVrdbnAction() {
     _records.config->papervhf = 0;
-    _ui->prstlUserVrdbn->setChecked(true);
-    _ui->prstlUserHrdbn->setChecked(false);
-    UpdatePagePreview();
+    _ui.prstlUserVrdbn->setChecked(true);
+    _ui.prstlUserHrdbn->setChecked(false);
+    _pageChanged();
 }
 
-void TRZN_Config::SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr) {
+void TRZN_ConfigUnits::SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr) {
     TPrConfig& cf = *_records.config;
     const TPrPaper& list = *_records.paper;
     const int16_t count = std::clamp<int16_t>(list.pitem_count, 0, kPaperItemMax);
@@ -175,12 +190,40 @@ void TRZN_Config::SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr) {
         }
     }
 
-    QComboBox* menu = _ui->prstlMenuPaper;
+    QComboBox* menu = _ui.prstlMenuPaper;
     menu->clear();
     for (int16_t i = 0; i < count; ++i) menu->addItem(PaperTitle(list.pitem[i]));
     menu->addItem(QStringLiteral("ユーザ定義"));
     menu->setCurrentIndex(cf.papersct);
 
     cf.paperisr = pisr;
-    _ui->prstlChbxPisrl->setChecked(pisr != 0);
+    _ui.prstlChbxPisrl->setChecked(pisr != 0);
+}
+
+void TRZN_ConfigUnits::SetupPaperSection() {
+    Ui::trznConfigModal& ui = _ui;
+    const TPrint& pr = *_records.print;
+    TPrConfig& cf = *_records.config;
+
+    int16_t scale = pr.prXInfo.iBandV;
+    if (scale == 0) scale = 100;
+    const bool turned = scale < 0;
+    const int16_t width = turned ? pr.prStl.iPageV : pr.prStl.iPageH;
+    const int16_t height = turned ? pr.prStl.iPageH : pr.prStl.iPageV;
+
+    cf.paperisr = pr.prStl.feed;
+    cf.papervhf = turned ? 1 : 0;
+    cf.iFstPage = pr.prJob.iFstPage < 1 ? 1 : pr.prJob.iFstPage;
+    cf.iLstPage = pr.prJob.iLstPage < 1 ? 1 : pr.prJob.iLstPage;
+
+    Select(ui.prstlMenuPunit, cf.unitmsct);
+    SizeFieldsInShownUnit();
+    ui.prstlUserVrdbn->setChecked(cf.papervhf == 0);
+    ui.prstlUserHrdbn->setChecked(cf.papervhf == 1);
+    ui.prstlTextVsize->setText(FormatLength(height, cf.unitmsct));
+    ui.prstlTextHsize->setText(FormatLength(width, cf.unitmsct));
+    ui.prstlTextScale->setText(FormatDecimal(FloatAbs(scale), 2));
+    SetupPrStMenu(width, height, cf.paperisr);
+    ui.prconTextSpage->setText(FormatWhole(cf.iFstPage));
+    ui.prconTextEpage->setText(FormatWhole(cf.iLstPage));
 }

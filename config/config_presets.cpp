@@ -1,9 +1,4 @@
-// Presets of the configuration window: the preset pop-up, choosing a preset, saving the window
-// under a name (asking before a preset is replaced) and deleting the current preset.
-//
-// Pop-up layout: item 0 "no preset", items 1 .. n-4 the presets in byte order, item n-3 a
-// separator that never acts, n-2 "save as", n-1 "delete" (enabled only on a preset). Each preset
-// item carries the name of the file it was listed from.
+#include "config/config_presets.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -15,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-#include "config/TRZN_Config.h"
 #include "config/TRZN_PresetName.h"
 #include "config/preset_list.h"
 #include "config/save_failure.h"
@@ -104,25 +98,32 @@ protected:
 
 }  // namespace
 
-void TRZN_Config::GuardPresetMenu() {
-    QComboBox* menu = _ui->prconMenuPreset;
+TRZN_ConfigPresets::TRZN_ConfigPresets(Ui::trznConfigModal& ui, RecordSet& records, QDialog* window,
+                                       QObject* owner, PresetWindow host)
+    : _ui(ui), _records(records), _window(window), _owner(owner), _host(std::move(host)) {
+    GuardMenu();
+}
+
+void TRZN_ConfigPresets::GuardMenu() {
+    QComboBox* menu = _ui.prconMenuPreset;
     menu->installEventFilter(new PresetMenuGuard(menu));
 }
 
-bool TRZN_Config::SetupPresetMenu() {
+bool TRZN_ConfigPresets::Setup() {
     const std::string folder = PresetFolder();
     if (folder.empty()) return false;  // no Documents folder
     const std::vector<PresetEntry> list = ListPresetFolder(folder);
 
-    QComboBox* menu = _ui->prconMenuPreset;
+    QComboBox* menu = _ui.prconMenuPreset;
     while (menu->count() > kFixedItems) menu->removeItem(1);
 
     const std::optional<std::string> current =
-        _preset_name[0] ? PresetFileForm(_preset_name) : std::nullopt;
+        _records.presetName[0] ? PresetFileForm(_records.presetName) : std::nullopt;
     _preset_idx = 0;
     for (int k = 1; k <= static_cast<int>(list.size()); ++k) {
         const PresetEntry& entry = list[static_cast<size_t>(k - 1)];
-        menu->insertItem(k, QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+        menu->insertItem(
+            k, QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
         menu->setItemData(k, QByteArray::fromStdString(entry.fileName), kFileRole);
         // Two files can list under one name ("P.ini", "P.INI.ini"): the one the store writes wins.
         if (current && entry.name == *current &&
@@ -132,14 +133,14 @@ bool TRZN_Config::SetupPresetMenu() {
     }
     SetItemEnabled(menu, menu->count() - 3, false);
     menu->setCurrentIndex(_preset_idx);
-    if (_preset_idx == 0) _preset_name[0] = '\0';
-    UpdatePresetDelete();
+    if (_preset_idx == 0) _records.presetName[0] = '\0';
+    UpdateDelete();
     return true;
 }
 
-void TRZN_Config::prconMenuPresetAction() {
-    if (_finished) return;
-    QComboBox* menu = _ui->prconMenuPreset;
+void TRZN_ConfigPresets::MenuAction() {
+    if (_host.finished()) return;
+    QComboBox* menu = _ui.prconMenuPreset;
     const std::string folder = PresetFolder();
     if (folder.empty()) {
         menu->setCurrentIndex(_preset_idx);
@@ -156,20 +157,20 @@ void TRZN_Config::prconMenuPresetAction() {
     } else if (a != _preset_idx) {
         ChoosePreset(a, folder);
     }
-    UpdatePresetDelete();
+    UpdateDelete();
 }
 
-void TRZN_Config::UpdatePresetDelete() {
-    QComboBox* menu = _ui->prconMenuPreset;
+void TRZN_ConfigPresets::UpdateDelete() {
+    QComboBox* menu = _ui.prconMenuPreset;
     SetItemEnabled(menu, menu->count() - 1, _preset_idx != 0);
 }
 
-void TRZN_Config::ChoosePreset(int item, const std::string& folder) {
-    QComboBox* menu = _ui->prconMenuPreset;
+void TRZN_ConfigPresets::ChoosePreset(int item, const std::string& folder) {
+    QComboBox* menu = _ui.prconMenuPreset;
     if (item == 0) {
         // Leaving the preset keeps what the window shows.
         _preset_idx = 0;
-        _preset_name[0] = '\0';
+        _records.presetName[0] = '\0';
         return;
     }
     const QByteArray title = menu->itemText(item).toUtf8();
@@ -182,40 +183,39 @@ void TRZN_Config::ChoosePreset(int item, const std::string& folder) {
     RecordSet loaded;
     bool ok = false;
     if (sjis && fileName == name + kExtension) {
-        ok = GetPrefarence(name.c_str(), loaded.print.get(), loaded.paper.get(),
-                           loaded.config.get(), loaded.serial.get());
+        ok = LoadSettings(&loaded, name.c_str());
     } else if (sjis) {
         // Listed from a file the store doesn't name ("A.INI"): read that very file.
         ok = LoadPresetFile(folder + "/" + fileName, loaded.print.get(), loaded.paper.get(),
                             loaded.config.get(), loaded.serial.get());
     }
     if (!ok) {
-        _preset_name[0] = '\0';
-        SetupPresetMenu();
+        _records.presetName[0] = '\0';
+        Setup();
         return;
     }
     _preset_idx = item;
-    CopyName(_preset_name, *sjis);
+    CopyName(_records.presetName, *sjis);
     *_records.print = *loaded.print;
     *_records.paper = *loaded.paper;
     *_records.config = *loaded.config;
     *_records.serial = *loaded.serial;
-    SetupItems();
+    _host.fillControls();
 }
 
-TRZN_PresetName* TRZN_Config::PresetNameCtrl() {
+TRZN_PresetName* TRZN_ConfigPresets::PresetNameCtrl() {
     // Made on first use, over the window so that the desktop centres it there.
     if (!_presetNameCtrl) {
         _presetNameCtrl = new TRZN_PresetName(_window);
-        _presetNameCtrl->setParent(this);
+        _presetNameCtrl->setParent(_owner);
     }
     return _presetNameCtrl;
 }
 
-void TRZN_Config::SavePresetAs(const std::string& folder) {
-    QComboBox* menu = _ui->prconMenuPreset;
+void TRZN_ConfigPresets::SavePresetAs(const std::string& folder) {
+    QComboBox* menu = _ui.prconMenuPreset;
     // The preset would hold the folder held so far, not the one on screen.
-    if (!TypedTextsFit()) {
+    if (!_host.textsFit()) {
         menu->setCurrentIndex(_preset_idx);
         return;
     }
@@ -227,7 +227,8 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
     std::string target;  // the preset file written, in the preset folder
     // Declining to replace an existing preset asks for a name again, offering the proposal.
     for (;;) {
-        const std::string proposal = _preset_name[0] ? std::string(_preset_name) : ProposePresetName(folder);
+        const std::string proposal =
+            _records.presetName[0] ? std::string(_records.presetName) : ProposePresetName(folder);
         ctrl->SetPresetName(proposal.c_str());
         const int code = dialog->exec();
         ctrl->GetPresetName(typed);
@@ -244,23 +245,24 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
             return;
         }
         fileForm = *form;
-        target = TargetFileOf(menu, _preset_idx, _preset_name[0] && std::strcmp(typed, _preset_name) == 0,
-                              fileForm);
+        target = TargetFileOf(
+            menu, _preset_idx,
+            _records.presetName[0] && std::strcmp(typed, _records.presetName) == 0, fileForm);
         if (!PresetFileOpens(folder, target)) break;
         const QString message =
             tr("プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？")
                 .arg(SjisToQString(typed));
-        if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) == 1) break;
+        if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) == 1)
+            break;
     }
 
-    CopyName(_preset_name, typed);
-    SetdownItems();
+    CopyName(_records.presetName, typed);
+    _host.readControls();
     RecordSet& r = _records;
     for (;;) {
         errno = 0;
         const bool saved = target == fileForm + kExtension
-                               ? SetPrefarence(fileForm.c_str(), r.print.get(), r.paper.get(),
-                                               r.config.get(), r.serial.get())
+                               ? SaveSettings(r, fileForm.c_str())
                                : SavePresetFile(folder + "/" + target, r.print.get(), r.paper.get(),
                                                 r.config.get(), r.serial.get());
         if (saved) break;
@@ -271,17 +273,17 @@ void TRZN_Config::SavePresetAs(const std::string& folder) {
                           QStringLiteral("Cancel")) != 1)
             break;
     }
-    SetupItems();
+    _host.fillControls();
 }
 
-void TRZN_Config::DeleteCurrentPreset(const std::string& folder) {
-    QComboBox* menu = _ui->prconMenuPreset;
+void TRZN_ConfigPresets::DeleteCurrentPreset(const std::string& folder) {
+    QComboBox* menu = _ui.prconMenuPreset;
     if (_preset_idx <= 0 || _preset_idx > menu->count() - kFixedItems) {
         menu->setCurrentIndex(_preset_idx);
         return;
     }
     const QString message =
-        tr("プリセット \"%1\" を完全に削除しますか？").arg(SjisToQString(_preset_name));
+        tr("プリセット \"%1\" を完全に削除しますか？").arg(SjisToQString(_records.presetName));
     if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) != 1) {
         menu->setCurrentIndex(_preset_idx);
         return;
@@ -293,5 +295,5 @@ void TRZN_Config::DeleteCurrentPreset(const std::string& folder) {
     menu->removeItem(_preset_idx);
     menu->setCurrentIndex(0);
     _preset_idx = 0;
-    _preset_name[0] = '\0';
+    _records.presetName[0] = '\0';
 }

@@ -1,0 +1,21 @@
+#include "sender/make_delivery.h"
+
+#include "platform/ports.h"
+#include "sender/folder_delivery.h"
+#include "sender/ftp_delivery.h"
+#include "sender/queue_delivery.h"
+#include "sender/serial_delivery.h"
+
+std::unique_ptr<TDelivery> MakeDelivery(const TDeliverySetup& setup) {
+    if (setup.code >= 0) return std::make_unique<TSerialDelivery>(setup);
+    switch (setup.code) {
+        case kDestSharedFolder:
+            return std::make_unique<TFolderDelivery>(setup);
+        case kDestPrinterQueue:
+            return std::make_unique<TQueueDelivery>(setup);
+        default:
+            // The FTP print servers, and whatever resolved to no destination at all (that goes
+            // to the first FTP server, as it always has).
+            return std::make_unique<TFtpDelivery>(setup);
+    }
+}

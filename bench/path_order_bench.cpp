@@ -104,8 +104,7 @@ void BM_OrderPaths(benchmark::State& state) {
     state.counters["rss_before_MB"] = rssBefore;
     state.counters["peak_rss_MB"] = peak;
     static const char* const kKinds[] = {"scattered", "clustered", "coincident"};
-    state.SetLabel(std::string(kKinds[kind]) +
-                   (improve ? ", OrderPaths" : ", NearestNextOrder"));
+    state.SetLabel(std::string(kKinds[kind]) + (improve ? ", OrderPaths" : ", NearestNextOrder"));
 }
 BENCHMARK(BM_OrderPaths)
     ->ArgsProduct({{kScattered, kClustered}, {10'000, 100'000}, {0, 1}})

@@ -553,7 +553,8 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     for (const std::string& name : walk.missing)
         AddNote(&out.notes, "block \"" + name + "\" is inserted but not defined: skipped");
     if (text.nonFinite > 0)
-        AddNote(&out.notes, "coordinates or sizes that are not numbers (nan, inf): their entities skipped");
+        AddNote(&out.notes,
+                "coordinates or sizes that are not numbers (nan, inf): their entities skipped");
     if (reader.outOfRange > text.nonFinite)
         AddNote(&out.notes, "entities with numbers out of range skipped");
     if (reader.degenerate > 0)

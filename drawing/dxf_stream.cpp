@@ -28,8 +28,7 @@ bool CountGroup(std::string_view entity, long c) {
     if (entity == "SPLINE") return c >= 72 && c <= 74;
     if (entity == "LEADER") return c == 76;
     if (entity == "LTYPE") return c == 73;
-    if (entity == "HATCH")
-        return c == 78 || c == 79 || c == 91 || c == 93 || (c >= 95 && c <= 98);
+    if (entity == "HATCH") return c == 78 || c == 79 || c == 91 || c == 93 || (c >= 95 && c <= 98);
     return false;
 }
 
@@ -96,7 +95,8 @@ public:
                 }
             }
         }
-        out.bytes = _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
+        out.bytes =
+            _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
         return out;
     }
 

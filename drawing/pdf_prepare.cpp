@@ -2,6 +2,8 @@
 
 // qpdf's headers ask which of its pointer types is meant: none of its old ones are used here.
 #define POINTERHOLDER_TRANSITION 4
+#include <algorithm>
+#include <map>
 #include <qpdf/Buffer.hh>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/Pl_Discard.hh>
@@ -11,9 +13,6 @@
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include <algorithm>
-#include <map>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -121,7 +120,9 @@ Handle Lookup(const Chain& chain, const char* category, const std::string& name)
     return Handle::newNull();
 }
 
-bool IsForm(Handle x) { return x.isStream() && x.getDict().getKey("/Subtype").isNameAndEquals("/Form"); }
+bool IsForm(Handle x) {
+    return x.isStream() && x.getDict().getKey("/Subtype").isNameAndEquals("/Form");
+}
 
 // Walks what a page paints, through forms, patterns, Type 3 glyphs, soft masks and
 // annotations, counting operators with forms multiplied out and replacing inline images.
@@ -161,9 +162,10 @@ private:
 
     void Refuse(int64_t cost) {
         if (cost > kMaxPdfOperations && failure.empty())
-            failure = "the PDF page's forms (XObjects), drawn within each other, multiply into "
-                      "more than " +
-                      std::to_string(kMaxPdfOperations) + " operations";
+            failure =
+                "the PDF page's forms (XObjects), drawn within each other, multiply into "
+                "more than " +
+                std::to_string(kMaxPdfOperations) + " operations";
     }
 
     // The operators `stream` makes poppler run, drawn with the resources `outer`; `drawn`
@@ -280,7 +282,8 @@ int64_t ReplaceImages(QPDF& pdf) {
         if (!object.isStream()) continue;
         Handle dict = object.getDict();
         if (!dict.getKey("/Subtype").isNameAndEquals("/Image")) continue;
-        const bool mask = dict.getKey("/ImageMask").isBool() && dict.getKey("/ImageMask").getBoolValue();
+        const bool mask =
+            dict.getKey("/ImageMask").isBool() && dict.getKey("/ImageMask").getBoolValue();
         object.replaceDict(Handle::parse(
             mask ? "<< /Type /XObject /Subtype /Image /Width 1 /Height 1 /ImageMask true >>"
                  : "<< /Type /XObject /Subtype /Image /Width 1 /Height 1 "

@@ -16,10 +16,10 @@
 #include <string>
 
 struct PreparedPdf {
-    QByteArray pdf;       // what poppler paints: the document itself when nothing was replaced
-    std::string refusal;  // one line: the page is not painted
+    QByteArray pdf;        // what poppler paints: the document itself when nothing was replaced
+    std::string refusal;   // one line: the page is not painted
     bool bounded = false;  // refused for a bound, not for what qpdf could not read
-    int64_t images = 0;   // image XObjects replaced in the document
+    int64_t images = 0;    // image XObjects replaced in the document
     int64_t inlineImages = 0;
 };
 

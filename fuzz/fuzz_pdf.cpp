@@ -9,8 +9,8 @@
 #include "drawing/pdf_prepare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                     static_cast<qsizetype>(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const PreparedPdf first = PreparePdf(bytes, 1 + static_cast<int>(size % 2));
     if (!first.refusal.empty()) {
         if (first.refusal.find('\n') != std::string::npos) std::abort();

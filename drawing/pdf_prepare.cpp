@@ -3,6 +3,7 @@
 // qpdf's headers ask which of its pointer types is meant: none of its old ones are used here.
 #define POINTERHOLDER_TRANSITION 4
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <qpdf/Buffer.hh>
 #include <qpdf/Pipeline.hh>
@@ -59,6 +60,35 @@ struct StreamScan {
     int64_t operators = 0;
     int64_t inlineImages = 0;
     std::map<std::string, int64_t> drawn;
+};
+
+// A first look at a content stream as it is unpacked, kept nowhere: about how many operators
+// it runs (words that start after a delimiter; names and numbers don't), and whether it may draw
+// an XObject or hold an inline image at all. Most content (a drawing's curves) does neither,
+// and is spared qpdf's tokenizer, which makes a token of every number.
+class Sniff : public Pipeline {
+public:
+    Sniff() : Pipeline("sniff", nullptr) {}
+    void write(unsigned char const* data, size_t len) override {
+        for (size_t i = 0; i < len; ++i) {
+            const unsigned char c = data[i];
+            const bool letter =
+                (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '\'' || c == '"';
+            if (letter && Delimiter(_last)) ++operators;
+            if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I')) mayDrawOrHoldImages = true;
+            _last = c;
+        }
+    }
+    void finish() override {}
+
+    int64_t operators = 0;
+    bool mayDrawOrHoldImages = false;
+
+private:
+    static bool Delimiter(unsigned char c) {
+        return std::strchr(" \n\r\t\f()<>[]{}", c) != nullptr;
+    }
+    unsigned char _last = ' ';
 };
 
 class ScanFilter : public Handle::TokenFilter {
@@ -237,31 +267,36 @@ private:
         const auto known = _scans.find(stream.getObjGen());
         if (known != _scans.end()) return known->second;
         StreamScan& scan = _scans[stream.getObjGen()];
-        Pl_Discard discard;
-        if (!Filter(stream, scan, false, &discard)) {
+        Sniff sniff;
+        if (!Unpack(stream, &sniff)) {
             // What qpdf can't unpack, poppler might in part: nothing of it is painted.
             stream.replaceStreamData("", Handle::newNull(), Handle::newNull());
             changed = true;
-            scan = StreamScan{};
             return scan;
         }
-        if (scan.inlineImages > 0) {
-            std::string rewritten;
-            Pl_String into("rewritten", nullptr, rewritten);
-            StreamScan again;
-            Filter(stream, again, true, &into);
-            stream.replaceStreamData(rewritten, Handle::newNull(), Handle::newNull());
-            inlineImages += scan.inlineImages;
-            changed = true;
-        }
+        scan.operators = sniff.operators;
+        if (!sniff.mayDrawOrHoldImages) return scan;
+        scan.operators = 0;
+        ScanFilter counting(scan, false);
+        Pl_Discard discard;
+        Pl_QPDFTokenizer tokens("content", &counting, &discard);
+        Unpack(stream, &tokens);
+        if (scan.inlineImages == 0) return scan;
+        std::string rewritten;
+        Pl_String into("rewritten", nullptr, rewritten);
+        StreamScan again;
+        ScanFilter rewriting(again, true);
+        Pl_QPDFTokenizer retokens("content", &rewriting, &into);
+        Unpack(stream, &retokens);
+        stream.replaceStreamData(rewritten, Handle::newNull(), Handle::newNull());
+        inlineImages += scan.inlineImages;
+        changed = true;
         return scan;
     }
 
-    bool Filter(Handle stream, StreamScan& scan, bool rewrite, Pipeline* out) {
-        ScanFilter filter(scan, rewrite);
-        Pl_QPDFTokenizer tokens("content", &filter, out);
+    bool Unpack(Handle stream, Pipeline* into) {
         bool over = false;
-        Bounded bounded(&tokens, &over);
+        Bounded bounded(into, &over);
         const bool read = stream.pipeStreamData(&bounded, 0, qpdf_dl_specialized, true);
         if (over)
             failure = "a content stream of the PDF unpacks to more than " +

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Time and peak memory of each hostile file of tests/drawing/hostile_files.py converted by
 # trzn_bench_readers (A3 sheet, automatic pens, line optimisation), one core, under 4 GB of
-# address space and 120 s: what it said (the error or the notes), seconds and peak resident
+# address space and 60 s: what it said (the error or the notes), seconds and peak resident
 # memory as /usr/bin/time -v reports them. Given a second build directory (say one of an older
 # tree), the same files through it too, as "before".
 # Usage: bash bench/hostile_figures.sh [build dir] [build dir before]
@@ -19,13 +19,13 @@ export QT_QPA_PLATFORM=offscreen
 # One conversion: "said | seconds | MB".
 measure() {
   local bench=$1 file=$2
-  taskset -c 0 /usr/bin/time -v -o "$work/time" timeout 120 prlimit --as=4294967296 \
+  taskset -c 0 /usr/bin/time -v -o "$work/time" timeout 60 prlimit --as=4294967296 \
     "$bench" convert "$file" "$work/body" 420 297 >"$work/out" 2>"$work/err"
   local status=$? said
   said=$(grep -h '^error\|note:' "$work/out" "$work/err" | sed 's/^ *note: //; s/^error [0-9]*: //' |
     paste -sd ';' | cut -c1-90)
   if grep -q '^seconds' "$work/out" && [ -z "$said" ]; then said="plotted"; fi
-  if [ "$status" -eq 124 ]; then said="stopped after 120 s"; fi
+  if [ "$status" -eq 124 ]; then said="stopped after 60 s"; fi
   if grep -q 'Command terminated by signal' "$work/time"; then
     said="crashed ($(grep -o 'signal [0-9]*' "$work/time"))"
   elif [ -z "$said" ]; then said="exit $status"; fi

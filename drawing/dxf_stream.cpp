@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -11,19 +10,19 @@
 namespace {
 
 // Group codes by what their value is, as the DXF reference lists them.
-bool StringGroup(long c) {
+bool StringGroup(int c) {
     return (c >= 0 && c <= 9) || c == 100 || c == 102 || c == 105 || (c >= 300 && c <= 369) ||
            (c >= 390 && c <= 399) || (c >= 410 && c <= 419) || (c >= 430 && c <= 439) ||
            (c >= 470 && c <= 481) || c == 999 || (c >= 1000 && c <= 1009);
 }
 
-bool RealGroup(long c) {
+bool RealGroup(int c) {
     return (c >= 10 && c <= 59) || (c >= 110 && c <= 149) || (c >= 210 && c <= 239) ||
            (c >= 460 && c <= 469) || (c >= 1010 && c <= 1059);
 }
 
 // The counts dxflib sizes an array by (or might): each is at most the groups that follow it.
-bool CountGroup(std::string_view entity, long c) {
+bool CountGroup(std::string_view entity, int c) {
     if (entity == "LWPOLYLINE") return c == 90;
     if (entity == "SPLINE") return c >= 72 && c <= 74;
     if (entity == "LEADER") return c == 76;
@@ -32,11 +31,27 @@ bool CountGroup(std::string_view entity, long c) {
     return false;
 }
 
+// A line as dxflib takes it: up to its first NUL (it keeps lines as C strings), without the
+// blanks around it.
 std::string_view Trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\0'; };
+    s = s.substr(0, s.find('\0'));
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
+}
+
+// A number as dxflib reads a group code or a count: strtol's, cut to an int; 0 when none.
+int DxfInt(std::string_view s) {
+    const std::string text(s);
+    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+std::string Upper(std::string_view s) {
+    std::string upper(s.substr(0, 32));
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper;
 }
 
 bool NotANumber(std::string_view v) {
@@ -45,15 +60,6 @@ bool NotANumber(std::string_view v) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower.starts_with("nan") || lower.starts_with("inf");
-}
-
-bool ToLong(std::string_view s, long* out) {
-    const std::string text(s);
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    *out = std::strtol(text.c_str(), &end, 10);
-    return end != text.c_str();
 }
 
 // Walks the file line by line and copies it, with the changes, only from the first change on.
@@ -69,14 +75,13 @@ public:
             at = Next(codeEnd);
             const std::string_view codeText = Trimmed(View(codeAt, codeEnd));
             if (codeEnd - codeAt > kDxfMaxLine) return Refuse(out, 2 * pair + 1);
-            long code = -1;
-            if (!ToLong(codeText, &code)) code = -1;
+            const int code = DxfInt(codeText);
             if (at >= _size) break;
             const qsizetype valueAt = at, valueEnd = LineEnd(valueAt);
             at = Next(valueEnd);
             const std::string_view value = Trimmed(View(valueAt, valueEnd));
             if (code == 0) {
-                _entity = std::string(value.substr(0, 32));
+                _entity = Upper(value);
                 _entityEnd = -1;
             }
             if (valueEnd - valueAt > kDxfMaxLine) {
@@ -87,9 +92,8 @@ public:
                 Replace(valueAt, valueEnd, "1e300");
                 ++out.nonFinite;
             } else if (CountGroup(_entity, code)) {
-                long count = 0;
                 const int64_t left = GroupsLeft(pair, at);
-                if (ToLong(value, &count) && count > left) {
+                if (DxfInt(value) > left) {
                     Replace(valueAt, valueEnd, QByteArray::number(static_cast<qlonglong>(left)));
                     ++out.loweredCounts;
                 }
@@ -123,7 +127,7 @@ private:
             int64_t end = pair + 1;
             for (qsizetype at = from; at < _size; ++end) {
                 const qsizetype codeEnd = LineEnd(at);
-                if (Trimmed(View(at, codeEnd)) == "0") break;
+                if (DxfInt(Trimmed(View(at, codeEnd))) == 0) break;
                 at = Next(LineEnd(Next(codeEnd)));
             }
             _entityEnd = end;

@@ -75,7 +75,8 @@ public:
             const bool letter =
                 (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '\'' || c == '"';
             if (letter && Delimiter(_last)) ++operators;
-            if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I')) mayDrawOrHoldImages = true;
+            if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I'))
+                mayDrawOrHoldImages = true;
             _last = c;
         }
     }
@@ -192,10 +193,8 @@ private:
 
     void Refuse(int64_t cost) {
         if (cost > kMaxPdfOperations && failure.empty())
-            failure =
-                "the PDF page's forms (XObjects), drawn within each other, multiply into "
-                "more than " +
-                std::to_string(kMaxPdfOperations) + " operations";
+            failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
+                      " drawing operations (its forms, drawn within each other, multiply them)";
     }
 
     // The operators `stream` makes poppler run, drawn with the resources `outer`; `drawn`
@@ -294,14 +293,18 @@ private:
         return scan;
     }
 
+    // False for content that can't be unpacked here: damaged, too big, or packed in a way
+    // (a picture's, such as DCT) that a content stream has no business with but poppler would
+    // still unpack and run.
     bool Unpack(Handle stream, Pipeline* into) {
-        bool over = false;
+        bool over = false, unpacked = false;
         Bounded bounded(into, &over);
-        const bool read = stream.pipeStreamData(&bounded, 0, qpdf_dl_specialized, true);
+        const bool read = stream.pipeStreamData(&bounded, &unpacked, 0, qpdf_dl_specialized, true);
         if (over)
             failure = "a content stream of the PDF unpacks to more than " +
                       std::to_string(kMaxPdfContentBytes >> 20) + " MB";
-        return read && !over;
+        const bool packed = !stream.getDict().getKey("/Filter").isNull();
+        return read && !over && (unpacked || !packed);
     }
 
     std::map<QPDFObjGen, StreamScan> _scans;

@@ -16,9 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (first.refusal.find('\n') != std::string::npos) std::abort();
         return 0;
     }
-    // What was prepared is prepared: read again, nothing is left to replace or refuse.
+    // What was prepared is prepared: read again it is not refused, and no inline image shows
+    // that the first reading missed (damaged content may read as fewer once its pictures are
+    // pixels: what followed a picture without its ID is then read as content).
     if (first.pdf.constData() == bytes.constData()) return 0;
     const PreparedPdf again = PreparePdf(first.pdf, 1 + static_cast<int>(size % 2));
-    if (!again.refusal.empty() || again.inlineImages != first.inlineImages) std::abort();
+    if (!again.refusal.empty() || again.inlineImages > first.inlineImages) std::abort();
     return 0;
 }

@@ -46,6 +46,11 @@ def forms(depth, fan):
     return pdf(b"/F Do\n", b"<< /XObject << /F %d 0 R >> >>" % (4 + depth), more)
 
 
+def form_pdf(form_content, form_keys=b""):
+    return pdf(b"/F Do\n", b"<< /XObject << /F 5 0 R >> >>",
+               [stream(form_content, b"/Subtype /Form /BBox [0 0 200 200] " + form_keys)])
+
+
 def coincident_pdf(copies):
     data = zlib.compress(b"0 0 0 RG " + b"10 10 m 12 10 l S\n" * copies, 9)
     return pdf(data, keys=b"/Filter /FlateDecode")
@@ -77,6 +82,11 @@ def files():
         "imagemask_46342.ps": b"%!PS\n/s 100 string def\n10 10 moveto 100 10 lineto stroke\n"
                               b"46342 46342 true [46342 0 0 46342 0 0] {s} imagemask\nshowpage\n",
         "forms_30_deep.pdf": forms(30, 10),
+        "forms_3_deep.pdf": forms(3, 3),
+        "form_draws_itself.pdf": form_pdf(LINE + b"/F Do\n",
+                                          b"/Resources << /XObject << /F 5 0 R >> >>"),
+        "inline_image_in_form.pdf": form_pdf(LINE + b"BI /W 46342 /H 46342 /CS /G /BPC 8 ID " +
+                                             b"\0" * 100 + b" EI\n"),
         "lines_100000.pdf": coincident_pdf(100_000),
         "lines_1000000.pdf": coincident_pdf(1_000_000),
         "lines_100000.svg": b"<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm'>"
@@ -88,6 +98,10 @@ def files():
         "random_tail.dxf": dxf(line())[:-20] + bytes(rng.randrange(256) for _ in range(65536)),
         "spline_counts.dxf": ("  0\nSECTION\n  2\nENTITIES\n  0\nSPLINE\n 72\n" + huge + "\n 73\n" +
                               huge + "\n 40\n0\n 10\n0\n 20\n0\n  0\nENDSEC\n  0\nEOF\n").encode(),
+        "spline_count_wraps.dxf": ("  0\nSECTION\n  2\nENTITIES\n  0\nSPLINE\n 72\n-2147483649\n"
+                                   " 40\n0\n  0\nENDSEC\n  0\nEOF\n").encode(),
+        "spline_code_unreadable.dxf": b"  0\nSECTION\n  2\nENTITIES\n\xaf 0\nSPLINE\n 73\n" +
+                                      huge.encode() + b"\n 10\n0\n  0\nENDSEC\n  0\nEOF\n",
         "lwpolyline_count.dxf": dxf("  0\nLWPOLYLINE\n  8\n0\n 90\n" + huge +
                                     "\n 10\n0\n 20\n0\n 10\n50\n 20\n0\n"),
         "nan_inf.dxf": dxf(line() + line("nan") + line("inf") + line("-Infinity")),

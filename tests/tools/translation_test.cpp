@@ -140,7 +140,7 @@ TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
         EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
     }
 
-    // The system's own texts stay as they are.
+    // The port list's own names stay as they are: they are what the settings file stores.
     auto* ports = window->findChild<QComboBox*>(QStringLiteral("prconMenuNPort"));
     ASSERT_EQ(ports->count(), 4);
     for (int i = 0; i < 4; ++i) {
@@ -148,7 +148,7 @@ TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
     }
     auto* papers = window->findChild<QComboBox*>(QStringLiteral("prstlMenuPaper"));
     ASSERT_GT(papers->count(), 0);
-    EXPECT_EQ(papers->itemText(papers->count() - 1), QStringLiteral("ユーザ定義"));
+    EXPECT_EQ(papers->itemText(papers->count() - 1), QStringLiteral("User defined"));
 }
 
 TEST_F(Translation, ConfigurationWindowStaysJapanese) {
@@ -161,15 +161,20 @@ TEST_F(Translation, ConfigurationWindowStaysJapanese) {
               QStringLiteral("キャンセル"));
 }
 
-// The preset alerts are the system's own Japanese wording in every language.
-TEST_F(Translation, PresetAlertsKeepTheirWording) {
+// The preset alerts speak the desktop's language too.
+TEST_F(Translation, PresetAlerts) {
     Use("en_US");
-    const char* alerts[] = {
-        "プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？",
-        "プリセット \"%1\" を完全に削除しますか？",
+    const struct {
+        const char* japanese;
+        const char* english;
+    } alerts[] = {
+        {"プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？",
+         "A preset \"%1\" exists already.\nReplace it with the current settings?"},
+        {"プリセット \"%1\" を完全に削除しますか？", "Delete the preset \"%1\" for good?"},
     };
-    for (const char* alert : alerts) {
-        EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert), QString::fromUtf8(alert));
+    for (const auto& alert : alerts) {
+        EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert.japanese),
+                  QString::fromUtf8(alert.english));
     }
 }
 

@@ -1188,7 +1188,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>ボーレート (bit/s)(&amp;B):</source>
-        <translation>Baud rate (bit/s)(&amp;B):</translation>
+        <translation>&amp;Baud rate (bit/s):</translation>
     </message>
     <message>
         <source>回線の速さ（ビット/秒）。プロッタの設定と同じにします。</source>

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstdlib>
 
 #include "config_support.h"
 
@@ -47,12 +48,16 @@ TEST_F(DestinationTest, OnlyTheChosenDestinationsFieldsAreEnabled) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Open(row.portName);
+        Open(row.portName, "192.168.1.20:plot:user:secret");
         EXPECT_EQ(Enabled("prconGroupSerial"), row.serial);
         EXPECT_EQ(Enabled("prconTextSharedFolder"), row.folder);
         EXPECT_EQ(Enabled("prconPBtnSharedFolder"), row.folder);
         EXPECT_EQ(Enabled("prconTextIHost"), row.network);
         EXPECT_EQ(Enabled("prconTextIPort"), row.network);
+        if (const char* dir = std::getenv("TRZN_CONFIG_PICTURES")) {
+            window_->window()->grab().save(QString::fromUtf8(dir) + "/destination-" +
+                                           QString::fromUtf8(row.name) + ".png");
+        }
     }
     // Choosing another destination brings its fields with it.
     auto* ports = Control<QComboBox>(*window_, "prconMenuNPort");

@@ -174,6 +174,29 @@ DeliveryError MapCurlError(CURLcode code) {
     }
 }
 
+// libcurl's own loop waits up to a second for a socket while a slow server holds the data back,
+// and asks keepGoing only then; Stop is meant to take hold in a fraction of that.
+CURLcode Perform(CURL* c) {
+    constexpr int kLongestWaitMs = 50;
+    CURLM* multi = curl_multi_init();
+    if (!multi) return CURLE_OUT_OF_MEMORY;
+    curl_multi_add_handle(multi, c);
+    int running = 1;
+    CURLMcode state = CURLM_OK;
+    while (state == CURLM_OK) {
+        state = curl_multi_perform(multi, &running);
+        if (state != CURLM_OK || running == 0) break;
+        state = curl_multi_poll(multi, nullptr, 0, kLongestWaitMs, nullptr);
+    }
+    CURLcode code = state == CURLM_OUT_OF_MEMORY ? CURLE_OUT_OF_MEMORY : CURLE_RECV_ERROR;
+    int queued = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi, &queued))
+        if (message->msg == CURLMSG_DONE) code = message->data.result;
+    curl_multi_remove_handle(multi, c);
+    curl_multi_cleanup(multi);
+    return code;
+}
+
 std::string BaseName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -242,10 +265,67 @@ DeliveryResult FtpUpload(const FtpRequest& request) {
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &request);
 
-    const CURLcode code = curl_easy_perform(c);
+    const CURLcode code = Perform(c);
     if (code == CURLE_OK) return {};
     DeliveryResult r;
     r.error = MapCurlError(code);
     r.detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
     return r;
+}
+
+namespace {
+
+// A session of its own on the server, logged in as the upload was, that sends one request.
+std::unique_ptr<CURL, CurlDeleter> ServerSession(const FtpRequest& request, const std::string& url,
+                                                 char* errorBuffer) {
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl) return curl;
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp,ftps");
+    curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    if (!request.user.empty() && !request.password.empty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, request.user.c_str());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, request.password.c_str());
+    }
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutS);
+    // Two short commands: a server that takes longer has gone away.
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, request.connectTimeoutS);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &request);
+    return curl;
+}
+
+}  // namespace
+
+FtpLeftover FtpRemovePartial(const FtpRequest& request, std::string* detail) {
+    InitCurlOnce();
+    std::string folder = request.url;
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    const std::string name = BaseName(request.localPath);
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    auto session = ServerSession(request, folder, errorBuffer);
+    if (!session) return FtpLeftover::Kept;
+    // Sent after the change into the folder, so the name needs no path of its own.
+    curl_slist* commands = curl_slist_append(nullptr, ("DELE " + name).c_str());
+    curl_easy_setopt(session.get(), CURLOPT_POSTQUOTE, commands);
+    const CURLcode removed = Perform(session.get());
+    curl_slist_free_all(commands);
+    if (removed == CURLE_OK) return FtpLeftover::Removed;
+    *detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(removed);
+
+    // Servers answer 550 both for a file they keep and for one never made (an upload stopped
+    // before it began): only a look tells the two apart.
+    char* escaped = curl_easy_escape(session.get(), name.c_str(), static_cast<int>(name.size()));
+    const std::string file = folder + (escaped ? escaped : name.c_str());
+    curl_free(escaped);
+    char probeError[CURL_ERROR_SIZE] = {};
+    auto probe = ServerSession(request, file, probeError);
+    if (!probe) return FtpLeftover::Kept;
+    curl_easy_setopt(probe.get(), CURLOPT_FILETIME, 1L);
+    return Perform(probe.get()) == CURLE_REMOTE_FILE_NOT_FOUND ? FtpLeftover::None
+                                                               : FtpLeftover::Kept;
 }

@@ -23,6 +23,7 @@
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "plotjob/send_result.h"
+#include "sender/plot_preview.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"
 #include "tests/support/small_disk.h"
@@ -82,6 +83,11 @@ protected:
         button->click();
         EXPECT_EQ(run.exitCode, 2);
         ExpectResult(SendEnd::Failed, words);
+    }
+    // For the documentation (TRZN_SENDER_PICTURES): the window as it shows, its plot drawn.
+    void SavePicture(const char* dir, const char* name) {
+        Outlet<TPlotPreview>("prserViewPlot")->waitUntilReady();
+        run.sender.panel()->grab().save(QString("%1/sender-%2.png").arg(dir, name));
     }
     // What the caller reads beside the status.
     void ExpectResult(SendEnd end, const QString& words) {
@@ -197,6 +203,7 @@ TEST_P(FtpStop, EndsTheUploadAndSaysWhatIsLeft) {
         if (!pressed.isEmpty() || ReadFileBytes(onServer).empty()) return;
         button->click();
         pressed = button->text() + (button->isEnabled() ? " enabled" : " disabled");
+        if (const char* dir = std::getenv("TRZN_SENDER_PICTURES")) SavePicture(dir, "ftp-stopping");
     });
     press.start(20);
     run.sender.firedByTimer();  // the upload, the window kept live by it
@@ -290,6 +297,8 @@ TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
     if (name == "SourceMissing") std::remove((home.productFolder() + "/Trazen.tmp").c_str());
     run.sender.firedByTimer();
     run.sender.firedByTimer();
+    const char* pictures = std::getenv("TRZN_SENDER_PICTURES");
+    if (pictures && name == "StoredDeviceNotConnected") SavePicture(pictures, "not-connected");
     ExpectFailure(QString::fromUtf8(GetParam().words));
     if (std::filesystem::is_directory(folder)) EXPECT_TRUE(std::filesystem::is_empty(folder));
 }

@@ -100,11 +100,12 @@ void TFtpDelivery::Upload() {
         return;
     }
     const DeliveryResult result = FtpUpload(request);
-    _uploading = false;
     if (result.error == DeliveryError::Aborted && _stopAsked) {
-        TakeBack(request, server);
+        TakeBack(request, server);  // a Stop meanwhile (the close box) waits for it too
+        _uploading = false;
         return;  // Stop carries on after the tick
     }
+    _uploading = false;
     if (!result.ok()) {
         fail(FtpFailureText(result, server));
         return;

@@ -127,7 +127,7 @@ void TFtpDelivery::TakeBack(const FtpRequest& request, const QString& server) {
     const QString name = QFileInfo(QString::fromLocal8Bit(request.localPath.c_str())).fileName();
     switch (FtpRemovePartial(removal, &why)) {
         case FtpLeftover::None:
-            _stopWords = tr("中止しました。サーバには何も届いていません。");
+            _stopWords = NothingSentText();
             break;
         case FtpLeftover::Removed:
             _stopWords =
@@ -159,5 +159,5 @@ TStopReply TFtpDelivery::Stop(QString* message) {
 }
 
 QString TFtpDelivery::NothingSentText() {
-    return tr("中止しました。サーバには何も送っていません。");
+    return tr("中止しました。サーバには何も届いていません。");
 }

@@ -292,6 +292,10 @@ TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
         WriteFileBytes(folder + "/file", "x");
         folder += "/file/plots";
     }
+    // A plotter sits at the stored position (0): a plot for a device that is gone must not
+    // reach it either.
+    PtyPlotter plotter;
+    SetSerialDeviceSource([&plotter] { return std::vector<std::string>{plotter.slavePath()}; });
     Configure(GetParam().portName, "", folder);
     run.sender.awakeFromNib();
     if (name == "SourceMissing") std::remove((home.productFolder() + "/Trazen.tmp").c_str());
@@ -301,6 +305,7 @@ TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
     if (pictures && name == "StoredDeviceNotConnected") SavePicture(pictures, "not-connected");
     ExpectFailure(QString::fromUtf8(GetParam().words));
     if (std::filesystem::is_directory(folder)) EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_TRUE(plotter.ReadAvailable().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

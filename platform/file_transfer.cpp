@@ -1,6 +1,5 @@
 #include "platform/file_transfer.h"
 
-#include <curl/curl.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <mutex>
 
 namespace {
 
@@ -139,113 +136,4 @@ DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& ds
                     err);
     }
     return {};
-}
-
-namespace {
-
-void InitCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-int OnProgress(void* clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    const auto* request = static_cast<const FtpRequest*>(clientp);
-    return request->keepGoing && !request->keepGoing() ? 1 : 0;
-}
-
-DeliveryError MapCurlError(CURLcode code) {
-    switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_COULDNT_CONNECT:
-        return DeliveryError::ConnectFailed;
-    case CURLE_LOGIN_DENIED:
-        return DeliveryError::LoginDenied;
-    case CURLE_REMOTE_ACCESS_DENIED:  // CWD into the folder answered 550
-        return DeliveryError::RemoteFolderMissing;
-    case CURLE_OPERATION_TIMEDOUT:
-        return DeliveryError::TimedOut;
-    case CURLE_ABORTED_BY_CALLBACK:
-        return DeliveryError::Aborted;
-    default:
-        // Includes a 550 on STOR (CURLE_UPLOAD_FAILED): the folder is there but refuses the
-        // file, which is no missing folder; the detail text carries the server's words.
-        return DeliveryError::Other;
-    }
-}
-
-std::string BaseName(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-struct CurlDeleter {
-    void operator()(CURL* c) const { curl_easy_cleanup(c); }
-};
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
-
-DeliveryResult FtpUpload(const FtpRequest& request) {
-    InitCurlOnce();
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(request.localPath.c_str(), "rb"));
-    if (!file) {
-        const int err = errno;
-        return Fail(err == ENOENT || err == ENOTDIR ? DeliveryError::SourceMissing
-                                                    : DeliveryError::Other,
-                    err);
-    }
-    struct stat st {};
-    if (fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode))
-        return Fail(DeliveryError::SourceMissing, S_ISDIR(st.st_mode) ? EISDIR : errno);
-
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) {
-        DeliveryResult r;
-        r.error = DeliveryError::Other;
-        r.detail = "curl_easy_init failed";
-        return r;
-    }
-    CURL* c = curl.get();
-
-    // libcurl, unlike the curl tool, does not append the local name to a folder URL.
-    std::string url = request.url;
-    if (url.empty() || url.back() != '/') url += '/';
-    const std::string name = BaseName(request.localPath);
-    char* escaped = curl_easy_escape(c, name.c_str(), static_cast<int>(name.size()));
-    if (escaped) {
-        url += escaped;
-        curl_free(escaped);
-    }
-
-    char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    // An upload function that writes wherever a URL points (file://, scp://) would be a way to
-    // overwrite local files from a settings text: FTP only.
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp,ftps");
-    curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(c, CURLOPT_READDATA, file.get());
-    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
-    // Only both together make a login; otherwise libcurl logs in anonymously.
-    if (!request.user.empty() && !request.password.empty()) {
-        curl_easy_setopt(c, CURLOPT_USERNAME, request.user.c_str());
-        curl_easy_setopt(c, CURLOPT_PASSWORD, request.password.c_str());
-    }
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutS);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, request.stallTimeoutS);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM inside a Qt program
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &request);
-
-    const CURLcode code = curl_easy_perform(c);
-    if (code == CURLE_OK) return {};
-    DeliveryResult r;
-    r.error = MapCurlError(code);
-    r.detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
-    return r;
 }

@@ -43,4 +43,15 @@ struct FtpRequest {
     std::function<bool()> keepGoing;
 };
 // Uploads with libcurl; user name and password are passed as data, never through a shell.
+// keepGoing is asked on the calling thread, at once and then every 20 ms, however slowly the
+// server takes the data; once it says no, the transfer ends within a few milliseconds.
 DeliveryResult FtpUpload(const FtpRequest& request);
+
+// What an upload given up half way left on the server.
+enum class FtpLeftover {
+    None,     // nothing: the upload stopped before the server made the file
+    Removed,  // the part that arrived was deleted
+    Kept,     // the server would not delete it (detail: its words)
+};
+// Deletes what an aborted FtpUpload of the same request left, in a new session of its own.
+FtpLeftover FtpRemovePartial(const FtpRequest& request, std::string* detail);

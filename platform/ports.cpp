@@ -130,12 +130,14 @@ Destination ResolveDestination(const std::vector<std::string>& devices, int16_t 
             return d;
         }
     }
+    bool matched = false;
     const int n = static_cast<int>(devices.size());
     for (int i = 0; i < n && i <= INT16_MAX; ++i) {
         const bool hit = byName ? devices[i] == portName : i == port;
         if (hit) {
             d.code = static_cast<int16_t>(i);
             d.devicePath = devices[i];
+            matched = true;
         }
     }
     for (int k = 0; k < 4; ++k) {
@@ -144,7 +146,12 @@ Destination ResolveDestination(const std::vector<std::string>& devices, int16_t 
         if (hit) {
             d.code = kPseudoPorts[k].code;
             d.devicePath.clear();
+            matched = true;
         }
+    }
+    if (byName && !matched) {
+        d.code = kDestMissingDevice;
+        d.devicePath = portName;
     }
     return d;
 }

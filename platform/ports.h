@@ -17,6 +17,9 @@ enum DestinationCode : int16_t {
     // A CUPS queue, named by its label in THSrConfig.port_name only: it has no fixed position,
     // so it is not one of kPseudoPorts.
     kDestPrinterQueue = -5,
+    // A serial device named in the settings that the machine does not have now (an adapter
+    // unplugged): the name is kept so that the plot fails naming it rather than going elsewhere.
+    kDestMissingDevice = -6,
 };
 
 struct PseudoPort {
@@ -45,12 +48,13 @@ std::vector<std::string> PortList(const std::vector<std::string>& devices,
 
 struct Destination {
     int16_t code = kDestPricomFtp;
-    std::string devicePath;  // for code >= 0
+    std::string devicePath;  // for code >= 0 and kDestMissingDevice
     std::string queue;       // for kDestPrinterQueue
 };
 // The sender's rule: by name when portName is not empty (devices, then labels), else by
-// position; nothing matched gives the PRICOM FTP destination. A queue label resolves by name to
-// its queue whether or not the queue is there now: a plot for a vanished queue must fail
-// visibly rather than go to another destination.
+// position (files from before names were stored). A name that matches nothing is a device that
+// is not there now (kDestMissingDevice); a position that matches nothing gives the PRICOM FTP
+// destination. A queue label resolves by name to its queue whether or not the queue is there
+// now: a plot for a vanished queue or device must fail visibly rather than go elsewhere.
 Destination ResolveDestination(const std::vector<std::string>& devices, int16_t port,
                                const char* portName);

@@ -13,6 +13,7 @@ inline constexpr char kFramedPlot[] = "Trazen.tmp";  // the plot as it is sent
 inline constexpr char kSettings[] = "TRZNSerConfig.ini";
 inline constexpr char kPresets[] = "Prefs";  // the folder of the preset files
 inline constexpr char kSlotLock[] = ".plot.lock";
+inline constexpr char kSendResult[] = ".plot.result";  // how the sender's last run ended
 // The longest name a program appends to the product folder, with its '/': a path buffer sized
 // for the folder must take it as well.
 inline constexpr size_t kLongestName = std::string_view(kHeaderLines).size() + 1;

@@ -20,6 +20,7 @@ packages=(
   libbenchmark-dev                                   # benchmarks
   clang libclang-rt-14-dev                           # libFuzzer with ASan/UBSan
   python3-pyftpdlib                                  # a real FTP server on loopback for tests
+  dbus-daemon python3-dbus python3-gi               # tests: a session bus with a notification service
   python3-ezdxf                                      # tests: DXF drawings written by an independent writer
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against

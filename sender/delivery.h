@@ -40,7 +40,7 @@ struct TDeliverySetup {
     std::string queue;       // a printer queue, as CUPS names it (UTF-8)
     const TSrConfig* port = nullptr;
     std::string productFolder;  // holds the framed plot
-    int ftpPort = 0;            // 0: the protocol's own
+    int64_t ftpPort = 0;        // 0: the protocol's own (THSrConfig.portid, checked on use)
     std::chrono::milliseconds pause{15000};
     std::chrono::milliseconds writableLimit{600000};
     // Keeps the window live while a step runs long (a copy, an upload, a job handed over).

@@ -1,5 +1,6 @@
 #include "sender/ftp_delivery.h"
 
+#include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -48,6 +49,12 @@ void TFtpDelivery::Upload() {
                  .arg(_address.size()));
         return;
     }
+    if (_setup.ftpPort < 0 || _setup.ftpPort > 65535) {
+        fail(tr("FTP のポート番号 %1 は使えません。1 から 65535 までの番号を入力するか、"
+                "サーバの標準のポートなら 0 にしてください。")
+                 .arg(_setup.ftpPort));
+        return;
+    }
     const HostFields fields = SplitHostText(_address);
     const QString server = SjisToQString(fields.host.c_str());
     if (fields.host.empty()) {
@@ -75,22 +82,82 @@ void TFtpDelivery::Upload() {
         local = target;
     }
     _progress.state = tr("FTP サーバ %1 に送信しています…").arg(server);
+    _uploading = true;  // from here a Stop is the upload's to carry out
     _setup.serve();
 
     FtpRequest request;
-    request.url = FtpFolderUrl(_setup.code, fields, _setup.ftpPort);
+    request.url = FtpFolderUrl(_setup.code, fields, static_cast<int>(_setup.ftpPort));
     request.user = fields.user;
     request.password = fields.password;
     request.localPath = local;
     request.keepGoing = [this] {
         _setup.serve();
-        return true;
+        return !_stopAsked;
     };
+    if (_stopAsked) {
+        _uploading = false;
+        _stopWords = NothingSentText();
+        return;
+    }
     const DeliveryResult result = FtpUpload(request);
+    if (result.error == DeliveryError::Aborted && _stopAsked) {
+        TakeBack(request, server);  // a Stop meanwhile (the close box) waits for it too
+        _uploading = false;
+        return;  // Stop carries on after the tick
+    }
+    _uploading = false;
     if (!result.ok()) {
         fail(FtpFailureText(result, server));
         return;
     }
     _progress.state = tr("FTP サーバ %1 に送信しました。").arg(server);
     _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+}
+
+void TFtpDelivery::TakeBack(const FtpRequest& request, const QString& server) {
+    _progress.state =
+        tr("中止しています。FTP サーバ %1 から途中までのプロットを消しています…").arg(server);
+    _setup.serve();
+    FtpRequest removal = request;
+    removal.keepGoing = [this] {
+        _setup.serve();
+        return true;
+    };
+    std::string why;
+    const QString name = QFileInfo(QString::fromLocal8Bit(request.localPath.c_str())).fileName();
+    switch (FtpRemovePartial(removal, &why)) {
+        case FtpLeftover::None:
+            _stopWords = NothingSentText();
+            break;
+        case FtpLeftover::Removed:
+            _stopWords =
+                tr("中止しました。サーバに届いた途中までのプロット %1 は消しました。").arg(name);
+            break;
+        case FtpLeftover::Kept:
+            _stopWords =
+                tr("中止しました。サーバに届いた途中までのプロット %1 は、サーバが消させないため"
+                   "残っています。プリントサーバの側で消してください。\n"
+                   "サーバの説明: %2")
+                    .arg(name, QString::fromStdString(why));
+            break;
+    }
+}
+
+TStopReply TFtpDelivery::Stop(QString* message) {
+    if (_uploading) {
+        _stopAsked = true;
+        return TStopReply::Later;
+    }
+    if (_stopAsked) {
+        *message = _stopWords;
+        return TStopReply::Stopped;
+    }
+    // Before the first tick: nothing has left.
+    _done = true;
+    *message = NothingSentText();
+    return TStopReply::Stopped;
+}
+
+QString TFtpDelivery::NothingSentText() {
+    return tr("中止しました。サーバには何も届いていません。");
 }

@@ -3,6 +3,7 @@
 #include "platform/ports.h"
 #include "sender/folder_delivery.h"
 #include "sender/ftp_delivery.h"
+#include "sender/missing_device.h"
 #include "sender/queue_delivery.h"
 #include "sender/serial_delivery.h"
 
@@ -13,6 +14,8 @@ std::unique_ptr<TDelivery> MakeDelivery(const TDeliverySetup& setup) {
             return std::make_unique<TFolderDelivery>(setup);
         case kDestPrinterQueue:
             return std::make_unique<TQueueDelivery>(setup);
+        case kDestMissingDevice:
+            return std::make_unique<TMissingDevice>(setup);
         default:
             // The FTP print servers, and whatever resolved to no destination at all (that goes
             // to the first FTP server, as it always has).

@@ -20,6 +20,7 @@
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "plotjob/product_folder.h"
+#include "plotjob/send_result.h"
 #include "preview/plot_render.h"
 #include "sender/make_delivery.h"
 #include "sender/plot_file.h"
@@ -142,6 +143,8 @@ void TRZN_SerSend::ShowNotes() {
 }
 
 void TRZN_SerSend::StartDelivery() {
+    ForgetSendResult(_path);
+    _resultDue = true;
     ShowNotes();
     _records = std::make_unique<RecordSet>();
     LoadSettings(_records.get());
@@ -164,7 +167,7 @@ void TRZN_SerSend::StartDelivery() {
     }
     setup.port = _records->serial.get();
     setup.productFolder = _path;
-    setup.ftpPort = _ftpPort;
+    setup.ftpPort = sr.portid;
     setup.pause = _pause;
     setup.writableLimit = _writableLimit;
     setup.serve = [this] { Serve(); };
@@ -223,6 +226,12 @@ void TRZN_SerSend::firedByTimer() {
         _delivery->Step();
         outcome = _delivery->Outcome();
     }
+    // Callers wait on the sender: a plot that is out is recorded, and the window gone, at once.
+    if (outcome.state == TDeliveryState::Delivered) {
+        Complete(outcome.message);
+        _finsidetimer = 0;
+        return;
+    }
     if (outcome.state == TDeliveryState::Failed)
         Fail(outcome.message);
     else
@@ -245,6 +254,7 @@ void TRZN_SerSend::Complete(const QString& words) {
     }
     _outcome = SendOutcome::Delivered;
     ShowState(words);
+    _closingWords = words;
     stopTimer();
 }
 
@@ -326,6 +336,9 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
     const TStopReply reply = _delivery->Stop(&words);
     if (reply == TStopReply::Later) {
         _stopRequested = true;
+        // The press is seen at once, though what it stops takes a moment to wind down.
+        _ui->prserPBtnStopData->setEnabled(false);
+        _ui->prserPBtnStopData->setText(tr("停止しています…"));
         return;
     }
     QString unrecorded;
@@ -343,6 +356,7 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
     if (Streams()) ApplyProgress(true);
     _outcome = stopped;
     ShowState(words + unrecorded);
+    _closingWords = words + unrecorded;
     stopTimer();
 }
 
@@ -357,6 +371,7 @@ void TRZN_SerSend::stopTimer() {
     if (_slotTimer) _slotTimer->stop();
     _ui->prserPBtnStopData->setEnabled(false);
     if (_delivery) _delivery->Close();
+    LeaveResult();
     _records.reset();
     // The slot is given back last, once the status is written and the line is closed.
     _slot.reset();
@@ -385,6 +400,7 @@ void TRZN_SerSend::Fail(const QString& message) {
     QString text = message;
     if (!_delivered && !_statusUnwritable && !StoreCompletion(Completion::Cancelled))
         text += "\n" + StatusUnrecordedText();
+    _closingWords = text;
     if (_timer && !_finvalidate) {
         _timer->stop();
         _finvalidate = 1;
@@ -401,6 +417,19 @@ void TRZN_SerSend::Fail(const QString& message) {
 }
 
 void TRZN_SerSend::ShowState(const QString& text) { _ui->prserLabelState->setText(text); }
+
+void TRZN_SerSend::LeaveResult() {
+    if (!_resultDue) return;
+    _resultDue = false;
+    SendResult result;
+    result.end = _outcome == SendOutcome::Delivered ? SendEnd::Delivered
+                 : _outcome == SendOutcome::Stopped ? SendEnd::Stopped
+                                                    : SendEnd::Failed;
+    result.destination = _delivery ? _delivery->Destination() : QString();
+    result.words = _closingWords;
+    // The caller falls back on the status and the exit code when this can't be left.
+    WriteSendResult(_path, result);
+}
 
 void TRZN_SerSend::CentrePanel() {
     QWidget* w = trznSendModal.get();

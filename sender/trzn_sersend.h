@@ -46,11 +46,8 @@ public:
 
     // Test seams. The pause after the last byte (15 s) and the limit for the line to become
     // writable (600 s) give a plotter time to take in what its buffer holds; tests shorten
-    // them. The FTP port lets tests reach a server on an unprivileged port (the address text
-    // can't carry one, ":" separates its fields). The quit handler receives the exit status
-    // instead of the application's event loop.
+    // them. The quit handler receives the exit status instead of the application's event loop.
     void setShutdownWaits(std::chrono::milliseconds pause, std::chrono::milliseconds writableLimit);
-    void setFtpPort(int port) { _ftpPort = port; }
     void setQuitHandler(std::function<void(int)> quit) { _quit = std::move(quit); }
     // One plot to this printer queue instead of the stored destination (trzn-plot --queue);
     // the settings keep their destination. Set before awakeFromNib.
@@ -85,6 +82,7 @@ private:
     void Fail(const QString& message);
     QString StatusUnrecordedText() const;
     void ShowState(const QString& text);
+    void LeaveResult();
     void CentrePanel();
     void LoadPreview();
     void ApplyProgress(bool now);
@@ -121,7 +119,6 @@ private:
     QElapsedTimer _textClock;
     std::chrono::milliseconds _pause{15000};
     std::chrono::milliseconds _writableLimit{600000};
-    int _ftpPort = 0;
     std::function<void(int)> _quit;
     int _inheritedLockFd = -1;
     std::optional<PlotSlot> _slot;  // held from start-up until the program ends
@@ -129,4 +126,8 @@ private:
     bool _delivered = false;         // the whole plot went out
     bool _statusUnwritable = false;  // a write of the completion status failed
     std::string _queueOverride;      // UTF-8
+    // What the window last said of the outcome, for the caller's copy (plotjob/send_result.h):
+    // left only by a run that had the slot, since the product folder is another plot's before.
+    QString _closingWords;
+    bool _resultDue = false;
 };

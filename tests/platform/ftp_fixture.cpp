@@ -8,8 +8,8 @@
 #include <QDeadlineTimer>
 
 FtpServer::FtpServer(const std::string& userDir, const std::string& anonDir,
-                     const std::string& user, const std::string& password,
-                     int uploadBytesPerSecond) {
+                     const std::string& user, const std::string& password, int uploadBytesPerSecond,
+                     bool keepsFiles) {
     // Debian's own interpreter: a python3 earlier on PATH may not see python3-pyftpdlib.
     process_.setProgram("/usr/bin/python3");
     process_.setArguments({QString::fromUtf8(TRZN_SOURCE_DIR "/tests/platform/ftp_server.py"),
@@ -18,6 +18,7 @@ FtpServer::FtpServer(const std::string& userDir, const std::string& anonDir,
                            QString::fromStdString(user), "--password",
                            QString::fromStdString(password), "--read-limit",
                            QString::number(uploadBytesPerSecond)});
+    if (keepsFiles) process_.setArguments(process_.arguments() << "--keep-files");
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start();
     if (!process_.waitForStarted(5000)) {

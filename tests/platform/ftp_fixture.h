@@ -11,7 +11,8 @@ public:
     // userDir and anonDir must exist; they are the server's roots for the user and anonymous.
     FtpServer(const std::string& userDir, const std::string& anonDir,
               const std::string& user = "plot", const std::string& password = "secret",
-              int uploadBytesPerSecond = 0);  // 0: as fast as loopback goes
+              int uploadBytesPerSecond = 0,  // 0: as fast as loopback goes
+              bool keepsFiles = false);      // refuses to delete (DELE)
     ~FtpServer();
     FtpServer(const FtpServer&) = delete;
     FtpServer& operator=(const FtpServer&) = delete;

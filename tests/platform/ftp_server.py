@@ -2,11 +2,12 @@
 # A loopback FTP server for tests (Debian's python3-pyftpdlib).
 #
 #   /usr/bin/python3 tests/platform/ftp_server.py --user-dir DIR --anon-dir DIR \
-#       [--user NAME --password PASS] [--read-limit BYTES_PER_SECOND]
+#       [--user NAME --password PASS] [--read-limit BYTES_PER_SECOND] [--keep-files]
 #
 # Listens on 127.0.0.1 on a free port and prints "PORT <n>" on its first stdout line once it
 # accepts connections. The named user (default "plot" / "secret") logs in to --user-dir, anyone
-# else anonymously to --anon-dir, both with write access. A refused login answers at once
+# else anonymously to --anon-dir, both with write access (and delete access, unless
+# --keep-files: a print server that refuses DELE). A refused login answers at once
 # (no 3 s penalty). The server exits when its stdin closes, so a crashed test leaves no server
 # behind: start it with a pipe on stdin (the C++ fixture in ftp_fixture.h does all of this).
 import argparse
@@ -27,12 +28,14 @@ def main():
     parser.add_argument("--user", default="plot")
     parser.add_argument("--password", default="secret")
     parser.add_argument("--read-limit", type=int, default=0)  # a slow print server
+    parser.add_argument("--keep-files", action="store_true")
     args = parser.parse_args()
+    perm = "elrafmwMT" if args.keep_files else "elradfmwMT"
 
     logging.basicConfig(level=logging.WARNING)
     authorizer = DummyAuthorizer()
-    authorizer.add_user(args.user, args.password, args.user_dir, perm="elradfmwMT")
-    authorizer.add_anonymous(args.anon_dir, perm="elradfmwMT")
+    authorizer.add_user(args.user, args.password, args.user_dir, perm=perm)
+    authorizer.add_anonymous(args.anon_dir, perm=perm)
 
     handler = FTPHandler
     handler.authorizer = authorizer

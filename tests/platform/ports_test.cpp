@@ -122,9 +122,10 @@ TEST(ResolveDestination, NameFirstThenPosition) {
         {"label_usb", two, 0, "TCP/IP(AXIS 5550 USB)", kDestAxisUsb, ""},
         {"label_lpt", {}, 0, "TCP/IP(AXIS 5550 LPT)", kDestAxisLpt, ""},
         {"label_pricom", two, 0, "TCP/IP(PRICOM 3100 FTP)", kDestPricomFtp, ""},
-        {"unplugged_device_name_ignores_port", two, 0, "/dev/ttyUSB7", kDestPricomFtp, ""},
-        {"name_compares_exactly", two, 0, "/dev/ttys0", kDestPricomFtp, ""},
-        {"label_prefix_is_no_match", two, 0, "Shared Folder", kDestPricomFtp, ""},
+        {"unplugged_device_is_named_not_replaced", two, 1, "/dev/ttyUSB7", kDestMissingDevice,
+         "/dev/ttyUSB7"},
+        {"name_compares_exactly", two, 0, "/dev/ttys0", kDestMissingDevice, "/dev/ttys0"},
+        {"label_prefix_is_no_match", two, 2, "Shared Folder", kDestMissingDevice, "Shared Folder"},
         {"no_devices_index0_shared", {}, 0, "", kDestSharedFolder, ""},
         {"no_devices_index1_pricom", {}, 1, "", kDestPricomFtp, ""},
         {"no_devices_index2_lpt", {}, 2, "", kDestAxisLpt, ""},
@@ -132,8 +133,9 @@ TEST(ResolveDestination, NameFirstThenPosition) {
         {"queue_by_name_whatever_the_port", two, 1, "CUPS: plotter", kDestPrinterQueue, "",
          "plotter"},
         {"queue_name_kept_whole", {}, 0, "CUPS: CUPS: x", kDestPrinterQueue, "", "CUPS: x"},
-        {"bare_queue_prefix_is_no_queue", two, 0, "CUPS: ", kDestPricomFtp, ""},
-        {"queue_prefix_compares_exactly", two, 0, "cups: plotter", kDestPricomFtp, ""},
+        {"bare_queue_prefix_is_no_queue", two, 0, "CUPS: ", kDestMissingDevice, "CUPS: "},
+        {"queue_prefix_compares_exactly", two, 0, "cups: plotter", kDestMissingDevice,
+         "cups: plotter"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

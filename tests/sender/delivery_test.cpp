@@ -43,7 +43,8 @@ const OutcomeCase kCases[] = {
     {"FolderGoesOnAfterStop", Kind::Folder, Fault::StopMidway, S::Delivered, "送信しました"},
     {"FtpDelivered", Kind::Ftp, Fault::None, S::Delivered, "送信しました"},
     {"FtpNoServer", Kind::Ftp, Fault::Unreachable, S::Failed, "サーバにつながりません"},
-    {"FtpGoesOnAfterStop", Kind::Ftp, Fault::StopMidway, S::Delivered, "送信しました"},
+    // Stopped before its first step (an upload stopped half way is the window's test).
+    {"FtpStoppedBeforeUpload", Kind::Ftp, Fault::StopMidway, S::Working, "何も届いていません"},
     {"QueueDelivered", Kind::Queue, Fault::None, S::Delivered, "送信しました"},
     {"QueueMissing", Kind::Queue, Fault::Unreachable, S::Failed, "サーバにありません"},
     {"QueueJobCancelled", Kind::Queue, Fault::StopMidway, S::Working, "取り消しました"},

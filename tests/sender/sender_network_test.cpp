@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <ostream>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,15 +11,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/modal.h"
 #include "platform/ports.h"
+#include "plotjob/send_result.h"
+#include "sender/plot_preview.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"
 #include "tests/support/small_disk.h"
@@ -56,6 +57,7 @@ protected:
                 std::strcpy(s.port_name, portName);
                 std::strncpy(s.ipaddr, ipaddr.c_str(), sizeof s.ipaddr - 1);
                 std::strncpy(s.shared_folder, sharedFolder.c_str(), sizeof s.shared_folder - 1);
+                s.portid = portid;
             },
             refCon);
     }
@@ -80,12 +82,27 @@ protected:
         EXPECT_EQ(button->text(), QString("閉じる"));
         button->click();
         EXPECT_EQ(run.exitCode, 2);
+        ExpectResult(SendEnd::Failed, words);
+    }
+    // For the documentation (TRZN_SENDER_PICTURES): the window as it shows, its plot drawn.
+    void SavePicture(const char* dir, const char* name) {
+        Outlet<TPlotPreview>("prserViewPlot")->waitUntilReady();
+        run.sender.panel()->grab().save(QString("%1/sender-%2.png").arg(dir, name));
+    }
+    // What the caller reads beside the status.
+    void ExpectResult(SendEnd end, const QString& words) {
+        const std::optional<SendResult> left = ReadSendResult(home.productFolder());
+        ASSERT_TRUE(left.has_value());
+        EXPECT_EQ(left->end, end);
+        EXPECT_TRUE(left->words.contains(words)) << left->words.toStdString();
+        EXPECT_EQ("送信先: " + left->destination, Outlet<QLabel>("prserLabelDest")->text());
     }
 
     TempHome home;
     CountingBeep beep;
     SenderUnderTest run;
     std::string framed;
+    int64_t portid = 0;  // THSrConfig.portid
 };
 
 struct FtpCase {
@@ -114,7 +131,7 @@ TEST_P(FtpSend, PlotArrivesUnderTheServersName) {
     }
     FtpServer server(userDir, anonDir, "plot", kPassword);
     ASSERT_TRUE(server.ok()) << server.errorText();
-    run.sender.setFtpPort(server.port());
+    portid = server.port();
     const std::string ipaddr = "127.0.0.1" + c.ipaddrTail;
     Configure(c.portName, ipaddr);
     // An AXIS plot from an earlier run must not be what gets uploaded.
@@ -130,6 +147,7 @@ TEST_P(FtpSend, PlotArrivesUnderTheServersName) {
     const QString shown = Outlet<QLineEdit>("prserTextSendMsg1")->text();
     EXPECT_FALSE(shown.contains(QString::fromStdString(kPassword)));
     EXPECT_TRUE(shown.endsWith(":FTP"));
+    ExpectResult(SendEnd::Delivered, "送信しました");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -155,28 +173,60 @@ TEST_F(NetworkSend, PasswordIsMaskedOnThePanel) {
     EXPECT_EQ(Outlet<QProgressBar>("prserPrBrSendData")->maximum(), 0);  // indeterminate
 }
 
-TEST_F(NetworkSend, StopDuringUploadOnlyBeepsAndDeliveryGoesOn) {
+struct FtpStopCase {
+    const char* name;
+    bool serverDeletes;
+    const char* words;
+};
+
+void PrintTo(const FtpStopCase& c, std::ostream* os) { *os << c.name; }
+
+class FtpStop : public NetworkSend, public testing::WithParamInterface<FtpStopCase> {};
+
+// A print server prints whatever file it is left: Stop ends the upload and takes back the part
+// that arrived, or says it could not.
+TEST_P(FtpStop, EndsTheUploadAndSaysWhatIsLeft) {
+    const FtpStopCase& c = GetParam();
     const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
     std::filesystem::create_directories(anonDir + "/lp");
-    FtpServer server(userDir, anonDir);
+    const std::string onServer = anonDir + "/lp/Trazen.tmp";
+    FtpServer server(userDir, anonDir, "plot", "secret", 20000, !c.serverDeletes);
     ASSERT_TRUE(server.ok()) << server.errorText();
-    run.sender.setFtpPort(server.port());
+    portid = server.port();
+    WritePlugInFiles(home, "", SamplePlotBody(400000));  // 20 s at the server's pace
     Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1");
     run.sender.awakeFromNib();
-    Outlet<QPushButton>("prserPBtnStopData")->click();
-    EXPECT_EQ(beep.beeps, 1);
+    QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
+    QString pressed;  // the button right after the press
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (!pressed.isEmpty() || ReadFileBytes(onServer).empty()) return;
+        button->click();
+        pressed = button->text() + (button->isEnabled() ? " enabled" : " disabled");
+        if (const char* dir = std::getenv("TRZN_SENDER_PICTURES")) SavePicture(dir, "ftp-stopping");
+    });
+    press.start(20);
+    run.sender.firedByTimer();  // the upload, the window kept live by it
+    EXPECT_EQ(pressed, QString("停止しています… disabled"));
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(StoredCompletion(), 2);
-    EXPECT_FALSE(run.exitCode.has_value());
-    run.sender.firedByTimer();
-    run.sender.firedByTimer();
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(StoredCompletion(), 1);
+    EXPECT_EQ(std::filesystem::exists(onServer), !c.serverDeletes);
+    EXPECT_LT(ReadFileBytes(onServer).size(),
+              ReadFileBytes(home.productFolder() + "/Trazen.tmp").size());
+    ExpectResult(SendEnd::Stopped, QString::fromUtf8(c.words));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FtpStop,
+    testing::Values(FtpStopCase{"ServerDeletesThePart", true, "Trazen.tmp は消しました"},
+                    FtpStopCase{"ServerKeepsThePart", false, "Trazen.tmp は、サーバが消させない"}),
+    [](const testing::TestParamInfo<FtpStopCase>& i) { return i.param.name; });
 
 struct FtpFailureCase {
     const char* name;
     std::string ipaddrTail;
     const char* words;
+    int64_t portid = 0;  // 0: the test server's
 };
 
 void PrintTo(const FtpFailureCase& c, std::ostream* os) { *os << c.name; }
@@ -188,7 +238,8 @@ TEST_P(FtpFailure, IsShownAndNotRecordedAsDone) {
     FtpServer server(userDir, anonDir);
     ASSERT_TRUE(server.ok()) << server.errorText();
     const bool noServer = std::string(GetParam().name) == "NoServerListening";
-    run.sender.setFtpPort(noServer ? UnusedLoopbackPort() : server.port());
+    portid = noServer ? UnusedLoopbackPort() : server.port();
+    if (GetParam().portid != 0) portid = GetParam().portid;
     Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1" + GetParam().ipaddrTail);
     RunToEnd();
     ExpectFailure(QString::fromUtf8(GetParam().words));
@@ -199,7 +250,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FtpFailureCase{"NoServerListening", "", "サーバにつながりません"},
                     FtpFailureCase{"LoginDenied", "::plot:wrong", "パスワードが違います"},
                     FtpFailureCase{"FolderMissing", ":nowhere", "フォルダがありません"},
-                    FtpFailureCase{"AddressTooLong", ":" + std::string(90, 'f'), "長すぎます"}),
+                    FtpFailureCase{"AddressTooLong", ":" + std::string(90, 'f'), "長すぎます"},
+                    FtpFailureCase{"PortOutOfRange", "", "ポート番号 70000", 70000}),
     [](const testing::TestParamInfo<FtpFailureCase>& i) { return i.param.name; });
 
 TEST_F(NetworkSend, SharedFolderGetsATimeStampedCopy) {
@@ -224,6 +276,7 @@ TEST_F(NetworkSend, SharedFolderGetsATimeStampedCopy) {
 struct SharedFailureCase {
     const char* name;
     const char* words;
+    const char* portName = "Shared Folder(Trazen Server)";
 };
 void PrintTo(const SharedFailureCase& row, std::ostream* os) { *os << row.name; }
 
@@ -239,19 +292,30 @@ TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
         WriteFileBytes(folder + "/file", "x");
         folder += "/file/plots";
     }
-    Configure("Shared Folder(Trazen Server)", "", folder);
+    // A plotter sits at the stored position (0): a plot for a device that is gone must not
+    // reach it either.
+    PtyPlotter plotter;
+    SetSerialDeviceSource([&plotter] { return std::vector<std::string>{plotter.slavePath()}; });
+    Configure(GetParam().portName, "", folder);
     run.sender.awakeFromNib();
     if (name == "SourceMissing") std::remove((home.productFolder() + "/Trazen.tmp").c_str());
     run.sender.firedByTimer();
     run.sender.firedByTimer();
+    const char* pictures = std::getenv("TRZN_SENDER_PICTURES");
+    if (pictures && name == "StoredDeviceNotConnected") SavePicture(pictures, "not-connected");
     ExpectFailure(QString::fromUtf8(GetParam().words));
+    if (std::filesystem::is_directory(folder)) EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_TRUE(plotter.ReadAvailable().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SharedFailure,
     testing::Values(SharedFailureCase{"NoFolderSet", "共有フォルダが設定されていません"},
                     SharedFailureCase{"FolderNotWritable", "コピーできませんでした"},
-                    SharedFailureCase{"SourceMissing", "Trazen.tmp"}),
+                    SharedFailureCase{"SourceMissing", "Trazen.tmp"},
+                    // Nothing goes to the shared folder the same settings also name.
+                    SharedFailureCase{"StoredDeviceNotConnected",
+                                      "/dev/ttyUSB0 はつながっていません", "/dev/ttyUSB0"}),
     [](const testing::TestParamInfo<SharedFailureCase>& i) { return i.param.name; });
 
 // A completion status the disk refuses to take is a failure: at start-up nothing is sent (the
@@ -340,7 +404,7 @@ TEST_P(StaleOutput, OnlyTheNewPlotIsDelivered) {
     std::filesystem::create_directories(anonDir + "/lp");
     FtpServer server(userDir, anonDir);
     ASSERT_TRUE(server.ok()) << server.errorText();
-    run.sender.setFtpPort(server.port());
+    portid = server.port();
     Configure(c.portName, "127.0.0.1", shared);
     const std::string output = home.productFolder() + "/Trazen.tmp";
     if (c.replaceable)

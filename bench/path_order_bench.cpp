@@ -1,6 +1,8 @@
 // How long ordering the paths of one pen takes for 10 000 to 1 000 000 short paths, and how much
 // pen-up travel it saves against document order, on two kinds of drawing on A1 media: short
-// paths scattered evenly, and the same in tight clusters (lettering, hatched areas).
+// paths scattered evenly, the same in tight clusters (lettering, hatched areas), and one short
+// line drawn over and over (a hostile file, or a program that repeats what it draws): every end
+// shared by all the others.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -16,7 +18,7 @@ namespace {
 
 constexpr int32_t kWidth = 33640, kHeight = 23760;  // A1 landscape in plotter units
 
-enum Kind { kScattered = 0, kClustered = 1 };
+enum Kind { kScattered = 0, kClustered = 1, kCoincident = 2 };
 
 // Open strokes of 2 to 6 points and, one in four, closed polygons of 3 to 8 vertices; in the
 // clustered kind around 200 paths share each cluster, drawn in document order cluster by
@@ -33,6 +35,12 @@ PathSet MakePaths(Kind kind, size_t count) {
         return static_cast<int32_t>(std::clamp(v, 0.0, double(hi)));
     };
     for (size_t i = 0; i < count; ++i) {
+        if (kind == kCoincident) {
+            set.starts.push_back(static_cast<uint32_t>(set.points.size()));
+            set.points.push_back({1000, 1000});
+            set.points.push_back({1040, 1000});
+            continue;
+        }
         if (kind == kScattered) {
             cx = unit(rng) * kWidth, cy = unit(rng) * kHeight;
         } else {
@@ -89,20 +97,24 @@ void BM_OrderPaths(benchmark::State& state) {
     state.counters["travel_doc_m"] = metres(doc);
     state.counters["travel_nearest_m"] = metres(nearest);
     state.counters["travel_ordered_m"] = metres(ordered);
-    state.counters["ordered_per_doc_pct"] = 100 * ordered / doc;
+    state.counters["ordered_per_doc_pct"] = doc > 0 ? 100 * ordered / doc : 100;
     state.counters["set_MB"] =
         double(set.points.size() * sizeof(PlotPoint) + set.starts.size() * sizeof(uint32_t)) /
         (1 << 20);
     state.counters["rss_before_MB"] = rssBefore;
     state.counters["peak_rss_MB"] = peak;
-    state.SetLabel(std::string(kind == kScattered ? "scattered" : "clustered") +
-                   (improve ? ", OrderPaths" : ", NearestNextOrder"));
+    static const char* const kKinds[] = {"scattered", "clustered", "coincident"};
+    state.SetLabel(std::string(kKinds[kind]) + (improve ? ", OrderPaths" : ", NearestNextOrder"));
 }
 BENCHMARK(BM_OrderPaths)
     ->ArgsProduct({{kScattered, kClustered}, {10'000, 100'000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrderPaths)
     ->ArgsProduct({{kScattered, kClustered}, {1'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK(BM_OrderPaths)
+    ->ArgsProduct({{kCoincident}, {100'000, 1'000'000}, {1}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "drawing/dxf_shapes.h"
+#include "drawing/dxf_stream.h"
 #include "drawing/flatten.h"
 #include "drawing/svg_sanitize.h"
 
@@ -72,7 +73,7 @@ public:
     Block model;
     QHash<QString, DxfColour> layers;
     int insunits = 0;
-    int64_t outOfRange = 0, unreadSplines = 0, images = 0;
+    int64_t outOfRange = 0, unreadSplines = 0, images = 0, degenerate = 0;
     std::string failure;
 
     // Splines are sampled in drawing units: the tolerance follows the unit and the scale.
@@ -115,7 +116,7 @@ public:
 
     void addCircle(const DL_CircleData& d) override {
         Flush();
-        if (!Fine({d.cx, d.cy, d.radius}) || d.radius <= 0) return;
+        if (!Fine({d.cx, d.cy, d.radius}) || !Sized(d.radius)) return;
         QPainterPath& p = Run();
         AddArc(p, {d.cx, d.cy}, d.radius, 0, 2 * kPi, false);
         p.closeSubpath();
@@ -123,14 +124,15 @@ public:
 
     void addArc(const DL_ArcData& d) override {
         Flush();
-        if (!Fine({d.cx, d.cy, d.radius, d.angle1, d.angle2}) || d.radius <= 0) return;
+        if (!Fine({d.cx, d.cy, d.radius, d.angle1, d.angle2}) || !Sized(d.radius)) return;
         AddArc(Run(), {d.cx, d.cy}, d.radius, d.angle1 * kPi / 180, d.angle2 * kPi / 180, false);
     }
 
     void addEllipse(const DL_EllipseData& d) override {
         Flush();
-        if (!Fine({d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2}) || d.ratio <= 0) return;
-        if (d.mx == 0 && d.my == 0) return;
+        if (!Fine({d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2}) || !Sized(d.ratio) ||
+            !Sized(std::hypot(d.mx, d.my)))
+            return;
         const bool whole = std::abs(d.angle2 - d.angle1) >= 2 * kPi - 1e-9;
         QPainterPath& p = Run();
         AddEllipseArc(p, {d.cx, d.cy}, {d.mx, d.my}, d.ratio, whole ? 0 : d.angle1,
@@ -276,14 +278,14 @@ public:
                 }
                 break;
             case 2:
-                if (Fine({e.cx, e.cy, e.radius, e.angle1, e.angle2}) && e.radius > 0) {
+                if (Fine({e.cx, e.cy, e.radius, e.angle1, e.angle2}) && Sized(e.radius)) {
                     // Hatch arcs give their angles in radians; clockwise ones are mirrored.
                     const double a1 = e.ccw ? e.angle1 : -e.angle2, a2 = e.ccw ? e.angle2 : -e.angle1;
                     AddArc(Run(), {e.cx, e.cy}, e.radius, a1, a2, false);
                 }
                 break;
             case 3:
-                if (Fine({e.cx, e.cy, e.mx, e.my, e.ratio, e.angle1, e.angle2}) && e.ratio > 0)
+                if (Fine({e.cx, e.cy, e.mx, e.my, e.ratio, e.angle1, e.angle2}) && Sized(e.ratio))
                     AddEllipseArc(Run(), {e.cx, e.cy}, {e.mx, e.my}, e.ratio, e.angle1, e.angle2,
                                   false);
                 break;
@@ -338,6 +340,13 @@ public:
     }
 
 private:
+    // A circle, arc or ellipse of no size (a radius, an axis or an axis ratio of 0 or less).
+    bool Sized(double v) {
+        if (v > 0) return true;
+        ++degenerate;
+        return false;
+    }
+
     bool Fine(std::initializer_list<double> numbers) {
         for (double v : numbers) {
             if (!std::isfinite(v) || std::abs(v) > kMaxCoordinate) {
@@ -505,10 +514,12 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
         return Failed(DrawingError::NotSvg,
                       "a binary DXF is not read: save the drawing as a text (ASCII) DXF");
     EnsureQtGuiApplication();
+    const DxfText text = PrepareDxfText(bytes);
+    if (!text.refusal.empty()) return Failed(DrawingError::Refused, text.refusal);
     const double unitsPerMm = kPlotUnitsPerMm * target.area.scale;
     Reader reader(unitsPerMm);
     {
-        MemoryBuffer buffer(bytes.constData(), static_cast<size_t>(bytes.size()));
+        MemoryBuffer buffer(text.bytes.constData(), static_cast<size_t>(text.bytes.size()));
         std::istream stream(&buffer);
         DL_Dxf dxf;
         try {
@@ -541,8 +552,20 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
                                 ") is not known: read as millimetres");
     for (const std::string& name : walk.missing)
         AddNote(&out.notes, "block \"" + name + "\" is inserted but not defined: skipped");
-    if (reader.outOfRange > 0)
+    if (text.nonFinite > 0)
+        AddNote(&out.notes,
+                "coordinates or sizes that are not numbers (nan, inf): their entities skipped");
+    if (reader.outOfRange > text.nonFinite)
         AddNote(&out.notes, "entities with numbers out of range skipped");
+    if (reader.degenerate > 0)
+        AddNote(&out.notes, "circles, arcs and ellipses of no size (radius, axis or axis ratio 0 "
+                            "or less) skipped");
+    if (text.cutLines > 0)
+        AddNote(&out.notes, "texts or comments longer than " + std::to_string(kDxfMaxLine) +
+                                " characters cut");
+    if (text.loweredCounts > 0)
+        AddNote(&out.notes, "counts larger than what follows them (vertices, knots, control "
+                            "points) lowered");
     if (reader.unreadSplines > 0) AddNote(&out.notes, "splines whose numbers don't add up skipped");
     if (reader.images > 0) AddNote(&out.notes, "images skipped");
     if (!drawn) return out;  // the caller says there is nothing to plot

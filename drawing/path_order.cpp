@@ -31,6 +31,10 @@ struct Entry {
 // of kLeaf entries or fewer are scanned. Each node counts its live entries so that whole drawn
 // regions are skipped; that keeps the search quick late in the run, when most of the drawing is
 // done and what is left lies scattered, and inside dense clusters, where a uniform grid would not.
+// Entries that share one point (a line drawn a hundred thousand times over, the centre of a star
+// of lines) are all equally near: so that the tie rule does not look at every one of them at
+// every step, each node also keeps its lowest live slot and knows whether all its entries lie
+// on one point, whose distance is then exact and whose lowest slot is the only one that counts.
 class EntryTree {
 public:
     explicit EntryTree(std::vector<Entry> entries) : _entries(std::move(entries)) {
@@ -60,38 +64,31 @@ public:
     const Entry& operator[](uint32_t pos) const { return _entries[pos]; }
 
     void Remove(uint32_t pos) {
-        uint32_t k = 0, lo = 0, hi = static_cast<uint32_t>(_entries.size());
-        while (hi - lo > kLeaf) {
-            --_nodes[k].live;
-            const uint32_t mid = lo + (hi - lo) / 2;
-            if (pos < mid) {
-                hi = mid;
-                k = 2 * k + 1;
-            } else {
-                lo = mid;
-                k = 2 * k + 2;
-            }
-        }
-        --_nodes[k].live;
+        uint32_t path[64];
+        uint32_t lo = 0, hi = 0;
+        const int depth = Descend(pos, path, &lo, &hi);
+        const uint32_t slot = _entries[pos].slot;
         _entries[pos].live = false;
+        for (int d = 0; d <= depth; ++d) --_nodes[path[d]].live;
+        // Only nodes whose lowest slot it was need theirs again, from the leaf up.
+        if (_nodes[path[depth]].minSlot != slot) return;
+        _nodes[path[depth]].minSlot = LeafMinSlot(lo, hi);
+        for (int d = depth - 1; d >= 0 && _nodes[path[d]].minSlot == slot; --d) {
+            const uint32_t c = 2 * path[d] + 1;
+            _nodes[path[d]].minSlot = std::min(_nodes[c].minSlot, _nodes[c + 1].minSlot);
+        }
     }
 
     // Makes a removed entry a candidate again.
     void Restore(uint32_t pos) {
-        uint32_t k = 0, lo = 0, hi = static_cast<uint32_t>(_entries.size());
-        while (hi - lo > kLeaf) {
-            ++_nodes[k].live;
-            const uint32_t mid = lo + (hi - lo) / 2;
-            if (pos < mid) {
-                hi = mid;
-                k = 2 * k + 1;
-            } else {
-                lo = mid;
-                k = 2 * k + 2;
-            }
-        }
-        ++_nodes[k].live;
+        uint32_t path[64];
+        uint32_t lo = 0, hi = 0;
+        const int depth = Descend(pos, path, &lo, &hi);
         _entries[pos].live = true;
+        for (int d = 0; d <= depth; ++d) {
+            ++_nodes[path[d]].live;
+            _nodes[path[d]].minSlot = std::min(_nodes[path[d]].minSlot, _entries[pos].slot);
+        }
     }
 
 private:
@@ -100,12 +97,45 @@ private:
     struct Node {
         int32_t split = 0;
         uint32_t live = 0;
+        uint32_t minSlot = kDead;  // the lowest slot of a live entry
         bool alongY = false;
+        bool onePoint = false;  // every entry, live or not, at the same point
     };
 
+    // The nodes from the root to the leaf holding `pos` into `path`; the depth of the leaf.
+    int Descend(uint32_t pos, uint32_t* path, uint32_t* lo, uint32_t* hi) const {
+        int depth = 0;
+        uint32_t k = 0;
+        *lo = 0, *hi = static_cast<uint32_t>(_entries.size());
+        while (*hi - *lo > kLeaf) {
+            path[depth++] = k;
+            const uint32_t mid = *lo + (*hi - *lo) / 2;
+            if (pos < mid) {
+                *hi = mid;
+                k = 2 * k + 1;
+            } else {
+                *lo = mid;
+                k = 2 * k + 2;
+            }
+        }
+        path[depth] = k;
+        return depth;
+    }
+
+    uint32_t LeafMinSlot(uint32_t lo, uint32_t hi) const {
+        uint32_t slot = kDead;
+        for (uint32_t i = lo; i < hi; ++i)
+            if (_entries[i].live) slot = std::min(slot, _entries[i].slot);
+        return slot;
+    }
+
     void Build(uint32_t k, uint32_t lo, uint32_t hi) {
-        _nodes[k].live = hi - lo;
-        if (hi - lo <= kLeaf) return;
+        Node& node = _nodes[k];
+        node.live = hi - lo;
+        if (hi - lo <= kLeaf) {
+            node.minSlot = LeafMinSlot(lo, hi);
+            return;
+        }
         int32_t x0 = _entries[lo].at.x, x1 = x0, y0 = _entries[lo].at.y, y1 = y0;
         for (uint32_t i = lo + 1; i < hi; ++i) {
             x0 = std::min(x0, _entries[i].at.x), x1 = std::max(x1, _entries[i].at.x);
@@ -117,17 +147,26 @@ private:
                          [alongY](const Entry& a, const Entry& b) {
                              return alongY ? a.at.y < b.at.y : a.at.x < b.at.x;
                          });
-        _nodes[k].split = alongY ? _entries[mid].at.y : _entries[mid].at.x;
-        _nodes[k].alongY = alongY;
+        node.split = alongY ? _entries[mid].at.y : _entries[mid].at.x;
+        node.alongY = alongY;
+        node.onePoint = x0 == x1 && y0 == y1;
         Build(2 * k + 1, lo, mid);
         Build(2 * k + 2, mid, hi);
+        node.minSlot = std::min(_nodes[2 * k + 1].minSlot, _nodes[2 * k + 2].minSlot);
+    }
+
+    // Whether node k, no nearer to q than `bound2`, may hold an entry better than the best so
+    // far: nearer, or as near with a lower slot.
+    bool Worth(uint32_t k, uint64_t bound2) const {
+        const Node& node = _nodes[k];
+        if (node.live == 0 || bound2 > _bestD2) return false;
+        return bound2 < _bestD2 || node.minSlot < _bestSlot;
     }
 
     // Entries left of the middle lie at or below the split, those from it on at or above, so
     // the far side is at least |q - split| away; equally far is still searched for the tie rule.
     void Search(uint32_t k, uint32_t lo, uint32_t hi) const {
         const Node& node = _nodes[k];
-        if (node.live == 0) return;
         if (hi - lo <= kLeaf) {
             for (uint32_t i = lo; i < hi; ++i) {
                 const Entry& e = _entries[i];
@@ -138,15 +177,25 @@ private:
             }
             return;
         }
-        const uint32_t mid = lo + (hi - lo) / 2;
+        const uint32_t mid = lo + (hi - lo) / 2, left = 2 * k + 1, right = 2 * k + 2;
+        if (node.onePoint) {
+            // Both sides exactly as far: the one holding the lowest slot settles it.
+            const uint64_t d2 = Dist2(_entries[lo].at, _q);
+            const bool leftFirst = _nodes[left].minSlot < _nodes[right].minSlot;
+            if (Worth(leftFirst ? left : right, d2))
+                leftFirst ? Search(left, lo, mid) : Search(right, mid, hi);
+            if (Worth(leftFirst ? right : left, d2))
+                leftFirst ? Search(right, mid, hi) : Search(left, lo, mid);
+            return;
+        }
         const int64_t diff = int64_t{node.alongY ? _q.y : _q.x} - node.split;
         const auto far2 = static_cast<uint64_t>(diff) * static_cast<uint64_t>(diff);
         if (diff < 0) {
-            Search(2 * k + 1, lo, mid);
-            if (far2 <= _bestD2) Search(2 * k + 2, mid, hi);
+            if (Worth(left, 0)) Search(left, lo, mid);
+            if (Worth(right, far2)) Search(right, mid, hi);
         } else {
-            Search(2 * k + 2, mid, hi);
-            if (far2 <= _bestD2) Search(2 * k + 1, lo, mid);
+            if (Worth(right, 0)) Search(right, mid, hi);
+            if (Worth(left, far2)) Search(left, lo, mid);
         }
     }
 

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "drawing/pdf_filter.h"
+#include "drawing/pdf_prepare.h"
 #include "drawing/svg_sanitize.h"
 
 namespace {
@@ -85,6 +86,15 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         return Failed(DrawingError::Refused, "the PDF document has " + std::to_string(out.pages) +
                                                  (out.pages == 1 ? " page" : " pages") +
                                                  ", no page " + std::to_string(page));
+    const PreparedPdf prepared = PreparePdf(bytes, page);
+    if (!prepared.refusal.empty())
+        return Failed(prepared.bounded ? DrawingError::Refused : DrawingError::Malformed,
+                      prepared.refusal);
+    if (prepared.pdf.constData() != bytes.constData()) {
+        doc = Poppler::Document::loadFromData(prepared.pdf);
+        if (!doc || doc->numPages() != out.pages)
+            return Failed(DrawingError::Malformed, "the PDF document can't be read safely");
+    }
     std::unique_ptr<Poppler::Page> pdfPage = doc->page(page - 1);
     if (!pdfPage) return Failed(DrawingError::Malformed, "page " + std::to_string(page) +
                                                              " of the PDF document can't be read");

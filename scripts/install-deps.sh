@@ -12,6 +12,7 @@ packages=(
   libpoppler-qt6-dev                                 # PDF (and Illustrator) pages painted for plotting
   ghostscript                                        # EPS and PostScript made into PDF, run with -dSAFER
   libdxflib-dev                                      # DXF drawings read for plotting
+  libqpdf-dev                                        # PDF pictures made one pixel before poppler paints (it decodes them whole)
   fonts-dejavu-core                                  # the outline font of DXF text
   libcups2-dev                                       # printer queues through libcups
   cups-daemon cups cups-client                       # a private cupsd, its backends and lpadmin for tests

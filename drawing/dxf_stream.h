@@ -1,0 +1,29 @@
+#pragma once
+// The text dxflib is given, made fit for it first. dxflib reads each line into a buffer of 1024
+// bytes and reads the same place for ever when a line is longer; it allocates an entity's
+// arrays (an LWPOLYLINE's vertices, a SPLINE's knots and control points, a LEADER's vertices)
+// by the count the file declares, before a single one is read; and it reads "nan" and "inf"
+// as 0. So, before dxflib sees the file:
+// - a text or comment longer than a line dxflib can hold is cut to kDxfMaxLine characters; any
+//   other line that long is refused, naming it;
+// - a declared count is lowered to the groups the entity still has, so what is allocated is
+//   what the file holds;
+// - a real number that is not one (nan, inf) is made one out of range, so that its entity is
+//   left out and said to be, as an entity out of range is.
+// A file that needs none of this is handed on as it is.
+
+#include <QByteArray>
+#include <cstdint>
+#include <string>
+
+inline constexpr int kDxfMaxLine = 1023;
+
+struct DxfText {
+    QByteArray bytes;     // what dxflib reads
+    std::string refusal;  // one line: the file is not read
+    int64_t cutLines = 0;
+    int64_t loweredCounts = 0;
+    int64_t nonFinite = 0;
+};
+
+DxfText PrepareDxfText(const QByteArray& bytes);

@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Writes small drawings a hostile sender could make, one file each into DIR (made for the
+tests and for bench/hostile_figures.sh alike): pictures declaring billions of pixels, forms
+drawn within forms, DXF lines longer than dxflib's buffer, counts declared far beyond the data,
+numbers that are none, and one short line drawn over and over."""
+import random
+import sys
+import zlib
+
+LINE = b"0 0 0 RG 10 10 m 100 10 l S\n"
+
+
+def pdf(content, resources=b"<< >>", more=(), keys=b""):
+    objects = [b"<< /Type /Catalog /Pages 2 0 R >>",
+               b"<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Resources " + resources +
+               b" /Contents 4 0 R >>", stream(content, keys)] + list(more)
+    out, offsets = b"%PDF-1.4\n", []
+    for number, body in enumerate(objects, 1):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n%s\nendobj\n" % (number, body)
+    xref = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
+    out += b"".join(b"%010d 00000 n \n" % at for at in offsets)
+    return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
+        len(objects) + 1, xref)
+
+
+def stream(data, keys=b""):
+    return b"<< /Length %d %s >>\nstream\n%s\nendstream" % (len(data), keys, data)
+
+
+def image(side):
+    keys = b"/Subtype /Image /Width %d /Height %d /ColorSpace /DeviceGray /BitsPerComponent 8" % (
+        side, side)
+    return pdf(LINE + b"q 100 0 0 100 50 50 cm /Im Do Q\n", b"<< /XObject << /Im 5 0 R >> >>",
+               [stream(b"\0" * 100, keys)])
+
+
+def forms(depth, fan):
+    # Form k draws form k - 1 `fan` times; form 0 draws a line. Objects 5.. are the forms.
+    more = [stream(LINE, b"/Subtype /Form /BBox [0 0 200 200]")]
+    for k in range(1, depth):
+        more.append(stream(b"/F Do " * fan, b"/Subtype /Form /BBox [0 0 200 200] "
+                           b"/Resources << /XObject << /F %d 0 R >> >>" % (4 + k)))
+    return pdf(b"/F Do\n", b"<< /XObject << /F %d 0 R >> >>" % (4 + depth), more)
+
+
+def form_pdf(form_content, form_keys=b""):
+    return pdf(b"/F Do\n", b"<< /XObject << /F 5 0 R >> >>",
+               [stream(form_content, b"/Subtype /Form /BBox [0 0 200 200] " + form_keys)])
+
+
+def coincident_pdf(copies):
+    data = zlib.compress(b"0 0 0 RG " + b"10 10 m 12 10 l S\n" * copies, 9)
+    return pdf(data, keys=b"/Filter /FlateDecode")
+
+
+def dxf(entities, opening=""):
+    return (opening + "  0\nSECTION\n  2\nHEADER\n  9\n$INSUNITS\n 70\n4\n  0\nENDSEC\n"
+            "  0\nSECTION\n  2\nENTITIES\n" + entities + "  0\nENDSEC\n  0\nEOF\n").encode()
+
+
+def line(x2="100"):
+    return "  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n" + x2 + "\n 21\n0\n"
+
+
+def ellipse(ratio):
+    return "  0\nELLIPSE\n  8\n0\n 10\n0\n 20\n0\n 11\n20\n 21\n0\n 40\n" + ratio + "\n"
+
+
+def files():
+    rng = random.Random(34)
+    text = "  0\nTEXT\n  8\n0\n 10\n0\n 20\n20\n 40\n5\n  1\n" + "H" * 2000 + "\n"
+    huge = "666666666666666666"
+    return {
+        "image_46342.pdf": image(46342),
+        "image_20000.pdf": image(20000),
+        "image_100000.pdf": image(100000),
+        "inline_image_46342.pdf": pdf(LINE + b"q 100 0 0 100 50 50 cm BI /W 46342 /H 46342 "
+                                      b"/CS /G /BPC 8 ID " + b"\0" * 100 + b" EI Q\n"),
+        "imagemask_46342.ps": b"%!PS\n/s 100 string def\n10 10 moveto 100 10 lineto stroke\n"
+                              b"46342 46342 true [46342 0 0 46342 0 0] {s} imagemask\nshowpage\n",
+        "forms_30_deep.pdf": forms(30, 10),
+        "forms_3_deep.pdf": forms(3, 3),
+        "form_draws_itself.pdf": form_pdf(LINE + b"/F Do\n",
+                                          b"/Resources << /XObject << /F 5 0 R >> >>"),
+        "inline_image_in_form.pdf": form_pdf(LINE + b"BI /W 46342 /H 46342 /CS /G /BPC 8 ID " +
+                                             b"\0" * 100 + b" EI\n"),
+        "lines_100000.pdf": coincident_pdf(100_000),
+        "lines_1000000.pdf": coincident_pdf(1_000_000),
+        "lines_100000.svg": b"<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm'>"
+                            + b"<line x1='10' y1='10' x2='12' y2='10' stroke='black'/>" * 100_000
+                            + b"</svg>",
+        "comment_1024.dxf": dxf(line(), "999\n" + "c" * 1024 + "\n"),
+        "text_2000.dxf": dxf(line() + text),
+        "number_1500.dxf": dxf(line("1" + "0" * 1500)),
+        "random_tail.dxf": dxf(line())[:-20] + bytes(rng.randrange(256) for _ in range(65536)),
+        "spline_counts.dxf": ("  0\nSECTION\n  2\nENTITIES\n  0\nSPLINE\n 72\n" + huge + "\n 73\n" +
+                              huge + "\n 40\n0\n 10\n0\n 20\n0\n  0\nENDSEC\n  0\nEOF\n").encode(),
+        "spline_count_wraps.dxf": ("  0\nSECTION\n  2\nENTITIES\n  0\nSPLINE\n 72\n-2147483649\n"
+                                   " 40\n0\n  0\nENDSEC\n  0\nEOF\n").encode(),
+        "spline_code_unreadable.dxf": b"  0\nSECTION\n  2\nENTITIES\n\xaf 0\nSPLINE\n 73\n" +
+                                      huge.encode() + b"\n 10\n0\n  0\nENDSEC\n  0\nEOF\n",
+        "lwpolyline_count.dxf": dxf("  0\nLWPOLYLINE\n  8\n0\n 90\n" + huge +
+                                    "\n 10\n0\n 20\n0\n 10\n50\n 20\n0\n"),
+        "nan_inf.dxf": dxf(line() + line("nan") + line("inf") + line("-Infinity")),
+        "ellipse_degenerate.dxf": dxf(line() + ellipse("0") + ellipse("-1") + ellipse("nan")),
+    }
+
+
+if __name__ == "__main__":
+    for name, data in files().items():
+        with open(sys.argv[1] + "/" + name, "wb") as out:
+            out.write(data)

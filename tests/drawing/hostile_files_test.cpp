@@ -1,0 +1,106 @@
+// Small files a hostile sender could make (written by hostile_files.py), each converted or
+// refused with the reason in a child process held to 1 GB of address space and 30 s of CPU:
+// a crash, a runaway allocation or an endless loop shows as the child's signal, not as a slow
+// test. The parent never starts Qt, so that each child starts it afresh.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "drawing/drawing_plot.h"
+#include "settings/geometry.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+struct Outcome {
+    bool exited = false;  // exited of itself, not stopped by a signal
+    std::string said;     // the error's number, its message and the notes, a line each
+};
+
+// Converts `path` in a child within the bounds and hands back what it said.
+Outcome ConvertBounded(const std::string& path) {
+    int out[2];
+    if (pipe(out) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(out[0]);
+        const rlimit memory{1ul << 30, 1ul << 30}, cpu{30, 30};
+        setrlimit(RLIMIT_AS, &memory);
+        setrlimit(RLIMIT_CPU, &cpu);
+        TPrint print;
+        std::memset(&print, 0, sizeof print);
+        TPrConfig config;
+        std::memset(&config, 0, sizeof config);
+        CalcPageWidth(&print, &config, 842, 1191, 100, 0);
+        config.iFstPage = config.iLstPage = 1;
+        config.fautopen = 0;  // stored inverted: ticked
+        config.foptln = 0;
+        config.toollist[0] = {1, 30, 0, 0, 0, 1};
+        std::FILE* body = std::tmpfile();
+        const DrawingResult r = ConvertDrawing(path, print, config, body);
+        std::string said = std::to_string(static_cast<int>(r.error)) + "\n" + r.message + "\n";
+        for (const std::string& note : r.notes) said += note + "\n";
+        (void)!write(out[1], said.data(), said.size());
+        _exit(0);
+    }
+    close(out[1]);
+    Outcome o;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) o.said.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    o.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return o;
+}
+
+TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
+    TempHome home;
+    const std::string dir = home.scratch("hostile");
+    ASSERT_EQ(
+        std::system(
+            ("python3 " TRZN_SOURCE_DIR "/tests/drawing/hostile_files.py '" + dir + "'").c_str()),
+        0);
+    const struct {
+        const char* file;
+        DrawingError error;
+        const char* says;  // in the message or a note
+    } rows[] = {
+        {"image_46342.pdf", DrawingError::None, "images skipped"},
+        {"image_20000.pdf", DrawingError::None, "images skipped"},
+        {"image_100000.pdf", DrawingError::None, "images skipped"},
+        {"inline_image_46342.pdf", DrawingError::None, "images skipped"},
+        {"imagemask_46342.ps", DrawingError::None, "images skipped"},
+        {"forms_30_deep.pdf", DrawingError::Refused, "more than 20000000 drawing operations"},
+        {"forms_3_deep.pdf", DrawingError::None, ""},
+        {"form_draws_itself.pdf", DrawingError::Refused, "draws itself"},
+        {"inline_image_in_form.pdf", DrawingError::None, "images skipped"},
+        {"lines_100000.pdf", DrawingError::None, ""},
+        {"lines_100000.svg", DrawingError::None, ""},
+        {"comment_1024.dxf", DrawingError::None, "longer than 1023 characters cut"},
+        {"text_2000.dxf", DrawingError::None, "longer than 1023 characters cut"},
+        {"number_1500.dxf", DrawingError::Refused, "line 24 of the DXF is longer than 1023"},
+        {"random_tail.dxf", DrawingError::Refused, "of the DXF is longer than 1023"},
+        {"spline_counts.dxf", DrawingError::NothingToPlot, "no visible shape"},
+        {"spline_count_wraps.dxf", DrawingError::NothingToPlot, "no visible shape"},
+        {"spline_code_unreadable.dxf", DrawingError::NothingToPlot, "no visible shape"},
+        {"lwpolyline_count.dxf", DrawingError::None, "counts larger than what follows them"},
+        {"nan_inf.dxf", DrawingError::None, "not numbers (nan, inf)"},
+        {"ellipse_degenerate.dxf", DrawingError::None, "of no size"},
+    };
+    for (const auto& row : rows) {
+        const Outcome o = ConvertBounded(dir + "/" + row.file);
+        EXPECT_TRUE(o.exited) << row.file << " was stopped by a bound: " << o.said;
+        EXPECT_EQ(o.said.substr(0, o.said.find('\n')), std::to_string(static_cast<int>(row.error)))
+            << row.file << ": " << o.said;
+        EXPECT_NE(o.said.find(row.says), std::string::npos) << row.file << ": " << o.said;
+    }
+}
+
+}  // namespace

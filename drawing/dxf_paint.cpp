@@ -12,6 +12,13 @@
 #include "drawing/dxf_shapes.h"
 #include "drawing/dxf_stream.h"
 #include "drawing/flatten.h"
+#include "drawing/page_layout.h"
+#include "drawing/path_store.h"
+#include "drawing/pen_choice.h"
+#include "drawing/pen_lines.h"
+#include "drawing/polyline_sink.h"
+#include "drawing/read/collect_into.h"
+#include "drawing/read/qt_host.h"
 #include "drawing/svg_sanitize.h"
 
 namespace {
@@ -47,8 +54,8 @@ struct Block {
 };
 
 double UnitInMm(int insunits, bool* known) {
-    static const double mm[] = {1,    25.4, 304.8, 1609344, 1,    10,   1000, 1e6, 25.4e-6, 0.0254,
-                                914.4, 1e-7, 1e-6,  1e-3,    100, 1e4, 1e5};
+    static const double mm[] = {1,      25.4,  304.8, 1609344, 1,    10,  1000, 1e6, 25.4e-6,
+                                0.0254, 914.4, 1e-7,  1e-6,    1e-3, 100, 1e4,  1e5};
     *known = insunits >= 1 && insunits < static_cast<int>(sizeof mm / sizeof mm[0]);
     return *known ? mm[insunits] : 1;
 }
@@ -215,8 +222,8 @@ public:
             at = QPointF(d.apx, d.apy);
             const QRectF box = glyphs.boundingRect();
             const double h = d.hJustification == 1 || d.hJustification == 4 ? 0.5
-                             : d.hJustification == 2                          ? 1
-                                                                              : 0;
+                             : d.hJustification == 2                        ? 1
+                                                                            : 0;
             shift.setX(-box.width() * h);
             if (d.vJustification == 1) shift.setY(-box.top());
             if (d.vJustification == 2) shift.setY(-d.height / 2);
@@ -238,7 +245,8 @@ public:
         _mtextChunks.clear();
         if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.lineSpacingFactor, d.dirx, d.diry})) return;
         const std::vector<std::string> lines = MTextLines(text);
-        const double pitch = d.height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
+        const double pitch =
+            d.height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
         // Attachment 1..9: top, middle, bottom rows; left, centre, right columns.
         const int attach = std::clamp(d.attachmentPoint, 1, 9) - 1;
         const double block = d.height + pitch * (static_cast<double>(lines.size()) - 1);
@@ -280,7 +288,8 @@ public:
             case 2:
                 if (Fine({e.cx, e.cy, e.radius, e.angle1, e.angle2}) && Sized(e.radius)) {
                     // Hatch arcs give their angles in radians; clockwise ones are mirrored.
-                    const double a1 = e.ccw ? e.angle1 : -e.angle2, a2 = e.ccw ? e.angle2 : -e.angle1;
+                    const double a1 = e.ccw ? e.angle1 : -e.angle2,
+                                 a2 = e.ccw ? e.angle2 : -e.angle1;
                     AddArc(Run(), {e.cx, e.cy}, e.radius, a1, a2, false);
                 }
                 break;
@@ -430,9 +439,9 @@ private:
                     return false;
                 }
                 // Entities of layer 0 in a block take the layer of the insert.
-                const QString layer =
-                    item.layer == QLatin1String("0") && !insertLayer.isNull() ? insertLayer
-                                                                              : item.layer;
+                const QString layer = item.layer == QLatin1String("0") && !insertLayer.isNull()
+                                          ? insertLayer
+                                          : item.layer;
                 visit(item.path, m, ColourOf(item.colour, _r.layers, layer, byBlock));
                 continue;
             }
@@ -461,10 +470,9 @@ private:
             // An entity of colour "by block" takes the insert's own colour.
             const DxfColour insertColour =
                 item.colour.rgb < 0 && item.colour.index == 0 ? byBlock : item.colour;
-            const DxfColour resolved =
-                insertColour.rgb < 0 && insertColour.index == 256
-                    ? _r.layers.value(item.layer, DxfColour{7, -1})
-                    : insertColour;
+            const DxfColour resolved = insertColour.rgb < 0 && insertColour.index == 256
+                                           ? _r.layers.value(item.layer, DxfColour{7, -1})
+                                           : insertColour;
             _stack.push_back(item.block);
             for (int row = 0; row < item.rows; ++row) {
                 for (int col = 0; col < item.cols; ++col) {
@@ -475,9 +483,9 @@ private:
                                   std::to_string(kMaxDxfDrawn) + " entities";
                         return false;
                     }
-                    const QTransform child = QTransform::fromTranslate(-found->base.x(),
-                                                                       -found->base.y()) *
-                                             ArrayPlace(item, col, row) * m;
+                    const QTransform child =
+                        QTransform::fromTranslate(-found->base.x(), -found->base.y()) *
+                        ArrayPlace(item, col, row) * m;
                     if (!Into(*found, child, resolved, item.layer, visit)) return false;
                 }
             }
@@ -499,13 +507,6 @@ private:
     int64_t _drawn = 0;
     std::vector<QString> _stack;
 };
-
-SourceOutcome Failed(DrawingError error, std::string message) {
-    SourceOutcome out;
-    out.error = error;
-    out.message = std::move(message);
-    return out;
-}
 
 }  // namespace
 
@@ -558,14 +559,16 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (reader.outOfRange > text.nonFinite)
         AddNote(&out.notes, "entities with numbers out of range skipped");
     if (reader.degenerate > 0)
-        AddNote(&out.notes, "circles, arcs and ellipses of no size (radius, axis or axis ratio 0 "
-                            "or less) skipped");
+        AddNote(&out.notes,
+                "circles, arcs and ellipses of no size (radius, axis or axis ratio 0 "
+                "or less) skipped");
     if (text.cutLines > 0)
-        AddNote(&out.notes, "texts or comments longer than " + std::to_string(kDxfMaxLine) +
-                                " characters cut");
+        AddNote(&out.notes,
+                "texts or comments longer than " + std::to_string(kDxfMaxLine) + " characters cut");
     if (text.loweredCounts > 0)
-        AddNote(&out.notes, "counts larger than what follows them (vertices, knots, control "
-                            "points) lowered");
+        AddNote(&out.notes,
+                "counts larger than what follows them (vertices, knots, control "
+                "points) lowered");
     if (reader.unreadSplines > 0) AddNote(&out.notes, "splines whose numbers don't add up skipped");
     if (reader.images > 0) AddNote(&out.notes, "images skipped");
     if (!drawn) return out;  // the caller says there is nothing to plot

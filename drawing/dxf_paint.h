@@ -8,7 +8,7 @@
 
 #include <QByteArray>
 
-#include "drawing/drawing_source.h"
+#include "drawing/read/reader_contract.h"
 
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target);
 

@@ -3,33 +3,28 @@
 #include <poppler-qt6.h>
 
 #include <QPainter>
-#include <mutex>
 
+#include "drawing/page_layout.h"
+#include "drawing/path_store.h"
 #include "drawing/pdf_filter.h"
 #include "drawing/pdf_prepare.h"
+#include "drawing/pen_choice.h"
+#include "drawing/pen_lines.h"
+#include "drawing/polyline_sink.h"
+#include "drawing/read/collect_into.h"
+#include "drawing/read/qt_host.h"
 #include "drawing/svg_sanitize.h"
 
 namespace {
 
-SourceOutcome Failed(DrawingError error, std::string message) {
-    SourceOutcome out;
-    out.error = error;
-    out.message = std::move(message);
-    return out;
-}
-
 // A PDF ends with "%%EOF" (after its last update); poppler rebuilds a cut-off file as far as
 // it goes and would plot part of a page without a word.
-bool EndsLikePdf(const QByteArray& bytes) {
-    return bytes.right(1024).contains("%%EOF");
-}
+bool EndsLikePdf(const QByteArray& bytes) { return bytes.right(1024).contains("%%EOF"); }
 
 // Poppler says what it finds wrong on the standard error; the plot says it once, as a note.
-std::mutex gPopplerLock;
 std::vector<std::string>* gPopplerSaid = nullptr;
 
 int gSoftMasks = 0;
-QtMessageHandler gPrevious = nullptr;
 
 void HearPoppler(const QString& message, const QVariant&) {
     if (gPopplerSaid && gPopplerSaid->size() < 16)
@@ -43,24 +38,20 @@ void HearQt(QtMsgType type, const QMessageLogContext& context, const QString& te
         ++gSoftMasks;
         return;
     }
-    if (gPrevious) gPrevious(type, context, text);
+    QtMessageCapture::PassOn(type, context, text);
 }
 
 class QuietPoppler {
 public:
-    explicit QuietPoppler(std::vector<std::string>* into) : _lock(gPopplerLock) {
+    explicit QuietPoppler(std::vector<std::string>* into) : _capture(HearQt) {
         gPopplerSaid = into;
         gSoftMasks = 0;
         Poppler::setDebugErrorFunction(HearPoppler, QVariant());
-        gPrevious = qInstallMessageHandler(HearQt);
     }
-    ~QuietPoppler() {
-        qInstallMessageHandler(gPrevious);
-        gPopplerSaid = nullptr;
-    }
+    ~QuietPoppler() { gPopplerSaid = nullptr; }
 
 private:
-    std::lock_guard<std::mutex> _lock;
+    QtMessageCapture _capture;
 };
 
 }  // namespace
@@ -96,8 +87,9 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
             return Failed(DrawingError::Malformed, "the PDF document can't be read safely");
     }
     std::unique_ptr<Poppler::Page> pdfPage = doc->page(page - 1);
-    if (!pdfPage) return Failed(DrawingError::Malformed, "page " + std::to_string(page) +
-                                                             " of the PDF document can't be read");
+    if (!pdfPage)
+        return Failed(DrawingError::Malformed,
+                      "page " + std::to_string(page) + " of the PDF document can't be read");
     doc->setRenderBackend(Poppler::Document::QPainterBackend);
     // Painted at this resolution one PDF point is exactly its plotter units on the paper.
     const double unitsPerInch = 25.4 * kPlotUnitsPerMm * target.area.scale;
@@ -112,8 +104,8 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         PdfPlotFilter filter(onward, target.area.width, target.area.height);
         QPainter painter(&filter);
         if (!pdfPage->renderToPainter(&painter, unitsPerInch, unitsPerInch))
-            return Failed(DrawingError::Malformed, "page " + std::to_string(page) +
-                                                       " of the PDF document can't be painted");
+            return Failed(DrawingError::Malformed,
+                          "page " + std::to_string(page) + " of the PDF document can't be painted");
         painter.end();
         filter.Finish();
         onward.end();

@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 
-#include "drawing/drawing_source.h"
+#include "drawing/read/reader_contract.h"
 
 // Paints page `page` (1-based) of the PDF in `bytes`. Refuses a document poppler can't read, a
 // cut-off one, one locked by a password and a page beyond the document.

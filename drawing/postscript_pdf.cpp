@@ -3,22 +3,14 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
-#include <csignal>
-
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 
 namespace {
-
-PostScriptPdf Failed(DrawingError error, std::string message) {
-    PostScriptPdf out;
-    out.error = error;
-    out.message = std::move(message);
-    return out;
-}
 
 // Ghostscript's own account of a fault: its "Error: ..." line, else its last line.
 std::string GhostscriptSaid(const QByteArray& errors) {
@@ -39,13 +31,15 @@ std::string GhostscriptSaid(const QByteArray& errors) {
 PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& limits) {
     QTemporaryDir dir;
     if (!dir.isValid())
-        return Failed(DrawingError::WriteFailed, "can't make a temporary folder for ghostscript");
+        return Failed<PostScriptPdf>(DrawingError::WriteFailed,
+                                     "can't make a temporary folder for ghostscript");
     const QString output = dir.filePath(QStringLiteral("page.pdf"));
     const QString input = dir.filePath(QStringLiteral("drawing.ps"));
     QFile copy(input);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush())
-        return Failed(DrawingError::WriteFailed, "can't copy the PostScript for ghostscript: " +
-                                                     copy.errorString().toStdString());
+        return Failed<PostScriptPdf>(
+            DrawingError::WriteFailed,
+            "can't copy the PostScript for ghostscript: " + copy.errorString().toStdString());
     copy.close();
 
     QProcess gs;
@@ -73,13 +67,12 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
              {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
               QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
               // Pages as drawn: never turned by which way their text runs.
-              QStringLiteral("-dAutoRotatePages=/None"),
-              QStringLiteral("-sDEVICE=pdfwrite"), QStringLiteral("-sOutputFile=") + output,
-              QStringLiteral("-f"), input});
+              QStringLiteral("-dAutoRotatePages=/None"), QStringLiteral("-sDEVICE=pdfwrite"),
+              QStringLiteral("-sOutputFile=") + output, QStringLiteral("-f"), input});
     if (!gs.waitForStarted(10000))
-        return Failed(DrawingError::Unreadable,
-                      "ghostscript (gs) can't be started to read the PostScript: " +
-                          gs.errorString().toStdString());
+        return Failed<PostScriptPdf>(DrawingError::Unreadable,
+                                     "ghostscript (gs) can't be started to read the PostScript: " +
+                                         gs.errorString().toStdString());
 
     QElapsedTimer clock;
     clock.start();
@@ -97,21 +90,24 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
         if (!stopped.empty()) {
             gs.kill();
             gs.waitForFinished(5000);
-            return Failed(DrawingError::Refused, stopped);
+            return Failed<PostScriptPdf>(DrawingError::Refused, stopped);
         }
     }
     errors += gs.readAllStandardOutput().left(64 * 1024 - errors.size());
     if (gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0)
-        return Failed(DrawingError::Malformed,
-                      "ghostscript can't read the PostScript: " + GhostscriptSaid(errors));
+        return Failed<PostScriptPdf>(
+            DrawingError::Malformed,
+            "ghostscript can't read the PostScript: " + GhostscriptSaid(errors));
     QFile pdf(output);
     if (pdf.size() > limits.maxPdfBytes)
-        return Failed(DrawingError::Refused, "the PostScript makes more than " +
-                                                 std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
-                                                 " MB of drawing");
+        return Failed<PostScriptPdf>(DrawingError::Refused,
+                                     "the PostScript makes more than " +
+                                         std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
+                                         " MB of drawing");
     if (!pdf.open(QIODevice::ReadOnly))
-        return Failed(DrawingError::Malformed, "ghostscript made no PDF of the PostScript (" +
-                                                   GhostscriptSaid(errors) + ")");
+        return Failed<PostScriptPdf>(
+            DrawingError::Malformed,
+            "ghostscript made no PDF of the PostScript (" + GhostscriptSaid(errors) + ")");
     PostScriptPdf out;
     out.pdf = pdf.readAll();
     return out;

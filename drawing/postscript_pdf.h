@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <string>
 
-#include "drawing/drawing_plot.h"
+#include "drawing/read/reader_contract.h"
 
 struct PostScriptLimits {
     int seconds = 30;                               // a `{} loop` is stopped after this
@@ -15,9 +15,7 @@ struct PostScriptLimits {
     qint64 maxMemoryBytes = 2048LL * 1024 * 1024;   // its address space
 };
 
-struct PostScriptPdf {
-    DrawingError error = DrawingError::None;
-    std::string message;  // one line, when error != None
+struct PostScriptPdf : ReadStatus {
     QByteArray pdf;
 };
 

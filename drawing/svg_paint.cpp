@@ -1,27 +1,26 @@
 #include "drawing/svg_paint.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <functional>
-#include <mutex>
 #include <regex>
 
 #include "drawing/flatten.h"
+#include "drawing/page_layout.h"
 #include "drawing/path_engine.h"
+#include "drawing/path_store.h"
+#include "drawing/pen_choice.h"
 #include "drawing/pen_lines.h"
+#include "drawing/polyline_sink.h"
+#include "drawing/read/qt_host.h"
 
 namespace {
 
-// What Qt said while the drawing was read and painted. One conversion at a time: the message
-// handler is process-wide.
-std::mutex gCaptureLock;
+// What Qt said while the drawing was read and painted.
 std::vector<std::string>* gCaptured = nullptr;
 std::vector<std::string> gUnplaced;  // what was captured, without "<input>:line:column:"
 int gHeard = 0;
-QtMessageHandler gPrevious = nullptr;
 
 std::string Unplaced(const std::string& message) {
     static const std::regex where("^<input>:[0-9]+:[0-9]+: *");
@@ -41,36 +40,21 @@ void Capture(QtMsgType type, const QMessageLogContext& context, const QString& t
         gCaptured->push_back(std::move(message));
         return;
     }
-    if (gPrevious) gPrevious(type, context, text);
+    QtMessageCapture::PassOn(type, context, text);
 }
 
 class CaptureMessages {
 public:
-    explicit CaptureMessages(std::vector<std::string>* into) : _lock(gCaptureLock) {
+    explicit CaptureMessages(std::vector<std::string>* into) : _capture(Capture) {
         gCaptured = into;
         gUnplaced.clear();
         gHeard = 0;
-        gPrevious = qInstallMessageHandler(Capture);
     }
-    ~CaptureMessages() {
-        qInstallMessageHandler(gPrevious);
-        gCaptured = nullptr;
-    }
+    ~CaptureMessages() { gCaptured = nullptr; }
 
 private:
-    std::lock_guard<std::mutex> _lock;
+    QtMessageCapture _capture;
 };
-
-// Text needs Qt's font system, which needs a QGuiApplication; a program without any Qt
-// application gets one on the offscreen platform (no display is touched).
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 3;
-    static char arg0[] = "trzn-drawing", arg1[] = "-platform", arg2[] = "offscreen";
-    static char* argv[] = {arg0, arg1, arg2, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 std::string NoteFor(std::string message) {
     if (message.find("invalid coordinates") != std::string::npos)
@@ -82,11 +66,15 @@ std::string NoteFor(std::string message) {
 
 }  // namespace
 
-PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenChoice& pens,
-                      PolylineSink& sink, PathStore& store, uint64_t maxPoints,
+PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                       const SvgChunking& chunking) {
+    const PlotArea& area = target.area;
+    const PenChoice& pens = target.pens;
+    PolylineSink& sink = target.sink;
+    PathStore& store = target.store;
+    const uint64_t maxPoints = target.maxPoints;
     PaintOutcome out;
-    EnsureGuiApplication();
+    EnsureQtGuiApplication();
     std::vector<std::string> said;
     int raster = 0;
     {

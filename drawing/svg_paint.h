@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "drawing/page_layout.h"
-#include "drawing/path_store.h"
-#include "drawing/pen_choice.h"
-#include "drawing/polyline_sink.h"
+#include "drawing/read/reader_contract.h"
 #include "drawing/svg_chunks.h"
 #include "drawing/svg_sanitize.h"
 
@@ -26,7 +23,6 @@ struct PaintOutcome {
     uint64_t hatchSegments = 0;  // lines hatching fills and wide strokes
 };
 
-// Stops taking shapes once the store holds `maxPoints`.
-PaintOutcome PaintSvg(const SanitizedSvg& svg, const PlotArea& area, const PenChoice& pens,
-                      PolylineSink& sink, PathStore& store, uint64_t maxPoints,
+// Stops taking shapes once the target's store holds its `maxPoints`.
+PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                       const SvgChunking& chunking = {});

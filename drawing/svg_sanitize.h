@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "drawing/drawing_plot.h"
+#include "drawing/read/reader_contract.h"
 
 // The root element's size attributes, as written.
 struct SvgRootSize {
@@ -21,9 +21,7 @@ struct SvgRootSize {
     QString preserveAspectRatio;
 };
 
-struct SanitizedSvg {
-    DrawingError error = DrawingError::None;
-    std::string message;  // one line, when error != None
+struct SanitizedSvg : ReadStatus {
     QByteArray xml;       // what QtSvg may read
     SvgRootSize root;
     std::vector<std::string> notes;

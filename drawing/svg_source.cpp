@@ -15,13 +15,6 @@ bool IsGzip(const QByteArray& data) {
            static_cast<unsigned char>(data[1]) == 0x8b;
 }
 
-SvgBytes Fail(DrawingError error, std::string message) {
-    SvgBytes out;
-    out.error = error;
-    out.message = std::move(message);
-    return out;
-}
-
 }  // namespace
 
 bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, std::string* message) {
@@ -68,18 +61,18 @@ SvgBytes ReadSvgBytes(const std::string& path) {
     // the type check below without a byte read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return Fail(DrawingError::Unreadable,
-                    "can't open the drawing: " + std::string(std::strerror(errno)));
+        return Failed<SvgBytes>(DrawingError::Unreadable,
+                                "can't open the drawing: " + std::string(std::strerror(errno)));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return Fail(DrawingError::Unreadable, "the drawing is not a plain file");
+        return Failed<SvgBytes>(DrawingError::Unreadable, "the drawing is not a plain file");
     }
     if (st.st_size > kMaxDrawingFileBytes) {
         ::close(fd);
-        return Fail(DrawingError::Refused,
-                    "the drawing is larger than " +
-                        std::to_string(kMaxDrawingFileBytes / (1024 * 1024)) + " MB");
+        return Failed<SvgBytes>(DrawingError::Refused,
+                                "the drawing is larger than " +
+                                    std::to_string(kMaxDrawingFileBytes / (1024 * 1024)) + " MB");
     }
     QByteArray data;
     data.resize(static_cast<qsizetype>(st.st_size));
@@ -90,8 +83,8 @@ SvgBytes ReadSvgBytes(const std::string& path) {
         if (n < 0) {
             const int saved = errno;
             ::close(fd);
-            return Fail(DrawingError::Unreadable,
-                        "can't read the drawing: " + std::string(std::strerror(saved)));
+            return Failed<SvgBytes>(DrawingError::Unreadable,
+                                    "can't read the drawing: " + std::string(std::strerror(saved)));
         }
         if (n == 0) break;  // shrank while read: what is there is the drawing
         done += n;
@@ -107,7 +100,7 @@ SvgBytes ReadSvgBytes(const std::string& path) {
     std::string message;
     if (!InflateBounded(data, kMaxDrawingXmlBytes, &out.xml, &message)) {
         const bool tooBig = message.find("more than") != std::string::npos;
-        return Fail(tooBig ? DrawingError::Refused : DrawingError::Malformed, message);
+        return Failed<SvgBytes>(tooBig ? DrawingError::Refused : DrawingError::Malformed, message);
     }
     return out;
 }

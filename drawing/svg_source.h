@@ -6,11 +6,9 @@
 #include <QByteArray>
 #include <string>
 
-#include "drawing/drawing_plot.h"
+#include "drawing/read/reader_contract.h"
 
-struct SvgBytes {
-    DrawingError error = DrawingError::None;
-    std::string message;  // one line, when error != None
+struct SvgBytes : ReadStatus {
     QByteArray xml;       // the document as XML text (inflated when the file was SVGZ)
 };
 

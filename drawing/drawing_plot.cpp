@@ -8,16 +8,16 @@
 #include <set>
 
 #include "drawing/hpgl_writer.h"
-#include "drawing/page_layout.h"
-#include "drawing/path_order.h"
-#include "drawing/path_store.h"
-#include "drawing/pen_choice.h"
-#include "drawing/plot_stages.h"
-#include "drawing/polyline_sink.h"
-#include "drawing/drawing_source.h"
-#include "drawing/roll_panels.h"
-#include "drawing/svg_chunks.h"
-#include "drawing/svg_sanitize.h"
+#include "drawing/geometry/page_layout.h"
+#include "drawing/stages/path_order.h"
+#include "drawing/geometry/path_store.h"
+#include "drawing/paint/pen_choice.h"
+#include "drawing/stages/plot_stages.h"
+#include "drawing/paint/polyline_sink.h"
+#include "drawing/read/drawing_source.h"
+#include "drawing/stages/roll_panels.h"
+#include "drawing/read/svg/svg_chunks.h"
+#include "drawing/read/svg/svg_sanitize.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "drawing/read/collect_into.h"
 
-#include "drawing/path_store.h"
-#include "drawing/pen_lines.h"
-#include "drawing/polyline_sink.h"
+#include "drawing/geometry/path_store.h"
+#include "drawing/paint/pen_lines.h"
+#include "drawing/paint/polyline_sink.h"
 
 PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t* shapes) {
     return [&target, &lines, shapes](const PaintedPath& p) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "drawing/path_engine.h"
+#include "drawing/paint/path_engine.h"
 #include "drawing/read/reader_contract.h"
 
 class PenLines;

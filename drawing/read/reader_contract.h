@@ -3,6 +3,7 @@
 // how a reading fails, where a reader paints, and what it hands back. It sits below them all
 // and includes none of them, so a change at the top never ripples down into the readers.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -55,4 +56,9 @@ Result Failed(DrawingError error, std::string message) {
     out.error = error;
     out.message = std::move(message);
     return out;
+}
+
+// Adds `note` unless it is there already: a reader says each thing it skipped once.
+inline void AddNote(std::vector<std::string>* notes, const std::string& note) {
+    if (std::find(notes->begin(), notes->end(), note) == notes->end()) notes->push_back(note);
 }

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/postscript_pdf.h"
-#include "drawing/svg_chunks.h"
+#include "drawing/read/pdf/postscript_pdf.h"
+#include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 #include "tests/support/temp_home.h"
 

@@ -59,21 +59,19 @@ constexpr double kMmPerPx = 25.4 / 96.0;
 
 }  // namespace
 
-std::optional<PlotArea> PlotAreaOf(const TPrint& print) {
+std::optional<PlotArea> PlotAreaOf(int pageWidthPoints, int pageHeightPoints, int scale) {
     PlotArea area;
-    const int scale = print.prXInfo.iBandV == 0 ? 100 : print.prXInfo.iBandV;
     area.scale = std::abs(scale) / 100.0;
     area.turned = scale < 0;
     // The record holds the page's area in points divided by the scale; times the scale it is
     // the area on the paper, as the page preview draws it. A turned page's height runs across
     // the paper.
-    const Rect& r = print.prInfo.rPage;
     const double pointsToUnits = 25.4 / 72.0 * kPlotUnitsPerMm;
     const auto units = [&](int across) {
         return static_cast<int32_t>(std::lround(across * area.scale * pointsToUnits));
     };
-    const int32_t pageWidth = units(r.right - r.left);
-    const int32_t pageHeight = units(r.bottom - r.top);
+    const int32_t pageWidth = units(pageWidthPoints);
+    const int32_t pageHeight = units(pageHeightPoints);
     area.width = area.turned ? pageHeight : pageWidth;
     area.height = area.turned ? pageWidth : pageHeight;
     if (area.width <= 0 || area.height <= 0) return std::nullopt;

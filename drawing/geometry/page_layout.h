@@ -19,15 +19,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/records.h"
-
 inline constexpr double kPlotUnitsPerMm = 40.0;
 
 // The printable area of the configured paper, in plotter units, as the paper lies.
 struct PlotArea {
     int32_t width = 0;
-    int32_t height = 0;  // along the paper's length (a roll's feed direction)
-    double scale = 1;    // the print record's |scale| / 100: drawing millimetres to paper ones
+    int32_t height = 0;   // along the paper's length (a roll's feed direction)
+    double scale = 1;     // the print record's |scale| / 100: drawing millimetres to paper ones
     bool turned = false;  // the page lies a quarter turn on the paper (the scale is negative)
 };
 
@@ -35,9 +33,10 @@ struct PlotArea {
 inline int32_t PageWidth(const PlotArea& area) { return area.turned ? area.height : area.width; }
 inline int32_t PageHeight(const PlotArea& area) { return area.turned ? area.width : area.height; }
 
-// From the print record as the configuration window stored it (the same numbers the page
-// preview draws). An area without width or height gives nothing.
-std::optional<PlotArea> PlotAreaOf(const TPrint& print);
+// The page's area in points (as the print record holds it: divided by the scale) laid on the
+// paper at `scalePercent` (below 0: turned), the same numbers the page preview draws. An area
+// without width or height gives nothing.
+std::optional<PlotArea> PlotAreaOf(int pageWidthPoints, int pageHeightPoints, int scalePercent);
 
 // A length attribute in millimetres: a number with an absolute unit or none (px). Relative
 // units (%, em, ex) and anything unreadable give nothing.

@@ -30,26 +30,16 @@ double Cie76(const Lab& x, const Lab& y) {
                      (x.b - y.b) * (x.b - y.b));
 }
 
-int PenNumberOf(const TPenEntry& pen) {
-    if (pen.tpenid >= 1 && pen.tpenid <= 14) return pen.tpenid;
-    return 13;
-}
-
-PenChoice::PenChoice(const TPrConfig& config) {
+PenChoice::PenChoice(const PenSettings& pens, bool automaticAsked) {
     bool anyColour = false;
     for (int i = 0; i < kPenCount; ++i) {
-        const TPenEntry& pen = config.toollist[i];
-        _numbers[i] = PenNumberOf(pen);
-        _coloured[i] = pen.fcolor == 1;
-        _thick[i] = pen.thick / 100.0;
-        const auto share = [](int16_t v) {
-            return std::clamp(v, int16_t{0}, int16_t{10000}) / 10000.0;
-        };
-        _labs[i] = LabOf(share(pen.red), share(pen.green), share(pen.blue));
+        _numbers[i] = pens[i].number;
+        _coloured[i] = pens[i].coloured;
+        _thick[i] = pens[i].thicknessMm;
+        _labs[i] = LabOf(pens[i].red, pens[i].green, pens[i].blue);
         anyColour = anyColour || _coloured[i];
     }
-    // The check box is stored inverted: 0 is ticked.
-    _automatic = config.fautopen == 0 && anyColour;
+    _automatic = automaticAsked && anyColour;
 }
 
 uint8_t PenChoice::EntryFor(const QColor& colour) const {

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/records.h"
+#include "settings/records.h"  // kPenCount: the records keep that many pens
 
 struct Lab {
     double l = 0, a = 0, b = 0;
@@ -19,13 +19,19 @@ struct Lab {
 Lab LabOf(double red, double green, double blue);  // sRGB shares 0..1
 double Cie76(const Lab& x, const Lab& y);
 
-// The pen number an entry selects (SP n): its tpenid, 1 to 14. A stored 0 is what the
-// configuration window shows as pen 13, and plots so.
-int PenNumberOf(const TPenEntry& pen);
+// One pen as the plot uses it (stages/plot_options.h decodes it from the records).
+struct PenSetting {
+    int number = 1;          // SP n
+    bool coloured = false;   // its colour takes part in automatic selection
+    double thicknessMm = 0;  // 0 for a knife or a pen not measured, below 0 as wrongly stored
+    double red = 0, green = 0, blue = 0;  // sRGB shares 0..1
+};
+using PenSettings = std::array<PenSetting, kPenCount>;
 
 class PenChoice {
 public:
-    PenChoice(const TPrConfig& config);
+    // `automaticAsked`: the window's automatic pen selection; it needs a pen with a colour.
+    PenChoice(const PenSettings& pens, bool automaticAsked);
 
     // The 0-based pen entry for a shape of this colour.
     uint8_t EntryFor(const QColor& colour) const;

@@ -78,13 +78,10 @@ PathSet PathsOfPen(const PathStore& store, const PenChoice& choice, int number) 
 }  // namespace
 
 void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pens,
-                const TPrConfig& config, const PlotArea& area) {
-    // The check box of line optimisation is stored inverted: 0 is ticked. A sort the window
-    // does not offer plots as the first, which a fresh setup stores.
-    const bool optimised = config.foptln == 0;
-    const int sort = config.fsort == 1 || config.fsort == 2 ? config.fsort : 0;
-    const bool merge = config.foptEx != 0;
-    if (!merge && sort == 0) {
+                const PlotOptions& options, const PlotArea& area) {
+    const bool optimised = options.optimised;
+    const bool merge = options.merge;
+    if (!merge && options.sort == PathSort::None) {
         if (optimised)
             WriteOptimised(writer, store, pens);
         else
@@ -98,9 +95,9 @@ void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pen
         PathSet paths = PathsOfPen(store, pens, number);
         if (merge) paths = MergeLines(std::move(paths));
         std::vector<PathStep> steps;
-        if (sort == 1)
+        if (options.sort == PathSort::InsideFirst)
             steps = InsideFirstOrder(paths, writer.position());
-        else if (sort == 2)
+        else if (options.sort == PathSort::Bands)
             steps = BandOrder(paths, writer.position(), kBandUnits, std::max(area.height, 0));
         else if (optimised)
             steps = OrderPaths(paths, writer.position());

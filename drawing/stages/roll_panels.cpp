@@ -46,16 +46,16 @@ void Add(std::vector<PlotPoint>& piece, PlotPoint p) {
 
 }  // namespace
 
-std::optional<int32_t> RollLengthUnits(const TPrint& print, const TPrConfig& config,
-                                       const PlotArea& area, std::string* problem) {
-    if (print.prStl.feed == 0 || config.rlength == 0) return std::nullopt;
-    if (config.rlength < 0) {
-        *problem = "the roll length is negative (" + std::to_string(config.rlength) +
+std::optional<int32_t> RollLengthUnits(bool rollFeed, int rollLengthPoints, const PlotArea& area,
+                                       std::string* problem) {
+    if (!rollFeed || rollLengthPoints == 0) return std::nullopt;
+    if (rollLengthPoints < 0) {
+        *problem = "the roll length is negative (" + std::to_string(rollLengthPoints) +
                    " points); set it in TRZNSerConfig (0 for no limit)";
         return std::nullopt;
     }
     const auto units =
-        static_cast<int32_t>(std::lround(config.rlength * 25.4 / 72.0 * kPlotUnitsPerMm));
+        static_cast<int32_t>(std::lround(rollLengthPoints * 25.4 / 72.0 * kPlotUnitsPerMm));
     if (units >= area.height) return std::nullopt;
     return units;
 }
@@ -144,12 +144,6 @@ PathStore CutBand(const PathStore& store, const Band& band, int32_t shift) {
     }
     out.Take(kept, pens);
     return out;
-}
-
-PanelRange AskedPages(const TPrint& print, const TPrConfig& config) {
-    // The window shows (and stores) a page below 1 as 1.
-    const auto shown = [](int16_t own, int16_t job) { return std::max<int>(own < 1 ? job : own, 1); };
-    return {shown(config.iFstPage, print.prJob.iFstPage), shown(config.iLstPage, print.prJob.iLstPage)};
 }
 
 std::optional<PanelRange> SelectPanels(PanelRange range, int panels, std::string* problem) {

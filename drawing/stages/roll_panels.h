@@ -13,13 +13,12 @@
 
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
-#include "settings/records.h"
 
 // The roll length in plotter units when the configuration makes it matter: roll paper, a roll
 // length set (0 is none) and shorter than the printable area's length. A negative one is bad
 // input: the reason in *problem.
-std::optional<int32_t> RollLengthUnits(const TPrint& print, const TPrConfig& config,
-                                       const PlotArea& area, std::string* problem);
+std::optional<int32_t> RollLengthUnits(bool rollFeed, int rollLengthPoints, const PlotArea& area,
+                                       std::string* problem);
 
 // Which stretches hold some of the drawing, the first and last stretch reaching out to
 // whatever lies below and above the area (the plotter's reach).
@@ -48,9 +47,4 @@ Band StretchBand(int32_t stretch, size_t k, size_t count);
 struct PanelRange {
     int first = 1, last = 1;
 };
-// The range asked for, as the configuration window shows it: the configuration's pages, which
-// the window always stores as 1 or more. A settings file whose configuration holds 0 (written
-// before the window ever stored a range) shows the print record's job range there instead, and
-// so plots it: reading 0 as 1 would quietly plot the first panel alone.
-PanelRange AskedPages(const TPrint& print, const TPrConfig& config);
 std::optional<PanelRange> SelectPanels(PanelRange asked, int panels, std::string* problem);

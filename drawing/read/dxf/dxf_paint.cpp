@@ -9,15 +9,15 @@
 #include <cmath>
 #include <sstream>
 
-#include "drawing/read/dxf/dxf_shapes.h"
-#include "drawing/read/dxf/dxf_stream.h"
-#include "drawing/paint/flatten.h"
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
+#include "drawing/paint/flatten.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
+#include "drawing/read/dxf/dxf_shapes.h"
+#include "drawing/read/dxf/dxf_stream.h"
 #include "drawing/read/qt_host.h"
 
 namespace {
@@ -511,7 +511,7 @@ private:
 
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (bytes.startsWith("AutoCAD Binary DXF"))
-        return Failed(DrawingError::NotSvg,
+        return Failed(DrawingError::Refused,
                       "a binary DXF is not read: save the drawing as a text (ASCII) DXF");
     EnsureQtGuiApplication();
     const DxfText text = PrepareDxfText(bytes);

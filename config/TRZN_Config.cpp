@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "config/config_destination.h"
 #include "config/config_fields.h"
 #include "config/config_flow.h"
 #include "config/config_presets.h"
@@ -32,6 +35,7 @@
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "platform/print_queue.h"
+#include "settings/default_setup.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
 #include "settings/utility.h"
@@ -82,6 +86,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     _units = std::make_unique<TRZN_ConfigUnits>(*_ui, _records, _window, this,
                                                 [this] { _preview->Update(); });
     _texts = std::make_unique<TRZN_RecordTexts>(*_ui);
+    _destination = std::make_unique<TRZN_ConfigDestination>(*_ui);
     _presets = std::make_unique<TRZN_ConfigPresets>(
         *_ui, _records, _window, this,
         PresetWindow{[this] { return _finished; }, [this] { return _texts->Fit(); },
@@ -90,6 +95,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     ConnectFlowControlNote(*_ui, this);
     _texts->Connect(this);
     _preview->Connect(this);
+    _destination->Connect(this);
 }
 
 TRZN_Config::~TRZN_Config() { delete _window.data(); }
@@ -136,12 +142,12 @@ void TRZN_Config::ConnectActions() {
         const int n = tabs->count();
         if (n > 0) tabs->setCurrentIndex((tabs->currentIndex() + by + n) % n);
     };
-    for (const QKeySequence& keys : {QKeySequence(QKeySequence::NextChild),
-                                     QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::NextChild), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
         connect(new QShortcut(keys, _window), &QShortcut::activated, tabs, [step] { step(1); });
     }
-    for (const QKeySequence& keys : {QKeySequence(QKeySequence::PreviousChild),
-                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::PreviousChild), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
         connect(new QShortcut(keys, _window), &QShortcut::activated, tabs, [step] { step(-1); });
     }
 }
@@ -155,11 +161,18 @@ void TRZN_Config::awakeFromNib() {
     }
 
     RecordSet& r = _records;
-    LoadSettings(&r);
+    // Without a settings file the window starts from the default setup and writes it at once,
+    // so that the next program finds a working one; it chooses no destination, which keeps
+    // that program asking for one until the user has pressed OK here.
+    const bool fresh = !QFileInfo::exists(QFile::decodeName(SettingsFilePath(nullptr).c_str()));
+    if (fresh)
+        DefaultSetup(&r);
+    else
+        LoadSettings(&r);
     r.presetName[kPresetNameSize - 1] = '\0';
     int error = 0;
     bool saved = true;
-    if (*r.refCon != 0) {
+    if (fresh || *r.refCon != 0) {
         // Whoever started the window sees "running" while it is open.
         *r.refCon = static_cast<int64_t>(Completion::Running);
         saved = SaveMainSettings(&error);
@@ -191,7 +204,6 @@ void TRZN_Config::SetupItems() {
     if (!SetupPresetMenu()) return;
     SetupPortMenu();
     _units->SetupPaperSection();
-    SelectPort();
     FillMargins(ui, cf);
     FillSwitches(ui, cf);
     FillTexts(ui, cf, sr);
@@ -202,28 +214,8 @@ void TRZN_Config::SetupItems() {
 }
 
 void TRZN_Config::SetupPortMenu() {
-    QComboBox* menu = _ui->prconMenuNPort;
-    TSrConfig& sr = *_records.serial;
-    menu->clear();
     if (!_queues) _queues = OfferedQueues();
-    std::vector<QString> titles;
-    for (const std::string& title : PortList(SerialDevices(), *_queues))
-        titles.push_back(QString::fromUtf8(title.c_str()));
-    // A stored queue the server doesn't list now (server down, queue renamed) stays chosen, so
-    // that OK doesn't quietly send the next plots elsewhere; the sender says it is missing.
-    const QString stored = SjisField(sr.port_name);
-    if (QueueFromLabel(stored.toStdString()) &&
-        std::find(titles.begin(), titles.end(), stored) == titles.end())
-        titles.push_back(stored);
-    for (const QString& t : titles) menu->addItem(t);
-    _portCount = static_cast<int16_t>(titles.size());
-    sr.port = static_cast<int16_t>(PortItemFor(titles, sr.port, SjisField(sr.port_name)));
-}
-
-void TRZN_Config::SelectPort() {
-    TSrConfig& sr = *_records.serial;
-    if (sr.port < 0 || sr.port >= _portCount) sr.port = 0;
-    _ui->prconMenuNPort->setCurrentIndex(sr.port);
+    _destination->FillPortMenu(SerialDevices(), *_queues, *_records.serial);
 }
 
 void TRZN_Config::SetdownItems() {
@@ -262,6 +254,7 @@ void TRZN_Config::SetdownItems() {
     ReadSwitches(ui, cf);
     ReadTexts(ui, sr);
     ReadLine(ui, cf, sr);
+    _destination->ReadPort(sr);
     ReadPens(ui, cf);
 
     // 14: the final geometry from the new margins, rounded as the page preview rounds it.
@@ -283,8 +276,9 @@ void TRZN_Config::FinishWith(Completion status) {
     if (!SaveMainSettings(&error)) {
         // Quitting now would lose the settings without a word: the user decides, and the window
         // stays by default so that a freed disk or a mended folder can take them.
-        const QString unsaved = tr("設定はまだ保存されていません。"
-                                   "ウィンドウに戻ってやり直すか、保存せずに終了できます。");
+        const QString unsaved =
+            tr("設定はまだ保存されていません。"
+               "ウィンドウに戻ってやり直すか、保存せずに終了できます。");
         const QString message = SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error) +
                                 QStringLiteral("\n\n") + unsaved;
         if (Modal().Alert(_window, message, tr("ウィンドウに戻る"), tr("保存せずに終了")) == 1) {
@@ -308,7 +302,8 @@ void TRZN_Config::prdefPBtnCancelAction() { FinishWith(Completion::Cancelled); }
 
 void TRZN_Config::prdefPBtnSetFolderAction() {
     if (_finished) return;
-    const std::optional<QString> chosen = Modal().ChooseFolder(_window, QStringLiteral("Trazen Server"));
+    const std::optional<QString> chosen =
+        Modal().ChooseFolder(_window, QStringLiteral("Trazen Server"));
     if (!chosen) return;
     const QByteArray path = chosen->toUtf8();
     if (path.size() > kTextLimit) {

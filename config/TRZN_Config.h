@@ -6,7 +6,7 @@
 // The window's jobs are parts it holds, each in files of its own: the paper section and the
 // units (config_units), the preset pop-up and its commands (config_presets), the page preview
 // (config_preview), the text fields stored as typed (config_texts), the flow-control note
-// (config_flow); the controls of each section to and from the records are in window_sections.
+// (config_flow), the destination's items and fields (config_destination); the controls of each section to and from the records are in window_sections.
 
 #include <QObject>
 #include <QPointer>
@@ -20,6 +20,7 @@
 
 class QDialog;
 class QWidget;
+class TRZN_ConfigDestination;
 class TRZN_ConfigPresets;
 class TRZN_ConfigPreview;
 class TRZN_ConfigUnits;
@@ -47,8 +48,9 @@ public:
     // action is ignored.
     bool isFinished() const { return _finished; }
 
-    // Start-up: centres and shows the window, loads the main settings file, resets a non-zero
-    // completion status to 0 on disk, and fills every control.
+    // Start-up: centres and shows the window, loads the main settings file (without one, writes
+    // the default setup as it), resets a non-zero completion status to 0 on disk, and fills
+    // every control.
     void awakeFromNib();
     // Records to controls, with the corrections loading makes in the records.
     void SetupItems();
@@ -86,7 +88,6 @@ private:
 
     void ConnectActions();
     void SetupPortMenu();
-    void SelectPort();
     void FinishWith(Completion status);
     // The message line under the shared folder field; an empty note hides it.
     void ShowSharedFolderNote(const QString& note);
@@ -98,7 +99,6 @@ private:
     std::unique_ptr<Ui::trznConfigModal> _ui;
 
     RecordSet _records;      // _hPrint, _hPrext, _hPrcnf, _hSrcnf, _hRefCon
-    int16_t _portCount = 0;  // items of prconMenuNPort after the last rebuild
     // The CUPS queues offered, asked for once per window: a preset load rebuilds the pop-up and
     // must not wait for the print server again.
     std::optional<std::vector<std::string>> _queues;
@@ -108,4 +108,5 @@ private:
     std::unique_ptr<TRZN_ConfigUnits> _units;
     std::unique_ptr<TRZN_RecordTexts> _texts;
     std::unique_ptr<TRZN_ConfigPresets> _presets;
+    std::unique_ptr<TRZN_ConfigDestination> _destination;
 };

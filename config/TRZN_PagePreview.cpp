@@ -77,9 +77,11 @@ void TRZN_PagePreview::setPreview(const PagePreview& preview, int16_t unit) {
         else if (preview.marginsTooLarge)
             _detail = tr("余白が大きすぎて印刷範囲がありません");
         else
-            _detail = tr("印刷範囲 %1 × %2（倍率 %3%）")
-                          .arg(preview.plotWidth)
-                          .arg(preview.plotHeight)
+            // The page's printable area in the unit of the size fields: the area of the drawing
+            // that reaches the paper at this scale.
+            _detail = tr("印刷範囲 %1 × %2 %3（倍率 %4%）")
+                          .arg(Length(preview.plotWidth, unit), Length(preview.plotHeight, unit),
+                               UnitSuffix(unit))
                           .arg(preview.scale < 0 ? -static_cast<int>(preview.scale)
                                                  : static_cast<int>(preview.scale));
     }
@@ -105,9 +107,9 @@ void TRZN_PagePreview::paintEvent(QPaintEvent*) {
     const int textFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     const int textWidth = std::max(1, width() - 2 * gap);
     const QRect captionBox = fm.boundingRect(QRect(0, 0, textWidth, 10000), textFlags, _caption);
-    const QRect detailBox = _detail.isEmpty()
-                                ? QRect()
-                                : fm.boundingRect(QRect(0, 0, textWidth, 10000), textFlags, _detail);
+    const QRect detailBox =
+        _detail.isEmpty() ? QRect()
+                          : fm.boundingRect(QRect(0, 0, textWidth, 10000), textFlags, _detail);
     const int textHeight = captionBox.height() + detailBox.height();
     const QRect area = rect().adjusted(gap, gap, -gap, -(gap + textHeight + gap));
     p.setFont(small);

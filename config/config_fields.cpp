@@ -45,22 +45,9 @@ QString FormatWhole(int64_t value) {
     return QString::fromLatin1(buf);
 }
 
-const std::array<PenColour, kColourItemCount> kPenColours = {{
-    {0, 0, 0, 1},              // black
-    {10000, 0, 0, 1},          // red
-    {0, 10000, 0, 1},          // green
-    {0, 0, 10000, 1},          // blue
-    {10000, 10000, 0, 1},      // yellow
-    {10000, 0, 10000, 1},      // magenta
-    {0, 10000, 10000, 1},      // cyan
-    {10000, 10000, 10000, 1},  // white
-    {0, 0, 0, 0},              // placeholder, stored as no colour
-    {0, 0, 0, 0},              // no colour
-}};
-
 int ColourItemFor(int16_t red, int16_t green, int16_t blue, int16_t fcolor) {
     if (fcolor == 0) return kColourNoColour;
-    for (int item = 0; item < 8; ++item) {
+    for (int item = 0; item < kRealColourCount; ++item) {
         const PenColour& c = kPenColours[static_cast<size_t>(item)];
         if (c.red == red && c.green == green && c.blue == blue) return item;
     }

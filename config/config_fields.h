@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "settings/pen_colours.h"
+
 // ---- reading and writing text fields ----
 
 // The number a text begins with (leading blanks skipped, optional sign, digits, a decimal point,
@@ -29,16 +31,6 @@ QString FormatWhole(int64_t value);
 
 // ---- pen colours ----
 
-struct PenColour {
-    int16_t red;
-    int16_t green;
-    int16_t blue;
-    int16_t fcolor;
-};
-inline constexpr int kColourItemCount = 10;
-inline constexpr int kColourNoColour = 9;
-// Item i of every pen colour pop-up stores kPenColours[i].
-extern const std::array<PenColour, kColourItemCount> kPenColours;
 // The item a stored colour shows: rows 0 to 7 when it is one of them exactly, else "no colour".
 int ColourItemFor(int16_t red, int16_t green, int16_t blue, int16_t fcolor);
 

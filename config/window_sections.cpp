@@ -184,10 +184,6 @@ void ReadLine(const Ui::trznConfigModal& ui, TPrConfig& cf, TSrConfig& sr) {
     StoreItem(ui.prconMenuKanji, cf.fkanji);
     StoreItem(ui.prconMenuOutln, cf.outline);
     StoreItem(ui.prconMenuOrign, cf.forign);
-    if (ui.prconMenuNPort->currentIndex() >= 0) {
-        sr.port = static_cast<int16_t>(ui.prconMenuNPort->currentIndex());
-        StoreBytes(sr.port_name, QStringToSjis(ui.prconMenuNPort->currentText(), kPortNameLimit));
-    }
     StoreItem(ui.prconMenuBaudr, sr.baud);
     StoreItem(ui.prconMenuDatab, sr.data);
     StoreItem(ui.prconMenuStopb, sr.stop);

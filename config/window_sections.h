@@ -51,7 +51,8 @@ void ReadSwitches(const Ui::trznConfigModal& ui, TPrConfig& cf);
 // The Z-cut numbers, the network, the header and footer, the shared folder.
 void FillTexts(Ui::trznConfigModal& ui, const TPrConfig& cf, TSrConfig& sr);
 void ReadTexts(const Ui::trznConfigModal& ui, TSrConfig& sr);
-// The plotter's pop-ups, the serial line and the pen-down limit (reading takes the port too).
+// The plotter's pop-ups, the serial line and the pen-down limit (the port is the destination
+// section's).
 void FillLine(Ui::trznConfigModal& ui, TPrConfig& cf, TSrConfig& sr);
 void ReadLine(const Ui::trznConfigModal& ui, TPrConfig& cf, TSrConfig& sr);
 // The ten pens: number, colour and thickness.

@@ -140,14 +140,12 @@ It is sent all the same.</translation>
     <message>
         <source>プリセット &quot;%1&quot; はすでに存在します。
 現在の設定で置き換えてもよろしいか？</source>
-        <translatorcomment>Fixed text of the system: shown as it stands in every language.</translatorcomment>
-        <translation>プリセット &quot;%1&quot; はすでに存在します。
-現在の設定で置き換えてもよろしいか？</translation>
+        <translation>A preset &quot;%1&quot; exists already.
+Replace it with the current settings?</translation>
     </message>
     <message>
         <source>プリセット &quot;%1&quot; を完全に削除しますか？</source>
-        <translatorcomment>Fixed text of the system: shown as it stands in every language.</translatorcomment>
-        <translation>プリセット &quot;%1&quot; を完全に削除しますか？</translation>
+        <translation>Delete the preset &quot;%1&quot; for good?</translation>
     </message>
     <message>
         <source>未設定</source>
@@ -221,6 +219,18 @@ It is sent all the same.</translation>
         <source>これ以上入りません（%1 バイトまで）。</source>
         <translation>No more fits (%1 bytes at most).</translation>
     </message>
+    <message>
+        <source>%1（未接続）</source>
+        <translation>%1 (not connected)</translation>
+    </message>
+    <message>
+        <source>%1 はこのコンピュータにつながっていません。アダプタをつなぐか、別の出力先を選んでください。</source>
+        <translation>%1 is not connected to this computer: plug in the adapter, or choose another destination.</translation>
+    </message>
+    <message>
+        <source>ユーザ定義</source>
+        <translation>User defined</translation>
+    </message>
 </context>
 <context>
     <name>TRZN_PagePreview</name>
@@ -245,8 +255,8 @@ It is sent all the same.</translation>
         <translation>The margins are too large: nothing is left to print on</translation>
     </message>
     <message>
-        <source>印刷範囲 %1 × %2（倍率 %3%）</source>
-        <translation>Printable area %1 × %2 (scale %3%)</translation>
+        <source>印刷範囲 %1 × %2 %3（倍率 %4%）</source>
+        <translation>Printable area %1 × %2 %3 (scale %4%)</translation>
     </message>
 </context>
 <context>
@@ -645,10 +655,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Shared &amp;folder:</translation>
     </message>
     <message>
-        <source>Trazen Server の共有フォルダ（UTF-8 で 127 バイトまで）</source>
-        <translation>Shared folder of the Trazen Server (up to 127 bytes in UTF-8)</translation>
-    </message>
-    <message>
         <source>選択(&amp;S)...</source>
         <translation>&amp;Choose...</translation>
     </message>
@@ -657,20 +663,12 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Network &amp;address:</translation>
     </message>
     <message>
-        <source>ホスト:フォルダ:ユーザ:パスワード</source>
-        <translation>host:folder:user:password</translation>
-    </message>
-    <message>
         <source>ポート番号(&amp;N):</source>
         <translation>Port &amp;number:</translation>
     </message>
     <message>
         <source>シリアル回線</source>
         <translation>Serial Line</translation>
-    </message>
-    <message>
-        <source>ボーレート(&amp;B):</source>
-        <translation>&amp;Baud rate:</translation>
     </message>
     <message>
         <source>300</source>
@@ -773,10 +771,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>A&amp;veraging:</translation>
     </message>
     <message>
-        <source>1 以上</source>
-        <translation>1 or more</translation>
-    </message>
-    <message>
         <source>ヘッダ(&amp;H):</source>
         <translation>&amp;Header:</translation>
     </message>
@@ -807,10 +801,6 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>色</source>
         <translation>Color</translation>
-    </message>
-    <message>
-        <source>太さ (mm)</source>
-        <translation>Width (mm)</translation>
     </message>
     <message>
         <source>ペン 1(&amp;1):</source>
@@ -1170,7 +1160,167 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>問い合わせ (ESC.B, ESC.O) に答える HP-GL ペンプロッタ用です。プロッタのバッファの空きに合わせて送り、描き終えてから完了とし、中止でペンをすぐ止めます。回線のハンドシェークは使いません。答えないプロッタでは送信が失敗します。</source>
-        <translation>For HP-GL pen plotters that answer queries (ESC.B, ESC.O): sends as much as the plotter's buffer has room for, counts as done once the plotter has drawn everything, and Stop halts the pen at once. The line's handshake is not used. With a plotter that does not answer, sending fails.</translation>
+        <translation>For HP-GL pen plotters that answer queries (ESC.B, ESC.O): sends as much as the plotter&apos;s buffer has room for, counts as done once the plotter has drawn everything, and Stop halts the pen at once. The line&apos;s handshake is not used. With a plotter that does not answer, sending fails.</translation>
+    </message>
+    <message>
+        <source>保存した設定の組です。選ぶと、その設定がこの窓に入ります。</source>
+        <translation>Saved sets of settings: choosing one fills this window with it.</translation>
+    </message>
+    <message>
+        <source>プロットの送り先: シリアルポート、共有フォルダ、FTP プリントサーバ、CUPS のプリンタキュー。選んだ送り先の欄だけが使えます。</source>
+        <translation>Where plots go: a serial port, the shared folder, an FTP print server or a CUPS printer queue. Only the fields of the destination chosen can be edited.</translation>
+    </message>
+    <message>
+        <source>プロットを置く Trazen Server の共有フォルダ（UTF-8 で 127 バイトまで）</source>
+        <translation>The Trazen Server's shared folder that plots are put in (up to 127 bytes in UTF-8)</translation>
+    </message>
+    <message>
+        <source>共有フォルダを選びます。</source>
+        <translation>Choose the shared folder.</translation>
+    </message>
+    <message>
+        <source>FTP プリントサーバ: ホスト:フォルダ:ユーザ:パスワード（フォルダ、ユーザ、パスワードは空でもかまいません）。パスワードは、この欄を編集している間だけ見えます。</source>
+        <translation>The FTP print server: host:folder:user:password (folder, user and password may stay empty). The password shows only while you edit this field.</translation>
+    </message>
+    <message>
+        <source>FTP サーバのポート番号。0 はサーバの通常のポート (21) です。</source>
+        <translation>The FTP server's port number; 0 for the server's usual port (21).</translation>
+    </message>
+    <message>
+        <source>ボーレート (bit/s)(&amp;B):</source>
+        <translation>&amp;Baud rate (bit/s):</translation>
+    </message>
+    <message>
+        <source>回線の速さ（ビット/秒）。プロッタの設定と同じにします。</source>
+        <translation>The line's speed in bits per second, as the plotter is set.</translation>
+    </message>
+    <message>
+        <source>1 文字のデータビット数。プロッタの設定と同じにします。</source>
+        <translation>Data bits per character, as the plotter is set.</translation>
+    </message>
+    <message>
+        <source>ストップビット数。プロッタの設定と同じにします。</source>
+        <translation>Stop bits, as the plotter is set.</translation>
+    </message>
+    <message>
+        <source>パリティ。プロッタの設定と同じにします。</source>
+        <translation>Parity, as the plotter is set.</translation>
+    </message>
+    <message>
+        <source>プロッタが受け取れない間、送信を待たせる方法: RTS/CTS（ハンドシェーク線のあるケーブル）、XON/XOFF、またはプロッタのバッファへの問い合わせ。</source>
+        <translation>How the plotter holds the sending back while it can't take more: RTS/CTS (a cable with handshake wires), XON/XOFF, or asking the plotter about its buffer.</translation>
+    </message>
+    <message>
+        <source>描画プログラムのプラグインが使う値です。入力したまま保存され、trzn-plot のプロットには使われません。</source>
+        <translation>A value for the drawing program's plug-in: stored as typed; trzn-plot's plots do not use it.</translation>
+    </message>
+    <message>
+        <source>1 以上。描画プログラムのプラグインが使う値です。入力したまま保存され、trzn-plot のプロットには使われません。</source>
+        <translation>1 or more. A value for the drawing program's plug-in: stored as typed; trzn-plot's plots do not use it.</translation>
+    </message>
+    <message>
+        <source>太さ＝塗りの線間隔 (mm)</source>
+        <translation>Width = fill line spacing (mm)</translation>
+    </message>
+    <message>
+        <source>プロットがこのペンを選ぶ番号 (SP) です。プロッタのペン（ツール）の番号にします。</source>
+        <translation>The number the plot selects this pen with (SP): the plotter's pen (tool) number.</translation>
+    </message>
+    <message>
+        <source>ペンの色。自動ペン選択では、図形の色にいちばん近い色のペンで描きます。</source>
+        <translation>The pen's colour: with automatic pen selection each shape is drawn with the pen nearest its colour.</translation>
+    </message>
+    <message>
+        <source>塗りつぶしはこの間隔の平行線で塗られ、ペンの 1.5 倍より太い線は輪郭の内側が塗られます。0 は輪郭だけを描きます（ナイフ、太さを測っていないペン）。</source>
+        <translation>Fills are hatched with parallel lines this far apart, and strokes wider than 1.5 times the pen are filled inside their outline. 0 draws outlines only (a knife, or a pen not measured).</translation>
+    </message>
+    <message>
+        <source>用紙リストの用紙。その幅、高さ、ロール紙かどうかが下の欄に入ります。</source>
+        <translation>A paper of your paper list: its width, height and roll flag fill the fields below.</translation>
+    </message>
+    <message>
+        <source>用紙リストを編集します。</source>
+        <translation>Edit the paper list.</translation>
+    </message>
+    <message>
+        <source>幅と高さの単位</source>
+        <translation>The unit of the width and height</translation>
+    </message>
+    <message>
+        <source>プロッタに置いた向きでの用紙の幅</source>
+        <translation>The paper's width, as it lies in the plotter</translation>
+    </message>
+    <message>
+        <source>用紙の高さ（ロール紙では送る方向の長さ）</source>
+        <translation>The paper's height (on a roll, its length along the feed)</translation>
+    </message>
+    <message>
+        <source>ロール紙: ロール紙の余白を使い、ロール長で分割や切り取りができます。</source>
+        <translation>Roll paper: the roll margins apply, and a drawing can be cut at the roll length.</translation>
+    </message>
+    <message>
+        <source>ページを用紙のとおりに置きます。</source>
+        <translation>The page lies upright on the paper.</translation>
+    </message>
+    <message>
+        <source>ページを用紙の上に 90 度回して置きます（ページの上が用紙の左辺）。</source>
+        <translation>The page lies a quarter turn on the paper (its top along the paper's left edge).</translation>
+    </message>
+    <message>
+        <source>図面を描く大きさ（パーセント、100 で原寸）</source>
+        <translation>The size the drawing is plotted at, in percent (100: real size)</translation>
+    </message>
+    <message>
+        <source>プロットする最初のページ（文書のページ、またはロール紙の分割）</source>
+        <translation>The first page plotted (a document's page, or a panel along the roll)</translation>
+    </message>
+    <message>
+        <source>プロットする最後のページ。9999 ですべてです。</source>
+        <translation>The last page plotted; 9999 for all.</translation>
+    </message>
+    <message>
+        <source>余白とロール長の単位</source>
+        <translation>The unit of the margins and the roll length</translation>
+    </message>
+    <message>
+        <source>カット紙の余白。図面はその内側の印刷範囲に置かれます。</source>
+        <translation>A cut sheet's margin: the drawing lands on the printable area inside the margins.</translation>
+    </message>
+    <message>
+        <source>ロール紙の余白。図面はその内側の印刷範囲に置かれます。</source>
+        <translation>A roll's margin: the drawing lands on the printable area inside the margins.</translation>
+    </message>
+    <message>
+        <source>ロール紙のプロットをこの長さごとに分割（自動分割）するか、ここで切り取ります。0 はなしです。</source>
+        <translation>A plot on roll paper is cut into panels this long (Auto split) or clipped here; 0 for none.</translation>
+    </message>
+    <message>
+        <source>ロール長より長い図面を、ロール長ごとのプロットに分けて順に送ります。</source>
+        <translation>A drawing longer than the roll length is cut into panels of that length, sent one after another.</translation>
+    </message>
+    <message>
+        <source>図形ごとに、色のいちばん近いペンで描きます。オフではすべてペン 1 です。</source>
+        <translation>Each shape with the pen nearest its colour; off, everything with pen 1.</translation>
+    </message>
+    <message>
+        <source>ペンを上げて動く距離が短くなるように線を並べます。オフでは図面の順です。</source>
+        <translation>Orders the lines to shorten the pen-up travel; off, in the drawing's order.</translation>
+    </message>
+    <message>
+        <source>2 度描かれる線を 1 度にし、端の接する線をつなぎます。</source>
+        <translation>Lines drawn twice are drawn once, and lines whose ends meet are joined.</translation>
+    </message>
+    <message>
+        <source>線の最適化のとおりの順に描きます。</source>
+        <translation>In the order line optimisation gives.</translation>
+    </message>
+    <message>
+        <source>閉じた図形の内側にある図形を先に描きます（文字の穴を文字より先に）。</source>
+        <translation>Shapes inside a closed shape first (letters' counters before the letters).</translation>
+    </message>
+    <message>
+        <source>用紙の長さ方向に 25 mm の帯ごとに描きます。</source>
+        <translation>Band after band, 25 mm deep, along the paper's length.</translation>
     </message>
 </context>
 <context>

@@ -13,7 +13,7 @@ files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for want in ./usr/bin/TRZNSerConfig ./usr/bin/TRZNSerSend ./usr/bin/trzn-plot \
             ./usr/bin/trzn-render ./usr/share/applications/trzn-serconfig.desktop ./usr/share/applications/trzn-plot.desktop \
             ./usr/share/icons/hicolor/scalable/apps/trzn-serconfig.svg \
-            ./usr/share/mime/packages/trazen-hpgl.xml \
+            ./usr/share/mime/packages/trazen-hpgl.xml ./usr/share/trazen/TRZNSerConfig.ini \
             ./usr/share/inkscape/extensions/trazen_plot.inx \
             ./usr/share/inkscape/extensions/trazen_plot_output.inx \
             ./usr/share/inkscape/extensions/trazen_plot.py \

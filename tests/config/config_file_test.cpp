@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "config_support.h"
+#include "settings/default_setup.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
 
@@ -118,26 +119,44 @@ TEST_F(FileTest, CancelUntouchedWritesTheLoadedRecordsWithCorrections) {
     EXPECT_EQ(ReadFileBytes(home.settingsFile()), Expected(want, 2, stat_));
 }
 
-TEST_F(FileTest, MissingFileOpensWithDefaultsAndOkWritesThem) {
-    TRZN_Config c;
-    c.awakeFromNib();
-    // No tool number yet: the pop-ups say so rather than show nothing, and store it unchanged.
-    for (const char* name : {"prconMenuKstid", "prconMenuZfcid"}) {
-        auto* tools = c.window()->findChild<QComboBox*>(name);
-        ASSERT_NE(tools, nullptr);
-        EXPECT_EQ(tools->currentIndex(), -1) << name;
-        EXPECT_FALSE(tools->placeholderText().isEmpty()) << name;
+// Without a settings file the window starts from the default setup and writes it at once.
+// Cancel leaves it as it is, with no destination chosen (the next plot still asks for one);
+// OK stores the setup with the port the window showed.
+TEST_F(FileTest, FirstStartWritesTheDefaultSetup) {
+    const struct {
+        const char* name;
+        void (TRZN_Config::*press)();
+        int64_t status;
+        bool chosen;
+    } rows[] = {
+        {"OK", &TRZN_Config::prdefPBtnOkAction, 1, true},
+        {"Cancel", &TRZN_Config::prdefPBtnCancelAction, 2, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome fresh;
+        FakeDevices devices({"/dev/ttyS0"});
+        TRZN_Config c;
+        c.awakeFromNib();
+        RecordSet want;
+        BuiltInSetup(&want);
+        EXPECT_EQ(ReadFileBytes(fresh.settingsFile()), Expected(want, 0, want.stat));
+        // No tool number yet: the pop-ups say so rather than show nothing, and store it as is.
+        for (const char* name : {"prconMenuKstid", "prconMenuZfcid"}) {
+            auto* tools = c.window()->findChild<QComboBox*>(name);
+            ASSERT_NE(tools, nullptr);
+            EXPECT_EQ(tools->currentIndex(), -1) << name;
+            EXPECT_FALSE(tools->placeholderText().isEmpty()) << name;
+        }
+
+        (c.*row.press)();
+        if (row.chosen) {
+            want.serial->port = 0;
+            std::snprintf(want.serial->port_name, sizeof want.serial->port_name, "/dev/ttyS0");
+        }
+        EXPECT_EQ(ReadFileBytes(fresh.settingsFile()), Expected(want, row.status, want.stat));
+        EXPECT_EQ(DestinationChosen(*ReadSettings().serial), row.chosen);
     }
-    c.prdefPBtnOkAction();
-    RecordSet saved = ReadSettings();
-    EXPECT_EQ(*saved.refCon, 1);
-    EXPECT_EQ(saved.serial->average, 1);
-    EXPECT_EQ(saved.serial->pdlmopt, 0x1E0200);
-    EXPECT_EQ(saved.config->iFstPage, 1);
-    EXPECT_EQ(saved.print->prXInfo.iBandV, 100);
-    for (const TPenEntry& pen : saved.config->toollist) EXPECT_EQ(pen.tpenid, 13);
-    EXPECT_EQ(saved.config->ktoolid, 0);
-    EXPECT_EQ(saved.config->zftoolid, 0);
 }
 
 }  // namespace

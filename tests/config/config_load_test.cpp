@@ -26,23 +26,39 @@ protected:
     std::unique_ptr<TRZN_Config> window_;
 };
 
-TEST_F(LoadTest, PortNameGoesBeforeIndexAndFallsBackToTheFirstItem) {
+// The port a file names is the destination: one the machine does not list now stays chosen as
+// an item of its own, and OK keeps it; only a file without a name falls back by position.
+TEST_F(LoadTest, StoredPortStaysTheDestination) {
     const struct {
         const char* name;
         std::vector<std::string> devices;
         int16_t port;
         const char* portName;
         int want;
+        const char* shown;  // the chosen item's title
+        int16_t portKept;   // the position the records hold, and OK stores
+        const char* nameStored;
         int extraItems = 0;
     } rows[] = {
-        {"device moved", {"/dev/ttyS0", "/dev/ttyUSB0"}, 0, "/dev/ttyUSB0", 1},
-        {"device gone, index kept", {"/dev/ttyS0"}, 2, "/dev/ttyUSB0", 2},
-        {"device gone, index beyond", {"/dev/ttyS0"}, 7, "/dev/ttyUSB0", 0},
-        {"no devices, index beyond", {}, 4, "", 0},
-        {"no devices, shared folder by name", {}, 0, "Shared Folder(Trazen Server)", 0},
+        {"device moved", {"/dev/ttyS0", "/dev/ttyUSB0"}, 0, "/dev/ttyUSB0", 1, "/dev/ttyUSB0", 1,
+         "/dev/ttyUSB0"},
+        {"device gone, index in the list", {"/dev/ttyS0"}, 2, "/dev/ttyUSB0", 5,
+         "/dev/ttyUSB0（未接続）", 2, "/dev/ttyUSB0", 1},
+        {"device gone, index beyond", {"/dev/ttyS0"}, 7, "/dev/ttyUSB0", 5,
+         "/dev/ttyUSB0（未接続）", 7, "/dev/ttyUSB0", 1},
+        {"older file, no name: by position", {"/dev/ttyS0"}, 1, "", 1,
+         "Shared Folder(Trazen Server)", 1, "Shared Folder(Trazen Server)"},
+        {"older file, no devices, index beyond", {}, 4, "", 0, "Shared Folder(Trazen Server)", 0,
+         "Shared Folder(Trazen Server)"},
+        {"default setup: none chosen, the first item shown", {"/dev/ttyS0"}, -1, "", 0,
+         "/dev/ttyS0", -1, "/dev/ttyS0"},
+        {"no devices, shared folder by name", {}, 0, "Shared Folder(Trazen Server)", 0,
+         "Shared Folder(Trazen Server)", 0, "Shared Folder(Trazen Server)"},
         // No print server answers: the stored queue is kept as an item of its own.
-        {"queue not listed, kept", {"/dev/ttyS0"}, 1, "CUPS: plotter", 5, 1},
-        {"pseudo-port after devices", {"/dev/ttyS0", "/dev/ttyS1"}, 0, "TCP/IP(AXIS 5550 USB)", 5},
+        {"queue not listed, kept", {"/dev/ttyS0"}, 1, "CUPS: plotter", 5, "CUPS: plotter", 5,
+         "CUPS: plotter", 1},
+        {"pseudo-port after devices", {"/dev/ttyS0", "/dev/ttyS1"}, 0, "TCP/IP(AXIS 5550 USB)", 5,
+         "TCP/IP(AXIS 5550 USB)", 5, "TCP/IP(AXIS 5550 USB)"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -54,9 +70,20 @@ TEST_F(LoadTest, PortNameGoesBeforeIndexAndFallsBackToTheFirstItem) {
         auto* menu = Control<QComboBox>(c, "prconMenuNPort");
         EXPECT_EQ(menu->count(), static_cast<int>(row.devices.size()) + 4 + row.extraItems);
         EXPECT_EQ(menu->currentIndex(), row.want);
-        EXPECT_EQ(c.records().serial->port, row.want);
+        EXPECT_EQ(menu->currentText(), QString::fromUtf8(row.shown));
+        EXPECT_EQ(c.records().serial->port, row.portKept);
+
+        // OK stores the stored port again, whatever sits at its position now; the default
+        // setup's "none chosen" becomes the item the user saw.
+        c.prdefPBtnOkAction();
+        const RecordSet saved = ReadSettings();
+        EXPECT_STREQ(saved.serial->port_name, row.nameStored);
+        EXPECT_EQ(saved.serial->port, row.port == -1 ? 0 : row.portKept);
     }
     // The list ends with the four pseudo-ports, in their order.
+    FakeDevices none({});
+    RecordSet r = SampleRecords();
+    Open(r);
     auto* menu = Control<QComboBox>(*window_, "prconMenuNPort");
     EXPECT_EQ(menu->itemText(menu->count() - 4), QStringLiteral("Shared Folder(Trazen Server)"));
     EXPECT_EQ(menu->itemText(menu->count() - 1), QStringLiteral("TCP/IP(AXIS 5550 USB)"));

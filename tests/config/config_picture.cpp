@@ -1,11 +1,14 @@
 // Renders the configuration window, one picture per tab, for the documentation (run by hand):
-//   QT_QPA_PLATFORM=offscreen config_picture <docs folder>
-// The window is filled from a settings file in a throwaway home, never the user's own.
+//   QT_QPA_PLATFORM=offscreen config_picture <docs folder> [--first-start ja|en]
+// The window is filled from a settings file in a throwaway home, never the user's own; with
+// --first-start the home has none, and the window shows the default setup in that language
+// (config-first-start-TAB.png, -en.png).
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFont>
+#include <QLocale>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -13,8 +16,31 @@
 
 #include "config/TRZN_Config.h"
 #include "platform/ports.h"
+#include "platform/translation.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
+
+namespace {
+
+// One picture per tab; name holds %1 for the tab's name.
+int Render(const QString& out, const QString& name) {
+    TRZN_Config controller;
+    controller.awakeFromNib();
+    QDialog* window = controller.window();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
+    const char* names[] = {"output", "pens", "paper", "margins", "options"};
+    QDir().mkpath(out);
+    for (int i = 0; i < tabs->count() && i < 5; ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QString file = out + QLatin1Char('/') + name.arg(QLatin1String(names[i])) + ".png";
+        if (!window->grab().save(file)) return 1;
+        std::printf("%s %dx%d\n", qPrintable(file), window->width(), window->height());
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
@@ -25,6 +51,12 @@ int main(int argc, char** argv) {
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 10));
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     SetSerialDeviceSource([] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}; });
+
+    const bool first = argc > 3 && QByteArray(argv[2]) == "--first-start";
+    const bool english = first && QByteArray(argv[3]) == "en";
+    InstallTranslations(app, english ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                     : QLocale(QLocale::Japanese, QLocale::Japan));
+    if (first) return Render(out, QStringLiteral("config-first-start-%1") + (english ? "-en" : ""));
 
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());
@@ -50,18 +82,5 @@ int main(int argc, char** argv) {
     SetPrefarence(nullptr, r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
                   r.refCon.get(), "", nullptr, PrintLines::Config);
 
-    TRZN_Config controller;
-    controller.awakeFromNib();
-    QDialog* window = controller.window();
-    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
-    const char* names[] = {"output", "pens", "paper", "margins", "options"};
-    QDir().mkpath(out);
-    for (int i = 0; i < tabs->count() && i < 5; ++i) {
-        tabs->setCurrentIndex(i);
-        QApplication::processEvents();
-        const QString file = out + QStringLiteral("/config-%1.png").arg(QLatin1String(names[i]));
-        window->grab().save(file);
-        std::printf("%s %dx%d\n", qPrintable(file), window->width(), window->height());
-    }
-    return 0;
+    return Render(out, QStringLiteral("config-%1"));
 }

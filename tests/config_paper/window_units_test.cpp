@@ -34,6 +34,9 @@ class WindowUnits : public testing::Test {
 protected:
     void SetUp() override {
         SetSerialDeviceSource([] { return std::vector<std::string>(); });
+        // A settings file with nothing in it, as an earlier version could leave: no paper, no
+        // size, points. (Without a file the window would start from the default setup.)
+        WriteFileBytes(SettingsFilePath(nullptr), "");
         ctrl = std::make_unique<TRZN_Config>();
         ctrl->awakeFromNib();
     }
@@ -198,7 +201,7 @@ TEST_F(WindowUnits, SizeUnitSwitchConvertsOrRefuses) {
 }
 
 TEST_F(WindowUnits, NewUserChoosesTheSizeUnitBeforeTypingASize) {
-    // A missing settings file shows sizes of 0 in points.
+    // An empty settings file shows sizes of 0 in points.
     ASSERT_EQ(Text("prstlTextHsize")->text(), "0");
     Choose("prstlMenuPunit", kUnitMillimetre);
     EXPECT_EQ(Menu("prstlMenuPunit")->currentIndex(), kUnitMillimetre);

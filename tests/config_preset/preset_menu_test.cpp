@@ -446,6 +446,7 @@ TEST_F(PresetMenuTest, NonAsciiNameSavesListsChoosesAndDeletes) {
 
 TEST_F(PresetMenuTest, RefusedNamesWriteNothingOutsideThePresetFolder) {
     Start();
+    const std::string settings = ReadFileBytes(home.settingsFile());
     NameDialogScript script({[&](QLineEdit* field, QPushButton* ok, QPushButton* cancel) {
         for (const char* name : {"../../TRZNSerConfig", "../x", "", "..", "a/b"}) {
             field->setText(name);
@@ -456,7 +457,7 @@ TEST_F(PresetMenuTest, RefusedNamesWriteNothingOutsideThePresetFolder) {
     }});
     SaveAs();
     EXPECT_EQ(modal.beeps, 5);
-    EXPECT_FALSE(fs::exists(home.settingsFile()));
+    EXPECT_EQ(ReadFileBytes(home.settingsFile()), settings);
     EXPECT_FALSE(fs::exists(home.productFolder() + "/x.ini"));
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_EQ(menu()->currentIndex(), 0);

@@ -1,6 +1,8 @@
 // The English texts: chosen by the desktop's language, shown by the real windows, complete, and
 // never applied to the system's own fixed texts.
 
+#include "platform/translation.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -23,15 +25,17 @@
 #include "config/TRZN_Paper.h"
 #include "config/TRZN_PresetName.h"
 #include "platform/ports.h"
-#include "platform/translation.h"
 #include "sender/send_messages.h"
 #include "sender/trzn_sersend.h"
+#include "settings/default_setup.h"
+#include "settings/store.h"
 #include "tests/support/temp_home.h"
 
 namespace {
 
 bool HasJapanese(const QString& text) {
-    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
+    static const QRegularExpression kana(
+        QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
     return text.contains(kana);
 }
 
@@ -56,6 +60,11 @@ QStringList VisibleTexts(const QWidget* root) {
         if (auto* button = qobject_cast<const QAbstractButton*>(w)) texts << button->text();
         if (auto* group = qobject_cast<const QGroupBox*>(w)) texts << group->title();
         if (auto* edit = qobject_cast<const QLineEdit*>(w)) texts << edit->placeholderText();
+        if (auto* menu = qobject_cast<const QComboBox*>(w)) {
+            texts << menu->placeholderText();
+            for (int i = 0; i < menu->count(); ++i)
+                texts << menu->itemText(i) << menu->itemData(i, Qt::ToolTipRole).toString();
+        }
         texts << w->toolTip();
     }
     texts.removeAll(QString());
@@ -84,13 +93,16 @@ void ExpectDistinctMnemonics(const QWidget* scope, const QList<const QWidget*>& 
 
 class Translation : public testing::Test {
 protected:
-    void SetUp() override { SetSerialDeviceSource([] { return std::vector<std::string>{}; }); }
+    void SetUp() override {
+        SetSerialDeviceSource([] { return std::vector<std::string>{}; });
+    }
     void TearDown() override {
         SetSerialDeviceSource({});
         InstallTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese));
     }
     static bool Use(const char* locale) {
-        return InstallTranslations(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+        return InstallTranslations(*QCoreApplication::instance(),
+                                   QLocale(QString::fromLatin1(locale)));
     }
 
     TempHome home;
@@ -102,8 +114,8 @@ TEST_F(Translation, DesktopLanguageChoosesTheTexts) {
         bool english;
     };
     const Row rows[] = {
-        {"en_US", true}, {"en_GB", true}, {"de_DE", true}, {"C", true},
-        {"ja_JP", false}, {"ja", false},
+        {"en_US", true}, {"en_GB", true},  {"de_DE", true},
+        {"C", true},     {"ja_JP", false}, {"ja", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.locale);
@@ -118,13 +130,19 @@ TEST_F(Translation, ASecondCallReplacesTheFirst) {
     Use("en_US");
     Use("en_US");
     Use("ja_JP");
-    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"),
+              QStringLiteral("キャンセル"));
     Use("en_US");
-    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"), QStringLiteral("Cancel"));
+    EXPECT_EQ(QCoreApplication::translate("trznConfigModal", "キャンセル"),
+              QStringLiteral("Cancel"));
 }
 
 TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
     Use("en_US");
+    RecordSet stored;
+    BuiltInSetup(&stored);
+    std::snprintf(stored.serial->port_name, sizeof stored.serial->port_name, "/dev/ttyUSB0");
+    ASSERT_TRUE(SaveSettings(stored));
     TRZN_Config config;
     config.awakeFromNib();
     QDialog* window = config.window();
@@ -132,23 +150,30 @@ TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Output and Line"));
     for (int i = 0; i < tabs->count(); ++i) EXPECT_FALSE(HasJapanese(tabs->tabText(i))) << i;
-    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnOk"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnOk"))->text(),
+              QStringLiteral("OK"));
     EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnCancel"))->text(),
               QStringLiteral("Cancel"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trazen Output Settings"));
-    for (const QString& text : VisibleTexts(window)) {
-        EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+    // The paper list editor and the preset name dialog too, and an unplugged adapter's item.
+    TRZN_Paper paper(window);
+    TRZN_PresetName preset(window);
+    for (const QWidget* root : {window, paper.panel(), preset.panel()}) {
+        for (const QString& text : VisibleTexts(root)) {
+            EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+        }
     }
 
-    // The system's own texts stay as they are.
+    // The port list's own names stay as they are: they are what the settings file stores.
     auto* ports = window->findChild<QComboBox*>(QStringLiteral("prconMenuNPort"));
-    ASSERT_EQ(ports->count(), 4);
+    ASSERT_EQ(ports->count(), 5);
+    EXPECT_EQ(ports->currentText(), QStringLiteral("/dev/ttyUSB0 (not connected)"));
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(ports->itemText(i), QString::fromLatin1(kPseudoPorts[i].label));
     }
     auto* papers = window->findChild<QComboBox*>(QStringLiteral("prstlMenuPaper"));
     ASSERT_GT(papers->count(), 0);
-    EXPECT_EQ(papers->itemText(papers->count() - 1), QStringLiteral("ユーザ定義"));
+    EXPECT_EQ(papers->itemText(papers->count() - 1), QStringLiteral("User defined"));
 }
 
 TEST_F(Translation, ConfigurationWindowStaysJapanese) {
@@ -161,15 +186,20 @@ TEST_F(Translation, ConfigurationWindowStaysJapanese) {
               QStringLiteral("キャンセル"));
 }
 
-// The preset alerts are the system's own Japanese wording in every language.
-TEST_F(Translation, PresetAlertsKeepTheirWording) {
+// The preset alerts speak the desktop's language too.
+TEST_F(Translation, PresetAlerts) {
     Use("en_US");
-    const char* alerts[] = {
-        "プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？",
-        "プリセット \"%1\" を完全に削除しますか？",
+    const struct {
+        const char* japanese;
+        const char* english;
+    } alerts[] = {
+        {"プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？",
+         "A preset \"%1\" exists already.\nReplace it with the current settings?"},
+        {"プリセット \"%1\" を完全に削除しますか？", "Delete the preset \"%1\" for good?"},
     };
-    for (const char* alert : alerts) {
-        EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert), QString::fromUtf8(alert));
+    for (const auto& alert : alerts) {
+        EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert.japanese),
+                  QString::fromUtf8(alert.english));
     }
 }
 
@@ -182,7 +212,8 @@ TEST_F(Translation, EnglishMnemonicsDoNotClash) {
     for (const QWidget* w : window->findChildren<QWidget*>()) {
         if (!tabs->isAncestorOf(w) && w != tabs) outside << w;
     }
-    for (int i = 0; i < tabs->count(); ++i) ExpectDistinctMnemonics(tabs->widget(i), outside, tabs->tabText(i));
+    for (int i = 0; i < tabs->count(); ++i)
+        ExpectDistinctMnemonics(tabs->widget(i), outside, tabs->tabText(i));
 
     TRZN_Paper paper(window);
     ExpectDistinctMnemonics(paper.panel(), {}, QStringLiteral("paper list"));
@@ -204,8 +235,9 @@ TEST_F(Translation, SenderPanelAndMessages) {
         SCOPED_TRACE(row.locale);
         Use(row.locale);
         TRZN_SerSend sender;
-        EXPECT_EQ(sender.panel()->findChild<QPushButton*>(QStringLiteral("prserPBtnStopData"))->text(),
-                  QString::fromUtf8(row.stop));
+        EXPECT_EQ(
+            sender.panel()->findChild<QPushButton*>(QStringLiteral("prserPBtnStopData"))->text(),
+            QString::fromUtf8(row.stop));
         const QString failure = SerialOpenFailureText(QStringLiteral("/dev/ttyUSB0"), EACCES);
         EXPECT_EQ(failure.section(u'\n', 0, 0), QString::fromUtf8(row.openFailure));
         EXPECT_TRUE(failure.contains(QStringLiteral("dialout")));

@@ -24,10 +24,10 @@
 #include <string>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/page_layout.h"
-#include "drawing/svg_chunks.h"
-#include "drawing/svg_sanitize.h"
-#include "drawing/svg_source.h"
+#include "drawing/geometry/page_layout.h"
+#include "drawing/read/svg/svg_chunks.h"
+#include "drawing/read/svg/svg_sanitize.h"
+#include "drawing/read/svg/svg_source.h"
 #include "preview/plot_picture.h"
 #include "settings/geometry.h"
 

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "drawing/path_order.h"
+#include "drawing/stages/path_order.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/path_sort.h"
+#include "drawing/stages/path_sort.h"
 #include "settings/geometry.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/svg_chunks.h"
+#include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 
 namespace {

@@ -7,17 +7,18 @@
 #include <cstdio>
 #include <set>
 
+#include "drawing/geometry/page_layout.h"
+#include "drawing/geometry/path_store.h"
 #include "drawing/hpgl_writer.h"
-#include "drawing/page_layout.h"
-#include "drawing/path_order.h"
-#include "drawing/path_store.h"
-#include "drawing/pen_choice.h"
-#include "drawing/plot_stages.h"
-#include "drawing/polyline_sink.h"
-#include "drawing/drawing_source.h"
-#include "drawing/roll_panels.h"
-#include "drawing/svg_chunks.h"
-#include "drawing/svg_sanitize.h"
+#include "drawing/paint/pen_choice.h"
+#include "drawing/paint/polyline_sink.h"
+#include "drawing/read/drawing_source.h"
+#include "drawing/read/svg/svg_chunks.h"
+#include "drawing/read/svg/svg_sanitize.h"
+#include "drawing/stages/path_order.h"
+#include "drawing/stages/plot_options.h"
+#include "drawing/stages/plot_stages.h"
+#include "drawing/stages/roll_panels.h"
 
 namespace {
 
@@ -78,7 +79,8 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
 
-    const std::optional<PlotArea> area = PlotAreaOf(print);
+    const PlotOptions options = DecodePlotOptions(print, config);
+    const std::optional<PlotArea>& area = options.area;
     if (!area)
         return Fail(result, DrawingError::Refused,
                     "the page settings leave no printable area (margins cover the paper)");
@@ -86,7 +88,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 
     const QRectF reach(-kReachUnits, -kReachUnits, PageWidth(*area) + 2 * kReachUnits,
                        PageHeight(*area) + 2 * kReachUnits);
-    const PenChoice pens(config);
+    const PenChoice pens(options.pens, options.automaticPens);
     // One page of the drawing into `store` (a drawing without pages is its one page). A page
     // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
     const auto paint = [&](int page, PathStore& store, QRectF* extent) {
@@ -118,7 +120,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 
     PathStore store;
     QRectF extent;
-    const PanelRange asked = AskedPages(print, config);
+    const PanelRange asked = options.asked;
     const int firstAsked = asked.first;
     const SourceOutcome painted = paint(firstAsked, store, &extent);
     const bool paged = painted.pages > 1;
@@ -128,7 +130,8 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     clipBy(extent);
 
     std::string problem;
-    const std::optional<int32_t> roll = RollLengthUnits(print, config, *area, &problem);
+    const std::optional<int32_t> roll =
+        RollLengthUnits(options.rollFeed, options.rollLengthPoints, *area, &problem);
     if (!problem.empty()) return Fail(result, DrawingError::Refused, problem);
     // What `paths` plots as plot `number` of `of` on `panel`.
     const auto write = [&](const PathStore& paths, int number, int of, const PlotArea& panel) {
@@ -139,7 +142,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
         std::FILE* body = bodies(plot);
         if (!body) return false;
         HpglWriter writer(body);
-        WritePaths(writer, paths, pens, config, panel);
+        WritePaths(writer, paths, pens, options, panel);
         const bool written = writer.Finish();
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());
@@ -206,7 +209,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     if (roll) {
         use = StretchesInUse(store, *roll, area->height);
         result.rollLengthMm = *roll / kPlotUnitsPerMm;
-        if (config.fautosep != 0) {
+        if (options.autoSplit) {
             const size_t panels = use.last - use.first + 1;
             if (panels > kMaxPanels)
                 return Fail(result, DrawingError::Refused,

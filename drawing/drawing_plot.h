@@ -10,17 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/read/reader_contract.h"
 #include "settings/records.h"
-
-enum class DrawingError {
-    None,
-    Unreadable,     // missing, not a plain file, or can't be read
-    Malformed,      // not well-formed XML (the message gives line and column), or a bad SVGZ
-    NotSvg,         // well-formed, but not an SVG drawing (or a kind that is not read)
-    NothingToPlot,  // an SVG in which no visible shape has a line to draw
-    Refused,        // beyond what is read safely (entity expansion, size limits)
-    WriteFailed,    // the plot body could not be written
-};
 
 // One plot made of a drawing: the whole of it, or one panel of a drawing cut along the roll.
 struct DrawingPlot {

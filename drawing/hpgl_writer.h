@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "drawing/path_order.h"
+#include "drawing/stages/path_order.h"
 
 class HpglWriter {
 public:

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/drawing_source.h"
+#include "drawing/read/drawing_source.h"
 #include "fuzz/fuzz_page.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "drawing/pdf_prepare.h"
+#include "drawing/read/pdf/pdf_prepare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "drawing/drawing_source.h"
+#include "drawing/read/drawing_source.h"
 
 namespace {
 

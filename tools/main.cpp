@@ -1,4 +1,4 @@
-// trzn-plot: plots an HP-GL file or an SVG drawing through TRZNSerSend with the destination
+// trzn-plot: plots an HP-GL file or a drawing through TRZNSerSend with the destination
 // configured in TRZNSerConfig, or converts a drawing into a plot to keep. A drawing cut along
 // the roll is sent panel after panel, each as a plot of its own. Exit status: 0
 // delivered (or written), 1 stopped or failed in the sender, 2 bad input, 3 another plot is
@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,45 +78,45 @@ int NotConfigured(const std::string& settingsFile) {
     return static_cast<int>(PlotOutcome::Unconfigured);
 }
 
-}  // namespace
+// What the command line asks for, read and checked.
+struct CommandLine {
+    std::string file;  // as given (bytes)
+    std::string brc;   // --brc, empty when not given
+    bool brcSet = false;
+    bool wait = true;                     // wait for a plot being sent (not --no-wait, not --gui)
+    bool keep = false;                    // --output
+    std::string output;                   // --output's file (bytes), "-" for the standard output
+    std::vector<std::string> senderArgs;  // --queue NAME for the sender
+};
 
-int main(int argc, char** argv) {
-    // trzn-plot started again by itself to read a drawing (reading_child.h), never by a user.
-    if (argc > 1 && std::strcmp(argv[1], kReadDrawingOption) == 0)
-        return ReadingProcessMain(argc, argv);
-    // Qt decodes the arguments as UTF-8 and may take some away; file names are bytes.
-    const std::vector<std::string> rawArgs(argv, argv + argc);
-    // A window is needed only to show a message when started from the file manager, and can be
-    // shown only where there is a display.
+// A window is needed only to show a message when started from the file manager, and can be
+// shown only where there is a display.
+std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
     for (int i = 1; i < argc; ++i) g_gui = g_gui || QByteArray(argv[i]) == "--gui";
     g_gui = g_gui && HasDisplay();
-    std::unique_ptr<QCoreApplication> app;
-    if (g_gui) {
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        // A drawing's text is plotted from its font's outlines, which only a GUI application can
-        // read; without --gui there is no window to show, and maybe no display: the offscreen
-        // platform does. The sender is handed the session's own platform.
-        const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-        if (chosen)
-            qputenv("QT_QPA_PLATFORM", platform);
-        else
-            qunsetenv("QT_QPA_PLATFORM");
-    }
-    QCoreApplication::setApplicationName("trzn-plot");
-    InstallTranslations(*app);
-    // A run killed outright (SIGKILL, a power cut) leaves its temporary folder, maybe with a
-    // copy of the drawing; it goes at the next start.
-    RemoveStaleTempFolders(QDir::tempPath().toStdString());
+    if (g_gui) return std::make_unique<QApplication>(argc, argv);
+    // A drawing's text is plotted from its font's outlines, which only a GUI application can
+    // read; without --gui there is no window to show, and maybe no display: the offscreen
+    // platform does. The sender is handed the session's own platform.
+    const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    if (chosen)
+        qputenv("QT_QPA_PLATFORM", platform);
+    else
+        qunsetenv("QT_QPA_PLATFORM");
+    return app;
+}
 
+// The command line into *line; an exit status when it is wrong.
+std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, CommandLine* line) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QObject::tr(
-        "Plots an HP-GL file or an SVG drawing (.svg, .svgz) with the destination set in "
-        "TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the "
-        "configured page with the configured pens.\n"
+        "Plots an HP-GL file or a drawing (SVG or SVGZ, PDF, Illustrator, EPS or PostScript, "
+        "DXF as text) with the destination set in TRZNSerConfig, through TRZNSerSend. A "
+        "drawing is laid on the printable area of the configured page with the configured "
+        "pens.\n"
         "A drawing is read by a process of its own, stopped beyond 2 GB of memory or 300 s "
         "(TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS set other limits).\n"
         "Exit status: 0 delivered (or written with --output), 1 stopped or failed in the "
@@ -124,7 +125,8 @@ int main(int argc, char** argv) {
         "TRZNSerSend can't be found or started, 6 the destination was never set up."));
     parser.addHelpOption();
     parser.addPositionalArgument(
-        "file", QObject::tr("The HP-GL plot or SVG drawing to plot; told by its content."));
+        "file", QObject::tr("The HP-GL plot or drawing (SVG, SVGZ, PDF, Illustrator, EPS, "
+                            "PostScript, DXF) to plot; told by its content."));
     QCommandLineOption brcOption(
         "brc",
         QObject::tr("Input window x1,y1,x2,y2 for an HP-GL plot (a drawing's comes from "
@@ -156,57 +158,37 @@ int main(int argc, char** argv) {
     if (parser.isSet(queueOption) && parser.value(queueOption).isEmpty()) {
         return Fail(PlotOutcome::BadInput, QObject::tr("give the name of a printer queue"));
     }
-    const bool keep = parser.isSet(outputOption);
-    if (keep && (parser.value(outputOption).isEmpty() || parser.isSet(queueOption))) {
+    line->keep = parser.isSet(outputOption);
+    if (line->keep && (parser.value(outputOption).isEmpty() || parser.isSet(queueOption))) {
         return Fail(PlotOutcome::BadInput,
                     QObject::tr("--output needs a file name (or -) and sends nothing, so it "
                                 "takes no --queue"));
     }
-    const std::string brc = parser.value(brcOption).toStdString();
-    if (parser.isSet(brcOption)) {
-        if (auto problem = CheckInputWindow(brc)) {
+    line->brc = parser.value(brcOption).toStdString();
+    line->brcSet = parser.isSet(brcOption);
+    if (line->brcSet) {
+        if (auto problem = CheckInputWindow(line->brc)) {
             return Fail(PlotOutcome::BadInput, QString::fromStdString(*problem));
         }
     }
-    const std::string file =
+    line->file =
         RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue", "--output"});
-    if (auto problem = CheckPlotFile(file)) {
-        return Fail(PlotOutcome::BadInput, QString::fromLocal8Bit(problem->c_str()));
-    }
-    std::string what;
-    const InputKind kind = SniffInput(ReadHead(file), &what);
-    const QString shownFile = QString::fromLocal8Bit(file.c_str());
-    if (kind == InputKind::Other) {
-        return Fail(
-            PlotOutcome::BadInput,
-            (what.empty() ? QObject::tr("%1 is neither a drawing (SVG, PDF, Illustrator, EPS, DXF) nor an HP-GL plot")
-                          : QObject::tr("%1 is %2, neither a drawing (SVG, PDF, Illustrator, EPS, DXF) nor an HP-GL plot")
-                                .arg("%1", QString::fromStdString(what)))
-                .arg(shownFile));
-    }
-    const bool drawing = kind != InputKind::HpGl;
-    if (drawing && parser.isSet(brcOption)) {
-        return Fail(PlotOutcome::BadInput,
-                    QObject::tr("--brc is for HP-GL plots: a drawing's input window is the "
-                                "printable area of the configured page"));
-    }
-    if (!drawing && keep) {
-        return Fail(
-            PlotOutcome::BadInput,
-            QObject::tr("%1 is an HP-GL plot already: --output converts drawings").arg(shownFile));
-    }
-    const std::string folder = ProductFolder();
-    if (folder.empty()) {
-        return Fail(PlotOutcome::NoFolder, QObject::tr("the Documents folder can't be found"));
-    }
-    RecordSet records;
+    if (line->keep) line->output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
+    line->wait = !parser.isSet(noWaitOption) && !g_gui;
+    if (parser.isSet(queueOption))
+        line->senderArgs = {"--queue", parser.value(queueOption).toStdString()};
+    return std::nullopt;
+}
+
+// The settings into *records; an exit status when there are none to plot with.
+std::optional<int> LoadRecords(bool keep, RecordSet* records) {
     std::string unreadable;
-    switch (LoadPlotSettings(&records, &unreadable)) {
+    switch (LoadPlotSettings(records, &unreadable)) {
         case SettingsState::Loaded:
             break;
         case SettingsState::Missing:
             if (!keep) return NotConfigured(SettingsFilePath(nullptr));
-            UseDefaultPage(&records);
+            UseDefaultPage(records);
             std::fprintf(stderr,
                          "trzn-plot: note: nothing is set up in TRZNSerConfig yet: converted "
                          "for its default page (the first paper of the list, A3 when there is "
@@ -219,6 +201,190 @@ int main(int argc, char** argv) {
                             .arg(QString::fromStdString(SettingsFilePath(nullptr)),
                                  QString::fromLocal8Bit(unreadable.c_str())));
     }
+    return std::nullopt;
+}
+
+// --output: each plot written to its file.
+int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
+    if (output == "-" && parts.size() > 1) {
+        if (parts.front().page)
+            return Fail(PlotOutcome::BadInput,
+                        QObject::tr("the page range selects %1 pages of the document, and "
+                                    "the standard output takes one plot: give a file name "
+                                    "(each page goes to NAME-1.plt, NAME-2.plt, ...), or "
+                                    "choose one page with First page and Last page in "
+                                    "TRZNSerConfig")
+                            .arg(parts.size()));
+        return Fail(PlotOutcome::BadInput,
+                    QObject::tr("the drawing is cut into %1 panels along the roll, and the "
+                                "standard output takes one plot: give a file name (each "
+                                "panel goes to NAME-1.plt, NAME-2.plt, ...), or choose one "
+                                "panel with First page and Last page in TRZNSerConfig")
+                        .arg(parts.front().count));
+    }
+    std::string error;
+    for (const PlotPart& part : parts) {
+        const std::string name = KeptPlotName(output, part);
+        if (auto failure = WriteKeptPlot(part, name, &error)) {
+            return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
+        }
+        if (part.count > 1)
+            std::fprintf(stderr, "trzn-plot: %s written to %s\n", PartLabel(part).c_str(),
+                         name.c_str());
+    }
+    return static_cast<int>(PlotOutcome::Delivered);
+}
+
+// The plot slot, waited for unless the command line says not to; an exit status without it.
+std::optional<PlotSlot> TakeSlot(const std::string& folder, bool wait, int* status) {
+    bool busy = false;
+    std::optional<PlotSlot> slot = PlotSlot::Acquire(folder, /*wait=*/false, &busy);
+    if (!slot && busy && wait) {
+        std::fprintf(stderr, "trzn-plot: another plot is being sent; waiting for it to finish\n");
+        slot = PlotSlot::Acquire(folder, /*wait=*/true, &busy);
+    }
+    if (slot) return slot;
+    if (busy) {
+        *status = Fail(PlotOutcome::Busy,
+                       QObject::tr("another plot is being sent; try again when it has finished"));
+    } else {
+        *status = Fail(PlotOutcome::NoFolder, QObject::tr("the product folder %1 can't be written")
+                                                  .arg(QString::fromStdString(folder)));
+    }
+    return std::nullopt;
+}
+
+// Where the parts go: the sender, its arguments, the slot it inherits, the product folder.
+struct SendContext {
+    std::string sender;
+    std::vector<std::string> senderArgs;
+    int slotFd = -1;
+    std::string folder;
+    std::string file;  // the file plotted, for the line that says it was delivered
+};
+
+// Part `i` of `parts` through the sender; an exit status when it did not get through.
+std::optional<int> SendPart(const std::vector<PlotPart>& parts, size_t i, const SendContext& to) {
+    std::string error;
+    const PlotPart& part = parts[i];
+    const QString unsent = QString::fromStdString(NotSent(parts, i + 1));
+    const QString rest = unsent.isEmpty() ? QString() : "; " + unsent;
+    const QString which =
+        part.count > 1 ? QString::fromStdString(PartLabel(part)) + ": " : QString();
+    if (part.count > 1) std::fprintf(stderr, "trzn-plot: %s\n", PartLabel(part).c_str());
+    if (auto failure = WritePlotInputs(to.folder, part.body, part.headerLines, &error)) {
+        const std::string none = NotSent(parts, i);
+        return Fail(*failure,
+                    QString::fromLocal8Bit(error.c_str()) +
+                        (part.count > 1 ? "; " + QString::fromStdString(none) : QString()));
+    }
+    const SenderExit sent = RunSender(to.sender, to.senderArgs, to.slotFd);
+    if (sent.how == SenderExit::How::NotStarted) {
+        return Fail(PlotOutcome::NoSender,
+                    which + QObject::tr("TRZNSerSend could not be started") + rest);
+    }
+    if (sent.how == SenderExit::How::Killed) {
+        // A killed sender could not store its outcome; left alone, the status would say
+        // "running" for ever.
+        const KilledStatus stored = StoreKilledSenderStatus();
+        QString message = which + QObject::tr(
+                                      "the plot was not delivered: TRZNSerSend was "
+                                      "killed (%1)")
+                                      .arg(QString::fromLocal8Bit(strsignal(sent.value)));
+        if (stored == KilledStatus::Failed) {
+            message += QObject::tr("; the completion status could not be written to %1")
+                           .arg(QString::fromStdString(SettingsFilePath(nullptr)));
+        }
+        return Fail(PlotOutcome::SenderFailed, message + rest);
+    }
+    if (sent.value != 0) {
+        std::fprintf(stderr, "trzn-plot: %sthe plot was not delivered (TRZNSerSend status %d)%s\n",
+                     which.toLocal8Bit().constData(), sent.value, rest.toLocal8Bit().constData());
+        return static_cast<int>(PlotOutcome::SenderFailed);
+    }
+    const size_t slash = to.file.rfind('/');
+    std::string shown = to.file.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (part.count > 1)
+        shown += " (" + std::to_string(part.number) + "/" + std::to_string(part.count) + ")";
+    std::printf("%s: delivered\n", shown.c_str());
+    std::fflush(stdout);
+    return std::nullopt;
+}
+
+// Every part through the sender, one after another; a part that does not get through stops the
+// rest: the next would not meet it on the paper.
+int SendPlots(const std::vector<PlotPart>& parts, const CommandLine& line,
+              const std::string& folder) {
+    const std::string sender =
+        FindProgram(QCoreApplication::applicationDirPath().toStdString(), "TRZNSerSend", "sender");
+    if (sender.empty()) {
+        return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend is not installed"));
+    }
+    if (!HasDisplay()) {
+        return Fail(PlotOutcome::NoSender,
+                    QObject::tr("no display: TRZNSerSend shows a window and needs a desktop "
+                                "session (DISPLAY or WAYLAND_DISPLAY)"));
+    }
+    int status = 0;
+    const std::optional<PlotSlot> slot = TakeSlot(folder, line.wait, &status);
+    if (!slot) return status;
+    const SendContext to{sender, line.senderArgs, slot->fd(), folder, line.file};
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (auto failed = SendPart(parts, i, to)) return *failed;
+    }
+    return static_cast<int>(PlotOutcome::Delivered);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // trzn-plot started again by itself to read a drawing (reading_child.h), never by a user.
+    if (argc > 1 && std::strcmp(argv[1], kReadDrawingOption) == 0)
+        return ReadingProcessMain(argc, argv);
+    // Qt decodes the arguments as UTF-8 and may take some away; file names are bytes.
+    const std::vector<std::string> rawArgs(argv, argv + argc);
+    const std::unique_ptr<QCoreApplication> app = StartApplication(argc, argv);
+    QCoreApplication::setApplicationName("trzn-plot");
+    InstallTranslations(*app);
+    // A run killed outright (SIGKILL, a power cut) leaves its temporary folder, maybe with a
+    // copy of the drawing; it goes at the next start.
+    RemoveStaleTempFolders(QDir::tempPath().toStdString());
+
+    CommandLine line;
+    if (auto wrong = ReadCommandLine(rawArgs, &line)) return *wrong;
+    const std::string& file = line.file;
+    if (auto problem = CheckPlotFile(file)) {
+        return Fail(PlotOutcome::BadInput, QString::fromLocal8Bit(problem->c_str()));
+    }
+    std::string what;
+    const InputKind kind = SniffInput(ReadHead(file), &what);
+    const QString shownFile = QString::fromLocal8Bit(file.c_str());
+    if (kind == InputKind::Other) {
+        return Fail(PlotOutcome::BadInput,
+                    (what.empty() ? QObject::tr("%1 is neither a drawing (SVG, PDF, Illustrator, "
+                                                "EPS, DXF) nor an HP-GL plot")
+                                  : QObject::tr("%1 is %2, neither a drawing (SVG, PDF, "
+                                                "Illustrator, EPS, DXF) nor an HP-GL plot")
+                                        .arg("%1", QString::fromStdString(what)))
+                        .arg(shownFile));
+    }
+    const bool drawing = kind != InputKind::HpGl;
+    if (drawing && line.brcSet) {
+        return Fail(PlotOutcome::BadInput,
+                    QObject::tr("--brc is for HP-GL plots: a drawing's input window is the "
+                                "printable area of the configured page"));
+    }
+    if (!drawing && line.keep) {
+        return Fail(
+            PlotOutcome::BadInput,
+            QObject::tr("%1 is an HP-GL plot already: --output converts drawings").arg(shownFile));
+    }
+    const std::string folder = ProductFolder();
+    if (folder.empty()) {
+        return Fail(PlotOutcome::NoFolder, QObject::tr("the Documents folder can't be found"));
+    }
+    RecordSet records;
+    if (auto none = LoadRecords(line.keep, &records)) return *none;
 
     // A drawing is converted whole before anything is sent or kept: one that can't be plotted
     // leaves no trace, and never waits for another plot to say so.
@@ -232,114 +398,9 @@ int main(int argc, char** argv) {
         SayRemarks(converted->remarks());
     }
     const std::vector<PlotPart> parts =
-        drawing ? converted->parts()
-                : std::vector<PlotPart>{PlotPart{file, InputWindowHeader(brc), brc, 1, 1}};
-    std::string error;
-    if (keep) {
-        const std::string output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
-        if (output == "-" && parts.size() > 1) {
-            if (parts.front().page)
-                return Fail(PlotOutcome::BadInput,
-                            QObject::tr("the page range selects %1 pages of the document, and "
-                                        "the standard output takes one plot: give a file name "
-                                        "(each page goes to NAME-1.plt, NAME-2.plt, ...), or "
-                                        "choose one page with First page and Last page in "
-                                        "TRZNSerConfig")
-                                .arg(parts.size()));
-            return Fail(PlotOutcome::BadInput,
-                        QObject::tr("the drawing is cut into %1 panels along the roll, and the "
-                                    "standard output takes one plot: give a file name (each "
-                                    "panel goes to NAME-1.plt, NAME-2.plt, ...), or choose one "
-                                    "panel with First page and Last page in TRZNSerConfig")
-                            .arg(parts.front().count));
-        }
-        for (const PlotPart& part : parts) {
-            const std::string name = KeptPlotName(output, part);
-            if (auto failure = WriteKeptPlot(part, name, &error)) {
-                return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
-            }
-            if (part.count > 1)
-                std::fprintf(stderr, "trzn-plot: %s written to %s\n", PartLabel(part).c_str(),
-                             name.c_str());
-        }
-        return static_cast<int>(PlotOutcome::Delivered);
-    }
-
-    const std::string sender =
-        FindProgram(QCoreApplication::applicationDirPath().toStdString(), "TRZNSerSend", "sender");
-    if (sender.empty()) {
-        return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend is not installed"));
-    }
-    if (!HasDisplay()) {
-        return Fail(PlotOutcome::NoSender,
-                    QObject::tr("no display: TRZNSerSend shows a window and needs a desktop "
-                                "session (DISPLAY or WAYLAND_DISPLAY)"));
-    }
-
-    const bool wait = !parser.isSet(noWaitOption) && !g_gui;
-    bool busy = false;
-    std::optional<PlotSlot> slot = PlotSlot::Acquire(folder, /*wait=*/false, &busy);
-    if (!slot && busy && wait) {
-        std::fprintf(stderr, "trzn-plot: another plot is being sent; waiting for it to finish\n");
-        slot = PlotSlot::Acquire(folder, /*wait=*/true, &busy);
-    }
-    if (!slot) {
-        if (busy) {
-            return Fail(PlotOutcome::Busy,
-                        QObject::tr("another plot is being sent; try again when it has finished"));
-        }
-        return Fail(PlotOutcome::NoFolder, QObject::tr("the product folder %1 can't be written")
-                                               .arg(QString::fromStdString(folder)));
-    }
-
-    std::vector<std::string> senderArgs;
-    if (parser.isSet(queueOption))
-        senderArgs = {"--queue", parser.value(queueOption).toStdString()};
-    // A panel that does not get through stops the rest: the next would not meet it on the paper.
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const PlotPart& part = parts[i];
-        const QString unsent = QString::fromStdString(NotSent(parts, i + 1));
-        const QString rest = unsent.isEmpty() ? QString() : "; " + unsent;
-        const QString which =
-            part.count > 1 ? QString::fromStdString(PartLabel(part)) + ": " : QString();
-        if (part.count > 1) std::fprintf(stderr, "trzn-plot: %s\n", PartLabel(part).c_str());
-        if (auto failure = WritePlotInputs(folder, part.body, part.headerLines, &error)) {
-            const std::string none = NotSent(parts, i);
-            return Fail(*failure, QString::fromLocal8Bit(error.c_str()) +
-                                      (part.count > 1 ? "; " + QString::fromStdString(none)
-                                                      : QString()));
-        }
-        const SenderExit sent = RunSender(sender, senderArgs, slot->fd());
-        if (sent.how == SenderExit::How::NotStarted) {
-            return Fail(PlotOutcome::NoSender,
-                        which + QObject::tr("TRZNSerSend could not be started") + rest);
-        }
-        if (sent.how == SenderExit::How::Killed) {
-            // A killed sender could not store its outcome; left alone, the status would say
-            // "running" for ever.
-            const KilledStatus stored = StoreKilledSenderStatus();
-            QString message = which + QObject::tr("the plot was not delivered: TRZNSerSend was "
-                                                  "killed (%1)")
-                                          .arg(QString::fromLocal8Bit(strsignal(sent.value)));
-            if (stored == KilledStatus::Failed) {
-                message += QObject::tr("; the completion status could not be written to %1")
-                               .arg(QString::fromStdString(SettingsFilePath(nullptr)));
-            }
-            return Fail(PlotOutcome::SenderFailed, message + rest);
-        }
-        if (sent.value != 0) {
-            std::fprintf(stderr,
-                         "trzn-plot: %sthe plot was not delivered (TRZNSerSend status %d)%s\n",
-                         which.toLocal8Bit().constData(), sent.value,
-                         rest.toLocal8Bit().constData());
-            return static_cast<int>(PlotOutcome::SenderFailed);
-        }
-        const size_t slash = file.rfind('/');
-        std::string shown = file.substr(slash == std::string::npos ? 0 : slash + 1);
-        if (part.count > 1)
-            shown += " (" + std::to_string(part.number) + "/" + std::to_string(part.count) + ")";
-        std::printf("%s: delivered\n", shown.c_str());
-        std::fflush(stdout);
-    }
-    return static_cast<int>(PlotOutcome::Delivered);
+        drawing
+            ? converted->parts()
+            : std::vector<PlotPart>{PlotPart{file, InputWindowHeader(line.brc), line.brc, 1, 1}};
+    if (line.keep) return KeepPlots(parts, line.output);
+    return SendPlots(parts, line, folder);
 }

@@ -17,7 +17,7 @@
 #include <exception>
 #include <new>
 
-#include "drawing/svg_chunks.h"
+#include "drawing/read/svg/svg_chunks.h"
 #include "tools/reading_files.h"
 #include "tools/signal_cleanup.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "drawing/svg_chunks.h"
-#include "drawing/svg_sanitize.h"
+#include "drawing/read/svg/svg_chunks.h"
+#include "drawing/read/svg/svg_sanitize.h"
 #include "settings/geometry.h"
 #include "tests/support/temp_home.h"
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/postscript_pdf.h"
-#include "drawing/svg_chunks.h"
+#include "drawing/read/pdf/postscript_pdf.h"
+#include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 #include "tests/support/temp_home.h"
 
@@ -474,7 +474,7 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
         {"dxf_garbage", std::string(kDxfOpen) + "  0\nLINE\n 10\nzz\n 20\n\x01\x02\n" + kDxfClose,
          "junk.dxf", DrawingError::NothingToPlot, "no visible shape"},
         {"dxf_binary", std::string("AutoCAD Binary DXF\r\n\x1A\0", 22), "bin.dxf",
-         DrawingError::NotSvg, "text (ASCII) DXF"},
+         DrawingError::Refused, "a binary DXF is not read"},
         {"dxf_self_insert",
          Blocks(Block("A", Insert("A"))) + kDxfOpen + Insert("A") + Line("5") + kDxfClose,
          "self.dxf", DrawingError::Refused, "inserts itself"},

@@ -1,4 +1,4 @@
-#include "drawing/path_order.h"
+#include "drawing/stages/path_order.h"
 
 #include <gtest/gtest.h>
 

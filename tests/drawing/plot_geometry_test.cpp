@@ -7,9 +7,9 @@
 #include <random>
 #include <set>
 
-#include "drawing/hatch.h"
-#include "drawing/line_merge.h"
-#include "drawing/path_sort.h"
+#include "drawing/paint/hatch.h"
+#include "drawing/stages/line_merge.h"
+#include "drawing/stages/path_sort.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // Drawings converted with pen widths and with the sort and merge options of the configuration.
+#include "drawing/stages/plot_options.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -221,6 +223,68 @@ TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     // The small square's corner x 4800 comes before the big one's 4000.
     EXPECT_LT(out.body.find("4800,"), out.body.find("4000,"));
+}
+
+// The records' stored forms, each decoded once: every row sets one field from a zeroed record.
+TEST(Drawing, OptionsAreDecodedFromTheirStoredForm) {
+    const struct {
+        const char* name;
+        void (*set)(TPrint&, TPrConfig&);
+        bool (*holds)(const PlotOptions&);
+    } rows[] = {
+        {"zeroed", [](TPrint&, TPrConfig&) {},
+         [](const PlotOptions& o) {
+             return o.optimised && o.automaticPens && !o.merge && !o.autoSplit && !o.rollFeed &&
+                    o.sort == PathSort::None && o.asked.first == 1 && o.asked.last == 1 &&
+                    o.pens[0].number == 13 && !o.area;
+         }},
+        {"line_optimisation_off", [](TPrint&, TPrConfig& c) { c.foptln = 1; },
+         [](const PlotOptions& o) { return !o.optimised; }},
+        {"automatic_pens_off", [](TPrint&, TPrConfig& c) { c.fautopen = 1; },
+         [](const PlotOptions& o) { return !o.automaticPens; }},
+        {"sort_b", [](TPrint&, TPrConfig& c) { c.fsort = 1; },
+         [](const PlotOptions& o) { return o.sort == PathSort::InsideFirst; }},
+        {"sort_c", [](TPrint&, TPrConfig& c) { c.fsort = 2; },
+         [](const PlotOptions& o) { return o.sort == PathSort::Bands; }},
+        {"sort_not_offered", [](TPrint&, TPrConfig& c) { c.fsort = 7; },
+         [](const PlotOptions& o) { return o.sort == PathSort::None; }},
+        {"roll_auto_split",
+         [](TPrint& p, TPrConfig& c) {
+             p.prStl.feed = 1;
+             c.fautosep = 1;
+             c.rlength = 288;
+         },
+         [](const PlotOptions& o) {
+             return o.rollFeed && o.autoSplit && o.rollLengthPoints == 288;
+         }},
+        {"pages_from_the_job_when_never_stored",
+         [](TPrint& p, TPrConfig&) {
+             p.prJob.iFstPage = 2;
+             p.prJob.iLstPage = 3;
+         },
+         [](const PlotOptions& o) { return o.asked.first == 2 && o.asked.last == 3; }},
+        {"pen_and_shares",
+         [](TPrint&, TPrConfig& c) { c.toollist[1] = {4, 35, 10000, 20000, -5, 1}; },
+         [](const PlotOptions& o) {
+             const PenSetting& p = o.pens[1];
+             return p.number == 4 && p.coloured && p.thicknessMm == 0.35 && p.red == 1 &&
+                    p.green == 1 && p.blue == 0;
+         }},
+        {"turned_at_half",
+         [](TPrint& p, TPrConfig&) {
+             p.prInfo.rPage = {0, 0, 200, 100};
+             p.prXInfo.iBandV = -50;
+         },
+         [](const PlotOptions& o) { return o.area && o.area->turned && o.area->scale == 0.5; }},
+    };
+    for (const auto& row : rows) {
+        TPrint print;
+        std::memset(&print, 0, sizeof print);
+        TPrConfig config;
+        std::memset(&config, 0, sizeof config);
+        row.set(print, config);
+        EXPECT_TRUE(row.holds(DecodePlotOptions(print, config))) << row.name;
+    }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "drawing/drawing_source.h"
+#include "drawing/read/drawing_source.h"
 
 namespace {
 

@@ -1,0 +1,185 @@
+#include "drawing/paint/path_engine.h"
+
+#include <QGradient>
+#include <QPolygonF>
+
+namespace {
+
+// The colour a pen or brush paints with; a gradient by the mean of its stops. Invalid when it
+// paints nothing visible.
+QColor VisibleColour(const QBrush& brush, double opacity) {
+    if (opacity <= 0) return {};
+    switch (brush.style()) {
+        case Qt::NoBrush:
+            return {};
+        case Qt::LinearGradientPattern:
+        case Qt::RadialGradientPattern:
+        case Qt::ConicalGradientPattern: {
+            const QGradientStops stops = brush.gradient()->stops();
+            if (stops.isEmpty()) return {};
+            double r = 0, g = 0, b = 0, a = 0;
+            for (const QGradientStop& s : stops) {
+                r += s.second.redF();
+                g += s.second.greenF();
+                b += s.second.blueF();
+                a += s.second.alphaF();
+            }
+            const double n = static_cast<double>(stops.size());
+            if (a <= 0) return {};
+            return QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                    static_cast<float>(b / n));
+        }
+        default: {
+            const QColor c = brush.color();
+            if (c.alpha() == 0) return {};
+            QColor opaque = c;
+            opaque.setAlpha(255);
+            return opaque;
+        }
+    }
+}
+
+class PathEngine : public QPaintEngine {
+public:
+    explicit PathEngine(PaintedPathSink sink)
+        : QPaintEngine(QPaintEngine::AllFeatures), _sink(std::move(sink)) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override {
+        Release();
+        return true;
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& s) override {
+        const DirtyFlags f = s.state();
+        if (f & DirtyTransform) _transform = s.transform();
+        if (f & DirtyPen) _pen = s.pen();
+        if (f & DirtyBrush) _brush = s.brush();
+        if (f & DirtyOpacity) _opacity = s.opacity();
+    }
+
+    void drawPath(const QPainterPath& path) override {
+        if (!path.isEmpty()) Emit(&path, {}, true);
+    }
+
+    void drawEllipse(const QRectF& r) override {
+        if (r.width() > 0 && r.height() > 0) Emit(nullptr, r, true);
+    }
+
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+        if (count < 2) return;
+        QPainterPath path;
+        path.moveTo(points[0]);
+        for (int i = 1; i < count; ++i) path.lineTo(points[i]);
+        if (mode != PolylineMode) path.closeSubpath();
+        path.setFillRule(mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+        Emit(&path, {}, mode != PolylineMode);
+    }
+
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++_raster; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++_raster;
+    }
+
+    int raster() const { return _raster; }
+
+private:
+    // QtSvg paints a filled and stroked shape twice, fill first: held back, the fill meets its
+    // stroke and the shape is plotted once, with the stroke's colour.
+    void Emit(const QPainterPath* path, const QRectF& ellipse, bool fillable) {
+        const bool stroked = _pen.style() != Qt::NoPen;
+        const QColor stroke = stroked ? VisibleColour(_pen.brush(), _opacity) : QColor();
+        const QColor fill = fillable ? VisibleColour(_brush, _opacity) : QColor();
+        if (!stroke.isValid() && !fill.isValid()) return;
+        if (_held) {
+            const bool same = !fill.isValid() && _heldTransform == _transform &&
+                              (path ? _heldPath == *path : _heldPath.isEmpty()) &&
+                              _heldEllipse == ellipse;
+            if (same) {
+                _held = false;
+                Deliver(path, ellipse, _heldColour, stroke);
+                return;
+            }
+            Release();
+        }
+        if (!stroke.isValid()) {
+            _held = true;
+            _heldPath = path ? *path : QPainterPath();
+            _heldEllipse = ellipse;
+            _heldTransform = _transform;
+            _heldColour = fill;
+            return;
+        }
+        Deliver(path, ellipse, fill, stroke);
+    }
+
+    void Deliver(const QPainterPath* path, const QRectF& ellipse, QColor fill, QColor stroke) {
+        _sink(PaintedPath{path, ellipse, _transform, fill.isValid(), stroke, fill, stroke, _pen});
+    }
+
+public:
+    void Release() {
+        if (!_held) return;
+        _held = false;
+        _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
+                          true, _heldColour, _heldColour, QColor(), _noPen});
+    }
+
+private:
+    bool _held = false;
+    QPainterPath _heldPath;
+    QRectF _heldEllipse;
+    QTransform _heldTransform;
+    QColor _heldColour;
+    PaintedPathSink _sink;
+    QTransform _transform;
+    QPen _pen{Qt::NoPen};
+    const QPen _noPen{Qt::NoPen};
+    QBrush _brush;
+    double _opacity = 1;
+    int _raster = 0;
+};
+
+}  // namespace
+
+PathCollectorDevice::PathCollectorDevice(int widthUnits, int heightUnits, PaintedPathSink sink)
+    : _width(widthUnits), _height(heightUnits), _engine(new PathEngine(std::move(sink))) {}
+
+PathCollectorDevice::~PathCollectorDevice() = default;
+
+QPaintEngine* PathCollectorDevice::paintEngine() const { return _engine.get(); }
+
+int PathCollectorDevice::rasterImages() const {
+    return static_cast<const PathEngine*>(_engine.get())->raster();
+}
+
+int PathCollectorDevice::metric(PaintDeviceMetric metric) const {
+    switch (metric) {
+        case PdmWidth:
+            return _width;
+        case PdmHeight:
+            return _height;
+        case PdmWidthMM:
+            return _width / 40;
+        case PdmHeightMM:
+            return _height / 40;
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDepth:
+            return 32;
+        // 72 per inch: a font size in user units is then the same number of points, so text
+        // keeps the size QtSvg gives it.
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 72;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
+    }
+}

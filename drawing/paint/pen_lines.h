@@ -1,0 +1,53 @@
+#pragma once
+// What a painted shape becomes on the plotter, with the pens' widths: the fill hatched with
+// the fill colour's pen (when that pen has a width) and outlined; a stroke wider than 1.5
+// times its pen drawn as that pen filling the stroke's own outline (caps, joins and dashes as
+// the stroke has them); anything else as its outline, one line. Pens of width 0 (a knife, a
+// pen not measured) draw outlines only, as the plot did before pens had widths.
+
+#include <cstdint>
+#include <string>
+
+#include "drawing/paint/path_engine.h"
+#include "drawing/paint/pen_choice.h"
+#include "drawing/paint/polyline_sink.h"
+
+// Hatch lines a drawing may need before it is refused.
+inline constexpr uint64_t kMaxHatchSegments = 50'000'000;
+// Finer pens hatch at this width (mm).
+inline constexpr double kThinnestHatchMm = 0.05;
+
+class PenLines {
+public:
+    PenLines(const PenChoice& pens, PolylineSink& sink, uint64_t maxSegments = kMaxHatchSegments)
+        : _pens(pens), _sink(sink), _maxSegments(maxSegments) {}
+
+    // Feeds the shape's lines to the sink (and finishes them). False once the drawing is
+    // refused: refusal() says why.
+    bool Draw(const PaintedPath& shape);
+
+    // Counts the lines hatching the shape would add, without making them (only the outline
+    // goes to the sink): false once the count passes the line budget or the room.
+    bool Count(const PaintedPath& shape);
+
+    // Points the plot can still take (what is kept so far counted out): hatching that would
+    // pass it is refused before it is made.
+    void SetRoom(uint64_t points) { _room = points; }
+
+    const std::string& refusal() const { return _refusal; }
+    uint64_t hatchSegments() const { return _segments; }
+
+private:
+    // The hatching width in device units, 0 for outlines only; refuses a negative thickness.
+    double WidthOf(uint8_t entry);
+    bool HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
+                   double width);
+
+    const PenChoice& _pens;
+    PolylineSink& _sink;
+    uint64_t _maxSegments;
+    uint64_t _segments = 0;
+    uint64_t _room = UINT64_MAX;
+    bool _counting = false;
+    std::string _refusal;
+};

@@ -1,0 +1,70 @@
+#include "drawing/read/drawing_source.h"
+
+#include <algorithm>
+
+#include "drawing/read/dxf/dxf_paint.h"
+#include "drawing/read/pdf/pdf_paint.h"
+#include "drawing/read/pdf/postscript_pdf.h"
+#include "drawing/read/source_kind.h"
+#include "drawing/read/svg/svg_paint.h"
+#include "drawing/read/svg/svg_sanitize.h"
+#include "drawing/read/svg/svg_source.h"
+
+namespace {
+
+SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
+                            const PaintTarget& target) {
+    SanitizedSvg svg = SanitizeSvg(bytes.xml);
+    bytes.xml.clear();
+    if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
+    SourceOutcome out;
+    out.notes = svg.notes;
+    const PaintOutcome painted = PaintSvg(svg, target, chunking);
+    svg.xml.clear();
+    if (!painted.loaded) {
+        std::string why = painted.loadError;
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        return Failed(DrawingError::NotSvg, "not an SVG drawing Qt can read: " + why);
+    }
+    if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
+    for (const std::string& note : painted.notes) AddNote(&out.notes, note);
+    out.shapes = painted.shapes;
+    return out;
+}
+
+SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarget& target) {
+    const PostScriptPdf pdf = PostScriptToPdf(bytes, PostScriptLimits{});
+    if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
+    SourceOutcome out = PaintPdf(pdf.pdf, page, target);
+    if (out.error == DrawingError::Malformed)
+        out.message = "ghostscript made nothing readable of the PostScript: " + out.message;
+    return out;
+}
+
+}  // namespace
+
+SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
+                               const PaintTarget& target) {
+    // Read once, bounded, from the plain file only; every reader takes the bytes from here.
+    SvgBytes head = ReadSvgBytes(path);
+    if (head.error != DrawingError::None) return Failed(head.error, head.message);
+    const SourceKind kind = SourceKindOf(
+        std::string_view(head.xml.constData(), std::min<size_t>(head.xml.size(), 4096)));
+    // A kind without pages is its one page, whatever page range the window holds.
+    if (kind == SourceKind::Svg) return PaintSvgBytes(head, chunking, target);
+    if (page > kMaxDocumentPage)
+        return Failed(DrawingError::Refused, "page " + std::to_string(page) + " is beyond the " +
+                                                 std::to_string(kMaxDocumentPage) +
+                                                 " pages plotted from one document");
+    switch (kind) {
+        case SourceKind::Pdf:
+            return PaintPdf(head.xml, page, target);
+        case SourceKind::PostScript:
+            return PaintPostScript(head.xml, page, target);
+        case SourceKind::Dxf:
+            return PaintDxf(head.xml, target);
+        case SourceKind::Svg:
+            break;
+    }
+    return {};
+}

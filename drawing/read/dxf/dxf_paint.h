@@ -1,0 +1,18 @@
+#pragma once
+// A DXF drawing read by dxflib and painted into the path collector: each entity becomes a
+// QPainterPath in the drawing's units, blocks are painted where they are inserted, and the
+// drawing's extents are laid with their top-left corner on the printable area's top-left. The
+// y axis points up, as in the drafting program: the drawing is not mirrored. The unit is the
+// header's $INSUNITS (millimetres when it is not set); the colour of an entity, or of its
+// layer, chooses the pen, colour 7 as black.
+
+#include <QByteArray>
+
+#include "drawing/read/reader_contract.h"
+
+SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target);
+
+// Beyond these a drawing is refused: blocks inserted into blocks multiply, and a small file can
+// ask for billions of entities.
+inline constexpr int64_t kMaxDxfDrawn = 4'000'000;
+inline constexpr int kMaxDxfNesting = 32;

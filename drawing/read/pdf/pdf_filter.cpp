@@ -1,0 +1,209 @@
+#include "drawing/read/pdf/pdf_filter.h"
+
+#include <QPaintEngine>
+#include <QPicture>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+bool Straight(const QPainterPath& path) {
+    for (int i = 0; i < path.elementCount(); ++i)
+        if (path.elementAt(i).type == QPainterPath::CurveToElement) return false;
+    return true;
+}
+
+// Neighbouring bands of a shading differ by a few steps of each channel.
+bool Near(const QColor& a, const QColor& b) {
+    return std::abs(a.redF() - b.redF()) <= 0.1 && std::abs(a.greenF() - b.greenF()) <= 0.1 &&
+           std::abs(a.blueF() - b.blueF()) <= 0.1;
+}
+
+class FilterEngine : public QPaintEngine {
+public:
+    explicit FilterEngine(QPainter& onward)
+        : QPaintEngine(QPaintEngine::AllFeatures), _out(onward) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override {
+        Flush();
+        return true;
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& s) override {
+        const DirtyFlags f = s.state();
+        if (f & DirtyTransform) _transform = s.transform();
+        if (f & DirtyPen) _pen = s.pen();
+        if (f & DirtyBrush) _brush = s.brush();
+        if (f & DirtyOpacity) _opacity = s.opacity();
+        if ((f & DirtyClipEnabled) && !s.isClipEnabled()) Clip(QPainterPath(), Qt::NoClip);
+        if (f & DirtyClipPath) Clip(_transform.map(s.clipPath()), s.clipOperation());
+        if (f & DirtyClipRegion) {
+            QPainterPath region;
+            region.addRegion(s.clipRegion());
+            Clip(_transform.map(region), s.clipOperation());
+        }
+    }
+
+    void drawPath(const QPainterPath& path) override {
+        if (path.isEmpty()) return;
+        const bool stroked = _pen.style() != Qt::NoPen;
+        bool filled = _brush.style() != Qt::NoBrush;
+        if (filled && _brush.gradient()) {
+            ++_shadings;
+            filled = false;
+        }
+        if (!stroked && !filled) return;
+        QPainterPath device = _transform.map(path);
+        if (filled && !stroked && _clipped && Straight(path)) {
+            // Perhaps a band of a shading: held until the run shows what it is.
+            if (!_run.empty() && !Near(_run.back().colour, _brush.color())) Flush();
+            _run.push_back({std::move(device), _brush.color()});
+            return;
+        }
+        Flush();
+        Pass(device, stroked, filled ? _brush.color() : QColor());
+    }
+
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+        if (count < 2) return;
+        QPainterPath path;
+        path.moveTo(points[0]);
+        for (int i = 1; i < count; ++i) path.lineTo(points[i]);
+        if (mode != PolylineMode) path.closeSubpath();
+        const QBrush brush = _brush;
+        if (mode == PolylineMode) _brush = Qt::NoBrush;
+        drawPath(path);
+        _brush = brush;
+    }
+
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++_images; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++_images;
+    }
+
+    // A run of at least kShadingBands fills whose colours step gradually is a shading; any
+    // other run is passed on as drawn.
+    void Flush() {
+        if (_run.empty()) return;
+        bool steps = _run.size() >= static_cast<size_t>(kShadingBands);
+        bool changes = false;
+        for (size_t i = 1; i < _run.size(); ++i) changes = changes || _run[i].colour != _run[0].colour;
+        if (steps && changes) {
+            ++_shadings;
+        } else {
+            for (const Held& h : _run) Pass(h.path, false, h.colour);
+        }
+        _run.clear();
+    }
+
+    int images() const { return _images; }
+    int64_t shadings() const { return _shadings; }
+
+private:
+    struct Held {
+        QPainterPath path;  // device units
+        QColor colour;
+    };
+
+    void Clip(const QPainterPath& path, Qt::ClipOperation op) {
+        Flush();
+        if (op == Qt::NoClip) {
+            _clipped = false;
+            _clip = QPainterPath();
+        } else if (op == Qt::IntersectClip && _clipped) {
+            // Most clips nest inside the one before (a shape within the page): keep the inner.
+            const QRectF box = _clip.boundingRect();
+            const QRectF inner = path.boundingRect();
+            if (path.elementCount() == 5 && box.contains(inner) && _clip.elementCount() == 5)
+                _clip = path;
+            else if (!(path.elementCount() == 5 && inner.contains(box)))
+                _clip = _clip.intersected(path);
+        } else {
+            _clipped = true;
+            _clip = path;
+        }
+        _clipBox = _clip.boundingRect();
+    }
+
+    // Device units; a fill is cut to the clip when it reaches beyond it.
+    void Pass(const QPainterPath& device, bool stroked, const QColor& fill) {
+        QPainterPath path = device;
+        if (fill.isValid() && _clipped && !_clipBox.contains(path.boundingRect()))
+            path = path.intersected(_clip);
+        if (path.isEmpty()) return;
+        _out.setTransform(QTransform());
+        _out.setOpacity(_opacity);
+        // The shape goes on in device units: so does the width of its pen.
+        QPen pen = stroked ? _pen : QPen(Qt::NoPen);
+        if (stroked && !pen.isCosmetic())
+            pen.setWidthF(pen.widthF() * std::sqrt(std::abs(_transform.determinant())));
+        _out.setPen(pen);
+        _out.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
+        _out.drawPath(path);
+    }
+
+    QPainter& _out;
+    QTransform _transform;
+    QPen _pen{Qt::NoPen};
+    QBrush _brush;
+    double _opacity = 1;
+    bool _clipped = false;
+    QPainterPath _clip;  // device units
+    QRectF _clipBox;
+    std::vector<Held> _run;
+    int _images = 0;
+    int64_t _shadings = 0;
+};
+
+}  // namespace
+
+PdfPlotFilter::PdfPlotFilter(QPainter& onward, int width, int height)
+    : _width(width), _height(height), _engine(new FilterEngine(onward)) {}
+
+PdfPlotFilter::~PdfPlotFilter() = default;
+
+QPaintEngine* PdfPlotFilter::paintEngine() const { return _engine.get(); }
+
+void PdfPlotFilter::Finish() { static_cast<FilterEngine*>(_engine.get())->Flush(); }
+
+int PdfPlotFilter::images() const { return static_cast<FilterEngine*>(_engine.get())->images(); }
+
+int64_t PdfPlotFilter::shadings() const {
+    return static_cast<FilterEngine*>(_engine.get())->shadings();
+}
+
+int PdfPlotFilter::metric(PaintDeviceMetric metric) const {
+    switch (metric) {
+        case PdmWidth:
+            return _width;
+        case PdmHeight:
+            return _height;
+        case PdmWidthMM:
+            return _width / 40;
+        case PdmHeightMM:
+            return _height / 40;
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDepth:
+            return 32;
+        // Poppler paints a transparency group into a QPicture and plays it back here; a picture
+        // played on a device of another resolution is scaled by the ratio, and the group would
+        // land off its place. Poppler's own drawing takes its resolution from its caller.
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return QPicture().logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return QPicture().logicalDpiY();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
+    }
+}

@@ -1,0 +1,377 @@
+#include "drawing/read/pdf/pdf_prepare.h"
+
+// qpdf's headers ask which of its pointer types is meant: none of its old ones are used here.
+#define POINTERHOLDER_TRANSITION 4
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
+#include <qpdf/Pl_Discard.hh>
+#include <qpdf/Pl_QPDFTokenizer.hh>
+#include <qpdf/Pl_String.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <set>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Handle = QPDFObjectHandle;
+
+// A picture of one pixel, still a picture to poppler: an image mask stays a mask (it paints
+// with the fill colour), anything else is gray.
+const char kInlinePixel[] = "BI /W 1 /H 1 /CS /G /BPC 8 ID \x80 EI";
+const char kInlineMaskPixel[] = "BI /W 1 /H 1 /IM true ID \x80 EI";
+
+int64_t Add(int64_t a, int64_t b) { return std::min(a + b, kMaxPdfOperations + 1); }
+int64_t Times(int64_t a, int64_t n) {
+    if (a == 0 || n == 0) return 0;
+    return a > (kMaxPdfOperations + 1) / n ? kMaxPdfOperations + 1 : a * n;
+}
+
+// Stops unpacking a stream past kMaxPdfContentBytes: qpdf takes the exception as a stream it
+// could not unpack, and the flag says why.
+class Bounded : public Pipeline {
+public:
+    Bounded(Pipeline* next, bool* over) : Pipeline("bounded", next), _over(over) {}
+    void write(unsigned char const* data, size_t len) override {
+        _total += static_cast<int64_t>(len);
+        if (_total > kMaxPdfContentBytes) {
+            *_over = true;
+            throw std::length_error("content too big");
+        }
+        getNext()->write(data, len);
+    }
+    void finish() override { getNext()->finish(); }
+
+private:
+    bool* _over;
+    int64_t _total = 0;
+};
+
+// What one content stream does: how many operators, which XObjects it draws and how often,
+// and its inline images (which, when rewriting, it writes as one pixel each).
+struct StreamScan {
+    int64_t operators = 0;
+    int64_t inlineImages = 0;
+    std::map<std::string, int64_t> drawn;
+};
+
+// A first look at a content stream as it is unpacked, kept nowhere: about how many operators
+// it runs (words that start after a delimiter; names and numbers don't), and whether it may draw
+// an XObject or hold an inline image at all. Most content (a drawing's curves) does neither,
+// and is spared qpdf's tokenizer, which makes a token of every number.
+class Sniff : public Pipeline {
+public:
+    Sniff() : Pipeline("sniff", nullptr) {}
+    void write(unsigned char const* data, size_t len) override {
+        for (size_t i = 0; i < len; ++i) {
+            const unsigned char c = data[i];
+            const bool letter =
+                (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '\'' || c == '"';
+            if (letter && Delimiter(_last)) ++operators;
+            if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I'))
+                mayDrawOrHoldImages = true;
+            _last = c;
+        }
+    }
+    void finish() override {}
+
+    int64_t operators = 0;
+    bool mayDrawOrHoldImages = false;
+
+private:
+    static bool Delimiter(unsigned char c) {
+        return std::strchr(" \n\r\t\f()<>[]{}", c) != nullptr;
+    }
+    unsigned char _last = ' ';
+};
+
+class ScanFilter : public Handle::TokenFilter {
+public:
+    ScanFilter(StreamScan& scan, bool rewrite) : _scan(scan), _rewrite(rewrite) {}
+
+    void handleToken(QPDFTokenizer::Token const& t) override {
+        const auto type = t.getType();
+        if (_inImage) {
+            if (t.isWord("EI")) {
+                _inImage = false;
+                if (_rewrite) write(_mask ? kInlineMaskPixel : kInlinePixel);
+            } else if (type == QPDFTokenizer::tt_name) {
+                _maskKey = t.getValue() == "/IM" || t.getValue() == "/ImageMask";
+            } else if (type == QPDFTokenizer::tt_bool) {
+                _mask = _mask || (_maskKey && t.getValue() == "true");
+            }
+            return;
+        }
+        if (t.isWord("BI")) {
+            // Counted from its start: one that never ends is still a picture to poppler.
+            _inImage = true;
+            _mask = _maskKey = false;
+            ++_scan.inlineImages;
+            return;
+        }
+        if (type == QPDFTokenizer::tt_word) {
+            ++_scan.operators;
+            if (t.getValue() == "Do" && !_name.empty()) ++_scan.drawn[_name];
+        }
+        if (type == QPDFTokenizer::tt_name)
+            _name = t.getValue();
+        else if (type != QPDFTokenizer::tt_space && type != QPDFTokenizer::tt_comment)
+            _name.clear();
+        if (_rewrite) write(t.getRawValue());
+    }
+
+    void handleEOF() override {
+        if (_inImage && _rewrite) write(_mask ? kInlineMaskPixel : kInlinePixel);
+    }
+
+private:
+    StreamScan& _scan;
+    bool _rewrite;
+    bool _inImage = false, _mask = false, _maskKey = false;
+    std::string _name;
+};
+
+// The resources a content stream looks its names up in: its own first, then those of whoever
+// draws it, as poppler does. Each with what identifies it for the memo below.
+using Chain = std::vector<std::pair<Handle, QPDFObjGen>>;
+
+Handle Lookup(const Chain& chain, const char* category, const std::string& name) {
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        Handle resources = it->first;
+        Handle group = resources.getKey(category);
+        if (group.isDictionary() && group.hasKey(name)) return group.getKey(name);
+    }
+    return Handle::newNull();
+}
+
+bool IsForm(Handle x) {
+    return x.isStream() && x.getDict().getKey("/Subtype").isNameAndEquals("/Form");
+}
+
+// Walks what a page paints, through forms, patterns, Type 3 glyphs, soft masks and
+// annotations, counting operators with forms multiplied out and replacing inline images.
+class Walk {
+public:
+    std::string failure;
+    int64_t inlineImages = 0;
+    bool changed = false;
+
+    int64_t Page(Handle page) {
+        QPDFPageObjectHelper helper(page);
+        const Chain chain{Own(helper.getAttribute("/Resources", false), page.getObjGen())};
+        int64_t cost = 0;
+        Handle contents = page.getKey("/Contents");
+        if (contents.isStream()) cost = Cost(contents, chain, true);
+        for (int i = 0; contents.isArray() && i < contents.getArrayNItems(); ++i)
+            if (contents.getArrayItem(i).isStream())
+                cost = Add(cost, Cost(contents.getArrayItem(i), chain, true));
+        // Poppler paints each annotation's normal appearance after the page.
+        Handle annots = page.getKey("/Annots");
+        for (int i = 0; annots.isArray() && i < annots.getArrayNItems() && failure.empty(); ++i) {
+            Handle normal = annots.getArrayItem(i).getKey("/AP").getKey("/N");
+            if (normal.isStream()) cost = Add(cost, Cost(normal, chain, true));
+            if (!normal.isDictionary()) continue;
+            for (auto [state, look] : normal.ditems())
+                if (look.isStream()) cost = Add(cost, Cost(look, chain, true));
+        }
+        Refuse(cost);
+        return cost;
+    }
+
+private:
+    static std::pair<Handle, QPDFObjGen> Own(Handle resources, QPDFObjGen owner) {
+        if (!resources.isDictionary()) return {Handle::newDictionary(), owner};
+        return {resources, resources.isIndirect() ? resources.getObjGen() : owner};
+    }
+
+    void Refuse(int64_t cost) {
+        if (cost > kMaxPdfOperations && failure.empty())
+            failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
+                      " drawing operations (its forms, drawn within each other, multiply them)";
+    }
+
+    // The operators `stream` makes poppler run, drawn with the resources `outer`; `drawn`
+    // when a Do draws it (a form drawing itself is refused), not when a resource names it.
+    int64_t Cost(Handle stream, Chain outer, bool drawn) {
+        if (!failure.empty()) return kMaxPdfOperations + 1;
+        Chain chain = std::move(outer);
+        Handle own = stream.getDict().getKey("/Resources");
+        if (own.isDictionary()) chain.push_back(Own(own, stream.getObjGen()));
+        std::vector<QPDFObjGen> key{stream.getObjGen()};
+        for (const auto& link : chain) key.push_back(link.second);
+        if (const auto known = _costs.find(key); known != _costs.end()) return known->second;
+        if (_drawing.count(stream.getObjGen())) {
+            if (drawn) failure = "a form (XObject) of the PDF draws itself";
+            return drawn ? kMaxPdfOperations + 1 : 0;
+        }
+        if (_drawing.size() >= static_cast<size_t>(kMaxPdfFormNesting)) {
+            failure = "the PDF's forms (XObjects) are drawn within each other more than " +
+                      std::to_string(kMaxPdfFormNesting) + " deep";
+            return kMaxPdfOperations + 1;
+        }
+        _drawing.insert(stream.getObjGen());
+        const StreamScan& scan = Scan(stream);
+        int64_t cost = scan.operators;
+        for (const auto& [name, times] : scan.drawn) {
+            Handle x = Lookup(chain, "/XObject", name);
+            if (IsForm(x)) cost = Add(cost, Times(Cost(x, chain, true), times));
+            if (cost > kMaxPdfOperations) break;
+        }
+        if (cost <= kMaxPdfOperations) Resources(chain);
+        _drawing.erase(stream.getObjGen());
+        Refuse(cost);
+        _costs[key] = cost;
+        return cost;
+    }
+
+    // What the resources paint besides forms: tiling patterns, Type 3 glyphs, soft masks. Each
+    // is walked once and bounded on its own; how often poppler paints one is not counted.
+    void Resources(const Chain& chain) {
+        Handle res = chain.back().first;
+        if (!_resources.insert(chain.back().second).second) return;
+        for (const char* category : {"/Pattern", "/Font", "/ExtGState"}) {
+            Handle group = res.getKey(category);
+            if (!group.isDictionary()) continue;
+            for (auto [name, it] : group.ditems()) {
+                if (!failure.empty()) return;
+                if (it.isStream() && it.getDict().getKey("/PatternType").getIntValueAsInt() == 1)
+                    Refuse(Cost(it, chain, false));
+                if (it.isDictionary() && it.getKey("/Subtype").isNameAndEquals("/Type3"))
+                    Glyphs(it, chain);
+                if (it.isDictionary() && it.getKey("/SMask").isDictionary()) {
+                    Handle mask = it.getKey("/SMask").getKey("/G");
+                    if (IsForm(mask)) Refuse(Cost(mask, chain, false));
+                }
+            }
+        }
+    }
+
+    void Glyphs(Handle font, Chain chain) {
+        Handle own = font.getKey("/Resources");
+        if (own.isDictionary()) chain.push_back(Own(own, font.getObjGen()));
+        Handle procs = font.getKey("/CharProcs");
+        if (!procs.isDictionary()) return;
+        for (auto [name, proc] : procs.ditems())
+            if (proc.isStream() && failure.empty()) Refuse(Cost(proc, chain, false));
+    }
+
+    const StreamScan& Scan(Handle stream) {
+        const auto known = _scans.find(stream.getObjGen());
+        if (known != _scans.end()) return known->second;
+        StreamScan& scan = _scans[stream.getObjGen()];
+        Sniff sniff;
+        if (!Unpack(stream, &sniff)) {
+            // What qpdf can't unpack, poppler might in part: nothing of it is painted.
+            stream.replaceStreamData("", Handle::newNull(), Handle::newNull());
+            changed = true;
+            return scan;
+        }
+        scan.operators = sniff.operators;
+        if (!sniff.mayDrawOrHoldImages) return scan;
+        scan.operators = 0;
+        ScanFilter counting(scan, false);
+        Pl_Discard discard;
+        Pl_QPDFTokenizer tokens("content", &counting, &discard);
+        Unpack(stream, &tokens);
+        if (scan.inlineImages == 0) return scan;
+        std::string rewritten;
+        Pl_String into("rewritten", nullptr, rewritten);
+        StreamScan again;
+        ScanFilter rewriting(again, true);
+        Pl_QPDFTokenizer retokens("content", &rewriting, &into);
+        Unpack(stream, &retokens);
+        stream.replaceStreamData(rewritten, Handle::newNull(), Handle::newNull());
+        inlineImages += scan.inlineImages;
+        changed = true;
+        return scan;
+    }
+
+    // False for content that can't be unpacked here: damaged, too big, or packed in a way
+    // (a picture's, such as DCT) that a content stream has no business with but poppler would
+    // still unpack and run.
+    bool Unpack(Handle stream, Pipeline* into) {
+        bool over = false, unpacked = false;
+        Bounded bounded(into, &over);
+        const bool read = stream.pipeStreamData(&bounded, &unpacked, 0, qpdf_dl_specialized, true);
+        if (over)
+            failure = "a content stream of the PDF unpacks to more than " +
+                      std::to_string(kMaxPdfContentBytes >> 20) + " MB";
+        const bool packed = !stream.getDict().getKey("/Filter").isNull();
+        return read && !over && (unpacked || !packed);
+    }
+
+    std::map<QPDFObjGen, StreamScan> _scans;
+    std::map<std::vector<QPDFObjGen>, int64_t> _costs;
+    std::set<QPDFObjGen> _drawing;
+    std::set<QPDFObjGen> _resources;
+};
+
+// Every image XObject of the document, wherever it is drawn from, becomes a pixel.
+int64_t ReplaceImages(QPDF& pdf) {
+    int64_t replaced = 0;
+    for (Handle object : pdf.getAllObjects()) {
+        if (!object.isStream()) continue;
+        Handle dict = object.getDict();
+        if (!dict.getKey("/Subtype").isNameAndEquals("/Image")) continue;
+        const bool mask =
+            dict.getKey("/ImageMask").isBool() && dict.getKey("/ImageMask").getBoolValue();
+        object.replaceDict(Handle::parse(
+            mask ? "<< /Type /XObject /Subtype /Image /Width 1 /Height 1 /ImageMask true >>"
+                 : "<< /Type /XObject /Subtype /Image /Width 1 /Height 1 "
+                   "/ColorSpace /DeviceGray /BitsPerComponent 8 >>"));
+        object.replaceStreamData(std::string(1, '\x80'), Handle::newNull(), Handle::newNull());
+        ++replaced;
+    }
+    return replaced;
+}
+
+QByteArray Written(QPDF& pdf) {
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.setPreserveEncryption(false);
+    // Streams go as they are: only what was replaced has changed.
+    writer.setCompressStreams(false);
+    writer.setDecodeLevel(qpdf_dl_none);
+    writer.write();
+    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
+                      static_cast<qsizetype>(buffer->getSize()));
+}
+
+}  // namespace
+
+PreparedPdf PreparePdf(const QByteArray& bytes, int page) {
+    PreparedPdf out;
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processMemoryFile("drawing", bytes.constData(), static_cast<size_t>(bytes.size()));
+        const std::vector<Handle>& pages = pdf.getAllPages();
+        if (page < 1 || page > static_cast<int>(pages.size())) {
+            out.refusal = "the PDF document's pages can't be told apart safely";
+            return out;
+        }
+        Walk walk;
+        walk.Page(pages[static_cast<size_t>(page - 1)]);
+        if (!walk.failure.empty()) {
+            out.refusal = walk.failure;
+            out.bounded = true;
+            return out;
+        }
+        out.inlineImages = walk.inlineImages;
+        out.images = ReplaceImages(pdf);
+        out.pdf = walk.changed || out.images > 0 ? Written(pdf) : bytes;
+    } catch (const std::exception& e) {
+        std::string why = e.what();
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        out.refusal = "the PDF document can't be read safely: " + why;
+    }
+    return out;
+}

@@ -1,0 +1,152 @@
+#include "drawing/read/svg/svg_paint.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <functional>
+#include <regex>
+
+#include "drawing/paint/flatten.h"
+#include "drawing/geometry/page_layout.h"
+#include "drawing/paint/path_engine.h"
+#include "drawing/geometry/path_store.h"
+#include "drawing/paint/pen_choice.h"
+#include "drawing/paint/pen_lines.h"
+#include "drawing/paint/polyline_sink.h"
+#include "drawing/read/qt_host.h"
+
+namespace {
+
+// What Qt said while the drawing was read and painted.
+std::vector<std::string>* gCaptured = nullptr;
+std::vector<std::string> gUnplaced;  // what was captured, without "<input>:line:column:"
+int gHeard = 0;
+
+std::string Unplaced(const std::string& message) {
+    static const std::regex where("^<input>:[0-9]+:[0-9]+: *");
+    return std::regex_replace(message, where, "");
+}
+
+// Up to 64 complaints, as many a drawing read whole gives; one about what every piece of a big
+// drawing carries comes once per piece and is kept once.
+void Capture(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (gCaptured && type != QtFatalMsg) {
+        if (gHeard >= 64) return;
+        ++gHeard;
+        std::string message = text.simplified().toStdString();
+        std::string unplaced = Unplaced(message);
+        if (std::find(gUnplaced.begin(), gUnplaced.end(), unplaced) != gUnplaced.end()) return;
+        gUnplaced.push_back(std::move(unplaced));
+        gCaptured->push_back(std::move(message));
+        return;
+    }
+    QtMessageCapture::PassOn(type, context, text);
+}
+
+class CaptureMessages {
+public:
+    explicit CaptureMessages(std::vector<std::string>* into) : _capture(Capture) {
+        gCaptured = into;
+        gUnplaced.clear();
+        gHeard = 0;
+    }
+    ~CaptureMessages() { gCaptured = nullptr; }
+
+private:
+    QtMessageCapture _capture;
+};
+
+std::string NoteFor(std::string message) {
+    if (message.find("invalid coordinates") != std::string::npos)
+        return "points with invalid (non-finite) coordinates skipped";
+    // "<input>:line:column: text": the same complaint at many places is said once.
+    message = Unplaced(message);
+    return "parts Qt's SVG reader does not support were skipped (" + message + ")";
+}
+
+}  // namespace
+
+PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
+                      const SvgChunking& chunking) {
+    const PlotArea& area = target.area;
+    const PenChoice& pens = target.pens;
+    PolylineSink& sink = target.sink;
+    PathStore& store = target.store;
+    const uint64_t maxPoints = target.maxPoints;
+    PaintOutcome out;
+    EnsureQtGuiApplication();
+    std::vector<std::string> said;
+    int raster = 0;
+    {
+        CaptureMessages capture(&said);
+        const SvgChunks chunks(svg.xml, chunking);
+        const QTransform toDevice = DrawingToDevice(
+            svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
+        // Every shape of the drawing to `take`, in order; false when QtSvg refuses a piece.
+        int rasterSeen = 0;
+        const auto paint = [&](const std::function<void(const PaintedPath&)>& take) {
+            PathCollectorDevice device(area.width, area.height, take);
+            // One painter for every piece: a fill held back at the end of one meets its stroke
+            // at the start of the next.
+            QPainter painter(&device);
+            painter.setTransform(toDevice);
+            const size_t pieces = std::max<size_t>(chunks.size(), 1);
+            for (size_t i = 0; i < pieces; ++i) {
+                QSvgRenderer renderer;
+                out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
+                if (!out.loaded) {
+                    out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+                    return false;
+                }
+                // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of
+                // the drawing's size (not the one of real units) never enters.
+                renderer.render(&painter, renderer.viewBoxF());
+            }
+            painter.end();
+            rasterSeen = device.rasterImages();
+            return true;
+        };
+        // A big drawing with pens that hatch: the hatching is counted over the whole drawing
+        // first, so that one that can't fit is refused in the time of a reading, not after
+        // most of it is hatched.
+        bool hatches = false;
+        for (uint8_t e = 0; e < kPenCount; ++e) hatches = hatches || pens.ThicknessMm(e) != 0;
+        if (hatches && chunks.size() > 1) {
+            PenLines count(pens, sink);
+            uint64_t outlines = 0;  // points
+            if (!paint([&](const PaintedPath& p) {
+                    const uint64_t used = outlines + 2 * count.hatchSegments();
+                    if (!count.refusal().empty() || used >= maxPoints) return;
+                    count.SetRoom(maxPoints - used);
+                    count.Count(p);
+                    outlines += sink.paths().points.size();
+                    sink.paths() = PathSet{};
+                    sink.pens().clear();
+                }))
+                return out;
+            if (count.refusal().empty() && outlines + 2 * count.hatchSegments() >= maxPoints)
+                out.refusal =
+                    "hatching the fills with these pen widths needs more points than a plot "
+                    "holds; give the pens their real widths, or 0 for outlines only";
+            if (!count.refusal().empty()) out.refusal = count.refusal();
+            if (!out.refusal.empty()) return out;
+        }
+        PenLines lines(pens, sink);
+        const bool painted = paint([&](const PaintedPath& p) {
+            if (sink.full() || store.points() >= maxPoints || !lines.refusal().empty()) return;
+            ++out.shapes;
+            lines.SetRoom(maxPoints - store.points());
+            lines.Draw(p);
+            store.Take(sink.paths(), sink.pens());
+        });
+        if (!painted) return out;
+        raster = rasterSeen;
+        out.refusal = lines.refusal();
+        out.hatchSegments = lines.hatchSegments();
+    }
+    if (raster > 0) AddNote(&out.notes, "raster images skipped");
+    for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));
+    if (sink.nonFinite() > 0)
+        AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");
+    return out;
+}

@@ -1,0 +1,322 @@
+#include "drawing/read/svg/svg_sanitize.h"
+
+#include <QBuffer>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <algorithm>
+
+#include "drawing/read/svg/arc_split.h"
+#include "drawing/read/svg/svg_source.h"
+#include "drawing/read/svg/text_lines.h"
+#include "drawing/read/svg/use_fanout.h"
+
+namespace {
+
+const char kSvgNamespace[] = "http://www.w3.org/2000/svg";
+
+const char kNoteImages[] = "raster images skipped";
+const char kNoteForeign[] = "embedded non-SVG content (foreignObject) skipped";
+const char kNoteStyleSheets[] = "external style sheets skipped";
+const char kNoteEntities[] = "external entities skipped";
+const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
+const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
+const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
+const char kNoteTextPath[] = "text on a path (textPath) skipped";
+const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
+
+// Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
+struct UnappliedProperty {
+    const char* name;
+    const char* note;
+};
+constexpr UnappliedProperty kUnapplied[] = {
+    {"clip-path", kNoteClip}, {"mask", kNoteMask}, {"filter", kNoteFilter}};
+
+bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
+
+// A style text (attribute or sheet) that gives `property` a url().
+bool StyleUses(const QString& style, const char* property) {
+    const QRegularExpression re(QStringLiteral("(^|[;{\\s])%1\\s*:\\s*url\\(")
+                                    .arg(QRegularExpression::escape(QLatin1String(property))));
+    return re.match(style).hasMatch();
+}
+
+std::string Where(const QXmlStreamReader& reader) {
+    return "line " + std::to_string(reader.lineNumber()) + ", column " +
+           std::to_string(reader.columnNumber());
+}
+
+std::string OneLine(QString text) {
+    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text.trimmed().toStdString();
+}
+
+bool LooksLikeXml(const QByteArray& xml) {
+    qsizetype i = 0;
+    if (xml.startsWith("\xEF\xBB\xBF")) i = 3;
+    while (i < xml.size() && (xml[i] == ' ' || xml[i] == '\t' || xml[i] == '\r' || xml[i] == '\n'))
+        ++i;
+    return i < xml.size() && xml[i] == '<';
+}
+
+struct OpenBuffer : QBuffer {
+    explicit OpenBuffer(const QByteArray& bytes) {
+        setData(bytes);
+        open(QIODevice::ReadOnly);
+    }
+};
+
+class Sanitizer {
+public:
+    explicit Sanitizer(const QByteArray& xml)
+        : _input(xml),
+          _reader(&_input),
+          _writer(&_out.xml),
+          // Expanded entities count against this: a document may grow by its entities, but not
+          // without bound (Qt's own limit is per entity, not per document).
+          _budget(std::min<qint64>(kMaxDrawingXmlBytes,
+                                   8 * static_cast<qint64>(xml.size()) + (1 << 20))),
+          _looksLikeXml(LooksLikeXml(xml)),
+          _arcGrowth(xml.size() + (1 << 20)) {}
+
+    SanitizedSvg Run() {
+        _writer.setAutoFormatting(false);
+        while (!_reader.atEnd() && _out.error == DrawingError::None) {
+            switch (_reader.readNext()) {
+                case QXmlStreamReader::StartDocument:
+                    _writer.writeStartDocument();
+                    break;
+                case QXmlStreamReader::EndDocument:
+                    _writer.writeEndDocument();
+                    break;
+                case QXmlStreamReader::StartElement:
+                    StartElement();
+                    break;
+                case QXmlStreamReader::EndElement:
+                    EndElement();
+                    break;
+                case QXmlStreamReader::Characters:
+                    Characters();
+                    break;
+                case QXmlStreamReader::EntityReference:
+                    // Declared internal entities arrive expanded as characters; what is left
+                    // here names something outside the file.
+                    AddNote(&_out.notes, kNoteEntities);
+                    break;
+                case QXmlStreamReader::ProcessingInstruction:
+                    if (_reader.processingInstructionTarget() == QLatin1String("xml-stylesheet"))
+                        AddNote(&_out.notes, kNoteStyleSheets);
+                    break;
+                default:
+                    break;  // DTD, comments: not passed on
+            }
+        }
+        if (_out.error == DrawingError::None && _reader.hasError()) ReaderError();
+        if (_out.error == DrawingError::None && !_sawRoot)
+            Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
+        if (_out.error == DrawingError::None) CheckFanout();
+        if (_out.error != DrawingError::None) _out.xml.clear();
+        return std::move(_out);
+    }
+
+private:
+    void Fail(DrawingError error, std::string message) {
+        _out.error = error;
+        _out.message = std::move(message);
+    }
+
+    void ReaderError() {
+        const QString text = _reader.errorString();
+        if (text.contains(QLatin1String("entity"), Qt::CaseInsensitive) &&
+            text.contains(QLatin1String("limit"), Qt::CaseInsensitive)) {
+            Fail(DrawingError::Refused,
+                 "the drawing's entities expand beyond what is read safely (" + Where(_reader) +
+                     ")");
+            return;
+        }
+        if (!_sawRoot && !_looksLikeXml) {
+            Fail(DrawingError::NotSvg, "not an SVG drawing (not XML)");
+            return;
+        }
+        Fail(DrawingError::Malformed,
+             "not well-formed XML at " + Where(_reader) + ": " + OneLine(text));
+    }
+
+    bool Spend(qint64 chars) {
+        _spent += chars;
+        if (_spent <= _budget) return true;
+        Fail(DrawingError::Refused,
+             "the drawing's entities expand beyond what is read safely (" + Where(_reader) + ")");
+        return false;
+    }
+
+    void CheckFanout() {
+        const int64_t instances = _fanout.Instances(kMaxSvgElements + 1);
+        if (instances < 0)
+            Fail(DrawingError::Refused, "the drawing's <use> elements refer to themselves");
+        else if (instances > kMaxSvgElements)
+            Fail(DrawingError::Refused, "the drawing's <use> elements multiply into more than " +
+                                            std::to_string(kMaxSvgElements) + " elements");
+    }
+
+    // While a <text> is read its pieces are kept, to be written whole (split into its lines).
+    void Emit(XmlToken token) {
+        if (_textDepth > 0) {
+            _text.push_back(std::move(token));
+            return;
+        }
+        if (token.kind == XmlToken::Kind::Characters) {
+            _writer.writeCharacters(token.text);
+        } else if (token.kind == XmlToken::Kind::CData) {
+            _writer.writeCDATA(token.text);
+        } else {
+            _writer.writeStartElement(token.name);
+            for (const QXmlStreamAttribute& a : token.attributes)
+                _writer.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+        }
+    }
+
+    void EndElement() {
+        _fanout.Close();
+        _inStyle = false;
+        if (_textDepth > 0) {
+            _text.push_back(XmlToken{XmlToken::Kind::End, {}, {}, {}});
+            if (_depth == _textDepth) {
+                WriteTextLines(_text, _writer);
+                _text.clear();
+                _textDepth = 0;
+            }
+        } else {
+            _writer.writeEndElement();
+        }
+        --_depth;
+    }
+
+    void StartElement() {
+        const QStringView name = _reader.name();
+        if (!_sawRoot) {
+            _sawRoot = true;
+            const QStringView ns = _reader.namespaceUri();
+            if (name != QLatin1String("svg") ||
+                (!ns.isEmpty() && ns != QLatin1String(kSvgNamespace))) {
+                Fail(DrawingError::NotSvg, "not an SVG drawing (its first element is <" +
+                                               _reader.qualifiedName().toString().toStdString() +
+                                               ">)");
+                return;
+            }
+            const QXmlStreamAttributes a = _reader.attributes();
+            _out.root = {a.value(QLatin1String("width")).toString(),
+                         a.value(QLatin1String("height")).toString(),
+                         a.value(QLatin1String("viewBox")).toString(),
+                         a.value(QLatin1String("preserveAspectRatio")).toString()};
+        }
+        if (++_elements > kMaxSvgElements) {
+            Fail(DrawingError::Refused,
+                 "the drawing has more than " + std::to_string(kMaxSvgElements) + " elements");
+            return;
+        }
+        if (name == QLatin1String("image") || name == QLatin1String("foreignObject")) {
+            AddNote(&_out.notes, name == QLatin1String("image") ? kNoteImages : kNoteForeign);
+            _reader.skipCurrentElement();
+            return;
+        }
+        // Qt draws a textPath's characters along no path, wherever the text starts: better
+        // none than text in the wrong place.
+        if (name == QLatin1String("textPath")) {
+            AddNote(&_out.notes, kNoteTextPath);
+            _reader.skipCurrentElement();
+            return;
+        }
+        if (++_depth > kMaxSvgDepth) {
+            Fail(DrawingError::Refused,
+                 "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
+            return;
+        }
+        _inStyle = name == QLatin1String("style");
+        const QXmlStreamAttributes attributes = _reader.attributes();
+        QStringView useTarget;
+        if (name == QLatin1String("use"))
+            for (const QXmlStreamAttribute& attr : attributes)
+                if (attr.name() == QLatin1String("href") && attr.value().startsWith(u'#'))
+                    useTarget = attr.value().mid(1);
+        _fanout.Open(attributes.value(QLatin1String("id")), useTarget);
+        if (name == QLatin1String("flowRoot")) AddNote(&_out.notes, kNoteFlowed);
+
+        XmlToken start{XmlToken::Kind::Start, _reader.qualifiedName().toString(), {}, {}};
+        for (const QXmlStreamNamespaceDeclaration& d : _reader.namespaceDeclarations()) {
+            const QString prefix = d.prefix().toString();
+            start.attributes.append(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
+                                    d.namespaceUri().toString());
+        }
+        for (const QXmlStreamAttribute& attr : attributes) {
+            if (!Spend(attr.value().size())) return;
+            CheckProperties(attr.name(), attr.value());
+            start.attributes.append(attr.qualifiedName().toString(), PathData(attr));
+        }
+        if (_textDepth == 0 && name == QLatin1String("text")) _textDepth = _depth;
+        Emit(std::move(start));
+    }
+
+    // Path data with its long arcs cut into pieces QtSvg draws within a plotter unit. The cut
+    // arcs take more text than they did: past `_arcGrowth` in all, arcs are left as written.
+    QString PathData(const QXmlStreamAttribute& attr) {
+        if (attr.name() != QLatin1String("d") || !attr.namespaceUri().isEmpty())
+            return attr.value().toString();
+        std::optional<QString> split = SplitPathArcs(attr.value(), _arcGrowth);
+        if (!split) return attr.value().toString();
+        _arcGrowth -= std::max<qint64>(0, split->size() - attr.value().size());
+        return *std::move(split);
+    }
+
+    void CheckProperties(QStringView name, QStringView value) {
+        const QString text = value.toString();
+        for (const UnappliedProperty& p : kUnapplied) {
+            if (name == QLatin1String(p.name) && UsesUrl(text)) AddNote(&_out.notes, p.note);
+            if (name == QLatin1String("style") && StyleUses(text, p.name))
+                AddNote(&_out.notes, p.note);
+        }
+        if (name == QLatin1String("style") && text.contains(QLatin1String("shape-inside")))
+            AddNote(&_out.notes, kNoteFlowed);
+    }
+
+    void Characters() {
+        if (!Spend(_reader.text().size())) return;
+        QString text = _reader.text().toString();
+        if (_inStyle) {
+            for (const UnappliedProperty& p : kUnapplied)
+                if (StyleUses(text, p.name)) AddNote(&_out.notes, p.note);
+            static const QRegularExpression importRule(QStringLiteral("@import[^;]*;?"));
+            if (text.contains(importRule)) {
+                text.remove(importRule);
+                AddNote(&_out.notes, kNoteStyleSheets);
+            }
+        }
+        Emit(XmlToken{_reader.isCDATA() ? XmlToken::Kind::CData : XmlToken::Kind::Characters,
+                      {},
+                      {},
+                      std::move(text)});
+    }
+
+    // Read through a device, the reader decodes a block at a time, not the whole drawing at
+    // once (two bytes a character).
+    OpenBuffer _input;
+    QXmlStreamReader _reader;
+    SanitizedSvg _out;
+    QXmlStreamWriter _writer;
+    const qint64 _budget;
+    const bool _looksLikeXml;
+    qint64 _arcGrowth;
+    qint64 _spent = 0;
+    qint64 _elements = 0;
+    int _depth = 0;
+    bool _sawRoot = false;
+    bool _inStyle = false;
+    UseFanout _fanout;
+    int _textDepth = 0;  // the depth of the <text> being kept, 0 when none
+    std::vector<XmlToken> _text;
+};
+
+}  // namespace
+
+SanitizedSvg SanitizeSvg(const QByteArray& xml) { return Sanitizer(xml).Run(); }

@@ -1,0 +1,33 @@
+#pragma once
+// The pre-pass every drawing goes through before Qt's SVG module sees it: the XML is read once
+// with QXmlStreamReader (well-formedness with line and column, entity expansion and nesting
+// bounded) and written back without what could reach outside the file or can't be plotted:
+// no DTD (its entities are already expanded, within the bound), no processing instructions
+// (external style sheets), no <image> (QtSvg would load its href from disk), no
+// <foreignObject>, no @import. What is dropped or won't be applied is said once in `notes`.
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "drawing/read/reader_contract.h"
+
+// The root element's size attributes, as written.
+struct SvgRootSize {
+    QString width;
+    QString height;
+    QString viewBox;
+    QString preserveAspectRatio;
+};
+
+struct SanitizedSvg : ReadStatus {
+    QByteArray xml;       // what QtSvg may read
+    SvgRootSize root;
+    std::vector<std::string> notes;
+};
+
+inline constexpr int kMaxSvgDepth = 256;
+inline constexpr qint64 kMaxSvgElements = 4'000'000;
+
+SanitizedSvg SanitizeSvg(const QByteArray& xml);

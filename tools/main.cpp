@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/translation.h"
+#include "settings/default_setup.h"
 #include "settings/store.h"
 #include "tools/drawing_job.h"
 #include "tools/input_kind.h"
@@ -53,14 +54,15 @@ void SayRemarks(const std::vector<std::string>& remarks) {
     }
 }
 
-// Without a settings file the sender would send to whatever port comes first and report it
-// delivered: the destination is chosen first, in the configuration window.
-int NotConfigured(const std::string& settingsFile) {
+// Without a settings file, or with the default setup a first start left there, the sender
+// would have no destination to send to: the destination is chosen first, in the
+// configuration window. `why` says which of the two it is.
+int NotConfigured(const QString& why) {
     const QString missing =
         QObject::tr(
-            "the plotter is not set up yet (there is no %1): choose where plots go in "
+            "the plotter is not set up yet (%1): choose where plots go in "
             "Trazen Plotter Settings (TRZNSerConfig), then plot again")
-            .arg(QString::fromStdString(settingsFile));
+            .arg(why);
     if (!g_gui) return Fail(PlotOutcome::Unconfigured, missing);
     const std::string config = FindProgram(QCoreApplication::applicationDirPath().toStdString(),
                                            "TRZNSerConfig", "config");
@@ -185,9 +187,14 @@ std::optional<int> LoadRecords(bool keep, RecordSet* records) {
     std::string unreadable;
     switch (LoadPlotSettings(records, &unreadable)) {
         case SettingsState::Loaded:
+            if (!keep && !DestinationChosen(*records->serial))
+                return NotConfigured(QObject::tr("no destination is chosen in %1")
+                                         .arg(QString::fromStdString(SettingsFilePath(nullptr))));
             break;
         case SettingsState::Missing:
-            if (!keep) return NotConfigured(SettingsFilePath(nullptr));
+            if (!keep)
+                return NotConfigured(QObject::tr("there is no %1")
+                                         .arg(QString::fromStdString(SettingsFilePath(nullptr))));
             UseDefaultPage(records);
             std::fprintf(stderr,
                          "trzn-plot: note: nothing is set up in TRZNSerConfig yet: converted "

@@ -335,7 +335,7 @@ TEST(PlotCommand, StaleTemporaryFoldersGoAtStart) {
 // A fresh install has no settings: the sender would send to the first serial port and say
 // "delivered". Nothing is sent; the configuration window opens when there is a desktop.
 TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
-    enum class Settings { None, Folder };
+    enum class Settings { None, Folder, FirstStart };
     const struct {
         const char* name;
         Settings settings;
@@ -346,6 +346,12 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         {"terminal", Settings::None, {}, PlotOutcome::Unconfigured, "not set up yet"},
         {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured, "opening it now"},
         {"settings_unreadable", Settings::Folder, {}, PlotOutcome::Unconfigured, "can't be read"},
+        // A first start's Cancel leaves the default setup, which chooses no destination.
+        {"first_start_cancelled",
+         Settings::FirstStart,
+         {},
+         PlotOutcome::Unconfigured,
+         "no destination is chosen"},
         // Keeping a plot sends nothing: the page a fresh configuration window shows will do.
         {"kept_on_the_default_page",
          Settings::None,
@@ -357,6 +363,10 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         SCOPED_TRACE(row.name);
         TempHome home;
         if (row.settings == Settings::Folder) fs::create_directories(home.settingsFile());
+        if (row.settings == Settings::FirstStart) {
+            fs::create_directories(home.productFolder());
+            fs::copy_file(TRZN_SOURCE_DIR "/packaging/TRZNSerConfig.ini", home.settingsFile());
+        }
         const std::string job = home.scratch("job");
         WriteFileBytes(job + "/a.svg", kDrawing);
         const PlotRun run = RunPlot(home, QStringList(row.args) << "a.svg", [&](QProcess& p) {

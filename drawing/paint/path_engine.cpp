@@ -154,32 +154,38 @@ int PathCollectorDevice::rasterImages() const {
     return static_cast<const PathEngine*>(_engine.get())->raster();
 }
 
-int PathCollectorDevice::metric(PaintDeviceMetric metric) const {
+int PlotDeviceMetric(QPaintDevice::PaintDeviceMetric metric, int width, int height, int dpiX,
+                     int dpiY) {
     switch (metric) {
-        case PdmWidth:
-            return _width;
-        case PdmHeight:
-            return _height;
-        case PdmWidthMM:
-            return _width / 40;
-        case PdmHeightMM:
-            return _height / 40;
-        case PdmNumColors:
+        case QPaintDevice::PdmWidth:
+            return width;
+        case QPaintDevice::PdmHeight:
+            return height;
+        case QPaintDevice::PdmWidthMM:
+            return width / 40;
+        case QPaintDevice::PdmHeightMM:
+            return height / 40;
+        case QPaintDevice::PdmNumColors:
             return 0x7fffffff;
-        case PdmDepth:
+        case QPaintDevice::PdmDepth:
             return 32;
-        // 72 per inch: a font size in user units is then the same number of points, so text
-        // keeps the size QtSvg gives it.
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 72;
-        case PdmDevicePixelRatio:
+        case QPaintDevice::PdmDpiX:
+        case QPaintDevice::PdmPhysicalDpiX:
+            return dpiX;
+        case QPaintDevice::PdmDpiY:
+        case QPaintDevice::PdmPhysicalDpiY:
+            return dpiY;
+        case QPaintDevice::PdmDevicePixelRatio:
             return 1;
-        case PdmDevicePixelRatioScaled:
+        case QPaintDevice::PdmDevicePixelRatioScaled:
             return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
         default:
             return 0;
     }
+}
+
+int PathCollectorDevice::metric(PaintDeviceMetric metric) const {
+    // 72 per inch: a font size in user units is then the same number of points, so text keeps
+    // the size QtSvg gives it.
+    return PlotDeviceMetric(metric, _width, _height, 72, 72);
 }

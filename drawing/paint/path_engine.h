@@ -31,6 +31,11 @@ struct PaintedPath {
 
 using PaintedPathSink = std::function<void(const PaintedPath&)>;
 
+// What a paint device of ours answers about itself: `width` x `height` plotter units (40 a
+// millimetre) at the resolution given.
+int PlotDeviceMetric(QPaintDevice::PaintDeviceMetric metric, int width, int height, int dpiX,
+                     int dpiY);
+
 class PathCollectorDevice : public QPaintDevice {
 public:
     // `widthUnits` x `heightUnits`: the device's size as QPainter asks for it; nothing is cut

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/paint/path_engine.h"
+
 namespace {
 
 bool Straight(const QPainterPath& path) {
@@ -177,33 +179,9 @@ int64_t PdfPlotFilter::shadings() const {
 }
 
 int PdfPlotFilter::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-        case PdmWidth:
-            return _width;
-        case PdmHeight:
-            return _height;
-        case PdmWidthMM:
-            return _width / 40;
-        case PdmHeightMM:
-            return _height / 40;
-        case PdmNumColors:
-            return 0x7fffffff;
-        case PdmDepth:
-            return 32;
-        // Poppler paints a transparency group into a QPicture and plays it back here; a picture
-        // played on a device of another resolution is scaled by the ratio, and the group would
-        // land off its place. Poppler's own drawing takes its resolution from its caller.
-        case PdmDpiX:
-        case PdmPhysicalDpiX:
-            return QPicture().logicalDpiX();
-        case PdmDpiY:
-        case PdmPhysicalDpiY:
-            return QPicture().logicalDpiY();
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-        default:
-            return 0;
-    }
+    // Poppler paints a transparency group into a QPicture and plays it back here; a picture
+    // played on a device of another resolution is scaled by the ratio, and the group would land
+    // off its place. Poppler's own drawing takes its resolution from its caller.
+    const QPicture picture;
+    return PlotDeviceMetric(metric, _width, _height, picture.logicalDpiX(), picture.logicalDpiY());
 }

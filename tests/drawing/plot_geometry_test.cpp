@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 
+#include "drawing/geometry/path_runs.h"
 #include "drawing/paint/hatch.h"
 #include "drawing/stages/line_merge.h"
 #include "drawing/stages/path_sort.h"
@@ -329,6 +330,81 @@ TEST(Drawing, BandsGoOneWayAlongThePaper) {
         EXPECT_GE(low / 1000, band);
         band = low / 1000;
     }
+}
+
+struct RunsCase {
+    const char* name;
+    std::vector<RunPoint> line;
+    std::vector<double> pattern;
+    double offset;
+    size_t onPieces;
+    double firstOn, lastOn, onTotal;  // lengths of "on" pieces
+    size_t offPieces;
+};
+
+class RunsTable : public testing::TestWithParam<RunsCase> {};
+
+double Length(std::span<const RunPoint> pts) {
+    double l = 0;
+    for (size_t i = 1; i < pts.size(); ++i)
+        l += std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
+    return l;
+}
+
+// Pieces follow the line: the "on" lengths add up, the first and last are cut where the
+// pattern says, and every piece starts where the one before it ended.
+TEST_P(RunsTable, PiecesFollowThePattern) {
+    const RunsCase& c = GetParam();
+    std::vector<double> on;
+    size_t off = 0;
+    RunPoint last = c.line.front();
+    const RunRefusal r = ForEachRun(c.line, c.pattern, c.offset, 100000,
+                                    [&](bool isOn, std::span<const RunPoint> pts) {
+                                        EXPECT_NEAR(pts.front().x, last.x, 1e-9);
+                                        EXPECT_NEAR(pts.front().y, last.y, 1e-9);
+                                        last = pts.back();
+                                        if (isOn)
+                                            on.push_back(Length(pts));
+                                        else
+                                            ++off;
+                                    });
+    ASSERT_EQ(r, RunRefusal::none);
+    ASSERT_EQ(on.size(), c.onPieces);
+    EXPECT_EQ(off, c.offPieces);
+    EXPECT_NEAR(on.front(), c.firstOn, 1e-9);
+    EXPECT_NEAR(on.back(), c.lastOn, 1e-9);
+    double sum = 0;
+    for (double l : on) sum += l;
+    EXPECT_NEAR(sum, c.onTotal, 1e-9);
+}
+
+const std::vector<RunPoint> kLine100{{0, 0}, {100, 0}};
+const std::vector<RunPoint> kSquare40{{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, RunsTable,
+    testing::Values(RunsCase{"dash_5_2", kLine100, {5, 2}, 0, 15, 5, 2, 72, 14},
+                    RunsCase{"offset_3", kLine100, {5, 2}, 3, 15, 2, 5, 72, 14},
+                    RunsCase{"negative_offset_wraps", kLine100, {5, 2}, -4, 15, 2, 5, 72, 14},
+                    RunsCase{"square_round_corners", kSquare40, {10, 10}, 0, 8, 10, 10, 80, 8},
+                    RunsCase{"odd_pattern_repeats", kLine100, {30}, 0, 2, 30, 30, 60, 2},
+                    RunsCase{"no_gap_is_whole", kLine100, {5, 0}, 0, 1, 100, 100, 100, 0},
+                    RunsCase{"dots_touch", {{0, 0}, {10, 0}}, {0, 2}, 0, 6, 0, 0, 0, 5},
+                    RunsCase{"gap_first_by_offset", kLine100, {10, 40}, 10, 2, 10, 10, 20, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Drawing, UnusablePatternsAndTooManyPiecesCallNothing) {
+    int calls = 0;
+    auto count = [&](bool, std::span<const RunPoint>) { ++calls; };
+    EXPECT_EQ(ForEachRun(kLine100, std::vector<double>{0, 0}, 0, 1000, count),
+              RunRefusal::bad_pattern);
+    EXPECT_EQ(ForEachRun(kLine100, std::vector<double>{5, -1}, 0, 1000, count),
+              RunRefusal::bad_pattern);
+    EXPECT_EQ(ForEachRun(kLine100, std::vector<double>{NAN, 1}, 0, 1000, count),
+              RunRefusal::bad_pattern);
+    EXPECT_EQ(ForEachRun(kLine100, std::vector<double>{1e-9, 1e-9}, 0, 1000, count),
+              RunRefusal::too_many_pieces);
+    EXPECT_EQ(calls, 0);
 }
 
 }  // namespace

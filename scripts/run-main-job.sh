@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds, and delivers a sample plot end to end on a
-# machine without plotter hardware: the sender frames the plot and copies it into a local
-# folder standing in for the print server's shared folder. Everything happens in a throwaway
+# The main job: installs what is missing, builds, and delivers a sample plot and a sample
+# drawing end to end on a machine without plotter hardware: the sender frames each plot and
+# copies it into a local folder standing in for the print server's shared folder. Everything happens in a throwaway
 # home; the real user's files are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,5 +88,45 @@ fi
 status=$(tr -d '\r' <"$product/TRZNSerConfig.ini" | sed -n 's/^refine_con = //p')
 echo "Completion status (refine_con): ${status:-missing} (1 done, 2 stopped or failed)"
 echo "Sender exit code: $rc (0 delivered, 1 stopped, 2 failed, 3 not started)"
+
+# A drawing, as most users plot: trzn-plot turns an SVG into a plot laid on the page and hands
+# it to the sender, which delivers it into the same shared folder. The settings are the default
+# setup installed with the programs (A3, pens 1 to 8), with the shared folder chosen.
+echo
+drawing="$home/sample-sign.svg"
+cat >"$drawing" <<'SVG'
+<svg xmlns="http://www.w3.org/2000/svg" width="240mm" height="140mm" viewBox="0 0 240 140">
+  <rect x="5" y="5" width="230" height="130" rx="12" fill="none" stroke="#d00000"/>
+  <rect x="12" y="12" width="216" height="116" rx="8" fill="none" stroke="#d00000"/>
+  <path d="M60 30 L71 58 L101 58 L77 76 L86 105 L60 88 L34 105 L43 76 L19 58 L49 58 Z"
+        fill="none" stroke="#0000d0"/>
+  <circle cx="170" cy="70" r="40" fill="none" stroke="#00a000"/>
+  <path d="M140 70 Q155 40 170 70 T200 70" fill="none" stroke="#d000d0"/>
+</svg>
+SVG
+sed -e 's/^THSrConfig\.port = .*/THSrConfig.port = 0\r/' \
+  -e "s|^THSrConfig\\.shared_folder = .*|THSrConfig.shared_folder = \"$shared\"\r|" \
+  -e 's/^THSrConfig\.port_name = .*/THSrConfig.port_name = "Shared Folder(Trazen Server)"\r/' \
+  packaging/TRZNSerConfig.ini >"$product/TRZNSerConfig.ini"
+before=$(find "$shared" -type f -name '*.plt' | sort)
+drc=0
+timeout 300 "$repo/build/tools/trzn-plot" "$drawing" || drc=$?
+after=$(find "$shared" -type f -name '*.plt' | sort)
+plotted=$(comm -13 <(echo "$before") <(echo "$after") | head -n 1)
+drawing_picture=""
+if [ -n "$plotted" ]; then
+  echo "Drawing:      $drawing plotted to $plotted, $(stat -c %s "$plotted") bytes"
+  drawing_picture="$home/delivered-drawing.png"
+  if "$repo/build/preview/trzn-render" "$plotted" "$drawing_picture" 1200 >/dev/null; then
+    echo "Picture:      $drawing_picture"
+  else
+    echo "Picture:      trzn-render could not draw $plotted"
+    drawing_picture=""
+  fi
+else
+  echo "Drawing:      nothing arrived in $shared for $drawing"
+fi
+echo "trzn-plot exit code: $drc (0 delivered)"
 echo "The throwaway home is left for a look: $home"
-[ "$rc" -eq 0 ] && [ "${status:-}" = "1" ] && [ -n "$delivered" ] && [ -n "$picture" ]
+[ "$rc" -eq 0 ] && [ "${status:-}" = "1" ] && [ -n "$delivered" ] && [ -n "$picture" ] &&
+  [ "$drc" -eq 0 ] && [ -n "$plotted" ] && [ -n "$drawing_picture" ]

@@ -11,6 +11,7 @@ python3 scripts/check-includes.py
 # conversion and the merging's cover search and remainders are still to be split.
 python3 scripts/check-function-length.py --allow Layout --allow ConvertDrawing --allow FindCovers \
   --allow Remainders
+python3 scripts/check-doc-links.py
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 
 # Fuzzing needs clang's libFuzzer with AddressSanitizer and UBSan: a build of its own. Each

@@ -24,6 +24,7 @@
 #include "config/config_destination.h"
 #include "config/config_fields.h"
 #include "config/config_flow.h"
+#include "config/config_knife.h"
 #include "config/config_presets.h"
 #include "config/config_preview.h"
 #include "config/config_texts.h"
@@ -87,6 +88,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
                                                 [this] { _preview->Update(); });
     _texts = std::make_unique<TRZN_RecordTexts>(*_ui);
     _destination = std::make_unique<TRZN_ConfigDestination>(*_ui);
+    _knife = std::make_unique<TRZN_ConfigKnife>(*_ui);
     _presets = std::make_unique<TRZN_ConfigPresets>(
         *_ui, _records, _window, this,
         PresetWindow{[this] { return _finished; }, [this] { return _texts->Fit(); },
@@ -178,6 +180,7 @@ void TRZN_Config::awakeFromNib() {
         saved = SaveMainSettings(&error);
     }
     SetupItems();
+    _knife->Fill();
     _window->show();
     // OK would fail the same way unless the folder is mended first: say so before any edit.
     if (!saved &&
@@ -295,6 +298,14 @@ void TRZN_Config::prdefPBtnOkAction() {
     if (_finished) return;
     if (!_texts->Fit()) return;
     SetdownItems();
+    // The knife file first: a knife that can't be kept is said before the window goes.
+    std::string unsaved;
+    if (!_knife->Save(&unsaved) &&
+        Modal().Alert(_window,
+                      tr("ナイフ補正の設定を保存できません (%1)。前の設定がそのまま残ります。")
+                          .arg(QString::fromLocal8Bit(unsaved.c_str())),
+                      tr("ウィンドウに戻る"), tr("ナイフ補正を保存せずに続ける")) == 1)
+        return;
     FinishWith(Completion::Done);
 }
 

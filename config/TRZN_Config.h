@@ -6,7 +6,8 @@
 // The window's jobs are parts it holds, each in files of its own: the paper section and the
 // units (config_units), the preset pop-up and its commands (config_presets), the page preview
 // (config_preview), the text fields stored as typed (config_texts), the flow-control note
-// (config_flow), the destination's items and fields (config_destination); the controls of each section to and from the records are in window_sections.
+// (config_flow), the destination's items and fields (config_destination), the drag knife
+// (config_knife); the controls of each section to and from the records are in window_sections.
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +22,7 @@
 class QDialog;
 class QWidget;
 class TRZN_ConfigDestination;
+class TRZN_ConfigKnife;
 class TRZN_ConfigPresets;
 class TRZN_ConfigPreview;
 class TRZN_ConfigUnits;
@@ -109,4 +111,5 @@ private:
     std::unique_ptr<TRZN_RecordTexts> _texts;
     std::unique_ptr<TRZN_ConfigPresets> _presets;
     std::unique_ptr<TRZN_ConfigDestination> _destination;
+    std::unique_ptr<TRZN_ConfigKnife> _knife;
 };

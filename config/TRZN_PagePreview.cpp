@@ -11,6 +11,9 @@
 
 namespace {
 
+// The weeding frame's line, apart from the printable area's blue.
+const QColor kWeedingColour(0xe0, 0x80, 0x10);
+
 QString UnitSuffix(int16_t unit) {
     if (unit == kUnitInch) return QStringLiteral("in");
     if (unit == kUnitMillimetre) return QStringLiteral("mm");
@@ -84,6 +87,8 @@ void TRZN_PagePreview::setPreview(const PagePreview& preview, int16_t unit) {
                                UnitSuffix(unit))
                           .arg(preview.scale < 0 ? -static_cast<int>(preview.scale)
                                                  : static_cast<int>(preview.scale));
+        if (!preview.outOfRange && !preview.marginsTooLarge && !preview.weedingInside.isEmpty())
+            _detail += QLatin1Char('\n') + tr("橙の枠の内側の線には、カス取り枠が全周切られます");
     }
     setToolTip(_detail.isEmpty() ? _caption : _caption + QLatin1Char('\n') + _detail);
     setAccessibleDescription(toolTip());
@@ -144,6 +149,14 @@ void TRZN_PagePreview::paintEvent(QPaintEvent*) {
         p.setPen(dash);
         p.drawRect(inner.adjusted(0, 0, -1, -1));
         MarkTop(p, inner, _preview.turned);
+        const QRectF& w = _preview.weedingInside;
+        if (!w.isEmpty()) {
+            p.setPen(QPen(kWeedingColour));
+            p.drawRect(QRectF(sheet.left() + w.left() * k, sheet.top() + w.top() * k, w.width() * k,
+                              w.height() * k)
+                           .intersected(inner)
+                           .adjusted(0, 0, -1, -1));
+        }
     }
     p.setPen(QPen(QColor(0x40, 0x40, 0x40)));
     p.drawRect(sheet.adjusted(0, 0, -1, -1));

@@ -42,6 +42,10 @@ PageInputs TRZN_ConfigPreview::ReadPageInputs() const {
     in.rmargin = {
         ParseLength(ui.prconTextRoalT->text(), unit), ParseLength(ui.prconTextRoalL->text(), unit),
         ParseLength(ui.prconTextRoalB->text(), unit), ParseLength(ui.prconTextRoalR->text(), unit)};
+    in.weeding = ui.prconChbxKstri->isChecked();
+    in.kmargin = {
+        ParseLength(ui.prconTextKstmT->text(), unit), ParseLength(ui.prconTextKstmL->text(), unit),
+        ParseLength(ui.prconTextKstmB->text(), unit), ParseLength(ui.prconTextKstmR->text(), unit)};
     return in;
 }
 
@@ -60,10 +64,12 @@ void TRZN_ConfigPreview::Connect(QObject* owner) {
     for (QLineEdit* field :
          {ui.prstlTextHsize, ui.prstlTextVsize, ui.prstlTextScale, ui.prconTextLeafT,
           ui.prconTextLeafL, ui.prconTextLeafB, ui.prconTextLeafR, ui.prconTextRoalT,
-          ui.prconTextRoalL, ui.prconTextRoalB, ui.prconTextRoalR}) {
+          ui.prconTextRoalL, ui.prconTextRoalB, ui.prconTextRoalR, ui.prconTextKstmT,
+          ui.prconTextKstmL, ui.prconTextKstmB, ui.prconTextKstmR}) {
         QObject::connect(field, &QLineEdit::textChanged, owner, update);
     }
     QObject::connect(ui.prstlChbxPisrl, &QCheckBox::toggled, owner, update);
+    QObject::connect(ui.prconChbxKstri, &QCheckBox::toggled, owner, update);
     // The orientation comes from the record, which only the buttons' actions set: they redraw
     // the preview themselves.
     QObject::connect(ui.prstlMenuPunit, &QComboBox::currentIndexChanged, owner, update);

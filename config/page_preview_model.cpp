@@ -91,5 +91,10 @@ PagePreview ComputePagePreview(const PageInputs& in) {
     out.outOfRange = !marginsCover && (!sizeFits || !GeometryFits(pr, m, out.scale));
     out.marginsTooLarge =
         marginsCover || (!out.outOfRange && (out.plotWidth <= 0 || out.plotHeight <= 0));
+    // The frame's margins lie along the plotter's axes, as the paper lies: top away from the
+    // origin, which is the paper's top as drawn here.
+    const Rect& k = in.kmargin;
+    const QRectF inside = out.printable.adjusted(k.left, k.top, -k.right, -k.bottom);
+    if (in.weeding && inside.width() > 0 && inside.height() > 0) out.weedingInside = inside;
     return out;
 }

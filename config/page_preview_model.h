@@ -19,6 +19,8 @@ struct PageInputs {
     bool roll = false;   // the roll paper check box
     Rect cmargin = {};   // points, as the margin fields store them
     Rect rmargin = {};
+    bool weeding = false;  // the K margin check box
+    Rect kmargin = {};     // points, as the K margin fields store them
 };
 
 // The values storing hands to CalcPageWidth for these inputs.
@@ -51,6 +53,10 @@ struct PagePreview {
     // drawn is not what the plot will get.
     bool outOfRange = false;
     TPrint print = {};  // the scratch print record the preview was read from
+    // With the weeding frame: where lines get their frame whole, the printable area less the K
+    // margins (in points on the paper); beyond it the frame is cut along the printable area's
+    // edge. Empty without the frame, or when the margins leave nothing.
+    QRectF weedingInside;
 };
 
 PagePreview ComputePagePreview(const PageInputs& in);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <set>
 
 #include "drawing/geometry/page_layout.h"
@@ -19,6 +20,7 @@
 #include "drawing/stages/plot_options.h"
 #include "drawing/stages/plot_stages.h"
 #include "drawing/stages/roll_panels.h"
+#include "settings/knife_file.h"
 
 namespace {
 
@@ -76,10 +78,20 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              const DrawingBodies& bodies, const SvgChunking& chunking) {
+    TSrConfig serial;
+    std::memset(&serial, 0, sizeof serial);
+    return ConvertDrawing(path, print, config, serial, KnifeSettings{}, bodies, chunking);
+}
+
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             const TSrConfig& serial, const KnifeSettings& knife,
+                             const DrawingBodies& bodies, const SvgChunking& chunking) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
 
-    const PlotOptions options = DecodePlotOptions(print, config);
+    const PlotOptions options = DecodePlotOptions(print, config, serial, knife);
+    if (!options.cut.problem.empty())
+        return Fail(result, DrawingError::Refused, options.cut.problem);
     const std::optional<PlotArea>& area = options.area;
     if (!area)
         return Fail(result, DrawingError::Refused,
@@ -138,12 +150,13 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
         DrawingPlot plot;
         plot.number = number;
         plot.of = of;
-        plot.brc = "0,0," + std::to_string(panel.width) + "," + std::to_string(panel.height);
+        plot.brc = PlotInputWindow(panel.width, panel.height, options.cut.output);
         std::FILE* body = bodies(plot);
         if (!body) return false;
-        HpglWriter writer(body);
+        HpglWriter writer(body, options.cut, panel.width, panel.height);
         WritePaths(writer, paths, pens, options, panel);
         const bool written = writer.Finish();
+        for (const std::string& note : writer.notes()) AddNote(&result.notes, note);
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());
         plot.bodyBytes = writer.bytes();

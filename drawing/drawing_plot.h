@@ -68,6 +68,13 @@ struct SvgChunking;
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              const DrawingBodies& bodies, const SvgChunking& chunking);
 
+// The same with the output tab's options (`serial`: plotter unit, PD limit, header and footer)
+// and the drag knife.
+struct KnifeSettings;
+DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
+                             const TSrConfig& serial, const KnifeSettings& knife,
+                             const DrawingBodies& bodies, const SvgChunking& chunking);
+
 // The same into one body: a drawing cut into more than one plot is refused.
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              std::FILE* body);

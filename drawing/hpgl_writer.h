@@ -2,37 +2,77 @@
 // The plot body: pen selections and polylines as HP-GL in whole plotter units (absolute
 // plotting, the initialisation of the framing). Coordinates come from PathSet, whose int32
 // points lie within the plotter's reach, so no number written can wrap or be non-finite.
+//
+// The cutting and output options are the writer's too, since they shape how each line is cut
+// once its place in the order is known: the lines of the knife's pen are cut as the holder has
+// to move, those of the perforating pen in pieces, the weeding frame last, the coordinates in
+// the plotter's own step, and no PD instruction longer than the plotter takes.
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "drawing/geometry/path_runs.h"
+#include "drawing/stages/cut_options.h"
 #include "drawing/stages/path_order.h"
+#include "drawing/stages/perforation.h"
+#include "drawing/stages/weeding_frame.h"
+
+// The input window of a plot `width` by `height` plotter units, in the plotter's own step:
+// "0,0,x2,y2".
+std::string PlotInputWindow(int32_t width, int32_t height, const OutputForm& output);
 
 class HpglWriter {
 public:
-    explicit HpglWriter(std::FILE* out) : _out(out) {}
+    explicit HpglWriter(std::FILE* out) : HpglWriter(out, CutOptions{}, 0, 0) {}
+    // With `cut` for a plot on a printable area `width` by `height` plotter units: the header
+    // goes first.
+    HpglWriter(std::FILE* out, const CutOptions& cut, int32_t width, int32_t height);
 
     void SelectPen(int number);
     // One polyline: pen up to its first point, pen down through the rest, as `step` says.
     void Draw(const PathSet& paths, const PathStep& step);
-    // Pen up and put away; false when anything could not be written.
+    // The weeding frame, pen up and put away, the footer; false when anything could not be
+    // written.
     bool Finish();
 
     PlotPoint position() const { return _at; }
     int64_t bytes() const { return _bytes; }
     double penUpTravel() const { return _travel; }
+    // What the options could not do as asked, each said once.
+    const std::vector<std::string>& notes() const { return _notes; }
 
 private:
     void Put(const char* text);
     void Number(int32_t v);
-    void Point(PlotPoint p);
     void Flush();
 
+    bool Shaped(int pen) const;
+    void DrawShaped(std::vector<RunPoint> line);
+    void WriteLine(std::span<const RunPoint> line, bool skipRepeats);
+    void WritePieces(const std::vector<CutPiece>& pieces);
+    void WriteFrame();
+    void MoveTo(const RunPoint& p);
+    void LineTo(const RunPoint& p, bool skipRepeats);
+    void Force(int value);
+    void Note(const std::string& note);
+
     std::FILE* _out;
+    CutOptions _cut;
+    int32_t _width = 0, _height = 0;
+    double _scale = 1;  // plotter steps per plotter unit of 0.025 mm
+    int _maxPairs = 0, _maxBytes = 0;
     std::string _buffer;
     int64_t _bytes = 0;
     double _travel = 0;
-    PlotPoint _at{0, 0};  // where IN leaves the pen
+    PlotPoint _at{0, 0};       // where IN leaves the pen
+    PlotPoint _written{0, 0};  // _at as written, in the plotter's step
+    int _pen = 0;
+    bool _inPd = false;  // a PD instruction is open: a pair may follow with a comma
+    int _pdPairs = 0, _pdBytes = 0;
+    LineBox _box;
+    std::vector<std::string> _notes;
     bool _failed = false;
 };

@@ -1433,4 +1433,165 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Dark lines: sent    Light lines: not yet sent    ○: current pen position</translation>
     </message>
 </context>
+<context>
+    <name>trznConfigModal</name>
+    <message>
+        <source>プロッタが 1 インチを何ステップで動くか (100〜10000)。0 と 1016 (0.025 mm) では座標をそのまま送り、ほかの値ではその単位に換算します。</source>
+        <translation>How many steps the plotter moves per inch (100–10000). 0 and 1016 (0.025 mm) send the coordinates as they are; any other value converts them to that step.</translation>
+    </message>
+    <message>
+        <source>各プロットの最初に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
+        <translation>Device commands sent as typed at the start of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
+    </message>
+    <message>
+        <source>各プロットの最後に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
+        <translation>Device commands sent as typed at the end of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
+    </message>
+    <message>
+        <source>オンでは、どの PD 命令も A 組より多くの座標を持たず、S バイトより長くなりません。点とペンの上げ下ろしは変わりません。</source>
+        <translation>When on, no PD instruction holds more than A coordinate pairs or more than S bytes. The points and the pen lifts stay the same.</translation>
+    </message>
+    <message>
+        <source>1 つの PD 命令に入れる座標の組の最大数です。</source>
+        <translation>The most coordinate pairs in one PD instruction.</translation>
+    </message>
+    <message>
+        <source>1 つの PD 命令の最大バイト数です (PD と ; を含みます)。</source>
+        <translation>The most bytes in one PD instruction (counting "PD" and ";").</translation>
+    </message>
+    <message>
+        <source>オンでは、各プロットの最後に、ほかの線すべてを囲む長方形 (カス取り枠) を工具番号のペンでカットします。</source>
+        <translation>When on, every plot ends with a rectangle around all its other lines (a weeding frame), cut with the tool number's pen.</translation>
+    </message>
+    <message>
+        <source>カス取り枠をカットするペン番号 (SP) です。</source>
+        <translation>The pen number (SP) that cuts the weeding frame.</translation>
+    </message>
+    <message>
+        <source>K マージンの長さの単位です。</source>
+        <translation>The unit of the K margins.</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から上 (プロッタの原点から遠い側) にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies above the lines (away from the plotter's origin).</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から左にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies left of the lines.</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から下 (プロッタの原点の側) にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies below the lines (towards the plotter's origin).</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から右にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies right of the lines.</translation>
+    </message>
+    <message>
+        <source>オンでは、工具番号のペンの線を、カット長ずつ、スキップ長をあけて切ります (ミシン目)。</source>
+        <translation>When on, the lines of the tool number's pen are cut in pieces of the cut length with the skip length left between (perforation).</translation>
+    </message>
+    <message>
+        <source>ミシン目にするペン番号 (ペン選択のあとの番号) です。</source>
+        <translation>The pen number (after pen choice) whose lines are perforated.</translation>
+    </message>
+    <message>
+        <source>カットする部分の前に送る FS の値です。0 では FS を送りません。</source>
+        <translation>The FS value sent before each cut piece. 0 sends no FS.</translation>
+    </message>
+    <message>
+        <source>あける部分の前に送る FS の値です。0 では、あける部分の上でペンを上げます。</source>
+        <translation>The FS value sent before each skip. 0 lifts the pen over the skips.</translation>
+    </message>
+    <message>
+        <source>カットする長さです。0 以下では線をそのまま切ります。</source>
+        <translation>The length of each cut piece. 0 or less cuts the lines whole.</translation>
+    </message>
+    <message>
+        <source>あけておく長さです。0 以下では線をそのまま切ります。</source>
+        <translation>The length of each skip. 0 or less cuts the lines whole.</translation>
+    </message>
+    <message>
+        <source>プロッタ単位 (ステップ/インチ)(&amp;U):</source>
+        <translation>Plotter &amp;units (steps per inch):</translation>
+    </message>
+    <message>
+        <source>PD 制限 A (組, 1〜180):</source>
+        <translation>PD limit A (pairs, 1–180):</translation>
+    </message>
+    <message>
+        <source>PD 制限 S (バイト, 1〜9999):</source>
+        <translation>PD limit S (bytes, 1–9999):</translation>
+    </message>
+    <message>
+        <source>カット長 (0.1 mm):</source>
+        <translation>Cut length (0.1 mm):</translation>
+    </message>
+    <message>
+        <source>スキップ長 (0.1 mm):</source>
+        <translation>Skip length (0.1 mm):</translation>
+    </message>
+    <message>
+        <source>カット圧 (FS):</source>
+        <translation>Cut force (FS):</translation>
+    </message>
+    <message>
+        <source>スキップ圧 (FS):</source>
+        <translation>Skip force (FS):</translation>
+    </message>
+    <message>
+        <source>ナイフ補正</source>
+        <translation>Drag knife</translation>
+    </message>
+    <message>
+        <source>ナイフ補正を使う(&amp;B)</source>
+        <translation>Use &amp;blade compensation</translation>
+    </message>
+    <message>
+        <source>オンでは、工具番号のペンの線をドラッグナイフ用に切ります。刃先オフセットだけ各線を延ばして角で刃を回し、閉じた線はオーバーカットだけ切り重ねます。</source>
+        <translation>When on, the lines of the tool number's pen are cut for a drag knife: each line run on by the blade offset with the blade swung round at corners, and closed lines cut on past their start by the overcut.</translation>
+    </message>
+    <message>
+        <source>工具番号(&amp;E):</source>
+        <translation>Tool nu&amp;mber:</translation>
+    </message>
+    <message>
+        <source>ドラッグナイフのペン番号 (ペン選択のあとの番号) です。</source>
+        <translation>The drag knife's pen number (after pen choice).</translation>
+    </message>
+    <message>
+        <source>刃先オフセット (mm)(&amp;F):</source>
+        <translation>Blade o&amp;ffset (mm):</translation>
+    </message>
+    <message>
+        <source>刃先がホルダの中心から後ろにずれている長さです (0〜5 mm)。</source>
+        <translation>How far the blade tip trails the holder's centre (0–5 mm).</translation>
+    </message>
+    <message>
+        <source>オーバーカット (mm)(&amp;V):</source>
+        <translation>O&amp;vercut (mm):</translation>
+    </message>
+    <message>
+        <source>閉じた線を始点を越えて切り重ねる長さです (0〜50 mm)。開いた線には付きません。</source>
+        <translation>How far a closed line is cut on past its start (0–50 mm). Open lines get none.</translation>
+    </message>
+</context>
+<context>
+    <name>TRZN_Config</name>
+    <message>
+        <source>ナイフ補正の設定を保存できません (%1)。前の設定がそのまま残ります。</source>
+        <translation>The drag knife settings can't be saved (%1). The previous ones stay as they were.</translation>
+    </message>
+    <message>
+        <source>ナイフ補正を保存せずに続ける</source>
+        <translation>Continue without the knife settings</translation>
+    </message>
+</context>
+<context>
+    <name>TRZN_PagePreview</name>
+    <message>
+        <source>橙の枠の内側の線には、カス取り枠が全周切られます</source>
+        <translation>Lines inside the orange frame get their weeding frame all round</translation>
+    </message>
+</context>
 </TS>

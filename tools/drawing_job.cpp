@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "settings/geometry.h"
+#include "settings/knife_file.h"
 #include "tools/reading_child.h"
 
 namespace {
@@ -60,9 +61,14 @@ ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const Record
     }
     job._folder = std::make_unique<TempFolder>(std::move(*folder));
     job._cleanup = std::make_unique<CleanupOnSignal>(job._folder->path());
-    job._result =
-        ConvertInReadingProcess(path, *records.print, *records.config, job._folder->path(),
-                                ReadingLimits::FromEnvironment(), &job._bodies);
+    ReadingRequest request{path, *records.print, *records.config, *records.serial, {}};
+    if (LoadKnifeFile(KnifeFilePath(), &request.knife, &error) == KnifeFileState::Unusable) {
+        job._result.error = DrawingError::Refused;
+        job._result.message = error;
+        return job;
+    }
+    job._result = ConvertInReadingProcess(request, job._folder->path(),
+                                          ReadingLimits::FromEnvironment(), &job._bodies);
     return job;
 }
 

@@ -22,6 +22,7 @@
 #include "settings/default_setup.h"
 #include "settings/store.h"
 #include "tools/drawing_job.h"
+#include "tools/hpgl_commands.h"
 #include "tools/input_kind.h"
 #include "tools/plot_job.h"
 #include "tools/plot_parts.h"
@@ -404,10 +405,14 @@ int main(int argc, char** argv) {
         }
         SayRemarks(converted->remarks());
     }
+    std::optional<CommandedHpgl> hpgl;
+    if (!drawing) hpgl = CommandedHpgl::Make(file, *records.serial);
+    if (hpgl && hpgl->failure())
+        return Fail(*hpgl->failure(), QString::fromLocal8Bit(hpgl->problem().c_str()));
     const std::vector<PlotPart> parts =
-        drawing
-            ? converted->parts()
-            : std::vector<PlotPart>{PlotPart{file, InputWindowHeader(line.brc), line.brc, 1, 1}};
+        drawing ? converted->parts()
+                : std::vector<PlotPart>{
+                      PlotPart{hpgl->body(), InputWindowHeader(line.brc), line.brc, 1, 1}};
     if (line.keep) return KeepPlots(parts, line.output);
     return SendPlots(parts, line, folder);
 }

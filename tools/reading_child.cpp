@@ -124,12 +124,11 @@ ReadingLimits ReadingLimits::FromEnvironment() {
     return limits;
 }
 
-DrawingResult ConvertInReadingProcess(const std::string& path, const TPrint& print,
-                                      const TPrConfig& config, const std::string& folder,
+DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::string& folder,
                                       const ReadingLimits& limits,
                                       std::vector<std::string>* bodies) {
     std::string error;
-    if (!WriteReadingRequest(folder + kRequestFile, ReadingRequest{path, print, config}, &error)) {
+    if (!WriteReadingRequest(folder + kRequestFile, request, &error)) {
         DrawingResult result;
         result.error = DrawingError::WriteFailed;
         result.message = error;
@@ -210,8 +209,8 @@ int ReadingProcessMain(int argc, char** argv) {
         files.push_back(file);
         return file;
     };
-    DrawingResult result =
-        ConvertDrawing(request.path, request.print, request.config, open, SvgChunking{});
+    DrawingResult result = ConvertDrawing(request.path, request.print, request.config,
+                                          request.serial, request.knife, open, SvgChunking{});
     if (!failure.empty()) result.message = failure;
     for (size_t i = 0; i < files.size(); ++i) {
         if (std::fclose(files[i]) != 0 && result.ok()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
+#include "tools/reading_files.h"
 
 struct ReadingLimits {
     int64_t memoryMb = 2048;  // the reading process's address space
@@ -21,12 +22,11 @@ struct ReadingLimits {
 // The hidden first argument that makes trzn-plot the reading process.
 inline constexpr char kReadDrawingOption[] = "--read-drawing-in";
 
-// Converts the drawing at `path` for the page and pens given in a reading process, its plot
+// Converts the drawing at `request.path` for the records given in a reading process, its plot
 // bodies into `folder` (listed in *bodies, one per plot). The result is what ConvertDrawing
 // gives; a reading process that crashed, reached a limit or could not be started is a Refused
 // result saying so.
-DrawingResult ConvertInReadingProcess(const std::string& path, const TPrint& print,
-                                      const TPrConfig& config, const std::string& folder,
+DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::string& folder,
                                       const ReadingLimits& limits,
                                       std::vector<std::string>* bodies);
 

@@ -8,6 +8,8 @@
 namespace {
 
 static_assert(std::is_trivially_copyable_v<TPrint> && std::is_trivially_copyable_v<TPrConfig>);
+static_assert(std::is_trivially_copyable_v<TSrConfig> &&
+              std::is_trivially_copyable_v<KnifeSettings>);
 
 constexpr quint32 kRequestMagic = 0x54525251;  // "TRRQ"
 constexpr quint32 kResultMagic = 0x54525253;   // "TRRS"
@@ -62,6 +64,8 @@ bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
         Put(stream, request.path);
         PutRecord(stream, request.print);
         PutRecord(stream, request.config);
+        PutRecord(stream, request.serial);
+        PutRecord(stream, request.knife);
         if (stream.status() == QDataStream::Ok && out.commit()) return true;
     }
     *error = "cannot write " + file + ": " + out.errorString().toStdString();
@@ -76,7 +80,8 @@ bool ReadReadingRequest(const std::string& file, ReadingRequest* request) {
     stream >> magic;
     Get(stream, &request->path);
     return magic == kRequestMagic && GetRecord(stream, &request->print) &&
-           GetRecord(stream, &request->config) && stream.status() == QDataStream::Ok;
+           GetRecord(stream, &request->config) && GetRecord(stream, &request->serial) &&
+           GetRecord(stream, &request->knife) && stream.status() == QDataStream::Ok;
 }
 
 bool WriteReadingResult(const std::string& file, const DrawingResult& r) {

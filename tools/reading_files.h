@@ -7,12 +7,15 @@
 #include <string>
 
 #include "drawing/drawing_plot.h"
+#include "settings/knife_file.h"
 #include "settings/records.h"
 
 struct ReadingRequest {
     std::string path;
     TPrint print{};
     TPrConfig config{};
+    TSrConfig serial{};
+    KnifeSettings knife{};
 };
 
 bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,

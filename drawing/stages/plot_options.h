@@ -8,10 +8,13 @@
 
 #include "drawing/geometry/page_layout.h"
 #include "drawing/paint/pen_choice.h"
+#include "drawing/stages/cut_options.h"
 #include "drawing/stages/roll_panels.h"
 
 struct TPrint;
 struct TPrConfig;
+struct TSrConfig;
+struct KnifeSettings;
 
 enum class PathSort {
     None,         // nearest next (line optimisation) or document order
@@ -34,6 +37,13 @@ struct PlotOptions {
     // (written before the window ever stored a range) shows the print record's job range there
     // instead, and so plots it: reading 0 as 1 would quietly plot the first panel alone.
     PanelRange asked;
+    // The weeding frame and the perforation (from the configuration), the knife and the
+    // output tab's options (from the serial record and the knife file).
+    CutOptions cut;
 };
 
 PlotOptions DecodePlotOptions(const TPrint& print, const TPrConfig& config);
+// The same with the output tab's options and the knife: a fresh serial record (all zero) and
+// no knife leave the plot as the two-record form gives it.
+PlotOptions DecodePlotOptions(const TPrint& print, const TPrConfig& config, const TSrConfig& serial,
+                              const KnifeSettings& knife);

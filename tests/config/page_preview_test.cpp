@@ -33,6 +33,7 @@ struct ModelRow {
     int16_t plotWidth;  // rPage in plot units
     int16_t plotHeight;
     int16_t scale;
+    QRectF weedingInside = {};  // lines inside get their weeding frame whole
 };
 void PrintTo(const ModelRow& row, std::ostream* os) { *os << row.name; }
 
@@ -54,6 +55,7 @@ TEST_P(PagePreviewModel, FollowsThePrintRecord) {
     EXPECT_EQ(p.plotHeight, row.plotHeight);
     EXPECT_EQ(p.scale, row.scale);
     EXPECT_EQ(p.turned, row.scale < 0);
+    EXPECT_EQ(p.weedingInside, row.weedingInside);
 
     // The scratch record is exactly what storing computes from the rounded inputs.
     const PageArgs a = PageArgsFor(row.in);
@@ -87,6 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Typed sizes and scales are rounded as storing rounds them.
         ModelRow{"RoundedInputs", {841.6, 1190.5, 99.6, false, false, {}, {}},
                  {842, 1191}, {0, 0, 842, 1191}, 842, 1191, 100},
+        // The K margins inside the printable area, along the paper as it lies.
+        ModelRow{"WeedingFrame",
+                 {842, 1191, 100, true, false, kSheet, kRoll, true, {10, 20, 30, 40}},
+                 {842, 1191}, {20, 10, 782, 1151}, 1151, 782, -100, {40, 20, 722, 1111}},
         // A zero scale is stored as full size.
         ModelRow{"ZeroScale", {842, 1191, 0, false, false, {}, {}},
                  {842, 1191}, {0, 0, 842, 1191}, 842, 1191, 100}),

@@ -12,7 +12,9 @@
 #include <tuple>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
+#include "settings/knife_file.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -33,7 +35,10 @@ struct Converted {
     std::string body;
 };
 
-Converted Convert(const std::string& shapes, const Options& o) {
+// The cutting and output options set on a zeroed serial record and the knife's defaults.
+using SetCut = void (*)(TPrConfig&, TSrConfig&, KnifeSettings&);
+
+Converted Convert(const std::string& shapes, const Options& o, SetCut cut = nullptr) {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
@@ -52,7 +57,17 @@ Converted Convert(const std::string& shapes, const Options& o) {
     char* data = nullptr;
     size_t size = 0;
     std::FILE* body = open_memstream(&data, &size);
-    out.result = ConvertDrawing(path, print, config, body);
+    if (cut) {
+        TSrConfig serial;
+        std::memset(&serial, 0, sizeof serial);
+        KnifeSettings knife;
+        cut(config, serial, knife);
+        out.result = ConvertDrawing(
+            path, print, config, serial, knife, [&](const DrawingPlot&) { return body; },
+            SvgChunking{});
+    } else {
+        out.result = ConvertDrawing(path, print, config, body);
+    }
     std::fclose(body);
     out.body.assign(data, size);
     std::free(data);
@@ -213,6 +228,219 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"MergedBands", {0, 2, 1, 1}}),
     [](const testing::TestParamInfo<OrderCase>& i) { return std::string(i.param.name); });
 
+std::vector<long> Numbers(const std::string& text) {
+    std::vector<long> all;
+    static const std::regex number("-?[0-9]+");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
+         it != std::sregex_iterator(); ++it)
+        all.push_back(std::stol(it->str()));
+    return all;
+}
+
+size_t Count(const std::string& body, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = body.find(what); at != std::string::npos; at = body.find(what, at + 1)) ++n;
+    return n;
+}
+
+double Length(const std::vector<Stroke>& strokes) {
+    double length = 0;
+    for (const Stroke& s : strokes) length += std::hypot(s.x1 - s.x0, s.y1 - s.y0);
+    return length;
+}
+
+bool Refused(const Converted& out, const char* says) {
+    return out.result.error == DrawingError::Refused && out.body.empty() &&
+           out.result.message.find(says) != std::string::npos;
+}
+
+bool Noted(const Converted& out, const char* says) {
+    for (const std::string& note : out.result.notes)
+        if (note.find(says) != std::string::npos) return true;
+    return false;
+}
+
+// Every PD instruction of a body, without "PD" and ";".
+std::vector<std::string> PdInstructions(const std::string& body) {
+    std::vector<std::string> all;
+    static const std::regex pd("PD([-0-9,]*);");
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), pd); it != std::sregex_iterator();
+         ++it)
+        all.push_back((*it)[1]);
+    return all;
+}
+
+// The frame: the last four strokes; the box of the rest, grown by the K margins in units
+// (28 pt = 395, 14 pt = 198, 43 pt = 607, 57 pt = 804).
+bool FramedByMargins(const Converted& out, const Converted&) {
+    std::vector<Stroke> s = Strokes(out.body);
+    if (s.size() < 5 || out.body.find("SP2;") == std::string::npos) return false;
+    const std::vector<Stroke> frame(s.end() - 4, s.end());
+    s.resize(s.size() - 4);
+    double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+    for (const Stroke& k : s)
+        for (auto [x, y] : {std::pair{k.x0, k.y0}, std::pair{k.x1, k.y1}}) {
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
+    return frame[0].x0 == x0 - 395 && frame[0].y0 == y0 - 607 && frame[1].x0 == x1 + 198 &&
+           frame[2].y0 == y1 + 804 && frame[3].x1 == x0 - 395 && frame[3].y1 == y0 - 607;
+}
+
+const char kLine[] = "<path d='M10 100 H110' stroke='black' fill='none'/>";  // 100 mm, pen 3
+const char kSquare[] = "<rect x='50' y='100' width='20' height='20' fill='none' stroke='black'/>";
+const char kCircle[] = "<circle cx='100' cy='150' r='40' fill='none' stroke='black'/>";
+
+struct CutCase {
+    const char* name;
+    const char* shapes;
+    SetCut cut;
+    // `out` with the options, `plain` the same drawing without them.
+    bool (*holds)(const Converted& out, const Converted& plain);
+};
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+
+class CutTable : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutTable, OptionShapesThePlotAsAsked) {
+    const CutCase& c = GetParam();
+    const Converted plain = Convert(c.shapes, Options{});
+    ASSERT_TRUE(plain.result.ok()) << plain.result.message;
+    const Converted out = Convert(c.shapes, Options{}, c.cut);
+    EXPECT_TRUE(c.holds(out, plain)) << out.result.message << "\n" << out.body;
+}
+
+void Frame(TPrConfig& c, TSrConfig&, KnifeSettings&) {
+    c.fusekstm = 1;
+    c.ktoolid = 2;
+    c.kmargin = {57, 28, 43, 14};  // top, left, bottom, right: 20, 10, 15, 5 mm in points
+}
+
+void Perforate(TPrConfig& c, TSrConfig&, KnifeSettings&) {
+    c.fusezfcut = 1;
+    c.zftoolid = 3;
+    c.zfcleng = 50;  // 5 mm
+    c.zfsleng = 20;  // 2 mm
+}
+
+void Knife(TPrConfig&, TSrConfig&, KnifeSettings& k) {
+    k = KnifeSettings{true, 3, 25, 100};  // 0.25 mm offset, 1 mm overcut
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, CutTable,
+    testing::Values(
+        CutCase{"FreshRecordsChangeNothing", kSquare, [](TPrConfig&, TSrConfig&, KnifeSettings&) {},
+                [](const Converted& o, const Converted& p) { return o.body == p.body; }},
+        CutCase{"WeedingFrameAroundTheLines", kSquare, Frame, FramedByMargins},
+        CutCase{"WeedingFrameClippedToTheArea", "<rect x='50' y='1' width='20' height='20'/>",
+                Frame,
+                [](const Converted& o, const Converted&) {
+                    double top = 0;
+                    for (const Stroke& s : Strokes(o.body)) top = std::max(top, s.y1);
+                    return Noted(o, "weeding frame") &&
+                           o.result.brc.ends_with("," + std::to_string(int(top)));
+                }},
+        CutCase{
+            "WeedingFrameToolBeyondThePens", kSquare,
+            [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Frame(c, s, k), c.ktoolid = 11; },
+            [](const Converted& o, const Converted&) { return Refused(o, "tool 11"); }},
+        CutCase{"WeedingFrameNegativeMargin", kSquare,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Frame(c, s, k), c.kmargin.left = -1;
+                },
+                [](const Converted& o, const Converted&) { return Refused(o, "negative"); }},
+        // 100 mm in 5 mm cuts and 2 mm skips: 14 whole cuts and one of 2 mm.
+        CutCase{"PerforationLiftsOverSkips", kLine, Perforate,
+                [](const Converted& o, const Converted&) {
+                    return Count(o.body, "PU") == 15 + 1 &&
+                           std::abs(Length(Strokes(o.body)) - 72 * 40) < 2;
+                }},
+        CutCase{"PerforationPressesLightlyOverSkips", kLine,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Perforate(c, s, k), c.zfcpress = 30, c.zfspress = 5;
+                },
+                [](const Converted& o, const Converted&) {
+                    return Count(o.body, "FS30;") == 15 && Count(o.body, "FS5;") == 14 &&
+                           Count(o.body, "PU") == 1 + 1 &&
+                           std::abs(Length(Strokes(o.body)) - 100 * 40) < 2;
+                }},
+        CutCase{
+            "PerforationWithoutLengthCutsWhole", kLine,
+            [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Perforate(c, s, k), c.zfsleng = 0; },
+            [](const Converted& o, const Converted& p) {
+                return o.body == p.body && Noted(o, "cut whole");
+            }},
+        CutCase{"PerforationOfAnotherPen", kLine,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Perforate(c, s, k), c.zftoolid = 7;
+                },
+                [](const Converted& o, const Converted& p) { return o.body == p.body; }},
+        CutCase{"HeaderAndFooterAroundTheBody", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) {
+                    std::strcpy(s.prheader, "VS10;FS30;\\e.(\\x41");
+                    std::strcpy(s.prfooter, "PG;");
+                },
+                [](const Converted& o, const Converted& p) {
+                    return o.body == "VS10;FS30;\x1b.(A" + p.body + "PG;";
+                }},
+        CutCase{
+            "HeaderWithABrokenEscape", kLine,
+            [](TPrConfig&, TSrConfig& s, KnifeSettings&) { std::strcpy(s.prheader, "IN;\\x4"); },
+            [](const Converted& o, const Converted&) { return Refused(o, "hexadecimal"); }},
+        CutCase{"FooterNotShiftJis", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) { std::strcpy(s.prfooter, "\x80"); },
+                [](const Converted& o, const Converted&) { return Refused(o, "Shift-JIS"); }},
+        CutCase{"PlotterUnitScalesLinesAndWindow", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.prunit = 2540; },
+                [](const Converted& o, const Converted& p) {
+                    const Stroke line = Strokes(o.body).at(0);
+                    const std::vector<long> window = Numbers(o.result.brc),
+                                            was = Numbers(p.result.brc);
+                    return line.x1 - line.x0 == 10000 && window[2] == std::lround(was[2] * 2.5);
+                }},
+        CutCase{"PlotterUnitTooCoarse", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.prunit = 1; },
+                [](const Converted& o, const Converted&) { return Refused(o, "plotter unit"); }},
+        CutCase{"PlotterUnitTooFine", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.prunit = 100000; },
+                [](const Converted& o, const Converted&) { return Refused(o, "plotter unit"); }},
+        CutCase{
+            "PdLimitKeepsPointsAndLifts", kCircle,
+            [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.pdlmopt = 1 << 24 | 30 << 16 | 512; },
+            [](const Converted& o, const Converted& p) {
+                const std::vector<std::string> pds = PdInstructions(o.body);
+                bool within = pds.size() > 1;
+                for (const std::string& pd : pds)
+                    within = within && Count(pd, ",") + 1 <= 2 * 30 && pd.size() + 3 <= 512;
+                return within && Count(o.body, "PU") == Count(p.body, "PU") &&
+                       Strokes(o.body).size() == Strokes(p.body).size();
+            }},
+        CutCase{
+            "PdLimitBelowOnePair", kCircle,
+            [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.pdlmopt = 1 << 24 | 30 << 16 | 5; },
+            [](const Converted& o, const Converted& p) {
+                for (const std::string& pd : PdInstructions(o.body))
+                    if (Count(pd, ",") != 1) return false;
+                return Length(Strokes(o.body)) == Length(Strokes(p.body));
+            }},
+        // The holder ends where it began, moved on by the overcut along the first edge, and
+        // swings about each corner at the offset's distance.
+        CutCase{"DragKnifeSwingsAndCutsOn", kSquare, Knife,
+                [](const Converted& o, const Converted& p) {
+                    const std::vector<Stroke> s = Strokes(o.body), was = Strokes(p.body);
+                    const double on =
+                        std::hypot(s.back().x1 - s.front().x0, s.back().y1 - s.front().y0);
+                    size_t swung = 0;
+                    for (const Stroke& k : was)
+                        for (const Stroke& h : s)
+                            swung += std::abs(std::hypot(h.x1 - k.x1, h.y1 - k.y1) - 10) < 1;
+                    return std::abs(on - 40) < 1.5 && swung >= 4 * 3;
+                }},
+        CutCase{"DragKnifeUnused", kSquare,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Knife(c, s, k), k.use = false; },
+                [](const Converted& o, const Converted& p) { return o.body == p.body; }}),
+    [](const testing::TestParamInfo<CutCase>& i) { return std::string(i.param.name); });
+
 TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
     Options o;
     o.fsort = 1;
@@ -269,6 +497,28 @@ TEST(Drawing, OptionsAreDecodedFromTheirStoredForm) {
              const PenSetting& p = o.pens[1];
              return p.number == 4 && p.coloured && p.thicknessMm == 0.35 && p.red == 1 &&
                     p.green == 1 && p.blue == 0;
+         }},
+        {"weeding_frame_margins_in_points",
+         [](TPrint&, TPrConfig& c) {
+             c.fusekstm = 1;
+             c.ktoolid = 4;
+             c.kmargin = {72, 36, 0, 18};
+         },
+         [](const PlotOptions& o) {
+             const WeedingFrame& f = o.cut.frame;
+             return f.use && f.pen == 4 && f.top == 1016 && f.left == 508 && f.bottom == 0 &&
+                    f.right == 254;
+         }},
+        {"perforation_in_tenths_of_a_millimetre",
+         [](TPrint&, TPrConfig& c) {
+             c.fusezfcut = 1;
+             c.zftoolid = 2;
+             c.zfcleng = 15;
+             c.zfsleng = 5;
+         },
+         [](const PlotOptions& o) {
+             const Perforation& p = o.cut.perforation;
+             return p.use && p.pen == 2 && p.cut == 60 && p.skip == 20 && p.cutForce == 0;
          }},
         {"turned_at_half",
          [](TPrint& p, TPrConfig&) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "settings/knife_file.h"
 #include "settings/records.h"
 #include "settings/store.h"
 #include "tests/support/small_disk.h"
@@ -212,4 +213,51 @@ TEST(Store, SaveWritesThroughALinkedSettingsFile) {
     ASSERT_TRUE(p.Save());
     EXPECT_TRUE(fs::is_symlink(home.settingsFile()));
     EXPECT_NE(ReadFileBytes(elsewhere).find("THSrConfig.baud = 5\r\n"), std::string::npos);
+}
+
+// The knife file beside the settings file: what the window writes comes back, and a file cut
+// off, empty or holding junk is unusable with a reason, never half read.
+TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
+    const struct {
+        const char* name;
+        const char* bytes;  // nullptr: no file
+        KnifeFileState state;
+        KnifeSettings want;
+    } rows[] = {
+        {"absent", nullptr, KnifeFileState::Absent, {}},
+        {"as_written",
+         "knife.use = 1\r\nknife.tool = 4\r\nknife.offset = 30\r\nknife.overcut = 150\r\n",
+         KnifeFileState::Loaded,
+         {true, 4, 30, 150}},
+        {"lf_and_blanks",
+         "\nknife.overcut=0\n knife.offset = 0 \nknife.tool = 10\nknife.use = 0",
+         KnifeFileState::Loaded,
+         {false, 10, 0, 0}},
+        {"empty", "", KnifeFileState::Unusable, {}},
+        {"cut_off", "knife.use = 1\r\nknife.tool = 4\r\nknife.off", KnifeFileState::Unusable, {}},
+        {"junk_value",
+         "knife.use = 1\r\nknife.tool = x\r\nknife.offset = 30\r\nknife.overcut = 1\r\n",
+         KnifeFileState::Unusable,
+         {}},
+        {"tool_beyond_the_pens",
+         "knife.use = 1\r\nknife.tool = 11\r\nknife.offset = 30\r\nknife.overcut = 1\r\n",
+         KnifeFileState::Unusable,
+         {}},
+        {"negative_offset",
+         "knife.use = 1\r\nknife.tool = 1\r\nknife.offset = -5\r\nknife.overcut = 1\r\n",
+         KnifeFileState::Unusable,
+         {}},
+        {"binary", "\xff\xfe knife.use = 1", KnifeFileState::Unusable, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string path = home.productFolder() + "/TRZNKnife.ini";
+        if (row.bytes) WriteFileBytes(path, row.bytes);
+        KnifeSettings knife{true, 9, 9, 9};
+        std::string problem;
+        EXPECT_EQ(LoadKnifeFile(path, &knife, &problem), row.state);
+        EXPECT_EQ(FormatKnifeFile(knife), FormatKnifeFile(row.want));
+        EXPECT_EQ(problem.empty(), row.state != KnifeFileState::Unusable) << problem;
+    }
 }

@@ -108,28 +108,53 @@ std::vector<fs::path> Plots(const std::string& folder) {
 }
 
 // The name is bytes, not UTF-8: a Latin-1 byte, then a Shift-JIS word. The shell passes it on
-// as it lies in the folder, where Qt would re-encode it.
+// as it lies in the folder, where Qt would re-encode it. The output tab's header and footer go
+// around the plot once, even around a plot kept with them.
 TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
-    TempHome home;
-    const std::string shared = home.scratch("server");
-    ConfigureSharedFolder(shared);
-    const std::string job = home.scratch("job");
-    WriteFileBytes(job + "/caf\xe9_\x90\x7d\x96\xca.plt", kBody);
+    const std::string framed = "VS10;FS30;" + kBody + "PG;";
+    const struct {
+        const char* name;
+        const char* header;
+        std::string file;
+        int exit;
+        std::string sent;  // between the framing's input window and its end
+    } rows[] = {
+        {"as_given", "", kBody, 0, kBody},
+        {"header_and_footer", "VS10;FS30;", kBody, 0, framed},
+        {"kept_with_them", "VS10;FS30;", "IW0,0,9,9;" + framed, 0, "IW0,0,9,9;" + framed},
+        {"broken_escape", "VS10;\\xZ1", kBody, 2, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string shared = home.scratch("server");
+        ConfigureSharedFolder(shared, 0, [&](RecordSet& r) {
+            std::snprintf(r.serial->prheader, sizeof r.serial->prheader, "%s", row.header);
+            if (*row.header) std::snprintf(r.serial->prfooter, sizeof r.serial->prfooter, "PG;");
+        });
+        const std::string job = home.scratch("job");
+        WriteFileBytes(job + "/caf\xe9_\x90\x7d\x96\xca.plt", row.file);
 
-    const PlotRun run = RunPlot(home, {"-c", "exec \"$0\" *.plt --brc 0,0,1000,1000",
-                                       QString::fromStdString(kPlotCommand)},
-                                [&](QProcess& p) {
-                                    p.setProgram("/bin/sh");
-                                    p.setWorkingDirectory(QString::fromStdString(job));
-                                });
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-
-    const auto plots = Plots(shared);
-    ASSERT_EQ(plots.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(plots.front()),
-              "\x1b.(IN;IW;IW0,0,1000,1000;" + kBody + "\x1b.)");
-    EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
-              "BRC:0,0,1000,1000\r\n");
+        const PlotRun run = RunPlot(
+            home,
+            {"-c", "exec \"$0\" *.plt --brc 0,0,1000,1000", QString::fromStdString(kPlotCommand)},
+            [&](QProcess& p) {
+                p.setProgram("/bin/sh");
+                p.setWorkingDirectory(QString::fromStdString(job));
+            });
+        ASSERT_EQ(run.exitCode, row.exit) << run.err.toStdString();
+        const auto plots = Plots(shared);
+        if (row.exit != 0) {
+            EXPECT_TRUE(plots.empty());
+            EXPECT_TRUE(run.err.contains("header")) << run.err.toStdString();
+            continue;
+        }
+        ASSERT_EQ(plots.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(plots.front()),
+                  "\x1b.(IN;IW;IW0,0,1000,1000;" + row.sent + "\x1b.)");
+        EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
+                  "BRC:0,0,1000,1000\r\n");
+    }
 }
 
 // Whatever can't be plotted is refused with its own exit status before anything is written;

@@ -162,7 +162,10 @@ public:
         }
         if (_result.plots.empty())
             return Fail(_result, DrawingError::NothingToPlot,
-                        "no page of the page range has a visible shape to plot");
+                        _outOfRoll ? "nothing of the pages of the page range lies within the "
+                                     "roll length (" +
+                                         Millimetres(_result.rollLengthMm) + " mm)"
+                                   : "no page of the page range has a visible shape to plot");
         if (Split()) _result.panels = static_cast<int>(_result.plots.size()), _result.pages = false;
         return _result;
     }
@@ -177,6 +180,12 @@ private:
     std::string NothingWithinTheRoll() const {
         return "nothing of the drawing lies within the roll length (" +
                Millimetres(_result.rollLengthMm) + " mm)";
+    }
+
+    // A page with nothing within the roll length is a note, as a page with nothing on it is.
+    void OutOfRoll(const std::string& which) {
+        _outOfRoll = true;
+        AddNote(which + NothingWithinTheRoll());
     }
 
     static DrawingPlot Plot(int number, int of) {
@@ -198,12 +207,12 @@ private:
                      " panels");
             return false;
         }
-        if (cut.panels() == 0) AddNote(which + NothingWithinTheRoll());
+        if (cut.panels() == 0) OutOfRoll(which);
         for (int number = 1; number <= cut.panels(); ++number) {
             PlotArea panel;
             const PathStore& paths = cut.Panel(number, &panel);
             if (paths.size() == 0 && cut.panels() == 1) {
-                AddNote(which + NothingWithinTheRoll());
+                OutOfRoll(which);
                 continue;
             }
             const int next = static_cast<int>(_result.plots.size()) + 1;
@@ -249,6 +258,7 @@ private:
     const SvgChunking& _chunking;
     DrawingResult& _result;
     QRectF _extent;
+    bool _outOfRoll = false;  // a page of the range had nothing within the roll length
 };
 
 }  // namespace

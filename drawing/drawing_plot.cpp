@@ -50,7 +50,6 @@ std::string Millimetres(double mm) {
     return text;
 }
 
-
 // One conversion: the pages read one at a time, each cut into its plots, each plot written, and
 // the result that gathers them.
 class Conversion {

@@ -43,7 +43,9 @@ struct DrawingResult {
     // On roll paper whose roll length is shorter than the printable area: how many panels the
     // drawing is cut into with automatic split (1: not cut), or without it how far the drawing
     // reaches beyond the roll length (clipped there). A document of several pages (PDF,
-    // PostScript): its pages, each a plot of its own, numbered as panels are.
+    // PostScript): its pages, each a plot of its own, numbered as panels are; along a roll with
+    // automatic split, the panels its pages are cut into, numbered in order across the pages
+    // (`pages` false; each plot says its page and panel).
     int panels = 1;
     bool pages = false;  // the plots are pages of a document, not panels along the roll
     double rollLengthMm = 0;

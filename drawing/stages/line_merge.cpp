@@ -87,9 +87,8 @@ public:
         const double share = std::sqrt(double(_all.x1 - _all.x0 + 1) *
                                        double(_all.y1 - _all.y0 + 1) / double(_count));
         const int64_t want =
-            std::max<int64_t>({std::llround(std::min(total / double(_count), share)),
-                               2 * _pad + 1, (_all.x1 - _all.x0) / 16384 + 1,
-                               (_all.y1 - _all.y0) / 16384 + 1});
+            std::max<int64_t>({std::llround(std::min(total / double(_count), share)), 2 * _pad + 1,
+                               (_all.x1 - _all.x0) / 16384 + 1, (_all.y1 - _all.y0) / 16384 + 1});
         while ((int64_t{1} << _shift) < want) ++_shift;
         _cell = double(int64_t{1} << _shift);
         _cols = ((_all.x1 - _all.x0) >> _shift) + 1;
@@ -263,9 +262,10 @@ private:
         if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) return;
         const Coverage cover = Covered(_p[s], _p[s + 1], _p[t], _p[t + 1], _same);
         if (cover.lo >= cover.hi) return;
-        const bool mine = cover.witness == 0 ? a == s && end == 0
-                                             : a == t && end == uint32_t(cover.witness - 1);
-        if (mine) _covers.push_back({s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
+        const bool mine =
+            cover.witness == 0 ? a == s && end == 0 : a == t && end == uint32_t(cover.witness - 1);
+        if (mine)
+            _covers.push_back({s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
     }
 
     const SegmentGrid& _grid;
@@ -362,8 +362,8 @@ void KeptAlong(Stretches& covered, double length, bool closed, double sliver, do
     size_t free = covered.size();
     if (closed)
         for (size_t j = 0; j < covered.size(); ++j)
-            if (free == covered.size() || covered[j].second - covered[j].first >
-                                              covered[free].second - covered[free].first)
+            if (free == covered.size() ||
+                covered[j].second - covered[j].first > covered[free].second - covered[free].first)
                 free = j;
     kept.clear();
     double from = 0, to = length;

@@ -170,8 +170,8 @@ PageCut::PageCut(const PathStore& page, std::optional<int32_t> roll, bool autoSp
     if (!roll) return;
     _use = StretchesInUse(page, *roll, area.height);
     if (autoSplit) {
-        _panels = static_cast<int>(std::min<size_t>(_use.last - _use.first + 1,
-                                                    std::numeric_limits<int>::max()));
+        _panels = static_cast<int>(
+            std::min<size_t>(_use.last - _use.first + 1, std::numeric_limits<int>::max()));
         return;
     }
     _use.first = 0;

@@ -493,7 +493,8 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     const std::string outside = *c.outside ? std::string("NOTE:") + c.outside +
                                                  " set in Trazen Plotter Settings; not sent\n"
                                            : std::string("outside the page range");
-    EXPECT_EQ(DrawingHeaderLines(cut.result, 0).find(outside) != std::string::npos, *c.outside != '\0')
+    EXPECT_EQ(DrawingHeaderLines(cut.result, 0).find(outside) != std::string::npos,
+              *c.outside != '\0')
         << DrawingHeaderLines(cut.result, 0);
 
     // Every piece lies on its panel, which starts where the previous one ends; where a line

@@ -280,6 +280,7 @@ TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
         std::string says;                  // in the message, or else in the notes
         double beyondMm = 0;
     } rows[] = {
+        // clang-format off
         {"first_page", true, 1, 1, 0, false, {"(1/10000)"},
          "pages 2-10000 of 10000 are outside the page range 1-1" + range},
         {"a_later_page", true, 7, 7, 0, false, {"(7/10000)"},
@@ -289,28 +290,19 @@ TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
         {"range_too_long", true, 1, 9999, 0, false, {}, "more than the 100 plotted at once"},
         {"beyond_the_page_limit", true, 5000, 5000, 0, false, {}, "beyond the 1000 pages"},
         {"far_beyond", true, 12000, 12000, 0, false, {}, "beyond the 1000 pages"},
-        {"roll_in_panels",
-         false,
-         1,
-         9999,
-         288,
-         true,
+        {"roll_in_panels", false, 1, 9999, 288, true,
          {"(page 1/2, panel 1/3)", "(page 1/2, panel 2/3)", "(page 1/2, panel 3/3)",
-          "(page 2/2, panel 1/3)", "(page 2/2, panel 2/3)", "(page 2/2, panel 3/3)"},
-         ""},
-        {"roll_in_panels_second_page",
-         false,
-         2,
-         2,
-         288,
-         true,
+          "(page 2/2, panel 1/3)", "(page 2/2, panel 2/3)", "(page 2/2, panel 3/3)"}, ""},
+        {"roll_in_panels_second_page", false, 2, 2, 288, true,
          {"(page 2/2, panel 1/3)", "(page 2/2, panel 2/3)", "(page 2/2, panel 3/3)"},
          "page 1 of 2 is outside the page range 2-2" + range},
         // The line reaches 9878 units up the area; the roll takes 4064.
         {"roll_clipped", false, 1, 9999, 288, false, {"(1/2)", "(2/2)"}, "", (9878 - 4064) / 40.0},
+        // clang-format on
     };
     for (const auto& row : rows) {
-        const Plot out = ConvertFile(row.long_ ? path : two, row.first, row.last, row.roll, row.split);
+        const Plot out =
+            ConvertFile(row.long_ ? path : two, row.first, row.last, row.roll, row.split);
         EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
         std::string said = out.result.message;
         for (const std::string& note : out.result.notes) said += "|" + note;

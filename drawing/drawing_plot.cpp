@@ -52,6 +52,217 @@ std::string Millimetres(double mm) {
     return text;
 }
 
+// One conversion: the pages read one at a time, each cut into its plots, each plot written, and
+// the result that gathers them.
+class Conversion {
+public:
+    Conversion(const std::string& path, const PlotOptions& options, std::optional<int32_t> roll,
+               const DrawingBodies& bodies, const SvgChunking& chunking, DrawingResult& result)
+        : _path(path),
+          _options(options),
+          _area(*options.area),
+          _roll(roll),
+          _pens(options.pens, options.automaticPens),
+          _reach(-kReachUnits, -kReachUnits, PageWidth(_area) + 2 * kReachUnits,
+                 PageHeight(_area) + 2 * kReachUnits),
+          _bodies(bodies),
+          _chunking(chunking),
+          _result(result) {}
+
+    // One page of the drawing into `store` (a drawing without pages is its one page). A page
+    // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
+    SourceOutcome Read(int page, PathStore& store) {
+        PolylineSink sink(_area, _reach, kMaxPlotPoints);
+        SourceOutcome out = PaintDrawingFile(
+            _path, page, _chunking, PaintTarget{_area, _pens, sink, store, kMaxPlotPoints});
+        _extent = sink.extent();
+        if (!out.ok()) return out;
+        if (sink.full() || store.points() >= kMaxPlotPoints) {
+            out.error = DrawingError::Refused;
+            out.message =
+                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
+        } else if (out.shapes == 0 || _extent.isNull()) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "the drawing has no visible shape to plot";
+        } else if (store.size() == 0) {
+            out.error = DrawingError::NothingToPlot;
+            out.message = "nothing of the drawing lies on the printable area";
+        }
+        return out;
+    }
+
+    // What the page just read adds to the result: its notes, and how far it reaches beyond the
+    // printable area.
+    void Keep(const SourceOutcome& out) {
+        for (const std::string& note : out.notes) ::AddNote(&_result.notes, note);
+        const ClipMm clip = ClipBeyond(_area, _extent);
+        _result.clipLeftMm = std::max(_result.clipLeftMm, clip.left);
+        _result.clipTopMm = std::max(_result.clipTopMm, clip.top);
+        _result.clipRightMm = std::max(_result.clipRightMm, clip.right);
+        _result.clipBottomMm = std::max(_result.clipBottomMm, clip.bottom);
+    }
+
+    // A drawing without pages: its panels of the page range.
+    DrawingResult& Drawing(const PathStore& store) {
+        if (_roll) _result.rollLengthMm = *_roll / kPlotUnitsPerMm;
+        PageCut cut(store, _roll, _options.autoSplit, _area);
+        _result.beyondRollMm = cut.beyondRoll() / kPlotUnitsPerMm;
+        if (cut.panels() > kMaxPanels)
+            return Fail(_result, DrawingError::Refused,
+                        "the roll length (" + Millimetres(_result.rollLengthMm) +
+                            " mm) cuts the drawing into " + std::to_string(cut.panels()) +
+                            " panels, more than " + std::to_string(kMaxPanels));
+        _result.panels = cut.panels();
+        std::string problem;
+        const std::optional<PanelRange> range =
+            SelectPanels(_options.asked, _result.panels, &problem);
+        if (!range) return Fail(_result, DrawingError::Refused, problem);
+        AddNote(OutsideRangeNote(false, _result.panels, _options.asked, *range));
+        for (int number = range->first; number <= range->last; ++number) {
+            PlotArea panel;
+            const PathStore& paths = cut.Panel(number, &panel);
+            if (paths.size() == 0 && _result.panels == 1)
+                return Fail(_result, DrawingError::NothingToPlot, NothingWithinTheRoll());
+            if (!Write(paths, Plot(number, range->last - range->first + 1), panel))
+                return Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+        }
+        return _result;
+    }
+
+    // A document of several pages: every page of the page range is a plot of its own, named
+    // like a panel ("file.pdf (2/3)"), or along a roll cut as a drawing without pages is.
+    DrawingResult& Document(SourceOutcome first, PathStore& store) {
+        std::string problem;
+        const std::optional<PanelRange> range = SelectPanels(_options.asked, first.pages, &problem);
+        if (!range) return Fail(_result, DrawingError::Refused, problem);
+        const int count = range->last - range->first + 1;
+        if (count > kMaxPagePlots)
+            return Fail(_result, DrawingError::Refused,
+                        "the page range selects " + std::to_string(count) +
+                            " pages of the document, more than the " +
+                            std::to_string(kMaxPagePlots) +
+                            " plotted at once: set First page and Last page in TRZNSerConfig");
+        _result.panels = first.pages;
+        _result.pages = true;
+        if (_roll) _result.rollLengthMm = *_roll / kPlotUnitsPerMm;
+        AddNote(OutsideRangeNote(true, first.pages, _options.asked, *range));
+        for (int page = range->first; page <= range->last; ++page) {
+            SourceOutcome out = first;
+            if (page != range->first) {
+                store = PathStore();
+                out = Read(page, store);
+                Keep(out);
+            }
+            const std::string which = "page " + std::to_string(page) + ": ";
+            if (out.error == DrawingError::NothingToPlot) {
+                AddNote(which + out.message);
+                continue;
+            }
+            if (!out.ok()) return Fail(_result, out.error, which + out.message);
+            if (!DocumentPage(store, page, count)) return _result;
+        }
+        if (_result.plots.empty())
+            return Fail(_result, DrawingError::NothingToPlot,
+                        _outOfRoll ? "nothing of the pages of the page range lies within the "
+                                     "roll length (" +
+                                         Millimetres(_result.rollLengthMm) + " mm)"
+                                   : "no page of the page range has a visible shape to plot");
+        if (Split()) _result.panels = static_cast<int>(_result.plots.size()), _result.pages = false;
+        return _result;
+    }
+
+private:
+    bool Split() const { return _roll && _options.autoSplit; }
+
+    void AddNote(const std::string& note) {
+        if (!note.empty()) ::AddNote(&_result.notes, note);
+    }
+
+    std::string NothingWithinTheRoll() const {
+        return "nothing of the drawing lies within the roll length (" +
+               Millimetres(_result.rollLengthMm) + " mm)";
+    }
+
+    // A page with nothing within the roll length is a note, as a page with nothing on it is.
+    void OutOfRoll(const std::string& which) {
+        _outOfRoll = true;
+        AddNote(which + NothingWithinTheRoll());
+    }
+
+    static DrawingPlot Plot(int number, int of) {
+        DrawingPlot plot;
+        plot.number = number;
+        plot.of = of;
+        return plot;
+    }
+
+    // Page `page` of a document, `count` pages plotted: false when the conversion has failed.
+    bool DocumentPage(const PathStore& store, int page, int count) {
+        PageCut cut(store, _roll, _options.autoSplit, _area);
+        _result.beyondRollMm = std::max(_result.beyondRollMm, cut.beyondRoll() / kPlotUnitsPerMm);
+        const std::string which = "page " + std::to_string(page) + ": ";
+        if (Split() && _result.plots.size() + cut.panels() > size_t{kMaxPanels}) {
+            Fail(_result, DrawingError::Refused,
+                 which + "the roll length (" + Millimetres(_result.rollLengthMm) +
+                     " mm) cuts the pages into more than " + std::to_string(kMaxPanels) +
+                     " panels");
+            return false;
+        }
+        if (cut.panels() == 0) OutOfRoll(which);
+        for (int number = 1; number <= cut.panels(); ++number) {
+            PlotArea panel;
+            const PathStore& paths = cut.Panel(number, &panel);
+            if (paths.size() == 0 && cut.panels() == 1) {
+                OutOfRoll(which);
+                continue;
+            }
+            const int next = static_cast<int>(_result.plots.size()) + 1;
+            DrawingPlot plot = Split() ? Plot(next, next) : Plot(page, count);
+            if (Split()) {
+                plot.page = page, plot.pageOf = _result.panels;
+                plot.panel = number, plot.panelOf = cut.panels();
+            }
+            if (!Write(paths, plot, panel)) {
+                Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // What `paths` plots as `plot` on `panel`.
+    bool Write(const PathStore& paths, DrawingPlot plot, const PlotArea& panel) {
+        plot.brc = PlotInputWindow(panel.width, panel.height, _options.cut.output);
+        std::FILE* body = _bodies(plot);
+        if (!body) return false;
+        HpglWriter writer(body, _options.cut, panel.width, panel.height);
+        WritePaths(writer, paths, _pens, _options, panel);
+        const bool written = writer.Finish();
+        for (const std::string& note : writer.notes()) ::AddNote(&_result.notes, note);
+        plot.paths = static_cast<int64_t>(paths.size());
+        plot.penUpTravel = std::llround(writer.penUpTravel());
+        plot.bodyBytes = writer.bytes();
+        _result.paths += plot.paths;
+        _result.penUpTravel += plot.penUpTravel;
+        _result.bodyBytes += plot.bodyBytes;
+        if (_result.plots.empty()) _result.brc = plot.brc;
+        _result.plots.push_back(plot);
+        return written;
+    }
+
+    const std::string& _path;
+    const PlotOptions& _options;
+    const PlotArea _area;
+    const std::optional<int32_t> _roll;
+    const PenChoice _pens;
+    const QRectF _reach;
+    const DrawingBodies& _bodies;
+    const SvgChunking& _chunking;
+    DrawingResult& _result;
+    QRectF _extent;
+    bool _outOfRoll = false;  // a page of the range had nothing within the roll length
+};
+
 }  // namespace
 
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
@@ -88,178 +299,38 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                              const DrawingBodies& bodies, const SvgChunking& chunking) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
-
     const PlotOptions options = DecodePlotOptions(print, config, serial, knife);
     if (!options.cut.problem.empty())
         return Fail(result, DrawingError::Refused, options.cut.problem);
-    const std::optional<PlotArea>& area = options.area;
-    if (!area)
+    if (!options.area)
         return Fail(result, DrawingError::Refused,
                     "the page settings leave no printable area (margins cover the paper)");
-    result.brc = "0,0," + std::to_string(area->width) + "," + std::to_string(area->height);
+    const PlotArea& area = *options.area;
+    result.brc = "0,0," + std::to_string(area.width) + "," + std::to_string(area.height);
 
-    const QRectF reach(-kReachUnits, -kReachUnits, PageWidth(*area) + 2 * kReachUnits,
-                       PageHeight(*area) + 2 * kReachUnits);
-    const PenChoice pens(options.pens, options.automaticPens);
-    // One page of the drawing into `store` (a drawing without pages is its one page). A page
-    // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
-    const auto paint = [&](int page, PathStore& store, QRectF* extent) {
-        PolylineSink sink(*area, reach, kMaxPlotPoints);
-        SourceOutcome out = PaintDrawingFile(path, page, chunking,
-                                             PaintTarget{*area, pens, sink, store, kMaxPlotPoints});
-        *extent = sink.extent();
-        if (!out.ok()) return out;
-        if (sink.full() || store.points() >= kMaxPlotPoints) {
-            out.error = DrawingError::Refused;
-            out.message =
-                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
-        } else if (out.shapes == 0 || extent->isNull()) {
-            out.error = DrawingError::NothingToPlot;
-            out.message = "the drawing has no visible shape to plot";
-        } else if (store.size() == 0) {
-            out.error = DrawingError::NothingToPlot;
-            out.message = "nothing of the drawing lies on the printable area";
-        }
-        return out;
-    };
-    const auto clipBy = [&](const QRectF& extent) {
-        const ClipMm clip = ClipBeyond(*area, extent);
-        result.clipLeftMm = std::max(result.clipLeftMm, clip.left);
-        result.clipTopMm = std::max(result.clipTopMm, clip.top);
-        result.clipRightMm = std::max(result.clipRightMm, clip.right);
-        result.clipBottomMm = std::max(result.clipBottomMm, clip.bottom);
-    };
-
-    PathStore store;
-    QRectF extent;
-    const PanelRange asked = options.asked;
-    const int firstAsked = asked.first;
-    const SourceOutcome painted = paint(firstAsked, store, &extent);
-    const bool paged = painted.pages > 1;
-    if (!painted.ok() && !(paged && painted.error == DrawingError::NothingToPlot))
-        return Fail(result, painted.error, painted.message);
-    for (const std::string& note : painted.notes) AddNote(&result.notes, note);
-    clipBy(extent);
-
+    // The first page asked for tells whether the drawing has pages.
     std::string problem;
     const std::optional<int32_t> roll =
-        RollLengthUnits(options.rollFeed, options.rollLengthPoints, *area, &problem);
+        RollLengthUnits(options.rollFeed, options.rollLengthPoints, area, &problem);
+    Conversion conversion(path, options, roll, bodies, chunking, result);
+    PathStore store;
+    const SourceOutcome first = conversion.Read(options.asked.first, store);
+    const bool paged = first.pages > 1;
+    if (!first.ok() && !(paged && first.error == DrawingError::NothingToPlot))
+        return Fail(result, first.error, first.message);
+    conversion.Keep(first);
     if (!problem.empty()) return Fail(result, DrawingError::Refused, problem);
-    // What `paths` plots as plot `number` of `of` on `panel`.
-    const auto write = [&](const PathStore& paths, int number, int of, const PlotArea& panel) {
-        DrawingPlot plot;
-        plot.number = number;
-        plot.of = of;
-        plot.brc = PlotInputWindow(panel.width, panel.height, options.cut.output);
-        std::FILE* body = bodies(plot);
-        if (!body) return false;
-        HpglWriter writer(body, options.cut, panel.width, panel.height);
-        WritePaths(writer, paths, pens, options, panel);
-        const bool written = writer.Finish();
-        for (const std::string& note : writer.notes()) AddNote(&result.notes, note);
-        plot.paths = static_cast<int64_t>(paths.size());
-        plot.penUpTravel = std::llround(writer.penUpTravel());
-        plot.bodyBytes = writer.bytes();
-        result.paths += plot.paths;
-        result.penUpTravel += plot.penUpTravel;
-        result.bodyBytes += plot.bodyBytes;
-        if (result.plots.empty()) result.brc = plot.brc;
-        result.plots.push_back(plot);
-        return written;
-    };
-
-    // A document of several pages: every page of the page range is a plot of its own, named
-    // like a panel ("file.pdf (2/3)"); along a roll each is cut at the roll length.
-    if (paged) {
-        const std::optional<PanelRange> range = SelectPanels(asked, painted.pages, &problem);
-        if (!range) return Fail(result, DrawingError::Refused, problem);
-        const int count = range->last - range->first + 1;
-        if (count > kMaxPagePlots)
-            return Fail(result, DrawingError::Refused,
-                        "the page range selects " + std::to_string(count) +
-                            " pages of the document, more than the " +
-                            std::to_string(kMaxPagePlots) +
-                            " plotted at once: set First page and Last page in TRZNSerConfig");
-        result.panels = painted.pages;
-        result.pages = true;
-        for (int page = range->first; page <= range->last; ++page) {
-            SourceOutcome out = painted;
-            if (page != range->first) {
-                store = PathStore();
-                out = paint(page, store, &extent);
-                for (const std::string& note : out.notes) AddNote(&result.notes, note);
-                clipBy(extent);
-            }
-            if (out.error == DrawingError::NothingToPlot) {
-                AddNote(&result.notes, "page " + std::to_string(page) + ": " + out.message);
-                continue;
-            }
-            if (!out.ok())
-                return Fail(result, out.error, "page " + std::to_string(page) + ": " + out.message);
-            PlotArea panel = *area;
-            std::optional<PathStore> cut;
-            if (roll) {
-                const RollUse use = StretchesInUse(store, *roll, area->height);
-                result.rollLengthMm = *roll / kPlotUnitsPerMm;
-                result.beyondRollMm = std::max(
-                    result.beyondRollMm,
-                    std::max(0, std::min(use.reachesTo, area->height) - *roll) / kPlotUnitsPerMm);
-                const Band band = StretchBand(*roll, 0, use.count);
-                cut = CutBand(store, band, band.lo);
-                panel.height = std::min(*roll, area->height - band.lo);
-            }
-            if (!write(cut ? *cut : store, page, count, panel))
-                return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
-        }
-        if (result.plots.empty())
-            return Fail(result, DrawingError::NothingToPlot,
-                        "no page of the page range has a visible shape to plot");
-        return result;
-    }
-
-    // Along the roll: the stretches of the roll length plotted, each moved to its own start.
-    RollUse use;
-    if (roll) {
-        use = StretchesInUse(store, *roll, area->height);
-        result.rollLengthMm = *roll / kPlotUnitsPerMm;
-        if (options.autoSplit) {
-            const size_t panels = use.last - use.first + 1;
-            if (panels > kMaxPanels)
-                return Fail(result, DrawingError::Refused,
-                            "the roll length (" + Millimetres(result.rollLengthMm) +
-                                " mm) cuts the drawing into " + std::to_string(panels) +
-                                " panels, more than " + std::to_string(kMaxPanels));
-            result.panels = static_cast<int>(panels);
-        } else {
-            use.first = 0;
-            const int32_t reach = std::min(use.reachesTo, area->height);
-            result.beyondRollMm = std::max(0, reach - *roll) / kPlotUnitsPerMm;
-        }
-    }
-    const std::optional<PanelRange> range = SelectPanels(asked, result.panels, &problem);
-    if (!range) return Fail(result, DrawingError::Refused, problem);
-
-    for (int number = range->first; number <= range->last; ++number) {
-        PlotArea panel = *area;
-        std::optional<PathStore> cut;
-        if (roll) {
-            const size_t k = use.first + static_cast<size_t>(number - 1);
-            const Band band = StretchBand(*roll, k, use.count);
-            cut = CutBand(store, band, band.lo);
-            panel.height = std::min(*roll, area->height - band.lo);
-        }
-        const PathStore& paths = cut ? *cut : store;
-        if (paths.size() == 0 && result.panels == 1)
-            return Fail(result, DrawingError::NothingToPlot,
-                        "nothing of the drawing lies within the roll length (" +
-                            Millimetres(result.rollLengthMm) + " mm)");
-        if (!write(paths, number, range->last - range->first + 1, panel))
-            return Fail(result, DrawingError::WriteFailed, "the plot body can't be written");
-    }
-    return result;
+    return paged ? conversion.Document(first, store) : conversion.Drawing(store);
 }
 
 std::string PlotName(const DrawingResult& result, size_t index) {
+    if (index < result.plots.size() && result.plots[index].page > 0) {
+        const DrawingPlot& plot = result.plots[index];
+        const std::string page = std::to_string(plot.page) + "/" + std::to_string(plot.pageOf);
+        if (plot.panelOf <= 1) return result.name + " (" + page + ")";
+        return result.name + " (page " + page + ", panel " + std::to_string(plot.panel) + "/" +
+               std::to_string(plot.panelOf) + ")";
+    }
     if (result.panels <= 1 || index >= result.plots.size()) return result.name;
     return result.name + " (" + std::to_string(result.plots[index].number) + "/" +
            std::to_string(result.panels) + ")";

@@ -21,6 +21,11 @@ struct DrawingPlot {
     int64_t paths = 0;
     int64_t penUpTravel = 0;
     int64_t bodyBytes = 0;
+    // A document's pages along a roll with automatic split are numbered as panels, in order,
+    // across the pages (`of` then counts those written so far); each such plot also says which
+    // page it is of, and which of that page's panels: page `page` of `pageOf`, panel `panel`
+    // of `panelOf`. 0 for any other plot.
+    int page = 0, pageOf = 0, panel = 0, panelOf = 0;
 };
 
 struct DrawingResult {
@@ -38,7 +43,9 @@ struct DrawingResult {
     // On roll paper whose roll length is shorter than the printable area: how many panels the
     // drawing is cut into with automatic split (1: not cut), or without it how far the drawing
     // reaches beyond the roll length (clipped there). A document of several pages (PDF,
-    // PostScript): its pages, each a plot of its own, numbered as panels are.
+    // PostScript): its pages, each a plot of its own, numbered as panels are; along a roll with
+    // automatic split, the panels its pages are cut into, numbered in order across the pages
+    // (`pages` false; each plot says its page and panel).
     int panels = 1;
     bool pages = false;  // the plots are pages of a document, not panels along the roll
     double rollLengthMm = 0;
@@ -90,5 +97,6 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
 // line; its window shows the notes.
 std::string DrawingHeaderLines(const DrawingResult& result, size_t index = 0);
 
-// "drawing.svg" or, for panel 2 of 3, "drawing.svg (2/3)".
+// "drawing.svg" or, for panel 2 of 3, "drawing.svg (2/3)"; for panel 1 of 2 of a document's
+// page 2 of 3, "drawing.pdf (page 2/3, panel 1/2)".
 std::string PlotName(const DrawingResult& result, size_t index);

@@ -38,6 +38,7 @@ void PutPlot(QDataStream& out, const DrawingPlot& plot) {
     out << qint32(plot.number) << qint32(plot.of);
     Put(out, plot.brc);
     out << qint64(plot.paths) << qint64(plot.penUpTravel) << qint64(plot.bodyBytes);
+    out << qint32(plot.page) << qint32(plot.pageOf) << qint32(plot.panel) << qint32(plot.panelOf);
 }
 
 void GetPlot(QDataStream& in, DrawingPlot* plot) {
@@ -51,6 +52,9 @@ void GetPlot(QDataStream& in, DrawingPlot* plot) {
     plot->paths = paths;
     plot->penUpTravel = travel;
     plot->bodyBytes = bytes;
+    qint32 page = 0, pageOf = 0, panel = 0, panelOf = 0;
+    in >> page >> pageOf >> panel >> panelOf;
+    plot->page = page, plot->pageOf = pageOf, plot->panel = panel, plot->panelOf = panelOf;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <deque>
 #include <limits>
 
+#include "drawing/geometry/point_index.h"
+
 namespace {
 
 struct Vec {
@@ -62,156 +64,109 @@ struct Box {
 // or part of a row) at a time.
 constexpr uint64_t kListingsPerTile = 16u << 20;
 
-// Every stretch of a segment that a segment before it (in `points` order) covers. Segments are
-// listed in the grid cells along them (within `same` and a little), so that a long segment adds
-// to the cells it passes and not to every cell of its box. A cover has an end of one segment
-// within `same` of the other (Covered's witness), so only the segments listed in the cell of
-// an end are paired with it: long lines crossing far from their ends are never looked at, and
-// each cover is found once, from its witness.
-std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
-    const std::vector<PlotPoint>& p = paths.points;
-    std::vector<bool> last(p.size(), false);
-    for (size_t i = 0; i < paths.size(); ++i)
-        if (paths.end(i) > paths.begin(i)) last[paths.end(i) - 1] = true;
-    const auto segment = [&](size_t k) { return !last[k] && p[k] != p[k + 1]; };
-    const int64_t pad = same;
-    const auto boxOf = [&](size_t k) {
-        return Box{std::min(p[k].x, p[k + 1].x) - pad, std::min(p[k].y, p[k + 1].y) - pad,
-                   std::max(p[k].x, p[k + 1].x) + pad, std::max(p[k].y, p[k + 1].y) + pad};
-    };
-
-    Box all{std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::max(),
-            std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::min()};
-    double total = 0;
-    uint64_t count = 0;
-    for (size_t k = 0; k + 1 < p.size(); ++k) {
-        if (!segment(k)) continue;
-        const Box b = boxOf(k);
-        all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1),
-               std::max(all.y1, b.y1)};
-        total += Dist(p[k], p[k + 1]);
-        ++count;
+// The grid the cover search lists segments in: cells (a power of two, for cheap cell numbers)
+// about one segment's share of the area, and no longer than a segment on average, so that a cell
+// holds a few segments whatever their length; at most 16384 columns and rows. A segment is listed
+// in the cells it passes within `same` and a little, not in every cell of its box.
+class SegmentGrid {
+public:
+    SegmentGrid(const PathSet& paths, int32_t same)
+        : _p(paths.points), _last(paths.points.size(), false), _pad(same) {
+        for (size_t i = 0; i < paths.size(); ++i)
+            if (paths.end(i) > paths.begin(i)) _last[paths.end(i) - 1] = true;
+        double total = 0;
+        for (size_t k = 0; k + 1 < _p.size(); ++k) {
+            if (!segment(k)) continue;
+            const Box b = boxOf(k);
+            _all = {std::min(_all.x0, b.x0), std::min(_all.y0, b.y0), std::max(_all.x1, b.x1),
+                    std::max(_all.y1, b.y1)};
+            total += Dist(_p[k], _p[k + 1]);
+            ++_count;
+        }
+        if (_count < 2) return;
+        const double share = std::sqrt(double(_all.x1 - _all.x0 + 1) *
+                                       double(_all.y1 - _all.y0 + 1) / double(_count));
+        const int64_t want =
+            std::max<int64_t>({std::llround(std::min(total / double(_count), share)), 2 * _pad + 1,
+                               (_all.x1 - _all.x0) / 16384 + 1, (_all.y1 - _all.y0) / 16384 + 1});
+        while ((int64_t{1} << _shift) < want) ++_shift;
+        _cell = double(int64_t{1} << _shift);
+        _cols = ((_all.x1 - _all.x0) >> _shift) + 1;
+        _rows = ((_all.y1 - _all.y0) >> _shift) + 1;
     }
-    if (count < 2) return {};
-    // Cells (a power of two, for cheap cell numbers) about one segment's share of the area, and
-    // no longer than a segment on average: a cell then holds a few segments whatever their
-    // length. At most 16384 columns and rows.
-    const double share = std::sqrt(double(all.x1 - all.x0 + 1) * double(all.y1 - all.y0 + 1) /
-                                   double(count));
-    const int64_t want = std::max<int64_t>({std::llround(std::min(total / double(count), share)),
-                                            2 * pad + 1, (all.x1 - all.x0) / 16384 + 1,
-                                            (all.y1 - all.y0) / 16384 + 1});
-    int shift = 0;
-    while ((int64_t{1} << shift) < want) ++shift;
-    const double cell = double(int64_t{1} << shift);
-    const int64_t cols = ((all.x1 - all.x0) >> shift) + 1, rows = ((all.y1 - all.y0) >> shift) + 1;
-    const auto cellOf = [&](double v, int64_t n) {
-        return std::clamp<int64_t>(static_cast<int64_t>(std::floor(v / cell)), 0, n - 1);
-    };
-    // Listings reach a little further than `same`: a segment found within `same` of an end in
-    // doubles is then always listed in that end's cell, whatever the rounding.
-    const double margin = double(pad) + 2;
+
+    // Fewer than two segments: nothing to cover.
+    bool empty() const { return _count < 2; }
+    bool segment(size_t k) const { return !_last[k] && _p[k] != _p[k + 1]; }
+    size_t points() const { return _p.size(); }
+    int64_t rows() const { return _rows; }
+    int64_t cols() const { return _cols; }
+    Box boxOf(size_t k) const {
+        return Box{std::min(_p[k].x, _p[k + 1].x) - _pad, std::min(_p[k].y, _p[k + 1].y) - _pad,
+                   std::max(_p[k].x, _p[k + 1].x) + _pad, std::max(_p[k].y, _p[k + 1].y) + _pad};
+    }
+    bool InCell(PlotPoint q, int64_t cx, int64_t cy) const {
+        return ((q.x - _all.x0) >> _shift) == cx && ((q.y - _all.y0) >> _shift) == cy;
+    }
+
     // Calls f(row, first column, last column) for every row of cells that segment k passes
-    // within `margin` of.
-    const auto eachRow = [&](size_t k, auto&& f) {
-        const double ax = double(p[k].x) - all.x0, ay = double(p[k].y) - all.y0;
-        const double bx = double(p[k + 1].x) - all.x0, by = double(p[k + 1].y) - all.y0;
-        const int64_t r0 = cellOf(std::min(ay, by) - margin, rows);
-        const int64_t r1 = cellOf(std::max(ay, by) + margin, rows);
+    // within the margin of. Listings reach a little further than `same`: a segment found within
+    // `same` of an end in doubles is then always listed in that end's cell, whatever the
+    // rounding.
+    template <class F>
+    void EachRow(size_t k, F&& f) const {
+        const double margin = double(_pad) + 2;
+        const auto cellOf = [&](double v, int64_t n) {
+            return std::clamp<int64_t>(static_cast<int64_t>(std::floor(v / _cell)), 0, n - 1);
+        };
+        const double ax = double(_p[k].x) - _all.x0, ay = double(_p[k].y) - _all.y0;
+        const double bx = double(_p[k + 1].x) - _all.x0, by = double(_p[k + 1].y) - _all.y0;
+        const int64_t r0 = cellOf(std::min(ay, by) - margin, _rows);
+        const int64_t r1 = cellOf(std::max(ay, by) + margin, _rows);
         for (int64_t r = r0; r <= r1; ++r) {
             double u0 = 0, u1 = 1;
             if (ay != by) {
-                u0 = (double(r) * cell - margin - ay) / (by - ay);
-                u1 = (double(r + 1) * cell + margin - ay) / (by - ay);
+                u0 = (double(r) * _cell - margin - ay) / (by - ay);
+                u1 = (double(r + 1) * _cell + margin - ay) / (by - ay);
                 if (u0 > u1) std::swap(u0, u1);
                 u0 = std::clamp(u0, 0.0, 1.0), u1 = std::clamp(u1, 0.0, 1.0);
             }
             const double x0 = ax + (bx - ax) * u0, x1 = ax + (bx - ax) * u1;
-            f(r, cellOf(std::min(x0, x1) - margin, cols), cellOf(std::max(x0, x1) + margin, cols));
+            f(r, cellOf(std::min(x0, x1) - margin, _cols),
+              cellOf(std::max(x0, x1) + margin, _cols));
         }
-    };
-    std::vector<uint64_t> perRow(static_cast<size_t>(rows), 0);
-    for (size_t k = 0; k + 1 < p.size(); ++k)
-        if (segment(k))
-            eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+    }
+
+private:
+    const std::vector<PlotPoint>& _p;
+    std::vector<bool> _last;  // the last point of a path, where no segment starts
+    int64_t _pad;
+    Box _all{std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::max(),
+             std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::min()};
+    uint64_t _count = 0;
+    int _shift = 0;
+    double _cell = 1;
+    int64_t _cols = 0, _rows = 0;
+};
+
+// Calls tile(r0, r1, q0, q1) for tiles of the grid's cells (rows r0..r1 - 1, columns q0..q1 - 1)
+// that each list at most kListingsPerTile segments: bands of rows, and a row over the budget a
+// few columns at a time.
+template <class F>
+void EachTile(const SegmentGrid& grid, F&& tile) {
+    const int64_t rows = grid.rows(), cols = grid.cols();
+    std::vector<uint64_t> perRow(static_cast<size_t>(rows), 0), perCol;
+    for (size_t k = 0; k + 1 < grid.points(); ++k)
+        if (grid.segment(k))
+            grid.EachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
                 perRow[r] += static_cast<uint64_t>(c1 - c0 + 1);
             });
-
-    std::vector<Cover> covers;
-    std::vector<uint32_t> first, listed;
-    std::vector<Box> boxes;
-    std::vector<std::pair<uint32_t, uint32_t>> ends;  // segment, and which of its ends
-    std::vector<uint64_t> perCol;
-    // The cells of rows r0..r1 - 1 and columns q0..q1 - 1, listed and looked through.
-    const auto tile = [&](int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
-        const int64_t width = q1 - q0;
-        // Counted, then placed from the last segment back, so that each cell lists its
-        // segments in document order.
-        const size_t cells = static_cast<size_t>((r1 - r0) * width);
-        first.assign(cells + 1, 0);
-        const auto eachCell = [&](size_t k, auto&& f) {
-            eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
-                if (r < r0 || r >= r1) return;
-                for (int64_t x = std::max(c0, q0); x <= std::min(c1, q1 - 1); ++x)
-                    f(static_cast<size_t>((r - r0) * width + (x - q0)));
-            });
-        };
-        for (size_t k = 0; k + 1 < p.size(); ++k)
-            if (segment(k)) eachCell(k, [&](size_t c) { ++first[c]; });
-        for (size_t c = 1; c < cells; ++c) first[c] += first[c - 1];
-        first[cells] = first[cells - 1];
-        listed.resize(first[cells]);
-        for (size_t k = p.size() - 1; k-- > 0;)
-            if (segment(k))
-                eachCell(k, [&](size_t c) { listed[--first[c]] = static_cast<uint32_t>(k); });
-
-        for (size_t c = 0; c < cells; ++c) {
-            const uint32_t b = first[c], e = first[c + 1];
-            if (e - b < 2) continue;
-            const int64_t cx = static_cast<int64_t>(c) % width + q0;
-            const int64_t cy = static_cast<int64_t>(c) / width + r0;
-            ends.clear();
-            boxes.clear();
-            for (uint32_t m = b; m < e; ++m) {
-                const uint32_t k = listed[m];
-                boxes.push_back(boxOf(k));
-                for (uint32_t end = 0; end < 2; ++end)
-                    if (((p[k + end].x - all.x0) >> shift) == cx &&
-                        ((p[k + end].y - all.y0) >> shift) == cy)
-                        ends.push_back({k, end});
-            }
-            for (const auto& [a, end] : ends) {
-                const PlotPoint w = p[a + end];
-                for (uint32_t m = b; m < e; ++m) {
-                    const uint32_t o = listed[m];
-                    const Box& bo = boxes[m - b];
-                    if (o == a || w.x < bo.x0 || w.x > bo.x1 || w.y < bo.y0 || w.y > bo.y1)
-                        continue;
-                    const uint32_t s = std::max(a, o), t = std::min(a, o);
-                    const Vec d = Sub(p[s + 1], p[s]);
-                    const double reach = double(same) * same * (d.x * d.x + d.y * d.y);
-                    // Both ends of t well off s's line on one side: t runs apart (most pairs).
-                    const Vec pa = Sub(p[t], p[s]), pb = Sub(p[t + 1], p[s]);
-                    const double ca = d.x * pa.y - d.y * pa.x, cb = d.x * pb.y - d.y * pb.x;
-                    if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) continue;
-                    const Coverage cover = Covered(p[s], p[s + 1], p[t], p[t + 1], same);
-                    if (cover.lo >= cover.hi) continue;
-                    const bool mine = cover.witness == 0 ? a == s && end == 0
-                                                         : a == t && end == uint32_t(cover.witness - 1);
-                    if (mine)
-                        covers.push_back(
-                            {s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
-                }
-            }
-        }
-    };
     for (int64_t r0 = 0; r0 < rows;) {
         if (perRow[r0] > kListingsPerTile) {
-            // One row over the budget: its columns a few at a time.
             perCol.assign(static_cast<size_t>(cols), 0);
-            for (size_t k = 0; k + 1 < p.size(); ++k)
-                if (segment(k))
-                    eachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+            for (size_t k = 0; k + 1 < grid.points(); ++k)
+                if (grid.segment(k))
+                    grid.EachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
                         if (r == r0)
                             for (int64_t x = c0; x <= c1; ++x) ++perCol[x];
                     });
@@ -234,6 +189,111 @@ std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
         tile(r0, r1, 0, cols);
         r0 = r1;
     }
+}
+
+// The segments listed in each cell of a tile: cell c (row-major within the tile) lists
+// listed[first[c]] up to listed[first[c + 1]], in document order.
+struct TileListing {
+    std::vector<uint32_t> first, listed;
+
+    void List(const SegmentGrid& grid, int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
+        const int64_t width = q1 - q0;
+        const size_t cells = static_cast<size_t>((r1 - r0) * width);
+        first.assign(cells + 1, 0);
+        const auto eachCell = [&](size_t k, auto&& f) {
+            grid.EachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+                if (r < r0 || r >= r1) return;
+                for (int64_t x = std::max(c0, q0); x <= std::min(c1, q1 - 1); ++x)
+                    f(static_cast<size_t>((r - r0) * width + (x - q0)));
+            });
+        };
+        // Counted, then placed from the last segment back, so that each cell lists its
+        // segments in document order.
+        for (size_t k = 0; k + 1 < grid.points(); ++k)
+            if (grid.segment(k)) eachCell(k, [&](size_t c) { ++first[c]; });
+        for (size_t c = 1; c < cells; ++c) first[c] += first[c - 1];
+        first[cells] = first[cells - 1];
+        listed.resize(first[cells]);
+        for (size_t k = grid.points() - 1; k-- > 0;)
+            if (grid.segment(k))
+                eachCell(k, [&](size_t c) { listed[--first[c]] = static_cast<uint32_t>(k); });
+    }
+};
+
+// The cover test of one cell (column cx, row cy) listing `listed[b..e)`: each end lying in the
+// cell against every other segment listed there whose box holds it. A cover is kept only when
+// found from its witness, so each is found once.
+class CellCovers {
+public:
+    CellCovers(const SegmentGrid& grid, const std::vector<PlotPoint>& p, int32_t same,
+               std::vector<Cover>& covers)
+        : _grid(grid), _p(p), _same(same), _covers(covers) {}
+
+    void Test(const uint32_t* listed, uint32_t count, int64_t cx, int64_t cy) {
+        if (count < 2) return;
+        _ends.clear();
+        _boxes.clear();
+        for (uint32_t m = 0; m < count; ++m) {
+            const uint32_t k = listed[m];
+            _boxes.push_back(_grid.boxOf(k));
+            for (uint32_t end = 0; end < 2; ++end)
+                if (_grid.InCell(_p[k + end], cx, cy)) _ends.push_back({k, end});
+        }
+        for (const auto& [a, end] : _ends) {
+            const PlotPoint w = _p[a + end];
+            for (uint32_t m = 0; m < count; ++m) {
+                const uint32_t o = listed[m];
+                const Box& bo = _boxes[m];
+                if (o == a || w.x < bo.x0 || w.x > bo.x1 || w.y < bo.y0 || w.y > bo.y1) continue;
+                Pair(a, end, o);
+            }
+        }
+    }
+
+private:
+    // End `end` of segment a, within segment o's box.
+    void Pair(uint32_t a, uint32_t end, uint32_t o) {
+        const uint32_t s = std::max(a, o), t = std::min(a, o);
+        const Vec d = Sub(_p[s + 1], _p[s]);
+        const double reach = double(_same) * _same * (d.x * d.x + d.y * d.y);
+        // Both ends of t well off s's line on one side: t runs apart (most pairs).
+        const Vec pa = Sub(_p[t], _p[s]), pb = Sub(_p[t + 1], _p[s]);
+        const double ca = d.x * pa.y - d.y * pa.x, cb = d.x * pb.y - d.y * pb.x;
+        if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) return;
+        const Coverage cover = Covered(_p[s], _p[s + 1], _p[t], _p[t + 1], _same);
+        if (cover.lo >= cover.hi) return;
+        const bool mine =
+            cover.witness == 0 ? a == s && end == 0 : a == t && end == uint32_t(cover.witness - 1);
+        if (mine)
+            _covers.push_back({s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
+    }
+
+    const SegmentGrid& _grid;
+    const std::vector<PlotPoint>& _p;
+    const int32_t _same;
+    std::vector<Cover>& _covers;
+    std::vector<Box> _boxes;
+    std::vector<std::pair<uint32_t, uint32_t>> _ends;  // segment, and which of its ends
+};
+
+// Every stretch of a segment that a segment before it (in `points` order) covers. A cover has
+// an end of one segment within `same` of the other (Covered's witness), so only the segments
+// listed in the cell of an end are paired with it: long lines crossing far from their ends are
+// never looked at, and each cover is found once, from its witness. The grid is listed a tile at
+// a time, so that its listings stay within kListingsPerTile.
+std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
+    const SegmentGrid grid(paths, same);
+    if (grid.empty()) return {};
+    std::vector<Cover> covers;
+    TileListing tile;
+    CellCovers cells(grid, paths.points, same, covers);
+    EachTile(grid, [&](int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
+        tile.List(grid, r0, r1, q0, q1);
+        const int64_t width = q1 - q0;
+        for (size_t c = 0; c + 1 < tile.first.size(); ++c)
+            cells.Test(tile.listed.data() + tile.first[c], tile.first[c + 1] - tile.first[c],
+                       static_cast<int64_t>(c) % width + q0, static_cast<int64_t>(c) / width + r0);
+    });
     std::sort(covers.begin(), covers.end());
     return covers;
 }
@@ -262,6 +322,84 @@ struct Pieces {
     }
 };
 
+using Stretches = std::vector<std::pair<double, double>>;  // from, to: lengths along a path
+
+// The stretches of path i that the covers (sorted, from `next` on) cover, as lengths along it
+// (`at`: the length at each of its points), those less than `sliver` apart as one.
+void CoveredAlong(const PathSet& paths, size_t i, const std::vector<Cover>& covers, size_t& next,
+                  double sliver, std::vector<double>& at, Stretches& covered) {
+    const std::vector<PlotPoint>& p = paths.points;
+    at.assign(1, 0.0);
+    covered.clear();
+    for (uint32_t k = paths.begin(i); k + 1 < paths.end(i); ++k) {
+        const double len = Dist(p[k], p[k + 1]), from = at.back();
+        at.push_back(from + len);
+        for (; next < covers.size() && covers[next].segment <= k; ++next) {
+            if (covers[next].segment < k) continue;
+            const double lo = from + covers[next].lo * len, hi = from + covers[next].hi * len;
+            if (!covered.empty() && lo <= covered.back().second + sliver)
+                covered.back().second = std::max(covered.back().second, hi);
+            else
+                covered.push_back({lo, hi});
+        }
+    }
+}
+
+// What is kept of a path `length` long with `covered` stretches (not empty): the covered
+// stretches whose going costs no pen lift go (at an end of an open path; the longest of a
+// closed path, which then opens there), and any at least `lift` long.
+void KeptAlong(Stretches& covered, double length, bool closed, double sliver, double lift,
+               Stretches& kept) {
+    if (covered.front().first <= sliver) covered.front().first = 0;
+    if (covered.back().second >= length - sliver) covered.back().second = length;
+    // A closed path's covered stretches at its start and its end are one, through its
+    // closing point (it then starts before 0).
+    if (closed && covered.size() > 1 && covered.front().first == 0 &&
+        covered.back().second == length) {
+        covered.front().first = covered.back().first - length;
+        covered.pop_back();
+    }
+    size_t free = covered.size();
+    if (closed)
+        for (size_t j = 0; j < covered.size(); ++j)
+            if (free == covered.size() ||
+                covered[j].second - covered[j].first > covered[free].second - covered[free].first)
+                free = j;
+    kept.clear();
+    double from = 0, to = length;
+    for (size_t j = 0; j < covered.size(); ++j) {
+        const auto [lo, hi] = covered[j];
+        const bool atEnd = !closed && (lo == 0 || hi == length);
+        if (!(atEnd || j == free || hi - lo >= lift)) continue;
+        if (lo < 0) to = length + lo;  // through the closing point
+        if (lo > from) kept.push_back({from, lo});
+        from = hi;
+    }
+    if (from < to) kept.push_back({from, to});
+}
+
+// Adds the points of the path starting at points[b] (`at`: the length at each) between the
+// lengths s0 and s1 to the piece being made.
+void AddStretch(Pieces& out, const std::vector<PlotPoint>& p, uint32_t b,
+                const std::vector<double>& at, double s0, double s1) {
+    const auto point = [&](double s) {
+        size_t k = static_cast<size_t>(std::upper_bound(at.begin(), at.end(), s) - at.begin());
+        k = std::clamp<size_t>(k, 1, at.size() - 1) - 1;
+        const double len = at[k + 1] - at[k];
+        const double u = len > 0 ? std::clamp((s - at[k]) / len, 0.0, 1.0) : 0;
+        const PlotPoint a = p[b + k], c = p[b + k + 1];
+        if (u <= 0) return a;
+        if (u >= 1) return c;
+        return PlotPoint{static_cast<int32_t>(std::lround(a.x + (c.x - a.x) * u)),
+                         static_cast<int32_t>(std::lround(a.y + (c.y - a.y) * u))};
+    };
+    out.Add(point(s0));
+    for (size_t k = static_cast<size_t>(std::upper_bound(at.begin(), at.end(), s0) - at.begin());
+         k < at.size() && at[k] < s1; ++k)
+        out.Add(p[b + k]);
+    out.Add(point(s1));
+}
+
 // Step one: what each path adds to the paths before it. Covered stretches are measured along
 // the whole path, so that one running on over several segments counts as one.
 Pieces Remainders(const PathSet& paths, const MergeTolerance& tolerance) {
@@ -271,146 +409,53 @@ Pieces Remainders(const PathSet& paths, const MergeTolerance& tolerance) {
     const double sliver = tolerance.same + 0.5;
     Pieces out;
     std::vector<double> at;  // arc length at each point of the path
-    std::vector<std::pair<double, double>> covered, kept;
+    Stretches covered, kept;
     size_t next = 0;
     for (size_t i = 0; i < paths.size(); ++i) {
         const uint32_t b = paths.begin(i), e = paths.end(i);
         const bool closed = paths.closed(i);
-        at.assign(1, 0.0);
-        covered.clear();
-        for (uint32_t k = b; k + 1 < e; ++k) {
-            const double len = Dist(p[k], p[k + 1]), from = at.back();
-            at.push_back(from + len);
-            for (; next < covers.size() && covers[next].segment <= k; ++next) {
-                if (covers[next].segment < k) continue;
-                const double lo = from + covers[next].lo * len, hi = from + covers[next].hi * len;
-                if (!covered.empty() && lo <= covered.back().second + sliver)
-                    covered.back().second = std::max(covered.back().second, hi);
-                else
-                    covered.push_back({lo, hi});
-            }
-        }
+        CoveredAlong(paths, i, covers, next, sliver, at, covered);
         const double length = at.back();
-        const auto whole = [&](Kind kind) {
-            out.Start(kind);
+        if (!covered.empty()) KeptAlong(covered, length, closed, sliver, tolerance.lift, kept);
+        if (covered.empty() ||
+            (kept.size() == 1 && kept[0].first == 0 && kept[0].second == length)) {
+            out.Start(closed ? Kind::closed : Kind::open);
             for (uint32_t k = b; k < e; ++k) out.Add(p[k]);
             out.End();
-        };
-        if (covered.empty()) {
-            whole(closed ? Kind::closed : Kind::open);
             continue;
         }
-        if (covered.front().first <= sliver) covered.front().first = 0;
-        if (covered.back().second >= length - sliver) covered.back().second = length;
-        // A closed path's covered stretches at its start and its end are one, through its
-        // closing point (it then starts before 0).
-        if (closed && covered.size() > 1 && covered.front().first == 0 &&
-            covered.back().second == length) {
-            covered.front().first = covered.back().first - length;
-            covered.pop_back();
-        }
-        // Which covered stretches go: those whose going costs no pen lift (at an end of an
-        // open path; the longest of a closed path, which then opens there), and any long
-        // enough.
-        size_t free = covered.size();
-        if (closed)
-            for (size_t j = 0; j < covered.size(); ++j)
-                if (free == covered.size() || covered[j].second - covered[j].first >
-                                                  covered[free].second - covered[free].first)
-                    free = j;
-        kept.clear();
-        double from = 0, to = length;
-        for (size_t j = 0; j < covered.size(); ++j) {
-            const auto [lo, hi] = covered[j];
-            const bool atEnd = !closed && (lo == 0 || hi == length);
-            if (!(atEnd || j == free || hi - lo >= tolerance.lift)) continue;
-            if (lo < 0) to = length + lo;  // through the closing point
-            if (lo > from) kept.push_back({from, lo});
-            from = hi;
-        }
-        if (from < to) kept.push_back({from, to});
-        if (kept.size() == 1 && kept[0].first == 0 && kept[0].second == length) {
-            whole(closed ? Kind::closed : Kind::open);
-            continue;
-        }
-        // The points between two places along the path.
-        const auto stretch = [&](double s0, double s1) {
-            const auto point = [&](double s) {
-                size_t k = static_cast<size_t>(std::upper_bound(at.begin(), at.end(), s) -
-                                               at.begin());
-                k = std::clamp<size_t>(k, 1, at.size() - 1) - 1;
-                const double len = at[k + 1] - at[k];
-                const double u = len > 0 ? std::clamp((s - at[k]) / len, 0.0, 1.0) : 0;
-                const PlotPoint a = p[b + k], c = p[b + k + 1];
-                if (u <= 0) return a;
-                if (u >= 1) return c;
-                return PlotPoint{static_cast<int32_t>(std::lround(a.x + (c.x - a.x) * u)),
-                                 static_cast<int32_t>(std::lround(a.y + (c.y - a.y) * u))};
-            };
-            out.Add(point(s0));
-            for (size_t k = static_cast<size_t>(
-                     std::upper_bound(at.begin(), at.end(), s0) - at.begin());
-                 k < at.size() && at[k] < s1; ++k)
-                out.Add(p[b + k]);
-            out.Add(point(s1));
-        };
         const Kind kind = closed ? Kind::directed : Kind::open;
         size_t j0 = 0, j1 = kept.size();
         // A closed path's stretch through its closing point is one: its last part, then its
         // first.
         if (closed && kept.size() > 1 && kept.front().first == 0 && kept.back().second == length) {
             out.Start(kind);
-            stretch(kept.back().first, length);
-            stretch(0, kept.front().second);
+            AddStretch(out, p, b, at, kept.back().first, length);
+            AddStretch(out, p, b, at, 0, kept.front().second);
             out.End();
             ++j0, --j1;
         }
         for (size_t j = j0; j < j1; ++j) {
             out.Start(kind);
-            stretch(kept[j].first, kept[j].second);
+            AddStretch(out, p, b, at, kept[j].first, kept[j].second);
             out.End();
         }
     }
     return out;
 }
 
-// Where each end of the pieces lies, for finding the ends near a point.
-class EndGrid {
-public:
-    EndGrid(const Pieces& pieces, int32_t meet) : _cell(std::max(meet, 1)) {
-        const PathSet& s = pieces.set;
-        for (uint32_t i = 0; i < s.size(); ++i) {
-            if (pieces.kind[i] == Kind::closed) continue;
-            _ends.push_back({Key(s.points[s.begin(i)]), 2 * i});
-            _ends.push_back({Key(s.points[s.end(i) - 1]), 2 * i + 1});
-        }
-        std::sort(_ends.begin(), _ends.end());
+// Where each end of the pieces lies, for finding the ends near a point: end 2i is piece i's
+// first point, 2i + 1 its last (its slot); a closed piece has none.
+PointIndex EndsOf(const Pieces& pieces) {
+    const PathSet& s = pieces.set;
+    std::vector<PointIndex::Place> ends;
+    for (uint32_t i = 0; i < s.size(); ++i) {
+        if (pieces.kind[i] == Kind::closed) continue;
+        ends.push_back({s.points[s.begin(i)], 2 * i, i});
+        ends.push_back({s.points[s.end(i) - 1], 2 * i + 1, i});
     }
-
-    // Calls f(end) for the ends in the 3 x 3 cells around p: end 2i is piece i's first point,
-    // 2i + 1 its last.
-    template <class F>
-    void Near(PlotPoint p, F&& f) const {
-        const int64_t cx = Floor(p.x), cy = Floor(p.y);
-        for (int64_t dy = -1; dy <= 1; ++dy)
-            for (int64_t dx = -1; dx <= 1; ++dx) {
-                const uint64_t key = KeyOf(cx + dx, cy + dy);
-                auto it = std::lower_bound(_ends.begin(), _ends.end(),
-                                           std::pair<uint64_t, uint32_t>{key, 0});
-                for (; it != _ends.end() && it->first == key; ++it) f(it->second);
-            }
-    }
-
-private:
-    int64_t Floor(int32_t v) const { return static_cast<int64_t>(std::floor(double(v) / _cell)); }
-    static uint64_t KeyOf(int64_t cx, int64_t cy) {
-        return (static_cast<uint64_t>(cx) << 32) ^ static_cast<uint32_t>(cy);
-    }
-    uint64_t Key(PlotPoint p) const { return KeyOf(Floor(p.x), Floor(p.y)); }
-
-    int32_t _cell;
-    std::vector<std::pair<uint64_t, uint32_t>> _ends;
-};
+    return PointIndex(std::move(ends));
+}
 
 }  // namespace
 
@@ -420,7 +465,7 @@ PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     const PathSet& s = pieces.set;
     const auto front = [&](uint32_t i) { return s.points[s.begin(i)]; };
     const auto back = [&](uint32_t i) { return s.points[s.end(i) - 1]; };
-    const EndGrid ends(pieces, tolerance.meet);
+    const PointIndex ends = EndsOf(pieces);
     std::vector<bool> used(s.size(), false);
     const double meet = tolerance.meet;
     constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
@@ -430,7 +475,8 @@ PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     const auto find = [&](PlotPoint p, bool tail) {
         uint32_t best = kNone;
         double bestD = meet;
-        ends.Near(p, [&](uint32_t e) {
+        ends.ForEachNear(p, tolerance.meet, [&](const PointIndex::Place& place) {
+            const uint32_t e = place.slot;
             if (used[e / 2]) return;
             const bool first = e % 2 == 0;
             if (pieces.kind[e / 2] == Kind::directed && first != tail) return;

@@ -5,207 +5,12 @@
 #include <cstddef>
 #include <limits>
 
+#include "drawing/geometry/point_index.h"
+
 namespace {
 
-// Squared distances in unsigned arithmetic: exact within the HP-GL range, and wrapping (not
-// undefined) beyond it.
-uint64_t Dist2(PlotPoint a, PlotPoint b) {
-    const auto dx = static_cast<uint64_t>(int64_t{a.x} - b.x);
-    const auto dy = static_cast<uint64_t>(int64_t{a.y} - b.y);
-    return dx * dx + dy * dy;
-}
-
-constexpr uint32_t kDead = std::numeric_limits<uint32_t>::max();
-
-// One place the pen may go down. Slots number the entries path by path, each path's in the order
-// of their points, so the lowest slot is also the lowest point index.
-struct Entry {
-    PlotPoint at;
-    uint32_t slot;
-    uint32_t path;
-    bool live = true;  // false once its path is drawn, or while it must wait
-};
-
-// A k-d tree over the entries of every path, laid out in one array: a node is a range of that
-// array split at its middle along its wider side, children of node k are 2k+1 and 2k+2, ranges
-// of kLeaf entries or fewer are scanned. Each node counts its live entries so that whole drawn
-// regions are skipped; that keeps the search quick late in the run, when most of the drawing is
-// done and what is left lies scattered, and inside dense clusters, where a uniform grid would not.
-// Entries that share one point (a line drawn a hundred thousand times over, the centre of a star
-// of lines) are all equally near: so that the tie rule does not look at every one of them at
-// every step, each node also keeps its lowest live slot and knows whether all its entries lie
-// on one point, whose distance is then exact and whose lowest slot is the only one that counts.
-class EntryTree {
-public:
-    explicit EntryTree(std::vector<Entry> entries) : _entries(std::move(entries)) {
-        size_t nodes = 1;
-        for (size_t n = _entries.size(); n > kLeaf; n = (n + 1) / 2) nodes = 2 * nodes + 1;
-        _nodes.resize(nodes);
-        if (!_entries.empty()) Build(0, 0, static_cast<uint32_t>(_entries.size()));
-    }
-
-    // Where building put each entry, by its slot.
-    std::vector<uint32_t> Positions() const {
-        std::vector<uint32_t> pos(_entries.size());
-        for (uint32_t i = 0; i < _entries.size(); ++i) pos[_entries[i].slot] = i;
-        return pos;
-    }
-
-    // The position of the live entry nearest to q (the lowest slot among equals), or kDead.
-    uint32_t Nearest(PlotPoint q) const {
-        _q = q;
-        _bestD2 = std::numeric_limits<uint64_t>::max();
-        _best = kDead;
-        _bestSlot = kDead;
-        if (!_entries.empty()) Search(0, 0, static_cast<uint32_t>(_entries.size()));
-        return _best;
-    }
-
-    const Entry& operator[](uint32_t pos) const { return _entries[pos]; }
-
-    void Remove(uint32_t pos) {
-        uint32_t path[64];
-        uint32_t lo = 0, hi = 0;
-        const int depth = Descend(pos, path, &lo, &hi);
-        const uint32_t slot = _entries[pos].slot;
-        _entries[pos].live = false;
-        for (int d = 0; d <= depth; ++d) --_nodes[path[d]].live;
-        // Only nodes whose lowest slot it was need theirs again, from the leaf up.
-        if (_nodes[path[depth]].minSlot != slot) return;
-        _nodes[path[depth]].minSlot = LeafMinSlot(lo, hi);
-        for (int d = depth - 1; d >= 0 && _nodes[path[d]].minSlot == slot; --d) {
-            const uint32_t c = 2 * path[d] + 1;
-            _nodes[path[d]].minSlot = std::min(_nodes[c].minSlot, _nodes[c + 1].minSlot);
-        }
-    }
-
-    // Makes a removed entry a candidate again.
-    void Restore(uint32_t pos) {
-        uint32_t path[64];
-        uint32_t lo = 0, hi = 0;
-        const int depth = Descend(pos, path, &lo, &hi);
-        _entries[pos].live = true;
-        for (int d = 0; d <= depth; ++d) {
-            ++_nodes[path[d]].live;
-            _nodes[path[d]].minSlot = std::min(_nodes[path[d]].minSlot, _entries[pos].slot);
-        }
-    }
-
-private:
-    static constexpr uint32_t kLeaf = 16;
-
-    struct Node {
-        int32_t split = 0;
-        uint32_t live = 0;
-        uint32_t minSlot = kDead;  // the lowest slot of a live entry
-        bool alongY = false;
-        bool onePoint = false;  // every entry, live or not, at the same point
-    };
-
-    // The nodes from the root to the leaf holding `pos` into `path`; the depth of the leaf.
-    int Descend(uint32_t pos, uint32_t* path, uint32_t* lo, uint32_t* hi) const {
-        int depth = 0;
-        uint32_t k = 0;
-        *lo = 0, *hi = static_cast<uint32_t>(_entries.size());
-        while (*hi - *lo > kLeaf) {
-            path[depth++] = k;
-            const uint32_t mid = *lo + (*hi - *lo) / 2;
-            if (pos < mid) {
-                *hi = mid;
-                k = 2 * k + 1;
-            } else {
-                *lo = mid;
-                k = 2 * k + 2;
-            }
-        }
-        path[depth] = k;
-        return depth;
-    }
-
-    uint32_t LeafMinSlot(uint32_t lo, uint32_t hi) const {
-        uint32_t slot = kDead;
-        for (uint32_t i = lo; i < hi; ++i)
-            if (_entries[i].live) slot = std::min(slot, _entries[i].slot);
-        return slot;
-    }
-
-    void Build(uint32_t k, uint32_t lo, uint32_t hi) {
-        Node& node = _nodes[k];
-        node.live = hi - lo;
-        if (hi - lo <= kLeaf) {
-            node.minSlot = LeafMinSlot(lo, hi);
-            return;
-        }
-        int32_t x0 = _entries[lo].at.x, x1 = x0, y0 = _entries[lo].at.y, y1 = y0;
-        for (uint32_t i = lo + 1; i < hi; ++i) {
-            x0 = std::min(x0, _entries[i].at.x), x1 = std::max(x1, _entries[i].at.x);
-            y0 = std::min(y0, _entries[i].at.y), y1 = std::max(y1, _entries[i].at.y);
-        }
-        const bool alongY = int64_t{y1} - y0 > int64_t{x1} - x0;
-        const uint32_t mid = lo + (hi - lo) / 2;
-        std::nth_element(_entries.begin() + lo, _entries.begin() + mid, _entries.begin() + hi,
-                         [alongY](const Entry& a, const Entry& b) {
-                             return alongY ? a.at.y < b.at.y : a.at.x < b.at.x;
-                         });
-        node.split = alongY ? _entries[mid].at.y : _entries[mid].at.x;
-        node.alongY = alongY;
-        node.onePoint = x0 == x1 && y0 == y1;
-        Build(2 * k + 1, lo, mid);
-        Build(2 * k + 2, mid, hi);
-        node.minSlot = std::min(_nodes[2 * k + 1].minSlot, _nodes[2 * k + 2].minSlot);
-    }
-
-    // Whether node k, no nearer to q than `bound2`, may hold an entry better than the best so
-    // far: nearer, or as near with a lower slot.
-    bool Worth(uint32_t k, uint64_t bound2) const {
-        const Node& node = _nodes[k];
-        if (node.live == 0 || bound2 > _bestD2) return false;
-        return bound2 < _bestD2 || node.minSlot < _bestSlot;
-    }
-
-    // Entries left of the middle lie at or below the split, those from it on at or above, so
-    // the far side is at least |q - split| away; equally far is still searched for the tie rule.
-    void Search(uint32_t k, uint32_t lo, uint32_t hi) const {
-        const Node& node = _nodes[k];
-        if (hi - lo <= kLeaf) {
-            for (uint32_t i = lo; i < hi; ++i) {
-                const Entry& e = _entries[i];
-                if (!e.live) continue;
-                const uint64_t d2 = Dist2(e.at, _q);
-                if (d2 < _bestD2 || (d2 == _bestD2 && e.slot < _bestSlot))
-                    _bestD2 = d2, _best = i, _bestSlot = e.slot;
-            }
-            return;
-        }
-        const uint32_t mid = lo + (hi - lo) / 2, left = 2 * k + 1, right = 2 * k + 2;
-        if (node.onePoint) {
-            // Both sides exactly as far: the one holding the lowest slot settles it.
-            const uint64_t d2 = Dist2(_entries[lo].at, _q);
-            const bool leftFirst = _nodes[left].minSlot < _nodes[right].minSlot;
-            if (Worth(leftFirst ? left : right, d2))
-                leftFirst ? Search(left, lo, mid) : Search(right, mid, hi);
-            if (Worth(leftFirst ? right : left, d2))
-                leftFirst ? Search(right, mid, hi) : Search(left, lo, mid);
-            return;
-        }
-        const int64_t diff = int64_t{node.alongY ? _q.y : _q.x} - node.split;
-        const auto far2 = static_cast<uint64_t>(diff) * static_cast<uint64_t>(diff);
-        if (diff < 0) {
-            if (Worth(left, 0)) Search(left, lo, mid);
-            if (Worth(right, far2)) Search(right, mid, hi);
-        } else {
-            if (Worth(right, 0)) Search(right, mid, hi);
-            if (Worth(left, far2)) Search(left, lo, mid);
-        }
-    }
-
-    std::vector<Entry> _entries;
-    std::vector<Node> _nodes;
-    mutable PlotPoint _q;
-    mutable uint64_t _bestD2 = 0;
-    mutable uint32_t _best = kDead;
-    mutable uint32_t _bestSlot = kDead;
-};
+using Entry = PointIndex::Place;
+constexpr uint32_t kDead = PointIndex::kNone;
 
 // The entries of path i: both ends of an open path (one if it is a single point), every vertex
 // but the repeated last of a closed one. Entries of one path are consecutive point indices
@@ -245,7 +50,7 @@ std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from,
         for (uint32_t s = firstSlot[i]; s < firstSlot[i + 1]; ++s)
             entries.push_back({paths.points[EntryPoint(paths, i, s - firstSlot[i])], s, i});
     }
-    EntryTree tree(std::move(entries));
+    PointIndex tree(std::move(entries));
     const std::vector<uint32_t> slotPos = tree.Positions();
 
     // How many paths each one still waits for, and whom each frees; a waiting path's entries
@@ -291,7 +96,7 @@ std::vector<PathStep> NearestNextOrder(const PathSet& paths, PlotPoint from,
             if (!freed) break;
             continue;
         }
-        const uint32_t i = tree[pos].path;
+        const uint32_t i = tree[pos].item;
         const uint32_t point = EntryPoint(paths, i, tree[pos].slot - firstSlot[i]);
         const PathStep step{i, !paths.closed(i) && point != paths.begin(i), point};
         steps.push_back(step);

@@ -33,12 +33,21 @@ PathSet EntriesOfPen(const PathStore& store, const PenChoice& choice, int number
     return entries;
 }
 
-void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
+// Calls f(number) for each pen number the store uses, lowest first, with that pen selected:
+// a pen is taken up once, and all its paths are drawn before the next.
+template <class F>
+void ForEachPen(HpglWriter& writer, const PathStore& store, const PenChoice& choice, F&& f) {
     std::set<int> numbers;
     for (size_t i = 0; i < store.size(); ++i) numbers.insert(choice.NumberOf(store.pen(i)));
-    PathSet one;
     for (int number : numbers) {
         writer.SelectPen(number);
+        f(number);
+    }
+}
+
+void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
+    PathSet one;
+    ForEachPen(writer, store, choice, [&](int number) {
         std::vector<uint32_t> index;
         const PathSet entries = EntriesOfPen(store, choice, number, index);
         for (const PathStep& step : OrderPaths(entries, writer.position())) {
@@ -48,7 +57,7 @@ void WriteOptimised(HpglWriter& writer, const PathStore& store, const PenChoice&
                                                              : (step.reversed ? last : 0);
             writer.Draw(one, PathStep{0, step.reversed, entry});
         }
-    }
+    });
 }
 
 void WriteInDocumentOrder(HpglWriter& writer, const PathStore& store, const PenChoice& choice) {
@@ -88,10 +97,7 @@ void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pen
             WriteInDocumentOrder(writer, store, pens);
         return;
     }
-    std::set<int> numbers;
-    for (size_t i = 0; i < store.size(); ++i) numbers.insert(pens.NumberOf(store.pen(i)));
-    for (int number : numbers) {
-        writer.SelectPen(number);
+    ForEachPen(writer, store, pens, [&](int number) {
         PathSet paths = PathsOfPen(store, pens, number);
         if (merge) paths = MergeLines(std::move(paths));
         std::vector<PathStep> steps;
@@ -104,5 +110,5 @@ void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pen
         else
             steps = DocumentOrder(paths);
         for (const PathStep& step : steps) writer.Draw(paths, step);
-    }
+    });
 }

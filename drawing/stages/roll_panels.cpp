@@ -163,3 +163,43 @@ std::optional<PanelRange> SelectPanels(PanelRange range, int panels, std::string
     range.last = std::min(range.last, panels);
     return range;
 }
+
+PageCut::PageCut(const PathStore& page, std::optional<int32_t> roll, bool autoSplit,
+                 const PlotArea& area)
+    : _page(page), _roll(roll), _area(area) {
+    if (!roll) return;
+    _use = StretchesInUse(page, *roll, area.height);
+    if (autoSplit) {
+        _panels = static_cast<int>(
+            std::min<size_t>(_use.last - _use.first + 1, std::numeric_limits<int>::max()));
+        return;
+    }
+    _use.first = 0;
+    _beyond = std::max(0, std::min(_use.reachesTo, area.height) - *roll);
+}
+
+const PathStore& PageCut::Panel(int number, PlotArea* panel) {
+    *panel = _area;
+    if (!_roll) return _page;
+    const Band band = StretchBand(*_roll, _use.first + static_cast<size_t>(number - 1), _use.count);
+    _cut = CutBand(_page, band, band.lo);
+    panel->height = std::min(*_roll, _area.height - band.lo);
+    return *_cut;
+}
+
+std::string OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen) {
+    std::vector<PanelRange> out;
+    if (chosen.first > 1) out.push_back({1, chosen.first - 1});
+    if (chosen.last < count) out.push_back({chosen.last + 1, count});
+    if (out.empty()) return {};
+    const auto span = [](PanelRange r) {
+        return r.first == r.last ? std::to_string(r.first)
+                                 : std::to_string(r.first) + "-" + std::to_string(r.last);
+    };
+    const bool one = out.size() == 1 && out[0].first == out[0].last;
+    std::string text = std::string(pages ? "page" : "panel") + (one ? " " : "s ") + span(out[0]);
+    if (out.size() > 1) text += " and " + span(out[1]);
+    return text + " of " + std::to_string(count) + (one ? " is" : " are") +
+           " outside the page range " + std::to_string(asked.first) + "-" +
+           std::to_string(asked.last) + " set in Trazen Plotter Settings; not sent";
+}

@@ -48,3 +48,32 @@ struct PanelRange {
     int first = 1, last = 1;
 };
 std::optional<PanelRange> SelectPanels(PanelRange asked, int panels, std::string* problem);
+
+// How one page (a drawing without pages is its one page) goes onto the paper: whole; along a
+// roll with automatic split, cut into the stretches that hold some of it, each a panel moved to
+// its own start; along a roll without it, its first stretch alone, what lies further clipped.
+class PageCut {
+public:
+    PageCut(const PathStore& page, std::optional<int32_t> roll, bool autoSplit,
+            const PlotArea& area);
+
+    int panels() const { return _panels; }
+    // Clipped at the roll length: how far the page reaches beyond it, in plotter units.
+    int32_t beyondRoll() const { return _beyond; }
+    // Panel `number` (1-based) as what it plots (the page itself when not cut) and its area.
+    const PathStore& Panel(int number, PlotArea* panel);
+
+private:
+    const PathStore& _page;
+    std::optional<int32_t> _roll;
+    PlotArea _area;
+    RollUse _use;
+    int _panels = 1;
+    int32_t _beyond = 0;
+    std::optional<PathStore> _cut;
+};
+
+// The note naming what the page range leaves out of `count` pages (or panels along the roll):
+// "pages 2-3 of 3 are outside the page range 1-1 set in Trazen Plotter Settings; not sent";
+// empty when it leaves out none.
+std::string OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen);

@@ -454,6 +454,7 @@ struct PanelCase {
     int panels;
     double beyondMm;           // clipped without the split
     int firstStretch = 0;      // the stretch of panel 1 (those before hold nothing)
+    const char* outside = "";  // the note on the panels the page range leaves out
 };
 
 void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
@@ -489,6 +490,12 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     EXPECT_EQ(cut.result.panels, c.panels);
     EXPECT_NEAR(cut.result.beyondRollMm, c.beyondMm, 0.05);
     ASSERT_EQ(cut.bodies.size(), c.plotted.size());
+    const std::string outside = *c.outside ? std::string("NOTE:") + c.outside +
+                                                 " set in Trazen Plotter Settings; not sent\n"
+                                           : std::string("outside the page range");
+    EXPECT_EQ(DrawingHeaderLines(cut.result, 0).find(outside) != std::string::npos,
+              *c.outside != '\0')
+        << DrawingHeaderLines(cut.result, 0);
 
     // Every piece lies on its panel, which starts where the previous one ends; where a line
     // leaves one panel a piece of it starts in the next at the same x.
@@ -548,8 +555,10 @@ INSTANTIATE_TEST_SUITE_P(
         PanelCase{"NoRollLength", ACROSS, 100, 0, true, 1, 9999, {1}, 1, 0},
         PanelCase{"RollLongerThanThePaper", ACROSS, 100, 800, true, 1, 9999, {1}, 1, 0},
         PanelCase{"ThreePanels", ACROSS, 100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
-        PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0},
-        PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0},
+        PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0, 0,
+                  "panels 1 and 3 of 3 are outside the page range 2-2"},
+        PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0, 0,
+                  "panel 1 of 3 is outside the page range 2-9999"},
         // A file whose configuration never held a range plots what the window shows: the
         // print record's job range.
         PanelCase{"RangeNeverStored", ACROSS, 100, 288, true, 0, 0, {1, 2, 3}, 3, 0},

@@ -27,13 +27,13 @@ namespace {
 // A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points: 7549 x 11317 units.
 constexpr long kAreaHeight = 11317;
 
-TPrint Page() {
+TPrint Page(int16_t roll = 0) {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
     config.cmargin = Rect{10, 20, 30, 40};
-    CalcPageWidth(&print, &config, 595, 842, 100, 0);
+    CalcPageWidth(&print, &config, 595, 842, 100, roll);
     return print;
 }
 
@@ -55,15 +55,19 @@ struct Plot {
     std::vector<std::string> bodies;  // every plot's
 };
 
-// With the page range `first` to `last` of the configuration window.
-Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1) {
+// With the page range `first` to `last` of the configuration window; on roll paper when a
+// roll length (points) is given, cut into panels with `split`.
+Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
+                 int16_t rollLength = 0, bool split = false) {
     TPrConfig config = Pens();
     config.iFstPage = first;
     config.iLstPage = last;
+    config.rlength = rollLength;
+    config.fautosep = split ? 1 : 0;
     std::vector<std::FILE*> files;
     Plot out;
     out.result = ConvertDrawing(
-        path, Page(), config,
+        path, Page(rollLength > 0 ? 1 : 0), config,
         [&](const DrawingPlot&) {
             files.push_back(std::tmpfile());
             return files.back();
@@ -226,7 +230,8 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
 }
 
-// A PDF of `pages` pages, each one line, written whole by hand: a tool would take long.
+// A PDF of `pages` pages, each an inch across and 600 points up from the bottom (so that it
+// spans three stretches of a 288-point roll), written whole by hand: a tool would take long.
 std::string ManyPagePdf(int pages) {
     std::string pdf = "%PDF-1.4\n";
     std::vector<size_t> offsets;
@@ -236,7 +241,7 @@ std::string ManyPagePdf(int pages) {
     };
     std::string kids;
     for (int i = 0; i < pages; ++i) kids += std::to_string(4 + i) + " 0 R ";
-    const std::string stream = "0 0 0 RG 72 700 m 144 700 l S";
+    const std::string stream = "0 0 0 RG 72 700 m 144 700 l S 72 100 m 72 700 l S";
     object("<< /Type /Catalog /Pages 2 0 R >>");
     object("<< /Type /Pages /Count " + std::to_string(pages) + " /Kids [" + kids + "] >>");
     object("<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream +
@@ -256,36 +261,65 @@ std::string ManyPagePdf(int pages) {
 }
 
 // Every page of the page range is a plot of its own, named like a roll's panel; only those
-// pages are read, and a range too long for one go is refused before any is.
+// pages are read, and a range too long for one go is refused before any is. The pages left
+// out are named. Along a roll each page is cut as a drawing without pages is: into panels
+// with automatic split (its bottom stretch is the first), else clipped at the roll length.
 TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
     TempHome home;
     const std::string path = home.scratch("in") + "/long.pdf";
+    const std::string two = home.scratch("in") + "/two.pdf";
     WriteFileBytes(path, ManyPagePdf(10000));
+    WriteFileBytes(two, ManyPagePdf(2));
+    const std::string range = " set in Trazen Plotter Settings; not sent";
     const struct {
         const char* name;
-        int16_t first, last;
-        std::vector<int> plotted;  // page numbers; none: refused
-        const char* says;
+        bool long_;  // long.pdf, else two.pdf
+        int16_t first, last, roll;
+        bool split;
+        std::vector<std::string> plotted;  // the plots' names after the file's; none: refused
+        std::string says;                  // in the message, or else in the notes
+        double beyondMm = 0;
     } rows[] = {
-        {"first_page", 1, 1, {1}, ""},
-        {"a_later_page", 7, 7, {7}, ""},
-        {"three_pages", 2, 4, {2, 3, 4}, ""},
-        {"range_too_long", 1, 9999, {}, "more than the 100 plotted at once"},
-        {"beyond_the_page_limit", 5000, 5000, {}, "beyond the 1000 pages"},
-        {"far_beyond", 12000, 12000, {}, "beyond the 1000 pages"},
+        // clang-format off
+        {"first_page", true, 1, 1, 0, false, {"(1/10000)"},
+         "pages 2-10000 of 10000 are outside the page range 1-1" + range},
+        {"a_later_page", true, 7, 7, 0, false, {"(7/10000)"},
+         "pages 1-6 and 8-10000 of 10000 are outside the page range 7-7" + range},
+        {"three_pages", true, 2, 4, 0, false, {"(2/10000)", "(3/10000)", "(4/10000)"},
+         "pages 1 and 5-10000 of 10000 are outside the page range 2-4" + range},
+        {"range_too_long", true, 1, 9999, 0, false, {}, "more than the 100 plotted at once"},
+        {"beyond_the_page_limit", true, 5000, 5000, 0, false, {}, "beyond the 1000 pages"},
+        {"far_beyond", true, 12000, 12000, 0, false, {}, "beyond the 1000 pages"},
+        {"roll_in_panels", false, 1, 9999, 288, true,
+         {"(page 1/2, panel 1/3)", "(page 1/2, panel 2/3)", "(page 1/2, panel 3/3)",
+          "(page 2/2, panel 1/3)", "(page 2/2, panel 2/3)", "(page 2/2, panel 3/3)"}, ""},
+        {"roll_in_panels_second_page", false, 2, 2, 288, true,
+         {"(page 2/2, panel 1/3)", "(page 2/2, panel 2/3)", "(page 2/2, panel 3/3)"},
+         "page 1 of 2 is outside the page range 2-2" + range},
+        // The line reaches 9878 units up the area; the roll takes 4064.
+        {"roll_clipped", false, 1, 9999, 288, false, {"(1/2)", "(2/2)"}, "", (9878 - 4064) / 40.0},
+        // clang-format on
     };
     for (const auto& row : rows) {
-        const Plot out = ConvertFile(path, row.first, row.last);
+        const Plot out =
+            ConvertFile(row.long_ ? path : two, row.first, row.last, row.roll, row.split);
         EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
-        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << row.name;
+        std::string said = out.result.message;
+        for (const std::string& note : out.result.notes) said += "|" + note;
+        EXPECT_NE(said.find(row.says), std::string::npos) << row.name << ": " << said;
+        if (row.says.empty()) EXPECT_EQ(said.find("outside"), std::string::npos) << row.name;
+        EXPECT_NEAR(out.result.beyondRollMm, row.beyondMm, 0.1) << row.name;
         ASSERT_EQ(out.result.plots.size(), row.plotted.size()) << row.name;
-        EXPECT_EQ(out.result.pages, !row.plotted.empty()) << row.name;  // pages, not panels
+        // Pages, not panels, unless cut along the roll.
+        EXPECT_EQ(out.result.pages, !row.plotted.empty() && !row.split) << row.name;
         for (size_t i = 0; i < row.plotted.size(); ++i) {
-            EXPECT_EQ(out.result.plots[i].number, row.plotted[i]) << row.name;
             EXPECT_EQ(PlotName(out.result, i),
-                      "long.pdf (" + std::to_string(row.plotted[i]) + "/10000)")
+                      (row.long_ ? "long.pdf " : "two.pdf ") + row.plotted[i])
                 << row.name;
-            EXPECT_EQ(LineBoxes(out.bodies[i]).at(0).width(), 1016) << row.name;  // one inch
+            // Never an empty plot: each holds some of the page's lines.
+            ASSERT_EQ(LineBoxes(out.bodies[i]).count(3), 1u) << row.name << " " << i;
+            if (row.roll == 0)
+                EXPECT_EQ(LineBoxes(out.bodies[i]).at(0).width(), 1016) << row.name;  // one inch
         }
     }
 }

@@ -22,7 +22,7 @@ DrawingResult Panels() {
     r.pages = true;
     r.rollLengthMm = 101.6;
     r.beyondRollMm = 0.05;
-    r.plots = {{1, 3, "0,0,4008,4064", 7, 8, 9}, {3, 3, "0,0,4008,1877", 10, 11, 12}};
+    r.plots = {{1, 3, "0,0,4008,4064", 7, 8, 9}, {3, 3, "0,0,4008,1877", 10, 11, 12, 2, 3, 1, 2}};
     r.paths = 17;
     r.penUpTravel = 1LL << 40;
     r.bodyBytes = 21;

@@ -43,17 +43,10 @@ struct SendContext {
     std::string file;  // the file plotted, for the line that says it was delivered
 };
 
-// The sender's own words, on one line: its window breaks them where a terminal would not.
-QString OneLine(QString words) {
-    words.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return words.trimmed();
-}
-
 // What a sender that ended with `status` left of why; the status itself when it left nothing.
 QString SenderReason(const std::optional<SendResult>& result, int status) {
-    if (result && result->end != SendEnd::Delivered && !result->words.trimmed().isEmpty())
-        return OneLine(result->words);
-    return TPlotWords::tr("TRZNSerSend status %1").arg(status);
+    const QString reason = ReasonOnOneLine(result);
+    return reason.isEmpty() ? TPlotWords::tr("TRZNSerSend status %1").arg(status) : reason;
 }
 
 // The plot's name as the user knows it: the file's, with the panel's number.

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/balanced_lines.h"
@@ -11,13 +13,17 @@ namespace {
 
 bool g_gui = false;
 
-// Lines no wider than a message box takes them unbroken (half the screen, 500 pixels at most,
-// less its icon): the box then breaks none itself.
-constexpr int kBoxTextWidth = 420;
+// Lines no wider than a message box takes them unbroken: half the screen, 500 pixels at most
+// (Qt's own limit), less its icon and margins. The box then breaks none itself.
+int BoxTextWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int half = screen ? screen->availableGeometry().width() / 2 : 500;
+    return std::min(half, 500) - 100;
+}
 
 void ShowWarning(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title,
-                    BalancedLines(text, QApplication::font("QMessageBox"), kBoxTextWidth),
+                    BalancedLines(text, QApplication::font("QMessageBox"), BoxTextWidth()),
                     QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();

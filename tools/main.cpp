@@ -3,15 +3,13 @@
 // the roll is sent panel after panel, each as a plot of its own. Exit status: 0
 // delivered (or written), 1 stopped or failed in the sender, 2 bad input, 3 another plot is
 // being sent (with --no-wait), 4 no product folder (or the plot to keep can't be written), 5 no
-// sender (or no display to start it on), 6 no destination set up yet.
+// sender (or no display to start it on), 6 no destination set up yet (or no paper chosen).
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QProcess>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>

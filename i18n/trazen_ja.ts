@@ -400,5 +400,17 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
         <source>cannot write %1: %2</source>
         <translation>%1 に書き込めません: %2</translation>
     </message>
+    <message>
+        <source>the input window &quot;%1&quot; is not four whole numbers x1,y1,x2,y2 (for example 0,0,16000,11000)</source>
+        <translation>入力ウィンドウ「%1」は x1,y1,x2,y2 の 4 つの整数ではありません (例: 0,0,16000,11000)</translation>
+    </message>
+    <message>
+        <source>the input window &quot;%1&quot; has a number outside %2 to %3</source>
+        <translation>入力ウィンドウ「%1」に %2 から %3 の範囲外の数があります</translation>
+    </message>
+    <message>
+        <source>the standard output</source>
+        <translation>標準出力</translation>
+    </message>
 </context>
 </TS>

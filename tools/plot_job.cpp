@@ -51,9 +51,10 @@ std::optional<std::string> CheckPlotFile(const std::string& path) {
 std::optional<std::string> CheckInputWindow(const std::string& brc) {
     // HP-GL's integer parameters: -2^30 to 2^30 - 1.
     constexpr std::int64_t kLow = -(std::int64_t{1} << 30), kHigh = (std::int64_t{1} << 30) - 1;
-    const std::string bad =
-        "the input window \"" + brc +
-        "\" is not four whole numbers x1,y1,x2,y2 (for example 0,0,16000,11000)";
+    const std::string bad = Said(
+        TPlotWords::tr("the input window \"%1\" is not four whole numbers x1,y1,x2,y2 (for example "
+                       "0,0,16000,11000)")
+            .arg(Shown(brc)));
     int numbers = 0;
     size_t i = 0;
     while (true) {
@@ -65,8 +66,10 @@ std::optional<std::string> CheckInputWindow(const std::string& brc) {
         if (i == digits || i - digits > 10) return bad;
         const std::int64_t value = std::stoll(brc.substr(start, i - start));
         if (value < kLow || value > kHigh) {
-            return "the input window \"" + brc + "\" has a number outside " + std::to_string(kLow) +
-                   " to " + std::to_string(kHigh);
+            return Said(TPlotWords::tr("the input window \"%1\" has a number outside %2 to %3")
+                            .arg(Shown(brc))
+                            .arg(kLow)
+                            .arg(kHigh));
         }
         ++numbers;
         if (i == brc.size()) break;

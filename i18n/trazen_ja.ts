@@ -412,5 +412,17 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
         <source>the standard output</source>
         <translation>標準出力</translation>
     </message>
+    <message>
+        <source>reading the drawing took more than %1 s and was stopped (TRZN_READ_SECONDS sets the limit)</source>
+        <translation>図面の読み込みに %1 秒以上かかったため、止めました (上限は TRZN_READ_SECONDS で設定できます)</translation>
+    </message>
+    <message>
+        <source>reading the drawing crashed (%1): the file may be damaged</source>
+        <translation>図面の読み込みが異常終了しました (%1)。ファイルが壊れているかもしれません</translation>
+    </message>
+    <message>
+        <source>reading the drawing needed more than %1 of memory and was stopped (TRZN_READ_MEMORY_MB sets the limit)</source>
+        <translation>図面の読み込みに %1 を超えるメモリが必要になったため、止めました (上限は TRZN_READ_MEMORY_MB で設定できます)</translation>
+    </message>
 </context>
 </TS>

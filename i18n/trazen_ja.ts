@@ -424,5 +424,21 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
         <source>reading the drawing needed more than %1 of memory and was stopped (TRZN_READ_MEMORY_MB sets the limit)</source>
         <translation>図面の読み込みに %1 を超えるメモリが必要になったため、止めました (上限は TRZN_READ_MEMORY_MB で設定できます)</translation>
     </message>
+    <message>
+        <source>an XML document whose root element is %1</source>
+        <translation>ルート要素が %1 の XML 文書</translation>
+    </message>
+    <message>
+        <source>a PNG picture</source>
+        <translation>PNG 画像</translation>
+    </message>
+    <message>
+        <source>a JPEG picture</source>
+        <translation>JPEG 画像</translation>
+    </message>
+    <message>
+        <source>a ZIP archive</source>
+        <translation>ZIP アーカイブ</translation>
+    </message>
 </context>
 </TS>

@@ -31,6 +31,10 @@
         <source>送信しました。</source>
         <translation>Sent.</translation>
     </message>
+    <message>
+        <source>中止しました。共有フォルダにはプロットを残していません。</source>
+        <translation>Stopped. Nothing of the plot is left in the shared folder.</translation>
+    </message>
 </context>
 <context>
     <name>TFtpDelivery</name>
@@ -65,6 +69,43 @@
     <message>
         <source>送信しました。</source>
         <translation>Sent.</translation>
+    </message>
+    <message>
+        <source>FTP のポート番号 %1 は使えません。1 から 65535 までの番号を入力するか、サーバの標準のポートなら 0 にしてください。</source>
+        <translation>The FTP port number %1 can't be used. Enter a number from 1 to 65535, or 0 for the server's usual port.</translation>
+    </message>
+    <message>
+        <source>中止しています。FTP サーバ %1 から途中までのプロットを消しています…</source>
+        <translation>Stopping. Deleting the part of the plot that reached the FTP server %1…</translation>
+    </message>
+    <message>
+        <source>中止しました。サーバに届いた途中までのプロット %1 は消しました。</source>
+        <translation>Stopped. The part of the plot that reached the server, %1, was deleted.</translation>
+    </message>
+    <message>
+        <source>中止しました。サーバに届いた途中までのプロット %1 は、サーバが消させないため残っています。プリントサーバの側で消してください。
+サーバの説明: %2</source>
+        <translation>Stopped. The part of the plot that reached the server, %1, is still there: the server would not let it be deleted. Delete it on the print server.
+The server said: %2</translation>
+    </message>
+    <message>
+        <source>中止しました。サーバには何も届いていません。</source>
+        <translation>Stopped. Nothing reached the server.</translation>
+    </message>
+</context>
+<context>
+    <name>TMissingDevice</name>
+    <message>
+        <source>シリアルポート %1 (未接続)</source>
+        <translation>serial port %1 (not connected)</translation>
+    </message>
+    <message>
+        <source>%1 はつながっていません。アダプタを差し込むか、Trazen プロッタ設定で別のポートを選んでください。</source>
+        <translation>%1 is not connected: plug in the adapter, or choose another port in Trazen Plotter Settings.</translation>
+    </message>
+    <message>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
     </message>
 </context>
 <context>
@@ -565,6 +606,10 @@ Check that the folder exists and can be written to (that the server is connected
         <source>フロー制御「プロッタのバッファ (ESC.B)」は問い合わせに答えるプロッタのためのものです。設定でフロー制御を「RTS/CTS」(ハンドシェーク線のあるケーブル) か「XON/XOFF」に変えて送り直してください。</source>
         <translation>The flow control “Plotter buffer (ESC.B)” is for plotters that answer queries. In the settings, choose “RTS/CTS” (with a cable that has handshake lines) or “XON/XOFF” as the flow control and send again.</translation>
     </message>
+    <message>
+        <source>停止しています…</source>
+        <translation>Stopping…</translation>
+    </message>
 </context>
 <context>
     <name>TSerialDelivery</name>
@@ -591,6 +636,21 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>プロッタが描き終えました。</source>
         <translation>Plotted.</translation>
+    </message>
+</context>
+<context>
+    <name>TUnsetDestination</name>
+    <message>
+        <source>(未設定)</source>
+        <translation>(not set)</translation>
+    </message>
+    <message>
+        <source>プロッタはまだ設定されていません。Trazen プロッタ設定で送信先を選んでから、もう一度プロットしてください。</source>
+        <translation>The plotter is not set up yet: choose where plots go in Trazen Plotter Settings, then plot again.</translation>
+    </message>
+    <message>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
     </message>
 </context>
 <context>

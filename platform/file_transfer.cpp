@@ -8,8 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
+
+constexpr size_t kUsualPieceBytes = 64 * 1024;
+size_t g_pieceBytes = kUsualPieceBytes;
 
 DeliveryResult Fail(DeliveryError error, int err) {
     DeliveryResult r;
@@ -67,13 +71,16 @@ int PlaceWithoutReplacing(const std::string& temp, const std::string& dst) {
 
 }  // namespace
 
-DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst) {
+void SetCopyPieceBytes(size_t bytes) { g_pieceBytes = bytes == 0 ? kUsualPieceBytes : bytes; }
+
+DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst,
+                                   const std::function<bool()>& keepGoing) {
     const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
         const int err = errno;
-        return Fail(err == ENOENT || err == ENOTDIR ? DeliveryError::SourceMissing
-                                                    : DeliveryError::Other,
-                    err);
+        return Fail(
+            err == ENOENT || err == ENOTDIR ? DeliveryError::SourceMissing : DeliveryError::Other,
+            err);
     }
     struct stat st {};
     if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -110,15 +117,16 @@ DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& ds
         unlink(temp.c_str());
         return Fail(error, err);
     };
-    char buf[64 * 1024];
+    std::vector<char> buf(g_pieceBytes);
     for (;;) {
-        const ssize_t n = read(in, buf, sizeof buf);
+        if (keepGoing && !keepGoing()) return abandon(DeliveryError::Aborted, ECANCELED);
+        const ssize_t n = read(in, buf.data(), buf.size());
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             return abandon(DeliveryError::Other, errno);
         }
-        if (!WriteAll(out, buf, static_cast<size_t>(n)))
+        if (!WriteAll(out, buf.data(), static_cast<size_t>(n)))
             return abandon(DeliveryError::FolderNotWritable, errno);
     }
     // Network shares report a full disk or a lost server only when the data is flushed.

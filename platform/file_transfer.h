@@ -8,14 +8,14 @@
 // What went wrong, so the window can say it in plain words (in the user's language).
 enum class DeliveryError {
     None,
-    SourceMissing,       // the file to deliver is not there
-    TargetExists,        // a copy would overwrite
-    FolderNotWritable,   // the shared folder can't be written (sysErrno says why)
-    ConnectFailed,       // no server listening, host unknown, network down
-    LoginDenied,         // user name or password refused
-    RemoteFolderMissing, // the server has no such folder
+    SourceMissing,        // the file to deliver is not there
+    TargetExists,         // a copy would overwrite
+    FolderNotWritable,    // the shared folder can't be written (sysErrno says why)
+    ConnectFailed,        // no server listening, host unknown, network down
+    LoginDenied,          // user name or password refused
+    RemoteFolderMissing,  // the server has no such folder
     TimedOut,
-    Aborted,             // keepGoing returned false
+    Aborted,  // keepGoing returned false
     Other,
 };
 
@@ -26,8 +26,13 @@ struct DeliveryResult {
     bool ok() const { return error == DeliveryError::None; }
 };
 
-// Copies src to dst; fails (never overwrites) when dst exists.
-DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst);
+// Copies src to dst; fails (never overwrites) when dst exists. keepGoing (when given) is asked
+// before each piece of the copy; once it says no, the copy ends as Aborted and leaves nothing in
+// dst's folder. A share on the network takes a big plot slowly, and Stop must not wait for it.
+DeliveryResult CopyFileNoOverwrite(const std::string& src, const std::string& dst,
+                                   const std::function<bool()>& keepGoing = {});
+// The size of the pieces (0: the usual 64 KiB). Tests make a copy slow enough to be stopped.
+void SetCopyPieceBytes(size_t bytes);
 
 struct FtpRequest {
     std::string url;       // ends in "/": the local file name is appended, escaped

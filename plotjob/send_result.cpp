@@ -51,3 +51,10 @@ std::optional<SendResult> ReadSendResult(const std::string& productFolder) {
 void ForgetSendResult(const std::string& productFolder) {
     std::remove(ProductFile(productFolder, product::kSendResult).c_str());
 }
+
+QString ReasonOnOneLine(const std::optional<SendResult>& result) {
+    if (!result || result->end == SendEnd::Delivered) return {};
+    QString words = result->words;
+    words.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return words.trimmed();
+}

@@ -23,3 +23,6 @@ bool WriteSendResult(const std::string& productFolder, const SendResult& result)
 std::optional<SendResult> ReadSendResult(const std::string& productFolder);
 // At a run's start: a sender killed before its end must not leave an earlier plot's result.
 void ForgetSendResult(const std::string& productFolder);
+// Why a run that was not delivered ended, in the sender's own words on one line (its window
+// breaks them where a terminal would not); empty for a delivered run, or one that left none.
+QString ReasonOnOneLine(const std::optional<SendResult>& result);

@@ -36,6 +36,7 @@ enum class TStopReply {
 // What a delivery is made from: the resolved destination and the settings it reads.
 struct TDeliverySetup {
     int16_t code = 0;
+    bool chosen = true;      // false: the settings name no destination at all
     std::string devicePath;  // a serial port
     std::string queue;       // a printer queue, as CUPS names it (UTF-8)
     const TSrConfig* port = nullptr;

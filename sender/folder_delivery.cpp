@@ -34,8 +34,14 @@ void TFolderDelivery::Step() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
+    _copying = true;
     const SharedCopyResult copy =
-        CopyToSharedFolder(FramedPlotPath(_setup), _folder, local, std::rand());
+        CopyToSharedFolder(FramedPlotPath(_setup), _folder, local, std::rand(), [this] {
+            _setup.serve();
+            return !_stopAsked;
+        });
+    _copying = false;
+    if (copy.result.error == DeliveryError::Aborted && _stopAsked) return;  // Stop carries on
     const QString target = QString::fromUtf8(copy.target.c_str());
     if (!copy.result.ok()) {
         _outcome = {TDeliveryState::Failed, SharedFolderFailureText(copy.result, target)};
@@ -44,4 +50,19 @@ void TFolderDelivery::Step() {
     _progress.detail = target;
     _progress.state = tr("共有フォルダにコピーしました: %1").arg(target);
     _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+}
+
+TStopReply TFolderDelivery::Stop(QString* message) {
+    if (_copying) {
+        _stopAsked = true;
+        return TStopReply::Later;
+    }
+    // Before the first tick nothing was copied; after an ended copy nothing is left.
+    _done = true;
+    *message = NothingLeftText();
+    return TStopReply::Stopped;
+}
+
+QString TFolderDelivery::NothingLeftText() {
+    return tr("中止しました。共有フォルダにはプロットを残していません。");
 }

@@ -6,8 +6,10 @@
 #include "sender/missing_device.h"
 #include "sender/queue_delivery.h"
 #include "sender/serial_delivery.h"
+#include "sender/unset_destination.h"
 
 std::unique_ptr<TDelivery> MakeDelivery(const TDeliverySetup& setup) {
+    if (!setup.chosen) return std::make_unique<TUnsetDestination>();
     if (setup.code >= 0) return std::make_unique<TSerialDelivery>(setup);
     switch (setup.code) {
         case kDestSharedFolder:

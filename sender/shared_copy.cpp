@@ -12,7 +12,8 @@ std::string SharedFileName(const std::tm& t, int nn) {
 }
 
 SharedCopyResult CopyToSharedFolder(const std::string& source, const std::string& folder,
-                                    const std::tm& now, int firstNumber) {
+                                    const std::tm& now, int firstNumber,
+                                    const std::function<bool()>& keepGoing) {
     SharedCopyResult out;
     if (!FileExists(source)) {
         out.result.error = DeliveryError::SourceMissing;
@@ -23,7 +24,7 @@ SharedCopyResult CopyToSharedFolder(const std::string& source, const std::string
     const int first = ((firstNumber % 100) + 100) % 100;
     for (int k = 0; k < 100; ++k) {
         out.target = folder + SharedFileName(now, (first + k) % 100);
-        out.result = CopyFileNoOverwrite(source, out.target);
+        out.result = CopyFileNoOverwrite(source, out.target, keepGoing);
         if (out.result.error != DeliveryError::TargetExists) return out;
     }
     return out;

@@ -19,5 +19,7 @@ struct SharedCopyResult {
 // Copies source into folder (created when missing). The number starts at firstNumber % 100; a
 // name already taken tries the following numbers, so two plots sent within the same second
 // both arrive. Fails with TargetExists only when all hundred names of that second are taken.
+// keepGoing is CopyFileNoOverwrite's: a copy it ends leaves nothing in the folder.
 SharedCopyResult CopyToSharedFolder(const std::string& source, const std::string& folder,
-                                    const std::tm& now, int firstNumber);
+                                    const std::tm& now, int firstNumber,
+                                    const std::function<bool()>& keepGoing = {});

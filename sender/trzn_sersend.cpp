@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,10 +16,12 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/balanced_lines.h"
 #include "platform/documents.h"
 #include "platform/encoding.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
+#include "plotjob/plot_notes.h"
 #include "plotjob/product_folder.h"
 #include "plotjob/send_result.h"
 #include "preview/plot_render.h"
@@ -26,6 +29,7 @@
 #include "sender/plot_file.h"
 #include "sender/plot_preview.h"
 #include "sender/send_messages.h"
+#include "settings/default_setup.h"
 #include "settings/store.h"
 #include "ui_trznSendModal.h"
 
@@ -133,7 +137,7 @@ void TRZN_SerSend::ShowNotes() {
     if (notes.empty()) return;
     QStringList lines{tr("プロットされない部分:")};
     for (size_t i = 0; i < notes.size() && i < kShownNotes; ++i) {
-        QString note = QString::fromUtf8(notes[i].data(), static_cast<qsizetype>(notes[i].size()));
+        QString note = NoteInSessionLanguage(notes[i]);
         if (note.size() > kLongestNote) note = note.left(kLongestNote - 1) + QChar(0x2026);
         lines << QStringLiteral("・") + note;
     }
@@ -158,7 +162,9 @@ void TRZN_SerSend::StartDelivery() {
     TDeliverySetup setup;
     setup.code = dest.code;
     setup.devicePath = dest.devicePath;
+    setup.chosen = DestinationChosen(sr);
     if (!_queueOverride.empty()) {
+        setup.chosen = true;
         setup.code = kDestPrinterQueue;
         setup.queue = _queueOverride;
     } else if (dest.code == kDestPrinterQueue) {
@@ -416,7 +422,15 @@ void TRZN_SerSend::Fail(const QString& message) {
     trznSendModal->adjustSize();
 }
 
-void TRZN_SerSend::ShowState(const QString& text) { _ui->prserLabelState->setText(text); }
+void TRZN_SerSend::ShowState(const QString& text) {
+    QLabel* label = _ui->prserLabelState;
+    label->setText(text);
+    // The label wraps at the width its lines balance at: a Japanese sentence a little wider than
+    // the window would leave its last characters alone on a line.
+    const int room = label->width();
+    if (room <= 0) return;
+    label->setContentsMargins(0, 0, room - BalancedWidth(text, label->font(), room), 0);
+}
 
 void TRZN_SerSend::LeaveResult() {
     if (!_resultDue) return;

@@ -94,7 +94,3 @@ std::vector<PlotPart> ConvertedDrawing::parts() const {
 }
 
 std::vector<std::string> ConvertedDrawing::remarks() const { return Remarks(_result); }
-
-void UseDefaultPage(RecordSet* records) {
-    mkDefault(records->print.get(), records->config.get(), records->paper.get());
-}

@@ -39,7 +39,3 @@ private:
     std::unique_ptr<CleanupOnSignal> _cleanup;
     std::unique_ptr<TempFolder> _folder;
 };
-
-// The print record of a page never configured: the first paper of the list (none there: A3
-// cut sheet) upright at full size, the configuration window's own default.
-void UseDefaultPage(RecordSet* records);

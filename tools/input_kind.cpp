@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "drawing/read/drawing_source.h"
+#include "tools/plot_job.h"
 
 namespace {
 
@@ -180,8 +181,9 @@ InputKind SniffXml(std::string_view head, std::string* what) {
     while (!reader.atEnd()) {
         if (reader.readNext() == QXmlStreamReader::StartElement) {
             if (reader.name() == QLatin1String("svg")) return InputKind::Svg;
-            *what =
-                "an XML document whose root element is " + reader.name().toString().toStdString();
+            *what = TPlotWords::tr("an XML document whose root element is %1")
+                        .arg(reader.name())
+                        .toStdString();
             return InputKind::Other;
         }
     }
@@ -215,11 +217,12 @@ InputKind SniffInput(std::string_view head, std::string* what) {
         std::string_view magic;
         const char* name;
     } known[] = {
-        {"\x89PNG", "a PNG picture"},    {"\xFF\xD8\xFF", "a JPEG picture"},
-        {"PK\x03\x04", "a ZIP archive"},
+        {"\x89PNG", QT_TRANSLATE_NOOP("TPlotWords", "a PNG picture")},
+        {"\xFF\xD8\xFF", QT_TRANSLATE_NOOP("TPlotWords", "a JPEG picture")},
+        {"PK\x03\x04", QT_TRANSLATE_NOOP("TPlotWords", "a ZIP archive")},
     };
     for (const auto& k : known) {
-        if (head.substr(0, k.magic.size()) == k.magic) *what = k.name;
+        if (head.substr(0, k.magic.size()) == k.magic) *what = TPlotWords::tr(k.name).toStdString();
     }
     return InputKind::Other;
 }

@@ -3,22 +3,22 @@
 // the roll is sent panel after panel, each as a plot of its own. Exit status: 0
 // delivered (or written), 1 stopped or failed in the sender, 2 bad input, 3 another plot is
 // being sent (with --no-wait), 4 no product folder (or the plot to keep can't be written), 5 no
-// sender (or no display to start it on), 6 no destination set up yet.
+// sender (or no display to start it on), 6 no destination set up yet (or no paper chosen).
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QProcess>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/encoding.h"
 #include "platform/translation.h"
+#include "plotjob/plot_notes.h"
 #include "settings/default_setup.h"
 #include "settings/store.h"
 #include "tools/drawing_job.h"
@@ -26,17 +26,35 @@
 #include "tools/input_kind.h"
 #include "tools/plot_job.h"
 #include "tools/plot_parts.h"
+#include "tools/plot_words.h"
 #include "tools/reading_child.h"
+#include "tools/send_plots.h"
 #include "tools/temp_folder.h"
 
 namespace {
 
-bool g_gui = false;
+// The paper the records choose, as the paper list names it, with its size.
+QString ChosenPaper(const RecordSet& records) {
+    const TPrConfig& config = *records.config;
+    const TPrPaper& papers = *records.paper;
+    const Rect& paper = records.print->rPaper;
+    const auto mm = [](int points) { return qRound(points * 25.4 / 72.0); };
+    QString name;
+    if (config.papersct >= 0 && config.papersct < papers.pitem_count) {
+        const TPrPaperItem& item = papers.pitem[config.papersct];
+        name =
+            SjisToQString(std::string(item.pname, strnlen(item.pname, sizeof item.pname)).c_str());
+    }
+    return TPlotWords::tr("%1 (%2 x %3 mm)")
+        .arg(name)
+        .arg(mm(paper.right - paper.left))
+        .arg(mm(paper.bottom - paper.top));
+}
 
-int Fail(PlotOutcome outcome, const QString& message) {
-    std::fprintf(stderr, "trzn-plot: %s\n", message.toLocal8Bit().constData());
-    if (g_gui) QMessageBox::warning(nullptr, QObject::tr("Plot"), message);
-    return static_cast<int>(outcome);
+// False for a paper of no size (0 x 0, a fresh window's "user defined" paper before the default
+// setup): no margin can be blamed for the missing printable area then.
+bool PaperChosen(const TPrint& print) {
+    return print.rPaper.right - print.rPaper.left > 0 && print.rPaper.bottom - print.rPaper.top > 0;
 }
 
 // The bytes given after --output: a name that isn't UTF-8 does not survive Qt's decoding.
@@ -48,23 +66,15 @@ std::string RawOptionValue(const std::vector<std::string>& rawArgs, const std::s
     return decoded.toLocal8Bit().toStdString();
 }
 
-void SayRemarks(const std::vector<std::string>& remarks) {
-    for (const std::string& remark : remarks) {
-        std::fprintf(stderr, "trzn-plot: note: %s\n",
-                     QString::fromStdString(remark).toLocal8Bit().constData());
-    }
-}
-
 // Without a settings file, or with the default setup a first start left there, the sender
 // would have no destination to send to: the destination is chosen first, in the
 // configuration window. `why` says which of the two it is.
 int NotConfigured(const QString& why) {
-    const QString missing =
-        QObject::tr(
-            "the plotter is not set up yet (%1): choose where plots go in "
-            "Trazen Plotter Settings (TRZNSerConfig), then plot again")
-            .arg(why);
-    if (!g_gui) return Fail(PlotOutcome::Unconfigured, missing);
+    const QString missing = TPlotWords::tr(
+                                "the plotter is not set up yet (%1): choose where plots go in "
+                                "Trazen Plotter Settings (TRZNSerConfig), then plot again")
+                                .arg(why);
+    if (!ShowsWindows()) return Fail(PlotOutcome::Unconfigured, missing);
     const std::string config = FindProgram(QCoreApplication::applicationDirPath().toStdString(),
                                            "TRZNSerConfig", "config");
     QProcess window;
@@ -74,10 +84,10 @@ int NotConfigured(const QString& why) {
     window.setStandardErrorFile(QProcess::nullDevice());
     if (config.empty() || !window.startDetached()) {
         return Fail(PlotOutcome::Unconfigured,
-                    missing + QObject::tr("; TRZNSerConfig could not be started"));
+                    missing + TPlotWords::tr("; TRZNSerConfig could not be started"));
     }
     // The window that opens is the message; a dialog in front of it would only hide it.
-    std::fprintf(stderr, "trzn-plot: %s; opening it now\n", missing.toLocal8Bit().constData());
+    Say(TPlotWords::tr("%1; opening it now").arg(missing));
     return static_cast<int>(PlotOutcome::Unconfigured);
 }
 
@@ -95,9 +105,10 @@ struct CommandLine {
 // A window is needed only to show a message when started from the file manager, and can be
 // shown only where there is a display.
 std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
-    for (int i = 1; i < argc; ++i) g_gui = g_gui || QByteArray(argv[i]) == "--gui";
-    g_gui = g_gui && HasDisplay();
-    if (g_gui) return std::make_unique<QApplication>(argc, argv);
+    bool gui = false;
+    for (int i = 1; i < argc; ++i) gui = gui || QByteArray(argv[i]) == "--gui";
+    SetShowsWindows(gui && HasDisplay());
+    if (ShowsWindows()) return std::make_unique<QApplication>(argc, argv);
     // A drawing's text is plotted from its font's outlines, which only a GUI application can
     // read; without --gui there is no window to show, and maybe no display: the offscreen
     // platform does. The sender is handed the session's own platform.
@@ -115,7 +126,7 @@ std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
 // The command line into *line; an exit status when it is wrong.
 std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, CommandLine* line) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QObject::tr(
+    parser.setApplicationDescription(TPlotWords::tr(
         "Plots an HP-GL file or a drawing (SVG or SVGZ, PDF, Illustrator, EPS or PostScript, "
         "DXF as text) with the destination set in TRZNSerConfig, through TRZNSerSend. A "
         "drawing is laid on the printable area of the configured page with the configured "
@@ -128,23 +139,25 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         "TRZNSerSend can't be found or started, 6 the destination was never set up."));
     parser.addHelpOption();
     parser.addPositionalArgument(
-        "file", QObject::tr("The HP-GL plot or drawing (SVG, SVGZ, PDF, Illustrator, EPS, "
-                            "PostScript, DXF) to plot; told by its content."));
+        "file", TPlotWords::tr("The HP-GL plot or drawing (SVG, SVGZ, PDF, Illustrator, EPS, "
+                               "PostScript, DXF) to plot; told by its content."));
     QCommandLineOption brcOption(
         "brc",
-        QObject::tr("Input window x1,y1,x2,y2 for an HP-GL plot (a drawing's comes from "
-                    "the page)."),
+        TPlotWords::tr("Input window x1,y1,x2,y2 for an HP-GL plot (a drawing's comes from "
+                       "the page)."),
         "window");
     QCommandLineOption noWaitOption(
-        "no-wait", QObject::tr("Refuse instead of waiting when a plot is being sent."));
-    QCommandLineOption guiOption("gui", QObject::tr("Show problems in a window (file managers)."));
+        "no-wait", TPlotWords::tr("Refuse instead of waiting when a plot is being sent."));
+    QCommandLineOption guiOption("gui",
+                                 TPlotWords::tr("Show problems in a window (file managers)."));
     QCommandLineOption queueOption(
-        "queue", QObject::tr("Send this plot to the CUPS printer queue NAME; the settings stay."),
+        "queue",
+        TPlotWords::tr("Send this plot to the CUPS printer queue NAME; the settings stay."),
         "name");
     QCommandLineOption outputOption(
         "output",
-        QObject::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
-                    "instead of plotting it; plot that file later with trzn-plot."),
+        TPlotWords::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
+                       "instead of plotting it; plot that file later with trzn-plot."),
         "file");
     parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption});
     // Not process(): it ends the program with 1, which says "failed in the sender".
@@ -156,16 +169,16 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
-        return Fail(PlotOutcome::BadInput, QObject::tr("give exactly one file to plot"));
+        return Fail(PlotOutcome::BadInput, TPlotWords::tr("give exactly one file to plot"));
     }
     if (parser.isSet(queueOption) && parser.value(queueOption).isEmpty()) {
-        return Fail(PlotOutcome::BadInput, QObject::tr("give the name of a printer queue"));
+        return Fail(PlotOutcome::BadInput, TPlotWords::tr("give the name of a printer queue"));
     }
     line->keep = parser.isSet(outputOption);
     if (line->keep && (parser.value(outputOption).isEmpty() || parser.isSet(queueOption))) {
         return Fail(PlotOutcome::BadInput,
-                    QObject::tr("--output needs a file name (or -) and sends nothing, so it "
-                                "takes no --queue"));
+                    TPlotWords::tr("--output needs a file name (or -) and sends nothing, so it "
+                                   "takes no --queue"));
     }
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
@@ -177,7 +190,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
     line->file =
         RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue", "--output"});
     if (line->keep) line->output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
-    line->wait = !parser.isSet(noWaitOption) && !g_gui;
+    line->wait = !parser.isSet(noWaitOption) && !ShowsWindows();
     if (parser.isSet(queueOption))
         line->senderArgs = {"--queue", parser.value(queueOption).toStdString()};
     return std::nullopt;
@@ -189,25 +202,25 @@ std::optional<int> LoadRecords(bool keep, RecordSet* records) {
     switch (LoadPlotSettings(records, &unreadable)) {
         case SettingsState::Loaded:
             if (!keep && !DestinationChosen(*records->serial))
-                return NotConfigured(QObject::tr("no destination is chosen in %1")
+                return NotConfigured(TPlotWords::tr("no destination is chosen in %1")
                                          .arg(QString::fromStdString(SettingsFilePath(nullptr))));
             break;
         case SettingsState::Missing:
             if (!keep)
-                return NotConfigured(QObject::tr("there is no %1")
+                return NotConfigured(TPlotWords::tr("there is no %1")
                                          .arg(QString::fromStdString(SettingsFilePath(nullptr))));
-            UseDefaultPage(records);
-            std::fprintf(stderr,
-                         "trzn-plot: note: nothing is set up in TRZNSerConfig yet: converted "
-                         "for its default page (the first paper of the list, A3 when there is "
-                         "none, upright at 100 %%)\n");
+            DefaultSetup(records);
+            Say(TPlotWords::tr("note: nothing is set up in TRZNSerConfig yet: converted for the "
+                               "default setup's paper, %1")
+                    .arg(ChosenPaper(*records)));
             break;
         case SettingsState::Unreadable:
-            return Fail(PlotOutcome::Unconfigured,
-                        QObject::tr("the settings file %1 can't be read (%2): the destination is "
-                                    "not known")
-                            .arg(QString::fromStdString(SettingsFilePath(nullptr)),
-                                 QString::fromLocal8Bit(unreadable.c_str())));
+            return Fail(
+                PlotOutcome::Unconfigured,
+                TPlotWords::tr("the settings file %1 can't be read (%2): the destination is "
+                               "not known")
+                    .arg(QString::fromStdString(SettingsFilePath(nullptr)),
+                         QString::fromLocal8Bit(unreadable.c_str())));
     }
     return std::nullopt;
 }
@@ -217,17 +230,17 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
     if (output == "-" && parts.size() > 1) {
         if (parts.front().page)
             return Fail(PlotOutcome::BadInput,
-                        QObject::tr("the page range selects %1 pages of the document, and "
-                                    "the standard output takes one plot: give a file name "
-                                    "(each page goes to NAME-1.plt, NAME-2.plt, ...), or "
-                                    "choose one page with First page and Last page in "
-                                    "TRZNSerConfig")
+                        TPlotWords::tr("the page range selects %1 pages of the document, and "
+                                       "the standard output takes one plot: give a file name "
+                                       "(each page goes to NAME-1.plt, NAME-2.plt, ...), or "
+                                       "choose one page with First page and Last page in "
+                                       "TRZNSerConfig")
                             .arg(parts.size()));
         return Fail(PlotOutcome::BadInput,
-                    QObject::tr("the drawing is cut into %1 panels along the roll, and the "
-                                "standard output takes one plot: give a file name (each "
-                                "panel goes to NAME-1.plt, NAME-2.plt, ...), or choose one "
-                                "panel with First page and Last page in TRZNSerConfig")
+                    TPlotWords::tr("the drawing is cut into %1 panels along the roll, and the "
+                                   "standard output takes one plot: give a file name (each "
+                                   "panel goes to NAME-1.plt, NAME-2.plt, ...), or choose one "
+                                   "panel with First page and Last page in TRZNSerConfig")
                         .arg(parts.front().count));
     }
     std::string error;
@@ -237,108 +250,8 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
             return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
         }
         if (part.count > 1)
-            std::fprintf(stderr, "trzn-plot: %s written to %s\n", PartLabel(part).c_str(),
-                         name.c_str());
-    }
-    return static_cast<int>(PlotOutcome::Delivered);
-}
-
-// The plot slot, waited for unless the command line says not to; an exit status without it.
-std::optional<PlotSlot> TakeSlot(const std::string& folder, bool wait, int* status) {
-    bool busy = false;
-    std::optional<PlotSlot> slot = PlotSlot::Acquire(folder, /*wait=*/false, &busy);
-    if (!slot && busy && wait) {
-        std::fprintf(stderr, "trzn-plot: another plot is being sent; waiting for it to finish\n");
-        slot = PlotSlot::Acquire(folder, /*wait=*/true, &busy);
-    }
-    if (slot) return slot;
-    if (busy) {
-        *status = Fail(PlotOutcome::Busy,
-                       QObject::tr("another plot is being sent; try again when it has finished"));
-    } else {
-        *status = Fail(PlotOutcome::NoFolder, QObject::tr("the product folder %1 can't be written")
-                                                  .arg(QString::fromStdString(folder)));
-    }
-    return std::nullopt;
-}
-
-// Where the parts go: the sender, its arguments, the slot it inherits, the product folder.
-struct SendContext {
-    std::string sender;
-    std::vector<std::string> senderArgs;
-    int slotFd = -1;
-    std::string folder;
-    std::string file;  // the file plotted, for the line that says it was delivered
-};
-
-// Part `i` of `parts` through the sender; an exit status when it did not get through.
-std::optional<int> SendPart(const std::vector<PlotPart>& parts, size_t i, const SendContext& to) {
-    std::string error;
-    const PlotPart& part = parts[i];
-    const QString unsent = QString::fromStdString(NotSent(parts, i + 1));
-    const QString rest = unsent.isEmpty() ? QString() : "; " + unsent;
-    const QString which =
-        part.count > 1 ? QString::fromStdString(PartLabel(part)) + ": " : QString();
-    if (part.count > 1) std::fprintf(stderr, "trzn-plot: %s\n", PartLabel(part).c_str());
-    if (auto failure = WritePlotInputs(to.folder, part.body, part.headerLines, &error)) {
-        const std::string none = NotSent(parts, i);
-        return Fail(*failure,
-                    QString::fromLocal8Bit(error.c_str()) +
-                        (part.count > 1 ? "; " + QString::fromStdString(none) : QString()));
-    }
-    const SenderExit sent = RunSender(to.sender, to.senderArgs, to.slotFd);
-    if (sent.how == SenderExit::How::NotStarted) {
-        return Fail(PlotOutcome::NoSender,
-                    which + QObject::tr("TRZNSerSend could not be started") + rest);
-    }
-    if (sent.how == SenderExit::How::Killed) {
-        // A killed sender could not store its outcome; left alone, the status would say
-        // "running" for ever.
-        const KilledStatus stored = StoreKilledSenderStatus();
-        QString message = which + QObject::tr(
-                                      "the plot was not delivered: TRZNSerSend was "
-                                      "killed (%1)")
-                                      .arg(QString::fromLocal8Bit(strsignal(sent.value)));
-        if (stored == KilledStatus::Failed) {
-            message += QObject::tr("; the completion status could not be written to %1")
-                           .arg(QString::fromStdString(SettingsFilePath(nullptr)));
-        }
-        return Fail(PlotOutcome::SenderFailed, message + rest);
-    }
-    if (sent.value != 0) {
-        std::fprintf(stderr, "trzn-plot: %sthe plot was not delivered (TRZNSerSend status %d)%s\n",
-                     which.toLocal8Bit().constData(), sent.value, rest.toLocal8Bit().constData());
-        return static_cast<int>(PlotOutcome::SenderFailed);
-    }
-    const size_t slash = to.file.rfind('/');
-    std::string shown = to.file.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (part.count > 1)
-        shown += " (" + std::to_string(part.number) + "/" + std::to_string(part.count) + ")";
-    std::printf("%s: delivered\n", shown.c_str());
-    std::fflush(stdout);
-    return std::nullopt;
-}
-
-// Every part through the sender, one after another; a part that does not get through stops the
-// rest: the next would not meet it on the paper.
-int SendPlots(const std::vector<PlotPart>& parts, const CommandLine& line,
-              const std::string& folder) {
-    const std::string sender =
-        FindProgram(QCoreApplication::applicationDirPath().toStdString(), "TRZNSerSend", "sender");
-    if (sender.empty()) {
-        return Fail(PlotOutcome::NoSender, QObject::tr("TRZNSerSend is not installed"));
-    }
-    if (!HasDisplay()) {
-        return Fail(PlotOutcome::NoSender,
-                    QObject::tr("no display: TRZNSerSend shows a window and needs a desktop "
-                                "session (DISPLAY or WAYLAND_DISPLAY)"));
-    }
-    int status = 0;
-    const std::optional<PlotSlot> slot = TakeSlot(folder, line.wait, &status);
-    if (!slot) return status;
-    const SendContext to{sender, line.senderArgs, slot->fd(), folder, line.file};
-    for (size_t i = 0; i < parts.size(); ++i) {
-        if (auto failed = SendPart(parts, i, to)) return *failed;
+            Say(TPlotWords::tr("%1 written to %2")
+                    .arg(NoteInSessionLanguage(PartLabel(part)), QString::fromLocal8Bit(name)));
     }
     return static_cast<int>(PlotOutcome::Delivered);
 }
@@ -368,31 +281,39 @@ int main(int argc, char** argv) {
     const InputKind kind = SniffInput(ReadHead(file), &what);
     const QString shownFile = QString::fromLocal8Bit(file.c_str());
     if (kind == InputKind::Other) {
-        return Fail(PlotOutcome::BadInput,
-                    (what.empty() ? QObject::tr("%1 is neither a drawing (SVG, PDF, Illustrator, "
-                                                "EPS, DXF) nor an HP-GL plot")
-                                  : QObject::tr("%1 is %2, neither a drawing (SVG, PDF, "
-                                                "Illustrator, EPS, DXF) nor an HP-GL plot")
-                                        .arg("%1", QString::fromStdString(what)))
-                        .arg(shownFile));
+        return Fail(
+            PlotOutcome::BadInput,
+            (what.empty() ? TPlotWords::tr("%1 is neither a drawing (SVG, PDF, Illustrator, "
+                                           "EPS, DXF) nor an HP-GL plot")
+                          : TPlotWords::tr("%1 is %2, neither a drawing (SVG, PDF, "
+                                           "Illustrator, EPS, DXF) nor an HP-GL plot")
+                                .arg("%1", QString::fromStdString(what)))
+                .arg(shownFile));
     }
     const bool drawing = kind != InputKind::HpGl;
     if (drawing && line.brcSet) {
         return Fail(PlotOutcome::BadInput,
-                    QObject::tr("--brc is for HP-GL plots: a drawing's input window is the "
-                                "printable area of the configured page"));
+                    TPlotWords::tr("--brc is for HP-GL plots: a drawing's input window is the "
+                                   "printable area of the configured page"));
     }
     if (!drawing && line.keep) {
-        return Fail(
-            PlotOutcome::BadInput,
-            QObject::tr("%1 is an HP-GL plot already: --output converts drawings").arg(shownFile));
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
+                        .arg(shownFile));
     }
     const std::string folder = ProductFolder();
     if (folder.empty()) {
-        return Fail(PlotOutcome::NoFolder, QObject::tr("the Documents folder can't be found"));
+        return Fail(PlotOutcome::NoFolder, TPlotWords::tr("the Documents folder can't be found"));
     }
     RecordSet records;
     if (auto none = LoadRecords(line.keep, &records)) return *none;
+    // A drawing is laid on the paper; a plot of HP-GL brings its own coordinates.
+    if (drawing && !PaperChosen(*records.print)) {
+        return Fail(PlotOutcome::Unconfigured,
+                    TPlotWords::tr("no paper is chosen in %1: choose a paper in Trazen Plotter "
+                                   "Settings (TRZNSerConfig), then plot again")
+                        .arg(QString::fromStdString(SettingsFilePath(nullptr))));
+    }
 
     // A drawing is converted whole before anything is sent or kept: one that can't be plotted
     // leaves no trace, and never waits for another plot to say so.
@@ -401,7 +322,7 @@ int main(int argc, char** argv) {
         converted = ConvertedDrawing::Convert(file, records);
         if (auto failure = converted->failure()) {
             return Fail(*failure,
-                        shownFile + ": " + QString::fromStdString(converted->result().message));
+                        shownFile + ": " + NoteInSessionLanguage(converted->result().message));
         }
         SayRemarks(converted->remarks());
     }
@@ -414,5 +335,5 @@ int main(int argc, char** argv) {
                 : std::vector<PlotPart>{
                       PlotPart{hpgl->body(), InputWindowHeader(line.brc), line.brc, 1, 1}};
     if (line.keep) return KeepPlots(parts, line.output);
-    return SendPlots(parts, line, folder);
+    return SendPlots(parts, {line.senderArgs, line.wait, line.file}, folder);
 }

@@ -20,16 +20,30 @@
 
 extern char** environ;
 
+namespace {
+
+// The messages go out as local 8-bit text (the caller decodes them so); names are bytes.
+std::string Said(const QString& text) { return text.toLocal8Bit().toStdString(); }
+QString Shown(const std::string& path) { return QString::fromLocal8Bit(path); }
+QString Reason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+}  // namespace
+
 std::optional<std::string> CheckPlotFile(const std::string& path) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
-        return "cannot open " + path + ": " + std::strerror(errno);
+        const int err = errno;
+        return Said(TPlotWords::tr("cannot open %1: %2").arg(Shown(path), Reason(err)));
     }
-    if (S_ISDIR(st.st_mode)) return path + " is a folder, not a file to plot";
-    if (!S_ISREG(st.st_mode)) return path + " is not a regular file";
-    if (st.st_size == 0) return path + " is empty: there is nothing to plot";
+    if (S_ISDIR(st.st_mode))
+        return Said(TPlotWords::tr("%1 is a folder, not a file to plot").arg(Shown(path)));
+    if (!S_ISREG(st.st_mode))
+        return Said(TPlotWords::tr("%1 is not a regular file").arg(Shown(path)));
+    if (st.st_size == 0)
+        return Said(TPlotWords::tr("%1 is empty: there is nothing to plot").arg(Shown(path)));
     if (access(path.c_str(), R_OK) != 0) {
-        return "cannot read " + path + ": " + std::strerror(errno);
+        const int err = errno;
+        return Said(TPlotWords::tr("cannot read %1: %2").arg(Shown(path), Reason(err)));
     }
     return std::nullopt;
 }
@@ -37,8 +51,10 @@ std::optional<std::string> CheckPlotFile(const std::string& path) {
 std::optional<std::string> CheckInputWindow(const std::string& brc) {
     // HP-GL's integer parameters: -2^30 to 2^30 - 1.
     constexpr std::int64_t kLow = -(std::int64_t{1} << 30), kHigh = (std::int64_t{1} << 30) - 1;
-    const std::string bad = "the input window \"" + brc +
-                            "\" is not four whole numbers x1,y1,x2,y2 (for example 0,0,16000,11000)";
+    const std::string bad = Said(
+        TPlotWords::tr("the input window \"%1\" is not four whole numbers x1,y1,x2,y2 (for example "
+                       "0,0,16000,11000)")
+            .arg(Shown(brc)));
     int numbers = 0;
     size_t i = 0;
     while (true) {
@@ -50,8 +66,10 @@ std::optional<std::string> CheckInputWindow(const std::string& brc) {
         if (i == digits || i - digits > 10) return bad;
         const std::int64_t value = std::stoll(brc.substr(start, i - start));
         if (value < kLow || value > kHigh) {
-            return "the input window \"" + brc + "\" has a number outside " +
-                   std::to_string(kLow) + " to " + std::to_string(kHigh);
+            return Said(TPlotWords::tr("the input window \"%1\" has a number outside %2 to %3")
+                            .arg(Shown(brc))
+                            .arg(kLow)
+                            .arg(kHigh));
         }
         ++numbers;
         if (i == brc.size()) break;
@@ -75,8 +93,9 @@ bool HasDisplay() {
         const size_t end = std::min(platforms.find(';', start), platforms.size());
         const std::string entry = platforms.substr(start, end - start);
         const std::string name = entry.substr(0, entry.find(':'));  // options follow a colon
-        if (name == "xcb" ? set("DISPLAY")
-                          : name.rfind("wayland", 0) == 0 ? set("WAYLAND_DISPLAY") : !name.empty())
+        if (name == "xcb"                   ? set("DISPLAY")
+            : name.rfind("wayland", 0) == 0 ? set("WAYLAND_DISPLAY")
+                                            : !name.empty())
             return true;  // offscreen, vnc and the like need no display server
         start = end + 1;
     }
@@ -111,7 +130,8 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
                                            std::string* error) {
     const int in = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
-        *error = "cannot read " + file + ": " + std::strerror(errno);
+        const int err = errno;
+        *error = Said(TPlotWords::tr("cannot read %1: %2").arg(Shown(file), Reason(err)));
         return PlotOutcome::BadInput;
     }
     struct Closer {
@@ -120,11 +140,11 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
     } closer{in};
     struct stat st {};
     if (fstat(in, &st) != 0 || st.st_size == 0) {
-        *error = file + " is empty: there is nothing to plot";
+        *error = Said(TPlotWords::tr("%1 is empty: there is nothing to plot").arg(Shown(file)));
         return PlotOutcome::BadInput;
     }
     auto cannotWrite = [&](const QString& path, const QSaveFile& out) {
-        *error = "cannot write " + path.toStdString() + ": " + out.errorString().toStdString();
+        *error = Said(TPlotWords::tr("cannot write %1: %2").arg(path, out.errorString()));
         return PlotOutcome::NoFolder;
     };
 
@@ -144,7 +164,8 @@ std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,
     if (!CopyBody(in, body, &readError)) {
         body.cancelWriting();
         if (!readError.empty()) {
-            *error = "cannot read " + file + ": " + readError;
+            *error = Said(TPlotWords::tr("cannot read %1: %2")
+                              .arg(Shown(file), QString::fromLocal8Bit(readError)));
             return PlotOutcome::BadInput;
         }
         return cannotWrite(bodyPath, body);
@@ -205,7 +226,8 @@ SenderExit RunSender(const std::string& senderPath, const std::vector<std::strin
     // to record how it ended; so does a closed terminal. The sender gets back the actions this
     // side had (a signal ignored by nohup or a background start stays ignored).
     constexpr int kLeftToSender[] = {SIGINT, SIGQUIT, SIGHUP};
-    struct sigaction ignore {}, old[3] {};
+    struct sigaction ignore {
+    }, old[3]{};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigset_t defaults;
@@ -259,11 +281,9 @@ KilledStatus StoreKilledSenderStatus() {
 std::string RawArgument(const std::vector<std::string>& rawArgs, const std::string& decoded,
                         const std::vector<std::string>& valueOptions) {
     for (size_t i = rawArgs.size(); i-- > 1;) {
-        const bool optionValue =
-            std::find(valueOptions.begin(), valueOptions.end(), rawArgs[i - 1]) !=
-            valueOptions.end();
-        if (!optionValue &&
-            QString::fromLocal8Bit(rawArgs[i].c_str()).toStdString() == decoded) {
+        const bool optionValue = std::find(valueOptions.begin(), valueOptions.end(),
+                                           rawArgs[i - 1]) != valueOptions.end();
+        if (!optionValue && QString::fromLocal8Bit(rawArgs[i].c_str()).toStdString() == decoded) {
             return rawArgs[i];
         }
     }

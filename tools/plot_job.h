@@ -5,12 +5,18 @@
 // sender inherits that lock, so the slot stays taken while the sender lives, even when the
 // command that started it is gone.
 
+#include <QCoreApplication>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "plotjob/plot_slot.h"
 #include "settings/records.h"
+
+// The translation context of every text trzn-plot says itself (tools/plot_words.h).
+struct TPlotWords {
+    Q_DECLARE_TR_FUNCTIONS(TPlotWords)
+};
 
 enum class PlotOutcome {
     Delivered = 0,

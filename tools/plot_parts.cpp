@@ -41,8 +41,10 @@ std::optional<PlotOutcome> WriteKeptPlot(const PlotPart& part, const std::string
                                                    QFileDevice::DontCloseHandle)
                                  : file.open(QIODevice::WriteOnly);
     auto failed = [&](const QString& reason) {
-        *error = "cannot write " + (toStdout ? std::string("the standard output") : output) + ": " +
-                 reason.toStdString();
+        const QString where = toStdout ? TPlotWords::tr("the standard output")
+                                       : QString::fromLocal8Bit(output.c_str());
+        *error =
+            TPlotWords::tr("cannot write %1: %2").arg(where, reason).toLocal8Bit().toStdString();
         return PlotOutcome::NoFolder;
     };
     if (!opened) return failed(out.errorString());

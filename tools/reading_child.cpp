@@ -18,6 +18,7 @@
 #include <new>
 
 #include "drawing/read/svg/svg_chunks.h"
+#include "tools/plot_job.h"
 #include "tools/reading_files.h"
 #include "tools/signal_cleanup.h"
 
@@ -42,8 +43,11 @@ std::string Megabytes(int64_t mb) {
 }
 
 std::string TookTooLong(const ReadingLimits& limits) {
-    return "reading the drawing took more than " + std::to_string(limits.seconds) +
-           " s and was stopped (TRZN_READ_SECONDS sets the limit)";
+    return TPlotWords::tr(
+               "reading the drawing took more than %1 s and was stopped (TRZN_READ_SECONDS sets "
+               "the limit)")
+        .arg(limits.seconds)
+        .toStdString();
 }
 
 DrawingResult Refused(std::string message) {
@@ -105,12 +109,15 @@ DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits) {
     if (reader.exitStatus() == QProcess::CrashExit) {
         const int signal = reader.exitCode();
         if (signal == SIGXCPU) return Refused(TookTooLong(limits));
-        return Refused("reading the drawing crashed (" + std::string(strsignal(signal)) +
-                       "): the file may be damaged");
+        return Refused(TPlotWords::tr("reading the drawing crashed (%1): the file may be damaged")
+                           .arg(QString::fromLocal8Bit(strsignal(signal)))
+                           .toStdString());
     }
     if (reader.exitCode() == kReadingOutOfMemory)
-        return Refused("reading the drawing needed more than " + Megabytes(limits.memoryMb) +
-                       " of memory and was stopped (TRZN_READ_MEMORY_MB sets the limit)");
+        return Refused(TPlotWords::tr("reading the drawing needed more than %1 of memory and was "
+                                      "stopped (TRZN_READ_MEMORY_MB sets the limit)")
+                           .arg(QString::fromStdString(Megabytes(limits.memoryMb)))
+                           .toStdString());
     return Refused("the drawing's reading process ended with status " +
                    std::to_string(reader.exitCode()) + " and no result");
 }

@@ -39,8 +39,8 @@ const OutcomeCase kCases[] = {
     {"FolderDelivered", Kind::Folder, Fault::None, S::Delivered, "送信しました"},
     {"FolderNotSet", Kind::Folder, Fault::Unreachable, S::Failed,
      "共有フォルダが設定されていません"},
-    // A copy can't be taken back half done: Stop is refused and the plot still arrives.
-    {"FolderGoesOnAfterStop", Kind::Folder, Fault::StopMidway, S::Delivered, "送信しました"},
+    // Stopped before its first step (a copy stopped half way is the window's test).
+    {"FolderStoppedBeforeCopy", Kind::Folder, Fault::StopMidway, S::Working, "中止しました"},
     {"FtpDelivered", Kind::Ftp, Fault::None, S::Delivered, "送信しました"},
     {"FtpNoServer", Kind::Ftp, Fault::Unreachable, S::Failed, "サーバにつながりません"},
     // Stopped before its first step (an upload stopped half way is the window's test).

@@ -20,10 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_transfer.h"
 #include "platform/modal.h"
 #include "platform/ports.h"
 #include "plotjob/send_result.h"
 #include "sender/plot_preview.h"
+#include "settings/default_setup.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"
 #include "tests/support/small_disk.h"
@@ -177,6 +179,7 @@ struct FtpStopCase {
     const char* name;
     bool serverDeletes;
     const char* words;
+    bool sharedFolder = false;  // a copy into the shared folder instead of an upload
 };
 
 void PrintTo(const FtpStopCase& c, std::ostream* os) { *os << c.name; }
@@ -189,17 +192,25 @@ TEST_P(FtpStop, EndsTheUploadAndSaysWhatIsLeft) {
     const FtpStopCase& c = GetParam();
     const std::string userDir = home.scratch("ftp-user"), anonDir = home.scratch("ftp-anon");
     std::filesystem::create_directories(anonDir + "/lp");
-    const std::string onServer = anonDir + "/lp/Trazen.tmp";
+    std::string onServer = anonDir + "/lp/Trazen.tmp";
     FtpServer server(userDir, anonDir, "plot", "secret", 20000, !c.serverDeletes);
     ASSERT_TRUE(server.ok()) << server.errorText();
     portid = server.port();
     WritePlugInFiles(home, "", SamplePlotBody(400000));  // 20 s at the server's pace
-    Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1");
+    const std::string shared = home.scratch("server");
+    // A folder as slow as a share: the copy goes 64 bytes at a time.
+    if (c.sharedFolder) SetCopyPieceBytes(64);
+    if (c.sharedFolder)
+        Configure("Shared Folder(Trazen Server)", "", shared);
+    else
+        Configure("TCP/IP(PRICOM 3100 FTP)", "127.0.0.1");
     run.sender.awakeFromNib();
     QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
     QString pressed;  // the button right after the press
     QTimer press;
     QObject::connect(&press, &QTimer::timeout, [&] {
+        // The copy's hidden file beside the plots is what has arrived so far.
+        for (const auto& e : std::filesystem::directory_iterator(shared)) onServer = e.path();
         if (!pressed.isEmpty() || ReadFileBytes(onServer).empty()) return;
         button->click();
         pressed = button->text() + (button->isEnabled() ? " enabled" : " disabled");
@@ -210,7 +221,9 @@ TEST_P(FtpStop, EndsTheUploadAndSaysWhatIsLeft) {
     EXPECT_EQ(pressed, QString("停止しています… disabled"));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(StoredCompletion(), 2);
+    SetCopyPieceBytes(0);
     EXPECT_EQ(std::filesystem::exists(onServer), !c.serverDeletes);
+    if (c.sharedFolder) EXPECT_TRUE(std::filesystem::is_empty(shared));
     EXPECT_LT(ReadFileBytes(onServer).size(),
               ReadFileBytes(home.productFolder() + "/Trazen.tmp").size());
     ExpectResult(SendEnd::Stopped, QString::fromUtf8(c.words));
@@ -219,7 +232,9 @@ TEST_P(FtpStop, EndsTheUploadAndSaysWhatIsLeft) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, FtpStop,
     testing::Values(FtpStopCase{"ServerDeletesThePart", true, "Trazen.tmp は消しました"},
-                    FtpStopCase{"ServerKeepsThePart", false, "Trazen.tmp は、サーバが消させない"}),
+                    FtpStopCase{"ServerKeepsThePart", false, "Trazen.tmp は、サーバが消させない"},
+                    FtpStopCase{"SharedFolderCopy", true,
+                                "共有フォルダにはプロットを残していません", true}),
     [](const testing::TestParamInfo<FtpStopCase>& i) { return i.param.name; });
 
 struct FtpFailureCase {
@@ -297,6 +312,8 @@ TEST_P(SharedFailure, IsShownAndNotRecordedAsDone) {
     PtyPlotter plotter;
     SetSerialDeviceSource([&plotter] { return std::vector<std::string>{plotter.slavePath()}; });
     Configure(GetParam().portName, "", folder);
+    // The default setup a first start's Cancel leaves names no port: nothing is set up.
+    if (name == "NothingSetUp") WriteSenderSettings([](TSrConfig& s) { s.port = kNoPortChosen; });
     run.sender.awakeFromNib();
     if (name == "SourceMissing") std::remove((home.productFolder() + "/Trazen.tmp").c_str());
     run.sender.firedByTimer();
@@ -313,6 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SharedFailureCase{"NoFolderSet", "共有フォルダが設定されていません"},
                     SharedFailureCase{"FolderNotWritable", "コピーできませんでした"},
                     SharedFailureCase{"SourceMissing", "Trazen.tmp"},
+                    SharedFailureCase{"NothingSetUp", "プロッタはまだ設定されていません", ""},
                     // Nothing goes to the shared folder the same settings also name.
                     SharedFailureCase{"StoredDeviceNotConnected",
                                       "/dev/ttyUSB0 はつながっていません", "/dev/ttyUSB0"}),

@@ -157,6 +157,54 @@ TEST(PlotCommand, DeliversAFileToTheSharedFolder) {
     }
 }
 
+// Where a plot went is said in the session's language: on the standard output, and from the
+// file manager in a desktop notice where the notification service runs.
+TEST(PlotCommand, ADeliveredPlotIsSaidWhereItWent) {
+    const struct {
+        const char* name;
+        const char* lang;
+        bool gui;
+        const char* said;  // %1: the shared folder
+    } rows[] = {
+        {"terminal", "C.UTF-8", false, "a.plt: delivered to Shared folder %1\n"},
+        {"japanese_session", "ja_JP.UTF-8", false, "a.plt: 共有フォルダ %1 に送信しました\n"},
+        {"file_manager", "C.UTF-8", true, "NOTICE Plot delivered\ta.plt to Shared folder %1\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string shared = home.scratch("server");
+        ConfigureSharedFolder(shared);
+        const std::string plot = home.scratch("job") + "/a.plt";
+        WriteFileBytes(plot, kBody);
+        QProcess notices;
+        notices.start("/usr/bin/python3",
+                      {TRZN_SOURCE_DIR "/tests/platform/notice_server.py", "--serve"});
+        QByteArray bus;
+        while (row.gui && !bus.endsWith('\n') && notices.waitForReadyRead(10000))
+            bus += notices.readLine();
+        const PlotRun run = RunPlot(
+            home, {row.gui ? "--gui" : "--no-wait", QString::fromStdString(plot)},
+            [&](QProcess& p) {
+                QProcessEnvironment env = p.processEnvironment();
+                for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) env.remove(name);
+                env.insert("LANG", row.lang);
+                env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(bus.mid(4).trimmed()));
+                p.setProcessEnvironment(env);
+            });
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QByteArray said = run.out;
+        if (row.gui) {
+            said.clear();
+            while (!said.endsWith('\n') && notices.waitForReadyRead(5000))
+                said += notices.readLine();
+        }
+        EXPECT_EQ(QString::fromUtf8(said), QString::fromUtf8(row.said).arg(shared.c_str()));
+        notices.closeWriteChannel();
+        notices.waitForFinished(3000);
+    }
+}
+
 // Whatever can't be plotted is refused with its own exit status before anything is written;
 // 1 stays for "failed in the sender". An input window reaches the plotter verbatim. What a file
 // is, is told by its content: a drawing or a PDF named .plt is not sent as a plot.
@@ -360,7 +408,7 @@ TEST(PlotCommand, StaleTemporaryFoldersGoAtStart) {
 // A fresh install has no settings: the sender would send to the first serial port and say
 // "delivered". Nothing is sent; the configuration window opens when there is a desktop.
 TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
-    enum class Settings { None, Folder, FirstStart };
+    enum class Settings { None, Folder, FirstStart, NoPaper };
     const struct {
         const char* name;
         Settings settings;
@@ -377,17 +425,25 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
          {},
          PlotOutcome::Unconfigured,
          "no destination is chosen"},
-        // Keeping a plot sends nothing: the page a fresh configuration window shows will do.
+        // Keeping a plot sends nothing: the default setup's page will do.
         {"kept_on_the_default_page",
          Settings::None,
          {"--output", "kept.plt"},
          PlotOutcome::Delivered,
-         "default page"},
+         "default setup's paper, A3"},
+        // A fresh window's paper of no size: no margin is to blame.
+        {"no_paper", Settings::NoPaper, {}, PlotOutcome::Unconfigured, "no paper is chosen"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;
         if (row.settings == Settings::Folder) fs::create_directories(home.settingsFile());
+        if (row.settings == Settings::NoPaper) {
+            ConfigureSharedFolder(home.scratch("server"), 0, [](RecordSet& r) {
+                r.print->rPaper = Rect{0, 0, 0, 0};
+                r.config->rmargin = Rect{0, 0, 0, 0};
+            });
+        }
         if (row.settings == Settings::FirstStart) {
             fs::create_directories(home.productFolder());
             fs::copy_file(TRZN_SOURCE_DIR "/packaging/TRZNSerConfig.ini", home.settingsFile());
@@ -490,8 +546,9 @@ TEST(PlotCommand, PanelsGoOneAfterAnother) {
                               sent.err.indexOf("trzn-plot: panel 2 of 3\n"),
                               sent.err.indexOf("trzn-plot: panel 3 of 3\n")};
     EXPECT_TRUE(0 <= said[0] && said[0] < said[1] && said[1] < said[2]) << sent.err.toStdString();
-    EXPECT_EQ(sent.out, "long.svg (1/3): delivered\nlong.svg (2/3): delivered\n"
-                        "long.svg (3/3): delivered\n");
+    const QByteArray went = " to Shared folder " + QByteArray::fromStdString(shared) + "\n";
+    EXPECT_EQ(sent.out, "long.svg (1/3): delivered" + went + "long.svg (2/3): delivered" + went +
+                            "long.svg (3/3): delivered" + went);
     EXPECT_EQ(ReadFileBytes(home.productFolder() + "/Trazen Sender Prefs"),
               "BRC:0,0,4008,1877\nNAME:long.svg (3/3)\n");
     std::multiset<std::string> delivered, want;
@@ -503,7 +560,7 @@ TEST(PlotCommand, PanelsGoOneAfterAnother) {
     for (const fs::path& plot : Plots(shared)) fs::remove(plot);
     const PlotRun second = run({"long.svg"});
     ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
-    EXPECT_EQ(second.out, "long.svg (2/3): delivered\n");
+    EXPECT_EQ(second.out, "long.svg (2/3): delivered" + went);
     const auto plots = Plots(shared);
     ASSERT_EQ(plots.size(), 1u);
     EXPECT_EQ(ReadFileBytes(plots.front()), "\x1b.(IN;IW;" + panels[1] + "\x1b.)");

@@ -25,6 +25,7 @@
 #include "config/TRZN_Paper.h"
 #include "config/TRZN_PresetName.h"
 #include "platform/ports.h"
+#include "plotjob/plot_notes.h"
 #include "sender/send_messages.h"
 #include "sender/trzn_sersend.h"
 #include "settings/default_setup.h"
@@ -226,10 +227,20 @@ TEST_F(Translation, SenderPanelAndMessages) {
         const char* locale;
         const char* stop;
         const char* openFailure;  // first line of the message
+        const char* outside;      // the note on pages the range leaves out
+        const char* clipped;      // the note on a drawing clipped on two sides
     };
+    const char* const outside =
+        "pages 2-3 of 3 are outside the page range 1-1 set in Trazen Plotter Settings; not sent";
+    const char* const clipped =
+        "the drawing reaches beyond the printable area by 30.0 mm on the "
+        "left, 2.5 mm at the top; it is clipped there, not scaled";
     const Row rows[] = {
-        {"en_US", "Stop", "Serial port /dev/ttyUSB0 could not be opened."},
-        {"ja_JP", "中止", "シリアルポート /dev/ttyUSB0 を開けませんでした。"},
+        {"en_US", "Stop", "Serial port /dev/ttyUSB0 could not be opened.", outside, clipped},
+        {"ja_JP", "中止", "シリアルポート /dev/ttyUSB0 を開けませんでした。",
+         "3 ページ中 2-3 ページ目は Trazen プロッタ設定のページ範囲 1-1 の外にあるため、送りません",
+         "図面が印刷可能領域から左に 30.0 mm、上に 2.5 mm はみ出しています。はみ出した部分は切り"
+         "取り、縮小はしません"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.locale);
@@ -241,40 +252,48 @@ TEST_F(Translation, SenderPanelAndMessages) {
         const QString failure = SerialOpenFailureText(QStringLiteral("/dev/ttyUSB0"), EACCES);
         EXPECT_EQ(failure.section(u'\n', 0, 0), QString::fromUtf8(row.openFailure));
         EXPECT_TRUE(failure.contains(QStringLiteral("dialout")));
+        EXPECT_EQ(NoteInSessionLanguage(outside), QString::fromUtf8(row.outside));
+        EXPECT_EQ(NoteInSessionLanguage(clipped), QString::fromUtf8(row.clipped));
     }
 }
 
 // The translation file itself: nothing left unfinished, and no translation that drops or adds a
 // placeholder (the message would then show "%1" or lose a value) or a keyboard mnemonic.
 TEST(TranslationFile, EveryMessageIsCompleteAndKeepsItsPlaceholders) {
-    QFile file(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_en.ts"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    static const QRegularExpression placeholder(QStringLiteral("%L?\\d+|%p%"));
-    auto placeholders = [](const QString& text) {
-        QStringList found;
-        for (auto it = placeholder.globalMatch(text); it.hasNext();) found << it.next().captured();
-        found.sort();
-        return found.join(u' ').toStdString();
-    };
-    int messages = 0;
-    QString source;
-    for (QXmlStreamReader xml(&file); !xml.atEnd();) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-        if (xml.name() == u"source") {
-            source = xml.readElementText();
-        } else if (xml.name() == u"translation") {
-            const bool unfinished = xml.attributes().hasAttribute(QStringLiteral("type"));
-            const QString translation = xml.readElementText();
-            SCOPED_TRACE(source.toStdString());
-            ++messages;
-            EXPECT_FALSE(unfinished);
-            EXPECT_FALSE(translation.isEmpty());
-            EXPECT_EQ(placeholders(translation), placeholders(source));
-            EXPECT_EQ(Mnemonic(translation).isNull(), Mnemonic(source).isNull());
+    for (const char* name : {"trazen_en.ts", "trazen_ja.ts"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(TRZN_SOURCE_DIR "/i18n/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression placeholder(QStringLiteral("%L?\\d+|%p%"));
+        auto placeholders = [](const QString& text) {
+            QStringList found;
+            for (auto it = placeholder.globalMatch(text); it.hasNext();)
+                found << it.next().captured();
+            found.sort();
+            return found.join(u' ').toStdString();
+        };
+        int messages = 0;
+        QString source;
+        for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == u"source") {
+                source = xml.readElementText();
+            } else if (xml.name() == u"translation") {
+                const bool unfinished = xml.attributes().hasAttribute(QStringLiteral("type"));
+                // A plural's forms are elements of their own.
+                const QString translation =
+                    xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                SCOPED_TRACE(source.toStdString());
+                ++messages;
+                EXPECT_FALSE(unfinished);
+                EXPECT_FALSE(translation.isEmpty());
+                EXPECT_EQ(placeholders(translation), placeholders(source));
+                EXPECT_EQ(Mnemonic(translation).isNull(), Mnemonic(source).isNull());
+            }
+            ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
         }
-        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_GT(messages, 90);
     }
-    EXPECT_GT(messages, 100);
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#include "platform/balanced_lines.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QStringList>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The paragraph's lines when wrapped at `width`.
+QStringList LinesAt(const QString& paragraph, const QFont& font, qreal width) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << paragraph.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// The narrowest width, at most `widest`, that needs no more lines than `widest` does.
+int NarrowestWidth(const QString& paragraph, const QFont& font, int widest) {
+    const qreal whole = QFontMetricsF(font).horizontalAdvance(paragraph);
+    if (whole <= widest) return static_cast<int>(std::ceil(whole));
+    const qsizetype count = LinesAt(paragraph, font, widest).size();
+    int low = 1, high = widest;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (LinesAt(paragraph, font, mid).size() <= count)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return high;
+}
+
+QString Balanced(const QString& paragraph, const QFont& font, int widest) {
+    if (QFontMetricsF(font).horizontalAdvance(paragraph) <= widest) return paragraph;
+    QStringList lines = LinesAt(paragraph, font, NarrowestWidth(paragraph, font, widest));
+    for (QString& line : lines) {
+        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QString BalancedLines(const QString& text, const QFont& font, int widest) {
+    QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (QString& paragraph : paragraphs) paragraph = Balanced(paragraph, font, widest);
+    return paragraphs.join(QLatin1Char('\n'));
+}
+
+int BalancedWidth(const QString& text, const QFont& font, int widest) {
+    int width = 0;
+    for (const QString& paragraph : text.split(QLatin1Char('\n')))
+        width = std::max(width, NarrowestWidth(paragraph, font, widest));
+    return std::min(width + 1, widest);  // a pixel more: the label rounds its own widths
+}

@@ -13,7 +13,11 @@ struct Element {
     double length;
 };
 
-// The subpaths of `path` as polylines, its curves within `tolerance` (drawing units).
+// Pieces are handed on for painting in batches of about this many.
+constexpr int kDashesPainted = 1 << 16;
+
+// The subpaths of `path` as polylines, its curves within `tolerance` (drawing units), until
+// `line` returns false.
 template <typename Line>
 void ForEachPolyline(const QPainterPath& path, double tolerance, Line&& line) {
     std::vector<RunPoint> points;
@@ -21,7 +25,7 @@ void ForEachPolyline(const QPainterPath& path, double tolerance, Line&& line) {
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
         if (e.isMoveTo()) {
-            if (points.size() > 1) line(points);
+            if (points.size() > 1 && !line(points)) return;
             points.clear();
             add(e);
         } else if (e.isLineTo()) {
@@ -79,7 +83,8 @@ DxfLinetype MakeLinetype(const std::vector<double>& given, bool complex) {
 }
 
 DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double scale,
-                     const QTransform& toDevice, QPainterPath& out) {
+                     const QTransform& toDevice,
+                     const std::function<bool(const QPainterPath&)>& paint) {
     DashOutcome outcome;
     // Plotter units per drawing unit, the larger way where an insert stretches one way more.
     const double k = std::max(std::hypot(toDevice.m11(), toDevice.m12()),
@@ -92,13 +97,14 @@ DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double s
     }
     if (!(k > 0) || !(total * k >= static_cast<double>(pattern.size()))) {
         outcome.tooFine = true;
-        out.addPath(path);
+        paint(path);
         return outcome;
     }
     bool inverted = false;
     const QTransform fromDevice = toDevice.inverted(&inverted);
-    const double tolerance = kFlattenTolerance / k;
-    ForEachPolyline(path, tolerance, [&](const std::vector<RunPoint>& line) {
+    QPainterPath out;
+    bool taken = true;
+    ForEachPolyline(path, kFlattenTolerance / k, [&](const std::vector<RunPoint>& line) {
         const auto piece = [&](bool down, std::span<const RunPoint> p) {
             if (!down) return;
             out.moveTo(p.front().x, p.front().y);
@@ -112,10 +118,18 @@ DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double s
         };
         const RunRefusal refused = ForEachRun(std::span<const RunPoint>(line), pattern,
                                               type.offset * scale, kMaxDashesPerLine, piece);
-        if (refused == RunRefusal::none) return;
-        outcome.tooMany = true;
-        out.moveTo(line.front().x, line.front().y);
-        for (size_t i = 1; i < line.size(); ++i) out.lineTo(line[i].x, line[i].y);
+        if (refused != RunRefusal::none) {
+            outcome.tooMany = true;
+            out.moveTo(line.front().x, line.front().y);
+            for (size_t i = 1; i < line.size(); ++i) out.lineTo(line[i].x, line[i].y);
+        }
+        // Painted as it grows: a run of many long lines would otherwise be held whole.
+        if (out.elementCount() >= kDashesPainted) {
+            taken = paint(out);
+            out.clear();
+        }
+        return taken;
     });
+    if (taken && !out.isEmpty()) paint(out);
     return outcome;
 }

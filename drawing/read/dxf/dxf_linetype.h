@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QTransform>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 struct DxfLinetype {
@@ -27,8 +28,10 @@ struct DashOutcome {
 // Beyond this a line is drawn solid rather than held as pieces (a million: 50 MB of path).
 inline constexpr size_t kMaxDashesPerLine = 1'000'000;
 
-// Each subpath of `path` (drawing units) cut into `type`'s dashes at `scale` and appended to
-// `out`, afresh at each subpath. `toDevice` maps drawing units to plotter units: curves are
-// flattened within a quarter of a unit, and a dot becomes a touch of the pen one unit long.
+// Each subpath of `path` (drawing units) cut into `type`'s dashes at `scale`, afresh at each
+// subpath, handed to `paint` in batches until it returns false (the plot holds no more).
+// `toDevice` maps drawing units to plotter units: curves are flattened within a quarter of a
+// unit, and a dot becomes a touch of the pen one unit long.
 DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double scale,
-                     const QTransform& toDevice, QPainterPath& out);
+                     const QTransform& toDevice,
+                     const std::function<bool(const QPainterPath&)>& paint);

@@ -57,24 +57,27 @@ struct LinetypeNotes {
     }
 };
 
-// `path` in the linetype it names, dashed in the drawing's units; the path itself when solid.
-const QPainterPath& Dashed(const Reader& r, const QPainterPath& path, const Item& item,
-                           const QString& name, const QTransform& toDevice, QPainterPath& dashed,
-                           LinetypeNotes& notes) {
-    if (item.filled || name == QLatin1String("CONTINUOUS")) return path;
-    const auto found = r.linetypes.constFind(name);
+// `path` painted by `paint` in the linetype it names, dashed in the drawing's units.
+void PaintInLinetype(const Reader& r, const QPainterPath& path, const Item& item,
+                     const QString& name, const QTransform& toDevice,
+                     const std::function<bool(const QPainterPath&)>& paint, LinetypeNotes& notes) {
+    const auto found = item.filled || name == QLatin1String("CONTINUOUS")
+                           ? r.linetypes.constEnd()
+                           : r.linetypes.constFind(name);
     if (found == r.linetypes.constEnd()) {
-        notes.Add(notes.unknown, name);
-        return path;
+        if (!item.filled && name != QLatin1String("CONTINUOUS")) notes.Add(notes.unknown, name);
+        paint(path);
+        return;
     }
     if (found->complex) notes.Add(notes.complex, name);
     if (found->noLength) notes.Add(notes.noLength, name);
-    if (found->pattern.empty()) return path;
-    dashed.clear();
-    const DashOutcome o = DashPath(path, *found, r.ltscale * item.style.ltscale, toDevice, dashed);
+    if (found->pattern.empty()) {
+        paint(path);
+        return;
+    }
+    const DashOutcome o = DashPath(path, *found, r.ltscale * item.style.ltscale, toDevice, paint);
     if (o.tooFine) notes.Add(notes.tooFine, name);
     if (o.tooMany) notes.Add(notes.tooMany, name);
-    return dashed;
 }
 
 std::string Named(const std::vector<std::string>& names) {
@@ -189,16 +192,22 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
                                CollectInto(target, lines, &out.shapes));
     QPainter painter(&device);
     LinetypeNotes linetypeNotes;
-    QPainterPath dashed;
-    walk.Run([&](const Item& item, const QTransform& m, const QColor& colour,
-                 const QString& linetype) {
-        if (item.path.isEmpty() || !lines.refusal().empty()) return;
-        const QTransform place = m * toDevice;
-        painter.setTransform(place);
-        painter.setPen(QPen(colour, 0));
-        painter.setBrush(item.filled ? QBrush(colour) : QBrush(Qt::NoBrush));
-        painter.drawPath(Dashed(reader, item.path, item, linetype, place, dashed, linetypeNotes));
-    });
+    walk.Run(
+        [&](const Item& item, const QTransform& m, const QColor& colour, const QString& linetype) {
+            if (item.path.isEmpty() || !lines.refusal().empty()) return;
+            const QTransform place = m * toDevice;
+            painter.setTransform(place);
+            painter.setPen(QPen(colour, 0));
+            painter.setBrush(item.filled ? QBrush(colour) : QBrush(Qt::NoBrush));
+            PaintInLinetype(
+                reader, item.path, item, linetype, place,
+                [&](const QPainterPath& path) {
+                    painter.drawPath(path);
+                    return lines.refusal().empty() && !target.sink.full() &&
+                           target.store.points() < target.maxPoints;
+                },
+                linetypeNotes);
+        });
     painter.end();
     NoteLinetypes(linetypeNotes, &out.notes);
     if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());

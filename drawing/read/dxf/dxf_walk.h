@@ -7,11 +7,16 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "drawing/read/dxf/dxf_paint.h"
 #include "drawing/read/dxf/dxf_reader.h"
+
+// Beyond these a drawing is refused: blocks inserted into blocks multiply, and a small file can
+// ask for billions of entities.
+inline constexpr int64_t kMaxDxfDrawn = 4'000'000;
+inline constexpr int kMaxDxfNesting = 32;
 
 QColor ColourOf(const DxfColour& c, const QHash<QString, DxfColour>& layers, const QString& layer,
                 const DxfColour& byBlock);

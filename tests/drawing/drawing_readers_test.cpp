@@ -426,6 +426,30 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "b.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'BYBLOCK'})\n"
          "m.add_blockref('B', (0, 0), dxfattribs={'linetype': 'DASHED'})",
          4000, 0, 7},
+        // A pattern that starts with a gap starts the line with it: the first dash at 2.54 mm.
+        {"linetype_gap_first",
+         "d.linetypes.add('GAPPED', [15.24, -2.54, 12.7])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAPPED'})",
+         3898, 0, 7},
+        // Dash 5, gap 2, dash 3: the last dash runs on into the first (8 mm dashes, 10 mm apart,
+        // the first 5 mm).
+        {"linetype_loops_round",
+         "d.linetypes.add('LOOP', [10, 5, -2, 3])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'LOOP'})",
+         4000, 0, 11},
+        // Dashes are the block's: an insert twice as wide makes them twice as long.
+        {"linetype_scaled_by_insert",
+         "d.linetypes.add('DASHED', [15.24, 12.7, -2.54])\nb = d.blocks.new('B')\n"
+         "b.add_line((0, 0), (50, 0), dxfattribs={'linetype': 'DASHED'})\n"
+         "m.add_blockref('B', (0, 0), dxfattribs={'xscale': 2})",
+         4000, 0, 4},
+        // Two half circles of radius 10 in dashes of 8 mm and gaps of 2: 62.8 mm in 7 runs, the
+        // circle's four extremes on dashes.
+        {"linetype_along_bulges",
+         "d.linetypes.add('HALF', [10, 8, -2])\n"
+         "m.add_lwpolyline([(0, 0, 1), (20, 0, 1)], format='xyb', close=True, "
+         "dxfattribs={'linetype': 'HALF'})",
+         800, 800, 7},
         // Dots a half turn of the unit circle apart, along a circle of radius 10: 20 touches.
         {"linetype_dots_along_circle",
          "import math\nd.linetypes.add('DOTS', [math.pi, 0, -math.pi])\n"
@@ -460,6 +484,14 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
          2000, 879, 10},
+        // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension
+        // line's gap) up to 40 + 0.6 x 11.25 mm.
+        {"dimension_aligned_from_its_points",
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_aligned_dim(p1=(0, 0), p2=(30, 40), distance=10, dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         -1, 1855, 12},
         {"dimension_picture_missing",
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.geometry = '*DNONE'\nm.add_line((0, 0), (50, 0))",

@@ -461,6 +461,11 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.linetypes.add('GAS', 'A,.5,-.2,[\"GAS\",STANDARD,S=.1,U=0.0,X=-0.1,Y=-.05],-.25', "
          "length=0.95)\nm.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAS'})",
          4000, 0, 11, "texts and shapes of linetypes left out"},
+        // Letters keep their outlines whatever their layer's linetype: two H, two runs.
+        {"linetype_not_for_text",
+         "d.linetypes.add('DASHED', [1.524, 1.27, -0.254])\nd.layers.add('H', linetype='DASHED')\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'layer': 'H'})",
+         -1, 400, 2},
         {"linetype_unknown",
          "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'NOSUCH'})", 4000, 0, 1,
          "not in the drawing's table"},

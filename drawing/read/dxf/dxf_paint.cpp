@@ -61,11 +61,10 @@ struct LinetypeNotes {
 void PaintInLinetype(const Reader& r, const QPainterPath& path, const Item& item,
                      const QString& name, const QTransform& toDevice,
                      const std::function<bool(const QPainterPath&)>& paint, LinetypeNotes& notes) {
-    const auto found = item.filled || name == QLatin1String("CONTINUOUS")
-                           ? r.linetypes.constEnd()
-                           : r.linetypes.constFind(name);
+    const bool solid = item.drawn != Drawn::line || name == QLatin1String("CONTINUOUS");
+    const auto found = solid ? r.linetypes.constEnd() : r.linetypes.constFind(name);
     if (found == r.linetypes.constEnd()) {
-        if (!item.filled && name != QLatin1String("CONTINUOUS")) notes.Add(notes.unknown, name);
+        if (!solid) notes.Add(notes.unknown, name);
         paint(path);
         return;
     }
@@ -198,7 +197,7 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
             const QTransform place = m * toDevice;
             painter.setTransform(place);
             painter.setPen(QPen(colour, 0));
-            painter.setBrush(item.filled ? QBrush(colour) : QBrush(Qt::NoBrush));
+            painter.setBrush(item.drawn == Drawn::area ? QBrush(colour) : QBrush(Qt::NoBrush));
             PaintInLinetype(
                 reader, item.path, item, linetype, place,
                 [&](const QPainterPath& path) {

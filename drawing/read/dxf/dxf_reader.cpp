@@ -46,7 +46,12 @@ void Reader::addLayer(const DL_LayerData& data) {
     const DL_Attributes a = getAttributes();
     const QString name = QString::fromStdString(data.name);
     layers.insert(name, DxfColour{a.getColor(), a.getColor24()});
-    layerLinetypes.insert(name, QString::fromStdString(a.getLinetype()).toUpper());
+    // A layer without a linetype (dxflib says BYLAYER then) is solid.
+    const QString linetype = QString::fromStdString(a.getLinetype()).toUpper();
+    layerLinetypes.insert(
+        name, linetype == QLatin1String("BYLAYER") || linetype == QLatin1String("BYBLOCK")
+                  ? QStringLiteral("CONTINUOUS")
+                  : linetype);
 }
 
 void Reader::addBlock(const DL_BlockData& data) {
@@ -184,7 +189,7 @@ void Reader::addText(const DL_TextData& d) {
     m.translate(at.x(), at.y());
     m.rotate(d.angle);
     m.translate(shift.x(), shift.y());
-    Run().addPath(m.map(glyphs));
+    Run(Drawn::mark).addPath(m.map(glyphs));
 }
 
 void Reader::addMTextChunk(const std::string& text) {
@@ -214,7 +219,7 @@ void Reader::addMText(const DL_MTextData& d) {
     QTransform m;
     m.translate(d.ipx, d.ipy);
     m.rotate(angle);
-    Run().addPath(m.map(all));
+    Run(Drawn::mark).addPath(m.map(all));
 }
 
 void Reader::addHatch(const DL_HatchData&) { Flush(); }
@@ -225,27 +230,27 @@ void Reader::addHatchEdge(const DL_HatchEdgeData& e) {
             if (p.size() < 2 || !Fine({p[0], p[1], p.size() > 2 ? p[2] : 0})) return;
             v.push_back({p[0], p[1], p.size() > 2 ? p[2] : 0});
         }
-        AddBulgePolyline(Run(), v, true);
+        AddBulgePolyline(Run(Drawn::mark), v, true);
         return;
     }
     switch (e.type) {
         case 1:
             if (Fine({e.x1, e.y1, e.x2, e.y2})) {
-                Run().moveTo(e.x1, e.y1);
-                Run().lineTo(e.x2, e.y2);
+                Run(Drawn::mark).moveTo(e.x1, e.y1);
+                Run(Drawn::mark).lineTo(e.x2, e.y2);
             }
             break;
         case 2:
             if (Fine({e.cx, e.cy, e.radius, e.angle1, e.angle2}) && Sized(e.radius)) {
                 // Hatch arcs give their angles in radians; clockwise ones are mirrored.
                 const double a1 = e.ccw ? e.angle1 : -e.angle2, a2 = e.ccw ? e.angle2 : -e.angle1;
-                AddArc(Run(), {e.cx, e.cy}, e.radius, a1, a2, false);
+                AddArc(Run(Drawn::mark), {e.cx, e.cy}, e.radius, a1, a2, false);
             }
             break;
         case 3:
             if (Fine({e.cx, e.cy, e.mx, e.my, e.ratio, e.angle1, e.angle2}) && Sized(e.ratio))
-                AddEllipseArc(Run(), {e.cx, e.cy}, {e.mx, e.my}, e.ratio, e.angle1, e.angle2,
-                              false);
+                AddEllipseArc(Run(Drawn::mark), {e.cx, e.cy}, {e.mx, e.my}, e.ratio, e.angle1,
+                              e.angle2, false);
             break;
         case 4: {
             SplineData s;
@@ -255,7 +260,7 @@ void Reader::addHatchEdge(const DL_HatchEdgeData& e) {
             s.knots = e.knots;
             if (e.weights.size() == s.control.size()) s.weights = e.weights;
             QPainterPath p;
-            if (AddSpline(p, s, _splineTolerance)) Run().addPath(p);
+            if (AddSpline(p, s, _splineTolerance)) Run(Drawn::mark).addPath(p);
             break;
         }
     }
@@ -316,7 +321,7 @@ DxfStyle Reader::Style() {
                     a.isInPaperSpace() || _paperBlock};
 }
 
-QPainterPath& Reader::Run(const DxfStyle& style, bool filled) {
+QPainterPath& Reader::Run(const DxfStyle& style, Drawn drawn) {
     // Paper space is the sheet a drafting program lays views of the model on; the plot is the
     // model's.
     if (style.paper) {
@@ -327,10 +332,10 @@ QPainterPath& Reader::Run(const DxfStyle& style, bool filled) {
     }
     std::vector<Item>& items = _current->items;
     if (items.empty() || !items.back().block.isNull() || !(items.back().style == style) ||
-        items.back().filled != filled) {
+        items.back().drawn != drawn) {
         items.push_back(Item{});
         items.back().style = style;
-        items.back().filled = filled;
+        items.back().drawn = drawn;
     }
     ++items.back().entities;
     return items.back().path;
@@ -376,7 +381,7 @@ void Reader::AddCorners(const DL_TraceData& d, const int order[4]) {
     }
     outline.closeSubpath();
     if (outline.elementCount() > 2)
-        Run(true).addPath(outline);
+        Run(Drawn::area).addPath(outline);
     else
         ++degenerate;
 }
@@ -422,7 +427,8 @@ void Reader::FlushLeader() {
     AddBulgePolyline(Run(_pending), _vertices, false);
     if (_leaderArrow) {
         const QPointF tip(_vertices[0].x, _vertices[0].y), from(_vertices[1].x, _vertices[1].y);
-        Run(_pending, true).addPath(Arrowhead(tip, from, look.arrow * look.scale * _leaderScale));
+        Run(_pending, Drawn::area)
+            .addPath(Arrowhead(tip, from, look.arrow * look.scale * _leaderScale));
     }
     _vertices.clear();
 }
@@ -457,8 +463,8 @@ void Reader::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& l) 
         const DimensionPicture p =
             LinearDimension({l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180,
                             {d.mpx, d.mpy}, d.text, Positive(d.linearFactor, 1), look);
-        Run().addPath(p.lines);
-        Run(true).addPath(p.arrows);
+        Run(Drawn::mark).addPath(p.lines);
+        Run(Drawn::area).addPath(p.arrows);
         return true;
     });
 }
@@ -470,8 +476,8 @@ void Reader::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& a) 
             LinearDimension({a.epx1, a.epy1}, {a.epx2, a.epy2}, {d.dpx, d.dpy},
                             std::atan2(a.epy2 - a.epy1, a.epx2 - a.epx1), {d.mpx, d.mpy}, d.text,
                             Positive(d.linearFactor, 1), look);
-        Run().addPath(p.lines);
-        Run(true).addPath(p.arrows);
+        Run(Drawn::mark).addPath(p.lines);
+        Run(Drawn::area).addPath(p.arrows);
         return true;
     });
 }

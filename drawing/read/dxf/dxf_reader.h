@@ -40,12 +40,17 @@ struct DxfStyle {
     }
 };
 
+// How a run is drawn: lines in their linetype, areas as outlines filled (hatched by a pen with
+// a thickness), marks (text, hatch boundaries, a dimension's own lines) always solid, as the
+// drafting programs draw them.
+enum class Drawn { line, area, mark };
+
 // What a block (or the model space) holds, in order: runs of outlines of one style, and inserts
 // of other blocks.
 struct Item {
     DxfStyle style;
-    QPainterPath path;    // for a run
-    bool filled = false;  // a run of areas (SOLID, arrowheads): hatched as fills are
+    QPainterPath path;  // for a run
+    Drawn drawn = Drawn::line;
     int64_t entities = 0;
     QString block;           // for an insert
     bool dimension = false;  // the insert is a DIMENSION's picture
@@ -132,8 +137,8 @@ private:
     DxfStyle Style();
     // The run the entity being read goes to: the block's last one when of the same style,
     // else a new one. An entity ended by the next one gives its own style.
-    QPainterPath& Run(bool filled = false) { return Run(Style(), filled); }
-    QPainterPath& Run(const DxfStyle& style, bool filled = false);
+    QPainterPath& Run(Drawn drawn = Drawn::line) { return Run(Style(), drawn); }
+    QPainterPath& Run(const DxfStyle& style, Drawn drawn = Drawn::line);
     void AddCorners(const DL_TraceData& d, const int order[4]);
     // A DIMENSION: its block when it names one, else drawn by `fallback` (false: left out).
     template <typename Fallback>

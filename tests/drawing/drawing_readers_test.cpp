@@ -123,6 +123,12 @@ std::map<int, Box> LineBoxes(const std::string& body) {
     return boxes;
 }
 
+int Count(const std::string& body, const std::string& what) {
+    int n = 0;
+    for (size_t at = body.find(what); at != std::string::npos; at = body.find(what, at + 1)) ++n;
+    return n;
+}
+
 const char kDrawing[] =
     "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='297mm' viewBox='0 0 210 297'>"
     "<rect x='10' y='20' width='100' height='60' fill='none' stroke='black'/>"
@@ -400,6 +406,8 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         const char* name;
         const char* body;
         long width, height;  // the line box, plotter units (40 per mm)
+        int runs = 0;        // pen-down runs (PD), when given
+        const char* note = nullptr;
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
@@ -438,6 +446,107 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"mtext_two_lines",
          "m.add_mtext('HH\\\\PHH', dxfattribs={'char_height': 10, 'insert': (0, 0)})", -1,
          400 + 667},
+        // 100 mm in dashes of 12.7 mm and gaps of 2.54 mm: six whole, the seventh 8.56 mm.
+        {"linetype_ltscale_times_own",
+         "d.header['$LTSCALE'] = 5\nd.linetypes.add('DASHED', [1.524, 1.27, -0.254])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'DASHED', 'ltscale': 2})",
+         4000, 0, 7},
+        {"linetype_by_layer",
+         "d.linetypes.add('DASHED', [15.24, 12.7, -2.54])\nd.layers.add('H', linetype='DASHED')\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'layer': 'H'})",
+         4000, 0, 7},
+        {"linetype_by_block",
+         "d.linetypes.add('DASHED', [15.24, 12.7, -2.54])\nb = d.blocks.new('B')\n"
+         "b.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'BYBLOCK'})\n"
+         "m.add_blockref('B', (0, 0), dxfattribs={'linetype': 'DASHED'})",
+         4000, 0, 7},
+        // A pattern that starts with a gap starts the line with it: the first dash at 2.54 mm.
+        {"linetype_gap_first",
+         "d.linetypes.add('GAPPED', [15.24, -2.54, 12.7])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAPPED'})",
+         3898, 0, 7},
+        // Dash 5, gap 2, dash 3: the last dash runs on into the first (8 mm dashes, 10 mm apart,
+        // the first 5 mm).
+        {"linetype_loops_round",
+         "d.linetypes.add('LOOP', [10, 5, -2, 3])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'LOOP'})",
+         4000, 0, 11},
+        // Dashes are the block's: an insert twice as wide makes them twice as long.
+        {"linetype_scaled_by_insert",
+         "d.linetypes.add('DASHED', [15.24, 12.7, -2.54])\nb = d.blocks.new('B')\n"
+         "b.add_line((0, 0), (50, 0), dxfattribs={'linetype': 'DASHED'})\n"
+         "m.add_blockref('B', (0, 0), dxfattribs={'xscale': 2})",
+         4000, 0, 4},
+        // Two half circles of radius 10 in dashes of 8 mm and gaps of 2: 62.8 mm in 7 runs, the
+        // circle's four extremes on dashes.
+        {"linetype_along_bulges",
+         "d.linetypes.add('HALF', [10, 8, -2])\n"
+         "m.add_lwpolyline([(0, 0, 1), (20, 0, 1)], format='xyb', close=True, "
+         "dxfattribs={'linetype': 'HALF'})",
+         800, 800, 7},
+        // Dots a half turn of the unit circle apart, along a circle of radius 10: 20 touches.
+        {"linetype_dots_along_circle",
+         "import math\nd.linetypes.add('DOTS', [math.pi, 0, -math.pi])\n"
+         "m.add_circle((0, 0), 10, dxfattribs={'linetype': 'DOTS'})",
+         800, 800, 20},
+        // Its text left out, its gaps (0.2 and 0.25, joined) kept: 100 mm in 5 + 4.5 mm.
+        {"linetype_complex",
+         "d.header['$LTSCALE'] = 10\n"
+         "d.linetypes.add('GAS', 'A,.5,-.2,[\"GAS\",STANDARD,S=.1,U=0.0,X=-0.1,Y=-.05],-.25', "
+         "length=0.95)\nm.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAS'})",
+         4000, 0, 11, "texts and shapes of linetypes left out"},
+        // Letters keep their outlines whatever their layer's linetype: two H, two runs.
+        {"linetype_not_for_text",
+         "d.linetypes.add('DASHED', [1.524, 1.27, -0.254])\nd.layers.add('H', linetype='DASHED')\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'layer': 'H'})",
+         -1, 400, 2},
+        {"linetype_unknown",
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'NOSUCH'})", 4000, 0, 1,
+         "not in the drawing's table"},
+        {"linetype_of_no_length",
+         "d.linetypes.add('NIL', [0, 0, 0])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'NIL'})", 4000, 0, 1,
+         "linetypes of no length drawn solid"},
+        {"linetype_finer_than_the_plotter",
+         "d.header['$LTSCALE'] = 1e-6\nd.linetypes.add('DASHED', [15.24, 12.7, -2.54])\n"
+         "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'DASHED'})", 4000, 0, 1,
+         "finer than the plotter draws"},
+        // Extension lines from 0.625 mm above the points measured; "50" 5 mm high across the
+        // dimension line at 20 mm: 21.97 mm high. Lines, arrows (each hatched once), 3 glyphs.
+        {"dimension_from_its_block",
+         "m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard', "
+         "override={'dimtxt': 5, 'dimasz': 5, 'dimexo': 0.625, 'dimexe': 1.25}).render()",
+         2000, 879, 11},
+        {"dimension_from_its_points",
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         2000, 879, 10},
+        // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension
+        // line's gap) up to 40 + 0.6 x 11.25 mm.
+        {"dimension_aligned_from_its_points",
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_aligned_dim(p1=(0, 0), p2=(30, 40), distance=10, dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         -1, 1855, 12},
+        {"dimension_picture_missing",
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.geometry = '*DNONE'\nm.add_line((0, 0), (50, 0))",
+         2000, 0, 1, "block \"*DNONE\", is not defined"},
+        // Outlines, hatched by the pen's 0.3 mm as fills are.
+        {"solid_triangle", "m.add_solid([(0, 0), (30, 0), (0, 40)])", 1200, 1600, 4},
+        // Corners in a Z: drawn round, the outline is the rectangle, not a bow tie.
+        {"trace_corners", "m.add_trace([(0, 0), (30, 0), (0, 40), (30, 40)])", 1200, 1600, 4},
+        {"face_corners", "m.add_3dface([(0, 0), (30, 0), (30, 40), (0, 40)])", 1200, 1600, 4},
+        {"leader_and_arrow",
+         "d.header['$DIMASZ'] = 5\n"
+         "m.add_leader([(0, 0), (10, 10), (20, 10)], dimstyle='Standard')",
+         800, 400, 4},
+        {"paper_space_left_out",
+         "m.add_line((0, 0), (10, 0))\nd.layout('Layout1').add_line((0, 0), (50, 50))", 400, 0,
+         1, "paper space (layouts) left out"},
     };
     TempHome home;
     const std::string dir = home.scratch("in");
@@ -450,6 +559,16 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         }
         EXPECT_NEAR(box.height(), row.height, row.width >= 0 ? 1 : 12) << row.name;
         EXPECT_EQ(box.y1, kAreaHeight) << row.name;
+        if (row.runs > 0) {
+            EXPECT_EQ(Count(out.body, "PD"), row.runs) << row.name;
+        }
+        const auto& notes = out.result.notes;
+        EXPECT_EQ(std::any_of(notes.begin(), notes.end(),
+                              [&](const std::string& n) {
+                                  return row.note && n.find(row.note) != n.npos;
+                              }),
+                  row.note != nullptr)
+            << row.name;
     }
 }
 

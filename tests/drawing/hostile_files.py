@@ -69,6 +69,21 @@ def ellipse(ratio):
     return "  0\nELLIPSE\n  8\n0\n 10\n0\n 20\n0\n 11\n20\n 21\n0\n 40\n" + ratio + "\n"
 
 
+def linetype(name, *elements):
+    # A TABLES section of one LTYPE, for the opening of dxf().
+    return ("  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLTYPE\n  0\nLTYPE\n  2\n" + name +
+            "\n 70\n0\n 72\n65\n 73\n%d\n 40\n%s\n" % (len(elements), sum(elements)) +
+            "".join(" 49\n%s\n 74\n0\n" % e for e in elements) + "  0\nENDTAB\n  0\nENDSEC\n")
+
+
+def dashed_line(name, x2):
+    return "  0\nLINE\n  8\n0\n  6\n" + name + "\n 10\n0\n 20\n0\n 11\n" + x2 + "\n 21\n0\n"
+
+
+def dimension(kind, block):
+    return "  0\nDIMENSION\n  8\n0\n  2\n" + block + "\n 70\n" + kind + "\n"
+
+
 def files():
     rng = random.Random(34)
     text = "  0\nTEXT\n  8\n0\n 10\n0\n 20\n20\n 40\n5\n  1\n" + "H" * 2000 + "\n"
@@ -106,6 +121,12 @@ def files():
                                     "\n 10\n0\n 20\n0\n 10\n50\n 20\n0\n"),
         "nan_inf.dxf": dxf(line() + line("nan") + line("inf") + line("-Infinity")),
         "ellipse_degenerate.dxf": dxf(line() + ellipse("0") + ellipse("-1") + ellipse("nan")),
+        "linetype_1e-300.dxf": dxf(dashed_line("FINE", "1e8"), linetype("FINE", 1e-300, -1e-300)),
+        "linetype_2000000_dashes.dxf": dxf(dashed_line("D", "1e5"), linetype("D", 0.05, -0.05)),
+        "linetype_of_no_length.dxf": dxf(dashed_line("NIL", "100"), linetype("NIL", 0, -0.0)),
+        # dxflib skips a DIMENSION of type 7: the next one must still name its own block.
+        "dimension_blocks_missing.dxf": dxf(line() + dimension("7", "*DA") +
+                                            dimension("0", "*DB")),
     }
 
 

@@ -93,6 +93,10 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"lwpolyline_count.dxf", DrawingError::None, "counts larger than what follows them"},
         {"nan_inf.dxf", DrawingError::None, "not numbers (nan, inf)"},
         {"ellipse_degenerate.dxf", DrawingError::None, "of no size"},
+        {"linetype_1e-300.dxf", DrawingError::None, "finer than the plotter draws drawn solid"},
+        {"linetype_2000000_dashes.dxf", DrawingError::None, "more than 1000000 dashes drawn solid"},
+        {"linetype_of_no_length.dxf", DrawingError::None, "linetypes of no length drawn solid"},
+        {"dimension_blocks_missing.dxf", DrawingError::None, "block \"*DB\", is not defined"},
     };
     for (const auto& row : rows) {
         const Outcome o = ConvertBounded(dir + "/" + row.file);

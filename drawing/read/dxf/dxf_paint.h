@@ -11,8 +11,3 @@
 #include "drawing/read/reader_contract.h"
 
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target);
-
-// Beyond these a drawing is refused: blocks inserted into blocks multiply, and a small file can
-// ask for billions of entities.
-inline constexpr int64_t kMaxDxfDrawn = 4'000'000;
-inline constexpr int kMaxDxfNesting = 32;

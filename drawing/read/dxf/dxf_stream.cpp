@@ -81,8 +81,11 @@ public:
             at = Next(valueEnd);
             const std::string_view value = Trimmed(View(valueAt, valueEnd));
             if (code == 0) {
+                EndEntity(out);
                 _entity = Upper(value);
                 _entityEnd = -1;
+            } else {
+                Remember(code, value);
             }
             if (valueEnd - valueAt > kDxfMaxLine) {
                 if (!StringGroup(code)) return Refuse(out, 2 * pair + 2);
@@ -99,12 +102,33 @@ public:
                 }
             }
         }
+        EndEntity(out);
         out.bytes =
             _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
         return out;
     }
 
 private:
+    void Remember(int code, std::string_view value) {
+        if (_entity == "DIMENSION" && code == 2) _name = value.substr(0, kDxfMaxLine);
+        if (_entity == "DIMENSION" && code == 70) _flagged = (DxfInt(value) & 7) == 7;
+        if (_entity == "LTYPE" && code == 2) _name = value.substr(0, kDxfMaxLine);
+        if (_entity == "LTYPE" && code == 74 && DxfInt(value) != 0) _flagged = true;
+        if (_entity == "LTYPE" && code == 49 && _elements.size() < 1024)
+            _elements.push_back(std::strtod(std::string(value).c_str(), nullptr));
+    }
+    void EndEntity(DxfText& out) {
+        // In step with dxflib, which hands on every DIMENSION but those of type 7 (of the
+        // type's lowest three bits).
+        if (_entity == "DIMENSION" && !_flagged && out.dimensionBlocks.size() < 10'000'000)
+            out.dimensionBlocks.emplace_back(_name);
+        if (_entity == "LTYPE" && _flagged && out.complexLinetypes.size() < 1024)
+            out.complexLinetypes.push_back({_name, std::move(_elements)});
+        _name.clear();
+        _elements.clear();
+        _flagged = false;
+    }
+
     qsizetype LineEnd(qsizetype from) const {
         const void* nl = std::memchr(_data + from, '\n', static_cast<size_t>(_size - from));
         return nl ? static_cast<const char*>(nl) - _data : _size;
@@ -153,6 +177,9 @@ private:
     qsizetype _copied = 0;
     std::string _entity;
     int64_t _entityEnd = -1;
+    std::string _name;              // of the DIMENSION's picture, or of the LTYPE
+    bool _flagged = false;          // a DIMENSION dxflib skips, an LTYPE with text or shapes
+    std::vector<double> _elements;  // of the LTYPE
 };
 
 }  // namespace

@@ -10,11 +10,14 @@
 //   what the file holds;
 // - a real number that is not one (nan, inf) is made one out of range, so that its entity is
 //   left out and said to be, as an entity out of range is.
-// A file that needs none of this is handed on as it is.
+// A file that needs none of this is handed on as it is. On the way, what dxflib reads but does
+// not hand on is noted: the block a DIMENSION's picture is in, and which linetypes carry text or
+// shapes.
 
 #include <QByteArray>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 inline constexpr int kDxfMaxLine = 1023;
 
@@ -24,6 +27,15 @@ struct DxfText {
     int64_t cutLines = 0;
     int64_t loweredCounts = 0;
     int64_t nonFinite = 0;
+    // Each DIMENSION's picture (group 2; empty when none), in the order dxflib hands them on.
+    std::vector<std::string> dimensionBlocks;
+    // Linetypes with text or shapes among their elements, with all their lengths (group 49):
+    // dxflib loses the element after a text.
+    struct Linetype {
+        std::string name;
+        std::vector<double> elements;
+    };
+    std::vector<Linetype> complexLinetypes;
 };
 
 DxfText PrepareDxfText(const QByteArray& bytes);

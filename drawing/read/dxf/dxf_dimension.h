@@ -1,0 +1,32 @@
+#pragma once
+// What a DIMENSION or LEADER looks like when the file has no picture of it: lines, closed
+// arrowheads and the measured text, drawn as the header's dimension variables say.
+
+#include <QPainterPath>
+#include <QPointF>
+#include <string>
+
+// The header's dimension variables, in drawing units.
+struct DimensionLook {
+    double arrow = 2.5;    // $DIMASZ
+    double text = 2.5;     // $DIMTXT
+    double gap = 0.625;    // $DIMEXO: extension lines start this far from the measured points
+    double beyond = 1.25;  // $DIMEXE: and run this far past the dimension line
+    double scale = 1;      // $DIMSCALE
+    int decimals = 2;      // $DIMDEC
+};
+
+struct DimensionPicture {
+    QPainterPath lines;   // extension lines, dimension line, text outlines
+    QPainterPath arrows;  // closed: filled as areas are
+};
+
+// A closed arrowhead `size` long with its tip at `tip`, pointing away from `from`.
+QPainterPath Arrowhead(QPointF tip, QPointF from, double size);
+
+// A linear dimension of `p1` to `p2` measured along `angle` (radians), its dimension line
+// through `onLine`, its text centred on `textAt`: "<>" in `text` (or no text) is the measure
+// times `factor`.
+DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double angle,
+                                 QPointF textAt, const std::string& text, double factor,
+                                 const DimensionLook& look);

@@ -1,0 +1,128 @@
+#pragma once
+// Every run of a DXF drawing read by Reader, inserts followed, with its transform to the model
+// space and its colour and linetype resolved.
+
+#include <QColor>
+#include <QString>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "drawing/read/dxf/dxf_reader.h"
+
+// Beyond these a drawing is refused: blocks inserted into blocks multiply, and a small file can
+// ask for billions of entities.
+inline constexpr int64_t kMaxDxfDrawn = 4'000'000;
+inline constexpr int kMaxDxfNesting = 32;
+
+QColor ColourOf(const DxfColour& c, const QHash<QString, DxfColour>& layers, const QString& layer,
+                const DxfColour& byBlock);
+
+// What an entity's linetype names, "by layer" and "by block" followed (upper case).
+QString LinetypeOf(const QString& own, const QHash<QString, QString>& layerLinetypes,
+                   const QString& layer, const QString& byBlock);
+
+// Refuses a block that inserts itself, nesting too deep and too many entities.
+class Walk {
+public:
+    explicit Walk(const Reader& reader) : _r(reader) {}
+
+    template <typename Visit>
+    bool Run(Visit&& visit) {
+        _drawn = 0;
+        _stack.clear();
+        return Into(_r.model, QTransform(), DxfColour{7, -1}, QStringLiteral("CONTINUOUS"),
+                    QString(), visit);
+    }
+
+    std::string failure;
+    std::vector<std::string> missing, missingDimensions;
+
+private:
+    template <typename Visit>
+    bool Into(const Block& block, const QTransform& m, const DxfColour& byBlock,
+              const QString& byBlockLinetype, const QString& insertLayer, Visit& visit) {
+        for (const Item& item : block.items) {
+            if (item.block.isNull()) {
+                _drawn += item.entities;
+                if (_drawn > kMaxDxfDrawn) {
+                    failure = "the drawing's blocks multiply into more than " +
+                              std::to_string(kMaxDxfDrawn) + " entities";
+                    return false;
+                }
+                // Entities of layer 0 in a block take the layer of the insert.
+                const QString& own = item.style.layer;
+                const QString layer =
+                    own == QLatin1String("0") && !insertLayer.isNull() ? insertLayer : own;
+                visit(item, m, ColourOf(item.style.colour, _r.layers, layer, byBlock),
+                      LinetypeOf(item.style.linetype, _r.layerLinetypes, layer, byBlockLinetype));
+                continue;
+            }
+            const auto found = _r.blocks.constFind(item.block);
+            if (found == _r.blocks.constEnd()) {
+                const std::string name = item.block.toStdString();
+                std::vector<std::string>& list = item.dimension ? missingDimensions : missing;
+                if (std::find(list.begin(), list.end(), name) == list.end() && list.size() < 8)
+                    list.push_back(name);
+                continue;
+            }
+            if (std::find(_stack.begin(), _stack.end(), item.block) != _stack.end()) {
+                failure = "the block \"" + item.block.toStdString() + "\" inserts itself";
+                return false;
+            }
+            if (_stack.size() >= static_cast<size_t>(kMaxDxfNesting)) {
+                failure = "blocks are inserted into blocks more than " +
+                          std::to_string(kMaxDxfNesting) + " deep";
+                return false;
+            }
+            const int64_t copies = static_cast<int64_t>(item.cols) * item.rows;
+            if (copies > kMaxDxfDrawn) {
+                failure = "an insert repeats a block " + std::to_string(copies) + " times";
+                return false;
+            }
+            // An entity of colour "by block" takes the insert's own colour.
+            const DxfColour& colour = item.style.colour;
+            const DxfColour insertColour = colour.rgb < 0 && colour.index == 0 ? byBlock : colour;
+            const DxfColour resolved = insertColour.rgb < 0 && insertColour.index == 256
+                                           ? _r.layers.value(item.style.layer, DxfColour{7, -1})
+                                           : insertColour;
+            const QString linetype = LinetypeOf(item.style.linetype, _r.layerLinetypes,
+                                                item.style.layer, byBlockLinetype);
+            _stack.push_back(item.block);
+            for (int row = 0; row < item.rows; ++row) {
+                for (int col = 0; col < item.cols; ++col) {
+                    // Each copy counts, drawn or not: inserts of empty blocks, or of blocks
+                    // that only insert others, multiply the walk as entities do.
+                    if (++_drawn > kMaxDxfDrawn) {
+                        failure = "the drawing's blocks multiply into more than " +
+                                  std::to_string(kMaxDxfDrawn) + " entities";
+                        return false;
+                    }
+                    const QTransform child =
+                        QTransform::fromTranslate(-found->base.x(), -found->base.y()) *
+                        ArrayPlace(item, col, row) * m;
+                    if (!Into(*found, child, resolved, linetype, item.style.layer, visit))
+                        return false;
+                }
+            }
+            _stack.pop_back();
+        }
+        return true;
+    }
+
+    // The array steps along the insert's turned axes, unscaled.
+    static QTransform ArrayPlace(const Item& item, int col, int row) {
+        if (col == 0 && row == 0) return item.place;
+        const double angle = std::atan2(item.place.m12(), item.place.m11());
+        const double dx = col * item.colSpacing, dy = row * item.rowSpacing;
+        return item.place * QTransform::fromTranslate(dx * std::cos(angle) - dy * std::sin(angle),
+                                                      dx * std::sin(angle) + dy * std::cos(angle));
+    }
+
+    const Reader& _r;
+    int64_t _drawn = 0;
+    std::vector<QString> _stack;
+};

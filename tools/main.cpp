@@ -52,8 +52,11 @@ QString ChosenPaper(const RecordSet& records) {
 }
 
 // False for a paper of no size (0 x 0, a fresh window's "user defined" paper before the default
-// setup): no margin can be blamed for the missing printable area then.
+// setup) that leaves no printable page: no margin can be blamed for the missing area then. A file
+// that gives the page but not the paper (written by other hands) still plots on its page.
 bool PaperChosen(const TPrint& print) {
+    const Rect& page = print.prInfo.rPage;
+    if (page.right - page.left > 0 && page.bottom - page.top > 0) return true;
     return print.rPaper.right - print.rPaper.left > 0 && print.rPaper.bottom - print.rPaper.top > 0;
 }
 

@@ -441,6 +441,7 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         if (row.settings == Settings::NoPaper) {
             ConfigureSharedFolder(home.scratch("server"), 0, [](RecordSet& r) {
                 r.print->rPaper = Rect{0, 0, 0, 0};
+                r.print->prInfo.rPage = Rect{0, 0, 0, 0};
                 r.config->rmargin = Rect{0, 0, 0, 0};
             });
         }

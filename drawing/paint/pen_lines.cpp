@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "drawing/geometry/page_layout.h"
 #include "drawing/paint/flatten.h"
 #include "drawing/paint/hatch.h"
-#include "drawing/geometry/page_layout.h"
+#include "drawing/paint/stroke_lines.h"
 
 namespace {
 
@@ -43,8 +44,12 @@ double PenLines::WidthOf(uint8_t entry) {
 }
 
 bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
-                         double width) {
-    const std::vector<Ring> rings = FlattenRings(area, transform, _sink.reach());
+                         double width, const ClipRegion* clip) {
+    std::vector<Ring> rings = FlattenRings(area, transform, _sink.reach());
+    if (clip) {
+        rings = clip->CutArea(rings, rule);
+        rule = Qt::OddEvenFill;
+    }
     // Each line takes two points: the lines the points left can hold bound the budget too, so
     // that a drawing whose hatching can't fit is refused before its hatching is made.
     const uint64_t kept = _sink.paths().points.size();
@@ -97,6 +102,16 @@ bool PenLines::Count(const PaintedPath& shape) {
 
 bool PenLines::Draw(const PaintedPath& shape) {
     if (!_refusal.empty()) return false;
+    // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
+    const ClipRegion* clip = shape.clip;
+    if (clip) {
+        const QPainterPath* path = shape.path;
+        const QRectF own = path ? path->controlPointRect() : shape.ellipse;
+        const double reach = shape.stroke.isValid() ? shape.pen.widthF() : 0;
+        const QRectF box = shape.transform.mapRect(own.adjusted(-reach, -reach, reach, reach));
+        if (clip->Misses(box)) return true;
+        if (clip->Holds(box)) clip = nullptr;
+    }
     // The fill, hatched with its own colour's pen.
     if (shape.fill.isValid()) {
         const uint8_t pen = _pens.EntryFor(shape.fill);
@@ -105,7 +120,7 @@ bool PenLines::Draw(const PaintedPath& shape) {
         if (width > 0) {
             _sink.SetPen(pen);
             const QPainterPath area = AreaOf(shape);
-            if (!HatchInto(area, shape.transform, area.fillRule(), width)) return false;
+            if (!HatchInto(area, shape.transform, area.fillRule(), width, clip)) return false;
         }
     }
     const uint8_t pen = _pens.EntryFor(shape.colour);
@@ -123,14 +138,85 @@ bool PenLines::Draw(const PaintedPath& shape) {
             QPainterPathStroker stroker(shape.pen);
             stroker.setCurveThreshold(kFlattenTolerance / scale);
             const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
-            if (!HatchInto(band, QTransform(), Qt::WindingFill, width)) return false;
+            if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;
             // Its boundary without the seams where the stroke's pieces overlap.
             _sink.SetPen(pen);
-            FlattenPath(band.simplified(), QTransform(), true, _sink);
+            if (clip)
+                Emit(clip->CutArea(
+                         FlattenRings(band, QTransform(), _sink.reach(), kFlattenTolerance),
+                         Qt::WindingFill),
+                     true);
+            else
+                FlattenPath(band.simplified(), QTransform(), true, _sink);
             _sink.Finish();
             return true;
         }
     }
-    Outline(shape, shape.filled, _sink);
+    const StrokeDashes dashes = shape.stroke.isValid() ? DashesOf(shape.pen) : StrokeDashes{};
+    if (!dashes.dashed && !clip) {
+        Outline(shape, shape.filled, _sink);
+        return true;
+    }
+    // A fill without a stroke is outlined where the clip lets it show, along the clip's edge too.
+    if (!shape.stroke.isValid()) {
+        Emit(clip->CutArea(
+                 FlattenRings(AreaOf(shape), shape.transform, _sink.reach(), kFlattenTolerance),
+                 AreaOf(shape).fillRule()),
+             true);
+        return true;
+    }
+    std::vector<Polyline> lines;
+    if (!dashes.dashed || !Dashed(shape, dashes, &lines)) {
+        if (!_refusal.empty()) return false;
+        lines =
+            FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
+    }
+    Emit(clip ? clip->CutLines(lines) : lines, false);
     return true;
+}
+
+bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
+                      std::vector<Polyline>* lines) {
+    if (!UsablePattern(dashes.pattern)) {
+        // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
+        AddNote(kNoteBadDashes);
+        return false;
+    }
+    const double stretch = LargestStretch(shape.transform);
+    bool invertible = false;
+    const QTransform back = shape.transform.inverted(&invertible);
+    if (!invertible || !(stretch > 0) || !std::isfinite(stretch)) return true;
+    // Dashed in the drawing's own units: its subpaths as they are (a filled shape's stroke
+    // closes only where the drawing closes it).
+    const std::vector<Polyline> user =
+        FlattenLines(shape.path, shape.ellipse, QTransform(), false, back.mapRect(_sink.reach()),
+                     kFlattenTolerance / stretch);
+    const uint64_t kept = _sink.paths().points.size();
+    const uint64_t room = _room > kept ? _room - kept : 0;
+    DashedLines dashed = DashLines(user, dashes, shape.transform,
+                                   static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)));
+    if (dashed.refusal == RunRefusal::too_many_pieces) {
+        _refusal =
+            "a dashed line is cut into more dashes than a plot holds (its dashes are too short "
+            "for its length); draw it without dashes, or with longer ones";
+        return false;
+    }
+    *lines = std::move(dashed.lines);
+    return true;
+}
+
+void PenLines::Emit(const std::vector<Polyline>& lines, bool closed) {
+    for (const Polyline& line : lines) {
+        if (line.empty()) continue;
+        _sink.MoveTo(line.front());
+        for (size_t i = 1; i < line.size(); ++i) _sink.LineTo(line[i]);
+        if (closed && line.size() > 2 && line.back() != line.front()) _sink.LineTo(line.front());
+        _sink.Finish();
+    }
+}
+
+void PenLines::AddNote(const char* note) {
+    for (const std::string& n : _notes)
+        if (n == note) return;
+    _notes.emplace_back(note);
 }

@@ -1,8 +1,8 @@
 #include "drawing/read/pdf/pdf_filter.h"
 
 #include <QPaintEngine>
-#include <QPicture>
 #include <QPainterPath>
+#include <QPicture>
 #include <QPolygonF>
 #include <cmath>
 #include <vector>
@@ -93,7 +93,8 @@ public:
         if (_run.empty()) return;
         bool steps = _run.size() >= static_cast<size_t>(kShadingBands);
         bool changes = false;
-        for (size_t i = 1; i < _run.size(); ++i) changes = changes || _run[i].colour != _run[0].colour;
+        for (size_t i = 1; i < _run.size(); ++i)
+            changes = changes || _run[i].colour != _run[0].colour;
         if (steps && changes) {
             ++_shadings;
         } else {
@@ -129,6 +130,37 @@ private:
             _clip = path;
         }
         _clipBox = _clip.boundingRect();
+        ++_clipVersion;
+    }
+
+    // The clip goes on with the shapes, for the strokes (fills are cut here already); only when
+    // it changed, so that a fill and its stroke still meet as one shape.
+    void SendClip() {
+        if (_sentVersion == _clipVersion) return;
+        _sentVersion = _clipVersion;
+        _out.setTransform(QTransform());
+        if (_clipped)
+            _out.setClipPath(_clip, Qt::ReplaceClip);
+        else
+            _out.setClipping(false);
+    }
+
+    // The pen in device units. Poppler gives the dash pattern in pen widths but the offset in
+    // the page's units, and a pen of width 0 its pattern in the page's units too; Qt has both
+    // in pen widths of the pen that draws.
+    QPen DevicePen() const {
+        QPen pen = _pen;
+        const double k = std::sqrt(std::abs(_transform.determinant()));
+        if (!pen.isCosmetic()) pen.setWidthF(pen.widthF() * k);
+        if (pen.style() == Qt::SolidLine || pen.style() == Qt::NoPen) return pen;
+        const double unit = _pen.widthF() > 0 ? _pen.widthF() : 1;
+        const double onward = pen.widthF() > 0 ? pen.widthF() : 1;
+        QList<qreal> pattern = pen.dashPattern();
+        for (qreal& d : pattern) d = d * unit * k / onward;
+        const double offset = _pen.dashOffset() * k / onward;
+        pen.setDashPattern(pattern);
+        pen.setDashOffset(offset);
+        return pen;
     }
 
     // Device units; a fill is cut to the clip when it reaches beyond it.
@@ -137,13 +169,11 @@ private:
         if (fill.isValid() && _clipped && !_clipBox.contains(path.boundingRect()))
             path = path.intersected(_clip);
         if (path.isEmpty()) return;
+        SendClip();
         _out.setTransform(QTransform());
         _out.setOpacity(_opacity);
-        // The shape goes on in device units: so does the width of its pen.
-        QPen pen = stroked ? _pen : QPen(Qt::NoPen);
-        if (stroked && !pen.isCosmetic())
-            pen.setWidthF(pen.widthF() * std::sqrt(std::abs(_transform.determinant())));
-        _out.setPen(pen);
+        // The shape goes on in device units: so does its pen.
+        _out.setPen(stroked ? DevicePen() : QPen(Qt::NoPen));
         _out.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
         _out.drawPath(path);
     }
@@ -156,6 +186,7 @@ private:
     bool _clipped = false;
     QPainterPath _clip;  // device units
     QRectF _clipBox;
+    int _clipVersion = 0, _sentVersion = 0;
     std::vector<Held> _run;
     int _images = 0;
     int64_t _shadings = 0;

@@ -6,12 +6,12 @@
 
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
-#include "drawing/read/pdf/pdf_filter.h"
-#include "drawing/read/pdf/pdf_prepare.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
+#include "drawing/read/pdf/pdf_filter.h"
+#include "drawing/read/pdf/pdf_prepare.h"
 #include "drawing/read/qt_host.h"
 
 namespace {
@@ -115,6 +115,7 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
                       "the page holds only pictures (images), no lines to plot");
+    for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
     if (images > 0) AddNote(&out.notes, "images skipped");
     if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
     if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");

@@ -165,23 +165,17 @@ bool PenLines::Draw(const PaintedPath& shape) {
              true);
         return true;
     }
-    std::vector<Polyline> lines;
-    if (!dashes.dashed || !Dashed(shape, dashes, &lines)) {
-        if (!_refusal.empty()) return false;
-        lines =
-            FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
-    }
+    if (dashes.dashed && UsablePattern(dashes.pattern)) return Dashed(shape, dashes, clip);
+    // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
+    if (dashes.dashed) AddNote(kNoteBadDashes);
+    const std::vector<Polyline> lines =
+        FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
     Emit(clip ? clip->CutLines(lines) : lines, false);
     return true;
 }
 
 bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
-                      std::vector<Polyline>* lines) {
-    if (!UsablePattern(dashes.pattern)) {
-        // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
-        AddNote(kNoteBadDashes);
-        return false;
-    }
+                      const ClipRegion* clip) {
     const double stretch = LargestStretch(shape.transform);
     bool invertible = false;
     const QTransform back = shape.transform.inverted(&invertible);
@@ -193,15 +187,27 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
                      kFlattenTolerance / stretch);
     const uint64_t kept = _sink.paths().points.size();
     const uint64_t room = _room > kept ? _room - kept : 0;
-    DashedLines dashed = DashLines(user, dashes, shape.transform,
-                                   static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)));
-    if (dashed.refusal == RunRefusal::too_many_pieces) {
+    // Dashes go on as they are cut (a clip takes them a batch at a time): a line of millions of
+    // dashes is never held twice.
+    std::vector<Polyline> batch;
+    const auto flush = [&] {
+        Emit(clip ? clip->CutLines(batch) : batch, false);
+        batch.clear();
+    };
+    const RunRefusal refusal = DashLines(
+        user, dashes, shape.transform, static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
+        [&](const Polyline& dash) {
+            if (_sink.full()) return;
+            batch.push_back(dash);
+            if (batch.size() >= 4096) flush();
+        });
+    flush();
+    if (refusal == RunRefusal::too_many_pieces) {
         _refusal =
             "a dashed line is cut into more dashes than a plot holds (its dashes are too short "
             "for its length); draw it without dashes, or with longer ones";
         return false;
     }
-    *lines = std::move(dashed.lines);
     return true;
 }
 

@@ -49,8 +49,9 @@ private:
     // `clip`: where the area shows (null: everywhere).
     bool HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
                    double width, const ClipRegion* clip = nullptr);
-    // The stroke's dashes into *lines; false (with a note or a refusal) when it has none to give.
-    bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, std::vector<Polyline>* lines);
+    // The stroke's dashes to the sink, where `clip` (null: everywhere) lets them show; false
+    // when there are more than the plot can hold (then refused).
+    bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, const ClipRegion* clip);
     // Device polylines to the sink; `closed`: each is a boundary, ended where it began.
     void Emit(const std::vector<Polyline>& lines, bool closed);
     void AddNote(const char* note);

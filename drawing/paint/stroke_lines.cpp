@@ -1,5 +1,6 @@
 #include "drawing/paint/stroke_lines.h"
 
+#include <algorithm>
 #include <cmath>
 
 StrokeDashes DashesOf(const QPen& pen) {
@@ -12,32 +13,30 @@ StrokeDashes DashesOf(const QPen& pen) {
     return out;
 }
 
-DashedLines DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
-                      const QTransform& transform, size_t maxPieces) {
-    DashedLines out;
+RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
+                     const QTransform& transform, size_t maxPieces,
+                     const std::function<void(const Polyline&)>& take) {
     size_t left = maxPieces;
     std::vector<RunPoint> line;
+    Polyline dash;
     for (const Polyline& subpath : user) {
         line.clear();
         for (QPointF p : subpath) line.push_back({p.x(), p.y()});
         size_t pieces = 0;
-        out.refusal = ForEachRun(line, dashes.pattern, dashes.offset, left,
-                                 [&](bool on, std::span<const RunPoint> run) {
-                                     ++pieces;
-                                     if (!on) return;
-                                     Polyline dash;
-                                     dash.reserve(run.size());
-                                     for (const RunPoint& p : run)
-                                         dash.push_back(transform.map(QPointF(p.x, p.y)));
-                                     out.lines.push_back(std::move(dash));
-                                 });
-        if (out.refusal != RunRefusal::none) {
-            out.lines.clear();
-            return out;
-        }
+        const RunRefusal refusal = ForEachRun(line, dashes.pattern, dashes.offset, left,
+                                              [&](bool on, std::span<const RunPoint> run) {
+                                                  ++pieces;
+                                                  if (!on) return;
+                                                  dash.clear();
+                                                  for (const RunPoint& p : run)
+                                                      dash.push_back(
+                                                          transform.map(QPointF(p.x, p.y)));
+                                                  take(dash);
+                                              });
+        if (refusal != RunRefusal::none) return refusal;
         left -= std::min(left, pieces);
     }
-    return out;
+    return RunRefusal::none;
 }
 
 double LargestStretch(const QTransform& t) {

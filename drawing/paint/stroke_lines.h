@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QTransform>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "drawing/geometry/path_runs.h"
@@ -20,15 +21,12 @@ struct StrokeDashes {
 };
 StrokeDashes DashesOf(const QPen& pen);
 
-struct DashedLines {
-    std::vector<Polyline> lines;  // device units
-    RunRefusal refusal = RunRefusal::none;
-};
-
-// `user`: the stroke's subpaths flattened in its own units; each dash is mapped by `transform`.
-// Nothing when the stroke would be cut into more than `maxPieces` pieces.
-DashedLines DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
-                      const QTransform& transform, size_t maxPieces);
+// `user`: the stroke's subpaths flattened in its own units; each dash goes to `take` mapped by
+// `transform`, as it is cut. Stops with a refusal (having given some dashes) when the stroke
+// would be cut into more than `maxPieces` pieces.
+RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
+                     const QTransform& transform, size_t maxPieces,
+                     const std::function<void(const Polyline&)>& take);
 
 // The largest factor by which `transform` stretches a length: a tolerance in device units
 // divided by it holds in the shape's own units.

@@ -71,7 +71,8 @@ public:
     }
 
     void SetCanvas(const QRectF& rect) {
-        _canvas = ClipRegion::FromRect(rect);
+        // A line drawn along the canvas's edge is on it: the edge is held within a unit.
+        _canvas = ClipRegion::FromRect(rect.adjusted(-1, -1, 1, 1));
         _clip = _stateClip ? _stateClip->Intersected(*_canvas) : _canvas;
     }
 

@@ -109,8 +109,17 @@ bool PenLines::Draw(const PaintedPath& shape) {
         const QRectF own = path ? path->controlPointRect() : shape.ellipse;
         const double reach = shape.stroke.isValid() ? shape.pen.widthF() : 0;
         const QRectF box = shape.transform.mapRect(own.adjusted(-reach, -reach, reach, reach));
-        if (clip->Misses(box)) return true;
-        if (clip->Holds(box)) clip = nullptr;
+        if (clip->Holds(box)) {
+            clip = nullptr;
+        } else {
+            // What the clip hides is not plotted, but the drawing reaches there: the plot's
+            // extent says so, as for the paper's edge.
+            for (const Polyline& line :
+                 FlattenLines(shape.path, shape.ellipse, shape.transform, false, _sink.reach()))
+                for (QPointF p : line) _sink.Skip(p);
+            _sink.Finish();
+            if (clip->Misses(box)) return true;
+        }
     }
     // The fill, hatched with its own colour's pen.
     if (shape.fill.isValid()) {
@@ -194,13 +203,13 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
         Emit(clip ? clip->CutLines(batch) : batch, false);
         batch.clear();
     };
-    const RunRefusal refusal = DashLines(
-        user, dashes, shape.transform, static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
-        [&](const Polyline& dash) {
-            if (_sink.full()) return;
-            batch.push_back(dash);
-            if (batch.size() >= 4096) flush();
-        });
+    const RunRefusal refusal = DashLines(user, dashes, shape.transform,
+                                         static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
+                                         [&](const Polyline& dash) {
+                                             if (_sink.full()) return;
+                                             batch.push_back(dash);
+                                             if (batch.size() >= 4096) flush();
+                                         });
     flush();
     if (refusal == RunRefusal::too_many_pieces) {
         _refusal =

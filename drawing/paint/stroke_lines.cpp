@@ -23,16 +23,14 @@ RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dash
         line.clear();
         for (QPointF p : subpath) line.push_back({p.x(), p.y()});
         size_t pieces = 0;
-        const RunRefusal refusal = ForEachRun(line, dashes.pattern, dashes.offset, left,
-                                              [&](bool on, std::span<const RunPoint> run) {
-                                                  ++pieces;
-                                                  if (!on) return;
-                                                  dash.clear();
-                                                  for (const RunPoint& p : run)
-                                                      dash.push_back(
-                                                          transform.map(QPointF(p.x, p.y)));
-                                                  take(dash);
-                                              });
+        const RunRefusal refusal = ForEachRun(
+            line, dashes.pattern, dashes.offset, left, [&](bool on, std::span<const RunPoint> run) {
+                ++pieces;
+                if (!on) return;
+                dash.clear();
+                for (const RunPoint& p : run) dash.push_back(transform.map(QPointF(p.x, p.y)));
+                take(dash);
+            });
         if (refusal != RunRefusal::none) return refusal;
         left -= std::min(left, pieces);
     }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -81,9 +82,7 @@ Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1) {
     return out;
 }
 
-void Shell(const std::string& command) {
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
+void Shell(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
 
 // The box of every point plotted, per pen (0: all pens).
 struct Box {
@@ -141,7 +140,7 @@ TEST_P(KindTable, PlotsLikeTheSvgItCameFrom) {
     const std::string dir = home.scratch("in");
     WriteFileBytes(dir + "/drawing.svg", kDrawing);
     Shell("rsvg-convert -f " + std::string(c.make) + " -o '" + dir + "/" + c.file + "' '" + dir +
-        "/drawing.svg'");
+          "/drawing.svg'");
     const Plot svg = ConvertFile(dir + "/drawing.svg");
     const Plot other = ConvertFile(dir + "/" + c.file);
     ASSERT_TRUE(svg.result.ok()) << svg.result.message;
@@ -226,6 +225,117 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
 }
 
+// The pen-down runs of a plot: how many, their length and box (plotter units).
+struct Runs {
+    int count = 0;
+    double length = 0;
+    Box box;
+};
+Runs PenDownRuns(const std::string& body) {
+    Runs runs;
+    static const std::regex instruction("(PU|PD)([-0-9,]*)");
+    double x = 0, y = 0;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        std::vector<long> n;
+        const std::string args = (*it)[2].str();
+        static const std::regex number("-?[0-9]+");
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stol(m->str()));
+        const bool down = (*it)[1] == "PD";
+        if (down && !n.empty()) ++runs.count;
+        for (size_t i = 0; i + 1 < n.size(); i += 2) {
+            if (down) {
+                runs.length += std::hypot(n[i] - x, n[i + 1] - y);
+                for (long px : {static_cast<long>(x), n[i]}) {
+                    runs.box.x0 = std::min(runs.box.x0, px);
+                    runs.box.x1 = std::max(runs.box.x1, px);
+                }
+            }
+            x = n[i];
+            y = n[i + 1];
+        }
+    }
+    return runs;
+}
+
+// Dashes, clips, markers and symbols as the drawing has them, to the plotter unit, read from
+// the SVG and from the PDF rsvg-convert makes of it. Lines run along y = 10 mm of a 200 mm
+// wide drawing; x in plotter units from the page's left. Strokes thinner than the pens, so
+// that each is one line.
+TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
+    const struct {
+        const char* name;
+        const char* body;
+        int runs;               // 0: not checked
+        double length, within;  // plotter units
+        long x0, x1;            // the box of the pen-down lines; -1: not checked
+    } rows[] = {
+        {"dash_5_2",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' "
+         "stroke-dasharray='5,2'/>",
+         15, 2880, 2, 0, 4000},
+        {"dash_offset_3",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' "
+         "stroke-dasharray='5 2' stroke-dashoffset='3'/>",
+         15, 2880, 2, 0, 4000},
+        {"dash_in_a_scaled_group",
+         "<g transform='scale(2)'><line x1='0' y1='5' x2='50' y2='5' "
+         "stroke='black' stroke-width='0.1' stroke-dasharray='2.5,1'/>"
+         "</g>",
+         15, 2880, 2, 0, 4000},
+        {"dash_css",
+         "<line x1='0' y1='10' x2='100' y2='10' style='stroke:black;"
+         "stroke-width:0.2;stroke-dasharray:5,2'/>",
+         15, 2880, 2, 0, 4000},
+        {"square_dashed_10_10",
+         "<rect x='0' y='10' width='40' height='40' fill='none' "
+         "stroke='black' stroke-width='0.2' stroke-dasharray='10,10'/>",
+         8, 3200, 2, 0, 1600},
+        {"line_across_a_circular_clip",
+         "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
+         "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",
+         1, 1600, 1, 1200, 2800},
+        {"circle_clipped_to_its_right_half",
+         "<clipPath id='h'><rect x='50' y='0' width='100' height='100'/></clipPath><circle "
+         "cx='50' cy='40' r='30' fill='none' stroke='black' stroke-width='0.2' "
+         "clip-path='url(#h)'/>",
+         0, M_PI * 30 * 40, M_PI * 30 * 40 * 0.005, 2000, 3200},
+        {"arrow_marker_tip_on_the_end",
+         "<marker id='m' viewBox='0 0 10 10' refX='10' refY='5' markerWidth='4' "
+         "markerHeight='4' orient='auto'><path d='M0 0 L10 5 L0 10 z'/></marker><line x1='10' "
+         "y1='10' x2='60' y2='10' stroke='black' stroke-width='0.2' marker-end='url(#m)'/>",
+         0, 0, -1, 400, 2400},
+        {"symbol_used_at_20_mm",
+         "<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10' fill='none' "
+         "stroke='black' stroke-width='0.1'/></symbol><use href='#s' x='30' y='10' width='20' "
+         "height='20'/>",
+         1, 3200, 2, 1200, 2000},
+        {"beyond_the_canvas_left_out",
+         "<line x1='-50' y1='10' x2='50' y2='10' stroke='black' stroke-width='0.2'/>", 1, 2000, 1,
+         0, 2000},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    for (const auto& row : rows) {
+        const std::string svg = dir + "/" + row.name + ".svg";
+        WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' width='200mm' "
+                                        "height='100mm' viewBox='0 0 200 100'>") +
+                                row.body + "</svg>");
+        Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
+        for (const std::string& file : {svg, svg + ".pdf"}) {
+            const Plot out = ConvertFile(file);
+            ASSERT_TRUE(out.result.ok()) << file << ": " << out.result.message;
+            const Runs runs = PenDownRuns(out.body);
+            if (row.runs > 0) EXPECT_EQ(runs.count, row.runs) << file;
+            if (row.within >= 0) EXPECT_NEAR(runs.length, row.length, row.within) << file;
+            EXPECT_NEAR(runs.box.x0, row.x0, 1) << file;
+            EXPECT_NEAR(runs.box.x1, row.x1, 1) << file;
+        }
+    }
+}
+
 // A PDF of `pages` pages, each one line, written whole by hand: a tool would take long.
 std::string ManyPagePdf(int pages) {
     std::string pdf = "%PDF-1.4\n";
@@ -295,11 +405,11 @@ std::string MakeDxf(const std::string& dir, const std::string& name, const std::
                     int insunits = 4) {
     const std::string script = dir + "/" + name + ".py";
     const std::string path = dir + "/" + name + ".dxf";
-    WriteFileBytes(script, "import ezdxf\nd = ezdxf.new('R2010')\n" +
-                               (insunits >= 0 ? "d.header['$INSUNITS'] = " +
-                                                    std::to_string(insunits) + "\n"
-                                              : "del d.header['$INSUNITS']\n") +
-                               "m = d.modelspace()\n" + body + "\nd.saveas('" + path + "')\n");
+    WriteFileBytes(script,
+                   "import ezdxf\nd = ezdxf.new('R2010')\n" +
+                       (insunits >= 0 ? "d.header['$INSUNITS'] = " + std::to_string(insunits) + "\n"
+                                      : "del d.header['$INSUNITS']\n") +
+                       "m = d.modelspace()\n" + body + "\nd.saveas('" + path + "')\n");
     // The Debian interpreter, where python3-ezdxf is installed.
     const std::string command = "/usr/bin/python3 '" + script + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -319,15 +429,15 @@ TEST_P(DxfUnits, CircleAndRectangleAreExactToTheUnit) {
     const UnitCase& c = GetParam();
     TempHome home;
     const std::string k = std::to_string(c.perMm);
-    const std::string path = MakeDxf(
-        home.scratch("in"), "shapes",
-        "k = " + k +
-            "\n"
-            "m.add_lwpolyline([(0, 0), (100 * k, 0), (100 * k, 50 * k), (0, 50 * k)], "
-            "close=True, dxfattribs={'color': 1})\n"
-            "m.add_circle((150 * k, 25 * k), 25 * k, dxfattribs={'color': 5})\n"
-            "m.add_line((0, -10 * k), (10 * k, -10 * k), dxfattribs={'color': 7})",
-        c.insunits);
+    const std::string path =
+        MakeDxf(home.scratch("in"), "shapes",
+                "k = " + k +
+                    "\n"
+                    "m.add_lwpolyline([(0, 0), (100 * k, 0), (100 * k, 50 * k), (0, 50 * k)], "
+                    "close=True, dxfattribs={'color': 1})\n"
+                    "m.add_circle((150 * k, 25 * k), 25 * k, dxfattribs={'color': 5})\n"
+                    "m.add_line((0, -10 * k), (10 * k, -10 * k), dxfattribs={'color': 7})",
+                c.insunits);
     const Plot out = ConvertFile(path);
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     const auto boxes = LineBoxes(out.body);
@@ -352,14 +462,11 @@ TEST_P(DxfUnits, CircleAndRectangleAreExactToTheUnit) {
               c.noted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Readers, DxfUnits,
-                         testing::Values(UnitCase{"Millimetres", 4, 1, false},
-                                         UnitCase{"Centimetres", 5, 0.1, false},
-                                         UnitCase{"Inches", 1, 1 / 25.4, false},
-                                         UnitCase{"NotSet", -1, 1, true}),
-                         [](const testing::TestParamInfo<UnitCase>& i) {
-                             return std::string(i.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Readers, DxfUnits,
+    testing::Values(UnitCase{"Millimetres", 4, 1, false}, UnitCase{"Centimetres", 5, 0.1, false},
+                    UnitCase{"Inches", 1, 1 / 25.4, false}, UnitCase{"NotSet", -1, 1, true}),
+    [](const testing::TestParamInfo<UnitCase>& i) { return std::string(i.param.name); });
 
 TEST(Readers, DxfEntitiesKeepTheirShape) {
     const struct {
@@ -369,25 +476,25 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
-        {"bulge_ccw", "m.add_lwpolyline([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')",
-         800, 1600},
-        {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')",
-         800, 1200},
+        {"bulge_ccw", "m.add_lwpolyline([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800,
+         1600},
+        {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800,
+         1200},
         {"polyline_old_style",
          "m.add_polyline2d([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800, 1600},
         {"arc_quarter", "m.add_arc((0, 0), 10, 0, 90)", 400, 400},
         {"arc_across_zero", "m.add_arc((0, 0), 10, 350, 10)", 6, 139},
         {"ellipse", "m.add_ellipse((0, 0), major_axis=(20, 0), ratio=0.5)", 1600, 800},
         {"ellipse_turned", "m.add_ellipse((0, 0), major_axis=(0, 20), ratio=0.5)", 800, 1600},
-        {"spline_quadratic",
-         "m.add_open_spline([(0, 0), (10, 20), (20, 0)], degree=2)", 800, 400},
+        {"spline_quadratic", "m.add_open_spline([(0, 0), (10, 20), (20, 0)], degree=2)", 800, 400},
         {"insert_turned_scaled",
          "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\n"
          "m.add_blockref('B', (5, 5), dxfattribs={'xscale': 2, 'yscale': 2, 'rotation': 90})",
          0, 800},
         {"insert_base_point",
          "b = d.blocks.new('B', base_point=(10, 0))\nb.add_line((0, 0), (10, 0))\n"
-         "b.add_line((10, 0), (10, 10))\nm.add_blockref('B', (0, 0))", 400, 400},
+         "b.add_line((10, 0), (10, 10))\nm.add_blockref('B', (0, 0))",
+         400, 400},
         {"insert_nested",
          "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\nc = d.blocks.new('C')\n"
          "c.add_blockref('B', (0, 0), dxfattribs={'xscale': 3})\nm.add_blockref('C', (0, 0))",
@@ -398,7 +505,8 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          2000, 0},
         {"hatch_boundary",
          "h = m.add_hatch()\nh.paths.add_polyline_path([(0, 0), (40, 0), (40, 30)], "
-         "is_closed=True)", 1600, 1200},
+         "is_closed=True)",
+         1600, 1200},
         // Capitals as high as the text's height.
         {"text", "m.add_text('HH', dxfattribs={'height': 10})", -1, 400},
         {"mtext_two_lines",
@@ -441,8 +549,10 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
     const std::string dir = home.scratch("in");
     WriteFileBytes(dir + "/drawing.svg", kDrawing);
     Shell("rsvg-convert -f pdf -o '" + dir + "/whole.pdf' '" + dir + "/drawing.svg'");
-    Shell("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOwnerPassword=owner "
-        "-sUserPassword=user -sOutputFile='" + dir + "/locked.pdf' '" + dir + "/whole.pdf'");
+    Shell(
+        "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOwnerPassword=owner "
+        "-sUserPassword=user -sOutputFile='" +
+        dir + "/locked.pdf' '" + dir + "/whole.pdf'");
     const std::string whole = ReadFileBytes(dir + "/whole.pdf");
     // Ten blocks, each inserting the one before ten times: 10^10 lines from a few lines.
     std::string bomb = Block("B0", Line("1"));
@@ -462,8 +572,7 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
     } rows[] = {
         {"pdf_cut_off", whole.substr(0, whole.size() / 2), "cut.pdf", DrawingError::Malformed,
          "cut off"},
-        {"pdf_password", "", "locked.pdf", DrawingError::Refused,
-         "save a copy without a password"},
+        {"pdf_password", "", "locked.pdf", DrawingError::Refused, "save a copy without a password"},
         {"pdf_garbage", "%PDF-1.4\n\x01\x02 nothing at all\n%%EOF\n", "junk.pdf",
          DrawingError::Malformed, "poppler"},
         {"postscript_reads_other_files",

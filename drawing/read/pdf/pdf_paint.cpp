@@ -99,6 +99,9 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     {
         PathCollectorDevice device(target.area.width, target.area.height,
                                    CollectInto(target, lines, &out.shapes));
+        // What lies beyond the page is not plotted, as a PDF viewer shows the page.
+        const QSizeF sheet = pdfPage->pageSizeF() * (unitsPerInch / 72);
+        if (sheet.width() > 0 && sheet.height() > 0) device.SetCanvas(QRectF(QPointF(0, 0), sheet));
         QPainter onward(&device);
         PdfPlotFilter filter(onward, target.area.width, target.area.height);
         QPainter painter(&filter);

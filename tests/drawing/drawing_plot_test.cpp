@@ -428,7 +428,8 @@ std::vector<std::vector<std::pair<long, long>>> Polylines(const std::string& bod
         std::string op = body.substr(at, end - at);
         at = end == std::string::npos ? body.size() : end + 1;
         op.erase(0, op.find_first_not_of('\n'));
-        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0)) continue;
+        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0))
+            continue;
         const std::vector<long> v = Numbers(op.substr(2));
         if (op[1] == 'U' && !v.empty()) lines.emplace_back();
         if (lines.empty()) continue;
@@ -456,8 +457,8 @@ struct PanelCase {
     int16_t first, last;
     std::vector<int> plotted;  // the panel numbers written
     int panels;
-    double beyondMm;       // clipped without the split
-    int firstStretch = 0;  // the stretch of panel 1 (those before hold nothing)
+    double beyondMm;           // clipped without the split
+    int firstStretch = 0;      // the stretch of panel 1 (those before hold nothing)
 };
 
 void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
@@ -475,10 +476,11 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     print.prJob.iFstPage = 1;  // as the window stores it beside the configuration's range
     print.prJob.iLstPage = 9999;
     const bool turned = c.scale < 0;
-    const std::string svg = std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
-                            (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
-                                    : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
-                            c.shapes + "</svg>";
+    const std::string svg =
+        std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
+        (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
+                : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
+        c.shapes + "</svg>";
     const ConvertedPlots whole = ConvertPlots(svg, print, config);
     ASSERT_TRUE(whole.result.ok()) << whole.result.message;
     ASSERT_EQ(whole.bodies.size(), 1u);
@@ -505,10 +507,10 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                                 ? 10005
                                 : std::min<long>(kStretch, 10005 - stretch * kStretch);
         EXPECT_EQ(plot.brc, "0,0,4008," + std::to_string(height));
-        EXPECT_NE(DrawingHeaderLines(cut.result, i)
-                      .find(c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) +
-                                               "/" + std::to_string(c.panels) + ")\n"
-                                         : std::string("NAME:drawing.svg\n")),
+        EXPECT_NE(DrawingHeaderLines(cut.result, i).find(
+                      c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) + "/" +
+                                         std::to_string(c.panels) + ")\n"
+                                   : std::string("NAME:drawing.svg\n")),
                   std::string::npos);
         const auto lines = Polylines(cut.bodies[i]);
         length += Length(lines);
@@ -518,8 +520,8 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                 EXPECT_LE(y, height + (plot.number == c.panels ? 40 : 0)) << plot.number;
             }
             // A line lying along the boundary is not one crossing it.
-            for (const auto& [end, next] :
-                 {std::pair(l.front(), l[1]), std::pair(l.back(), l[l.size() - 2])}) {
+            for (const auto& [end, next] : {std::pair(l.front(), l[1]),
+                                             std::pair(l.back(), l[l.size() - 2])}) {
                 if (next.second == end.second) continue;
                 if (end.second == height && plot.number < c.panels) leaving.insert(end.first);
                 if (end.second == 0 && plot.number > 1) entering.insert(end.first);
@@ -536,13 +538,13 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
 // A diagonal across the whole length, a square across the first boundary (drawn from its
 // top-left corner, so the cut is not where it starts), a line lying on that boundary
 // (148.525 mm from the top) and a circle inside the last stretch.
-#define ACROSS                                                                 \
-    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                   \
-    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>" \
+#define ACROSS                                                                          \
+    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                           \
+    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>"       \
     "<circle cx='50' cy='30' r='10'/></g>"
 // The same turned: its left edge runs along the roll's start.
-#define ACROSS_TURNED                                        \
-    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>" \
+#define ACROSS_TURNED                                                                    \
+    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>"                            \
     "<rect x='90' y='20' width='20' height='20'/><circle cx='200' cy='50' r='10'/></g>"
 
 INSTANTIATE_TEST_SUITE_P(
@@ -557,8 +559,8 @@ INSTANTIATE_TEST_SUITE_P(
         // print record's job range.
         PanelCase{"RangeNeverStored", ACROSS, 100, 288, true, 0, 0, {1, 2, 3}, 3, 0},
         // The diagonal reaches 245 mm from the bottom edge; the roll takes 101.6.
-        PanelCase{
-            "ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1, (9805 - 4064) / 40.0},
+        PanelCase{"ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1,
+                  (9805 - 4064) / 40.0},
         PanelCase{"TurnedBanner", ACROSS_TURNED, -100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
         // At half size the drawing lies in the upper two stretches only.
         PanelCase{"HalfScaleFitsTwo", ACROSS, 50, 288, true, 1, 9999, {1, 2}, 2, 0, 1}),

@@ -82,7 +82,9 @@ Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1) {
     return out;
 }
 
-void Shell(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
+void Shell(const std::string& command) {
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
 
 // The box of every point plotted, per pen (0: all pens).
 struct Box {
@@ -140,7 +142,7 @@ TEST_P(KindTable, PlotsLikeTheSvgItCameFrom) {
     const std::string dir = home.scratch("in");
     WriteFileBytes(dir + "/drawing.svg", kDrawing);
     Shell("rsvg-convert -f " + std::string(c.make) + " -o '" + dir + "/" + c.file + "' '" + dir +
-          "/drawing.svg'");
+        "/drawing.svg'");
     const Plot svg = ConvertFile(dir + "/drawing.svg");
     const Plot other = ConvertFile(dir + "/" + c.file);
     ASSERT_TRUE(svg.result.ok()) << svg.result.message;
@@ -405,11 +407,11 @@ std::string MakeDxf(const std::string& dir, const std::string& name, const std::
                     int insunits = 4) {
     const std::string script = dir + "/" + name + ".py";
     const std::string path = dir + "/" + name + ".dxf";
-    WriteFileBytes(script,
-                   "import ezdxf\nd = ezdxf.new('R2010')\n" +
-                       (insunits >= 0 ? "d.header['$INSUNITS'] = " + std::to_string(insunits) + "\n"
-                                      : "del d.header['$INSUNITS']\n") +
-                       "m = d.modelspace()\n" + body + "\nd.saveas('" + path + "')\n");
+    WriteFileBytes(script, "import ezdxf\nd = ezdxf.new('R2010')\n" +
+                               (insunits >= 0 ? "d.header['$INSUNITS'] = " +
+                                                    std::to_string(insunits) + "\n"
+                                              : "del d.header['$INSUNITS']\n") +
+                               "m = d.modelspace()\n" + body + "\nd.saveas('" + path + "')\n");
     // The Debian interpreter, where python3-ezdxf is installed.
     const std::string command = "/usr/bin/python3 '" + script + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -429,15 +431,15 @@ TEST_P(DxfUnits, CircleAndRectangleAreExactToTheUnit) {
     const UnitCase& c = GetParam();
     TempHome home;
     const std::string k = std::to_string(c.perMm);
-    const std::string path =
-        MakeDxf(home.scratch("in"), "shapes",
-                "k = " + k +
-                    "\n"
-                    "m.add_lwpolyline([(0, 0), (100 * k, 0), (100 * k, 50 * k), (0, 50 * k)], "
-                    "close=True, dxfattribs={'color': 1})\n"
-                    "m.add_circle((150 * k, 25 * k), 25 * k, dxfattribs={'color': 5})\n"
-                    "m.add_line((0, -10 * k), (10 * k, -10 * k), dxfattribs={'color': 7})",
-                c.insunits);
+    const std::string path = MakeDxf(
+        home.scratch("in"), "shapes",
+        "k = " + k +
+            "\n"
+            "m.add_lwpolyline([(0, 0), (100 * k, 0), (100 * k, 50 * k), (0, 50 * k)], "
+            "close=True, dxfattribs={'color': 1})\n"
+            "m.add_circle((150 * k, 25 * k), 25 * k, dxfattribs={'color': 5})\n"
+            "m.add_line((0, -10 * k), (10 * k, -10 * k), dxfattribs={'color': 7})",
+        c.insunits);
     const Plot out = ConvertFile(path);
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     const auto boxes = LineBoxes(out.body);
@@ -462,11 +464,14 @@ TEST_P(DxfUnits, CircleAndRectangleAreExactToTheUnit) {
               c.noted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Readers, DxfUnits,
-    testing::Values(UnitCase{"Millimetres", 4, 1, false}, UnitCase{"Centimetres", 5, 0.1, false},
-                    UnitCase{"Inches", 1, 1 / 25.4, false}, UnitCase{"NotSet", -1, 1, true}),
-    [](const testing::TestParamInfo<UnitCase>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Readers, DxfUnits,
+                         testing::Values(UnitCase{"Millimetres", 4, 1, false},
+                                         UnitCase{"Centimetres", 5, 0.1, false},
+                                         UnitCase{"Inches", 1, 1 / 25.4, false},
+                                         UnitCase{"NotSet", -1, 1, true}),
+                         [](const testing::TestParamInfo<UnitCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 TEST(Readers, DxfEntitiesKeepTheirShape) {
     const struct {
@@ -476,25 +481,25 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
-        {"bulge_ccw", "m.add_lwpolyline([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800,
-         1600},
-        {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800,
-         1200},
+        {"bulge_ccw", "m.add_lwpolyline([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')",
+         800, 1600},
+        {"bulge_cw", "m.add_lwpolyline([(0, 0, -1), (20, 0, 0), (20, 30, 0)], format='xyb')",
+         800, 1200},
         {"polyline_old_style",
          "m.add_polyline2d([(0, 0, 1), (20, 0, 0), (20, 30, 0)], format='xyb')", 800, 1600},
         {"arc_quarter", "m.add_arc((0, 0), 10, 0, 90)", 400, 400},
         {"arc_across_zero", "m.add_arc((0, 0), 10, 350, 10)", 6, 139},
         {"ellipse", "m.add_ellipse((0, 0), major_axis=(20, 0), ratio=0.5)", 1600, 800},
         {"ellipse_turned", "m.add_ellipse((0, 0), major_axis=(0, 20), ratio=0.5)", 800, 1600},
-        {"spline_quadratic", "m.add_open_spline([(0, 0), (10, 20), (20, 0)], degree=2)", 800, 400},
+        {"spline_quadratic",
+         "m.add_open_spline([(0, 0), (10, 20), (20, 0)], degree=2)", 800, 400},
         {"insert_turned_scaled",
          "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\n"
          "m.add_blockref('B', (5, 5), dxfattribs={'xscale': 2, 'yscale': 2, 'rotation': 90})",
          0, 800},
         {"insert_base_point",
          "b = d.blocks.new('B', base_point=(10, 0))\nb.add_line((0, 0), (10, 0))\n"
-         "b.add_line((10, 0), (10, 10))\nm.add_blockref('B', (0, 0))",
-         400, 400},
+         "b.add_line((10, 0), (10, 10))\nm.add_blockref('B', (0, 0))", 400, 400},
         {"insert_nested",
          "b = d.blocks.new('B')\nb.add_line((0, 0), (10, 0))\nc = d.blocks.new('C')\n"
          "c.add_blockref('B', (0, 0), dxfattribs={'xscale': 3})\nm.add_blockref('C', (0, 0))",
@@ -505,8 +510,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          2000, 0},
         {"hatch_boundary",
          "h = m.add_hatch()\nh.paths.add_polyline_path([(0, 0), (40, 0), (40, 30)], "
-         "is_closed=True)",
-         1600, 1200},
+         "is_closed=True)", 1600, 1200},
         // Capitals as high as the text's height.
         {"text", "m.add_text('HH', dxfattribs={'height': 10})", -1, 400},
         {"mtext_two_lines",
@@ -549,10 +553,8 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
     const std::string dir = home.scratch("in");
     WriteFileBytes(dir + "/drawing.svg", kDrawing);
     Shell("rsvg-convert -f pdf -o '" + dir + "/whole.pdf' '" + dir + "/drawing.svg'");
-    Shell(
-        "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOwnerPassword=owner "
-        "-sUserPassword=user -sOutputFile='" +
-        dir + "/locked.pdf' '" + dir + "/whole.pdf'");
+    Shell("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOwnerPassword=owner "
+        "-sUserPassword=user -sOutputFile='" + dir + "/locked.pdf' '" + dir + "/whole.pdf'");
     const std::string whole = ReadFileBytes(dir + "/whole.pdf");
     // Ten blocks, each inserting the one before ten times: 10^10 lines from a few lines.
     std::string bomb = Block("B0", Line("1"));
@@ -572,7 +574,8 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
     } rows[] = {
         {"pdf_cut_off", whole.substr(0, whole.size() / 2), "cut.pdf", DrawingError::Malformed,
          "cut off"},
-        {"pdf_password", "", "locked.pdf", DrawingError::Refused, "save a copy without a password"},
+        {"pdf_password", "", "locked.pdf", DrawingError::Refused,
+         "save a copy without a password"},
         {"pdf_garbage", "%PDF-1.4\n\x01\x02 nothing at all\n%%EOF\n", "junk.pdf",
          DrawingError::Malformed, "poppler"},
         {"postscript_reads_other_files",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "drawing/paint/flatten.h"
 
@@ -84,6 +85,20 @@ Paths Simplified(const Paths& paths, Qt::FillRule rule) {
     return out;
 }
 
+// How far along `line` the point nearest `p` lies: its segment's index plus the share of it.
+double Along(const Polyline& line, QPointF p) {
+    double best = std::numeric_limits<double>::infinity(), at = 0;
+    for (size_t i = 1; i < line.size(); ++i) {
+        const QPointF a = line[i - 1], d = line[i] - a;
+        const double dd = QPointF::dotProduct(d, d);
+        const double t = dd > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / dd, 0.0, 1.0) : 0;
+        const QPointF q = a + d * t - p;
+        const double gap = QPointF::dotProduct(q, q);
+        if (gap < best) best = gap, at = static_cast<double>(i - 1) + t;
+    }
+    return at;
+}
+
 }  // namespace
 
 ClipRegion::ClipRegion(Paths polygons, bool rect)
@@ -119,23 +134,30 @@ std::shared_ptr<const ClipRegion> ClipRegion::Intersected(const ClipRegion& othe
 }
 
 std::vector<Polyline> ClipRegion::CutLines(const std::vector<Polyline>& lines) const {
-    Paths open;
-    for (const Polyline& line : lines) AddLine(line, &open);
     std::vector<Polyline> out;
-    if (open.empty() || _polygons.empty()) return out;
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(open, ClipperLib::ptSubject, false);
-    clipper.AddPaths(_polygons, ClipperLib::ptClip, true);
-    ClipperLib::PolyTree tree;
-    clipper.Execute(ClipperLib::ctIntersection, tree, ClipperLib::pftNonZero,
-                    ClipperLib::pftNonZero);
-    Paths pieces;
-    ClipperLib::OpenPathsFromPolyTree(tree, pieces);
-    for (const Path& piece : pieces) {
-        Polyline line;
-        line.reserve(piece.size());
-        for (const IntPoint& p : piece) line.push_back(FromGrid(p));
-        out.push_back(std::move(line));
+    if (_polygons.empty()) return out;
+    Paths open, pieces;
+    for (const Polyline& line : lines) {
+        open.clear();
+        AddLine(line, &open);
+        if (open.empty()) continue;
+        ClipperLib::Clipper clipper;
+        clipper.AddPaths(open, ClipperLib::ptSubject, false);
+        clipper.AddPaths(_polygons, ClipperLib::ptClip, true);
+        ClipperLib::PolyTree tree;
+        clipper.Execute(ClipperLib::ctIntersection, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        ClipperLib::OpenPathsFromPolyTree(tree, pieces);
+        for (const Path& piece : pieces) {
+            Polyline cut;
+            cut.reserve(piece.size());
+            for (const IntPoint& p : piece) cut.push_back(FromGrid(p));
+            // Clipper may hand a piece back the other way round: a knife cuts the way the
+            // drawing drew it.
+            if (cut.size() > 1 && Along(line, cut.front()) > Along(line, cut.back()))
+                std::reverse(cut.begin(), cut.end());
+            out.push_back(std::move(cut));
+        }
     }
     return out;
 }

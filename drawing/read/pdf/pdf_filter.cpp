@@ -1,5 +1,6 @@
 #include "drawing/read/pdf/pdf_filter.h"
 
+#include <QGradient>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPicture>
@@ -25,8 +26,8 @@ bool Near(const QColor& a, const QColor& b) {
 
 class FilterEngine : public QPaintEngine {
 public:
-    explicit FilterEngine(QPainter& onward)
-        : QPaintEngine(QPaintEngine::AllFeatures), _out(onward) {}
+    FilterEngine(QPainter& onward, int width, int height)
+        : QPaintEngine(QPaintEngine::AllFeatures), _out(onward), _width(width), _height(height) {}
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override {
@@ -55,7 +56,9 @@ public:
         const bool stroked = _pen.style() != Qt::NoPen;
         bool filled = _brush.style() != Qt::NoBrush;
         if (filled && _brush.gradient()) {
-            ++_shadings;
+            // A shading painted under a shape's clip is that shape, filled; one painted over the
+            // whole page has no shape to plot.
+            if (!ShadingShape(MeanColour(*_brush.gradient()))) ++_shadings;
             filled = false;
         }
         if (!stroked && !filled) return;
@@ -96,11 +99,39 @@ public:
         for (size_t i = 1; i < _run.size(); ++i)
             changes = changes || _run[i].colour != _run[0].colour;
         if (steps && changes) {
-            ++_shadings;
+            double r = 0, g = 0, b = 0;
+            for (const Held& h : _run)
+                r += h.colour.redF(), g += h.colour.greenF(), b += h.colour.blueF();
+            const double n = static_cast<double>(_run.size());
+            _run.clear();
+            if (!ShadingShape(QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                               static_cast<float>(b / n))))
+                ++_shadings;
         } else {
             for (const Held& h : _run) Pass(h.path, false, h.colour);
         }
         _run.clear();
+    }
+
+    // The clip's outline as a fill of `colour`, when the clip is a shape smaller than the page.
+    bool ShadingShape(const QColor& colour) {
+        if (!_clipped || !colour.isValid() ||
+            _clipBox.contains(QRectF(0, 0, _width, _height).adjusted(1, 1, -1, -1)))
+            return false;
+        Flush();
+        Pass(_clip, false, colour);
+        return true;
+    }
+
+    static QColor MeanColour(const QGradient& gradient) {
+        const QGradientStops stops = gradient.stops();
+        if (stops.isEmpty()) return {};
+        double r = 0, g = 0, b = 0;
+        for (const QGradientStop& s : stops)
+            r += s.second.redF(), g += s.second.greenF(), b += s.second.blueF();
+        const double n = static_cast<double>(stops.size());
+        return QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                static_cast<float>(b / n));
     }
 
     int images() const { return _images; }
@@ -179,6 +210,7 @@ private:
     }
 
     QPainter& _out;
+    int _width, _height;  // the page, device units
     QTransform _transform;
     QPen _pen{Qt::NoPen};
     QBrush _brush;
@@ -195,7 +227,7 @@ private:
 }  // namespace
 
 PdfPlotFilter::PdfPlotFilter(QPainter& onward, int width, int height)
-    : _width(width), _height(height), _engine(new FilterEngine(onward)) {}
+    : _width(width), _height(height), _engine(new FilterEngine(onward, width, height)) {}
 
 PdfPlotFilter::~PdfPlotFilter() = default;
 

@@ -3,7 +3,7 @@
 # of it: the pen-down runs each plots (count, length, box along x, in plotter units at 100 %);
 # then the 10 MB drawing of the README's figures converted on one core, by this build and by a
 # build before (time, peak RSS), and the same drawing dashed and clipped throughout (read by
-# librsvg into the PDF route).
+# librsvg into the PDF route). Strokes 0.4 mm wide: one line each with the bench's 0.3 mm pens.
 #   bash bench/svg_pdf_figures.sh [build] [build before]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -69,7 +69,7 @@ for name, extra in (("big-10mb", ""), ("big-dashed-clipped", " stroke-dasharray=
         size = 0
         while size < 10 * 1024 * 1024:
             x, y = random.uniform(0, 950), random.uniform(0, 950)
-            g = '<g transform="translate(%.2f %.2f)" stroke="#%06x" fill="none"%s>' % (x, y, random.randrange(1 << 24), extra)
+            g = '<g transform="translate(%.2f %.2f)" stroke="#%06x" stroke-width="0.4" fill="none"%s>' % (x, y, random.randrange(1 << 24), extra)
             for _ in range(8):
                 pts = ' '.join('%.2f,%.2f' % (random.uniform(0, 50), random.uniform(0, 50)) for _ in range(6))
                 g += '<path d="M%.2f,%.2f C%s"/>' % (random.uniform(0, 50), random.uniform(0, 50), pts)
@@ -80,12 +80,12 @@ for name, extra in (("big-10mb", ""), ("big-dashed-clipped", " stroke-dasharray=
 PY
 echo
 printf '%-22s %-8s %8s %10s %12s\n' drawing build paths seconds "peak RSS MB"
-measure() {  # build, drawing
+measure() {  # build, drawing, label: trzn_bench_drawing's conversion (the README's figures)
   local out
-  out=$( { /usr/bin/time -f 'rss %M' taskset -c 0 "$1/tools/trzn-plot" --output "$work/big.plt" "$work/$2.svg" >/dev/null; } 2>&1 ) || true
-  local t
-  t=$( { /usr/bin/time -f '%e' taskset -c 0 "$1/tools/trzn-plot" --output "$work/big.plt" "$work/$2.svg" >/dev/null 2>&1; } 2>&1 | tail -1)
-  printf '%-22s %-8s %8s %10s %12.0f\n' "$2" "$3" "$(grep -c PD "$work/big.plt" || true)" "$t" \
+  out=$( { /usr/bin/time -f 'rss %M' taskset -c 0 "$1/bench/trzn_bench_drawing" convert \
+          "$work/$2.svg" "$work/big.plt" 1; } 2>&1 ) || true
+  printf '%-22s %-8s %8s %10s %12.0f\n' "$2" "$3" "$(echo "$out" | awk '/^seconds/{print $4}')" \
+    "$(echo "$out" | awk '/^seconds/{print $2}')" \
     "$(echo "$(echo "$out" | awk '/^rss/{print $2}')/1024" | bc -l)"
 }
 for i in 1 2 3; do

@@ -144,7 +144,14 @@ bool PenLines::Draw(const PaintedPath& shape) {
         if (width > 0 && stroke > 1.5 * width && scale > 0) {
             // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
             // as closely as the outlines are flattened.
-            QPainterPathStroker stroker(shape.pen);
+            // A pattern that can't be walked is drawn solid here too (with the note below).
+            QPen strokePen = shape.pen;
+            const StrokeDashes dashes = DashesOf(strokePen);
+            if (dashes.dashed && !UsablePattern(dashes.pattern)) {
+                AddNote(kNoteBadDashes);
+                strokePen.setStyle(Qt::SolidLine);
+            }
+            QPainterPathStroker stroker(strokePen);
             stroker.setCurveThreshold(kFlattenTolerance / scale);
             const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
             if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;

@@ -95,9 +95,12 @@ public:
                 Replace(valueAt, valueEnd, "1e300");
                 ++out.nonFinite;
             } else if (CountGroup(_entity, code)) {
+                // A negative count sizes dxflib's array by a huge unsigned number: none.
                 const int64_t left = GroupsLeft(pair, at);
-                if (DxfInt(value) > left) {
-                    Replace(valueAt, valueEnd, QByteArray::number(static_cast<qlonglong>(left)));
+                const int declared = DxfInt(value);
+                if (declared > left || declared < 0) {
+                    const int64_t kept = declared < 0 ? 0 : left;
+                    Replace(valueAt, valueEnd, QByteArray::number(static_cast<qlonglong>(kept)));
                     ++out.loweredCounts;
                 }
             }

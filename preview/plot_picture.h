@@ -79,7 +79,7 @@ double StrokeBudget(QSize pixels);
 
 // The extent of the plot in `fd` (first pass only); `segments` counts what it draws. A plot for
 // a plotter of another step than HP-GL's own is read at its `stepsPerInch`, so that its labels
-// and dashes have their real size beside its lines.
+// and what it scales to the default scaling points have their real size beside its lines.
 struct TPlotExtent {
     bool readable = false;
     THpglBox bounds;

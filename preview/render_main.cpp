@@ -2,7 +2,7 @@
 // shows a delivered one (every line in its pen's colour from the user's main settings file; pens
 // without colour in dark grey) into a PNG `width` pixels wide (default 1200), as high as the
 // plot's aspect ratio asks. A plot kept for a plotter of another step is read at its steps per
-// inch, so its labels and dashes are drawn at their real size beside its lines. Exit status: 0
+// inch, so its labels are drawn at their real size beside its lines. Exit status: 0
 // written, 1 bad arguments, 2 the plot can't be read or draws nothing, or the unit is not one,
 // 3 the picture can't be written. A picture cut short (a plot past the reader's segment
 // limit or the stroke budget) is still written and exits 0, but its summary line says

@@ -31,8 +31,8 @@ public:
 
     // The plot to show. The file is opened now and kept open, so that the picture can still be
     // drawn when the delivery moves the file away. The plot shows pale until it is sent. It is
-    // read at the plotter's `stepsPerInch` (HeaderStepsPerInch), which gives its labels and
-    // dashes their real size.
+    // read at the plotter's `stepsPerInch` (HeaderStepsPerInch), which gives its labels their
+    // real size.
     void setPlotFile(const std::string& path, const TPlotPalette& palette,
                      int stepsPerInch = kHpglStepsPerInch);
     // No picture: the note is shown instead.

@@ -306,6 +306,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
         return Fail(result, DrawingError::Refused,
                     "the page settings leave no printable area (margins cover the paper)");
     const PlotArea& area = *options.area;
+    result.stepsPerInch = options.cut.output.stepsPerInch;
     result.brc = "0,0," + std::to_string(area.width) + "," + std::to_string(area.height);
 
     // The first page asked for tells whether the drawing has pages.
@@ -340,6 +341,8 @@ std::string DrawingHeaderLines(const DrawingResult& result, size_t index) {
     std::string lines;
     const std::string& brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
     if (!brc.empty()) lines += "BRC:" + brc + "\n";
+    // Only another step is said: the header lines of HP-GL's own stay as they always were.
+    if (result.stepsPerInch != 1016) lines += "UNIT:" + std::to_string(result.stepsPerInch) + "\n";
     lines += "NAME:" + OneLine(PlotName(result, index)) + "\n";
     for (const std::string& note : result.notes) lines += "NOTE:" + OneLine(note) + "\n";
     if (result.clipped())

@@ -34,6 +34,9 @@ struct DrawingResult {
 
     std::string brc;   // the input window of the printable area (of the first plot written)
     std::string name;  // the drawing's file name (UTF-8), for the header lines
+    // The plotter's steps per inch the bodies and input windows are written in (1016: HP-GL's
+    // own 0.025 mm); the sender's preview needs it to draw another step at its real size.
+    int stepsPerInch = 1016;
     // What was skipped (raster images, filters, ...), each said once, UTF-8.
     std::vector<std::string> notes;
     // How far the drawing reaches beyond the printable area, in mm on the paper (0 when it fits);
@@ -92,9 +95,10 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
                              std::FILE* body, const SvgChunking& chunking);
 
 // The header lines for the sender ("Trazen Sender Prefs") of the plot `plots[index]`: "BRC:"
-// with its input window, then "NAME:" with the drawing's name ("drawing.svg (2/3)" for a panel)
-// and one "NOTE:" line per note, each ended by LF. The sender's framing reads only the "BRC:"
-// line; its window shows the notes.
+// with its input window, "UNIT:" with the plotter's steps per inch when they are not HP-GL's
+// own 1016, then "NAME:" with the drawing's name ("drawing.svg (2/3)" for a panel) and one
+// "NOTE:" line per note, each ended by LF. The sender's framing reads only the "BRC:" line; its
+// window shows the notes and draws the plot at the unit's size.
 std::string DrawingHeaderLines(const DrawingResult& result, size_t index = 0);
 
 // "drawing.svg" or, for panel 2 of 3, "drawing.svg (2/3)"; for panel 1 of 2 of a document's

@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-THpglLineType HpglLineType(const double v[3], int n, double diagonal) {
+THpglLineType HpglLineType(const double v[3], int n, double diagonal, double unitsPerCm) {
     THpglLineType lt;
     lt.solid = false;
     lt.type = static_cast<std::int8_t>(std::clamp(std::trunc(v[0]), -8.0, 8.0));
     const double length = std::fabs(v[1]);
     if (n >= 3 && v[2] == 1) {
-        lt.patternLength = static_cast<float>(length * kHpglUnitsPerCm / 10);  // millimetres
+        lt.patternLength = static_cast<float>(length * unitsPerCm / 10);  // millimetres
     } else {
         lt.patternLength = static_cast<float>(diagonal * length / 100);
     }

@@ -87,7 +87,7 @@ void HpglBoxOutline(const THpglBox& box, Sink&& vertex) {
 
 // LT with n (1 to 3) of its parameters: type, pattern length, and its mode (1: millimetres,
 // else percent of the P1-P2 diagonal).
-THpglLineType HpglLineType(const double v[3], int n, double diagonal);
+THpglLineType HpglLineType(const double v[3], int n, double diagonal, double unitsPerCm);
 
 // LB: the cells the label's characters cover (empty for none) when set from (*x, *y) with
 // characters charW by charH; *x, *y are moved to where the pen ends.

@@ -56,10 +56,11 @@ bool THpglInterpreter::RunInBatches(std::size_t batchPoints,
 }
 
 void THpglInterpreter::DefaultScalingPoints() {
-    _p1x = _options.p1x;
-    _p1y = _options.p1y;
-    _p2x = _options.p2x;
-    _p2y = _options.p2y;
+    const double scale = _options.stepScale();
+    _p1x = _options.p1x * scale;
+    _p1y = _options.p1y * scale;
+    _p2x = _options.p2x * scale;
+    _p2y = _options.p2y * scale;
 }
 
 void THpglInterpreter::Initialise() {
@@ -76,8 +77,8 @@ void THpglInterpreter::Defaults() {
     _absolute = true;
     _lineType = THpglLineType{};
     _relativeSize = false;
-    _charW = kCharWidthCm * kHpglUnitsPerCm;
-    _charH = kCharHeightCm * kHpglUnitsPerCm;
+    _charW = kCharWidthCm * _options.unitsPerCm();
+    _charH = kCharHeightCm * _options.unitsPerCm();
     _terminator = kDefaultTerminator;
 }
 
@@ -363,7 +364,9 @@ bool THpglInterpreter::LineType() {
     const int n = Numbers(v, 3);
     _lexer.EndInstruction();
     EndLine();
-    _lineType = n == 0 ? THpglLineType{} : HpglLineType(v, n, std::hypot(_p2x - _p1x, _p2y - _p1y));
+    _lineType =
+        n == 0 ? THpglLineType{}
+               : HpglLineType(v, n, std::hypot(_p2x - _p1x, _p2y - _p1y), _options.unitsPerCm());
     return true;
 }
 
@@ -391,8 +394,8 @@ bool THpglInterpreter::CharSize(bool relative) {
         _relH = n == 2 ? v[1] : kCharHeightPercent;
         ApplyRelativeSize();
     } else {
-        _charW = (n == 2 ? v[0] : kCharWidthCm) * kHpglUnitsPerCm;
-        _charH = (n == 2 ? v[1] : kCharHeightCm) * kHpglUnitsPerCm;
+        _charW = (n == 2 ? v[0] : kCharWidthCm) * _options.unitsPerCm();
+        _charH = (n == 2 ? v[1] : kCharHeightCm) * _options.unitsPerCm();
     }
     return true;
 }

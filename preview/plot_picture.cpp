@@ -333,10 +333,21 @@ double StrokeBudget(QSize pixels) {
     return kStrokeCoverage * std::max(0, pixels.width()) * std::max(0, pixels.height());
 }
 
-TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
+namespace {
+
+THpglOptions ReadAt(int stepsPerInch) {
+    THpglOptions options;
+    options.stepsPerInch = stepsPerInch;
+    return options;
+}
+
+}  // namespace
+
+TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel, int stepsPerInch) {
     TPlotExtent extent;
     const THpglStreamResult read = ReadHpglStream(
-        fd, {}, [&](const THpglPlot& batch) { extent.segments += batch.SegmentCount(); },
+        fd, ReadAt(stepsPerInch),
+        [&](const THpglPlot& batch) { extent.segments += batch.SegmentCount(); },
         [cancel] { return !Cancelled(cancel); });
     extent.readable = read.readable && read.finished;
     extent.bounds = read.bounds;
@@ -346,13 +357,13 @@ TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel) {
 
 TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
                              bool withMarks, const std::atomic<bool>* cancel,
-                             const TPlotExtent* known) {
+                             const TPlotExtent* known, int stepsPerInch) {
     const auto ended = [](TPictureStatus status) {
         TPlotPicture nothing;
         nothing.status = status;
         return nothing;
     };
-    const TPlotExtent extent = known ? *known : MeasurePlot(fd, cancel);
+    const TPlotExtent extent = known ? *known : MeasurePlot(fd, cancel, stepsPerInch);
     if (Cancelled(cancel)) return ended(TPictureStatus::Cancelled);
     if (!extent.readable) return ended(TPictureStatus::Unreadable);
     if (extent.segments == 0 || pixels.isEmpty()) return ended(TPictureStatus::Empty);
@@ -374,9 +385,9 @@ TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, 
     TStrokeDrawer drawer(picture.full, palette, picture.frame, withMarks, picture.cell, cancel,
                          StrokeBudget(pixels));
     // Past the cut nothing more is drawn, so the read ends there too.
-    const THpglStreamResult read =
-        ReadHpglStream(fd, {}, [&](const THpglPlot& batch) { drawer.Batch(batch); },
-                       [&] { return !Cancelled(cancel) && !drawer.cut(); });
+    const THpglStreamResult read = ReadHpglStream(
+        fd, ReadAt(stepsPerInch), [&](const THpglPlot& batch) { drawer.Batch(batch); },
+        [&] { return !Cancelled(cancel) && !drawer.cut(); });
     if (Cancelled(cancel)) return ended(TPictureStatus::Cancelled);
     if (!read.readable) return ended(TPictureStatus::Unreadable);
     picture.segments = std::max(extent.segments, drawer.segments());

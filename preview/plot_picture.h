@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "hpgl/hpgl_options.h"
 #include "hpgl/hpgl_plot.h"
 #include "preview/plot_render.h"
 
@@ -76,22 +77,27 @@ inline constexpr std::size_t kMostPenMarks = 1u << 16;
 // under it) yet only seconds of work.
 double StrokeBudget(QSize pixels);
 
-// The extent of the plot in `fd` (first pass only); `segments` counts what it draws.
+// The extent of the plot in `fd` (first pass only); `segments` counts what it draws. A plot for
+// a plotter of another step than HP-GL's own is read at its `stepsPerInch`, so that its labels
+// and what it scales to the default scaling points have their real size beside its lines.
 struct TPlotExtent {
     bool readable = false;
     THpglBox bounds;
     std::size_t segments = 0;
     bool truncated = false;  // the reader stopped at its segment limit
 };
-TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr);
+TPlotExtent MeasurePlot(int fd, const std::atomic<bool>* cancel = nullptr,
+                        int stepsPerInch = kHpglStepsPerInch);
 
 // Reads the open plot `fd` (from its start, with pread: the descriptor may be shared) twice,
 // once for its extent (unless `known` gives it) and once to draw it into `pixels` (a device
 // pixel ratio of `ratio`). With `withMarks` it also builds the pale picture and the marks.
-// `cancel`, when set, is polled often; a cancelled build gives status Cancelled.
+// `cancel`, when set, is polled often; a cancelled build gives status Cancelled. The plot is read
+// at `stepsPerInch`, as MeasurePlot reads it (and `known` was measured).
 TPlotPicture DrawPlotPicture(int fd, const TPlotPalette& palette, QSize pixels, qreal ratio,
                              bool withMarks, const std::atomic<bool>* cancel = nullptr,
-                             const TPlotExtent* known = nullptr);
+                             const TPlotExtent* known = nullptr,
+                             int stepsPerInch = kHpglStepsPerInch);
 
 // The shown picture: pixels of `picture.pale` whose marks lie before `sentBytes` taken from
 // `picture.full`, starting from mark `from`; returns the index of the first mark not applied.

@@ -7,9 +7,11 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
+#include "hpgl/hpgl_options.h"
 #include "platform/encoding.h"
 #include "plotjob/product_folder.h"
 
@@ -147,32 +149,59 @@ std::string PlotTitle(const std::string& productFolder) {
     return title.empty() ? std::string("Trazen plot") : title;
 }
 
-std::vector<std::string> HeaderNotes(const std::string& productFolder) {
-    // Notes are a few lines; a header file of megabytes (or a device someone put there) is not
-    // read to its end for them.
-    constexpr std::size_t kNotesReadLimit = 64 * 1024;
-    std::vector<std::string> notes;
+namespace {
+
+// The header lines of `productFolder`, CR LF or LF ended. Notes and the unit are a few lines; a
+// header file of megabytes (or a device someone put there) is not read to its end for them.
+std::vector<std::string> HeaderLines(const std::string& productFolder) {
+    constexpr std::size_t kHeaderReadLimit = 64 * 1024;
+    std::vector<std::string> lines;
     std::FILE* header = std::fopen(ProductFile(productFolder, product::kHeaderLines).c_str(), "rb");
-    if (!header) return notes;
-    std::string text(kNotesReadLimit, '\0');
+    if (!header) return lines;
+    std::string text(kHeaderReadLimit, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), header));
-    const bool cut = text.size() == kNotesReadLimit && std::fgetc(header) != EOF;
+    const bool cut = text.size() == kHeaderReadLimit && std::fgetc(header) != EOF;
     std::fclose(header);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        // A line the limit cut in two is not a note as written.
+        // A line the limit cut in two is not a line as written.
         if (end == std::string::npos && cut) break;
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> HeaderNotes(const std::string& productFolder) {
+    std::vector<std::string> notes;
+    for (std::string& line : HeaderLines(productFolder)) {
         if (line.compare(0, 5, "NOTE:") != 0) continue;
         line.erase(0, 5);
         if (!line.empty() && std::find(notes.begin(), notes.end(), line) == notes.end())
             notes.push_back(std::move(line));
     }
     return notes;
+}
+
+int HeaderStepsPerInch(const std::string& productFolder) {
+    for (const std::string& line : HeaderLines(productFolder)) {
+        if (line.compare(0, 5, "UNIT:") != 0) continue;
+        int steps = 0;
+        const char* end = line.data() + line.size();
+        const auto [at, error] = std::from_chars(line.data() + 5, end, steps);
+        // A unit that can't be read is no unit: the plot is drawn in HP-GL's own.
+        if (error == std::errc() && at == end && steps >= kFewestStepsPerInch &&
+            steps <= kMostStepsPerInch)
+            return steps;
+        break;
+    }
+    return kHpglStepsPerInch;
 }
 
 std::string ScanBrcValue(int fd) {

@@ -42,3 +42,8 @@ std::string PlotTitle(const std::string& productFolder);
 // not put into the plot, for the user to read. The text after "NOTE:" as written (UTF-8, not
 // checked here), each distinct text once, in file order. Only the first 64 KB are looked at.
 std::vector<std::string> HeaderNotes(const std::string& productFolder);
+
+// The plotter's steps per inch of the plot, from the first "UNIT:" line of the header lines in
+// `productFolder` (a drawing front end writes it for a plotter whose step is not HP-GL's own).
+// No such line, or one that is not a whole number in 100..10000: 1016, HP-GL's 0.025 mm.
+int HeaderStepsPerInch(const std::string& productFolder);

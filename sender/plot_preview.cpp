@@ -28,11 +28,13 @@ TPlotPreview::~TPlotPreview() {
     if (_fd >= 0) ::close(_fd);
 }
 
-void TPlotPreview::setPlotFile(const std::string& path, const TPlotPalette& palette) {
+void TPlotPreview::setPlotFile(const std::string& path, const TPlotPalette& palette,
+                               int stepsPerInch) {
     StopWorker();
     if (_fd >= 0) ::close(_fd);
     _fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     _palette = palette;
+    _stepsPerInch = stepsPerInch;
     _picture = {};
     _shown = QImage();
     _applied = 0;
@@ -117,8 +119,10 @@ void TPlotPreview::StartBuild() {
     _cancel.store(false);
     const int fd = _fd;
     const TPlotPalette palette = _palette;
-    _worker = std::thread([this, fd, palette, pixels, ratio] {
-        TPlotPicture picture = DrawPlotPicture(fd, palette, pixels, ratio, true, &_cancel);
+    const int steps = _stepsPerInch;
+    _worker = std::thread([this, fd, palette, pixels, ratio, steps] {
+        TPlotPicture picture =
+            DrawPlotPicture(fd, palette, pixels, ratio, true, &_cancel, nullptr, steps);
         {
             const std::lock_guard<std::mutex> lock(_resultLock);
             _result = std::move(picture);

@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "hpgl/hpgl_options.h"
 #include "preview/plot_picture.h"
 #include "preview/plot_render.h"
 
@@ -29,8 +30,11 @@ public:
     ~TPlotPreview() override;
 
     // The plot to show. The file is opened now and kept open, so that the picture can still be
-    // drawn when the delivery moves the file away. The plot shows pale until it is sent.
-    void setPlotFile(const std::string& path, const TPlotPalette& palette);
+    // drawn when the delivery moves the file away. The plot shows pale until it is sent. It is
+    // read at the plotter's `stepsPerInch` (HeaderStepsPerInch), which gives its labels their
+    // real size.
+    void setPlotFile(const std::string& path, const TPlotPalette& palette,
+                     int stepsPerInch = kHpglStepsPerInch);
     // No picture: the note is shown instead.
     void setNote(const QString& note);
     // Bytes of the file that have gone out. Repaints only on change.
@@ -79,6 +83,7 @@ private:
 
     int _fd = -1;
     TPlotPalette _palette;
+    int _stepsPerInch = kHpglStepsPerInch;
     QString _note;
     std::int64_t _sent = 0;
     bool _penMarked = false;

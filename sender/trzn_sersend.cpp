@@ -315,7 +315,7 @@ void TRZN_SerSend::LoadPreview() {
     // _ffinline. The drawing runs beside the delivery and never holds it back.
     connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey, &QWidget::hide);
     prserViewPlot->setPlotFile(ProductFile(_path, product::kFramedPlot),
-                               TPlotPalette(*_records->config));
+                               TPlotPalette(*_records->config), HeaderStepsPerInch(_path));
     if (Streams()) {
         prserViewPlot->setPenMarked(true);
     } else {

@@ -98,6 +98,7 @@ bool WriteReadingResult(const std::string& file, const DrawingResult& r) {
     for (const std::string& note : r.notes) Put(s, note);
     s << r.clipLeftMm << r.clipTopMm << r.clipRightMm << r.clipBottomMm;
     s << qint32(r.panels) << r.pages << r.rollLengthMm << r.beyondRollMm;
+    s << qint32(r.stepsPerInch);
     s << quint32(r.plots.size());
     for (const DrawingPlot& plot : r.plots) PutPlot(s, plot);
     s << qint64(r.paths) << qint64(r.penUpTravel) << qint64(r.bodyBytes);
@@ -109,7 +110,7 @@ bool ReadReadingResult(const std::string& file, DrawingResult* r) {
     if (!in.open(QIODevice::ReadOnly)) return false;
     QDataStream s(&in);
     quint32 magic = 0, count = 0;
-    qint32 error = 0, panels = 0;
+    qint32 error = 0, panels = 0, steps = 0;
     s >> magic >> error;
     if (magic != kResultMagic) return false;
     r->error = static_cast<DrawingError>(error);
@@ -121,6 +122,8 @@ bool ReadReadingResult(const std::string& file, DrawingResult* r) {
     s >> r->clipLeftMm >> r->clipTopMm >> r->clipRightMm >> r->clipBottomMm;
     s >> panels >> r->pages >> r->rollLengthMm >> r->beyondRollMm;
     r->panels = panels;
+    s >> steps;
+    r->stepsPerInch = steps;
     s >> count;
     if (count > kMaxItems) return false;
     r->plots.resize(count);

@@ -330,7 +330,10 @@ INSTANTIATE_TEST_SUITE_P(
     Drawing, CutTable,
     testing::Values(
         CutCase{"FreshRecordsChangeNothing", kSquare, [](TPrConfig&, TSrConfig&, KnifeSettings&) {},
-                [](const Converted& o, const Converted& p) { return o.body == p.body; }},
+                [](const Converted& o, const Converted& p) {
+                    return o.body == p.body &&
+                           DrawingHeaderLines(o.result).find("UNIT:") == std::string::npos;
+                }},
         CutCase{"WeedingFrameAroundTheLines", kSquare, Frame, FramedByMargins},
         CutCase{"WeedingFrameClippedToTheArea", "<rect x='50' y='1' width='20' height='20'/>",
                 Frame,
@@ -396,7 +399,14 @@ INSTANTIATE_TEST_SUITE_P(
                     const Stroke line = Strokes(o.body).at(0);
                     const std::vector<long> window = Numbers(o.result.brc),
                                             was = Numbers(p.result.brc);
-                    return line.x1 - line.x0 == 10000 && window[2] == std::lround(was[2] * 2.5);
+                    return line.x1 - line.x0 == 10000 && window[2] == std::lround(was[2] * 2.5) &&
+                           DrawingHeaderLines(o.result).find("\nUNIT:2540\n") != std::string::npos;
+                }},
+        CutCase{"PlotterUnitOfHpglItself", kLine,
+                [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.prunit = 1016; },
+                [](const Converted& o, const Converted& p) {
+                    return o.body == p.body &&
+                           DrawingHeaderLines(o.result).find("UNIT:") == std::string::npos;
                 }},
         CutCase{"PlotterUnitTooCoarse", kLine,
                 [](TPrConfig&, TSrConfig& s, KnifeSettings&) { s.prunit = 1; },

@@ -21,6 +21,7 @@ struct TCase {
     const char* name;
     std::string input;
     std::string expected;
+    double stepsPerInch = kHpglStepsPerInch;  // of the plotter the plot is read for
 };
 
 // Rows print as their name in test listings.
@@ -30,7 +31,7 @@ class HpglInstructions : public ::testing::TestWithParam<TCase> {};
 
 // The same bytes read through the streamed reader, pieces of `piece` bytes at a time: every
 // batch's paths in order, and the segment offsets.
-std::string StreamedText(const std::string& input, std::size_t piece,
+std::string StreamedText(const std::string& input, std::size_t piece, double stepsPerInch,
                          std::vector<std::uint64_t>& offsets) {
     char name[] = "/tmp/trzn-hpgl-stream-XXXXXX";
     const int fd = ::mkstemp(name);
@@ -39,6 +40,7 @@ std::string StreamedText(const std::string& input, std::size_t piece,
         return "unwritable";
     THpglOptions options;
     options.streamPiece = piece;
+    options.stepsPerInch = stepsPerInch;
     std::string text;
     ReadHpglStream(fd, options, [&](const THpglPlot& batch) {
         const std::string part = PlotText(batch);
@@ -50,12 +52,16 @@ std::string StreamedText(const std::string& input, std::size_t piece,
 }
 
 TEST_P(HpglInstructions, DrawsExpectedPaths) {
-    const THpglPlot whole = ReadHpgl(GetParam().input);
+    THpglOptions options;
+    options.stepsPerInch = GetParam().stepsPerInch;
+    const THpglPlot whole = ReadHpgl(GetParam().input, options);
     EXPECT_EQ(PlotText(whole), GetParam().expected) << GetParam().input;
     // Piece boundaries inside numbers, mnemonics and escapes change nothing.
     for (const std::size_t piece : {1, 3}) {
         std::vector<std::uint64_t> offsets;
-        EXPECT_EQ(StreamedText(GetParam().input, piece, offsets), GetParam().expected) << piece;
+        EXPECT_EQ(StreamedText(GetParam().input, piece, GetParam().stepsPerInch, offsets),
+                  GetParam().expected)
+            << piece;
         EXPECT_EQ(offsets, whole.segmentOffsets) << piece;
     }
 }
@@ -94,12 +100,13 @@ const TCase kCases[] = {
     {"ScAnisotropic", "IP0,0,1000,2000;SC0,10,0,10;PU0,0;PD10,10;", "P1 0,0 1000,2000"},
     {"ScRelativeMoves", "IP0,0,1000,2000;SC0,10,0,10;PU1,1;PD;PR1,1;", "P1 100,200 200,400"},
     {"ScIsotropicCentred", "IP0,0,1000,2000;SC0,10,0,10,1;PU0,0;PD10,10;", "P1 0,500 1000,1500"},
-    {"ScIsotropicBottom", "IP0,0,1000,2000;SC0,10,0,10,1,0,0;PU0,0;PD10,10;",
-     "P1 0,0 1000,1000"},
+    {"ScIsotropicBottom", "IP0,0,1000,2000;SC0,10,0,10,1,0,0;PU0,0;PD10,10;", "P1 0,0 1000,1000"},
     {"ScPointFactor", "IP100,100,200,200;SC0,2,0,3,2;PU0,0;PD10,10;", "P1 100,100 120,130"},
     {"ScReversedAxis", "IP0,0,100,100;SC10,0,0,10;PU0,0;PD10,10;", "P1 100,0 0,100"},
     {"ScOff", "IP0,0,1000,1000;SC0,10,0,10;SC;PU0,0;PD10,10;", "P1 0,0 10,10"},
     {"ScEmptyRangeIgnored", "SC0,0,0,10;PU0,0;PD10,10;", "P1 0,0 10,10"},
+    // A plotter of 0.01 mm steps: its default scaling points lie on the same A4 millimetres.
+    {"ScDefaultPointsAtAFinerStep", "SC0,10,0,10;PU0,0;PD10,10;", "P1 0,0 29700,21000", 2540},
     {"IpAfterScRescales", "SC0,10,0,10;IP0,0,100,100;PU0,0;PD10,10;", "P1 0,0 100,100"},
     {"IpTwoParametersMovesP2", "IP0,0,100,100;IP50,50;SC0,10,0,10;PU0,0;PD10,10;",
      "P1 50,50 150,150"},
@@ -134,6 +141,8 @@ const TCase kCases[] = {
     {"LabelUnterminated", "SI1,1;PU0,0;LBA", "L1 0,0 400,0 400,400 0,400 0,0"},
     {"LabelRelativeSize", "IP0,0,1000,2000;SR10,10;PU0,0;LBA\x03", "L1 0,0 100,0 100,200 0,200 0,0"},
     {"LabelEmptyDrawsNothing", "PU0,0;LB\x03", ""},
+    {"LabelAtAFinerStep", "SI1,1;PU0,0;LBA", "L1 0,0 1000,0 1000,1000 0,1000 0,0", 2540},
+    {"LabelDefaultSizeAtACoarserStep", "PU0,0;LBA", "L1 0,0 37.4,0 37.4,53.8 0,53.8 0,0", 508},
 };
 
 INSTANTIATE_TEST_SUITE_P(Reader, HpglInstructions, ::testing::ValuesIn(kCases),
@@ -246,7 +255,7 @@ TEST(HpglReader, StreamsOnePenDownLineLongerThanABatch) {
     for (int i = 1; i <= 4 * static_cast<int>(kStreamBatchPoints); ++i)
         input += std::to_string(i % 977) + "," + std::to_string(i % 631) + ";PD";
     std::vector<std::uint64_t> offsets;
-    StreamedText(input, 0, offsets);
+    StreamedText(input, 0, kHpglStepsPerInch, offsets);
     EXPECT_EQ(offsets, ReadHpgl(input).segmentOffsets);
 }
 

@@ -25,6 +25,7 @@ struct FramingCase {
     std::string expected;
     std::vector<std::string> notes = {};  // what the window lists under the state
     std::string title = "Trazen plot";    // a printer queue's job name
+    int stepsPerInch = 1016;              // the preview reads the plot at this step
 };
 void PrintTo(const FramingCase& row, std::ostream* os) { *os << row.name; }
 
@@ -40,6 +41,7 @@ TEST_P(Framing, OutputIsFramedByteForByte) {
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), c.expected);
     EXPECT_EQ(HeaderNotes(folder), c.notes);
     EXPECT_EQ(PlotTitle(folder), c.title);
+    EXPECT_EQ(HeaderStepsPerInch(folder), c.stepsPerInch);
     // The plug-in's files are read, never changed, and a second run gives the same output.
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen Prefs"), c.body);
     CreateSerPltFile(folder);
@@ -70,10 +72,24 @@ INSTANTIATE_TEST_SUITE_P(
                     kOn + "IN;IW;IW1,2,3,4;PD;" + kOff,
                     {"文字は線にしていません", "塗り\xff"},
                     "図面"},
+        // The unit is the preview's, never the plotter's: the framed plot stays as it was.
+        FramingCase{"UnitOfAFinerPlotter",
+                    "BRC:0,0,25400,19050\nUNIT:2540\r\nNAME:d.svg\n",
+                    "PD;",
+                    kOn + "IN;IW;IW0,0,25400,19050;PD;" + kOff,
+                    {},
+                    "d.svg",
+                    2540},
+        FramingCase{"UnitNotANumber", "UNIT:25x0\nUNIT:508\n", "PD;", kOn + "IN;IW;PD;" + kOff},
+        FramingCase{"UnitBeyondTheRange", "UNIT:99999999999\n", "", kOn + "IN;IW;" + kOff},
         FramingCase{"FirstOfTwoBrc", "BRC:1,1,2,2\r\nBRC:9,9,9,9\r\n", "",
                     kOn + "IN;IW;IW1,1,2,2;" + kOff},
-        FramingCase{"BrcAfterLongLine", "NAME:" + kLong90 + "\r\nBRC:5,6,7,8\r\n", "",
-                    kOn + "IN;IW;IW5,6,7,8;" + kOff, {}, kLong90},
+        FramingCase{"BrcAfterLongLine",
+                    "NAME:" + kLong90 + "\r\nBRC:5,6,7,8\r\n",
+                    "",
+                    kOn + "IN;IW;IW5,6,7,8;" + kOff,
+                    {},
+                    kLong90},
         // A long line is seen in 80-byte pieces; a piece starting "BRC:" counts wherever it is.
         FramingCase{"BrcInsideLongLine", std::string(80, 'n') + "BRC:3,3,4,4\r\n", "",
                     kOn + "IN;IW;IW3,3,4,4;" + kOff},

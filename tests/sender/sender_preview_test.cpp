@@ -24,6 +24,10 @@
 
 namespace {
 
+// A label wider than the square beside it: how the two compare depends on the plotter's step.
+const std::string kSquareAndLabel =
+    "IN;SP1;PA0,0;PD1000,0,1000,1000,0,1000,0,0;PU0,0;LBABCDEFGHIJ\x03";
+
 std::string SamplePlot() { return ReadFileBytes(TRZN_SOURCE_DIR "/bench/data/sample-plot.hpgl"); }
 
 // The sample plot spread over 100 KB by pen lifts between its instructions: more than a
@@ -276,6 +280,35 @@ TEST_F(Preview, SharedFolderShowsWholePlotAndMarksItDelivered) {
     EXPECT_TRUE(view->shown() == view->picture().full);
 }
 
+struct UnitCase {
+    const char* name;
+    std::string header;
+    int stepsPerInch;  // what the picture is read at
+};
+void PrintTo(const UnitCase& row, std::ostream* os) { *os << row.name; }
+
+class HeaderUnit : public Preview, public testing::WithParamInterface<UnitCase> {};
+
+// The header lines' unit reaches the picture: the label has its real size beside the square.
+TEST_P(HeaderUnit, DrawsThePlotAtItsStep) {
+    ConfigureSharedFolder();
+    WritePlugInFiles(home, GetParam().header, kSquareAndLabel);
+    run.sender.awakeFromNib();
+    TPlotPreview* view = View();
+    view->waitUntilReady();
+    ASSERT_TRUE(view->hasPicture());
+    THpglOptions options;
+    options.stepsPerInch = GetParam().stepsPerInch;
+    EXPECT_EQ(view->picture().bounds.maxX, ReadHpgl(kSquareAndLabel, options).bounds.maxX);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeaderUnit,
+    testing::Values(UnitCase{"Absent", "BRC:0,0,16000,11000\n", kHpglStepsPerInch},
+                    UnitCase{"FinerPlotter", "BRC:0,0,40000,27500\nUNIT:2540\n", 2540},
+                    UnitCase{"Junk", "UNIT:-2540\nNAME:x\n", kHpglStepsPerInch}),
+    [](const testing::TestParamInfo<UnitCase>& i) { return i.param.name; });
+
 // A plot far larger than the picture can be drawn in the time of a copy: the copy goes out on
 // the first tick all the same, and the sender quits with the drawing still under way.
 TEST_F(Preview, DeliveryNeverWaitsForThePicture) {
@@ -320,8 +353,9 @@ struct RenderCase {
     std::string plot;  // empty: no such file
     std::vector<std::string> extra;
     int exitCode;
-    int width;                // of the written picture; 0 none written
-    bool incomplete = false;  // the command says the picture is cut short
+    int width;                             // of the written picture; 0 none written
+    bool incomplete = false;               // the command says the picture is cut short
+    int stepsPerInch = kHpglStepsPerInch;  // the plot's proportions read at this step
 };
 void PrintTo(const RenderCase& row, std::ostream* os) { *os << row.name; }
 
@@ -351,7 +385,9 @@ TEST_P(Render, WritesPictureOfTheRequestedWidth) {
         return;
     }
     ASSERT_FALSE(image.isNull());
-    const THpglPlot plot = ReadHpgl(GetParam().plot);
+    THpglOptions options;
+    options.stepsPerInch = GetParam().stepsPerInch;
+    const THpglPlot plot = ReadHpgl(GetParam().plot, options);
     EXPECT_EQ(image.width(), GetParam().width);
     EXPECT_EQ(image.height(), RenderHeightFor(plot.bounds, GetParam().width));
     EXPECT_TRUE(HasColour(image, qRgb(255, 0, 0)));  // pen 1, from the settings file
@@ -359,13 +395,19 @@ TEST_P(Render, WritesPictureOfTheRequestedWidth) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Render,
-    testing::Values(RenderCase{"GivenWidth", SamplePlot(), {"640"}, 0, 640},
-                    RenderCase{"DefaultWidth", SamplePlot(), {}, 0, 1200},
-                    RenderCase{"CutShort", EndlessCrossings(100000), {"100"}, 0, 100, true},
-                    RenderCase{"NoDrawing", "IN;SP1;PU0,0;", {"300"}, 2, 0},
-                    RenderCase{"MissingFile", "", {"300"}, 2, 0},
-                    RenderCase{"WidthNotANumber", SamplePlot(), {"wide"}, 1, 0},
-                    RenderCase{"WidthTooLarge", SamplePlot(), {"100000"}, 1, 0}),
+    testing::Values(
+        RenderCase{"GivenWidth", SamplePlot(), {"640"}, 0, 640},
+        RenderCase{"DefaultWidth", SamplePlot(), {}, 0, 1200},
+        RenderCase{"CutShort", EndlessCrossings(100000), {"100"}, 0, 100, true},
+        RenderCase{"NoDrawing", "IN;SP1;PU0,0;", {"300"}, 2, 0},
+        RenderCase{"MissingFile", "", {"300"}, 2, 0},
+        RenderCase{"WidthNotANumber", SamplePlot(), {"wide"}, 1, 0},
+        RenderCase{"WidthTooLarge", SamplePlot(), {"100000"}, 1, 0},
+        // Its label 2.5 times the size beside the same square: a taller picture.
+        RenderCase{
+            "UnitOfAFinerPlotter", kSquareAndLabel, {"--unit", "2540", "400"}, 0, 400, false, 2540},
+        RenderCase{"UnitNotANumber", kSquareAndLabel, {"--unit", "fine"}, 2, 0},
+        RenderCase{"UnitTooCoarse", kSquareAndLabel, {"--unit", "99"}, 2, 0}),
     [](const testing::TestParamInfo<RenderCase>& i) { return i.param.name; });
 
 }  // namespace

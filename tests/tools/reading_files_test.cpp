@@ -13,6 +13,7 @@ DrawingResult Panels() {
     DrawingResult r;
     r.brc = "0,0,4008,4064";
     r.name = "long \xe9.svg";
+    r.stepsPerInch = 2540;
     r.notes = {"images skipped", "filters skipped"};
     r.clipLeftMm = 0.1;
     r.clipTopMm = 1.0 / 3;

@@ -591,6 +591,10 @@
         <source>%1 at byte %2 of &quot;%3&quot;</source>
         <translation>&quot;%3&quot; の %2 バイト目に%1があります</translation>
     </message>
+    <message>
+        <source>no product folder</source>
+        <translation>製品フォルダがありません</translation>
+    </message>
 </context>
 <context>
     <name>TPlotWords</name>

@@ -235,6 +235,7 @@ constexpr const char* kNotes[] = {
     QT_TRANSLATE_NOOP("TPlotNotes", "cannot write the plot body to %1: %2"),
     QT_TRANSLATE_NOOP("TPlotNotes", "cannot write the plot body %1: %2"),
     QT_TRANSLATE_NOOP("TPlotNotes", "cannot write %1: %2"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "no product folder"),
     // A part of other texts: tried after each of them.
     QT_TRANSLATE_NOOP("TPlotNotes", "%1 at byte %2 of \"%3\""),
     // Why a drawing can't be plotted.

@@ -7,7 +7,6 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -51,49 +50,42 @@ bool GoodBreak(const QString& text, qsizetype at) {
     return after.contains(text[at - 1]) || before.contains(text[at]);
 }
 
-// The paragraph's lines at `width`, each line's break moved back to a good break point in its
-// last third where the layout would break mid-word.
-QStringList ReadableLinesAt(const QString& paragraph, const QFont& font, qreal width) {
+// The balanced lines, each break moved to the nearest good break point within a third of its
+// line where the layout would break mid-word. The rest is balanced again after each line, so a
+// line that ends earlier leaves the next one room up to `widest`.
+QStringList ReadableLines(const QString& paragraph, const QFont& font, int widest) {
     QStringList lines;
     for (qsizetype start = 0; start < paragraph.size();) {
         const QString rest = paragraph.mid(start);
-        const QStringList plain = LinesAt(rest, font, width);
-        qsizetype length = plain.isEmpty() ? rest.size() : std::max<qsizetype>(1, plain[0].size());
+        const QStringList balanced = LinesAt(rest, font, NarrowestWidth(rest, font, widest));
+        qsizetype length = balanced.size() < 2 ? rest.size() : balanced[0].size();
         if (length < rest.size() && !GoodBreak(rest, length)) {
-            for (qsizetype at = length - 1; at > length - (length + 2) / 3 && at > 0; --at) {
-                if (!GoodBreak(rest, at)) continue;
-                length = at;
-                break;
+            const qsizetype longest = LinesAt(rest, font, widest).value(0).size();
+            const qsizetype reach = (length + 2) / 3;
+            for (qsizetype step = 1; step <= reach; ++step) {
+                if (length - step > 0 && GoodBreak(rest, length - step)) {
+                    length -= step;
+                    break;
+                }
+                if (length + step <= longest && length + step < rest.size() &&
+                    GoodBreak(rest, length + step)) {
+                    length += step;
+                    break;
+                }
             }
         }
-        lines << rest.left(length);
-        start += length;
+        lines << rest.left(std::max<qsizetype>(length, 1));
+        start += lines.back().size();
     }
     return lines;
 }
 
-// The narrowest width, at most `widest`, at which the readable breaks need no more lines than
-// the plain layout does at `widest`; none when even `widest` needs more.
-std::optional<int> NarrowestReadableWidth(const QString& paragraph, const QFont& font, int widest) {
-    const qsizetype count = LinesAt(paragraph, font, widest).size();
-    int low = NarrowestWidth(paragraph, font, widest), high = widest;
-    if (ReadableLinesAt(paragraph, font, high).size() > count) return std::nullopt;
-    while (low < high) {
-        const int mid = (low + high) / 2;
-        if (ReadableLinesAt(paragraph, font, mid).size() <= count)
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return high;
-}
-
 QString Balanced(const QString& paragraph, const QFont& font, int widest) {
     if (QFontMetricsF(font).horizontalAdvance(paragraph) <= widest) return paragraph;
-    const std::optional<int> readable = NarrowestReadableWidth(paragraph, font, widest);
-    QStringList lines = readable
-                            ? ReadableLinesAt(paragraph, font, *readable)
-                            : LinesAt(paragraph, font, NarrowestWidth(paragraph, font, widest));
+    QStringList lines = ReadableLines(paragraph, font, widest);
+    // A moved break must not cost a line: the box would grow for it.
+    if (lines.size() > LinesAt(paragraph, font, widest).size())
+        lines = LinesAt(paragraph, font, NarrowestWidth(paragraph, font, widest));
     for (QString& line : lines) {
         while (line.endsWith(QLatin1Char(' '))) line.chop(1);
     }

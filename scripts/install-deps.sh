@@ -25,6 +25,8 @@ packages=(
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
   inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer
+  libpolyclipping-dev                                # Clipper: cuts open lines and areas to a drawing's clip
+  librsvg2-dev libcairo2-dev                         # librsvg: reads SVG that Qt's SVG module can't (clips, markers, symbols), into PDF
   xvfb xauth                                         # a virtual display for the main job's window
   dpkg-dev fakeroot file desktop-file-utils          # the .deb package and its checks
   lintian appstream                                  # the package's checks: Debian's rules, the AppStream metadata

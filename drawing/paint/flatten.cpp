@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -89,6 +90,39 @@ private:
     std::vector<Ring> _rings;
 };
 
+// Open polylines, each subpath one (a closed shape's ended where it began). A curve wholly
+// outside the reach becomes its chord, as for the sink.
+class LineCollector {
+public:
+    LineCollector(const QRectF& reach, bool closed) : _reach(reach), _closed(closed) {}
+    const QRectF& reach() const { return _reach; }
+    void MoveTo(QPointF p) {
+        Close();
+        _lines.push_back({p});
+    }
+    void LineTo(QPointF p) {
+        if (_lines.empty()) _lines.push_back({});
+        if (_lines.back().empty() || _lines.back().back() != p) _lines.back().push_back(p);
+    }
+    void Skip(QPointF p) { LineTo(p); }
+    void Finish() {}
+    void Close() {
+        if (_lines.empty()) return;
+        std::vector<QPointF>& l = _lines.back();
+        if (_closed && l.size() > 1 && l.front() != l.back()) l.push_back(l.front());
+        if (l.size() < 2) _lines.pop_back();
+    }
+    std::vector<std::vector<QPointF>> Take() {
+        Close();
+        return std::move(_lines);
+    }
+
+private:
+    QRectF _reach;
+    bool _closed;
+    std::vector<std::vector<QPointF>> _lines;
+};
+
 // Every element of `path`, mapped, into `out` (a sink's MoveTo, LineTo, Skip and reach): curves
 // flattened within `tolerance`. False for a curve cut short at the path's end.
 template <class Out>
@@ -164,8 +198,11 @@ std::vector<Ring> FlattenRings(const QPainterPath& path, const QTransform& trans
     return rings.Take();
 }
 
-void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
-                    double tolerance) {
+namespace {
+
+// `Out`: a PolylineSink or a LineCollector.
+template <class Out>
+void EllipseInto(const QRectF& box, const QTransform& transform, Out& sink, double tolerance) {
     const QPointF c = transform.map(box.center());
     // The mapped ellipse is c + u cos t + v sin t; its largest radius bounds every chord's
     // distance from it: r (1 - cos(step / 2)).
@@ -184,7 +221,12 @@ void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink
     if (!Meets(bound, sink.reach()) || r > 1e7) {
         QPainterPath path;
         path.addEllipse(box);
-        FlattenPath(path, transform, true, sink, tolerance);
+        if constexpr (std::is_same_v<Out, PolylineSink>) {
+            FlattenPath(path, transform, true, sink, tolerance);
+        } else {
+            WalkPath(path, transform, tolerance, sink);
+            sink.Close();
+        }
         return;
     }
     const double step = r > tolerance ? 2 * std::acos(1 - tolerance / r) : M_PI / 2;
@@ -196,6 +238,24 @@ void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink
     }
     sink.LineTo(c + u);
     sink.Finish();
+}
+
+}  // namespace
+
+void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
+                    double tolerance) {
+    EllipseInto(box, transform, sink, tolerance);
+}
+
+std::vector<std::vector<QPointF>> FlattenLines(const QPainterPath* path, const QRectF& ellipse,
+                                               const QTransform& transform, bool closed,
+                                               const QRectF& reach, double tolerance) {
+    LineCollector lines(reach, closed || !path);
+    if (path)
+        WalkPath(*path, transform, tolerance, lines);
+    else
+        EllipseInto(ellipse, transform, lines, tolerance);
+    return lines.Take();
 }
 
 int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance) {

@@ -23,6 +23,14 @@ void FlattenPath(const QPainterPath& path, const QTransform& transform, bool clo
 void FlattenEllipse(const QRectF& box, const QTransform& transform, PolylineSink& sink,
                     double tolerance = kFlattenTolerance);
 
+// `path` (or, when null, the ellipse inscribed in `ellipse`), mapped by `transform`, as
+// polylines within `tolerance` of it, one a subpath; `closed`: each ends where it began. Curves
+// wholly outside `reach` become their chords.
+std::vector<std::vector<QPointF>> FlattenLines(const QPainterPath* path, const QRectF& ellipse,
+                                               const QTransform& transform, bool closed,
+                                               const QRectF& reach,
+                                               double tolerance = kFlattenTolerance);
+
 // The number of equal steps in t that keep the cubic p0..p3 within `tolerance` of its chords
 // (Wang's bound).
 int CubicSteps(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance);

@@ -2,6 +2,9 @@
 
 #include <QGradient>
 #include <QPolygonF>
+#include <memory>
+
+#include "drawing/paint/clip_region.h"
 
 namespace {
 
@@ -57,6 +60,20 @@ public:
         if (f & DirtyPen) _pen = s.pen();
         if (f & DirtyBrush) _brush = s.brush();
         if (f & DirtyOpacity) _opacity = s.opacity();
+        if ((f & DirtyClipEnabled) && !s.isClipEnabled()) Clip(nullptr, Qt::NoClip);
+        if (f & DirtyClipPath)
+            Clip(ClipRegion::FromPath(_transform.map(s.clipPath())), s.clipOperation());
+        if (f & DirtyClipRegion) {
+            QPainterPath region;
+            region.addRegion(s.clipRegion());
+            Clip(ClipRegion::FromPath(_transform.map(region)), s.clipOperation());
+        }
+    }
+
+    void SetCanvas(const QRectF& rect) {
+        // A line drawn along the canvas's edge is on it: the edge is held within a unit.
+        _canvas = ClipRegion::FromRect(rect.adjusted(-1, -1, 1, 1));
+        _clip = _stateClip ? _stateClip->Intersected(*_canvas) : _canvas;
     }
 
     void drawPath(const QPainterPath& path) override {
@@ -85,6 +102,20 @@ public:
     int raster() const { return _raster; }
 
 private:
+    // The painter's clip in device units, within the canvas. A clip that changes while a fill is
+    // held back first lets the fill go under the clip it was painted with.
+    void Clip(std::shared_ptr<const ClipRegion> region, Qt::ClipOperation op) {
+        Release();
+        if (op == Qt::NoClip || !region)
+            _stateClip.reset();
+        else if (op == Qt::IntersectClip && _stateClip)
+            _stateClip = _stateClip->Intersected(*region);
+        else
+            _stateClip = std::move(region);
+        _clip = _stateClip && _canvas ? _stateClip->Intersected(*_canvas)
+                                      : (_stateClip ? _stateClip : _canvas);
+    }
+
     // QtSvg paints a filled and stroked shape twice, fill first: held back, the fill meets its
     // stroke and the shape is plotted once, with the stroke's colour.
     void Emit(const QPainterPath* path, const QRectF& ellipse, bool fillable) {
@@ -115,7 +146,8 @@ private:
     }
 
     void Deliver(const QPainterPath* path, const QRectF& ellipse, QColor fill, QColor stroke) {
-        _sink(PaintedPath{path, ellipse, _transform, fill.isValid(), stroke, fill, stroke, _pen});
+        _sink(PaintedPath{path, ellipse, _transform, fill.isValid(), stroke, fill, stroke, _pen,
+                          _clip.get()});
     }
 
 public:
@@ -123,7 +155,7 @@ public:
         if (!_held) return;
         _held = false;
         _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
-                          true, _heldColour, _heldColour, QColor(), _noPen});
+                          true, _heldColour, _heldColour, QColor(), _noPen, _clip.get()});
     }
 
 private:
@@ -139,6 +171,9 @@ private:
     QBrush _brush;
     double _opacity = 1;
     int _raster = 0;
+    std::shared_ptr<const ClipRegion> _stateClip;  // the painter's
+    std::shared_ptr<const ClipRegion> _canvas;
+    std::shared_ptr<const ClipRegion> _clip;  // both together
 };
 
 }  // namespace
@@ -152,6 +187,10 @@ QPaintEngine* PathCollectorDevice::paintEngine() const { return _engine.get(); }
 
 int PathCollectorDevice::rasterImages() const {
     return static_cast<const PathEngine*>(_engine.get())->raster();
+}
+
+void PathCollectorDevice::SetCanvas(const QRectF& rect) {
+    static_cast<PathEngine*>(_engine.get())->SetCanvas(rect);
 }
 
 int PlotDeviceMetric(QPaintDevice::PaintDeviceMetric metric, int width, int height, int dpiX,

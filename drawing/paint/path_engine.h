@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class ClipRegion;
+
 // One visible shape: its outline in the painter's coordinates (a path, or an ellipse kept as
 // one: QPainterPath's four cubics stray from a big circle by more than a plotter unit), the
 // transform to the device, whether it is filled (its subpaths are then closed boundaries) and
@@ -27,6 +29,8 @@ struct PaintedPath {
     QColor fill;    // invalid when not filled
     QColor stroke;  // invalid when not stroked
     const QPen& pen;
+    // Where the shape shows, in device units (the drawing's clip and canvas); null: everywhere.
+    const ClipRegion* clip = nullptr;
 };
 
 using PaintedPathSink = std::function<void(const PaintedPath&)>;
@@ -47,6 +51,10 @@ public:
 
     // What was drawn but has no lines to plot.
     int rasterImages() const;
+
+    // Nothing outside `rect` (device units) is plotted, whatever the painter's clip: the
+    // drawing's canvas.
+    void SetCanvas(const QRectF& rect);
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

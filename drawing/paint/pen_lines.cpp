@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "drawing/geometry/page_layout.h"
 #include "drawing/paint/flatten.h"
 #include "drawing/paint/hatch.h"
-#include "drawing/geometry/page_layout.h"
+#include "drawing/paint/stroke_lines.h"
 
 namespace {
 
@@ -43,8 +44,12 @@ double PenLines::WidthOf(uint8_t entry) {
 }
 
 bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
-                         double width) {
-    const std::vector<Ring> rings = FlattenRings(area, transform, _sink.reach());
+                         double width, const ClipRegion* clip) {
+    std::vector<Ring> rings = FlattenRings(area, transform, _sink.reach());
+    if (clip) {
+        rings = clip->CutArea(rings, rule);
+        rule = Qt::OddEvenFill;
+    }
     // Each line takes two points: the lines the points left can hold bound the budget too, so
     // that a drawing whose hatching can't fit is refused before its hatching is made.
     const uint64_t kept = _sink.paths().points.size();
@@ -97,6 +102,25 @@ bool PenLines::Count(const PaintedPath& shape) {
 
 bool PenLines::Draw(const PaintedPath& shape) {
     if (!_refusal.empty()) return false;
+    // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
+    const ClipRegion* clip = shape.clip;
+    if (clip) {
+        const QPainterPath* path = shape.path;
+        const QRectF own = path ? path->controlPointRect() : shape.ellipse;
+        const double reach = shape.stroke.isValid() ? shape.pen.widthF() : 0;
+        const QRectF box = shape.transform.mapRect(own.adjusted(-reach, -reach, reach, reach));
+        if (clip->Holds(box)) {
+            clip = nullptr;
+        } else {
+            // What the clip hides is not plotted, but the drawing reaches there: the plot's
+            // extent says so, as for the paper's edge.
+            for (const Polyline& line :
+                 FlattenLines(shape.path, shape.ellipse, shape.transform, false, _sink.reach()))
+                for (QPointF p : line) _sink.Skip(p);
+            _sink.Finish();
+            if (clip->Misses(box)) return true;
+        }
+    }
     // The fill, hatched with its own colour's pen.
     if (shape.fill.isValid()) {
         const uint8_t pen = _pens.EntryFor(shape.fill);
@@ -105,7 +129,7 @@ bool PenLines::Draw(const PaintedPath& shape) {
         if (width > 0) {
             _sink.SetPen(pen);
             const QPainterPath area = AreaOf(shape);
-            if (!HatchInto(area, shape.transform, area.fillRule(), width)) return false;
+            if (!HatchInto(area, shape.transform, area.fillRule(), width, clip)) return false;
         }
     }
     const uint8_t pen = _pens.EntryFor(shape.colour);
@@ -120,17 +144,101 @@ bool PenLines::Draw(const PaintedPath& shape) {
         if (width > 0 && stroke > 1.5 * width && scale > 0) {
             // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
             // as closely as the outlines are flattened.
-            QPainterPathStroker stroker(shape.pen);
+            // A pattern that can't be walked is drawn solid here too (with the note below).
+            QPen strokePen = shape.pen;
+            const StrokeDashes dashes = DashesOf(strokePen);
+            if (dashes.dashed && !UsablePattern(dashes.pattern)) {
+                AddNote(kNoteBadDashes);
+                strokePen.setStyle(Qt::SolidLine);
+            }
+            QPainterPathStroker stroker(strokePen);
             stroker.setCurveThreshold(kFlattenTolerance / scale);
             const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
-            if (!HatchInto(band, QTransform(), Qt::WindingFill, width)) return false;
+            if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;
             // Its boundary without the seams where the stroke's pieces overlap.
             _sink.SetPen(pen);
-            FlattenPath(band.simplified(), QTransform(), true, _sink);
+            if (clip)
+                Emit(clip->CutArea(
+                         FlattenRings(band, QTransform(), _sink.reach(), kFlattenTolerance),
+                         Qt::WindingFill),
+                     true);
+            else
+                FlattenPath(band.simplified(), QTransform(), true, _sink);
             _sink.Finish();
             return true;
         }
     }
-    Outline(shape, shape.filled, _sink);
+    const StrokeDashes dashes = shape.stroke.isValid() ? DashesOf(shape.pen) : StrokeDashes{};
+    if (!dashes.dashed && !clip) {
+        Outline(shape, shape.filled, _sink);
+        return true;
+    }
+    // A fill without a stroke is outlined where the clip lets it show, along the clip's edge too.
+    if (!shape.stroke.isValid()) {
+        Emit(clip->CutArea(
+                 FlattenRings(AreaOf(shape), shape.transform, _sink.reach(), kFlattenTolerance),
+                 AreaOf(shape).fillRule()),
+             true);
+        return true;
+    }
+    if (dashes.dashed && UsablePattern(dashes.pattern)) return Dashed(shape, dashes, clip);
+    // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
+    if (dashes.dashed) AddNote(kNoteBadDashes);
+    const std::vector<Polyline> lines =
+        FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
+    Emit(clip ? clip->CutLines(lines) : lines, false);
     return true;
+}
+
+bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
+                      const ClipRegion* clip) {
+    const double stretch = LargestStretch(shape.transform);
+    bool invertible = false;
+    const QTransform back = shape.transform.inverted(&invertible);
+    if (!invertible || !(stretch > 0) || !std::isfinite(stretch)) return true;
+    // Dashed in the drawing's own units: its subpaths as they are (a filled shape's stroke
+    // closes only where the drawing closes it).
+    const std::vector<Polyline> user =
+        FlattenLines(shape.path, shape.ellipse, QTransform(), false, back.mapRect(_sink.reach()),
+                     kFlattenTolerance / stretch);
+    const uint64_t kept = _sink.paths().points.size();
+    const uint64_t room = _room > kept ? _room - kept : 0;
+    // Dashes go on as they are cut (a clip takes them a batch at a time): a line of millions of
+    // dashes is never held twice.
+    std::vector<Polyline> batch;
+    const auto flush = [&] {
+        Emit(clip ? clip->CutLines(batch) : batch, false);
+        batch.clear();
+    };
+    const RunRefusal refusal = DashLines(user, dashes, shape.transform,
+                                         static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
+                                         [&](const Polyline& dash) {
+                                             if (_sink.full()) return;
+                                             batch.push_back(dash);
+                                             if (batch.size() >= 4096) flush();
+                                         });
+    flush();
+    if (refusal == RunRefusal::too_many_pieces) {
+        _refusal =
+            "a dashed line is cut into more dashes than a plot holds (its dashes are too short "
+            "for its length); draw it without dashes, or with longer ones";
+        return false;
+    }
+    return true;
+}
+
+void PenLines::Emit(const std::vector<Polyline>& lines, bool closed) {
+    for (const Polyline& line : lines) {
+        if (line.empty()) continue;
+        _sink.MoveTo(line.front());
+        for (size_t i = 1; i < line.size(); ++i) _sink.LineTo(line[i]);
+        if (closed && line.size() > 2 && line.back() != line.front()) _sink.LineTo(line.front());
+        _sink.Finish();
+    }
+}
+
+void PenLines::AddNote(const char* note) {
+    for (const std::string& n : _notes)
+        if (n == note) return;
+    _notes.emplace_back(note);
 }

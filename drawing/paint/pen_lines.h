@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "drawing/paint/clip_region.h"
 #include "drawing/paint/path_engine.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/polyline_sink.h"
@@ -16,6 +18,8 @@
 inline constexpr uint64_t kMaxHatchSegments = 50'000'000;
 // Finer pens hatch at this width (mm).
 inline constexpr double kThinnestHatchMm = 0.05;
+
+struct StrokeDashes;
 
 class PenLines {
 public:
@@ -35,13 +39,22 @@ public:
     void SetRoom(uint64_t points) { _room = points; }
 
     const std::string& refusal() const { return _refusal; }
+    // What was drawn otherwise than the drawing asks, said once each.
+    const std::vector<std::string>& notes() const { return _notes; }
     uint64_t hatchSegments() const { return _segments; }
 
 private:
     // The hatching width in device units, 0 for outlines only; refuses a negative thickness.
     double WidthOf(uint8_t entry);
+    // `clip`: where the area shows (null: everywhere).
     bool HatchInto(const QPainterPath& area, const QTransform& transform, Qt::FillRule rule,
-                   double width);
+                   double width, const ClipRegion* clip = nullptr);
+    // The stroke's dashes to the sink, where `clip` (null: everywhere) lets them show; false
+    // when there are more than the plot can hold (then refused).
+    bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, const ClipRegion* clip);
+    // Device polylines to the sink; `closed`: each is a boundary, ended where it began.
+    void Emit(const std::vector<Polyline>& lines, bool closed);
+    void AddNote(const char* note);
 
     const PenChoice& _pens;
     PolylineSink& _sink;
@@ -50,4 +63,8 @@ private:
     uint64_t _room = UINT64_MAX;
     bool _counting = false;
     std::string _refusal;
+    std::vector<std::string> _notes;
 };
+
+inline constexpr char kNoteBadDashes[] =
+    "dash patterns of no length or with negative dashes drawn as solid lines";

@@ -1,24 +1,45 @@
 #include "drawing/read/drawing_source.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "drawing/read/dxf/dxf_paint.h"
 #include "drawing/read/pdf/pdf_paint.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/source_kind.h"
+#include "drawing/read/svg/svg_as_pdf.h"
 #include "drawing/read/svg/svg_paint.h"
 #include "drawing/read/svg/svg_sanitize.h"
 #include "drawing/read/svg/svg_source.h"
 
 namespace {
 
+// A drawing using what Qt's SVG module leaves out: librsvg paints it into a PDF, plotted as
+// one. Nothing when the drawing gives its canvas no size (Qt's reader then takes it).
+std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintTarget& target) {
+    const SvgAsPdf pdf = SvgToPdf(svg.xml.constData(), static_cast<size_t>(svg.xml.size()));
+    if (!pdf.sized && pdf.error.empty()) return std::nullopt;
+    if (!pdf.error.empty())
+        return Failed(DrawingError::NotSvg, "not an SVG drawing librsvg can read: " + pdf.error);
+    SourceOutcome out = PaintPdf(
+        QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
+    if (!out.ok()) return out;
+    std::vector<std::string> notes = svg.notes;
+    for (const std::string& note : out.notes) AddNote(&notes, note);
+    out.notes = std::move(notes);
+    return out;
+}
+
 SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
                             const PaintTarget& target) {
     SanitizedSvg svg = SanitizeSvg(bytes.xml);
     bytes.xml.clear();
     if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
+    if (svg.beyondQt)
+        if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
     SourceOutcome out;
     out.notes = svg.notes;
+    for (const std::string& note : svg.qtNotes) AddNote(&out.notes, note);
     const PaintOutcome painted = PaintSvg(svg, target, chunking);
     svg.xml.clear();
     if (!painted.loaded) {

@@ -251,6 +251,11 @@ INSTANTIATE_TEST_SUITE_P(
             DrawingError::NothingToPlot, "printable area"},
         BadCase{"BillionLaughs", Laughs(), DrawingError::Refused, "entities"},
         BadCase{"UseFanOut", UseFanOut(), DrawingError::Refused, "<use> elements multiply"},
+        // A dashed line of ten million dashes and more: refused before they are made.
+        BadCase{
+            "DashesBeyondThePlot",
+            std::string(kOpen) + "<line x2='1000' stroke='black' stroke-dasharray='1e-5'/></svg>",
+            DrawingError::Refused, "more dashes than a plot holds"},
         BadCase{"DamagedSvgz", std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 18),
                 DrawingError::Malformed, "damaged"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });

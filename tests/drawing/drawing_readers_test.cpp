@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -190,8 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"EpsNamedPdf", "eps", "drawing.pdf", false}),
     [](const testing::TestParamInfo<KindCase>& i) { return std::string(i.param.name); });
 
-// Only lines reach the plot: an image, a shading handed over whole (linear), one poppler cuts
-// into bands (radial) and a soft mask are skipped with a note each (what the mask lets through
+// Only lines reach the plot: an image and a soft mask are skipped with a note each; a shading
+// handed over whole (linear) and one poppler cuts into bands (radial), each painted under its
+// shape's clip, plot that shape (what the mask lets through
 // is drawn, as an SVG reader draws it); a box filled and clipped to a circle plots the circle; a
 // group drawn half transparent (poppler plays it back from a picture) lands where it belongs.
 TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
@@ -221,19 +223,129 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     const Plot out = ConvertFile(dir + "/shaded.pdf");
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     const auto& notes = out.result.notes;
-    for (const char* note : {"images skipped", "shadings (colour gradients) skipped",
-                             "soft masks (transparency used as a mask) skipped"})
+    for (const char* note : {"images skipped", "soft masks (transparency used as a mask) skipped"})
         EXPECT_NE(std::find(notes.begin(), notes.end(), note), notes.end()) << note;
     const auto boxes = LineBoxes(out.body);
     EXPECT_EQ(boxes.size(), 4u);  // all pens, black, red and blue
     EXPECT_EQ(boxes.at(3).width(), 1600);
     EXPECT_NEAR(boxes.at(7).width(), 800, 2);
     EXPECT_NEAR(boxes.at(7).height(), 800, 2);
-    EXPECT_NEAR(boxes.at(2).x0, 2400, 2);
+    EXPECT_NEAR(boxes.at(2).x0, 2000, 2);  // the blue box and the shaded square's mean colour
     EXPECT_NEAR(boxes.at(2).y1, kAreaHeight - 200, 2);
-    EXPECT_NEAR(boxes.at(2).width(), 800, 2);
+    EXPECT_NEAR(boxes.at(2).width(), 1600, 2);
     EXPECT_NEAR(boxes.at(0).width(), 3600, 2);
-    EXPECT_NEAR(boxes.at(0).height(), 1200, 2);
+    EXPECT_NEAR(boxes.at(0).height(), 3800, 2);  // down to the shaded circle
+}
+
+// The pen-down runs of a plot: how many, their length and box (plotter units).
+struct Runs {
+    int count = 0;
+    double length = 0;
+    Box box;
+};
+Runs PenDownRuns(const std::string& body) {
+    Runs runs;
+    static const std::regex instruction("(PU|PD)([-0-9,]*)");
+    double x = 0, y = 0;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        std::vector<long> n;
+        const std::string args = (*it)[2].str();
+        static const std::regex number("-?[0-9]+");
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stol(m->str()));
+        const bool down = (*it)[1] == "PD";
+        if (down && !n.empty()) ++runs.count;
+        for (size_t i = 0; i + 1 < n.size(); i += 2) {
+            if (down) {
+                runs.length += std::hypot(n[i] - x, n[i + 1] - y);
+                for (long px : {static_cast<long>(x), n[i]}) {
+                    runs.box.x0 = std::min(runs.box.x0, px);
+                    runs.box.x1 = std::max(runs.box.x1, px);
+                }
+            }
+            x = n[i];
+            y = n[i + 1];
+        }
+    }
+    return runs;
+}
+
+// Dashes, clips, markers and symbols as the drawing has them, to the plotter unit, read from
+// the SVG and from the PDF rsvg-convert makes of it. Lines run along y = 10 mm of a 200 mm
+// wide drawing; x in plotter units from the page's left. Strokes thinner than the pens, so
+// that each is one line.
+TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
+    const struct {
+        const char* name;
+        const char* body;
+        int runs;               // 0: not checked
+        double length, within;  // plotter units
+        long x0, x1;            // the box of the pen-down lines; -1: not checked
+    } rows[] = {
+        {"dash_5_2",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' "
+         "stroke-dasharray='5,2'/>",
+         15, 2880, 2, 0, 4000},
+        {"dash_offset_3",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' "
+         "stroke-dasharray='5 2' stroke-dashoffset='3'/>",
+         15, 2880, 2, 0, 4000},
+        {"dash_in_a_scaled_group",
+         "<g transform='scale(2)'><line x1='0' y1='5' x2='50' y2='5' "
+         "stroke='black' stroke-width='0.1' stroke-dasharray='2.5,1'/>"
+         "</g>",
+         15, 2880, 2, 0, 4000},
+        {"dash_css",
+         "<line x1='0' y1='10' x2='100' y2='10' style='stroke:black;"
+         "stroke-width:0.2;stroke-dasharray:5,2'/>",
+         15, 2880, 2, 0, 4000},
+        {"square_dashed_10_10",
+         "<rect x='0' y='10' width='40' height='40' fill='none' "
+         "stroke='black' stroke-width='0.2' stroke-dasharray='10,10'/>",
+         8, 3200, 2, 0, 1600},
+        {"line_across_a_circular_clip",
+         "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
+         "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",
+         1, 1600, 1, 1200, 2800},
+        {"circle_clipped_to_its_right_half",
+         "<clipPath id='h'><rect x='50' y='0' width='100' height='100'/></clipPath><circle "
+         "cx='50' cy='40' r='30' fill='none' stroke='black' stroke-width='0.2' "
+         "clip-path='url(#h)'/>",
+         0, M_PI * 30 * 40, M_PI * 30 * 40 * 0.005, 2000, 3200},
+        {"arrow_marker_tip_on_the_end",
+         "<marker id='m' viewBox='0 0 10 10' refX='10' refY='5' markerWidth='4' "
+         "markerHeight='4' orient='auto'><path d='M0 0 L10 5 L0 10 z'/></marker><line x1='10' "
+         "y1='10' x2='60' y2='10' stroke='black' stroke-width='0.2' marker-end='url(#m)'/>",
+         0, 0, -1, 400, 2400},
+        {"symbol_used_at_20_mm",
+         "<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10' fill='none' "
+         "stroke='black' stroke-width='0.1'/></symbol><use href='#s' x='30' y='10' width='20' "
+         "height='20'/>",
+         1, 3200, 2, 1200, 2000},
+        {"beyond_the_canvas_left_out",
+         "<line x1='-50' y1='10' x2='50' y2='10' stroke='black' stroke-width='0.2'/>", 1, 2000, 1,
+         0, 2000},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    for (const auto& row : rows) {
+        const std::string svg = dir + "/" + row.name + ".svg";
+        WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' width='200mm' "
+                                        "height='100mm' viewBox='0 0 200 100'>") +
+                                row.body + "</svg>");
+        Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
+        for (const std::string& file : {svg, svg + ".pdf"}) {
+            const Plot out = ConvertFile(file);
+            ASSERT_TRUE(out.result.ok()) << file << ": " << out.result.message;
+            const Runs runs = PenDownRuns(out.body);
+            if (row.runs > 0) EXPECT_EQ(runs.count, row.runs) << file;
+            if (row.within >= 0) EXPECT_NEAR(runs.length, row.length, row.within) << file;
+            EXPECT_NEAR(runs.box.x0, row.x0, 1) << file;
+            EXPECT_NEAR(runs.box.x1, row.x1, 1) << file;
+        }
+    }
 }
 
 // A PDF of `pages` pages, each an inch across and 600 points up from the bottom (so that it

@@ -2,7 +2,8 @@
 """Writes small drawings a hostile sender could make, one file each into DIR (made for the
 tests and for bench/hostile_figures.sh alike): pictures declaring billions of pixels, forms
 drawn within forms, DXF lines longer than dxflib's buffer, counts declared far beyond the data,
-numbers that are none, and one short line drawn over and over."""
+numbers that are none, one short line drawn over and over, clips, markers and patterns that
+refer to themselves, and a dash pattern with a negative dash."""
 import random
 import sys
 import zlib
@@ -24,6 +25,12 @@ def pdf(content, resources=b"<< >>", more=(), keys=b""):
     out += b"".join(b"%010d 00000 n \n" % at for at in offsets)
     return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
         len(objects) + 1, xref)
+
+
+def svg(body):
+    """A drawing 100 mm square whose shapes are stroked black."""
+    return (b"<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' "
+            b"viewBox='0 0 100 100' stroke='black'>" + body + b"</svg>")
 
 
 def stream(data, keys=b""):
@@ -107,6 +114,17 @@ def files():
         "lines_100000.svg": b"<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm'>"
                             + b"<line x1='10' y1='10' x2='12' y2='10' stroke='black'/>" * 100_000
                             + b"</svg>",
+        "clip_self.svg": svg(b"<clipPath id='a' clip-path='url(#a)'><rect width='50' height='50'/>"
+                             b"</clipPath><line x2='100' y1='10' y2='10' clip-path='url(#a)'/>"),
+        "clip_cycle.svg": svg(b"<clipPath id='a' clip-path='url(#b)'><rect width='50' height='50'/>"
+                              b"</clipPath><clipPath id='b' clip-path='url(#a)'><rect width='9' "
+                              b"height='9'/></clipPath><line x2='100' y1='5' y2='5' clip-path='url(#a)'/>"),
+        "marker_self.svg": svg(b"<marker id='m' markerWidth='9' markerHeight='9'><path d='M0 0 L5 5' "
+                               b"marker-end='url(#m)'/></marker><path d='M0 9 L90 9' marker-end='url(#m)'/>"),
+        "pattern_self.svg": svg(b"<pattern id='p' width='5' height='5' patternUnits='userSpaceOnUse'>"
+                                b"<rect width='5' height='5' fill='url(#p)'/></pattern>"
+                                b"<rect width='50' height='50' fill='url(#p)'/>"),
+        "dash_negative.svg": svg(b"<line x2='100' y1='10' y2='10' stroke-dasharray='5,-2'/>"),
         "comment_1024.dxf": dxf(line(), "999\n" + "c" * 1024 + "\n"),
         "text_2000.dxf": dxf(line() + text),
         "number_1500.dxf": dxf(line("1" + "0" * 1500)),

@@ -1,8 +1,9 @@
 #include "drawing/read/pdf/pdf_filter.h"
 
+#include <QGradient>
 #include <QPaintEngine>
-#include <QPicture>
 #include <QPainterPath>
+#include <QPicture>
 #include <QPolygonF>
 #include <cmath>
 #include <vector>
@@ -25,8 +26,8 @@ bool Near(const QColor& a, const QColor& b) {
 
 class FilterEngine : public QPaintEngine {
 public:
-    explicit FilterEngine(QPainter& onward)
-        : QPaintEngine(QPaintEngine::AllFeatures), _out(onward) {}
+    FilterEngine(QPainter& onward, int width, int height)
+        : QPaintEngine(QPaintEngine::AllFeatures), _out(onward), _width(width), _height(height) {}
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override {
@@ -55,7 +56,9 @@ public:
         const bool stroked = _pen.style() != Qt::NoPen;
         bool filled = _brush.style() != Qt::NoBrush;
         if (filled && _brush.gradient()) {
-            ++_shadings;
+            // A shading painted under a shape's clip is that shape, filled; one painted over the
+            // whole page has no shape to plot.
+            if (!ShadingShape(MeanColour(*_brush.gradient()))) ++_shadings;
             filled = false;
         }
         if (!stroked && !filled) return;
@@ -93,13 +96,42 @@ public:
         if (_run.empty()) return;
         bool steps = _run.size() >= static_cast<size_t>(kShadingBands);
         bool changes = false;
-        for (size_t i = 1; i < _run.size(); ++i) changes = changes || _run[i].colour != _run[0].colour;
+        for (size_t i = 1; i < _run.size(); ++i)
+            changes = changes || _run[i].colour != _run[0].colour;
         if (steps && changes) {
-            ++_shadings;
+            double r = 0, g = 0, b = 0;
+            for (const Held& h : _run)
+                r += h.colour.redF(), g += h.colour.greenF(), b += h.colour.blueF();
+            const double n = static_cast<double>(_run.size());
+            _run.clear();
+            if (!ShadingShape(QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                               static_cast<float>(b / n))))
+                ++_shadings;
         } else {
             for (const Held& h : _run) Pass(h.path, false, h.colour);
         }
         _run.clear();
+    }
+
+    // The clip's outline as a fill of `colour`, when the clip is a shape smaller than the page.
+    bool ShadingShape(const QColor& colour) {
+        if (!_clipped || !colour.isValid() ||
+            _clipBox.contains(QRectF(0, 0, _width, _height).adjusted(1, 1, -1, -1)))
+            return false;
+        Flush();
+        Pass(_clip, false, colour);
+        return true;
+    }
+
+    static QColor MeanColour(const QGradient& gradient) {
+        const QGradientStops stops = gradient.stops();
+        if (stops.isEmpty()) return {};
+        double r = 0, g = 0, b = 0;
+        for (const QGradientStop& s : stops)
+            r += s.second.redF(), g += s.second.greenF(), b += s.second.blueF();
+        const double n = static_cast<double>(stops.size());
+        return QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                static_cast<float>(b / n));
     }
 
     int images() const { return _images; }
@@ -129,6 +161,37 @@ private:
             _clip = path;
         }
         _clipBox = _clip.boundingRect();
+        ++_clipVersion;
+    }
+
+    // The clip goes on with the shapes, for the strokes (fills are cut here already); only when
+    // it changed, so that a fill and its stroke still meet as one shape.
+    void SendClip() {
+        if (_sentVersion == _clipVersion) return;
+        _sentVersion = _clipVersion;
+        _out.setTransform(QTransform());
+        if (_clipped)
+            _out.setClipPath(_clip, Qt::ReplaceClip);
+        else
+            _out.setClipping(false);
+    }
+
+    // The pen in device units. Poppler gives the dash pattern in pen widths but the offset in
+    // the page's units, and a pen of width 0 its pattern in the page's units too; Qt has both
+    // in pen widths of the pen that draws.
+    QPen DevicePen() const {
+        QPen pen = _pen;
+        const double k = std::sqrt(std::abs(_transform.determinant()));
+        if (!pen.isCosmetic()) pen.setWidthF(pen.widthF() * k);
+        if (pen.style() == Qt::SolidLine || pen.style() == Qt::NoPen) return pen;
+        const double unit = _pen.widthF() > 0 ? _pen.widthF() : 1;
+        const double onward = pen.widthF() > 0 ? pen.widthF() : 1;
+        QList<qreal> pattern = pen.dashPattern();
+        for (qreal& d : pattern) d = d * unit * k / onward;
+        const double offset = _pen.dashOffset() * k / onward;
+        pen.setDashPattern(pattern);
+        pen.setDashOffset(offset);
+        return pen;
     }
 
     // Device units; a fill is cut to the clip when it reaches beyond it.
@@ -137,18 +200,17 @@ private:
         if (fill.isValid() && _clipped && !_clipBox.contains(path.boundingRect()))
             path = path.intersected(_clip);
         if (path.isEmpty()) return;
+        SendClip();
         _out.setTransform(QTransform());
         _out.setOpacity(_opacity);
-        // The shape goes on in device units: so does the width of its pen.
-        QPen pen = stroked ? _pen : QPen(Qt::NoPen);
-        if (stroked && !pen.isCosmetic())
-            pen.setWidthF(pen.widthF() * std::sqrt(std::abs(_transform.determinant())));
-        _out.setPen(pen);
+        // The shape goes on in device units: so does its pen.
+        _out.setPen(stroked ? DevicePen() : QPen(Qt::NoPen));
         _out.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
         _out.drawPath(path);
     }
 
     QPainter& _out;
+    int _width, _height;  // the page, device units
     QTransform _transform;
     QPen _pen{Qt::NoPen};
     QBrush _brush;
@@ -156,6 +218,7 @@ private:
     bool _clipped = false;
     QPainterPath _clip;  // device units
     QRectF _clipBox;
+    int _clipVersion = 0, _sentVersion = 0;
     std::vector<Held> _run;
     int _images = 0;
     int64_t _shadings = 0;
@@ -164,7 +227,7 @@ private:
 }  // namespace
 
 PdfPlotFilter::PdfPlotFilter(QPainter& onward, int width, int height)
-    : _width(width), _height(height), _engine(new FilterEngine(onward)) {}
+    : _width(width), _height(height), _engine(new FilterEngine(onward, width, height)) {}
 
 PdfPlotFilter::~PdfPlotFilter() = default;
 

@@ -6,12 +6,12 @@
 
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
-#include "drawing/read/pdf/pdf_filter.h"
-#include "drawing/read/pdf/pdf_prepare.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
+#include "drawing/read/pdf/pdf_filter.h"
+#include "drawing/read/pdf/pdf_prepare.h"
 #include "drawing/read/qt_host.h"
 
 namespace {
@@ -99,6 +99,9 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     {
         PathCollectorDevice device(target.area.width, target.area.height,
                                    CollectInto(target, lines, &out.shapes));
+        // What lies beyond the page is not plotted, as a PDF viewer shows the page.
+        const QSizeF sheet = pdfPage->pageSizeF() * (unitsPerInch / 72);
+        if (sheet.width() > 0 && sheet.height() > 0) device.SetCanvas(QRectF(QPointF(0, 0), sheet));
         QPainter onward(&device);
         PdfPlotFilter filter(onward, target.area.width, target.area.height);
         QPainter painter(&filter);
@@ -115,6 +118,7 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
                       "the page holds only pictures (images), no lines to plot");
+    for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
     if (images > 0) AddNote(&out.notes, "images skipped");
     if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
     if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");

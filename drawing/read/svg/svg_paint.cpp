@@ -1,15 +1,19 @@
 #include "drawing/read/svg/svg_paint.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <functional>
+#include <optional>
 #include <regex>
 
-#include "drawing/paint/flatten.h"
 #include "drawing/geometry/page_layout.h"
-#include "drawing/paint/path_engine.h"
 #include "drawing/geometry/path_store.h"
+#include "drawing/paint/flatten.h"
+#include "drawing/paint/path_engine.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
@@ -64,6 +68,48 @@ std::string NoteFor(std::string message) {
     return "parts Qt's SVG reader does not support were skipped (" + message + ")";
 }
 
+// The drawing's canvas (its viewport) in device units, when its size is known: its width and
+// height, or without them its viewBox, which then fills the viewport.
+std::optional<QRectF> CanvasOf(const SvgRootSize& root, const QTransform& toDevice,
+                               const PlotArea& area) {
+    const double k = area.scale * kPlotUnitsPerMm;
+    const std::optional<double> w = LengthInMm(root.width), h = LengthInMm(root.height);
+    if (w && h) return QRectF(0, 0, *w * k, *h * k);
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList box = root.viewBox.split(separators, Qt::SkipEmptyParts);
+    if (box.size() != 4) return std::nullopt;
+    double v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = box[i].toDouble(&ok);
+        if (!ok || !std::isfinite(v[i])) return std::nullopt;
+    }
+    if (!(v[2] > 0 && v[3] > 0)) return std::nullopt;
+    return toDevice.mapRect(QRectF(v[0], v[1], v[2], v[3]));
+}
+
+// How far the shapes reach beyond the canvas, said in the drawing's millimetres as the paper's
+// edge is: rounded up to a tenth.
+std::string BeyondCanvasNote(const QRectF& canvas, const QRectF& reach, double unitsPerMm) {
+    const struct {
+        double units;
+        const char* side;
+    } sides[] = {{canvas.left() - reach.left(), "on the left"},
+                 {canvas.top() - reach.top(), "at the top"},
+                 {reach.right() - canvas.right(), "on the right"},
+                 {reach.bottom() - canvas.bottom(), "at the bottom"}};
+    std::string said;
+    for (const auto& s : sides) {
+        const double mm = std::ceil(s.units / unitsPerMm * 10 - 1e-6) / 10;
+        if (!(mm > 0)) continue;
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%.1f mm %s", said.empty() ? "" : ", ", mm, s.side);
+        said += text;
+    }
+    if (said.empty()) return {};
+    return "the drawing reaches beyond its canvas (" + said + "); that part is not plotted";
+}
+
 }  // namespace
 
 PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
@@ -82,10 +128,13 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         const SvgChunks chunks(svg.xml, chunking);
         const QTransform toDevice = DrawingToDevice(
             svg.root.width, svg.root.height, svg.root.viewBox, svg.root.preserveAspectRatio, area);
+        const std::optional<QRectF> canvas = CanvasOf(svg.root, toDevice, area);
+        QRectF reach;  // of every shape, before the canvas cuts it
         // Every shape of the drawing to `take`, in order; false when QtSvg refuses a piece.
         int rasterSeen = 0;
         const auto paint = [&](const std::function<void(const PaintedPath&)>& take) {
             PathCollectorDevice device(area.width, area.height, take);
+            if (canvas) device.SetCanvas(*canvas);
             // One painter for every piece: a fill held back at the end of one meets its stroke
             // at the start of the next.
             QPainter painter(&device);
@@ -135,6 +184,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         const bool painted = paint([&](const PaintedPath& p) {
             if (sink.full() || store.points() >= maxPoints || !lines.refusal().empty()) return;
             ++out.shapes;
+            if (canvas) reach |= p.transform.mapRect(p.path ? p.path->boundingRect() : p.ellipse);
             lines.SetRoom(maxPoints - store.points());
             lines.Draw(p);
             store.Take(sink.paths(), sink.pens());
@@ -143,6 +193,12 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         raster = rasterSeen;
         out.refusal = lines.refusal();
         out.hatchSegments = lines.hatchSegments();
+        for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
+        if (canvas && !reach.isNull()) {
+            const std::string beyond =
+                BeyondCanvasNote(*canvas, reach, area.scale * kPlotUnitsPerMm);
+            if (!beyond.empty()) AddNote(&out.notes, beyond);
+        }
     }
     if (raster > 0) AddNote(&out.notes, "raster images skipped");
     for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));

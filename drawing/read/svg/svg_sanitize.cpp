@@ -29,9 +29,19 @@ const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not 
 struct UnappliedProperty {
     const char* name;
     const char* note;
+    bool beyondQt;  // librsvg applies it
 };
 constexpr UnappliedProperty kUnapplied[] = {
-    {"clip-path", kNoteClip}, {"mask", kNoteMask}, {"filter", kNoteFilter}};
+    {"clip-path", kNoteClip, true},  {"mask", kNoteMask, true},     {"filter", kNoteFilter, false},
+    {"marker-start", nullptr, true}, {"marker-mid", nullptr, true}, {"marker-end", nullptr, true},
+    {"marker", nullptr, true}};
+
+// Elements Qt's SVG module skips and librsvg draws.
+bool BeyondQt(QStringView element) {
+    return element == QLatin1String("marker") || element == QLatin1String("pattern") ||
+           element == QLatin1String("symbol") || element == QLatin1String("textPath") ||
+           element == QLatin1String("clipPath") || element == QLatin1String("mask");
+}
 
 bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
 
@@ -221,13 +231,10 @@ private:
             _reader.skipCurrentElement();
             return;
         }
-        // Qt draws a textPath's characters along no path, wherever the text starts: better
-        // none than text in the wrong place.
-        if (name == QLatin1String("textPath")) {
-            AddNote(&_out.notes, kNoteTextPath);
-            _reader.skipCurrentElement();
-            return;
-        }
+        // Qt draws a textPath's characters along no path, wherever the text starts: librsvg
+        // reads such a drawing, along the path.
+        if (BeyondQt(name)) _out.beyondQt = true;
+        if (name == QLatin1String("textPath")) AddNote(&_out.qtNotes, kNoteTextPath);
         if (++_depth > kMaxSvgDepth) {
             Fail(DrawingError::Refused,
                  "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
@@ -269,12 +276,17 @@ private:
         return *std::move(split);
     }
 
+    // A property that needs what Qt's SVG module leaves out sends the drawing to librsvg.
+    void Unapplied(const UnappliedProperty& p) {
+        if (p.beyondQt) _out.beyondQt = true;
+        if (p.note) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
+    }
+
     void CheckProperties(QStringView name, QStringView value) {
         const QString text = value.toString();
         for (const UnappliedProperty& p : kUnapplied) {
-            if (name == QLatin1String(p.name) && UsesUrl(text)) AddNote(&_out.notes, p.note);
-            if (name == QLatin1String("style") && StyleUses(text, p.name))
-                AddNote(&_out.notes, p.note);
+            if (name == QLatin1String(p.name) && UsesUrl(text)) Unapplied(p);
+            if (name == QLatin1String("style") && StyleUses(text, p.name)) Unapplied(p);
         }
         if (name == QLatin1String("style") && text.contains(QLatin1String("shape-inside")))
             AddNote(&_out.notes, kNoteFlowed);
@@ -285,7 +297,7 @@ private:
         QString text = _reader.text().toString();
         if (_inStyle) {
             for (const UnappliedProperty& p : kUnapplied)
-                if (StyleUses(text, p.name)) AddNote(&_out.notes, p.note);
+                if (StyleUses(text, p.name)) Unapplied(p);
             static const QRegularExpression importRule(QStringLiteral("@import[^;]*;?"));
             if (text.contains(importRule)) {
                 text.remove(importRule);

@@ -22,9 +22,13 @@ struct SvgRootSize {
 };
 
 struct SanitizedSvg : ReadStatus {
-    QByteArray xml;       // what QtSvg may read
+    QByteArray xml;  // what QtSvg may read
     SvgRootSize root;
     std::vector<std::string> notes;
+    // It uses what Qt's SVG module leaves out (clip paths, masks, markers, patterns, symbols,
+    // text on a path): librsvg reads it (svg_as_pdf.h). `qtNotes` say what Qt's would skip.
+    bool beyondQt = false;
+    std::vector<std::string> qtNotes;
 };
 
 inline constexpr int kMaxSvgDepth = 256;

@@ -1,0 +1,33 @@
+#pragma once
+// A stroke as the pen-down lines it is plotted with: its dashes (the stroke's dash array and
+// offset, in the drawing's own units, laid along the line before the transform maps it, afresh
+// at each subpath) and what its clip lets show.
+
+#include <QPen>
+#include <QTransform>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "drawing/geometry/path_runs.h"
+#include "drawing/paint/clip_region.h"
+
+// The dash pattern of a pen in the units of the shape it strokes. Qt keeps a pen's pattern and
+// offset in pen widths (a pen of width 0 counts as 1); both readers hand it over that way.
+struct StrokeDashes {
+    bool dashed = false;
+    std::vector<double> pattern;
+    double offset = 0;
+};
+StrokeDashes DashesOf(const QPen& pen);
+
+// `user`: the stroke's subpaths flattened in its own units; each dash goes to `take` mapped by
+// `transform`, as it is cut. Stops with a refusal (having given some dashes) when the stroke
+// would be cut into more than `maxPieces` pieces.
+RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
+                     const QTransform& transform, size_t maxPieces,
+                     const std::function<void(const Polyline&)>& take);
+
+// The largest factor by which `transform` stretches a length: a tolerance in device units
+// divided by it holds in the shape's own units.
+double LargestStretch(const QTransform& transform);

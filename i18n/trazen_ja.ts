@@ -595,6 +595,46 @@
         <source>no product folder</source>
         <translation>製品フォルダがありません</translation>
     </message>
+    <message>
+        <source>the drawing&apos;s blocks multiply into more than %1 entities</source>
+        <translation>図面のブロックが増えて %1 個を超える要素になります</translation>
+    </message>
+    <message>
+        <source>the block &quot;%1&quot; inserts itself</source>
+        <translation>ブロック &quot;%1&quot; が自分自身を挿入しています</translation>
+    </message>
+    <message>
+        <source>blocks are inserted into blocks more than %1 deep</source>
+        <translation>ブロックの入れ子が %1 段を超えています</translation>
+    </message>
+    <message>
+        <source>an insert repeats a block %1 times</source>
+        <translation>挿入でブロックが %1 回繰り返されます</translation>
+    </message>
+    <message>
+        <source>a dashed line is cut into more dashes than a plot holds (its dashes are too short for its length); draw it without dashes, or with longer ones</source>
+        <translation>破線が 1 つのプロットに入るより多い破線に分かれます (長さに比べて破線が短すぎます)。破線なしで描くか、破線を長くしてください</translation>
+    </message>
+    <message>
+        <source>dash patterns of no length or with negative dashes drawn as solid lines</source>
+        <translation>長さのない破線パターンや負の破線を含むパターンは実線で描きました</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing librsvg can read: %1</source>
+        <translation>librsvg が読める SVG 図面ではありません: %1</translation>
+    </message>
+    <message>
+        <source>librsvg could not read it</source>
+        <translation>librsvg が読めませんでした</translation>
+    </message>
+    <message>
+        <source>librsvg could not paint it</source>
+        <translation>librsvg が描けませんでした</translation>
+    </message>
+    <message>
+        <source>the drawing reaches beyond its canvas (%1); that part is not plotted</source>
+        <translation>図面がキャンバスからはみ出しています (%1)。はみ出した部分はプロットしません</translation>
+    </message>
 </context>
 <context>
     <name>TPlotWords</name>

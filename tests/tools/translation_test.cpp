@@ -284,6 +284,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "/tmp/a b の一時フォルダをロックできません"},
         {"plot_body", "cannot write the plot body to /tmp/x/plot-1: No space left",
          "プロットの本体を /tmp/x/plot-1 に書き込めません: No space left"},
+        {"svg_canvas",
+         "the drawing reaches beyond its canvas (2.0 mm on the left, 1.5 mm at the top); that "
+         "part is not plotted",
+         "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
+         "しません"},
         {"unknown", "a text nobody wrote", "a text nobody wrote"},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {
@@ -300,7 +305,8 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
 
 // Every English sentence the drawing's layers put in a message or a note is part of a text the
 // notes table knows, so a new refusal can't reach a Japanese session in English unseen. Read from
-// the sources: a literal's pieces between printf conversions, each of two words or more.
+// the sources (headers too: notes kept as constants): a literal's pieces between printf
+// conversions, each of two words or more.
 TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
     QStringList known;
     QFile ts(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_ja.ts"));
@@ -325,8 +331,9 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
                          QStringLiteral("tools/temp_folder.cpp"),
                          QStringLiteral("tools/reading_files.cpp")};
     const QDir root(QStringLiteral(TRZN_SOURCE_DIR));
-    for (QDirIterator it(root.filePath(QStringLiteral("drawing")), {QStringLiteral("*.cpp")},
-                         QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator it(root.filePath(QStringLiteral("drawing")),
+                         {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                         QDirIterator::Subdirectories);
          it.hasNext();)
         files << root.relativeFilePath(it.next());
     ASSERT_GT(files.size(), 30);

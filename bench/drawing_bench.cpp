@@ -111,9 +111,11 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgC
     const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},        {0, 10000, 0},
                                  {0, 0, 10000},     {10000, 10000, 0},    {10000, 0, 10000},
                                  {0, 10000, 10000}, {10000, 10000, 10000}};
+    // Thickness 0: the conversion's figures are of outlines; a pen with a thickness would hatch
+    // the big drawings' wide strokes (measured on their own by trzn_bench_options).
     for (int i = 0; i < 8; ++i)
         config.toollist[i] = {
-            static_cast<int16_t>(i + 1), 30, shares[i][0], shares[i][1], shares[i][2], 1};
+            static_cast<int16_t>(i + 1), 0, shares[i][0], shares[i][1], shares[i][2], 1};
     std::FILE* body = std::fopen(bodyPath, "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();

@@ -84,10 +84,6 @@
         <translation>範囲外の数をもつ要素は省きました</translation>
     </message>
     <message>
-        <source>circles, arcs and ellipses of no size (radius, axis or axis ratio 0 or less) skipped</source>
-        <translation>大きさのない円、円弧、楕円 (半径、軸、軸の比が 0 以下) は省きました</translation>
-    </message>
-    <message>
         <source>texts or comments longer than %1 characters cut</source>
         <translation>%1 文字を超えるテキストやコメントは切り詰めました</translation>
     </message>
@@ -187,6 +183,458 @@
         <source>not a PDF document poppler can read (damaged)</source>
         <translation>poppler で読める PDF 文書ではありません (壊れています)</translation>
     </message>
+    <message>
+        <source>the drawing has more than %1 points to plot</source>
+        <translation>図面の点が %1 個を超えるため、プロットできません</translation>
+    </message>
+    <message>
+        <source>the roll length (%1 mm) cuts the drawing into %2 panels, more than %3</source>
+        <translation>ロール長 (%1 mm) で図面が %2 枚のパネルに分かれます。上限の %3 枚を超えています</translation>
+    </message>
+    <message>
+        <source>the roll length (%1 mm) cuts the pages into more than %2 panels</source>
+        <translation>ロール長 (%1 mm) でページが %2 枚を超えるパネルに分かれます</translation>
+    </message>
+    <message>
+        <source>the plot body can&apos;t be written</source>
+        <translation>プロットの本体を書き込めません</translation>
+    </message>
+    <message>
+        <source>the page range selects %1 pages of the document, more than the %2 plotted at once: set First page and Last page in TRZNSerConfig</source>
+        <translation>ページ範囲で文書の %1 ページが選ばれていますが、一度にプロットできるのは %2 ページまでです。TRZNSerConfig で開始ページと終了ページを設定してください</translation>
+    </message>
+    <message>
+        <source>nothing of the pages of the page range lies within the roll length (%1 mm)</source>
+        <translation>ページ範囲のどのページも、ロール長 (%1 mm) の内側に何もありません</translation>
+    </message>
+    <message>
+        <source>no page of the page range has a visible shape to plot</source>
+        <translation>ページ範囲のどのページにも、プロットできる見える図形がありません</translation>
+    </message>
+    <message>
+        <source>nothing of the drawing lies within the roll length (%1 mm)</source>
+        <translation>図面のどの部分もロール長 (%1 mm) の内側にありません</translation>
+    </message>
+    <message>
+        <source>the drawing is cut into %1 panels along the roll, and there is one body to write</source>
+        <translation>図面がロールに沿って %1 枚のパネルに分かれますが、書き込み先は 1 つしかありません</translation>
+    </message>
+    <message>
+        <source>the page settings leave no printable area (margins cover the paper)</source>
+        <translation>ページ設定では印刷可能領域が残りません (余白が用紙全体を覆っています)</translation>
+    </message>
+    <message>
+        <source>the drawing reaches beyond the printable area (left %1 mm, top %2 mm, right %3 mm, bottom %4 mm); that part is not plotted</source>
+        <translation>図面が印刷可能領域からはみ出しています (左 %1 mm、上 %2 mm、右 %3 mm、下 %4 mm)。はみ出した部分はプロットしません</translation>
+    </message>
+    <message>
+        <source>the drawing reaches %1 mm beyond the roll length (%2 mm); that part is not plotted</source>
+        <translation>図面がロール長 (%2 mm) を %1 mm 超えています。超えた部分はプロットしません</translation>
+    </message>
+    <message>
+        <source>page %1 is beyond the %2 pages plotted from one document</source>
+        <translation>%1 ページ目は、1 つの文書からプロットできる %2 ページを超えています</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing Qt can read: %1</source>
+        <translation>Qt が読める SVG 図面ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SVG reader refused it</source>
+        <translation>Qt の SVG 読み込みが受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>ghostscript made nothing readable of the PostScript: %1</source>
+        <translation>ghostscript は PostScript から読める物を作れませんでした: %1</translation>
+    </message>
+    <message>
+        <source>the compressed drawing can&apos;t be unpacked (zlib)</source>
+        <translation>圧縮された図面を展開できません (zlib)</translation>
+    </message>
+    <message>
+        <source>the compressed drawing unpacks to more than %1 MB</source>
+        <translation>圧縮された図面は展開すると %1 MB を超えます</translation>
+    </message>
+    <message>
+        <source>the compressed drawing is damaged (SVGZ data cut short or corrupt)</source>
+        <translation>圧縮された図面が壊れています (SVGZ データが途中で切れているか破損しています)</translation>
+    </message>
+    <message>
+        <source>can&apos;t open the drawing: %1</source>
+        <translation>図面を開けません: %1</translation>
+    </message>
+    <message>
+        <source>the drawing is not a plain file</source>
+        <translation>図面が通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>the drawing is larger than %1 MB</source>
+        <translation>図面が %1 MB を超えています</translation>
+    </message>
+    <message>
+        <source>can&apos;t read the drawing: %1</source>
+        <translation>図面を読めません: %1</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing (no element in it)</source>
+        <translation>SVG 図面ではありません (要素がありません)</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing (not XML)</source>
+        <translation>SVG 図面ではありません (XML ではありません)</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing (its first element is &lt;%1&gt;)</source>
+        <translation>SVG 図面ではありません (最初の要素が &lt;%1&gt; です)</translation>
+    </message>
+    <message>
+        <source>not well-formed XML at line %1, column %2: %3</source>
+        <translation>%1 行 %2 桁目で XML の形式が正しくありません: %3</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s entities expand beyond what is read safely (line %1, column %2)</source>
+        <translation>図面のエンティティが安全に読める大きさを超えて展開されます (%1 行 %2 桁目)</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s &lt;use&gt; elements refer to themselves</source>
+        <translation>図面の &lt;use&gt; 要素が自分自身を参照しています</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s &lt;use&gt; elements multiply into more than %1 elements</source>
+        <translation>図面の &lt;use&gt; 要素が増えて %1 個を超える要素になります</translation>
+    </message>
+    <message>
+        <source>the drawing has more than %1 elements</source>
+        <translation>図面の要素が %1 個を超えています</translation>
+    </message>
+    <message>
+        <source>the drawing nests more than %1 levels deep</source>
+        <translation>図面の入れ子が %1 段を超えています</translation>
+    </message>
+    <message>
+        <source>pen %1 has a negative thickness (%2 mm): set it to 0 for outlines only, or to the pen&apos;s line width</source>
+        <translation>ペン %1 の太さが負の値 (%2 mm) です。輪郭だけなら 0 に、そうでなければペンの線幅に設定してください</translation>
+    </message>
+    <message>
+        <source>hatching the fills with these pen widths needs more points than a plot holds; give the pens their real widths, or 0 for outlines only</source>
+        <translation>このペンの太さで塗りをハッチングすると、1 つのプロットに入る点の数を超えます。ペンに実際の線幅を設定するか、輪郭だけなら 0 にしてください</translation>
+    </message>
+    <message>
+        <source>hatching the fills with these pen widths needs more than %1 lines; give the pens their real widths, or 0 for outlines only</source>
+        <translation>このペンの太さで塗りをハッチングすると、線が %1 本を超えます。ペンに実際の線幅を設定するか、輪郭だけなら 0 にしてください</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>理由は示されませんでした</translation>
+    </message>
+    <message>
+        <source>can&apos;t make a temporary folder for ghostscript</source>
+        <translation>ghostscript 用の一時フォルダを作れません</translation>
+    </message>
+    <message>
+        <source>can&apos;t copy the PostScript for ghostscript: %1</source>
+        <translation>ghostscript 用に PostScript をコピーできません: %1</translation>
+    </message>
+    <message>
+        <source>ghostscript (gs) can&apos;t be started to read the PostScript: %1</source>
+        <translation>PostScript を読むための ghostscript (gs) を起動できません: %1</translation>
+    </message>
+    <message>
+        <source>the PostScript still ran after %1 s and was stopped (a program that never ends?)</source>
+        <translation>PostScript が %1 秒たっても終わらないため止めました (終わらないプログラムかもしれません)</translation>
+    </message>
+    <message>
+        <source>the PostScript makes more than %1 MB of drawing and was stopped</source>
+        <translation>PostScript が %1 MB を超える図面を作るため止めました</translation>
+    </message>
+    <message>
+        <source>the PostScript makes more than %1 MB of drawing</source>
+        <translation>PostScript が %1 MB を超える図面を作ります</translation>
+    </message>
+    <message>
+        <source>ghostscript can&apos;t read the PostScript: %1</source>
+        <translation>ghostscript が PostScript を読めません: %1</translation>
+    </message>
+    <message>
+        <source>ghostscript made no PDF of the PostScript (%1)</source>
+        <translation>ghostscript は PostScript から PDF を作れませんでした (%1)</translation>
+    </message>
+    <message>
+        <source>the PDF page makes more than %1 drawing operations (its forms, drawn within each other, multiply them)</source>
+        <translation>PDF のページの描画操作が %1 個を超えます (入れ子に描かれたフォームが操作を増やしています)</translation>
+    </message>
+    <message>
+        <source>a form (XObject) of the PDF draws itself</source>
+        <translation>PDF のフォーム (XObject) が自分自身を描いています</translation>
+    </message>
+    <message>
+        <source>the PDF&apos;s forms (XObjects) are drawn within each other more than %1 deep</source>
+        <translation>PDF のフォーム (XObject) の入れ子が %1 段を超えています</translation>
+    </message>
+    <message>
+        <source>a content stream of the PDF unpacks to more than %1 MB</source>
+        <translation>PDF のコンテンツストリームは展開すると %1 MB を超えます</translation>
+    </message>
+    <message>
+        <source>the PDF document&apos;s pages can&apos;t be told apart safely</source>
+        <translation>PDF 文書のページを安全に区別できません</translation>
+    </message>
+    <message>
+        <source>the PDF document can&apos;t be read safely: %1</source>
+        <translation>PDF 文書を安全に読めません: %1</translation>
+    </message>
+    <message>
+        <source>the PDF document can&apos;t be read safely</source>
+        <translation>PDF 文書を安全に読めません</translation>
+    </message>
+    <message>
+        <source>the PDF document is cut off (it has no end); save or send it again</source>
+        <translation>PDF 文書が途中で切れています (終わりがありません)。保存し直すか、送り直してください</translation>
+    </message>
+    <message>
+        <source>the PDF document is protected by a password: open it in a PDF reader and save a copy without a password</source>
+        <translation>PDF 文書はパスワードで保護されています。PDF ビューアで開き、パスワードなしのコピーを保存してください</translation>
+    </message>
+    <message>
+        <source>the PDF document has %1 pages, no page %2</source>
+        <translation>PDF 文書は %1 ページしかなく、%2 ページ目はありません</translation>
+    </message>
+    <message>
+        <source>the PDF document has %1 page, no page %2</source>
+        <translation>PDF 文書は %1 ページしかなく、%2 ページ目はありません</translation>
+    </message>
+    <message>
+        <source>page %1 of the PDF document can&apos;t be read</source>
+        <translation>PDF 文書の %1 ページ目を読めません</translation>
+    </message>
+    <message>
+        <source>page %1 of the PDF document can&apos;t be painted</source>
+        <translation>PDF 文書の %1 ページ目を描けません</translation>
+    </message>
+    <message>
+        <source>the page holds only pictures (images), no lines to plot</source>
+        <translation>ページには画像しかなく、プロットできる線がありません</translation>
+    </message>
+    <message>
+        <source>linetypes not in the drawing&apos;s table drawn solid: %1</source>
+        <translation>図面の線種表にない線種は実線で描きました: %1</translation>
+    </message>
+    <message>
+        <source>the texts and shapes of linetypes left out, their dashes drawn: %1</source>
+        <translation>線種の文字と図形は省き、破線だけを描きました: %1</translation>
+    </message>
+    <message>
+        <source>linetypes of no length drawn solid: %1</source>
+        <translation>長さのない線種は実線で描きました: %1</translation>
+    </message>
+    <message>
+        <source>linetypes whose dashes are finer than the plotter draws drawn solid: %1</source>
+        <translation>プロッタが描けるより細かい破線の線種は実線で描きました: %1</translation>
+    </message>
+    <message>
+        <source>lines that linetypes would cut into more than %1 dashes drawn solid: %2</source>
+        <translation>線種で %1 本を超える破線に分かれる線は実線で描きました: %2</translation>
+    </message>
+    <message>
+        <source>the picture of a dimension, block &quot;%1&quot;, is not defined: the dimension is skipped</source>
+        <translation>寸法の図 (ブロック &quot;%1&quot;) が定義されていないため、その寸法は省きました</translation>
+    </message>
+    <message>
+        <source>radial, angular and ordinate dimensions without a picture (block) skipped</source>
+        <translation>図 (ブロック) のない半径・角度・座標寸法は省きました</translation>
+    </message>
+    <message>
+        <source>paper space (layouts) left out: the model space is plotted</source>
+        <translation>ペーパー空間 (レイアウト) は省き、モデル空間をプロットしました</translation>
+    </message>
+    <message>
+        <source>circles, arcs, ellipses and solids of no size (radius, axis, axis ratio or area 0 or less) skipped</source>
+        <translation>大きさのない円・円弧・楕円・ソリッド (半径、軸、軸比または面積が 0 以下) は省きました</translation>
+    </message>
+    <message>
+        <source>a binary DXF is not read: save the drawing as a text (ASCII) DXF</source>
+        <translation>バイナリ DXF は読めません。図面をテキスト (ASCII) DXF として保存してください</translation>
+    </message>
+    <message>
+        <source>not a DXF drawing dxflib can read</source>
+        <translation>dxflib が読める DXF 図面ではありません</translation>
+    </message>
+    <message>
+        <source>not a DXF drawing dxflib can read (%1)</source>
+        <translation>dxflib が読める DXF 図面ではありません (%1)</translation>
+    </message>
+    <message>
+        <source>line %1 of the DXF is longer than %2 characters and is not a text</source>
+        <translation>DXF の %1 行目は %2 文字を超えていて、テキストでもありません</translation>
+    </message>
+    <message>
+        <source>the weeding frame&apos;s tool %1 is not one of the pens 1 to %2</source>
+        <translation>カス取り枠の工具番号 %1 は、ペン 1 から %2 のどれでもありません</translation>
+    </message>
+    <message>
+        <source>the weeding frame&apos;s margins (K margin) must not be negative</source>
+        <translation>カス取り枠の余白 (K マージン) を負の値にはできません</translation>
+    </message>
+    <message>
+        <source>the perforation&apos;s tool %1 is not one of the pens 1 to %2</source>
+        <translation>ミシン目の工具番号 %1 は、ペン 1 から %2 のどれでもありません</translation>
+    </message>
+    <message>
+        <source>the perforation&apos;s pressures must not be negative</source>
+        <translation>ミシン目の圧力を負の値にはできません</translation>
+    </message>
+    <message>
+        <source>the perforation&apos;s cut and skip lengths must both be above 0: the lines of pen %1 are cut whole</source>
+        <translation>ミシン目のカット長とスキップ長はどちらも 0 より大きくしてください。ペン %1 の線は全部カットしました</translation>
+    </message>
+    <message>
+        <source>the plotter unit %1 steps per inch is not one a plotter moves in (%2 to %3, or 0 for 1016)</source>
+        <translation>プロッタ単位 %1 ステップ/インチでは、プロッタが動けません (%2 から %3、または 1016 の意味で 0)</translation>
+    </message>
+    <message>
+        <source>the knife settings are out of range</source>
+        <translation>ナイフ補正の設定が範囲外です</translation>
+    </message>
+    <message>
+        <source>a line too long for its perforation is cut whole</source>
+        <translation>ミシン目にするには長すぎる線は、全部カットしました</translation>
+    </message>
+    <message>
+        <source>the weeding frame reaches beyond the printable area; it is cut along its edge</source>
+        <translation>カス取り枠が印刷可能領域からはみ出すため、領域の端に沿ってカットしました</translation>
+    </message>
+    <message>
+        <source>the roll length is negative (%1 points); set it in TRZNSerConfig (0 for no limit)</source>
+        <translation>ロール長が負の値 (%1 ポイント) です。TRZNSerConfig で設定してください (制限なしは 0)</translation>
+    </message>
+    <message>
+        <source>the page range (first page %1, last page %2) is upside down; set it in TRZNSerConfig</source>
+        <translation>ページ範囲 (開始ページ %1、終了ページ %2) が逆になっています。TRZNSerConfig で設定してください</translation>
+    </message>
+    <message>
+        <source>the page range (first page %1, last page %2) selects none of the drawing&apos;s one page; set it in TRZNSerConfig</source>
+        <translation>ページ範囲 (開始ページ %1、終了ページ %2) は図面の 1 ページを含みません。TRZNSerConfig で設定してください</translation>
+    </message>
+    <message>
+        <source>the page range (first page %1, last page %2) selects none of the drawing&apos;s %3 panels along the roll; set it in TRZNSerConfig</source>
+        <translation>ページ範囲 (開始ページ %1、終了ページ %2) は、ロールに沿った図面の %3 枚のパネルのどれも含みません。TRZNSerConfig で設定してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 can&apos;t be read: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 を読めません。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 are too long to be knife settings: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 はナイフ補正の設定としては長すぎます。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 can&apos;t be read at line %2: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 の %2 行目を読めません。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 have no %2: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 に %2 がありません。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 hold a key that is not a knife setting: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 にナイフ補正の設定ではないキーがあります。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 say knife.use %2: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 の knife.use が %2 です。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the knife settings %1 give %2 %3, outside %4 to %5: press OK in TRZNSerConfig to write them again</source>
+        <translation>ナイフ補正の設定 %1 の %2 が %3 で、%4 から %5 の範囲外です。TRZNSerConfig で OK を押して書き直してください</translation>
+    </message>
+    <message>
+        <source>the header can&apos;t be sent: %1</source>
+        <translation>ヘッダを送れません: %1</translation>
+    </message>
+    <message>
+        <source>the footer can&apos;t be sent: %1</source>
+        <translation>フッタを送れません: %1</translation>
+    </message>
+    <message>
+        <source>text that is not Shift-JIS</source>
+        <translation>Shift-JIS ではない文字</translation>
+    </message>
+    <message>
+        <source>\x without two hexadecimal digits</source>
+        <translation>2 桁の 16 進数が続かない \x</translation>
+    </message>
+    <message>
+        <source>a backslash that is none of \e \r \n \\ \xNN</source>
+        <translation>\e \r \n \\ \xNN のどれでもないバックスラッシュ</translation>
+    </message>
+    <message>
+        <source>cannot make a temporary folder in %1: %2</source>
+        <translation>%1 に一時フォルダを作れません: %2</translation>
+    </message>
+    <message>
+        <source>cannot lock a temporary folder in %1</source>
+        <translation>%1 の一時フォルダをロックできません</translation>
+    </message>
+    <message>
+        <source>cannot write the plot body to %1: %2</source>
+        <translation>プロットの本体を %1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the plot body %1: %2</source>
+        <translation>プロットの本体 %1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 at byte %2 of &quot;%3&quot;</source>
+        <translation>&quot;%3&quot; の %2 バイト目に%1があります</translation>
+    </message>
+    <message>
+        <source>no product folder</source>
+        <translation>製品フォルダがありません</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s blocks multiply into more than %1 entities</source>
+        <translation>図面のブロックが増えて %1 個を超える要素になります</translation>
+    </message>
+    <message>
+        <source>the block &quot;%1&quot; inserts itself</source>
+        <translation>ブロック &quot;%1&quot; が自分自身を挿入しています</translation>
+    </message>
+    <message>
+        <source>blocks are inserted into blocks more than %1 deep</source>
+        <translation>ブロックの入れ子が %1 段を超えています</translation>
+    </message>
+    <message>
+        <source>an insert repeats a block %1 times</source>
+        <translation>挿入でブロックが %1 回繰り返されます</translation>
+    </message>
+    <message>
+        <source>a dashed line is cut into more dashes than a plot holds (its dashes are too short for its length); draw it without dashes, or with longer ones</source>
+        <translation>破線が 1 つのプロットに入るより多い破線に分かれます (長さに比べて破線が短すぎます)。破線なしで描くか、破線を長くしてください</translation>
+    </message>
+    <message>
+        <source>dash patterns of no length or with negative dashes drawn as solid lines</source>
+        <translation>長さのない破線パターンや負の破線を含むパターンは実線で描きました</translation>
+    </message>
+    <message>
+        <source>not an SVG drawing librsvg can read: %1</source>
+        <translation>librsvg が読める SVG 図面ではありません: %1</translation>
+    </message>
+    <message>
+        <source>librsvg could not read it</source>
+        <translation>librsvg が読めませんでした</translation>
+    </message>
+    <message>
+        <source>librsvg could not paint it</source>
+        <translation>librsvg が描けませんでした</translation>
+    </message>
+    <message>
+        <source>the drawing reaches beyond its canvas (%1); that part is not plotted</source>
+        <translation>図面がキャンバスからはみ出しています (%1)。はみ出した部分はプロットしません</translation>
+    </message>
 </context>
 <context>
     <name>TPlotWords</name>
@@ -205,14 +653,6 @@
     <message>
         <source>%1; opening it now</source>
         <translation>%1。設定を開きます</translation>
-    </message>
-    <message>
-        <source>Plots an HP-GL file or a drawing (SVG or SVGZ, PDF, Illustrator, EPS or PostScript, DXF as text) with the destination set in TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the configured page with the configured pens.
-A drawing is read by a process of its own, stopped beyond 2 GB of memory or 300 s (TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS set other limits).
-Exit status: 0 delivered (or written with --output), 1 stopped or failed in the sender, 2 a file that can&apos;t be plotted or a bad command line, 3 another plot is being sent (--no-wait), 4 the product folder (or the --output file) can&apos;t be written, 5 TRZNSerSend can&apos;t be found or started, 6 the destination was never set up.</source>
-        <translation>HP-GL ファイルまたは図面 (SVG、SVGZ、PDF、Illustrator、EPS、PostScript、テキストの DXF) を、TRZNSerConfig で設定した送信先に TRZNSerSend で送ります。図面は設定したページの印刷可能領域に、設定したペンで配置します。
-図面は専用のプロセスで読み込み、メモリが 2 GB または時間が 300 秒を超えると止めます (TRZN_READ_MEMORY_MB と TRZN_READ_SECONDS で別の上限を設定できます)。
-終了ステータス: 0 送信した (--output では書き出した)、1 送信ソフトで中止または失敗、2 プロットできないファイルまたは誤ったコマンドライン、3 別のプロットを送信中 (--no-wait)、4 製品フォルダ (または --output のファイル) に書き込めない、5 TRZNSerSend が見つからないか起動できない、6 送信先がまだ設定されていない。</translation>
     </message>
     <message>
         <source>The HP-GL plot or drawing (SVG, SVGZ, PDF, Illustrator, EPS, PostScript, DXF) to plot; told by its content.</source>
@@ -439,6 +879,22 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
     <message>
         <source>a ZIP archive</source>
         <translation>ZIP アーカイブ</translation>
+    </message>
+    <message>
+        <source>Plots an HP-GL file or a drawing (SVG or SVGZ, PDF, Illustrator, EPS or PostScript, DXF as text) with the destination set in TRZNSerConfig, through TRZNSerSend. A drawing is laid on the printable area of the configured page with the configured pens.
+A drawing is read by a process of its own, stopped beyond 2 GB of memory or 300 s (TRZN_READ_MEMORY_MB and TRZN_READ_SECONDS set other limits).
+Exit status: 0 delivered (or written with --output), 1 stopped or failed in the sender, 2 a file that can&apos;t be plotted or a bad command line, 3 another plot is being sent (--no-wait), 4 the product folder (or the --output file) can&apos;t be written, 5 TRZNSerSend can&apos;t be found or started, 6 the destination was never set up, no paper is chosen for a drawing, or the settings file can&apos;t be read.</source>
+        <translation>HP-GL ファイルまたは図面 (SVG、SVGZ、PDF、Illustrator、EPS、PostScript、テキストの DXF) を、TRZNSerConfig で設定した送信先に TRZNSerSend で送ります。図面は設定したページの印刷可能領域に、設定したペンで配置します。
+図面は専用のプロセスで読み込み、メモリが 2 GB または時間が 300 秒を超えると止めます (TRZN_READ_MEMORY_MB と TRZN_READ_SECONDS で別の上限を設定できます)。
+終了ステータス: 0 送信した (--output では書き出した)、1 送信ソフトで中止または失敗、2 プロットできないファイルまたは誤ったコマンドライン、3 別のプロットを送信中 (--no-wait)、4 製品フォルダ (または --output のファイル) に書き込めない、5 TRZNSerSend が見つからないか起動できない、6 送信先がまだ設定されていない、図面に用紙が選ばれていない、または設定ファイルを読めない。</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s reading process ended with status %1 and no result</source>
+        <translation>図面を読むプロセスが、結果を残さずにステータス %1 で終わりました</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s reading process can&apos;t be started: %1</source>
+        <translation>図面を読むプロセスを起動できません: %1</translation>
     </message>
 </context>
 </TS>

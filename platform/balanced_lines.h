@@ -9,7 +9,8 @@ class QFont;
 
 // `text` with line breaks put in so that each paragraph fits `widest` pixels in `font` with its
 // lines about equally long (a paragraph that fits stays one line); words are kept whole where
-// the text has spaces between them.
+// the text has spaces between them, and a Japanese line breaks after 、 or 。 (or before an
+// opening bracket) when one is near the end of the line and no line more is needed for it.
 QString BalancedLines(const QString& text, const QFont& font, int widest);
 
 // The width, at most `widest`, at which a word-wrapping label lays `text` out in such lines:

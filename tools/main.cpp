@@ -139,7 +139,8 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         "Exit status: 0 delivered (or written with --output), 1 stopped or failed in the "
         "sender, 2 a file that can't be plotted or a bad command line, 3 another plot is being "
         "sent (--no-wait), 4 the product folder (or the --output file) can't be written, 5 "
-        "TRZNSerSend can't be found or started, 6 the destination was never set up."));
+        "TRZNSerSend can't be found or started, 6 the destination was never set up, no paper is "
+        "chosen for a drawing, or the settings file can't be read."));
     parser.addHelpOption();
     parser.addPositionalArgument(
         "file", TPlotWords::tr("The HP-GL plot or drawing (SVG, SVGZ, PDF, Illustrator, EPS, "

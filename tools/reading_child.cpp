@@ -118,8 +118,10 @@ DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits) {
                                       "stopped (TRZN_READ_MEMORY_MB sets the limit)")
                            .arg(QString::fromStdString(Megabytes(limits.memoryMb)))
                            .toStdString());
-    return Refused("the drawing's reading process ended with status " +
-                   std::to_string(reader.exitCode()) + " and no result");
+    return Refused(
+        TPlotWords::tr("the drawing's reading process ended with status %1 and no result")
+            .arg(reader.exitCode())
+            .toStdString());
 }
 
 }  // namespace
@@ -166,8 +168,9 @@ DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::
     });
     reader.start();
     if (!reader.waitForStarted(10000))
-        return Refused("the drawing's reading process can't be started: " +
-                       reader.errorString().toStdString());
+        return Refused(TPlotWords::tr("the drawing's reading process can't be started: %1")
+                           .arg(reader.errorString())
+                           .toStdString());
     const auto group = static_cast<pid_t>(reader.processId());
     CleanupOnSignal::SetReadingGroup(group);
     QElapsedTimer clock;

@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cerrno>
 
 #include "config/TRZN_Config.h"
@@ -255,6 +258,111 @@ TEST_F(Translation, SenderPanelAndMessages) {
         EXPECT_EQ(NoteInSessionLanguage(outside), QString::fromUtf8(row.outside));
         EXPECT_EQ(NoteInSessionLanguage(clipped), QString::fromUtf8(row.clipped));
     }
+}
+
+// The plain English texts of the layers below trzn-plot, said in Japanese with their numbers and
+// names, nested texts each in turn; an English session keeps them as they came.
+TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
+    struct Row {
+        const char* name;
+        const char* english;
+        const char* japanese;
+    };
+    const Row rows[] = {
+        {"drawing_refusal", "the drawing has more than 4000000 points to plot",
+         "図面の点が 4000000 個を超えるため、プロットできません"},
+        {"page_of_a_document", "page 3: page 3 of the PDF document can't be read",
+         "3 ページ目: PDF 文書の 3 ページ目を読めません"},
+        {"dxf_note", "paper space (layouts) left out: the model space is plotted",
+         "ペーパー空間 (レイアウト) は省き、モデル空間をプロットしました"},
+        {"dxf_linetypes", "linetypes of no length drawn solid: \"DOT0\", \"DOT1\"",
+         "長さのない線種は実線で描きました: \"DOT0\", \"DOT1\""},
+        {"cutting_option",
+         "the header can't be sent: text that is not Shift-JIS at byte 3 of \"IN;%2\"",
+         "ヘッダを送れません: \"IN;%2\" の 3 バイト目にShift-JIS ではない文字があります"},
+        {"temporary_folder", "cannot lock a temporary folder in /tmp/a b",
+         "/tmp/a b の一時フォルダをロックできません"},
+        {"plot_body", "cannot write the plot body to /tmp/x/plot-1: No space left",
+         "プロットの本体を /tmp/x/plot-1 に書き込めません: No space left"},
+        {"svg_canvas",
+         "the drawing reaches beyond its canvas (2.0 mm on the left, 1.5 mm at the top); that "
+         "part is not plotted",
+         "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
+         "しません"},
+        {"unknown", "a text nobody wrote", "a text nobody wrote"},
+    };
+    for (const char* locale : {"ja_JP", "en_US"}) {
+        Use(locale);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(locale) + " " + row.name);
+            const bool japanese =
+                QLocale(QString::fromLatin1(locale)).language() == QLocale::Japanese;
+            EXPECT_EQ(NoteInSessionLanguage(row.english),
+                      QString::fromUtf8(japanese ? row.japanese : row.english));
+        }
+    }
+}
+
+// Every English sentence the drawing's layers put in a message or a note is part of a text the
+// notes table knows, so a new refusal can't reach a Japanese session in English unseen. Read from
+// the sources (headers too: notes kept as constants): a literal's pieces between printf
+// conversions, each of two words or more.
+TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
+    QStringList known;
+    QFile ts(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_ja.ts"));
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    bool notes = false;
+    for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"name") notes = xml.readElementText() == u"TPlotNotes";
+        if (notes && xml.name() == u"source") known << xml.readElementText();
+    }
+    // Texts the code looks for in what a library said, not texts it says.
+    const QStringList lookedFor = {QStringLiteral("transparency group that has not been painted"),
+                                   QStringLiteral("invalid coordinates"),
+                                   QStringLiteral("content too big")};
+    // A character literal ('"') is matched to be passed over.
+    static const QRegularExpression literal(
+        QStringLiteral("'(?:[^'\\\\\n]|\\\\.)+'|\"((?:[^\"\\\\\n]|\\\\.)*)\""));
+    static const QRegularExpression joined(QStringLiteral("\"\\s*\\n\\s*\""));
+    static const QRegularExpression conversion(QStringLiteral("%[-.0-9]*[a-z]+"));
+    static const QRegularExpression prose(QStringLiteral("\\b[a-z]{2,} [a-z]{2,}\\b"));
+    QStringList files = {QStringLiteral("settings/knife_file.cpp"),
+                         QStringLiteral("tools/temp_folder.cpp"),
+                         QStringLiteral("tools/reading_files.cpp")};
+    const QDir root(QStringLiteral(TRZN_SOURCE_DIR));
+    for (QDirIterator it(root.filePath(QStringLiteral("drawing")),
+                         {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();)
+        files << root.relativeFilePath(it.next());
+    ASSERT_GT(files.size(), 30);
+    int checked = 0;
+    for (const QString& name : files) {
+        QFile file(root.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        QStringList code;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n'))
+            if (!line.trimmed().startsWith(QLatin1String("//"))) code << line;
+        const QString text = code.join(u'\n').replace(joined, QString());
+        for (auto m = literal.globalMatch(text); m.hasNext();) {
+            QString said = m.next().captured(1);
+            // A framed plot's note line is the note after its key.
+            if (said.startsWith(QLatin1String("NOTE:"))) said.remove(0, 5);
+            if (said.endsWith(QLatin1String("\\n"))) said.chop(2);
+            said.replace(QLatin1String("\\\\"), QLatin1String("\x01"))
+                .replace(QLatin1String("\\\""), QLatin1String("\""))
+                .replace(QLatin1String("\x01"), QLatin1String("\\"));
+            for (const QString& piece : said.split(conversion)) {
+                if (!piece.contains(prose) || lookedFor.contains(piece)) continue;
+                ++checked;
+                const bool found = std::any_of(known.begin(), known.end(),
+                                               [&](const QString& k) { return k.contains(piece); });
+                EXPECT_TRUE(found) << name.toStdString() << ": \"" << piece.toStdString() << "\"";
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 // The translation file itself: nothing left unfinished, and no translation that drops or adds a

@@ -300,6 +300,30 @@
         <translation>図面の &lt;use&gt; 要素が自分自身を参照しています</translation>
     </message>
     <message>
+        <source>pattern fills&apos; tiles left out: the filled shapes are plotted as their outlines</source>
+        <translation>パターン塗りのタイルは省きました: 塗られた図形は輪郭を描きます</translation>
+    </message>
+    <message>
+        <source>masks that hold no shape (a picture, a gradient) not applied: masked shapes are plotted whole</source>
+        <translation>図形を含まないマスク (画像、グラデーション) は適用していません: マスクされた図形は全体を描きます</translation>
+    </message>
+    <message>
+        <source>the clip path #%1 refers to itself (directly or round a cycle): what it clips may be drawn unclipped or left out</source>
+        <translation>クリップパス #%1 が自分自身を参照しています (直接または循環して): クリップされる図形はクリップなしで描かれるか、省かれることがあります</translation>
+    </message>
+    <message>
+        <source>the mask #%1 refers to itself (directly or round a cycle): what it masks may be drawn unmasked or left out</source>
+        <translation>マスク #%1 が自分自身を参照しています (直接または循環して): マスクされる図形はマスクなしで描かれるか、省かれることがあります</translation>
+    </message>
+    <message>
+        <source>the marker #%1 refers to itself (directly or round a cycle): it may be drawn without the markers it holds or left out</source>
+        <translation>マーカー #%1 が自分自身を参照しています (直接または循環して): 中のマーカーなしで描かれるか、省かれることがあります</translation>
+    </message>
+    <message>
+        <source>the pattern #%1 refers to itself (directly or round a cycle): what it fills may be drawn without it or left out</source>
+        <translation>パターン #%1 が自分自身を参照しています (直接または循環して): 塗られる図形はパターンなしで描かれるか、省かれることがあります</translation>
+    </message>
+    <message>
         <source>the drawing&apos;s &lt;use&gt; elements multiply into more than %1 elements</source>
         <translation>図面の &lt;use&gt; 要素が増えて %1 個を超える要素になります</translation>
     </message>

@@ -109,6 +109,24 @@ constexpr const char* kNotes[] = {
         "the drawing's entities expand beyond what is read safely (line %1, column %2)"),
     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing's <use> elements refer to themselves"),
     QT_TRANSLATE_NOOP("TPlotNotes",
+                      "pattern fills' tiles left out: the filled shapes are plotted as their "
+                      "outlines"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "masks that hold no shape (a picture, a gradient) not applied: masked "
+                      "shapes are plotted whole"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the clip path #%1 refers to itself (directly or round a cycle): what it "
+                      "clips may be drawn unclipped or left out"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the mask #%1 refers to itself (directly or round a cycle): what it masks "
+                      "may be drawn unmasked or left out"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the marker #%1 refers to itself (directly or round a cycle): it may be "
+                      "drawn without the markers it holds or left out"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the pattern #%1 refers to itself (directly or round a cycle): what it "
+                      "fills may be drawn without it or left out"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
                       "the drawing's <use> elements multiply into more than %1 elements"),
     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing has more than %1 elements"),
     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing nests more than %1 levels deep"),

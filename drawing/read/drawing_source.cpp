@@ -8,6 +8,7 @@
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/source_kind.h"
 #include "drawing/read/svg/svg_as_pdf.h"
+#include "drawing/read/svg/svg_for_rsvg.h"
 #include "drawing/read/svg/svg_paint.h"
 #include "drawing/read/svg/svg_sanitize.h"
 #include "drawing/read/svg/svg_source.h"
@@ -17,7 +18,9 @@ namespace {
 // A drawing using what Qt's SVG module leaves out: librsvg paints it into a PDF, plotted as
 // one. Nothing when the drawing gives its canvas no size (Qt's reader then takes it).
 std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintTarget& target) {
-    const SvgAsPdf pdf = SvgToPdf(svg.xml.constData(), static_cast<size_t>(svg.xml.size()));
+    const RsvgReady ready = PrepareForRsvg(svg.xml);
+    const QByteArray& xml = ready.changed ? ready.xml : svg.xml;
+    const SvgAsPdf pdf = SvgToPdf(xml.constData(), static_cast<size_t>(xml.size()));
     if (!pdf.sized && pdf.error.empty()) return std::nullopt;
     if (!pdf.error.empty())
         return Failed(DrawingError::NotSvg, "not an SVG drawing librsvg can read: " + pdf.error);
@@ -25,6 +28,7 @@ std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintT
         QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
     if (!out.ok()) return out;
     std::vector<std::string> notes = svg.notes;
+    for (const std::string& note : ready.notes) AddNote(&notes, note);
     for (const std::string& note : out.notes) AddNote(&notes, note);
     out.notes = std::move(notes);
     return out;

@@ -124,6 +124,11 @@ def files():
         "pattern_self.svg": svg(b"<pattern id='p' width='5' height='5' patternUnits='userSpaceOnUse'>"
                                 b"<rect width='5' height='5' fill='url(#p)'/></pattern>"
                                 b"<rect width='50' height='50' fill='url(#p)'/>"),
+        "clip_by_use_cycle.svg": svg(b"<clipPath id='c'><use href='#u'/></clipPath><g id='u' "
+                                     b"clip-path='url(#c)'><circle r='9'/></g>"
+                                     b"<line x2='100' y1='5' y2='5' clip-path='url(#c)'/><line x2='100' y1='50' y2='50'/>"),
+        "mask_self.svg": svg(b"<mask id='k'><rect width='50' height='50' fill='white' mask='url(#k)'/>"
+                             b"</mask><line x2='100' y1='5' y2='5' mask='url(#k)'/>"),
         "dash_negative.svg": svg(b"<line x2='100' y1='10' y2='10' stroke-dasharray='5,-2'/>"),
         "comment_1024.dxf": dxf(line(), "999\n" + "c" * 1024 + "\n"),
         "text_2000.dxf": dxf(line() + text),

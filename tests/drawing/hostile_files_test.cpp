@@ -83,11 +83,14 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"inline_image_in_form.pdf", DrawingError::None, "images skipped"},
         {"lines_100000.pdf", DrawingError::None, ""},
         {"lines_100000.svg", DrawingError::None, ""},
-        // librsvg leaves a reference out where it closes a cycle: drawn, never a hang.
-        {"clip_self.svg", DrawingError::None, ""},
-        {"clip_cycle.svg", DrawingError::None, ""},
-        {"marker_self.svg", DrawingError::None, ""},
-        {"pattern_self.svg", DrawingError::None, ""},
+        // librsvg leaves a reference out where it closes a cycle, or the shape that uses it:
+        // never a hang, and never without a word.
+        {"clip_self.svg", DrawingError::None, "the clip path #a refers to itself"},
+        {"clip_cycle.svg", DrawingError::None, "the clip path #a refers to itself"},
+        {"clip_by_use_cycle.svg", DrawingError::None, "the clip path #c refers to itself"},
+        {"mask_self.svg", DrawingError::None, "the mask #k refers to itself"},
+        {"marker_self.svg", DrawingError::None, "the marker #m refers to itself"},
+        {"pattern_self.svg", DrawingError::None, "the pattern #p refers to itself"},
         {"dash_negative.svg", DrawingError::None, "drawn as solid lines"},
         {"comment_1024.dxf", DrawingError::None, "longer than 1023 characters cut"},
         {"text_2000.dxf", DrawingError::None, "longer than 1023 characters cut"},

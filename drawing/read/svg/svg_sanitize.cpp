@@ -24,6 +24,18 @@ const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
 const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
 const char kNoteTextPath[] = "text on a path (textPath) skipped";
 const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
+const char kNoteSelfClip[] =
+    "the clip path #%1 refers to itself (directly or round a cycle): what it clips may be drawn "
+    "unclipped or left out";
+const char kNoteSelfMask[] =
+    "the mask #%1 refers to itself (directly or round a cycle): what it masks may be drawn "
+    "unmasked or left out";
+const char kNoteSelfMarker[] =
+    "the marker #%1 refers to itself (directly or round a cycle): it may be drawn without the "
+    "markers it holds or left out";
+const char kNoteSelfPattern[] =
+    "the pattern #%1 refers to itself (directly or round a cycle): what it fills may be drawn "
+    "without it or left out";
 
 // Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
 struct UnappliedProperty {
@@ -44,6 +56,38 @@ bool BeyondQt(QStringView element) {
 }
 
 bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
+
+RefKind KindOf(QStringView element) {
+    if (element == QLatin1String("clipPath")) return RefKind::ClipPath;
+    if (element == QLatin1String("mask")) return RefKind::Mask;
+    if (element == QLatin1String("marker")) return RefKind::Marker;
+    if (element == QLatin1String("pattern")) return RefKind::Pattern;
+    return RefKind::Other;
+}
+
+const char* SelfNote(RefKind kind) {
+    switch (kind) {
+        case RefKind::ClipPath:
+            return kNoteSelfClip;
+        case RefKind::Mask:
+            return kNoteSelfMask;
+        case RefKind::Marker:
+            return kNoteSelfMarker;
+        default:
+            return kNoteSelfPattern;
+    }
+}
+
+// Every local element a value names: url(#id) in a property, or an href of "#id".
+void ForEachReference(QStringView name, QStringView value, const auto& refer) {
+    if (name == QLatin1String("href")) {
+        if (value.startsWith(u'#')) refer(value.mid(1));
+        return;
+    }
+    static const QRegularExpression url(QStringLiteral("url\\(\\s*['\"]?#([^)'\"\\s]+)"));
+    if (!value.contains(QLatin1String("url("))) return;
+    for (auto it = url.globalMatch(value); it.hasNext();) refer(it.next().capturedView(1));
+}
 
 // A style text (attribute or sheet) that gives `property` a url().
 bool StyleUses(const QString& style, const char* property) {
@@ -126,6 +170,10 @@ public:
         if (_out.error == DrawingError::None && !_sawRoot)
             Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
         if (_out.error == DrawingError::None) CheckFanout();
+        if (_out.error == DrawingError::None && _out.beyondQt)
+            for (const auto& [kind, id] : _fanout.SelfReferring())
+                AddNote(&_out.notes,
+                        QString::fromLatin1(SelfNote(kind)).arg(id.left(40)).toStdString());
         if (_out.error != DrawingError::None) _out.xml.clear();
         return std::move(_out);
     }
@@ -247,7 +295,11 @@ private:
             for (const QXmlStreamAttribute& attr : attributes)
                 if (attr.name() == QLatin1String("href") && attr.value().startsWith(u'#'))
                     useTarget = attr.value().mid(1);
-        _fanout.Open(attributes.value(QLatin1String("id")), useTarget);
+        _fanout.Open(attributes.value(QLatin1String("id")), useTarget, KindOf(name));
+        for (const QXmlStreamAttribute& attr : attributes)
+            if (useTarget.isEmpty() || attr.name() != QLatin1String("href"))
+                ForEachReference(attr.name(), attr.value(),
+                                 [this](QStringView id) { _fanout.Refer(id); });
         if (name == QLatin1String("flowRoot")) AddNote(&_out.notes, kNoteFlowed);
 
         XmlToken start{XmlToken::Kind::Start, _reader.qualifiedName().toString(), {}, {}};

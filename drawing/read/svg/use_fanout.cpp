@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-void UseFanout::Open(QStringView id, QStringView useTarget) {
+void UseFanout::Open(QStringView id, QStringView useTarget, RefKind kind) {
     const int32_t index = static_cast<int32_t>(_parent.size());
     _parent.push_back(_open.empty() ? -1 : _open.back());
+    _kind.push_back(kind);
     if (!useTarget.isEmpty()) _uses.emplace_back(index, useTarget.toString());
     // The first element of an id is the one a reference finds.
     if (!id.isEmpty()) _ids.insert(id.toString(), index);
+    if (kind != RefKind::Other) _kindIds.insert(index, id.toString());
     _open.push_back(index);
 }
 
@@ -15,17 +17,27 @@ void UseFanout::Close() {
     if (!_open.empty()) _open.pop_back();
 }
 
+void UseFanout::Refer(QStringView id) {
+    if (!_open.empty() && !id.isEmpty()) _refs.emplace_back(_open.back(), id.toString());
+}
+
+void UseFanout::Children(std::vector<int32_t>* first, std::vector<int32_t>* children) const {
+    const size_t n = _parent.size();
+    first->assign(n + 1, 0);
+    children->assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        if (_parent[i] >= 0) ++(*first)[_parent[i] + 1];
+    for (size_t i = 0; i < n; ++i) (*first)[i + 1] += (*first)[i];
+    std::vector<int32_t> fill(first->begin(), first->end() - 1);
+    for (size_t i = 0; i < n; ++i)
+        if (_parent[i] >= 0) (*children)[fill[_parent[i]]++] = static_cast<int32_t>(i);
+}
+
 int64_t UseFanout::Instances(int64_t limit) const {
     const size_t n = _parent.size();
     if (n == 0) return 0;
-    // Children lists from the parents (document order keeps them in order).
-    std::vector<int32_t> first(n + 1, 0), children(n);
-    for (size_t i = 0; i < n; ++i)
-        if (_parent[i] >= 0) ++first[_parent[i] + 1];
-    for (size_t i = 0; i < n; ++i) first[i + 1] += first[i];
-    std::vector<int32_t> fill(first.begin(), first.end() - 1);
-    for (size_t i = 0; i < n; ++i)
-        if (_parent[i] >= 0) children[fill[_parent[i]]++] = static_cast<int32_t>(i);
+    std::vector<int32_t> first, children;
+    Children(&first, &children);
     std::vector<int32_t> target(n, -1);
     for (const auto& [index, id] : _uses) target[index] = _ids.value(id, -1);
 
@@ -73,4 +85,69 @@ int64_t UseFanout::Instances(int64_t limit) const {
         }
     }
     return weight[0];
+}
+
+std::vector<std::pair<RefKind, QString>> UseFanout::SelfReferring() const {
+    std::vector<std::pair<RefKind, QString>> found;
+    const size_t n = _parent.size();
+    if (_kindIds.isEmpty() || n == 0) return found;
+    // The ways out of an element: its children, then what its use names and what it refers to.
+    std::vector<int32_t> first, children;
+    Children(&first, &children);
+    std::vector<int32_t> outFirst(n + 1, 0), out;
+    std::vector<std::pair<int32_t, int32_t>> edges;
+    for (const auto* list : {&_uses, &_refs})
+        for (const auto& [index, id] : *list)
+            if (const int32_t to = _ids.value(id, -1); to >= 0) edges.emplace_back(index, to);
+    std::sort(edges.begin(), edges.end());
+    for (const auto& e : edges) ++outFirst[e.first + 1];
+    for (size_t i = 0; i < n; ++i) outFirst[i + 1] += outFirst[i];
+    for (const auto& e : edges) out.push_back(e.second);
+
+    enum : uint8_t { kNew, kOnPath, kDone };
+    std::vector<uint8_t> state(n, kNew);
+    std::vector<int32_t> depth(n, 0);  // where on the path an element lies, while it does
+    struct Frame {
+        int32_t node;
+        int32_t next;  // children first, then the other ways out
+    };
+    std::vector<Frame> stack;
+    // Each cycle found is looked along for its kinds: bounded, so that a drawing of many long
+    // cycles costs no more than a few passes over itself.
+    int64_t budget = 16 * static_cast<int64_t>(n) + 1'000'000;
+    const auto note = [&](size_t from) {
+        for (size_t k = from; k < stack.size() && budget-- > 0; ++k) {
+            const RefKind kind = _kind[stack[k].node];
+            if (kind == RefKind::Other) continue;
+            if (std::none_of(found.begin(), found.end(),
+                             [&](const auto& f) { return f.first == kind; }))
+                found.emplace_back(kind, _kindIds.value(stack[k].node));
+        }
+    };
+    for (size_t start = 0; start < n && budget > 0; ++start) {
+        if (state[start] != kNew) continue;
+        stack.push_back({static_cast<int32_t>(start), 0});
+        state[start] = kOnPath;
+        while (!stack.empty()) {
+            Frame& f = stack.back();
+            const int32_t kids = first[f.node + 1] - first[f.node];
+            const int32_t ways = kids + outFirst[f.node + 1] - outFirst[f.node];
+            if (f.next >= ways) {
+                state[f.node] = kDone;
+                stack.pop_back();
+                continue;
+            }
+            const int32_t i = f.next++;
+            const int32_t visit =
+                i < kids ? children[first[f.node] + i] : out[outFirst[f.node] + i - kids];
+            if (state[visit] == kOnPath) {
+                note(static_cast<size_t>(depth[visit]));
+            } else if (state[visit] == kNew) {
+                state[visit] = kOnPath;
+                depth[visit] = static_cast<int32_t>(stack.size());
+                stack.push_back({visit, 0});
+            }
+        }
+    }
+    return found;
 }

@@ -1,8 +1,12 @@
 #pragma once
-// How many elements a drawing puts on the page once every <use> is followed: a <use> draws the
-// whole of what it names, so uses of uses multiply (ten uses of ten uses of ... a shape), and a
-// small file can ask for billions of shapes. Counted over the document's elements as the
-// sanitizer reads them, without building anything.
+// How a drawing's elements refer to one another, gathered as the sanitizer reads them without
+// building anything:
+// - how many elements it puts on the page once every <use> is followed: a <use> draws the whole
+//   of what it names, so uses of uses multiply (ten uses of ten uses of ... a shape), and a small
+//   file can ask for billions of shapes;
+// - which clip paths, masks, markers and patterns refer to themselves, directly or round a
+//   cycle: librsvg leaves such a reference out where the cycle closes, which can leave out
+//   whole shapes, so the plot must say so.
 
 #include <QHash>
 #include <QString>
@@ -10,20 +14,34 @@
 #include <utility>
 #include <vector>
 
+enum class RefKind : uint8_t { Other, ClipPath, Mask, Marker, Pattern };
+
 class UseFanout {
 public:
     // In document order: an element opens (with its id and, for a <use>, the local id it names),
     // then its children, then it closes.
-    void Open(QStringView id, QStringView useTarget);
+    void Open(QStringView id, QStringView useTarget, RefKind kind = RefKind::Other);
     void Close();
+    // The open element refers to `id` (a url(#id) in a property, an href): what it draws
+    // includes what that element draws.
+    void Refer(QStringView id);
 
     // The elements drawn with every use followed, at most `limit` (counting stops there); -1 when
     // a use names itself or an element containing it (it would never end).
     int64_t Instances(int64_t limit) const;
 
+    // For each kind other than Other, the id of one element of that kind on a reference cycle.
+    std::vector<std::pair<RefKind, QString>> SelfReferring() const;
+
 private:
+    // Per element the first index of its children, then the children, in document order.
+    void Children(std::vector<int32_t>* first, std::vector<int32_t>* children) const;
+
     std::vector<int32_t> _parent;                    // per element, -1 for the root
     std::vector<std::pair<int32_t, QString>> _uses;  // a use's index and the id it names
+    std::vector<std::pair<int32_t, QString>> _refs;  // an element's index and an id it refers to
+    std::vector<RefKind> _kind;
+    QHash<int32_t, QString> _kindIds;  // the id of each element of a kind other than Other
     QHash<QString, int32_t> _ids;
     std::vector<int32_t> _open;
 };

@@ -1,0 +1,283 @@
+#include "drawing/read/svg/svg_for_rsvg.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include "drawing/read/reader_contract.h"
+
+namespace {
+
+const char kNotePatternTiles[] =
+    "pattern fills' tiles left out: the filled shapes are plotted as their outlines";
+const char kNoteMaskNoShape[] =
+    "masks that hold no shape (a picture, a gradient) not applied: masked shapes are plotted whole";
+
+struct MaskInfo {
+    QString units;  // maskContentUnits, which a clip path calls clipPathUnits
+    int shapes = 0;
+};
+
+bool IsShape(QStringView name) {
+    static const QSet<QString> shapes = {"path",     "rect",    "circle", "ellipse", "line",
+                                         "polyline", "polygon", "text",   "use"};
+    return shapes.contains(name.toString());
+}
+
+bool IsGroup(QStringView name) {
+    return name == QLatin1String("g") || name == QLatin1String("a") ||
+           name == QLatin1String("switch");
+}
+
+const QRegularExpression& UrlPattern() {
+    // A paint's fallback colour after the url() is taken with it.
+    static const QRegularExpression re(
+        QStringLiteral("url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)(\\s+(#[0-9a-fA-F]{3,8}|rgb\\([^"
+                       ")]*\\)|[a-zA-Z]+))?"));
+    return re;
+}
+
+QString UrlTarget(QStringView value) {
+    const QRegularExpressionMatch m = UrlPattern().match(value);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+// The masks and patterns of a drawing, by id, found in one reading.
+struct Survey {
+    QHash<QString, MaskInfo> masks;
+    QSet<QString> patterns;
+};
+
+Survey Look(const QByteArray& xml) {
+    Survey survey;
+    QXmlStreamReader reader(xml);
+    QString mask;
+    int depth = 0, maskDepth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement && depth-- == maskDepth) maskDepth = 0;
+        if (token != QXmlStreamReader::StartElement) continue;
+        ++depth;
+        const QStringView name = reader.name();
+        const QString id = reader.attributes().value(QLatin1String("id")).toString();
+        if (maskDepth > 0 && IsShape(name)) ++survey.masks[mask].shapes;
+        if (name == QLatin1String("pattern") && !id.isEmpty()) survey.patterns.insert(id);
+        if (name == QLatin1String("mask") && maskDepth == 0 && !id.isEmpty() &&
+            !survey.masks.contains(id)) {
+            mask = id;
+            maskDepth = depth;
+            survey.masks[id].units =
+                reader.attributes().value(QLatin1String("maskContentUnits")).toString();
+        }
+    }
+    return survey;
+}
+
+class Rewriter {
+public:
+    Rewriter(const QByteArray& xml, const Survey& survey, RsvgReady* out)
+        : _reader(xml), _writer(&out->xml), _survey(survey), _out(out) {}
+
+    void Run() {
+        _writer.setAutoFormatting(false);
+        while (!_reader.atEnd()) {
+            switch (_reader.readNext()) {
+                case QXmlStreamReader::StartDocument:
+                    _writer.writeStartDocument();
+                    break;
+                case QXmlStreamReader::EndDocument:
+                    _writer.writeEndDocument();
+                    break;
+                case QXmlStreamReader::StartElement:
+                    Start();
+                    break;
+                case QXmlStreamReader::EndElement:
+                    End();
+                    break;
+                case QXmlStreamReader::Characters:
+                    Characters();
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+
+private:
+    bool InMask() const { return _maskDepth > 0 && _keepDepth == 0; }
+
+    void Start() {
+        ++_depth;
+        const QStringView name = _reader.name();
+        QXmlStreamAttributes attributes = _reader.attributes();
+        const QString id = attributes.value(QLatin1String("id")).toString();
+        // Elements written in the drawing's own prefix, if it gives SVG one.
+        const QString prefix =
+            _reader.prefix().isEmpty() ? QString() : _reader.prefix().toString() + u':';
+        if (_maskDepth == 0 && name == QLatin1String("mask") && Convertible(id)) {
+            _maskDepth = _depth;
+            _writer.writeStartElement(prefix + QStringLiteral("clipPath"));
+            _writer.writeAttribute(QStringLiteral("id"), id);
+            const QString& units = _survey.masks.value(id).units;
+            if (units == QLatin1String("objectBoundingBox"))
+                _writer.writeAttribute(QStringLiteral("clipPathUnits"), units);
+            return;
+        }
+        if (InMask()) {
+            if (IsGroup(name)) {
+                _groups.push_back(
+                    {_depth, attributes.value(QLatin1String("transform")).toString()});
+                return;
+            }
+            if (!IsShape(name)) {
+                _reader.skipCurrentElement();
+                --_depth;
+                return;
+            }
+            _keepDepth = _depth;
+        }
+        const bool wrap = TakeMask(&attributes);
+        if (wrap) {
+            _writer.writeStartElement(prefix + QStringLiteral("g"));
+            _writer.writeAttribute(QStringLiteral("clip-path"), "url(#" + _wrapMask + ")");
+            _wraps.push_back(_depth);
+        }
+        _writer.writeStartElement(_reader.qualifiedName().toString());
+        for (const QXmlStreamNamespaceDeclaration& d : _reader.namespaceDeclarations()) {
+            const QString prefix = d.prefix().toString();
+            _writer.writeAttribute(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
+                                   d.namespaceUri().toString());
+        }
+        QString transform;
+        for (const auto& [depth, t] : _groups) transform += t + u' ';
+        for (const QXmlStreamAttribute& a : attributes) {
+            const QString qualified = a.qualifiedName().toString();
+            QString value = a.value().toString();
+            if (a.name() != QLatin1String("href")) value = Paints(value);
+            if (_keepDepth == _depth && a.name() == QLatin1String("transform")) {
+                transform += value;
+                continue;
+            }
+            if (_keepDepth == _depth && a.name() == QLatin1String("fill-rule"))
+                _writer.writeAttribute(QStringLiteral("clip-rule"), value);
+            _writer.writeAttribute(qualified, value);
+        }
+        if (_keepDepth == _depth && !transform.trimmed().isEmpty())
+            _writer.writeAttribute(QStringLiteral("transform"), transform.trimmed());
+    }
+
+    void End() {
+        if (!_groups.empty() && _groups.back().first == _depth && InMask()) {
+            _groups.pop_back();
+        } else {
+            if (_keepDepth == _depth) _keepDepth = 0;
+            if (_maskDepth == _depth) _maskDepth = 0;
+            _writer.writeEndElement();
+            if (!_wraps.empty() && _wraps.back() == _depth) {
+                _writer.writeEndElement();
+                _wraps.pop_back();
+            }
+        }
+        --_depth;
+    }
+
+    void Characters() {
+        if (InMask()) return;  // between a mask's shapes: only white space
+        QString text = _reader.text().toString();
+        if (_reader.isCDATA()) {
+            _writer.writeCDATA(Paints(text));
+            return;
+        }
+        _writer.writeCharacters(Paints(text));
+    }
+
+    bool Convertible(const QString& id) const {
+        return _survey.masks.contains(id) && _survey.masks.value(id).shapes > 0;
+    }
+
+    // A pattern named as a paint becomes its fallback colour, else black.
+    QString Paints(const QString& value) {
+        if (_survey.patterns.isEmpty() || !value.contains(QLatin1String("url("))) return value;
+        QString out;
+        qsizetype from = 0;
+        for (auto it = UrlPattern().globalMatch(value); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (!_survey.patterns.contains(m.captured(1))) continue;
+            out += value.mid(from, m.capturedStart() - from);
+            out += m.captured(3).isEmpty() ? QStringLiteral("black") : m.captured(3);
+            from = m.capturedEnd();
+            AddNote(&_out->notes, kNotePatternTiles);
+        }
+        return out + value.mid(from);
+    }
+
+    // The element's mask, as an attribute or in its style, made its clip: in place when it has
+    // no clip of its own, else (true) by a group around it. A mask of no shape is dropped.
+    bool TakeMask(QXmlStreamAttributes* attributes) {
+        QXmlStreamAttributes kept;
+        QString mask;
+        bool clipped = false;
+        for (const QXmlStreamAttribute& a : *attributes) {
+            const QStringView name = a.name();
+            if (name == QLatin1String("clip-path") && a.value() != QLatin1String("none"))
+                clipped = true;
+            if (name == QLatin1String("mask") && a.namespaceUri().isEmpty()) {
+                mask = UrlTarget(a.value());
+                continue;
+            }
+            if (name == QLatin1String("style")) {
+                QStringList declarations;
+                for (const QString& d : a.value().toString().split(u';')) {
+                    const QString property = d.section(u':', 0, 0).trimmed();
+                    if (property == QLatin1String("clip-path")) clipped = true;
+                    if (property == QLatin1String("mask"))
+                        mask = UrlTarget(d.section(u':', 1));
+                    else
+                        declarations << d;
+                }
+                kept.append(a.qualifiedName().toString(), declarations.join(u';'));
+                continue;
+            }
+            kept.append(a);
+        }
+        if (mask.isEmpty() || !_survey.masks.contains(mask)) return false;  // as it was
+        *attributes = kept;
+        if (!Convertible(mask)) {
+            AddNote(&_out->notes, kNoteMaskNoShape);
+            return false;
+        }
+        if (clipped) {
+            // A group can't stand in a clip path: a mask's own shape keeps its clip only.
+            _wrapMask = mask;
+            return _keepDepth != _depth;
+        }
+        attributes->append(QStringLiteral("clip-path"), "url(#" + mask + ")");
+        return false;
+    }
+
+    QXmlStreamReader _reader;
+    QXmlStreamWriter _writer;
+    const Survey& _survey;
+    RsvgReady* _out;
+    int _depth = 0;
+    int _maskDepth = 0;  // the depth of the mask being written as a clip path, 0 when none
+    int _keepDepth = 0;  // the depth of the shape of a mask being written whole, 0 when none
+    std::vector<std::pair<int, QString>> _groups;  // a mask's flattened groups: depth, transform
+    std::vector<int> _wraps;                       // depths whose element a group wraps
+    QString _wrapMask;
+};
+
+}  // namespace
+
+RsvgReady PrepareForRsvg(const QByteArray& xml) {
+    RsvgReady out;
+    // Nearly every drawing on this route has neither: one look at the bytes spares a reading.
+    if (!xml.contains("mask") && !xml.contains("pattern")) return out;
+    const Survey survey = Look(xml);
+    if (survey.masks.isEmpty() && survey.patterns.isEmpty()) return out;
+    Rewriter(xml, survey, &out).Run();
+    out.changed = true;
+    return out;
+}

@@ -300,6 +300,14 @@
         <translation>図面の &lt;use&gt; 要素が自分自身を参照しています</translation>
     </message>
     <message>
+        <source>text on a path (textPath) skipped: Inkscape, which sets it along its path, is not installed</source>
+        <translation>パス上のテキスト (textPath) は省きました: パスに沿って配置する Inkscape がインストールされていません</translation>
+    </message>
+    <message>
+        <source>text on a path (textPath) skipped: Inkscape could not set it along its path</source>
+        <translation>パス上のテキスト (textPath) は省きました: Inkscape がパスに沿って配置できませんでした</translation>
+    </message>
+    <message>
         <source>pattern fills&apos; tiles left out: the filled shapes are plotted as their outlines</source>
         <translation>パターン塗りのタイルは省きました: 塗られた図形は輪郭を描きます</translation>
     </message>

@@ -109,6 +109,12 @@ constexpr const char* kNotes[] = {
         "the drawing's entities expand beyond what is read safely (line %1, column %2)"),
     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing's <use> elements refer to themselves"),
     QT_TRANSLATE_NOOP("TPlotNotes",
+                      "text on a path (textPath) skipped: Inkscape, which sets it along its path, "
+                      "is not installed"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "text on a path (textPath) skipped: Inkscape could not set it along its "
+                      "path"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
                       "pattern fills' tiles left out: the filled shapes are plotted as their "
                       "outlines"),
     QT_TRANSLATE_NOOP("TPlotNotes",

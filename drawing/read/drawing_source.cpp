@@ -12,6 +12,7 @@
 #include "drawing/read/svg/svg_paint.h"
 #include "drawing/read/svg/svg_sanitize.h"
 #include "drawing/read/svg/svg_source.h"
+#include "drawing/read/svg/text_on_path.h"
 
 namespace {
 
@@ -34,11 +35,28 @@ std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintT
     return out;
 }
 
+// The drawing with its text set along its paths by Inkscape, read again as any drawing; as it
+// was, with a note, where that can't be done.
+void SetTextAlongPaths(SanitizedSvg& svg) {
+    TextAlongPaths set = SetTextAlongPaths(svg.xml);
+    SanitizedSvg again;
+    if (!set.xml.isEmpty()) again = SanitizeSvg(set.xml);
+    if (set.xml.isEmpty() || again.error != DrawingError::None) {
+        const std::string skipped = "text on a path (textPath) skipped";
+        AddNote(&svg.notes, set.xml.isEmpty() ? set.note : skipped);
+        std::erase(svg.qtNotes, skipped);  // said above, with why
+        return;
+    }
+    for (const std::string& note : svg.notes) AddNote(&again.notes, note);
+    svg = std::move(again);
+}
+
 SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
                             const PaintTarget& target) {
     SanitizedSvg svg = SanitizeSvg(bytes.xml);
     bytes.xml.clear();
     if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
+    if (svg.textOnPath) SetTextAlongPaths(svg);
     if (svg.beyondQt)
         if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
     SourceOutcome out;

@@ -1,14 +1,12 @@
 #include "drawing/read/pdf/postscript_pdf.h"
 
-#include <sys/prctl.h>
-#include <sys/resource.h>
-
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <csignal>
+
+#include "drawing/read/bounded_child.h"
 
 namespace {
 
@@ -52,17 +50,9 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TMPDIR"), dir.path());
     gs.setProcessEnvironment(environment);
-    const qint64 memory = limits.maxMemoryBytes;
-    const rlim_t cpuSeconds = static_cast<rlim_t>(limits.seconds) + 5;
-    gs.setChildProcessModifier([memory, cpuSeconds]() {
-        const rlimit as{static_cast<rlim_t>(memory), static_cast<rlim_t>(memory)};
-        setrlimit(RLIMIT_AS, &as);
-        // The time limit holds when this process is gone too (killed, its terminal closed):
-        // ghostscript goes with it, and a loop never runs past its time on its own.
-        const rlimit cpu{cpuSeconds, cpuSeconds};
-        setrlimit(RLIMIT_CPU, &cpu);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
+    // The time limit holds when this process is gone too: a loop never runs past its time on
+    // its own.
+    BoundChild(gs, limits.maxMemoryBytes, limits.seconds + 5);
     gs.start(QStringLiteral("gs"),
              {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
               QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),

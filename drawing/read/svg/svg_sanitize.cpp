@@ -282,7 +282,10 @@ private:
         // Qt draws a textPath's characters along no path, wherever the text starts: librsvg
         // reads such a drawing, along the path.
         if (BeyondQt(name)) _out.beyondQt = true;
-        if (name == QLatin1String("textPath")) AddNote(&_out.qtNotes, kNoteTextPath);
+        if (name == QLatin1String("textPath")) {
+            AddNote(&_out.qtNotes, kNoteTextPath);
+            _out.textOnPath = true;
+        }
         if (++_depth > kMaxSvgDepth) {
             Fail(DrawingError::Refused,
                  "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");

@@ -29,6 +29,7 @@ struct SanitizedSvg : ReadStatus {
     // text on a path): librsvg reads it (svg_as_pdf.h). `qtNotes` say what Qt's would skip.
     bool beyondQt = false;
     std::vector<std::string> qtNotes;
+    bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
 };
 
 inline constexpr int kMaxSvgDepth = 256;

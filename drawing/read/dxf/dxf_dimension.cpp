@@ -27,6 +27,27 @@ std::string Measure(double value, int decimals) {
     return s.toStdString();
 }
 
+// The dimension line from `q1` to `q2` (along `u`), broken where a text of `size` (along and
+// across the line) centred on `textAt` stands on it, `gap` clear of it either side; whole when
+// the text is off the line or wider than it.
+void DimensionLine(QPainterPath& lines, QPointF q1, QPointF q2, QPointF u, QPointF textAt,
+                   QSizeF size, double gap) {
+    const QPointF across(-u.y(), u.x());
+    const double to = Dot(q2 - q1, u), at = Dot(textAt - q1, u);
+    const double half = size.width() / 2 + gap;
+    const bool onLine = std::abs(Dot(textAt - q1, across)) < size.height() / 2 + gap;
+    if (!onLine || at - half <= std::min(0.0, to) || at + half >= std::max(0.0, to)) {
+        lines.moveTo(q1);
+        lines.lineTo(q2);
+        return;
+    }
+    const double near = to > 0 ? at - half : at + half, far = to > 0 ? at + half : at - half;
+    lines.moveTo(q1);
+    lines.lineTo(q1 + u * near);
+    lines.moveTo(q1 + u * far);
+    lines.lineTo(q2);
+}
+
 }  // namespace
 
 QPainterPath Arrowhead(QPointF tip, QPointF from, double size) {
@@ -55,8 +76,6 @@ DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double 
         out.lines.moveTo(p + out_ * look.gap * k);
         out.lines.lineTo(q + out_ * look.beyond * k);
     }
-    out.lines.moveTo(q1);
-    out.lines.lineTo(q2);
     out.arrows.addPath(Arrowhead(q1, q2, look.arrow * k));
     out.arrows.addPath(Arrowhead(q2, q1, look.arrow * k));
 
@@ -65,11 +84,13 @@ DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double 
     if (at != std::string::npos)
         shown.replace(at, 2, Measure(std::abs(Dot(p2 - p1, u)) * factor, look.decimals));
     const QPainterPath glyphs = TextOutline(shown, look.text * k, 1);
+    const QRectF box = glyphs.boundingRect();
+    DimensionLine(out.lines, q1, q2, u, textAt, glyphs.isEmpty() ? QSizeF() : box.size(),
+                  look.textGap * k);
     if (glyphs.isEmpty()) return out;
     // Read from below or from the right, as the drafting programs turn it.
     double turn = std::atan2(u.y(), u.x());
     if (turn > kPi / 2 + 1e-9 || turn <= -kPi / 2 + 1e-9) turn += kPi;
-    const QRectF box = glyphs.boundingRect();
     QTransform m;
     m.translate(textAt.x(), textAt.y());
     m.rotate(turn * 180 / kPi);

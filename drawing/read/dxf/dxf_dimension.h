@@ -8,12 +8,13 @@
 
 // The header's dimension variables, in drawing units.
 struct DimensionLook {
-    double arrow = 2.5;    // $DIMASZ
-    double text = 2.5;     // $DIMTXT
-    double gap = 0.625;    // $DIMEXO: extension lines start this far from the measured points
-    double beyond = 1.25;  // $DIMEXE: and run this far past the dimension line
-    double scale = 1;      // $DIMSCALE
-    int decimals = 2;      // $DIMDEC
+    double arrow = 2.5;      // $DIMASZ
+    double text = 2.5;       // $DIMTXT
+    double gap = 0.625;      // $DIMEXO: extension lines start this far from the measured points
+    double beyond = 1.25;    // $DIMEXE: and run this far past the dimension line
+    double textGap = 0.625;  // $DIMGAP: the dimension line stops this far short of its text
+    double scale = 1;        // $DIMSCALE
+    int decimals = 2;        // $DIMDEC
 };
 
 struct DimensionPicture {
@@ -26,7 +27,7 @@ QPainterPath Arrowhead(QPointF tip, QPointF from, double size);
 
 // A linear dimension of `p1` to `p2` measured along `angle` (radians), its dimension line
 // through `onLine`, its text centred on `textAt`: "<>" in `text` (or no text) is the measure
-// times `factor`.
+// times `factor`. Where the text stands on the dimension line, the line is broken around it.
 DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double angle,
                                  QPointF textAt, const std::string& text, double factor,
                                  const DimensionLook& look);

@@ -349,6 +349,7 @@ void Reader::setVariableDouble(const std::string& key, double value, int) {
     if (key == "$DIMTXT") look.text = Positive(value, look.text);
     if (key == "$DIMEXO") look.gap = std::isfinite(value) ? value : look.gap;
     if (key == "$DIMEXE") look.beyond = std::isfinite(value) ? value : look.beyond;
+    if (key == "$DIMGAP") look.textGap = std::isfinite(value) ? std::abs(value) : look.textGap;
     if (key == "$DIMSCALE") look.scale = Positive(value, 1);
 }
 

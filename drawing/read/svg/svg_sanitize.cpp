@@ -84,6 +84,8 @@ void ForEachReference(QStringView name, QStringView value, const auto& refer) {
         if (value.startsWith(u'#')) refer(value.mid(1));
         return;
     }
+    // Path data, the bulk of a drawing, names nothing.
+    if (name == QLatin1String("d") || name == QLatin1String("points")) return;
     static const QRegularExpression url(QStringLiteral("url\\(\\s*['\"]?#([^)'\"\\s]+)"));
     if (!value.contains(QLatin1String("url("))) return;
     for (auto it = url.globalMatch(value); it.hasNext();) refer(it.next().capturedView(1));

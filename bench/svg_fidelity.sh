@@ -149,6 +149,59 @@ def viewbox(e):
     except ValueError:
         return None
 
+# Path data with every subpath closed, for a filled path: a fill's outline runs back to where
+# the subpath began. A relative moveto after a subpath that gets closed is made absolute (it would
+# count from the subpath's start instead of its end).
+ARGS = {'m': 2, 'l': 2, 'h': 1, 'v': 1, 'c': 6, 's': 4, 'q': 4, 't': 2, 'a': 7, 'z': 0}
+NUM = re.compile(r'[-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?')
+
+def closed(d):
+    out, i, x, y, sx, sy, open_, cmd = [], 0, 0.0, 0.0, 0.0, 0.0, False, None
+    while i < len(d):
+        c = d[i]
+        if c.isspace() or c == ',':
+            i += 1
+            continue
+        if c.lower() in ARGS:
+            cmd, i = c, i + 1
+            if cmd.lower() == 'z':
+                out.append('Z'); x, y, open_ = sx, sy, False
+                continue
+        elif cmd is None:
+            raise ValueError('path data without a command')
+        v = []
+        for k in range(ARGS[cmd.lower()]):
+            while i < len(d) and (d[i].isspace() or d[i] == ','):
+                i += 1
+            if cmd.lower() == 'a' and k in (3, 4) and i < len(d) and d[i] in '01':
+                v.append(float(d[i])); i += 1
+                continue
+            m = NUM.match(d, i)
+            if not m:
+                raise ValueError('bad path data')
+            v.append(float(m.group())); i = m.end()
+        rel = cmd.islower()
+        low = cmd.lower()
+        if low == 'm':
+            nx, ny = (x + v[0], y + v[1]) if rel else (v[0], v[1])
+            if open_:
+                out.append('Z')
+            out.append('M%r %r' % (nx, ny))
+            x, y, sx, sy, open_ = nx, ny, nx, ny, True
+            cmd = 'l' if rel else 'L'
+            continue
+        if low == 'h':
+            x = x + v[0] if rel else v[0]
+        elif low == 'v':
+            y = y + v[0] if rel else v[0]
+        else:
+            x, y = (x + v[-2], y + v[-1]) if rel else (v[-2], v[-1])
+        open_ = True
+        out.append(cmd + ' '.join('%r' % a for a in v))
+    if open_:
+        out.append('Z')
+    return ' '.join(out)
+
 SHAPES = {'path', 'rect', 'circle', 'ellipse', 'line', 'polyline', 'polygon', 'text', 'tspan',
           'textPath'}
 INHERITED = ('fill', 'stroke', 'fill-opacity', 'stroke-opacity', 'stroke-width') + MARKERS
@@ -200,6 +253,13 @@ def paint(e, inherited, scale):
                 line / scale if scale > 0 else 0)
             if filled:
                 style += ';stroke-dasharray:none'
+                if local(e) == 'polyline':
+                    e.tag = ns + 'polygon'
+                elif local(e) == 'path' and e.get('d'):
+                    try:
+                        e.set('d', closed(e.get('d')))
+                    except ValueError:
+                        pass
         else:
             style += ';fill:none;stroke:none'
         for k in MARKERS:

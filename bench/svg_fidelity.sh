@@ -5,11 +5,12 @@
 # on a sheet its canvas's size (trzn_bench_drawing convert: pens of thickness 0), drawn by
 # trzn-render at 1000 px with the sheet's corners marked, so that the frame is the sheet's and not
 # the lines'; rsvg-convert draws the same drawing's strokes into that frame, at the canvas's
-# place: every shape unfilled and stroked black as thin as trzn-render's lines, dashes, clips and
+# place: every shape unfilled and stroked as thin as trzn-render's lines, dashes, clips and
 # markers kept, a filled shape's outline drawn whole. The share of either picture's line pixels
 # within 2 px of the other's, within the canvas; then the median and the least of each.
 # A drawing of known lines through each reading route comes first: there the two must coincide.
 # Usage: bash bench/svg_fidelity.sh [build dir]   (needs trzn_bench_drawing and trzn-render)
+#        ONLY=REGEX measures only the drawings whose path matches;
 #        KEEP=1 keeps the pictures (NAME-plot.png, NAME-ref.png, NAME-both.png: plot red,
 #        reference blue, both black).
 set -euo pipefail
@@ -54,8 +55,9 @@ for p, k in sorted(found):
 PY
 
 # The drawing's strokes for rsvg, in the plot picture's frame. Each shape drawn (filled or
-# stroked) becomes an unfilled black stroke `line` pixels wide, whatever transforms it lies
-# under: trzn-render draws the plot's centre lines that wide. A filled shape's outline is drawn
+# stroked) becomes an unfilled stroke `line` pixels wide whatever transforms it lies under, in
+# the grey trzn-render draws pen 1 in: a line straddling two rows of pixels then fades alike in
+# both pictures. A filled shape's outline is drawn
 # solid (the plot draws it so, whatever dashes its stroke has); a shape only stroked keeps its
 # dashes, in user units, which a stroke's width does not change. Markers keep their size: a
 # marker sized by the stroke's width is sized in user units instead, before the stroke thins.
@@ -186,7 +188,7 @@ def closed(d):
             nx, ny = (x + v[0], y + v[1]) if rel else (v[0], v[1])
             if open_:
                 out.append('Z')
-            out.append('M%r %r' % (nx, ny))
+            out.append('M%.10g %.10g' % (nx, ny))
             x, y, sx, sy, open_ = nx, ny, nx, ny, True
             cmd = 'l' if rel else 'L'
             continue
@@ -197,7 +199,9 @@ def closed(d):
         else:
             x, y = (x + v[-2], y + v[-1]) if rel else (v[-2], v[-1])
         open_ = True
-        out.append(cmd + ' '.join('%r' % a for a in v))
+        # An arc's two flags are written as the digits they must be.
+        out.append(cmd + ' '.join('%d' % a if low == 'a' and k in (3, 4) else '%.10g' % a
+                                  for k, a in enumerate(v)))
     if open_:
         out.append('Z')
     return ' '.join(out)
@@ -249,7 +253,7 @@ def paint(e, inherited, scale):
         stroked = (mine['stroke'] != 'none' and number(mine['stroke-opacity'], 1) > 0
                    and number(mine['stroke-width'], 1) > 0)
         if filled or stroked:
-            style += ';fill:none;stroke:#000;stroke-opacity:1;stroke-width:%g' % (
+            style += ';fill:none;stroke:#555;stroke-opacity:1;stroke-width:%g' % (
                 line / scale if scale > 0 else 0)
             if filled:
                 style += ';stroke-dasharray:none'
@@ -334,7 +338,7 @@ $extra
 SVG
 done
 
-"$py" "$work/pick.py" "$clipart" >"$work/list.txt"
+"$py" "$work/pick.py" "$clipart" | grep -E -- "${ONLY:-.}" >"$work/list.txt" || true
 echo "drawings: $(wc -l <"$work/list.txt") ($(grep -c dash "$work/list.txt" || true) dash, \
 $(grep -c '[a-z,]*clip[a-z,]* ' "$work/list.txt" || true) clip, $(grep -c marker "$work/list.txt" || true) use markers)"
 { echo "known $work/known-librsvg.svg"; echo "known $work/known-qt.svg"; cat "$work/list.txt"; } >"$work/all.txt"
@@ -348,9 +352,10 @@ while read -r kinds d; do
   stem="$work/$name"
   out=$("$bench" convert "$d" "$stem.plt" 1 2>"$stem.notes") || { echo "$name: $out"; continue; }
   notes=$(sed 's/^ *note: //' "$stem.notes" | paste -sd';' -)
-  # The sheet's corners, a millimetre beyond it, make the frame the sheet's.
+  # The sheet's corners, a millimetre beyond it, make the frame the sheet's. Every line in pen
+  # 1: trzn-render draws a pen in its colour, and a pale one would not count as a line.
   read -r aw ah < <(echo "$out" | awk '{split($15, b, ","); print b[3], b[4]}')
-  { cat "$stem.plt"; echo "SP1;PU-40,-40;PD-40,-40;PU$((aw + 40)),$((ah + 40));PD$((aw + 40)),$((ah + 40));PU;SP0;"; } >"$stem.framed"
+  { sed 's/SP[0-9]*;/SP1;/g' "$stem.plt"; echo "SP1;PU-40,-40;PD-40,-40;PU$((aw + 40)),$((ah + 40));PD$((aw + 40)),$((ah + 40));PU;SP0;"; } >"$stem.framed"
   "$render" "$stem.framed" "$stem-plot.png" 1000 >/dev/null
   read -r iw ih scale ox oy line <<<"$("$bench" frame "$stem.framed" 1000)"
   read -r cmw cmh < <(echo "$out" | awk '{print $12, $13}')

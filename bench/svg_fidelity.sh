@@ -5,7 +5,7 @@
 # on a sheet its canvas's size (trzn_bench_drawing convert: pens of thickness 0), drawn by
 # trzn-render at 1000 px with the sheet's corners marked, so that the frame is the sheet's and not
 # the lines'; rsvg-convert draws the same drawing's strokes into that frame, at the canvas's
-# place: every shape unfilled and stroked as thin as trzn-render's lines, dashes, clips and
+# place: every shape unfilled and stroked black as thin as trzn-render's lines, dashes, clips and
 # markers kept, a filled shape's outline drawn whole. The share of either picture's line pixels
 # within 2 px of the other's, within the canvas; then the median and the least of each.
 # A drawing of known lines through each reading route comes first: there the two must coincide.
@@ -55,14 +55,17 @@ for p, k in sorted(found):
 PY
 
 # The drawing's strokes for rsvg, in the plot picture's frame. Each shape drawn (filled or
-# stroked) becomes an unfilled stroke `line` pixels wide whatever transforms it lies under, in
-# the grey trzn-render draws pen 1 in: a line straddling two rows of pixels then fades alike in
-# both pictures. A filled shape's outline is drawn
-# solid (the plot draws it so, whatever dashes its stroke has); a shape only stroked keeps its
-# dashes, in user units, which a stroke's width does not change. Markers keep their size: a
-# marker sized by the stroke's width is sized in user units instead, before the stroke thins.
-# Clips are kept. Left out as the plot leaves them out: pictures, masks (drawn unmasked),
-# filters; a pattern's tiles (fills become outlines). What the drawing hides stays hidden.
+# stroked) becomes an unfilled black stroke `line` pixels wide, whatever transforms it lies
+# under: trzn-render draws the plot's centre lines that wide. Thinned by the width each shape
+# is given, not by vector-effect="non-scaling-stroke" (librsvg 2.54 ignores it) nor by
+# skeletonising a picture at the drawing's own widths (wide strokes that lie close merge, and
+# their ends shrink). A dash pattern is in user units, so a thinner stroke keeps its dashes; a
+# marker sized by the stroke's width is sized in user units first, so it keeps its size. A
+# filled shape's outline is drawn solid and closed (the plot draws it so, whatever dashes its
+# stroke has). Clips are kept. Left out as the plot leaves them out: pictures, masks (drawn
+# unmasked), filters; a pattern's tiles (fills become outlines). What the drawing hides stays
+# hidden. (Drawn grey like the plot's lines, rsvg's fade below the comparison's threshold where
+# they straddle two rows of pixels, more of them than of the plot's: black is the fairer.)
 cat >"$work/strokes.py" <<'PY'
 import copy, math, re, sys, xml.etree.ElementTree as ET
 src, dst = sys.argv[1], sys.argv[2]
@@ -253,7 +256,7 @@ def paint(e, inherited, scale):
         stroked = (mine['stroke'] != 'none' and number(mine['stroke-opacity'], 1) > 0
                    and number(mine['stroke-width'], 1) > 0)
         if filled or stroked:
-            style += ';fill:none;stroke:#555;stroke-opacity:1;stroke-width:%g' % (
+            style += ';fill:none;stroke:#000;stroke-opacity:1;stroke-width:%g' % (
                 line / scale if scale > 0 else 0)
             if filled:
                 style += ';stroke-dasharray:none'

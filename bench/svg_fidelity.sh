@@ -64,8 +64,7 @@ PY
 # filled shape's outline is drawn solid and closed (the plot draws it so, whatever dashes its
 # stroke has). Clips are kept. Left out as the plot leaves them out: pictures, masks (drawn
 # unmasked), filters; a pattern's tiles (fills become outlines). What the drawing hides stays
-# hidden. (Drawn grey like the plot's lines, rsvg's fade below the comparison's threshold where
-# they straddle two rows of pixels, more of them than of the plot's: black is the fairer.)
+# hidden.
 cat >"$work/strokes.py" <<'PY'
 import copy, math, re, sys, xml.etree.ElementTree as ET
 src, dst = sys.argv[1], sys.argv[2]
@@ -308,6 +307,19 @@ paint(inner, BASE, 1)
 tree.write(dst)
 PY
 
+# trzn-render draws pen 1 grey, and a line that thin straddling two rows of pixels fades above
+# the comparison's threshold (the plot looks dotted there): the plot's greys are stretched so
+# that its line colour is black, as rsvg's is.
+cat >"$work/level.py" <<'PY'
+import sys
+import numpy as np
+from PIL import Image
+a = np.asarray(Image.open(sys.argv[1]).convert('L')).astype(float)
+d = a.min()
+out = np.clip((a - d) * 255 / max(255 - d, 1), 0, 255).astype(np.uint8)
+Image.fromarray(out).save(sys.argv[1])
+PY
+
 # Both pictures over one another: the plot red, the reference blue, where both are black.
 cat >"$work/both.py" <<'PY'
 import sys
@@ -360,6 +372,7 @@ while read -r kinds d; do
   read -r aw ah < <(echo "$out" | awk '{split($15, b, ","); print b[3], b[4]}')
   { sed 's/SP[0-9]*;/SP1;/g' "$stem.plt"; echo "SP1;PU-40,-40;PD-40,-40;PU$((aw + 40)),$((ah + 40));PD$((aw + 40)),$((ah + 40));PU;SP0;"; } >"$stem.framed"
   "$render" "$stem.framed" "$stem-plot.png" 1000 >/dev/null
+  "$py" "$work/level.py" "$stem-plot.png"
   read -r iw ih scale ox oy line <<<"$("$bench" frame "$stem.framed" 1000)"
   read -r cmw cmh < <(echo "$out" | awk '{print $12, $13}')
   # The canvas's top-left is the printable area's top-left, plotter (0, area height), and

@@ -168,7 +168,10 @@ bool PenLines::Draw(const PaintedPath& shape) {
             return true;
         }
     }
-    const StrokeDashes dashes = shape.stroke.isValid() ? DashesOf(shape.pen) : StrokeDashes{};
+    // A filled shape is outlined whole, dashed stroke or not: its fill's edge shows between the
+    // dashes, and the dashes lie on that outline.
+    const StrokeDashes dashes =
+        shape.stroke.isValid() && !shape.filled ? DashesOf(shape.pen) : StrokeDashes{};
     if (!dashes.dashed && !clip) {
         Outline(shape, shape.filled, _sink);
         return true;

@@ -306,6 +306,12 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<rect x='0' y='10' width='40' height='40' fill='none' "
          "stroke='black' stroke-width='0.2' stroke-dasharray='10,10'/>",
          8, 3200, 2, 0, 1600},
+        // One dash along the top edge's first half; the fill's outline goes all round (its
+        // hatching alone stops half a pen short of the right edge, at 1594).
+        {"filled_square_dashed_outlined_whole",
+         "<rect x='0' y='10' width='40' height='40' fill='#ccc' stroke='black' "
+         "stroke-width='0.2' stroke-dasharray='20,140'/>",
+         0, 0, -1, 0, 1600},
         {"line_across_a_circular_clip",
          "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
          "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",

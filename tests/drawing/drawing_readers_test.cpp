@@ -558,6 +558,12 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"mtext_two_lines",
          "m.add_mtext('HH\\\\PHH', dxfattribs={'char_height': 10, 'insert': (0, 0)})", -1,
          400 + 667},
+        // Characters beyond the file's code page, as older drafting programs write them.
+        {"text_unicode_escape", "m.add_text('\\\\U+0048\\\\U+0048', dxfattribs={'height': 10})",
+         -1, 400, 2},
+        {"mtext_unicode_escape",
+         "m.add_mtext('\\\\U+0048\\\\U+0048', dxfattribs={'char_height': 10, 'insert': (0, 0)})",
+         -1, 400, 2},
         // 100 mm in dashes of 12.7 mm and gaps of 2.54 mm: six whole, the seventh 8.56 mm.
         {"linetype_ltscale_times_own",
          "d.header['$LTSCALE'] = 5\nd.linetypes.add('DASHED', [1.524, 1.27, -0.254])\n"

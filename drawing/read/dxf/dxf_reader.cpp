@@ -170,7 +170,7 @@ void Reader::addText(const DL_TextData& d) {
     const bool aligned = (d.hJustification != 0 || d.vJustification != 0) && std::isfinite(d.apx) &&
                          std::isfinite(d.apy);
     if (aligned && !Fine({d.apx, d.apy})) return;
-    const QPainterPath glyphs = TextOutline(d.text, d.height, d.xScaleFactor);
+    const QPainterPath glyphs = TextOutline(DxfTextOf(d.text), d.height, d.xScaleFactor);
     if (glyphs.isEmpty()) return;
     // Aligned text hangs from its alignment point: centred, right, middle or top.
     QPointF at(d.ipx, d.ipy), shift;

@@ -362,7 +362,7 @@ void Reader::addLinetype(const DL_LinetypeData& data) {
     const auto complex = _complexLinetypes.constFind(name);
     if (complex != _complexLinetypes.constEnd())
         linetypes.insert(name, MakeLinetype(*complex, true));
-    else if (!_dashes.empty())
+    else  // one without elements is solid, as CONTINUOUS is, but in the table all the same
         linetypes.insert(name, MakeLinetype(_dashes, false));
     _dashes.clear();
 }

@@ -29,7 +29,8 @@ export XDG_RUNTIME_DIR="$work/home" MPLCONFIGDIR="$work/home/mpl"
 lib=/usr/share/librecad/library
 scad=/usr/share/openscad/testdata
 # Sorted. librecad-data (1,272 drawings): every one with text, inserts or splines, with both of
-# the vegetation parts' own linetypes, or with a header ezdxf reads only by recovering (misc),
+# the two linetypes of its own that some vegetation parts use (they turn out to have no dashes),
+# or with a header ezdxf reads only by recovering (misc),
 # then every 20th of the rest in path order (hatches, ellipses, arcs and plain lines alike);
 # not the two drawings longer than the largest sheet (11.3 m) nor the empty template.
 # openscad-testing-data: every DXF of its tests.

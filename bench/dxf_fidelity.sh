@@ -211,8 +211,8 @@ open(sys.argv[2], 'wb').write(b'\n'.join(out))
 PY
 
 # ezdxf's drawings, one per line of the job file: DXF, our picture, ezdxf's picture, width,
-# height and the model-space window x0 x1 y0 y1; also ezdxf's own extents, to tell what lies
-# beyond ours. Both pictures are made black on white: any ink is a line (trzn-render's thin
+# height and the model-space window x0 x1 y0 y1; also ezdxf's own extents of what is not text,
+# to tell what lies beyond ours. Both pictures are made black on white: any ink is a line (trzn-render's thin
 # lines are antialiased and pale, and coloured pens would be lighter than black).
 cat >"$work/ezdxf_draw.py" <<'PY'
 import itertools, logging, sys
@@ -319,7 +319,9 @@ for job in open(sys.argv[1]):
     plt.close(fig)
     size = ink(png)
     try:
-        box = ezdxf.bbox.extents(msp, flatten=0.01)
+        # Text aside: ezdxf boxes an MTEXT by its set width, not by its glyphs.
+        box = ezdxf.bbox.extents((e for e in msp if e.dxftype() not in ('TEXT', 'MTEXT')),
+                                 flatten=0.01)
         has = box.has_data
     except Exception:  # a text style the file does not define
         has = False
@@ -418,13 +420,14 @@ for d in "${drawings[@]}"; do
     row="$row $(printf '%7s %7s' "$(percent "$near")" "$(percent "$back")")"
   done
   printf '%-62s%s\n' "${d#/usr/share/}" "$row"
-  # ezdxf's extents beyond ours by more than a thousandth of the drawing: something we leave out.
+  # ezdxf's extents (text aside) beyond ours by more than a thousandth of the drawing:
+  # something we leave out.
   [ -f "$stem.extents" ] || continue
   read -r _ x0 y0 x1 y1 _ _ <"$stem.extents"
   grep "^$stem-ezdxf.png" "$work/ezdxf.log" | awk -v a="$x0" -v b="$y0" -v c="$x1" -v e="$y1" '
     { t = ((c - a) > (e - b) ? (c - a) : (e - b)) / 1000
       if (($5 != 0 || $7 != 0) && ($5 < a - t || $6 < b - t || $7 > c + t || $8 > e + t))
-        printf "    ezdxf draws beyond our extents: %g %g %g %g (ours %g %g %g %g)\n", $5, $6, $7, $8, a, b, c, e }'
+        printf "    ezdxf\047s extents beyond ours: %g %g %g %g (ours %g %g %g %g)\n", $5, $6, $7, $8, a, b, c, e }'
   sed 's/^/  /' "$stem.notes" | sort -u
 done
 grep ' failed \| unread ' "$work/ezdxf.log" | sed "s|^$work/|ezdxf: |" || true

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTransform>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -75,10 +76,10 @@ std::string Utf8Of(const QString& text) { return text.toUtf8().toStdString(); }
 std::optional<QChar> UnicodeEscape(const QString& text, qsizetype i) {
     if (i + 7 > text.size() || text[i + 1] != QLatin1Char('U') || text[i + 2] != QLatin1Char('+'))
         return std::nullopt;
-    bool ok = false;
-    const uint code = text.mid(i + 3, 4).toUInt(&ok, 16);
-    if (!ok) return std::nullopt;
-    return QChar(static_cast<char16_t>(code));
+    const QString hex = text.mid(i + 3, 4);
+    const auto digit = [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); };
+    if (!std::all_of(hex.begin(), hex.end(), digit)) return std::nullopt;
+    return QChar(static_cast<char16_t>(hex.toUInt(nullptr, 16)));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // PDF, EPS, PostScript and DXF drawings to plots, measured (run by reader_figures.sh):
 //
-//   trzn_bench_readers convert DRAWING BODY WIDTH_MM HEIGHT_MM   (prints one line of figures)
+//   trzn_bench_readers convert DRAWING BODY WIDTH_MM HEIGHT_MM [PEN_THICKNESS]
+//                                                        (prints one line of figures)
+//   trzn_bench_readers extents DRAWING.dxf   (the model-space box the plot lays on the sheet)
 //
 // The page is a sheet of the size given, without margins, at 100 %, with automatic pens and
-// line optimisation: the drawing lands whole with its top-left corner on the sheet's.
+// line optimisation: the drawing lands whole with its top-left corner on the sheet's. The pens'
+// thickness is in hundredths of a mm (0.3 mm when not given; 0 hatches nothing).
 
+#include <QFile>
 #include <QGuiApplication>
 #include <chrono>
 #include <cmath>
@@ -14,11 +18,23 @@
 #include <string>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/read/dxf/dxf_paint.h"
 #include "settings/geometry.h"
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 6 || std::strcmp(argv[1], "convert") != 0) {
+    if (argc == 3 && std::strcmp(argv[1], "extents") == 0) {
+        // What a picture of the plot needs to set another renderer's drawing in the same frame:
+        // the box's left and top land on the sheet's top-left corner, at the unit's size.
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::ReadOnly)) return 2;
+        const std::optional<DxfExtents> e = DxfExtentsOf(file.readAll());
+        if (!e) return 2;
+        std::printf("extents %.9g %.9g %.9g %.9g unit_mm %.9g\n", e->box.left(), e->box.top(),
+                    e->box.right(), e->box.bottom(), e->unitMm);
+        return 0;
+    }
+    if ((argc != 6 && argc != 7) || std::strcmp(argv[1], "convert") != 0) {
         std::fprintf(stderr, "usage: see the comment at the top of reader_bench.cpp\n");
         return 1;
     }
@@ -37,9 +53,10 @@ int main(int argc, char** argv) {
     const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},     {0, 10000, 0},
                                  {0, 0, 10000},     {10000, 10000, 0}, {10000, 0, 10000},
                                  {0, 10000, 10000}, {10000, 10000, 10000}};
+    const auto thick = static_cast<int16_t>(argc == 7 ? std::atoi(argv[6]) : 30);
     for (int i = 0; i < 8; ++i)
         config.toollist[i] = {
-            static_cast<int16_t>(i + 1), 30, shares[i][0], shares[i][1], shares[i][2], 1};
+            static_cast<int16_t>(i + 1), thick, shares[i][0], shares[i][1], shares[i][2], 1};
     std::FILE* body = std::fopen(argv[3], "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();

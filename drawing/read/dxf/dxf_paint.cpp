@@ -3,6 +3,7 @@
 #include <dl_dxf.h>
 
 #include <QPainter>
+#include <optional>
 #include <sstream>
 
 #include "drawing/geometry/page_layout.h"
@@ -139,7 +140,52 @@ void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
     if (reader.images > 0) AddNote(notes, "images skipped");
 }
 
+// Reads the drawing into `reader`; an outcome only when that fails.
+std::optional<SourceOutcome> ReadInto(const DxfText& text, Reader& reader) {
+    MemoryBuffer buffer(text.bytes.constData(), static_cast<size_t>(text.bytes.size()));
+    std::istream stream(&buffer);
+    DL_Dxf dxf;
+    try {
+        if (!dxf.in(stream, &reader))
+            return Failed(DrawingError::Malformed, "not a DXF drawing dxflib can read");
+    } catch (const std::exception& e) {
+        return Failed(DrawingError::Malformed,
+                      std::string("not a DXF drawing dxflib can read (") + e.what() + ")");
+    }
+    reader.Flush();
+    return std::nullopt;
+}
+
+// The box of every line drawn, in the drawing's units; false when the walk is refused. The
+// extents are the lines' own: dashes lie on them.
+bool ExtentOf(Walk& walk, QRectF* extent, bool* drawn) {
+    *drawn = false;
+    return walk.Run([&](const Item& item, const QTransform& m, const QColor&, const QString&) {
+        const QPainterPath& path = item.path;
+        if (path.isEmpty()) return;
+        const bool straight = m.m12() == 0 && m.m21() == 0;
+        const QRectF box = straight ? m.mapRect(path.boundingRect()) : m.map(path).boundingRect();
+        *extent = *drawn ? extent->united(box) : box;
+        *drawn = true;
+    });
+}
+
 }  // namespace
+
+std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes) {
+    if (bytes.startsWith("AutoCAD Binary DXF")) return std::nullopt;
+    EnsureQtGuiApplication();
+    const DxfText text = PrepareDxfText(bytes);
+    if (!text.refusal.empty()) return std::nullopt;
+    Reader reader(kPlotUnitsPerMm, text);
+    if (ReadInto(text, reader)) return std::nullopt;
+    Walk walk(reader);
+    DxfExtents out;
+    bool drawn = false;
+    if (!ExtentOf(walk, &out.box, &drawn) || !drawn) return std::nullopt;
+    out.unitMm = reader.unitMm;
+    return out;
+}
 
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (bytes.startsWith("AutoCAD Binary DXF"))
@@ -150,36 +196,13 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (!text.refusal.empty()) return Failed(DrawingError::Refused, text.refusal);
     const double unitsPerMm = kPlotUnitsPerMm * target.area.scale;
     Reader reader(unitsPerMm, text);
-    {
-        MemoryBuffer buffer(text.bytes.constData(), static_cast<size_t>(text.bytes.size()));
-        std::istream stream(&buffer);
-        DL_Dxf dxf;
-        try {
-            if (!dxf.in(stream, &reader))
-                return Failed(DrawingError::Malformed, "not a DXF drawing dxflib can read");
-        } catch (const std::exception& e) {
-            return Failed(DrawingError::Malformed,
-                          std::string("not a DXF drawing dxflib can read (") + e.what() + ")");
-        }
-        reader.Flush();
-    }
+    if (std::optional<SourceOutcome> failed = ReadInto(text, reader)) return *std::move(failed);
 
     SourceOutcome out;
     Walk walk(reader);
     QRectF extent;
     bool drawn = false;
-    // The extents are the lines' own: dashes lie on them.
-    const bool walked =
-        walk.Run([&](const Item& item, const QTransform& m, const QColor&, const QString&) {
-            const QPainterPath& path = item.path;
-            if (path.isEmpty()) return;
-            const bool straight = m.m12() == 0 && m.m21() == 0;
-            const QRectF box =
-                straight ? m.mapRect(path.boundingRect()) : m.map(path).boundingRect();
-            extent = drawn ? extent.united(box) : box;
-            drawn = true;
-        });
-    if (!walked) return Failed(DrawingError::Refused, walk.failure);
+    if (!ExtentOf(walk, &extent, &drawn)) return Failed(DrawingError::Refused, walk.failure);
     NoteReading(reader, walk, text, &out.notes);
     if (!drawn) return out;  // the caller says there is nothing to plot
 

@@ -7,7 +7,18 @@
 // layer, chooses the pen, colour 7 as black.
 
 #include <QByteArray>
+#include <QRectF>
+#include <optional>
 
 #include "drawing/read/reader_contract.h"
 
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target);
+
+// Where the plot takes the drawing's extents from: the box of its lines in the drawing's own
+// units (y up), and the size of that unit in mm. Its top-left corner lands on the printable
+// area's. Nothing for a drawing that is not read or draws nothing.
+struct DxfExtents {
+    QRectF box;
+    double unitMm = 1;
+};
+std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes);

@@ -170,7 +170,7 @@ void Reader::addText(const DL_TextData& d) {
     const bool aligned = (d.hJustification != 0 || d.vJustification != 0) && std::isfinite(d.apx) &&
                          std::isfinite(d.apy);
     if (aligned && !Fine({d.apx, d.apy})) return;
-    const QPainterPath glyphs = TextOutline(d.text, d.height, d.xScaleFactor);
+    const QPainterPath glyphs = TextOutline(DxfTextOf(d.text), d.height, d.xScaleFactor);
     if (glyphs.isEmpty()) return;
     // Aligned text hangs from its alignment point: centred, right, middle or top.
     QPointF at(d.ipx, d.ipy), shift;
@@ -363,7 +363,7 @@ void Reader::addLinetype(const DL_LinetypeData& data) {
     const auto complex = _complexLinetypes.constFind(name);
     if (complex != _complexLinetypes.constEnd())
         linetypes.insert(name, MakeLinetype(*complex, true));
-    else if (!_dashes.empty())
+    else  // one without elements is solid, as CONTINUOUS is, but in the table all the same
         linetypes.insert(name, MakeLinetype(_dashes, false));
     _dashes.clear();
 }

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QTransform>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -69,7 +71,30 @@ QPointF SplinePoint(const SplineData& s, int span, double t) {
 
 std::string Utf8Of(const QString& text) { return text.toUtf8().toStdString(); }
 
+// "\U+XXXX" at `i` (the backslash): the character it stands for. Drafting programs write every
+// character beyond the file's code page so, in TEXT and MTEXT alike.
+std::optional<QChar> UnicodeEscape(const QString& text, qsizetype i) {
+    if (i + 7 > text.size() || text[i + 1] != QLatin1Char('U') || text[i + 2] != QLatin1Char('+'))
+        return std::nullopt;
+    const QString hex = text.mid(i + 3, 4);
+    const auto digit = [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); };
+    if (!std::all_of(hex.begin(), hex.end(), digit)) return std::nullopt;
+    return QChar(static_cast<char16_t>(hex.toUInt(nullptr, 16)));
+}
+
 }  // namespace
+
+std::string DxfTextOf(const std::string& raw) {
+    const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<QChar> c =
+            text[i] == QLatin1Char('\\') ? UnicodeEscape(text, i) : std::nullopt;
+        out += c ? *c : text[i];
+        if (c) i += 6;
+    }
+    return Utf8Of(out);
+}
 
 void AddArc(QPainterPath& path, QPointF centre, double radius, double start, double end,
             bool join) {
@@ -179,6 +204,11 @@ std::vector<std::string> MTextLines(const std::string& raw) {
         if (c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
         if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
             line += c;
+            continue;
+        }
+        if (const std::optional<QChar> u = UnicodeEscape(text, i)) {
+            line += *u;
+            i += 6;
             continue;
         }
         const QChar code = text[++i];

@@ -43,5 +43,8 @@ bool AddSpline(QPainterPath& path, const SplineData& spline, double tolerance);
 // stretched by `widthFactor`, y up.
 QPainterPath TextOutline(const std::string& text, double height, double widthFactor);
 
+// A TEXT's words with its "\U+XXXX" characters read.
+std::string DxfTextOf(const std::string& text);
+
 // An MTEXT's words without its formatting codes, one string per line.
 std::vector<std::string> MTextLines(const std::string& text);

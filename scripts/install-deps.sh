@@ -24,8 +24,6 @@ packages=(
   python3-ezdxf                                      # tests: DXF drawings written by an independent writer
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
-  librecad-data openscad-testing-data               # bench/dxf_fidelity.sh: real DXF drawings from others' hands
-  python3-matplotlib                                 # bench/dxf_fidelity.sh: ezdxf's own drawing of them
   inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer
   libpolyclipping-dev                                # Clipper: cuts open lines and areas to a drawing's clip
   librsvg2-dev libcairo2-dev                         # librsvg: reads SVG that Qt's SVG module can't (clips, markers, symbols), into PDF

@@ -349,6 +349,12 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "cy='2' r='1'/></pattern><rect x='30' y='10' width='40' height='40' fill='none' "
          "stroke='url(#p) red' stroke-width='0.2'/>",
          1, 6400, 2, 1200, 2800, true},
+        // The dashes start after the top left corner, as SVG says, in both routes: 20 mm on
+        // the top edge, then 20 mm from 220 mm on, up the left side and round the corner.
+        {"rounded_rect_dashes_start_after_the_corner",
+         "<g style='stroke-dasharray:20,200'><rect x='10' y='10' width='80' height='50' rx='10' "
+         "fill='none' stroke='black' stroke-width='0.2'/></g>",
+         2, 1600, 2, 400, 1600},
         {"text_set_along_its_path",
          "<defs><path id='v' d='M50 10 L50 90'/></defs><text font-size='8'><textPath href='#v'>HHHH"
          "</textPath></text>",

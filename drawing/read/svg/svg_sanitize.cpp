@@ -2,11 +2,13 @@
 
 #include <QBuffer>
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 
 #include "drawing/read/svg/arc_split.h"
+#include "drawing/read/svg/rounded_rect.h"
 #include "drawing/read/svg/svg_source.h"
 #include "drawing/read/svg/text_lines.h"
 #include "drawing/read/svg/use_fanout.h"
@@ -56,6 +58,9 @@ bool BeyondQt(QStringView element) {
 }
 
 bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
+
+// What a rounded rect written as a path no longer needs.
+const QSet<QString> kRectGeometry = {"x", "y", "width", "height", "rx", "ry"};
 
 RefKind KindOf(QStringView element) {
     if (element == QLatin1String("clipPath")) return RefKind::ClipPath;
@@ -239,6 +244,7 @@ private:
 
     void EndElement() {
         _fanout.Close();
+        if (!_dashed.empty()) _dashed.pop_back();
         _inStyle = false;
         if (_textDepth > 0) {
             _text.push_back(XmlToken{XmlToken::Kind::End, {}, {}, {}});
@@ -307,7 +313,14 @@ private:
                                  [this](QStringView id) { _fanout.Refer(id); });
         if (name == QLatin1String("flowRoot")) AddNote(&_out.notes, kNoteFlowed);
 
-        XmlToken start{XmlToken::Kind::Start, _reader.qualifiedName().toString(), {}, {}};
+        const bool dashed = OwnDashes(attributes).value_or(!_dashed.empty() && _dashed.back());
+        _dashed.push_back(dashed);
+        std::optional<QString> rounded;
+        if (dashed && name == QLatin1String("rect")) rounded = RoundedRectPath(attributes);
+        QString qualified = _reader.qualifiedName().toString();
+        if (rounded) qualified = qualified.chopped(4) + QStringLiteral("path");
+
+        XmlToken start{XmlToken::Kind::Start, qualified, {}, {}};
         for (const QXmlStreamNamespaceDeclaration& d : _reader.namespaceDeclarations()) {
             const QString prefix = d.prefix().toString();
             start.attributes.append(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
@@ -316,8 +329,14 @@ private:
         for (const QXmlStreamAttribute& attr : attributes) {
             if (!Spend(attr.value().size())) return;
             CheckProperties(attr.name(), attr.value());
+            if (rounded && attr.namespaceUri().isEmpty() &&
+                kRectGeometry.contains(attr.name().toString()))
+                continue;
             start.attributes.append(attr.qualifiedName().toString(), PathData(attr));
         }
+        if (rounded)
+            start.attributes.append(QStringLiteral("d"),
+                                    PathData(QXmlStreamAttribute(QStringLiteral("d"), *rounded)));
         if (_textDepth == 0 && name == QLatin1String("text")) _textDepth = _depth;
         Emit(std::move(start));
     }
@@ -382,7 +401,8 @@ private:
     bool _sawRoot = false;
     bool _inStyle = false;
     UseFanout _fanout;
-    int _textDepth = 0;  // the depth of the <text> being kept, 0 when none
+    std::vector<bool> _dashed;  // per open element: are its strokes dashed
+    int _textDepth = 0;         // the depth of the <text> being kept, 0 when none
     std::vector<XmlToken> _text;
 };
 

@@ -316,6 +316,11 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
          "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",
          1, 1600, 1, 1200, 2800},
+        // A diamond larger than the page, its box holding the page: still a clip.
+        {"line_across_a_diamond_clip",
+         "<clipPath id='d'><polygon points='100,-60 260,50 100,160 -60,50'/></clipPath><line "
+         "x1='0' y1='95' x2='150' y2='95' stroke='black' stroke-width='0.2' clip-path='url(#d)'/>",
+         1, 5782, 2, 218, 6000},
         {"circle_clipped_to_its_right_half",
          "<clipPath id='h'><rect x='50' y='0' width='100' height='100'/></clipPath><circle "
          "cx='50' cy='40' r='30' fill='none' stroke='black' stroke-width='0.2' "
@@ -355,6 +360,14 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<g style='stroke-dasharray:20,200'><rect x='10' y='10' width='80' height='50' rx='10' "
          "fill='none' stroke='black' stroke-width='0.2'/></g>",
          2, 1600, 2, 400, 1600},
+        // librsvg's route (the clip sends it there) plots the line, as Qt's does, not the
+        // outline of its stroke.
+        {"gradient_stroke_plots_its_line",
+         "<linearGradient id='g'><stop offset='0' stop-color='red'/><stop offset='1' "
+         "stop-color='blue'/></linearGradient><clipPath id='c'><rect width='200' height='100'/>"
+         "</clipPath><line x1='0' y1='10' x2='100' y2='10' stroke='url(#g)' stroke-width='0.2' "
+         "clip-path='url(#c)'/>",
+         1, 4000, 1, 0, 4000, true},
         {"text_set_along_its_path",
          "<defs><path id='v' d='M50 10 L50 90'/></defs><text font-size='8'><textPath href='#v'>HHHH"
          "</textPath></text>",

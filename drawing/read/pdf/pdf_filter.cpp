@@ -143,6 +143,17 @@ private:
         QColor colour;
     };
 
+    // A rectangle with its sides along the axes: a clip that holds all of its box.
+    static bool AxisRectangle(const QPainterPath& path) {
+        if (path.elementCount() != 5) return false;
+        for (int i = 1; i < 5; ++i) {
+            const QPainterPath::Element a = path.elementAt(i - 1), b = path.elementAt(i);
+            if (!b.isLineTo() || (a.x != b.x && a.y != b.y)) return false;
+        }
+        const QPainterPath::Element first = path.elementAt(0), last = path.elementAt(4);
+        return first.x == last.x && first.y == last.y;
+    }
+
     void Clip(const QPainterPath& path, Qt::ClipOperation op) {
         Flush();
         if (op == Qt::NoClip) {
@@ -150,11 +161,12 @@ private:
             _clip = QPainterPath();
         } else if (op == Qt::IntersectClip && _clipped) {
             // Most clips nest inside the one before (a shape within the page): keep the inner.
+            // Qt's intersection would flatten its curves into a coarse polygon.
             const QRectF box = _clip.boundingRect();
             const QRectF inner = path.boundingRect();
-            if (path.elementCount() == 5 && box.contains(inner) && _clip.elementCount() == 5)
+            if (AxisRectangle(_clip) && box.contains(inner))
                 _clip = path;
-            else if (!(path.elementCount() == 5 && inner.contains(box)))
+            else if (!(AxisRectangle(path) && inner.contains(box)))
                 _clip = _clip.intersected(path);
         } else {
             _clipped = true;

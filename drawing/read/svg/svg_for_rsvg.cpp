@@ -1,5 +1,6 @@
 #include "drawing/read/svg/svg_for_rsvg.h"
 
+#include <QColor>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -45,31 +46,88 @@ QString UrlTarget(QStringView value) {
 }
 
 // The masks and patterns of a drawing, by id, found in one reading.
+struct GradientInfo {
+    QString href;  // the gradient whose stops it takes when it has none
+    std::vector<QColor> stops;
+};
+
 struct Survey {
     QHash<QString, MaskInfo> masks;
     QSet<QString> patterns;
+    QHash<QString, GradientInfo> gradients;
 };
+
+bool IsGradient(QStringView name) {
+    return name == QLatin1String("linearGradient") || name == QLatin1String("radialGradient");
+}
+
+QColor StopColour(const QXmlStreamAttributes& a) {
+    static const QRegularExpression inStyle(
+        QStringLiteral("(?:^|;)\\s*stop-color\\s*:\\s*([^;]*)"));
+    const QRegularExpressionMatch m = inStyle.match(a.value(QLatin1String("style")));
+    const QString value =
+        m.hasMatch() ? m.captured(1) : a.value(QLatin1String("stop-color")).toString();
+    return QColor::fromString(value.trimmed());
+}
+
+// A gradient's colour as Qt's route plots a stroke painted with it: the mean of its stops
+// (followed through the gradients it takes them from), else black.
+QString GradientColour(const Survey& survey, QString id) {
+    for (int hop = 0; hop < 16 && survey.gradients.contains(id); ++hop) {
+        const GradientInfo& g = survey.gradients[id];
+        if (g.stops.empty()) {
+            id = g.href;
+            continue;
+        }
+        double r = 0, gr = 0, b = 0;
+        for (const QColor& c : g.stops) {
+            r += c.redF();
+            gr += c.greenF();
+            b += c.blueF();
+        }
+        const double n = static_cast<double>(g.stops.size());
+        return QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(gr / n),
+                                static_cast<float>(b / n))
+            .name();
+    }
+    return QStringLiteral("black");
+}
 
 Survey Look(const QByteArray& xml) {
     Survey survey;
     QXmlStreamReader reader(xml);
-    QString mask;
-    int depth = 0, maskDepth = 0;
+    QString mask, gradient;
+    int depth = 0, maskDepth = 0, gradientDepth = 0;
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::EndElement && depth-- == maskDepth) maskDepth = 0;
+        if (token == QXmlStreamReader::EndElement) {
+            if (depth == maskDepth) maskDepth = 0;
+            if (depth == gradientDepth) gradientDepth = 0;
+            --depth;
+        }
         if (token != QXmlStreamReader::StartElement) continue;
         ++depth;
         const QStringView name = reader.name();
-        const QString id = reader.attributes().value(QLatin1String("id")).toString();
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const QString id = attributes.value(QLatin1String("id")).toString();
+        if (IsGradient(name) && !id.isEmpty() && !survey.gradients.contains(id)) {
+            gradient = id;
+            gradientDepth = depth;
+            for (const QXmlStreamAttribute& a : attributes)
+                if (a.name() == QLatin1String("href") && a.value().startsWith(u'#'))
+                    survey.gradients[id].href = a.value().mid(1).toString();
+            survey.gradients[id];
+        }
+        if (gradientDepth > 0 && depth == gradientDepth + 1 && name == QLatin1String("stop"))
+            if (const QColor c = StopColour(attributes); c.isValid())
+                survey.gradients[gradient].stops.push_back(c);
         if (maskDepth > 0 && IsShape(name)) ++survey.masks[mask].shapes;
         if (name == QLatin1String("pattern") && !id.isEmpty()) survey.patterns.insert(id);
         if (name == QLatin1String("mask") && maskDepth == 0 && !id.isEmpty() &&
             !survey.masks.contains(id)) {
             mask = id;
             maskDepth = depth;
-            survey.masks[id].units =
-                reader.attributes().value(QLatin1String("maskContentUnits")).toString();
+            survey.masks[id].units = attributes.value(QLatin1String("maskContentUnits")).toString();
         }
     }
     return survey;
@@ -111,6 +169,7 @@ private:
     void Start() {
         ++_depth;
         const QStringView name = _reader.name();
+        _inStyle = name == QLatin1String("style");
         QXmlStreamAttributes attributes = _reader.attributes();
         const QString id = attributes.value(QLatin1String("id")).toString();
         // Elements written in the drawing's own prefix, if it gives SVG one.
@@ -156,6 +215,8 @@ private:
             const QString qualified = a.qualifiedName().toString();
             QString value = a.value().toString();
             if (a.name() != QLatin1String("href")) value = Paints(value);
+            if (a.name() == QLatin1String("stroke") || a.name() == QLatin1String("style"))
+                value = Strokes(value, a.name() == QLatin1String("stroke"));
             if (_keepDepth == _depth && a.name() == QLatin1String("transform")) {
                 transform += value;
                 continue;
@@ -169,6 +230,7 @@ private:
     }
 
     void End() {
+        _inStyle = false;
         if (!_groups.empty() && _groups.back().first == _depth && InMask()) {
             _groups.pop_back();
         } else {
@@ -186,11 +248,12 @@ private:
     void Characters() {
         if (InMask()) return;  // between a mask's shapes: only white space
         QString text = _reader.text().toString();
+        if (_inStyle) text = Strokes(Paints(text), false);
         if (_reader.isCDATA()) {
-            _writer.writeCDATA(Paints(text));
+            _writer.writeCDATA(text);
             return;
         }
-        _writer.writeCharacters(Paints(text));
+        _writer.writeCharacters(text);
     }
 
     bool Convertible(const QString& id) const {
@@ -209,6 +272,30 @@ private:
             out += m.captured(3).isEmpty() ? QStringLiteral("black") : m.captured(3);
             from = m.capturedEnd();
             AddNote(&_out->notes, kNotePatternTiles);
+        }
+        return out + value.mid(from);
+    }
+
+    // A stroke painted with a gradient becomes the gradient's colour. Cairo writes it as a
+    // shading under the stroke's outline, which the PDF route plots as that outline, where Qt's
+    // route plots the line itself.
+    QString Strokes(const QString& value, bool strokeProperty) {
+        static const QRegularExpression inStyle(QStringLiteral(
+            "((?:^|[;{\\s])stroke\\s*:\\s*)url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)"
+            "(?:\\s+(?:#[0-9a-fA-F]{3,8}|rgb\\([^)]*\\)|[a-zA-Z]+))?"));
+        if (_survey.gradients.isEmpty() || !value.contains(QLatin1String("url("))) return value;
+        if (strokeProperty) {
+            const QString id = UrlTarget(value);
+            return _survey.gradients.contains(id) ? GradientColour(_survey, id) : value;
+        }
+        QString out;
+        qsizetype from = 0;
+        for (auto it = inStyle.globalMatch(value); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (!_survey.gradients.contains(m.captured(2))) continue;
+            out += value.mid(from, m.capturedStart() - from) + m.captured(1) +
+                   GradientColour(_survey, m.captured(2));
+            from = m.capturedEnd();
         }
         return out + value.mid(from);
     }
@@ -267,6 +354,7 @@ private:
     std::vector<std::pair<int, QString>> _groups;  // a mask's flattened groups: depth, transform
     std::vector<int> _wraps;                       // depths whose element a group wraps
     QString _wrapMask;
+    bool _inStyle = false;
 };
 
 }  // namespace
@@ -274,9 +362,10 @@ private:
 RsvgReady PrepareForRsvg(const QByteArray& xml) {
     RsvgReady out;
     // Nearly every drawing on this route has neither: one look at the bytes spares a reading.
-    if (!xml.contains("mask") && !xml.contains("pattern")) return out;
+    if (!xml.contains("mask") && !xml.contains("pattern") && !xml.contains("Gradient")) return out;
     const Survey survey = Look(xml);
-    if (survey.masks.isEmpty() && survey.patterns.isEmpty()) return out;
+    if (survey.masks.isEmpty() && survey.patterns.isEmpty() && survey.gradients.isEmpty())
+        return out;
     Rewriter(xml, survey, &out).Run();
     out.changed = true;
     return out;

@@ -9,6 +9,9 @@
 // - A pattern fill becomes a plain fill (the fallback colour, else black): its outline is
 //   plotted, hatched by a pen with a thickness, and the tiles are left out with a note; a
 //   plotter drawing every tile of a texture is not what anyone plots a drawing for.
+// - A stroke painted with a gradient becomes the mean colour of its stops: cairo writes it as a
+//   shading under the stroke's outline, which would plot the outline, where Qt's route plots
+//   the line itself.
 
 #include <QByteArray>
 #include <string>

@@ -40,7 +40,9 @@ TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
          {"mask="},
          nullptr},
         {"mask_of_no_shape_not_applied",
-         "<mask id='k'><image width='9' height='9'/></mask><path d='M0 0H9' mask='url(#k)'/>",
+         "<mask id='k'><defs><rect width='9' height='9'/></defs><image width='9' "
+         "height='9'/></mask>"
+         "<path d='M0 0H9' mask='url(#k)'/>",
          {"<mask id=\"k\">"},
          {"mask=", "clip-path"},
          "masks that hold no shape"},

@@ -98,10 +98,12 @@ Survey Look(const QByteArray& xml) {
     QXmlStreamReader reader(xml);
     QString mask, gradient;
     int depth = 0, maskDepth = 0, gradientDepth = 0;
+    int leftDepth = 0;  // within a mask, what the clip leaves out (defs, shapes' children)
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::EndElement) {
             if (depth == maskDepth) maskDepth = 0;
+            if (depth == leftDepth) leftDepth = 0;
             if (depth == gradientDepth) gradientDepth = 0;
             --depth;
         }
@@ -121,7 +123,11 @@ Survey Look(const QByteArray& xml) {
         if (gradientDepth > 0 && depth == gradientDepth + 1 && name == QLatin1String("stop"))
             if (const QColor c = StopColour(attributes); c.isValid())
                 survey.gradients[gradient].stops.push_back(c);
-        if (maskDepth > 0 && IsShape(name)) ++survey.masks[mask].shapes;
+        // Counted as the clip will hold them: shapes in the mask and its groups.
+        if (maskDepth > 0 && depth > maskDepth && leftDepth == 0) {
+            if (IsShape(name)) ++survey.masks[mask].shapes;
+            if (!IsGroup(name)) leftDepth = depth;
+        }
         if (name == QLatin1String("pattern") && !id.isEmpty()) survey.patterns.insert(id);
         if (name == QLatin1String("mask") && maskDepth == 0 && !id.isEmpty() &&
             !survey.masks.contains(id)) {

@@ -42,9 +42,8 @@ void SetTextAlongPaths(SanitizedSvg& svg) {
     SanitizedSvg again;
     if (!set.xml.isEmpty()) again = SanitizeSvg(set.xml);
     if (set.xml.isEmpty() || again.error != DrawingError::None) {
-        const std::string skipped = "text on a path (textPath) skipped";
-        AddNote(&svg.notes, set.xml.isEmpty() ? set.note : skipped);
-        std::erase(svg.qtNotes, skipped);  // said above, with why
+        AddNote(&svg.notes, set.xml.isEmpty() ? set.note : kNoteTextPath);
+        std::erase(svg.qtNotes, std::string(kNoteTextPath));  // said above, with why
         return;
     }
     for (const std::string& note : svg.notes) AddNote(&again.notes, note);

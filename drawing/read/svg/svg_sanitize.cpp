@@ -24,7 +24,6 @@ const char kNoteEntities[] = "external entities skipped";
 const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
 const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
 const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
-const char kNoteTextPath[] = "text on a path (textPath) skipped";
 const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
 const char kNoteSelfClip[] =
     "the clip path #%1 refers to itself (directly or round a cycle): what it clips may be drawn "

@@ -32,6 +32,9 @@ struct SanitizedSvg : ReadStatus {
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
 };
 
+// Said where neither reader sets text on a path (Qt's route, or Inkscape missing or failing).
+inline constexpr char kNoteTextPath[] = "text on a path (textPath) skipped";
+
 inline constexpr int kMaxSvgDepth = 256;
 inline constexpr qint64 kMaxSvgElements = 4'000'000;
 

@@ -418,7 +418,12 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         const char* says;
     } rows[] = {
         {"terminal", Settings::None, {}, PlotOutcome::Unconfigured, "not set up yet"},
-        {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured, "opening it now"},
+        // From the file manager the window opens and the plot waits for it: closed without OK
+        // (here killed) nothing is plotted; after OK (here a destination and status 1 written
+        // as OK writes them) the plot goes on.
+        {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured,
+         "closed without OK"},
+        {"file_manager_ok", Settings::None, {"--gui"}, PlotOutcome::Delivered, "opening it now"},
         {"settings_unreadable", Settings::Folder, {}, PlotOutcome::Unconfigured, "can't be read"},
         // A first start's Cancel leaves the default setup, which chooses no destination.
         {"first_start_cancelled",
@@ -452,18 +457,29 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         }
         const std::string job = home.scratch("job");
         WriteFileBytes(job + "/a.svg", kDrawing);
-        const PlotRun run = RunPlot(home, QStringList(row.args) << "a.svg", [&](QProcess& p) {
-            p.setWorkingDirectory(QString::fromStdString(job));
-        });
-        EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen.tmp"));
-        EXPECT_EQ(fs::exists(job + "/kept.plt"), row.outcome == PlotOutcome::Delivered);
         const bool gui = row.args.contains("--gui");
+        QProcess plot;
+        plot.setProcessEnvironment(PlotEnvironment(home));
+        plot.setWorkingDirectory(QString::fromStdString(job));
+        plot.start(QString::fromStdString(kPlotCommand), QStringList(row.args) << "a.svg");
         const pid_t window = gui ? FindProgramOfHome("TRZNSerConfig", home.root()) : 0;
         EXPECT_EQ(window != 0, gui);
-        if (window != 0) kill(window, SIGKILL);
+        const std::string server = home.scratch("server");
+        if (window != 0) {
+            // The window has written the default setup once it is up; OK is played after that.
+            for (int i = 0; i < 300 && !fs::exists(home.settingsFile()); ++i) usleep(100000);
+            if (row.outcome == PlotOutcome::Delivered) ConfigureSharedFolder(server, 1);
+            kill(window, SIGKILL);
+        }
+        ASSERT_TRUE(plot.waitForFinished(60000));
+        const QString err = QString::fromLocal8Bit(plot.readAllStandardError());
+        EXPECT_EQ(plot.exitCode(), static_cast<int>(row.outcome)) << err.toStdString();
+        EXPECT_TRUE(err.contains(row.says)) << err.toStdString();
+        const bool sent = gui && row.outcome == PlotOutcome::Delivered;
+        if (!sent) EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        EXPECT_EQ(fs::exists(home.productFolder() + "/Trazen.tmp"), sent);
+        EXPECT_EQ(fs::exists(job + "/kept.plt"), !gui && row.outcome == PlotOutcome::Delivered);
+        EXPECT_EQ(Plots(server).size(), gui && row.outcome == PlotOutcome::Delivered ? 1u : 0u);
     }
 }
 
@@ -770,7 +786,7 @@ TEST(PlotCommand, HelpFitsEightyColumns) {
         {"paragraph", QString(30, 'a') + " " + QString(30, 'b') + " " + QString(30, 'c'),
          QString(30, 'a') + " " + QString(30, 'b') + "\n" + QString(30, 'c')},
         {"option_keeps_its_column", "  --gui   " + QString(40, 'd') + " " + QString(40, 'e'),
-         "  --gui   " + QString(40, 'd') + "\n         " + QString(40, 'e')},
+         "  --gui   " + QString(40, 'd') + "\n" + QString(10, ' ') + QString(40, 'e')},
         {"japanese_breaks_between_characters", QString(50, QChar(0x56f3)),
          QString(40, QChar(0x56f3)) + "\n" + QString(10, QChar(0x56f3))},
     };

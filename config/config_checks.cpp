@@ -12,8 +12,6 @@
 
 namespace {
 
-QString Said(const char* text) { return QCoreApplication::translate("TRZN_Config", text); }
-
 // The note and the control it belongs to for each field.
 struct FieldPlace {
     OkField field;
@@ -45,20 +43,27 @@ std::vector<OkRefusal> RefusalsAtOk(const OkChoices& c) {
     std::vector<OkRefusal> out;
     if (c.destinationChosen && c.kind == DestinationKind::SharedFolder &&
         c.sharedFolder.trimmed().isEmpty())
-        out.push_back({OkField::SharedFolder,
-                       Said("共有フォルダが空です。プロットを置くフォルダを選んでください。")});
+        out.push_back(
+            {OkField::SharedFolder,
+             QCoreApplication::translate(
+                 "TRZN_Config", "共有フォルダが空です。プロットを置くフォルダを選んでください。")});
     if (c.destinationChosen && c.kind == DestinationKind::Network && c.address.trimmed().isEmpty())
         out.push_back({OkField::Address,
-                       Said("アドレスが空です。FTP プリントサーバのホストを入力してください。")});
+                       QCoreApplication::translate(
+                           "TRZN_Config",
+                           "アドレスが空です。FTP プリントサーバのホストを入力してください。")});
     if (c.weedingFrame && !c.weedingToolSet)
         out.push_back({OkField::WeedingTool,
-                       Said("カス取り枠をカットする工具番号を選んでください。")});
+                       QCoreApplication::translate(
+                           "TRZN_Config", "カス取り枠をカットする工具番号を選んでください。")});
     if (c.perforation && !c.perforationToolSet)
         out.push_back({OkField::PerforationTool,
-                       Said("ミシン目にする工具番号を選んでください。")});
+                       QCoreApplication::translate("TRZN_Config",
+                                                   "ミシン目にする工具番号を選んでください。")});
     if (c.firstPage > c.lastPage)
         out.push_back({OkField::PageRange,
-                       Said("終了ページ (%1) が開始ページ (%2) より前です。")
+                       QCoreApplication::translate("TRZN_Config",
+                                                   "終了ページ (%1) が開始ページ (%2) より前です。")
                            .arg(c.lastPage)
                            .arg(c.firstPage)});
     return out;

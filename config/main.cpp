@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     const qsizetype forPlot = args.indexOf(QStringLiteral("--for-plot"));
     if (forPlot > 0 && forPlot + 1 < args.size()) controller.OpenedForPlot(args[forPlot + 1]);
-    QObject::connect(&controller, &TRZN_Config::terminated, &app,
-                     [](int) { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    QObject::connect(
+        &controller, &TRZN_Config::terminated, &app, [](int) { QCoreApplication::quit(); },
+        Qt::QueuedConnection);
     controller.awakeFromNib();
     return app.exec();
 }

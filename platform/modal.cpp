@@ -23,8 +23,8 @@ public:
 
     std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) override {
         // The desktop's own chooser can create folders; files are not offered.
-        const QString dir = QFileDialog::getExistingDirectory(parent, title, QString(),
-                                                              QFileDialog::ShowDirsOnly);
+        const QString dir =
+            QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
         if (dir.isEmpty()) return std::nullopt;
         return dir;
     }

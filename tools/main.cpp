@@ -336,10 +336,9 @@ int main(int argc, char** argv) {
     if (line.keep) return KeepPlots(parts, line.output);
     // Asked from the desktop only: a command line's page range is meant as it stands.
     const std::vector<PlotPart> chosen =
-        ShowsWindows()
-            ? ChosenParts(parts, AskManyPlots(parts, shownFile, records.config->iFstPage,
-                                              records.config->iLstPage))
-            : parts;
+        ShowsWindows() ? ChosenParts(parts, AskManyPlots(parts, shownFile, records.config->iFstPage,
+                                                         records.config->iLstPage))
+                       : parts;
     if (chosen.empty()) {
         Say(TPlotWords::tr("cancelled: %1 was not plotted").arg(shownFile));
         return static_cast<int>(PlotOutcome::SenderFailed);

@@ -15,7 +15,7 @@ struct PlotPart {
     std::string brc;          // its input window ("x1,y1,x2,y2"), empty for none
     int number = 1;           // panel `number` of `count`; count 1: the whole plot
     int count = 1;
-    bool page = false;        // page `number` of a document of `count` pages, not a panel
+    bool page = false;  // page `number` of a document of `count` pages, not a panel
 };
 
 // "panel 2 of 3", or "page 2 of 3".

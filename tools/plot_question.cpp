@@ -11,17 +11,19 @@ ManyPlotsQuestion AskedOfManyPlots(const std::vector<PlotPart>& parts, const QSt
     const int n = static_cast<int>(parts.size());
     const QString range = QStringLiteral("%1-%2").arg(first).arg(last);
     if (front.page) {
-        q.text = TPlotWords::tr("%1 has %2 pages, and the page range %3 set in Trazen Plotter "
-                                "Settings makes %n plots of them, one per page.",
-                                nullptr, n)
+        q.text = TPlotWords::tr(
+                     "%1 has %2 pages, and the page range %3 set in Trazen Plotter "
+                     "Settings makes %n plots of them, one per page.",
+                     nullptr, n)
                      .arg(file, QString::number(front.count), range);
         q.all = TPlotWords::tr("Plot all %n pages", nullptr, n);
         q.first = TPlotWords::tr("Plot page %1 only").arg(front.number);
     } else {
-        q.text = TPlotWords::tr("%1 is cut into %2 panels along the roll, and the page range %3 "
-                                "set in Trazen Plotter Settings makes %n plots of them, one per "
-                                "panel.",
-                                nullptr, n)
+        q.text = TPlotWords::tr(
+                     "%1 is cut into %2 panels along the roll, and the page range %3 "
+                     "set in Trazen Plotter Settings makes %n plots of them, one per "
+                     "panel.",
+                     nullptr, n)
                      .arg(file, QString::number(front.count), range);
         q.all = TPlotWords::tr("Plot all %n panels", nullptr, n);
         q.first = TPlotWords::tr("Plot panel %1 only").arg(front.number);

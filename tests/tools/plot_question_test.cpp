@@ -1,10 +1,11 @@
 // What trzn-plot asks on the desktop before many plots go at once, answered through the modal
 // seam as the user would answer it.
 
+#include "tools/plot_question.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/modal.h"
-#include "tools/plot_question.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST(ManyPlots, AskedFirstAndAnsweredAsChosen) {
         const char* name;
         std::vector<PlotPart> parts;
         int rangeFirst;  // the window's first page; the last is 9999
-        int answer;  // 1 all, 2 the first only, 3 cancel; 0: no question expected
+        int answer;      // 1 all, 2 the first only, 3 cancel; 0: no question expected
         size_t plots;
         int firstNumber;
         const char* says;  // in the question
@@ -48,7 +49,8 @@ TEST(ManyPlots, AskedFirstAndAnsweredAsChosen) {
          "Plot page 1 only"},
         {"22_pages_first", Parts(1, 22, 22, true), 1, 2, 1, 1, "page range 1-9999",
          "Plot page 1 only"},
-        {"22_pages_cancel", Parts(1, 22, 22, true), 1, 3, 0, 0, "makes 22 plots", "Plot page 1 only"},
+        {"22_pages_cancel", Parts(1, 22, 22, true), 1, 3, 0, 0, "makes 22 plots",
+         "Plot page 1 only"},
         {"range_from_page_3", Parts(3, 5, 22, true), 3, 2, 1, 3, "range 3-9999 set",
          "Plot page 3 only"},
         {"panels", Parts(1, 4, 4, false), 1, 1, 4, 1, "cut into 4 panels along the roll",
@@ -65,7 +67,8 @@ TEST(ManyPlots, AskedFirstAndAnsweredAsChosen) {
         if (!kept.empty()) EXPECT_EQ(kept.front().number, row.firstNumber);
         EXPECT_EQ(answer.asked.isEmpty(), row.answer == 0);
         if (row.answer == 0) continue;
-        EXPECT_TRUE(answer.asked.contains(QString::fromUtf8(row.says))) << answer.asked.toStdString();
+        EXPECT_TRUE(answer.asked.contains(QString::fromUtf8(row.says)))
+            << answer.asked.toStdString();
         ASSERT_EQ(answer.offered.size(), 3);
         EXPECT_EQ(answer.offered[1], QString::fromUtf8(row.firstButton));
         EXPECT_EQ(answer.offered[2], QStringLiteral("Cancel"));

@@ -29,6 +29,7 @@
 #include "sender/plot_file.h"
 #include "sender/plot_preview.h"
 #include "sender/send_messages.h"
+#include "settings/completion_status.h"
 #include "settings/default_setup.h"
 #include "settings/store.h"
 #include "ui_trznSendModal.h"
@@ -151,7 +152,12 @@ void TRZN_SerSend::StartDelivery() {
     _resultDue = true;
     ShowNotes();
     _records = std::make_unique<RecordSet>();
-    LoadSettings(_records.get());
+    // No settings file yet: the default setup, as the configuration window would start from,
+    // which names no destination and so says that the plotter is not set up.
+    if (std::string unread;
+        !LoadSettings(_records.get()) &&
+        ReadSettingsFile(SettingsFilePath(nullptr), &unread) == SettingsRead::Missing)
+        DefaultSetup(_records.get());
     // A status that can't be set to "running" can't be set to "done" either: the plug-in would
     // read an earlier run's result for this plot. Nothing is sent then.
     const bool statusRecorded = *_records->refCon == 0 || StoreCompletion(Completion::Running);
@@ -361,8 +367,11 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         _outcome == SendOutcome::Failed ? SendOutcome::Failed : SendOutcome::Stopped;
     if (Streams()) ApplyProgress(true);
     _outcome = stopped;
-    ShowState(words + unrecorded);
     _closingWords = words + unrecorded;
+    // The wait for the line is the window's to say while it lasts, not the run's result.
+    const QString closing = _delivery->ClosingState();
+    ShowState(closing.isEmpty() ? _closingWords : _closingWords + "\n" + closing);
+    _ui->prserPBtnStopData->setText(tr("停止しています…"));
     stopTimer();
 }
 
@@ -387,7 +396,9 @@ void TRZN_SerSend::stopTimer() {
 bool TRZN_SerSend::StoreCompletion(Completion value) {
     if (!_records) return true;
     *_records->refCon = static_cast<int64_t>(value);
-    const bool stored = SaveSettings(*_records, nullptr, PrintLines::Sender);
+    // Only the status: the rest of the file may have been saved by the configuration window
+    // since it was loaded here (the user mending what a failure message asked for).
+    const bool stored = StoreCompletionStatus(value, PrintLines::Sender);
     if (!stored) _statusUnwritable = true;
     return stored;
 }

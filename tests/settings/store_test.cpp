@@ -1,16 +1,24 @@
 // The store against real files in a temporary home.
 
+#include "settings/store.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include "settings/completion_status.h"
+#include "settings/default_setup.h"
 #include "settings/knife_file.h"
 #include "settings/records.h"
-#include "settings/store.h"
+#include "settings/settings_lock.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_home.h"
 
@@ -259,5 +267,58 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         EXPECT_EQ(LoadKnifeFile(path, &knife, &problem), row.state);
         EXPECT_EQ(FormatKnifeFile(knife), FormatKnifeFile(row.want));
         EXPECT_EQ(problem.empty(), row.state != KnifeFileState::Unusable) << problem;
+    }
+}
+
+// The completion status waits for a save under way, and keeps what that save wrote.
+TEST(Store, CompletionStatusWaitsForASaveUnderWay) {
+    using namespace std::chrono_literals;
+    TempHome home;
+    Program window;
+    window.rec.serial->baud = 3;
+    ASSERT_TRUE(window.Save());
+    std::optional<SettingsLock> saving(std::in_place);
+    std::atomic<bool> stored{false};
+    std::thread sender(
+        [&] { stored = StoreCompletionStatus(Completion::Cancelled, PrintLines::Sender); });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(stored.load());
+    // The save under way, as SetPrefarence makes it while holding the lock.
+    window.rec.serial->baud = 5;
+    *window.rec.refCon = 1;
+    const RecordSet& r = window.rec;
+    ASSERT_TRUE(WriteSettingsFile(
+        home.settingsFile(),
+        FormatPrefarence(r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                         r.refCon.get(), r.presetName, &r.stat, PrintLines::Config)));
+    const std::string saved = ReadFileBytes(home.settingsFile());
+    saving.reset();
+    sender.join();
+    EXPECT_TRUE(stored.load());
+    std::string expected = saved;
+    expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
+    EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == expected);
+}
+
+// Without a file the status comes with the default setup, which still says that nothing is
+// set up; a file that can't be read is left alone and the failure says why.
+TEST(Store, CompletionStatusWithoutAReadableFile) {
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "a folder in its place");
+        TempHome home;
+        if (!missing) fs::create_directories(home.settingsFile());
+        EXPECT_EQ(StoreCompletionStatus(Completion::Cancelled, PrintLines::Sender), missing);
+        if (!missing) {
+            EXPECT_TRUE(fs::is_directory(home.settingsFile()));
+            EXPECT_FALSE(SettingsWriteError().empty());
+            continue;
+        }
+        Program after;
+        ASSERT_TRUE(after.Load());
+        EXPECT_EQ(*after.rec.refCon, 2);
+        EXPECT_FALSE(DestinationChosen(*after.rec.serial));
+        RecordSet setup;
+        DefaultSetup(&setup);
+        EXPECT_EQ(after.rec.serial->baud, setup.serial->baud);
     }
 }

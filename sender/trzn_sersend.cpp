@@ -7,12 +7,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -145,6 +147,7 @@ void TRZN_SerSend::ShowNotes() {
     if (notes.size() > kShownNotes) lines << QString(QChar(0x2026));
     _ui->prserLabelNotes->setText(lines.join('\n'));
     _ui->prserLabelNotes->show();
+    FitPanel();
 }
 
 void TRZN_SerSend::StartDelivery() {
@@ -430,7 +433,7 @@ void TRZN_SerSend::Fail(const QString& message) {
               "\n" + text);
     _ui->prserPBtnStopData->setText(tr("閉じる"));
     _ui->prserPBtnStopData->setEnabled(true);
-    trznSendModal->adjustSize();
+    FitPanel();
 }
 
 void TRZN_SerSend::ShowState(const QString& text) {
@@ -439,8 +442,23 @@ void TRZN_SerSend::ShowState(const QString& text) {
     // The label wraps at the width its lines balance at: a Japanese sentence a little wider than
     // the window would leave its last characters alone on a line.
     const int room = label->width();
-    if (room <= 0) return;
-    label->setContentsMargins(0, 0, room - BalancedWidth(text, label->font(), room), 0);
+    if (room > 0)
+        label->setContentsMargins(0, 0, room - BalancedWidth(text, label->font(), room), 0);
+    FitPanel();
+}
+
+void TRZN_SerSend::FitPanel() {
+    // A window smaller than its layout needs lays its parts over each other (a three-line
+    // failure over the picture's key) or cuts them at its edge (a longer English text). It
+    // grows to fit, and never shrinks under the user's eyes.
+    QWidget* w = trznSendModal.get();
+    QLayout* layout = w->layout();
+    layout->activate();
+    const int width = std::max(w->width(), layout->totalMinimumSize().width());
+    const int height =
+        std::max(layout->totalMinimumSize().height(),
+                 layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : 0);
+    if (width > w->width() || height > w->height()) w->resize(width, std::max(height, w->height()));
 }
 
 void TRZN_SerSend::LeaveResult() {
@@ -459,6 +477,7 @@ void TRZN_SerSend::LeaveResult() {
 void TRZN_SerSend::CentrePanel() {
     QWidget* w = trznSendModal.get();
     w->adjustSize();
+    FitPanel();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));

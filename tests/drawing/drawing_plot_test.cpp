@@ -327,6 +327,39 @@ TEST(Drawing, NothingOutsideTheFileIsRead) {
     EXPECT_EQ(along(other), along(home.scratch("other") + "/missing.svg"));
 }
 
+// Why Inkscape failed reaches the user: in the note, and in the refusal when the text it could
+// not set was all the drawing held. Inkscape that fails on demand is a script in its place.
+TEST(Drawing, WhyInkscapeFailedIsSaid) {
+    TempHome home;
+    const std::string bin = home.scratch("bin");
+    WriteFileBytes(bin + "/inkscape", "#!/bin/sh\necho 'Gtk: cannot open display' >&2\nexit 3\n");
+    ASSERT_EQ(::chmod((bin + "/inkscape").c_str(), 0755), 0);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+    const std::string text =
+        "<path id='p' d='M10 50H200'/><text font-size='9'><textPath href='#p'>HH</textPath></text>";
+    const char why[] =
+        "text on a path (textPath) skipped: Inkscape could not set it along its path (it ended "
+        "with status 3: Gtk: cannot open display)";
+    const struct {
+        const char* name;
+        std::string shapes;
+        DrawingError error;
+        std::string said;  // the message, or a note
+    } rows[] = {
+        {"nothing_else", text, DrawingError::NothingToPlot,
+         std::string("the drawing has no visible shape to plot: ") + why},
+        {"with_a_shape", text + SHAPE("stroke='black'"), DrawingError::None, why},
+    };
+    for (const auto& row : rows) {
+        const Converted out = Convert(row.shapes);
+        EXPECT_EQ(out.result.error, row.error) << row.name << ": " << out.result.message;
+        const std::string said = out.result.message + DrawingHeaderLines(out.result);
+        EXPECT_NE(said.find(row.said), std::string::npos) << row.name << ": " << said;
+    }
+    ::setenv("PATH", path.c_str(), 1);
+}
+
 TEST(Drawing, HugeAndNonFiniteCoordinatesStayInReach) {
     const Converted out =
         Convert("<path stroke='black' d='M1 1 L 1e300 1e300 M 2 2 L 1e120 3 L 3 1e120 Z'/>"

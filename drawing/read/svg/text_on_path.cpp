@@ -132,7 +132,9 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     run.setStandardInputFile(QProcess::nullDevice());
     run.setStandardOutputFile(log);
     run.setWorkingDirectory(dir.path());
-    ChildReach reach{dir.path(), {}};
+    // Inkscape where it is installed, in the system's folders or elsewhere (a folder of the
+    // user's own programs).
+    ChildReach reach{dir.path(), {QFileInfo(inkscape).canonicalPath()}};
     run.setProcessEnvironment(EmptyHome(dir, &reach.reads));
     BoundConfinedChild(run, kMemory, kInkscapeSeconds, reach);
     run.start(inkscape, {QStringLiteral("--export-type=svg"), QStringLiteral("--export-plain-svg"),

@@ -4,7 +4,9 @@
 // bounded) and written back without what could reach outside the file or can't be plotted:
 // no DTD (its entities are already expanded, within the bound), no processing instructions
 // (external style sheets), no <image> (QtSvg would load its href from disk), no
-// <foreignObject>, no @import. What is dropped or won't be applied is said once in `notes`.
+// <foreignObject>, no @import, no href, xml:base or url() naming anything but the drawing itself
+// (outside_refs.h). What is dropped or won't be applied is said once in `notes`. Style sheets
+// are written whole, each as one text.
 
 #include <QByteArray>
 #include <QString>

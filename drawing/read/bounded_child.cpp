@@ -30,8 +30,9 @@ const char* const kDevices[] = {"/dev/null", "/dev/zero", "/dev/urandom", "/dev/
 
 constexpr uint64_t kReadRights =
     LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
-constexpr uint64_t kFileRights =
-    LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_WRITE_FILE;
+// Opening /dev/null for writing truncates it (TRUNCATE, from version 3 on).
+constexpr uint64_t kFileRights = LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE |
+                                 LANDLOCK_ACCESS_FS_WRITE_FILE | (1ULL << 14);
 
 // Each right the kernel's Landlock knows, by its version.
 uint64_t HandledRights(long abi) {

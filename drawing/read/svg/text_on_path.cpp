@@ -64,7 +64,12 @@ std::string LastLine(const QString& log) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     if (file.size() > 4096) file.seek(file.size() - 4096);
     const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
-    return lines.isEmpty() ? std::string() : lines.back().trimmed().left(160).toStdString();
+    if (lines.isEmpty()) return {};
+    // One line of plain text in a message: no control characters (a terminal's colours).
+    std::string line = lines.back().trimmed().left(160).toStdString();
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    return line;
 }
 
 // Why the run gave no drawing, as the user is told.
@@ -91,6 +96,8 @@ QProcessEnvironment EmptyHome(const QTemporaryDir& dir, QStringList* reads) {
     QDir().mkpath(home + QStringLiteral("/.config"));
     QDir().mkpath(home + QStringLiteral("/.cache"));
     QDir().mkpath(dir.filePath(QStringLiteral("run")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString userHome = QDir::homePath();
     const QString userData =
         user.value(QStringLiteral("XDG_DATA_HOME"), userHome + QStringLiteral("/.local/share"));

@@ -289,6 +289,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "part is not plotted",
          "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
          "しません"},
+        {"inkscape_failed_within_a_refusal",
+         "the drawing has no visible shape to plot: text on a path (textPath) skipped: Inkscape "
+         "could not set it along its path (it took more than 30 s and was stopped)",
+         "図面にはプロットできる見える図形がありません: パス上のテキスト (textPath) は省きました: "
+         "Inkscape がパスに沿って配置できませんでした (30 秒を超えたため止めました)"},
         {"unknown", "a text nobody wrote", "a text nobody wrote"},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {

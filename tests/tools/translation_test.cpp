@@ -365,6 +365,57 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
     EXPECT_GT(checked, 100);
 }
 
+// Every note and refusal of the drawing's reading has a row in the guide's message tables: a
+// row may shorten a text ("...") and name what varies in capitals (N, FILE), but its words
+// stand in the text, in order.
+TEST(TranslationFile, EveryNoteIsInTheGuidesMessageTables) {
+    QFile guide(QStringLiteral(TRZN_SOURCE_DIR "/docs/guide.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString all = QString::fromUtf8(guide.readAll());
+    const QString messages = all.mid(all.indexOf(QLatin1String("\n## Messages")));
+    static const QRegularExpression code(QStringLiteral("`([^`]+)`"));
+    static const QRegularExpression placeholder(QStringLiteral("\\.\\.\\.|\\b[A-Z]+\\b"));
+    std::vector<QStringList> rows;
+    for (auto it = code.globalMatch(messages); it.hasNext();) {
+        QStringList words;
+        for (const QString& w : it.next().captured(1).split(placeholder, Qt::SkipEmptyParts))
+            if (!w.trimmed().isEmpty()) words << w.trimmed();
+        if (!words.isEmpty()) rows.push_back(words);
+    }
+    const auto inOrder = [](const QStringList& words, const QString& text) {
+        qsizetype at = 0, length = 0;
+        for (const QString& w : words) {
+            at = text.indexOf(w, at);
+            if (at < 0) return false;
+            at += w.size(), length += w.size();
+        }
+        return length >= std::min<qsizetype>(20, text.size() / 2);
+    };
+    // Pieces of other messages, never said alone.
+    const QStringList pieces = {
+        QStringLiteral(", "), QStringLiteral("page %1: %2"), QStringLiteral("%1 mm on the left"),
+        QStringLiteral("%1 mm at the top"), QStringLiteral("%1 mm on the right"),
+        QStringLiteral("%1 mm at the bottom"), QStringLiteral("pen %1, cut %2 mm, skip %3 mm")};
+    QFile ts(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_ja.ts"));
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    bool notes = false;
+    int checked = 0;
+    static const QRegularExpression number(QStringLiteral("%\\d"));
+    for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"name") notes = xml.readElementText() == u"TPlotNotes";
+        if (!notes || xml.name() != u"source") continue;
+        const QString source = xml.readElementText();
+        if (pieces.contains(source) || !source.contains(u' ')) continue;
+        ++checked;
+        const QString text = QString(source).replace(number, QStringLiteral("\x01"));
+        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
+                                [&](const QStringList& row) { return inOrder(row, text); }))
+            << "no row of docs/guide.md's Messages says \"" << source.toStdString() << "\"";
+    }
+    EXPECT_GT(checked, 100);
+}
+
 // The translation file itself: nothing left unfinished, and no translation that drops or adds a
 // placeholder (the message would then show "%1" or lose a value) or a keyboard mnemonic.
 TEST(TranslationFile, EveryMessageIsCompleteAndKeepsItsPlaceholders) {

@@ -79,7 +79,8 @@ void HpglWriter::Flush() {
 // What made the body that big: the option whose lines took most of it, or the drawing itself.
 std::string HpglWriter::Multiplier() const {
     const int64_t all = _bytes + static_cast<int64_t>(_buffer.size());
-    if (_shapedBytes * 2 < all)
+    const int64_t shaped = _shapedBytes + (_shapingSince >= 0 ? all - _shapingSince : 0);
+    if (shaped * 2 < all)
         return "the drawing has that many lines to plot; plot part of it";
     if (_cut.perforation.use)
         return "the perforation (" + PerforationSet(_cut.perforation) +
@@ -161,9 +162,10 @@ void HpglWriter::Draw(const PathSet& paths, const PathStep& step) {
         ForEachPoint(paths, step, [&](const PlotPoint& p) {
             line.push_back({1.0 * p.x, 1.0 * p.y});
         });
-        const int64_t before = _bytes + static_cast<int64_t>(_buffer.size());
+        _shapingSince = _bytes + static_cast<int64_t>(_buffer.size());
         DrawShaped(std::move(line));
-        _shapedBytes += _bytes + static_cast<int64_t>(_buffer.size()) - before;
+        _shapedBytes += _bytes + static_cast<int64_t>(_buffer.size()) - _shapingSince;
+        _shapingSince = -1;
         return;
     }
     // The ordering's own walk of a step, so that what is written is what it measured.

@@ -94,7 +94,8 @@ private:
     LineBox _box;
     std::vector<std::string> _notes;
     int64_t _ceiling = kMaxPlotBytes;
-    int64_t _shapedBytes = 0;  // of lines the knife or the perforation shaped
+    int64_t _shapedBytes = 0;    // of lines the knife or the perforation shaped
+    int64_t _shapingSince = -1;  // where the line being shaped began, while it is
     std::string _refusal;
     int _writeError = 0;
     bool _failed = false;

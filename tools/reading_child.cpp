@@ -32,7 +32,7 @@ constexpr int kReadingBroken = 87;  // no request to read, or no result written
 constexpr int kReadingDiskFull = 88;  // the temporary folder's disk filled up
 
 // A disk with less free than this is taken as full: a write failed on it for want of room.
-constexpr uint64_t kFullBelowBytes = 1u << 20;
+constexpr uint64_t kFullBelowBytes = 256u << 10;
 
 constexpr char kRequestFile[] = "/request";
 constexpr char kResultFile[] = "/result";

@@ -207,7 +207,9 @@ void HpglWriter::DrawShaped(std::vector<RunPoint> line) {
 void HpglWriter::WritePieces(const std::vector<CutPiece>& pieces) {
     const Perforation& p = _cut.perforation;
     if (pieces.empty()) return;
-    if (p.skipForce <= 0) {
+    // Without a cut force to press again after a skip, a pen kept down would cut the skips
+    // through at the skip's force: it is lifted over them instead.
+    if (p.skipForce <= 0 || p.cutForce <= 0) {
         for (const CutPiece& piece : pieces)
             if (piece.cut) WriteLine(piece.points, true);
         return;
@@ -215,11 +217,11 @@ void HpglWriter::WritePieces(const std::vector<CutPiece>& pieces) {
     // The pen stays down through the skips, pressed lightly enough not to cut through.
     MoveTo(pieces.front().points.front());
     for (const CutPiece& piece : pieces) {
-        if (p.cutForce > 0) Force(piece.cut ? p.cutForce : p.skipForce);
+        Force(piece.cut ? p.cutForce : p.skipForce);
         for (size_t i = 1; i < piece.points.size(); ++i) LineTo(piece.points[i], true);
     }
     // The force left behind is the cut's, whatever is cut next.
-    if (!pieces.back().cut && p.cutForce > 0) Force(p.cutForce);
+    if (!pieces.back().cut) Force(p.cutForce);
     Put(";\n");
 }
 

@@ -315,6 +315,8 @@ TEST_P(CutTable, OptionShapesThePlotAsAsked) {
     ASSERT_TRUE(plain.result.ok()) << plain.result.message;
     const Converted out = Convert(c.shapes, Options{}, c.cut);
     EXPECT_TRUE(c.holds(out, plain)) << out.result.message << "\n" << out.body;
+    // No empty instruction, whatever the options write between the lines.
+    EXPECT_EQ(out.body.find(";;"), std::string::npos) << out.body;
 }
 
 void Frame(TPrConfig& c, TSrConfig&, KnifeSettings&) {
@@ -381,6 +383,15 @@ INSTANTIATE_TEST_SUITE_P(
             [](const Converted& o, const Converted& p) {
                 return o.body == p.body && Noted(o, "cut whole");
             }},
+        // A skip force without a cut force to press again would leave the knife at the skip's
+        // force on the cuts, or with none, cut the skips through: the pen is lifted instead.
+        CutCase{"PerforationWithASkipForceOnlyLiftsOverSkips", kLine,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Perforate(c, s, k), c.zfcpress = 0, c.zfspress = 5;
+                },
+                [](const Converted& o, const Converted&) {
+                    return Count(o.body, "FS") == 0 && Count(o.body, "PU") == 15 + 1;
+                }},
         // Cut whole, a line meant to hold would be cut through.
         CutCase{"PerforationTooFineForALineIsRefused", kLongRun.c_str(),
                 [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {

@@ -12,11 +12,7 @@ import zlib
 LINE = b"0 0 0 RG 10 10 m 100 10 l S\n"
 
 
-def pdf(content, resources=b"<< >>", more=(), keys=b""):
-    objects = [b"<< /Type /Catalog /Pages 2 0 R >>",
-               b"<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
-               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Resources " + resources +
-               b" /Contents 4 0 R >>", stream(content, keys)] + list(more)
+def pdf_objects(objects):
     out, offsets = b"%PDF-1.4\n", []
     for number, body in enumerate(objects, 1):
         offsets.append(len(out))
@@ -26,6 +22,13 @@ def pdf(content, resources=b"<< >>", more=(), keys=b""):
     out += b"".join(b"%010d 00000 n \n" % at for at in offsets)
     return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
         len(objects) + 1, xref)
+
+
+def pdf(content, resources=b"<< >>", more=(), keys=b""):
+    return pdf_objects([b"<< /Type /Catalog /Pages 2 0 R >>",
+                        b"<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+                        b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Resources " +
+                        resources + b" /Contents 4 0 R >>", stream(content, keys)] + list(more))
 
 
 def svg(body):
@@ -86,18 +89,6 @@ def linetype(name, *elements):
 
 def dashed_line(name, x2):
     return "  0\nLINE\n  8\n0\n  6\n" + name + "\n 10\n0\n 20\n0\n 11\n" + x2 + "\n 21\n0\n"
-
-
-def pdf_objects(objects):
-    out, offsets = b"%PDF-1.4\n", []
-    for number, body in enumerate(objects, 1):
-        offsets.append(len(out))
-        out += b"%d 0 obj\n%s\nendobj\n" % (number, body)
-    xref = len(out)
-    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-    out += b"".join(b"%010d 00000 n \n" % at for at in offsets)
-    return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
-        len(objects) + 1, xref)
 
 
 def tiling(step):

@@ -48,7 +48,8 @@ measure() {
   TMPDIR=$tmp /usr/bin/time -v -o "$work/time" timeout "$limit" "$plot" --output "$work/out.plt" \
     "$file" 2>"$work/err" >/dev/null
   local status=$? said
-  said=$(grep -v 'QStandardPaths\|nothing is set up' "$work/err" | sed 's/^trzn-plot: //' |
+  said=$(grep -v 'QStandardPaths\|nothing is set up' "$work/err" |
+    sed "s|^trzn-plot: $file: ||; s|^trzn-plot: ||; s|$tmp|TMPDIR|" |
     paste -sd ';' | cut -c1-150)
   [ "$status" -eq 124 ] && said="still running after $limit s"
   local seconds mb

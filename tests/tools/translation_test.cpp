@@ -289,6 +289,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "part is not plotted",
          "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
          "しません"},
+        {"plot_ceiling",
+         "the plot would be larger than 512 MB: the perforation (pen 1, cut 0.10 mm, skip 0.10 "
+         "mm) cuts the lines into that many pieces; set longer cut and skip lengths",
+         "プロットが 512 MB を超えます: ミシン目 (ペン 1、カット 0.10 mm、スキップ 0.10 mm) が線を"
+         "それほど多くの切れ目に分けます。カット長とスキップ長を長くしてください"},
         {"unknown", "a text nobody wrote", "a text nobody wrote"},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {

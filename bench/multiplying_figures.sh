@@ -22,9 +22,9 @@ mkdir -p "$product"
 /usr/bin/python3 tests/drawing/hostile_files.py "$work/files"
 /usr/bin/python3 - "$work/files" <<'PY'
 import sys
-# 10 000 lines of 280 mm, one pen-down run each: 2.8 km to perforate.
-lines = "".join(f"<path d='M5 {5 + i * 0.04:.2f}H285'/>" for i in range(10000))
-open(sys.argv[1] + "/perforated_10000_lines.svg", "w").write(
+# 10 000 runs of 560 mm (280 mm there and back): 5.6 km to perforate.
+lines = "".join(f"<path d='M5 {5 + i * 0.04:.2f}H285H5'/>" for i in range(10000))
+open(sys.argv[1] + "/perforated_10000_runs.svg", "w").write(
     "<svg xmlns='http://www.w3.org/2000/svg' width='297mm' height='420mm' viewBox='0 0 297 420'>"
     f"<g fill='none' stroke='black'>{lines}</g></svg>")
 # One pen-down run of 120 m.
@@ -85,7 +85,7 @@ for f in tiling_cell_0.01.pdf type3_draws_itself.pdf type3_6_deep.pdf page_tree_
 done
 settings 'THPrConfig.fusezfcut = 1' 'THPrConfig.zftoolid = 1' 'THPrConfig.zfcleng = 1' \
   'THPrConfig.zfsleng = 1'
-row perforated_10000_lines.svg "$work/tmp"
+row perforated_10000_runs.svg "$work/tmp"
 row perforated_120_m_run.svg "$work/tmp"
 settings
 if mount -t tmpfs -o size=1m tmpfs "$work/small" 2>/dev/null; then

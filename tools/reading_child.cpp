@@ -212,7 +212,8 @@ DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::
     DrawingResult result;
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != kReadingDone ||
         !ReadReadingResult(folder + kResultFile, &result))
-        return reader.exitStatus() == QProcess::NormalExit && DiskFull(folder)
+        return reader.exitStatus() == QProcess::NormalExit &&
+                       reader.exitCode() != kReadingOutOfMemory && DiskFull(folder)
                    ? FullDisk(folder)
                    : Ended(reader, limits, folder);
     if (result.error == DrawingError::WriteFailed && DiskFull(folder)) return FullDisk(folder);

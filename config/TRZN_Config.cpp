@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "config/config_checks.h"
 #include "config/config_destination.h"
 #include "config/config_fields.h"
 #include "config/config_flow.h"
@@ -89,6 +90,8 @@ TRZN_Config::TRZN_Config(QObject* parent)
     _texts = std::make_unique<TRZN_RecordTexts>(*_ui);
     _destination = std::make_unique<TRZN_ConfigDestination>(*_ui);
     _knife = std::make_unique<TRZN_ConfigKnife>(*_ui);
+    _checks = std::make_unique<TRZN_ConfigChecks>(*_ui);
+    _ui->prdefLabelWhy->hide();
     _presets = std::make_unique<TRZN_ConfigPresets>(
         *_ui, _records, _window, this,
         PresetWindow{[this] { return _finished; }, [this] { return _texts->Fit(); },
@@ -154,6 +157,15 @@ void TRZN_Config::ConnectActions() {
     }
 }
 
+void TRZN_Config::OpenedForPlot(const QString& file) {
+    _ui->prdefLabelWhy->setText(
+        tr("「%1」をプロットしようとしましたが、プロットの送り先がまだ決まっていません。"
+           "出力先を選んで OK を押すと、このファイルをプロットします。キャンセルでは"
+           "プロットしません。")
+            .arg(file));
+    _ui->prdefLabelWhy->show();
+}
+
 void TRZN_Config::awakeFromNib() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -211,6 +223,7 @@ void TRZN_Config::SetupItems() {
     FillSwitches(ui, cf);
     FillTexts(ui, cf, sr);
     _texts->HideNotes();
+    _checks->HideNotes();
     FillLine(ui, cf, sr);
     FillPens(ui, cf);
     _preview->Update();
@@ -296,7 +309,12 @@ void TRZN_Config::FinishWith(Completion status) {
 
 void TRZN_Config::prdefPBtnOkAction() {
     if (_finished) return;
-    if (!_texts->Fit()) return;
+    if (!_texts->Fit() || !_checks->Pass()) return;
+    if (!_checks->StoreWithoutDestination(_window)) {
+        _ui->prconTabs->setCurrentWidget(_ui->tabOutput);
+        _ui->prconMenuNPort->setFocus();
+        return;
+    }
     SetdownItems();
     // The knife file first: a knife that can't be kept is said before the window goes.
     std::string unsaved;

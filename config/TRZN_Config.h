@@ -7,7 +7,7 @@
 // units (config_units), the preset pop-up and its commands (config_presets), the page preview
 // (config_preview), the text fields stored as typed (config_texts), the flow-control note
 // (config_flow), the destination's items and fields (config_destination), the drag knife
-// (config_knife); the controls of each section to and from the records are in window_sections.
+// (config_knife), what OK refuses (config_checks); the controls of each section to and from the records are in window_sections.
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +21,7 @@
 
 class QDialog;
 class QWidget;
+class TRZN_ConfigChecks;
 class TRZN_ConfigDestination;
 class TRZN_ConfigKnife;
 class TRZN_ConfigPresets;
@@ -49,6 +50,10 @@ public:
     // True once OK or Cancel has written the settings file; the window is then closed and every
     // action is ignored.
     bool isFinished() const { return _finished; }
+
+    // Started by a plot that found nothing set up: the window says so above everything else,
+    // naming the file that is plotted after OK. Call before awakeFromNib.
+    void OpenedForPlot(const QString& file);
 
     // Start-up: centres and shows the window, loads the main settings file (without one, writes
     // the default setup as it), resets a non-zero completion status to 0 on disk, and fills
@@ -112,4 +117,5 @@ private:
     std::unique_ptr<TRZN_ConfigPresets> _presets;
     std::unique_ptr<TRZN_ConfigDestination> _destination;
     std::unique_ptr<TRZN_ConfigKnife> _knife;
+    std::unique_ptr<TRZN_ConfigChecks> _checks;
 };

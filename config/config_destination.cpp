@@ -108,7 +108,9 @@ bool ChosenPortIsKept(const Ui::trznConfigModal& ui) {
     return ui.prconMenuNPort->currentData(kKeptNameRole).isValid();
 }
 
-TRZN_ConfigDestination::TRZN_ConfigDestination(Ui::trznConfigModal& ui) : _ui(ui) {}
+TRZN_ConfigDestination::TRZN_ConfigDestination(Ui::trznConfigModal& ui) : _ui(ui) {
+    _ui.prconMenuNPort->setPlaceholderText(tr("未選択"));
+}
 
 void TRZN_ConfigDestination::Connect(QObject* owner) {
     QObject::connect(_ui.prconMenuNPort, &QComboBox::currentIndexChanged, owner,
@@ -146,6 +148,8 @@ void TRZN_ConfigDestination::FillPortMenu(const std::vector<std::string>& device
                               .arg(stored),
                           Qt::ToolTipRole);
     }
+    // Nothing is shown chosen while nothing is: OK would store the first item silently.
+    if (!kept && !DestinationChosen(sr)) item = -1;
     menu->setCurrentIndex(item);
     // A kept port and the default setup's "none chosen" keep the position the file holds until
     // the user picks an item; any other stored port is stored at the item it shows.
@@ -160,10 +164,11 @@ void TRZN_ConfigDestination::ReadPort(TSrConfig& sr) const {
 }
 
 void TRZN_ConfigDestination::EnableFields() {
+    const bool chosen = _ui.prconMenuNPort->currentIndex() >= 0;
     const DestinationKind kind = KindOfPort(ChosenPortName(_ui));
-    const bool folder = kind == DestinationKind::SharedFolder;
-    const bool network = kind == DestinationKind::Network;
-    _ui.prconGroupSerial->setEnabled(kind == DestinationKind::SerialPort);
+    const bool folder = chosen && kind == DestinationKind::SharedFolder;
+    const bool network = chosen && kind == DestinationKind::Network;
+    _ui.prconGroupSerial->setEnabled(chosen && kind == DestinationKind::SerialPort);
     for (QWidget* w : std::initializer_list<QWidget*>{
              _ui.prconLabelSharedFolder, _ui.prconTextSharedFolder, _ui.prconPBtnSharedFolder})
         w->setEnabled(folder);

@@ -17,6 +17,8 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/config_flow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_destination.h
   ${CMAKE_CURRENT_LIST_DIR}/config_destination.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_checks.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_knife.h
   ${CMAKE_CURRENT_LIST_DIR}/config_knife.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.h

@@ -72,7 +72,7 @@
     </message>
     <message>
         <source>FTP のポート番号 %1 は使えません。1 から 65535 までの番号を入力するか、サーバの標準のポートなら 0 にしてください。</source>
-        <translation>The FTP port number %1 can't be used. Enter a number from 1 to 65535, or 0 for the server's usual port.</translation>
+        <translation>The FTP port number %1 can&apos;t be used. Enter a number from 1 to 65535, or 0 for the server&apos;s usual port.</translation>
     </message>
     <message>
         <source>中止しています。FTP サーバ %1 から途中までのプロットを消しています…</source>
@@ -272,6 +272,54 @@ Replace it with the current settings?</translation>
         <source>ユーザ定義</source>
         <translation>User defined</translation>
     </message>
+    <message>
+        <source>ナイフ補正の設定を保存できません (%1)。前の設定がそのまま残ります。</source>
+        <translation>The drag knife settings can&apos;t be saved (%1). The previous ones stay as they were.</translation>
+    </message>
+    <message>
+        <source>ナイフ補正を保存せずに続ける</source>
+        <translation>Continue without the knife settings</translation>
+    </message>
+    <message>
+        <source>出力先が選ばれていません。このままでは、プロットをどこにも送れません。「出力と回線」の出力先で、プロッタのポートや送り先を選んでください。</source>
+        <translation>No destination is chosen. Plots can't go anywhere like this. Choose the plotter's port or where plots go under Destination on the Output and line tab.</translation>
+    </message>
+    <message>
+        <source>出力先を選ぶ</source>
+        <translation>Choose a destination</translation>
+    </message>
+    <message>
+        <source>出力先なしで保存</source>
+        <translation>Save without a destination</translation>
+    </message>
+    <message>
+        <source>未選択</source>
+        <translation>Not chosen</translation>
+    </message>
+    <message>
+        <source>「%1」をプロットしようとしましたが、プロットの送り先がまだ決まっていません。出力先を選んで OK を押すと、このファイルをプロットします。キャンセルではプロットしません。</source>
+        <translation>%1 was to be plotted, but where plots go is not set up yet. Choose the destination and press OK, and the file is plotted. Cancel plots nothing.</translation>
+    </message>
+    <message>
+        <source>共有フォルダが空です。プロットを置くフォルダを選んでください。</source>
+        <translation>The shared folder is empty. Choose the folder plots are put in.</translation>
+    </message>
+    <message>
+        <source>アドレスが空です。FTP プリントサーバのホストを入力してください。</source>
+        <translation>The address is empty. Type the FTP print server's host.</translation>
+    </message>
+    <message>
+        <source>カス取り枠をカットする工具番号を選んでください。</source>
+        <translation>Choose the tool number that cuts the weeding frame.</translation>
+    </message>
+    <message>
+        <source>ミシン目にする工具番号を選んでください。</source>
+        <translation>Choose the tool number to perforate.</translation>
+    </message>
+    <message>
+        <source>終了ページ (%1) が開始ページ (%2) より前です。</source>
+        <translation>The last page (%1) comes before the first page (%2).</translation>
+    </message>
 </context>
 <context>
     <name>TRZN_PagePreview</name>
@@ -298,6 +346,10 @@ Replace it with the current settings?</translation>
     <message>
         <source>印刷範囲 %1 × %2 %3（倍率 %4%）</source>
         <translation>Printable area %1 × %2 %3 (scale %4%)</translation>
+    </message>
+    <message>
+        <source>橙の枠の内側の線には、カス取り枠が全周切られます</source>
+        <translation>Lines inside the orange frame get their weeding frame all round</translation>
     </message>
 </context>
 <context>
@@ -618,8 +670,12 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Serial port %1</translation>
     </message>
     <message>
-        <source>中止しました。プロッタの受信完了を待っています…</source>
-        <translation>Stopped. Waiting for the plotter to take in what was sent…</translation>
+        <source>中止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタには何も送っていません。</source>
+        <translation>Stopped. Nothing was sent to the plotter.</translation>
     </message>
     <message>
         <source>送信しました。プロッタの受信完了を待っています…</source>
@@ -630,8 +686,16 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Sent. The plotter is drawing what it holds…</translation>
     </message>
     <message>
-        <source>中止しました。プロッタは受け取った分を捨てて止まります。</source>
-        <translation>Stopped. The plotter drops what it holds and stops.</translation>
+        <source>中止しました。プロッタは受け取った分を捨て、ペンを上げて止まります。</source>
+        <translation>Stopped. The plotter drops what it holds, lifts the pen and stops.</translation>
+    </message>
+    <message>
+        <source>中止しました。プロッタは受け取った分を描き終えると、ペンを上げて止まります。</source>
+        <translation>Stopped. The plotter draws what it has taken in, then lifts the pen and stops.</translation>
+    </message>
+    <message>
+        <source>プロッタが受け取り終えるのを待っています…</source>
+        <translation>Waiting for the plotter to take in what was sent…</translation>
     </message>
     <message>
         <source>プロッタが描き終えました。</source>
@@ -674,10 +738,6 @@ Check that the folder exists and can be written to (that the server is connected
 </context>
 <context>
     <name>trznConfigModal</name>
-    <message>
-        <source>Trazen 出力設定</source>
-        <translation>Trazen Output Settings</translation>
-    </message>
     <message>
         <source>プリセット(&amp;Y):</source>
         <translation>Pr&amp;eset:</translation>
@@ -823,10 +883,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Plot Data</translation>
     </message>
     <message>
-        <source>プロッタ単位(&amp;U):</source>
-        <translation>Plotter &amp;units:</translation>
-    </message>
-    <message>
         <source>平均化(&amp;V):</source>
         <translation>A&amp;veraging:</translation>
     </message>
@@ -841,14 +897,6 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>PD 制限を使う(&amp;L)</source>
         <translation>Use PD &amp;limit</translation>
-    </message>
-    <message>
-        <source>PD 制限 A (1〜180):</source>
-        <translation>PD limit A (1–180):</translation>
-    </message>
-    <message>
-        <source>PD 制限 S (1〜9999):</source>
-        <translation>PD limit S (1–9999):</translation>
     </message>
     <message>
         <source>ペン</source>
@@ -1095,14 +1143,6 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>Cutting and Options</translation>
     </message>
     <message>
-        <source>K マージン</source>
-        <translation>K Margin</translation>
-    </message>
-    <message>
-        <source>K マージンを使う(&amp;K)</source>
-        <translation>Use &amp;K margin</translation>
-    </message>
-    <message>
         <source>工具番号(&amp;T):</source>
         <translation>&amp;Tool number:</translation>
     </message>
@@ -1111,32 +1151,8 @@ Check that the folder exists and can be written to (that the server is connected
         <translation>K margin:</translation>
     </message>
     <message>
-        <source>Z カット</source>
-        <translation>Z Cut</translation>
-    </message>
-    <message>
-        <source>Z カットを使う(&amp;Z)</source>
-        <translation>Use &amp;Z cut</translation>
-    </message>
-    <message>
         <source>工具番号(&amp;O):</source>
         <translation>T&amp;ool number:</translation>
-    </message>
-    <message>
-        <source>カット圧:</source>
-        <translation>Cut pressure:</translation>
-    </message>
-    <message>
-        <source>スキップ圧:</source>
-        <translation>Skip pressure:</translation>
-    </message>
-    <message>
-        <source>カット長:</source>
-        <translation>Cut length:</translation>
-    </message>
-    <message>
-        <source>スキップ長:</source>
-        <translation>Skip length:</translation>
     </message>
     <message>
         <source>その他</source>
@@ -1232,7 +1248,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>プロットを置く Trazen Server の共有フォルダ（UTF-8 で 127 バイトまで）</source>
-        <translation>The Trazen Server's shared folder that plots are put in (up to 127 bytes in UTF-8)</translation>
+        <translation>The Trazen Server&apos;s shared folder that plots are put in (up to 127 bytes in UTF-8)</translation>
     </message>
     <message>
         <source>共有フォルダを選びます。</source>
@@ -1244,7 +1260,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>FTP サーバのポート番号。0 はサーバの通常のポート (21) です。</source>
-        <translation>The FTP server's port number; 0 for the server's usual port (21).</translation>
+        <translation>The FTP server&apos;s port number; 0 for the server&apos;s usual port (21).</translation>
     </message>
     <message>
         <source>ボーレート (bit/s)(&amp;B):</source>
@@ -1252,7 +1268,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>回線の速さ（ビット/秒）。プロッタの設定と同じにします。</source>
-        <translation>The line's speed in bits per second, as the plotter is set.</translation>
+        <translation>The line&apos;s speed in bits per second, as the plotter is set.</translation>
     </message>
     <message>
         <source>1 文字のデータビット数。プロッタの設定と同じにします。</source>
@@ -1268,15 +1284,15 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>プロッタが受け取れない間、送信を待たせる方法: RTS/CTS（ハンドシェーク線のあるケーブル）、XON/XOFF、またはプロッタのバッファへの問い合わせ。</source>
-        <translation>How the plotter holds the sending back while it can't take more: RTS/CTS (a cable with handshake wires), XON/XOFF, or asking the plotter about its buffer.</translation>
+        <translation>How the plotter holds the sending back while it can&apos;t take more: RTS/CTS (a cable with handshake wires), XON/XOFF, or asking the plotter about its buffer.</translation>
     </message>
     <message>
         <source>描画プログラムのプラグインが使う値です。入力したまま保存され、trzn-plot のプロットには使われません。</source>
-        <translation>A value for the drawing program's plug-in: stored as typed; trzn-plot's plots do not use it.</translation>
+        <translation>A value for the drawing program&apos;s plug-in: stored as typed; trzn-plot&apos;s plots do not use it.</translation>
     </message>
     <message>
         <source>1 以上。描画プログラムのプラグインが使う値です。入力したまま保存され、trzn-plot のプロットには使われません。</source>
-        <translation>1 or more. A value for the drawing program's plug-in: stored as typed; trzn-plot's plots do not use it.</translation>
+        <translation>1 or more. A value for the drawing program&apos;s plug-in: stored as typed; trzn-plot&apos;s plots do not use it.</translation>
     </message>
     <message>
         <source>太さ＝塗りの線間隔 (mm)</source>
@@ -1284,11 +1300,11 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>プロットがこのペンを選ぶ番号 (SP) です。プロッタのペン（ツール）の番号にします。</source>
-        <translation>The number the plot selects this pen with (SP): the plotter's pen (tool) number.</translation>
+        <translation>The number the plot selects this pen with (SP): the plotter&apos;s pen (tool) number.</translation>
     </message>
     <message>
         <source>ペンの色。自動ペン選択では、図形の色にいちばん近い色のペンで描きます。</source>
-        <translation>The pen's colour: with automatic pen selection each shape is drawn with the pen nearest its colour.</translation>
+        <translation>The pen&apos;s colour: with automatic pen selection each shape is drawn with the pen nearest its colour.</translation>
     </message>
     <message>
         <source>塗りつぶしはこの間隔の平行線で塗られ、ペンの 1.5 倍より太い線は輪郭の内側が塗られます。0 は輪郭だけを描きます（ナイフ、太さを測っていないペン）。</source>
@@ -1308,11 +1324,11 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>プロッタに置いた向きでの用紙の幅</source>
-        <translation>The paper's width, as it lies in the plotter</translation>
+        <translation>The paper&apos;s width, as it lies in the plotter</translation>
     </message>
     <message>
         <source>用紙の高さ（ロール紙では送る方向の長さ）</source>
-        <translation>The paper's height (on a roll, its length along the feed)</translation>
+        <translation>The paper&apos;s height (on a roll, its length along the feed)</translation>
     </message>
     <message>
         <source>ロール紙: ロール紙の余白を使い、ロール長で分割や切り取りができます。</source>
@@ -1324,7 +1340,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>ページを用紙の上に 90 度回して置きます（ページの上が用紙の左辺）。</source>
-        <translation>The page lies a quarter turn on the paper (its top along the paper's left edge).</translation>
+        <translation>The page lies a quarter turn on the paper (its top along the paper&apos;s left edge).</translation>
     </message>
     <message>
         <source>図面を描く大きさ（パーセント、100 で原寸）</source>
@@ -1332,7 +1348,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>プロットする最初のページ（文書のページ、またはロール紙の分割）</source>
-        <translation>The first page plotted (a document's page, or a panel along the roll)</translation>
+        <translation>The first page plotted (a document&apos;s page, or a panel along the roll)</translation>
     </message>
     <message>
         <source>プロットする最後のページ。9999 ですべてです。</source>
@@ -1344,11 +1360,11 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>カット紙の余白。図面はその内側の印刷範囲に置かれます。</source>
-        <translation>A cut sheet's margin: the drawing lands on the printable area inside the margins.</translation>
+        <translation>A cut sheet&apos;s margin: the drawing lands on the printable area inside the margins.</translation>
     </message>
     <message>
         <source>ロール紙の余白。図面はその内側の印刷範囲に置かれます。</source>
-        <translation>A roll's margin: the drawing lands on the printable area inside the margins.</translation>
+        <translation>A roll&apos;s margin: the drawing lands on the printable area inside the margins.</translation>
     </message>
     <message>
         <source>ロール紙のプロットをこの長さごとに分割（自動分割）するか、ここで切り取ります。0 はなしです。</source>
@@ -1364,7 +1380,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>ペンを上げて動く距離が短くなるように線を並べます。オフでは図面の順です。</source>
-        <translation>Orders the lines to shorten the pen-up travel; off, in the drawing's order.</translation>
+        <translation>Orders the lines to shorten the pen-up travel; off, in the drawing&apos;s order.</translation>
     </message>
     <message>
         <source>2 度描かれる線を 1 度にし、端の接する線をつなぎます。</source>
@@ -1376,11 +1392,171 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>閉じた図形の内側にある図形を先に描きます（文字の穴を文字より先に）。</source>
-        <translation>Shapes inside a closed shape first (letters' counters before the letters).</translation>
+        <translation>Shapes inside a closed shape first (letters&apos; counters before the letters).</translation>
     </message>
     <message>
         <source>用紙の長さ方向に 25 mm の帯ごとに描きます。</source>
-        <translation>Band after band, 25 mm deep, along the paper's length.</translation>
+        <translation>Band after band, 25 mm deep, along the paper&apos;s length.</translation>
+    </message>
+    <message>
+        <source>プロッタが 1 インチを何ステップで動くか (100〜10000)。0 と 1016 (0.025 mm) では座標をそのまま送り、ほかの値ではその単位に換算します。</source>
+        <translation>How many steps the plotter moves per inch (100–10000). 0 and 1016 (0.025 mm) send the coordinates as they are; any other value converts them to that step.</translation>
+    </message>
+    <message>
+        <source>各プロットの最初に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
+        <translation>Device commands sent as typed at the start of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
+    </message>
+    <message>
+        <source>各プロットの最後に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
+        <translation>Device commands sent as typed at the end of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
+    </message>
+    <message>
+        <source>オンでは、どの PD 命令も A 組より多くの座標を持たず、S バイトより長くなりません。点とペンの上げ下ろしは変わりません。</source>
+        <translation>When on, no PD instruction holds more than A coordinate pairs or more than S bytes. The points and the pen lifts stay the same.</translation>
+    </message>
+    <message>
+        <source>1 つの PD 命令に入れる座標の組の最大数です。</source>
+        <translation>The most coordinate pairs in one PD instruction.</translation>
+    </message>
+    <message>
+        <source>1 つの PD 命令の最大バイト数です (PD と ; を含みます)。</source>
+        <translation>The most bytes in one PD instruction (counting &quot;PD&quot; and &quot;;&quot;).</translation>
+    </message>
+    <message>
+        <source>オンでは、各プロットの最後に、ほかの線すべてを囲む長方形 (カス取り枠) を工具番号のペンでカットします。</source>
+        <translation>When on, every plot ends with a rectangle around all its other lines (a weeding frame), cut with the tool number&apos;s pen.</translation>
+    </message>
+    <message>
+        <source>カス取り枠をカットするペン番号 (SP) です。</source>
+        <translation>The pen number (SP) that cuts the weeding frame.</translation>
+    </message>
+    <message>
+        <source>K マージンの長さの単位です。</source>
+        <translation>The unit of the K margins.</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から上 (プロッタの原点から遠い側) にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies above the lines (away from the plotter&apos;s origin).</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から左にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies left of the lines.</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から下 (プロッタの原点の側) にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies below the lines (towards the plotter&apos;s origin).</translation>
+    </message>
+    <message>
+        <source>カス取り枠を線の範囲から右にどれだけ離すか。</source>
+        <translation>How far the weeding frame lies right of the lines.</translation>
+    </message>
+    <message>
+        <source>オンでは、工具番号のペンの線を、カット長ずつ、スキップ長をあけて切ります (ミシン目)。</source>
+        <translation>When on, the lines of the tool number&apos;s pen are cut in pieces of the cut length with the skip length left between (perforation).</translation>
+    </message>
+    <message>
+        <source>ミシン目にするペン番号 (ペン選択のあとの番号) です。</source>
+        <translation>The pen number (after pen choice) whose lines are perforated.</translation>
+    </message>
+    <message>
+        <source>カットする長さです。0 以下では線をそのまま切ります。</source>
+        <translation>The length of each cut piece. 0 or less cuts the lines whole.</translation>
+    </message>
+    <message>
+        <source>あけておく長さです。0 以下では線をそのまま切ります。</source>
+        <translation>The length of each skip. 0 or less cuts the lines whole.</translation>
+    </message>
+    <message>
+        <source>プロッタ単位 (ステップ/インチ)(&amp;U):</source>
+        <translation>Plotter &amp;units (steps per inch):</translation>
+    </message>
+    <message>
+        <source>PD 制限 A (組, 1〜180):</source>
+        <translation>PD limit A (pairs, 1–180):</translation>
+    </message>
+    <message>
+        <source>PD 制限 S (バイト, 1〜9999):</source>
+        <translation>PD limit S (bytes, 1–9999):</translation>
+    </message>
+    <message>
+        <source>カット長 (0.1 mm):</source>
+        <translation>Cut length (0.1 mm):</translation>
+    </message>
+    <message>
+        <source>スキップ長 (0.1 mm):</source>
+        <translation>Skip length (0.1 mm):</translation>
+    </message>
+    <message>
+        <source>ナイフ補正</source>
+        <translation>Drag knife</translation>
+    </message>
+    <message>
+        <source>ナイフ補正を使う(&amp;B)</source>
+        <translation>Use &amp;blade compensation</translation>
+    </message>
+    <message>
+        <source>オンでは、工具番号のペンの線をドラッグナイフ用に切ります。刃先オフセットだけ各線を延ばして角で刃を回し、閉じた線はオーバーカットだけ切り重ねます。</source>
+        <translation>When on, the lines of the tool number&apos;s pen are cut for a drag knife: each line run on by the blade offset with the blade swung round at corners, and closed lines cut on past their start by the overcut.</translation>
+    </message>
+    <message>
+        <source>工具番号(&amp;E):</source>
+        <translation>Tool nu&amp;mber:</translation>
+    </message>
+    <message>
+        <source>ドラッグナイフのペン番号 (ペン選択のあとの番号) です。</source>
+        <translation>The drag knife&apos;s pen number (after pen choice).</translation>
+    </message>
+    <message>
+        <source>刃先オフセット (mm)(&amp;F):</source>
+        <translation>Blade o&amp;ffset (mm):</translation>
+    </message>
+    <message>
+        <source>刃先がホルダの中心から後ろにずれている長さです (0〜5 mm)。</source>
+        <translation>How far the blade tip trails the holder&apos;s centre (0–5 mm).</translation>
+    </message>
+    <message>
+        <source>オーバーカット (mm)(&amp;V):</source>
+        <translation>O&amp;vercut (mm):</translation>
+    </message>
+    <message>
+        <source>閉じた線を始点を越えて切り重ねる長さです (0〜50 mm)。開いた線には付きません。</source>
+        <translation>How far a closed line is cut on past its start (0–50 mm). Open lines get none.</translation>
+    </message>
+    <message>
+        <source>Trazen プロッタ設定</source>
+        <translation>Trazen Plotter Settings</translation>
+    </message>
+    <message>
+        <source>カス取り枠 (K マージン)</source>
+        <translation>Weeding frame (K margin)</translation>
+    </message>
+    <message>
+        <source>カス取り枠を使う(&amp;K)</source>
+        <translation>Cut a weeding frame (&amp;K margin)</translation>
+    </message>
+    <message>
+        <source>ミシン目 (Z カット)</source>
+        <translation>Perforation (Z cut)</translation>
+    </message>
+    <message>
+        <source>ミシン目を使う(&amp;Z)</source>
+        <translation>Perforate (&amp;Z cut)</translation>
+    </message>
+    <message>
+        <source>カット圧 (FS, g):</source>
+        <translation>Cut force (FS, grams):</translation>
+    </message>
+    <message>
+        <source>カットする部分の前に送る FS の値（グラム）です。0 では FS を送りません。</source>
+        <translation>The FS value (grams) sent before each cut piece. 0 sends no FS.</translation>
+    </message>
+    <message>
+        <source>スキップ圧 (FS, g):</source>
+        <translation>Skip force (FS, grams):</translation>
+    </message>
+    <message>
+        <source>あける部分の前に送る FS の値（グラム）です。0 では、あける部分の上でペンを上げます。</source>
+        <translation>The FS value (grams) sent before each skip. 0 lifts the pen over the skips.</translation>
     </message>
 </context>
 <context>
@@ -1461,8 +1637,8 @@ Check that the folder exists and can be written to (that the server is connected
 <context>
     <name>trznSendModal</name>
     <message>
-        <source>プロット送信</source>
-        <translation>Send Plot</translation>
+        <source>Trazen でプロット</source>
+        <translation>Plot with Trazen</translation>
     </message>
     <message>
         <source>送信先:</source>
@@ -1490,168 +1666,7 @@ Check that the folder exists and can be written to (that the server is connected
     </message>
     <message>
         <source>濃い線: 送信済み&#x3000;&#x3000;薄い線: 未送信&#x3000;&#x3000;○: 現在のペン位置</source>
-        <translation>Dark lines: sent    Light lines: not yet sent    ○: current pen position</translation>
-    </message>
-</context>
-<context>
-    <name>trznConfigModal</name>
-    <message>
-        <source>プロッタが 1 インチを何ステップで動くか (100〜10000)。0 と 1016 (0.025 mm) では座標をそのまま送り、ほかの値ではその単位に換算します。</source>
-        <translation>How many steps the plotter moves per inch (100–10000). 0 and 1016 (0.025 mm) send the coordinates as they are; any other value converts them to that step.</translation>
-    </message>
-    <message>
-        <source>各プロットの最初に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
-        <translation>Device commands sent as typed at the start of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
-    </message>
-    <message>
-        <source>各プロットの最後に、入力したとおり送る装置コマンドです。\e (エスケープ)、\r、\n、\\、\xNN はそのバイトになります。</source>
-        <translation>Device commands sent as typed at the end of every plot. \e (escape), \r, \n, \\ and \xNN become their byte.</translation>
-    </message>
-    <message>
-        <source>オンでは、どの PD 命令も A 組より多くの座標を持たず、S バイトより長くなりません。点とペンの上げ下ろしは変わりません。</source>
-        <translation>When on, no PD instruction holds more than A coordinate pairs or more than S bytes. The points and the pen lifts stay the same.</translation>
-    </message>
-    <message>
-        <source>1 つの PD 命令に入れる座標の組の最大数です。</source>
-        <translation>The most coordinate pairs in one PD instruction.</translation>
-    </message>
-    <message>
-        <source>1 つの PD 命令の最大バイト数です (PD と ; を含みます)。</source>
-        <translation>The most bytes in one PD instruction (counting "PD" and ";").</translation>
-    </message>
-    <message>
-        <source>オンでは、各プロットの最後に、ほかの線すべてを囲む長方形 (カス取り枠) を工具番号のペンでカットします。</source>
-        <translation>When on, every plot ends with a rectangle around all its other lines (a weeding frame), cut with the tool number's pen.</translation>
-    </message>
-    <message>
-        <source>カス取り枠をカットするペン番号 (SP) です。</source>
-        <translation>The pen number (SP) that cuts the weeding frame.</translation>
-    </message>
-    <message>
-        <source>K マージンの長さの単位です。</source>
-        <translation>The unit of the K margins.</translation>
-    </message>
-    <message>
-        <source>カス取り枠を線の範囲から上 (プロッタの原点から遠い側) にどれだけ離すか。</source>
-        <translation>How far the weeding frame lies above the lines (away from the plotter's origin).</translation>
-    </message>
-    <message>
-        <source>カス取り枠を線の範囲から左にどれだけ離すか。</source>
-        <translation>How far the weeding frame lies left of the lines.</translation>
-    </message>
-    <message>
-        <source>カス取り枠を線の範囲から下 (プロッタの原点の側) にどれだけ離すか。</source>
-        <translation>How far the weeding frame lies below the lines (towards the plotter's origin).</translation>
-    </message>
-    <message>
-        <source>カス取り枠を線の範囲から右にどれだけ離すか。</source>
-        <translation>How far the weeding frame lies right of the lines.</translation>
-    </message>
-    <message>
-        <source>オンでは、工具番号のペンの線を、カット長ずつ、スキップ長をあけて切ります (ミシン目)。</source>
-        <translation>When on, the lines of the tool number's pen are cut in pieces of the cut length with the skip length left between (perforation).</translation>
-    </message>
-    <message>
-        <source>ミシン目にするペン番号 (ペン選択のあとの番号) です。</source>
-        <translation>The pen number (after pen choice) whose lines are perforated.</translation>
-    </message>
-    <message>
-        <source>カットする部分の前に送る FS の値です。0 では FS を送りません。</source>
-        <translation>The FS value sent before each cut piece. 0 sends no FS.</translation>
-    </message>
-    <message>
-        <source>あける部分の前に送る FS の値です。0 では、あける部分の上でペンを上げます。</source>
-        <translation>The FS value sent before each skip. 0 lifts the pen over the skips.</translation>
-    </message>
-    <message>
-        <source>カットする長さです。0 以下では線をそのまま切ります。</source>
-        <translation>The length of each cut piece. 0 or less cuts the lines whole.</translation>
-    </message>
-    <message>
-        <source>あけておく長さです。0 以下では線をそのまま切ります。</source>
-        <translation>The length of each skip. 0 or less cuts the lines whole.</translation>
-    </message>
-    <message>
-        <source>プロッタ単位 (ステップ/インチ)(&amp;U):</source>
-        <translation>Plotter &amp;units (steps per inch):</translation>
-    </message>
-    <message>
-        <source>PD 制限 A (組, 1〜180):</source>
-        <translation>PD limit A (pairs, 1–180):</translation>
-    </message>
-    <message>
-        <source>PD 制限 S (バイト, 1〜9999):</source>
-        <translation>PD limit S (bytes, 1–9999):</translation>
-    </message>
-    <message>
-        <source>カット長 (0.1 mm):</source>
-        <translation>Cut length (0.1 mm):</translation>
-    </message>
-    <message>
-        <source>スキップ長 (0.1 mm):</source>
-        <translation>Skip length (0.1 mm):</translation>
-    </message>
-    <message>
-        <source>カット圧 (FS):</source>
-        <translation>Cut force (FS):</translation>
-    </message>
-    <message>
-        <source>スキップ圧 (FS):</source>
-        <translation>Skip force (FS):</translation>
-    </message>
-    <message>
-        <source>ナイフ補正</source>
-        <translation>Drag knife</translation>
-    </message>
-    <message>
-        <source>ナイフ補正を使う(&amp;B)</source>
-        <translation>Use &amp;blade compensation</translation>
-    </message>
-    <message>
-        <source>オンでは、工具番号のペンの線をドラッグナイフ用に切ります。刃先オフセットだけ各線を延ばして角で刃を回し、閉じた線はオーバーカットだけ切り重ねます。</source>
-        <translation>When on, the lines of the tool number's pen are cut for a drag knife: each line run on by the blade offset with the blade swung round at corners, and closed lines cut on past their start by the overcut.</translation>
-    </message>
-    <message>
-        <source>工具番号(&amp;E):</source>
-        <translation>Tool nu&amp;mber:</translation>
-    </message>
-    <message>
-        <source>ドラッグナイフのペン番号 (ペン選択のあとの番号) です。</source>
-        <translation>The drag knife's pen number (after pen choice).</translation>
-    </message>
-    <message>
-        <source>刃先オフセット (mm)(&amp;F):</source>
-        <translation>Blade o&amp;ffset (mm):</translation>
-    </message>
-    <message>
-        <source>刃先がホルダの中心から後ろにずれている長さです (0〜5 mm)。</source>
-        <translation>How far the blade tip trails the holder's centre (0–5 mm).</translation>
-    </message>
-    <message>
-        <source>オーバーカット (mm)(&amp;V):</source>
-        <translation>O&amp;vercut (mm):</translation>
-    </message>
-    <message>
-        <source>閉じた線を始点を越えて切り重ねる長さです (0〜50 mm)。開いた線には付きません。</source>
-        <translation>How far a closed line is cut on past its start (0–50 mm). Open lines get none.</translation>
-    </message>
-</context>
-<context>
-    <name>TRZN_Config</name>
-    <message>
-        <source>ナイフ補正の設定を保存できません (%1)。前の設定がそのまま残ります。</source>
-        <translation>The drag knife settings can't be saved (%1). The previous ones stay as they were.</translation>
-    </message>
-    <message>
-        <source>ナイフ補正を保存せずに続ける</source>
-        <translation>Continue without the knife settings</translation>
-    </message>
-</context>
-<context>
-    <name>TRZN_PagePreview</name>
-    <message>
-        <source>橙の枠の内側の線には、カス取り枠が全周切られます</source>
-        <translation>Lines inside the orange frame get their weeding frame all round</translation>
+        <translation>Dark lines: sent    Light lines: not yet sent    ○: the pen</translation>
     </message>
 </context>
 </TS>

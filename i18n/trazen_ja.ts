@@ -715,6 +715,22 @@
         <source>the DXF&apos;s inserted blocks multiply into more than %1 vertices, more than a plot holds</source>
         <translation>DXF の挿入されたブロックが %1 個を超える頂点に増えます。プロットに収まる量を超えています</translation>
     </message>
+    <message>
+        <source>pages %1 of %2 are outside the page range %3 set in Trazen Plotter Settings; not converted</source>
+        <translation>%2 ページ中 %1 ページ目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
+    </message>
+    <message>
+        <source>page %1 of %2 is outside the page range %3 set in Trazen Plotter Settings; not converted</source>
+        <translation>%2 ページ中 %1 ページ目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
+    </message>
+    <message>
+        <source>panels %1 of %2 are outside the page range %3 set in Trazen Plotter Settings; not converted</source>
+        <translation>%2 パネル中 %1 枚目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
+    </message>
+    <message>
+        <source>panel %1 of %2 is outside the page range %3 set in Trazen Plotter Settings; not converted</source>
+        <translation>%2 パネル中 %1 枚目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
+    </message>
 </context>
 <context>
     <name>TPlotWords</name>
@@ -821,10 +837,6 @@
     <message>
         <source>no paper is chosen in %1: choose a paper in Trazen Plotter Settings (TRZNSerConfig), then plot again</source>
         <translation>%1 で用紙が選ばれていません。Trazen プロッタ設定 (TRZNSerConfig) で用紙を選んでから、もう一度プロットしてください</translation>
-    </message>
-    <message>
-        <source>Plot</source>
-        <translation>プロット</translation>
     </message>
     <message>
         <source>note: %1</source>
@@ -979,6 +991,54 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
     <message>
         <source>the temporary folder %1 is full (no space left on its disk): free some space, or set TMPDIR to a larger disk</source>
         <translation>一時フォルダ %1 がいっぱいです (ディスクに空きがありません): 空きを作るか、TMPDIR を大きなディスクのフォルダにしてください</translation>
+    </message>
+    <message>
+        <source>Trazen Plotter Settings was closed without OK: %1 was not plotted</source>
+        <translation>Trazen プロッタ設定が OK で閉じられなかったため、%1 はプロットしませんでした</translation>
+    </message>
+    <message>
+        <source>cancelled: %1 was not plotted</source>
+        <translation>キャンセルしました: %1 はプロットしませんでした</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has %2 pages, and the page range %3 set in Trazen Plotter Settings makes %n plots of them, one per page.</source>
+        <translation>
+            <numerusform>%1 は %2 ページあり、Trazen プロッタ設定のページ範囲 %3 では、1 ページずつ %n 回のプロットになります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Plot all %n pages</source>
+        <translation>
+            <numerusform>%n ページすべてプロット</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Plot page %1 only</source>
+        <translation>%1 ページ目だけプロット</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is cut into %2 panels along the roll, and the page range %3 set in Trazen Plotter Settings makes %n plots of them, one per panel.</source>
+        <translation>
+            <numerusform>%1 はロール紙に沿って %2 枚のパネルに分かれ、Trazen プロッタ設定のページ範囲 %3 では、1 枚ずつ %n 回のプロットになります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Plot all %n panels</source>
+        <translation>
+            <numerusform>%n 枚すべてプロット</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Plot panel %1 only</source>
+        <translation>%1 枚目だけプロット</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Plot with Trazen</source>
+        <translation>Trazen でプロット</translation>
     </message>
 </context>
 </TS>

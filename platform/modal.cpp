@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <vector>
 
 namespace {
 
@@ -22,13 +23,32 @@ public:
 
     std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) override {
         // The desktop's own chooser can create folders; files are not offered.
-        const QString dir = QFileDialog::getExistingDirectory(parent, title, QString(),
-                                                              QFileDialog::ShowDirsOnly);
+        const QString dir =
+            QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
         if (dir.isEmpty()) return std::nullopt;
         return dir;
     }
 
     void Beep() override { QApplication::beep(); }
+
+    int Choose(QWidget* parent, const QString& message, const QStringList& answers) override {
+        QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message,
+                        QMessageBox::NoButton, parent);
+        box.setTextFormat(Qt::PlainText);
+        std::vector<QAbstractButton*> buttons;
+        for (qsizetype i = 0; i < answers.size(); ++i) {
+            const bool out = i + 1 == answers.size();
+            buttons.push_back(
+                box.addButton(answers[i], out ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+        }
+        if (buttons.empty()) return 0;
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+        box.setEscapeButton(buttons.back());
+        box.exec();
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (box.clickedButton() == buttons[i]) return static_cast<int>(i + 1);
+        return static_cast<int>(buttons.size());
+    }
 };
 
 ModalSeam* g_seam = nullptr;

@@ -3,6 +3,7 @@
 // Programs use the desktop's own dialogs; tests install a ModalSeam that answers.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -16,6 +17,14 @@ public:
     // The chosen folder, or nothing when cancelled.
     virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) = 0;
     virtual void Beep() = 0;
+    // One of several answers, the first the default and the last the way out (Escape): returns
+    // 1 for the first. A seam that does not answer it takes the way out, so that a test that
+    // never meant to be asked is never held in a dialog.
+    virtual int Choose(QWidget* parent, const QString& message, const QStringList& answers) {
+        (void)parent;
+        (void)message;
+        return static_cast<int>(answers.size());
+    }
 };
 
 // The seam in use; the desktop one unless a test installed its own (nullptr restores).

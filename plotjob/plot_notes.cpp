@@ -63,6 +63,19 @@ constexpr const char* kNotes[] = {
     QT_TRANSLATE_NOOP("TPlotNotes",
                       "panel %1 of %2 is outside the page range %3 set in Trazen Plotter "
                       "Settings; not sent"),
+    // The same when the plot is kept (trzn-plot --output), not sent.
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "pages %1 of %2 are outside the page range %3 set in Trazen Plotter "
+                      "Settings; not converted"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "page %1 of %2 is outside the page range %3 set in Trazen Plotter "
+                      "Settings; not converted"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "panels %1 of %2 are outside the page range %3 set in Trazen Plotter "
+                      "Settings; not converted"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "panel %1 of %2 is outside the page range %3 set in Trazen Plotter "
+                      "Settings; not converted"),
     // Why a drawing can't be read or plotted, and what its cutting options leave out.
     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing has more than %1 points to plot"),
     QT_TRANSLATE_NOOP("TPlotNotes",

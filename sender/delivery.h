@@ -66,7 +66,10 @@ public:
     // One timer tick's share of the work.
     virtual void Step() {}
     virtual TDeliveryProgress Progress() const = 0;
+    // message: the closing words, as the run's result keeps them.
     virtual TStopReply Stop(QString* message) = 0;
+    // What the window adds to the closing words while Close still waits (empty: nothing).
+    virtual QString ClosingState() const { return {}; }
     virtual TDeliveryOutcome Outcome() const = 0;
     // At shut-down, after the outcome is recorded: let go of what the delivery holds.
     virtual void Close() {}

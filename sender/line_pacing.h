@@ -12,16 +12,13 @@ public:
     // The line thread's work: the plot onto the line, then the run ended.
     virtual void Run(TLineRun& run) = 0;
     // The run ends when the plotter says it has drawn everything, rather than when the last
-    // byte left the port: nothing then is left to wait for at close.
+    // byte left the port: nothing then is left to wait for at close. Such a plotter also takes
+    // abort graphics at Stop.
     virtual bool EndsWhenDrawn() const = 0;
-    // At Stop, once the line thread has ended: tells the plotter to drop what it holds. False
-    // when this pacing can't, or the line can't carry it.
-    virtual bool Abort(TLineRun& run) = 0;
 };
 
 class TLineFlowPacing : public TLinePacing {
 public:
     void Run(TLineRun& run) override;
     bool EndsWhenDrawn() const override { return false; }
-    bool Abort(TLineRun&) override { return false; }
 };

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QWidget>
 
 #include "platform/translation.h"
 #include "sender/trzn_sersend.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     InstallTranslations(app);
     TRZN_SerSend controller;
+    // Any box the sender shows carries the window's name, the one its "Open with" entry has.
+    app.setApplicationDisplayName(controller.panel()->windowTitle());
     const QStringList args = QCoreApplication::arguments();
     const qsizetype queue = args.indexOf(QStringLiteral("--queue"));
     if (queue > 0 && queue + 1 < args.size()) controller.setQueueOverride(args[queue + 1].toStdString());

@@ -19,10 +19,8 @@ inline constexpr std::string_view kAskBufferRoomFirst = "\x1b.(\x1b.B";
 // plotter-on: the status question is put between plotter-on and plotter-off, which leaves the
 // plotter as the plot left it.
 inline constexpr std::string_view kAskStatusAfterPlot = "\x1b.(\x1b.O\x1b.)";
-// Abort graphics empties the buffer; plotter-off then ends the plot as the framing would have.
-// Plotter-on first, for a plotter the plot's own plotter-off has reached: it would ignore the
-// abort and draw out its buffer.
-inline constexpr std::string_view kAbortAndPlotterOff = "\x1b.(\x1b.K\x1b.)";
+// Abort graphics empties the buffer, and drops an instruction half taken in.
+inline constexpr std::string_view kAbortGraphics = "\x1b.K";
 // In the extended status: the buffer is empty, the pen has drawn everything it was sent.
 inline constexpr long kStatusBufferEmpty = 8;
 // A plotter that answers does so at once; this long means it is not listening.

@@ -13,8 +13,12 @@
 #include "sender/plot_file.h"
 #include "sender/send_messages.h"
 #include "sender/serial_pacing.h"
+#include "sender/stop_ending.h"
 
 namespace {
+
+// What Stop gives the ending; what is left of it goes out at close, while the line is waited for.
+constexpr std::chrono::milliseconds kStopTime{500};
 
 std::unique_ptr<TLinePacing> PacingFor(const TSrConfig& port) {
     if (port.flctrl == kFlowPlotterBuffer) return std::make_unique<TBufferPacing>();
@@ -86,9 +90,47 @@ TDeliveryProgress TSerialDelivery::Progress() const {
 
 TStopReply TSerialDelivery::Stop(QString* message) {
     EndThread();
-    *message = _pacing->Abort(_run) ? tr("中止しました。プロッタは受け取った分を捨てて止まります。")
-                                    : tr("中止しました。プロッタの受信完了を待っています…");
+    *message = PrepareEnding();
+    PutEnding(kStopTime);
     return TStopReply::Stopped;
+}
+
+QString TSerialDelivery::PrepareEnding() {
+    // A plotter that says when it has drawn everything also takes abort graphics.
+    const bool answers = _pacing->EndsWhenDrawn();
+    if (_fd < 0 || _run.broken()) return tr("中止しました。");
+    if (!answers && !_run.carried()) return tr("中止しました。プロッタには何も送っていません。");
+    // The plot's own ending has gone out already.
+    if (!answers && _run.AllSent()) return tr("中止しました。");
+    _ending =
+        StopEnding(answers ? std::string() : FinishInstructionAt(_file, _run.sent()), answers);
+    _endingPut = 0;
+    return answers
+               ? tr("中止しました。プロッタは受け取った分を捨て、ペンを上げて止まります。")
+               : tr("中止しました。プロッタは受け取った分を描き終えると、ペンを上げて止まります。");
+}
+
+void TSerialDelivery::PutEnding(std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (_endingPut < _ending.size()) {
+        const ssize_t n = WriteSome(_fd, _ending.data() + _endingPut, _ending.size() - _endingPut);
+        if (n < 0) {
+            _ending.clear();  // a broken line takes nothing more
+            return;
+        }
+        if (n > 0) _run.MarkCarried();
+        _endingPut += static_cast<size_t>(n);
+        const qint64 left = limit.count() - clock.elapsed();
+        if (_endingPut < _ending.size() &&
+            (left <= 0 || !WaitWritable(_fd, static_cast<int>(left))))
+            return;
+    }
+}
+
+QString TSerialDelivery::ClosingState() const {
+    if (_fd < 0 || _run.broken() || !_run.carried() || _pacing->EndsWhenDrawn()) return {};
+    return tr("プロッタが受け取り終えるのを待っています…");
 }
 
 void TSerialDelivery::EndThread() {
@@ -133,6 +175,11 @@ void TSerialDelivery::Close() {
         // plot short. A broken line, or one that never carried a byte, holds nothing worth
         // waiting for.
         if (!_run.broken() && _run.carried()) {
+            // An ending the line could not take at Stop (a plotter holding it) still goes first.
+            if (_endingPut < _ending.size()) {
+                WaitServing(_setup.writableLimit, [](int fd) { return WaitWritable(fd, 0); });
+                PutEnding(kStopTime);
+            }
             DrainServing(_fd, _setup.serve, [] { return false; });
             // A plotter that has said it drew everything, or was told to drop what it held,
             // needs no time given.

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "sender/delivery.h"
@@ -26,11 +27,16 @@ public:
     void Start() override;
     TDeliveryProgress Progress() const override;
     TStopReply Stop(QString* message) override;
+    QString ClosingState() const override;
     TDeliveryOutcome Outcome() const override;
     void Close() override;
 
 private:
     void EndThread();
+    // The bytes that leave the plotter safe after Stop (stop_ending.h), and the closing words.
+    QString PrepareEnding();
+    // Writes what is left of the ending while the line takes it, for at most limit.
+    void PutEnding(std::chrono::milliseconds limit);
     void WaitServing(std::chrono::milliseconds limit, bool (*done)(int fd));
 
     TDeliverySetup _setup;
@@ -40,5 +46,7 @@ private:
     int _file = -1;  // the framed plot
     int _wake = -1;  // eventfd: Stop reaches the line thread in its wait for room
     TLineRun _run;
+    std::string _ending;  // after Stop
+    size_t _endingPut = 0;
     std::thread _line;
 };

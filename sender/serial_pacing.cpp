@@ -77,15 +77,3 @@ void TBufferPacing::AwaitDrawn(TLineRun& run) {
         if (!run.Rest(kStatusAgain)) return;
     }
 }
-
-bool TBufferPacing::Abort(TLineRun& run) {
-    if (run.fd() < 0 || run.broken()) return false;
-    const std::string_view abort = kAbortAndPlotterOff;
-    for (size_t put = 0; put < abort.size();) {
-        const ssize_t n = WriteSome(run.fd(), abort.data() + put, abort.size() - put);
-        if (n < 0 || (n == 0 && !WaitWritable(run.fd(), 500))) break;
-        put += static_cast<size_t>(n);
-        run.MarkCarried();
-    }
-    return true;
-}

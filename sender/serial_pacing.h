@@ -9,8 +9,6 @@ class TBufferPacing : public TLinePacing {
 public:
     void Run(TLineRun& run) override;
     bool EndsWhenDrawn() const override { return true; }
-    // Aborted, the pen stops at once; the plotter would otherwise draw out all it holds.
-    bool Abort(TLineRun& run) override;
 
 private:
     void AwaitDrawn(TLineRun& run);

@@ -7,12 +7,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -29,6 +31,7 @@
 #include "sender/plot_file.h"
 #include "sender/plot_preview.h"
 #include "sender/send_messages.h"
+#include "settings/completion_status.h"
 #include "settings/default_setup.h"
 #include "settings/store.h"
 #include "ui_trznSendModal.h"
@@ -144,6 +147,7 @@ void TRZN_SerSend::ShowNotes() {
     if (notes.size() > kShownNotes) lines << QString(QChar(0x2026));
     _ui->prserLabelNotes->setText(lines.join('\n'));
     _ui->prserLabelNotes->show();
+    FitPanel();
 }
 
 void TRZN_SerSend::StartDelivery() {
@@ -151,7 +155,12 @@ void TRZN_SerSend::StartDelivery() {
     _resultDue = true;
     ShowNotes();
     _records = std::make_unique<RecordSet>();
-    LoadSettings(_records.get());
+    // No settings file yet: the default setup, as the configuration window would start from,
+    // which names no destination and so says that the plotter is not set up.
+    if (std::string unread;
+        !LoadSettings(_records.get()) &&
+        ReadSettingsFile(SettingsFilePath(nullptr), &unread) == SettingsRead::Missing)
+        DefaultSetup(_records.get());
     // A status that can't be set to "running" can't be set to "done" either: the plug-in would
     // read an earlier run's result for this plot. Nothing is sent then.
     const bool statusRecorded = *_records->refCon == 0 || StoreCompletion(Completion::Running);
@@ -361,8 +370,11 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         _outcome == SendOutcome::Failed ? SendOutcome::Failed : SendOutcome::Stopped;
     if (Streams()) ApplyProgress(true);
     _outcome = stopped;
-    ShowState(words + unrecorded);
     _closingWords = words + unrecorded;
+    // The wait for the line is the window's to say while it lasts, not the run's result.
+    const QString closing = _delivery->ClosingState();
+    ShowState(closing.isEmpty() ? _closingWords : _closingWords + "\n" + closing);
+    _ui->prserPBtnStopData->setText(tr("停止しています…"));
     stopTimer();
 }
 
@@ -387,7 +399,9 @@ void TRZN_SerSend::stopTimer() {
 bool TRZN_SerSend::StoreCompletion(Completion value) {
     if (!_records) return true;
     *_records->refCon = static_cast<int64_t>(value);
-    const bool stored = SaveSettings(*_records, nullptr, PrintLines::Sender);
+    // Only the status: the rest of the file may have been saved by the configuration window
+    // since it was loaded here (the user mending what a failure message asked for).
+    const bool stored = StoreCompletionStatus(value, PrintLines::Sender);
     if (!stored) _statusUnwritable = true;
     return stored;
 }
@@ -419,7 +433,7 @@ void TRZN_SerSend::Fail(const QString& message) {
               "\n" + text);
     _ui->prserPBtnStopData->setText(tr("閉じる"));
     _ui->prserPBtnStopData->setEnabled(true);
-    trznSendModal->adjustSize();
+    FitPanel();
 }
 
 void TRZN_SerSend::ShowState(const QString& text) {
@@ -428,8 +442,23 @@ void TRZN_SerSend::ShowState(const QString& text) {
     // The label wraps at the width its lines balance at: a Japanese sentence a little wider than
     // the window would leave its last characters alone on a line.
     const int room = label->width();
-    if (room <= 0) return;
-    label->setContentsMargins(0, 0, room - BalancedWidth(text, label->font(), room), 0);
+    if (room > 0)
+        label->setContentsMargins(0, 0, room - BalancedWidth(text, label->font(), room), 0);
+    FitPanel();
+}
+
+void TRZN_SerSend::FitPanel() {
+    // A window smaller than its layout needs lays its parts over each other (a three-line
+    // failure over the picture's key) or cuts them at its edge (a longer English text). It
+    // grows to fit, and never shrinks under the user's eyes.
+    QWidget* w = trznSendModal.get();
+    QLayout* layout = w->layout();
+    layout->activate();
+    const int width = std::max(w->width(), layout->totalMinimumSize().width());
+    const int height =
+        std::max(layout->totalMinimumSize().height(),
+                 layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : 0);
+    if (width > w->width() || height > w->height()) w->resize(width, std::max(height, w->height()));
 }
 
 void TRZN_SerSend::LeaveResult() {
@@ -448,6 +477,7 @@ void TRZN_SerSend::LeaveResult() {
 void TRZN_SerSend::CentrePanel() {
     QWidget* w = trznSendModal.get();
     w->adjustSize();
+    FitPanel();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));

@@ -82,6 +82,7 @@ private:
     void Fail(const QString& message);
     QString StatusUnrecordedText() const;
     void ShowState(const QString& text);
+    void FitPanel();
     void LeaveResult();
     void CentrePanel();
     void LoadPreview();

@@ -7,9 +7,12 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "settings/settings_lock.h"
 
 namespace {
 
@@ -454,7 +457,19 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
     if (path.empty()) return false;
     const std::string text =
         FormatPrefarence(print, paper, config, serial, refCon, presetName, stat, lines);
+    std::optional<SettingsLock> turn;
+    if (!preset) turn.emplace();
     return WriteSettingsFile(path, text);
+}
+
+std::string SettingsLineKey(std::string_view line) {
+    size_t pos = 0;
+    std::string kept;
+    ReadLine(line.data(), line.size(), pos, kept);
+    if (kept.empty() || kept[0] == '\'') return {};
+    std::string fields[5];
+    SplitFields(kept, fields);
+    return fields[0];
 }
 
 bool LoadSettings(RecordSet* records, const char* preset) {
@@ -506,6 +521,22 @@ bool WriteSettingsFile(const std::string& path, const std::string& text) {
 }
 
 std::string SettingsWriteError() { return g_writeError; }
+
+SettingsRead ReadSettingsFile(const std::string& path, std::string* bytes) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.exists() && !QFileInfo(file).isSymLink()) return SettingsRead::Missing;
+    if (!file.open(QIODevice::ReadOnly)) {
+        g_writeError = file.errorString().toStdString();
+        return SettingsRead::Failed;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        g_writeError = file.errorString().toStdString();
+        return SettingsRead::Failed;
+    }
+    bytes->assign(data.constData(), static_cast<size_t>(data.size()));
+    return SettingsRead::Read;
+}
 
 std::string SettingsFilePath(const char* preset) {
     std::string path;

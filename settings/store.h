@@ -4,6 +4,7 @@
 // formats and their order are fixed byte for byte.
 
 #include <string>
+#include <string_view>
 
 #include "plotjob/product_folder.h"
 #include "settings/records.h"
@@ -22,7 +23,8 @@ bool GetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
 
 // Writes the records to the file that preset selects. The file is replaced whole (temporary
 // file and rename), so a reader sees the old or the new content, never a part. Returns false
-// when nothing was written; the previous file is then left as it was.
+// when nothing was written; the previous file is then left as it was. The main settings file
+// is written under the settings lock (settings_lock.h).
 bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfig config,
                    THSrConfig serial, THRefCon refCon = nullptr, const char* presetName = nullptr,
                    const tPldStatRes* stat = nullptr, PrintLines lines = PrintLines::Config);
@@ -50,9 +52,18 @@ std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, 
 // written through). False when nothing was written; the previous file then stays as it was.
 bool WriteSettingsFile(const std::string& path, const std::string& text);
 
-// Why the last failed write of this thread failed, in the system's words ("No space left on
-// device"); empty after a write that succeeded.
+// Why the last failed write (or ReadSettingsFile) of this thread failed, in the system's words
+// ("No space left on device"); empty after a write that succeeded.
 std::string SettingsWriteError();
+
+enum class SettingsRead { Read, Missing, Failed };
+// The file's bytes as they are. Missing: there is no such file (a dangling link is not
+// missing: it can't be read). Failed: SettingsWriteError() says why.
+SettingsRead ReadSettingsFile(const std::string& path, std::string* bytes);
+
+// The key the loader finds on one line of a settings file (no line end in it): empty for a
+// blank line or a comment.
+std::string SettingsLineKey(std::string_view line);
 
 // Path of the main settings file (preset == nullptr) or of a preset file; empty on failure or
 // when the path would not fit in 511 bytes.

@@ -9,7 +9,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -22,10 +22,13 @@
 #include "settings/default_setup.h"
 #include "settings/store.h"
 #include "tools/drawing_job.h"
+#include "tools/first_setup.h"
+#include "tools/help_text.h"
 #include "tools/hpgl_commands.h"
 #include "tools/input_kind.h"
 #include "tools/plot_job.h"
 #include "tools/plot_parts.h"
+#include "tools/plot_question.h"
 #include "tools/plot_words.h"
 #include "tools/reading_child.h"
 #include "tools/send_plots.h"
@@ -72,26 +75,11 @@ std::string RawOptionValue(const std::vector<std::string>& rawArgs, const std::s
 // Without a settings file, or with the default setup a first start left there, the sender
 // would have no destination to send to: the destination is chosen first, in the
 // configuration window. `why` says which of the two it is.
-int NotConfigured(const QString& why) {
-    const QString missing = TPlotWords::tr(
-                                "the plotter is not set up yet (%1): choose where plots go in "
-                                "Trazen Plotter Settings (TRZNSerConfig), then plot again")
-                                .arg(why);
-    if (!ShowsWindows()) return Fail(PlotOutcome::Unconfigured, missing);
-    const std::string config = FindProgram(QCoreApplication::applicationDirPath().toStdString(),
-                                           "TRZNSerConfig", "config");
-    QProcess window;
-    window.setProgram(QString::fromStdString(config));
-    window.setStandardInputFile(QProcess::nullDevice());
-    window.setStandardOutputFile(QProcess::nullDevice());
-    window.setStandardErrorFile(QProcess::nullDevice());
-    if (config.empty() || !window.startDetached()) {
-        return Fail(PlotOutcome::Unconfigured,
-                    missing + TPlotWords::tr("; TRZNSerConfig could not be started"));
-    }
-    // The window that opens is the message; a dialog in front of it would only hide it.
-    Say(TPlotWords::tr("%1; opening it now").arg(missing));
-    return static_cast<int>(PlotOutcome::Unconfigured);
+QString NotSetUp(const QString& why) {
+    return TPlotWords::tr(
+               "the plotter is not set up yet (%1): choose where plots go in "
+               "Trazen Plotter Settings (TRZNSerConfig), then plot again")
+        .arg(why);
 }
 
 // What the command line asks for, read and checked.
@@ -126,7 +114,8 @@ std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
     return app;
 }
 
-// The command line into *line; an exit status when it is wrong.
+// The command line into *line; an exit status when it is wrong, or when the help was asked for
+// (and shown).
 std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, CommandLine* line) {
     QCommandLineParser parser;
     parser.setApplicationDescription(TPlotWords::tr(
@@ -168,8 +157,10 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(WrapHelp(parser.helpText(), 80).toLocal8Bit().constData(), stdout);
+        return static_cast<int>(PlotOutcome::Delivered);
+    }
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
@@ -200,33 +191,37 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
     return std::nullopt;
 }
 
-// The settings into *records; an exit status when there are none to plot with.
-std::optional<int> LoadRecords(bool keep, RecordSet* records) {
-    std::string unreadable;
-    switch (LoadPlotSettings(records, &unreadable)) {
-        case SettingsState::Loaded:
-            if (!keep && !DestinationChosen(*records->serial))
-                return NotConfigured(TPlotWords::tr("no destination is chosen in %1")
-                                         .arg(QString::fromStdString(SettingsFilePath(nullptr))));
-            break;
-        case SettingsState::Missing:
-            if (!keep)
-                return NotConfigured(TPlotWords::tr("there is no %1")
-                                         .arg(QString::fromStdString(SettingsFilePath(nullptr))));
+// The settings into *records; an exit status when there are none to plot with. From the file
+// manager the window opens instead, and the plot goes on once it has stored a destination.
+std::optional<int> LoadRecords(bool keep, const QString& file, RecordSet* records) {
+    const QString settings = QString::fromStdString(SettingsFilePath(nullptr));
+    for (bool asked = false;; asked = true) {
+        std::string unreadable;
+        const SettingsState state = LoadPlotSettings(records, &unreadable);
+        if (state == SettingsState::Unreadable) {
+            return Fail(PlotOutcome::Unconfigured,
+                        TPlotWords::tr("the settings file %1 can't be read (%2): the "
+                                       "destination is not known")
+                            .arg(settings, QString::fromLocal8Bit(unreadable.c_str())));
+        }
+        if (keep) {
+            if (state == SettingsState::Loaded) return std::nullopt;
             DefaultSetup(records);
             Say(TPlotWords::tr("note: nothing is set up in TRZNSerConfig yet: converted for the "
                                "default setup's paper, %1")
                     .arg(ChosenPaper(*records)));
-            break;
-        case SettingsState::Unreadable:
-            return Fail(
-                PlotOutcome::Unconfigured,
-                TPlotWords::tr("the settings file %1 can't be read (%2): the destination is "
-                               "not known")
-                    .arg(QString::fromStdString(SettingsFilePath(nullptr)),
-                         QString::fromLocal8Bit(unreadable.c_str())));
+            return std::nullopt;
+        }
+        if (state == SettingsState::Loaded && DestinationChosen(*records->serial))
+            return std::nullopt;
+        const QString missing =
+            NotSetUp(state == SettingsState::Missing
+                         ? TPlotWords::tr("there is no %1").arg(settings)
+                         : TPlotWords::tr("no destination is chosen in %1").arg(settings));
+        // Once the window has been and stored no destination, asking again would loop.
+        if (asked || !ShowsWindows()) return Fail(PlotOutcome::Unconfigured, missing);
+        if (auto end = SetUpBeforePlotting(missing, file)) return end;
     }
-    return std::nullopt;
 }
 
 // --output: each plot written to its file.
@@ -249,7 +244,7 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
     }
     std::string error;
     for (const PlotPart& part : parts) {
-        const std::string name = KeptPlotName(output, part);
+        const std::string name = KeptPlotName(output, part, parts.size());
         if (auto failure = WriteKeptPlot(part, name, &error)) {
             return Fail(*failure, QString::fromLocal8Bit(error.c_str()));
         }
@@ -310,7 +305,7 @@ int main(int argc, char** argv) {
         return Fail(PlotOutcome::NoFolder, TPlotWords::tr("the Documents folder can't be found"));
     }
     RecordSet records;
-    if (auto none = LoadRecords(line.keep, &records)) return *none;
+    if (auto none = LoadRecords(line.keep, shownFile, &records)) return *none;
     // A drawing is laid on the paper; a plot of HP-GL brings its own coordinates.
     if (drawing && !PaperChosen(*records.print)) {
         return Fail(PlotOutcome::Unconfigured,
@@ -328,7 +323,7 @@ int main(int argc, char** argv) {
             return Fail(*failure,
                         shownFile + ": " + NoteInSessionLanguage(converted->result().message));
         }
-        SayRemarks(converted->remarks());
+        SayRemarks(line.keep ? KeptRemarks(converted->remarks()) : converted->remarks());
     }
     std::optional<CommandedHpgl> hpgl;
     if (!drawing) hpgl = CommandedHpgl::Make(file, *records.serial);
@@ -339,5 +334,14 @@ int main(int argc, char** argv) {
                 : std::vector<PlotPart>{
                       PlotPart{hpgl->body(), InputWindowHeader(line.brc), line.brc, 1, 1}};
     if (line.keep) return KeepPlots(parts, line.output);
-    return SendPlots(parts, {line.senderArgs, line.wait, line.file}, folder);
+    // Asked from the desktop only: a command line's page range is meant as it stands.
+    const std::vector<PlotPart> chosen =
+        ShowsWindows() ? ChosenParts(parts, AskManyPlots(parts, shownFile, records.config->iFstPage,
+                                                         records.config->iLstPage))
+                       : parts;
+    if (chosen.empty()) {
+        Say(TPlotWords::tr("cancelled: %1 was not plotted").arg(shownFile));
+        return static_cast<int>(PlotOutcome::SenderFailed);
+    }
+    return SendPlots(chosen, {line.senderArgs, line.wait, line.file}, folder);
 }

@@ -10,14 +10,26 @@ std::string PartLabel(const PlotPart& part) {
            std::to_string(part.count);
 }
 
-std::string KeptPlotName(const std::string& output, const PlotPart& part) {
+std::string KeptPlotName(const std::string& output, const PlotPart& part, size_t plots) {
     // The standard output takes one plot whatever its number (a range may choose one of many).
-    if (part.count <= 1 || output == "-") return output;
+    if (plots <= 1 || part.count <= 1 || output == "-") return output;
     std::string stem = output;
     const std::string plt = ".plt";
     if (stem.size() > plt.size() && stem.compare(stem.size() - plt.size(), plt.size(), plt) == 0)
         stem.resize(stem.size() - plt.size());
     return stem + "-" + std::to_string(part.number) + plt;
+}
+
+std::vector<std::string> KeptRemarks(const std::vector<std::string>& remarks) {
+    const std::string sent = " set in Trazen Plotter Settings; not sent";
+    std::vector<std::string> out;
+    for (std::string remark : remarks) {
+        if (remark.size() > sent.size() &&
+            remark.compare(remark.size() - sent.size(), sent.size(), sent) == 0)
+            remark.replace(remark.size() - 4, 4, "converted");
+        out.push_back(std::move(remark));
+    }
+    return out;
 }
 
 std::string NotSent(const std::vector<PlotPart>& parts, size_t from) {

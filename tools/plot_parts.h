@@ -15,15 +15,20 @@ struct PlotPart {
     std::string brc;          // its input window ("x1,y1,x2,y2"), empty for none
     int number = 1;           // panel `number` of `count`; count 1: the whole plot
     int count = 1;
-    bool page = false;        // page `number` of a document of `count` pages, not a panel
+    bool page = false;  // page `number` of a document of `count` pages, not a panel
 };
 
 // "panel 2 of 3", or "page 2 of 3".
 std::string PartLabel(const PlotPart& part);
 
-// Where --output puts the part: the file given for a plot that is not cut; for a panel the file
-// given without its ".plt", then "-N.plt" ("out.plt" and "out" give "out-2.plt").
-std::string KeptPlotName(const std::string& output, const PlotPart& part);
+// Where --output puts the part, one of `plots`: the file given when it is the only one (a plot
+// that is not cut, or the one page a range chooses); else the file given without its ".plt",
+// then "-N.plt" ("out.plt" and "out" give "out-2.plt").
+std::string KeptPlotName(const std::string& output, const PlotPart& part, size_t plots);
+
+// The notes of a conversion as --output says them: what the page range leaves out is not
+// converted, where plotting would not send it.
+std::vector<std::string> KeptRemarks(const std::vector<std::string>& remarks);
 
 // The parts from `from` on, said as not sent: "panel 3 of 3 was not sent", "panels 2, 3 of 3
 // were not sent"; empty when there are none.

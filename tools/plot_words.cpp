@@ -41,7 +41,8 @@ void Say(const QString& message) {
 
 int Fail(PlotOutcome outcome, const QString& message) {
     Say(message);
-    if (g_gui) ShowWarning(TPlotWords::tr("Plot"), message);
+    // Titled as the file manager's menu names the command.
+    if (g_gui) ShowWarning(TPlotWords::tr("Plot with Trazen"), message);
     return static_cast<int>(outcome);
 }
 

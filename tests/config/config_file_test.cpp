@@ -120,36 +120,47 @@ TEST_F(FileTest, CancelUntouchedWritesTheLoadedRecordsWithCorrections) {
 }
 
 // Without a settings file the window starts from the default setup and writes it at once.
-// Cancel leaves it as it is, with no destination chosen (the next plot still asks for one);
-// OK stores the setup with the port the window showed.
+// Cancel leaves it as it is, with no destination chosen (the next plot still asks for one). The
+// window shows none chosen either: OK stores the port the user picks, and without one asks
+// first, since plots could go nowhere.
 TEST_F(FileTest, FirstStartWritesTheDefaultSetup) {
     const struct {
         const char* name;
         void (TRZN_Config::*press)();
-        int64_t status;
+        int pick;         // the port item chosen before pressing, -1 for none
+        int alertAnswer;  // 1 back to the window, 2 store without a destination
+        int64_t status;   // on disk afterwards
         bool chosen;
+        int alerts;
     } rows[] = {
-        {"OK", &TRZN_Config::prdefPBtnOkAction, 1, true},
-        {"Cancel", &TRZN_Config::prdefPBtnCancelAction, 2, false},
+        {"OK", &TRZN_Config::prdefPBtnOkAction, 0, 2, 1, true, 0},
+        {"OK_without_a_port_stored", &TRZN_Config::prdefPBtnOkAction, -1, 2, 1, false, 1},
+        {"OK_without_a_port_back", &TRZN_Config::prdefPBtnOkAction, -1, 1, 0, false, 1},
+        {"Cancel", &TRZN_Config::prdefPBtnCancelAction, -1, 2, 2, false, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome fresh;
         FakeDevices devices({"/dev/ttyS0"});
+        FolderAnswer answer(std::nullopt);
+        answer.alertAnswer = row.alertAnswer;
         TRZN_Config c;
         c.awakeFromNib();
         RecordSet want;
         BuiltInSetup(&want);
         EXPECT_EQ(ReadFileBytes(fresh.settingsFile()), Expected(want, 0, want.stat));
         // No tool number yet: the pop-ups say so rather than show nothing, and store it as is.
-        for (const char* name : {"prconMenuKstid", "prconMenuZfcid"}) {
-            auto* tools = c.window()->findChild<QComboBox*>(name);
-            ASSERT_NE(tools, nullptr);
-            EXPECT_EQ(tools->currentIndex(), -1) << name;
-            EXPECT_FALSE(tools->placeholderText().isEmpty()) << name;
+        for (const char* name : {"prconMenuKstid", "prconMenuZfcid", "prconMenuNPort"}) {
+            auto* menu = c.window()->findChild<QComboBox*>(name);
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->currentIndex(), -1) << name;
+            EXPECT_FALSE(menu->placeholderText().isEmpty()) << name;
         }
 
+        if (row.pick >= 0) c.window()->findChild<QComboBox*>("prconMenuNPort")->setCurrentIndex(row.pick);
         (c.*row.press)();
+        EXPECT_EQ(static_cast<int>(answer.alerts.size()), row.alerts);
+        EXPECT_EQ(c.isFinished(), row.status != 0);
         if (row.chosen) {
             want.serial->port = 0;
             std::snprintf(want.serial->port_name, sizeof want.serial->port_name, "/dev/ttyS0");

@@ -29,6 +29,7 @@ protected:
 // The port a file names is the destination: one the machine does not list now stays chosen as
 // an item of its own, and OK keeps it; only a file without a name falls back by position.
 TEST_F(LoadTest, StoredPortStaysTheDestination) {
+    FolderAnswer answer(std::nullopt);  // OK without a destination: store all the same
     const struct {
         const char* name;
         std::vector<std::string> devices;
@@ -50,8 +51,7 @@ TEST_F(LoadTest, StoredPortStaysTheDestination) {
          "Shared Folder(Trazen Server)", 1, "Shared Folder(Trazen Server)"},
         {"older file, no devices, index beyond", {}, 4, "", 0, "Shared Folder(Trazen Server)", 0,
          "Shared Folder(Trazen Server)"},
-        {"default setup: none chosen, the first item shown", {"/dev/ttyS0"}, -1, "", 0,
-         "/dev/ttyS0", -1, "/dev/ttyS0"},
+        {"default setup: none chosen, none shown", {"/dev/ttyS0"}, -1, "", -1, "", -1, ""},
         {"no devices, shared folder by name", {}, 0, "Shared Folder(Trazen Server)", 0,
          "Shared Folder(Trazen Server)", 0, "Shared Folder(Trazen Server)"},
         // No print server answers: the stored queue is kept as an item of its own.
@@ -66,6 +66,8 @@ TEST_F(LoadTest, StoredPortStaysTheDestination) {
         RecordSet r = SampleRecords();
         r.serial->port = row.port;
         std::snprintf(r.serial->port_name, sizeof r.serial->port_name, "%s", row.portName);
+        // A network destination needs its address, or OK refuses it.
+        std::snprintf(r.serial->ipaddr, sizeof r.serial->ipaddr, "192.0.2.1");
         TRZN_Config& c = Open(r);
         auto* menu = Control<QComboBox>(c, "prconMenuNPort");
         EXPECT_EQ(menu->count(), static_cast<int>(row.devices.size()) + 4 + row.extraItems);
@@ -74,11 +76,11 @@ TEST_F(LoadTest, StoredPortStaysTheDestination) {
         EXPECT_EQ(c.records().serial->port, row.portKept);
 
         // OK stores the stored port again, whatever sits at its position now; the default
-        // setup's "none chosen" becomes the item the user saw.
+        // setup's "none chosen" stays so until the user chooses (OK asks, answered "store").
         c.prdefPBtnOkAction();
         const RecordSet saved = ReadSettings();
         EXPECT_STREQ(saved.serial->port_name, row.nameStored);
-        EXPECT_EQ(saved.serial->port, row.port == -1 ? 0 : row.portKept);
+        EXPECT_EQ(saved.serial->port, row.portKept);
     }
     // The list ends with the four pseudo-ports, in their order.
     FakeDevices none({});

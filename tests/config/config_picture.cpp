@@ -1,11 +1,16 @@
 // Renders the configuration window, one picture per tab, for the documentation (run by hand):
-//   QT_QPA_PLATFORM=offscreen config_picture <docs folder> [--first-start ja|en]
+//   QT_QPA_PLATFORM=offscreen config_picture <docs folder> [--first-start|--first-plot ja|en]
 // The window is filled from a settings file in a throwaway home, never the user's own; with
 // --first-start the home has none, and the window shows the default setup in that language
-// (config-first-start-TAB.png, -en.png).
+// (config-first-start-TAB.png, -en.png); with --first-plot the window is opened for a plot, and
+// OK has been refused for a weeding frame without its tool and a page range of 5 to 2
+// (config-first-plot-TAB.png).
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QFont>
 #include <QLocale>
@@ -23,10 +28,17 @@
 namespace {
 
 // One picture per tab; name holds %1 for the tab's name.
-int Render(const QString& out, const QString& name) {
+int Render(const QString& out, const QString& name, bool refused = false) {
     TRZN_Config controller;
+    if (refused) controller.OpenedForPlot(QStringLiteral("drawing.svg"));
     controller.awakeFromNib();
     QDialog* window = controller.window();
+    if (refused) {
+        window->findChild<QCheckBox*>(QStringLiteral("prconChbxKstri"))->setChecked(true);
+        window->findChild<QLineEdit*>(QStringLiteral("prconTextSpage"))->setText("5");
+        window->findChild<QLineEdit*>(QStringLiteral("prconTextEpage"))->setText("2");
+        controller.prdefPBtnOkAction();
+    }
     auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("prconTabs"));
     const char* names[] = {"output", "pens", "paper", "margins", "options"};
     QDir().mkpath(out);
@@ -52,11 +64,15 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     SetSerialDeviceSource([] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}; });
 
-    const bool first = argc > 3 && QByteArray(argv[2]) == "--first-start";
+    const bool plot = argc > 3 && QByteArray(argv[2]) == "--first-plot";
+    const bool first = argc > 3 && (QByteArray(argv[2]) == "--first-start" || plot);
     const bool english = first && QByteArray(argv[3]) == "en";
     InstallTranslations(app, english ? QLocale(QLocale::English, QLocale::UnitedStates)
                                      : QLocale(QLocale::Japanese, QLocale::Japan));
-    if (first) return Render(out, QStringLiteral("config-first-start-%1") + (english ? "-en" : ""));
+    if (first) {
+        const QString name = plot ? QStringLiteral("config-first-plot-%1") : QStringLiteral("config-first-start-%1");
+        return Render(out, name + (english ? "-en" : ""), plot);
+    }
 
     RecordSet r;
     ClearRecords(r.print.get(), r.paper.get(), r.config.get(), r.serial.get());

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "config_support.h"
 
@@ -31,6 +32,11 @@ protected:
     }
     void Choose(const char* name, int item) { Control<QComboBox>(*window_, name)->setCurrentIndex(item); }
     void Check(const char* name, bool on) { Control<QAbstractButton>(*window_, name)->setChecked(on); }
+    void ChoosePort(const char* title) {
+        auto* ports = Control<QComboBox>(*window_, "prconMenuNPort");
+        ports->setCurrentIndex(ports->findText(QString::fromUtf8(title)));
+        ASSERT_GE(ports->currentIndex(), 0) << title;
+    }
     TPrConfig& Config() { return *window_->records().config; }
     TSrConfig& Serial() { return *window_->records().serial; }
 
@@ -324,7 +330,9 @@ TEST_F(StoreTest, OkRefusesAnOverlongTypedFolder) {
 }
 
 // Texts the settings file would give back changed are refused at OK, with the reason beside
-// the field: a changed folder, address or password sends plots elsewhere.
+// the field: a changed folder, address or password sends plots elsewhere. So is what every plot
+// would fail on later: no folder or address for its destination, a cutting tool not set, a
+// page range that ends before it begins.
 TEST_F(StoreTest, OkRefusesTextsTheFileCantGiveBackAsTyped) {
     FolderAnswer answer(std::nullopt);
     const std::string longAddress = "\u6f22" + std::string(126, 'a');  // 2 + 126 bytes
@@ -334,6 +342,7 @@ TEST_F(StoreTest, OkRefusesTextsTheFileCantGiveBackAsTyped) {
         const char* note;
         const char* text;
         const char* says;
+        std::function<void()> set = {};  // what else the row changes first
     } rows[] = {
         {"quote in folder", "prconTextSharedFolder", "prconLabelSharedFolderNote", "/srv/a\"b",
          "\""},
@@ -343,11 +352,31 @@ TEST_F(StoreTest, OkRefusesTextsTheFileCantGiveBackAsTyped) {
         {"no Shift-JIS form", "prconTextPHead", "prconLabelPHeadNote", "Caf\u00e9 header",
          "\u00e9"},
         {"128 bytes", "prconTextIHost", "prconLabelIHostNote", longAddress.c_str(), "128"},
+        {"empty shared folder", "prconTextSharedFolder", "prconLabelSharedFolderNote", " ",
+         "共有フォルダ",
+         [this] { ChoosePort("Shared Folder(Trazen Server)"); }},
+        {"empty address", "prconTextIHost", "prconLabelIHostNote", "", "アドレス",
+         [this] { ChoosePort("TCP/IP(PRICOM 3100 FTP)"); }},
+        {"weeding frame without a tool", "prconTextSpage", "prconLabelKstidNote", "1",
+         "工具番号",
+         [this] {
+             Check("prconChbxKstri", true);
+             Choose("prconMenuKstid", -1);
+         }},
+        {"perforation without a tool", "prconTextSpage", "prconLabelZfcidNote", "1",
+         "工具番号",
+         [this] {
+             Check("prconChbxZFCut", true);
+             Choose("prconMenuZfcid", -1);
+         }},
+        {"page range 5 to 2", "prconTextSpage", "prconLabelPageNote", "5", "(2)",
+         [this] { Type("prconTextEpage", "2"); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TRZN_Config& c = Open();
         const int beeps = answer.beeps;
+        if (row.set) row.set();
         Type(row.field, row.text);
         QTest::mouseClick(Control<QPushButton>(c, "prdefPBtnOk"), Qt::LeftButton);
         EXPECT_FALSE(c.isFinished());

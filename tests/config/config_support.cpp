@@ -1,5 +1,7 @@
 #include "config_support.h"
 
+#include <cstdio>
+
 #include "platform/ports.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
@@ -17,6 +19,8 @@ RecordSet SampleRecords() {
     cf.fautopen = 1;
     for (int i = 0; i < kPenCount; ++i) cf.toollist[i] = {static_cast<int16_t>(i + 1), 30, 0, 0, 0, 1};
     r.serial->average = 1;
+    // Port 0 is the shared folder where the tests list no serial device: OK refuses it empty.
+    std::snprintf(r.serial->shared_folder, sizeof r.serial->shared_folder, "/srv/trazen");
     r.serial->pdlmopt = 0x1E0200;
     mkDefault(r.print.get(), r.config.get(), r.paper.get());
     return r;

@@ -33,7 +33,9 @@ const char* const kLengthFields[] = {
 class WindowUnits : public testing::Test {
 protected:
     void SetUp() override {
-        SetSerialDeviceSource([] { return std::vector<std::string>(); });
+        // A serial port to stand as the destination: without one the first item is the shared
+        // folder, which OK refuses empty. It is never opened.
+        SetSerialDeviceSource([] { return std::vector<std::string>{"/dev/ttyS0"}; });
         // A settings file with nothing in it, as an earlier version could leave: no paper, no
         // size, points. (Without a file the window would start from the default setup.)
         WriteFileBytes(SettingsFilePath(nullptr), "");

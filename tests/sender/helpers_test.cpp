@@ -1,10 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <ostream>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "sender/net_address.h"
 #include "sender/segment_reader.h"
 #include "sender/shared_copy.h"
+#include "sender/stop_ending.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -182,6 +181,45 @@ TEST(SharedCopy, TakenNameGetsTheNextNumberUntilAllAreTaken) {
     for (int n = 0; n < 100; ++n) WriteFileBytes(folder + SharedFileName(t, n), "x");
     r = CopyToSharedFolder(source, folder, t, 5);
     EXPECT_EQ(r.result.error, DeliveryError::TargetExists);
+}
+
+}  // namespace
+
+namespace {
+
+struct FinishCase {
+    const char* name;
+    const char* inFlight;  // what of the instruction went out
+    const char* next;      // what the plot has after it
+    const char* finish;
+};
+
+// After Stop the plotter must hold whole instructions whose numbers are the plot's own: a cut
+// number or a lone x would move the pen, down, to a point the plot never names.
+TEST(StopEnding, FinishesTheInstructionUnderWay) {
+    const FinishCase rows[] = {
+        {"NothingUnderWay", "", "SP1;PU0,0;", ""},
+        {"ShortRestAsThePlotHasIt", "SP", "1;PU0,0;", "1;"},
+        {"PlotterOnCutInTwo", "\x1b.", "(IN;", "("},
+        {"NumberCut", "PD14875,5590,148", "75,5600,14875,5610,14875,5620,14875,5630;", "75,5600;"},
+        {"LoneXCompleted", "PD14875,5590,14875", ",5600,14875,5610,14875,5620,14875,5630;",
+         ",5600;"},
+        {"PairComplete", "PD14875,5590", ",14875,5600,14875,5610,14875,5620,14875,5630;", ";"},
+        {"AfterTheCommaOfANewPair", "PD14875,5590,", "14875,5600,14875,5610,14875,5620,1,2;",
+         "14875,5600;"},
+        {"JustTheMnemonic", "PD", "-100,+200,14875,5600,14875,5610,14875,5620;", "-100,+200;"},
+        {"HalfTheMnemonic", "P", "D-100,+200,14875,5600,14875,5610,14875,5620;", "D-100,+200;"},
+        {"NegativeNumberCut", "PR-12", "34,-5678,100,100,100,100,100,100,100,100;", "34,-5678;"},
+        {"LabelEndsWithItsTerminator", "LBA long label t", "ext that goes on and on and on\x03",
+         "\x03"},
+        {"NoNumbersToFinish", "XX\x83\x76", "abcdefghijklmnopqrstuvwxyzabcdefghij;", ";"},
+        {"PlotEndsUnderWay", "PD1,2,3", "", ";"},
+    };
+    for (const FinishCase& row : rows)
+        EXPECT_EQ(FinishInstruction(row.inFlight, row.next), row.finish) << row.name;
+    const std::string_view finish = ",5600;";
+    EXPECT_EQ(StopEnding(finish, false), ",5600;PU;\x1b.)");
+    EXPECT_EQ(StopEnding(finish, true), "\x1b.(\x1b.KPU;\x1b.)");
 }
 
 }  // namespace

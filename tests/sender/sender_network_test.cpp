@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include "plotjob/send_result.h"
 #include "sender/plot_preview.h"
 #include "settings/default_setup.h"
+#include "settings/store.h"
 #include "tests/platform/ftp_fixture.h"
 #include "tests/sender/sender_fixture.h"
 #include "tests/support/small_disk.h"
@@ -80,6 +82,11 @@ protected:
         EXPECT_EQ(StoredCompletion(), 2);
         const QString state = Outlet<QLabel>("prserLabelState")->text();
         EXPECT_TRUE(state.contains(words)) << state.toStdString();
+        // The window holds all the failure says: nothing laid over the picture's key.
+        QWidget* panel = run.sender.panel();
+        EXPECT_GE(panel->height(), panel->layout()->totalHeightForWidth(panel->width()));
+        EXPECT_GE(Outlet<QLabel>("prserLabelPreviewKey")->y(),
+                  Outlet<QWidget>("prserViewPlot")->geometry().bottom());
         QPushButton* button = Outlet<QPushButton>("prserPBtnStopData");
         EXPECT_EQ(button->text(), QString("閉じる"));
         button->click();
@@ -335,6 +342,67 @@ INSTANTIATE_TEST_SUITE_P(
                     SharedFailureCase{"StoredDeviceNotConnected",
                                       "/dev/ttyUSB0 はつながっていません", "/dev/ttyUSB0"}),
     [](const testing::TestParamInfo<SharedFailureCase>& i) { return i.param.name; });
+
+enum class Meanwhile { WindowSaved, StatusLineGone, FileGone };
+
+struct MeanwhileCase {
+    const char* name;
+    Meanwhile change;
+};
+void PrintTo(const MeanwhileCase& row, std::ostream* os) { *os << row.name; }
+
+class ClosedFailure : public NetworkSend, public testing::WithParamInterface<MeanwhileCase> {};
+
+// The failure message stays open while the user does as it says in the configuration window:
+// closing it records the failure into the settings file as it is now, undoing nothing.
+TEST_P(ClosedFailure, RecordsOnlyTheStatusIntoTheFileAsItIsNow) {
+    Configure("Shared Folder(Trazen Server)", "", "");
+    RunToEnd();
+    ASSERT_TRUE(run.sender.failed());
+    std::string expected;  // the file the caller is to find
+    switch (GetParam().change) {
+        case Meanwhile::WindowSaved: {
+            // As the window's OK saves it: its own form of the file, status 1.
+            RecordSet window;
+            ASSERT_TRUE(LoadSettings(&window));
+            std::strcpy(window.serial->shared_folder, home.scratch("server").c_str());
+            *window.refCon = 1;
+            ASSERT_TRUE(SaveSettings(window));
+            expected = ReadFileBytes(home.settingsFile());
+            expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
+            break;
+        }
+        case Meanwhile::StatusLineGone: {
+            expected = ReadFileBytes(home.settingsFile());
+            std::string edited = expected;
+            edited.erase(edited.find("refine_con = 2\r\n"), 16);
+            WriteFileBytes(home.settingsFile(), edited);
+            break;
+        }
+        case Meanwhile::FileGone:
+            std::remove(home.settingsFile().c_str());
+            break;
+    }
+    Outlet<QPushButton>("prserPBtnStopData")->click();
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(StoredCompletion(), 2);
+    if (expected.empty()) {
+        // The default setup, as the window starts from without a file: nothing is chosen.
+        RecordSet left;
+        ASSERT_TRUE(LoadSettings(&left));
+        EXPECT_FALSE(DestinationChosen(*left.serial));
+    } else {
+        EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClosedFailure,
+                         testing::Values(MeanwhileCase{"WindowSaved", Meanwhile::WindowSaved},
+                                         MeanwhileCase{"StatusLineGone", Meanwhile::StatusLineGone},
+                                         MeanwhileCase{"FileGone", Meanwhile::FileGone}),
+                         [](const testing::TestParamInfo<MeanwhileCase>& i) {
+                             return i.param.name;
+                         });
 
 // A completion status the disk refuses to take is a failure: at start-up nothing is sent (the
 // plug-in would read an earlier run's result), after the delivery the panel says it went out.

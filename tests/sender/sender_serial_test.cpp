@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/ports.h"
+#include "sender/stop_ending.h"
 #include "tests/sender/sender_fixture.h"
 
 namespace {
@@ -126,7 +127,9 @@ TEST_F(SerialSend, SlowPlotterGetsPartialWritesAndEveryByte) {
 }
 
 // The plotter holds the line (it reads nothing): Stop ends the transfer within one buffer, and
-// what the plotter then finds is exactly the start of the plot the sender counted as sent.
+// what the plotter then finds is exactly the start of the plot the sender counted as sent,
+// followed by no more of the plot than ends the instruction under way, and what of the pen lift
+// and plotter-off the full line still took.
 TEST_F(SerialSend, StopMidTransferSendsNoMore) {
     Configure();
     WritePlugInFiles(home, "", SamplePlotBody(60000));
@@ -142,9 +145,15 @@ TEST_F(SerialSend, StopMidTransferSendsNoMore) {
     EXPECT_EQ(StoredCompletion(), 2);
     run.sender.firedByTimer();  // a tick already queued when Stop came
     const std::string received = plotter->ReadAvailable() + plotter->ReadAvailable();
-    EXPECT_EQ(received, Output().substr(0, received.size()));
-    EXPECT_EQ(static_cast<int64_t>(received.size()), run.sender.sentBytes());
-    EXPECT_LE(received.size(), static_cast<size_t>(before) + 160u);
+    const size_t plot = static_cast<size_t>(run.sender.sentBytes());
+    ASSERT_LE(plot, received.size());
+    EXPECT_TRUE(received.substr(0, plot) == Output().substr(0, plot));
+    const int fd = open((home.productFolder() + "/Trazen.tmp").c_str(), O_RDONLY);
+    const std::string ending =
+        StopEnding(FinishInstructionAt(fd, static_cast<int64_t>(plot)), false);
+    close(fd);
+    EXPECT_TRUE(ending.starts_with(received.substr(plot))) << received.substr(plot);
+    EXPECT_LE(plot, static_cast<size_t>(before) + 160u);
 }
 
 struct BrokenLineCase {

@@ -1,16 +1,23 @@
 // The store against real files in a temporary home.
 
+#include "settings/store.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include "settings/completion_status.h"
 #include "settings/knife_file.h"
 #include "settings/records.h"
-#include "settings/store.h"
+#include "settings/settings_lock.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_home.h"
 
@@ -260,4 +267,34 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         EXPECT_EQ(FormatKnifeFile(knife), FormatKnifeFile(row.want));
         EXPECT_EQ(problem.empty(), row.state != KnifeFileState::Unusable) << problem;
     }
+}
+
+// The completion status waits for a save under way, and keeps what that save wrote.
+TEST(Store, CompletionStatusWaitsForASaveUnderWay) {
+    using namespace std::chrono_literals;
+    TempHome home;
+    Program window;
+    window.rec.serial->baud = 3;
+    ASSERT_TRUE(window.Save());
+    std::optional<SettingsLock> saving(std::in_place);
+    std::atomic<bool> stored{false};
+    std::thread sender(
+        [&] { stored = StoreCompletionStatus(Completion::Cancelled, PrintLines::Sender); });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(stored.load());
+    // The save under way, as SetPrefarence makes it while holding the lock.
+    window.rec.serial->baud = 5;
+    *window.rec.refCon = 1;
+    const RecordSet& r = window.rec;
+    ASSERT_TRUE(WriteSettingsFile(
+        home.settingsFile(),
+        FormatPrefarence(r.print.get(), r.paper.get(), r.config.get(), r.serial.get(),
+                         r.refCon.get(), r.presetName, &r.stat, PrintLines::Config)));
+    const std::string saved = ReadFileBytes(home.settingsFile());
+    saving.reset();
+    sender.join();
+    EXPECT_TRUE(stored.load());
+    std::string expected = saved;
+    expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
+    EXPECT_TRUE(ReadFileBytes(home.settingsFile()) == expected);
 }

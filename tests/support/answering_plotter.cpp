@@ -72,6 +72,7 @@ void AnsweringPlotter::Run() {
         if (n <= 0) continue;
         if (model_.lineRate > 0) lineCredit -= static_cast<double>(n);
         const std::lock_guard<std::mutex> hold(lock_);
+        received_.append(reinterpret_cast<const char*>(buf), static_cast<size_t>(n));
         for (ssize_t i = 0; i < n; ++i) Feed(buf[i], now);
     }
 }
@@ -147,6 +148,10 @@ void AnsweringPlotter::Answer(char question) {
 std::string AnsweringPlotter::Taken() const {
     const std::lock_guard<std::mutex> hold(lock_);
     return taken_;
+}
+std::string AnsweringPlotter::Received() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return received_;
 }
 std::string AnsweringPlotter::Controls() const {
     const std::lock_guard<std::mutex> hold(lock_);

@@ -35,6 +35,7 @@ public:
 
     std::string Taken() const;      // the bytes it took into its buffer, in order
     std::string Controls() const;   // the device-control letters it heeded, in order
+    std::string Received() const;   // every byte the line brought, in order
     size_t Held() const;            // in the buffer, not yet drawn
     size_t Lost() const;            // arrived while the buffer was full, or while off
     size_t Drawn() const;
@@ -58,6 +59,7 @@ private:
 
     mutable std::mutex lock_;  // what follows
     std::string taken_;
+    std::string received_;
     std::string controls_;
     size_t held_ = 0, lost_ = 0, drawn_ = 0;
     int error_ = 0;

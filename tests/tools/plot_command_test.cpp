@@ -26,6 +26,7 @@
 #include "tests/support/temp_home.h"
 #include "tests/tools/inkscape_session.h"
 #include "tools/plot_job.h"
+#include "tools/help_text.h"
 #include "tools/plot_parts.h"
 
 namespace fs = std::filesystem;
@@ -433,7 +434,12 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         const char* says;
     } rows[] = {
         {"terminal", Settings::None, {}, PlotOutcome::Unconfigured, "not set up yet"},
-        {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured, "opening it now"},
+        // From the file manager the window opens and the plot waits for it: closed without OK
+        // (here killed) nothing is plotted; after OK (here a destination and status 1 written
+        // as OK writes them) the plot goes on.
+        {"file_manager", Settings::None, {"--gui"}, PlotOutcome::Unconfigured,
+         "closed without OK"},
+        {"file_manager_ok", Settings::None, {"--gui"}, PlotOutcome::Delivered, "opening it now"},
         {"settings_unreadable", Settings::Folder, {}, PlotOutcome::Unconfigured, "can't be read"},
         // A first start's Cancel leaves the default setup, which chooses no destination.
         {"first_start_cancelled",
@@ -467,18 +473,29 @@ TEST(PlotCommand, NothingIsSentBeforeTheDestinationIsSetUp) {
         }
         const std::string job = home.scratch("job");
         WriteFileBytes(job + "/a.svg", kDrawing);
-        const PlotRun run = RunPlot(home, QStringList(row.args) << "a.svg", [&](QProcess& p) {
-            p.setWorkingDirectory(QString::fromStdString(job));
-        });
-        EXPECT_EQ(run.exitCode, static_cast<int>(row.outcome)) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(row.says)) << run.err.toStdString();
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
-        EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen.tmp"));
-        EXPECT_EQ(fs::exists(job + "/kept.plt"), row.outcome == PlotOutcome::Delivered);
         const bool gui = row.args.contains("--gui");
+        QProcess plot;
+        plot.setProcessEnvironment(PlotEnvironment(home));
+        plot.setWorkingDirectory(QString::fromStdString(job));
+        plot.start(QString::fromStdString(kPlotCommand), QStringList(row.args) << "a.svg");
         const pid_t window = gui ? FindProgramOfHome("TRZNSerConfig", home.root()) : 0;
         EXPECT_EQ(window != 0, gui);
-        if (window != 0) kill(window, SIGKILL);
+        const std::string server = home.scratch("server");
+        if (window != 0) {
+            // The window has written the default setup once it is up; OK is played after that.
+            for (int i = 0; i < 300 && !fs::exists(home.settingsFile()); ++i) usleep(100000);
+            if (row.outcome == PlotOutcome::Delivered) ConfigureSharedFolder(server, 1);
+            kill(window, SIGKILL);
+        }
+        ASSERT_TRUE(plot.waitForFinished(60000));
+        const QString err = QString::fromLocal8Bit(plot.readAllStandardError());
+        EXPECT_EQ(plot.exitCode(), static_cast<int>(row.outcome)) << err.toStdString();
+        EXPECT_TRUE(err.contains(row.says)) << err.toStdString();
+        const bool sent = gui && row.outcome == PlotOutcome::Delivered;
+        if (!sent) EXPECT_FALSE(fs::exists(home.productFolder() + "/Trazen Prefs"));
+        EXPECT_EQ(fs::exists(home.productFolder() + "/Trazen.tmp"), sent);
+        EXPECT_EQ(fs::exists(job + "/kept.plt"), !gui && row.outcome == PlotOutcome::Delivered);
+        EXPECT_EQ(Plots(server).size(), gui && row.outcome == PlotOutcome::Delivered ? 1u : 0u);
     }
 }
 
@@ -752,16 +769,61 @@ TEST(PlotCommand, InkscapeHandsTheDrawingOver) {
 
 TEST(PlotCommand, PanelFilesAndWhatWasNotSent) {
     const std::vector<PlotPart> parts = {{"", "", "", 2, 5}, {"", "", "", 3, 5}, {"", "", "", 4, 5}};
-    EXPECT_EQ(KeptPlotName("out.plt", parts[0]), "out-2.plt");
-    EXPECT_EQ(KeptPlotName("dir.v2/out", parts[0]), "dir.v2/out-2.plt");
-    EXPECT_EQ(KeptPlotName("out.plt", PlotPart{}), "out.plt");
-    EXPECT_EQ(KeptPlotName("-", parts[0]), "-");
+    EXPECT_EQ(KeptPlotName("out.plt", parts[0], parts.size()), "out-2.plt");
+    EXPECT_EQ(KeptPlotName("dir.v2/out", parts[0], parts.size()), "dir.v2/out-2.plt");
+    EXPECT_EQ(KeptPlotName("out.plt", PlotPart{}, 1), "out.plt");
+    EXPECT_EQ(KeptPlotName("-", parts[0], parts.size()), "-");
+    // The one page a range chooses is the file asked for, not a numbered one beside it.
+    EXPECT_EQ(KeptPlotName("kept.plt", parts[1], 1), "kept.plt");
+    // Kept, what the range leaves out is not converted; other notes stay as they are.
+    EXPECT_EQ(KeptRemarks({"pages 2-22 of 22 are outside the page range 1-1 set in Trazen "
+                           "Plotter Settings; not sent",
+                           "images skipped"}),
+              (std::vector<std::string>{"pages 2-22 of 22 are outside the page range 1-1 set in "
+                                        "Trazen Plotter Settings; not converted",
+                                        "images skipped"}));
     EXPECT_EQ(NotSent(parts, 1), "panels 3, 4 of 5 were not sent");
     EXPECT_EQ(NotSent(parts, 2), "panel 4 of 5 was not sent");
     EXPECT_EQ(NotSent(parts, 3), "");
     std::vector<PlotPart> pages = parts;
     for (PlotPart& page : pages) page.page = true;
     EXPECT_EQ(NotSent(pages, 1), "pages 3, 4 of 5 were not sent");
+}
+
+// --help in a terminal of 80 columns, in either language: Japanese characters take two columns
+// each and break between themselves; an option's description keeps its column.
+TEST(PlotCommand, HelpFitsEightyColumns) {
+    const struct {
+        const char* name;
+        QString help;
+        QString want;
+    } wraps[] = {
+        {"short_line_kept", "Usage: trzn-plot [options] file", "Usage: trzn-plot [options] file"},
+        {"paragraph", QString(30, 'a') + " " + QString(30, 'b') + " " + QString(30, 'c'),
+         QString(30, 'a') + " " + QString(30, 'b') + "\n" + QString(30, 'c')},
+        {"option_keeps_its_column", "  --gui   " + QString(40, 'd') + " " + QString(40, 'e'),
+         "  --gui   " + QString(40, 'd') + "\n" + QString(10, ' ') + QString(40, 'e')},
+        {"japanese_breaks_between_characters", QString(50, QChar(0x56f3)),
+         QString(40, QChar(0x56f3)) + "\n" + QString(10, QChar(0x56f3))},
+    };
+    for (const auto& row : wraps) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(WrapHelp(row.help, 80), row.want);
+    }
+    for (const char* language : {"en", "ja"}) {
+        SCOPED_TRACE(language);
+        TempHome home;
+        const PlotRun run = RunPlot(home, {"--help"}, [&](QProcess& p) {
+            QProcessEnvironment env = p.processEnvironment();
+            env.insert("LANGUAGE", language);
+            env.insert("LC_ALL", "C.UTF-8");
+            p.setProcessEnvironment(env);
+        });
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList lines = QString::fromUtf8(run.out).split('\n');
+        EXPECT_GT(lines.size(), 20);
+        for (const QString& line : lines) EXPECT_LE(TextColumns(line), 80) << line.toStdString();
+    }
 }
 
 TEST(PlotCommand, FileChecks) {

@@ -158,7 +158,7 @@ TEST_F(Translation, ConfigurationWindowSpeaksEnglish) {
               QStringLiteral("OK"));
     EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("prdefPBtnCancel"))->text(),
               QStringLiteral("Cancel"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trazen Output Settings"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trazen Plotter Settings"));
     // The paper list editor and the preset name dialog too, and an unplugged adapter's item.
     TRZN_Paper paper(window);
     TRZN_PresetName preset(window);

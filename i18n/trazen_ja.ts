@@ -308,6 +308,70 @@
         <translation>パス上のテキスト (textPath) は省きました: Inkscape がパスに沿って配置できませんでした</translation>
     </message>
     <message>
+        <source>references to other files or addresses removed: only what is in the drawing itself is plotted</source>
+        <translation>他のファイルやアドレスへの参照は取り除きました: 図面そのものにあるものだけをプロットします</translation>
+    </message>
+    <message>
+        <source>dash patterns finer than the plotter draws drawn as solid lines</source>
+        <translation>プロッタが描けるより細かい破線は実線で描きました</translation>
+    </message>
+    <message>
+        <source>dash patterns shorter than 1/256 of the drawing&apos;s unit drawn as solid lines (librsvg draws no shorter ones)</source>
+        <translation>図面の単位の 1/256 より短い破線は実線で描きました (librsvg はそれより短い破線を描きません)</translation>
+    </message>
+    <message>
+        <source>the drawing&apos;s markers multiply into more than %1 elements (markers drawn on the shapes of markers)</source>
+        <translation>図面のマーカーが増えて %1 個を超える要素になります (マーカーの図形にマーカーが描かれています)</translation>
+    </message>
+    <message>
+        <source>the drawing sets text on a path (textPath) %1 times, more than the %2 set within the reading&apos;s limits</source>
+        <translation>図面はパス上のテキスト (textPath) を %1 個使っており、読み込みの制限内で配置できる %2 個を超えています</translation>
+    </message>
+    <message>
+        <source>the drawing has no visible shape to plot: %1</source>
+        <translation>図面にはプロットできる見える図形がありません: %1</translation>
+    </message>
+    <message>
+        <source>text on a path (textPath) skipped: Inkscape could not set it along its path (%1)</source>
+        <translation>パス上のテキスト (textPath) は省きました: Inkscape がパスに沿って配置できませんでした (%1)</translation>
+    </message>
+    <message>
+        <source>it took more than %1 s and was stopped</source>
+        <translation>%1 秒を超えたため止めました</translation>
+    </message>
+    <message>
+        <source>it crashed (it may have needed more than 2 GB of memory)</source>
+        <translation>異常終了しました (2 GB を超えるメモリが必要だったのかもしれません)</translation>
+    </message>
+    <message>
+        <source>it ended with status %1: %2</source>
+        <translation>状態 %1 で終了しました: %2</translation>
+    </message>
+    <message>
+        <source>it ended with status %1</source>
+        <translation>状態 %1 で終了しました</translation>
+    </message>
+    <message>
+        <source>it can&apos;t be started</source>
+        <translation>起動できません</translation>
+    </message>
+    <message>
+        <source>it wrote no drawing</source>
+        <translation>図面を書き出しませんでした</translation>
+    </message>
+    <message>
+        <source>its copy of the drawing can&apos;t be written</source>
+        <translation>図面のコピーを書き込めません</translation>
+    </message>
+    <message>
+        <source>no temporary folder for it</source>
+        <translation>一時フォルダを作れません</translation>
+    </message>
+    <message>
+        <source>it made a drawing larger than %1 MB</source>
+        <translation>%1 MB を超える図面を書き出しました</translation>
+    </message>
+    <message>
         <source>pattern fills&apos; tiles left out: the filled shapes are plotted as their outlines</source>
         <translation>パターン塗りのタイルは省きました: 塗られた図形は輪郭を描きます</translation>
     </message>

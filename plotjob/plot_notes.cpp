@@ -326,6 +326,34 @@ constexpr const char* kNotes[] = {
                       "the DXF's linetypes cut its lines into more than %1 dashes, more than a plot holds"),
     QT_TRANSLATE_NOOP("TPlotNotes",
                       "the DXF's inserted blocks multiply into more than %1 vertices, more than a plot holds"),
+    // What the SVG reading removes, refuses, or says of Inkscape and of fine dashes.
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "references to other files or addresses removed: only what is in the drawing "
+                      "itself is plotted"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "dash patterns finer than the plotter draws drawn as solid lines"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "dash patterns shorter than 1/256 of the drawing's unit drawn as solid lines "
+                      "(librsvg draws no shorter ones)"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the drawing's markers multiply into more than %1 elements (markers drawn on "
+                      "the shapes of markers)"),
+    QT_TRANSLATE_NOOP("TPlotNotes",
+                      "the drawing sets text on a path (textPath) %1 times, more than the %2 set "
+                      "within the reading's limits"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "the drawing has no visible shape to plot: %1"),
+    QT_TRANSLATE_NOOP(
+        "TPlotNotes",
+        "text on a path (textPath) skipped: Inkscape could not set it along its path (%1)"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it took more than %1 s and was stopped"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it crashed (it may have needed more than 2 GB of memory)"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it ended with status %1: %2"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it ended with status %1"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it can't be started"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it wrote no drawing"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "its copy of the drawing can't be written"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it"),
+    QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB"),
 };
 
 struct Pattern {

@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "plotjob/product_folder.h"
+#include "settings/completion_status.h"
 #include "settings/store.h"
 
 extern char** environ;
@@ -273,9 +274,9 @@ KilledStatus StoreKilledSenderStatus() {
     }
     const auto cancelled = static_cast<int64_t>(Completion::Cancelled);
     if (*r.refCon == cancelled) return KilledStatus::Unchanged;
-    *r.refCon = cancelled;
-    return SaveSettings(r, nullptr, PrintLines::Sender) ? KilledStatus::Written
-                                                        : KilledStatus::Failed;
+    // Only the status line: the window may have saved other settings since the sender started.
+    return StoreCompletionStatus(Completion::Cancelled, PrintLines::Sender) ? KilledStatus::Written
+                                                                            : KilledStatus::Failed;
 }
 
 std::string RawArgument(const std::vector<std::string>& rawArgs, const std::string& decoded,

@@ -147,10 +147,8 @@ bool PenLines::Draw(const PaintedPath& shape) {
             // A pattern that can't be walked is drawn solid here too (with the note below).
             QPen strokePen = shape.pen;
             const StrokeDashes dashes = DashesOf(strokePen);
-            if (dashes.dashed && !UsablePattern(dashes.pattern)) {
-                AddNote(kNoteBadDashes);
+            if (dashes.dashed && !DrawnDashed(dashes, shape.transform))
                 strokePen.setStyle(Qt::SolidLine);
-            }
             QPainterPathStroker stroker(strokePen);
             stroker.setCurveThreshold(kFlattenTolerance / scale);
             const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
@@ -184,9 +182,7 @@ bool PenLines::Draw(const PaintedPath& shape) {
              true);
         return true;
     }
-    if (dashes.dashed && UsablePattern(dashes.pattern)) return Dashed(shape, dashes, clip);
-    // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
-    if (dashes.dashed) AddNote(kNoteBadDashes);
+    if (dashes.dashed && DrawnDashed(dashes, shape.transform)) return Dashed(shape, dashes, clip);
     const std::vector<Polyline> lines =
         FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
     Emit(clip ? clip->CutLines(lines) : lines, false);
@@ -225,6 +221,19 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
         _refusal =
             "a dashed line is cut into more dashes than a plot holds (its dashes are too short "
             "for its length); draw it without dashes, or with longer ones";
+        return false;
+    }
+    return true;
+}
+
+bool PenLines::DrawnDashed(const StrokeDashes& dashes, const QTransform& transform) {
+    // As SVG has it: a pattern of no length, or with a negative dash, is no pattern.
+    if (!UsablePattern(dashes.pattern)) {
+        AddNote(kNoteBadDashes);
+        return false;
+    }
+    if (FinerThanPlotter(dashes, transform)) {
+        AddNote(kNoteFineDashes);
         return false;
     }
     return true;

@@ -52,6 +52,8 @@ private:
     // The stroke's dashes to the sink, where `clip` (null: everywhere) lets them show; false
     // when there are more than the plot can hold (then refused).
     bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, const ClipRegion* clip);
+    // Whether a dashed stroke is drawn as its dashes; when not, why is noted.
+    bool DrawnDashed(const StrokeDashes& dashes, const QTransform& transform);
     // Device polylines to the sink; `closed`: each is a boundary, ended where it began.
     void Emit(const std::vector<Polyline>& lines, bool closed);
     void AddNote(const char* note);
@@ -66,5 +68,7 @@ private:
     std::vector<std::string> _notes;
 };
 
+inline constexpr char kNoteFineDashes[] =
+    "dash patterns finer than the plotter draws drawn as solid lines";
 inline constexpr char kNoteBadDashes[] =
     "dash patterns of no length or with negative dashes drawn as solid lines";

@@ -13,6 +13,13 @@ StrokeDashes DashesOf(const QPen& pen) {
     return out;
 }
 
+bool FinerThanPlotter(const StrokeDashes& dashes, const QTransform& transform) {
+    double total = 0;
+    for (double d : dashes.pattern) total += d;
+    const double stretch = LargestStretch(transform);
+    return !(total * stretch >= static_cast<double>(dashes.pattern.size()));
+}
+
 RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,
                      const QTransform& transform, size_t maxPieces,
                      const std::function<void(const Polyline&)>& take) {

@@ -21,6 +21,11 @@ struct StrokeDashes {
 };
 StrokeDashes DashesOf(const QPen& pen);
 
+// Dashes whose pieces, mapped by `transform` onto the plot, average less than a plotter unit:
+// a pen can't draw them apart, so they are drawn as the solid line they look like. Every kind
+// of drawing holds to this one figure (a DXF's linetypes too).
+bool FinerThanPlotter(const StrokeDashes& dashes, const QTransform& transform);
+
 // `user`: the stroke's subpaths flattened in its own units; each dash goes to `take` mapped by
 // `transform`, as it is cut. Stops with a refusal (having given some dashes) when the stroke
 // would be cut into more than `maxPieces` pieces.

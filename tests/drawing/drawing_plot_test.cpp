@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "drawing/read/svg/svg_sanitize.h"
 #include "settings/geometry.h"
@@ -251,17 +252,18 @@ INSTANTIATE_TEST_SUITE_P(
             DrawingError::NothingToPlot, "printable area"},
         BadCase{"BillionLaughs", Laughs(), DrawingError::Refused, "entities"},
         BadCase{"UseFanOut", UseFanOut(), DrawingError::Refused, "<use> elements multiply"},
-        // A dashed line of ten million dashes and more: refused before they are made.
+        // A dashed line of a hundred million dashes, each two plotter units long: refused
+        // before they are made (finer ones are drawn solid, with a note).
         BadCase{
             "DashesBeyondThePlot",
-            std::string(kOpen) + "<line x2='1000' stroke='black' stroke-dasharray='1e-5'/></svg>",
+            std::string(kOpen) + "<line x2='1e7' stroke='black' stroke-dasharray='0.05'/></svg>",
             DrawingError::Refused, "more dashes than a plot holds"},
         BadCase{"DamagedSvgz", std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 18),
                 DrawingError::Malformed, "damaged"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });
 
-// Every way an SVG can name another file points at a FIFO holding one byte: QtSvg, had it
-// opened one, would have read the byte (or hung on the open).
+// Every way an SVG can name another file points at a FIFO holding one byte: QtSvg, librsvg or
+// Inkscape, had one opened it, would have read the byte (or hung on the open).
 TEST(Drawing, NothingOutsideTheFileIsRead) {
     TempHome home;
     const std::string fifo = home.scratch("fifo") + "/bait";
@@ -269,23 +271,93 @@ TEST(Drawing, NothingOutsideTheFileIsRead) {
     const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::write(fd, "x", 1), 1);
-    const std::string svg = "<?xml version='1.0'?><?xml-stylesheet type='text/css' href='" + fifo +
-                            "'?><!DOCTYPE svg [<!ENTITY ext SYSTEM '" + fifo + "'>]>" + kOpen +
-                            "<style>@import url(" + fifo + ");</style><image href='" + fifo +
-                            "' width='10' height='10'/><image xlink:href='file://" + fifo +
-                            "' xmlns:xlink='http://www.w3.org/1999/xlink' width='9' height='9'/>"
-                            "<text x='5' y='5'>&ext;</text>" SHAPE("stroke='black'") "</svg>";
-    const Converted out = ConvertBytes(svg, Page(100), Pens(true, true));
+    const struct {
+        const char* name;
+        std::string svg;
+        std::vector<std::string> notes;
+    } rows[] = {
+        {"qt_route",
+         "<?xml version='1.0'?><?xml-stylesheet type='text/css' href='" + fifo +
+             "'?><!DOCTYPE svg [<!ENTITY ext SYSTEM '" + fifo + "'>]>" + kOpen +
+             "<style>@import url(" + fifo + ");</style><image href='" + fifo +
+             "' width='10' height='10'/><image xlink:href='file://" + fifo +
+             "' xmlns:xlink='http://www.w3.org/1999/xlink' width='9' height='9'/>"
+             "<text x='5' y='5'>&ext;</text>" SHAPE("stroke='black'") "</svg>",
+         {"raster images skipped", "external style sheets skipped"}},
+        // Text on a path sends it to Inkscape, the marker to librsvg.
+        {"inkscape_and_librsvg",
+         std::string("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/"
+                     "xlink' width='210mm' height='297mm' viewBox='0 0 210 297'><style>.m{marker-"
+                     "end:URL(") +
+             fifo + "#m)} .c{fill:u<![CDATA[rl(" + fifo + "#g)}]]><b/>.d{fill:u\\72l(" + fifo +
+             ")}</style><defs><path id='p' d='M10 50 H200'/><marker id='m'><path d='M0 0L1 1' "
+             "stroke='black'/></marker></defs><text font-size='9'><textPath href='" +
+             fifo + "#p'>HH</textPath><textPath xlink:href=' file://" + fifo +
+             "#p'>HH</textPath></text>"
+             "<use href='data:image/svg+xml,%3Csvg/%3E'/><use href='" +
+             fifo + "#p'/><g xml:base='" + fifo +
+             "'><path class='m c d' d='M5 5L9 9' stroke='black' style='fill:url(\"" + fifo +
+             "\") red;filter:url(" + fifo +
+             "#f' marker-start='url(#m)'/></g>" SHAPE("stroke='black'") "</svg>",
+         {kNoteOutsideRefs}},
+    };
+    for (const auto& row : rows) {
+        const Converted out = ConvertBytes(row.svg, Page(100), Pens(true, true));
+        ASSERT_TRUE(out.result.ok()) << row.name << ": " << out.result.message;
+        const std::string header = DrawingHeaderLines(out.result);
+        for (const std::string& note : row.notes)
+            EXPECT_NE(header.find("NOTE:" + note + "\n"), std::string::npos) << row.name << header;
+    }
     char byte = 0;
     EXPECT_EQ(::read(fd, &byte, 1), 1) << "something read the FIFO";
     ::close(fd);
-    ASSERT_TRUE(out.result.ok()) << out.result.message;
-    const std::string header = DrawingHeaderLines(out.result);
-    EXPECT_NE(header.find("NOTE:raster images skipped\n"), std::string::npos) << header;
-    EXPECT_NE(header.find("NOTE:external style sheets skipped\n"), std::string::npos) << header;
     // The drawing itself must be a plain file: a FIFO in its place is refused unopened.
     EXPECT_EQ(ConvertDrawing(fifo, Page(100), Pens(true, true), stdout).error,
               DrawingError::Unreadable);
+
+    // Text set along a path of another local file plots as if that file did not exist.
+    const std::string other = home.scratch("other") + "/other.svg";
+    WriteFileBytes(other, std::string(kOpen) + "<path id='p' d='M10 50 H200'/></svg>");
+    const auto along = [&](const std::string& file) {
+        return ConvertBytes(std::string(kOpen) + "<text font-size='9'><textPath href='" + file +
+                                "#p'>HH</textPath></text>" SHAPE("stroke='black'") "</svg>",
+                            Page(100), Pens(true, true))
+            .body;
+    };
+    EXPECT_EQ(along(other), along(home.scratch("other") + "/missing.svg"));
+}
+
+// Why Inkscape failed reaches the user: in the note, and in the refusal when the text it could
+// not set was all the drawing held. Inkscape that fails on demand is a script in its place.
+TEST(Drawing, WhyInkscapeFailedIsSaid) {
+    TempHome home;
+    const std::string bin = home.scratch("bin");
+    WriteFileBytes(bin + "/inkscape", "#!/bin/sh\necho 'Gtk: cannot open display' >&2\nexit 3\n");
+    ASSERT_EQ(::chmod((bin + "/inkscape").c_str(), 0755), 0);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+    const std::string text =
+        "<path id='p' d='M10 50H200'/><text font-size='9'><textPath href='#p'>HH</textPath></text>";
+    const char why[] =
+        "text on a path (textPath) skipped: Inkscape could not set it along its path (it ended "
+        "with status 3: Gtk: cannot open display)";
+    const struct {
+        const char* name;
+        std::string shapes;
+        DrawingError error;
+        std::string said;  // the message, or a note
+    } rows[] = {
+        {"nothing_else", text, DrawingError::NothingToPlot,
+         std::string("the drawing has no visible shape to plot: ") + why},
+        {"with_a_shape", text + SHAPE("stroke='black'"), DrawingError::None, why},
+    };
+    for (const auto& row : rows) {
+        const Converted out = Convert(row.shapes);
+        EXPECT_EQ(out.result.error, row.error) << row.name << ": " << out.result.message;
+        const std::string said = out.result.message + DrawingHeaderLines(out.result);
+        EXPECT_NE(said.find(row.said), std::string::npos) << row.name << ": " << said;
+    }
+    ::setenv("PATH", path.c_str(), 1);
 }
 
 TEST(Drawing, HugeAndNonFiniteCoordinatesStayInReach) {
@@ -428,8 +500,7 @@ std::vector<std::vector<std::pair<long, long>>> Polylines(const std::string& bod
         std::string op = body.substr(at, end - at);
         at = end == std::string::npos ? body.size() : end + 1;
         op.erase(0, op.find_first_not_of('\n'));
-        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0))
-            continue;
+        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0)) continue;
         const std::vector<long> v = Numbers(op.substr(2));
         if (op[1] == 'U' && !v.empty()) lines.emplace_back();
         if (lines.empty()) continue;
@@ -477,11 +548,10 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     print.prJob.iFstPage = 1;  // as the window stores it beside the configuration's range
     print.prJob.iLstPage = 9999;
     const bool turned = c.scale < 0;
-    const std::string svg =
-        std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
-        (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
-                : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
-        c.shapes + "</svg>";
+    const std::string svg = std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
+                            (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
+                                    : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
+                            c.shapes + "</svg>";
     const ConvertedPlots whole = ConvertPlots(svg, print, config);
     ASSERT_TRUE(whole.result.ok()) << whole.result.message;
     ASSERT_EQ(whole.bodies.size(), 1u);
@@ -514,10 +584,10 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                                 ? 10005
                                 : std::min<long>(kStretch, 10005 - stretch * kStretch);
         EXPECT_EQ(plot.brc, "0,0,4008," + std::to_string(height));
-        EXPECT_NE(DrawingHeaderLines(cut.result, i).find(
-                      c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) + "/" +
-                                         std::to_string(c.panels) + ")\n"
-                                   : std::string("NAME:drawing.svg\n")),
+        EXPECT_NE(DrawingHeaderLines(cut.result, i)
+                      .find(c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) +
+                                               "/" + std::to_string(c.panels) + ")\n"
+                                         : std::string("NAME:drawing.svg\n")),
                   std::string::npos);
         const auto lines = Polylines(cut.bodies[i]);
         length += Length(lines);
@@ -527,8 +597,8 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                 EXPECT_LE(y, height + (plot.number == c.panels ? 40 : 0)) << plot.number;
             }
             // A line lying along the boundary is not one crossing it.
-            for (const auto& [end, next] : {std::pair(l.front(), l[1]),
-                                             std::pair(l.back(), l[l.size() - 2])}) {
+            for (const auto& [end, next] :
+                 {std::pair(l.front(), l[1]), std::pair(l.back(), l[l.size() - 2])}) {
                 if (next.second == end.second) continue;
                 if (end.second == height && plot.number < c.panels) leaving.insert(end.first);
                 if (end.second == 0 && plot.number > 1) entering.insert(end.first);
@@ -545,13 +615,13 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
 // A diagonal across the whole length, a square across the first boundary (drawn from its
 // top-left corner, so the cut is not where it starts), a line lying on that boundary
 // (148.525 mm from the top) and a circle inside the last stretch.
-#define ACROSS                                                                          \
-    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                           \
-    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>"       \
+#define ACROSS                                                                 \
+    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                   \
+    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>" \
     "<circle cx='50' cy='30' r='10'/></g>"
 // The same turned: its left edge runs along the roll's start.
-#define ACROSS_TURNED                                                                    \
-    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>"                            \
+#define ACROSS_TURNED                                        \
+    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>" \
     "<rect x='90' y='20' width='20' height='20'/><circle cx='200' cy='50' r='10'/></g>"
 
 INSTANTIATE_TEST_SUITE_P(
@@ -560,16 +630,36 @@ INSTANTIATE_TEST_SUITE_P(
         PanelCase{"NoRollLength", ACROSS, 100, 0, true, 1, 9999, {1}, 1, 0},
         PanelCase{"RollLongerThanThePaper", ACROSS, 100, 800, true, 1, 9999, {1}, 1, 0},
         PanelCase{"ThreePanels", ACROSS, 100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
-        PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0, 0,
+        PanelCase{"SecondOnly",
+                  ACROSS,
+                  100,
+                  288,
+                  true,
+                  2,
+                  2,
+                  {2},
+                  3,
+                  0,
+                  0,
                   "panels 1 and 3 of 3 are outside the page range 2-2"},
-        PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0, 0,
+        PanelCase{"FromTheSecondOn",
+                  ACROSS,
+                  100,
+                  288,
+                  true,
+                  2,
+                  9999,
+                  {2, 3},
+                  3,
+                  0,
+                  0,
                   "panel 1 of 3 is outside the page range 2-9999"},
         // A file whose configuration never held a range plots what the window shows: the
         // print record's job range.
         PanelCase{"RangeNeverStored", ACROSS, 100, 288, true, 0, 0, {1, 2, 3}, 3, 0},
         // The diagonal reaches 245 mm from the bottom edge; the roll takes 101.6.
-        PanelCase{"ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1,
-                  (9805 - 4064) / 40.0},
+        PanelCase{
+            "ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1, (9805 - 4064) / 40.0},
         PanelCase{"TurnedBanner", ACROSS_TURNED, -100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
         // At half size the drawing lies in the upper two stretches only.
         PanelCase{"HalfScaleFitsTwo", ACROSS, 50, 288, true, 1, 9999, {1, 2}, 2, 0, 1}),

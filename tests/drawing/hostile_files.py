@@ -3,8 +3,10 @@
 tests and for bench/hostile_figures.sh alike): pictures declaring billions of pixels, forms
 drawn within forms, DXF lines longer than dxflib's buffer, counts declared far beyond the data,
 numbers that are none, one short line drawn over and over, clips, markers and patterns that
-refer to themselves, a dash pattern with a negative dash, and what multiplies: tiling cells,
-Type 3 glyphs within glyphs, page trees, inserted blocks and linetype dashes."""
+refer to themselves, a dash pattern with a negative dash and ones finer than a plotter draws,
+markers drawn within markers, text on a path many times over or along another file's path, and
+what else multiplies: tiling cells, Type 3 glyphs within glyphs, page trees, inserted blocks and
+linetype dashes."""
 import random
 import sys
 import zlib
@@ -65,6 +67,23 @@ def form_pdf(form_content, form_keys=b""):
 def coincident_pdf(copies):
     data = zlib.compress(b"0 0 0 RG " + b"10 10 m 12 10 l S\n" * copies, 9)
     return pdf(data, keys=b"/Filter /FlateDecode")
+
+
+def markers(wide, deep):
+    """Markers whose shapes carry markers: `wide` vertices each, `deep` levels."""
+    vertices = b"M0 0" + b"L1 0" * (wide - 1)
+    body = b"<marker id='m0' overflow='visible'><path d='M0 0L1 0'/></marker>"
+    for level in range(1, deep):
+        body += (b"<marker id='m%d' overflow='visible'><path d='%s' marker-mid='url(#m%d)'/>"
+                 b"</marker>" % (level, vertices, level - 1))
+    return svg(body + b"<path d='%s' marker-mid='url(#m%d)'/>" % (vertices, deep - 1))
+
+
+def dashed(dash, librsvg):
+    """A line dashed `dash` user units (millimetres) long; a clip sends it to librsvg."""
+    clip = b"<clipPath id='c'><rect width='100' height='100'/></clipPath>" if librsvg else b""
+    return svg(clip + b"<line x2='90' y1='10' y2='10' stroke-width='0.1' stroke-dasharray='%s'%s/>"
+               % (dash, b" clip-path='url(#c)'" if librsvg else b""))
 
 
 def dxf(entities, opening=""):
@@ -190,6 +209,17 @@ def files():
         "mask_self.svg": svg(b"<mask id='k'><rect width='50' height='50' fill='white' mask='url(#k)'/>"
                              b"</mask><line x2='100' y1='5' y2='5' mask='url(#k)'/>"),
         "dash_negative.svg": svg(b"<line x2='100' y1='10' y2='10' stroke-dasharray='5,-2'/>"),
+        "markers_600_3_deep.svg": markers(600, 3),
+        "markers_300_3_deep.svg": markers(300, 3),
+        "markers_30_3_deep.svg": markers(30, 3),
+        "textpath_100000.svg": svg(b"<path id='p' d='M0 50H100'/><text>" +
+                                   b"<textPath href='#p'>H</textPath>" * 100_000 + b"</text>"),
+        "textpath_names_a_file.svg": svg(b"<text><textPath href='/etc/passwd'>H</textPath></text>"
+                                         b"<line x2='100' y1='10' y2='10'/>"),
+        "dash_1e-9_qt.svg": dashed(b"1e-9", False),
+        "dash_1e-9_librsvg.svg": dashed(b"1e-9", True),
+        "dash_0.001_qt.svg": dashed(b"0.001", False),
+        "dash_0.001_librsvg.svg": dashed(b"0.001", True),
         "comment_1024.dxf": dxf(line(), "999\n" + "c" * 1024 + "\n"),
         "text_2000.dxf": dxf(line() + text),
         "number_1500.dxf": dxf(line("1" + "0" * 1500)),

@@ -1,12 +1,15 @@
-// What the SVG reading rewrites before a library reads the drawing: masks made clips, pattern
+// What the SVG reading rewrites before a library reads the drawing: references outside it
+// taken out, markers within markers counted, masks made clips, pattern
 // fills and gradient strokes made plain, rounded rects made paths that start where SVG says.
 
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
 
+#include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/rounded_rect.h"
 #include "drawing/read/svg/svg_for_rsvg.h"
+#include "drawing/read/svg/svg_sanitize.h"
 
 namespace {
 
@@ -77,6 +80,92 @@ TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
         EXPECT_EQ(out.notes.size(), row.note ? 1u : 0u) << row.name;
     }
     EXPECT_FALSE(PrepareForRsvg(QByteArray::fromStdString(Svg("<path d='M0 0H9'/>"))).changed);
+}
+
+// Whatever names something outside the drawing goes, however it is written; what names the
+// drawing itself stays. Markers drawn within markers are counted however they are given.
+TEST(SvgSanitize, OutsideReferencesGoAndMarkersAreCounted) {
+    std::string vertices = "M0 0";
+    for (int i = 0; i < 49; ++i) vertices += "L1 0";
+    const auto level = [&](const char* id, const char* inner, const char* how) {
+        return "<marker id='" + std::string(id) + "'><path d='" + vertices + "' " + how + "url(#" +
+               inner + ")'/></marker>";
+    };
+    const std::string deep = "<marker id='m0'><path d='M0 0L1 0'/></marker>" +
+                             level("m1", "m0", "marker-mid='") +
+                             level("m2", "m1", "style='marker-mid:");
+    const struct {
+        const char* name;
+        std::string body;
+        std::vector<std::string> has, lacks;
+        const char* refusal;  // nullptr: read
+    } rows[] = {
+        {"hrefs_of_every_element",
+         "<text><textPath href='/etc/passwd#p'>A</textPath><textPath href=' #p'>B</textPath></text>"
+         "<use xlink:href='file:///x.svg#u' xmlns:xlink='http://www.w3.org/1999/xlink'/>"
+         "<use href='data:image/svg+xml,%3Csvg/%3E'/><g xml:base='/etc/'/>",
+         {"href=\"#p\""},
+         {"passwd", "file:", "data:", "xml:base"},
+         nullptr},
+        {"urls_in_attributes_and_styles",
+         "<path d='M0 0H9' fill='URL(a.svg#g) red' stroke='url( \"b.svg\" )' "
+         "style='filter:url(c.svg#f);clip-path:url(#c)'/><path d='M0 0' mask='url(d.svg#m'/>",
+         {"fill=\" red\"", "stroke=\"none\"", "filter:none", "url(#c)", "mask=\"none\""},
+         {"a.svg", "b.svg", "c.svg", "d.svg"},
+         nullptr},
+        {"style_sheet_split_escaped_or_nested",
+         "<style>.a{fill:u<![CDATA[rl(/dev/tty#x)}]]><b>.c{fill:url(/dev/b)}</b>.d{stroke:"
+         "u\\72l(/dev/e)} @import 'x.css';</style>",
+         {".a{fill:none}", ".d{stroke:u72l(/dev/e)}"},
+         {"/dev/tty", "/dev/b", "x.css", "\\"},
+         nullptr},
+        {"markers_three_deep_in_attributes_and_styles",
+         deep + "<path d='" + vertices + "' marker-end='url(#m2)' marker-mid='url(#m2)'/>",
+         {},
+         {},
+         "markers multiply"},
+        {"markers_inherited_from_a_group",
+         deep + "<g marker-mid='url(#m2)'><path d='" + vertices + "'/></g>",
+         {},
+         {},
+         "markers multiply"},
+        {"markers_of_a_style_sheet",
+         deep + "<style>.x{marker-mid:url(#m2)}</style><path d='" + vertices + "'/>",
+         {},
+         {},
+         "markers multiply"},
+        {"markers_two_deep_are_read",
+         deep + "<path d='" + vertices + "' marker-end='url(#m1)'/>",
+         {},
+         {},
+         nullptr},
+        // A cycle through a marker and a use is closed by librsvg, and counts no less.
+        {"markers_round_a_use_cycle",
+         deep + "<marker id='c'><use href='#p'/></marker><path id='p' d='" + vertices +
+             "' marker-start='url(#c)' marker-mid='url(#m2)'/>",
+         {},
+         {},
+         "markers multiply"},
+    };
+    for (const auto& row : rows) {
+        const SanitizedSvg out = SanitizeSvg(QByteArray::fromStdString(Svg(row.body)));
+        const std::string xml = out.xml.toStdString();
+        if (row.refusal) {
+            EXPECT_NE(out.message.find(row.refusal), std::string::npos) << row.name << xml;
+            continue;
+        }
+        ASSERT_EQ(out.error, DrawingError::None) << row.name << ": " << out.message;
+        for (const std::string& has : row.has)
+            EXPECT_NE(xml.find(has), std::string::npos)
+                << row.name << " lacks " << has << ": " << xml;
+        for (const std::string& lacks : row.lacks)
+            EXPECT_EQ(xml.find(lacks), std::string::npos)
+                << row.name << " has " << lacks << ": " << xml;
+        if (!row.lacks.empty())
+            EXPECT_NE(std::find(out.notes.begin(), out.notes.end(), kNoteOutsideRefs),
+                      out.notes.end())
+                << row.name;
+    }
 }
 
 TEST(SvgForRsvg, RoundedRectStartsAfterItsCorner) {

@@ -294,6 +294,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "mm) cuts the lines into that many pieces; set longer cut and skip lengths",
          "プロットが 512 MB を超えます: ミシン目 (ペン 1、カット 0.10 mm、スキップ 0.10 mm) が線を"
          "それほど多くの切れ目に分けます。カット長とスキップ長を長くしてください"},
+        {"inkscape_failed_within_a_refusal",
+         "the drawing has no visible shape to plot: text on a path (textPath) skipped: Inkscape "
+         "could not set it along its path (it took more than 30 s and was stopped)",
+         "図面にはプロットできる見える図形がありません: パス上のテキスト (textPath) は省きました: "
+         "Inkscape がパスに沿って配置できませんでした (30 秒を超えたため止めました)"},
         {"unknown", "a text nobody wrote", "a text nobody wrote"},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {

@@ -44,7 +44,7 @@ std::optional<QString> RoundedRectPath(const QXmlStreamAttributes& a) {
            n(y) + QStringLiteral(" Z");
 }
 
-std::optional<bool> OwnDashes(const QXmlStreamAttributes& a) {
+std::optional<QString> OwnDashArray(const QXmlStreamAttributes& a) {
     static const QRegularExpression inStyle(
         QStringLiteral("(?:^|;)\\s*stroke-dasharray\\s*:\\s*([^;]*)"));
     QString value;
@@ -57,5 +57,11 @@ std::optional<bool> OwnDashes(const QXmlStreamAttributes& a) {
         return std::nullopt;
     value = value.trimmed();
     if (value == QLatin1String("inherit")) return std::nullopt;
-    return !value.isEmpty() && value != QLatin1String("none");
+    return value;
+}
+
+std::optional<bool> OwnDashes(const QXmlStreamAttributes& a) {
+    const std::optional<QString> value = OwnDashArray(a);
+    if (!value) return std::nullopt;
+    return !value->isEmpty() && *value != QLatin1String("none");
 }

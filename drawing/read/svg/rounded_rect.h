@@ -15,3 +15,5 @@ std::optional<QString> RoundedRectPath(const QXmlStreamAttributes& rect);
 // What the element's own attributes say of its dashes: dashed, not dashed ("none"), or nothing
 // (it inherits them).
 std::optional<bool> OwnDashes(const QXmlStreamAttributes& element);
+// The element's own dash array as written (attribute or style); nothing when it inherits.
+std::optional<QString> OwnDashArray(const QXmlStreamAttributes& element);

@@ -64,6 +64,12 @@ SvgAsPdf SvgToPdf(const char* xml, size_t size) {
     {
         std::unique_ptr<cairo_t, Unref> cr(cairo_create(surface.get()));
         cairo_scale(cr.get(), kPointsPerPx, kPointsPerPx);
+        // Cairo writes a dash pattern shorter than its tolerance as another pattern of that
+        // length, or as a solid line, without a word. At its finest (1/256 pt) that is far
+        // below what the plot draws as dashes at any scale short of 36 times, so the figure
+        // that decides (finer than the plotter draws: solid, with a note) is the plot's own,
+        // as on every other route.
+        cairo_set_tolerance(cr.get(), 1.0 / 256);
         const RsvgRectangle viewport{0, 0, width, height};
         if (!rsvg_handle_render_document(handle.get(), cr.get(), &viewport, &error)) {
             std::unique_ptr<GError, Unref> owned(error);

@@ -6,8 +6,11 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "drawing/read/svg/arc_split.h"
+#include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/rounded_rect.h"
 #include "drawing/read/svg/svg_source.h"
 #include "drawing/read/svg/text_lines.h"
@@ -85,7 +88,7 @@ const char* SelfNote(RefKind kind) {
 // Every local element a value names: url(#id) in a property, or an href of "#id".
 void ForEachReference(QStringView name, QStringView value, const auto& refer) {
     if (name == QLatin1String("href")) {
-        if (value.startsWith(u'#')) refer(value.mid(1));
+        if (value.trimmed().startsWith(u'#')) refer(value.trimmed().mid(1));
         return;
     }
     // Path data, the bulk of a drawing, names nothing.
@@ -222,6 +225,11 @@ private:
         else if (instances > kMaxSvgElements)
             Fail(DrawingError::Refused, "the drawing's <use> elements multiply into more than " +
                                             std::to_string(kMaxSvgElements) + " elements");
+        else if (_fanout.Instances(instances + kMaxSvgMarkers + 1, true) - instances >
+                 kMaxSvgMarkers)
+            Fail(DrawingError::Refused, "the drawing's markers multiply into more than " +
+                                            std::to_string(kMaxSvgMarkers) +
+                                            " elements (markers drawn on the shapes of markers)");
     }
 
     // While a <text> is read its pieces are kept, to be written whole (split into its lines).
@@ -243,8 +251,9 @@ private:
 
     void EndElement() {
         _fanout.Close();
+        if (!_marking.empty()) _marking.pop_back();
         if (!_dashed.empty()) _dashed.pop_back();
-        _inStyle = false;
+        if (_depth == _styleDepth) WriteStyleSheet();
         if (_textDepth > 0) {
             _text.push_back(XmlToken{XmlToken::Kind::End, {}, {}, {}});
             if (_depth == _textDepth) {
@@ -281,6 +290,11 @@ private:
                  "the drawing has more than " + std::to_string(kMaxSvgElements) + " elements");
             return;
         }
+        // A style sheet is its text: an element in it could only split a url() in two.
+        if (_styleDepth > 0) {
+            _reader.skipCurrentElement();
+            return;
+        }
         if (name == QLatin1String("image") || name == QLatin1String("foreignObject")) {
             AddNote(&_out.notes, name == QLatin1String("image") ? kNoteImages : kNoteForeign);
             _reader.skipCurrentElement();
@@ -298,19 +312,21 @@ private:
                  "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
             return;
         }
-        _inStyle = name == QLatin1String("style");
+        if (name == QLatin1String("style")) _styleDepth = _depth;
         const QXmlStreamAttributes attributes = _reader.attributes();
         QStringView useTarget;
         if (name == QLatin1String("use"))
             for (const QXmlStreamAttribute& attr : attributes)
-                if (attr.name() == QLatin1String("href") && attr.value().startsWith(u'#'))
-                    useTarget = attr.value().mid(1);
+                if (attr.name() == QLatin1String("href") && !IsOutsideHref(attr.value()))
+                    useTarget = attr.value().trimmed().mid(1);
         _fanout.Open(attributes.value(QLatin1String("id")), useTarget, KindOf(name));
         for (const QXmlStreamAttribute& attr : attributes)
             if (useTarget.isEmpty() || attr.name() != QLatin1String("href"))
                 ForEachReference(attr.name(), attr.value(),
                                  [this](QStringView id) { _fanout.Refer(id); });
         if (name == QLatin1String("flowRoot")) AddNote(&_out.notes, kNoteFlowed);
+        if (name == QLatin1String("textPath")) ++_out.textPaths;
+        Markers(name, attributes);
 
         const bool dashed = OwnDashes(attributes).value_or(!_dashed.empty() && _dashed.back());
         _dashed.push_back(dashed);
@@ -327,17 +343,116 @@ private:
         }
         for (const QXmlStreamAttribute& attr : attributes) {
             if (!Spend(attr.value().size())) return;
-            CheckProperties(attr.name(), attr.value());
+            std::optional<QString> value = Inside(attr);
+            if (!value) continue;
+            CheckProperties(attr.name(), *value);
             if (rounded && attr.namespaceUri().isEmpty() &&
                 kRectGeometry.contains(attr.name().toString()))
                 continue;
-            start.attributes.append(attr.qualifiedName().toString(), PathData(attr));
+            start.attributes.append(attr.qualifiedName().toString(), *std::move(value));
         }
         if (rounded)
             start.attributes.append(QStringLiteral("d"),
                                     PathData(QXmlStreamAttribute(QStringLiteral("d"), *rounded)));
         if (_textDepth == 0 && name == QLatin1String("text")) _textDepth = _depth;
         Emit(std::move(start));
+    }
+
+    // The markers an element draws (its own, else its parent's: they are inherited) go on its
+    // vertices, when it is a shape that draws them.
+    void Markers(QStringView name, const QXmlStreamAttributes& attributes) {
+        std::vector<QString> own;
+        for (const QXmlStreamAttribute& a : attributes) {
+            if (a.name().startsWith(QLatin1String("marker")))
+                MarkerIds(QStringLiteral("marker:") + a.value().toString(), &own);
+            else if (a.name() == QLatin1String("style"))
+                MarkerIds(a.value(), &own);
+        }
+        if (own.empty() && !_marking.empty()) own = _marking.back();
+        const int64_t vertices = Vertices(name, attributes);
+        _fanout.Shape(vertices);
+        for (const QString& id : own) _fanout.ReferMarker(id, vertices);
+        _marking.push_back(std::move(own));
+    }
+
+    // The ids of the markers a style text names.
+    static void MarkerIds(QStringView style, std::vector<QString>* ids,
+                          UseFanout* sheet = nullptr) {
+        static const QRegularExpression marker(
+            QStringLiteral("marker(?:-start|-mid|-end)?\\s*:\\s*url\\(\\s*['\"]?#([^)'\"\\s]+)"));
+        if (!style.contains(QLatin1String("marker"))) return;
+        for (auto it = marker.globalMatch(style); it.hasNext();) {
+            const QString id = it.next().captured(1);
+            if (sheet) sheet->SheetMarker(id);
+            if (ids && std::find(ids->begin(), ids->end(), id) == ids->end()) ids->push_back(id);
+        }
+    }
+
+    // At most the vertices of a shape that draws markers (path data counted command by
+    // command, by the numbers each vertex takes); 0 for what draws none.
+    static int64_t Vertices(QStringView name, const QXmlStreamAttributes& attributes) {
+        if (name == QLatin1String("line")) return 2;
+        const bool path = name == QLatin1String("path");
+        if (!path && name != QLatin1String("polyline") && name != QLatin1String("polygon"))
+            return 0;
+        const QStringView data =
+            attributes.value(path ? QLatin1String("d") : QLatin1String("points"));
+        int64_t vertices = 1, numbers = 0;
+        int arity = 2;
+        const auto close = [&] { vertices += (numbers + arity - 1) / arity; };
+        QChar previous;
+        bool inNumber = false;
+        for (const QChar c : data) {
+            const bool sign = (c == u'-' || c == u'+') && (previous == u'e' || previous == u'E');
+            const bool part = c.isDigit() || c == u'.' || c == u'e' || c == u'E' || sign;
+            if (part && !inNumber && (c.isDigit() || c == u'.')) ++numbers;
+            inNumber = part && (inNumber || c.isDigit() || c == u'.');
+            previous = c;
+            if (!path || !c.isLetter() || c == u'e' || c == u'E') continue;
+            close();
+            numbers = 0;
+            switch (c.toUpper().toLatin1()) {
+                case 'H':
+                case 'V':
+                    arity = 1;
+                    break;
+                case 'C':
+                    arity = 6;
+                    break;
+                case 'S':
+                case 'Q':
+                    arity = 4;
+                    break;
+                case 'A':
+                    arity = 7;
+                    break;
+                case 'Z':
+                    ++vertices;
+                    break;
+                default:
+                    arity = 2;
+            }
+        }
+        close();
+        return vertices;
+    }
+
+    // The attribute's value as it is written, without what names anything outside the drawing;
+    // nothing when the whole attribute names something outside (an href, an xml:base).
+    std::optional<QString> Inside(const QXmlStreamAttribute& attr) {
+        const QStringView name = attr.name();
+        if (name == QLatin1String("href") || attr.qualifiedName() == QLatin1String("xml:base")) {
+            if (name == QLatin1String("href") && !IsOutsideHref(attr.value()))
+                return attr.value().trimmed().toString();
+            AddNote(&_out.notes, kNoteOutsideRefs);
+            return std::nullopt;
+        }
+        if (name == QLatin1String("d") || name == QLatin1String("points")) return PathData(attr);
+        if (std::optional<QString> clean = WithoutOutsideUrls(attr.value())) {
+            AddNote(&_out.notes, kNoteOutsideRefs);
+            return clean;
+        }
+        return attr.value().toString();
     }
 
     // Path data with its long arcs cut into pieces QtSvg draws within a plotter unit. The cut
@@ -357,8 +472,7 @@ private:
         if (p.note) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
     }
 
-    void CheckProperties(QStringView name, QStringView value) {
-        const QString text = value.toString();
+    void CheckProperties(QStringView name, const QString& text) {
         for (const UnappliedProperty& p : kUnapplied) {
             if (name == QLatin1String(p.name) && UsesUrl(text)) Unapplied(p);
             if (name == QLatin1String("style") && StyleUses(text, p.name)) Unapplied(p);
@@ -369,20 +483,34 @@ private:
 
     void Characters() {
         if (!Spend(_reader.text().size())) return;
-        QString text = _reader.text().toString();
-        if (_inStyle) {
-            for (const UnappliedProperty& p : kUnapplied)
-                if (StyleUses(text, p.name)) Unapplied(p);
-            static const QRegularExpression importRule(QStringLiteral("@import[^;]*;?"));
-            if (text.contains(importRule)) {
-                text.remove(importRule);
-                AddNote(&_out.notes, kNoteStyleSheets);
-            }
+        // A style sheet is taken whole, so that no url() is split between its pieces (text and
+        // CDATA sections), and written as one.
+        if (_styleDepth > 0) {
+            _styleText += _reader.text();
+            return;
         }
         Emit(XmlToken{_reader.isCDATA() ? XmlToken::Kind::CData : XmlToken::Kind::Characters,
                       {},
                       {},
-                      std::move(text)});
+                      _reader.text().toString()});
+    }
+
+    void WriteStyleSheet() {
+        QString text = std::exchange(_styleText, QString());
+        _styleDepth = 0;
+        MarkerIds(text, nullptr, &_fanout);
+        for (const UnappliedProperty& p : kUnapplied)
+            if (StyleUses(text, p.name)) Unapplied(p);
+        static const QRegularExpression importRule(QStringLiteral("@import[^;]*;?"));
+        if (text.contains(importRule)) {
+            text.remove(importRule);
+            AddNote(&_out.notes, kNoteStyleSheets);
+        }
+        if (std::optional<QString> clean = WithoutOutsideUrls(text)) {
+            text = *std::move(clean);
+            AddNote(&_out.notes, kNoteOutsideRefs);
+        }
+        if (!text.isEmpty()) Emit(XmlToken{XmlToken::Kind::Characters, {}, {}, std::move(text)});
     }
 
     // Read through a device, the reader decodes a block at a time, not the whole drawing at
@@ -398,10 +526,12 @@ private:
     qint64 _elements = 0;
     int _depth = 0;
     bool _sawRoot = false;
-    bool _inStyle = false;
+    int _styleDepth = 0;  // the depth of the <style> being read, 0 when none
+    QString _styleText;
     UseFanout _fanout;
-    std::vector<bool> _dashed;  // per open element: are its strokes dashed
-    int _textDepth = 0;         // the depth of the <text> being kept, 0 when none
+    std::vector<bool> _dashed;                   // per open element: are its strokes dashed
+    std::vector<std::vector<QString>> _marking;  // per open element: the markers it draws
+    int _textDepth = 0;                          // the depth of the <text> being kept, 0 when none
     std::vector<XmlToken> _text;
 };
 

@@ -4,7 +4,9 @@
 // bounded) and written back without what could reach outside the file or can't be plotted:
 // no DTD (its entities are already expanded, within the bound), no processing instructions
 // (external style sheets), no <image> (QtSvg would load its href from disk), no
-// <foreignObject>, no @import. What is dropped or won't be applied is said once in `notes`.
+// <foreignObject>, no @import, no href, xml:base or url() naming anything but the drawing itself
+// (outside_refs.h). What is dropped or won't be applied is said once in `notes`. Style sheets
+// are written whole, each as one text.
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +32,7 @@ struct SanitizedSvg : ReadStatus {
     bool beyondQt = false;
     std::vector<std::string> qtNotes;
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
+    int64_t textPaths = 0;    // how many texts it sets on a path
 };
 
 // Said where neither reader sets text on a path (Qt's route, or Inkscape missing or failing).
@@ -37,5 +40,7 @@ inline constexpr char kNoteTextPath[] = "text on a path (textPath) skipped";
 
 inline constexpr int kMaxSvgDepth = 256;
 inline constexpr qint64 kMaxSvgElements = 4'000'000;
+// Markers are drawn by librsvg each as a group of its own, which costs more than an element.
+inline constexpr qint64 kMaxSvgMarkers = 100'000;
 
 SanitizedSvg SanitizeSvg(const QByteArray& xml);

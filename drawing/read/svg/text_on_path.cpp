@@ -1,11 +1,14 @@
 #include "drawing/read/svg/text_on_path.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <utility>
 
 #include "drawing/read/bounded_child.h"
 #include "drawing/read/svg/svg_source.h"
@@ -17,7 +20,6 @@ const char kNoInkscape[] =
 const char kInkscapeFailed[] =
     "text on a path (textPath) skipped: Inkscape could not set it along its path";
 
-constexpr int kSeconds = 60;
 constexpr qint64 kMemory = 2048LL * 1024 * 1024;
 
 const char kXlink[] = "http://www.w3.org/1999/xlink";
@@ -44,10 +46,76 @@ QByteArray WithXlinkHrefs(const QByteArray& xml) {
     return reader.hasError() ? xml : out;
 }
 
-TextAlongPaths NotDone(const char* note) {
+TextAlongPaths NotDone(const std::string& note) {
     TextAlongPaths out;
     out.note = note;
     return out;
+}
+
+TextAlongPaths Failed(const std::string& why) {
+    return NotDone(std::string(kInkscapeFailed) + " (" + why + ")");
+}
+
+const char kCrashed[] = "it crashed (it may have needed more than 2 GB of memory)";
+
+// The last line Inkscape said, cut short: why it failed, in its words.
+std::string LastLine(const QString& log) {
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (file.size() > 4096) file.seek(file.size() - 4096);
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+    if (lines.isEmpty()) return {};
+    // One line of plain text in a message: no control characters (a terminal's colours).
+    std::string line = lines.back().trimmed().left(160).toStdString();
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    return line;
+}
+
+// Why the run gave no drawing, as the user is told.
+std::string WhyFailed(const QProcess& run, const QString& log) {
+    if (run.exitStatus() != QProcess::NormalExit) return kCrashed;
+    const std::string said = LastLine(log);
+    return "it ended with status " + std::to_string(run.exitCode()) +
+           (said.empty() ? std::string() : ": " + said);
+}
+
+// An environment of nothing of the user's: a home, settings, caches and scratch files in the
+// call's folder; no display, no session bus. The user's own fonts are linked into that home,
+// read only, so that text is set in the fonts the drawing names.
+QProcessEnvironment EmptyHome(const QTemporaryDir& dir, QStringList* reads) {
+    const QProcessEnvironment user = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment;
+    for (const char* kept :
+         {"PATH", "LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
+        if (user.contains(QLatin1String(kept)))
+            environment.insert(QLatin1String(kept), user.value(QLatin1String(kept)));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString data = home + QStringLiteral("/.local/share");
+    QDir().mkpath(data);
+    QDir().mkpath(home + QStringLiteral("/.config"));
+    QDir().mkpath(home + QStringLiteral("/.cache"));
+    QDir().mkpath(dir.filePath(QStringLiteral("run")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString userHome = QDir::homePath();
+    const QString userData =
+        user.value(QStringLiteral("XDG_DATA_HOME"), userHome + QStringLiteral("/.local/share"));
+    for (const auto& [from, to] :
+         {std::pair{userData + QStringLiteral("/fonts"), data + QStringLiteral("/fonts")},
+          std::pair{userHome + QStringLiteral("/.fonts"), home + QStringLiteral("/.fonts")}})
+        if (QFileInfo(from).isDir() && QFile::link(from, to)) *reads << from;
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
+    environment.insert(QStringLiteral("TMPDIR"), dir.path());
+    environment.insert(QStringLiteral("INKSCAPE_PROFILE_DIR"), dir.filePath(QStringLiteral("p")));
+    environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+    environment.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+    return environment;
 }
 
 }  // namespace
@@ -56,43 +124,45 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     const QString inkscape = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
     if (inkscape.isEmpty()) return NotDone(kNoInkscape);
     QTemporaryDir dir;
-    if (!dir.isValid()) return NotDone(kInkscapeFailed);
+    if (!dir.isValid()) return Failed("no temporary folder for it");
     const QString input = dir.filePath(QStringLiteral("drawing.svg"));
     const QString output = dir.filePath(QStringLiteral("outlines.svg"));
+    const QString log = dir.filePath(QStringLiteral("said.txt"));
     QFile copy(input);
     const QByteArray given = WithXlinkHrefs(xml);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(given) != given.size() || !copy.flush())
-        return NotDone(kInkscapeFailed);
+        return Failed("its copy of the drawing can't be written");
     copy.close();
 
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
     run.setStandardInputFile(QProcess::nullDevice());
-    run.setStandardOutputFile(QProcess::nullDevice());
+    run.setStandardOutputFile(log);
     run.setWorkingDirectory(dir.path());
-    // Its preferences go to the call's folder, not the user's own; no window opens.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("INKSCAPE_PROFILE_DIR"), dir.filePath(QStringLiteral("p")));
-    environment.insert(QStringLiteral("TMPDIR"), dir.path());
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    run.setProcessEnvironment(environment);
-    BoundChild(run, kMemory, kSeconds + 5);
+    // Inkscape where it is installed, in the system's folders or elsewhere (a folder of the
+    // user's own programs).
+    ChildReach reach{dir.path(), {QFileInfo(inkscape).canonicalPath()}};
+    run.setProcessEnvironment(EmptyHome(dir, &reach.reads));
+    BoundConfinedChild(run, kMemory, kInkscapeSeconds, reach);
     run.start(inkscape, {QStringLiteral("--export-type=svg"), QStringLiteral("--export-plain-svg"),
                          QStringLiteral("--export-text-to-path"),
                          QStringLiteral("--export-filename=") + output, input});
-    if (!run.waitForStarted(10000)) return NotDone(kInkscapeFailed);
-    if (!run.waitForFinished(kSeconds * 1000)) {
+    if (!run.waitForStarted(10000)) return Failed("it can't be started");
+    if (!run.waitForFinished(kInkscapeSeconds * 1000)) {
         run.kill();
         run.waitForFinished(5000);
-        return NotDone(kInkscapeFailed);
+        return Failed("it took more than " + std::to_string(kInkscapeSeconds) +
+                      " s and was stopped");
     }
+    if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
+        return Failed(WhyFailed(run, log));
     QFile result(output);
-    if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0 ||
-        result.size() > kMaxDrawingXmlBytes || !result.open(QIODevice::ReadOnly))
-        return NotDone(kInkscapeFailed);
+    if (result.size() > kMaxDrawingXmlBytes)
+        return Failed("it made a drawing larger than " +
+                      std::to_string(kMaxDrawingXmlBytes / (1024 * 1024)) + " MB");
+    if (!result.open(QIODevice::ReadOnly)) return Failed("it wrote no drawing");
     TextAlongPaths out;
     out.xml = result.readAll();
-    if (out.xml.isEmpty()) return NotDone(kInkscapeFailed);
+    if (out.xml.isEmpty()) return Failed("it wrote no drawing");
     return out;
 }

@@ -25,17 +25,8 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
 product="$HOME/Documents/Adobe/Illustrator/Trazen"
 mkdir -p "$product"
 
-# A3 upright at 100 %, black is pen 1; $@ are extra "key = value" lines.
-settings() {
-  {
-    printf 'THPrint.prInfo.rPage = 0,0,842,1191\r\nTHPrint.prXInfo.iBandV = 100\r\n'
-    printf 'THPrint.prXInfo.iBandH = 100\r\nTHPrint.prJob.iFstPage = 1\r\n'
-    printf 'THPrint.prJob.iLstPage = 1\r\nTHPrConfig.toollist_01.tpenid = 1\r\n'
-    printf 'THPrConfig.toollist_01.fcolor = 1\r\n'
-    local line
-    for line in "$@"; do printf '%s\r\n' "$line"; done
-  } >"$product/TRZNSerConfig.ini"
-}
+# A3 upright at 100 %, black is pen 1.
+source bench/throwaway_settings.sh
 svg() {  # name, shapes
   printf '%s' "<svg xmlns='http://www.w3.org/2000/svg' width='297mm' height='420mm' \
 viewBox='0 0 297 420'><g fill='none' stroke='black'>$2</g></svg>" >"$work/$1.svg"

@@ -124,7 +124,7 @@ public:
             if (paths.size() == 0 && _result.panels == 1)
                 return Fail(_result, DrawingError::NothingToPlot, NothingWithinTheRoll());
             if (!Write(paths, Plot(number, range->last - range->first + 1), panel))
-                return Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+                return _result;
         }
         return _result;
     }
@@ -222,22 +222,32 @@ private:
                 plot.page = page, plot.pageOf = _result.panels;
                 plot.panel = number, plot.panelOf = cut.panels();
             }
-            if (!Write(paths, plot, panel)) {
-                Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
-                return false;
-            }
+            if (!Write(paths, plot, panel)) return false;
         }
         return true;
     }
 
-    // What `paths` plots as `plot` on `panel`.
+    // What `paths` plots as `plot` on `panel`; false, with the result failed, when it can't.
     bool Write(const PathStore& paths, DrawingPlot plot, const PlotArea& panel) {
         plot.brc = PlotInputWindow(panel.width, panel.height, _options.cut.output);
         std::FILE* body = _bodies(plot);
-        if (!body) return false;
+        if (!body) {
+            Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+            return false;
+        }
         HpglWriter writer(body, _options.cut, panel.width, panel.height);
+        // The ceiling is the plots' together: a hundred pages must not each fill it.
+        writer.SetCeiling(kMaxPlotBytes - _result.bodyBytes);
         WritePaths(writer, paths, _pens, _options, panel);
         const bool written = writer.Finish();
+        if (!writer.refusal().empty())
+            Fail(_result, DrawingError::Refused, writer.refusal());
+        else if (!written)
+            Fail(_result, DrawingError::WriteFailed,
+                 writer.writeError() == 0 ? std::string("the plot body can't be written")
+                                          : "the plot body can't be written (" +
+                                                std::string(std::strerror(writer.writeError())) +
+                                                ")");
         for (const std::string& note : writer.notes()) ::AddNote(&_result.notes, note);
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());

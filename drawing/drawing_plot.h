@@ -73,7 +73,8 @@ using DrawingBodies = std::function<std::FILE*(const DrawingPlot&)>;
 // Reads the drawing at `path` and writes its plot bodies (HP-GL, no framing), one per plot. The
 // page comes from `print` (as the configuration window stored it: paper, orientation, scale,
 // margins) and the pens, the plotting options, the roll length and the page range from
-// `config`. A drawing that can't be plotted writes nothing.
+// `config`. A drawing that can't be plotted writes nothing, except one refused while it is
+// written (an option that multiplies its lines past what a plot holds): the caller discards it.
 struct SvgChunking;
 DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
                              const DrawingBodies& bodies, const SvgChunking& chunking);

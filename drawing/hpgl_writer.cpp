@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 
 #include "drawing/stages/drag_knife.h"
 #include "drawing/stages/perforation.h"
@@ -14,10 +16,20 @@ constexpr int kPointsPerInstruction = 128;
 constexpr size_t kFlushBytes = 64 * 1024;
 // HP-GL's own step: 0.025 mm.
 constexpr double kUnitsPerInch = 1016;
-// A line perforated into more pieces than this (kilometres of 0.1 mm pieces) is cut whole.
-constexpr size_t kMaxPieces = size_t{1} << 20;
+constexpr double kUnitsPerMm = 40;
 
 int32_t Scaled(double v, double scale) { return static_cast<int32_t>(std::llround(v * scale)); }
+
+std::string Mm(double units) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", units / kUnitsPerMm);
+    return text;
+}
+
+std::string PerforationSet(const Perforation& p) {
+    return "pen " + std::to_string(p.pen) + ", cut " + Mm(p.cut) + " mm, skip " + Mm(p.skip) +
+           " mm";
+}
 
 }  // namespace
 
@@ -49,12 +61,35 @@ void HpglWriter::Number(int32_t v) {
 }
 
 void HpglWriter::Flush() {
-    if (!_buffer.empty() && !_failed) {
-        if (std::fwrite(_buffer.data(), 1, _buffer.size(), _out) != _buffer.size())
+    if (_bytes + static_cast<int64_t>(_buffer.size()) > _ceiling && _refusal.empty())
+        Refuse("the plot would be larger than " + std::to_string(kMaxPlotBytes >> 20) +
+               " MB: " + Multiplier());
+    if (!_buffer.empty() && !_failed && _refusal.empty()) {
+        errno = 0;
+        if (std::fwrite(_buffer.data(), 1, _buffer.size(), _out) != _buffer.size()) {
             _failed = true;
-        else
+            _writeError = errno;
+        } else {
             _bytes += static_cast<int64_t>(_buffer.size());
+        }
     }
+    _buffer.clear();
+}
+
+// What made the body that big: the option whose lines took most of it, or the drawing itself.
+std::string HpglWriter::Multiplier() const {
+    const int64_t all = _bytes + static_cast<int64_t>(_buffer.size());
+    const int64_t shaped = _shapedBytes + (_shapingSince >= 0 ? all - _shapingSince : 0);
+    if (shaped * 2 < all)
+        return "the drawing has that many lines to plot; plot part of it";
+    if (_cut.perforation.use)
+        return "the perforation (" + PerforationSet(_cut.perforation) +
+               ") cuts the lines into that many pieces; set longer cut and skip lengths";
+    return "the drag knife's swings at the corners multiply the lines; plot part of the drawing";
+}
+
+void HpglWriter::Refuse(std::string why) {
+    if (_refusal.empty()) _refusal = std::move(why);
     _buffer.clear();
 }
 
@@ -120,14 +155,17 @@ bool HpglWriter::Shaped(int pen) const {
 }
 
 void HpglWriter::Draw(const PathSet& paths, const PathStep& step) {
-    if (paths.end(step.path) - paths.begin(step.path) < 2) return;
+    if (!_refusal.empty() || paths.end(step.path) - paths.begin(step.path) < 2) return;
     if (_cut.frame.use) ForEachPoint(paths, step, [&](const PlotPoint& p) { _box.Add(p); });
     if (Shaped(_pen)) {
         std::vector<RunPoint> line;
         ForEachPoint(paths, step, [&](const PlotPoint& p) {
             line.push_back({1.0 * p.x, 1.0 * p.y});
         });
+        _shapingSince = _bytes + static_cast<int64_t>(_buffer.size());
         DrawShaped(std::move(line));
+        _shapedBytes += _bytes + static_cast<int64_t>(_buffer.size()) - _shapingSince;
+        _shapingSince = -1;
         return;
     }
     // The ordering's own walk of a step, so that what is written is what it measured.
@@ -153,11 +191,15 @@ void HpglWriter::WriteLine(std::span<const RunPoint> line, bool skipRepeats) {
 void HpglWriter::DrawShaped(std::vector<RunPoint> line) {
     if (_cut.knife.use && _cut.knife.pen == _pen) line = DragKnifePath(line, _cut.knife);
     if (_cut.perforation.use && _cut.perforation.pen == _pen) {
-        if (const auto pieces = PerforationPieces(line, _cut.perforation, kMaxPieces)) {
+        // Cut whole, the line would go through where it should hold: refused instead.
+        if (const auto pieces = PerforationPieces(line, _cut.perforation, kMaxPerforationPieces))
             WritePieces(*pieces);
-            return;
-        }
-        Note("a line too long for its perforation is cut whole");
+        else
+            Refuse("a line is too long to be perforated as set (" +
+                   PerforationSet(_cut.perforation) + "): it would be cut into more than " +
+                   std::to_string(kMaxPerforationPieces) +
+                   " pieces; set longer cut and skip lengths");
+        return;
     }
     WriteLine(line, true);
 }
@@ -165,7 +207,9 @@ void HpglWriter::DrawShaped(std::vector<RunPoint> line) {
 void HpglWriter::WritePieces(const std::vector<CutPiece>& pieces) {
     const Perforation& p = _cut.perforation;
     if (pieces.empty()) return;
-    if (p.skipForce <= 0) {
+    // Without a cut force to press again after a skip, a pen kept down would cut the skips
+    // through at the skip's force: it is lifted over them instead.
+    if (p.skipForce <= 0 || p.cutForce <= 0) {
         for (const CutPiece& piece : pieces)
             if (piece.cut) WriteLine(piece.points, true);
         return;
@@ -173,11 +217,11 @@ void HpglWriter::WritePieces(const std::vector<CutPiece>& pieces) {
     // The pen stays down through the skips, pressed lightly enough not to cut through.
     MoveTo(pieces.front().points.front());
     for (const CutPiece& piece : pieces) {
-        if (p.cutForce > 0) Force(piece.cut ? p.cutForce : p.skipForce);
+        Force(piece.cut ? p.cutForce : p.skipForce);
         for (size_t i = 1; i < piece.points.size(); ++i) LineTo(piece.points[i], true);
     }
     // The force left behind is the cut's, whatever is cut next.
-    if (!pieces.back().cut && p.cutForce > 0) Force(p.cutForce);
+    if (!pieces.back().cut) Force(p.cutForce);
     Put(";\n");
 }
 
@@ -197,10 +241,14 @@ void HpglWriter::WriteFrame() {
 }
 
 bool HpglWriter::Finish() {
-    if (_cut.frame.use) WriteFrame();
+    if (_cut.frame.use && _refusal.empty()) WriteFrame();
     Put("PU;SP0;\n");
     _buffer += _cut.output.footer;
     Flush();
-    if (std::fflush(_out) != 0 || std::ferror(_out)) _failed = true;
-    return !_failed;
+    errno = 0;
+    if (std::fflush(_out) != 0 || std::ferror(_out)) {
+        if (!_failed) _writeError = errno;
+        _failed = true;
+    }
+    return !_failed && _refusal.empty();
 }

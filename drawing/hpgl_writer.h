@@ -20,6 +20,14 @@
 #include "drawing/stages/perforation.h"
 #include "drawing/stages/weeding_frame.h"
 
+// The bytes a conversion may write into its plot bodies: the biggest drawings measured plot
+// in under 300 MB, and a plot this size takes a day on the fastest serial line; past it an
+// option or a drawing is multiplying lines, and the disk would fill before anyone saw why.
+inline constexpr int64_t kMaxPlotBytes = int64_t{512} << 20;
+// A perforated line cut into more pieces than this (kilometres of 0.1 mm pieces) can't be
+// held as its pieces.
+inline constexpr size_t kMaxPerforationPieces = size_t{1} << 20;
+
 // The input window of a plot `width` by `height` plotter units, in the plotter's own step:
 // "0,0,x2,y2".
 std::string PlotInputWindow(int32_t width, int32_t height, const OutputForm& output);
@@ -30,6 +38,10 @@ public:
     // With `cut` for a plot on a printable area `width` by `height` plotter units: the header
     // goes first.
     HpglWriter(std::FILE* out, const CutOptions& cut, int32_t width, int32_t height);
+
+    // How many bytes this body may take (kMaxPlotBytes unless set lower: what is left of it
+    // after the plots before).
+    void SetCeiling(int64_t bytes) { _ceiling = bytes; }
 
     void SelectPen(int number);
     // One polyline: pen up to its first point, pen down through the rest, as `step` says.
@@ -43,6 +55,11 @@ public:
     double penUpTravel() const { return _travel; }
     // What the options could not do as asked, each said once.
     const std::vector<std::string>& notes() const { return _notes; }
+    // Why the plot can't be made as set (a perforation it can't hold, a body past its ceiling),
+    // naming what multiplied it; nothing more is written once set.
+    const std::string& refusal() const { return _refusal; }
+    // The system's error number of a write that failed (ENOSPC: the disk is full), else 0.
+    int writeError() const { return _writeError; }
 
 private:
     void Put(const char* text);
@@ -58,6 +75,8 @@ private:
     void LineTo(const RunPoint& p, bool skipRepeats);
     void Force(int value);
     void Note(const std::string& note);
+    void Refuse(std::string why);
+    std::string Multiplier() const;
 
     std::FILE* _out;
     CutOptions _cut;
@@ -74,5 +93,10 @@ private:
     int _pdPairs = 0, _pdBytes = 0;
     LineBox _box;
     std::vector<std::string> _notes;
+    int64_t _ceiling = kMaxPlotBytes;
+    int64_t _shapedBytes = 0;    // of lines the knife or the perforation shaped
+    int64_t _shapingSince = -1;  // where the line being shaped began, while it is
+    std::string _refusal;
+    int _writeError = 0;
     bool _failed = false;
 };

@@ -592,10 +592,6 @@
         <translation>ナイフ補正の設定が範囲外です</translation>
     </message>
     <message>
-        <source>a line too long for its perforation is cut whole</source>
-        <translation>ミシン目にするには長すぎる線は、全部カットしました</translation>
-    </message>
-    <message>
         <source>the weeding frame reaches beyond the printable area; it is cut along its edge</source>
         <translation>カス取り枠が印刷可能領域からはみ出すため、領域の端に沿ってカットしました</translation>
     </message>
@@ -730,6 +726,58 @@
     <message>
         <source>the drawing reaches beyond its canvas (%1); that part is not plotted</source>
         <translation>図面がキャンバスからはみ出しています (%1)。はみ出した部分はプロットしません</translation>
+    </message>
+    <message>
+        <source>the plot would be larger than %1 MB: %2</source>
+        <translation>プロットが %1 MB を超えます: %2</translation>
+    </message>
+    <message>
+        <source>the drawing has that many lines to plot; plot part of it</source>
+        <translation>図面の線がそれほど多くあります。図面の一部をプロットしてください</translation>
+    </message>
+    <message>
+        <source>the perforation (%1) cuts the lines into that many pieces; set longer cut and skip lengths</source>
+        <translation>ミシン目 (%1) が線をそれほど多くの切れ目に分けます。カット長とスキップ長を長くしてください</translation>
+    </message>
+    <message>
+        <source>the drag knife&apos;s swings at the corners multiply the lines; plot part of the drawing</source>
+        <translation>ドラッグナイフの角での回り込みが線を増やします。図面の一部をプロットしてください</translation>
+    </message>
+    <message>
+        <source>pen %1, cut %2 mm, skip %3 mm</source>
+        <translation>ペン %1、カット %2 mm、スキップ %3 mm</translation>
+    </message>
+    <message>
+        <source>a line is too long to be perforated as set (%1): it would be cut into more than %2 pieces; set longer cut and skip lengths</source>
+        <translation>線が長すぎて設定どおりのミシン目にできません (%1): %2 個を超える切れ目になります。カット長とスキップ長を長くしてください</translation>
+    </message>
+    <message>
+        <source>the plot body can&apos;t be written (%1)</source>
+        <translation>プロット本体を書き込めません (%1)</translation>
+    </message>
+    <message>
+        <source>the PDF page makes more than %1 drawing operations (its Type 3 fonts&apos; glyphs, shown within each other, multiply them)</source>
+        <translation>PDF のページの描画操作が %1 回を超えます (Type 3 フォントのグリフが互いの中で表示され、掛け合わされています)</translation>
+    </message>
+    <message>
+        <source>the PDF page makes more than %1 drawing operations (a tiling pattern repeats its cell of %2 by %3 pt over the page)</source>
+        <translation>PDF のページの描画操作が %1 回を超えます (タイリングパターンが %2 x %3 pt のセルをページ全体に繰り返します)</translation>
+    </message>
+    <message>
+        <source>a Type 3 font of the PDF draws its glyphs with itself or more than %1 fonts deep</source>
+        <translation>PDF の Type 3 フォントが自分自身で、または %1 段を超えるフォントでグリフを描きます</translation>
+    </message>
+    <message>
+        <source>the PDF&apos;s page tree is more than %1 levels deep</source>
+        <translation>PDF のページツリーが %1 段を超えて深くなっています</translation>
+    </message>
+    <message>
+        <source>the DXF&apos;s linetypes cut its lines into more than %1 dashes, more than a plot holds</source>
+        <translation>DXF の線種が線を %1 本を超える破線に分けます。プロットに収まる量を超えています</translation>
+    </message>
+    <message>
+        <source>the DXF&apos;s inserted blocks multiply into more than %1 vertices, more than a plot holds</source>
+        <translation>DXF の挿入されたブロックが %1 個を超える頂点に増えます。プロットに収まる量を超えています</translation>
     </message>
     <message>
         <source>pages %1 of %2 are outside the page range %3 set in Trazen Plotter Settings; not converted</source>
@@ -1003,6 +1051,10 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
     <message>
         <source>the drawing&apos;s reading process can&apos;t be started: %1</source>
         <translation>図面を読むプロセスを起動できません: %1</translation>
+    </message>
+    <message>
+        <source>the temporary folder %1 is full (no space left on its disk): free some space, or set TMPDIR to a larger disk</source>
+        <translation>一時フォルダ %1 がいっぱいです (ディスクに空きがありません): 空きを作るか、TMPDIR を大きなディスクのフォルダにしてください</translation>
     </message>
     <message>
         <source>Trazen Plotter Settings was closed without OK: %1 was not plotted</source>

@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -28,6 +29,10 @@ namespace {
 constexpr int kReadingDone = 0;
 constexpr int kReadingOutOfMemory = 86;
 constexpr int kReadingBroken = 87;  // no request to read, or no result written
+constexpr int kReadingDiskFull = 88;  // the temporary folder's disk filled up
+
+// A disk with less free than this is taken as full: a write failed on it for want of room.
+constexpr uint64_t kFullBelowBytes = 256u << 10;
 
 constexpr char kRequestFile[] = "/request";
 constexpr char kResultFile[] = "/result";
@@ -100,12 +105,30 @@ void LimitMemory(int64_t mb) {
     setrlimit(RLIMIT_AS, &space);
 }
 
+bool DiskFull(const std::string& folder) {
+    struct statvfs disk {};
+    return statvfs(folder.c_str(), &disk) == 0 &&
+           static_cast<uint64_t>(disk.f_bavail) * disk.f_frsize < kFullBelowBytes;
+}
+
+DrawingResult FullDisk(const std::string& folder) {
+    DrawingResult result;
+    result.error = DrawingError::WriteFailed;
+    const std::string parent = folder.substr(0, folder.rfind('/'));
+    result.message = TPlotWords::tr("the temporary folder %1 is full (no space left on its "
+                                    "disk): free some space, or set TMPDIR to a larger disk")
+                         .arg(QString::fromStdString(parent.empty() ? "/" : parent))
+                         .toStdString();
+    return result;
+}
+
 std::string BodyName(const std::string& folder, size_t index) {
     return folder + "/plot-" + std::to_string(index + 1);
 }
 
 // What the reading process's end says, when it left no result to read.
-DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits) {
+DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits,
+                    const std::string& folder) {
     if (reader.exitStatus() == QProcess::CrashExit) {
         const int signal = reader.exitCode();
         if (signal == SIGXCPU) return Refused(TookTooLong(limits));
@@ -113,6 +136,7 @@ DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits) {
                            .arg(QString::fromLocal8Bit(strsignal(signal)))
                            .toStdString());
     }
+    if (reader.exitCode() == kReadingDiskFull) return FullDisk(folder);
     if (reader.exitCode() == kReadingOutOfMemory)
         return Refused(TPlotWords::tr("reading the drawing needed more than %1 of memory and was "
                                       "stopped (TRZN_READ_MEMORY_MB sets the limit)")
@@ -188,7 +212,11 @@ DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::
     DrawingResult result;
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != kReadingDone ||
         !ReadReadingResult(folder + kResultFile, &result))
-        return Ended(reader, limits);
+        return reader.exitStatus() == QProcess::NormalExit &&
+                       reader.exitCode() != kReadingOutOfMemory && DiskFull(folder)
+                   ? FullDisk(folder)
+                   : Ended(reader, limits, folder);
+    if (result.error == DrawingError::WriteFailed && DiskFull(folder)) return FullDisk(folder);
     for (size_t i = 0; i < result.plots.size(); ++i) bodies->push_back(BodyName(folder, i));
     return result;
 }
@@ -229,5 +257,11 @@ int ReadingProcessMain(int argc, char** argv) {
                              std::strerror(errno);
         }
     }
-    return WriteReadingResult(folder + kResultFile, result) ? kReadingDone : kReadingBroken;
+    // A body that filled the disk goes at once; the parent names the full disk.
+    const bool full = result.error == DrawingError::WriteFailed && DiskFull(folder);
+    if (full || !WriteReadingResult(folder + kResultFile, result)) {
+        for (size_t i = 0; i < files.size(); ++i) std::remove(BodyName(folder, i).c_str());
+        return full || DiskFull(folder) ? kReadingDiskFull : kReadingBroken;
+    }
+    return kReadingDone;
 }

@@ -15,8 +15,8 @@ struct CutPiece {
 };
 
 // The pieces of `line` in order along it, from its start with a cut; consecutive pieces share
-// their end points. None when the line would be cut into more than `maxPieces` pieces: it is
-// then cut whole.
+// their end points. None when the line would be cut into more than `maxPieces` pieces: such a
+// line can't be perforated as set.
 std::optional<std::vector<CutPiece>> PerforationPieces(std::span<const RunPoint> line,
                                                        const Perforation& perforation,
                                                        size_t maxPieces);

@@ -4,7 +4,9 @@ tests and for bench/hostile_figures.sh alike): pictures declaring billions of pi
 drawn within forms, DXF lines longer than dxflib's buffer, counts declared far beyond the data,
 numbers that are none, one short line drawn over and over, clips, markers and patterns that
 refer to themselves, a dash pattern with a negative dash and ones finer than a plotter draws,
-markers drawn within markers, text on a path many times over or along another file's path."""
+markers drawn within markers, text on a path many times over or along another file's path, and
+what else multiplies: tiling cells, Type 3 glyphs within glyphs, page trees, inserted blocks and
+linetype dashes."""
 import random
 import sys
 import zlib
@@ -12,11 +14,7 @@ import zlib
 LINE = b"0 0 0 RG 10 10 m 100 10 l S\n"
 
 
-def pdf(content, resources=b"<< >>", more=(), keys=b""):
-    objects = [b"<< /Type /Catalog /Pages 2 0 R >>",
-               b"<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
-               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Resources " + resources +
-               b" /Contents 4 0 R >>", stream(content, keys)] + list(more)
+def pdf_objects(objects):
     out, offsets = b"%PDF-1.4\n", []
     for number, body in enumerate(objects, 1):
         offsets.append(len(out))
@@ -26,6 +24,13 @@ def pdf(content, resources=b"<< >>", more=(), keys=b""):
     out += b"".join(b"%010d 00000 n \n" % at for at in offsets)
     return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
         len(objects) + 1, xref)
+
+
+def pdf(content, resources=b"<< >>", more=(), keys=b""):
+    return pdf_objects([b"<< /Type /Catalog /Pages 2 0 R >>",
+                        b"<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+                        b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Resources " +
+                        resources + b" /Contents 4 0 R >>", stream(content, keys)] + list(more))
 
 
 def svg(body):
@@ -105,6 +110,62 @@ def dashed_line(name, x2):
     return "  0\nLINE\n  8\n0\n  6\n" + name + "\n 10\n0\n 20\n0\n 11\n" + x2 + "\n 21\n0\n"
 
 
+def tiling(step):
+    # A page filled with a pattern whose cell is `step` points square.
+    cell = stream(b"0 0 m %g %g l S" % (step, step), b"/PatternType 1 /PaintType 1 /TilingType 1 "
+                  b"/BBox [0 0 %g %g] /XStep %g /YStep %g /Resources << >>" % ((step,) * 4))
+    return pdf(b"/Pattern cs /P scn 0 0 200 200 re f\n", b"<< /Pattern << /P 5 0 R >> >>", [cell])
+
+
+def type3(levels, shown):
+    # Font k (object 5 + 2k, its glyph 6 + 2k) shows glyph "a" of font k + 1 `shown` times; the
+    # last font's glyph shows itself when `levels` is 0, else draws a line.
+    def font(k, nxt):
+        return (b"<< /Type /Font /Subtype /Type3 /FontBBox [0 0 750 750] /FontMatrix [0.001 0 0 "
+                b"0.001 0 0] /CharProcs << /a %d 0 R >> /Encoding << /Type /Encoding /Differences "
+                b"[97 /a] >> /FirstChar 97 /LastChar 97 /Widths [1000] /Resources << /Font << /F "
+                b"%d 0 R >> >> >>" % (6 + 2 * k, nxt))
+    more = []
+    for k in range(max(levels, 1)):
+        last = k == max(levels, 1) - 1
+        nxt = 5 + 2 * (k + 1) if not last else 5 + 2 * k
+        body = b"1000 0 0 0 750 750 d1 "
+        body += (b"0 0 m 750 0 l S" if levels and last else b"BT /F 1 Tf (" + b"a" * shown +
+                 b") Tj ET")
+        more += [font(k, nxt), stream(body)]
+    return pdf(b"BT /F 12 Tf 10 10 Td (a) Tj ET\n", b"<< /Font << /F 5 0 R >> >>", more)
+
+
+def page_tree(depth):
+    # Pages within pages `depth` deep, one page at the bottom.
+    objects = [b"<< /Type /Catalog /Pages 2 0 R >>"]
+    for k in range(depth):
+        objects.append(b"<< /Type /Pages /Count 1 /Kids [%d 0 R] >>" % (3 + k))
+    objects.append(b"<< /Type /Page /Parent %d 0 R /MediaBox [0 0 200 200] /Contents %d 0 R >>"
+                   % (depth + 1, depth + 3))
+    objects.append(stream(LINE))
+    return pdf_objects(objects)
+
+
+def dxf_blocks(blocks, entities, opening=""):
+    return dxf(entities, opening + "  0\nSECTION\n  2\nBLOCKS\n" + blocks + "  0\nENDSEC\n")
+
+
+def block(name, entities):
+    return ("  0\nBLOCK\n  8\n0\n  2\n" + name + "\n 70\n0\n 10\n0\n 20\n0\n" + entities +
+            "  0\nENDBLK\n")
+
+
+def insert_array(name, cols, rows, step):
+    return ("  0\nINSERT\n  8\n0\n  2\n" + name + "\n 10\n0\n 20\n0\n 70\n%d\n 71\n%d\n"
+            " 44\n%g\n 45\n%g\n" % (cols, rows, step, step))
+
+
+def polyline(vertices):
+    return ("  0\nLWPOLYLINE\n  8\n0\n 90\n%d\n" % vertices +
+            "".join(" 10\n%d\n 20\n%d\n" % (i % 100, i // 100 % 2) for i in range(vertices)))
+
+
 def dimension(kind, block):
     return "  0\nDIMENSION\n  8\n0\n  2\n" + block + "\n 70\n" + kind + "\n"
 
@@ -176,6 +237,18 @@ def files():
         "linetype_1e-300.dxf": dxf(dashed_line("FINE", "1e8"), linetype("FINE", 1e-300, -1e-300)),
         "linetype_2000000_dashes.dxf": dxf(dashed_line("D", "1e5"), linetype("D", 0.05, -0.05)),
         "linetype_of_no_length.dxf": dxf(dashed_line("NIL", "100"), linetype("NIL", 0, -0.0)),
+        "tiling_cell_0.01.pdf": tiling(0.01),
+        "tiling_cell_20.pdf": tiling(20),
+        "type3_draws_itself.pdf": type3(0, 1),
+        "type3_6_deep.pdf": type3(6, 100),
+        "page_tree_50000.pdf": page_tree(50_000),
+        "dashed_insert_array.dxf": dxf_blocks(block("B", dashed_line("D", "100")),
+                                              insert_array("B", 1000, 1000, 1),
+                                              linetype("D", 0.05, -0.05)),
+        "block_100k_vertices_inserted_1000x1000.dxf": dxf_blocks(block("P", polyline(100_000)),
+                                                                 insert_array("P", 1000, 1000, 1)),
+        "lines_2000_of_a_million_dashes.dxf": dxf(dashed_line("D", "49000") * 2000,
+                                                  linetype("D", 0.05, -0.05)),
         # dxflib skips a DIMENSION of type 7: the next one must still name its own block.
         "dimension_blocks_missing.dxf": dxf(line() + dimension("7", "*DA") +
                                             dimension("0", "*DB")),

@@ -116,6 +116,16 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"linetype_2000000_dashes.dxf", DrawingError::None, "more than 1000000 dashes drawn solid"},
         {"linetype_of_no_length.dxf", DrawingError::None, "linetypes of no length drawn solid"},
         {"dimension_blocks_missing.dxf", DrawingError::None, "block \"*DB\", is not defined"},
+        // What multiplies is counted before any of it is made, and named.
+        {"tiling_cell_0.01.pdf", DrawingError::Refused, "a tiling pattern repeats its cell"},
+        {"tiling_cell_20.pdf", DrawingError::None, ""},
+        {"type3_draws_itself.pdf", DrawingError::Refused, "draws its glyphs with itself"},
+        {"type3_6_deep.pdf", DrawingError::Refused, "Type 3 fonts' glyphs, shown within each"},
+        {"page_tree_50000.pdf", DrawingError::Refused, "page tree is more than 256 levels deep"},
+        {"dashed_insert_array.dxf", DrawingError::Refused, "linetypes cut its lines into more"},
+        {"block_100k_vertices_inserted_1000x1000.dxf", DrawingError::Refused,
+         "inserted blocks multiply into more than"},
+        {"lines_2000_of_a_million_dashes.dxf", DrawingError::Refused, "linetypes cut its lines"},
     };
     for (const auto& row : rows) {
         const Outcome o = ConvertBounded(dir + "/" + row.file);

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/hpgl_writer.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 #include "settings/knife_file.h"
@@ -290,6 +291,13 @@ const char kLine[] = "<path d='M10 100 H110' stroke='black' fill='none'/>";  // 
 const char kSquare[] = "<rect x='50' y='100' width='20' height='20' fill='none' stroke='black'/>";
 const char kCircle[] = "<circle cx='100' cy='150' r='40' fill='none' stroke='black'/>";
 
+// One pen-down run of 120 m: back and forth 600 times across the page.
+const std::string kLongRun = [] {
+    std::string d = "<path d='M10 100";
+    for (int i = 0; i < 300; ++i) d += " H210 H10";
+    return d + "' stroke='black' fill='none'/>";
+}();
+
 struct CutCase {
     const char* name;
     const char* shapes;
@@ -307,6 +315,8 @@ TEST_P(CutTable, OptionShapesThePlotAsAsked) {
     ASSERT_TRUE(plain.result.ok()) << plain.result.message;
     const Converted out = Convert(c.shapes, Options{}, c.cut);
     EXPECT_TRUE(c.holds(out, plain)) << out.result.message << "\n" << out.body;
+    // No empty instruction, whatever the options write between the lines.
+    EXPECT_EQ(out.body.find(";;"), std::string::npos) << out.body;
 }
 
 void Frame(TPrConfig& c, TSrConfig&, KnifeSettings&) {
@@ -373,6 +383,25 @@ INSTANTIATE_TEST_SUITE_P(
             [](const Converted& o, const Converted& p) {
                 return o.body == p.body && Noted(o, "cut whole");
             }},
+        // A skip force without a cut force to press again would leave the knife at the skip's
+        // force on the cuts, or with none, cut the skips through: the pen is lifted instead.
+        CutCase{"PerforationWithASkipForceOnlyLiftsOverSkips", kLine,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Perforate(c, s, k), c.zfcpress = 0, c.zfspress = 5;
+                },
+                [](const Converted& o, const Converted&) {
+                    return Count(o.body, "FS") == 0 && Count(o.body, "PU") == 15 + 1;
+                }},
+        // Cut whole, a line meant to hold would be cut through.
+        CutCase{"PerforationTooFineForALineIsRefused", kLongRun.c_str(),
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Perforate(c, s, k), c.zfcleng = 1, c.zfsleng = 1;
+                },
+                [](const Converted& o, const Converted&) {
+                    return o.result.error == DrawingError::Refused &&
+                           o.result.message.find("too long to be perforated as set (pen 3, cut "
+                                                 "0.10 mm, skip 0.10 mm)") != std::string::npos;
+                }},
         CutCase{"PerforationOfAnotherPen", kLine,
                 [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
                     Perforate(c, s, k), c.zftoolid = 7;
@@ -450,6 +479,44 @@ INSTANTIATE_TEST_SUITE_P(
                 [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Knife(c, s, k), k.use = false; },
                 [](const Converted& o, const Converted& p) { return o.body == p.body; }}),
     [](const testing::TestParamInfo<CutCase>& i) { return std::string(i.param.name); });
+
+// A body that would pass its ceiling is refused, naming what made it so big, and nothing past
+// the ceiling reaches the file.
+TEST(Drawing, BodyPastItsCeilingNamesWhatMultipliedIt) {
+    const struct {
+        const char* name;
+        void (*set)(CutOptions&);
+        const char* says;
+    } rows[] = {
+        {"lines", [](CutOptions&) {}, "the drawing has that many lines to plot"},
+        {"perforation", [](CutOptions& c) { c.perforation = {true, 1, 4, 4, 0, 0}; },
+         "the perforation (pen 1, cut 0.10 mm, skip 0.10 mm) cuts the lines"},
+        {"knife", [](CutOptions& c) { c.knife = {true, 1, 10, 0}; }, "the drag knife's swings"},
+    };
+    PathSet zigzag;
+    zigzag.starts = {0};
+    for (int32_t i = 0; i < 2000; ++i) zigzag.points.push_back({i * 5, (i % 2) * 100});
+    constexpr int64_t kCeiling = 256 * 1024;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CutOptions cut;
+        row.set(cut);
+        char* data = nullptr;
+        size_t size = 0;
+        std::FILE* body = open_memstream(&data, &size);
+        HpglWriter writer(body, cut, 20000, 20000);
+        writer.SetCeiling(kCeiling);
+        writer.SelectPen(1);
+        for (int i = 0; i < 100; ++i) writer.Draw(zigzag, PathStep{0, false, 0});
+        EXPECT_FALSE(writer.Finish());
+        std::fclose(body);
+        std::free(data);
+        EXPECT_NE(writer.refusal().find("larger than 512 MB: " + std::string(row.says)),
+                  std::string::npos)
+            << writer.refusal();
+        EXPECT_LE(static_cast<int64_t>(size), kCeiling);
+    }
+}
 
 TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
     Options o;

@@ -15,11 +15,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "settings/geometry.h"
 #include "settings/store.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_home.h"
 #include "tests/tools/inkscape_session.h"
 #include "tools/plot_job.h"
@@ -210,8 +213,14 @@ TEST(PlotCommand, ADeliveredPlotIsSaidWhereItWent) {
 // 1 stays for "failed in the sender". An input window reaches the plotter verbatim. What a file
 // is, is told by its content: a drawing or a PDF named .plt is not sent as a plot.
 TEST(PlotCommand, RefusesWhatCannotBePlotted) {
-    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay, Content };
+    enum class Kind { Missing, Empty, Folder, Plain, Unwritable, NoDisplay, Content, FullTemp };
     const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='20mm' height='20mm'>";
+    // A plot body of about 2.5 MB.
+    std::string manyLines = svg;
+    for (int i = 0; i < 100000; ++i)
+        manyLines += "<line x1='1' y1='" + std::to_string(i % 19) + "' x2='19' y2='" +
+                     std::to_string(i % 17) + "' stroke='black'/>";
+    manyLines += "</svg>";
     const struct {
         const char* name;
         Kind kind;
@@ -246,10 +255,17 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
          "needed more than 1 MB of memory", "TRZN_READ_MEMORY_MB=1"},
         {"reader_out_of_time", Kind::Content, {}, PlotOutcome::BadInput, "%!PS\n{} loop\n",
          "took more than 1 s", "TRZN_READ_SECONDS=1"},
+        // The temporary folder's disk fills up under the plot body: a full disk, as for --output.
+        {"temp_disk_full", Kind::FullTemp, {}, PlotOutcome::NoFolder, manyLines, "is full"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;
+        std::optional<SmallDisk> disk;
+        if (row.kind == Kind::FullTemp && !disk.emplace(home.scratch("tmp"), 1 << 20).mounted()) {
+            std::cout << "[  SKIPPED ] " << row.name << ": no tmpfs can be mounted here\n";
+            continue;
+        }
         const std::string shared = home.scratch("server");
         ConfigureSharedFolder(shared);
         const std::string path = home.scratch("job") + "/" + row.name + ".plt";

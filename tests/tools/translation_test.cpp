@@ -289,6 +289,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "part is not plotted",
          "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
          "しません"},
+        {"plot_ceiling",
+         "the plot would be larger than 512 MB: the perforation (pen 1, cut 0.10 mm, skip 0.10 "
+         "mm) cuts the lines into that many pieces; set longer cut and skip lengths",
+         "プロットが 512 MB を超えます: ミシン目 (ペン 1、カット 0.10 mm、スキップ 0.10 mm) が線を"
+         "それほど多くの切れ目に分けます。カット長とスキップ長を長くしてください"},
         {"inkscape_failed_within_a_refusal",
          "the drawing has no visible shape to plot: text on a path (textPath) skipped: Inkscape "
          "could not set it along its path (it took more than 30 s and was stopped)",
@@ -366,6 +371,70 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
                 EXPECT_TRUE(found) << name.toStdString() << ": \"" << piece.toStdString() << "\"";
             }
         }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+// Every note and refusal of the drawing's reading has a row in the guide's message tables: a
+// row may shorten a text ("...") and name what varies in capitals (N, FILE) or by an example
+// number, but its words stand in the text, in order.
+TEST(TranslationFile, EveryNoteIsInTheGuidesMessageTables) {
+    QFile guide(QStringLiteral(TRZN_SOURCE_DIR "/docs/guide.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString all = QString::fromUtf8(guide.readAll());
+    const QString messages = all.mid(all.indexOf(QLatin1String("\n## Messages")));
+    static const QRegularExpression code(QStringLiteral("`([^`]+)`"));
+    static const QRegularExpression placeholder(QStringLiteral("\\.\\.\\.|\\b[A-Z]+\\b|\\b\\d+(\\.\\d+)?\\b"));
+    std::vector<QStringList> rows;
+    QStringList spans;
+    for (auto it = code.globalMatch(messages); it.hasNext();) {
+        QStringList words;
+        spans << it.next().captured(1);
+        for (const QString& w : spans.back().split(placeholder, Qt::SkipEmptyParts))
+            if (!w.trimmed().isEmpty()) words << w.trimmed();
+        if (!words.isEmpty()) rows.push_back(words);
+    }
+    const auto inOrder = [](const QStringList& words, const QString& text) {
+        qsizetype at = 0, length = 0;
+        for (const QString& w : words) {
+            at = text.indexOf(w, at);
+            if (at < 0) return false;
+            at += w.size(), length += w.size();
+        }
+        return length >= std::min<qsizetype>(15, text.size() / 2);
+    };
+    // Pieces of other messages, never said alone.
+    const QStringList pieces = {
+        QStringLiteral(", "), QStringLiteral("page %1: %2"), QStringLiteral("%1 mm on the left"),
+        QStringLiteral("%1 mm at the top"), QStringLiteral("%1 mm on the right"),
+        QStringLiteral("%1 mm at the bottom"), QStringLiteral("pen %1, cut %2 mm, skip %3 mm"),
+        QStringLiteral("text that is not Shift-JIS"), QStringLiteral("\\x without two hexadecimal digits"),
+        QStringLiteral("a backslash that is none of \\e \\r \\n \\\\ \\xNN"),
+        QStringLiteral("%1 at byte %2 of \"%3\""), QStringLiteral("no reason given"),
+        QStringLiteral("Qt's SVG reader refused it"), QStringLiteral("librsvg could not read it"),
+        QStringLiteral("librsvg could not paint it"), QStringLiteral("no product folder")};
+    QFile ts(QStringLiteral(TRZN_SOURCE_DIR "/i18n/trazen_ja.ts"));
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    bool notes = false;
+    int checked = 0;
+    static const QRegularExpression number(QStringLiteral("%\\d"));
+    for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"name") notes = xml.readElementText() == u"TPlotNotes";
+        if (!notes || xml.name() != u"source") continue;
+        const QString source = xml.readElementText();
+        if (pieces.contains(source) || !source.contains(u' ')) continue;
+        ++checked;
+        const QString text = QString(source).replace(number, QStringLiteral("\x01"));
+        // Or the row gives the text whole, an example in place of each %N.
+        QString pattern = QRegularExpression::escape(text);
+        pattern.replace(QStringLiteral("\\\x01"), QStringLiteral(".+?"));
+        pattern.replace(QStringLiteral("\x01"), QStringLiteral(".+?"));
+        const QRegularExpression whole(pattern);
+        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
+                                [&](const QStringList& row) { return inOrder(row, text); }) ||
+                    !spans.filter(whole).isEmpty())
+            << "no row of docs/guide.md's Messages says \"" << source.toStdString() << "\"";
     }
     EXPECT_GT(checked, 100);
 }

@@ -12,6 +12,7 @@
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
+#include "drawing/read/dxf/dxf_count.h"
 #include "drawing/read/dxf/dxf_stream.h"
 #include "drawing/read/dxf/dxf_walk.h"
 #include "drawing/read/qt_host.h"
@@ -157,17 +158,26 @@ std::optional<SourceOutcome> ReadInto(const DxfText& text, Reader& reader) {
 }
 
 // The box of every line drawn, in the drawing's units; false when the walk is refused. The
-// extents are the lines' own: dashes lie on them.
-bool ExtentOf(Walk& walk, QRectF* extent, bool* drawn) {
+// extents are the lines' own: dashes lie on them. With `count`, what painting would make is
+// counted too, and past what a plot holds the walk is refused.
+bool ExtentOf(Walk& walk, QRectF* extent, bool* drawn, DxfPlotCount* count = nullptr) {
     *drawn = false;
-    return walk.Run([&](const Item& item, const QTransform& m, const QColor&, const QString&) {
+    bool over = false;
+    const bool walked = walk.Run([&](const Item& item, const QTransform& m, const QColor&,
+                                     const QString& linetype) {
         const QPainterPath& path = item.path;
-        if (path.isEmpty()) return;
+        if (path.isEmpty() || over) return;
+        if (count && !count->Add(item, m, linetype)) {
+            over = true;
+            walk.failure = count->Refusal();
+            return;
+        }
         const bool straight = m.m12() == 0 && m.m21() == 0;
         const QRectF box = straight ? m.mapRect(path.boundingRect()) : m.map(path).boundingRect();
         *extent = *drawn ? extent->united(box) : box;
         *drawn = true;
     });
+    return walked && !over;
 }
 
 }  // namespace
@@ -202,7 +212,9 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     Walk walk(reader);
     QRectF extent;
     bool drawn = false;
-    if (!ExtentOf(walk, &extent, &drawn)) return Failed(DrawingError::Refused, walk.failure);
+    DxfPlotCount count(reader, reader.unitMm * unitsPerMm, static_cast<int64_t>(target.maxPoints));
+    if (!ExtentOf(walk, &extent, &drawn, &count))
+        return Failed(DrawingError::Refused, walk.failure);
     NoteReading(reader, walk, text, &out.notes);
     if (!drawn) return out;  // the caller says there is nothing to plot
 

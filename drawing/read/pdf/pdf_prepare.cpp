@@ -3,6 +3,7 @@
 // qpdf's headers ask which of its pointer types is meant: none of its old ones are used here.
 #define POINTERHOLDER_TRANSITION 4
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <qpdf/Buffer.hh>
@@ -60,6 +61,7 @@ struct StreamScan {
     int64_t operators = 0;
     int64_t inlineImages = 0;
     std::map<std::string, int64_t> drawn;
+    std::map<std::string, int64_t> shown;  // glyphs shown (string bytes) in each font
 };
 
 // A first look at a content stream as it is unpacked, kept nowhere: about how many operators
@@ -77,6 +79,7 @@ public:
             if (letter && Delimiter(_last)) ++operators;
             if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I'))
                 mayDrawOrHoldImages = true;
+            if (_last == 'T' && c == 'f') mayShowText = true;
             _last = c;
         }
     }
@@ -84,6 +87,7 @@ public:
 
     int64_t operators = 0;
     bool mayDrawOrHoldImages = false;
+    bool mayShowText = false;
 
 private:
     static bool Delimiter(unsigned char c) {
@@ -118,8 +122,15 @@ public:
         }
         if (type == QPDFTokenizer::tt_word) {
             ++_scan.operators;
-            if (t.getValue() == "Do" && !_name.empty()) ++_scan.drawn[_name];
+            const std::string& op = t.getValue();
+            if (op == "Do" && !_name.empty()) ++_scan.drawn[_name];
+            if (op == "Tf") _font = _operandName;
+            if ((op == "Tj" || op == "TJ" || op == "'" || op == "\"") && !_font.empty())
+                _scan.shown[_font] += _glyphs;
+            _glyphs = 0;
         }
+        if (type == QPDFTokenizer::tt_string) _glyphs += static_cast<int64_t>(t.getValue().size());
+        if (type == QPDFTokenizer::tt_name) _operandName = t.getValue();
         if (type == QPDFTokenizer::tt_name)
             _name = t.getValue();
         else if (type != QPDFTokenizer::tt_space && type != QPDFTokenizer::tt_comment)
@@ -136,6 +147,8 @@ private:
     bool _rewrite;
     bool _inImage = false, _mask = false, _maskKey = false;
     std::string _name;
+    std::string _operandName, _font;  // the font selected by Tf, by its resource name
+    int64_t _glyphs = 0;              // string bytes since the last operator
 };
 
 // The resources a content stream looks its names up in: its own first, then those of whoever
@@ -155,6 +168,27 @@ bool IsForm(Handle x) {
     return x.isStream() && x.getDict().getKey("/Subtype").isNameAndEquals("/Form");
 }
 
+bool IsType3(Handle font) {
+    return font.isDictionary() && font.getKey("/Subtype").isNameAndEquals("/Type3");
+}
+
+double Number(Handle x, double fallback) { return x.isNumber() ? x.getNumericValue() : fallback; }
+
+// The area of a box [x1 y1 x2 y2], 0 when it is none.
+double BoxArea(Handle box) {
+    if (!box.isArray() || box.getArrayNItems() != 4) return 0;
+    double v[4];
+    for (int i = 0; i < 4; ++i) v[i] = Number(box.getArrayItem(i), 0);
+    const double area = std::abs((v[2] - v[0]) * (v[3] - v[1]));
+    return std::isfinite(area) ? area : 0;
+}
+
+std::string Points(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", v);
+    return text;
+}
+
 // Walks what a page paints, through forms, patterns, Type 3 glyphs, soft masks and
 // annotations, counting operators with forms multiplied out and replacing inline images.
 class Walk {
@@ -162,9 +196,13 @@ public:
     std::string failure;
     int64_t inlineImages = 0;
     bool changed = false;
+    bool type3 = false;  // the document has Type 3 fonts: text is followed into their glyphs
 
     int64_t Page(Handle page) {
         QPDFPageObjectHelper helper(page);
+        _pageArea = BoxArea(helper.getAttribute("/CropBox", false));
+        if (_pageArea <= 0) _pageArea = BoxArea(helper.getAttribute("/MediaBox", false));
+        if (_pageArea <= 0) _pageArea = 612.0 * 792.0;
         const Chain chain{Own(helper.getAttribute("/Resources", false), page.getObjGen())};
         int64_t cost = 0;
         Handle contents = page.getKey("/Contents");
@@ -194,7 +232,16 @@ private:
     void Refuse(int64_t cost) {
         if (cost > kMaxPdfOperations && failure.empty())
             failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
-                      " drawing operations (its forms, drawn within each other, multiply them)";
+                      " drawing operations (" +
+                      (_why.empty() ? "its forms, drawn within each other, multiply them" : _why) +
+                      ")";
+    }
+
+    // `cost` times `n`, remembering what multiplied when that is past the bound.
+    int64_t Multiplied(int64_t cost, int64_t n, const char* why) {
+        const int64_t product = Times(cost, n);
+        if (product > kMaxPdfOperations && _why.empty()) _why = why;
+        return product;
     }
 
     // The operators `stream` makes poppler run, drawn with the resources `outer`; `drawn`
@@ -221,8 +268,18 @@ private:
         int64_t cost = scan.operators;
         for (const auto& [name, times] : scan.drawn) {
             Handle x = Lookup(chain, "/XObject", name);
-            if (IsForm(x)) cost = Add(cost, Times(Cost(x, chain, true), times));
+            if (IsForm(x))
+                cost = Add(cost, Multiplied(Cost(x, chain, true), times,
+                                            "its forms, drawn within each other, multiply them"));
             if (cost > kMaxPdfOperations) break;
+        }
+        for (const auto& [name, glyphs] : scan.shown) {
+            if (cost > kMaxPdfOperations) break;
+            Handle font = Lookup(chain, "/Font", name);
+            if (IsType3(font))
+                cost = Add(cost, Multiplied(FontCost(font, chain), glyphs,
+                                            "its Type 3 fonts' glyphs, shown within each other, "
+                                            "multiply them"));
         }
         if (cost <= kMaxPdfOperations) Resources(chain);
         _drawing.erase(stream.getObjGen());
@@ -242,9 +299,11 @@ private:
             for (auto [name, it] : group.ditems()) {
                 if (!failure.empty()) return;
                 if (it.isStream() && it.getDict().getKey("/PatternType").getIntValueAsInt() == 1)
-                    Refuse(Cost(it, chain, false));
-                if (it.isDictionary() && it.getKey("/Subtype").isNameAndEquals("/Type3"))
-                    Glyphs(it, chain);
+                    Tiling(it, chain);
+                // Listed, not shown: a font in its own resources draws nothing by that.
+                if (IsType3(it) && std::find(_fonts.begin(), _fonts.end(), it.getObjGen()) ==
+                                       _fonts.end())
+                    Refuse(FontCost(it, chain));
                 if (it.isDictionary() && it.getKey("/SMask").isDictionary()) {
                     Handle mask = it.getKey("/SMask").getKey("/G");
                     if (IsForm(mask)) Refuse(Cost(mask, chain, false));
@@ -253,13 +312,59 @@ private:
         }
     }
 
-    void Glyphs(Handle font, Chain chain) {
+    // A tiling pattern's cell, painted as often as it fits on the page (the pattern's space is
+    // the page's, scaled by its matrix): counted over the whole page, since a fill's extent
+    // is known only as poppler paints it.
+    void Tiling(Handle pattern, const Chain& chain) {
+        Handle dict = pattern.getDict();
+        const double x = std::abs(Number(dict.getKey("/XStep"), 0));
+        const double y = std::abs(Number(dict.getKey("/YStep"), 0));
+        double scale = 1;
+        Handle m = dict.getKey("/Matrix");
+        if (m.isArray() && m.getArrayNItems() == 6)
+            scale = std::abs(Number(m.getArrayItem(0), 1) * Number(m.getArrayItem(3), 1) -
+                             Number(m.getArrayItem(1), 0) * Number(m.getArrayItem(2), 0));
+        const double cellArea = x * y * scale;
+        const double cells = cellArea > 0 ? _pageArea / cellArea + 1 : 1e300;
+        const int64_t count = std::isfinite(cells) && cells < 1e15
+                                  ? static_cast<int64_t>(cells)
+                                  : kMaxPdfOperations + 1;
+        const int64_t cost = std::max<int64_t>(Cost(pattern, chain, false), 1);
+        if (failure.empty() && Times(cost, count) > kMaxPdfOperations)
+            failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
+                      " drawing operations (a tiling pattern repeats its cell of " +
+                      Points(x * std::sqrt(scale)) + " by " + Points(y * std::sqrt(scale)) +
+                      " pt over the page)";
+    }
+
+    // What showing one glyph of a Type 3 font may cost: its costliest glyph, drawn with the
+    // font's resources. A font whose glyphs show its own glyphs never ends in poppler (its
+    // stack runs out): refused by name.
+    int64_t FontCost(Handle font, Chain chain) {
+        if (!failure.empty()) return kMaxPdfOperations + 1;
+        const QPDFObjGen id = font.getObjGen();
+        if (std::find(_fonts.begin(), _fonts.end(), id) != _fonts.end() ||
+            _fonts.size() >= static_cast<size_t>(kMaxPdfFormNesting)) {
+            failure = "a Type 3 font of the PDF draws its glyphs with itself or more than " +
+                      std::to_string(kMaxPdfFormNesting) + " fonts deep";
+            return kMaxPdfOperations + 1;
+        }
+        if (const auto known = _fontCosts.find(id); id.isIndirect() && known != _fontCosts.end())
+            return known->second;
         Handle own = font.getKey("/Resources");
-        if (own.isDictionary()) chain.push_back(Own(own, font.getObjGen()));
+        if (own.isDictionary()) chain.push_back(Own(own, id));
         Handle procs = font.getKey("/CharProcs");
-        if (!procs.isDictionary()) return;
-        for (auto [name, proc] : procs.ditems())
-            if (proc.isStream() && failure.empty()) Refuse(Cost(proc, chain, false));
+        int64_t most = 0;
+        _fonts.push_back(id);
+        if (procs.isDictionary()) {
+            for (auto [name, proc] : procs.ditems()) {
+                if (!failure.empty()) break;
+                if (proc.isStream()) most = std::max(most, Cost(proc, chain, false));
+            }
+        }
+        _fonts.pop_back();
+        if (id.isIndirect()) _fontCosts[id] = most;
+        return most;
     }
 
     const StreamScan& Scan(Handle stream) {
@@ -274,7 +379,7 @@ private:
             return scan;
         }
         scan.operators = sniff.operators;
-        if (!sniff.mayDrawOrHoldImages) return scan;
+        if (!sniff.mayDrawOrHoldImages && !(type3 && sniff.mayShowText)) return scan;
         scan.operators = 0;
         ScanFilter counting(scan, false);
         Pl_Discard discard;
@@ -311,7 +416,37 @@ private:
     std::map<std::vector<QPDFObjGen>, int64_t> _costs;
     std::set<QPDFObjGen> _drawing;
     std::set<QPDFObjGen> _resources;
+    std::vector<QPDFObjGen> _fonts;  // Type 3 fonts whose glyphs are being walked
+    std::map<QPDFObjGen, int64_t> _fontCosts;
+    double _pageArea = 0;  // square points
+    std::string _why;      // what multiplied the operations past the bound
 };
+
+// A page tree deeper than this is no document's: qpdf and poppler follow it by recursion.
+constexpr int kMaxPdfPageTreeDepth = 256;
+
+// The depth of the page tree, followed without recursion, each node once; stops past the bound.
+int PageTreeDepth(QPDF& pdf) {
+    std::vector<std::pair<Handle, int>> open{{pdf.getRoot().getKey("/Pages"), 1}};
+    std::set<QPDFObjGen> seen;
+    int deepest = 0;
+    while (!open.empty() && deepest <= kMaxPdfPageTreeDepth) {
+        auto [node, depth] = open.back();
+        open.pop_back();
+        if (node.isIndirect() && !seen.insert(node.getObjGen()).second) continue;
+        deepest = std::max(deepest, depth);
+        Handle kids = node.isDictionary() ? node.getKey("/Kids") : Handle::newNull();
+        for (int i = 0; kids.isArray() && i < kids.getArrayNItems(); ++i)
+            open.emplace_back(kids.getArrayItem(i), depth + 1);
+    }
+    return deepest;
+}
+
+bool HasType3Font(QPDF& pdf) {
+    for (Handle object : pdf.getAllObjects())
+        if (IsType3(object)) return true;
+    return false;
+}
 
 // Every image XObject of the document, wherever it is drawn from, becomes a pixel.
 int64_t ReplaceImages(QPDF& pdf) {
@@ -353,12 +488,19 @@ PreparedPdf PreparePdf(const QByteArray& bytes, int page) {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("drawing", bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (PageTreeDepth(pdf) > kMaxPdfPageTreeDepth) {
+            out.refusal = "the PDF's page tree is more than " +
+                          std::to_string(kMaxPdfPageTreeDepth) + " levels deep";
+            out.bounded = true;
+            return out;
+        }
         const std::vector<Handle>& pages = pdf.getAllPages();
         if (page < 1 || page > static_cast<int>(pages.size())) {
             out.refusal = "the PDF document's pages can't be told apart safely";
             return out;
         }
         Walk walk;
+        walk.type3 = HasType3Font(pdf);
         walk.Page(pages[static_cast<size_t>(page - 1)]);
         if (!walk.failure.empty()) {
             out.refusal = walk.failure;

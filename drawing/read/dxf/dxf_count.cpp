@@ -48,11 +48,8 @@ bool DxfPlotCount::Add(const Item& item, const QTransform& m, const QString& lin
     } else {
         for (double length : Lengths(item)) {
             const double dashes = length * stretch / total * n / 2;
-            // A line cut into more than DashPath holds is drawn solid; its vertices are few.
-            if (dashes * 2 > static_cast<double>(kMaxDashesPerLine))
-                _vertices += 2;
-            else
-                _dashes += static_cast<int64_t>(dashes) + 1;
+            // Counted as a double first: a line may be cut into more pieces than an int holds.
+            _dashes += static_cast<int64_t>(std::min(dashes, 1e15)) + 1;
         }
     }
     return _vertices + 2 * _dashes <= _max;

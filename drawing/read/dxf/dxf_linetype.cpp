@@ -106,7 +106,12 @@ DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double s
     bool taken = true;
     ForEachPolyline(path, kFlattenTolerance / k, [&](const std::vector<RunPoint>& line) {
         const auto piece = [&](bool down, std::span<const RunPoint> p) {
-            if (!down) return;
+            if (!down || !taken) return;
+            // Painted as it grows within a line too: one long line may hold millions of dashes.
+            if (out.elementCount() >= kDashesPainted) {
+                taken = paint(out);
+                out.clear();
+            }
             out.moveTo(p.front().x, p.front().y);
             if (p.size() == 2 && p[0].x == p[1].x && p[0].y == p[1].y) {
                 // A dot: one unit across the paper, which rounds to two points.

@@ -25,8 +25,10 @@ struct DashOutcome {
     bool tooMany = false;  // a line would be cut into more than kMaxDashesPerLine pieces
 };
 
-// Beyond this a line is drawn solid rather than held as pieces (a million: 50 MB of path).
-inline constexpr size_t kMaxDashesPerLine = 1'000'000;
+// Beyond this a line is drawn solid rather than cut: more pieces than a plot holds points. The
+// drawing's count refuses such a drawing before it is painted, as the other kinds refuse a line
+// whose dashes a plot can't hold; this stays for what the count does not foresee.
+inline constexpr size_t kMaxDashesPerLine = 64u * 1024 * 1024;
 
 // Each subpath of `path` (drawing units) cut into `type`'s dashes at `scale`, afresh at each
 // subpath, handed to `paint` in batches until it returns false (the plot holds no more).

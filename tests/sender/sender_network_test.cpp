@@ -345,13 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 enum class Meanwhile { WindowSaved, StatusLineGone, FileGone };
 
-struct MeanwhileCase {
-    const char* name;
-    Meanwhile change;
-};
-void PrintTo(const MeanwhileCase& row, std::ostream* os) { *os << row.name; }
-
-class ClosedFailure : public NetworkSend, public testing::WithParamInterface<MeanwhileCase> {};
+class ClosedFailure : public NetworkSend, public testing::WithParamInterface<Meanwhile> {};
 
 // The failure message stays open while the user does as it says in the configuration window:
 // closing it records the failure into the settings file as it is now, undoing nothing.
@@ -359,29 +353,23 @@ TEST_P(ClosedFailure, RecordsOnlyTheStatusIntoTheFileAsItIsNow) {
     Configure("Shared Folder(Trazen Server)", "", "");
     RunToEnd();
     ASSERT_TRUE(run.sender.failed());
-    std::string expected;  // the file the caller is to find
-    switch (GetParam().change) {
-        case Meanwhile::WindowSaved: {
-            // As the window's OK saves it: its own form of the file, status 1.
-            RecordSet window;
-            ASSERT_TRUE(LoadSettings(&window));
-            std::strcpy(window.serial->shared_folder, home.scratch("server").c_str());
-            *window.refCon = 1;
-            ASSERT_TRUE(SaveSettings(window));
-            expected = ReadFileBytes(home.settingsFile());
-            expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
-            break;
-        }
-        case Meanwhile::StatusLineGone: {
-            expected = ReadFileBytes(home.settingsFile());
-            std::string edited = expected;
-            edited.erase(edited.find("refine_con = 2\r\n"), 16);
-            WriteFileBytes(home.settingsFile(), edited);
-            break;
-        }
-        case Meanwhile::FileGone:
-            std::remove(home.settingsFile().c_str());
-            break;
+    std::string expected = ReadFileBytes(home.settingsFile());  // the file the caller is to find
+    if (GetParam() == Meanwhile::WindowSaved) {
+        // As the window's OK saves it: its own form of the file, status 1.
+        RecordSet window;
+        ASSERT_TRUE(LoadSettings(&window));
+        std::strcpy(window.serial->shared_folder, home.scratch("server").c_str());
+        *window.refCon = 1;
+        ASSERT_TRUE(SaveSettings(window));
+        expected = ReadFileBytes(home.settingsFile());
+        expected.replace(expected.find("refine_con = 1"), 14, "refine_con = 2");
+    } else if (GetParam() == Meanwhile::StatusLineGone) {
+        std::string edited = expected;
+        edited.erase(edited.find("refine_con = 2\r\n"), 16);
+        WriteFileBytes(home.settingsFile(), edited);
+    } else {
+        std::remove(home.settingsFile().c_str());
+        expected.clear();
     }
     Outlet<QPushButton>("prserPBtnStopData")->click();
     EXPECT_EQ(run.exitCode, 2);
@@ -397,11 +385,12 @@ TEST_P(ClosedFailure, RecordsOnlyTheStatusIntoTheFileAsItIsNow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClosedFailure,
-                         testing::Values(MeanwhileCase{"WindowSaved", Meanwhile::WindowSaved},
-                                         MeanwhileCase{"StatusLineGone", Meanwhile::StatusLineGone},
-                                         MeanwhileCase{"FileGone", Meanwhile::FileGone}),
-                         [](const testing::TestParamInfo<MeanwhileCase>& i) {
-                             return i.param.name;
+                         testing::Values(Meanwhile::WindowSaved, Meanwhile::StatusLineGone,
+                                         Meanwhile::FileGone),
+                         [](const testing::TestParamInfo<Meanwhile>& i) {
+                             return std::string(i.param == Meanwhile::WindowSaved ? "WindowSaved"
+                                                : i.param == Meanwhile::FileGone ? "FileGone"
+                                                                                 : "StatusLineGone");
                          });
 
 // A completion status the disk refuses to take is a failure: at start-up nothing is sent (the

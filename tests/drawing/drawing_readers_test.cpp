@@ -237,6 +237,26 @@ TEST(Readers, PdfPartsWithoutLinesAreSkippedWithANote) {
     EXPECT_NEAR(boxes.at(0).height(), 3800, 2);  // down to the shaded circle
 }
 
+// "[3] 0 d" is 3 on, 3 off, as "[3 3] 0 d" is; Qt would pad the odd pattern with a gap of one
+// pen width. Through ghostscript's PDF, which keeps the array as written.
+TEST(Readers, AnOddDashArrayRepeatsAsAnEvenOne) {
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    std::string bodies[2];
+    for (int even = 0; even < 2; ++even) {
+        const std::string ps = dir + "/dash" + std::to_string(even) + ".ps";
+        WriteFileBytes(ps, std::string("%!PS\n<< /PageSize [200 100] >> setpagedevice 0.5 "
+                                       "setlinewidth [") +
+                               (even ? "30 30" : "30") +
+                               "] 0 setdash 10 50 moveto 190 50 lineto stroke showpage\n");
+        const Plot out = ConvertFile(ps);
+        ASSERT_TRUE(out.result.ok()) << out.result.message;
+        bodies[even] = out.body;
+    }
+    EXPECT_EQ(Count(bodies[0], "PD"), 3);
+    EXPECT_EQ(bodies[0], bodies[1]);
+}
+
 // The pen-down runs of a plot: how many, their length and box (plotter units).
 struct Runs {
     int count = 0;

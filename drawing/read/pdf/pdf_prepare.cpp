@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/read/pdf/odd_dashes.h"
+
 namespace {
 
 using Handle = QPDFObjectHandle;
@@ -62,6 +64,7 @@ struct StreamScan {
     int64_t inlineImages = 0;
     std::map<std::string, int64_t> drawn;
     std::map<std::string, int64_t> shown;  // glyphs shown (string bytes) in each font
+    int64_t oddDashes = 0;                 // dash arrays of odd length
 };
 
 // A first look at a content stream as it is unpacked, kept nowhere: about how many operators
@@ -76,7 +79,20 @@ public:
             const unsigned char c = data[i];
             const bool letter =
                 (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '\'' || c == '"';
-            if (letter && Delimiter(_last)) ++operators;
+            if (c == '[') {
+                _inArray = true;
+                _count = 0;
+            } else if (c == ']') {
+                _oddArray = _inArray && _count % 2 == 1;
+                _inArray = false;
+            } else if (_inArray && Delimiter(_last) && std::strchr("0123456789.+-", c)) {
+                ++_count;
+            }
+            if (letter && Delimiter(_last)) {
+                ++operators;
+                mayDashOddly = mayDashOddly || (c == 'd' && _oddArray);
+                _oddArray = false;
+            }
             if ((_last == 'D' && c == 'o') || (_last == 'B' && c == 'I'))
                 mayDrawOrHoldImages = true;
             if (_last == 'T' && c == 'f') mayShowText = true;
@@ -88,17 +104,23 @@ public:
     int64_t operators = 0;
     bool mayDrawOrHoldImages = false;
     bool mayShowText = false;
+    bool mayDashOddly = false;  // an array of an odd count of numbers, then a word starting d
 
 private:
     static bool Delimiter(unsigned char c) {
         return std::strchr(" \n\r\t\f()<>[]{}", c) != nullptr;
     }
     unsigned char _last = ' ';
+    bool _inArray = false, _oddArray = false;
+    int64_t _count = 0;
 };
 
 class ScanFilter : public Handle::TokenFilter {
 public:
-    ScanFilter(StreamScan& scan, bool rewrite) : _scan(scan), _rewrite(rewrite) {}
+    ScanFilter(StreamScan& scan, bool rewrite)
+        : _scan(scan), _rewrite(rewrite), _dashes([this](const std::string& text) {
+              if (_rewrite) write(text);
+          }) {}
 
     void handleToken(QPDFTokenizer::Token const& t) override {
         const auto type = t.getType();
@@ -114,6 +136,7 @@ public:
             return;
         }
         if (t.isWord("BI")) {
+            _dashes.Release();
             // Counted from its start: one that never ends is still a picture to poppler.
             _inImage = true;
             _mask = _maskKey = false;
@@ -135,10 +158,12 @@ public:
             _name = t.getValue();
         else if (type != QPDFTokenizer::tt_space && type != QPDFTokenizer::tt_comment)
             _name.clear();
-        if (_rewrite) write(t.getRawValue());
+        _dashes.Take(t);
+        _scan.oddDashes = _dashes.written();
     }
 
     void handleEOF() override {
+        _dashes.Release();
         if (_inImage && _rewrite) write(_mask ? kInlineMaskPixel : kInlinePixel);
     }
 
@@ -149,6 +174,7 @@ private:
     std::string _name;
     std::string _operandName, _font;  // the font selected by Tf, by its resource name
     int64_t _glyphs = 0;              // string bytes since the last operator
+    OddDashes _dashes;
 };
 
 // The resources a content stream looks its names up in: its own first, then those of whoever
@@ -379,13 +405,14 @@ private:
             return scan;
         }
         scan.operators = sniff.operators;
-        if (!sniff.mayDrawOrHoldImages && !(type3 && sniff.mayShowText)) return scan;
+        if (!sniff.mayDrawOrHoldImages && !(type3 && sniff.mayShowText) && !sniff.mayDashOddly)
+            return scan;
         scan.operators = 0;
         ScanFilter counting(scan, false);
         Pl_Discard discard;
         Pl_QPDFTokenizer tokens("content", &counting, &discard);
         Unpack(stream, &tokens);
-        if (scan.inlineImages == 0) return scan;
+        if (scan.inlineImages == 0 && scan.oddDashes == 0) return scan;
         std::string rewritten;
         Pl_String into("rewritten", nullptr, rewritten);
         StreamScan again;

@@ -44,6 +44,15 @@ inline bool UsablePattern(std::span<const double> pattern) {
     return total > 0 && std::isfinite(total);
 }
 
+// A pattern whose pieces average less than one plotter unit on the paper can't be drawn apart:
+// every kind of drawing draws it solid, by this one rule. stretch: plotter units per unit of the
+// pattern.
+inline bool FinerThanPlotter(std::span<const double> pattern, double stretch) {
+    double total = 0;
+    for (double d : pattern) total += d;
+    return !(stretch > 0) || !(total * stretch >= static_cast<double>(pattern.size()));
+}
+
 // Calls piece(bool on, std::span<const RunPoint> points) for each piece in order along `line`,
 // "off" pieces too (a perforating cut with the pen kept down needs them). Nothing is called when
 // the pattern is unusable or when the line would be cut into more than `max_pieces` pieces; the

@@ -14,10 +14,7 @@ StrokeDashes DashesOf(const QPen& pen) {
 }
 
 bool FinerThanPlotter(const StrokeDashes& dashes, const QTransform& transform) {
-    double total = 0;
-    for (double d : dashes.pattern) total += d;
-    const double stretch = LargestStretch(transform);
-    return !(total * stretch >= static_cast<double>(dashes.pattern.size()));
+    return FinerThanPlotter(dashes.pattern, LargestStretch(transform));
 }
 
 RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dashes,

@@ -17,6 +17,15 @@ std::string Svg(const std::string& body) {
     return "<svg xmlns='http://www.w3.org/2000/svg' width='10mm' height='10mm'>" + body + "</svg>";
 }
 
+// Every text of has is in the rewritten xml, and none of lacks.
+void ExpectHasAndLacks(const std::string& name, const std::string& xml,
+                       const std::vector<std::string>& has, const std::vector<std::string>& lacks) {
+    for (const std::string& text : has)
+        EXPECT_NE(xml.find(text), std::string::npos) << name << " lacks " << text << ": " << xml;
+    for (const std::string& text : lacks)
+        EXPECT_EQ(xml.find(text), std::string::npos) << name << " has " << text << ": " << xml;
+}
+
 TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
     const std::string gradients =
         "<linearGradient id='a'><stop offset='0' stop-color='red'/><stop offset='1' "
@@ -69,12 +78,7 @@ TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
         QXmlStreamReader check(out.xml);
         while (!check.atEnd()) check.readNext();
         EXPECT_FALSE(check.hasError()) << row.name << ": " << xml;
-        for (const std::string& has : row.has)
-            EXPECT_NE(xml.find(has), std::string::npos)
-                << row.name << " lacks " << has << ": " << xml;
-        for (const std::string& lacks : row.lacks)
-            EXPECT_EQ(xml.find(lacks), std::string::npos)
-                << row.name << " has " << lacks << ": " << xml;
+        ExpectHasAndLacks(row.name, xml, row.has, row.lacks);
         const bool noted = !out.notes.empty() && row.note && out.notes[0].find(row.note) == 0;
         EXPECT_EQ(noted, row.note != nullptr) << row.name;
         EXPECT_EQ(out.notes.size(), row.note ? 1u : 0u) << row.name;
@@ -137,12 +141,7 @@ TEST(SvgSanitize, OutsideReferencesGoAndMarkersAreCounted) {
             continue;
         }
         ASSERT_EQ(out.error, DrawingError::None) << row.name << ": " << out.message;
-        for (const std::string& has : row.has)
-            EXPECT_NE(xml.find(has), std::string::npos)
-                << row.name << " lacks " << has << ": " << xml;
-        for (const std::string& lacks : row.lacks)
-            EXPECT_EQ(xml.find(lacks), std::string::npos)
-                << row.name << " has " << lacks << ": " << xml;
+        ExpectHasAndLacks(row.name, xml, row.has, row.lacks);
         if (!row.lacks.empty())
             EXPECT_NE(std::find(out.notes.begin(), out.notes.end(), kNoteOutsideRefs),
                       out.notes.end())

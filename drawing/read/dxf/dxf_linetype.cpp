@@ -90,12 +90,8 @@ DashOutcome DashPath(const QPainterPath& path, const DxfLinetype& type, double s
     const double k = std::max(std::hypot(toDevice.m11(), toDevice.m12()),
                               std::hypot(toDevice.m21(), toDevice.m22()));
     std::vector<double> pattern;
-    double total = 0;
-    for (double v : type.pattern) {
-        pattern.push_back(v * scale);
-        total += v * scale;
-    }
-    if (!(k > 0) || !(total * k >= static_cast<double>(pattern.size()))) {
+    for (double v : type.pattern) pattern.push_back(v * scale);
+    if (FinerThanPlotter(pattern, k)) {
         outcome.tooFine = true;
         paint(path);
         return outcome;

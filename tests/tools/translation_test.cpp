@@ -189,7 +189,8 @@ TEST_F(Translation, ConfigurationWindowStaysJapanese) {
               QStringLiteral("キャンセル"));
 }
 
-// The preset alerts speak the desktop's language too.
+// The preset alerts speak the desktop's language too, and so do the paper list editor's
+// refusals, which pass through a helper that lupdate sees only where each text is marked.
 TEST_F(Translation, PresetAlerts) {
     const struct {
         const char* japanese;
@@ -205,6 +206,15 @@ TEST_F(Translation, PresetAlerts) {
             EXPECT_EQ(QCoreApplication::translate("TRZN_Config", alert.english),
                       QString::fromUtf8(english ? alert.english : alert.japanese));
         }
+        TPrPaper list{};
+        list.pitem[list.pitem_count++] = {"A4", 595, 842, 0};
+        TRZN_Paper paper;
+        paper.setTHPrPaper(&list, 1);
+        paper.panel()->findChild<QLineEdit*>(QStringLiteral("prextTextPname"))->setText("a\"b");
+        paper.prextPbtnEditmAction();
+        EXPECT_EQ(paper.panel()->findChild<QLabel*>(QStringLiteral("prextLabelNote"))->text(),
+                  english ? QStringLiteral("A paper name can't contain a double quote.")
+                          : QStringLiteral("「\"」は用紙名に使えません。"));
     }
 }
 

@@ -12,11 +12,6 @@
 #include <tuple>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/hpgl_writer.h"
-#include "drawing/stages/drag_knife.h"
-#include "drawing/stages/perforation.h"
-#include "drawing/stages/plot_stages.h"
-#include "drawing/stages/weeding_frame.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 #include "settings/knife_file.h"
@@ -509,74 +504,6 @@ INSTANTIATE_TEST_SUITE_P(
                 [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Knife(c, s, k), k.use = false; },
                 [](const Converted& o, const Converted& p) { return o.body == p.body; }}),
     [](const testing::TestParamInfo<CutCase>& i) { return std::string(i.param.name); });
-
-// Each stage works on what the ones before it made: the frame on the lines as drawn, the
-// knife on the frame too, the perforation on the knife's path. A stage listed out of turn
-// shows only in the bytes of a plot with several options at once.
-TEST(Drawing, StagesAreListedInTheOrderTheyRun) {
-    const struct {
-        const char* name;
-        void (*set)(CutOptions&);
-        const char* stages;
-    } rows[] = {
-        {"none", [](CutOptions&) {}, ""},
-        {"frame", [](CutOptions& c) { c.frame.use = true; }, "frame "},
-        {"perforation_and_knife",
-         [](CutOptions& c) { c.perforation.use = c.knife.use = true; }, "knife perforation "},
-        {"all", [](CutOptions& c) { c.perforation.use = c.knife.use = c.frame.use = true; },
-         "frame knife perforation "},
-    };
-    for (const auto& row : rows) {
-        CutOptions cut;
-        row.set(cut);
-        std::string kinds;
-        for (const auto& stage : PlotStages(cut, 1000, 1000)) {
-            const StrokeStage* s = stage.get();
-            kinds += dynamic_cast<const WeedingFrameStage*>(s) ? "frame "
-                     : dynamic_cast<const DragKnifeStage*>(s)  ? "knife "
-                     : dynamic_cast<const PerforationStage*>(s) ? "perforation "
-                                                                 : "other ";
-        }
-        EXPECT_EQ(kinds, row.stages) << row.name;
-    }
-}
-
-// A body that would pass its ceiling is refused, naming what made it so big, and nothing past
-// the ceiling reaches the file.
-TEST(Drawing, BodyPastItsCeilingNamesWhatMultipliedIt) {
-    const struct {
-        const char* name;
-        void (*set)(CutOptions&);
-        const char* says;
-    } rows[] = {
-        {"lines", [](CutOptions&) {}, "the drawing has that many lines to plot"},
-        {"perforation", [](CutOptions& c) { c.perforation = {true, 1, 4, 4, 0, 0}; },
-         "the perforation (pen 1, cut 0.10 mm, skip 0.10 mm) cuts the lines"},
-        {"knife", [](CutOptions& c) { c.knife = {true, 1, 10, 0}; }, "the drag knife's swings"},
-    };
-    ::Stroke zigzag;
-    for (int32_t i = 0; i < 2000; ++i) zigzag.points.push_back({i * 5.0, (i % 2) * 100.0});
-    constexpr int64_t kCeiling = 256 * 1024;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        CutOptions cut;
-        row.set(cut);
-        std::FILE* body = std::tmpfile();
-        HpglWriter writer(body, cut.output);
-        writer.SetCeiling(kCeiling);
-        StageChain stages(PlotStages(cut, 20000, 20000), writer);
-        writer.SetShapedBy(stages.Multiplies());
-        writer.SelectPen(1);
-        for (int i = 0; i < 100; ++i) stages.Draw(zigzag);
-        stages.Finish();
-        EXPECT_FALSE(writer.Finish());
-        EXPECT_LE(std::ftell(body), kCeiling);
-        std::fclose(body);
-        EXPECT_NE(writer.refusal().find("larger than 512 MB: " + std::string(row.says)),
-                  std::string::npos)
-            << writer.refusal();
-    }
-}
 
 TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
     Options o;

@@ -127,8 +127,9 @@ ChildEnd BoundedChild::Run(const QString& program, const QStringList& arguments,
                  QFileInfo(bounds.watchedFile).size() > bounds.maxFileBytes)
             stopped = ChildEnd::How::FileTooLarge;
     }
-    // Its group goes with it, on every way out: a program it started and left behind too.
-    killpg(_group, SIGKILL);
+    // Its group goes with it, on every way out: a program it started and left behind too. (A
+    // group of 0 would be this process's own.)
+    if (_group > 0) killpg(_group, SIGKILL);
     if (stopped) process.waitForFinished(kKilledMillis);
     if (bounds.keepsOutput) Keep(process.readAllStandardOutput());
     if (bounds.groupStarted) bounds.groupStarted(0);

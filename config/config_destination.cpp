@@ -15,7 +15,6 @@
 #include "config/window_sections.h"
 #include "platform/encoding.h"
 #include "platform/ports.h"
-#include "platform/print_queue.h"
 #include "settings/default_setup.h"
 #include "ui_trznConfigModal.h"
 
@@ -90,11 +89,9 @@ private:
 
 DestinationKind KindOfPort(const QString& name) {
     const std::string text = name.toStdString();
-    if (QueueFromLabel(text)) return DestinationKind::PrinterQueue;
-    if (text == kPseudoPorts[0].label) return DestinationKind::SharedFolder;
-    for (const PseudoPort& pseudo : kPseudoPorts)
-        if (text == pseudo.label) return DestinationKind::Network;
-    return DestinationKind::SerialPort;
+    // Without devices: a device's name resolves to a device whether or not the machine has it.
+    if (text.empty()) return DestinationKind::SerialPort;
+    return KindOfDestination(ResolveDestination({}, 0, text.c_str()).code);
 }
 
 QString ChosenPortName(const Ui::trznConfigModal& ui) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ports.h"
 #include "settings/records.h"
 
 class QObject;
@@ -18,9 +19,8 @@ namespace Ui {
 class trznConfigModal;
 }
 
-enum class DestinationKind { SerialPort, SharedFolder, Network, PrinterQueue };
-
-// What a port-list name designates; a name the list does not know is taken for a device.
+// What a port-list name designates, as the sender resolves it by name; a name the list does
+// not know is taken for a device.
 DestinationKind KindOfPort(const QString& name);
 
 // The name OK stores for the pop-up's current item: the stored name for an item kept for a

@@ -106,6 +106,13 @@ void SetSerialDeviceSource(std::function<std::vector<std::string>()> source) {
     gSource = std::move(source);
 }
 
+DestinationKind KindOfDestination(int16_t code) {
+    if (code >= 0 || code == kDestMissingDevice) return DestinationKind::SerialPort;
+    if (code == kDestSharedFolder) return DestinationKind::SharedFolder;
+    if (code == kDestPrinterQueue) return DestinationKind::PrinterQueue;
+    return DestinationKind::Network;
+}
+
 std::vector<std::string> PortList(const std::vector<std::string>& devices) {
     std::vector<std::string> list = devices;
     for (const auto& p : kPseudoPorts) list.emplace_back(p.label);

@@ -22,6 +22,13 @@ enum DestinationCode : int16_t {
     kDestMissingDevice = -6,
 };
 
+// What kind of place a destination is, by its code: the window enables that kind's fields and
+// the sender picks that kind's delivery, so the two can't disagree. A device the machine does
+// not have now is still a serial port (its settings stay editable); a code that designates
+// nothing is the network, where such a plot has always gone (the first FTP server).
+enum class DestinationKind { SerialPort, SharedFolder, Network, PrinterQueue };
+DestinationKind KindOfDestination(int16_t code);
+
 struct PseudoPort {
     const char* label;  // stored in THSrConfig.port_name
     int16_t code;

@@ -10,17 +10,18 @@
 
 std::unique_ptr<TDelivery> MakeDelivery(const TDeliverySetup& setup) {
     if (!setup.chosen) return std::make_unique<TUnsetDestination>();
-    if (setup.code >= 0) return std::make_unique<TSerialDelivery>(setup);
-    switch (setup.code) {
-        case kDestSharedFolder:
+    switch (KindOfDestination(setup.code)) {
+        case DestinationKind::SerialPort:
+            if (setup.code == kDestMissingDevice) return std::make_unique<TMissingDevice>(setup);
+            return std::make_unique<TSerialDelivery>(setup);
+        case DestinationKind::SharedFolder:
             return std::make_unique<TFolderDelivery>(setup);
-        case kDestPrinterQueue:
+        case DestinationKind::PrinterQueue:
             return std::make_unique<TQueueDelivery>(setup);
-        case kDestMissingDevice:
-            return std::make_unique<TMissingDevice>(setup);
-        default:
-            // The FTP print servers, and whatever resolved to no destination at all (that goes
-            // to the first FTP server, as it always has).
-            return std::make_unique<TFtpDelivery>(setup);
+        case DestinationKind::Network:
+            break;
     }
+    // The FTP print servers, and whatever resolved to no destination at all (that goes to the
+    // first FTP server, as it always has).
+    return std::make_unique<TFtpDelivery>(setup);
 }

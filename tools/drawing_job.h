@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "drawing/drawing_plot.h"
-#include "tools/plot_job.h"
+#include "tools/plot_outcome.h"
 #include "tools/plot_parts.h"
 #include "tools/signal_cleanup.h"
 #include "tools/temp_folder.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "settings/records.h"
-#include "tools/plot_job.h"
+#include "tools/plot_outcome.h"
 #include "tools/temp_folder.h"
 
 class CommandedHpgl {

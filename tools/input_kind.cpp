@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "drawing/read/drawing_source.h"
-#include "tools/plot_job.h"
+#include "tools/plot_tr.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "tools/plot_tr.h"
+
 std::string PartLabel(const PlotPart& part) {
     return (part.page ? "page " : "panel ") + std::to_string(part.number) + " of " +
            std::to_string(part.count);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/plot_job.h"
+#include "tools/plot_outcome.h"
 
 struct PlotPart {
     std::string body;         // the file holding the plot body

@@ -1,7 +1,7 @@
 #include "tools/plot_question.h"
 
 #include "platform/modal.h"
-#include "tools/plot_job.h"
+#include "tools/plot_tr.h"
 
 ManyPlotsQuestion AskedOfManyPlots(const std::vector<PlotPart>& parts, const QString& file,
                                    int32_t first, int32_t last) {

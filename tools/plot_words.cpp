@@ -8,6 +8,7 @@
 
 #include "platform/balanced_lines.h"
 #include "plotjob/plot_notes.h"
+#include "tools/plot_tr.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/plot_job.h"
+#include "tools/plot_outcome.h"
 
 // Whether messages also go into a window (--gui with a display to show it on).
 void SetShowsWindows(bool gui);

@@ -1,16 +1,12 @@
 #include "tools/reading_child.h"
 
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -18,8 +14,9 @@
 #include <exception>
 #include <new>
 
+#include "drawing/read/bounded_child.h"
 #include "drawing/read/svg/svg_chunks.h"
-#include "tools/plot_job.h"
+#include "tools/plot_tr.h"
 #include "tools/reading_files.h"
 #include "tools/signal_cleanup.h"
 
@@ -127,24 +124,24 @@ std::string BodyName(const std::string& folder, size_t index) {
 }
 
 // What the reading process's end says, when it left no result to read.
-DrawingResult Ended(const QProcess& reader, const ReadingLimits& limits,
+DrawingResult Ended(const ChildEnd& reader, const ReadingLimits& limits,
                     const std::string& folder) {
-    if (reader.exitStatus() == QProcess::CrashExit) {
-        const int signal = reader.exitCode();
+    if (reader.how == ChildEnd::How::Crashed) {
+        const int signal = reader.value;
         if (signal == SIGXCPU) return Refused(TookTooLong(limits));
         return Refused(TPlotWords::tr("reading the drawing crashed (%1): the file may be damaged")
                            .arg(QString::fromLocal8Bit(strsignal(signal)))
                            .toStdString());
     }
-    if (reader.exitCode() == kReadingDiskFull) return FullDisk(folder);
-    if (reader.exitCode() == kReadingOutOfMemory)
+    if (reader.value == kReadingDiskFull) return FullDisk(folder);
+    if (reader.value == kReadingOutOfMemory)
         return Refused(TPlotWords::tr("reading the drawing needed more than %1 of memory and was "
                                       "stopped (TRZN_READ_MEMORY_MB sets the limit)")
                            .arg(QString::fromStdString(Megabytes(limits.memoryMb)))
                            .toStdString());
     return Refused(
         TPlotWords::tr("the drawing's reading process ended with status %1 and no result")
-            .arg(reader.exitCode())
+            .arg(reader.value)
             .toStdString());
 }
 
@@ -167,55 +164,28 @@ DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::
         result.message = error;
         return result;
     }
-    QProcess reader;
-    reader.setProgram(QCoreApplication::applicationFilePath());
-    reader.setArguments({kReadDrawingOption, QString::fromStdString(folder)});
-    reader.setStandardInputFile(QProcess::nullDevice());
-    reader.setStandardOutputFile(QProcess::nullDevice());
-    // What the libraries say while reading is theirs; the result carries what the user needs.
-    reader.setStandardErrorFile(QProcess::nullDevice());
-    // Ghostscript's copy of the drawing and its scratch files go into the folder too.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TMPDIR"), QString::fromStdString(folder));
-    reader.setProcessEnvironment(environment);
-    const pid_t parent = getpid();
-    const auto seconds = static_cast<rlim_t>(limits.seconds);
-    reader.setChildProcessModifier([parent, seconds] {
-        setpgid(0, 0);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent) _exit(kReadingBroken);  // trzn-plot died before the line above
-        const rlimit cpu{seconds, seconds + 5};
-        setrlimit(RLIMIT_CPU, &cpu);
-        // A core of gigabytes would take longer to write than the reading it records.
-        const rlimit core{0, 0};
-        setrlimit(RLIMIT_CORE, &core);
-    });
-    reader.start();
-    if (!reader.waitForStarted(10000))
+    BoundedChild reader(QString::fromStdString(folder));
+    ChildBounds bounds;
+    bounds.seconds = limits.seconds;
+    bounds.cpuSeconds = limits.seconds;
+    bounds.cpuHardSeconds = limits.seconds + 5;
+    // Its memory it limits itself: ghostscript, started from it, raises its own to its 2 GB.
+    // What the libraries say while reading is theirs (not kept); the result carries what the
+    // user needs. Ghostscript's copy of the drawing and its scratch files go into the folder.
+    bounds.groupStarted = [](pid_t group) { CleanupOnSignal::SetReadingGroup(group); };
+    const ChildEnd end = reader.Run(QCoreApplication::applicationFilePath(),
+                                    {kReadDrawingOption, QString::fromStdString(folder)}, bounds);
+    if (end.how == ChildEnd::How::NotStarted)
         return Refused(TPlotWords::tr("the drawing's reading process can't be started: %1")
-                           .arg(reader.errorString())
+                           .arg(end.startError)
                            .toStdString());
-    const auto group = static_cast<pid_t>(reader.processId());
-    CleanupOnSignal::SetReadingGroup(group);
-    QElapsedTimer clock;
-    clock.start();
-    bool late = false;
-    while (reader.state() != QProcess::NotRunning && !reader.waitForFinished(50)) {
-        if (clock.elapsed() > limits.seconds * 1000) {
-            late = true;
-            killpg(group, SIGKILL);
-            reader.waitForFinished(-1);
-        }
-    }
-    CleanupOnSignal::SetReadingGroup(0);
-    if (late) return Refused(TookTooLong(limits));
+    if (end.how == ChildEnd::How::TimedOut) return Refused(TookTooLong(limits));
     DrawingResult result;
-    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != kReadingDone ||
-        !ReadReadingResult(folder + kResultFile, &result))
-        return reader.exitStatus() == QProcess::NormalExit &&
-                       reader.exitCode() != kReadingOutOfMemory && DiskFull(folder)
+    const bool exited = end.how == ChildEnd::How::Exited;
+    if (!exited || end.value != kReadingDone || !ReadReadingResult(folder + kResultFile, &result))
+        return exited && end.value != kReadingOutOfMemory && DiskFull(folder)
                    ? FullDisk(folder)
-                   : Ended(reader, limits, folder);
+                   : Ended(end, limits, folder);
     if (result.error == DrawingError::WriteFailed && DiskFull(folder)) return FullDisk(folder);
     for (size_t i = 0; i < result.plots.size(); ++i) bodies->push_back(BodyName(folder, i));
     return result;

@@ -7,9 +7,16 @@
 
 #include "platform/desktop_notice.h"
 #include "plotjob/plot_notes.h"
+#include "plotjob/plot_slot.h"
 #include "plotjob/send_result.h"
 #include "settings/store.h"
+#include "tools/plot_checks.h"
+#include "tools/plot_job.h"
+#include "tools/plot_outcome.h"
+#include "tools/plot_settings.h"
+#include "tools/plot_tr.h"
 #include "tools/plot_words.h"
+#include "tools/sender_run.h"
 
 namespace {
 

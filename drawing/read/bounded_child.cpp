@@ -1,115 +1,145 @@
 #include "drawing/read/bounded_child.h"
 
-#include <fcntl.h>
-#include <linux/landlock.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <csignal>
-#include <cstdint>
-#include <memory>
 
 namespace {
 
-void Bound(rlim_t memory, rlim_t cpu) {
-    const rlimit as{memory, memory};
-    setrlimit(RLIMIT_AS, &as);
-    const rlimit time{cpu, cpu};
-    setrlimit(RLIMIT_CPU, &time);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
+// What is kept of what a program says: the first bytes hold a fault's own account (ghostscript
+// says "Error:" there), the last ones the line it ended with.
+constexpr qsizetype kKeptFirst = 64 * 1024;
+constexpr qsizetype kKeptLast = 4096;
 
-// The system's folders a program needs to run and draw text: what it is made of and set by.
-const char* const kSystemReads[] = {"/usr",  "/lib", "/lib64", "/lib32",   "/bin",
-                                    "/sbin", "/etc", "/opt",   "/var/lib", "/var/cache",
-                                    "/proc", "/sys", "/snap",  "/nix"};
-// Devices it may open: none that talks to hardware.
-const char* const kDevices[] = {"/dev/null", "/dev/zero", "/dev/urandom", "/dev/random"};
+// A program that does not start within this is taken as not startable.
+constexpr int kStartMillis = 10'000;
+// How often a running program's clock and output are looked at.
+constexpr int kPollMillis = 50;
+// A killed group is waited for this long: SIGKILL can't be caught, but a process in the middle
+// of a disk write ends only when the write does.
+constexpr int kKilledMillis = 5'000;
+// The exit of a program whose starter died before the program could know it.
+constexpr int kOrphanExit = 127;
 
-constexpr uint64_t kReadRights =
-    LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
-// Opening /dev/null for writing truncates it (TRUNCATE, from version 3 on).
-constexpr uint64_t kFileRights = LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE |
-                                 LANDLOCK_ACCESS_FS_WRITE_FILE | (1ULL << 14);
-
-// Each right the kernel's Landlock knows, by its version.
-uint64_t HandledRights(long abi) {
-    uint64_t rights = kReadRights | LANDLOCK_ACCESS_FS_WRITE_FILE | LANDLOCK_ACCESS_FS_REMOVE_DIR |
-                      LANDLOCK_ACCESS_FS_REMOVE_FILE | LANDLOCK_ACCESS_FS_MAKE_CHAR |
-                      LANDLOCK_ACCESS_FS_MAKE_DIR | LANDLOCK_ACCESS_FS_MAKE_REG |
-                      LANDLOCK_ACCESS_FS_MAKE_SOCK | LANDLOCK_ACCESS_FS_MAKE_FIFO |
-                      LANDLOCK_ACCESS_FS_MAKE_BLOCK | LANDLOCK_ACCESS_FS_MAKE_SYM;
-    if (abi >= 2) rights |= 1ULL << 13;  // REFER
-    if (abi >= 3) rights |= 1ULL << 14;  // TRUNCATE
-    return rights;
-}
-
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
+// The limits as the child sets them on itself: plain numbers, nothing that allocates.
+struct Limits {
+    pid_t parent;
+    rlim_t cpu;
+    rlim_t cpuHard;
+    rlim_t memory;
 };
 
-bool Allow(int ruleset, const QByteArray& path, uint64_t rights, uint64_t handled) {
-    Fd parent{::open(path.constData(), O_PATH | O_CLOEXEC)};
-    if (parent.fd < 0) return true;  // not on this system: nothing to allow
-    landlock_path_beneath_attr rule{};
-    rule.allowed_access = rights & handled;
-    rule.parent_fd = parent.fd;
-    return syscall(SYS_landlock_add_rule, ruleset, LANDLOCK_RULE_PATH_BENEATH, &rule, 0) == 0;
+// In the child, between fork and exec: only calls that are safe there.
+void EnterBounds(const Limits& limits, const ChildRuleset* rules) {
+    // A group of its own, so that whatever it starts ends with it.
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != limits.parent) _exit(kOrphanExit);  // its starter died before the line above
+    if (limits.cpu > 0) {
+        const rlimit cpu{limits.cpu, limits.cpuHard};
+        setrlimit(RLIMIT_CPU, &cpu);
+    }
+    if (limits.memory > 0) {
+        const rlimit space{limits.memory, limits.memory};
+        setrlimit(RLIMIT_AS, &space);
+    }
+    // A core of gigabytes would take longer to write than the reading it records.
+    const rlimit core{0, 0};
+    setrlimit(RLIMIT_CORE, &core);
+    if (rules && !rules->EnforceOnSelf()) _exit(kOrphanExit);  // never unconfined when it was to be
 }
 
-// A ruleset of `reach`, made before the program starts (the child only enforces it); -1 when
-// the kernel has no Landlock.
-int MakeRuleset(const ChildReach& reach) {
-    const long abi =
-        syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
-    if (abi < 1) return -1;
-    landlock_ruleset_attr attr{};
-    attr.handled_access_fs = HandledRights(abi);
-    const int ruleset =
-        static_cast<int>(syscall(SYS_landlock_create_ruleset, &attr, sizeof attr, 0));
-    if (ruleset < 0) return -1;
-    bool ok =
-        Allow(ruleset, reach.folder.toLocal8Bit(), attr.handled_access_fs, attr.handled_access_fs);
-    for (const char* path : kSystemReads)
-        ok = ok && Allow(ruleset, path, kReadRights, attr.handled_access_fs);
-    for (const QString& path : reach.reads)
-        ok = ok && Allow(ruleset, path.toLocal8Bit(), kReadRights, attr.handled_access_fs);
-    for (const char* path : kDevices)
-        ok = ok && Allow(ruleset, path, kFileRights, attr.handled_access_fs);
-    if (!ok) {
-        ::close(ruleset);
-        return -1;
-    }
-    return ruleset;
+Limits LimitsOf(const ChildBounds& bounds) {
+    const auto cpu = static_cast<rlim_t>(bounds.cpuSeconds);
+    const int64_t hard = bounds.cpuHardSeconds > 0 ? bounds.cpuHardSeconds : bounds.cpuSeconds;
+    return {getpid(), cpu, static_cast<rlim_t>(hard), static_cast<rlim_t>(bounds.memoryBytes)};
 }
 
 }  // namespace
 
-void BoundChild(QProcess& process, qint64 maxMemoryBytes, int cpuSeconds) {
-    const rlim_t memory = static_cast<rlim_t>(maxMemoryBytes);
-    const rlim_t cpu = static_cast<rlim_t>(cpuSeconds);
-    process.setChildProcessModifier([memory, cpu]() { Bound(memory, cpu); });
+BoundedChild::BoundedChild(const QString& folder) : _folder(folder) {
+    if (!_folder.isEmpty()) return;
+    _own = std::make_unique<QTemporaryDir>();
+    if (_own->isValid()) _folder = _own->path();
 }
 
-bool BoundConfinedChild(QProcess& process, qint64 maxMemoryBytes, int cpuSeconds,
-                        const ChildReach& reach) {
-    const rlim_t memory = static_cast<rlim_t>(maxMemoryBytes);
-    const rlim_t cpu = static_cast<rlim_t>(cpuSeconds);
-    // Shared with the modifier, which QProcess keeps until it starts the program again; the
-    // ruleset closes with the last copy.
-    const auto ruleset = std::shared_ptr<Fd>(new Fd{MakeRuleset(reach)});
-    process.setChildProcessModifier([memory, cpu, ruleset]() {
-        Bound(memory, cpu);
-        if (ruleset->fd < 0) return;
-        // No new privileges: what Landlock asks of an unprivileged process.
-        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
-            syscall(SYS_landlock_restrict_self, ruleset->fd, 0) != 0)
-            _exit(127);  // never run it unconfined when it was to be confined
-    });
-    return ruleset->fd >= 0;
+BoundedChild::~BoundedChild() {
+    // Only reached with a group still running when Run was left by an exception.
+    if (_group > 0) killpg(_group, SIGKILL);
+}
+
+bool BoundedChild::Give(const QString& name, const QByteArray& bytes, QString* error) const {
+    QFile copy(file(name));
+    if (copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.flush())
+        return true;
+    if (error) *error = copy.errorString();
+    return false;
+}
+
+void BoundedChild::Keep(const QByteArray& said) {
+    _head += said.left(kKeptFirst - _head.size());
+    _tail = (_tail + said).right(kKeptLast);
+}
+
+ChildEnd BoundedChild::Run(const QString& program, const QStringList& arguments,
+                           const ChildBounds& bounds) {
+    ChildEnd end;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (bounds.keepsOutput) {
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    } else {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    }
+    if (!bounds.workingDirectory.isEmpty()) process.setWorkingDirectory(bounds.workingDirectory);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!_folder.isEmpty()) environment.insert(QStringLiteral("TMPDIR"), _folder);
+    process.setProcessEnvironment(bounds.environment.value_or(environment));
+    const std::shared_ptr<const ChildRuleset> rules =
+        bounds.reach ? ChildRuleset::Make(*bounds.reach) : nullptr;
+    const Limits limits = LimitsOf(bounds);
+    process.setChildProcessModifier([limits, rules] { EnterBounds(limits, rules.get()); });
+    process.start();
+    if (!process.waitForStarted(kStartMillis)) {
+        end.startError = process.errorString();
+        return end;
+    }
+    _group = static_cast<pid_t>(process.processId());
+    if (bounds.groupStarted) bounds.groupStarted(_group);
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<ChildEnd::How> stopped;
+    while (!stopped && process.state() != QProcess::NotRunning &&
+           !process.waitForFinished(kPollMillis)) {
+        if (bounds.keepsOutput) Keep(process.readAllStandardOutput());
+        if (clock.elapsed() > bounds.seconds * 1000)
+            stopped = ChildEnd::How::TimedOut;
+        else if (!bounds.watchedFile.isEmpty() &&
+                 QFileInfo(bounds.watchedFile).size() > bounds.maxFileBytes)
+            stopped = ChildEnd::How::FileTooLarge;
+    }
+    // Its group goes with it, on every way out: a program it started and left behind too. (A
+    // group of 0 would be this process's own.)
+    if (_group > 0) killpg(_group, SIGKILL);
+    if (stopped) process.waitForFinished(kKilledMillis);
+    if (bounds.keepsOutput) Keep(process.readAllStandardOutput());
+    if (bounds.groupStarted) bounds.groupStarted(0);
+    _group = 0;
+    if (stopped) {
+        end.how = *stopped;
+        return end;
+    }
+    end.how = process.exitStatus() == QProcess::CrashExit ? ChildEnd::How::Crashed
+                                                          : ChildEnd::How::Exited;
+    end.value = process.exitCode();
+    return end;
 }

@@ -1,24 +1,79 @@
 #pragma once
-// A program the reading starts (ghostscript, Inkscape) runs under the reading's own bounds:
-// its address space and processor time are limited, and it dies with the process that started
-// it (killed, its terminal closed), so that no drawing leaves a program running on its own.
+// A program started to read a drawing (trzn-plot's own reading process, ghostscript, Inkscape)
+// runs under the reading's bounds, the same way for each: in a folder of its own that goes with
+// it, as the leader of a process group of its own, with its address space, processor time, wall
+// time and output held to limits, and dying with the process that started it (killed, its
+// terminal closed). Whatever way the run ends, nothing of it is left: the group is killed, the
+// folder removed. The callers only say what to run and what its end means.
 
-#include <QProcess>
+#include <sys/types.h>
+
+#include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 
-void BoundChild(QProcess& process, qint64 maxMemoryBytes, int cpuSeconds);
+#include "drawing/read/child_reach.h"
 
-// Where a confined program may reach: it writes only beneath `folder`, and reads only there,
-// beneath `reads` and in the system's own folders (programs, libraries, fonts, settings).
-struct ChildReach {
-    QString folder;
-    QStringList reads;
+struct ChildBounds {
+    int64_t seconds = 30;        // waited for this long (wall time), then the group is killed
+    int64_t cpuSeconds = 0;      // its processor time (soft limit; 0: none set here)
+    int64_t cpuHardSeconds = 0;  // the hard limit past which it is killed (0: cpuSeconds)
+    qint64 memoryBytes = 0;      // its address space (0: none set here)
+    QString watchedFile;         // a file it writes, killed once past maxFileBytes
+    qint64 maxFileBytes = 0;
+    bool keepsOutput = false;         // what it says (standard output and error) kept, bounded
+    std::optional<ChildReach> reach;  // confined to it by the kernel where the kernel allows
+    // Its environment; by default the caller's, with TMPDIR the run's folder (scratch files
+    // of a killed program go with the folder).
+    std::optional<QProcessEnvironment> environment;
+    QString workingDirectory;  // empty: the caller's
+    // Told the group while it runs and 0 after, for a signal handler that must end it too.
+    std::function<void(pid_t)> groupStarted;
 };
 
-// As BoundChild, and held to `reach` by the kernel (Landlock) where the kernel offers it: a
-// reference the sanitizer let through by mistake still can't open the user's files or devices,
-// nor write anything outside the folder. False when the kernel can't confine it (the bounds
-// still hold).
-bool BoundConfinedChild(QProcess& process, qint64 maxMemoryBytes, int cpuSeconds,
-                        const ChildReach& reach);
+struct ChildEnd {
+    enum class How { NotStarted, Exited, Crashed, TimedOut, FileTooLarge };
+    How how = How::NotStarted;
+    int value = 0;       // the exit status, or the signal that ended it
+    QString startError;  // why it could not be started
+    bool ok() const { return how == How::Exited && value == 0; }
+};
+
+class BoundedChild {
+public:
+    // The run's folder: `folder` when given (the caller's, kept), else one made in the
+    // temporary folder and removed with this object.
+    explicit BoundedChild(const QString& folder = {});
+    ~BoundedChild();
+    BoundedChild(const BoundedChild&) = delete;
+    BoundedChild& operator=(const BoundedChild&) = delete;
+
+    bool hasFolder() const { return !_folder.isEmpty(); }
+    const QString& folder() const { return _folder; }
+    QString file(const QString& name) const { return _folder + u'/' + name; }
+    // Writes `bytes` as `name` in the folder, for the program to read; false when it can't.
+    bool Give(const QString& name, const QByteArray& bytes, QString* error = nullptr) const;
+
+    // Runs `program` and waits for it within `bounds`. May run once.
+    ChildEnd Run(const QString& program, const QStringList& arguments, const ChildBounds& bounds);
+
+    // What it said, when kept: its first and its last bytes (a program that talks forever
+    // fills no memory).
+    const QByteArray& saidFirst() const { return _head; }
+    const QByteArray& saidLast() const { return _tail; }
+
+private:
+    void Keep(const QByteArray& said);
+
+    std::unique_ptr<QTemporaryDir> _own;
+    QString _folder;
+    pid_t _group = 0;
+    QByteArray _head;
+    QByteArray _tail;
+};

@@ -1,119 +1,13 @@
 #include "drawing/read/drawing_source.h"
 
 #include <algorithm>
-#include <optional>
 
-#include "drawing/paint/pen_lines.h"
 #include "drawing/read/dxf/dxf_paint.h"
 #include "drawing/read/pdf/pdf_paint.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/source_kind.h"
-#include "drawing/read/svg/fine_dashes.h"
-#include "drawing/read/svg/svg_as_pdf.h"
-#include "drawing/read/svg/svg_for_rsvg.h"
-#include "drawing/read/svg/svg_paint.h"
-#include "drawing/read/svg/svg_sanitize.h"
+#include "drawing/read/svg/svg_reader.h"
 #include "drawing/read/svg/svg_source.h"
-#include "drawing/read/svg/text_on_path.h"
-
-namespace {
-
-// A drawing using what Qt's SVG module leaves out: librsvg paints it into a PDF, plotted as
-// one. Nothing when the drawing gives its canvas no size (Qt's reader then takes it).
-std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintTarget& target) {
-    const RsvgReady ready = PrepareForRsvg(svg.xml);
-    const QByteArray& xml = ready.changed ? ready.xml : svg.xml;
-    const SvgAsPdf pdf = SvgToPdf(xml.constData(), static_cast<size_t>(xml.size()));
-    if (!pdf.sized && pdf.error.empty()) return std::nullopt;
-    if (!pdf.error.empty())
-        return Failed(DrawingError::NotSvg, "not an SVG drawing librsvg can read: " + pdf.error);
-    SourceOutcome out = PaintPdf(
-        QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
-    if (!out.ok()) return out;
-    std::vector<std::string> notes = svg.notes;
-    for (const std::string& note : ready.notes) AddNote(&notes, note);
-    const SolidDashes solid = DashesDrawnSolid(xml);
-    if (solid != SolidDashes::None)
-        AddNote(&notes, solid == SolidDashes::Fine ? kNoteFineDashes : kNoteDashesUserUnit);
-    for (const std::string& note : out.notes) AddNote(&notes, note);
-    out.notes = std::move(notes);
-    return out;
-}
-
-// The drawing with its text set along its paths by Inkscape, read again as any drawing; as it
-// was, with a note, where that can't be done: the note, to say why when nothing else is drawn.
-std::string SetTextAlongPaths(SanitizedSvg& svg) {
-    TextAlongPaths set = SetTextAlongPaths(svg.xml);
-    SanitizedSvg again;
-    if (!set.xml.isEmpty()) again = SanitizeSvg(set.xml);
-    if (set.xml.isEmpty() || again.error != DrawingError::None) {
-        const std::string note = set.xml.isEmpty() ? set.note : kNoteTextPath;
-        AddNote(&svg.notes, note);
-        std::erase(svg.qtNotes, std::string(kNoteTextPath));  // said above, with why
-        return note;
-    }
-    for (const std::string& note : svg.notes) AddNote(&again.notes, note);
-    svg = std::move(again);
-    return {};
-}
-
-// Inkscape takes about 2 ms for each text it sets on a path (23 s for 10 000): past this many
-// its time limit would be spent.
-constexpr int64_t kMaxTextPaths = 2'000;
-
-SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
-                           const PaintTarget& target);
-
-SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
-                            const PaintTarget& target) {
-    SanitizedSvg svg = SanitizeSvg(bytes.xml);
-    bytes.xml.clear();
-    if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
-    if (svg.textPaths > kMaxTextPaths)
-        return Failed(DrawingError::Refused,
-                      "the drawing sets text on a path (textPath) " +
-                          std::to_string(svg.textPaths) + " times, more than the " +
-                          std::to_string(kMaxTextPaths) + " set within the reading's limits");
-    const std::string unset = svg.textOnPath ? SetTextAlongPaths(svg) : std::string();
-    SourceOutcome out = PaintSvgRead(svg, chunking, target);
-    // Where the text Inkscape could not set was all there was, why is the answer.
-    if (out.ok() && out.shapes == 0 && !unset.empty())
-        return Failed(DrawingError::NothingToPlot,
-                      "the drawing has no visible shape to plot: " + unset);
-    return out;
-}
-
-// The sanitized drawing read by librsvg or Qt's SVG module.
-SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
-                           const PaintTarget& target) {
-    if (svg.beyondQt)
-        if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
-    SourceOutcome out;
-    out.notes = svg.notes;
-    for (const std::string& note : svg.qtNotes) AddNote(&out.notes, note);
-    const PaintOutcome painted = PaintSvg(svg, target, chunking);
-    svg.xml.clear();
-    if (!painted.loaded) {
-        std::string why = painted.loadError;
-        std::replace(why.begin(), why.end(), '\n', ' ');
-        return Failed(DrawingError::NotSvg, "not an SVG drawing Qt can read: " + why);
-    }
-    if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
-    for (const std::string& note : painted.notes) AddNote(&out.notes, note);
-    out.shapes = painted.shapes;
-    return out;
-}
-
-SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarget& target) {
-    const PostScriptPdf pdf = PostScriptToPdf(bytes, PostScriptLimits{});
-    if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
-    SourceOutcome out = PaintPdf(pdf.pdf, page, target);
-    if (out.error == DrawingError::Malformed)
-        out.message = "ghostscript made nothing readable of the PostScript: " + out.message;
-    return out;
-}
-
-}  // namespace
 
 SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
                                const PaintTarget& target) {

@@ -3,21 +3,26 @@
 // DXF, and by hand only where the file is meant to be broken.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/read/bounded_child.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
@@ -841,6 +846,97 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
         EXPECT_EQ(out.result.message.find('\n'), std::string::npos) << row.name;
         EXPECT_TRUE(out.body.empty()) << row.name;
     }
+}
+
+// Gone, or a zombie waiting for whoever adopted it; waited for a while.
+bool EndsSoon(long pid) {
+    for (int i = 0; i < 100; ++i) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) return true;
+        const QByteArray text = stat.readAll();
+        if (text.mid(text.lastIndexOf(')') + 2, 1) == "Z") return true;
+        usleep(20000);
+    }
+    return false;
+}
+
+ChildBounds Limited(int64_t seconds, int64_t cpu = 0, int64_t cpuHard = 0, qint64 file = 0) {
+    ChildBounds bounds;
+    bounds.seconds = seconds;
+    bounds.cpuSeconds = cpu;
+    bounds.cpuHardSeconds = cpuHard;
+    bounds.maxFileBytes = file;
+    return bounds;
+}
+
+// However a helper program ends, what it started in the background ends with it and its
+// folder goes: a program left running, or a copy of a user's drawing left behind, would
+// outlive the plot.
+TEST(Readers, AHelperProgramLeavesNothingBehind) {
+    using How = ChildEnd::How;
+    const char* const kLeaves = "sleep 60 & echo $! >left; ";
+    const struct {
+        const char* name;
+        std::string script;
+        ChildBounds bounds;
+        How how;
+        int value;
+        const char* said;
+        bool confined = false;
+    } rows[] = {
+        {"exits", std::string(kLeaves) + "echo done", Limited(30), How::Exited, 0, "done"},
+        {"fails", std::string(kLeaves) + "echo 'Error: no' >&2; exit 3", Limited(30), How::Exited,
+         3, "Error: no"},
+        {"crashes", std::string(kLeaves) + "kill -SEGV $$", Limited(30), How::Crashed, SIGSEGV, ""},
+        {"runs_too_long", std::string(kLeaves) + "sleep 60", Limited(1), How::TimedOut, 0, ""},
+        {"spends_its_processor_time", std::string(kLeaves) + "while :; do :; done",
+         Limited(20, 1, 10), How::Crashed, SIGXCPU, ""},
+        {"writes_too_much", std::string(kLeaves) + "head -c 2000000 /dev/zero >out; sleep 60",
+         Limited(30, 0, 0, 1 << 20), How::FileTooLarge, 0, ""},
+        // Confined: what it can't reach outside its folder is neither read nor written.
+        {"held_to_its_folder",
+         std::string(kLeaves) + "cat \"$OUT/secret\"; echo x >\"$OUT/escaped\"; echo kept",
+         Limited(30), How::Exited, 0, "kept", true},
+    };
+    TempHome home;
+    const std::string outside = home.scratch("outside");
+    WriteFileBytes(outside + "/secret", "hidden words");
+    qputenv("OUT", QByteArray::fromStdString(outside));
+    for (auto row : rows) {
+        SCOPED_TRACE(row.name);
+        QString folder;
+        long left = 0;
+        QElapsedTimer clock;
+        clock.start();
+        {
+            BoundedChild child;
+            ASSERT_TRUE(child.hasFolder());
+            folder = child.folder();
+            row.bounds.keepsOutput = true;
+            row.bounds.workingDirectory = folder;
+            if (row.bounds.maxFileBytes > 0) row.bounds.watchedFile = child.file("out");
+            if (row.confined) row.bounds.reach = ChildReach{folder, {}};
+            const ChildEnd end =
+                child.Run("/bin/sh", {"-c", QString::fromStdString(row.script)}, row.bounds);
+            EXPECT_EQ(end.how, row.how);
+            EXPECT_EQ(end.value, row.value);
+            EXPECT_TRUE(child.saidLast().contains(row.said)) << child.saidLast().toStdString();
+            EXPECT_FALSE(child.saidLast().contains("hidden words"));
+            QFile pid(child.file("left"));
+            ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+            left = pid.readAll().trimmed().toLong();
+        }
+        ASSERT_GT(left, 0);
+        EXPECT_TRUE(EndsSoon(left));
+        EXPECT_FALSE(QDir(folder).exists());
+        EXPECT_LT(clock.elapsed(), 30000);  // stopped, not waited out
+        // Where the kernel has no Landlock the other bounds still hold, and this can't be seen.
+        if (row.confined && ChildRuleset::Make(ChildReach{QDir::tempPath(), {}})->confines())
+            EXPECT_FALSE(std::filesystem::exists(outside + "/escaped"));
+    }
+    qunsetenv("OUT");
+    BoundedChild missing;
+    EXPECT_EQ(missing.Run("/no/such/program", {}, {}).how, How::NotStarted);
 }
 
 TEST(Readers, PostScriptThatNeverEndsIsStopped) {

@@ -20,13 +20,15 @@
 #include <set>
 #include <string>
 
+#include "plotjob/plot_slot.h"
 #include "settings/geometry.h"
 #include "settings/store.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_home.h"
 #include "tests/tools/inkscape_session.h"
-#include "tools/plot_job.h"
 #include "tools/help_text.h"
+#include "tools/plot_checks.h"
+#include "tools/plot_outcome.h"
 #include "tools/plot_parts.h"
 
 namespace fs = std::filesystem;

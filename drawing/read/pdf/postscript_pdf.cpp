@@ -1,12 +1,9 @@
 #include "drawing/read/pdf/postscript_pdf.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "drawing/read/bounded_child.h"
+#include "drawing/read/pdf/pdf_paint.h"
 
 namespace {
 
@@ -27,64 +24,52 @@ std::string GhostscriptSaid(const QByteArray& errors) {
 }  // namespace
 
 PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& limits) {
-    QTemporaryDir dir;
-    if (!dir.isValid())
+    BoundedChild gs;
+    if (!gs.hasFolder())
         return Failed<PostScriptPdf>(DrawingError::WriteFailed,
                                      "can't make a temporary folder for ghostscript");
-    const QString output = dir.filePath(QStringLiteral("page.pdf"));
-    const QString input = dir.filePath(QStringLiteral("drawing.ps"));
-    QFile copy(input);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush())
+    const QString output = gs.file(QStringLiteral("page.pdf"));
+    const QString input = gs.file(QStringLiteral("drawing.ps"));
+    if (QString why; !gs.Give(QStringLiteral("drawing.ps"), bytes, &why))
         return Failed<PostScriptPdf>(
             DrawingError::WriteFailed,
-            "can't copy the PostScript for ghostscript: " + copy.errorString().toStdString());
-    copy.close();
+            "can't copy the PostScript for ghostscript: " + why.toStdString());
 
-    QProcess gs;
-    // Ghostscript says a PostScript error on its standard output, other faults on the error.
-    gs.setProcessChannelMode(QProcess::MergedChannels);
-    gs.setStandardInputFile(QProcess::nullDevice());
-    gs.setWorkingDirectory(dir.path());
-    // Ghostscript's own scratch files go into the folder that goes with this call, also when
-    // it is killed and can't remove them itself.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TMPDIR"), dir.path());
-    gs.setProcessEnvironment(environment);
+    ChildBounds bounds;
+    bounds.seconds = limits.seconds;
     // The time limit holds when this process is gone too: a loop never runs past its time on
     // its own.
-    BoundChild(gs, limits.maxMemoryBytes, limits.seconds + 5);
-    gs.start(QStringLiteral("gs"),
-             {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
-              QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
-              // Pages as drawn: never turned by which way their text runs.
-              QStringLiteral("-dAutoRotatePages=/None"), QStringLiteral("-sDEVICE=pdfwrite"),
-              QStringLiteral("-sOutputFile=") + output, QStringLiteral("-f"), input});
-    if (!gs.waitForStarted(10000))
+    bounds.cpuSeconds = limits.seconds + 5;
+    bounds.memoryBytes = limits.maxMemoryBytes;
+    bounds.watchedFile = output;
+    bounds.maxFileBytes = limits.maxPdfBytes;
+    // Ghostscript says a PostScript error on its standard output, other faults on the error.
+    bounds.keepsOutput = true;
+    bounds.workingDirectory = gs.folder();
+    const ChildEnd end =
+        gs.Run(QStringLiteral("gs"),
+               {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                QStringLiteral("-dNOPAUSE"), QStringLiteral("-dEPSCrop"),
+                // Pages as drawn: never turned by which way their text runs.
+                QStringLiteral("-dAutoRotatePages=/None"), QStringLiteral("-sDEVICE=pdfwrite"),
+                QStringLiteral("-sOutputFile=") + output, QStringLiteral("-f"), input},
+               bounds);
+    if (end.how == ChildEnd::How::NotStarted)
         return Failed<PostScriptPdf>(DrawingError::Unreadable,
                                      "ghostscript (gs) can't be started to read the PostScript: " +
-                                         gs.errorString().toStdString());
-
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray errors;
-    std::string stopped;
-    while (!gs.waitForFinished(50)) {
-        errors += gs.readAllStandardOutput().left(64 * 1024 - errors.size());
-        if (clock.elapsed() > limits.seconds * 1000LL)
-            stopped = "the PostScript still ran after " + std::to_string(limits.seconds) +
-                      " s and was stopped (a program that never ends?)";
-        else if (QFileInfo(output).size() > limits.maxPdfBytes)
-            stopped = "the PostScript makes more than " +
-                      std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
-                      " MB of drawing and was stopped";
-        if (!stopped.empty()) {
-            gs.kill();
-            gs.waitForFinished(5000);
-            return Failed<PostScriptPdf>(DrawingError::Refused, stopped);
-        }
-    }
-    errors += gs.readAllStandardOutput().left(64 * 1024 - errors.size());
-    if (gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0)
+                                         end.startError.toStdString());
+    if (end.how == ChildEnd::How::TimedOut)
+        return Failed<PostScriptPdf>(DrawingError::Refused,
+                                     "the PostScript still ran after " +
+                                         std::to_string(limits.seconds) +
+                                         " s and was stopped (a program that never ends?)");
+    if (end.how == ChildEnd::How::FileTooLarge)
+        return Failed<PostScriptPdf>(DrawingError::Refused,
+                                     "the PostScript makes more than " +
+                                         std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
+                                         " MB of drawing and was stopped");
+    const QByteArray& errors = gs.saidFirst();
+    if (!end.ok())
         return Failed<PostScriptPdf>(
             DrawingError::Malformed,
             "ghostscript can't read the PostScript: " + GhostscriptSaid(errors));
@@ -100,5 +85,14 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
             "ghostscript made no PDF of the PostScript (" + GhostscriptSaid(errors) + ")");
     PostScriptPdf out;
     out.pdf = pdf.readAll();
+    return out;
+}
+
+SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarget& target) {
+    const PostScriptPdf pdf = PostScriptToPdf(bytes, PostScriptLimits{});
+    if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
+    SourceOutcome out = PaintPdf(pdf.pdf, page, target);
+    if (out.error == DrawingError::Malformed)
+        out.message = "ghostscript made nothing readable of the PostScript: " + out.message;
     return out;
 }

@@ -23,3 +23,6 @@ struct PostScriptPdf : ReadStatus {
 // box). Ghostscript gets a copy in a temporary folder of its own, so it reads exactly what was
 // read and checked, and nothing the file's name could lead to; the folder is removed after.
 PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& limits);
+
+// The PostScript in `bytes` made into a PDF as above, and its page `page` painted into `target`.
+SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarget& target);

@@ -3,9 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <utility>
@@ -59,11 +58,8 @@ TextAlongPaths Failed(const std::string& why) {
 const char kCrashed[] = "it crashed (it may have needed more than 2 GB of memory)";
 
 // The last line Inkscape said, cut short: why it failed, in its words.
-std::string LastLine(const QString& log) {
-    QFile file(log);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    if (file.size() > 4096) file.seek(file.size() - 4096);
-    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+std::string LastLine(const QByteArray& said) {
+    const QList<QByteArray> lines = said.trimmed().split('\n');
     if (lines.isEmpty()) return {};
     // One line of plain text in a message: no control characters (a terminal's colours).
     std::string line = lines.back().trimmed().left(160).toStdString();
@@ -73,30 +69,30 @@ std::string LastLine(const QString& log) {
 }
 
 // Why the run gave no drawing, as the user is told.
-std::string WhyFailed(const QProcess& run, const QString& log) {
-    if (run.exitStatus() != QProcess::NormalExit) return kCrashed;
-    const std::string said = LastLine(log);
-    return "it ended with status " + std::to_string(run.exitCode()) +
-           (said.empty() ? std::string() : ": " + said);
+std::string WhyFailed(const ChildEnd& end, const QByteArray& said) {
+    if (end.how == ChildEnd::How::Crashed) return kCrashed;
+    const std::string line = LastLine(said);
+    return "it ended with status " + std::to_string(end.value) +
+           (line.empty() ? std::string() : ": " + line);
 }
 
 // An environment of nothing of the user's: a home, settings, caches and scratch files in the
 // call's folder; no display, no session bus. The user's own fonts are linked into that home,
 // read only, so that text is set in the fonts the drawing names.
-QProcessEnvironment EmptyHome(const QTemporaryDir& dir, QStringList* reads) {
+QProcessEnvironment EmptyHome(const BoundedChild& dir, QStringList* reads) {
     const QProcessEnvironment user = QProcessEnvironment::systemEnvironment();
     QProcessEnvironment environment;
     for (const char* kept :
          {"PATH", "LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
         if (user.contains(QLatin1String(kept)))
             environment.insert(QLatin1String(kept), user.value(QLatin1String(kept)));
-    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString home = dir.file(QStringLiteral("home"));
     const QString data = home + QStringLiteral("/.local/share");
     QDir().mkpath(data);
     QDir().mkpath(home + QStringLiteral("/.config"));
     QDir().mkpath(home + QStringLiteral("/.cache"));
-    QDir().mkpath(dir.filePath(QStringLiteral("run")));
-    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
+    QDir().mkpath(dir.file(QStringLiteral("run")));
+    QFile::setPermissions(dir.file(QStringLiteral("run")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString userHome = QDir::homePath();
     const QString userData =
@@ -110,9 +106,9 @@ QProcessEnvironment EmptyHome(const QTemporaryDir& dir, QStringList* reads) {
     environment.insert(QStringLiteral("XDG_DATA_HOME"), data);
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
     environment.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
-    environment.insert(QStringLiteral("TMPDIR"), dir.path());
-    environment.insert(QStringLiteral("INKSCAPE_PROFILE_DIR"), dir.filePath(QStringLiteral("p")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.file(QStringLiteral("run")));
+    environment.insert(QStringLiteral("TMPDIR"), dir.folder());
+    environment.insert(QStringLiteral("INKSCAPE_PROFILE_DIR"), dir.file(QStringLiteral("p")));
     environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
     environment.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
     return environment;
@@ -123,41 +119,40 @@ QProcessEnvironment EmptyHome(const QTemporaryDir& dir, QStringList* reads) {
 TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     const QString inkscape = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
     if (inkscape.isEmpty()) return NotDone(kNoInkscape);
-    QTemporaryDir dir;
-    if (!dir.isValid()) return Failed("no temporary folder for it");
-    const QString input = dir.filePath(QStringLiteral("drawing.svg"));
-    const QString output = dir.filePath(QStringLiteral("outlines.svg"));
-    const QString log = dir.filePath(QStringLiteral("said.txt"));
-    QFile copy(input);
-    const QByteArray given = WithXlinkHrefs(xml);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(given) != given.size() || !copy.flush())
+    BoundedChild run;
+    if (!run.hasFolder()) return Failed("no temporary folder for it");
+    const QString input = run.file(QStringLiteral("drawing.svg"));
+    const QString output = run.file(QStringLiteral("outlines.svg"));
+    if (!run.Give(QStringLiteral("drawing.svg"), WithXlinkHrefs(xml)))
         return Failed("its copy of the drawing can't be written");
-    copy.close();
 
-    QProcess run;
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.setStandardInputFile(QProcess::nullDevice());
-    run.setStandardOutputFile(log);
-    run.setWorkingDirectory(dir.path());
+    ChildBounds bounds;
+    bounds.seconds = kInkscapeSeconds;
+    bounds.cpuSeconds = kInkscapeSeconds;
+    bounds.memoryBytes = kMemory;
+    bounds.watchedFile = output;
+    bounds.maxFileBytes = kMaxDrawingXmlBytes;
+    bounds.keepsOutput = true;
+    bounds.workingDirectory = run.folder();
     // Inkscape where it is installed, in the system's folders or elsewhere (a folder of the
     // user's own programs).
-    ChildReach reach{dir.path(), {QFileInfo(inkscape).canonicalPath()}};
-    run.setProcessEnvironment(EmptyHome(dir, &reach.reads));
-    BoundConfinedChild(run, kMemory, kInkscapeSeconds, reach);
-    run.start(inkscape, {QStringLiteral("--export-type=svg"), QStringLiteral("--export-plain-svg"),
-                         QStringLiteral("--export-text-to-path"),
-                         QStringLiteral("--export-filename=") + output, input});
-    if (!run.waitForStarted(10000)) return Failed("it can't be started");
-    if (!run.waitForFinished(kInkscapeSeconds * 1000)) {
-        run.kill();
-        run.waitForFinished(5000);
+    ChildReach reach{run.folder(), {QFileInfo(inkscape).canonicalPath()}};
+    bounds.environment = EmptyHome(run, &reach.reads);
+    bounds.reach = reach;
+    const ChildEnd end =
+        run.Run(inkscape,
+                {QStringLiteral("--export-type=svg"), QStringLiteral("--export-plain-svg"),
+                 QStringLiteral("--export-text-to-path"),
+                 QStringLiteral("--export-filename=") + output, input},
+                bounds);
+    if (end.how == ChildEnd::How::NotStarted) return Failed("it can't be started");
+    if (end.how == ChildEnd::How::TimedOut)
         return Failed("it took more than " + std::to_string(kInkscapeSeconds) +
                       " s and was stopped");
-    }
-    if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
-        return Failed(WhyFailed(run, log));
+    if (!end.ok() && end.how != ChildEnd::How::FileTooLarge)
+        return Failed(WhyFailed(end, run.saidLast()));
     QFile result(output);
-    if (result.size() > kMaxDrawingXmlBytes)
+    if (end.how == ChildEnd::How::FileTooLarge || result.size() > kMaxDrawingXmlBytes)
         return Failed("it made a drawing larger than " +
                       std::to_string(kMaxDrawingXmlBytes / (1024 * 1024)) + " MB");
     if (!result.open(QIODevice::ReadOnly)) return Failed("it wrote no drawing");

@@ -116,6 +116,15 @@ declare -A options=(
   [roll-panels]="@roll|THPrConfig.rlength = 288|THPrConfig.fautosep = 1"
   [roll-one]="@roll|THPrConfig.rlength = 288|THPrConfig.fautosep = 0"
   [range2-3]="THPrConfig.iFstPage = 2|THPrConfig.iLstPage = 3"
+  # The cutting and output options: each shapes or encodes every line of its pen.
+  [frame]="THPrConfig.fusekstm = 1|THPrConfig.ktoolid = 2|THPrConfig.kmargin = 20,10,30,40"
+  [perforated]="THPrConfig.fusezfcut = 1|THPrConfig.zftoolid = 1|THPrConfig.zfcleng = 50|THPrConfig.zfsleng = 20"
+  [perforated-pressed]="THPrConfig.fusezfcut = 1|THPrConfig.zftoolid = 3|THPrConfig.zfcleng = 30|THPrConfig.zfsleng = 10|THPrConfig.zfcpress = 30|THPrConfig.zfspress = 5"
+  [knife]="@knife"
+  [knife-perforated-frame]="@knife|THPrConfig.fusezfcut = 1|THPrConfig.zftoolid = 1|THPrConfig.zfcleng = 80|THPrConfig.zfsleng = 15|THPrConfig.fusekstm = 1|THPrConfig.ktoolid = 1|THPrConfig.kmargin = 5,5,5,5"
+  [knife-extended-sortB]="@knife|THPrConfig.foptEx = 1|THPrConfig.fsort = 1"
+  [output]="THSrConfig.prunit = 400|THSrConfig.pdlmopt = 17105196|THSrConfig.prheader = \"IN;VS10;\"|THSrConfig.prfooter = \"PG;\""
+  [output-frame-roll]="@roll|THPrConfig.rlength = 288|THPrConfig.fautosep = 1|THSrConfig.prunit = 2540|THSrConfig.pdlmopt = 16843012|THPrConfig.fusekstm = 1|THPrConfig.ktoolid = 1"
 )
 
 drawings=("${svgs[@]}" "$in/pages.pdf" "$in/shapes.eps" "$in/drawing.dxf")
@@ -123,16 +132,22 @@ for name in $(printf '%s\n' "${!options[@]}" | sort); do
   IFS='|' read -r -a extra <<<"${options[$name]}"
   lines=()
   pagelines=("${a3[@]}")
+  knife=0
   for e in "${extra[@]}"; do
     case "$e" in
       @turned) pagelines=("${turned[@]}") ;;
       @half) pagelines=("${half[@]}") ;;
       @roll) pagelines=("${roll[@]}") ;;
+      @knife) knife=1 ;;
       "") ;;
       *) lines+=("$e") ;;
     esac
   done
   settings "${pagelines[@]}" "${lines[@]}"
+  # The drag knife's own file: pen 1, 0.5 mm blade offset, 2 mm overcut.
+  rm -f "$product/TRZNKnife.ini"
+  [ "$knife" = 0 ] ||
+    printf 'knife.use = 1\r\nknife.tool = 1\r\nknife.offset = 50\r\nknife.overcut = 200\r\n' >"$product/TRZNKnife.ini"
   for d in "${drawings[@]}"; do
     out="$work/out/$name-$(basename "$d").plt"
     rc=0
@@ -147,6 +162,7 @@ done
 
 # The HP-GL sample through the sender into the shared folder.
 settings "${a3[@]}"
+rm -f "$product/TRZNKnife.ini"
 rc=0
 "$plot" "$repo/bench/data/sample-plot.hpgl" >/dev/null 2>&1 || rc=$?
 sum=$(find "$work/shared" -type f -name '*.plt' | xargs -r cat | sha256sum | cut -c1-16)

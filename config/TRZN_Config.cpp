@@ -83,7 +83,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     // A tool number the record doesn't hold (0 on a fresh install) selects no item; the pop-up
     // says so instead of showing nothing, and storing keeps the number as loaded.
     for (QComboBox* tools : {_ui->prconMenuKstid, _ui->prconMenuZfcid})
-        tools->setPlaceholderText(tr("未設定"));
+        tools->setPlaceholderText(tr("Not set"));
     _preview = std::make_unique<TRZN_ConfigPreview>(*_ui, _records, [this] { return _finished; });
     _units = std::make_unique<TRZN_ConfigUnits>(*_ui, _records, _window, this,
                                                 [this] { _preview->Update(); });
@@ -159,9 +159,8 @@ void TRZN_Config::ConnectActions() {
 
 void TRZN_Config::OpenedForPlot(const QString& file) {
     _ui->prdefLabelWhy->setText(
-        tr("「%1」をプロットしようとしましたが、プロットの送り先がまだ決まっていません。"
-           "出力先を選んで OK を押すと、このファイルをプロットします。キャンセルでは"
-           "プロットしません。")
+        tr("%1 was to be plotted, but where plots go is not set up yet. Choose the destination and "
+           "press OK, and the file is plotted. Cancel plots nothing.")
             .arg(file));
     _ui->prdefLabelWhy->show();
 }
@@ -196,8 +195,8 @@ void TRZN_Config::awakeFromNib() {
     _window->show();
     // OK would fail the same way unless the folder is mended first: say so before any edit.
     if (!saved &&
-        Modal().Alert(_window, SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error),
-                      tr("続ける"), tr("終了")) != 1) {
+        Modal().Alert(_window, SaveFailedText(tr("The settings"), SettingsFilePath(nullptr), error),
+                      tr("Continue"), tr("Quit")) != 1) {
         _finished = true;
         _window->hide();
         emit terminated(static_cast<int>(Completion::Cancelled));
@@ -293,11 +292,13 @@ void TRZN_Config::FinishWith(Completion status) {
         // Quitting now would lose the settings without a word: the user decides, and the window
         // stays by default so that a freed disk or a mended folder can take them.
         const QString unsaved =
-            tr("設定はまだ保存されていません。"
-               "ウィンドウに戻ってやり直すか、保存せずに終了できます。");
-        const QString message = SaveFailedText(tr("設定"), SettingsFilePath(nullptr), error) +
-                                QStringLiteral("\n\n") + unsaved;
-        if (Modal().Alert(_window, message, tr("ウィンドウに戻る"), tr("保存せずに終了")) == 1) {
+            tr("The settings are not saved yet. Go back to the window to try again, or quit "
+               "without saving.");
+        const QString message =
+            SaveFailedText(tr("The settings"), SettingsFilePath(nullptr), error) +
+            QStringLiteral("\n\n") + unsaved;
+        if (Modal().Alert(_window, message, tr("Back to the window"), tr("Quit without saving")) ==
+            1) {
             *r.refCon = static_cast<int64_t>(Completion::Running);
             return;
         }
@@ -319,10 +320,11 @@ void TRZN_Config::prdefPBtnOkAction() {
     // The knife file first: a knife that can't be kept is said before the window goes.
     std::string unsaved;
     if (!_knife->Save(&unsaved) &&
-        Modal().Alert(_window,
-                      tr("ナイフ補正の設定を保存できません (%1)。前の設定がそのまま残ります。")
-                          .arg(QString::fromLocal8Bit(unsaved.c_str())),
-                      tr("ウィンドウに戻る"), tr("ナイフ補正を保存せずに続ける")) == 1)
+        Modal().Alert(
+            _window,
+            tr("The drag knife settings can't be saved (%1). The previous ones stay as they were.")
+                .arg(QString::fromLocal8Bit(unsaved.c_str())),
+            tr("Back to the window"), tr("Continue without the knife settings")) == 1)
         return;
     FinishWith(Completion::Done);
 }
@@ -339,7 +341,7 @@ void TRZN_Config::prdefPBtnSetFolderAction() {
         // Cut to the record's size it would name another folder, perhaps an existing one.
         Modal().Beep();
         ShowSharedFolderNote(
-            tr("選んだパスは長すぎて使えません（UTF-8 で %1 バイト、%2 バイトまで）。")
+            tr("The chosen path is too long to use (%1 bytes in UTF-8, %2 at most).")
                 .arg(path.size())
                 .arg(kTextLimit));
         return;

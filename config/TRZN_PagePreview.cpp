@@ -67,28 +67,29 @@ TRZN_PagePreview::TRZN_PagePreview(QWidget* parent) : QWidget(parent) {
 void TRZN_PagePreview::setPreview(const PagePreview& preview, int16_t unit) {
     _preview = preview;
     if (!preview.hasPaper) {
-        _caption = tr("用紙の寸法が入力されていません");
+        _caption = tr("No paper size entered");
         _detail.clear();
     } else {
         const QString size = tr("%1 × %2 %3")
                                  .arg(Length(preview.paper.width(), unit),
                                       Length(preview.paper.height(), unit), UnitSuffix(unit));
         const bool roll = preview.print.prStl.feed != 0;
-        _caption = roll ? tr("%1（ロール紙）").arg(size) : size;
+        _caption = roll ? tr("%1 (roll paper)").arg(size) : size;
         if (preview.outOfRange)
-            _detail = tr("この倍率と用紙ではページを記録できません");
+            _detail = tr("The page is too large to store at this scale and paper size");
         else if (preview.marginsTooLarge)
-            _detail = tr("余白が大きすぎて印刷範囲がありません");
+            _detail = tr("The margins are too large: nothing is left to print on");
         else
             // The page's printable area in the unit of the size fields: the area of the drawing
             // that reaches the paper at this scale.
-            _detail = tr("印刷範囲 %1 × %2 %3（倍率 %4%）")
+            _detail = tr("Printable area %1 × %2 %3 (scale %4%)")
                           .arg(Length(preview.plotWidth, unit), Length(preview.plotHeight, unit),
                                UnitSuffix(unit))
                           .arg(preview.scale < 0 ? -static_cast<int>(preview.scale)
                                                  : static_cast<int>(preview.scale));
         if (!preview.outOfRange && !preview.marginsTooLarge && !preview.weedingInside.isEmpty())
-            _detail += QLatin1Char('\n') + tr("橙の枠の内側の線には、カス取り枠が全周切られます");
+            _detail += QLatin1Char('\n') +
+                       tr("Lines inside the orange frame get their weeding frame all round");
     }
     setToolTip(_detail.isEmpty() ? _caption : _caption + QLatin1Char('\n') + _detail);
     setAccessibleDescription(toolTip());

@@ -47,15 +47,19 @@ QString Tr(const char* text) { return QCoreApplication::translate("TRZN_Paper", 
 
 // Why a typed paper name can't be stored as typed; empty when it can.
 QString NameRefusal(const QString& name) {
-    if (name.isEmpty()) return Tr("用紙名を入力してください。");
+    if (name.isEmpty()) return Tr(QT_TRANSLATE_NOOP("TRZN_Paper", "Type a name for the paper."));
     const RecordTextCheck check = CheckRecordText(name, RecordEncoding::ShiftJIS, 255);
     switch (check.fault) {
         case RecordTextFault::Quote:
-            return Tr("「\"」は用紙名に使えません。");
+            return Tr(
+                QT_TRANSLATE_NOOP("TRZN_Paper", "A paper name can't contain a double quote."));
         case RecordTextFault::Control:
-            return Tr("制御文字は用紙名に使えません。");
+            return Tr(
+                QT_TRANSLATE_NOOP("TRZN_Paper", "A paper name can't contain control characters."));
         case RecordTextFault::NoShiftJis:
-            return Tr("「%1」は Shift-JIS にない文字なので用紙名に使えません。")
+            return Tr(QT_TRANSLATE_NOOP(
+                          "TRZN_Paper",
+                          "\"%1\" has no Shift-JIS form, so a paper name can't contain it."))
                 .arg(check.character);
         default:
             return {};
@@ -78,7 +82,7 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == 0) {
-            return QCoreApplication::translate("TRZN_Paper", "用紙名");
+            return QCoreApplication::translate("TRZN_Paper", "Paper Name");
         }
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -133,10 +137,13 @@ void TRZN_Paper::ShowNote(const QString& note) {
 
 // The first reason a paper can't be added or changed from the fields, for the note.
 QString TRZN_Paper::ItemRefusal(const ItemInput& input, int row, int count) const {
-    if (row < 0 || row >= std::max(count, 1)) return Tr("一覧で用紙を選んでください。");
+    if (row < 0 || row >= std::max(count, 1))
+        return Tr(QT_TRANSLATE_NOOP("TRZN_Paper", "Choose a paper in the list."));
     if (!input.name) return NameRefusal(_ui->prextTextPname->text());
     if (input.width <= 0 || input.height <= 0)
-        return Tr("幅と高さは 1 から %1 ポイントまでの大きさにしてください。").arg(INT16_MAX);
+        return Tr(QT_TRANSLATE_NOOP("TRZN_Paper",
+                                    "Make the width and the height from 1 to %1 points."))
+            .arg(INT16_MAX);
     return {};
 }
 
@@ -230,7 +237,8 @@ void TRZN_Paper::prextPbtnAditmAction() {
     if (!_hPrext || count >= kAddLimit || row < 0 || row >= std::max<int>(count, 1) || !usable) {
         // On many desktops the beep is silent: the note says why nothing happened.
         if (_hPrext && count >= kAddLimit)
-            ShowNote(Tr("用紙は %1 件までです。").arg(kAddLimit));
+            ShowNote(Tr(QT_TRANSLATE_NOOP("TRZN_Paper", "The list holds at most %1 papers."))
+                         .arg(kAddLimit));
         else if (_hPrext)
             ShowNote(ItemRefusal(input, row, count));
         Modal().Beep();
@@ -263,8 +271,9 @@ void TRZN_Paper::prextPbtnDeitmAction() {
     const int row = SelectedRow();
     if (!_hPrext || count < 2 || row < 0 || row >= count) {
         if (_hPrext)
-            ShowNote(count < 2 ? Tr("最後の用紙は削除できません。")
-                               : Tr("一覧で用紙を選んでください。"));
+            ShowNote(count < 2
+                         ? Tr(QT_TRANSLATE_NOOP("TRZN_Paper", "The last paper can't be deleted."))
+                         : Tr(QT_TRANSLATE_NOOP("TRZN_Paper", "Choose a paper in the list.")));
         Modal().Beep();
         return;
     }

@@ -41,28 +41,28 @@ QString RefusalNote(const QString& text, PresetNameFault fault) {
         case PresetNameFault::None:
             break;
         case PresetNameFault::Empty:
-            return TRZN_PresetName::tr("名前を入力してください。");
+            return TRZN_PresetName::tr("Enter a name.");
         case PresetNameFault::DotName:
-            return TRZN_PresetName::tr("「.」と「..」はプリセット名にできません。");
+            return TRZN_PresetName::tr("\".\" and \"..\" can't be preset names.");
         case PresetNameFault::Separator:
-            return TRZN_PresetName::tr("「/」はプリセット名に使えません。");
+            return TRZN_PresetName::tr("\"/\" can't be used in a preset name.");
         case PresetNameFault::Control:
-            return TRZN_PresetName::tr("制御文字はプリセット名に使えません。");
+            return TRZN_PresetName::tr("Control characters can't be used in a preset name.");
         case PresetNameFault::Quote:
-            return TRZN_PresetName::tr("「\"」はプリセット名に使えません。");
+            return TRZN_PresetName::tr("A double quote can't be used in a preset name.");
         case PresetNameFault::NotConvertible: {
             const RecordTextCheck check =
                 CheckRecordText(text, RecordEncoding::ShiftJIS, static_cast<int>(kPresetNameBytes));
             if (check.fault == RecordTextFault::NoShiftJis)
                 return TRZN_PresetName::tr(
-                           "「%1」は Shift-JIS にない文字なのでプリセット名に使えません。")
+                           "\"%1\" has no Shift-JIS form, so it can't be used in a preset name.")
                     .arg(check.character);
-            return TRZN_PresetName::tr("この名前はファイル名にできません。");
+            return TRZN_PresetName::tr("This name can't be a file name.");
         }
         case PresetNameFault::Extension:
-            return TRZN_PresetName::tr("「.ini」や「.INI」を含む名前はプリセット名にできません。");
+            return TRZN_PresetName::tr("A preset name can't contain \".ini\" or \".INI\".");
         case PresetNameFault::TooLong:
-            return TRZN_PresetName::tr("名前が長すぎます（Shift-JIS で %1 バイトまで）。")
+            return TRZN_PresetName::tr("The name is too long (%1 bytes in Shift-JIS at most).")
                 .arg(kPresetNameBytes);
     }
     return {};

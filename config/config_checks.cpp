@@ -43,27 +43,27 @@ std::vector<OkRefusal> RefusalsAtOk(const OkChoices& c) {
     std::vector<OkRefusal> out;
     if (c.destinationChosen && c.kind == DestinationKind::SharedFolder &&
         c.sharedFolder.trimmed().isEmpty())
-        out.push_back(
-            {OkField::SharedFolder,
-             QCoreApplication::translate(
-                 "TRZN_Config", "共有フォルダが空です。プロットを置くフォルダを選んでください。")});
-    if (c.destinationChosen && c.kind == DestinationKind::Network && c.address.trimmed().isEmpty())
-        out.push_back({OkField::Address,
+        out.push_back({OkField::SharedFolder,
                        QCoreApplication::translate(
                            "TRZN_Config",
-                           "アドレスが空です。FTP プリントサーバのホストを入力してください。")});
+                           "The shared folder is empty. Choose the folder plots are put in.")});
+    if (c.destinationChosen && c.kind == DestinationKind::Network && c.address.trimmed().isEmpty())
+        out.push_back(
+            {OkField::Address,
+             QCoreApplication::translate(
+                 "TRZN_Config", "The address is empty. Type the FTP print server's host.")});
     if (c.weedingFrame && !c.weedingToolSet)
         out.push_back({OkField::WeedingTool,
                        QCoreApplication::translate(
-                           "TRZN_Config", "カス取り枠をカットする工具番号を選んでください。")});
+                           "TRZN_Config", "Choose the tool number that cuts the weeding frame.")});
     if (c.perforation && !c.perforationToolSet)
-        out.push_back({OkField::PerforationTool,
-                       QCoreApplication::translate("TRZN_Config",
-                                                   "ミシン目にする工具番号を選んでください。")});
+        out.push_back(
+            {OkField::PerforationTool,
+             QCoreApplication::translate("TRZN_Config", "Choose the tool number to perforate.")});
     if (c.firstPage > c.lastPage)
         out.push_back({OkField::PageRange,
-                       QCoreApplication::translate("TRZN_Config",
-                                                   "終了ページ (%1) が開始ページ (%2) より前です。")
+                       QCoreApplication::translate(
+                           "TRZN_Config", "The last page (%1) comes before the first page (%2).")
                            .arg(c.lastPage)
                            .arg(c.firstPage)});
     return out;
@@ -115,9 +115,9 @@ void TRZN_ConfigChecks::HideNotes() {
 
 bool TRZN_ConfigChecks::StoreWithoutDestination(QWidget* parent) const {
     if (_ui.prconMenuNPort->currentIndex() >= 0) return true;
-    return Modal().Alert(parent,
-                         tr("出力先が選ばれていません。このままでは、プロットをどこにも送れ"
-                            "ません。「出力と回線」の出力先で、プロッタのポートや送り先を選んで"
-                            "ください。"),
-                         tr("出力先を選ぶ"), tr("出力先なしで保存")) == 2;
+    return Modal().Alert(
+               parent,
+               tr("No destination is chosen. Plots can't go anywhere like this. Choose the "
+                  "plotter's port or where plots go under Destination on the Output and line tab."),
+               tr("Choose a destination"), tr("Save without a destination")) == 2;
 }

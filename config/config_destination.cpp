@@ -109,7 +109,7 @@ bool ChosenPortIsKept(const Ui::trznConfigModal& ui) {
 }
 
 TRZN_ConfigDestination::TRZN_ConfigDestination(Ui::trznConfigModal& ui) : _ui(ui) {
-    _ui.prconMenuNPort->setPlaceholderText(tr("未選択"));
+    _ui.prconMenuNPort->setPlaceholderText(tr("Not chosen"));
 }
 
 void TRZN_ConfigDestination::Connect(QObject* owner) {
@@ -140,11 +140,11 @@ void TRZN_ConfigDestination::FillPortMenu(const std::vector<std::string>& device
     int item = PortItemFor(titles, sr.port, stored);
     if (kept) {
         item = menu->count();
-        menu->addItem(tr("%1（未接続）").arg(stored));
+        menu->addItem(tr("%1 (not connected)").arg(stored));
         menu->setItemData(item, QVariant(stored), kKeptNameRole);
         menu->setItemData(item,
-                          tr("%1 はこのコンピュータにつながっていません。アダプタをつなぐか、"
-                             "別の出力先を選んでください。")
+                          tr("%1 is not connected to this computer: plug in the adapter, or choose "
+                             "another destination.")
                               .arg(stored),
                           Qt::ToolTipRole);
     }

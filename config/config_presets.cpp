@@ -250,7 +250,7 @@ void TRZN_ConfigPresets::SavePresetAs(const std::string& folder) {
             _records.presetName[0] && std::strcmp(typed, _records.presetName) == 0, fileForm);
         if (!PresetFileOpens(folder, target)) break;
         const QString message =
-            tr("プリセット \"%1\" はすでに存在します。\n現在の設定で置き換えてもよろしいか？")
+            tr("A preset \"%1\" exists already.\nReplace it with the current settings?")
                 .arg(SjisToQString(typed));
         if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) == 1)
             break;
@@ -268,8 +268,8 @@ void TRZN_ConfigPresets::SavePresetAs(const std::string& folder) {
         if (saved) break;
         // The listing that follows would quietly drop the preset: say that it wasn't saved.
         const int error = SaveFailureErrno(folder + "/" + target, errno);
-        const QString what = tr("プリセット \"%1\"").arg(SjisToQString(typed));
-        if (Modal().Alert(_window, SaveFailedText(what, folder + "/" + target, error), tr("再試行"),
+        const QString what = tr("The preset \"%1\"").arg(SjisToQString(typed));
+        if (Modal().Alert(_window, SaveFailedText(what, folder + "/" + target, error), tr("Retry"),
                           QStringLiteral("Cancel")) != 1)
             break;
     }
@@ -283,7 +283,7 @@ void TRZN_ConfigPresets::DeleteCurrentPreset(const std::string& folder) {
         return;
     }
     const QString message =
-        tr("プリセット \"%1\" を完全に削除しますか？").arg(SjisToQString(_records.presetName));
+        tr("Delete the preset \"%1\" for good?").arg(SjisToQString(_records.presetName));
     if (Modal().Alert(_window, message, QStringLiteral("OK"), QStringLiteral("Cancel")) != 1) {
         menu->setCurrentIndex(_preset_idx);
         return;

@@ -45,12 +45,12 @@ struct RecordTextField {
 
 QString TooLongNote(RecordEncoding encoding, int bytes) {
     if (encoding == RecordEncoding::UTF8) {
-        return QCoreApplication::translate(
-                   "TRZN_Config", "パスが長すぎます（UTF-8 で %1 バイト、%2 バイトまで）。")
+        return QCoreApplication::translate("TRZN_Config",
+                                           "The path is too long (%1 bytes in UTF-8, %2 at most).")
             .arg(bytes)
             .arg(kRecordTextLimit);
     }
-    return QCoreApplication::translate("TRZN_Config", "長すぎます（%1 バイト、%2 バイトまで）。")
+    return QCoreApplication::translate("TRZN_Config", "Too long (%1 bytes, %2 at most).")
         .arg(bytes)
         .arg(kRecordTextLimit);
 }
@@ -62,14 +62,15 @@ QString RecordTextNote(const QString& text, RecordEncoding encoding) {
         case RecordTextFault::None:
             return {};
         case RecordTextFault::Quote:
-            return QCoreApplication::translate("TRZN_Config", "「\"」は保存できません。");
+            return QCoreApplication::translate("TRZN_Config", "A double quote can't be stored.");
         case RecordTextFault::Control:
-            return QCoreApplication::translate("TRZN_Config", "制御文字（U+%1）は保存できません。")
+            return QCoreApplication::translate("TRZN_Config",
+                                               "A control character (U+%1) can't be stored.")
                 .arg(static_cast<uint>(check.character.isEmpty() ? 0
                                                                  : check.character.at(0).unicode()),
                      4, 16, QLatin1Char('0'));
         case RecordTextFault::NoShiftJis:
-            return QCoreApplication::translate("TRZN_Config", "「%1」は Shift-JIS にない文字です。")
+            return QCoreApplication::translate("TRZN_Config", "\"%1\" has no Shift-JIS form.")
                 .arg(check.character);
         case RecordTextFault::TooLong:
             return TooLongNote(encoding, check.bytes);
@@ -114,7 +115,7 @@ void TRZN_RecordTexts::Connect(QObject* owner) {
             // Setting a text reports a rejection too (and keeps the text): only typing is told.
             if (!field->hasFocus()) return;
             Modal().Beep();
-            ShowNote(note, tr("これ以上入りません（%1 バイトまで）。").arg(kRecordTextLimit));
+            ShowNote(note, tr("No more fits (%1 bytes at most).").arg(kRecordTextLimit));
         });
         QObject::connect(field, &QLineEdit::textEdited, owner, [field, note, encoding] {
             ShowNote(note, RecordTextNote(field->text(), encoding));

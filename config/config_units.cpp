@@ -194,7 +194,7 @@ void TRZN_ConfigUnits::SetupPrStMenu(int16_t ph, int16_t pv, int16_t pisr) {
     QComboBox* menu = _ui.prstlMenuPaper;
     menu->clear();
     for (int16_t i = 0; i < count; ++i) menu->addItem(PaperTitle(list.pitem[i]));
-    menu->addItem(QCoreApplication::translate("TRZN_Config", "ユーザ定義"));
+    menu->addItem(QCoreApplication::translate("TRZN_Config", "User defined"));
     menu->setCurrentIndex(cf.papersct);
 
     cf.paperisr = pisr;

@@ -49,8 +49,8 @@ int SaveFailureErrno(const std::string& path, int reported) {
 QString SaveFailedText(const QString& what, const std::string& path, int error) {
     const QString file = QString::fromStdString(path);
     if (error == 0)
-        return QCoreApplication::translate("TRZN_Config", "%1を %2 に保存できませんでした。")
+        return QCoreApplication::translate("TRZN_Config", "%1 could not be saved to %2.")
             .arg(what, file);
-    return QCoreApplication::translate("TRZN_Config", "%1を %2 に保存できませんでした: %3")
+    return QCoreApplication::translate("TRZN_Config", "%1 could not be saved to %2: %3")
         .arg(what, file, QString::fromLocal8Bit(std::strerror(error)));
 }

@@ -20,6 +20,7 @@
 #include "drawing/stages/plot_options.h"
 #include "drawing/stages/plot_stages.h"
 #include "drawing/stages/roll_panels.h"
+#include "drawing/stages/stroke_order.h"
 
 namespace {
 
@@ -234,10 +235,13 @@ private:
             Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
             return false;
         }
-        HpglWriter writer(body, _options.cut, panel.width, panel.height);
+        HpglWriter writer(body, _options.cut.output);
         // The ceiling is the plots' together: a hundred pages must not each fill it.
         writer.SetCeiling(kMaxPlotBytes - _result.bodyBytes);
-        WritePaths(writer, paths, _pens, _options, panel);
+        StageChain stages(PlotStages(_options.cut, panel.width, panel.height), writer);
+        writer.SetShapedBy(stages.Multiplies());
+        OrderStrokes(paths, _pens, _options, panel, stages);
+        stages.Finish();
         const bool written = writer.Finish();
         if (!writer.refusal().empty())
             Fail(_result, DrawingError::Refused, writer.refusal());
@@ -247,7 +251,8 @@ private:
                                           : "the plot body can't be written (" +
                                                 std::string(std::strerror(writer.writeError())) +
                                                 ")");
-        for (const std::string& note : writer.notes()) ::AddNote(&_result.notes, note);
+        for (const std::string& note : _options.cut.notes) ::AddNote(&_result.notes, note);
+        for (const std::string& note : stages.Notes()) ::AddNote(&_result.notes, note);
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());
         plot.bodyBytes = writer.bytes();

@@ -54,8 +54,7 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& desktop) {
         });
         return false;
     }
-    return Install(app,
-                   [](QTranslator& t) { return t.load(QStringLiteral(":/i18n/trazen_en.qm")); });
+    return true;
 }
 
 namespace {

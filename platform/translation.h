@@ -1,9 +1,7 @@
 #pragma once
-// One language at a time: Japanese in a Japanese session, English in any other. The windows
-// and the sender are written in Japanese and i18n/trazen_en.ts gives their English; trzn-plot's
-// words and the notes of a drawing's reading are written in English (a command's words are the
-// ones scripts and reports quote) and i18n/trazen_ja.ts gives their Japanese. Each program loads
-// the one file its session needs; the two never share a context.
+// One language at a time: Japanese in a Japanese session, English in any other. Every text is
+// written in English (a command's words are the ones scripts and reports quote) and
+// i18n/trazen_ja.ts gives their Japanese, so an English session loads nothing.
 
 class QCoreApplication;
 class QLocale;
@@ -14,5 +12,5 @@ void InstallTranslations(QCoreApplication& app);
 
 // The same for the given desktop language (the system's reasons stay as they are). It replaces
 // what an earlier call installed, so it may be called again to switch. Returns whether the
-// English texts are in use.
+// texts stay English.
 bool InstallTranslations(QCoreApplication& app, const QLocale& desktop);

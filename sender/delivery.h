@@ -52,7 +52,7 @@ class TDelivery {
 public:
     virtual ~TDelivery() = default;
 
-    // After "送信先: ", and the first message line.
+    // After "Destination: ", and the first message line.
     virtual QString Destination() const = 0;
     virtual QString Address() const = 0;
     // The plot reaches the plotter byte by byte as it is sent (a line), rather than whole at

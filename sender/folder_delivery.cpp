@@ -15,22 +15,20 @@ TFolderDelivery::TFolderDelivery(const TDeliverySetup& setup) : _setup(setup) {
 
 QString TFolderDelivery::Destination() const {
     const QString folder = QString::fromUtf8(_folder.c_str());
-    return tr("共有フォルダ %1").arg(folder.isEmpty() ? tr("(未設定)") : folder);
+    return tr("Shared folder %1").arg(folder.isEmpty() ? tr("(not set)") : folder);
 }
 
-void TFolderDelivery::Start() { _progress.state = tr("送信の準備をしています…"); }
+void TFolderDelivery::Start() { _progress.state = tr("Preparing to send…"); }
 
 void TFolderDelivery::Step() {
     if (_done) return;
     _done = true;
     if (_folder.empty()) {
-        _outcome = {
-            TDeliveryState::Failed,
-            tr("共有フォルダが設定されていません。設定アプリケーションで送信先の共有フォルダを"
-               "選んでください。")};
+        _outcome = {TDeliveryState::Failed, tr("No shared folder is set. Choose the shared folder "
+                                               "to send to in the configuration window.")};
         return;
     }
-    _progress.state = tr("共有フォルダにコピーしています…");
+    _progress.state = tr("Copying to the shared folder…");
     _setup.serve();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -49,8 +47,8 @@ void TFolderDelivery::Step() {
         return;
     }
     _progress.detail = target;
-    _progress.state = tr("共有フォルダにコピーしました: %1").arg(target);
-    _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+    _progress.state = tr("Copied to the shared folder: %1").arg(target);
+    _outcome = {TDeliveryState::Delivered, tr("Sent.")};
 }
 
 TStopReply TFolderDelivery::Stop(QString* message) {
@@ -65,5 +63,5 @@ TStopReply TFolderDelivery::Stop(QString* message) {
 }
 
 QString TFolderDelivery::NothingLeftText() {
-    return tr("中止しました。共有フォルダにはプロットを残していません。");
+    return tr("Stopped. Nothing of the plot is left in the shared folder.");
 }

@@ -23,14 +23,14 @@ QString TFtpDelivery::Destination() const {
     const char* model = "";
     for (const PseudoPort& p : kPseudoPorts)
         if (p.code == _setup.code) model = p.label;
-    return tr("FTP サーバ %1  %2")
-        .arg(fields.host.empty() ? tr("(未設定)") : SjisToQString(fields.host.c_str()),
+    return tr("FTP server %1  %2")
+        .arg(fields.host.empty() ? tr("(not set)") : SjisToQString(fields.host.c_str()),
              QString::fromLatin1(model));
 }
 
 QString TFtpDelivery::Address() const { return SjisToQString(MaskedAddressText(_address).c_str()); }
 
-void TFtpDelivery::Start() { _progress.state = tr("送信の準備をしています…"); }
+void TFtpDelivery::Start() { _progress.state = tr("Preparing to send…"); }
 
 void TFtpDelivery::Step() {
     if (_done) return;
@@ -45,23 +45,21 @@ void TFtpDelivery::Upload() {
     // A longer text than the print servers take would be cut somewhere in the password or
     // folder; sending it anyway could deliver to the wrong place.
     if (_address.size() >= kHostTextLimit) {
-        fail(tr("ネットワークアドレスの設定が長すぎます (%1 バイト、79 バイトまで)。設定を"
-                "短くしてください。")
+        fail(tr("The network address is too long (%1 bytes, at most 79). Shorten it in the "
+                "configuration window.")
                  .arg(_address.size()));
         return;
     }
     if (_setup.ftpPort < 0 || _setup.ftpPort > 65535) {
-        fail(tr("FTP のポート番号 %1 は使えません。1 から 65535 までの番号を入力するか、"
-                "サーバの標準のポートなら 0 にしてください。")
+        fail(tr("The FTP port number %1 can't be used. Enter a number from 1 to 65535, or 0 for "
+                "the server's usual port.")
                  .arg(_setup.ftpPort));
         return;
     }
     const HostFields fields = SplitHostText(_address);
     const QString server = SjisToQString(fields.host.c_str());
     if (fields.host.empty()) {
-        fail(
-            tr("FTP サーバのアドレスが設定されていません。設定アプリケーションでアドレスを"
-               "入力してください。"));
+        fail(tr("No FTP server address is set. Enter the address in the configuration window."));
         return;
     }
     std::string local = FramedPlotPath(_setup);
@@ -82,7 +80,7 @@ void TFtpDelivery::Upload() {
         }
         local = target;
     }
-    _progress.state = tr("FTP サーバ %1 に送信しています…").arg(server);
+    _progress.state = tr("Sending to FTP server %1…").arg(server);
     _uploading = true;  // from here a Stop is the upload's to carry out
     _setup.serve();
 
@@ -111,13 +109,13 @@ void TFtpDelivery::Upload() {
         fail(FtpFailureText(result, server));
         return;
     }
-    _progress.state = tr("FTP サーバ %1 に送信しました。").arg(server);
-    _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+    _progress.state = tr("Sent to FTP server %1.").arg(server);
+    _outcome = {TDeliveryState::Delivered, tr("Sent.")};
 }
 
 void TFtpDelivery::TakeBack(const FtpRequest& request, const QString& server) {
     _progress.state =
-        tr("中止しています。FTP サーバ %1 から途中までのプロットを消しています…").arg(server);
+        tr("Stopping. Deleting the part of the plot that reached the FTP server %1…").arg(server);
     _setup.serve();
     FtpRequest removal = request;
     removal.keepGoing = [this] {
@@ -132,14 +130,14 @@ void TFtpDelivery::TakeBack(const FtpRequest& request, const QString& server) {
             break;
         case FtpLeftover::Removed:
             _stopWords =
-                tr("中止しました。サーバに届いた途中までのプロット %1 は消しました。").arg(name);
+                tr("Stopped. The part of the plot that reached the server, %1, was deleted.")
+                    .arg(name);
             break;
         case FtpLeftover::Kept:
-            _stopWords =
-                tr("中止しました。サーバに届いた途中までのプロット %1 は、サーバが消させないため"
-                   "残っています。プリントサーバの側で消してください。\n"
-                   "サーバの説明: %2")
-                    .arg(name, QString::fromStdString(why));
+            _stopWords = tr("Stopped. The part of the plot that reached the server, %1, is still "
+                            "there: the server would not let it be deleted. Delete it on the print "
+                            "server.\nThe server said: %2")
+                             .arg(name, QString::fromStdString(why));
             break;
     }
 }
@@ -159,6 +157,4 @@ TStopReply TFtpDelivery::Stop(QString* message) {
     return TStopReply::Stopped;
 }
 
-QString TFtpDelivery::NothingSentText() {
-    return tr("中止しました。サーバには何も届いていません。");
-}
+QString TFtpDelivery::NothingSentText() { return tr("Stopped. Nothing reached the server."); }

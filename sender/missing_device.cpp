@@ -1,7 +1,7 @@
 #include "sender/missing_device.h"
 
 QString TMissingDevice::Destination() const {
-    return tr("シリアルポート %1 (未接続)").arg(Address());
+    return tr("serial port %1 (not connected)").arg(Address());
 }
 
 QString TMissingDevice::Address() const {
@@ -9,13 +9,12 @@ QString TMissingDevice::Address() const {
 }
 
 void TMissingDevice::Start() {
-    _outcome = {TDeliveryState::Failed,
-                tr("%1 はつながっていません。アダプタを差し込むか、Trazen プロッタ設定で別の"
-                   "ポートを選んでください。")
-                    .arg(Address())};
+    _outcome = {TDeliveryState::Failed, tr("%1 is not connected: plug in the adapter, or choose "
+                                           "another port in Trazen Plotter Settings.")
+                                            .arg(Address())};
 }
 
 TStopReply TMissingDevice::Stop(QString* message) {
-    *message = tr("中止しました。");
+    *message = tr("Stopped.");
     return TStopReply::Stopped;
 }

@@ -40,7 +40,8 @@ void TPlotPreview::setPlotFile(const std::string& path, const TPlotPalette& pale
     _applied = 0;
     _note.clear();
     if (_fd < 0) {
-        setNote(tr("このプロットは表示できません（ファイルを開けません）。\n送信はそのまま行います。"));
+        setNote(
+            tr("This plot can't be shown (the file can't be opened).\nIt is sent all the same."));
         emit pictureFailed();
         return;
     }
@@ -155,11 +156,10 @@ void TPlotPreview::TakeResult() {
     if (_worker.joinable()) _worker.join();
     if (result->status == TPictureStatus::Cancelled) return;
     if (result->status != TPictureStatus::Ready) {
-        setNote(result->status == TPictureStatus::Unreadable
-                    ? tr("このプロットは表示できません（ファイルを読めません）。\n"
-                         "送信はそのまま行います。")
-                    : tr("このプロットは表示できません（HP-GL の線が見つかりません）。\n"
-                         "送信はそのまま行います。"));
+        setNote(
+            result->status == TPictureStatus::Unreadable
+                ? tr("This plot can't be shown (the file can't be read).\nIt is sent all the same.")
+                : tr("This plot can't be shown (no HP-GL lines found).\nIt is sent all the same."));
         emit pictureFailed();
         return;
     }
@@ -178,7 +178,7 @@ void TPlotPreview::waitUntilReady() {
 void TPlotPreview::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (!hasPicture()) {
-        PaintNote(painter, isPreparing() ? tr("プレビューを準備しています…") : _note);
+        PaintNote(painter, isPreparing() ? tr("Preparing the preview…") : _note);
         return;
     }
     // Until a resize has been redrawn, the picture drawn for the old size is stretched.
@@ -205,7 +205,7 @@ void TPlotPreview::paintEvent(QPaintEvent* event) {
 
 QString TPlotPreview::cutNote() const {
     if (!hasPicture() || !_picture.Incomplete()) return {};
-    return tr("プレビューは途中までです（線が多すぎます）。送信はすべて行います。");
+    return tr("The preview shows only part of the plot (too many lines). The whole plot is sent.");
 }
 
 // Along the bottom edge, over the desk and the paper's margin rather than over the middle of

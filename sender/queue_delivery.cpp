@@ -9,12 +9,12 @@ TQueueDelivery::TQueueDelivery(const TDeliverySetup& setup) : _setup(setup) {}
 TQueueDelivery::~TQueueDelivery() = default;
 
 QString TQueueDelivery::Destination() const {
-    return tr("プリンタキュー %1").arg(QString::fromStdString(_setup.queue));
+    return tr("printer queue %1").arg(QString::fromStdString(_setup.queue));
 }
 
 QString TQueueDelivery::Address() const { return QString::fromStdString(QueueLabel(_setup.queue)); }
 
-void TQueueDelivery::Start() { _progress.state = tr("送信の準備をしています…"); }
+void TQueueDelivery::Start() { _progress.state = tr("Preparing to send…"); }
 
 void TQueueDelivery::Step() {
     if (!_job)
@@ -25,7 +25,7 @@ void TQueueDelivery::Step() {
 
 void TQueueDelivery::Submit() {
     const QString queue = QString::fromStdString(_setup.queue);
-    _progress.state = tr("プリンタキュー %1 にプロットを送っています…").arg(queue);
+    _progress.state = tr("Sending the plot to printer queue %1…").arg(queue);
     _job = std::make_unique<TQueueJob>();
     _submitting = true;
     _progress.sent = 0;
@@ -46,11 +46,10 @@ void TQueueDelivery::Submit() {
         return;
     }
     _progress.sent = _progress.total = 0;  // the plotter's pace is CUPS' business now
-    _progress.detail = tr("ジョブ %1").arg(result.jobId);
-    _progress.state =
-        tr("プリンタキュー %1 にジョブ %2 を送りました。プロッタで終わるのを待っています…")
-            .arg(queue)
-            .arg(result.jobId);
+    _progress.detail = tr("Job %1").arg(result.jobId);
+    _progress.state = tr("Job %2 is on printer queue %1. Waiting for the plotter to finish it…")
+                          .arg(queue)
+                          .arg(result.jobId);
     _poll.start();
 }
 
@@ -63,7 +62,7 @@ void TQueueDelivery::FollowJob() {
     const QString queue = QString::fromStdString(_setup.queue);
     const QueueJobStatus status = _job->Status();
     if (status.ok && status.state == QueueJobState::Completed) {
-        _outcome = {TDeliveryState::Delivered, tr("送信しました。")};
+        _outcome = {TDeliveryState::Delivered, tr("Sent.")};
         return;
     }
     // A server that is restarting or busy for a moment still holds the job and will plot it;
@@ -97,14 +96,13 @@ TStopReply TQueueDelivery::Stop(QString* message) {
     }
     // A queued plot can still be taken back: the plotter never sees a cancelled job, or stops
     // where CUPS cut it off.
-    *message = tr("中止しました。");
+    *message = tr("Stopped.");
     if (_job && _job->jobId() > 0) {
         std::string why;
-        *message = _job->Cancel(&why)
-                       ? tr("中止しました。ジョブ %1 を取り消しました。").arg(_job->jobId())
-                       : tr("中止しました。ジョブ %1 を取り消せませんでした: %2")
-                             .arg(_job->jobId())
-                             .arg(QString::fromStdString(why));
+        *message = _job->Cancel(&why) ? tr("Stopped. Job %1 was cancelled.").arg(_job->jobId())
+                                      : tr("Stopped. Job %1 could not be cancelled: %2")
+                                            .arg(_job->jobId())
+                                            .arg(QString::fromStdString(why));
     }
     return TStopReply::Stopped;
 }

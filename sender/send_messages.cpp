@@ -34,34 +34,32 @@ QString SerialOpenFailureText(const QString& device, int err) {
         case EPERM:
             why = Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "このユーザーにはシリアルポートを使う権限がありません。ユーザーを dialout "
-                "グループに加え (sudo adduser $USER dialout)、ログアウトしてから再度ログイン"
-                "してください。"));
+                "This user may not use serial ports. Add the user to the dialout group (sudo "
+                "adduser $USER dialout), then log out and log in again."));
             break;
         case ENOENT:
         case ENODEV:
         case ENXIO:
             why = Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "ポートが見つかりません。プロッタのケーブルや USB アダプタがつながっているか"
-                "確かめ、設定でポートを選び直してください。"));
+                "The port can't be found. Check that the plotter's cable or USB adapter is "
+                "connected, then choose the port again in the configuration window."));
             break;
         case EBUSY:
             why = Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "ほかのプログラムがこのポートを使っています。そのプログラムを終了してから"
-                "送り直してください。"));
+                "Another program is using this port. Quit that program, then send again."));
             break;
         case ENOTTY:
             why = Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "シリアルポートではありません。設定でポートを選び直してください。"));
+                "This is not a serial port. Choose the port again in the configuration window."));
             break;
         default:
-            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "System message: %1")).arg(SystemWords(err));
             break;
     }
-    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "シリアルポート %1 を開けませんでした。"))
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Serial port %1 could not be opened."))
                .arg(device) +
            "\n" + why;
 }
@@ -69,109 +67,102 @@ QString SerialOpenFailureText(const QString& device, int err) {
 QString SerialWriteFailureText(const QString& device, int err) {
     QString why =
         err == EIO || err == ENXIO || err == ENODEV
-            ? Tr(QT_TRANSLATE_NOOP(
-                  "TRZN_SerSend",
-                  "回線が切れました。ケーブルや USB アダプタが抜けていないか確かめてから"
-                  "送り直してください。"))
-            : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
-    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "シリアルポート %1 への送信が途中で失敗しました。"))
+            ? Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "The line was cut. Check that the cable or USB adapter is still "
+                                   "plugged in, then send again."))
+            : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "System message: %1")).arg(SystemWords(err));
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Sending to serial port %1 failed partway."))
                .arg(device) +
            "\n" + why;
 }
 
 QString PlotterUnansweredText(const QString& device, const QString& question, bool notANumber,
                               const QString& answer, int64_t sent, int64_t total) {
-    QString text =
-        notANumber
-            ? Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                   "シリアルポート %1 のプロッタが問い合わせ (%2) に、数ではない"
-                                   "答え「%3」を返しました。"))
-                  .arg(device, question, Printable(answer.trimmed()))
-            : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                   "シリアルポート %1 のプロッタが問い合わせ (%2) に 2 秒たっても"
-                                   "答えませんでした。"))
-                  .arg(device, question);
+    QString text = notANumber
+                       ? Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                              "The plotter on serial port %1 answered the query "
+                                              "(%2) with “%3”, which is not a number."))
+                             .arg(device, question, Printable(answer.trimmed()))
+                       : Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                              "The plotter on serial port %1 did not answer the "
+                                              "query (%2) within 2 seconds."))
+                             .arg(device, question);
     if (sent >= total)
-        text += Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                     "プロットは送り終えましたが、描き終えたかは確かめられません"
-                                     "でした。"));
+        text += Tr(QT_TRANSLATE_NOOP(
+            "TRZN_SerSend",
+            " The whole plot was sent, but whether it has been drawn could not be confirmed."));
     else if (sent > 0)
-        text += Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "送ったのは %L1 / %L2 バイトまでです。"))
+        text += Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", " %L1 of %L2 bytes had been sent."))
                     .arg(sent)
                     .arg(total);
     return text + "\n" +
            Tr(QT_TRANSLATE_NOOP(
                "TRZN_SerSend",
-               "フロー制御「プロッタのバッファ (ESC.B)」は問い合わせに答えるプロッタのためのもの"
-               "です。設定でフロー制御を「RTS/CTS」(ハンドシェーク線のあるケーブル) か"
-               "「XON/XOFF」に変えて送り直してください。"));
+               "The flow control “Plotter buffer (ESC.B)” is for plotters that answer queries. In "
+               "the settings, choose “RTS/CTS” (with a cable that has handshake lines) or "
+               "“XON/XOFF” as the flow control and send again."));
 }
 
 QString SharedFolderFailureText(const DeliveryResult& result, const QString& target) {
     switch (result.error) {
         case DeliveryError::SourceMissing:
-            return Tr(QT_TRANSLATE_NOOP(
-                "TRZN_SerSend",
-                "送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
-                "から出力し直してください。"));
+            return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "There is no plot data to send (Trazen.tmp). Plot again "
+                                        "from the illustration program."));
         case DeliveryError::TargetExists:
             return Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "共有フォルダに同じ時刻のファイルが多すぎるため、コピーできませんでした。"
-                "少し待ってから送り直してください。"));
+                "The shared folder has too many files with the same time stamp, so the plot could "
+                "not be copied. Wait a moment, then send again."));
         case DeliveryError::FolderNotWritable:
             return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                        "共有フォルダにコピーできませんでした (%1)。\n"
-                                        "フォルダがあり、書き込めるか (サーバにつながっているか) "
-                                        "確かめてください。"
-                                        "システムの説明: %2"))
+                                        "Could not copy to the shared folder (%1).\nCheck that the "
+                                        "folder exists and can be written to (that the server is "
+                                        "connected). System message: %2"))
                 .arg(target, SystemWords(result.sysErrno));
         default:
             return Tr(QT_TRANSLATE_NOOP(
                           "TRZN_SerSend",
-                          "共有フォルダへのコピーに失敗しました (%1)。システムの説明: %2"))
+                          "Copying to the shared folder failed (%1). System message: %2"))
                 .arg(target, result.sysErrno ? SystemWords(result.sysErrno)
                                              : QString::fromStdString(result.detail));
     }
 }
 
 QString FtpFailureText(const DeliveryResult& result, const QString& server) {
-    QString what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "FTP サーバ %1 への送信に失敗しました。"))
-                       .arg(server) +
-                   "\n";
+    QString what =
+        Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Sending to FTP server %1 failed.")).arg(server) +
+        "\n";
     switch (result.error) {
         case DeliveryError::SourceMissing:
-            return Tr(QT_TRANSLATE_NOOP(
-                "TRZN_SerSend",
-                "送るプロットデータ (Trazen.tmp) がありません。イラストレーションプログラム"
-                "から出力し直してください。"));
+            return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "There is no plot data to send (Trazen.tmp). Plot again "
+                                        "from the illustration program."));
         case DeliveryError::ConnectFailed:
-            return what + Tr(QT_TRANSLATE_NOOP(
-                              "TRZN_SerSend",
-                              "サーバにつながりません。サーバの電源とネットワーク、設定のアドレスを"
-                              "確かめてください。"));
+            return what +
+                   Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                        "Can't connect to the server. Check the server's power and "
+                                        "network, and the address in the configuration window."));
         case DeliveryError::LoginDenied:
             return what + Tr(QT_TRANSLATE_NOOP(
                               "TRZN_SerSend",
-                              "ユーザー名またはパスワードが違います。設定を確かめてください。"));
+                              "Wrong user name or password. Check the configuration window."));
         case DeliveryError::RemoteFolderMissing:
-            return what + Tr(QT_TRANSLATE_NOOP(
-                              "TRZN_SerSend",
-                              "サーバに指定のフォルダがありません。設定のフォルダ名を確かめて"
-                              "ください。"));
+            return what + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                               "The server has no such folder. Check the folder "
+                                               "name in the configuration window."));
         case DeliveryError::TimedOut:
             return what +
-                   Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "サーバが時間内に応答しませんでした。"));
+                   Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "The server did not answer in time."));
         default:
-            return what + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "詳しい説明: %1"))
+            return what + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Details: %1"))
                               .arg(QString::fromStdString(result.detail));
     }
 }
 
 QString OutputFileFailureText(const QString& path, int err) {
-    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プロットデータ %1 を読めませんでした。"))
-               .arg(path) +
-           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "The plot data %1 could not be read.")).arg(path) +
+           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "System message: %1")).arg(SystemWords(err));
 }
 
 QString PlotFileFailureText(const QString& folder, const PlotFileResult& result) {
@@ -180,65 +171,66 @@ QString PlotFileFailureText(const QString& folder, const PlotFileResult& result)
     if (err == ENOSPC || err == EDQUOT) {
         why =
             Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                 "ディスクがいっぱいです。不要なファイルを消して空きを作ってから、"
-                                 "イラストレーションプログラムから出力し直してください。"));
+                                 "The disk is full. Delete files you no longer need to make room, "
+                                 "then output the plot again from the illustration program."));
     } else if (err == EISDIR) {
-        why = Tr(
-            QT_TRANSLATE_NOOP("TRZN_SerSend",
-                              "ファイルのあるべき所に同じ名前のフォルダがあります。そのフォルダを"
-                              "移すか名前を変えてから出力し直してください。"));
+        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                   "A folder of the same name stands where the file should be. "
+                                   "Move or rename that folder, then output the plot again."));
     } else if (err == EACCES || err == EPERM || err == EROFS) {
         why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                   "書き込みが許されていません。フォルダとファイルの権限を確かめて"
-                                   "ください。システムの説明: %1"))
+                                   "Writing is not permitted. Check the permissions of the folder "
+                                   "and the file. System message: %1"))
                   .arg(SystemWords(err));
     } else {
-        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1")).arg(SystemWords(err));
+        why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "System message: %1")).arg(SystemWords(err));
     }
     if (result.problem == PlotFileProblem::HeaderNotAFile ||
         result.problem == PlotFileProblem::BodyNotAFile) {
         why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                   "名前付きパイプやデバイスなど、普通のファイルでないものは読みません。"
-                                   "それを取り除いてから出力し直してください。"));
+                                   "Named pipes, devices and other things that are not plain files "
+                                   "are not read. Remove it, then output the plot again."));
     }
     QString what;
     switch (result.problem) {
         case PlotFileProblem::HeaderNotAFile:
         case PlotFileProblem::BodyNotAFile:
-            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                        "イラストレーションプログラムが書き出した %1 は普通の"
-                                        "ファイルではありません。"))
+            what = Tr(QT_TRANSLATE_NOOP(
+                          "TRZN_SerSend",
+                          "The %1 written by the illustration program is not a plain file."))
                        .arg(result.problem == PlotFileProblem::BodyNotAFile
                                 ? QString::fromLatin1(product::kPlotBody)
                                 : QString::fromLatin1(product::kHeaderLines));
             break;
         case PlotFileProblem::OutputUnwritable:
-            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                        "送るプロットデータ (Trazen.tmp) を作れませんでした。前回の"
-                                        "プロットを送らないよう、送信をやめました。"));
+            what = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "The plot data to send (Trazen.tmp) could not be created. Sending was stopped so "
+                "that the previous plot is not sent again."));
             break;
         case PlotFileProblem::BodyUnreadable:
-            what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                        "イラストレーションプログラムが書き出したプロット "
-                                        "(Trazen Prefs) を読めませんでした。"));
+            what = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "The plot written by the illustration program (Trazen Prefs) could not be read."));
             break;
         default:
             what = Tr(QT_TRANSLATE_NOOP(
-                "TRZN_SerSend", "送るプロットデータ (Trazen.tmp) を最後まで書けませんでした。"));
+                "TRZN_SerSend",
+                "The plot data to send (Trazen.tmp) could not be written completely."));
             break;
     }
-    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プロットを送る準備ができませんでした。")) + "\n" +
-           what + "\n" + why + "\n" +
-           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "フォルダ: %1")).arg(folder);
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "The plot could not be prepared for sending.")) +
+           "\n" + what + "\n" + why + "\n" +
+           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Folder: %1")).arg(folder);
 }
 
 QString StatusFailureText(const QString& settingsFile, const std::string& why) {
     return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                "送信の結果を設定ファイルに記録できませんでした。イラストレーション"
-                                "プログラムには送信の終わりが伝わりません。ディスクの空きと"
-                                "ファイルの権限を確かめてください。")) +
-           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ファイル: %1")).arg(settingsFile) + "\n" +
-           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "システムの説明: %1"))
+                                "The result of the delivery could not be recorded in the settings "
+                                "file, so the illustration program will not learn how it ended. "
+                                "Check the free disk space and the file's permissions.")) +
+           "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "File: %1")).arg(settingsFile) + "\n" +
+           Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "System message: %1"))
                .arg(QString::fromLocal8Bit(why.c_str()));
 }
 
@@ -247,7 +239,7 @@ namespace {
 // CUPS' own status message, on a line of its own, when it gave one.
 QString CupsWords(const std::string& message) {
     return message.empty() ? QString()
-                           : "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "CUPS の説明: %1"))
+                           : "\n" + Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "CUPS says: %1"))
                                         .arg(QString::fromStdString(message));
 }
 
@@ -259,25 +251,27 @@ QString QueueSubmitFailureText(const QueueSubmitResult& result, const QString& q
         case QueueError::ServerUnreachable:
             why = Tr(QT_TRANSLATE_NOOP(
                 "TRZN_SerSend",
-                "CUPS サーバにつながりません。CUPS が動いているか (このマシンか、CUPS_SERVER "
-                "や client.conf に書かれたサーバ)、ネットワークを確かめてください。"));
+                "The CUPS server can't be reached. Check that CUPS is running (on this machine, or "
+                "the server named by CUPS_SERVER or client.conf) and the network."));
             break;
         case QueueError::NoSuchQueue:
             why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                       "このプリンタキューはサーバにありません。設定で送信先を"
-                                       "選び直してください。"));
+                                       "The server has no such printer queue. Choose the "
+                                       "destination again in the settings."));
             break;
         case QueueError::Refused:
             why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                       "サーバがジョブを受け付けませんでした (キューが受付を"
-                                       "止めているか、権限がありません)。"));
+                                       "The server did not accept the job (the queue is not "
+                                       "accepting jobs, or you are not allowed to print to it)."));
             break;
         default:
-            why = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                       "ジョブのデータを送り終える前にサーバとの接続が切れました。"));
+            why = Tr(QT_TRANSLATE_NOOP(
+                "TRZN_SerSend",
+                "The connection to the server broke before the job's data had all gone."));
             break;
     }
-    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 に送れませんでした。"))
+    return Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                "The plot could not be sent to the printer queue %1."))
                .arg(queue) +
            "\n" + why + CupsWords(result.message);
 }
@@ -286,20 +280,20 @@ QString QueueJobFailureText(const QueueJobStatus& status, const QString& queue, 
     QString what;
     if (!status.ok) {
         what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                    "CUPS サーバにつながらなくなり、ジョブ %1 (%2) の終わりを"
-                                    "確かめられません。"));
+                                    "The CUPS server can no longer be reached; whether job %1 (%2) "
+                                    "finished can't be told."));
     } else if (status.state == QueueJobState::Aborted) {
-        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                    "ジョブ %1 (%2) はサーバで中断されました。プロッタに全部は"
-                                    "届いていません。"));
+        what = Tr(QT_TRANSLATE_NOOP(
+            "TRZN_SerSend",
+            "Job %1 (%2) was aborted on the server. The plotter did not get all of it."));
     } else if (status.state == QueueJobState::Cancelled) {
-        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ジョブ %1 (%2) はサーバで取り消されました。"));
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Job %1 (%2) was cancelled on the server."));
     } else if (status.state == QueueJobState::Stopped) {
-        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "ジョブ %1 (%2) はサーバで止められました。"));
+        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend", "Job %1 (%2) was stopped on the server."));
     } else {
-        what = Tr(QT_TRANSLATE_NOOP("TRZN_SerSend",
-                                    "ジョブ %1 (%2) がサーバから消えました (キューが削除された"
-                                    "かもしれません)。"));
+        what = Tr(QT_TRANSLATE_NOOP(
+            "TRZN_SerSend",
+            "Job %1 (%2) is gone from the server (the queue may have been deleted)."));
     }
     return what.arg(job).arg(queue) + CupsWords(status.message);
 }
@@ -307,9 +301,10 @@ QString QueueJobFailureText(const QueueJobStatus& status, const QString& queue, 
 QString QueueJobWaitingText(QueueJobState state, const QString& queue, int job) {
     const char* text =
         state == QueueJobState::Processing
-            ? QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 をプロッタに送っています…")
+            ? QT_TRANSLATE_NOOP("TRZN_SerSend",
+                                "Printer queue %1 is sending job %2 to the plotter…")
         : state == QueueJobState::Held
-            ? QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 は保留されています。")
-            : QT_TRANSLATE_NOOP("TRZN_SerSend", "プリンタキュー %1 のジョブ %2 は順番を待っています。");
+            ? QT_TRANSLATE_NOOP("TRZN_SerSend", "Job %2 on printer queue %1 is held.")
+            : QT_TRANSLATE_NOOP("TRZN_SerSend", "Job %2 on printer queue %1 is waiting its turn.");
     return Tr(text).arg(queue).arg(job);
 }

@@ -37,7 +37,7 @@ TSerialDelivery::~TSerialDelivery() {
     if (_wake >= 0) close(_wake);
 }
 
-QString TSerialDelivery::Destination() const { return tr("シリアルポート %1").arg(Address()); }
+QString TSerialDelivery::Destination() const { return tr("Serial port %1").arg(Address()); }
 
 QString TSerialDelivery::Address() const {
     return QString::fromLocal8Bit(_setup.devicePath.c_str());
@@ -84,7 +84,7 @@ TDeliveryProgress TSerialDelivery::Progress() const {
     p.total = _run.total();
     p.detail = _run.LastSegment();
     if (_run.drawing() && _run.end() == LineEnd::Running)
-        p.state = tr("送信しました。プロッタが受け取った分を描いています…");
+        p.state = tr("Sent. The plotter is drawing what it holds…");
     return p;
 }
 
@@ -98,16 +98,16 @@ TStopReply TSerialDelivery::Stop(QString* message) {
 QString TSerialDelivery::PrepareEnding() {
     // A plotter that says when it has drawn everything also takes abort graphics.
     const bool answers = _pacing->EndsWhenDrawn();
-    if (_fd < 0 || _run.broken()) return tr("中止しました。");
-    if (!answers && !_run.carried()) return tr("中止しました。プロッタには何も送っていません。");
+    if (_fd < 0 || _run.broken()) return tr("Stopped.");
+    if (!answers && !_run.carried()) return tr("Stopped. Nothing was sent to the plotter.");
     // The plot's own ending has gone out already.
-    if (!answers && _run.AllSent()) return tr("中止しました。");
+    if (!answers && _run.AllSent()) return tr("Stopped.");
     _ending =
         StopEnding(answers ? std::string() : FinishInstructionAt(_file, _run.sent()), answers);
     _endingPut = 0;
-    return answers
-               ? tr("中止しました。プロッタは受け取った分を捨て、ペンを上げて止まります。")
-               : tr("中止しました。プロッタは受け取った分を描き終えると、ペンを上げて止まります。");
+    return answers ? tr("Stopped. The plotter drops what it holds, lifts the pen and stops.")
+                   : tr("Stopped. The plotter draws what it has taken in, then lifts the pen and "
+                        "stops.");
 }
 
 void TSerialDelivery::PutEnding(std::chrono::milliseconds limit) {
@@ -130,7 +130,7 @@ void TSerialDelivery::PutEnding(std::chrono::milliseconds limit) {
 
 QString TSerialDelivery::ClosingState() const {
     if (_fd < 0 || _run.broken() || !_run.carried() || _pacing->EndsWhenDrawn()) return {};
-    return tr("プロッタが受け取り終えるのを待っています…");
+    return tr("Waiting for the plotter to take in what was sent…");
 }
 
 void TSerialDelivery::EndThread() {
@@ -147,10 +147,9 @@ TDeliveryOutcome TSerialDelivery::Outcome() const {
         case LineEnd::Running:
             return {};
         case LineEnd::Done:
-            if (_pacing->EndsWhenDrawn())
-                return {TDeliveryState::Delivered, tr("プロッタが描き終えました。")};
+            if (_pacing->EndsWhenDrawn()) return {TDeliveryState::Delivered, tr("Plotted.")};
             return {TDeliveryState::Delivered,
-                    tr("送信しました。プロッタの受信完了を待っています…")};
+                    tr("Sent. Waiting for the plotter to take everything in…")};
         case LineEnd::OpenFailed:
             return {TDeliveryState::Failed, SerialOpenFailureText(Address(), _run.endError())};
         case LineEnd::FileFailed:

@@ -84,11 +84,12 @@ void TRZN_SerSend::awakeFromNib() {
     const std::string product = ProductFolderIn(documents);
     if (documents.empty() || product.size() + product::kLongestName >= sizeof _path) {
         _outcome = SendOutcome::NotStarted;
-        _ui->prserLabelDest->setText(tr("送信先: (不明)"));
-        ShowState(documents.empty()
-                      ? tr("書類フォルダが見つからないため、プロットを送れません。")
-                      : tr("書類フォルダのパスが長すぎるため、プロットを送れません。"));
-        _ui->prserPBtnStopData->setText(tr("閉じる"));
+        _ui->prserLabelDest->setText(tr("Destination: (unknown)"));
+        ShowState(
+            documents.empty()
+                ? tr("The plot can't be sent: the Documents folder can't be found.")
+                : tr("The plot can't be sent: the path of the Documents folder is too long."));
+        _ui->prserPBtnStopData->setText(tr("Close"));
         CentrePanel();
         return;
     }
@@ -112,10 +113,10 @@ bool TRZN_SerSend::TakeSlot() {
 void TRZN_SerSend::WaitForSlot() {
     _phase = Phase::Waiting;
     _outcome = SendOutcome::Stopped;  // what Stop leaves while waiting
-    _ui->prserLabelDest->setText(tr("送信先: (待機中)"));
+    _ui->prserLabelDest->setText(tr("Destination: (waiting)"));
     prserPrBrSendData->setRange(0, 0);
     _ui->prserLabelPreviewKey->hide();  // nothing is drawn until this plot's turn
-    ShowState(tr("別のプロットを送信しています。それが終わりしだい、このプロットを送ります…"));
+    ShowState(tr("Another plot is being sent. This plot goes out as soon as it has finished…"));
     CentrePanel();
     _slotTimer = new QTimer(this);
     _slotTimer->setInterval(250);
@@ -135,7 +136,7 @@ void TRZN_SerSend::ShowNotes() {
     constexpr qsizetype kLongestNote = 200;
     const std::vector<std::string> notes = HeaderNotes(_path);
     if (notes.empty()) return;
-    QStringList lines{tr("プロットされない部分:")};
+    QStringList lines{tr("Not plotted:")};
     for (size_t i = 0; i < notes.size() && i < kShownNotes; ++i) {
         QString note = NoteInSessionLanguage(notes[i]);
         if (note.size() > kLongestNote) note = note.left(kLongestNote - 1) + QChar(0x2026);
@@ -188,7 +189,7 @@ void TRZN_SerSend::StartDelivery() {
 
     _phase = Phase::Sending;
     _outcome = SendOutcome::Delivered;
-    _ui->prserLabelDest->setText(tr("送信先: %1").arg(_delivery->Destination()));
+    _ui->prserLabelDest->setText(tr("Destination: %1").arg(_delivery->Destination()));
     if (!statusRecorded) {
         CentrePanel();
         Fail(StatusUnrecordedText());
@@ -313,7 +314,7 @@ void TRZN_SerSend::RefreshPanel(bool now) {
     if (!_detail.isEmpty() && _detail != prserTextSendMsg2->text())
         prserTextSendMsg2->setText(_detail);
     if (_phase == Phase::Sending && !_stopping)
-        ShowState(tr("送信中: %L1 / %L2 バイト").arg(_ffinline).arg(_fttlline));
+        ShowState(tr("Sending: %L1 / %L2 bytes").arg(_ffinline).arg(_fttlline));
 }
 
 void TRZN_SerSend::LoadPreview() {
@@ -326,7 +327,7 @@ void TRZN_SerSend::LoadPreview() {
         prserViewPlot->setPenMarked(true);
     } else {
         _ui->prserLabelPreviewKey->setText(
-            tr("薄い線: 送信前のプロット　　濃い線: 送信を終えたプロット"));
+            tr("Light lines: the plot before sending    Dark lines: the plot once sent"));
     }
 }
 
@@ -350,7 +351,7 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
         _stopRequested = true;
         // The press is seen at once, though what it stops takes a moment to wind down.
         _ui->prserPBtnStopData->setEnabled(false);
-        _ui->prserPBtnStopData->setText(tr("停止しています…"));
+        _ui->prserPBtnStopData->setText(tr("Stopping…"));
         return;
     }
     QString unrecorded;
@@ -371,7 +372,7 @@ void TRZN_SerSend::prserPBtnStopDataAction() {
     // The wait for the line is the window's to say while it lasts, not the run's result.
     const QString closing = _delivery->ClosingState();
     ShowState(closing.isEmpty() ? _closingWords : _closingWords + "\n" + closing);
-    _ui->prserPBtnStopData->setText(tr("停止しています…"));
+    _ui->prserPBtnStopData->setText(tr("Stopping…"));
     stopTimer();
 }
 
@@ -423,12 +424,12 @@ void TRZN_SerSend::Fail(const QString& message) {
         _finvalidate = 1;
     }
     if (prserPrBrSendData->maximum() == 0) prserPrBrSendData->setRange(0, 100);
-    prserPrBrSendData->setFormat(Streams() ? tr("失敗 (%p% 送信済み)") : tr("失敗"));
+    prserPrBrSendData->setFormat(Streams() ? tr("Failed (%p% sent)") : tr("Failed"));
     _ui->prserLabelState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
-    ShowState((_delivered ? tr("プロットは送りましたが、その結果を記録できませんでした。")
-                          : tr("送信できませんでした。")) +
+    ShowState((_delivered ? tr("The plot was delivered, but its result could not be recorded.")
+                          : tr("The plot could not be sent.")) +
               "\n" + text);
-    _ui->prserPBtnStopData->setText(tr("閉じる"));
+    _ui->prserPBtnStopData->setText(tr("Close"));
     _ui->prserPBtnStopData->setEnabled(true);
     FitPanel();
 }

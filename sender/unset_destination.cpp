@@ -1,14 +1,13 @@
 #include "sender/unset_destination.h"
 
-QString TUnsetDestination::Destination() const { return tr("(未設定)"); }
+QString TUnsetDestination::Destination() const { return tr("(not set)"); }
 
 void TUnsetDestination::Start() {
-    _outcome = {TDeliveryState::Failed,
-                tr("プロッタはまだ設定されていません。Trazen プロッタ設定で送信先を選んでから、"
-                   "もう一度プロットしてください。")};
+    _outcome = {TDeliveryState::Failed, tr("The plotter is not set up yet: choose where plots go "
+                                           "in Trazen Plotter Settings, then plot again.")};
 }
 
 TStopReply TUnsetDestination::Stop(QString* message) {
-    *message = tr("中止しました。");
+    *message = tr("Stopped.");
     return TStopReply::Stopped;
 }

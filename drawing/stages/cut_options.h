@@ -1,11 +1,13 @@
 #pragma once
 // What the cutting and output options ask of a plot, as plain values in plotter units
-// (0.025 mm) and bytes. Decoded from the records in plot_options.cpp; the writer and its
-// stages read only these. Every default leaves the plot as it is without them.
+// (0.025 mm) and bytes. Decoded from the records in plot_options.cpp; the stages and the writer
+// read only these. Every default leaves the plot as it is without them.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "drawing/geometry/output_form.h"
 
 // A closed rectangle cut last around everything else of the plot, for weeding.
 struct WeedingFrame {
@@ -30,15 +32,6 @@ struct DragKnife {
     bool use = false;
     int pen = 1;
     double offset = 0, overcut = 0;  // plotter units
-};
-
-// How the body is written for the plotter at hand.
-struct OutputForm {
-    int stepsPerInch = 1016;  // HP-GL's own 0.025 mm: coordinates written as they are
-    bool limitPd = false;     // no PD instruction beyond pdPairs pairs or pdBytes bytes
-    int pdPairs = 0;
-    int pdBytes = 0;
-    std::string header, footer;  // device commands as bytes, escapes already decoded
 };
 
 struct CutOptions {

@@ -80,3 +80,18 @@ std::vector<RunPoint> DragKnifePath(std::span<const RunPoint> line, const DragKn
     }
     return holder;
 }
+
+// A stroke's forces belong to its points, which the holder's path replaces: the knife comes
+// before the stages that set them.
+void DragKnifeStage::Pass(const Stroke& stroke, StrokeSink& next) {
+    if (stroke.pen != _knife.pen) return next.Draw(stroke);
+    _path.Clear();
+    _path.pen = stroke.pen;
+    _path.points = DragKnifePath(stroke.points, _knife);
+    _path.shaped = true;
+    next.Draw(_path);
+}
+
+std::string DragKnifeStage::Multiplies() const {
+    return "the drag knife's swings at the corners multiply the lines; plot part of the drawing";
+}

@@ -1,14 +1,66 @@
 #include "drawing/stages/perforation.h"
 
-std::optional<std::vector<CutPiece>> PerforationPieces(std::span<const RunPoint> line,
-                                                       const Perforation& perforation,
-                                                       size_t maxPieces) {
-    std::vector<CutPiece> pieces;
-    const double pattern[] = {perforation.cut, perforation.skip};
+#include <cstdio>
+#include <span>
+
+#include "drawing/geometry/page_layout.h"
+#include "drawing/geometry/path_runs.h"
+
+namespace {
+
+std::string Mm(double units) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", units / kPlotUnitsPerMm);
+    return text;
+}
+
+std::string PerforationSet(const Perforation& p) {
+    return "pen " + std::to_string(p.pen) + ", cut " + Mm(p.cut) + " mm, skip " + Mm(p.skip) +
+           " mm";
+}
+
+}  // namespace
+
+std::string PerforationStage::Multiplies() const {
+    return "the perforation (" + PerforationSet(_perforation) +
+           ") cuts the lines into that many pieces; set longer cut and skip lengths";
+}
+
+void PerforationStage::Pass(const Stroke& stroke, StrokeSink& next) {
+    const Perforation& p = _perforation;
+    if (stroke.pen != p.pen) return next.Draw(stroke);
+    // Without a cut force to press again after a skip, a pen kept down would cut the skips
+    // through at the skip's force: it is lifted over them instead.
+    const bool lifted = p.skipForce <= 0 || p.cutForce <= 0;
+    _piece.Clear();
+    _piece.pen = stroke.pen;
+    _piece.shaped = true;
+    bool lastCut = true;
+    const double pattern[] = {p.cut, p.skip};
     const RunRefusal refused =
-        ForEachRun(line, pattern, 0, maxPieces, [&](bool on, std::span<const RunPoint> points) {
-            pieces.push_back(CutPiece{on, {points.begin(), points.end()}});
-        });
-    if (refused != RunRefusal::none) return std::nullopt;
-    return pieces;
+        ForEachRun(std::span<const RunPoint>(stroke.points), pattern, 0, kMaxPerforationPieces,
+                   [&](bool cut, std::span<const RunPoint> points) {
+                       if (lifted) {
+                           if (!cut) return;
+                           _piece.points.assign(points.begin(), points.end());
+                           return next.Draw(_piece);
+                       }
+                       // One stroke, pieces sharing their ends, a force where each begins.
+                       if (_piece.points.empty()) _piece.points.push_back(points.front());
+                       _piece.forces.push_back({static_cast<uint32_t>(_piece.points.size()),
+                                                cut ? p.cutForce : p.skipForce});
+                       _piece.points.insert(_piece.points.end(), points.begin() + 1, points.end());
+                       lastCut = cut;
+                   });
+    if (refused != RunRefusal::none) {
+        next.Refuse("a line is too long to be perforated as set (" + PerforationSet(p) +
+                    "): it would be cut into more than " + std::to_string(kMaxPerforationPieces) +
+                    " pieces; set longer cut and skip lengths");
+        return;
+    }
+    if (lifted || _piece.points.empty()) return;
+    // The force left behind is the cut's, whatever is cut next.
+    if (!lastCut)
+        _piece.forces.push_back({static_cast<uint32_t>(_piece.points.size()), p.cutForce});
+    next.Draw(_piece);
 }

@@ -1,15 +1,12 @@
 #pragma once
-// The last stages of a drawing's plot: one pen's paths at a time, shared stretches drawn once
-// and touching lines joined (extended optimisation), then put in the order the configuration
-// asks for, and written.
+// The stages every stroke of a plot goes through after the ordering (stroke_order.h), listed
+// once: adding a stage is a file of its own and a line in PlotStages.
 
-#include "drawing/geometry/page_layout.h"
-#include "drawing/geometry/path_store.h"
-#include "drawing/hpgl_writer.h"
-#include "drawing/paint/pen_choice.h"
-#include "drawing/stages/plot_options.h"
+#include <cstdint>
 
-// Writes one plot's paths with `options`: per pen, ascending; merged when asked, then in the
-// order asked for.
-void WritePaths(HpglWriter& writer, const PathStore& store, const PenChoice& pens,
-                const PlotOptions& options, const PlotArea& area);
+#include "drawing/stages/cut_options.h"
+#include "drawing/stages/stroke_stage.h"
+
+// The stages `cut` asks for, in the order they run, for a plot on a printable area `width` by
+// `height` plotter units.
+StageList PlotStages(const CutOptions& cut, int32_t width, int32_t height);

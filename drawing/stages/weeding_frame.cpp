@@ -1,6 +1,7 @@
 #include "drawing/stages/weeding_frame.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::optional<std::vector<PlotPoint>> WeedingFrameAround(const LineBox& box,
                                                          const WeedingFrame& frame, int32_t width,
@@ -20,4 +21,23 @@ std::optional<std::vector<PlotPoint>> WeedingFrameAround(const LineBox& box,
     const auto [x0, y0, x1, y1] = side;
     if (x0 >= x1 || y0 >= y1) return std::nullopt;
     return std::vector<PlotPoint>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+}
+
+void WeedingFrameStage::Pass(const Stroke& stroke, StrokeSink& next) {
+    for (const RunPoint& p : stroke.points)
+        _box.Add(
+            {static_cast<int32_t>(std::llround(p.x)), static_cast<int32_t>(std::llround(p.y))});
+    next.Draw(stroke);
+}
+
+void WeedingFrameStage::Finish(StrokeSink& next) {
+    bool clipped = false;
+    const auto frame = WeedingFrameAround(_box, _frame, _width, _height, &clipped);
+    if (clipped)
+        Note("the weeding frame reaches beyond the printable area; it is cut along its edge");
+    if (!frame) return;
+    Stroke stroke;
+    stroke.pen = _frame.pen;
+    for (const PlotPoint& p : *frame) stroke.points.push_back({1.0 * p.x, 1.0 * p.y});
+    next.Draw(stroke);
 }

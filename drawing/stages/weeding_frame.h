@@ -9,6 +9,7 @@
 
 #include "drawing/geometry/plot_path.h"
 #include "drawing/stages/cut_options.h"
+#include "drawing/stages/stroke_stage.h"
 
 // The box of every point plotted so far.
 struct LineBox {
@@ -29,3 +30,18 @@ struct LineBox {
 std::optional<std::vector<PlotPoint>> WeedingFrameAround(const LineBox& box,
                                                          const WeedingFrame& frame, int32_t width,
                                                          int32_t height, bool* clipped);
+
+// Passes every stroke on as it is, and cuts the frame after the last, round the lines as they
+// came here (before a knife's swings), with the frame's pen.
+class WeedingFrameStage final : public StrokeStage {
+public:
+    WeedingFrameStage(const WeedingFrame& frame, int32_t width, int32_t height)
+        : _frame(frame), _width(width), _height(height) {}
+    void Pass(const Stroke& stroke, StrokeSink& next) override;
+    void Finish(StrokeSink& next) override;
+
+private:
+    WeedingFrame _frame;
+    int32_t _width, _height;
+    LineBox _box;
+};

@@ -1,13 +1,15 @@
-// Renders the paper list editor with a few papers into a PNG: paper_picture OUT.png
+// Renders the paper list editor with a few papers into a PNG, in Japanese: paper_picture OUT.png
 
 #include <QApplication>
 #include <QDialog>
 #include <QFont>
+#include <QLocale>
 #include <QPixmap>
 #include <cstdio>
 #include <cstring>
 
 #include "config/TRZN_Paper.h"
+#include "platform/translation.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setFont(QFont("Noto Sans CJK JP", 10));
+    InstallTranslations(app, QLocale(QLocale::Japanese));
 
     TPrPaper list{};
     const struct {

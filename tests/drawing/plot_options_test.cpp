@@ -12,7 +12,6 @@
 #include <tuple>
 
 #include "drawing/drawing_plot.h"
-#include "drawing/hpgl_writer.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
 #include "settings/knife_file.h"
@@ -273,18 +272,24 @@ std::vector<std::string> PdInstructions(const std::string& body) {
 
 // The frame: the last four strokes; the box of the rest, grown by the K margins in units
 // (28 pt = 395, 14 pt = 198, 43 pt = 607, 57 pt = 804).
-bool FramedByMargins(const Converted& out, const Converted&) {
-    std::vector<Stroke> s = Strokes(out.body);
-    if (s.size() < 5 || out.body.find("SP2;") == std::string::npos) return false;
+// The last four strokes of `body` are the frame of Frame's margins round `lines`.
+bool FramedRound(const std::string& body, const std::vector<Stroke>& lines) {
+    const std::vector<Stroke> s = Strokes(body);
+    if (s.size() < 5 || body.find("SP2;") == std::string::npos) return false;
     const std::vector<Stroke> frame(s.end() - 4, s.end());
-    s.resize(s.size() - 4);
     double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-    for (const Stroke& k : s)
+    for (const Stroke& k : lines)
         for (auto [x, y] : {std::pair{k.x0, k.y0}, std::pair{k.x1, k.y1}}) {
             x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
         }
     return frame[0].x0 == x0 - 395 && frame[0].y0 == y0 - 607 && frame[1].x0 == x1 + 198 &&
            frame[2].y0 == y1 + 804 && frame[3].x1 == x0 - 395 && frame[3].y1 == y0 - 607;
+}
+
+bool FramedByMargins(const Converted& out, const Converted&) {
+    std::vector<Stroke> s = Strokes(out.body);
+    s.resize(std::max<size_t>(s.size(), 4) - 4);
+    return FramedRound(out.body, s);
 }
 
 const char kLine[] = "<path d='M10 100 H110' stroke='black' fill='none'/>";  // 100 mm, pen 3
@@ -475,45 +480,30 @@ INSTANTIATE_TEST_SUITE_P(
                             swung += std::abs(std::hypot(h.x1 - k.x1, h.y1 - k.y1) - 10) < 1;
                     return std::abs(on - 40) < 1.5 && swung >= 4 * 3;
                 }},
+        // The frame goes round the lines, not round the holder's swings past them...
+        CutCase{"WeedingFrameRoundTheLinesNotTheKnifesSwings", kSquare,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Frame(c, s, k), Knife(c, s, k); },
+                [](const Converted& o, const Converted& p) {
+                    return FramedRound(o.body, Strokes(p.body));
+                }},
+        // ... and on the knife's pen is cut by the knife, on past its start by the overcut.
+        CutCase{"WeedingFrameOnTheKnifesPenIsCutByIt", kSquare,
+                [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) {
+                    Frame(c, s, k), Knife(c, s, k), k.tool = 2;
+                },
+                [](const Converted& o, const Converted& p) {
+                    const size_t at = o.body.find("SP2;");
+                    if (at == std::string::npos) return false;
+                    const std::vector<Stroke> f = Strokes(o.body.substr(at));
+                    return o.body.substr(0, at) == p.body.substr(0, p.body.find("PU;SP0;")) &&
+                           std::abs(std::hypot(f.back().x1 - f.front().x0,
+                                               f.back().y1 - f.front().y0) -
+                                    40) < 1.5;
+                }},
         CutCase{"DragKnifeUnused", kSquare,
                 [](TPrConfig& c, TSrConfig& s, KnifeSettings& k) { Knife(c, s, k), k.use = false; },
                 [](const Converted& o, const Converted& p) { return o.body == p.body; }}),
     [](const testing::TestParamInfo<CutCase>& i) { return std::string(i.param.name); });
-
-// A body that would pass its ceiling is refused, naming what made it so big, and nothing past
-// the ceiling reaches the file.
-TEST(Drawing, BodyPastItsCeilingNamesWhatMultipliedIt) {
-    const struct {
-        const char* name;
-        void (*set)(CutOptions&);
-        const char* says;
-    } rows[] = {
-        {"lines", [](CutOptions&) {}, "the drawing has that many lines to plot"},
-        {"perforation", [](CutOptions& c) { c.perforation = {true, 1, 4, 4, 0, 0}; },
-         "the perforation (pen 1, cut 0.10 mm, skip 0.10 mm) cuts the lines"},
-        {"knife", [](CutOptions& c) { c.knife = {true, 1, 10, 0}; }, "the drag knife's swings"},
-    };
-    PathSet zigzag;
-    zigzag.starts = {0};
-    for (int32_t i = 0; i < 2000; ++i) zigzag.points.push_back({i * 5, (i % 2) * 100});
-    constexpr int64_t kCeiling = 256 * 1024;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        CutOptions cut;
-        row.set(cut);
-        std::FILE* body = std::tmpfile();
-        HpglWriter writer(body, cut, 20000, 20000);
-        writer.SetCeiling(kCeiling);
-        writer.SelectPen(1);
-        for (int i = 0; i < 100; ++i) writer.Draw(zigzag, PathStep{0, false, 0});
-        EXPECT_FALSE(writer.Finish());
-        EXPECT_LE(std::ftell(body), kCeiling);
-        std::fclose(body);
-        EXPECT_NE(writer.refusal().find("larger than 512 MB: " + std::string(row.says)),
-                  std::string::npos)
-            << writer.refusal();
-    }
-}
 
 TEST(Drawing, InsideFirstPlotsTheCounterBeforeItsLetter) {
     Options o;

@@ -119,7 +119,8 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgC
     std::FILE* body = std::fopen(bodyPath, "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const DrawingResult r = ConvertDrawing(drawing, print, config, body, chunking);
+    const DrawingResult r =
+        ConvertDrawing(drawing, DecodePlotSettings(print, config), body, chunking);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);

@@ -46,7 +46,7 @@ Plot ConvertFile(const std::string& path, int16_t thick, int16_t fsort, int16_t 
     size_t size = 0;
     std::FILE* body = open_memstream(&data, &size);
     const auto t0 = std::chrono::steady_clock::now();
-    plot.result = ConvertDrawing(path, print, config, body);
+    plot.result = ConvertDrawing(path, DecodePlotSettings(print, config), body);
     std::fclose(body);
     plot.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     plot.body.assign(data, size);

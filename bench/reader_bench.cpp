@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     std::FILE* body = std::fopen(argv[3], "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const DrawingResult r = ConvertDrawing(argv[2], print, config, body);
+    const DrawingResult r = ConvertDrawing(argv[2], DecodePlotSettings(print, config), body);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);

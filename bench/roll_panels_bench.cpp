@@ -44,7 +44,7 @@ Plots Convert(const std::string& path, const TPrint& print, const TPrConfig& con
     std::vector<std::FILE*> files;
     std::vector<std::pair<char*, size_t>> buffers(16);
     out.result = ConvertDrawing(
-        path, print, config,
+        path, DecodePlotSettings(print, config),
         [&](const DrawingPlot&) -> std::FILE* {
             if (files.size() == buffers.size()) return nullptr;
             auto& b = buffers[files.size()];

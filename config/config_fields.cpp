@@ -62,18 +62,6 @@ QString FormatThickness(int16_t thick) {
 
 int16_t ParseThickness(const QString& text) { return RoundToField(LeadingNumber(text) * 100.0); }
 
-Pdlm UnpackPdlmopt(int64_t packed) {
-    return {((packed >> 24) & 0xFF) != 0, (packed >> 16) & 0xFF, packed & 0xFFFF};
-}
-
-int64_t PackPdlmopt(bool flag, int64_t a, int64_t l) {
-    if (a <= 0) a = 1;
-    if (a > 180) a = 180;
-    if (l <= 0) l = 1;
-    if (l > 9999) l = 9999;
-    return (flag ? int64_t{1} << 24 : 0) + (a << 16) + l;
-}
-
 QString FormatLength(double points, int16_t unit) {
     return FormatDecimal(Point2Unit(points, unit), UnitDecimals(unit));
 }

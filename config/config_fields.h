@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the configuration window's controls and the record fields that need no
-// widget: the pen colour table, the packed pdlmopt value, pen thickness, the paper-size display
-// and the reading of numbers typed into text fields.
+// widget: the pen colour table, pen thickness, the paper-size display and the reading of numbers
+// typed into text fields. The packed pdlmopt value is settings/pd_limit.h's.
 
 #include <QByteArray>
 #include <QString>
@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "settings/pd_limit.h"
 #include "settings/pen_colours.h"
 
 // ---- reading and writing text fields ----
@@ -38,18 +39,6 @@ int ColourItemFor(int16_t red, int16_t green, int16_t blue, int16_t fcolor);
 
 QString FormatThickness(int16_t thick);
 int16_t ParseThickness(const QString& text);
-
-// ---- pdlmopt: flag << 24 | A << 16 | L ----
-
-inline constexpr int64_t kDefaultPdlmopt = 0x1E0200;  // flag off, A 30, L 512
-struct Pdlm {
-    bool flag;
-    int64_t a;
-    int64_t l;
-};
-Pdlm UnpackPdlmopt(int64_t packed);
-// Packs the typed values, holding A to 1..180 and L to 1..9999.
-int64_t PackPdlmopt(bool flag, int64_t a, int64_t l);
 
 // ---- lengths and paper sizes in the window's units ----
 

@@ -73,10 +73,7 @@ void StoreItem(const QComboBox* menu, int16_t& field, int offset) {
     if (menu->currentIndex() >= 0) field = static_cast<int16_t>(menu->currentIndex() + offset);
 }
 
-QString SjisToQStringField(const char* field, size_t size) {
-    const std::string copy(field, strnlen(field, size));
-    return SjisToQString(copy.c_str());
-}
+QString SjisToQStringField(const std::string& field) { return SjisToQString(field.c_str()); }
 
 void FillMargins(Ui::trznConfigModal& ui, const TPrConfig& cf) {
     Select(ui.prconMenuPunitA, cf.pUnit);

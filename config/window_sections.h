@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "settings/records.h"
+#include "settings/utility.h"
 
 namespace Ui {
 class trznConfigModal;
@@ -18,17 +19,17 @@ class QComboBox;
 inline constexpr int kTextLimit = 127;     // ipaddr, prheader, prfooter, shared_folder
 inline constexpr int kPortNameLimit = 79;  // port_name
 
-QString SjisToQStringField(const char* field, size_t size);
+QString SjisToQStringField(const std::string& field);
 
 // Record text fields are fixed-size buffers; never read past them even without a NUL.
 template <size_t N>
 QString SjisField(const char (&field)[N]) {
-    return SjisToQStringField(field, N);
+    return SjisToQStringField(FieldText(field));
 }
 
 template <size_t N>
 QString Utf8Field(const char (&field)[N]) {
-    return QString::fromUtf8(field, static_cast<qsizetype>(strnlen(field, N)));
+    return QString::fromStdString(FieldText(field));
 }
 
 template <size_t N>

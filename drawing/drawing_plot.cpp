@@ -21,7 +21,6 @@
 #include "drawing/stages/plot_stages.h"
 #include "drawing/stages/roll_panels.h"
 #include "drawing/stages/stroke_order.h"
-#include "settings/knife_file.h"
 
 namespace {
 
@@ -280,16 +279,11 @@ private:
 
 }  // namespace
 
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body) {
-    return ConvertDrawing(path, print, config, body, SvgChunking{});
-}
-
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body, const SvgChunking& chunking) {
+DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings, std::FILE* body,
+                             const SvgChunking& chunking) {
     bool many = false;
     DrawingResult result = ConvertDrawing(
-        path, print, config,
+        path, settings,
         [&](const DrawingPlot& plot) {
             many = plot.of > 1;
             return many ? nullptr : body;
@@ -302,19 +296,11 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
     return result;
 }
 
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             const DrawingBodies& bodies, const SvgChunking& chunking) {
-    TSrConfig serial;
-    std::memset(&serial, 0, sizeof serial);
-    return ConvertDrawing(path, print, config, serial, KnifeSettings{}, bodies, chunking);
-}
-
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             const TSrConfig& serial, const KnifeSettings& knife,
+DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings,
                              const DrawingBodies& bodies, const SvgChunking& chunking) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
-    const PlotOptions options = DecodePlotOptions(print, config, serial, knife);
+    const PlotOptions options = DecodePlotOptions(settings);
     if (!options.cut.problem.empty())
         return Fail(result, DrawingError::Refused, options.cut.problem);
     if (!options.area)

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "drawing/read/reader_contract.h"
-#include "settings/records.h"
+#include "drawing/read/svg/svg_chunks.h"
+#include "settings/plot_settings.h"
 
 // One plot made of a drawing: the whole of it, or one panel of a drawing cut along the roll.
 struct DrawingPlot {
@@ -70,30 +71,20 @@ struct DrawingResult {
 // stays the caller's. Nothing (nullptr) stops the conversion with WriteFailed.
 using DrawingBodies = std::function<std::FILE*(const DrawingPlot&)>;
 
-// Reads the drawing at `path` and writes its plot bodies (HP-GL, no framing), one per plot. The
-// page comes from `print` (as the configuration window stored it: paper, orientation, scale,
-// margins) and the pens, the plotting options, the roll length and the page range from
-// `config`. A drawing that can't be plotted writes nothing, except one refused while it is
-// written (an option that multiplies its lines past what a plot holds): the caller discards it.
-struct SvgChunking;
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             const DrawingBodies& bodies, const SvgChunking& chunking);
+// Reads the drawing at `path` and writes its plot bodies (HP-GL, no framing), one per plot, as
+// `settings` say: the page (paper, orientation, scale, margins), the pens, the plotting options,
+// the roll length, the page range, the cutting and output options and the knife. `chunking`
+// says how big a drawing QtSvg is given at once (svg_chunks.h): a big drawing is read in pieces
+// so that memory does not grow with what QtSvg builds of the whole. A drawing that can't be
+// plotted writes nothing, except one refused while it is written (an option that multiplies its
+// lines past what a plot holds): the caller discards it.
+DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings,
+                             const DrawingBodies& bodies, const SvgChunking& chunking = {});
 
-// The same with the output tab's options (`serial`: plotter unit, PD limit, header and footer)
-// and the drag knife.
-struct KnifeSettings;
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             const TSrConfig& serial, const KnifeSettings& knife,
-                             const DrawingBodies& bodies, const SvgChunking& chunking);
-
-// The same into one body: a drawing cut into more than one plot is refused.
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body);
-
-// The same, with how big a drawing QtSvg is given at once (svg_chunks.h): a big drawing is read
-// in pieces so that memory does not grow with what QtSvg builds of the whole.
-DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const TPrConfig& config,
-                             std::FILE* body, const SvgChunking& chunking);
+// The same into one body, for callers with one file to fill (fuzzers, benchmarks): a drawing
+// cut into more than one plot is refused.
+DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings, std::FILE* body,
+                             const SvgChunking& chunking = {});
 
 // The header lines for the sender ("Trazen Sender Prefs") of the plot `plots[index]`: "BRC:"
 // with its input window, "UNIT:" with the plotter's steps per inch when they are not HP-GL's

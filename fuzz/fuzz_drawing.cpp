@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char* body = nullptr;
     size_t bodySize = 0;
     std::FILE* out = open_memstream(&body, &bodySize);
-    const DrawingResult result = ConvertDrawing(gPath, page.print, page.config, out);
+    const DrawingResult result =
+        ConvertDrawing(gPath, DecodePlotSettings(page.print, page.config), out);
     std::fclose(out);
     // A refusal leaves the body empty and says why on one line.
     if (!result.ok() &&

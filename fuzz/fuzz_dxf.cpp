@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char* body = nullptr;
     size_t bodySize = 0;
     std::FILE* out = open_memstream(&body, &bodySize);
-    const DrawingResult result = ConvertDrawing(gPath, page.print, page.config, out);
+    const DrawingResult result =
+        ConvertDrawing(gPath, DecodePlotSettings(page.print, page.config), out);
     std::fclose(out);
     if (!result.ok() &&
         (bodySize != 0 || result.message.empty() || result.message.find('\n') != std::string::npos))

@@ -6,10 +6,11 @@
 
 #include "sender/send_messages.h"
 #include "sender/shared_copy.h"
+#include "settings/utility.h"
 
 TFolderDelivery::TFolderDelivery(const TDeliverySetup& setup) : _setup(setup) {
     const TSrConfig& sr = *setup.port;
-    _folder.assign(sr.shared_folder, strnlen(sr.shared_folder, sizeof sr.shared_folder));
+    _folder = FieldText(sr.shared_folder);
 }
 
 QString TFolderDelivery::Destination() const {

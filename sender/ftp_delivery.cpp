@@ -11,10 +11,11 @@
 #include "platform/ports.h"
 #include "sender/net_address.h"
 #include "sender/send_messages.h"
+#include "settings/utility.h"
 
 TFtpDelivery::TFtpDelivery(const TDeliverySetup& setup) : _setup(setup) {
     const TSrConfig& sr = *setup.port;
-    _address.assign(sr.ipaddr, strnlen(sr.ipaddr, sizeof sr.ipaddr));
+    _address = FieldText(sr.ipaddr);
 }
 
 QString TFtpDelivery::Destination() const {

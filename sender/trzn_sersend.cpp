@@ -34,6 +34,7 @@
 #include "settings/completion_status.h"
 #include "settings/default_setup.h"
 #include "settings/store.h"
+#include "settings/utility.h"
 #include "ui_trznSendModal.h"
 
 namespace {
@@ -43,10 +44,6 @@ constexpr qint64 kPanelIntervalMs = 50;
 // The texts change five times a second: a byte count or a line of plotter instructions is no
 // easier to read faster, and laying out their text was most of what the panel cost.
 constexpr qint64 kTextIntervalMs = 200;
-
-std::string FieldText(const char* text, size_t size) {
-    return std::string(text, strnlen(text, size));
-}
 
 }  // namespace
 
@@ -167,7 +164,7 @@ void TRZN_SerSend::StartDelivery() {
     const bool statusRecorded = *_records->refCon == 0 || StoreCompletion(Completion::Running);
 
     const TSrConfig& sr = *_records->serial;
-    const std::string portName = FieldText(sr.port_name, sizeof sr.port_name);
+    const std::string portName = FieldText(sr.port_name);
     const Destination dest = ResolveDestination(SerialDevices(), sr.port, portName.c_str());
     TDeliverySetup setup;
     setup.code = dest.code;

@@ -8,6 +8,7 @@
 
 #include "platform/serial_line.h"
 #include "settings/geometry.h"
+#include "settings/pd_limit.h"
 #include "settings/pen_colours.h"
 #include "settings/store.h"
 #include "settings/utility.h"
@@ -112,7 +113,7 @@ void BuiltInSetup(RecordSet* records) {
     sr.parity = 0;  // none
     sr.flctrl = 2;  // RTS/CTS
     sr.average = 1;
-    sr.pdlmopt = 0x1E0200;  // what the window shows for a file without limits: off, 30, 512
+    sr.pdlmopt = kDefaultPdlmopt;
     FillPage(r);
 }
 

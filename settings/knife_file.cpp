@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 #include <charconv>
-#include <map>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
+#include "settings/key_lines.h"
 #include "settings/store.h"
 
 namespace {
@@ -13,23 +17,31 @@ namespace {
 // Four short lines; anything much longer is not a knife file.
 constexpr qint64 kLongestFile = 4096;
 
+// The knife file's keys in file order, each with the values the window can store.
 struct Key {
     const char* name;
-    int KnifeSettings::*field;
-    int low, high;
+    int32_t low, high;
 };
+constexpr Key kKeys[] = {{"knife.use", 0, 1},
+                         {"knife.tool", 1, kKnifeToolMax},
+                         {"knife.offset", 0, kKnifeOffsetMax},
+                         {"knife.overcut", 0, kKnifeOvercutMax}};
+constexpr size_t kKeyCount = std::size(kKeys);
 
-// Whole numbers only: the window writes nothing else.
-bool ReadWhole(std::string_view text, int* value) {
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), *value);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+// The values as the file holds them, in the order of kKeys.
+using Stored = std::array<int32_t, kKeyCount>;
+
+Stored StoredOf(const KnifeSettings& knife) {
+    return {knife.use ? 1 : 0, knife.tool, knife.offset, knife.overcut};
 }
 
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+KnifeSettings KnifeOf(const Stored& v) { return {v[0] == 1, v[1], v[2], v[3]}; }
+
+// Whole numbers only, one to a key: the window writes nothing else, and a value the shared
+// reader would take in part ("12x") is a file edited by hand that says something else.
+bool ReadWhole(const std::string& text, int32_t* value) {
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), *value);
+    return !text.empty() && r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
 }  // namespace
@@ -55,49 +67,50 @@ KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, std:
         return unusable("can't be read");
     const QByteArray bytes = file.read(kLongestFile + 1);
     if (bytes.size() > kLongestFile) return unusable("are too long to be knife settings");
-    int use = 0;
-    const Key keys[] = {{"knife.tool", &KnifeSettings::tool, 1, kKnifeToolMax},
-                        {"knife.offset", &KnifeSettings::offset, 0, kKnifeOffsetMax},
-                        {"knife.overcut", &KnifeSettings::overcut, 0, kKnifeOvercutMax}};
-    std::map<std::string, int> seen;
+    Stored values{};
+    std::array<bool, kKeyCount> seen{};
+    std::vector<std::string> others;  // keys that are not the knife's, each once
+    size_t bad = 0;
     const std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
-    size_t start = 0, number = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = Trimmed(text.substr(start, end - start));
-        start = end + 1;
-        ++number;
-        if (line.empty()) continue;
-        const size_t eq = line.find('=');
-        int value = 0;
-        const std::string key(Trimmed(line.substr(0, eq == std::string_view::npos ? 0 : eq)));
-        if (eq == std::string_view::npos || !ReadWhole(Trimmed(line.substr(eq + 1)), &value) ||
-            seen.count(key))
-            return unusable("can't be read at line " + std::to_string(number));
-        seen[key] = value;
+    ForEachKeyLine(text, [&](const KeyFields& fields, size_t line) {
+        const auto* key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                       [&](const Key& k) { return fields[0] == k.name; });
+        const size_t at = static_cast<size_t>(key - std::begin(kKeys));
+        int32_t value = 0;
+        const bool other = at == kKeyCount;
+        const bool again =
+            other ? std::count(others.begin(), others.end(), fields[0]) > 0 : seen[at];
+        if (again || !fields[2].empty() || !ReadWhole(fields[1], &value)) {
+            bad = line;
+            return false;
+        }
+        if (other)
+            others.push_back(fields[0]);
+        else
+            seen[at] = true, values[at] = value;
+        return true;
+    });
+    if (bad) return unusable("can't be read at line " + std::to_string(bad));
+    for (size_t i = 0; i < kKeyCount; ++i)
+        if (!seen[i]) return unusable(std::string("have no ") + kKeys[i].name);
+    if (!others.empty()) return unusable("hold a key that is not a knife setting");
+    if (values[0] != 0 && values[0] != 1)
+        return unusable("say knife.use " + std::to_string(values[0]));
+    for (size_t i = 1; i < kKeyCount; ++i) {
+        const Key& k = kKeys[i];
+        if (values[i] < k.low || values[i] > k.high)
+            return unusable(std::string("give ") + k.name + " " + std::to_string(values[i]) +
+                            ", outside " + std::to_string(k.low) + " to " + std::to_string(k.high));
     }
-    for (const char* name : {"knife.use", "knife.tool", "knife.offset", "knife.overcut"})
-        if (!seen.count(name)) return unusable(std::string("have no ") + name);
-    if (seen.size() != 4) return unusable("hold a key that is not a knife setting");
-    use = seen["knife.use"];
-    if (use != 0 && use != 1) return unusable("say knife.use " + std::to_string(use));
-    for (const Key& k : keys) {
-        const int v = seen[k.name];
-        if (v < k.low || v > k.high)
-            return unusable(std::string("give ") + k.name + " " + std::to_string(v) + ", outside " +
-                            std::to_string(k.low) + " to " + std::to_string(k.high));
-        knife->*k.field = v;
-    }
-    knife->use = use == 1;
+    *knife = KnifeOf(values);
     return KnifeFileState::Loaded;
 }
 
 std::string FormatKnifeFile(const KnifeSettings& knife) {
-    return "knife.use = " + std::to_string(knife.use ? 1 : 0) +
-           "\r\nknife.tool = " + std::to_string(knife.tool) +
-           "\r\nknife.offset = " + std::to_string(knife.offset) +
-           "\r\nknife.overcut = " + std::to_string(knife.overcut) + "\r\n";
+    Stored values = StoredOf(knife);
+    std::string out;
+    for (size_t i = 0; i < kKeyCount; ++i) AppendKeyLine(out, kKeys[i].name, SlotOf(values[i]));
+    return out;
 }
 
 bool SaveKnifeFile(const std::string& path, const KnifeSettings& knife, std::string* error) {

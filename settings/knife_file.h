@@ -12,6 +12,7 @@ struct KnifeSettings {
     int tool = 1;
     int offset = 25;    // 0.01 mm: 0.25 mm, a common blade's
     int overcut = 100;  // 0.01 mm
+    friend bool operator==(const KnifeSettings&, const KnifeSettings&) = default;
 };
 
 inline constexpr int kKnifeToolMax = 10;       // the tool menus' ten numbers

@@ -12,18 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "settings/key_lines.h"
 #include "settings/settings_lock.h"
 
 namespace {
-
-enum class Kind { Int16, Int8, UInt8, Int64, Rectangle, Text, Pointer };
-
-// Where one key's value lives. capacity applies to texts and includes the terminator.
-struct Slot {
-    Kind kind;
-    void* at;
-    size_t capacity;
-};
 
 // One written line in file order; an empty key is a blank line.
 struct Line {
@@ -41,19 +33,13 @@ struct Records {
     tPldStatRes* stat;
 };
 
-constexpr size_t kLineMax = 1023;  // bytes of a line kept by the reader
 constexpr size_t kPathMax = 511;
 
-Slot S(int16_t& v) { return {Kind::Int16, &v, 0}; }
-Slot S(int8_t& v) { return {Kind::Int8, &v, 0}; }
-Slot S(uint8_t& v) { return {Kind::UInt8, &v, 0}; }
-Slot S(int64_t& v) { return {Kind::Int64, &v, 0}; }
-Slot S(Rect& v) { return {Kind::Rectangle, &v, 0}; }
-template <size_t N>
-Slot S(char (&v)[N]) {
-    return {Kind::Text, v, N};
+template <class Field>
+Slot S(Field& v) {
+    return SlotOf(v);
 }
-Slot P(void*& v) { return {Kind::Pointer, &v, 0}; }
+Slot P(void*& v) { return PointerSlot(v); }
 
 std::string Numbered(const char* prefix, int n, const char* suffix) {
     char buf[64];
@@ -67,7 +53,9 @@ std::vector<Line> Layout(const Records& r) {
     std::vector<Line> out;
     out.reserve(600);
     auto add = [&out](std::string key, Slot slot) { out.push_back({std::move(key), slot}); };
-    auto blank = [&out](void* owner) { out.push_back({std::string(), Slot{Kind::Int16, owner, 0}}); };
+    auto blank = [&out](void* owner) {
+        out.push_back({std::string(), Slot{SlotKind::Int16, owner, 0}});
+    };
 
     TPrint& p = *r.print;
     add("THPrint.iPrVersion", S(p.iPrVersion));
@@ -178,7 +166,7 @@ std::vector<Line> Layout(const Records& r) {
     blank(r.serial);
 
     add("refine_con", S(*r.refCon));
-    add("preset_name", Slot{Kind::Text, r.presetName, kPresetNameSize});
+    add("preset_name", Slot{SlotKind::Text, r.presetName, kPresetNameSize});
     {
         blank(r.stat);
         add("tPldStatRes.plstVersion", S(r.stat->plstVersion));
@@ -194,7 +182,7 @@ enum class Block { Print, Paper, Config, Serial, RefCon, PresetName, Stat };
 
 struct Entry {
     std::string key;  // empty: a blank line
-    Kind kind;
+    SlotKind kind;
     Block block;
     size_t offset;    // into the block
     size_t capacity;
@@ -265,113 +253,6 @@ char* BlockBase(const Records& r, Block block) {
 
 Slot Resolve(const Entry& e, char* base) { return Slot{e.kind, base + e.offset, e.capacity}; }
 
-// --- Writing -------------------------------------------------------------------------------
-
-// 64-bit values travel as their low 32 bits, printed signed.
-int Low32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
-
-void AppendValue(std::string& out, const Slot& slot) {
-    char buf[1024];
-    switch (slot.kind) {
-    case Kind::Int16: std::snprintf(buf, sizeof buf, "%d", *static_cast<int16_t*>(slot.at)); break;
-    case Kind::Int8: std::snprintf(buf, sizeof buf, "%d", *static_cast<int8_t*>(slot.at)); break;
-    case Kind::UInt8: std::snprintf(buf, sizeof buf, "%d", *static_cast<uint8_t*>(slot.at)); break;
-    case Kind::Int64: std::snprintf(buf, sizeof buf, "%d", Low32(*static_cast<int64_t*>(slot.at))); break;
-    case Kind::Pointer: std::snprintf(buf, sizeof buf, "%d", 0); break;
-    case Kind::Rectangle: {
-        const Rect& rc = *static_cast<Rect*>(slot.at);
-        std::snprintf(buf, sizeof buf, "%d,%d,%d,%d", rc.left, rc.top, rc.right, rc.bottom);
-        break;
-    }
-    case Kind::Text: {
-        // A text ends at its terminator, or at its capacity if a caller left none. A CR or LF
-        // would end the line and let the rest of the text be read as further keys, so the
-        // text is written up to its first line end.
-        const char* text = static_cast<const char*>(slot.at);
-        const size_t len = strnlen(text, slot.capacity);
-        size_t keep = 0;
-        while (keep < len && text[keep] != '\r' && text[keep] != '\n') ++keep;
-        out += '"';
-        out.append(text, keep);
-        out += '"';
-        return;
-    }
-    }
-    out += buf;
-}
-
-// --- Reading -------------------------------------------------------------------------------
-
-// Signed 32-bit decimal prefix: optional sign, then digits. Digits beyond 32 bits wrap, which
-// keeps the low 32 bits exactly as the narrowing into the fields does.
-int32_t ParseNumber(std::string_view text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-    if (negative) value = 0u - value;
-    return static_cast<int32_t>(value);
-}
-
-void Store(const Slot& slot, const std::string (&fields)[5]) {
-    switch (slot.kind) {
-    case Kind::Int16: *static_cast<int16_t*>(slot.at) = static_cast<int16_t>(ParseNumber(fields[1])); break;
-    case Kind::Int8: *static_cast<int8_t*>(slot.at) = static_cast<int8_t>(ParseNumber(fields[1])); break;
-    case Kind::UInt8: *static_cast<uint8_t*>(slot.at) = static_cast<uint8_t>(ParseNumber(fields[1])); break;
-    case Kind::Int64: *static_cast<int64_t*>(slot.at) = ParseNumber(fields[1]); break;
-    case Kind::Pointer: *static_cast<void**>(slot.at) = nullptr; break;
-    case Kind::Rectangle: {
-        Rect& rc = *static_cast<Rect*>(slot.at);
-        rc.left = static_cast<int16_t>(ParseNumber(fields[1]));
-        rc.top = static_cast<int16_t>(ParseNumber(fields[2]));
-        rc.right = static_cast<int16_t>(ParseNumber(fields[3]));
-        rc.bottom = static_cast<int16_t>(ParseNumber(fields[4]));
-        break;
-    }
-    case Kind::Text: {
-        // Longer texts are cut to the field's capacity, always terminated.
-        char* dst = static_cast<char*>(slot.at);
-        const size_t n = std::min(fields[1].size(), slot.capacity - 1);
-        std::memcpy(dst, fields[1].data(), n);
-        dst[n] = '\0';
-        break;
-    }
-    }
-}
-
-// Takes one line from pos, applying the reader's blank and quote rules; stops before a NUL.
-void ReadLine(const char* data, size_t size, size_t& pos, std::string& line) {
-    line.clear();
-    bool quoted = false;
-    while (pos < size) {
-        const char c = data[pos];
-        if (c == '\0') return;
-        ++pos;
-        if (c == '\r' || c == '\n') return;
-        if (c == '\t') continue;
-        if (c == '"') quoted = !quoted;
-        else if (c == ' ' && !quoted) continue;
-        if (line.size() < kLineMax) line += c;
-    }
-}
-
-void SplitFields(const std::string& line, std::string (&fields)[5]) {
-    for (auto& f : fields) f.clear();
-    size_t current = 0;
-    bool quoted = false;
-    for (const char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == '=' || c == ',')) {
-            ++current;
-        } else if (current < 5) {
-            fields[current] += c;
-        }
-    }
-}
-
 void CountPaperItems(TPrPaper* paper) {
     int16_t count = 0;
     for (int n = 1; n <= kPaperItemMax; ++n)
@@ -386,23 +267,15 @@ void LoadPrefarenceBytes(const char* data, size_t size, THPrint print, THPrPaper
                          tPldStatRes* stat) {
     const Records records{print, paper, config, serial, refCon, presetName, stat};
     const Table& table = KeyTable();
-
-    std::string line;
-    line.reserve(kLineMax + 1);
-    std::string fields[5];
-    size_t pos = 0;
-    while (pos < size && data[pos] != '\0') {
-        ReadLine(data, size, pos, line);
-        if (line.empty() || line[0] == '\'') continue;
-        SplitFields(line, fields);
+    ForEachKeyLine({data, size}, [&](const KeyFields& fields, size_t) {
         const std::string& key = fields[0];
-        if (key.empty()) continue;
         if (const auto it = table.index.find(key); it != table.index.end()) {
             const Entry& e = table.entries[it->second];
-            if (char* base = BlockBase(records, e.block)) Store(Resolve(e, base), fields);
+            if (char* base = BlockBase(records, e.block)) StoreSlot(Resolve(e, base), fields);
         }
         if (key.rfind("THPrPaper.", 0) == 0) CountPaperItems(paper);
-    }
+        return true;
+    });
 }
 
 std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, THSrConfig serial,
@@ -419,13 +292,8 @@ std::string FormatPrefarence(THPrint print, THPrPaper paper, THPrConfig config, 
     for (const Entry& e : KeyTable().entries) {
         char* base = BlockBase(records, e.block);
         if (!base || e.paperItem > items) continue;
-        if (e.kind == Kind::Pointer && lines != PrintLines::Sender) continue;
-        if (!e.key.empty()) {
-            out += e.key;
-            out += " = ";
-            AppendValue(out, Resolve(e, base));
-        }
-        out += "\r\n";
+        if (e.kind == SlotKind::Pointer && lines != PrintLines::Sender) continue;
+        AppendKeyLine(out, e.key, Resolve(e, base));
     }
     return out;
 }
@@ -462,15 +330,7 @@ bool SetPrefarence(const char* preset, THPrint print, THPrPaper paper, THPrConfi
     return WriteSettingsFile(path, text);
 }
 
-std::string SettingsLineKey(std::string_view line) {
-    size_t pos = 0;
-    std::string kept;
-    ReadLine(line.data(), line.size(), pos, kept);
-    if (kept.empty() || kept[0] == '\'') return {};
-    std::string fields[5];
-    SplitFields(kept, fields);
-    return fields[0];
-}
+std::string SettingsLineKey(std::string_view line) { return KeyOfLine(line); }
 
 bool LoadSettings(RecordSet* records, const char* preset) {
     RecordSet& r = *records;

@@ -3,7 +3,10 @@
 // windows' text fields. The float32/float64 steps are deliberate: the texts shown depend on
 // them digit for digit.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 // Unit codes of THPrConfig.pUnit and THPrConfig.unitmsct; any other value acts as point.
 enum UnitCode : int16_t { kUnitInch = 0, kUnitMillimetre = 1, kUnitPoint = 2 };
@@ -30,3 +33,10 @@ int64_t cstrfind(const char* text, const char* pattern);
 // converted and keeps what came before.
 void ShiftJISToUTF8(const char* src, char* dst, int64_t size);
 void UTF8ToShiftJIS(const char* src, char* dst, int64_t size);
+
+// A fixed text field of the records as its bytes: up to its terminator, or all of it when a
+// file filled it to the last byte without one.
+template <size_t N>
+std::string FieldText(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}

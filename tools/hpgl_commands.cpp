@@ -7,28 +7,23 @@
 #include <cstring>
 #include <memory>
 
-#include "drawing/stages/device_commands.h"
+#include "settings/device_commands.h"
 
 namespace {
 
 // Enough of the file's start for a kept plot's input window and the longest header.
 constexpr size_t kHeadBytes = 4096;
 
-std::string Stored(const char* field, size_t size) {
-    return std::string(field, strnlen(field, size));
-}
-
 }  // namespace
 
-CommandedHpgl CommandedHpgl::Make(const std::string& file, const TSrConfig& serial) {
+CommandedHpgl CommandedHpgl::Make(const std::string& file, const OutputSetup& output) {
     CommandedHpgl out;
     out._body = file;
-    std::string header, footer;
-    if (!DecodeDeviceCommands(Stored(serial.prheader, sizeof serial.prheader), &header,
-                              &out._problem) ||
-        !DecodeDeviceCommands(Stored(serial.prfooter, sizeof serial.prfooter), &footer,
-                              &out._problem)) {
-        out._problem = "the header or footer can't be sent: " + out._problem;
+    const std::string& header = output.header;
+    const std::string& footer = output.footer;
+    if (!output.headerProblem.empty() || !output.footerProblem.empty()) {
+        out._problem = "the header or footer can't be sent: " +
+                       (output.headerProblem.empty() ? output.footerProblem : output.headerProblem);
         out._failure = PlotOutcome::BadInput;
         return out;
     }

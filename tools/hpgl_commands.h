@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/records.h"
+#include "settings/plot_settings.h"
 #include "tools/plot_outcome.h"
 #include "tools/temp_folder.h"
 
@@ -15,7 +15,7 @@ class CommandedHpgl {
 public:
     // BadInput for a header or footer that can't be sent (the reason in *problem), NoFolder
     // when the copy can't be written.
-    static CommandedHpgl Make(const std::string& file, const TSrConfig& serial);
+    static CommandedHpgl Make(const std::string& file, const OutputSetup& output);
 
     std::optional<PlotOutcome> failure() const { return _failure; }
     const std::string& problem() const { return _problem; }

@@ -21,6 +21,7 @@
 #include "plotjob/plot_notes.h"
 #include "settings/default_setup.h"
 #include "settings/store.h"
+#include "settings/utility.h"
 #include "tools/drawing_job.h"
 #include "tools/first_setup.h"
 #include "tools/help_text.h"
@@ -50,8 +51,7 @@ QString ChosenPaper(const RecordSet& records) {
     QString name;
     if (config.papersct >= 0 && config.papersct < papers.pitem_count) {
         const TPrPaperItem& item = papers.pitem[config.papersct];
-        name =
-            SjisToQString(std::string(item.pname, strnlen(item.pname, sizeof item.pname)).c_str());
+        name = SjisToQString(FieldText(item.pname).c_str());
     }
     return TPlotWords::tr("%1 (%2 x %3 mm)")
         .arg(name)
@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
         SayRemarks(line.keep ? KeptRemarks(converted->remarks()) : converted->remarks());
     }
     std::optional<CommandedHpgl> hpgl;
-    if (!drawing) hpgl = CommandedHpgl::Make(file, *records.serial);
+    if (!drawing) hpgl = CommandedHpgl::Make(file, DecodeOutputSetup(*records.serial));
     if (hpgl && hpgl->failure())
         return Fail(*hpgl->failure(), QString::fromLocal8Bit(hpgl->problem().c_str()));
     const std::vector<PlotPart> parts =
@@ -340,10 +340,11 @@ int main(int argc, char** argv) {
                       PlotPart{hpgl->body(), InputWindowHeader(line.brc), line.brc, 1, 1}};
     if (line.keep) return KeepPlots(parts, line.output);
     // Asked from the desktop only: a command line's page range is meant as it stands.
+    const PlotSettings shown = DecodePlotSettings(*records.print, *records.config);
     const std::vector<PlotPart> chosen =
-        ShowsWindows() ? ChosenParts(parts, AskManyPlots(parts, shownFile, records.config->iFstPage,
-                                                         records.config->iLstPage))
-                       : parts;
+        ShowsWindows()
+            ? ChosenParts(parts, AskManyPlots(parts, shownFile, shown.firstPage, shown.lastPage))
+            : parts;
     if (chosen.empty()) {
         Say(TPlotWords::tr("cancelled: %1 was not plotted").arg(shownFile));
         return static_cast<int>(PlotOutcome::SenderFailed);

@@ -217,8 +217,9 @@ int ReadingProcessMain(int argc, char** argv) {
         files.push_back(file);
         return file;
     };
-    DrawingResult result = ConvertDrawing(request.path, request.print, request.config,
-                                          request.serial, request.knife, open, SvgChunking{});
+    const PlotSettings settings =
+        DecodePlotSettings(request.print, request.config, request.serial, request.knife);
+    DrawingResult result = ConvertDrawing(request.path, settings, open);
     if (!failure.empty()) result.message = failure;
     for (size_t i = 0; i < files.size(); ++i) {
         if (std::fclose(files[i]) != 0 && result.ok()) {

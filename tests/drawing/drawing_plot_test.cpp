@@ -62,7 +62,8 @@ Converted ConvertBytes(const std::string& bytes, const TPrint& print, const TPrC
     char* data = nullptr;
     size_t size = 0;
     std::FILE* body = open_memstream(&data, &size);
-    out.result = ConvertDrawing(path, print, config, body);
+    // One body: a drawing of many plots is refused.
+    out.result = ConvertDrawing(path, DecodePlotSettings(print, config), body);
     std::fclose(body);
     out.body.assign(data, size);
     std::free(data);
@@ -312,7 +313,9 @@ TEST(Drawing, NothingOutsideTheFileIsRead) {
     EXPECT_EQ(::read(fd, &byte, 1), 1) << "something read the FIFO";
     ::close(fd);
     // The drawing itself must be a plain file: a FIFO in its place is refused unopened.
-    EXPECT_EQ(ConvertDrawing(fifo, Page(100), Pens(true, true), stdout).error,
+    EXPECT_EQ(ConvertDrawing(fifo, DecodePlotSettings(Page(100), Pens(true, true)),
+                             [](const DrawingPlot&) { return stdout; })
+                  .error,
               DrawingError::Unreadable);
 
     // Text set along a path of another local file plots as if that file did not exist.
@@ -440,8 +443,9 @@ TEST(Drawing, ReadInPiecesPlotsAsWhole) {
             char* data = nullptr;
             size_t size = 0;
             std::FILE* body = open_memstream(&data, &size);
-            const DrawingResult r = ConvertDrawing(path, Page(100), Pens(true, optimised), body,
-                                                   i ? tiny : SvgChunking{});
+            const DrawingResult r = ConvertDrawing(
+                path, DecodePlotSettings(Page(100), Pens(true, optimised)),
+                [&](const DrawingPlot&) { return body; }, i ? tiny : SvgChunking{});
             std::fclose(body);
             bodies[i].assign(data, size);
             std::free(data);
@@ -468,7 +472,7 @@ ConvertedPlots ConvertPlots(const std::string& svg, const TPrint& print, const T
     std::vector<std::FILE*> files;
     ConvertedPlots out;
     out.result = ConvertDrawing(
-        path, print, config,
+        path, DecodePlotSettings(print, config),
         [&](const DrawingPlot&) {
             auto& b = buffers[files.size()];
             files.push_back(open_memstream(&b.first, &b.second));

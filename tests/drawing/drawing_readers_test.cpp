@@ -73,7 +73,7 @@ Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
     std::vector<std::FILE*> files;
     Plot out;
     out.result = ConvertDrawing(
-        path, Page(rollLength > 0 ? 1 : 0), config,
+        path, DecodePlotSettings(Page(rollLength > 0 ? 1 : 0), config),
         [&](const DrawingPlot&) {
             files.push_back(std::tmpfile());
             return files.back();

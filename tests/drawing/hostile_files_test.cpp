@@ -43,7 +43,8 @@ Outcome ConvertBounded(const std::string& path) {
         config.foptln = 0;
         config.toollist[0] = {1, 30, 0, 0, 0, 1};
         std::FILE* body = std::tmpfile();
-        const DrawingResult r = ConvertDrawing(path, print, config, body);
+        const DrawingResult r = ConvertDrawing(path, DecodePlotSettings(print, config),
+                                               [&](const DrawingPlot&) { return body; });
         std::string said = std::to_string(static_cast<int>(r.error)) + "\n" + r.message + "\n";
         for (const std::string& note : r.notes) said += note + "\n";
         (void)!write(out[1], said.data(), said.size());

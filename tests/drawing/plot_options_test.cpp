@@ -62,11 +62,11 @@ Converted Convert(const std::string& shapes, const Options& o, SetCut cut = null
         std::memset(&serial, 0, sizeof serial);
         KnifeSettings knife;
         cut(config, serial, knife);
-        out.result = ConvertDrawing(
-            path, print, config, serial, knife, [&](const DrawingPlot&) { return body; },
-            SvgChunking{});
+        out.result = ConvertDrawing(path, DecodePlotSettings(print, config, serial, knife),
+                                    [&](const DrawingPlot&) { return body; });
     } else {
-        out.result = ConvertDrawing(path, print, config, body);
+        out.result = ConvertDrawing(path, DecodePlotSettings(print, config),
+                                    [&](const DrawingPlot&) { return body; });
     }
     std::fclose(body);
     out.body.assign(data, size);
@@ -597,7 +597,7 @@ TEST(Drawing, OptionsAreDecodedFromTheirStoredForm) {
         TPrConfig config;
         std::memset(&config, 0, sizeof config);
         row.set(print, config);
-        EXPECT_TRUE(row.holds(DecodePlotOptions(print, config))) << row.name;
+        EXPECT_TRUE(row.holds(DecodePlotOptions(DecodePlotSettings(print, config)))) << row.name;
     }
 }
 

@@ -254,7 +254,27 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
          KnifeFileState::Unusable,
          {}},
         {"binary", "\xff\xfe knife.use = 1", KnifeFileState::Unusable, {}},
+        // Read as the settings file is: a comment line is passed over, a value is one number.
+        {"comment",
+         "' blade 45 degrees\r\nknife.use = 1\r\nknife.tool = 2\r\nknife.offset = 25\r\n"
+         "knife.overcut = 0\r\n",
+         KnifeFileState::Loaded,
+         {true, 2, 25, 0}},
+        {"other_key",
+         "knife.use = 1\r\nknife.tool = 2\r\nknife.offset = 25\r\nknife.overcut = 0\r\nknife.x = 1",
+         KnifeFileState::Unusable,
+         {}},
+        {"twice",
+         "knife.use = 1\nknife.use = 0\nknife.tool = 2\nknife.offset = 2\nknife.overcut = 0",
+         KnifeFileState::Unusable,
+         {}},
+        {"two_values",
+         "knife.use = 1\nknife.tool = 2,3\nknife.offset = 2\nknife.overcut = 0",
+         KnifeFileState::Unusable,
+         {}},
     };
+    // The window's file, byte for byte.
+    EXPECT_EQ(FormatKnifeFile(rows[1].want), rows[1].bytes);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;

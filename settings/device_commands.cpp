@@ -1,4 +1,4 @@
-#include "drawing/stages/device_commands.h"
+#include "settings/device_commands.h"
 
 namespace {
 

@@ -20,6 +20,7 @@
 #include "drawing/stages/plot_options.h"
 #include "drawing/stages/plot_stages.h"
 #include "drawing/stages/roll_panels.h"
+#include "plotjob/header_lines.h"
 #include "settings/knife_file.h"
 
 namespace {
@@ -38,12 +39,6 @@ DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
     r.error = error;
     r.message = std::move(message);
     return r;
-}
-
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
 }
 
 std::string Millimetres(double mm) {
@@ -94,7 +89,7 @@ public:
     // What the page just read adds to the result: its notes, and how far it reaches beyond the
     // printable area.
     void Keep(const SourceOutcome& out) {
-        for (const std::string& note : out.notes) ::AddNote(&_result.notes, note);
+        for (const Note& note : out.notes) ::AddNote(&_result.notes, note);
         const ClipMm clip = ClipBeyond(_area, _extent);
         _result.clipLeftMm = std::max(_result.clipLeftMm, clip.left);
         _result.clipTopMm = std::max(_result.clipTopMm, clip.top);
@@ -122,7 +117,8 @@ public:
             PlotArea panel;
             const PathStore& paths = cut.Panel(number, &panel);
             if (paths.size() == 0 && _result.panels == 1)
-                return Fail(_result, DrawingError::NothingToPlot, NothingWithinTheRoll());
+                return Fail(_result, DrawingError::NothingToPlot,
+                            NoteEnglish(NothingWithinTheRoll()));
             if (!Write(paths, Plot(number, range->last - range->first + 1), panel))
                 return _result;
         }
@@ -153,12 +149,12 @@ public:
                 out = Read(page, store);
                 Keep(out);
             }
-            const std::string which = "page " + std::to_string(page) + ": ";
             if (out.error == DrawingError::NothingToPlot) {
-                AddNote(which + out.message);
+                AddNote(Note(NoteId::OnPage, {std::to_string(page), out.message}));
                 continue;
             }
-            if (!out.ok()) return Fail(_result, out.error, which + out.message);
+            if (!out.ok())
+                return Fail(_result, out.error, "page " + std::to_string(page) + ": " + out.message);
             if (!DocumentPage(store, page, count)) return _result;
         }
         if (_result.plots.empty())
@@ -174,19 +170,18 @@ public:
 private:
     bool Split() const { return _roll && _options.autoSplit; }
 
-    void AddNote(const std::string& note) {
-        if (!note.empty()) ::AddNote(&_result.notes, note);
+    void AddNote(Note note) {
+        if (note != Note()) ::AddNote(&_result.notes, std::move(note));
     }
 
-    std::string NothingWithinTheRoll() const {
-        return "nothing of the drawing lies within the roll length (" +
-               Millimetres(_result.rollLengthMm) + " mm)";
+    Note NothingWithinTheRoll() const {
+        return Note(NoteId::NothingDrawingLiesWithin, {Millimetres(_result.rollLengthMm)});
     }
 
     // A page with nothing within the roll length is a note, as a page with nothing on it is.
-    void OutOfRoll(const std::string& which) {
+    void OutOfRoll(int page) {
         _outOfRoll = true;
-        AddNote(which + NothingWithinTheRoll());
+        AddNote(Note(NoteId::OnPage, {std::to_string(page), NothingWithinTheRoll()}));
     }
 
     static DrawingPlot Plot(int number, int of) {
@@ -208,12 +203,12 @@ private:
                      " panels");
             return false;
         }
-        if (cut.panels() == 0) OutOfRoll(which);
+        if (cut.panels() == 0) OutOfRoll(page);
         for (int number = 1; number <= cut.panels(); ++number) {
             PlotArea panel;
             const PathStore& paths = cut.Panel(number, &panel);
             if (paths.size() == 0 && cut.panels() == 1) {
-                OutOfRoll(which);
+                OutOfRoll(page);
                 continue;
             }
             const int next = static_cast<int>(_result.plots.size()) + 1;
@@ -348,21 +343,19 @@ std::string PlotName(const DrawingResult& result, size_t index) {
 }
 
 std::string DrawingHeaderLines(const DrawingResult& result, size_t index) {
-    std::string lines;
-    const std::string& brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
-    if (!brc.empty()) lines += "BRC:" + brc + "\n";
-    // Only another step is said: the header lines of HP-GL's own stay as they always were.
-    if (result.stepsPerInch != 1016) lines += "UNIT:" + std::to_string(result.stepsPerInch) + "\n";
-    lines += "NAME:" + OneLine(PlotName(result, index)) + "\n";
-    for (const std::string& note : result.notes) lines += "NOTE:" + OneLine(note) + "\n";
+    HeaderLines lines;
+    lines.brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
+    lines.stepsPerInch = result.stepsPerInch;
+    lines.name = PlotName(result, index);
+    lines.notes = result.notes;
     if (result.clipped())
-        lines += "NOTE:the drawing reaches beyond the printable area (left " +
-                 Millimetres(result.clipLeftMm) + " mm, top " + Millimetres(result.clipTopMm) +
-                 " mm, right " + Millimetres(result.clipRightMm) + " mm, bottom " +
-                 Millimetres(result.clipBottomMm) + " mm); that part is not plotted\n";
+        lines.notes.push_back(Note(NoteId::DrawingReachesBeyondPrintableArea,
+                                   {Millimetres(result.clipLeftMm), Millimetres(result.clipTopMm),
+                                    Millimetres(result.clipRightMm),
+                                    Millimetres(result.clipBottomMm)}));
     if (result.beyondRollMm > 0)
-        lines += "NOTE:the drawing reaches " + Millimetres(result.beyondRollMm) +
-                 " mm beyond the roll length (" + Millimetres(result.rollLengthMm) +
-                 " mm); that part is not plotted\n";
-    return lines;
+        lines.notes.push_back(
+            Note(NoteId::DrawingReachesMmBeyondRoll,
+                 {Millimetres(result.beyondRollMm), Millimetres(result.rollLengthMm)}));
+    return lines.Format("\n");
 }

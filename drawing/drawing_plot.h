@@ -37,8 +37,8 @@ struct DrawingResult {
     // The plotter's steps per inch the bodies and input windows are written in (1016: HP-GL's
     // own 0.025 mm); the sender's preview needs it to draw another step at its real size.
     int stepsPerInch = 1016;
-    // What was skipped (raster images, filters, ...), each said once, UTF-8.
-    std::vector<std::string> notes;
+    // What was skipped (raster images, filters, ...), each said once.
+    std::vector<Note> notes;
     // How far the drawing reaches beyond the printable area, in mm on the paper (0 when it fits);
     // the input window clips it there, nothing is scaled.
     double clipLeftMm = 0, clipTopMm = 0, clipRightMm = 0, clipBottomMm = 0;

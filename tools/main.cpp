@@ -250,7 +250,7 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
         }
         if (part.count > 1)
             Say(TPlotWords::tr("%1 written to %2")
-                    .arg(NoteInSessionLanguage(PartLabel(part)), QString::fromLocal8Bit(name)));
+                    .arg(NoteWords(PartLabel(part)), QString::fromLocal8Bit(name)));
     }
     return static_cast<int>(PlotOutcome::Delivered);
 }

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "plotjob/header_lines.h"
 #include "plotjob/product_folder.h"
 #include "settings/completion_status.h"
 #include "settings/store.h"
@@ -123,7 +124,9 @@ bool CopyBody(int in, QSaveFile& out, std::string* readError) {
 }  // namespace
 
 std::string InputWindowHeader(const std::string& brc) {
-    return brc.empty() ? std::string() : "BRC:" + brc + "\r\n";
+    HeaderLines lines;
+    lines.brc = brc;
+    return lines.Format("\r\n");
 }
 
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,

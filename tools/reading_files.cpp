@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <type_traits>
 
+#include "plotjob/header_lines.h"
+
 namespace {
 
 static_assert(std::is_trivially_copyable_v<TPrint> && std::is_trivially_copyable_v<TPrConfig>);
@@ -95,7 +97,7 @@ bool WriteReadingResult(const std::string& file, const DrawingResult& r) {
     s << kResultMagic << qint32(r.error);
     for (const std::string* text : {&r.message, &r.brc, &r.name}) Put(s, *text);
     s << quint32(r.notes.size());
-    for (const std::string& note : r.notes) Put(s, note);
+    for (const Note& note : r.notes) Put(s, FormatNoteLine(note));
     s << r.clipLeftMm << r.clipTopMm << r.clipRightMm << r.clipBottomMm;
     s << qint32(r.panels) << r.pages << r.rollLengthMm << r.beyondRollMm;
     s << qint32(r.stepsPerInch);
@@ -118,7 +120,11 @@ bool ReadReadingResult(const std::string& file, DrawingResult* r) {
     s >> count;
     if (count > kMaxItems) return false;
     r->notes.resize(count);
-    for (std::string& note : r->notes) Get(s, &note);
+    for (Note& note : r->notes) {
+        std::string line;
+        Get(s, &line);
+        note = ReadNoteLine(line);
+    }
     s >> r->clipLeftMm >> r->clipTopMm >> r->clipRightMm >> r->clipBottomMm;
     s >> panels >> r->pages >> r->rollLengthMm >> r->beyondRollMm;
     r->panels = panels;

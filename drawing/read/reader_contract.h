@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "plotjob/plot_note.h"
+
 class PenChoice;
 class PathStore;
 class PolylineSink;
@@ -46,7 +48,7 @@ struct PaintTarget {
 struct SourceOutcome : ReadStatus {
     int64_t shapes = 0;  // visible shapes painted
     int pages = 1;       // pages the document has (1 for kinds without pages)
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
 };
 
 // A failed step's result: a reader's outcome unless another step's result is named.
@@ -59,6 +61,7 @@ Result Failed(DrawingError error, std::string message) {
 }
 
 // Adds `note` unless it is there already: a reader says each thing it skipped once.
-inline void AddNote(std::vector<std::string>* notes, const std::string& note) {
-    if (std::find(notes->begin(), notes->end(), note) == notes->end()) notes->push_back(note);
+inline void AddNote(std::vector<Note>* notes, Note note) {
+    if (std::find(notes->begin(), notes->end(), note) == notes->end())
+        notes->push_back(std::move(note));
 }

@@ -45,7 +45,7 @@ Outcome ConvertBounded(const std::string& path) {
         std::FILE* body = std::tmpfile();
         const DrawingResult r = ConvertDrawing(path, print, config, body);
         std::string said = std::to_string(static_cast<int>(r.error)) + "\n" + r.message + "\n";
-        for (const std::string& note : r.notes) said += note + "\n";
+        for (const Note& note : r.notes) said += NoteEnglish(note) + "\n";
         (void)!write(out[1], said.data(), said.size());
         _exit(0);
     }

@@ -256,8 +256,8 @@ bool Refused(const Converted& out, const char* says) {
 }
 
 bool Noted(const Converted& out, const char* says) {
-    for (const std::string& note : out.result.notes)
-        if (note.find(says) != std::string::npos) return true;
+    for (const Note& note : out.result.notes)
+        if (NoteEnglish(note).find(says) != std::string::npos) return true;
     return false;
 }
 

@@ -14,7 +14,9 @@ DrawingResult Panels() {
     r.brc = "0,0,4008,4064";
     r.name = "long \xe9.svg";
     r.stepsPerInch = 2540;
-    r.notes = {"images skipped", "filters skipped"};
+    // A note from another producer, and an id whose value is a note within.
+    r.notes = {"images skipped",
+               Note(NoteId::OnPage, {"2", Note(NoteId::FiltersSkippedFilteredShapes)})};
     r.clipLeftMm = 0.1;
     r.clipTopMm = 1.0 / 3;
     r.clipRightMm = 2.5;

@@ -118,12 +118,12 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
                       "the page holds only pictures (images), no lines to plot");
-    for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
-    if (images > 0) AddNote(&out.notes, "images skipped");
-    if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
-    if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");
-    if (!said.empty()) AddNote(&out.notes, "the PDF reader found faults: " + said.front());
+    for (const Note& note : lines.notes()) AddNote(&out.notes, note);
+    if (images > 0) AddNote(&out.notes, NoteId::ImagesSkipped);
+    if (shadings > 0) AddNote(&out.notes, NoteId::ShadingsColourGradientsSkipped);
+    if (gSoftMasks > 0) AddNote(&out.notes, NoteId::SoftMasksTransparencyUsed);
+    if (!said.empty()) AddNote(&out.notes, Note(NoteId::PDFReaderFoundFaults, {said.front()}));
     if (target.sink.nonFinite() > 0)
-        AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");
+        AddNote(&out.notes, NoteId::PointsInvalidNonFinite);
     return out;
 }

@@ -20,37 +20,29 @@ namespace {
 
 const char kSvgNamespace[] = "http://www.w3.org/2000/svg";
 
-const char kNoteImages[] = "raster images skipped";
-const char kNoteForeign[] = "embedded non-SVG content (foreignObject) skipped";
-const char kNoteStyleSheets[] = "external style sheets skipped";
-const char kNoteEntities[] = "external entities skipped";
-const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
-const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
-const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
-const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
-const char kNoteSelfClip[] =
-    "the clip path #%1 refers to itself (directly or round a cycle): what it clips may be drawn "
-    "unclipped or left out";
-const char kNoteSelfMask[] =
-    "the mask #%1 refers to itself (directly or round a cycle): what it masks may be drawn "
-    "unmasked or left out";
-const char kNoteSelfMarker[] =
-    "the marker #%1 refers to itself (directly or round a cycle): it may be drawn without the "
-    "markers it holds or left out";
-const char kNoteSelfPattern[] =
-    "the pattern #%1 refers to itself (directly or round a cycle): what it fills may be drawn "
-    "without it or left out";
+constexpr NoteId kNoteImages = NoteId::RasterImagesSkipped;
+constexpr NoteId kNoteForeign = NoteId::EmbeddedNonSVGContent;
+constexpr NoteId kNoteStyleSheets = NoteId::ExternalStyleSheetsSkipped;
+constexpr NoteId kNoteEntities = NoteId::ExternalEntitiesSkipped;
+constexpr NoteId kNoteClip = NoteId::ClipPathsAppliedClipped;
+constexpr NoteId kNoteMask = NoteId::MasksAppliedMaskedShapes;
+constexpr NoteId kNoteFilter = NoteId::FiltersSkippedFilteredShapes;
+constexpr NoteId kNoteFlowed = NoteId::FlowedTextFlowRootShape;
+constexpr NoteId kNoteSelfClip = NoteId::ClipPathRefersItself;
+constexpr NoteId kNoteSelfMask = NoteId::MaskRefersItselfDirectly;
+constexpr NoteId kNoteSelfMarker = NoteId::MarkerRefersItselfDirectly;
+constexpr NoteId kNoteSelfPattern = NoteId::PatternRefersItselfDirectly;
 
 // Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
 struct UnappliedProperty {
     const char* name;
-    const char* note;
+    NoteId note;  // Text: none
     bool beyondQt;  // librsvg applies it
 };
 constexpr UnappliedProperty kUnapplied[] = {
     {"clip-path", kNoteClip, true},  {"mask", kNoteMask, true},     {"filter", kNoteFilter, false},
-    {"marker-start", nullptr, true}, {"marker-mid", nullptr, true}, {"marker-end", nullptr, true},
-    {"marker", nullptr, true}};
+    {"marker-start", NoteId::Text, true}, {"marker-mid", NoteId::Text, true},
+    {"marker-end", NoteId::Text, true},   {"marker", NoteId::Text, true}};
 
 // Elements Qt's SVG module skips and librsvg draws.
 bool BeyondQt(QStringView element) {
@@ -72,7 +64,7 @@ RefKind KindOf(QStringView element) {
     return RefKind::Other;
 }
 
-const char* SelfNote(RefKind kind) {
+NoteId SelfNote(RefKind kind) {
     switch (kind) {
         case RefKind::ClipPath:
             return kNoteSelfClip;
@@ -181,8 +173,7 @@ public:
         if (_out.error == DrawingError::None) CheckFanout();
         if (_out.error == DrawingError::None && _out.beyondQt)
             for (const auto& [kind, id] : _fanout.SelfReferring())
-                AddNote(&_out.notes,
-                        QString::fromLatin1(SelfNote(kind)).arg(id.left(40)).toStdString());
+                AddNote(&_out.notes, Note(SelfNote(kind), {id.left(40).toStdString()}));
         if (_out.error != DrawingError::None) _out.xml.clear();
         return std::move(_out);
     }
@@ -469,7 +460,7 @@ private:
     // A property that needs what Qt's SVG module leaves out sends the drawing to librsvg.
     void Unapplied(const UnappliedProperty& p) {
         if (p.beyondQt) _out.beyondQt = true;
-        if (p.note) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
+        if (p.note != NoteId::Text) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
     }
 
     void CheckProperties(QStringView name, const QString& text) {

@@ -15,10 +15,7 @@
 
 namespace {
 
-const char kNoInkscape[] =
-    "text on a path (textPath) skipped: Inkscape, which sets it along its path, is not installed";
-const char kInkscapeFailed[] =
-    "text on a path (textPath) skipped: Inkscape could not set it along its path";
+constexpr NoteId kNoInkscape = NoteId::TextPathTextPathSkippedInkscape;
 
 constexpr qint64 kMemory = 2048LL * 1024 * 1024;
 
@@ -46,17 +43,15 @@ QByteArray WithXlinkHrefs(const QByteArray& xml) {
     return reader.hasError() ? xml : out;
 }
 
-TextAlongPaths NotDone(const std::string& note) {
+TextAlongPaths NotDone(Note note) {
     TextAlongPaths out;
-    out.note = note;
+    out.note = std::move(note);
     return out;
 }
 
-TextAlongPaths Failed(const std::string& why) {
-    return NotDone(std::string(kInkscapeFailed) + " (" + why + ")");
+TextAlongPaths Failed(Note why) {
+    return NotDone(Note(NoteId::TextPathTextPathSkippedInkscapeCouldSet, {std::move(why)}));
 }
-
-const char kCrashed[] = "it crashed (it may have needed more than 2 GB of memory)";
 
 // The last line Inkscape said, cut short: why it failed, in its words.
 std::string LastLine(const QString& log) {
@@ -73,11 +68,12 @@ std::string LastLine(const QString& log) {
 }
 
 // Why the run gave no drawing, as the user is told.
-std::string WhyFailed(const QProcess& run, const QString& log) {
-    if (run.exitStatus() != QProcess::NormalExit) return kCrashed;
+Note WhyFailed(const QProcess& run, const QString& log) {
+    if (run.exitStatus() != QProcess::NormalExit) return NoteId::CrashedMayHaveNeeded;
     const std::string said = LastLine(log);
-    return "it ended with status " + std::to_string(run.exitCode()) +
-           (said.empty() ? std::string() : ": " + said);
+    const std::string status = std::to_string(run.exitCode());
+    if (said.empty()) return Note(NoteId::EndedWithStatus, {status});
+    return Note(NoteId::EndedWithStatusSaying, {status, said});
 }
 
 // An environment of nothing of the user's: a home, settings, caches and scratch files in the
@@ -124,14 +120,14 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     const QString inkscape = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
     if (inkscape.isEmpty()) return NotDone(kNoInkscape);
     QTemporaryDir dir;
-    if (!dir.isValid()) return Failed("no temporary folder for it");
+    if (!dir.isValid()) return Failed(NoteId::TemporaryFolderFor);
     const QString input = dir.filePath(QStringLiteral("drawing.svg"));
     const QString output = dir.filePath(QStringLiteral("outlines.svg"));
     const QString log = dir.filePath(QStringLiteral("said.txt"));
     QFile copy(input);
     const QByteArray given = WithXlinkHrefs(xml);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(given) != given.size() || !copy.flush())
-        return Failed("its copy of the drawing can't be written");
+        return Failed(NoteId::CopyDrawingCannotWritten);
     copy.close();
 
     QProcess run;
@@ -147,22 +143,21 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     run.start(inkscape, {QStringLiteral("--export-type=svg"), QStringLiteral("--export-plain-svg"),
                          QStringLiteral("--export-text-to-path"),
                          QStringLiteral("--export-filename=") + output, input});
-    if (!run.waitForStarted(10000)) return Failed("it can't be started");
+    if (!run.waitForStarted(10000)) return Failed(NoteId::CannotBeStarted);
     if (!run.waitForFinished(kInkscapeSeconds * 1000)) {
         run.kill();
         run.waitForFinished(5000);
-        return Failed("it took more than " + std::to_string(kInkscapeSeconds) +
-                      " s and was stopped");
+        return Failed(Note(NoteId::TookMoreStopped, {std::to_string(kInkscapeSeconds)}));
     }
     if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
         return Failed(WhyFailed(run, log));
     QFile result(output);
     if (result.size() > kMaxDrawingXmlBytes)
-        return Failed("it made a drawing larger than " +
-                      std::to_string(kMaxDrawingXmlBytes / (1024 * 1024)) + " MB");
-    if (!result.open(QIODevice::ReadOnly)) return Failed("it wrote no drawing");
+        return Failed(Note(NoteId::MadeDrawingLargerMB,
+                           {std::to_string(kMaxDrawingXmlBytes / (1024 * 1024))}));
+    if (!result.open(QIODevice::ReadOnly)) return Failed(NoteId::WroteNoDrawing);
     TextAlongPaths out;
     out.xml = result.readAll();
-    if (out.xml.isEmpty()) return Failed("it wrote no drawing");
+    if (out.xml.isEmpty()) return Failed(NoteId::WroteNoDrawing);
     return out;
 }

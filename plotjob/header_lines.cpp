@@ -20,7 +20,8 @@ std::string OneLine(std::string text) {
 }
 
 QJsonArray NoteArray(const Note& note) {
-    QJsonArray array{QString::fromUtf8(NoteKey(note.id).data(), qsizetype(NoteKey(note.id).size()))};
+    QJsonArray array{
+        QString::fromUtf8(NoteKey(note.id).data(), qsizetype(NoteKey(note.id).size()))};
     for (const Note& v : note.values) {
         if (v.id == NoteId::Text)
             array.append(QString::fromStdString(v.text));
@@ -130,7 +131,8 @@ HeaderLines HeaderLines::Read(std::string_view text) {
         std::string_view line = head.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const std::string_view key = line.substr(0, 5), value = line.substr(std::min<size_t>(5, line.size()));
+        const std::string_view key = line.substr(0, 5),
+                               value = line.substr(std::min<size_t>(5, line.size()));
         if (key == "NAME:" && !named) {
             out.name = std::string(value);
             named = true;

@@ -237,4 +237,3 @@ std::vector<NoteId> NoteIdsWithWords();
 
 // The note in English, its values filled in at once: a value holding "%2" stays as it is.
 std::string NoteEnglish(const Note& note);
-

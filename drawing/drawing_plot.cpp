@@ -35,7 +35,7 @@ constexpr int kMaxPanels = 999;
 // The pages of a document plotted at once: each is a plot of its own, waited for.
 constexpr int kMaxPagePlots = 100;
 
-DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
+DrawingResult& Fail(DrawingResult& r, DrawingError error, Note message) {
     r.error = error;
     r.message = std::move(message);
     return r;
@@ -74,14 +74,13 @@ public:
         if (!out.ok()) return out;
         if (sink.full() || store.points() >= kMaxPlotPoints) {
             out.error = DrawingError::Refused;
-            out.message =
-                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
+            out.message = Note(NoteId::DrawingHasMorePoints, {std::to_string(kMaxPlotPoints)});
         } else if (out.shapes == 0 || _extent.isNull()) {
             out.error = DrawingError::NothingToPlot;
-            out.message = "the drawing has no visible shape to plot";
+            out.message = NoteId::NoVisibleShape;
         } else if (store.size() == 0) {
             out.error = DrawingError::NothingToPlot;
-            out.message = "nothing of the drawing lies on the printable area";
+            out.message = NoteId::NothingDrawingLiesPrintable;
         }
         return out;
     }
@@ -104,9 +103,9 @@ public:
         _result.beyondRollMm = cut.beyondRoll() / kPlotUnitsPerMm;
         if (cut.panels() > kMaxPanels)
             return Fail(_result, DrawingError::Refused,
-                        "the roll length (" + Millimetres(_result.rollLengthMm) +
-                            " mm) cuts the drawing into " + std::to_string(cut.panels()) +
-                            " panels, more than " + std::to_string(kMaxPanels));
+                        Note(NoteId::RollLengthMmCuts,
+                             {Millimetres(_result.rollLengthMm), std::to_string(cut.panels()),
+                              std::to_string(kMaxPanels)}));
         _result.panels = cut.panels();
         std::string problem;
         const std::optional<PanelRange> range =
@@ -117,8 +116,7 @@ public:
             PlotArea panel;
             const PathStore& paths = cut.Panel(number, &panel);
             if (paths.size() == 0 && _result.panels == 1)
-                return Fail(_result, DrawingError::NothingToPlot,
-                            NoteEnglish(NothingWithinTheRoll()));
+                return Fail(_result, DrawingError::NothingToPlot, NothingWithinTheRoll());
             if (!Write(paths, Plot(number, range->last - range->first + 1), panel))
                 return _result;
         }
@@ -134,10 +132,8 @@ public:
         const int count = range->last - range->first + 1;
         if (count > kMaxPagePlots)
             return Fail(_result, DrawingError::Refused,
-                        "the page range selects " + std::to_string(count) +
-                            " pages of the document, more than the " +
-                            std::to_string(kMaxPagePlots) +
-                            " plotted at once: set First page and Last page in TRZNSerConfig");
+                        Note(NoteId::PageRangeSelectsPages,
+                             {std::to_string(count), std::to_string(kMaxPagePlots)}));
         _result.panels = first.pages;
         _result.pages = true;
         if (_roll) _result.rollLengthMm = *_roll / kPlotUnitsPerMm;
@@ -154,15 +150,15 @@ public:
                 continue;
             }
             if (!out.ok())
-                return Fail(_result, out.error, "page " + std::to_string(page) + ": " + out.message);
+                return Fail(_result, out.error,
+                            Note(NoteId::OnPage, {std::to_string(page), out.message}));
             if (!DocumentPage(store, page, count)) return _result;
         }
         if (_result.plots.empty())
             return Fail(_result, DrawingError::NothingToPlot,
-                        _outOfRoll ? "nothing of the pages of the page range lies within the "
-                                     "roll length (" +
-                                         Millimetres(_result.rollLengthMm) + " mm)"
-                                   : "no page of the page range has a visible shape to plot");
+                        _outOfRoll ? Note(NoteId::NothingPagesPageRange,
+                                          {Millimetres(_result.rollLengthMm)})
+                                   : Note(NoteId::PagePageRangeHas));
         if (Split()) _result.panels = static_cast<int>(_result.plots.size()), _result.pages = false;
         return _result;
     }
@@ -195,12 +191,10 @@ private:
     bool DocumentPage(const PathStore& store, int page, int count) {
         PageCut cut(store, _roll, _options.autoSplit, _area);
         _result.beyondRollMm = std::max(_result.beyondRollMm, cut.beyondRoll() / kPlotUnitsPerMm);
-        const std::string which = "page " + std::to_string(page) + ": ";
         if (Split() && _result.plots.size() + cut.panels() > size_t{kMaxPanels}) {
-            Fail(_result, DrawingError::Refused,
-                 which + "the roll length (" + Millimetres(_result.rollLengthMm) +
-                     " mm) cuts the pages into more than " + std::to_string(kMaxPanels) +
-                     " panels");
+            const Note many(NoteId::RollLengthMmCutsPages,
+                            {Millimetres(_result.rollLengthMm), std::to_string(kMaxPanels)});
+            Fail(_result, DrawingError::Refused, Note(NoteId::OnPage, {std::to_string(page), many}));
             return false;
         }
         if (cut.panels() == 0) OutOfRoll(page);
@@ -227,7 +221,7 @@ private:
         plot.brc = PlotInputWindow(panel.width, panel.height, _options.cut.output);
         std::FILE* body = _bodies(plot);
         if (!body) {
-            Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+            Fail(_result, DrawingError::WriteFailed, NoteId::PlotBodyUnwritable);
             return false;
         }
         HpglWriter writer(body, _options.cut, panel.width, panel.height);
@@ -309,7 +303,7 @@ DrawingResult ConvertDrawing(const std::string& path, const TPrint& print, const
         return Fail(result, DrawingError::Refused, options.cut.problem);
     if (!options.area)
         return Fail(result, DrawingError::Refused,
-                    "the page settings leave no printable area (margins cover the paper)");
+                    NoteId::PageSettingsLeavePrintable);
     const PlotArea& area = *options.area;
     result.stepsPerInch = options.cut.output.stepsPerInch;
     result.brc = "0,0," + std::to_string(area.width) + "," + std::to_string(area.height);

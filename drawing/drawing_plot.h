@@ -30,7 +30,7 @@ struct DrawingPlot {
 
 struct DrawingResult {
     DrawingError error = DrawingError::None;
-    std::string message;  // one line, UTF-8, when error != None
+    Note message;  // why, when error != None
 
     std::string brc;   // the input window of the printable area (of the first plot written)
     std::string name;  // the drawing's file name (UTF-8), for the header lines

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <ostream>
 
 namespace {
 
@@ -604,3 +605,5 @@ std::string NoteEnglish(const Note& note) {
     const char* source = NoteSource(note.id);
     return source ? Fill(source, values) : note.text;
 }
+
+std::ostream& operator<<(std::ostream& out, const Note& note) { return out << NoteEnglish(note); }

@@ -4,6 +4,7 @@
 // (plot_notes.h), from one table, in the user's language; the reading below needs no translator.
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -237,3 +238,5 @@ std::vector<NoteId> NoteIdsWithWords();
 
 // The note in English, its values filled in at once: a value holding "%2" stays as it is.
 std::string NoteEnglish(const Note& note);
+// The same on a stream (a log, a test's failure message).
+std::ostream& operator<<(std::ostream& out, const Note& note);

@@ -321,7 +321,7 @@ int main(int argc, char** argv) {
         converted = ConvertedDrawing::Convert(file, records);
         if (auto failure = converted->failure()) {
             return Fail(*failure,
-                        shownFile + ": " + NoteInSessionLanguage(converted->result().message));
+                        shownFile + ": " + NoteWords(converted->result().message));
         }
         SayRemarks(line.keep ? KeptRemarks(converted->remarks()) : converted->remarks());
     }

@@ -95,7 +95,8 @@ bool WriteReadingResult(const std::string& file, const DrawingResult& r) {
     if (!out.open(QIODevice::WriteOnly)) return false;
     QDataStream s(&out);
     s << kResultMagic << qint32(r.error);
-    for (const std::string* text : {&r.message, &r.brc, &r.name}) Put(s, *text);
+    Put(s, FormatNoteLine(r.message));
+    for (const std::string* text : {&r.brc, &r.name}) Put(s, *text);
     s << quint32(r.notes.size());
     for (const Note& note : r.notes) Put(s, FormatNoteLine(note));
     s << r.clipLeftMm << r.clipTopMm << r.clipRightMm << r.clipBottomMm;
@@ -116,7 +117,10 @@ bool ReadReadingResult(const std::string& file, DrawingResult* r) {
     s >> magic >> error;
     if (magic != kResultMagic) return false;
     r->error = static_cast<DrawingError>(error);
-    for (std::string* text : {&r->message, &r->brc, &r->name}) Get(s, text);
+    std::string message;
+    Get(s, &message);
+    r->message = message.empty() ? Note() : ReadNoteLine(message);
+    for (std::string* text : {&r->brc, &r->name}) Get(s, text);
     s >> count;
     if (count > kMaxItems) return false;
     r->notes.resize(count);

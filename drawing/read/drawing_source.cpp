@@ -26,7 +26,7 @@ std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintT
     const SvgAsPdf pdf = SvgToPdf(xml.constData(), static_cast<size_t>(xml.size()));
     if (!pdf.sized && pdf.error.empty()) return std::nullopt;
     if (!pdf.error.empty())
-        return Failed(DrawingError::NotSvg, "not an SVG drawing librsvg can read: " + pdf.error);
+        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingLibrsvgRead, {pdf.error}));
     SourceOutcome out = PaintPdf(
         QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
     if (!out.ok()) return out;
@@ -71,16 +71,15 @@ SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
     if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
     if (svg.textPaths > kMaxTextPaths)
         return Failed(DrawingError::Refused,
-                      "the drawing sets text on a path (textPath) " +
-                          std::to_string(svg.textPaths) + " times, more than the " +
-                          std::to_string(kMaxTextPaths) + " set within the reading's limits");
+                      Note(NoteId::DrawingSetsTextPath,
+                           {std::to_string(svg.textPaths), std::to_string(kMaxTextPaths)}));
     const std::optional<Note> unset =
         svg.textOnPath ? SetTextAlongPaths(svg) : std::optional<Note>();
     SourceOutcome out = PaintSvgRead(svg, chunking, target);
     // Where the text Inkscape could not set was all there was, why is the answer.
     if (out.ok() && out.shapes == 0 && unset)
         return Failed(DrawingError::NothingToPlot,
-                      "the drawing has no visible shape to plot: " + NoteEnglish(*unset));
+                      Note(NoteId::NoVisibleShapeBecause, {*unset}));
     return out;
 }
 
@@ -95,9 +94,9 @@ SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
     const PaintOutcome painted = PaintSvg(svg, target, chunking);
     svg.xml.clear();
     if (!painted.loaded) {
-        std::string why = painted.loadError;
-        std::replace(why.begin(), why.end(), '\n', ' ');
-        return Failed(DrawingError::NotSvg, "not an SVG drawing Qt can read: " + why);
+        Note why = painted.loadError;
+        std::replace(why.text.begin(), why.text.end(), '\n', ' ');
+        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingQtRead, {why}));
     }
     if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
     for (const Note& note : painted.notes) AddNote(&out.notes, note);
@@ -110,7 +109,7 @@ SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarg
     if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
     SourceOutcome out = PaintPdf(pdf.pdf, page, target);
     if (out.error == DrawingError::Malformed)
-        out.message = "ghostscript made nothing readable of the PostScript: " + out.message;
+        out.message = Note(NoteId::GhostscriptMadeNothingReadable, {out.message});
     return out;
 }
 
@@ -126,9 +125,9 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
     // A kind without pages is its one page, whatever page range the window holds.
     if (kind == SourceKind::Svg) return PaintSvgBytes(head, chunking, target);
     if (page > kMaxDocumentPage)
-        return Failed(DrawingError::Refused, "page " + std::to_string(page) + " is beyond the " +
-                                                 std::to_string(kMaxDocumentPage) +
-                                                 " pages plotted from one document");
+        return Failed(DrawingError::Refused,
+                      Note(NoteId::PageBeyondPagesPlotted,
+                           {std::to_string(page), std::to_string(kMaxDocumentPage)}));
     switch (kind) {
         case SourceKind::Pdf:
             return PaintPdf(head.xml, page, target);

@@ -29,7 +29,7 @@ enum class DrawingError {
 // How a step of the reading went: each step's result carries it, so one Failed() makes them all.
 struct ReadStatus {
     DrawingError error = DrawingError::None;
-    std::string message;  // one line, when error != None
+    Note message;  // why, when error != None
 
     bool ok() const { return error == DrawingError::None; }
 };
@@ -53,7 +53,7 @@ struct SourceOutcome : ReadStatus {
 
 // A failed step's result: a reader's outcome unless another step's result is named.
 template <typename Result = SourceOutcome>
-Result Failed(DrawingError error, std::string message) {
+Result Failed(DrawingError error, Note message) {
     Result out;
     out.error = error;
     out.message = std::move(message);

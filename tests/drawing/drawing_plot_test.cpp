@@ -225,8 +225,8 @@ TEST_P(BadInput, IsRefusedWithOneLine) {
     const BadCase& c = GetParam();
     const Converted out = ConvertBytes(c.bytes, Page(100), Pens(true, true));
     EXPECT_EQ(out.result.error, c.error) << out.result.message;
-    EXPECT_NE(out.result.message.find(c.message), std::string::npos) << out.result.message;
-    EXPECT_EQ(out.result.message.find('\n'), std::string::npos);
+    EXPECT_NE(NoteEnglish(out.result.message).find(c.message), std::string::npos) << out.result.message;
+    EXPECT_EQ(NoteEnglish(out.result.message).find('\n'), std::string::npos);
     EXPECT_TRUE(out.body.empty());
 }
 
@@ -348,7 +348,7 @@ TEST(Drawing, WhyInkscapeFailedIsSaid) {
         "with status 3: Gtk: cannot open display)";
     const Converted alone = Convert(text);
     EXPECT_EQ(alone.result.error, DrawingError::NothingToPlot) << alone.result.message;
-    EXPECT_NE(alone.result.message.find("the drawing has no visible shape to plot: " + why),
+    EXPECT_NE(NoteEnglish(alone.result.message).find("the drawing has no visible shape to plot: " + why),
               std::string::npos) << alone.result.message;
     const Converted beside = Convert(text + SHAPE("stroke='black'"));
     ASSERT_TRUE(beside.result.ok()) << beside.result.message;
@@ -676,7 +676,7 @@ TEST(Drawing, PanelSettingsRefused) {
         config.iLstPage = row.last;
         const ConvertedPlots out = ConvertPlots(svg, print, config);
         EXPECT_EQ(out.result.error, DrawingError::Refused);
-        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << out.result.message;
+        EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos) << out.result.message;
         EXPECT_TRUE(out.bodies.empty());
         if (std::string(row.name) != "upside_down") continue;
         // Its five panels, the range put right, do not go into one body: refused before

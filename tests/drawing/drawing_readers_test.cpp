@@ -490,7 +490,7 @@ TEST(Readers, ThePageRangeChoosesThePagesOfTenThousand) {
         const Plot out =
             ConvertFile(row.long_ ? path : two, row.first, row.last, row.roll, row.split);
         EXPECT_EQ(out.result.ok(), !row.plotted.empty()) << row.name << ": " << out.result.message;
-        std::string said = out.result.message;
+        std::string said = NoteEnglish(out.result.message);
         for (const Note& note : out.result.notes) said += "|" + NoteEnglish(note);
         EXPECT_NE(said.find(row.says), std::string::npos) << row.name << ": " << said;
         if (row.says.empty()) EXPECT_EQ(said.find("outside"), std::string::npos) << row.name;
@@ -840,9 +840,9 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
         if (!row.bytes.empty()) WriteFileBytes(path, row.bytes);
         const Plot out = ConvertFile(path);
         EXPECT_EQ(out.result.error, row.error) << row.name << ": " << out.result.message;
-        EXPECT_NE(out.result.message.find(row.says), std::string::npos)
+        EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos)
             << row.name << ": " << out.result.message;
-        EXPECT_EQ(out.result.message.find('\n'), std::string::npos) << row.name;
+        EXPECT_EQ(NoteEnglish(out.result.message).find('\n'), std::string::npos) << row.name;
         EXPECT_TRUE(out.body.empty()) << row.name;
     }
 }
@@ -864,7 +864,7 @@ TEST(Readers, PostScriptThatNeverEndsIsStopped) {
     else
         qunsetenv("TMPDIR");
     EXPECT_EQ(out.error, DrawingError::Refused);
-    EXPECT_NE(out.message.find("still ran after 1 s"), std::string::npos) << out.message;
+    EXPECT_NE(NoteEnglish(out.message).find("still ran after 1 s"), std::string::npos) << out.message;
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_EQ(QDir(scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList());

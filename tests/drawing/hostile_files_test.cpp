@@ -44,7 +44,7 @@ Outcome ConvertBounded(const std::string& path) {
         config.toollist[0] = {1, 30, 0, 0, 0, 1};
         std::FILE* body = std::tmpfile();
         const DrawingResult r = ConvertDrawing(path, print, config, body);
-        std::string said = std::to_string(static_cast<int>(r.error)) + "\n" + r.message + "\n";
+        std::string said = std::to_string(static_cast<int>(r.error)) + "\n" + NoteEnglish(r.message) + "\n";
         for (const Note& note : r.notes) said += NoteEnglish(note) + "\n";
         (void)!write(out[1], said.data(), said.size());
         _exit(0);

@@ -32,10 +32,10 @@ DrawingResult Panels() {
     return r;
 }
 
-DrawingResult RefusedResult() {
+DrawingResult RefusedResult(Note why = "cannot write the plot body: No space left on device") {
     DrawingResult r;
     r.error = DrawingError::WriteFailed;
-    r.message = "cannot write the plot body: No space left on device";
+    r.message = std::move(why);
     return r;
 }
 
@@ -43,7 +43,11 @@ TEST(ReadingFiles, ResultComesBackExactly) {
     const struct {
         const char* name;
         DrawingResult result;
-    } rows[] = {{"panels", Panels()}, {"refused", RefusedResult()}};
+    } rows[] = {
+        {"panels", Panels()},
+        {"refused", RefusedResult()},
+        {"refused_by_id",
+         RefusedResult(Note(NoteId::OnPage, {"3", Note(NoteId::PagePDFDocumentCannot, {"3"})}))}};
     TempHome home;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -127,10 +127,10 @@ std::optional<SourceOutcome> ReadInto(const DxfText& text, Reader& reader) {
     DL_Dxf dxf;
     try {
         if (!dxf.in(stream, &reader))
-            return Failed(DrawingError::Malformed, "not a DXF drawing dxflib can read");
+            return Failed(DrawingError::Malformed, NoteId::DxfNotReadable);
     } catch (const std::exception& e) {
         return Failed(DrawingError::Malformed,
-                      std::string("not a DXF drawing dxflib can read (") + e.what() + ")");
+                      Note(NoteId::DxfNotReadableWhy, {e.what()}));
     }
     reader.Flush();
     return std::nullopt;
@@ -179,7 +179,7 @@ std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes) {
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (bytes.startsWith("AutoCAD Binary DXF"))
         return Failed(DrawingError::Refused,
-                      "a binary DXF is not read: save the drawing as a text (ASCII) DXF");
+                      NoteId::BinaryDXFReadSave);
     EnsureQtGuiApplication();
     const DxfText text = PrepareDxfText(bytes);
     if (!text.refusal.empty()) return Failed(DrawingError::Refused, text.refusal);

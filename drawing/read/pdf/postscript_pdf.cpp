@@ -30,7 +30,7 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     QTemporaryDir dir;
     if (!dir.isValid())
         return Failed<PostScriptPdf>(DrawingError::WriteFailed,
-                                     "can't make a temporary folder for ghostscript");
+                                     NoteId::NoTemporaryFolderForGhostscript);
     const QString output = dir.filePath(QStringLiteral("page.pdf"));
     const QString input = dir.filePath(QStringLiteral("drawing.ps"));
     QFile copy(input);

@@ -144,7 +144,8 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                 QSvgRenderer renderer;
                 out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
                 if (!out.loaded) {
-                    out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+                    out.loadError = said.empty() ? Note(NoteId::QtSVGReaderRefused)
+                                                 : Note(said.front());
                     return false;
                 }
                 // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of

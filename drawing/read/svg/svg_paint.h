@@ -18,7 +18,7 @@ struct PaintOutcome {
     bool loaded = false;  // QtSvg took the document
     int64_t shapes = 0;   // visible shapes painted
     std::vector<Note> notes;
-    std::string loadError;       // QtSvg's first complaint when it did not take the document
+    Note loadError;              // QtSvg's first complaint when it did not take the document
     std::string refusal;         // why the drawing can't be plotted with these pens (then refused)
     uint64_t hatchSegments = 0;  // lines hatching fills and wide strokes
 };

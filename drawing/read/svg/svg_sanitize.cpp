@@ -97,9 +97,9 @@ bool StyleUses(const QString& style, const char* property) {
     return re.match(style).hasMatch();
 }
 
-std::string Where(const QXmlStreamReader& reader) {
-    return "line " + std::to_string(reader.lineNumber()) + ", column " +
-           std::to_string(reader.columnNumber());
+// Where the reader is, as the line and the column a note names.
+std::vector<Note> Where(const QXmlStreamReader& reader) {
+    return {std::to_string(reader.lineNumber()), std::to_string(reader.columnNumber())};
 }
 
 std::string OneLine(QString text) {
@@ -169,7 +169,7 @@ public:
         }
         if (_out.error == DrawingError::None && _reader.hasError()) ReaderError();
         if (_out.error == DrawingError::None && !_sawRoot)
-            Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
+            Fail(DrawingError::NotSvg, NoteId::SVGDrawingElement);
         if (_out.error == DrawingError::None) CheckFanout();
         if (_out.error == DrawingError::None && _out.beyondQt)
             for (const auto& [kind, id] : _fanout.SelfReferring())
@@ -179,7 +179,7 @@ public:
     }
 
 private:
-    void Fail(DrawingError error, std::string message) {
+    void Fail(DrawingError error, Note message) {
         _out.error = error;
         _out.message = std::move(message);
     }
@@ -188,39 +188,34 @@ private:
         const QString text = _reader.errorString();
         if (text.contains(QLatin1String("entity"), Qt::CaseInsensitive) &&
             text.contains(QLatin1String("limit"), Qt::CaseInsensitive)) {
-            Fail(DrawingError::Refused,
-                 "the drawing's entities expand beyond what is read safely (" + Where(_reader) +
-                     ")");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingEntitiesExpandBeyond, Where(_reader)));
             return;
         }
         if (!_sawRoot && !_looksLikeXml) {
-            Fail(DrawingError::NotSvg, "not an SVG drawing (not XML)");
+            Fail(DrawingError::NotSvg, NoteId::SVGDrawingXML);
             return;
         }
-        Fail(DrawingError::Malformed,
-             "not well-formed XML at " + Where(_reader) + ": " + OneLine(text));
+        std::vector<Note> where = Where(_reader);
+        where.emplace_back(OneLine(text));
+        Fail(DrawingError::Malformed, Note(NoteId::WellFormedXMLLine, std::move(where)));
     }
 
     bool Spend(qint64 chars) {
         _spent += chars;
         if (_spent <= _budget) return true;
-        Fail(DrawingError::Refused,
-             "the drawing's entities expand beyond what is read safely (" + Where(_reader) + ")");
+        Fail(DrawingError::Refused, Note(NoteId::DrawingEntitiesExpandBeyond, Where(_reader)));
         return false;
     }
 
     void CheckFanout() {
         const int64_t instances = _fanout.Instances(kMaxSvgElements + 1);
         if (instances < 0)
-            Fail(DrawingError::Refused, "the drawing's <use> elements refer to themselves");
+            Fail(DrawingError::Refused, NoteId::DrawingUseElementsRefer);
         else if (instances > kMaxSvgElements)
-            Fail(DrawingError::Refused, "the drawing's <use> elements multiply into more than " +
-                                            std::to_string(kMaxSvgElements) + " elements");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingUseElementsMultiply, {std::to_string(kMaxSvgElements)}));
         else if (_fanout.Instances(instances + kMaxSvgMarkers + 1, true) - instances >
                  kMaxSvgMarkers)
-            Fail(DrawingError::Refused, "the drawing's markers multiply into more than " +
-                                            std::to_string(kMaxSvgMarkers) +
-                                            " elements (markers drawn on the shapes of markers)");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingMarkersMultiplyInto, {std::to_string(kMaxSvgMarkers)}));
     }
 
     // While a <text> is read its pieces are kept, to be written whole (split into its lines).
@@ -265,9 +260,8 @@ private:
             const QStringView ns = _reader.namespaceUri();
             if (name != QLatin1String("svg") ||
                 (!ns.isEmpty() && ns != QLatin1String(kSvgNamespace))) {
-                Fail(DrawingError::NotSvg, "not an SVG drawing (its first element is <" +
-                                               _reader.qualifiedName().toString().toStdString() +
-                                               ">)");
+                Fail(DrawingError::NotSvg,
+                     Note(NoteId::SVGDrawingFirstElement, {_reader.qualifiedName().toString().toStdString()}));
                 return;
             }
             const QXmlStreamAttributes a = _reader.attributes();
@@ -277,8 +271,7 @@ private:
                          a.value(QLatin1String("preserveAspectRatio")).toString()};
         }
         if (++_elements > kMaxSvgElements) {
-            Fail(DrawingError::Refused,
-                 "the drawing has more than " + std::to_string(kMaxSvgElements) + " elements");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingHasMoreElements, {std::to_string(kMaxSvgElements)}));
             return;
         }
         // A style sheet is its text: an element in it could only split a url() in two.
@@ -299,8 +292,7 @@ private:
             _out.textOnPath = true;
         }
         if (++_depth > kMaxSvgDepth) {
-            Fail(DrawingError::Refused,
-                 "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingNestsMoreLevels, {std::to_string(kMaxSvgDepth)}));
             return;
         }
         if (name == QLatin1String("style")) _styleDepth = _depth;

@@ -80,18 +80,19 @@ QString Translated(const QString& text, int depth) {
     return text;
 }
 
+QString NoteInSessionLanguage(const std::string& note) {
+    return Translated(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())), 0);
+}
+
 }  // namespace
 
 QString NoteWords(const Note& note) {
     if (note.id == NoteId::Text) return NoteInSessionLanguage(note.text);
     QStringList values;
     for (const Note& v : note.values) values << NoteWords(v);
-    if (note.id == NoteId::List) return values.join(QCoreApplication::translate("TPlotNotes", ", "));
+    if (note.id == NoteId::List)
+        return values.join(QCoreApplication::translate("TPlotNotes", ", "));
     const char* source = NoteSource(note.id);
     if (!source) return QString::fromStdString(note.text);
     return Filled(QCoreApplication::translate("TPlotNotes", source), values);
-}
-
-QString NoteInSessionLanguage(const std::string& note) {
-    return Translated(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())), 0);
 }

@@ -7,9 +7,7 @@
 
 #include "plotjob/plot_note.h"
 
-QString NoteWords(const Note& note);
-
-// A text that is no id yet (a refusal of the reading, a note of the writer's stages): said in
+// A Text note (one of the writer's stages, the knife file's, or another program's) is said in
 // the session's language when it is the words of an id of the table with its values filled in,
-// else as it came. Goes once every layer gives ids.
-QString NoteInSessionLanguage(const std::string& note);
+// else as it came; that matching goes once every layer gives ids.
+QString NoteWords(const Note& note);

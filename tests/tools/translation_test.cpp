@@ -256,8 +256,8 @@ TEST_F(Translation, SenderPanelAndMessages) {
         const QString failure = SerialOpenFailureText(QStringLiteral("/dev/ttyUSB0"), EACCES);
         EXPECT_EQ(failure.section(u'\n', 0, 0), QString::fromUtf8(row.openFailure));
         EXPECT_TRUE(failure.contains(QStringLiteral("dialout")));
-        EXPECT_EQ(NoteInSessionLanguage(outside), QString::fromUtf8(row.outside));
-        EXPECT_EQ(NoteInSessionLanguage(clipped), QString::fromUtf8(row.clipped));
+        EXPECT_EQ(NoteWords(Note(outside)), QString::fromUtf8(row.outside));
+        EXPECT_EQ(NoteWords(Note(clipped)), QString::fromUtf8(row.clipped));
     }
 }
 

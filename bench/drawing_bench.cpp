@@ -28,6 +28,7 @@
 #include "drawing/read/svg/svg_chunks.h"
 #include "drawing/read/svg/svg_sanitize.h"
 #include "drawing/read/svg/svg_source.h"
+#include "plotjob/plot_note.h"
 #include "preview/plot_picture.h"
 #include "settings/geometry.h"
 
@@ -125,7 +126,7 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgC
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);
     if (!r.ok()) {
-        std::printf("error %d: %s\n", static_cast<int>(r.error), r.message.c_str());
+        std::printf("error %d: %s\n", static_cast<int>(r.error), NoteEnglish(r.message).c_str());
         return 2;
     }
     std::printf(
@@ -135,7 +136,7 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgC
     if (r.clipped())
         std::fprintf(stderr, "  note: clipped by the sheet: %.1f %.1f %.1f %.1f mm\n", r.clipLeftMm,
                      r.clipTopMm, r.clipRightMm, r.clipBottomMm);
-    for (const std::string& n : r.notes) std::fprintf(stderr, "  note: %s\n", n.c_str());
+    for (const Note& n : r.notes) std::fprintf(stderr, "  note: %s\n", NoteEnglish(n).c_str());
     return 0;
 }
 

@@ -17,6 +17,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/stages/path_sort.h"
+#include "plotjob/plot_note.h"
 #include "settings/geometry.h"
 
 namespace {
@@ -251,7 +252,8 @@ int main(int argc, char** argv) {
                                    static_cast<int16_t>(std::atoi(argv[5])), 2835, 2835);
         std::printf("seconds %.3f paths %lld bytes %lld %s\n", p.seconds,
                     static_cast<long long>(p.result.paths),
-                    static_cast<long long>(p.result.bodyBytes), p.result.message.c_str());
+                    static_cast<long long>(p.result.bodyBytes),
+                    NoteEnglish(p.result.message).c_str());
         if (argc == 7) {  // the body, to compare plots
             std::FILE* out = std::fopen(argv[6], "wb");
             if (out) std::fwrite(p.body.data(), 1, p.body.size(), out), std::fclose(out);

@@ -19,6 +19,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/read/dxf/dxf_paint.h"
+#include "plotjob/plot_note.h"
 #include "settings/geometry.h"
 
 int main(int argc, char** argv) {
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
     config.iLstPage = 1;
     config.fautopen = 0;
     config.foptln = 0;
-    const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},     {0, 10000, 0},
-                                 {0, 0, 10000},     {10000, 10000, 0}, {10000, 0, 10000},
+    const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},        {0, 10000, 0},
+                                 {0, 0, 10000},     {10000, 10000, 0},    {10000, 0, 10000},
                                  {0, 10000, 10000}, {10000, 10000, 10000}};
     const auto thick = static_cast<int16_t>(argc == 7 ? std::atoi(argv[6]) : 30);
     for (int i = 0; i < 8; ++i)
@@ -65,12 +66,12 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);
     if (!r.ok()) {
-        std::printf("error %d: %s\n", static_cast<int>(r.error), r.message.c_str());
+        std::printf("error %d: %s\n", static_cast<int>(r.error), NoteEnglish(r.message).c_str());
         return 2;
     }
     std::printf("seconds %.3f paths %lld pages %d bytes %lld brc %s\n", seconds,
                 static_cast<long long>(r.paths), r.panels, static_cast<long long>(r.bodyBytes),
                 r.brc.c_str());
-    for (const std::string& n : r.notes) std::fprintf(stderr, "  note: %s\n", n.c_str());
+    for (const Note& n : r.notes) std::fprintf(stderr, "  note: %s\n", NoteEnglish(n).c_str());
     return 0;
 }

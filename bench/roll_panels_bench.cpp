@@ -15,6 +15,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/read/svg/svg_chunks.h"
+#include "plotjob/plot_note.h"
 #include "settings/geometry.h"
 
 namespace {
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
 
     const Plots whole = Convert(path, print, config);
     if (!whole.result.ok()) {
-        std::fprintf(stderr, "whole: %s\n", whole.result.message.c_str());
+        std::fprintf(stderr, "whole: %s\n", NoteEnglish(whole.result.message).c_str());
         return 1;
     }
     const double wholeLength = Measure(whole.bodies[0]).length;
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!cut.result.ok()) {
-        std::fprintf(stderr, "cut: %s\n", cut.result.message.c_str());
+        std::fprintf(stderr, "cut: %s\n", NoteEnglish(cut.result.message).c_str());
         return 1;
     }
     double cutLength = 0;

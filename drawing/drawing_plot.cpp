@@ -21,6 +21,7 @@
 #include "drawing/stages/plot_stages.h"
 #include "drawing/stages/roll_panels.h"
 #include "drawing/stages/stroke_order.h"
+#include "plotjob/header_lines.h"
 
 namespace {
 
@@ -34,16 +35,10 @@ constexpr int kMaxPanels = 999;
 // The pages of a document plotted at once: each is a plot of its own, waited for.
 constexpr int kMaxPagePlots = 100;
 
-DrawingResult& Fail(DrawingResult& r, DrawingError error, std::string message) {
+DrawingResult& Fail(DrawingResult& r, DrawingError error, Note message) {
     r.error = error;
     r.message = std::move(message);
     return r;
-}
-
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
 }
 
 std::string Millimetres(double mm) {
@@ -79,14 +74,13 @@ public:
         if (!out.ok()) return out;
         if (sink.full() || store.points() >= kMaxPlotPoints) {
             out.error = DrawingError::Refused;
-            out.message =
-                "the drawing has more than " + std::to_string(kMaxPlotPoints) + " points to plot";
+            out.message = Note(NoteId::DrawingHasMorePoints, {std::to_string(kMaxPlotPoints)});
         } else if (out.shapes == 0 || _extent.isNull()) {
             out.error = DrawingError::NothingToPlot;
-            out.message = "the drawing has no visible shape to plot";
+            out.message = NoteId::NoVisibleShape;
         } else if (store.size() == 0) {
             out.error = DrawingError::NothingToPlot;
-            out.message = "nothing of the drawing lies on the printable area";
+            out.message = NoteId::NothingDrawingLiesPrintable;
         }
         return out;
     }
@@ -94,7 +88,7 @@ public:
     // What the page just read adds to the result: its notes, and how far it reaches beyond the
     // printable area.
     void Keep(const SourceOutcome& out) {
-        for (const std::string& note : out.notes) ::AddNote(&_result.notes, note);
+        for (const Note& note : out.notes) ::AddNote(&_result.notes, note);
         const ClipMm clip = ClipBeyond(_area, _extent);
         _result.clipLeftMm = std::max(_result.clipLeftMm, clip.left);
         _result.clipTopMm = std::max(_result.clipTopMm, clip.top);
@@ -109,9 +103,9 @@ public:
         _result.beyondRollMm = cut.beyondRoll() / kPlotUnitsPerMm;
         if (cut.panels() > kMaxPanels)
             return Fail(_result, DrawingError::Refused,
-                        "the roll length (" + Millimetres(_result.rollLengthMm) +
-                            " mm) cuts the drawing into " + std::to_string(cut.panels()) +
-                            " panels, more than " + std::to_string(kMaxPanels));
+                        Note(NoteId::RollLengthMmCuts,
+                             {Millimetres(_result.rollLengthMm), std::to_string(cut.panels()),
+                              std::to_string(kMaxPanels)}));
         _result.panels = cut.panels();
         std::string problem;
         const std::optional<PanelRange> range =
@@ -138,10 +132,8 @@ public:
         const int count = range->last - range->first + 1;
         if (count > kMaxPagePlots)
             return Fail(_result, DrawingError::Refused,
-                        "the page range selects " + std::to_string(count) +
-                            " pages of the document, more than the " +
-                            std::to_string(kMaxPagePlots) +
-                            " plotted at once: set First page and Last page in TRZNSerConfig");
+                        Note(NoteId::PageRangeSelectsPages,
+                             {std::to_string(count), std::to_string(kMaxPagePlots)}));
         _result.panels = first.pages;
         _result.pages = true;
         if (_roll) _result.rollLengthMm = *_roll / kPlotUnitsPerMm;
@@ -153,20 +145,20 @@ public:
                 out = Read(page, store);
                 Keep(out);
             }
-            const std::string which = "page " + std::to_string(page) + ": ";
             if (out.error == DrawingError::NothingToPlot) {
-                AddNote(which + out.message);
+                AddNote(Note(NoteId::OnPage, {std::to_string(page), out.message}));
                 continue;
             }
-            if (!out.ok()) return Fail(_result, out.error, which + out.message);
+            if (!out.ok())
+                return Fail(_result, out.error,
+                            Note(NoteId::OnPage, {std::to_string(page), out.message}));
             if (!DocumentPage(store, page, count)) return _result;
         }
         if (_result.plots.empty())
             return Fail(_result, DrawingError::NothingToPlot,
-                        _outOfRoll ? "nothing of the pages of the page range lies within the "
-                                     "roll length (" +
-                                         Millimetres(_result.rollLengthMm) + " mm)"
-                                   : "no page of the page range has a visible shape to plot");
+                        _outOfRoll ? Note(NoteId::NothingPagesPageRange,
+                                          {Millimetres(_result.rollLengthMm)})
+                                   : Note(NoteId::PagePageRangeHas));
         if (Split()) _result.panels = static_cast<int>(_result.plots.size()), _result.pages = false;
         return _result;
     }
@@ -174,19 +166,18 @@ public:
 private:
     bool Split() const { return _roll && _options.autoSplit; }
 
-    void AddNote(const std::string& note) {
-        if (!note.empty()) ::AddNote(&_result.notes, note);
+    void AddNote(Note note) {
+        if (note != Note()) ::AddNote(&_result.notes, std::move(note));
     }
 
-    std::string NothingWithinTheRoll() const {
-        return "nothing of the drawing lies within the roll length (" +
-               Millimetres(_result.rollLengthMm) + " mm)";
+    Note NothingWithinTheRoll() const {
+        return Note(NoteId::NothingDrawingLiesWithin, {Millimetres(_result.rollLengthMm)});
     }
 
     // A page with nothing within the roll length is a note, as a page with nothing on it is.
-    void OutOfRoll(const std::string& which) {
+    void OutOfRoll(int page) {
         _outOfRoll = true;
-        AddNote(which + NothingWithinTheRoll());
+        AddNote(Note(NoteId::OnPage, {std::to_string(page), NothingWithinTheRoll()}));
     }
 
     static DrawingPlot Plot(int number, int of) {
@@ -200,20 +191,18 @@ private:
     bool DocumentPage(const PathStore& store, int page, int count) {
         PageCut cut(store, _roll, _options.autoSplit, _area);
         _result.beyondRollMm = std::max(_result.beyondRollMm, cut.beyondRoll() / kPlotUnitsPerMm);
-        const std::string which = "page " + std::to_string(page) + ": ";
         if (Split() && _result.plots.size() + cut.panels() > size_t{kMaxPanels}) {
-            Fail(_result, DrawingError::Refused,
-                 which + "the roll length (" + Millimetres(_result.rollLengthMm) +
-                     " mm) cuts the pages into more than " + std::to_string(kMaxPanels) +
-                     " panels");
+            const Note many(NoteId::RollLengthMmCutsPages,
+                            {Millimetres(_result.rollLengthMm), std::to_string(kMaxPanels)});
+            Fail(_result, DrawingError::Refused, Note(NoteId::OnPage, {std::to_string(page), many}));
             return false;
         }
-        if (cut.panels() == 0) OutOfRoll(which);
+        if (cut.panels() == 0) OutOfRoll(page);
         for (int number = 1; number <= cut.panels(); ++number) {
             PlotArea panel;
             const PathStore& paths = cut.Panel(number, &panel);
             if (paths.size() == 0 && cut.panels() == 1) {
-                OutOfRoll(which);
+                OutOfRoll(page);
                 continue;
             }
             const int next = static_cast<int>(_result.plots.size()) + 1;
@@ -232,7 +221,7 @@ private:
         plot.brc = PlotInputWindow(panel.width, panel.height, _options.cut.output);
         std::FILE* body = _bodies(plot);
         if (!body) {
-            Fail(_result, DrawingError::WriteFailed, "the plot body can't be written");
+            Fail(_result, DrawingError::WriteFailed, NoteId::PlotBodyUnwritable);
             return false;
         }
         HpglWriter writer(body, _options.cut.output);
@@ -305,7 +294,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
         return Fail(result, DrawingError::Refused, options.cut.problem);
     if (!options.area)
         return Fail(result, DrawingError::Refused,
-                    "the page settings leave no printable area (margins cover the paper)");
+                    NoteId::PageSettingsLeavePrintable);
     const PlotArea& area = *options.area;
     result.stepsPerInch = options.cut.output.stepsPerInch;
     result.brc = "0,0," + std::to_string(area.width) + "," + std::to_string(area.height);
@@ -339,21 +328,19 @@ std::string PlotName(const DrawingResult& result, size_t index) {
 }
 
 std::string DrawingHeaderLines(const DrawingResult& result, size_t index) {
-    std::string lines;
-    const std::string& brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
-    if (!brc.empty()) lines += "BRC:" + brc + "\n";
-    // Only another step is said: the header lines of HP-GL's own stay as they always were.
-    if (result.stepsPerInch != 1016) lines += "UNIT:" + std::to_string(result.stepsPerInch) + "\n";
-    lines += "NAME:" + OneLine(PlotName(result, index)) + "\n";
-    for (const std::string& note : result.notes) lines += "NOTE:" + OneLine(note) + "\n";
+    HeaderLines lines;
+    lines.brc = index < result.plots.size() ? result.plots[index].brc : result.brc;
+    lines.stepsPerInch = result.stepsPerInch;
+    lines.name = PlotName(result, index);
+    lines.notes = result.notes;
     if (result.clipped())
-        lines += "NOTE:the drawing reaches beyond the printable area (left " +
-                 Millimetres(result.clipLeftMm) + " mm, top " + Millimetres(result.clipTopMm) +
-                 " mm, right " + Millimetres(result.clipRightMm) + " mm, bottom " +
-                 Millimetres(result.clipBottomMm) + " mm); that part is not plotted\n";
+        lines.notes.push_back(Note(NoteId::DrawingReachesBeyondPrintableArea,
+                                   {Millimetres(result.clipLeftMm), Millimetres(result.clipTopMm),
+                                    Millimetres(result.clipRightMm),
+                                    Millimetres(result.clipBottomMm)}));
     if (result.beyondRollMm > 0)
-        lines += "NOTE:the drawing reaches " + Millimetres(result.beyondRollMm) +
-                 " mm beyond the roll length (" + Millimetres(result.rollLengthMm) +
-                 " mm); that part is not plotted\n";
-    return lines;
+        lines.notes.push_back(
+            Note(NoteId::DrawingReachesMmBeyondRoll,
+                 {Millimetres(result.beyondRollMm), Millimetres(result.rollLengthMm)}));
+    return lines.Format("\n");
 }

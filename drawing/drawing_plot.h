@@ -31,15 +31,15 @@ struct DrawingPlot {
 
 struct DrawingResult {
     DrawingError error = DrawingError::None;
-    std::string message;  // one line, UTF-8, when error != None
+    Note message;  // why, when error != None
 
     std::string brc;   // the input window of the printable area (of the first plot written)
     std::string name;  // the drawing's file name (UTF-8), for the header lines
     // The plotter's steps per inch the bodies and input windows are written in (1016: HP-GL's
     // own 0.025 mm); the sender's preview needs it to draw another step at its real size.
     int stepsPerInch = 1016;
-    // What was skipped (raster images, filters, ...), each said once, UTF-8.
-    std::vector<std::string> notes;
+    // What was skipped (raster images, filters, ...), each said once.
+    std::vector<Note> notes;
     // How far the drawing reaches beyond the printable area, in mm on the paper (0 when it fits);
     // the input window clips it there, nothing is scaled.
     double clipLeftMm = 0, clipTopMm = 0, clipRightMm = 0, clipBottomMm = 0;

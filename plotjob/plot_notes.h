@@ -1,11 +1,13 @@
 #pragma once
-// The notes on what a plot leaves out, and the other English words the drawing's reading gives
-// as plain text, said in the session's language where they are shown (the sender's window,
-// trzn-plot's error output). The reading has no translator of its own: its texts are matched
-// here against one table of patterns, and each becomes its translation with the same numbers
-// and names. A text the table does not know is shown as it came.
+// Notes said in the session's language where they are shown (the sender's window, trzn-plot's
+// output): an id's words from the one table (plot_note.h), translated, with its values filled in.
 
 #include <QString>
 #include <string>
 
-QString NoteInSessionLanguage(const std::string& note);
+#include "plotjob/plot_note.h"
+
+// A Text note (one of the writer's stages, the knife file's, or another program's) is said in
+// the session's language when it is the words of an id of the table with its values filled in,
+// else as it came; that matching goes once every layer gives ids.
+QString NoteWords(const Note& note);

@@ -41,6 +41,7 @@ struct TDeliverySetup {
     std::string queue;       // a printer queue, as CUPS names it (UTF-8)
     const TSrConfig* port = nullptr;
     std::string productFolder;  // holds the framed plot
+    std::string plotTitle;      // a printer queue's job name for it (UTF-8)
     int64_t ftpPort = 0;        // 0: the protocol's own (THSrConfig.portid, checked on use)
     std::chrono::milliseconds pause{15000};
     std::chrono::milliseconds writableLimit{600000};

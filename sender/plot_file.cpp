@@ -7,17 +7,14 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 
-#include "hpgl/hpgl_options.h"
 #include "platform/encoding.h"
 #include "plotjob/product_folder.h"
 
 namespace {
 
-constexpr int kPieceSize = 80;
 constexpr char kPlotterOn[3] = {0x1B, 0x2E, 0x28};
 constexpr char kPlotterOff[3] = {0x1B, 0x2E, 0x29};
 
@@ -118,20 +115,8 @@ void CreateNewFile(const std::string& path) {
     if (fd >= 0) close(fd);
 }
 
-std::string PlotTitle(const std::string& productFolder) {
-    std::FILE* header = std::fopen(ProductFile(productFolder, product::kHeaderLines).c_str(), "rb");
-    std::string title;
-    if (header) {
-        char line[256];
-        while (std::fgets(line, sizeof line, header)) {
-            if (std::strncmp(line, "NAME:", 5) != 0) continue;
-            title = line + 5;
-            while (!title.empty() && (title.back() == '\n' || title.back() == '\r'))
-                title.pop_back();
-            break;
-        }
-        std::fclose(header);
-    }
+std::string PlotTitle(const HeaderLines& header) {
+    std::string title = header.name;
     // The plug-in writes Shift-JIS, as every text it leaves; trzn-plot names a drawing in
     // UTF-8. Shift-JIS with kanji or kana is hardly ever valid UTF-8, and ASCII reads alike.
     if (!title.empty()) {
@@ -149,99 +134,34 @@ std::string PlotTitle(const std::string& productFolder) {
     return title.empty() ? std::string("Trazen plot") : title;
 }
 
-namespace {
-
-// The header lines of `productFolder`, CR LF or LF ended. Notes and the unit are a few lines; a
-// header file of megabytes (or a device someone put there) is not read to its end for them.
-std::vector<std::string> HeaderLines(const std::string& productFolder) {
-    constexpr std::size_t kHeaderReadLimit = 64 * 1024;
-    std::vector<std::string> lines;
-    std::FILE* header = std::fopen(ProductFile(productFolder, product::kHeaderLines).c_str(), "rb");
-    if (!header) return lines;
-    std::string text(kHeaderReadLimit, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), header));
-    const bool cut = text.size() == kHeaderReadLimit && std::fgetc(header) != EOF;
-    std::fclose(header);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        // A line the limit cut in two is not a line as written.
-        if (end == std::string::npos && cut) break;
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+HeaderFile ReadHeaderFile(const std::string& productFolder) {
+    HeaderFile out;
+    const std::string path = ProductFile(productFolder, product::kHeaderLines);
+    CreateNewFile(path);
+    bool plain = true;
+    Fd header(OpenInput(path, plain));
+    out.notAFile = !plain;
+    if (!header.ok()) return out;
+    out.opened = true;
+    // The file as long as it was when opened: one still being written to is not followed.
+    std::string text(static_cast<size_t>(std::max<off_t>(0, LengthOf(header.get()))), '\0');
+    size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ReadRetry(header.get(), text.data() + got, text.size() - got);
+        // A file that shrank or can't be read any more: read with what it has.
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
     }
-    return lines;
-}
-
-}  // namespace
-
-std::vector<std::string> HeaderNotes(const std::string& productFolder) {
-    std::vector<std::string> notes;
-    for (std::string& line : HeaderLines(productFolder)) {
-        if (line.compare(0, 5, "NOTE:") != 0) continue;
-        line.erase(0, 5);
-        if (!line.empty() && std::find(notes.begin(), notes.end(), line) == notes.end())
-            notes.push_back(std::move(line));
-    }
-    return notes;
-}
-
-int HeaderStepsPerInch(const std::string& productFolder) {
-    for (const std::string& line : HeaderLines(productFolder)) {
-        if (line.compare(0, 5, "UNIT:") != 0) continue;
-        int steps = 0;
-        const char* end = line.data() + line.size();
-        const auto [at, error] = std::from_chars(line.data() + 5, end, steps);
-        // A unit that can't be read is no unit: the plot is drawn in HP-GL's own.
-        if (error == std::errc() && at == end && steps >= kFewestStepsPerInch &&
-            steps <= kMostStepsPerInch)
-            return steps;
-        break;
-    }
-    return kHpglStepsPerInch;
-}
-
-std::string ScanBrcValue(int fd) {
-    // The plug-in's header lines are read in pieces of at most 80 bytes; a piece ends at an LF,
-    // after the file's last byte, or when full. Only the first piece starting "BRC:" counts.
-    off_t left = LengthOf(fd);
-    char piece[kPieceSize];
-    while (left > 0) {
-        int len = 0;
-        bool lastByteIsEnd = false;  // the piece ended at LF or at the last byte of the file
-        while (len < kPieceSize && left > 0) {
-            char c = 0;
-            const ssize_t r = ReadRetry(fd, &c, 1);
-            // A file that shrank or can't be read any more: the scan ends with what it has.
-            if (r <= 0) {
-                left = 0;
-                break;
-            }
-            --left;
-            piece[len++] = c;
-            if (c == '\n' || left == 0) {
-                lastByteIsEnd = true;
-                break;
-            }
-        }
-        if (len >= 4 && std::memcmp(piece, "BRC:", 4) == 0) {
-            int end = len;
-            // The terminator is dropped; an unterminated last line keeps its last byte.
-            if (lastByteIsEnd && piece[end - 1] == '\n') --end;
-            if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
-            if (end > 4 && (piece[end - 1] == '\r' || piece[end - 1] == '\n')) --end;
-            // A NUL ends the value, as it ends a text everywhere else.
-            const char* value = piece + 4;
-            return std::string(value, strnlen(value, static_cast<size_t>(end - 4)));
-        }
-    }
-    return {};
+    text.resize(got);
+    out.lines = HeaderLines::Read(text);
+    return out;
 }
 
 PlotFileResult CreateSerPltFile(const std::string& folder) {
+    return CreateSerPltFile(folder, ReadHeaderFile(folder));
+}
+
+PlotFileResult CreateSerPltFile(const std::string& folder, const HeaderFile& header) {
     PlotFileResult result;
     const auto failed = [&result](PlotFileProblem problem) {
         // The first failure is the one worth telling.
@@ -251,25 +171,20 @@ PlotFileResult CreateSerPltFile(const std::string& folder) {
     Fd out(OpenOutput(ProductFile(folder, product::kFramedPlot), openError));
     if (!out.ok()) return PlotFileResult{PlotFileProblem::OutputUnwritable, openError};
 
-    const std::string headerPath = ProductFile(folder, product::kHeaderLines);
-    CreateNewFile(headerPath);
-    {
-        bool plain = true;
-        Fd header(OpenInput(headerPath, plain));
-        if (!plain) {
-            failed(PlotFileProblem::HeaderNotAFile);
-            return result;
-        }
-        if (header.ok()) {
-            const std::string brc = ScanBrcValue(header.get());
-            const bool lead = WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) &&
-                              WriteAll(out.get(), "IN;", 3) && WriteAll(out.get(), "IW;", 3);
-            if (!lead) failed(PlotFileProblem::WriteFailed);
-            if (lead && !brc.empty()) {
-                const std::string window = "IW" + brc + ";";
-                if (!WriteAll(out.get(), window.data(), window.size()))
-                    failed(PlotFileProblem::WriteFailed);
-            }
+    if (header.notAFile) {
+        errno = EINVAL;
+        failed(PlotFileProblem::HeaderNotAFile);
+        return result;
+    }
+    if (header.opened) {
+        const std::string& brc = header.lines.brc;
+        const bool lead = WriteAll(out.get(), kPlotterOn, sizeof kPlotterOn) &&
+                          WriteAll(out.get(), "IN;", 3) && WriteAll(out.get(), "IW;", 3);
+        if (!lead) failed(PlotFileProblem::WriteFailed);
+        if (lead && !brc.empty()) {
+            const std::string window = "IW" + brc + ";";
+            if (!WriteAll(out.get(), window.data(), window.size()))
+                failed(PlotFileProblem::WriteFailed);
         }
     }
 

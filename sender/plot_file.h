@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "plotjob/header_lines.h"
+
 // What kept the framed plot from being whole.
 enum class PlotFileProblem {
     None,
@@ -21,29 +23,29 @@ struct PlotFileResult {
     bool whole() const { return problem == PlotFileProblem::None; }
 };
 
-// Builds the framed plot in folder from the two plug-in files there. The output holds whatever
-// could be written (see the definition for which parts); the result says whether that is the
-// whole framed plot. An output that can't be opened for writing is removed and made anew, so a
-// plot from an earlier run is never left in place of this one.
+// The header lines' file as a send reads it, once: the framing, the window's notes, the
+// preview's unit and a printer queue's job name all come from this one reading.
+struct HeaderFile {
+    HeaderLines lines;
+    bool opened = false;    // a plain file that could be read
+    bool notAFile = false;  // a named pipe, a device, ...: nothing is read from it
+};
+
+// Reads the header lines of `productFolder`, making the file empty when it is missing (as the
+// plug-in's files always are there after a send).
+HeaderFile ReadHeaderFile(const std::string& productFolder);
+
+// Builds the framed plot in folder from the header lines read there and the plot body. The
+// output holds whatever could be written (see the definition for which parts); the result says
+// whether that is the whole framed plot. An output that can't be opened for writing is removed
+// and made anew, so a plot from an earlier run is never left in place of this one.
+PlotFileResult CreateSerPltFile(const std::string& folder, const HeaderFile& header);
+// The same, reading the header lines itself.
 PlotFileResult CreateSerPltFile(const std::string& folder);
 
 // Makes sure the file exists without touching its contents.
 void CreateNewFile(const std::string& path);
 
-// The BRC value of the header lines (the input window), or empty when there is none.
-// Exposed for tests; CreateSerPltFile uses it.
-std::string ScanBrcValue(int fd);
-
-// The plot's name for a printer queue's job list: the "NAME:" header line of the plug-in's
-// header file in `productFolder` (UTF-8), else "Trazen plot".
-std::string PlotTitle(const std::string& productFolder);
-
-// The "NOTE:" lines of the header lines file in `productFolder`: what a drawing front end could
-// not put into the plot, for the user to read. The text after "NOTE:" as written (UTF-8, not
-// checked here), each distinct text once, in file order. Only the first 64 KB are looked at.
-std::vector<std::string> HeaderNotes(const std::string& productFolder);
-
-// The plotter's steps per inch of the plot, from the first "UNIT:" line of the header lines in
-// `productFolder` (a drawing front end writes it for a plotter whose step is not HP-GL's own).
-// No such line, or one that is not a whole number in 100..10000: 1016, HP-GL's 0.025 mm.
-int HeaderStepsPerInch(const std::string& productFolder);
+// The plot's name for a printer queue's job list: the "NAME:" header line (UTF-8), else
+// "Trazen plot".
+std::string PlotTitle(const HeaderLines& header);

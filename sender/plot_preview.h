@@ -31,7 +31,7 @@ public:
 
     // The plot to show. The file is opened now and kept open, so that the picture can still be
     // drawn when the delivery moves the file away. The plot shows pale until it is sent. It is
-    // read at the plotter's `stepsPerInch` (HeaderStepsPerInch), which gives its labels their
+    // read at the plotter's `stepsPerInch` (the header lines' UNIT:), which gives its labels their
     // real size.
     void setPlotFile(const std::string& path, const TPlotPalette& palette,
                      int stepsPerInch = kHpglStepsPerInch);

@@ -31,7 +31,7 @@ void TQueueDelivery::Submit() {
     _progress.sent = 0;
     _progress.total = 1;
     const QueueSubmitResult result =
-        _job->Submit(_setup.queue, FramedPlotPath(_setup), PlotTitle(_setup.productFolder),
+        _job->Submit(_setup.queue, FramedPlotPath(_setup), _setup.plotTitle,
                      [this](std::int64_t sent, std::int64_t total) {
                          _progress.sent = sent;
                          _progress.total = total > 0 ? total : 1;

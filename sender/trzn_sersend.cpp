@@ -130,15 +130,14 @@ void TRZN_SerSend::WaitForSlot() {
     _slotTimer->start();
 }
 
-void TRZN_SerSend::ShowNotes() {
+void TRZN_SerSend::ShowNotes(const std::vector<Note>& notes) {
     // A few lines are read at a glance; the rest of a long list is what "…" stands for.
     constexpr size_t kShownNotes = 4;
     constexpr qsizetype kLongestNote = 200;
-    const std::vector<std::string> notes = HeaderNotes(_path);
     if (notes.empty()) return;
     QStringList lines{tr("Not plotted:")};
     for (size_t i = 0; i < notes.size() && i < kShownNotes; ++i) {
-        QString note = NoteInSessionLanguage(notes[i]);
+        QString note = NoteWords(notes[i]);
         if (note.size() > kLongestNote) note = note.left(kLongestNote - 1) + QChar(0x2026);
         lines << QStringLiteral("・") + note;
     }
@@ -151,7 +150,8 @@ void TRZN_SerSend::ShowNotes() {
 void TRZN_SerSend::StartDelivery() {
     ForgetSendResult(_path);
     _resultDue = true;
-    ShowNotes();
+    const HeaderFile header = ReadHeaderFile(_path);
+    ShowNotes(header.lines.notes);
     _records = std::make_unique<RecordSet>();
     // No settings file yet: the default setup, as the configuration window would start from,
     // which names no destination and so says that the plotter is not set up.
@@ -180,6 +180,7 @@ void TRZN_SerSend::StartDelivery() {
     }
     setup.port = _records->serial.get();
     setup.productFolder = _path;
+    setup.plotTitle = PlotTitle(header.lines);
     setup.ftpPort = sr.portid;
     setup.pause = _pause;
     setup.writableLimit = _writableLimit;
@@ -199,7 +200,7 @@ void TRZN_SerSend::StartDelivery() {
     if (const QString address = _delivery->Address(); !address.isEmpty())
         prserTextSendMsg1->setText(address);
 
-    const PlotFileResult framed = CreateSerPltFile(_path);
+    const PlotFileResult framed = CreateSerPltFile(_path, header);
     if (!framed.whole()) {
         // A plot cut short, or an earlier run's plot left in its place, must not go out as
         // this one: the plotter would draw it as if it were complete.
@@ -207,7 +208,7 @@ void TRZN_SerSend::StartDelivery() {
         Fail(PlotFileFailureText(QString::fromLocal8Bit(_path), framed));
         return;
     }
-    LoadPreview();
+    LoadPreview(header.lines.stepsPerInch);
     _delivery->Start();
     CentrePanel();
     if (const TDeliveryOutcome start = _delivery->Outcome();
@@ -317,12 +318,12 @@ void TRZN_SerSend::RefreshPanel(bool now) {
         ShowState(tr("Sending: %L1 / %L2 bytes").arg(_ffinline).arg(_fttlline));
 }
 
-void TRZN_SerSend::LoadPreview() {
+void TRZN_SerSend::LoadPreview(int stepsPerInch) {
     // Drawn from the framed file itself, so the picture's byte offsets count the same bytes as
     // _ffinline. The drawing runs beside the delivery and never holds it back.
     connect(prserViewPlot, &TPlotPreview::pictureFailed, _ui->prserLabelPreviewKey, &QWidget::hide);
     prserViewPlot->setPlotFile(ProductFile(_path, product::kFramedPlot),
-                               TPlotPalette(*_records->config), HeaderStepsPerInch(_path));
+                               TPlotPalette(*_records->config), stepsPerInch);
     if (Streams()) {
         prserViewPlot->setPenMarked(true);
     } else {

@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "plotjob/plot_note.h"
 #include "plotjob/plot_slot.h"
 #include "settings/records.h"
 
@@ -77,7 +79,7 @@ private:
     bool TakeSlot();
     void WaitForSlot();
     void StartDelivery();
-    void ShowNotes();
+    void ShowNotes(const std::vector<Note>& notes);
     void Complete(const QString& words);
     void Fail(const QString& message);
     QString StatusUnrecordedText() const;
@@ -85,7 +87,7 @@ private:
     void FitPanel();
     void LeaveResult();
     void CentrePanel();
-    void LoadPreview();
+    void LoadPreview(int stepsPerInch);
     void ApplyProgress(bool now);
     void RefreshPanel(bool now);
     bool Streams() const;

@@ -18,33 +18,28 @@ std::string Tenths(double mm) {
     return text;
 }
 
-std::string ClipRemark(const DrawingResult& r) {
+Note ClipRemark(const DrawingResult& r) {
     const struct {
         double mm;
-        const char* side;
-    } sides[] = {{r.clipLeftMm, "on the left"},
-                 {r.clipTopMm, "at the top"},
-                 {r.clipRightMm, "on the right"},
-                 {r.clipBottomMm, "at the bottom"}};
-    std::string text;
-    for (const auto& s : sides) {
-        if (s.mm <= 0) continue;
-        text += (text.empty() ? "" : ", ") + Tenths(s.mm) + " mm " + s.side;
-    }
-    return "the drawing reaches beyond the printable area by " + text +
-           "; it is clipped there, not scaled";
+        NoteId side;
+    } sides[] = {{r.clipLeftMm, NoteId::MmOnTheLeft},
+                 {r.clipTopMm, NoteId::MmAtTheTop},
+                 {r.clipRightMm, NoteId::MmOnTheRight},
+                 {r.clipBottomMm, NoteId::MmAtTheBottom}};
+    Note list(NoteId::List);
+    for (const auto& s : sides)
+        if (s.mm > 0) list.values.push_back(Note(s.side, {Tenths(s.mm)}));
+    return Note(NoteId::DrawingReachesBeyondPrintable, {std::move(list)});
 }
 
-std::vector<std::string> Remarks(const DrawingResult& r) {
-    std::vector<std::string> out;
-    for (const std::string& note : r.notes) {
+std::vector<Note> Remarks(const DrawingResult& r) {
+    std::vector<Note> out;
+    for (const Note& note : r.notes) {
         if (std::find(out.begin(), out.end(), note) == out.end()) out.push_back(note);
     }
     if (r.clipped()) out.push_back(ClipRemark(r));
     if (r.beyondRollMm > 0)
-        out.push_back("the drawing reaches " + Tenths(r.beyondRollMm) +
-                      " mm beyond the roll length (" + Tenths(r.rollLengthMm) +
-                      " mm); it is clipped there (Auto split plots it in panels)");
+        out.push_back(Note(NoteId::DrawingReachesMmBeyond, {Tenths(r.beyondRollMm), Tenths(r.rollLengthMm)}));
     return out;
 }
 
@@ -93,4 +88,4 @@ std::vector<PlotPart> ConvertedDrawing::parts() const {
     return out;
 }
 
-std::vector<std::string> ConvertedDrawing::remarks() const { return Remarks(_result); }
+std::vector<Note> ConvertedDrawing::remarks() const { return Remarks(_result); }

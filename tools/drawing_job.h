@@ -30,7 +30,7 @@ public:
     // notes.
     std::vector<PlotPart> parts() const;
     // What to tell the user: each note once, then how far the drawing is clipped, if it is.
-    std::vector<std::string> remarks() const;
+    std::vector<Note> remarks() const;
 
 private:
     DrawingResult _result;

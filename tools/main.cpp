@@ -255,7 +255,7 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
         }
         if (part.count > 1)
             Say(TPlotWords::tr("%1 written to %2")
-                    .arg(NoteInSessionLanguage(PartLabel(part)), QString::fromLocal8Bit(name)));
+                    .arg(NoteWords(PartLabel(part)), QString::fromLocal8Bit(name)));
     }
     return static_cast<int>(PlotOutcome::Delivered);
 }
@@ -326,7 +326,7 @@ int main(int argc, char** argv) {
         converted = ConvertedDrawing::Convert(file, records);
         if (auto failure = converted->failure()) {
             return Fail(*failure,
-                        shownFile + ": " + NoteInSessionLanguage(converted->result().message));
+                        shownFile + ": " + NoteWords(converted->result().message));
         }
         SayRemarks(line.keep ? KeptRemarks(converted->remarks()) : converted->remarks());
     }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "plotjob/header_lines.h"
 #include "plotjob/product_folder.h"
 #include "tools/plot_tr.h"
 
@@ -36,7 +37,9 @@ bool CopyBody(int in, QSaveFile& out, std::string* readError) {
 }  // namespace
 
 std::string InputWindowHeader(const std::string& brc) {
-    return brc.empty() ? std::string() : "BRC:" + brc + "\r\n";
+    HeaderLines lines;
+    lines.brc = brc;
+    return lines.Format("\r\n");
 }
 
 std::optional<PlotOutcome> WritePlotInputs(const std::string& productFolder,

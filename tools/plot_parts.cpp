@@ -4,12 +4,13 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <utility>
 
 #include "tools/plot_tr.h"
 
-std::string PartLabel(const PlotPart& part) {
-    return (part.page ? "page " : "panel ") + std::to_string(part.number) + " of " +
-           std::to_string(part.count);
+Note PartLabel(const PlotPart& part) {
+    return Note(part.page ? NoteId::PageOfPages : NoteId::PanelOfPanels,
+                {std::to_string(part.number), std::to_string(part.count)});
 }
 
 std::string KeptPlotName(const std::string& output, const PlotPart& part, size_t plots) {
@@ -22,27 +23,35 @@ std::string KeptPlotName(const std::string& output, const PlotPart& part, size_t
     return stem + "-" + std::to_string(part.number) + plt;
 }
 
-std::vector<std::string> KeptRemarks(const std::vector<std::string>& remarks) {
+std::vector<Note> KeptRemarks(const std::vector<Note>& remarks) {
+    const std::pair<NoteId, NoteId> kept[] = {
+        {NoteId::PagesOutsideRangeNotSent, NoteId::PagesOutsideRangeNotConverted},
+        {NoteId::PageOutsideRangeNotSent, NoteId::PageOutsideRangeNotConverted},
+        {NoteId::PanelsOutsideRangeNotSent, NoteId::PanelsOutsideRangeNotConverted},
+        {NoteId::PanelOutsideRangeNotSent, NoteId::PanelOutsideRangeNotConverted}};
     const std::string sent = " set in Trazen Plotter Settings; not sent";
-    std::vector<std::string> out;
-    for (std::string remark : remarks) {
-        if (remark.size() > sent.size() &&
-            remark.compare(remark.size() - sent.size(), sent.size(), sent) == 0)
-            remark.replace(remark.size() - 4, 4, "converted");
+    std::vector<Note> out;
+    for (Note remark : remarks) {
+        for (const auto& [sending, keeping] : kept)
+            if (remark.id == sending) remark.id = keeping;
+        std::string& text = remark.text;
+        if (text.size() > sent.size() &&
+            text.compare(text.size() - sent.size(), sent.size(), sent) == 0)
+            text.replace(text.size() - 4, 4, "converted");
         out.push_back(std::move(remark));
     }
     return out;
 }
 
-std::string NotSent(const std::vector<PlotPart>& parts, size_t from) {
-    if (from >= parts.size()) return {};
+std::optional<Note> NotSent(const std::vector<PlotPart>& parts, size_t from) {
+    if (from >= parts.size()) return std::nullopt;
     std::string numbers;
     for (size_t i = from; i < parts.size(); ++i)
         numbers += (i == from ? "" : ", ") + std::to_string(parts[i].number);
     const bool one = from + 1 == parts.size();
-    const std::string noun = parts[from].page ? "page" : "panel";
-    return noun + (one ? " " : "s ") + numbers + " of " + std::to_string(parts[from].count) +
-           (one ? " was" : " were") + " not sent";
+    const NoteId id = parts[from].page ? (one ? NoteId::PageWasNotSent : NoteId::PagesWasNotSent)
+                                       : (one ? NoteId::PanelWasNotSent : NoteId::PanelsWasNotSent);
+    return Note(id, {numbers, std::to_string(parts[from].count)});
 }
 
 std::optional<PlotOutcome> WriteKeptPlot(const PlotPart& part, const std::string& output,

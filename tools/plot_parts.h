@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "plotjob/plot_note.h"
 #include "tools/plot_outcome.h"
 
 struct PlotPart {
@@ -19,7 +20,7 @@ struct PlotPart {
 };
 
 // "panel 2 of 3", or "page 2 of 3".
-std::string PartLabel(const PlotPart& part);
+Note PartLabel(const PlotPart& part);
 
 // Where --output puts the part, one of `plots`: the file given when it is the only one (a plot
 // that is not cut, or the one page a range chooses); else the file given without its ".plt",
@@ -28,11 +29,11 @@ std::string KeptPlotName(const std::string& output, const PlotPart& part, size_t
 
 // The notes of a conversion as --output says them: what the page range leaves out is not
 // converted, where plotting would not send it.
-std::vector<std::string> KeptRemarks(const std::vector<std::string>& remarks);
+std::vector<Note> KeptRemarks(const std::vector<Note>& remarks);
 
 // The parts from `from` on, said as not sent: "panel 3 of 3 was not sent", "panels 2, 3 of 3
-// were not sent"; empty when there are none.
-std::string NotSent(const std::vector<PlotPart>& parts, size_t from);
+// were not sent"; none when there are none.
+std::optional<Note> NotSent(const std::vector<PlotPart>& parts, size_t from);
 
 // Writes the part as a plot to keep: its input window ("IW" x1,y1,x2,y2 ";") and the body, so
 // that plotting the file later puts it where plotting the drawing would. `output` is a file,

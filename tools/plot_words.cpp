@@ -47,7 +47,6 @@ int Fail(PlotOutcome outcome, const QString& message) {
     return static_cast<int>(outcome);
 }
 
-void SayRemarks(const std::vector<std::string>& remarks) {
-    for (const std::string& remark : remarks)
-        Say(TPlotWords::tr("note: %1").arg(NoteInSessionLanguage(remark)));
+void SayRemarks(const std::vector<Note>& remarks) {
+    for (const Note& remark : remarks) Say(TPlotWords::tr("note: %1").arg(NoteWords(remark)));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "plotjob/plot_note.h"
 #include "tools/plot_outcome.h"
 
 // Whether messages also go into a window (--gui with a display to show it on).
@@ -18,4 +19,4 @@ void Say(const QString& message);
 // Says the message (in a warning box too, with --gui) and returns the outcome's exit status.
 int Fail(PlotOutcome outcome, const QString& message);
 // Each note on what the plot leaves out, in the session's language.
-void SayRemarks(const std::vector<std::string>& remarks);
+void SayRemarks(const std::vector<Note>& remarks);

@@ -224,8 +224,8 @@ int ReadingProcessMain(int argc, char** argv) {
     for (size_t i = 0; i < files.size(); ++i) {
         if (std::fclose(files[i]) != 0 && result.ok()) {
             result.error = DrawingError::WriteFailed;
-            result.message = "cannot write the plot body to " + BodyName(folder, i) + ": " +
-                             std::strerror(errno);
+            result.message =
+                Note(NoteId::CannotWritePlotBodyTo, {BodyName(folder, i), std::strerror(errno)});
         }
     }
     // A body that filled the disk goes at once; the parent names the full disk.

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <type_traits>
 
+#include "plotjob/header_lines.h"
+
 namespace {
 
 static_assert(std::is_trivially_copyable_v<TPrint> && std::is_trivially_copyable_v<TPrConfig>);
@@ -93,9 +95,10 @@ bool WriteReadingResult(const std::string& file, const DrawingResult& r) {
     if (!out.open(QIODevice::WriteOnly)) return false;
     QDataStream s(&out);
     s << kResultMagic << qint32(r.error);
-    for (const std::string* text : {&r.message, &r.brc, &r.name}) Put(s, *text);
+    Put(s, FormatNoteLine(r.message));
+    for (const std::string* text : {&r.brc, &r.name}) Put(s, *text);
     s << quint32(r.notes.size());
-    for (const std::string& note : r.notes) Put(s, note);
+    for (const Note& note : r.notes) Put(s, FormatNoteLine(note));
     s << r.clipLeftMm << r.clipTopMm << r.clipRightMm << r.clipBottomMm;
     s << qint32(r.panels) << r.pages << r.rollLengthMm << r.beyondRollMm;
     s << qint32(r.stepsPerInch);
@@ -114,11 +117,18 @@ bool ReadReadingResult(const std::string& file, DrawingResult* r) {
     s >> magic >> error;
     if (magic != kResultMagic) return false;
     r->error = static_cast<DrawingError>(error);
-    for (std::string* text : {&r->message, &r->brc, &r->name}) Get(s, text);
+    std::string message;
+    Get(s, &message);
+    r->message = message.empty() ? Note() : ReadNoteLine(message);
+    for (std::string* text : {&r->brc, &r->name}) Get(s, text);
     s >> count;
     if (count > kMaxItems) return false;
     r->notes.resize(count);
-    for (std::string& note : r->notes) Get(s, &note);
+    for (Note& note : r->notes) {
+        std::string line;
+        Get(s, &line);
+        note = ReadNoteLine(line);
+    }
     s >> r->clipLeftMm >> r->clipTopMm >> r->clipRightMm >> r->clipBottomMm;
     s >> panels >> r->pages >> r->rollLengthMm >> r->beyondRollMm;
     r->panels = panels;

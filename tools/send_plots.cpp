@@ -70,13 +70,14 @@ std::optional<int> SendPart(const std::vector<PlotPart>& parts, size_t i, const 
                             QString* went) {
     std::string error;
     const PlotPart& part = parts[i];
-    const QString unsent = NoteInSessionLanguage(NotSent(parts, i + 1));
-    const QString rest = unsent.isEmpty() ? QString() : "; " + unsent;
-    const QString label = NoteInSessionLanguage(PartLabel(part));
+    const std::optional<Note> unsent = NotSent(parts, i + 1);
+    const QString rest = unsent ? "; " + NoteWords(*unsent) : QString();
+    const QString label = NoteWords(PartLabel(part));
     const QString which = part.count > 1 ? label + ": " : QString();
     if (part.count > 1) Say(label);
     if (auto failure = WritePlotInputs(to.folder, part.body, part.headerLines, &error)) {
-        const QString none = NoteInSessionLanguage(NotSent(parts, i));
+        const std::optional<Note> unsentHere = NotSent(parts, i);
+        const QString none = unsentHere ? NoteWords(*unsentHere) : QString();
         return Fail(*failure, QString::fromLocal8Bit(error.c_str()) +
                                   (part.count > 1 ? "; " + none : QString()));
     }

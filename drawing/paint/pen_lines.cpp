@@ -1,5 +1,7 @@
 #include "drawing/paint/pen_lines.h"
 
+#include <algorithm>
+
 #include <QPainterPathStroker>
 #include <cmath>
 #include <cstdio>
@@ -249,8 +251,7 @@ void PenLines::Emit(const std::vector<Polyline>& lines, bool closed) {
     }
 }
 
-void PenLines::AddNote(const char* note) {
-    for (const std::string& n : _notes)
-        if (n == note) return;
-    _notes.emplace_back(note);
+void PenLines::AddNote(NoteId note) {
+    if (std::find(_notes.begin(), _notes.end(), Note(note)) == _notes.end())
+        _notes.emplace_back(note);
 }

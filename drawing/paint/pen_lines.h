@@ -13,6 +13,7 @@
 #include "drawing/paint/path_engine.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/polyline_sink.h"
+#include "plotjob/plot_note.h"
 
 // Hatch lines a drawing may need before it is refused.
 inline constexpr uint64_t kMaxHatchSegments = 50'000'000;
@@ -40,7 +41,7 @@ public:
 
     const std::string& refusal() const { return _refusal; }
     // What was drawn otherwise than the drawing asks, said once each.
-    const std::vector<std::string>& notes() const { return _notes; }
+    const std::vector<Note>& notes() const { return _notes; }
     uint64_t hatchSegments() const { return _segments; }
 
 private:
@@ -56,7 +57,7 @@ private:
     bool DrawnDashed(const StrokeDashes& dashes, const QTransform& transform);
     // Device polylines to the sink; `closed`: each is a boundary, ended where it began.
     void Emit(const std::vector<Polyline>& lines, bool closed);
-    void AddNote(const char* note);
+    void AddNote(NoteId note);
 
     const PenChoice& _pens;
     PolylineSink& _sink;
@@ -65,10 +66,8 @@ private:
     uint64_t _room = UINT64_MAX;
     bool _counting = false;
     std::string _refusal;
-    std::vector<std::string> _notes;
+    std::vector<Note> _notes;
 };
 
-inline constexpr char kNoteFineDashes[] =
-    "dash patterns finer than the plotter draws drawn as solid lines";
-inline constexpr char kNoteBadDashes[] =
-    "dash patterns of no length or with negative dashes drawn as solid lines";
+inline constexpr NoteId kNoteFineDashes = NoteId::DashPatternsFinerPlotter;
+inline constexpr NoteId kNoteBadDashes = NoteId::DashPatternsLengthNegative;

@@ -19,9 +19,9 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
     // A kind without pages is its one page, whatever page range the window holds.
     if (kind == SourceKind::Svg) return PaintSvgBytes(head, chunking, target);
     if (page > kMaxDocumentPage)
-        return Failed(DrawingError::Refused, "page " + std::to_string(page) + " is beyond the " +
-                                                 std::to_string(kMaxDocumentPage) +
-                                                 " pages plotted from one document");
+        return Failed(DrawingError::Refused,
+                      Note(NoteId::PageBeyondPagesPlotted,
+                           {std::to_string(page), std::to_string(kMaxDocumentPage)}));
     switch (kind) {
         case SourceKind::Pdf:
             return PaintPdf(head.xml, page, target);

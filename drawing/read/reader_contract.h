@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "plotjob/plot_note.h"
+
 class PenChoice;
 class PathStore;
 class PolylineSink;
@@ -27,7 +29,7 @@ enum class DrawingError {
 // How a step of the reading went: each step's result carries it, so one Failed() makes them all.
 struct ReadStatus {
     DrawingError error = DrawingError::None;
-    std::string message;  // one line, when error != None
+    Note message;  // why, when error != None
 
     bool ok() const { return error == DrawingError::None; }
 };
@@ -46,12 +48,12 @@ struct PaintTarget {
 struct SourceOutcome : ReadStatus {
     int64_t shapes = 0;  // visible shapes painted
     int pages = 1;       // pages the document has (1 for kinds without pages)
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
 };
 
 // A failed step's result: a reader's outcome unless another step's result is named.
 template <typename Result = SourceOutcome>
-Result Failed(DrawingError error, std::string message) {
+Result Failed(DrawingError error, Note message) {
     Result out;
     out.error = error;
     out.message = std::move(message);
@@ -59,6 +61,7 @@ Result Failed(DrawingError error, std::string message) {
 }
 
 // Adds `note` unless it is there already: a reader says each thing it skipped once.
-inline void AddNote(std::vector<std::string>* notes, const std::string& note) {
-    if (std::find(notes->begin(), notes->end(), note) == notes->end()) notes->push_back(note);
+inline void AddNote(std::vector<Note>* notes, Note note) {
+    if (std::find(notes->begin(), notes->end(), note) == notes->end())
+        notes->push_back(std::move(note));
 }

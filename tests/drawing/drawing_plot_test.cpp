@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <regex>
@@ -15,6 +16,7 @@
 #include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "drawing/read/svg/svg_sanitize.h"
+#include "plotjob/header_lines.h"
 #include "settings/geometry.h"
 #include "tests/support/temp_home.h"
 
@@ -224,8 +226,8 @@ TEST_P(BadInput, IsRefusedWithOneLine) {
     const BadCase& c = GetParam();
     const Converted out = ConvertBytes(c.bytes, Page(100), Pens(true, true));
     EXPECT_EQ(out.result.error, c.error) << out.result.message;
-    EXPECT_NE(out.result.message.find(c.message), std::string::npos) << out.result.message;
-    EXPECT_EQ(out.result.message.find('\n'), std::string::npos);
+    EXPECT_NE(NoteEnglish(out.result.message).find(c.message), std::string::npos) << out.result.message;
+    EXPECT_EQ(NoteEnglish(out.result.message).find('\n'), std::string::npos);
     EXPECT_TRUE(out.body.empty());
 }
 
@@ -300,14 +302,17 @@ TEST(Drawing, NothingOutsideTheFileIsRead) {
              "'><path class='m c d' d='M5 5L9 9' stroke='black' style='fill:url(\"" + fifo +
              "\") red;filter:url(" + fifo +
              "#f' marker-start='url(#m)'/></g>" SHAPE("stroke='black'") "</svg>",
-         {kNoteOutsideRefs}},
+         {NoteEnglish(kNoteOutsideRefs)}},
     };
     for (const auto& row : rows) {
         const Converted out = ConvertBytes(row.svg, Page(100), Pens(true, true));
         ASSERT_TRUE(out.result.ok()) << row.name << ": " << out.result.message;
+        // What the sender reads of the header lines, said in English.
         const std::string header = DrawingHeaderLines(out.result);
+        std::vector<std::string> said;
+        for (const Note& note : HeaderLines::Read(header).notes) said.push_back(NoteEnglish(note));
         for (const std::string& note : row.notes)
-            EXPECT_NE(header.find("NOTE:" + note + "\n"), std::string::npos) << row.name << header;
+            EXPECT_NE(std::find(said.begin(), said.end(), note), said.end()) << row.name << header;
     }
     char byte = 0;
     EXPECT_EQ(::read(fd, &byte, 1), 1) << "something read the FIFO";
@@ -346,12 +351,15 @@ TEST(Drawing, WhyInkscapeFailedIsSaid) {
         "with status 3: Gtk: cannot open display)";
     const Converted alone = Convert(text);
     EXPECT_EQ(alone.result.error, DrawingError::NothingToPlot) << alone.result.message;
-    EXPECT_NE(alone.result.message.find("the drawing has no visible shape to plot: " + why),
+    EXPECT_NE(NoteEnglish(alone.result.message).find("the drawing has no visible shape to plot: " + why),
               std::string::npos) << alone.result.message;
     const Converted beside = Convert(text + SHAPE("stroke='black'"));
     ASSERT_TRUE(beside.result.ok()) << beside.result.message;
     const std::string header = DrawingHeaderLines(beside.result);
-    EXPECT_NE(header.find(why), std::string::npos) << header;
+    const std::vector<Note> notes = HeaderLines::Read(header).notes;
+    EXPECT_TRUE(std::any_of(notes.begin(), notes.end(),
+                            [&](const Note& n) { return NoteEnglish(n) == why; }))
+        << header;
     ::setenv("PATH", path.c_str(), 1);
 }
 
@@ -672,7 +680,7 @@ TEST(Drawing, PanelSettingsRefused) {
         config.iLstPage = row.last;
         const ConvertedPlots out = ConvertPlots(svg, print, config);
         EXPECT_EQ(out.result.error, DrawingError::Refused);
-        EXPECT_NE(out.result.message.find(row.says), std::string::npos) << out.result.message;
+        EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos) << out.result.message;
         EXPECT_TRUE(out.bodies.empty());
         if (std::string(row.name) != "upside_down") continue;
         // Its five panels, the range put right, do not go into one body: refused before

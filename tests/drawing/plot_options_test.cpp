@@ -191,7 +191,7 @@ TEST(Drawing, NegativeThicknessIsRefused) {
     o.thick = -30;
     const Converted out = Convert("<rect x='10' y='10' width='20' height='20'/>", o);
     EXPECT_EQ(out.result.error, DrawingError::Refused);
-    EXPECT_NE(out.result.message.find("negative thickness"), std::string::npos);
+    EXPECT_NE(NoteEnglish(out.result.message).find("negative thickness"), std::string::npos);
     EXPECT_TRUE(out.body.empty());
 }
 
@@ -251,12 +251,12 @@ double Length(const std::vector<Stroke>& strokes) {
 
 bool Refused(const Converted& out, const char* says) {
     return out.result.error == DrawingError::Refused && out.body.empty() &&
-           out.result.message.find(says) != std::string::npos;
+           NoteEnglish(out.result.message).find(says) != std::string::npos;
 }
 
 bool Noted(const Converted& out, const char* says) {
-    for (const std::string& note : out.result.notes)
-        if (note.find(says) != std::string::npos) return true;
+    for (const Note& note : out.result.notes)
+        if (NoteEnglish(note).find(says) != std::string::npos) return true;
     return false;
 }
 
@@ -404,7 +404,7 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 [](const Converted& o, const Converted&) {
                     return o.result.error == DrawingError::Refused &&
-                           o.result.message.find("too long to be perforated as set (pen 3, cut "
+                           NoteEnglish(o.result.message).find("too long to be perforated as set (pen 3, cut "
                                                  "0.10 mm, skip 0.10 mm)") != std::string::npos;
                 }},
         CutCase{"PerforationOfAnotherPen", kLine,

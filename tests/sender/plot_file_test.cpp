@@ -39,9 +39,12 @@ TEST_P(Framing, OutputIsFramedByteForByte) {
     WriteFileBytes(folder + "/Trazen Prefs", c.body);
     EXPECT_TRUE(CreateSerPltFile(folder).whole());
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen.tmp"), c.expected);
-    EXPECT_EQ(HeaderNotes(folder), c.notes);
-    EXPECT_EQ(PlotTitle(folder), c.title);
-    EXPECT_EQ(HeaderStepsPerInch(folder), c.stepsPerInch);
+    const HeaderLines header = ReadHeaderFile(folder).lines;
+    std::vector<std::string> notes;
+    for (const Note& note : header.notes) notes.push_back(NoteEnglish(note));
+    EXPECT_EQ(notes, c.notes);
+    EXPECT_EQ(PlotTitle(header), c.title);
+    EXPECT_EQ(header.stepsPerInch, c.stepsPerInch);
     // The plug-in's files are read, never changed, and a second run gives the same output.
     EXPECT_EQ(ReadFileBytes(folder + "/Trazen Prefs"), c.body);
     CreateSerPltFile(folder);

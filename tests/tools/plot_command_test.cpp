@@ -781,15 +781,17 @@ TEST(PlotCommand, PanelFilesAndWhatWasNotSent) {
     EXPECT_EQ(KeptRemarks({"pages 2-22 of 22 are outside the page range 1-1 set in Trazen "
                            "Plotter Settings; not sent",
                            "images skipped"}),
-              (std::vector<std::string>{"pages 2-22 of 22 are outside the page range 1-1 set in "
-                                        "Trazen Plotter Settings; not converted",
-                                        "images skipped"}));
-    EXPECT_EQ(NotSent(parts, 1), "panels 3, 4 of 5 were not sent");
-    EXPECT_EQ(NotSent(parts, 2), "panel 4 of 5 was not sent");
-    EXPECT_EQ(NotSent(parts, 3), "");
+              (std::vector<Note>{"pages 2-22 of 22 are outside the page range 1-1 set in "
+                                 "Trazen Plotter Settings; not converted",
+                                 "images skipped"}));
+    EXPECT_EQ(KeptRemarks({Note(NoteId::PanelOutsideRangeNotSent, {"3", "3", "1-2"})}),
+              std::vector<Note>{Note(NoteId::PanelOutsideRangeNotConverted, {"3", "3", "1-2"})});
+    EXPECT_EQ(NoteEnglish(NotSent(parts, 1).value()), "panels 3, 4 of 5 were not sent");
+    EXPECT_EQ(NoteEnglish(NotSent(parts, 2).value()), "panel 4 of 5 was not sent");
+    EXPECT_FALSE(NotSent(parts, 3));
     std::vector<PlotPart> pages = parts;
     for (PlotPart& page : pages) page.page = true;
-    EXPECT_EQ(NotSent(pages, 1), "pages 3, 4 of 5 were not sent");
+    EXPECT_EQ(NoteEnglish(NotSent(pages, 1).value()), "pages 3, 4 of 5 were not sent");
 }
 
 // --help in a terminal of 80 columns, in either language: Japanese characters take two columns

@@ -14,7 +14,9 @@ DrawingResult Panels() {
     r.brc = "0,0,4008,4064";
     r.name = "long \xe9.svg";
     r.stepsPerInch = 2540;
-    r.notes = {"images skipped", "filters skipped"};
+    // A note from another producer, and an id whose value is a note within.
+    r.notes = {"images skipped",
+               Note(NoteId::OnPage, {"2", Note(NoteId::FiltersSkippedFilteredShapes)})};
     r.clipLeftMm = 0.1;
     r.clipTopMm = 1.0 / 3;
     r.clipRightMm = 2.5;
@@ -30,10 +32,10 @@ DrawingResult Panels() {
     return r;
 }
 
-DrawingResult RefusedResult() {
+DrawingResult RefusedResult(Note why = "cannot write the plot body: No space left on device") {
     DrawingResult r;
     r.error = DrawingError::WriteFailed;
-    r.message = "cannot write the plot body: No space left on device";
+    r.message = std::move(why);
     return r;
 }
 
@@ -41,7 +43,11 @@ TEST(ReadingFiles, ResultComesBackExactly) {
     const struct {
         const char* name;
         DrawingResult result;
-    } rows[] = {{"panels", Panels()}, {"refused", RefusedResult()}};
+    } rows[] = {
+        {"panels", Panels()},
+        {"refused", RefusedResult()},
+        {"refused_by_id",
+         RefusedResult(Note(NoteId::OnPage, {"3", Note(NoteId::PagePDFDocumentCannot, {"3"})}))}};
     TempHome home;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <set>
 #include <cerrno>
 
 #include "config/TRZN_Config.h"
@@ -266,8 +267,8 @@ TEST_F(Translation, SenderPanelAndMessages) {
         const QString failure = SerialOpenFailureText(QStringLiteral("/dev/ttyUSB0"), EACCES);
         EXPECT_EQ(failure.section(u'\n', 0, 0), QString::fromUtf8(row.openFailure));
         EXPECT_TRUE(failure.contains(QStringLiteral("dialout")));
-        EXPECT_EQ(NoteInSessionLanguage(outside), QString::fromUtf8(row.outside));
-        EXPECT_EQ(NoteInSessionLanguage(clipped), QString::fromUtf8(row.clipped));
+        EXPECT_EQ(NoteWords(Note(outside)), QString::fromUtf8(row.outside));
+        EXPECT_EQ(NoteWords(Note(clipped)), QString::fromUtf8(row.clipped));
     }
 }
 
@@ -278,7 +279,11 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
         const char* name;
         const char* english;
         const char* japanese;
+        Note note = {};  // an id with its values; none: the English as it came
     };
+    const Note canvas(NoteId::DrawingReachesBeyondCanvas,
+                      {Note(NoteId::List, {Note(NoteId::MmOnTheLeft, {"2.0"}),
+                                           Note(NoteId::MmAtTheTop, {"1.5"})})});
     const Row rows[] = {
         {"drawing_refusal", "the drawing has more than 4000000 points to plot",
          "図面の点が 4000000 個を超えるため、プロットできません"},
@@ -311,6 +316,15 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "図面にはプロットできる見える図形がありません: パス上のテキスト (textPath) は省きました: "
          "Inkscape がパスに沿って配置できませんでした (30 秒を超えたため止めました)"},
         {"unknown", "a text nobody wrote", "a text nobody wrote"},
+        {"page_of_a_document_as_id", "page 3: page 3 of the PDF document can't be read",
+         "3 ページ目: PDF 文書の 3 ページ目を読めません",
+         Note(NoteId::OnPage, {"3", Note(NoteId::PagePDFDocumentCannot, {"3"})})},
+        {"svg_canvas_as_id",
+         "the drawing reaches beyond its canvas (2.0 mm on the left, 1.5 mm at the top); that "
+         "part is not plotted",
+         "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
+         "しません",
+         canvas},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {
         Use(locale);
@@ -318,10 +332,32 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
             SCOPED_TRACE(std::string(locale) + " " + row.name);
             const bool japanese =
                 QLocale(QString::fromLatin1(locale)).language() == QLocale::Japanese;
-            EXPECT_EQ(NoteInSessionLanguage(row.english),
-                      QString::fromUtf8(japanese ? row.japanese : row.english));
+            const Note note = row.note == Note() ? Note(row.english) : row.note;
+            EXPECT_EQ(NoteEnglish(note), row.english);
+            EXPECT_EQ(NoteWords(note), QString::fromUtf8(japanese ? row.japanese : row.english));
         }
     }
+}
+
+// Every note id has its words in English and in Japanese, travels by a name of its own, and is
+// said in an English session exactly as the layers below would have written it.
+TEST_F(Translation, EveryNoteIdHasWordsInBothLanguages) {
+    std::set<std::string> keys;
+    for (const NoteId id : NoteIdsWithWords()) {
+        const std::string source = NoteSource(id);
+        SCOPED_TRACE(source);
+        EXPECT_TRUE(keys.insert(std::string(NoteKey(id))).second);
+        EXPECT_EQ(NoteIdOfKey(NoteKey(id)), id);
+        const Note note(id, {"7", "8", "9", "10", "11"});
+        Use("ja_JP");
+        const QString japanese = QCoreApplication::translate("TPlotNotes", source.c_str());
+        EXPECT_TRUE(HasJapanese(japanese) || source.find(' ') == std::string::npos)
+            << japanese.toStdString();
+        EXPECT_NE(NoteWords(note).toStdString(), NoteEnglish(note));
+        Use("en_US");
+        EXPECT_EQ(NoteWords(note).toStdString(), NoteEnglish(note));
+    }
+    EXPECT_GT(keys.size(), 190u);
 }
 
 // Every English sentence the drawing's layers put in a message or a note is part of a text the

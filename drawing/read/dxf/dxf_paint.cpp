@@ -87,58 +87,37 @@ std::string Named(const std::vector<std::string>& names) {
     return all;
 }
 
-void NoteLinetypes(const LinetypeNotes& n, std::vector<std::string>* notes) {
-    if (!n.unknown.empty())
-        AddNote(notes, "linetypes not in the drawing's table drawn solid: " + Named(n.unknown));
-    if (!n.complex.empty())
-        AddNote(notes, "the texts and shapes of linetypes left out, their dashes drawn: " +
-                           Named(n.complex));
-    if (!n.noLength.empty())
-        AddNote(notes, "linetypes of no length drawn solid: " + Named(n.noLength));
-    if (!n.tooFine.empty())
-        AddNote(notes, "linetypes whose dashes are finer than the plotter draws drawn solid: " +
-                           Named(n.tooFine));
+void NoteLinetypes(const LinetypeNotes& n, std::vector<Note>* notes) {
+    if (!n.unknown.empty()) AddNote(notes, Note(NoteId::LinetypesDrawingTableDrawn, {Named(n.unknown)}));
+    if (!n.complex.empty()) AddNote(notes, Note(NoteId::TextsShapesLinetypesLeft, {Named(n.complex)}));
+    if (!n.noLength.empty()) AddNote(notes, Note(NoteId::LinetypesLengthDrawnSolid, {Named(n.noLength)}));
+    if (!n.tooFine.empty()) AddNote(notes, Note(NoteId::LinetypesWhoseDashesFiner, {Named(n.tooFine)}));
     if (!n.tooMany.empty())
-        AddNote(notes, "lines that linetypes would cut into more than " +
-                           std::to_string(kMaxDashesPerLine) +
-                           " dashes drawn solid: " + Named(n.tooMany));
+        AddNote(notes, Note(NoteId::LinesLinetypesWouldCut,
+                            {std::to_string(kMaxDashesPerLine), Named(n.tooMany)}));
 }
 
 // What was read but is not in the plot, and what was read otherwise than it says.
 void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
-                 std::vector<std::string>* notes) {
+                 std::vector<Note>* notes) {
     if (reader.insunits == 0)
-        AddNote(notes, "the DXF gives no unit ($INSUNITS): read as millimetres");
+        AddNote(notes, NoteId::DXFGivesUnitINSUNITS);
     else if (reader.unitMm == 1 && reader.insunits != 4 && reader.insunits != 0)
-        AddNote(notes, "the DXF's unit (" + std::to_string(reader.insunits) +
-                           ") is not known: read as millimetres");
+        AddNote(notes, Note(NoteId::DxfUnitKnownRead, {std::to_string(reader.insunits)}));
     for (const std::string& name : walk.missing)
-        AddNote(notes, "block \"" + name + "\" is inserted but not defined: skipped");
+        AddNote(notes, Note(NoteId::BlockInsertedButDefined, {name}));
     for (const std::string& name : walk.missingDimensions)
-        AddNote(notes, "the picture of a dimension, block \"" + name +
-                           "\", is not defined: the dimension is skipped");
-    if (reader.unreadDimensions > 0)
-        AddNote(notes, "radial, angular and ordinate dimensions without a picture (block) skipped");
-    if (reader.paperEntities > 0)
-        AddNote(notes, "paper space (layouts) left out: the model space is plotted");
-    if (text.nonFinite > 0)
-        AddNote(notes,
-                "coordinates or sizes that are not numbers (nan, inf): their entities skipped");
-    if (reader.outOfRange > text.nonFinite)
-        AddNote(notes, "entities with numbers out of range skipped");
-    if (reader.degenerate > 0)
-        AddNote(notes,
-                "circles, arcs, ellipses and solids of no size (radius, axis, axis ratio or "
-                "area 0 or less) skipped");
+        AddNote(notes, Note(NoteId::PictureDimensionBlockDefined, {name}));
+    if (reader.unreadDimensions > 0) AddNote(notes, NoteId::RadialAngularOrdinateDimensions);
+    if (reader.paperEntities > 0) AddNote(notes, NoteId::PaperSpaceLayoutsLeft);
+    if (text.nonFinite > 0) AddNote(notes, NoteId::CoordinatesSizesNumbersNan);
+    if (reader.outOfRange > text.nonFinite) AddNote(notes, NoteId::EntitiesNumbersOutRange);
+    if (reader.degenerate > 0) AddNote(notes, NoteId::CirclesArcsEllipsesSolids);
     if (text.cutLines > 0)
-        AddNote(notes,
-                "texts or comments longer than " + std::to_string(kDxfMaxLine) + " characters cut");
-    if (text.loweredCounts > 0)
-        AddNote(notes,
-                "counts larger than what follows them (vertices, knots, control "
-                "points) lowered");
-    if (reader.unreadSplines > 0) AddNote(notes, "splines whose numbers don't add up skipped");
-    if (reader.images > 0) AddNote(notes, "images skipped");
+        AddNote(notes, Note(NoteId::TextsCommentsLongerCharacters, {std::to_string(kDxfMaxLine)}));
+    if (text.loweredCounts > 0) AddNote(notes, NoteId::CountsLargerWhatFollows);
+    if (reader.unreadSplines > 0) AddNote(notes, NoteId::SplinesWhoseNumbersDonot);
+    if (reader.images > 0) AddNote(notes, NoteId::ImagesSkipped);
 }
 
 // Reads the drawing into `reader`; an outcome only when that fails.
@@ -148,10 +127,10 @@ std::optional<SourceOutcome> ReadInto(const DxfText& text, Reader& reader) {
     DL_Dxf dxf;
     try {
         if (!dxf.in(stream, &reader))
-            return Failed(DrawingError::Malformed, "not a DXF drawing dxflib can read");
+            return Failed(DrawingError::Malformed, NoteId::DxfNotReadable);
     } catch (const std::exception& e) {
         return Failed(DrawingError::Malformed,
-                      std::string("not a DXF drawing dxflib can read (") + e.what() + ")");
+                      Note(NoteId::DxfNotReadableWhy, {e.what()}));
     }
     reader.Flush();
     return std::nullopt;
@@ -200,7 +179,7 @@ std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes) {
 SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     if (bytes.startsWith("AutoCAD Binary DXF"))
         return Failed(DrawingError::Refused,
-                      "a binary DXF is not read: save the drawing as a text (ASCII) DXF");
+                      NoteId::BinaryDXFReadSave);
     EnsureQtGuiApplication();
     const DxfText text = PrepareDxfText(bytes);
     if (!text.refusal.empty()) return Failed(DrawingError::Refused, text.refusal);

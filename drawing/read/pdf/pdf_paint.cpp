@@ -61,21 +61,20 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     QuietPoppler quiet(&said);
     if (!EndsLikePdf(bytes))
         return Failed(DrawingError::Malformed,
-                      "the PDF document is cut off (it has no end); save or send it again");
+                      NoteId::PDFDocumentCutOff);
     std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(bytes);
     if (!doc)
-        return Failed(DrawingError::Malformed, "not a PDF document poppler can read (damaged)");
+        return Failed(DrawingError::Malformed, NoteId::PDFDocumentPopplerRead);
     if (doc->isLocked())
         return Failed(DrawingError::Refused,
-                      "the PDF document is protected by a password: open it in a PDF reader and "
-                      "save a copy without a password");
+                      NoteId::PDFDocumentProtectedPassword);
     SourceOutcome out;
     out.pages = doc->numPages();
-    if (out.pages <= 0) return Failed(DrawingError::Malformed, "the PDF document has no page");
+    if (out.pages <= 0) return Failed(DrawingError::Malformed, NoteId::PdfHasNoPage);
     if (page < 1 || page > out.pages)
-        return Failed(DrawingError::Refused, "the PDF document has " + std::to_string(out.pages) +
-                                                 (out.pages == 1 ? " page" : " pages") +
-                                                 ", no page " + std::to_string(page));
+        return Failed(DrawingError::Refused,
+                      Note(out.pages == 1 ? NoteId::PdfHasOnePageNoPage : NoteId::PdfHasPagesNoPage,
+                           {std::to_string(out.pages), std::to_string(page)}));
     const PreparedPdf prepared = PreparePdf(bytes, page);
     if (!prepared.refusal.empty())
         return Failed(prepared.bounded ? DrawingError::Refused : DrawingError::Malformed,
@@ -83,12 +82,12 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     if (prepared.pdf.constData() != bytes.constData()) {
         doc = Poppler::Document::loadFromData(prepared.pdf);
         if (!doc || doc->numPages() != out.pages)
-            return Failed(DrawingError::Malformed, "the PDF document can't be read safely");
+            return Failed(DrawingError::Malformed, NoteId::PDFDocumentCannotReadSafely);
     }
     std::unique_ptr<Poppler::Page> pdfPage = doc->page(page - 1);
     if (!pdfPage)
         return Failed(DrawingError::Malformed,
-                      "page " + std::to_string(page) + " of the PDF document can't be read");
+                      Note(NoteId::PagePDFDocumentCannot, {std::to_string(page)}));
     doc->setRenderBackend(Poppler::Document::QPainterBackend);
     // Painted at this resolution one PDF point is exactly its plotter units on the paper.
     const double unitsPerInch = 25.4 * kPlotUnitsPerMm * target.area.scale;
@@ -107,7 +106,7 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         QPainter painter(&filter);
         if (!pdfPage->renderToPainter(&painter, unitsPerInch, unitsPerInch))
             return Failed(DrawingError::Malformed,
-                          "page " + std::to_string(page) + " of the PDF document can't be painted");
+                          Note(NoteId::PagePDFDocumentCannotPainted, {std::to_string(page)}));
         painter.end();
         filter.Finish();
         onward.end();
@@ -117,13 +116,13 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
     if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
-                      "the page holds only pictures (images), no lines to plot");
-    for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
-    if (images > 0) AddNote(&out.notes, "images skipped");
-    if (shadings > 0) AddNote(&out.notes, "shadings (colour gradients) skipped");
-    if (gSoftMasks > 0) AddNote(&out.notes, "soft masks (transparency used as a mask) skipped");
-    if (!said.empty()) AddNote(&out.notes, "the PDF reader found faults: " + said.front());
+                      NoteId::PageHoldsOnlyPictures);
+    for (const Note& note : lines.notes()) AddNote(&out.notes, note);
+    if (images > 0) AddNote(&out.notes, NoteId::ImagesSkipped);
+    if (shadings > 0) AddNote(&out.notes, NoteId::ShadingsColourGradientsSkipped);
+    if (gSoftMasks > 0) AddNote(&out.notes, NoteId::SoftMasksTransparencyUsed);
+    if (!said.empty()) AddNote(&out.notes, Note(NoteId::PDFReaderFoundFaults, {said.front()}));
     if (target.sink.nonFinite() > 0)
-        AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");
+        AddNote(&out.notes, NoteId::PointsInvalidNonFinite);
     return out;
 }

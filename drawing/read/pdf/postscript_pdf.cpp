@@ -27,7 +27,7 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     BoundedChild gs;
     if (!gs.hasFolder())
         return Failed<PostScriptPdf>(DrawingError::WriteFailed,
-                                     "can't make a temporary folder for ghostscript");
+                                     NoteId::NoTemporaryFolderForGhostscript);
     const QString output = gs.file(QStringLiteral("page.pdf"));
     const QString input = gs.file(QStringLiteral("drawing.ps"));
     if (QString why; !gs.Give(QStringLiteral("drawing.ps"), bytes, &why))
@@ -93,6 +93,6 @@ SourceOutcome PaintPostScript(const QByteArray& bytes, int page, const PaintTarg
     if (pdf.error != DrawingError::None) return Failed(pdf.error, pdf.message);
     SourceOutcome out = PaintPdf(pdf.pdf, page, target);
     if (out.error == DrawingError::Malformed)
-        out.message = "ghostscript made nothing readable of the PostScript: " + out.message;
+        out.message = Note(NoteId::GhostscriptMadeNothingReadable, {out.message});
     return out;
 }

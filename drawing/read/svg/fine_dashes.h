@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 
+#include "plotjob/plot_note.h"
+
 enum class SolidDashes {
     None,
     Fine,      // too fine for the plotter too (at the drawing's own size)
@@ -18,6 +20,4 @@ enum class SolidDashes {
 // solid.
 SolidDashes DashesDrawnSolid(const QByteArray& xml);
 
-inline constexpr char kNoteDashesUserUnit[] =
-    "dash patterns shorter than 1/256 of the drawing's unit drawn as solid lines (librsvg draws "
-    "no shorter ones)";
+inline constexpr NoteId kNoteDashesUserUnit = NoteId::DashPatternsShorter1;

@@ -10,6 +10,8 @@
 #include <QStringView>
 #include <optional>
 
+#include "plotjob/plot_note.h"
+
 // An href's value that names something outside the drawing (anything but "#id").
 bool IsOutsideHref(QStringView value);
 
@@ -20,6 +22,4 @@ bool IsOutsideHref(QStringView value);
 // no escaped "url(" gets past.
 std::optional<QString> WithoutOutsideUrls(QStringView text);
 
-inline constexpr char kNoteOutsideRefs[] =
-    "references to other files or addresses removed: only what is in the drawing itself is "
-    "plotted";
+inline constexpr NoteId kNoteOutsideRefs = NoteId::ReferencesOtherFilesAddresses;

@@ -11,10 +11,8 @@
 
 namespace {
 
-const char kNotePatternTiles[] =
-    "pattern fills' tiles left out: the filled shapes are plotted as their outlines";
-const char kNoteMaskNoShape[] =
-    "masks that hold no shape (a picture, a gradient) not applied: masked shapes are plotted whole";
+constexpr NoteId kNotePatternTiles = NoteId::PatternFillsTilesLeft;
+constexpr NoteId kNoteMaskNoShape = NoteId::MasksHoldShapePicture;
 
 struct MaskInfo {
     QString units;  // maskContentUnits, which a clip path calls clipPathUnits

@@ -17,10 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "plotjob/plot_note.h"
+
 struct RsvgReady {
     bool changed = false;  // else `xml` is empty and the drawing goes as it is
     QByteArray xml;
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
 };
 
 // `xml`: the drawing as the sanitizer wrote it (well-formed, bounded).

@@ -60,12 +60,11 @@ private:
     QtMessageCapture _capture;
 };
 
-std::string NoteFor(std::string message) {
+Note NoteFor(std::string message) {
     if (message.find("invalid coordinates") != std::string::npos)
-        return "points with invalid (non-finite) coordinates skipped";
+        return NoteId::PointsInvalidNonFinite;
     // "<input>:line:column: text": the same complaint at many places is said once.
-    message = Unplaced(message);
-    return "parts Qt's SVG reader does not support were skipped (" + message + ")";
+    return Note(NoteId::PartsQtSVGReader, {Unplaced(message)});
 }
 
 // The drawing's canvas (its viewport) in device units, when its size is known: its width and
@@ -90,24 +89,25 @@ std::optional<QRectF> CanvasOf(const SvgRootSize& root, const QTransform& toDevi
 
 // How far the shapes reach beyond the canvas, said in the drawing's millimetres as the paper's
 // edge is: rounded up to a tenth.
-std::string BeyondCanvasNote(const QRectF& canvas, const QRectF& reach, double unitsPerMm) {
+std::optional<Note> BeyondCanvasNote(const QRectF& canvas, const QRectF& reach,
+                                     double unitsPerMm) {
     const struct {
         double units;
-        const char* side;
-    } sides[] = {{canvas.left() - reach.left(), "on the left"},
-                 {canvas.top() - reach.top(), "at the top"},
-                 {reach.right() - canvas.right(), "on the right"},
-                 {reach.bottom() - canvas.bottom(), "at the bottom"}};
-    std::string said;
+        NoteId side;
+    } sides[] = {{canvas.left() - reach.left(), NoteId::MmOnTheLeft},
+                 {canvas.top() - reach.top(), NoteId::MmAtTheTop},
+                 {reach.right() - canvas.right(), NoteId::MmOnTheRight},
+                 {reach.bottom() - canvas.bottom(), NoteId::MmAtTheBottom}};
+    Note said(NoteId::List);
     for (const auto& s : sides) {
         const double mm = std::ceil(s.units / unitsPerMm * 10 - 1e-6) / 10;
         if (!(mm > 0)) continue;
-        char text[64];
-        std::snprintf(text, sizeof text, "%s%.1f mm %s", said.empty() ? "" : ", ", mm, s.side);
-        said += text;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", mm);
+        said.values.push_back(Note(s.side, {text}));
     }
-    if (said.empty()) return {};
-    return "the drawing reaches beyond its canvas (" + said + "); that part is not plotted";
+    if (said.values.empty()) return std::nullopt;
+    return Note(NoteId::DrawingReachesBeyondCanvas, {std::move(said)});
 }
 
 }  // namespace
@@ -144,7 +144,8 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                 QSvgRenderer renderer;
                 out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
                 if (!out.loaded) {
-                    out.loadError = said.empty() ? "Qt's SVG reader refused it" : said.front();
+                    out.loadError = said.empty() ? Note(NoteId::QtSVGReaderRefused)
+                                                 : Note(said.front());
                     return false;
                 }
                 // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of
@@ -193,16 +194,15 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         raster = rasterSeen;
         out.refusal = lines.refusal();
         out.hatchSegments = lines.hatchSegments();
-        for (const std::string& note : lines.notes()) AddNote(&out.notes, note);
-        if (canvas && !reach.isNull()) {
-            const std::string beyond =
-                BeyondCanvasNote(*canvas, reach, area.scale * kPlotUnitsPerMm);
-            if (!beyond.empty()) AddNote(&out.notes, beyond);
-        }
+        for (const Note& note : lines.notes()) AddNote(&out.notes, note);
+        if (canvas && !reach.isNull())
+            if (std::optional<Note> beyond =
+                    BeyondCanvasNote(*canvas, reach, area.scale * kPlotUnitsPerMm))
+                AddNote(&out.notes, *std::move(beyond));
     }
-    if (raster > 0) AddNote(&out.notes, "raster images skipped");
+    if (raster > 0) AddNote(&out.notes, NoteId::RasterImagesSkipped);
     for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));
     if (sink.nonFinite() > 0)
-        AddNote(&out.notes, "points with invalid (non-finite) coordinates skipped");
+        AddNote(&out.notes, NoteId::PointsInvalidNonFinite);
     return out;
 }

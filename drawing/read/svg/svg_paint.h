@@ -17,8 +17,8 @@
 struct PaintOutcome {
     bool loaded = false;  // QtSvg took the document
     int64_t shapes = 0;   // visible shapes painted
-    std::vector<std::string> notes;
-    std::string loadError;       // QtSvg's first complaint when it did not take the document
+    std::vector<Note> notes;
+    Note loadError;              // QtSvg's first complaint when it did not take the document
     std::string refusal;         // why the drawing can't be plotted with these pens (then refused)
     uint64_t hatchSegments = 0;  // lines hatching fills and wide strokes
 };

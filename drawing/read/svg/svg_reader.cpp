@@ -22,35 +22,35 @@ std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintT
     const SvgAsPdf pdf = SvgToPdf(xml.constData(), static_cast<size_t>(xml.size()));
     if (!pdf.sized && pdf.error.empty()) return std::nullopt;
     if (!pdf.error.empty())
-        return Failed(DrawingError::NotSvg, "not an SVG drawing librsvg can read: " + pdf.error);
+        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingLibrsvgRead, {pdf.error}));
     SourceOutcome out = PaintPdf(
         QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
     if (!out.ok()) return out;
-    std::vector<std::string> notes = svg.notes;
-    for (const std::string& note : ready.notes) AddNote(&notes, note);
+    std::vector<Note> notes = svg.notes;
+    for (const Note& note : ready.notes) AddNote(&notes, note);
     const SolidDashes solid = DashesDrawnSolid(xml);
     if (solid != SolidDashes::None)
         AddNote(&notes, solid == SolidDashes::Fine ? kNoteFineDashes : kNoteDashesUserUnit);
-    for (const std::string& note : out.notes) AddNote(&notes, note);
+    for (const Note& note : out.notes) AddNote(&notes, note);
     out.notes = std::move(notes);
     return out;
 }
 
 // The drawing with its text set along its paths by Inkscape, read again as any drawing; as it
 // was, with a note, where that can't be done: the note, to say why when nothing else is drawn.
-std::string SetTextAlongPaths(SanitizedSvg& svg) {
+std::optional<Note> SetTextAlongPaths(SanitizedSvg& svg) {
     TextAlongPaths set = SetTextAlongPaths(svg.xml);
     SanitizedSvg again;
     if (!set.xml.isEmpty()) again = SanitizeSvg(set.xml);
     if (set.xml.isEmpty() || again.error != DrawingError::None) {
-        const std::string note = set.xml.isEmpty() ? set.note : kNoteTextPath;
+        const Note note = set.xml.isEmpty() ? set.note : Note(kNoteTextPath);
         AddNote(&svg.notes, note);
-        std::erase(svg.qtNotes, std::string(kNoteTextPath));  // said above, with why
+        std::erase(svg.qtNotes, Note(kNoteTextPath));  // said above, with why
         return note;
     }
-    for (const std::string& note : svg.notes) AddNote(&again.notes, note);
+    for (const Note& note : svg.notes) AddNote(&again.notes, note);
     svg = std::move(again);
-    return {};
+    return std::nullopt;
 }
 
 // Inkscape takes about 2 ms for each text it sets on a path (23 s for 10 000): past this many
@@ -64,16 +64,16 @@ SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
         if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
     SourceOutcome out;
     out.notes = svg.notes;
-    for (const std::string& note : svg.qtNotes) AddNote(&out.notes, note);
+    for (const Note& note : svg.qtNotes) AddNote(&out.notes, note);
     const PaintOutcome painted = PaintSvg(svg, target, chunking);
     svg.xml.clear();
     if (!painted.loaded) {
-        std::string why = painted.loadError;
-        std::replace(why.begin(), why.end(), '\n', ' ');
-        return Failed(DrawingError::NotSvg, "not an SVG drawing Qt can read: " + why);
+        Note why = painted.loadError;
+        std::replace(why.text.begin(), why.text.end(), '\n', ' ');
+        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingQtRead, {why}));
     }
     if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
-    for (const std::string& note : painted.notes) AddNote(&out.notes, note);
+    for (const Note& note : painted.notes) AddNote(&out.notes, note);
     out.shapes = painted.shapes;
     return out;
 }
@@ -87,14 +87,13 @@ SourceOutcome PaintSvgBytes(SvgBytes& bytes, const SvgChunking& chunking,
     if (svg.error != DrawingError::None) return Failed(svg.error, svg.message);
     if (svg.textPaths > kMaxTextPaths)
         return Failed(DrawingError::Refused,
-                      "the drawing sets text on a path (textPath) " +
-                          std::to_string(svg.textPaths) + " times, more than the " +
-                          std::to_string(kMaxTextPaths) + " set within the reading's limits");
-    const std::string unset = svg.textOnPath ? SetTextAlongPaths(svg) : std::string();
+                      Note(NoteId::DrawingSetsTextPath,
+                           {std::to_string(svg.textPaths), std::to_string(kMaxTextPaths)}));
+    const std::optional<Note> unset =
+        svg.textOnPath ? SetTextAlongPaths(svg) : std::optional<Note>();
     SourceOutcome out = PaintSvgRead(svg, chunking, target);
     // Where the text Inkscape could not set was all there was, why is the answer.
-    if (out.ok() && out.shapes == 0 && !unset.empty())
-        return Failed(DrawingError::NothingToPlot,
-                      "the drawing has no visible shape to plot: " + unset);
+    if (out.ok() && out.shapes == 0 && unset)
+        return Failed(DrawingError::NothingToPlot, Note(NoteId::NoVisibleShapeBecause, {*unset}));
     return out;
 }

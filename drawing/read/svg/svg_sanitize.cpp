@@ -20,37 +20,29 @@ namespace {
 
 const char kSvgNamespace[] = "http://www.w3.org/2000/svg";
 
-const char kNoteImages[] = "raster images skipped";
-const char kNoteForeign[] = "embedded non-SVG content (foreignObject) skipped";
-const char kNoteStyleSheets[] = "external style sheets skipped";
-const char kNoteEntities[] = "external entities skipped";
-const char kNoteClip[] = "clip paths not applied: clipped shapes are plotted whole";
-const char kNoteMask[] = "masks not applied: masked shapes are plotted whole";
-const char kNoteFilter[] = "filters skipped: filtered shapes are plotted without them";
-const char kNoteFlowed[] = "flowed text (flowRoot, shape-inside) skipped or not wrapped";
-const char kNoteSelfClip[] =
-    "the clip path #%1 refers to itself (directly or round a cycle): what it clips may be drawn "
-    "unclipped or left out";
-const char kNoteSelfMask[] =
-    "the mask #%1 refers to itself (directly or round a cycle): what it masks may be drawn "
-    "unmasked or left out";
-const char kNoteSelfMarker[] =
-    "the marker #%1 refers to itself (directly or round a cycle): it may be drawn without the "
-    "markers it holds or left out";
-const char kNoteSelfPattern[] =
-    "the pattern #%1 refers to itself (directly or round a cycle): what it fills may be drawn "
-    "without it or left out";
+constexpr NoteId kNoteImages = NoteId::RasterImagesSkipped;
+constexpr NoteId kNoteForeign = NoteId::EmbeddedNonSVGContent;
+constexpr NoteId kNoteStyleSheets = NoteId::ExternalStyleSheetsSkipped;
+constexpr NoteId kNoteEntities = NoteId::ExternalEntitiesSkipped;
+constexpr NoteId kNoteClip = NoteId::ClipPathsAppliedClipped;
+constexpr NoteId kNoteMask = NoteId::MasksAppliedMaskedShapes;
+constexpr NoteId kNoteFilter = NoteId::FiltersSkippedFilteredShapes;
+constexpr NoteId kNoteFlowed = NoteId::FlowedTextFlowRootShape;
+constexpr NoteId kNoteSelfClip = NoteId::ClipPathRefersItself;
+constexpr NoteId kNoteSelfMask = NoteId::MaskRefersItselfDirectly;
+constexpr NoteId kNoteSelfMarker = NoteId::MarkerRefersItselfDirectly;
+constexpr NoteId kNoteSelfPattern = NoteId::PatternRefersItselfDirectly;
 
 // Properties QtSvg reads but doesn't apply: a shape using one is plotted as if it had none.
 struct UnappliedProperty {
     const char* name;
-    const char* note;
+    NoteId note;  // Text: none
     bool beyondQt;  // librsvg applies it
 };
 constexpr UnappliedProperty kUnapplied[] = {
     {"clip-path", kNoteClip, true},  {"mask", kNoteMask, true},     {"filter", kNoteFilter, false},
-    {"marker-start", nullptr, true}, {"marker-mid", nullptr, true}, {"marker-end", nullptr, true},
-    {"marker", nullptr, true}};
+    {"marker-start", NoteId::Text, true}, {"marker-mid", NoteId::Text, true},
+    {"marker-end", NoteId::Text, true},   {"marker", NoteId::Text, true}};
 
 // Elements Qt's SVG module skips and librsvg draws.
 bool BeyondQt(QStringView element) {
@@ -72,7 +64,7 @@ RefKind KindOf(QStringView element) {
     return RefKind::Other;
 }
 
-const char* SelfNote(RefKind kind) {
+NoteId SelfNote(RefKind kind) {
     switch (kind) {
         case RefKind::ClipPath:
             return kNoteSelfClip;
@@ -105,9 +97,9 @@ bool StyleUses(const QString& style, const char* property) {
     return re.match(style).hasMatch();
 }
 
-std::string Where(const QXmlStreamReader& reader) {
-    return "line " + std::to_string(reader.lineNumber()) + ", column " +
-           std::to_string(reader.columnNumber());
+// Where the reader is, as the line and the column a note names.
+std::vector<Note> Where(const QXmlStreamReader& reader) {
+    return {std::to_string(reader.lineNumber()), std::to_string(reader.columnNumber())};
 }
 
 std::string OneLine(QString text) {
@@ -177,18 +169,17 @@ public:
         }
         if (_out.error == DrawingError::None && _reader.hasError()) ReaderError();
         if (_out.error == DrawingError::None && !_sawRoot)
-            Fail(DrawingError::NotSvg, "not an SVG drawing (no element in it)");
+            Fail(DrawingError::NotSvg, NoteId::SVGDrawingElement);
         if (_out.error == DrawingError::None) CheckFanout();
         if (_out.error == DrawingError::None && _out.beyondQt)
             for (const auto& [kind, id] : _fanout.SelfReferring())
-                AddNote(&_out.notes,
-                        QString::fromLatin1(SelfNote(kind)).arg(id.left(40)).toStdString());
+                AddNote(&_out.notes, Note(SelfNote(kind), {id.left(40).toStdString()}));
         if (_out.error != DrawingError::None) _out.xml.clear();
         return std::move(_out);
     }
 
 private:
-    void Fail(DrawingError error, std::string message) {
+    void Fail(DrawingError error, Note message) {
         _out.error = error;
         _out.message = std::move(message);
     }
@@ -197,39 +188,34 @@ private:
         const QString text = _reader.errorString();
         if (text.contains(QLatin1String("entity"), Qt::CaseInsensitive) &&
             text.contains(QLatin1String("limit"), Qt::CaseInsensitive)) {
-            Fail(DrawingError::Refused,
-                 "the drawing's entities expand beyond what is read safely (" + Where(_reader) +
-                     ")");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingEntitiesExpandBeyond, Where(_reader)));
             return;
         }
         if (!_sawRoot && !_looksLikeXml) {
-            Fail(DrawingError::NotSvg, "not an SVG drawing (not XML)");
+            Fail(DrawingError::NotSvg, NoteId::SVGDrawingXML);
             return;
         }
-        Fail(DrawingError::Malformed,
-             "not well-formed XML at " + Where(_reader) + ": " + OneLine(text));
+        std::vector<Note> where = Where(_reader);
+        where.emplace_back(OneLine(text));
+        Fail(DrawingError::Malformed, Note(NoteId::WellFormedXMLLine, std::move(where)));
     }
 
     bool Spend(qint64 chars) {
         _spent += chars;
         if (_spent <= _budget) return true;
-        Fail(DrawingError::Refused,
-             "the drawing's entities expand beyond what is read safely (" + Where(_reader) + ")");
+        Fail(DrawingError::Refused, Note(NoteId::DrawingEntitiesExpandBeyond, Where(_reader)));
         return false;
     }
 
     void CheckFanout() {
         const int64_t instances = _fanout.Instances(kMaxSvgElements + 1);
         if (instances < 0)
-            Fail(DrawingError::Refused, "the drawing's <use> elements refer to themselves");
+            Fail(DrawingError::Refused, NoteId::DrawingUseElementsRefer);
         else if (instances > kMaxSvgElements)
-            Fail(DrawingError::Refused, "the drawing's <use> elements multiply into more than " +
-                                            std::to_string(kMaxSvgElements) + " elements");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingUseElementsMultiply, {std::to_string(kMaxSvgElements)}));
         else if (_fanout.Instances(instances + kMaxSvgMarkers + 1, true) - instances >
                  kMaxSvgMarkers)
-            Fail(DrawingError::Refused, "the drawing's markers multiply into more than " +
-                                            std::to_string(kMaxSvgMarkers) +
-                                            " elements (markers drawn on the shapes of markers)");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingMarkersMultiplyInto, {std::to_string(kMaxSvgMarkers)}));
     }
 
     // While a <text> is read its pieces are kept, to be written whole (split into its lines).
@@ -274,9 +260,8 @@ private:
             const QStringView ns = _reader.namespaceUri();
             if (name != QLatin1String("svg") ||
                 (!ns.isEmpty() && ns != QLatin1String(kSvgNamespace))) {
-                Fail(DrawingError::NotSvg, "not an SVG drawing (its first element is <" +
-                                               _reader.qualifiedName().toString().toStdString() +
-                                               ">)");
+                Fail(DrawingError::NotSvg,
+                     Note(NoteId::SVGDrawingFirstElement, {_reader.qualifiedName().toString().toStdString()}));
                 return;
             }
             const QXmlStreamAttributes a = _reader.attributes();
@@ -286,8 +271,7 @@ private:
                          a.value(QLatin1String("preserveAspectRatio")).toString()};
         }
         if (++_elements > kMaxSvgElements) {
-            Fail(DrawingError::Refused,
-                 "the drawing has more than " + std::to_string(kMaxSvgElements) + " elements");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingHasMoreElements, {std::to_string(kMaxSvgElements)}));
             return;
         }
         // A style sheet is its text: an element in it could only split a url() in two.
@@ -308,8 +292,7 @@ private:
             _out.textOnPath = true;
         }
         if (++_depth > kMaxSvgDepth) {
-            Fail(DrawingError::Refused,
-                 "the drawing nests more than " + std::to_string(kMaxSvgDepth) + " levels deep");
+            Fail(DrawingError::Refused, Note(NoteId::DrawingNestsMoreLevels, {std::to_string(kMaxSvgDepth)}));
             return;
         }
         if (name == QLatin1String("style")) _styleDepth = _depth;
@@ -469,7 +452,7 @@ private:
     // A property that needs what Qt's SVG module leaves out sends the drawing to librsvg.
     void Unapplied(const UnappliedProperty& p) {
         if (p.beyondQt) _out.beyondQt = true;
-        if (p.note) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
+        if (p.note != NoteId::Text) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
     }
 
     void CheckProperties(QStringView name, const QString& text) {

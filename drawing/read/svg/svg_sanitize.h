@@ -26,17 +26,17 @@ struct SvgRootSize {
 struct SanitizedSvg : ReadStatus {
     QByteArray xml;  // what QtSvg may read
     SvgRootSize root;
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
     // It uses what Qt's SVG module leaves out (clip paths, masks, markers, patterns, symbols,
     // text on a path): librsvg reads it (svg_as_pdf.h). `qtNotes` say what Qt's would skip.
     bool beyondQt = false;
-    std::vector<std::string> qtNotes;
+    std::vector<Note> qtNotes;
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
     int64_t textPaths = 0;    // how many texts it sets on a path
 };
 
 // Said where neither reader sets text on a path (Qt's route, or Inkscape missing or failing).
-inline constexpr char kNoteTextPath[] = "text on a path (textPath) skipped";
+inline constexpr NoteId kNoteTextPath = NoteId::TextPathTextPathSkipped;
 
 inline constexpr int kMaxSvgDepth = 256;
 inline constexpr qint64 kMaxSvgElements = 4'000'000;

@@ -17,12 +17,12 @@ bool IsGzip(const QByteArray& data) {
 
 }  // namespace
 
-bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, std::string* message) {
+bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, Note* message) {
     z_stream zs;
     std::memset(&zs, 0, sizeof zs);
     // 16 + MAX_WBITS: gzip framing only; a raw zlib stream is not an SVGZ.
     if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK) {
-        *message = "the compressed drawing can't be unpacked (zlib)";
+        *message = NoteId::CompressedDrawingCannotUnpacked;
         return false;
     }
     out->clear();
@@ -38,8 +38,8 @@ bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, std::st
         const qint64 got = static_cast<qint64>(sizeof chunk - zs.avail_out);
         if (out->size() + got > limit) {
             inflateEnd(&zs);
-            *message = "the compressed drawing unpacks to more than " +
-                       std::to_string(limit / (1024 * 1024)) + " MB";
+            *message = Note(NoteId::CompressedDrawingUnpacksMore,
+                            {std::to_string(limit / (1024 * 1024))});
             return false;
         }
         out->append(chunk, static_cast<qsizetype>(got));
@@ -50,7 +50,7 @@ bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, std::st
     }
     inflateEnd(&zs);
     if (rc != Z_STREAM_END) {
-        *message = "the compressed drawing is damaged (SVGZ data cut short or corrupt)";
+        *message = NoteId::CompressedDrawingDamagedSVGZ;
         return false;
     }
     return true;
@@ -62,17 +62,17 @@ SvgBytes ReadSvgBytes(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return Failed<SvgBytes>(DrawingError::Unreadable,
-                                "can't open the drawing: " + std::string(std::strerror(errno)));
+                                Note(NoteId::CannotOpenDrawing, {std::strerror(errno)}));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return Failed<SvgBytes>(DrawingError::Unreadable, "the drawing is not a plain file");
+        return Failed<SvgBytes>(DrawingError::Unreadable, NoteId::DrawingPlainFile);
     }
     if (st.st_size > kMaxDrawingFileBytes) {
         ::close(fd);
         return Failed<SvgBytes>(DrawingError::Refused,
-                                "the drawing is larger than " +
-                                    std::to_string(kMaxDrawingFileBytes / (1024 * 1024)) + " MB");
+                                Note(NoteId::DrawingLargerMB,
+                                     {std::to_string(kMaxDrawingFileBytes / (1024 * 1024))}));
     }
     QByteArray data;
     data.resize(static_cast<qsizetype>(st.st_size));
@@ -84,7 +84,7 @@ SvgBytes ReadSvgBytes(const std::string& path) {
             const int saved = errno;
             ::close(fd);
             return Failed<SvgBytes>(DrawingError::Unreadable,
-                                    "can't read the drawing: " + std::string(std::strerror(saved)));
+                                    Note(NoteId::CannotReadDrawing, {std::strerror(saved)}));
         }
         if (n == 0) break;  // shrank while read: what is there is the drawing
         done += n;
@@ -97,9 +97,9 @@ SvgBytes ReadSvgBytes(const std::string& path) {
         out.xml = std::move(data);
         return out;
     }
-    std::string message;
+    Note message;
     if (!InflateBounded(data, kMaxDrawingXmlBytes, &out.xml, &message)) {
-        const bool tooBig = message.find("more than") != std::string::npos;
+        const bool tooBig = message.id == NoteId::CompressedDrawingUnpacksMore;
         return Failed<SvgBytes>(tooBig ? DrawingError::Refused : DrawingError::Malformed, message);
     }
     return out;

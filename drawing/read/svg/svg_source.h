@@ -20,4 +20,4 @@ SvgBytes ReadSvgBytes(const std::string& path);
 
 // Inflates gzip data into at most `limit` bytes; false (with a message) for damaged data or
 // data that inflates beyond the limit.
-bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, std::string* message);
+bool InflateBounded(const QByteArray& gz, qint64 limit, QByteArray* out, Note* message);

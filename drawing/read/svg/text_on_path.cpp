@@ -14,10 +14,7 @@
 
 namespace {
 
-const char kNoInkscape[] =
-    "text on a path (textPath) skipped: Inkscape, which sets it along its path, is not installed";
-const char kInkscapeFailed[] =
-    "text on a path (textPath) skipped: Inkscape could not set it along its path";
+constexpr NoteId kNoInkscape = NoteId::TextPathTextPathSkippedInkscape;
 
 constexpr qint64 kMemory = 2048LL * 1024 * 1024;
 
@@ -45,17 +42,15 @@ QByteArray WithXlinkHrefs(const QByteArray& xml) {
     return reader.hasError() ? xml : out;
 }
 
-TextAlongPaths NotDone(const std::string& note) {
+TextAlongPaths NotDone(Note note) {
     TextAlongPaths out;
-    out.note = note;
+    out.note = std::move(note);
     return out;
 }
 
-TextAlongPaths Failed(const std::string& why) {
-    return NotDone(std::string(kInkscapeFailed) + " (" + why + ")");
+TextAlongPaths Failed(Note why) {
+    return NotDone(Note(NoteId::TextPathTextPathSkippedInkscapeCouldSet, {std::move(why)}));
 }
-
-const char kCrashed[] = "it crashed (it may have needed more than 2 GB of memory)";
 
 // The last line Inkscape said, cut short: why it failed, in its words.
 std::string LastLine(const QByteArray& said) {
@@ -69,11 +64,12 @@ std::string LastLine(const QByteArray& said) {
 }
 
 // Why the run gave no drawing, as the user is told.
-std::string WhyFailed(const ChildEnd& end, const QByteArray& said) {
-    if (end.how == ChildEnd::How::Crashed) return kCrashed;
+Note WhyFailed(const ChildEnd& end, const QByteArray& said) {
+    if (end.how == ChildEnd::How::Crashed) return NoteId::CrashedMayHaveNeeded;
     const std::string line = LastLine(said);
-    return "it ended with status " + std::to_string(end.value) +
-           (line.empty() ? std::string() : ": " + line);
+    const std::string status = std::to_string(end.value);
+    if (line.empty()) return Note(NoteId::EndedWithStatus, {status});
+    return Note(NoteId::EndedWithStatusSaying, {status, line});
 }
 
 // An environment of nothing of the user's: a home, settings, caches and scratch files in the
@@ -120,11 +116,11 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
     const QString inkscape = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
     if (inkscape.isEmpty()) return NotDone(kNoInkscape);
     BoundedChild run;
-    if (!run.hasFolder()) return Failed("no temporary folder for it");
+    if (!run.hasFolder()) return Failed(NoteId::TemporaryFolderFor);
     const QString input = run.file(QStringLiteral("drawing.svg"));
     const QString output = run.file(QStringLiteral("outlines.svg"));
     if (!run.Give(QStringLiteral("drawing.svg"), WithXlinkHrefs(xml)))
-        return Failed("its copy of the drawing can't be written");
+        return Failed(NoteId::CopyDrawingCannotWritten);
 
     ChildBounds bounds;
     bounds.seconds = kInkscapeSeconds;
@@ -145,19 +141,18 @@ TextAlongPaths SetTextAlongPaths(const QByteArray& xml) {
                  QStringLiteral("--export-text-to-path"),
                  QStringLiteral("--export-filename=") + output, input},
                 bounds);
-    if (end.how == ChildEnd::How::NotStarted) return Failed("it can't be started");
+    if (end.how == ChildEnd::How::NotStarted) return Failed(NoteId::CannotBeStarted);
     if (end.how == ChildEnd::How::TimedOut)
-        return Failed("it took more than " + std::to_string(kInkscapeSeconds) +
-                      " s and was stopped");
+        return Failed(Note(NoteId::TookMoreStopped, {std::to_string(kInkscapeSeconds)}));
     if (!end.ok() && end.how != ChildEnd::How::FileTooLarge)
         return Failed(WhyFailed(end, run.saidLast()));
     QFile result(output);
     if (end.how == ChildEnd::How::FileTooLarge || result.size() > kMaxDrawingXmlBytes)
-        return Failed("it made a drawing larger than " +
-                      std::to_string(kMaxDrawingXmlBytes / (1024 * 1024)) + " MB");
-    if (!result.open(QIODevice::ReadOnly)) return Failed("it wrote no drawing");
+        return Failed(Note(NoteId::MadeDrawingLargerMB,
+                           {std::to_string(kMaxDrawingXmlBytes / (1024 * 1024))}));
+    if (!result.open(QIODevice::ReadOnly)) return Failed(NoteId::WroteNoDrawing);
     TextAlongPaths out;
     out.xml = result.readAll();
-    if (out.xml.isEmpty()) return Failed("it wrote no drawing");
+    if (out.xml.isEmpty()) return Failed(NoteId::WroteNoDrawing);
     return out;
 }

@@ -11,12 +11,14 @@
 #include <QByteArray>
 #include <string>
 
+#include "plotjob/plot_note.h"
+
 // Inkscape sets a drawing's text in about half a second; one that takes this long is stopped.
 inline constexpr int kInkscapeSeconds = 30;
 
 struct TextAlongPaths {
     QByteArray xml;    // the drawing with its text as outlines; empty when not done
-    std::string note;  // why not, when not
+    Note note;  // why not, when not
 };
 
 // `xml`: the drawing as the sanitizer wrote it (nothing in it reaches outside the file).

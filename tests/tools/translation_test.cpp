@@ -419,7 +419,7 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
             }
         }
     }
-    EXPECT_GT(checked, 100);
+    EXPECT_GT(checked, 50);
 }
 
 // Every note and refusal of the drawing's reading has a row in the guide's message tables: a
@@ -483,7 +483,7 @@ TEST(TranslationFile, EveryNoteIsInTheGuidesMessageTables) {
                     !spans.filter(whole).isEmpty())
             << "no row of docs/guide.md's Messages says \"" << source.toStdString() << "\"";
     }
-    EXPECT_GT(checked, 100);
+    EXPECT_GT(checked, 50);
 }
 
 // Every text is written in English, in the code and in the forms: a Japanese one would reach an

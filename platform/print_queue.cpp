@@ -179,6 +179,22 @@ std::vector<std::string> PrintQueues(std::chrono::milliseconds limit) {
     return std::move(answer->queues);
 }
 
+namespace {
+
+// Whether the server knows `queue`: cupsLastError() says why not.
+bool AskQueue(http_t* http, const std::string& queue) {
+    Ipp check = Request(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(check.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 Uri("/printers/%s", queue).c_str());
+    static const char* const kCheckWanted[] = {"printer-is-accepting-jobs"};
+    ippAddStrings(check.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1,
+                  nullptr, kCheckWanted);
+    Ipp checked(cupsDoRequest(http, check.release(), "/"));
+    return Succeeded(cupsLastError());
+}
+
+}  // namespace
+
 TQueueJob::TQueueJob() = default;
 TQueueJob::~TQueueJob() = default;
 
@@ -213,14 +229,7 @@ QueueSubmitResult TQueueJob::Submit(
         return result;
     }
     // Asked first because cupsCreateJob reports a missing queue only as a local lookup failure.
-    Ipp check = Request(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(check.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 Uri("/printers/%s", queue).c_str());
-    static const char* const kCheckWanted[] = {"printer-is-accepting-jobs"};
-    ippAddStrings(check.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1,
-                  nullptr, kCheckWanted);
-    Ipp checked(cupsDoRequest(http.get(), check.release(), "/"));
-    if (!Succeeded(cupsLastError())) {
+    if (!AskQueue(http.get(), queue)) {
         result.error = CreateError(cupsLastError());
         result.message = LastError();
         return result;

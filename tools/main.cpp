@@ -260,6 +260,33 @@ int KeepPlots(const std::vector<PlotPart>& parts, const std::string& output) {
     return static_cast<int>(PlotOutcome::Delivered);
 }
 
+// Why the options given can't be used with this kind of input, as the exit status, or nothing.
+std::optional<int> RefuseKind(InputKind kind, const std::string& what, const CommandLine& line,
+                              const QString& shownFile) {
+    const bool drawing = kind != InputKind::HpGl;
+    if (kind == InputKind::Other) {
+        return Fail(
+            PlotOutcome::BadInput,
+            (what.empty() ? TPlotWords::tr("%1 is neither a drawing (SVG, PDF, Illustrator, "
+                                           "EPS, DXF) nor an HP-GL plot")
+                          : TPlotWords::tr("%1 is %2, neither a drawing (SVG, PDF, "
+                                           "Illustrator, EPS, DXF) nor an HP-GL plot")
+                                .arg("%1", QString::fromStdString(what)))
+                .arg(shownFile));
+    }
+    if (drawing && line.brcSet) {
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("--brc is for HP-GL plots: a drawing's input window is the "
+                                   "printable area of the configured page"));
+    }
+    if (!drawing && line.keep) {
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
+                        .arg(shownFile));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -284,27 +311,8 @@ int main(int argc, char** argv) {
     std::string what;
     const InputKind kind = SniffInput(ReadHead(file), &what);
     const QString shownFile = QString::fromLocal8Bit(file.c_str());
-    if (kind == InputKind::Other) {
-        return Fail(
-            PlotOutcome::BadInput,
-            (what.empty() ? TPlotWords::tr("%1 is neither a drawing (SVG, PDF, Illustrator, "
-                                           "EPS, DXF) nor an HP-GL plot")
-                          : TPlotWords::tr("%1 is %2, neither a drawing (SVG, PDF, "
-                                           "Illustrator, EPS, DXF) nor an HP-GL plot")
-                                .arg("%1", QString::fromStdString(what)))
-                .arg(shownFile));
-    }
+    if (auto wrong = RefuseKind(kind, what, line, shownFile)) return *wrong;
     const bool drawing = kind != InputKind::HpGl;
-    if (drawing && line.brcSet) {
-        return Fail(PlotOutcome::BadInput,
-                    TPlotWords::tr("--brc is for HP-GL plots: a drawing's input window is the "
-                                   "printable area of the configured page"));
-    }
-    if (!drawing && line.keep) {
-        return Fail(PlotOutcome::BadInput,
-                    TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
-                        .arg(shownFile));
-    }
     const std::string folder = ProductFolder();
     if (folder.empty()) {
         return Fail(PlotOutcome::NoFolder, TPlotWords::tr("the Documents folder can't be found"));
@@ -325,8 +333,7 @@ int main(int argc, char** argv) {
     if (drawing) {
         converted = ConvertedDrawing::Convert(file, records);
         if (auto failure = converted->failure()) {
-            return Fail(*failure,
-                        shownFile + ": " + NoteWords(converted->result().message));
+            return Fail(*failure, shownFile + ": " + NoteWords(converted->result().message));
         }
         SayRemarks(line.keep ? KeptRemarks(converted->remarks()) : converted->remarks());
     }

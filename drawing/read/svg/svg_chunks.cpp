@@ -81,16 +81,9 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
     ByteOffsets offsets(_xml);
     Chain chain;
     bool sawRoot = false;
-    // The element being read whole, and how deep in it the reader is.
-    int depth = 0;
-    Range leaf;
-    int64_t leafElements = 0;
-    bool leafShared = false, leafWraps = false;
-    // The piece being filled.
-    bool filling = false;
-    int64_t elements = 0;
-    int64_t sharedBytes = 0;
-    Run run;
+    int depth = 0;  // how deep in the leaf the reader is
+    Leaf leaf;
+    Filling filling;
     const auto validTag = [&](Range r) {
         return r.end > r.begin + 1 && _xml[r.begin] == '<' && _xml[r.end - 1] == '>';
     };
@@ -104,8 +97,8 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
         if (type == QXmlStreamReader::StartElement) {
             if (depth > 0) {
                 ++depth;
-                ++leafElements;
-                leafShared = leafShared || isReferenced(reader);
+                ++leaf.elements;
+                leaf.shared = leaf.shared || isReferenced(reader);
                 continue;
             }
             // A start tag begins at the last '<' before its end: no attribute value holds one.
@@ -127,43 +120,46 @@ bool SvgChunks::Plan(const SvgChunking& limits) {
                 continue;
             }
             depth = 1;
-            leaf = token;
-            leafElements = 1;
             const bool plain = name == QLatin1String("defs") || name == QLatin1String("style");
-            leafShared = referred || plain || name == QLatin1String("font");
-            leafWraps = !plain;
+            leaf = {token, 1, referred || plain || name == QLatin1String("font"), !plain};
         } else if (type == QXmlStreamReader::EndElement) {
             if (depth == 0) {
                 if (!chain.empty()) chain.pop_back();
                 continue;
             }
             if (--depth > 0) continue;
-            leaf.end = end;
-            if (!validTag(leaf)) return false;
-            if (leafShared) {
-                _shared.push_back({leaf, chain, leafWraps});
-                sharedBytes += leaf.end - leaf.begin;
-            }
-            if (!filling) {
-                filling = true;
-                elements = 0;
-                run.range.begin = leaf.begin;
-                run.open = chain;
-            }
-            run.range.end = leaf.end;
-            run.close = chain;
-            elements += leafElements;
-            if (elements >= limits.elements || run.range.end - run.range.begin >= limits.bytes) {
-                _pieces.push_back(std::move(run));
-                run = Run();
-                filling = false;
-            }
+            leaf.range.end = end;
+            if (!validTag(leaf.range)) return false;
+            TakeLeaf(leaf, chain, filling, limits);
         }
     }
     if (reader.hasError()) return false;
-    if (filling) _pieces.push_back(std::move(run));
-    return static_cast<double>(sharedBytes) * static_cast<double>(_pieces.size()) <=
+    if (filling.on) _pieces.push_back(std::move(filling.run));
+    return static_cast<double>(filling.sharedBytes) * static_cast<double>(_pieces.size()) <=
            limits.carried * static_cast<double>(_xml.size());
+}
+
+void SvgChunks::TakeLeaf(const Leaf& leaf, const Chain& chain, Filling& filling,
+                         const SvgChunking& limits) {
+    if (leaf.shared) {
+        _shared.push_back({leaf.range, chain, leaf.wraps});
+        filling.sharedBytes += leaf.range.end - leaf.range.begin;
+    }
+    Run& run = filling.run;
+    if (!filling.on) {
+        filling.on = true;
+        filling.elements = 0;
+        run.range.begin = leaf.range.begin;
+        run.open = chain;
+    }
+    run.range.end = leaf.range.end;
+    run.close = chain;
+    filling.elements += leaf.elements;
+    if (filling.elements >= limits.elements || run.range.end - run.range.begin >= limits.bytes) {
+        _pieces.push_back(std::move(run));
+        run = Run();
+        filling.on = false;
+    }
 }
 
 void SvgChunks::AppendTag(QByteArray& out, Range r) const {

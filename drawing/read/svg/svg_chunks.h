@@ -45,7 +45,23 @@ private:
         bool wrap;  // would be drawn where it stands
     };
 
+    // The element being read whole.
+    struct Leaf {
+        Range range;
+        int64_t elements = 0;
+        bool shared = false, wraps = false;
+    };
+    // The piece being filled, and how much is carried into every piece.
+    struct Filling {
+        bool on = false;
+        int64_t elements = 0;
+        int64_t sharedBytes = 0;
+        Run run;
+    };
+
     bool Plan(const SvgChunking& limits);
+    void TakeLeaf(const Leaf& leaf, const Chain& chain, Filling& filling,
+                  const SvgChunking& limits);
     void AppendTag(QByteArray& out, Range r) const;
     void AppendEnd(QByteArray& out, Range startTag) const;
     void AppendShared(QByteArray& out, const Shared& s) const;

@@ -12,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const PreparedPdf first = PreparePdf(bytes, 1 + static_cast<int>(size % 2));
-    if (!first.refusal.empty()) {
-        if (first.refusal.find('\n') != std::string::npos) std::abort();
+    if (first.refusal) {
+        for (const std::string& value : first.refusal.values)
+            if (value.find('\n') != std::string::npos) std::abort();
         return 0;
     }
     // What was prepared is prepared: read again it is not refused, and no inline image shows
@@ -21,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // pixels: what followed a picture without its ID is then read as content).
     if (first.pdf.constData() == bytes.constData()) return 0;
     const PreparedPdf again = PreparePdf(first.pdf, 1 + static_cast<int>(size % 2));
-    if (!again.refusal.empty() || again.inlineImages > first.inlineImages) std::abort();
+    if (again.refusal || again.inlineImages > first.inlineImages) std::abort();
     return 0;
 }

@@ -33,12 +33,10 @@ void Outline(const PaintedPath& shape, bool closed, PolylineSink& sink) {
 double PenLines::WidthOf(uint8_t entry) {
     const double mm = _pens.ThicknessMm(entry);
     if (mm < 0) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "pen %d has a negative thickness (%.2f mm): set it to 0 for outlines only, "
-                      "or to the pen's line width",
-                      _pens.NumberOf(entry), mm);
-        _refusal = text;
+        char thickness[32];
+        std::snprintf(thickness, sizeof thickness, "%.2f", mm);
+        _refusal = Note(NoteId::PenHasNegativeThickness,
+                        {std::to_string(_pens.NumberOf(entry)), thickness});
         return -1;
     }
     if (mm == 0) return 0;
@@ -66,17 +64,9 @@ bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, 
         hatch = Hatch(rings, rule, width, _sink.reach(), budget);
     }
     if (hatch.refused) {
-        char text[200];
-        if (room < lines)
-            std::snprintf(text, sizeof text,
-                          "hatching the fills with these pen widths needs more points than a "
-                          "plot holds; give the pens their real widths, or 0 for outlines only");
-        else
-            std::snprintf(text, sizeof text,
-                          "hatching the fills with these pen widths needs more than %llu lines; "
-                          "give the pens their real widths, or 0 for outlines only",
-                          static_cast<unsigned long long>(_maxSegments));
-        _refusal = text;
+        _refusal = room < lines
+                       ? Note(NoteId::HatchingFillsThesePen)
+                       : Note(NoteId::HatchingFillsThesePenWidths, {std::to_string(_maxSegments)});
         return false;
     }
     _segments += hatch.segments;
@@ -87,9 +77,7 @@ bool PenLines::HatchInto(const QPainterPath& area, const QTransform& transform, 
     }
     // The plot's points run out before the line count does: say that hatching did it.
     if (_sink.full()) {
-        _refusal =
-            "hatching the fills with these pen widths needs more points than a plot holds; give "
-            "the pens their real widths, or 0 for outlines only";
+        _refusal = NoteId::HatchingFillsThesePen;
         return false;
     }
     return true;
@@ -103,7 +91,7 @@ bool PenLines::Count(const PaintedPath& shape) {
 }
 
 bool PenLines::Draw(const PaintedPath& shape) {
-    if (!_refusal.empty()) return false;
+    if (_refusal) return false;
     // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
     const ClipRegion* clip = shape.clip;
     if (clip) {
@@ -220,9 +208,7 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
                                          });
     flush();
     if (refusal == RunRefusal::too_many_pieces) {
-        _refusal =
-            "a dashed line is cut into more dashes than a plot holds (its dashes are too short "
-            "for its length); draw it without dashes, or with longer ones";
+        _refusal = NoteId::DashedLineCutInto;
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 // pen not measured) draw outlines only, as the plot did before pens had widths.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ public:
     // pass it is refused before it is made.
     void SetRoom(uint64_t points) { _room = points; }
 
-    const std::string& refusal() const { return _refusal; }
+    const std::optional<Note>& refusal() const { return _refusal; }
     // What was drawn otherwise than the drawing asks, said once each.
     const std::vector<Note>& notes() const { return _notes; }
     uint64_t hatchSegments() const { return _segments; }
@@ -65,7 +66,7 @@ private:
     uint64_t _segments = 0;
     uint64_t _room = UINT64_MAX;
     bool _counting = false;
-    std::string _refusal;
+    std::optional<Note> _refusal;
     std::vector<Note> _notes;
 };
 

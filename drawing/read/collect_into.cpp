@@ -6,8 +6,7 @@
 
 PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t* shapes) {
     return [&target, &lines, shapes](const PaintedPath& p) {
-        if (target.sink.full() || target.store.points() >= target.maxPoints ||
-            !lines.refusal().empty())
+        if (target.sink.full() || target.store.points() >= target.maxPoints || lines.refusal())
             return;
         ++*shapes;
         // Hatching past what the plot can still hold is refused before it is made, not after

@@ -848,6 +848,8 @@ TEST(Readers, BadInputIsRefusedWithOneLine) {
         EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos)
             << row.name << ": " << out.result.message;
         EXPECT_EQ(NoteEnglish(out.result.message).find('\n'), std::string::npos) << row.name;
+        // Only an id is said in the user's language: words written out stay English.
+        EXPECT_NE(out.result.message.id, NoteId::Text) << row.name << ": " << out.result.message;
         EXPECT_TRUE(out.body.empty()) << row.name;
     }
 }

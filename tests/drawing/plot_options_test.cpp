@@ -191,7 +191,9 @@ TEST(Drawing, NegativeThicknessIsRefused) {
     o.thick = -30;
     const Converted out = Convert("<rect x='10' y='10' width='20' height='20'/>", o);
     EXPECT_EQ(out.result.error, DrawingError::Refused);
-    EXPECT_NE(NoteEnglish(out.result.message).find("negative thickness"), std::string::npos);
+    // The pen's number and its thickness as set, to the hundredth of a millimetre.
+    EXPECT_EQ(out.result.message, Note(NoteId::PenHasNegativeThickness, {"3", "-0.30"}))
+        << out.result.message;
     EXPECT_TRUE(out.body.empty());
 }
 

@@ -394,7 +394,7 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
          it.hasNext();)
         files << root.relativeFilePath(it.next());
     ASSERT_GT(files.size(), 30);
-    int checked = 0;
+    int checked = 0, passedOver = 0;
     for (const QString& name : files) {
         QFile file(root.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
@@ -411,7 +411,11 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
                 .replace(QLatin1String("\\\""), QLatin1String("\""))
                 .replace(QLatin1String("\x01"), QLatin1String("\\"));
             for (const QString& piece : said.split(conversion)) {
-                if (!piece.contains(prose) || lookedFor.contains(piece)) continue;
+                if (!piece.contains(prose)) continue;
+                if (lookedFor.contains(piece)) {
+                    ++passedOver;
+                    continue;
+                }
                 ++checked;
                 const bool found = std::any_of(known.begin(), known.end(),
                                                [&](const QString& k) { return k.contains(piece); });
@@ -419,7 +423,9 @@ TEST(TranslationFile, EveryTextOfTheLayersBelowIsInTheNotesTable) {
             }
         }
     }
-    EXPECT_GT(checked, 50);
+    // The scan reads the sources' literals: the texts looked for are among them. (What is
+    // checked shrinks as the layers give ids instead of words, and may end at none.)
+    EXPECT_GE(passedOver, lookedFor.size()) << checked << " texts checked";
 }
 
 // Every note and refusal of the drawing's reading has a row in the guide's message tables: a

@@ -55,10 +55,8 @@ bool DxfPlotCount::Add(const Item& item, const QTransform& m, const QString& lin
     return _vertices + 2 * _dashes <= _max;
 }
 
-std::string DxfPlotCount::Refusal() const {
+Note DxfPlotCount::Refusal() const {
     if (2 * _dashes > _vertices)
-        return "the DXF's linetypes cut its lines into more than " + std::to_string(_max / 2) +
-               " dashes, more than a plot holds";
-    return "the DXF's inserted blocks multiply into more than " + std::to_string(_max) +
-           " vertices, more than a plot holds";
+        return Note(NoteId::DxfLinetypesCutLines, {std::to_string(_max / 2)});
+    return Note(NoteId::DxfInsertedBlocksMultiply, {std::to_string(_max)});
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "drawing/read/dxf/dxf_reader.h"
+#include "plotjob/plot_note.h"
 
 class DxfPlotCount {
 public:
@@ -23,7 +24,7 @@ public:
     // One run of the walk at `m` in `linetype`; false once the drawing is past what a plot holds.
     bool Add(const Item& item, const QTransform& m, const QString& linetype);
     // Why, naming what multiplied: the inserts or the linetypes.
-    std::string Refusal() const;
+    Note Refusal() const;
 
 private:
     const std::vector<double>& Lengths(const Item& item);

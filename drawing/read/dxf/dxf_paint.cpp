@@ -165,7 +165,7 @@ std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes) {
     if (bytes.startsWith("AutoCAD Binary DXF")) return std::nullopt;
     EnsureQtGuiApplication();
     const DxfText text = PrepareDxfText(bytes);
-    if (!text.refusal.empty()) return std::nullopt;
+    if (text.refusal) return std::nullopt;
     Reader reader(kPlotUnitsPerMm, text);
     if (ReadInto(text, reader)) return std::nullopt;
     Walk walk(reader);
@@ -182,7 +182,7 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
                       NoteId::BinaryDXFReadSave);
     EnsureQtGuiApplication();
     const DxfText text = PrepareDxfText(bytes);
-    if (!text.refusal.empty()) return Failed(DrawingError::Refused, text.refusal);
+    if (text.refusal) return Failed(DrawingError::Refused, *text.refusal);
     const double unitsPerMm = kPlotUnitsPerMm * target.area.scale;
     Reader reader(unitsPerMm, text);
     if (std::optional<SourceOutcome> failed = ReadInto(text, reader)) return *std::move(failed);
@@ -207,7 +207,7 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     LinetypeNotes linetypeNotes;
     walk.Run(
         [&](const Item& item, const QTransform& m, const QColor& colour, const QString& linetype) {
-            if (item.path.isEmpty() || !lines.refusal().empty()) return;
+            if (item.path.isEmpty() || lines.refusal()) return;
             const QTransform place = m * toDevice;
             painter.setTransform(place);
             painter.setPen(QPen(colour, 0));
@@ -216,13 +216,13 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
                 reader, item.path, item, linetype, place,
                 [&](const QPainterPath& path) {
                     painter.drawPath(path);
-                    return lines.refusal().empty() && !target.sink.full() &&
+                    return !lines.refusal() && !target.sink.full() &&
                            target.store.points() < target.maxPoints;
                 },
                 linetypeNotes);
         });
     painter.end();
     NoteLinetypes(linetypeNotes, &out.notes);
-    if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());
+    if (lines.refusal()) return Failed(DrawingError::Refused, *lines.refusal());
     return out;
 }

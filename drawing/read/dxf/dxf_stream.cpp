@@ -142,8 +142,8 @@ private:
     }
 
     DxfText Refuse(DxfText& out, int64_t line) {
-        out.refusal = "line " + std::to_string(line) + " of the DXF is longer than " +
-                      std::to_string(kDxfMaxLine) + " characters and is not a text";
+        out.refusal = Note(NoteId::LineDXFLongerCharacters,
+                           {std::to_string(line), std::to_string(kDxfMaxLine)});
         return out;
     }
 

@@ -16,14 +16,17 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "plotjob/plot_note.h"
 
 inline constexpr int kDxfMaxLine = 1023;
 
 struct DxfText {
     QByteArray bytes;     // what dxflib reads
-    std::string refusal;  // one line: the file is not read
+    std::optional<Note> refusal;  // the file is not read
     int64_t cutLines = 0;
     int64_t loweredCounts = 0;
     int64_t nonFinite = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "drawing/read/dxf/dxf_reader.h"
+#include "plotjob/plot_note.h"
 
 // Beyond these a drawing is refused: blocks inserted into blocks multiply, and a small file can
 // ask for billions of entities.
@@ -38,7 +39,7 @@ public:
                     QString(), visit);
     }
 
-    std::string failure;
+    Note failure;
     std::vector<std::string> missing, missingDimensions;
 
 private:
@@ -49,8 +50,8 @@ private:
             if (item.block.isNull()) {
                 _drawn += item.entities;
                 if (_drawn > kMaxDxfDrawn) {
-                    failure = "the drawing's blocks multiply into more than " +
-                              std::to_string(kMaxDxfDrawn) + " entities";
+                    failure =
+                        Note(NoteId::DrawingBlocksMultiplyInto, {std::to_string(kMaxDxfDrawn)});
                     return false;
                 }
                 // Entities of layer 0 in a block take the layer of the insert.
@@ -70,17 +71,16 @@ private:
                 continue;
             }
             if (std::find(_stack.begin(), _stack.end(), item.block) != _stack.end()) {
-                failure = "the block \"" + item.block.toStdString() + "\" inserts itself";
+                failure = Note(NoteId::BlockInsertsItself, {item.block.toStdString()});
                 return false;
             }
             if (_stack.size() >= static_cast<size_t>(kMaxDxfNesting)) {
-                failure = "blocks are inserted into blocks more than " +
-                          std::to_string(kMaxDxfNesting) + " deep";
+                failure = Note(NoteId::BlocksInsertedIntoBlocks, {std::to_string(kMaxDxfNesting)});
                 return false;
             }
             const int64_t copies = static_cast<int64_t>(item.cols) * item.rows;
             if (copies > kMaxDxfDrawn) {
-                failure = "an insert repeats a block " + std::to_string(copies) + " times";
+                failure = Note(NoteId::InsertRepeatsBlockTimes, {std::to_string(copies)});
                 return false;
             }
             // An entity of colour "by block" takes the insert's own colour.
@@ -97,8 +97,8 @@ private:
                     // Each copy counts, drawn or not: inserts of empty blocks, or of blocks
                     // that only insert others, multiply the walk as entities do.
                     if (++_drawn > kMaxDxfDrawn) {
-                        failure = "the drawing's blocks multiply into more than " +
-                                  std::to_string(kMaxDxfDrawn) + " entities";
+                        failure =
+                            Note(NoteId::DrawingBlocksMultiplyInto, {std::to_string(kMaxDxfDrawn)});
                         return false;
                     }
                     const QTransform child =

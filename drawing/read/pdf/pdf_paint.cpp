@@ -53,6 +53,37 @@ private:
     QtMessageCapture _capture;
 };
 
+Note RefusalNote(const PdfRefusal& refusal) {
+    const auto id = [](PdfRefusal::Why why) {
+        switch (why) {
+            case PdfRefusal::None:
+                break;
+            case PdfRefusal::PDFPageMakesMore:
+                return NoteId::PDFPageMakesMore;
+            case PdfRefusal::PDFPageMakesMoreDrawing:
+                return NoteId::PDFPageMakesMoreDrawing;
+            case PdfRefusal::PDFPageMakesMoreDrawingOperations:
+                return NoteId::PDFPageMakesMoreDrawingOperations;
+            case PdfRefusal::FormXObjectPDFDraws:
+                return NoteId::FormXObjectPDFDraws;
+            case PdfRefusal::PdfFormsXObjectsDrawn:
+                return NoteId::PdfFormsXObjectsDrawn;
+            case PdfRefusal::Type3FontPDF:
+                return NoteId::Type3FontPDF;
+            case PdfRefusal::ContentStreamPDFUnpacks:
+                return NoteId::ContentStreamPDFUnpacks;
+            case PdfRefusal::PdfPageTreeMore:
+                return NoteId::PdfPageTreeMore;
+            case PdfRefusal::PDFDocumentPagesCannot:
+                return NoteId::PDFDocumentPagesCannot;
+            case PdfRefusal::PDFDocumentCannotRead:
+                return NoteId::PDFDocumentCannotRead;
+        }
+        return NoteId::PDFDocumentCannotReadSafely;
+    };
+    return Note(id(refusal.why), std::vector<Note>(refusal.values.begin(), refusal.values.end()));
+}
+
 }  // namespace
 
 SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& target) {
@@ -76,9 +107,9 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
                       Note(out.pages == 1 ? NoteId::PdfHasOnePageNoPage : NoteId::PdfHasPagesNoPage,
                            {std::to_string(out.pages), std::to_string(page)}));
     const PreparedPdf prepared = PreparePdf(bytes, page);
-    if (!prepared.refusal.empty())
+    if (prepared.refusal)
         return Failed(prepared.bounded ? DrawingError::Refused : DrawingError::Malformed,
-                      prepared.refusal);
+                      RefusalNote(prepared.refusal));
     if (prepared.pdf.constData() != bytes.constData()) {
         doc = Poppler::Document::loadFromData(prepared.pdf);
         if (!doc || doc->numPages() != out.pages)
@@ -113,7 +144,7 @@ SourceOutcome PaintPdf(const QByteArray& bytes, int page, const PaintTarget& tar
         images = filter.images() + device.rasterImages();
         shadings = filter.shadings();
     }
-    if (!lines.refusal().empty()) return Failed(DrawingError::Refused, lines.refusal());
+    if (lines.refusal()) return Failed(DrawingError::Refused, *lines.refusal());
     if (out.shapes == 0 && images > 0)
         return Failed(DrawingError::NothingToPlot,
                       NoteId::PageHoldsOnlyPictures);

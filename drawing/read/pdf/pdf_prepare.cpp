@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <qpdf/Buffer.hh>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/Pl_Discard.hh>
@@ -17,6 +18,7 @@
 #include <qpdf/QPDFWriter.hh>
 #include <set>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -219,7 +221,7 @@ std::string Points(double v) {
 // annotations, counting operators with forms multiplied out and replacing inline images.
 class Walk {
 public:
-    std::string failure;
+    PdfRefusal failure;
     int64_t inlineImages = 0;
     bool changed = false;
     bool type3 = false;  // the document has Type 3 fonts: text is followed into their glyphs
@@ -238,7 +240,7 @@ public:
                 cost = Add(cost, Cost(contents.getArrayItem(i), chain, true));
         // Poppler paints each annotation's normal appearance after the page.
         Handle annots = page.getKey("/Annots");
-        for (int i = 0; annots.isArray() && i < annots.getArrayNItems() && failure.empty(); ++i) {
+        for (int i = 0; annots.isArray() && i < annots.getArrayNItems() && !failure; ++i) {
             Handle normal = annots.getArrayItem(i).getKey("/AP").getKey("/N");
             if (normal.isStream()) cost = Add(cost, Cost(normal, chain, true));
             if (!normal.isDictionary()) continue;
@@ -256,24 +258,22 @@ private:
     }
 
     void Refuse(int64_t cost) {
-        if (cost > kMaxPdfOperations && failure.empty())
-            failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
-                      " drawing operations (" +
-                      (_why.empty() ? "its forms, drawn within each other, multiply them" : _why) +
-                      ")";
+        if (cost > kMaxPdfOperations && !failure)
+            failure = PdfRefusal(_why.value_or(PdfRefusal::PDFPageMakesMore),
+                                 {std::to_string(kMaxPdfOperations)});
     }
 
     // `cost` times `n`, remembering what multiplied when that is past the bound.
-    int64_t Multiplied(int64_t cost, int64_t n, const char* why) {
+    int64_t Multiplied(int64_t cost, int64_t n, PdfRefusal::Why why) {
         const int64_t product = Times(cost, n);
-        if (product > kMaxPdfOperations && _why.empty()) _why = why;
+        if (product > kMaxPdfOperations && !_why) _why = why;
         return product;
     }
 
     // The operators `stream` makes poppler run, drawn with the resources `outer`; `drawn`
     // when a Do draws it (a form drawing itself is refused), not when a resource names it.
     int64_t Cost(Handle stream, Chain outer, bool drawn) {
-        if (!failure.empty()) return kMaxPdfOperations + 1;
+        if (failure) return kMaxPdfOperations + 1;
         Chain chain = std::move(outer);
         Handle own = stream.getDict().getKey("/Resources");
         if (own.isDictionary()) chain.push_back(Own(own, stream.getObjGen()));
@@ -281,12 +281,12 @@ private:
         for (const auto& link : chain) key.push_back(link.second);
         if (const auto known = _costs.find(key); known != _costs.end()) return known->second;
         if (_drawing.count(stream.getObjGen())) {
-            if (drawn) failure = "a form (XObject) of the PDF draws itself";
+            if (drawn) failure = PdfRefusal::FormXObjectPDFDraws;
             return drawn ? kMaxPdfOperations + 1 : 0;
         }
         if (_drawing.size() >= static_cast<size_t>(kMaxPdfFormNesting)) {
-            failure = "the PDF's forms (XObjects) are drawn within each other more than " +
-                      std::to_string(kMaxPdfFormNesting) + " deep";
+            failure =
+                PdfRefusal(PdfRefusal::PdfFormsXObjectsDrawn, {std::to_string(kMaxPdfFormNesting)});
             return kMaxPdfOperations + 1;
         }
         _drawing.insert(stream.getObjGen());
@@ -295,8 +295,8 @@ private:
         for (const auto& [name, times] : scan.drawn) {
             Handle x = Lookup(chain, "/XObject", name);
             if (IsForm(x))
-                cost = Add(cost, Multiplied(Cost(x, chain, true), times,
-                                            "its forms, drawn within each other, multiply them"));
+                cost = Add(cost,
+                           Multiplied(Cost(x, chain, true), times, PdfRefusal::PDFPageMakesMore));
             if (cost > kMaxPdfOperations) break;
         }
         for (const auto& [name, glyphs] : scan.shown) {
@@ -304,8 +304,7 @@ private:
             Handle font = Lookup(chain, "/Font", name);
             if (IsType3(font))
                 cost = Add(cost, Multiplied(FontCost(font, chain), glyphs,
-                                            "its Type 3 fonts' glyphs, shown within each other, "
-                                            "multiply them"));
+                                            PdfRefusal::PDFPageMakesMoreDrawing));
         }
         if (cost <= kMaxPdfOperations) Resources(chain);
         _drawing.erase(stream.getObjGen());
@@ -323,7 +322,7 @@ private:
             Handle group = res.getKey(category);
             if (!group.isDictionary()) continue;
             for (auto [name, it] : group.ditems()) {
-                if (!failure.empty()) return;
+                if (failure) return;
                 if (it.isStream() && it.getDict().getKey("/PatternType").getIntValueAsInt() == 1)
                     Tiling(it, chain);
                 // Listed, not shown: a font in its own resources draws nothing by that.
@@ -356,23 +355,21 @@ private:
                                   ? static_cast<int64_t>(cells)
                                   : kMaxPdfOperations + 1;
         const int64_t cost = std::max<int64_t>(Cost(pattern, chain, false), 1);
-        if (failure.empty() && Times(cost, count) > kMaxPdfOperations)
-            failure = "the PDF page makes more than " + std::to_string(kMaxPdfOperations) +
-                      " drawing operations (a tiling pattern repeats its cell of " +
-                      Points(x * std::sqrt(scale)) + " by " + Points(y * std::sqrt(scale)) +
-                      " pt over the page)";
+        if (!failure && Times(cost, count) > kMaxPdfOperations)
+            failure = PdfRefusal(PdfRefusal::PDFPageMakesMoreDrawingOperations,
+                                 {std::to_string(kMaxPdfOperations), Points(x * std::sqrt(scale)),
+                                  Points(y * std::sqrt(scale))});
     }
 
     // What showing one glyph of a Type 3 font may cost: its costliest glyph, drawn with the
     // font's resources. A font whose glyphs show its own glyphs never ends in poppler (its
     // stack runs out): refused by name.
     int64_t FontCost(Handle font, Chain chain) {
-        if (!failure.empty()) return kMaxPdfOperations + 1;
+        if (failure) return kMaxPdfOperations + 1;
         const QPDFObjGen id = font.getObjGen();
         if (std::find(_fonts.begin(), _fonts.end(), id) != _fonts.end() ||
             _fonts.size() >= static_cast<size_t>(kMaxPdfFormNesting)) {
-            failure = "a Type 3 font of the PDF draws its glyphs with itself or more than " +
-                      std::to_string(kMaxPdfFormNesting) + " fonts deep";
+            failure = PdfRefusal(PdfRefusal::Type3FontPDF, {std::to_string(kMaxPdfFormNesting)});
             return kMaxPdfOperations + 1;
         }
         if (const auto known = _fontCosts.find(id); id.isIndirect() && known != _fontCosts.end())
@@ -384,7 +381,7 @@ private:
         _fonts.push_back(id);
         if (procs.isDictionary()) {
             for (auto [name, proc] : procs.ditems()) {
-                if (!failure.empty()) break;
+                if (failure) break;
                 if (proc.isStream()) most = std::max(most, Cost(proc, chain, false));
             }
         }
@@ -433,8 +430,8 @@ private:
         Bounded bounded(into, &over);
         const bool read = stream.pipeStreamData(&bounded, &unpacked, 0, qpdf_dl_specialized, true);
         if (over)
-            failure = "a content stream of the PDF unpacks to more than " +
-                      std::to_string(kMaxPdfContentBytes >> 20) + " MB";
+            failure = PdfRefusal(PdfRefusal::ContentStreamPDFUnpacks,
+                                 {std::to_string(kMaxPdfContentBytes >> 20)});
         const bool packed = !stream.getDict().getKey("/Filter").isNull();
         return read && !over && (unpacked || !packed);
     }
@@ -446,7 +443,7 @@ private:
     std::vector<QPDFObjGen> _fonts;  // Type 3 fonts whose glyphs are being walked
     std::map<QPDFObjGen, int64_t> _fontCosts;
     double _pageArea = 0;  // square points
-    std::string _why;      // what multiplied the operations past the bound
+    std::optional<PdfRefusal::Why> _why;  // what multiplied the operations past the bound
 };
 
 // A page tree deeper than this is no document's: qpdf and poppler follow it by recursion.
@@ -516,20 +513,20 @@ PreparedPdf PreparePdf(const QByteArray& bytes, int page) {
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("drawing", bytes.constData(), static_cast<size_t>(bytes.size()));
         if (PageTreeDepth(pdf) > kMaxPdfPageTreeDepth) {
-            out.refusal = "the PDF's page tree is more than " +
-                          std::to_string(kMaxPdfPageTreeDepth) + " levels deep";
+            out.refusal =
+                PdfRefusal(PdfRefusal::PdfPageTreeMore, {std::to_string(kMaxPdfPageTreeDepth)});
             out.bounded = true;
             return out;
         }
         const std::vector<Handle>& pages = pdf.getAllPages();
         if (page < 1 || page > static_cast<int>(pages.size())) {
-            out.refusal = "the PDF document's pages can't be told apart safely";
+            out.refusal = PdfRefusal::PDFDocumentPagesCannot;
             return out;
         }
         Walk walk;
         walk.type3 = HasType3Font(pdf);
         walk.Page(pages[static_cast<size_t>(page - 1)]);
-        if (!walk.failure.empty()) {
+        if (walk.failure) {
             out.refusal = walk.failure;
             out.bounded = true;
             return out;
@@ -540,7 +537,7 @@ PreparedPdf PreparePdf(const QByteArray& bytes, int page) {
     } catch (const std::exception& e) {
         std::string why = e.what();
         std::replace(why.begin(), why.end(), '\n', ' ');
-        out.refusal = "the PDF document can't be read safely: " + why;
+        out.refusal = PdfRefusal(PdfRefusal::PDFDocumentCannotRead, {why});
     }
     return out;
 }

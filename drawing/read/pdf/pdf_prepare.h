@@ -14,10 +14,38 @@
 #include <QByteArray>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Why the page is not painted, with the values its words need (numbers, qpdf's own words, one
+// line each). The words are the notes' (pdf_paint.cpp says it): pdf_prepare.cpp is built as
+// C++17 for qpdf's headers and can't hold a note, so each reason is named as the note saying it.
+struct PdfRefusal {
+    enum Why {
+        None,
+        PDFPageMakesMore,         // the forms, drawn within each other, multiply the operations
+        PDFPageMakesMoreDrawing,  // Type 3 glyphs shown within each other multiply them
+        PDFPageMakesMoreDrawingOperations,  // a tiling pattern's cell repeats over the page
+        FormXObjectPDFDraws,
+        PdfFormsXObjectsDrawn,
+        Type3FontPDF,
+        ContentStreamPDFUnpacks,
+        PdfPageTreeMore,
+        PDFDocumentPagesCannot,
+        PDFDocumentCannotRead,
+    };
+    Why why = None;
+    std::vector<std::string> values;
+
+    PdfRefusal() = default;
+    PdfRefusal(Why reason, std::vector<std::string> reasonValues = {})  // NOLINT: a reason is one
+        : why(reason), values(std::move(reasonValues)) {}
+    explicit operator bool() const { return why != None; }
+};
 
 struct PreparedPdf {
     QByteArray pdf;        // what poppler paints: the document itself when nothing was replaced
-    std::string refusal;   // one line: the page is not painted
+    PdfRefusal refusal;    // set: the page is not painted
     bool bounded = false;  // refused for a bound, not for what qpdf could not read
     int64_t images = 0;    // image XObjects replaced in the document
     int64_t inlineImages = 0;

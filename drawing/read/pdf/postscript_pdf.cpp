@@ -8,7 +8,7 @@
 namespace {
 
 // Ghostscript's own account of a fault: its "Error: ..." line, else its last line.
-std::string GhostscriptSaid(const QByteArray& errors) {
+Note GhostscriptSaid(const QByteArray& errors) {
     const QList<QByteArray> lines = errors.split('\n');
     for (const QByteArray& line : lines) {
         const QByteArray text = line.simplified();
@@ -18,7 +18,7 @@ std::string GhostscriptSaid(const QByteArray& errors) {
         const QByteArray text = it->simplified();
         if (!text.isEmpty()) return text.left(200).toStdString();
     }
-    return "no reason given";
+    return NoteId::NoReasonGiven;
 }
 
 }  // namespace
@@ -31,9 +31,8 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
     const QString output = gs.file(QStringLiteral("page.pdf"));
     const QString input = gs.file(QStringLiteral("drawing.ps"));
     if (QString why; !gs.Give(QStringLiteral("drawing.ps"), bytes, &why))
-        return Failed<PostScriptPdf>(
-            DrawingError::WriteFailed,
-            "can't copy the PostScript for ghostscript: " + why.toStdString());
+        return Failed<PostScriptPdf>(DrawingError::WriteFailed,
+                                     Note(NoteId::CannotCopyPostScriptFor, {why.toStdString()}));
 
     ChildBounds bounds;
     bounds.seconds = limits.seconds;
@@ -55,34 +54,30 @@ PostScriptPdf PostScriptToPdf(const QByteArray& bytes, const PostScriptLimits& l
                 QStringLiteral("-sOutputFile=") + output, QStringLiteral("-f"), input},
                bounds);
     if (end.how == ChildEnd::How::NotStarted)
-        return Failed<PostScriptPdf>(DrawingError::Unreadable,
-                                     "ghostscript (gs) can't be started to read the PostScript: " +
-                                         end.startError.toStdString());
+        return Failed<PostScriptPdf>(
+            DrawingError::Unreadable,
+            Note(NoteId::GhostscriptGsCannotStarted, {end.startError.toStdString()}));
     if (end.how == ChildEnd::How::TimedOut)
-        return Failed<PostScriptPdf>(DrawingError::Refused,
-                                     "the PostScript still ran after " +
-                                         std::to_string(limits.seconds) +
-                                         " s and was stopped (a program that never ends?)");
+        return Failed<PostScriptPdf>(DrawingError::Refused, Note(NoteId::PostScriptStillRanAfter,
+                                                                 {std::to_string(limits.seconds)}));
     if (end.how == ChildEnd::How::FileTooLarge)
         return Failed<PostScriptPdf>(DrawingError::Refused,
-                                     "the PostScript makes more than " +
-                                         std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
-                                         " MB of drawing and was stopped");
+                                     Note(NoteId::PostScriptMakesMoreMB,
+                                          {std::to_string(limits.maxPdfBytes / (1024 * 1024))}));
     const QByteArray& errors = gs.saidFirst();
     if (!end.ok())
         return Failed<PostScriptPdf>(
             DrawingError::Malformed,
-            "ghostscript can't read the PostScript: " + GhostscriptSaid(errors));
+            Note(NoteId::GhostscriptCannotReadPostScript, {GhostscriptSaid(errors)}));
     QFile pdf(output);
     if (pdf.size() > limits.maxPdfBytes)
         return Failed<PostScriptPdf>(DrawingError::Refused,
-                                     "the PostScript makes more than " +
-                                         std::to_string(limits.maxPdfBytes / (1024 * 1024)) +
-                                         " MB of drawing");
+                                     Note(NoteId::PostScriptMakesMoreMBDrawing,
+                                          {std::to_string(limits.maxPdfBytes / (1024 * 1024))}));
     if (!pdf.open(QIODevice::ReadOnly))
         return Failed<PostScriptPdf>(
             DrawingError::Malformed,
-            "ghostscript made no PDF of the PostScript (" + GhostscriptSaid(errors) + ")");
+            Note(NoteId::GhostscriptMadePDFPostScript, {GhostscriptSaid(errors)}));
     PostScriptPdf out;
     out.pdf = pdf.readAll();
     return out;

@@ -52,7 +52,7 @@ SvgAsPdf SvgToPdf(const char* xml, size_t size) {
         rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(xml), size, &error));
     if (!handle) {
         std::unique_ptr<GError, Unref> owned(error);
-        out.error = OneLine(error ? error->message : "librsvg could not read it");
+        out.error = error ? Note(OneLine(error->message)) : Note(NoteId::LibrsvgCouldRead);
         return out;
     }
     rsvg_handle_set_dpi(handle.get(), 96);
@@ -73,12 +73,12 @@ SvgAsPdf SvgToPdf(const char* xml, size_t size) {
         const RsvgRectangle viewport{0, 0, width, height};
         if (!rsvg_handle_render_document(handle.get(), cr.get(), &viewport, &error)) {
             std::unique_ptr<GError, Unref> owned(error);
-            out.error = OneLine(error ? error->message : "librsvg could not paint it");
+            out.error = error ? Note(OneLine(error->message)) : Note(NoteId::LibrsvgCouldPaint);
         }
     }
     cairo_surface_finish(surface.get());
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS && out.error.empty())
-        out.error = cairo_status_to_string(cairo_surface_status(surface.get()));
-    if (!out.error.empty()) out.pdf.clear();
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS && !out.error)
+        out.error = Note(cairo_status_to_string(cairo_surface_status(surface.get())));
+    if (out.error) out.pdf.clear();
     return out;
 }

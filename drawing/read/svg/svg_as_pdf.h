@@ -5,11 +5,14 @@
 // CSS pixels at 96 to the inch as the QtSvg route has them.
 
 #include <cstddef>
+#include <optional>
 #include <string>
+
+#include "plotjob/plot_note.h"
 
 struct SvgAsPdf {
     bool sized = false;  // the drawing gives its canvas a size (else it is left to Qt's reader)
-    std::string error;   // librsvg's, when it could not read or paint the drawing
+    std::optional<Note> error;  // librsvg's, when it could not read or paint the drawing
     std::string pdf;
 };
 

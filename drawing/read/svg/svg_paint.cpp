@@ -166,7 +166,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
             uint64_t outlines = 0;  // points
             if (!paint([&](const PaintedPath& p) {
                     const uint64_t used = outlines + 2 * count.hatchSegments();
-                    if (!count.refusal().empty() || used >= maxPoints) return;
+                    if (count.refusal() || used >= maxPoints) return;
                     count.SetRoom(maxPoints - used);
                     count.Count(p);
                     outlines += sink.paths().points.size();
@@ -174,16 +174,14 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                     sink.pens().clear();
                 }))
                 return out;
-            if (count.refusal().empty() && outlines + 2 * count.hatchSegments() >= maxPoints)
-                out.refusal =
-                    "hatching the fills with these pen widths needs more points than a plot "
-                    "holds; give the pens their real widths, or 0 for outlines only";
-            if (!count.refusal().empty()) out.refusal = count.refusal();
-            if (!out.refusal.empty()) return out;
+            if (!count.refusal() && outlines + 2 * count.hatchSegments() >= maxPoints)
+                out.refusal = NoteId::HatchingFillsThesePen;
+            if (count.refusal()) out.refusal = count.refusal();
+            if (out.refusal) return out;
         }
         PenLines lines(pens, sink);
         const bool painted = paint([&](const PaintedPath& p) {
-            if (sink.full() || store.points() >= maxPoints || !lines.refusal().empty()) return;
+            if (sink.full() || store.points() >= maxPoints || lines.refusal()) return;
             ++out.shapes;
             if (canvas) reach |= p.transform.mapRect(p.path ? p.path->boundingRect() : p.ellipse);
             lines.SetRoom(maxPoints - store.points());

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ struct PaintOutcome {
     int64_t shapes = 0;   // visible shapes painted
     std::vector<Note> notes;
     Note loadError;              // QtSvg's first complaint when it did not take the document
-    std::string refusal;         // why the drawing can't be plotted with these pens (then refused)
+    std::optional<Note> refusal;  // why the drawing can't be plotted with these pens (then refused)
     uint64_t hatchSegments = 0;  // lines hatching fills and wide strokes
 };
 

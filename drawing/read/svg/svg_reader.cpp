@@ -20,9 +20,9 @@ std::optional<SourceOutcome> PaintSvgAsPdf(const SanitizedSvg& svg, const PaintT
     const RsvgReady ready = PrepareForRsvg(svg.xml);
     const QByteArray& xml = ready.changed ? ready.xml : svg.xml;
     const SvgAsPdf pdf = SvgToPdf(xml.constData(), static_cast<size_t>(xml.size()));
-    if (!pdf.sized && pdf.error.empty()) return std::nullopt;
-    if (!pdf.error.empty())
-        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingLibrsvgRead, {pdf.error}));
+    if (!pdf.sized && !pdf.error) return std::nullopt;
+    if (pdf.error)
+        return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingLibrsvgRead, {*pdf.error}));
     SourceOutcome out = PaintPdf(
         QByteArray::fromRawData(pdf.pdf.data(), static_cast<qsizetype>(pdf.pdf.size())), 1, target);
     if (!out.ok()) return out;
@@ -72,7 +72,7 @@ SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
         std::replace(why.text.begin(), why.text.end(), '\n', ' ');
         return Failed(DrawingError::NotSvg, Note(NoteId::SVGDrawingQtRead, {why}));
     }
-    if (!painted.refusal.empty()) return Failed(DrawingError::Refused, painted.refusal);
+    if (painted.refusal) return Failed(DrawingError::Refused, *painted.refusal);
     for (const Note& note : painted.notes) AddNote(&out.notes, note);
     out.shapes = painted.shapes;
     return out;

@@ -46,7 +46,8 @@ Outcome ConvertBounded(const std::string& path) {
         const DrawingResult r = ConvertDrawing(path, DecodePlotSettings(print, config),
                                                [&](const DrawingPlot&) { return body; });
         std::string said =
-            std::to_string(static_cast<int>(r.error)) + "\n" + NoteEnglish(r.message) + "\n";
+            std::to_string(static_cast<int>(r.error)) + "\n" + NoteEnglish(r.message) + "\n" +
+            "id: " + std::string(NoteKey(r.message.id)) + "\n";
         for (const Note& note : r.notes) said += NoteEnglish(note) + "\n";
         (void)!write(out[1], said.data(), said.size());
         _exit(0);
@@ -136,6 +137,10 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         EXPECT_EQ(o.said.substr(0, o.said.find('\n')), std::to_string(static_cast<int>(row.error)))
             << row.file << ": " << o.said;
         EXPECT_NE(o.said.find(row.says), std::string::npos) << row.file << ": " << o.said;
+        // A refusal written out as words would reach a Japanese session in English.
+        if (row.error != DrawingError::None) {
+            EXPECT_EQ(o.said.find("id: \n"), std::string::npos) << row.file << ": " << o.said;
+        }
     }
 }
 

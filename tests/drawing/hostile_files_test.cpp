@@ -45,9 +45,9 @@ Outcome ConvertBounded(const std::string& path) {
         std::FILE* body = std::tmpfile();
         const DrawingResult r = ConvertDrawing(path, DecodePlotSettings(print, config),
                                                [&](const DrawingPlot&) { return body; });
-        std::string said =
-            std::to_string(static_cast<int>(r.error)) + "\n" + NoteEnglish(r.message) + "\n" +
-            "id: " + std::string(NoteKey(r.message.id)) + "\n";
+        std::string said = std::to_string(static_cast<int>(r.error)) + "\n" +
+                           NoteEnglish(r.message) + "\n" +
+                           "id: " + std::string(NoteKey(r.message.id)) + "\n";
         for (const Note& note : r.notes) said += NoteEnglish(note) + "\n";
         (void)!write(out[1], said.data(), said.size());
         _exit(0);

@@ -281,10 +281,10 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         const std::string path = home.productFolder() + "/TRZNKnife.ini";
         if (row.bytes) WriteFileBytes(path, row.bytes);
         KnifeSettings knife{true, 9, 9, 9};
-        std::string problem;
+        Note problem;
         EXPECT_EQ(LoadKnifeFile(path, &knife, &problem), row.state);
         EXPECT_EQ(FormatKnifeFile(knife), FormatKnifeFile(row.want));
-        EXPECT_EQ(problem.empty(), row.state != KnifeFileState::Unusable) << problem;
+        EXPECT_EQ(problem == Note(), row.state != KnifeFileState::Unusable) << problem;
     }
 }
 

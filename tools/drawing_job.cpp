@@ -47,7 +47,7 @@ std::vector<Note> Remarks(const DrawingResult& r) {
 
 ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records) {
     ConvertedDrawing job;
-    std::string error;
+    Note error;
     std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &error);
     if (!folder) {
         job._result.error = DrawingError::WriteFailed;

@@ -24,7 +24,7 @@ int Hundredths(const QString& text, int most) {
 
 void TRZN_ConfigKnife::Fill() {
     KnifeSettings knife;
-    std::string problem;
+    Note problem;
     LoadKnifeFile(KnifeFilePath(), &knife, &problem);
     _ui.prconChbxKnife->setChecked(knife.use);
     _ui.prconMenuKnfid->setCurrentIndex(knife.tool - 1);

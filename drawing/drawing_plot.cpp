@@ -107,7 +107,7 @@ public:
                              {Millimetres(_result.rollLengthMm), std::to_string(cut.panels()),
                               std::to_string(kMaxPanels)}));
         _result.panels = cut.panels();
-        std::string problem;
+        Note problem;
         const std::optional<PanelRange> range =
             SelectPanels(_options.asked, _result.panels, &problem);
         if (!range) return Fail(_result, DrawingError::Refused, problem);
@@ -126,7 +126,7 @@ public:
     // A document of several pages: every page of the page range is a plot of its own, named
     // like a panel ("file.pdf (2/3)"), or along a roll cut as a drawing without pages is.
     DrawingResult& Document(SourceOutcome first, PathStore& store) {
-        std::string problem;
+        Note problem;
         const std::optional<PanelRange> range = SelectPanels(_options.asked, first.pages, &problem);
         if (!range) return Fail(_result, DrawingError::Refused, problem);
         const int count = range->last - range->first + 1;
@@ -232,16 +232,15 @@ private:
         OrderStrokes(paths, _pens, _options, panel, stages);
         stages.Finish();
         const bool written = writer.Finish();
-        if (!writer.refusal().empty())
-            Fail(_result, DrawingError::Refused, writer.refusal());
+        if (writer.refusal())
+            Fail(_result, DrawingError::Refused, *writer.refusal());
         else if (!written)
             Fail(_result, DrawingError::WriteFailed,
-                 writer.writeError() == 0 ? std::string("the plot body can't be written")
-                                          : "the plot body can't be written (" +
-                                                std::string(std::strerror(writer.writeError())) +
-                                                ")");
-        for (const std::string& note : _options.cut.notes) ::AddNote(&_result.notes, note);
-        for (const std::string& note : stages.Notes()) ::AddNote(&_result.notes, note);
+                 writer.writeError() == 0
+                     ? Note(NoteId::PlotBodyUnwritable)
+                     : Note(NoteId::PlotBodyUnwritableWhy, {std::strerror(writer.writeError())}));
+        for (const Note& note : _options.cut.notes) ::AddNote(&_result.notes, note);
+        for (const Note& note : stages.Notes()) ::AddNote(&_result.notes, note);
         plot.paths = static_cast<int64_t>(paths.size());
         plot.penUpTravel = std::llround(writer.penUpTravel());
         plot.bodyBytes = writer.bytes();
@@ -280,8 +279,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
         chunking);
     if (many)
         Fail(result, DrawingError::Refused,
-             "the drawing is cut into " + std::to_string(result.panels) +
-                 " panels along the roll, and there is one body to write");
+             Note(NoteId::DrawingCutIntoPanels, {std::to_string(result.panels)}));
     return result;
 }
 
@@ -290,8 +288,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
     const PlotOptions options = DecodePlotOptions(settings);
-    if (!options.cut.problem.empty())
-        return Fail(result, DrawingError::Refused, options.cut.problem);
+    if (options.cut.problem) return Fail(result, DrawingError::Refused, *options.cut.problem);
     if (!options.area)
         return Fail(result, DrawingError::Refused,
                     NoteId::PageSettingsLeavePrintable);
@@ -300,7 +297,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
     result.brc = "0,0," + std::to_string(area.width) + "," + std::to_string(area.height);
 
     // The first page asked for tells whether the drawing has pages.
-    std::string problem;
+    Note problem;
     const std::optional<int32_t> roll =
         RollLengthUnits(options.rollFeed, options.rollLengthPoints, area, &problem);
     Conversion conversion(path, options, roll, bodies, chunking, result);
@@ -310,7 +307,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
     if (!first.ok() && !(paged && first.error == DrawingError::NothingToPlot))
         return Fail(result, first.error, first.message);
     conversion.Keep(first);
-    if (!problem.empty()) return Fail(result, DrawingError::Refused, problem);
+    if (problem != Note()) return Fail(result, DrawingError::Refused, problem);
     return paged ? conversion.Document(first, store) : conversion.Drawing(store);
 }
 

@@ -48,10 +48,10 @@ void HpglWriter::Number(int32_t v) {
 }
 
 void HpglWriter::Flush() {
-    if (Written() > _ceiling && _refusal.empty())
-        Refuse("the plot would be larger than " + std::to_string(kMaxPlotBytes >> 20) +
-               " MB: " + Multiplier());
-    if (!_buffer.empty() && !_failed && _refusal.empty()) {
+    if (Written() > _ceiling && !_refusal)
+        Refuse(Note(NoteId::PlotWouldLargerMB,
+                    {std::to_string(kMaxPlotBytes >> 20), Multiplier()}));
+    if (!_buffer.empty() && !_failed && !_refusal) {
         errno = 0;
         if (std::fwrite(_buffer.data(), 1, _buffer.size(), _out) != _buffer.size()) {
             _failed = true;
@@ -64,16 +64,15 @@ void HpglWriter::Flush() {
 }
 
 // What made the body that big: the stage whose strokes took most of it, or the drawing itself.
-std::string HpglWriter::Multiplier() const {
+Note HpglWriter::Multiplier() const {
     const int64_t all = Written();
     const int64_t shaped = _shapedBytes + (_shapingSince >= 0 ? all - _shapingSince : 0);
-    if (shaped * 2 < all || _shapedBy.empty())
-        return "the drawing has that many lines to plot; plot part of it";
-    return _shapedBy;
+    if (shaped * 2 < all || !_shapedBy) return NoteId::DrawingHasManyLines;
+    return *_shapedBy;
 }
 
-void HpglWriter::Refuse(std::string why) {
-    if (_refusal.empty()) _refusal = std::move(why);
+void HpglWriter::Refuse(Note why) {
+    if (!_refusal) _refusal = std::move(why);
     _buffer.clear();
 }
 
@@ -129,7 +128,7 @@ void HpglWriter::Force(int value) {
 }
 
 void HpglWriter::Draw(const Stroke& stroke) {
-    if (!_refusal.empty() || stroke.points.empty()) return;
+    if (_refusal || stroke.points.empty()) return;
     if (stroke.pen != _pen) SelectPen(stroke.pen);
     if (stroke.shaped) _shapingSince = Written();
     const std::vector<RunPoint>& points = stroke.points;
@@ -155,5 +154,5 @@ bool HpglWriter::Finish() {
         if (!_failed) _writeError = errno;
         _failed = true;
     }
-    return !_failed && _refusal.empty();
+    return !_failed && !_refusal;
 }

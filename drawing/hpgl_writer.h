@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "drawing/geometry/output_form.h"
@@ -35,14 +36,14 @@ public:
     void SetCeiling(int64_t bytes) { _ceiling = bytes; }
     // What to blame when shaped strokes took most of a body past its ceiling: the stage that
     // shaped them, and what to set instead.
-    void SetShapedBy(std::string multiplier) { _shapedBy = std::move(multiplier); }
+    void SetShapedBy(std::optional<Note> multiplier) { _shapedBy = std::move(multiplier); }
 
     void SelectPen(int number) override;
     // Selects the stroke's pen when another is up; pen up to its first point, down through the
     // rest, with the forces it carries.
     void Draw(const Stroke& stroke) override;
-    void Refuse(std::string why) override;
-    bool refused() const override { return !_refusal.empty(); }
+    void Refuse(Note why) override;
+    bool refused() const override { return _refusal.has_value(); }
     PlotPoint position() const override { return _at; }
 
     // Pen up and put away, the footer; false when anything could not be written.
@@ -52,7 +53,7 @@ public:
     double penUpTravel() const { return _travel; }
     // Why the plot can't be made as set (a stage's refusal, a body past its ceiling, naming
     // what multiplied it); nothing more is written once set.
-    const std::string& refusal() const { return _refusal; }
+    const std::optional<Note>& refusal() const { return _refusal; }
     // The system's error number of a write that failed (ENOSPC: the disk is full), else 0.
     int writeError() const { return _writeError; }
 
@@ -65,7 +66,7 @@ private:
     void MoveTo(const RunPoint& p);
     void LineTo(const RunPoint& p, bool skipRepeats);
     void Force(int value);
-    std::string Multiplier() const;
+    Note Multiplier() const;
 
     std::FILE* _out;
     OutputForm _output;
@@ -80,10 +81,10 @@ private:
     bool _inPd = false;  // a PD instruction is open: a pair may follow with a comma
     int _pdPairs = 0, _pdBytes = 0;
     int64_t _ceiling = kMaxPlotBytes;
-    std::string _shapedBy;
+    std::optional<Note> _shapedBy;
     int64_t _shapedBytes = 0;    // of shaped strokes
     int64_t _shapingSince = -1;  // where the shaped stroke being written began, while it is
-    std::string _refusal;
+    std::optional<Note> _refusal;
     int _writeError = 0;
     bool _failed = false;
 };

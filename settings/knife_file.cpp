@@ -53,20 +53,20 @@ std::string KnifeFilePath() {
     return settings.substr(0, slash + 1) + product::kKnife;
 }
 
-KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, std::string* problem) {
+KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, Note* problem) {
     *knife = KnifeSettings{};
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.exists()) return KnifeFileState::Absent;
-    const auto unusable = [&](const std::string& why) {
+    const auto unusable = [&](NoteId why, std::vector<Note> values = {}) {
         *knife = KnifeSettings{};
-        *problem = "the knife settings " + path + " " + why +
-                   ": press OK in TRZNSerConfig to write them again";
+        values.insert(values.begin(), path);
+        *problem = Note(why, std::move(values));
         return KnifeFileState::Unusable;
     };
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return unusable("can't be read");
+        return unusable(NoteId::KnifeSettingsCannotRead);
     const QByteArray bytes = file.read(kLongestFile + 1);
-    if (bytes.size() > kLongestFile) return unusable("are too long to be knife settings");
+    if (bytes.size() > kLongestFile) return unusable(NoteId::KnifeSettingsTooLong);
     Stored values{};
     std::array<bool, kKeyCount> seen{};
     std::vector<std::string> others;  // keys that are not the knife's, each once
@@ -90,17 +90,18 @@ KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, std:
             seen[at] = true, values[at] = value;
         return true;
     });
-    if (bad) return unusable("can't be read at line " + std::to_string(bad));
+    if (bad) return unusable(NoteId::KnifeSettingsCannotReadLine, {std::to_string(bad)});
     for (size_t i = 0; i < kKeyCount; ++i)
-        if (!seen[i]) return unusable(std::string("have no ") + kKeys[i].name);
-    if (!others.empty()) return unusable("hold a key that is not a knife setting");
+        if (!seen[i]) return unusable(NoteId::KnifeSettingsHavePress, {kKeys[i].name});
+    if (!others.empty()) return unusable(NoteId::KnifeSettingsHoldKey);
     if (values[0] != 0 && values[0] != 1)
-        return unusable("say knife.use " + std::to_string(values[0]));
+        return unusable(NoteId::KnifeSettingsSayKnife, {std::to_string(values[0])});
     for (size_t i = 1; i < kKeyCount; ++i) {
         const Key& k = kKeys[i];
         if (values[i] < k.low || values[i] > k.high)
-            return unusable(std::string("give ") + k.name + " " + std::to_string(values[i]) +
-                            ", outside " + std::to_string(k.low) + " to " + std::to_string(k.high));
+            return unusable(NoteId::KnifeSettingsGiveOutside,
+                            {k.name, std::to_string(values[i]), std::to_string(k.low),
+                             std::to_string(k.high)});
     }
     *knife = KnifeOf(values);
     return KnifeFileState::Loaded;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "plotjob/plot_note.h"
+
 struct KnifeSettings {
     bool use = false;
     int tool = 1;
@@ -27,7 +29,7 @@ std::string KnifeFilePath();
 // Reads the knife file at `path`. Absent leaves *knife at its defaults (no knife); Unusable
 // (a file cut off, empty, with a line it can't read or a value out of range) says why in
 // *problem and leaves *knife at its defaults as well.
-KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, std::string* problem);
+KnifeFileState LoadKnifeFile(const std::string& path, KnifeSettings* knife, Note* problem);
 
 // The file's text for `knife`.
 std::string FormatKnifeFile(const KnifeSettings& knife);

@@ -47,7 +47,7 @@ std::vector<Note> Remarks(const DrawingResult& r) {
 
 ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records) {
     ConvertedDrawing job;
-    std::string error;
+    Note error;
     std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &error);
     if (!folder) {
         job._result.error = DrawingError::WriteFailed;
@@ -57,9 +57,10 @@ ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const Record
     job._folder = std::make_unique<TempFolder>(std::move(*folder));
     job._cleanup = std::make_unique<CleanupOnSignal>(job._folder->path());
     ReadingRequest request{path, *records.print, *records.config, *records.serial, {}};
-    if (LoadKnifeFile(KnifeFilePath(), &request.knife, &error) == KnifeFileState::Unusable) {
+    Note unusable;
+    if (LoadKnifeFile(KnifeFilePath(), &request.knife, &unusable) == KnifeFileState::Unusable) {
         job._result.error = DrawingError::Refused;
-        job._result.message = error;
+        job._result.message = unusable;
         return job;
     }
     job._result = ConvertInReadingProcess(request, job._folder->path(),

@@ -39,9 +39,10 @@ CommandedHpgl CommandedHpgl::Make(const std::string& file, const OutputSetup& ou
                           std::fread(tail.data(), 1, tail.size(), in.get()) == tail.size();
     if (CarriesDeviceCommands(head, header, "") && tailRead && tail == footer) return out;
 
-    std::optional<TempFolder> folder =
-        TempFolder::Make(QDir::tempPath().toStdString(), &out._problem);
+    Note noFolder;
+    std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &noFolder);
     if (!folder) {
+        out._problem = NoteEnglish(noFolder);
         out._failure = PlotOutcome::NoFolder;
         return out;
     }

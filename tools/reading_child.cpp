@@ -157,7 +157,7 @@ ReadingLimits ReadingLimits::FromEnvironment() {
 DrawingResult ConvertInReadingProcess(const ReadingRequest& request, const std::string& folder,
                                       const ReadingLimits& limits,
                                       std::vector<std::string>* bodies) {
-    std::string error;
+    Note error;
     if (!WriteReadingRequest(folder + kRequestFile, request, &error)) {
         DrawingResult result;
         result.error = DrawingError::WriteFailed;

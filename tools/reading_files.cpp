@@ -61,8 +61,7 @@ void GetPlot(QDataStream& in, DrawingPlot* plot) {
 
 }  // namespace
 
-bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
-                         std::string* error) {
+bool WriteReadingRequest(const std::string& file, const ReadingRequest& request, Note* error) {
     QSaveFile out(QString::fromStdString(file));
     if (out.open(QIODevice::WriteOnly)) {
         QDataStream stream(&out);
@@ -74,7 +73,7 @@ bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
         PutRecord(stream, request.knife);
         if (stream.status() == QDataStream::Ok && out.commit()) return true;
     }
-    *error = "cannot write " + file + ": " + out.errorString().toStdString();
+    *error = Note(NoteId::CannotWriteFile, {file, out.errorString().toStdString()});
     return false;
 }
 

@@ -18,8 +18,7 @@ struct ReadingRequest {
     KnifeSettings knife{};
 };
 
-bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
-                         std::string* error);
+bool WriteReadingRequest(const std::string& file, const ReadingRequest& request, Note* error);
 bool ReadReadingRequest(const std::string& file, ReadingRequest* request);
 
 // Written whole or not at all: a reading process killed while writing leaves no result.

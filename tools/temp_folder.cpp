@@ -67,11 +67,11 @@ bool RemoveTree(const char* path) {
     return false;
 }
 
-std::optional<TempFolder> TempFolder::Make(const std::string& tempPath, std::string* error) {
+std::optional<TempFolder> TempFolder::Make(const std::string& tempPath, Note* error) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::string name = tempPath + "/" + kPrefix + "XXXXXX";
         if (!mkdtemp(name.data())) {
-            *error = "cannot make a temporary folder in " + tempPath + ": " + std::strerror(errno);
+            *error = Note(NoteId::CannotMakeTemporaryFolderIn, {tempPath, std::strerror(errno)});
             return std::nullopt;
         }
         const int fd = open((name + "/" + kLockName).c_str(),
@@ -84,7 +84,7 @@ std::optional<TempFolder> TempFolder::Make(const std::string& tempPath, std::str
         if (fd >= 0) close(fd);
         RemoveTree(name.c_str());
     }
-    *error = "cannot lock a temporary folder in " + tempPath;
+    *error = Note(NoteId::CannotLockTemporaryFolder, {tempPath});
     return std::nullopt;
 }
 

@@ -8,11 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "plotjob/plot_note.h"
+
 class TempFolder {
 public:
     // Makes TEMP/trzn-plot-XXXXXX (only the user may enter it) and locks it. Nothing, with the
     // reason in *error, when it can't be made.
-    static std::optional<TempFolder> Make(const std::string& tempPath, std::string* error);
+    static std::optional<TempFolder> Make(const std::string& tempPath, Note* error);
     TempFolder(TempFolder&& other) noexcept;
     TempFolder& operator=(TempFolder&&) = delete;
     TempFolder(const TempFolder&) = delete;

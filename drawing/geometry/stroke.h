@@ -14,6 +14,7 @@
 
 #include "drawing/geometry/path_runs.h"
 #include "drawing/geometry/plot_path.h"
+#include "plotjob/plot_note.h"
 
 // A force (FS) set while the pen is down: before points[at] is reached, or after the last point
 // when `at` is the stroke's size.
@@ -47,7 +48,7 @@ public:
     virtual void SelectPen(int number) = 0;
     virtual void Draw(const Stroke& stroke) = 0;
     // The plot can't be made as set: nothing more is written, and `why` says so.
-    virtual void Refuse(std::string why) = 0;
+    virtual void Refuse(Note why) = 0;
     virtual bool refused() const = 0;
     // Where the pen is now, in whole plotter units: the ordering starts each pen from here.
     virtual PlotPoint position() const = 0;

@@ -4,10 +4,11 @@
 // read only these. Every default leaves the plot as it is without them.
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "drawing/geometry/output_form.h"
+#include "plotjob/plot_note.h"
 
 // A closed rectangle cut last around everything else of the plot, for weeding.
 struct WeedingFrame {
@@ -40,7 +41,7 @@ struct CutOptions {
     DragKnife knife;
     OutputForm output;
     // Options that could not be used as asked and what was done instead, one line each.
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
     // An option that can't be plotted at all: the conversion is refused with this.
-    std::string problem;
+    std::optional<Note> problem;
 };

@@ -92,6 +92,6 @@ void DragKnifeStage::Pass(const Stroke& stroke, StrokeSink& next) {
     next.Draw(_path);
 }
 
-std::string DragKnifeStage::Multiplies() const {
-    return "the drag knife's swings at the corners multiply the lines; plot part of the drawing";
+std::optional<Note> DragKnifeStage::Multiplies() const {
+    return Note(NoteId::DragKnifeSwingsCorners);
 }

@@ -24,7 +24,7 @@ class DragKnifeStage final : public StrokeStage {
 public:
     explicit DragKnifeStage(const DragKnife& knife) : _knife(knife) {}
     void Pass(const Stroke& stroke, StrokeSink& next) override;
-    std::string Multiplies() const override;
+    std::optional<Note> Multiplies() const override;
 
 private:
     DragKnife _knife;

@@ -14,16 +14,14 @@ std::string Mm(double units) {
     return text;
 }
 
-std::string PerforationSet(const Perforation& p) {
-    return "pen " + std::to_string(p.pen) + ", cut " + Mm(p.cut) + " mm, skip " + Mm(p.skip) +
-           " mm";
+Note PerforationSet(const Perforation& p) {
+    return Note(NoteId::PenCutMmSkip, {std::to_string(p.pen), Mm(p.cut), Mm(p.skip)});
 }
 
 }  // namespace
 
-std::string PerforationStage::Multiplies() const {
-    return "the perforation (" + PerforationSet(_perforation) +
-           ") cuts the lines into that many pieces; set longer cut and skip lengths";
+std::optional<Note> PerforationStage::Multiplies() const {
+    return Note(NoteId::PerforationCutsLinesInto, {PerforationSet(_perforation)});
 }
 
 void PerforationStage::Pass(const Stroke& stroke, StrokeSink& next) {
@@ -53,9 +51,8 @@ void PerforationStage::Pass(const Stroke& stroke, StrokeSink& next) {
                        lastCut = cut;
                    });
     if (refused != RunRefusal::none) {
-        next.Refuse("a line is too long to be perforated as set (" + PerforationSet(p) +
-                    "): it would be cut into more than " + std::to_string(kMaxPerforationPieces) +
-                    " pieces; set longer cut and skip lengths");
+        next.Refuse(Note(NoteId::LineTooLongPerforated,
+                         {PerforationSet(p), std::to_string(kMaxPerforationPieces)}));
         return;
     }
     if (lifted || _piece.points.empty()) return;

@@ -21,7 +21,7 @@ class PerforationStage final : public StrokeStage {
 public:
     explicit PerforationStage(const Perforation& perforation) : _perforation(perforation) {}
     void Pass(const Stroke& stroke, StrokeSink& next) override;
-    std::string Multiplies() const override;
+    std::optional<Note> Multiplies() const override;
 
 private:
     Perforation _perforation;

@@ -21,10 +21,10 @@ int32_t PointsToUnits(int points) {
 void DecodeFrame(const FrameSetup& frame, CutOptions& cut) {
     if (!frame.use) return;
     if (frame.tool < 1 || frame.tool > kToolMax) {
-        cut.problem = "the weeding frame's tool " + std::to_string(frame.tool) +
-                      " is not one of the pens 1 to " + std::to_string(kToolMax);
+        cut.problem = Note(NoteId::WeedingFrameToolOne,
+                           {std::to_string(frame.tool), std::to_string(kToolMax)});
     } else if (frame.left < 0 || frame.right < 0 || frame.top < 0 || frame.bottom < 0) {
-        cut.problem = "the weeding frame's margins (K margin) must not be negative";
+        cut.problem = Note(NoteId::WeedingFrameMarginsK);
     }
     cut.frame = {true,
                  frame.tool,
@@ -37,19 +37,16 @@ void DecodeFrame(const FrameSetup& frame, CutOptions& cut) {
 void DecodePerforation(const PerforationSetup& p, CutOptions& cut) {
     if (!p.use) return;
     if (p.tool < 1 || p.tool > kToolMax) {
-        cut.problem = "the perforation's tool " + std::to_string(p.tool) +
-                      " is not one of the pens 1 to " + std::to_string(kToolMax);
+        cut.problem =
+            Note(NoteId::PerforationToolOnePens, {std::to_string(p.tool), std::to_string(kToolMax)});
         return;
     }
     if (p.cutForce < 0 || p.skipForce < 0) {
-        cut.problem = "the perforation's pressures must not be negative";
+        cut.problem = Note(NoteId::PerforationPressuresMustNegative);
         return;
     }
     if (p.cutLength <= 0 || p.skipLength <= 0) {
-        cut.notes.push_back(
-            "the perforation's cut and skip lengths must both be above 0: the "
-            "lines of pen " +
-            std::to_string(p.tool) + " are cut whole");
+        cut.notes.push_back(Note(NoteId::PerforationCutSkipLengths, {std::to_string(p.tool)}));
         return;
     }
     // Lengths in 0.1 mm.
@@ -65,10 +62,9 @@ void DecodeOutput(const OutputSetup& setup, CutOptions& cut) {
     OutputForm& o = cut.output;
     const int64_t steps = setup.stepsPerInch;
     if (steps < 0 || (steps > 0 && (steps < kFewestSteps || steps > kMostSteps))) {
-        cut.problem = "the plotter unit " + std::to_string(steps) +
-                      " steps per inch is not one a plotter moves in (" +
-                      std::to_string(kFewestSteps) + " to " + std::to_string(kMostSteps) +
-                      ", or 0 for 1016)";
+        cut.problem = Note(NoteId::PlotterUnitStepsPer,
+                           {std::to_string(steps), std::to_string(kFewestSteps),
+                            std::to_string(kMostSteps)});
         return;
     }
     o.stepsPerInch = steps == 0 ? 1016 : static_cast<int>(steps);
@@ -80,16 +76,16 @@ void DecodeOutput(const OutputSetup& setup, CutOptions& cut) {
     o.header = setup.header;
     o.footer = setup.footer;
     if (!setup.headerProblem.empty())
-        cut.problem = "the header can't be sent: " + setup.headerProblem;
+        cut.problem = Note(NoteId::HeaderCannotSent, {setup.headerProblem});
     else if (!setup.footerProblem.empty())
-        cut.problem = "the footer can't be sent: " + setup.footerProblem;
+        cut.problem = Note(NoteId::FooterCannotSent, {setup.footerProblem});
 }
 
 void DecodeKnife(const KnifeSettings& knife, CutOptions& cut) {
     if (!knife.use) return;
     if (knife.tool < 1 || knife.tool > kKnifeToolMax || knife.offset < 0 ||
         knife.offset > kKnifeOffsetMax || knife.overcut < 0 || knife.overcut > kKnifeOvercutMax)
-        cut.problem = "the knife settings are out of range";
+        cut.problem = Note(NoteId::KnifeSettingsOutRange);
     // 0.01 mm.
     cut.knife = {true, knife.tool, knife.offset * kPlotUnitsPerMm / 100,
                  knife.overcut * kPlotUnitsPerMm / 100};
@@ -115,8 +111,8 @@ PlotOptions DecodePlotOptions(const PlotSettings& s) {
     o.asked = {s.firstPage, s.lastPage};
     CutOptions& cut = o.cut;
     DecodeFrame(s.frame, cut);
-    if (cut.problem.empty()) DecodePerforation(s.perforation, cut);
-    if (cut.problem.empty()) DecodeOutput(s.output, cut);
-    if (cut.problem.empty()) DecodeKnife(s.knife, cut);
+    if (!cut.problem) DecodePerforation(s.perforation, cut);
+    if (!cut.problem) DecodeOutput(s.output, cut);
+    if (!cut.problem) DecodeKnife(s.knife, cut);
     return o;
 }

@@ -47,11 +47,10 @@ void Add(std::vector<PlotPoint>& piece, PlotPoint p) {
 }  // namespace
 
 std::optional<int32_t> RollLengthUnits(bool rollFeed, int rollLengthPoints, const PlotArea& area,
-                                       std::string* problem) {
+                                       Note* problem) {
     if (!rollFeed || rollLengthPoints == 0) return std::nullopt;
     if (rollLengthPoints < 0) {
-        *problem = "the roll length is negative (" + std::to_string(rollLengthPoints) +
-                   " points); set it in TRZNSerConfig (0 for no limit)";
+        *problem = Note(NoteId::RollLengthNegativePoints, {std::to_string(rollLengthPoints)});
         return std::nullopt;
     }
     const auto units =
@@ -146,18 +145,16 @@ PathStore CutBand(const PathStore& store, const Band& band, int32_t shift) {
     return out;
 }
 
-std::optional<PanelRange> SelectPanels(PanelRange range, int panels, std::string* problem) {
-    const std::string asked = "the page range (first page " + std::to_string(range.first) +
-                              ", last page " + std::to_string(range.last) + ")";
+std::optional<PanelRange> SelectPanels(PanelRange range, int panels, Note* problem) {
+    const std::string first = std::to_string(range.first), last = std::to_string(range.last);
     if (range.first > range.last) {
-        *problem = asked + " is upside down; set it in TRZNSerConfig";
+        *problem = Note(NoteId::PageRangeFirstPage, {first, last});
         return std::nullopt;
     }
     if (range.first > panels) {
-        *problem = asked + " selects none of the drawing's " +
-                   (panels == 1 ? std::string("one page")
-                                : std::to_string(panels) + " panels along the roll") +
-                   "; set it in TRZNSerConfig";
+        *problem = panels == 1 ? Note(NoteId::PageRangeFirstPageLast, {first, last})
+                               : Note(NoteId::PageRangeFirstPageLastPage,
+                                      {first, last, std::to_string(panels)});
         return std::nullopt;
     }
     range.last = std::min(range.last, panels);
@@ -187,7 +184,7 @@ const PathStore& PageCut::Panel(int number, PlotArea* panel) {
     return *_cut;
 }
 
-std::string OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen) {
+Note OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen) {
     std::vector<PanelRange> out;
     if (chosen.first > 1) out.push_back({1, chosen.first - 1});
     if (chosen.last < count) out.push_back({chosen.last + 1, count});
@@ -197,9 +194,10 @@ std::string OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange
                                  : std::to_string(r.first) + "-" + std::to_string(r.last);
     };
     const bool one = out.size() == 1 && out[0].first == out[0].last;
-    std::string text = std::string(pages ? "page" : "panel") + (one ? " " : "s ") + span(out[0]);
-    if (out.size() > 1) text += " and " + span(out[1]);
-    return text + " of " + std::to_string(count) + (one ? " is" : " are") +
-           " outside the page range " + std::to_string(asked.first) + "-" +
-           std::to_string(asked.last) + " set in Trazen Plotter Settings; not sent";
+    std::string which = span(out[0]);
+    if (out.size() > 1) which += " and " + span(out[1]);
+    const NoteId id = pages ? (one ? NoteId::PageOutsideRangeNotSent : NoteId::PagesOutsideRangeNotSent)
+                            : (one ? NoteId::PanelOutsideRangeNotSent : NoteId::PanelsOutsideRangeNotSent);
+    return Note(id, {which, std::to_string(count),
+                     std::to_string(asked.first) + "-" + std::to_string(asked.last)});
 }

@@ -13,12 +13,13 @@
 
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
+#include "plotjob/plot_note.h"
 
 // The roll length in plotter units when the configuration makes it matter: roll paper, a roll
 // length set (0 is none) and shorter than the printable area's length. A negative one is bad
 // input: the reason in *problem.
 std::optional<int32_t> RollLengthUnits(bool rollFeed, int rollLengthPoints, const PlotArea& area,
-                                       std::string* problem);
+                                       Note* problem);
 
 // Which stretches hold some of the drawing, the first and last stretch reaching out to
 // whatever lies below and above the area (the plotter's reach).
@@ -47,7 +48,7 @@ Band StretchBand(int32_t stretch, size_t k, size_t count);
 struct PanelRange {
     int first = 1, last = 1;
 };
-std::optional<PanelRange> SelectPanels(PanelRange asked, int panels, std::string* problem);
+std::optional<PanelRange> SelectPanels(PanelRange asked, int panels, Note* problem);
 
 // How one page (a drawing without pages is its one page) goes onto the paper: whole; along a
 // roll with automatic split, cut into the stretches that hold some of it, each a panel moved to
@@ -75,5 +76,5 @@ private:
 
 // The note naming what the page range leaves out of `count` pages (or panels along the roll):
 // "pages 2-3 of 3 are outside the page range 1-1 set in Trazen Plotter Settings; not sent";
-// empty when it leaves out none.
-std::string OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen);
+// no note (Note()) when it leaves out none.
+Note OutsideRangeNote(bool pages, int count, PanelRange asked, PanelRange chosen);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void StrokeStage::Note(const std::string& note) {
+void StrokeStage::AddNote(const Note& note) {
     if (std::find(_notes.begin(), _notes.end(), note) == _notes.end()) _notes.push_back(note);
 }
 
@@ -29,15 +29,15 @@ void StageChain::Finish() {
     for (size_t i = 0; i < _stages.size() && !_end.refused(); ++i) _stages[i]->Finish(_links[i]);
 }
 
-std::vector<std::string> StageChain::Notes() const {
-    std::vector<std::string> all;
+std::vector<Note> StageChain::Notes() const {
+    std::vector<Note> all;
     for (const auto& stage : _stages)
         all.insert(all.end(), stage->notes().begin(), stage->notes().end());
     return all;
 }
 
-std::string StageChain::Multiplies() const {
+std::optional<Note> StageChain::Multiplies() const {
     for (auto it = _stages.rbegin(); it != _stages.rend(); ++it)
-        if (std::string says = (*it)->Multiplies(); !says.empty()) return says;
+        if (std::optional<Note> says = (*it)->Multiplies()) return says;
     return {};
 }

@@ -4,7 +4,7 @@
 // the writer; which stages a plot has, and in which order, is written down in plot_stages.cpp.
 
 #include <memory>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "drawing/geometry/stroke.h"
@@ -19,15 +19,15 @@ public:
     virtual void Finish(StrokeSink& next) { (void)next; }
     // When the strokes this stage shaped make a plot too big: what multiplied them and what to
     // set instead. Empty for a stage that adds no lines.
-    virtual std::string Multiplies() const { return {}; }
+    virtual std::optional<Note> Multiplies() const { return {}; }
     // What the stage could not do as asked, each said once.
-    const std::vector<std::string>& notes() const { return _notes; }
+    const std::vector<Note>& notes() const { return _notes; }
 
 protected:
-    void Note(const std::string& note);
+    void AddNote(const Note& note);
 
 private:
-    std::vector<std::string> _notes;
+    std::vector<Note> _notes;
 };
 
 using StageList = std::vector<std::unique_ptr<StrokeStage>>;
@@ -41,7 +41,7 @@ public:
 
     void SelectPen(int number) override { _end.SelectPen(number); }
     void Draw(const Stroke& stroke) override;
-    void Refuse(std::string why) override { _end.Refuse(std::move(why)); }
+    void Refuse(Note why) override { _end.Refuse(std::move(why)); }
     bool refused() const override { return _end.refused(); }
     PlotPoint position() const override { return _end.position(); }
 
@@ -49,9 +49,9 @@ public:
     // once the plot is refused.
     void Finish();
     // The notes of every stage, in the order of the stages.
-    std::vector<std::string> Notes() const;
-    // What the last stage that adds lines says multiplied them; empty when none does.
-    std::string Multiplies() const;
+    std::vector<Note> Notes() const;
+    // What the last stage that adds lines says multiplied them; none when none does.
+    std::optional<Note> Multiplies() const;
 
 private:
     // What stage `index` passes to: the stage after it, or the end.
@@ -60,7 +60,7 @@ private:
         Link(StageChain& chain, size_t index) : _chain(chain), _index(index) {}
         void SelectPen(int number) override { _chain._end.SelectPen(number); }
         void Draw(const Stroke& stroke) override { _chain.Send(_index + 1, stroke); }
-        void Refuse(std::string why) override { _chain._end.Refuse(std::move(why)); }
+        void Refuse(Note why) override { _chain._end.Refuse(std::move(why)); }
         bool refused() const override { return _chain._end.refused(); }
         PlotPoint position() const override { return _chain._end.position(); }
 

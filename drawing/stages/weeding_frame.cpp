@@ -34,7 +34,7 @@ void WeedingFrameStage::Finish(StrokeSink& next) {
     bool clipped = false;
     const auto frame = WeedingFrameAround(_box, _frame, _width, _height, &clipped);
     if (clipped)
-        Note("the weeding frame reaches beyond the printable area; it is cut along its edge");
+        AddNote(Note(NoteId::WeedingFrameReachesBeyond));
     if (!frame) return;
     Stroke stroke;
     stroke.pen = _frame.pen;

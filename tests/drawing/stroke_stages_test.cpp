@@ -37,7 +37,7 @@ Written Write(const CutOptions& cut, const std::vector<Stroke>& strokes) {
         stages.Finish();
         writer.Finish();
         out.travel = writer.penUpTravel();
-        out.refusal = writer.refusal();
+        if (writer.refusal()) out.refusal = NoteEnglish(*writer.refusal());
     }
     std::fclose(body);
     out.body.assign(data, size);
@@ -185,8 +185,8 @@ TEST(StrokeStages, BodyPastItsCeilingNamesWhatMultipliedIt) {
         EXPECT_FALSE(writer.Finish());
         EXPECT_LE(std::ftell(body), kCeiling);
         std::fclose(body);
-        EXPECT_NE(writer.refusal().find("larger than 512 MB: " + std::string(row.says)),
-                  std::string::npos)
-            << writer.refusal();
+        const std::string refusal = writer.refusal() ? NoteEnglish(*writer.refusal()) : "";
+        EXPECT_NE(refusal.find("larger than 512 MB: " + std::string(row.says)), std::string::npos)
+            << refusal;
     }
 }

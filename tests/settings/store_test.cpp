@@ -229,6 +229,7 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         const char* bytes;  // nullptr: no file
         KnifeFileState state;
         KnifeSettings want;
+        const char* says = nullptr;  // the reason, after the file's path
     } rows[] = {
         {"absent", nullptr, KnifeFileState::Absent, {}},
         {"as_written",
@@ -244,11 +245,13 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         {"junk_value",
          "knife.use = 1\r\nknife.tool = x\r\nknife.offset = 30\r\nknife.overcut = 1\r\n",
          KnifeFileState::Unusable,
-         {}},
+         {},
+         " can't be read at line 2: press OK in TRZNSerConfig to write them again"},
         {"tool_beyond_the_pens",
          "knife.use = 1\r\nknife.tool = 11\r\nknife.offset = 30\r\nknife.overcut = 1\r\n",
          KnifeFileState::Unusable,
-         {}},
+         {},
+         " give knife.tool 11, outside 1 to 10: press OK in TRZNSerConfig to write them again"},
         {"negative_offset",
          "knife.use = 1\r\nknife.tool = 1\r\nknife.offset = -5\r\nknife.overcut = 1\r\n",
          KnifeFileState::Unusable,
@@ -281,10 +284,12 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         const std::string path = home.productFolder() + "/TRZNKnife.ini";
         if (row.bytes) WriteFileBytes(path, row.bytes);
         KnifeSettings knife{true, 9, 9, 9};
-        std::string problem;
+        Note problem;
         EXPECT_EQ(LoadKnifeFile(path, &knife, &problem), row.state);
         EXPECT_EQ(FormatKnifeFile(knife), FormatKnifeFile(row.want));
-        EXPECT_EQ(problem.empty(), row.state != KnifeFileState::Unusable) << problem;
+        EXPECT_EQ(problem == Note(), row.state != KnifeFileState::Unusable) << problem;
+        if (row.says)
+            EXPECT_EQ(NoteEnglish(problem), "the knife settings " + path + row.says);
     }
 }
 

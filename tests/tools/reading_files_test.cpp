@@ -89,7 +89,7 @@ TEST(ReadingFiles, RequestKeepsThePathsBytes) {
     request.print.prXInfo.iBandV = -50;
     request.config.toollist[9].thick = 327;
     const std::string file = home.scratch("r") + "/request";
-    std::string error;
+    Note error;
     ASSERT_TRUE(WriteReadingRequest(file, request, &error)) << error;
     ReadingRequest back;
     ASSERT_TRUE(ReadReadingRequest(file, &back));

@@ -28,6 +28,7 @@
 #include "config/TRZN_Config.h"
 #include "config/TRZN_Paper.h"
 #include "config/TRZN_PresetName.h"
+#include "drawing/stages/roll_panels.h"
 #include "platform/ports.h"
 #include "plotjob/plot_notes.h"
 #include "sender/send_messages.h"
@@ -284,6 +285,8 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
     const Note canvas(NoteId::DrawingReachesBeyondCanvas,
                       {Note(NoteId::List, {Note(NoteId::MmOnTheLeft, {"2.0"}),
                                            Note(NoteId::MmAtTheTop, {"1.5"})})});
+    Note upsideDown;
+    SelectPanels({3, 2}, 5, &upsideDown);
     const Row rows[] = {
         {"drawing_refusal", "the drawing has more than 4000000 points to plot",
          "図面の点が 4000000 個を超えるため、プロットできません"},
@@ -325,6 +328,14 @@ TEST_F(Translation, NotesAndRefusalsOfTheLayersBelow) {
          "図面がキャンバスからはみ出しています (左に 2.0 mm、上に 1.5 mm)。はみ出した部分はプロット"
          "しません",
          canvas},
+        {"panel_left_out",
+         "panel 3 of 3 is outside the page range 1-2 set in Trazen Plotter Settings; not sent",
+         "3 パネル中 3 枚目は Trazen プロッタ設定のページ範囲 1-2 の外にあるため、送りません",
+         OutsideRangeNote(false, 3, {1, 2}, {1, 2})},
+        {"page_range_upside_down",
+         "the page range (first page 3, last page 2) is upside down; set it in TRZNSerConfig",
+         "ページ範囲 (開始ページ 3、終了ページ 2) が逆になっています。TRZNSerConfig で設定してください",
+         upsideDown},
     };
     for (const char* locale : {"ja_JP", "en_US"}) {
         Use(locale);

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Lists functions longer than 100 lines in the project's C++ sources, tests left out.
+"""Lists functions longer than 80 lines in the project's C++ sources, tests left out.
 
 A function is found as clang-format lays it out: a definition opening at the start of a line
 and its closing brace alone at the start of a line. Lambdas and class bodies count with the
@@ -14,7 +14,7 @@ import sys
 ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), ".."))
 FOLDERS = ["config", "drawing", "hpgl", "platform", "plotjob", "preview", "sender", "settings",
            "tools"]
-LIMIT = 100
+LIMIT = 80
 START = re.compile(r"^(?![ \t#/}])(?!namespace\b)(?!struct\b)(?!class\b)(?!enum\b).*?([A-Za-z_~][\w:~]*)\s*\(")
 
 

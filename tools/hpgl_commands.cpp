@@ -22,8 +22,9 @@ CommandedHpgl CommandedHpgl::Make(const std::string& file, const OutputSetup& ou
     const std::string& header = output.header;
     const std::string& footer = output.footer;
     if (!output.headerProblem.empty() || !output.footerProblem.empty()) {
-        out._problem = "the header or footer can't be sent: " +
-                       (output.headerProblem.empty() ? output.footerProblem : output.headerProblem);
+        out._problem = output.headerProblem.empty()
+                           ? Note(NoteId::FooterCannotSent, {output.footerProblem})
+                           : Note(NoteId::HeaderCannotSent, {output.headerProblem});
         out._failure = PlotOutcome::BadInput;
         return out;
     }
@@ -42,7 +43,7 @@ CommandedHpgl CommandedHpgl::Make(const std::string& file, const OutputSetup& ou
     Note noFolder;
     std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &noFolder);
     if (!folder) {
-        out._problem = NoteEnglish(noFolder);
+        out._problem = std::move(noFolder);
         out._failure = PlotOutcome::NoFolder;
         return out;
     }
@@ -62,7 +63,7 @@ CommandedHpgl CommandedHpgl::Make(const std::string& file, const OutputSetup& ou
          body.write(footer.data(), static_cast<qint64>(footer.size())) ==
              static_cast<qint64>(footer.size());
     if (!ok || !body.commit()) {
-        out._problem = "cannot write " + copy + ": " + body.errorString().toStdString();
+        out._problem = Note(NoteId::CannotWriteFile, {copy, body.errorString().toStdString()});
         out._failure = PlotOutcome::NoFolder;
         return out;
     }

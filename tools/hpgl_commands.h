@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "plotjob/plot_note.h"
 #include "settings/plot_settings.h"
 #include "tools/plot_outcome.h"
 #include "tools/temp_folder.h"
@@ -18,12 +19,12 @@ public:
     static CommandedHpgl Make(const std::string& file, const OutputSetup& output);
 
     std::optional<PlotOutcome> failure() const { return _failure; }
-    const std::string& problem() const { return _problem; }
+    const Note& problem() const { return _problem; }
     const std::string& body() const { return _body; }
 
 private:
     std::string _body;
     std::optional<PlotOutcome> _failure;
-    std::string _problem;
+    Note _problem;
     std::unique_ptr<TempFolder> _folder;
 };

@@ -339,8 +339,7 @@ int main(int argc, char** argv) {
     }
     std::optional<CommandedHpgl> hpgl;
     if (!drawing) hpgl = CommandedHpgl::Make(file, DecodeOutputSetup(*records.serial));
-    if (hpgl && hpgl->failure())
-        return Fail(*hpgl->failure(), QString::fromLocal8Bit(hpgl->problem().c_str()));
+    if (hpgl && hpgl->failure()) return Fail(*hpgl->failure(), NoteWords(hpgl->problem()));
     const std::vector<PlotPart> parts =
         drawing ? converted->parts()
                 : std::vector<PlotPart>{

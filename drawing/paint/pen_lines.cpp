@@ -1,8 +1,7 @@
 #include "drawing/paint/pen_lines.h"
 
-#include <algorithm>
-
 #include <QPainterPathStroker>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -132,28 +131,7 @@ bool PenLines::Draw(const PaintedPath& shape) {
         const double stroke =
             shape.pen.isCosmetic() ? shape.pen.widthF() : shape.pen.widthF() * scale;
         if (width > 0 && stroke > 1.5 * width && scale > 0) {
-            // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
-            // as closely as the outlines are flattened.
-            // A pattern that can't be walked is drawn solid here too (with the note below).
-            QPen strokePen = shape.pen;
-            const StrokeDashes dashes = DashesOf(strokePen);
-            if (dashes.dashed && !DrawnDashed(dashes, shape.transform))
-                strokePen.setStyle(Qt::SolidLine);
-            QPainterPathStroker stroker(strokePen);
-            stroker.setCurveThreshold(kFlattenTolerance / scale);
-            const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
-            if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;
-            // Its boundary without the seams where the stroke's pieces overlap.
-            _sink.SetPen(pen);
-            if (clip)
-                Emit(clip->CutArea(
-                         FlattenRings(band, QTransform(), _sink.reach(), kFlattenTolerance),
-                         Qt::WindingFill),
-                     true);
-            else
-                FlattenPath(band.simplified(), QTransform(), true, _sink);
-            _sink.Finish();
-            return true;
+            return WideStroke(shape, pen, width, scale, clip);
         }
     }
     // A filled shape is outlined whole, dashed stroke or not: its fill's edge shows between the
@@ -176,6 +154,31 @@ bool PenLines::Draw(const PaintedPath& shape) {
     const std::vector<Polyline> lines =
         FlattenLines(shape.path, shape.ellipse, shape.transform, shape.filled, _sink.reach());
     Emit(clip ? clip->CutLines(lines) : lines, false);
+    return true;
+}
+
+// A stroke wider than its pen: the band it covers hatched, and its boundary drawn.
+bool PenLines::WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
+                          const ClipRegion* clip) {
+    // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
+    // as closely as the outlines are flattened.
+    // A pattern that can't be walked is drawn solid here too (with the note below).
+    QPen strokePen = shape.pen;
+    const StrokeDashes dashes = DashesOf(strokePen);
+    if (dashes.dashed && !DrawnDashed(dashes, shape.transform)) strokePen.setStyle(Qt::SolidLine);
+    QPainterPathStroker stroker(strokePen);
+    stroker.setCurveThreshold(kFlattenTolerance / scale);
+    const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
+    if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;
+    // Its boundary without the seams where the stroke's pieces overlap.
+    _sink.SetPen(pen);
+    if (clip)
+        Emit(clip->CutArea(FlattenRings(band, QTransform(), _sink.reach(), kFlattenTolerance),
+                           Qt::WindingFill),
+             true);
+    else
+        FlattenPath(band.simplified(), QTransform(), true, _sink);
+    _sink.Finish();
     return true;
 }
 

@@ -54,6 +54,8 @@ private:
     // The stroke's dashes to the sink, where `clip` (null: everywhere) lets them show; false
     // when there are more than the plot can hold (then refused).
     bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, const ClipRegion* clip);
+    bool WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
+                    const ClipRegion* clip);
     // Whether a dashed stroke is drawn as its dashes; when not, why is noted.
     bool DrawnDashed(const StrokeDashes& dashes, const QTransform& transform);
     // Device polylines to the sink; `closed`: each is a boundary, ended where it began.

@@ -226,7 +226,8 @@ TEST_P(BadInput, IsRefusedWithOneLine) {
     const BadCase& c = GetParam();
     const Converted out = ConvertBytes(c.bytes, Page(100), Pens(true, true));
     EXPECT_EQ(out.result.error, c.error) << out.result.message;
-    EXPECT_NE(NoteEnglish(out.result.message).find(c.message), std::string::npos) << out.result.message;
+    EXPECT_NE(NoteEnglish(out.result.message).find(c.message), std::string::npos)
+        << out.result.message;
     EXPECT_EQ(NoteEnglish(out.result.message).find('\n'), std::string::npos);
     EXPECT_TRUE(out.body.empty());
 }
@@ -351,15 +352,17 @@ TEST(Drawing, WhyInkscapeFailedIsSaid) {
         "with status 3: Gtk: cannot open display)";
     const Converted alone = Convert(text);
     EXPECT_EQ(alone.result.error, DrawingError::NothingToPlot) << alone.result.message;
-    EXPECT_NE(NoteEnglish(alone.result.message).find("the drawing has no visible shape to plot: " + why),
-              std::string::npos) << alone.result.message;
+    EXPECT_NE(
+        NoteEnglish(alone.result.message).find("the drawing has no visible shape to plot: " + why),
+        std::string::npos)
+        << alone.result.message;
     const Converted beside = Convert(text + SHAPE("stroke='black'"));
     ASSERT_TRUE(beside.result.ok()) << beside.result.message;
     const std::string header = DrawingHeaderLines(beside.result);
     const std::vector<Note> notes = HeaderLines::Read(header).notes;
-    EXPECT_TRUE(std::any_of(notes.begin(), notes.end(),
-                            [&](const Note& n) { return NoteEnglish(n) == why; }))
-        << header;
+    EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [&](const Note& n) {
+        return NoteEnglish(n) == why;
+    })) << header;
     ::setenv("PATH", path.c_str(), 1);
 }
 
@@ -504,8 +507,7 @@ std::vector<std::vector<std::pair<long, long>>> Polylines(const std::string& bod
         std::string op = body.substr(at, end - at);
         at = end == std::string::npos ? body.size() : end + 1;
         op.erase(0, op.find_first_not_of('\n'));
-        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0))
-            continue;
+        if (op.size() < 2 || (op.compare(0, 2, "PU") != 0 && op.compare(0, 2, "PD") != 0)) continue;
         const std::vector<long> v = Numbers(op.substr(2));
         if (op[1] == 'U' && !v.empty()) lines.emplace_back();
         if (lines.empty()) continue;
@@ -553,11 +555,10 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     print.prJob.iFstPage = 1;  // as the window stores it beside the configuration's range
     print.prJob.iLstPage = 9999;
     const bool turned = c.scale < 0;
-    const std::string svg =
-        std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
-        (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
-                : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
-        c.shapes + "</svg>";
+    const std::string svg = std::string("<svg xmlns='http://www.w3.org/2000/svg' ") +
+                            (turned ? "width='250mm' height='100mm' viewBox='0 0 250 100'>"
+                                    : "width='100mm' height='250mm' viewBox='0 0 100 250'>") +
+                            c.shapes + "</svg>";
     const ConvertedPlots whole = ConvertPlots(svg, print, config);
     ASSERT_TRUE(whole.result.ok()) << whole.result.message;
     ASSERT_EQ(whole.bodies.size(), 1u);
@@ -571,12 +572,14 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
     EXPECT_EQ(cut.result.panels, c.panels);
     EXPECT_NEAR(cut.result.beyondRollMm, c.beyondMm, 0.05);
     ASSERT_EQ(cut.bodies.size(), c.plotted.size());
-    const std::string outside = *c.outside ? std::string("NOTE:") + c.outside +
-                                                 " set in Trazen Plotter Settings; not sent\n"
-                                           : std::string("outside the page range");
-    EXPECT_EQ(DrawingHeaderLines(cut.result, 0).find(outside) != std::string::npos,
-              *c.outside != '\0')
-        << DrawingHeaderLines(cut.result, 0);
+    // The notes as the sender reads them back and says them.
+    std::string said;
+    for (const Note& note : HeaderLines::Read(DrawingHeaderLines(cut.result, 0)).notes)
+        said += NoteEnglish(note) + "\n";
+    const std::string outside =
+        *c.outside ? std::string(c.outside) + " set in Trazen Plotter Settings; not sent\n"
+                   : std::string("outside the page range");
+    EXPECT_EQ(said.find(outside) != std::string::npos, *c.outside != '\0') << said;
 
     // Every piece lies on its panel, which starts where the previous one ends; where a line
     // leaves one panel a piece of it starts in the next at the same x.
@@ -590,10 +593,10 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                                 ? 10005
                                 : std::min<long>(kStretch, 10005 - stretch * kStretch);
         EXPECT_EQ(plot.brc, "0,0,4008," + std::to_string(height));
-        EXPECT_NE(DrawingHeaderLines(cut.result, i).find(
-                      c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) + "/" +
-                                         std::to_string(c.panels) + ")\n"
-                                   : std::string("NAME:drawing.svg\n")),
+        EXPECT_NE(DrawingHeaderLines(cut.result, i)
+                      .find(c.panels > 1 ? "NAME:drawing.svg (" + std::to_string(plot.number) +
+                                               "/" + std::to_string(c.panels) + ")\n"
+                                         : std::string("NAME:drawing.svg\n")),
                   std::string::npos);
         const auto lines = Polylines(cut.bodies[i]);
         length += Length(lines);
@@ -603,8 +606,8 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
                 EXPECT_LE(y, height + (plot.number == c.panels ? 40 : 0)) << plot.number;
             }
             // A line lying along the boundary is not one crossing it.
-            for (const auto& [end, next] : {std::pair(l.front(), l[1]),
-                                             std::pair(l.back(), l[l.size() - 2])}) {
+            for (const auto& [end, next] :
+                 {std::pair(l.front(), l[1]), std::pair(l.back(), l[l.size() - 2])}) {
                 if (next.second == end.second) continue;
                 if (end.second == height && plot.number < c.panels) leaving.insert(end.first);
                 if (end.second == 0 && plot.number > 1) entering.insert(end.first);
@@ -621,13 +624,13 @@ TEST_P(PanelTable, CutAlongTheRollOnceAndExactly) {
 // A diagonal across the whole length, a square across the first boundary (drawn from its
 // top-left corner, so the cut is not where it starts), a line lying on that boundary
 // (148.525 mm from the top) and a circle inside the last stretch.
-#define ACROSS                                                                          \
-    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                           \
-    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>"       \
+#define ACROSS                                                                 \
+    "<g fill='none' stroke='black'><path d='M5 5 L95 245'/>"                   \
+    "<rect x='20' y='140' width='20' height='20'/><path d='M50 148.525 H90'/>" \
     "<circle cx='50' cy='30' r='10'/></g>"
 // The same turned: its left edge runs along the roll's start.
-#define ACROSS_TURNED                                                                    \
-    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>"                            \
+#define ACROSS_TURNED                                        \
+    "<g fill='none' stroke='black'><path d='M5 5 L245 95'/>" \
     "<rect x='90' y='20' width='20' height='20'/><circle cx='200' cy='50' r='10'/></g>"
 
 INSTANTIATE_TEST_SUITE_P(
@@ -636,16 +639,36 @@ INSTANTIATE_TEST_SUITE_P(
         PanelCase{"NoRollLength", ACROSS, 100, 0, true, 1, 9999, {1}, 1, 0},
         PanelCase{"RollLongerThanThePaper", ACROSS, 100, 800, true, 1, 9999, {1}, 1, 0},
         PanelCase{"ThreePanels", ACROSS, 100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
-        PanelCase{"SecondOnly", ACROSS, 100, 288, true, 2, 2, {2}, 3, 0, 0,
+        PanelCase{"SecondOnly",
+                  ACROSS,
+                  100,
+                  288,
+                  true,
+                  2,
+                  2,
+                  {2},
+                  3,
+                  0,
+                  0,
                   "panels 1 and 3 of 3 are outside the page range 2-2"},
-        PanelCase{"FromTheSecondOn", ACROSS, 100, 288, true, 2, 9999, {2, 3}, 3, 0, 0,
+        PanelCase{"FromTheSecondOn",
+                  ACROSS,
+                  100,
+                  288,
+                  true,
+                  2,
+                  9999,
+                  {2, 3},
+                  3,
+                  0,
+                  0,
                   "panel 1 of 3 is outside the page range 2-9999"},
         // A file whose configuration never held a range plots what the window shows: the
         // print record's job range.
         PanelCase{"RangeNeverStored", ACROSS, 100, 288, true, 0, 0, {1, 2, 3}, 3, 0},
         // The diagonal reaches 245 mm from the bottom edge; the roll takes 101.6.
-        PanelCase{"ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1,
-                  (9805 - 4064) / 40.0},
+        PanelCase{
+            "ClippedWithoutSplit", ACROSS, 100, 288, false, 1, 9999, {1}, 1, (9805 - 4064) / 40.0},
         PanelCase{"TurnedBanner", ACROSS_TURNED, -100, 288, true, 1, 9999, {1, 2, 3}, 3, 0},
         // At half size the drawing lies in the upper two stretches only.
         PanelCase{"HalfScaleFitsTwo", ACROSS, 50, 288, true, 1, 9999, {1, 2}, 2, 0, 1}),
@@ -680,7 +703,8 @@ TEST(Drawing, PanelSettingsRefused) {
         config.iLstPage = row.last;
         const ConvertedPlots out = ConvertPlots(svg, print, config);
         EXPECT_EQ(out.result.error, DrawingError::Refused);
-        EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos) << out.result.message;
+        EXPECT_NE(NoteEnglish(out.result.message).find(row.says), std::string::npos)
+            << out.result.message;
         EXPECT_TRUE(out.bodies.empty());
         if (std::string(row.name) != "upside_down") continue;
         // Its five panels, the range put right, do not go into one body: refused before

@@ -89,8 +89,7 @@ std::optional<QRectF> CanvasOf(const SvgRootSize& root, const QTransform& toDevi
 
 // How far the shapes reach beyond the canvas, said in the drawing's millimetres as the paper's
 // edge is: rounded up to a tenth.
-std::optional<Note> BeyondCanvasNote(const QRectF& canvas, const QRectF& reach,
-                                     double unitsPerMm) {
+std::optional<Note> BeyondCanvasNote(const QRectF& canvas, const QRectF& reach, double unitsPerMm) {
     const struct {
         double units;
         NoteId side;
@@ -108,6 +107,35 @@ std::optional<Note> BeyondCanvasNote(const QRectF& canvas, const QRectF& reach,
     }
     if (said.values.empty()) return std::nullopt;
     return Note(NoteId::DrawingReachesBeyondCanvas, {std::move(said)});
+}
+
+// Every shape of a drawing to `take`, in order; false when the drawing can't be painted.
+using ShapePainter = std::function<bool(const std::function<void(const PaintedPath&)>&)>;
+
+// A big drawing with pens that hatch: the hatching is counted over the whole drawing first, so
+// that one that can't fit is refused in the time of a reading, not after most of it is hatched.
+// False when the drawing can't be painted or its hatching is refused (said in `out`).
+bool HatchingFits(const ShapePainter& paint, const PenChoice& pens, PolylineSink& sink,
+                  uint64_t maxPoints, PaintOutcome& out) {
+    bool hatches = false;
+    for (uint8_t e = 0; e < kPenCount; ++e) hatches = hatches || pens.ThicknessMm(e) != 0;
+    if (!hatches) return true;
+    PenLines count(pens, sink);
+    uint64_t outlines = 0;  // points
+    if (!paint([&](const PaintedPath& p) {
+            const uint64_t used = outlines + 2 * count.hatchSegments();
+            if (count.refusal() || used >= maxPoints) return;
+            count.SetRoom(maxPoints - used);
+            count.Count(p);
+            outlines += sink.paths().points.size();
+            sink.paths() = PathSet{};
+            sink.pens().clear();
+        }))
+        return false;
+    if (!count.refusal() && outlines + 2 * count.hatchSegments() >= maxPoints)
+        out.refusal = NoteId::HatchingFillsThesePen;
+    if (count.refusal()) out.refusal = count.refusal();
+    return !out.refusal;
 }
 
 }  // namespace
@@ -144,8 +172,8 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
                 QSvgRenderer renderer;
                 out.loaded = renderer.load(chunks.size() ? chunks.Piece(i) : svg.xml);
                 if (!out.loaded) {
-                    out.loadError = said.empty() ? Note(NoteId::QtSVGReaderRefused)
-                                                 : Note(said.front());
+                    out.loadError =
+                        said.empty() ? Note(NoteId::QtSVGReaderRefused) : Note(said.front());
                     return false;
                 }
                 // Rendered onto its own viewBox, QtSvg adds no mapping of its own: its idea of
@@ -156,29 +184,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
             rasterSeen = device.rasterImages();
             return true;
         };
-        // A big drawing with pens that hatch: the hatching is counted over the whole drawing
-        // first, so that one that can't fit is refused in the time of a reading, not after
-        // most of it is hatched.
-        bool hatches = false;
-        for (uint8_t e = 0; e < kPenCount; ++e) hatches = hatches || pens.ThicknessMm(e) != 0;
-        if (hatches && chunks.size() > 1) {
-            PenLines count(pens, sink);
-            uint64_t outlines = 0;  // points
-            if (!paint([&](const PaintedPath& p) {
-                    const uint64_t used = outlines + 2 * count.hatchSegments();
-                    if (count.refusal() || used >= maxPoints) return;
-                    count.SetRoom(maxPoints - used);
-                    count.Count(p);
-                    outlines += sink.paths().points.size();
-                    sink.paths() = PathSet{};
-                    sink.pens().clear();
-                }))
-                return out;
-            if (!count.refusal() && outlines + 2 * count.hatchSegments() >= maxPoints)
-                out.refusal = NoteId::HatchingFillsThesePen;
-            if (count.refusal()) out.refusal = count.refusal();
-            if (out.refusal) return out;
-        }
+        if (chunks.size() > 1 && !HatchingFits(paint, pens, sink, maxPoints, out)) return out;
         PenLines lines(pens, sink);
         const bool painted = paint([&](const PaintedPath& p) {
             if (sink.full() || store.points() >= maxPoints || lines.refusal()) return;
@@ -200,7 +206,6 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
     }
     if (raster > 0) AddNote(&out.notes, NoteId::RasterImagesSkipped);
     for (const std::string& message : said) AddNote(&out.notes, NoteFor(message));
-    if (sink.nonFinite() > 0)
-        AddNote(&out.notes, NoteId::PointsInvalidNonFinite);
+    if (sink.nonFinite() > 0) AddNote(&out.notes, NoteId::PointsInvalidNonFinite);
     return out;
 }

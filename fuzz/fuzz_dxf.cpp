@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "drawing/drawing_plot.h"
+#include "plotjob/plot_note.h"
 #include "drawing/read/drawing_source.h"
 #include "fuzz/fuzz_page.h"
 
@@ -51,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DrawingResult result =
         ConvertDrawing(gPath, DecodePlotSettings(page.print, page.config), out);
     std::fclose(out);
-    if (!result.ok() &&
-        (bodySize != 0 || result.message.empty() || result.message.find('\n') != std::string::npos))
+    const std::string why = NoteEnglish(result.message);
+    if (!result.ok() && (bodySize != 0 || why.empty() || why.find('\n') != std::string::npos))
         std::abort();
     std::free(body);
     return 0;

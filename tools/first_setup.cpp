@@ -6,10 +6,10 @@
 #include "settings/records.h"
 #include "settings/store.h"
 #include "tools/plot_outcome.h"
-#include "tools/plot_settings.h"
 #include "tools/plot_tr.h"
 #include "tools/plot_words.h"
 #include "tools/sender_run.h"
+#include "tools/settings_state.h"
 
 namespace {
 

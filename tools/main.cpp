@@ -32,12 +32,12 @@
 #include "tools/plot_outcome.h"
 #include "tools/plot_parts.h"
 #include "tools/plot_question.h"
-#include "tools/plot_settings.h"
 #include "tools/plot_tr.h"
 #include "tools/plot_words.h"
 #include "tools/raw_argument.h"
 #include "tools/reading_child.h"
 #include "tools/send_plots.h"
+#include "tools/settings_state.h"
 #include "tools/temp_folder.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include "tools/plot_checks.h"
 #include "tools/plot_job.h"
 #include "tools/plot_outcome.h"
-#include "tools/plot_settings.h"
 #include "tools/plot_tr.h"
 #include "tools/plot_words.h"
 #include "tools/sender_run.h"
+#include "tools/settings_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/plot_settings.h"
+#include "tools/settings_state.h"
 
 #include <sys/stat.h>
 

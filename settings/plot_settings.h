@@ -78,6 +78,10 @@ struct PlotSettings {
     PerforationSetup perforation;
     OutputSetup output;
     KnifeSettings knife;
+    // "every outline": each shape's lines whole, white ones too (layered vinyl, each colour cut
+    // whole); otherwise what the drawing shows: lines a later opaque shape covers are left out,
+    // and white is the paper unless a pen is white.
+    bool everyOutline = false;
     friend bool operator==(const PlotSettings&, const PlotSettings&) = default;
 };
 

@@ -902,6 +902,18 @@ The server said: %2</source>
         <source>panel %1 of %2 is outside the page range %3 set in Trazen Plotter Settings; not converted</source>
         <translation>%2 パネル中 %1 枚目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
     </message>
+    <message>
+        <source>a hatch pattern of the DXF draws its lines on one another (no offset between them)</source>
+        <translation>DXF のハッチパターンが線を同じ位置に重ねて描きます (線の間隔が 0 です)</translation>
+    </message>
+    <message>
+        <source>the DXF&apos;s hatch patterns make more than %1 lines and dashes, more than a plot holds</source>
+        <translation>DXF のハッチパターンが %1 本を超える線と破線を作ります。プロットに収まる量を超えています</translation>
+    </message>
+    <message>
+        <source>hatch patterns the DXF names without their lines (%1) hatched as fills, their pattern&apos;s distance apart</source>
+        <translation>DXF が線を含めずに名前だけで指定したハッチパターン (%1) は、パターンの間隔で塗りつぶしとしてハッチングしました</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

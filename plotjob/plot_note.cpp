@@ -543,6 +543,18 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it")},
     {NoteId::MadeDrawingLargerMB, "MadeDrawingLargerMB",
      QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB")},
+    {NoteId::DxfHatchLinesWithoutStep, "DxfHatchLinesWithoutStep",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "a hatch pattern of the DXF draws its lines on one another (no offset "
+                       "between them)")},
+    {NoteId::DxfHatchPatternsMore, "DxfHatchPatternsMore",
+     QT_TRANSLATE_NOOP(
+         "TPlotNotes",
+         "the DXF's hatch patterns make more than %1 lines and dashes, more than a plot holds")},
+    {NoteId::DxfHatchPatternsByName, "DxfHatchPatternsByName",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "hatch patterns the DXF names without their lines (%1) hatched as fills, "
+                       "their pattern's distance apart")},
 };
 
 const NoteWords* Find(NoteId id) {

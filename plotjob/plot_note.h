@@ -210,6 +210,9 @@ enum class NoteId : uint16_t {
     CopyDrawingCannotWritten,
     TemporaryFolderFor,
     MadeDrawingLargerMB,
+    DxfHatchLinesWithoutStep,
+    DxfHatchPatternsMore,
+    DxfHatchPatternsByName,
 };
 
 struct Note {

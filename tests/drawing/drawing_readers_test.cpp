@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineF>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -586,13 +587,79 @@ INSTANTIATE_TEST_SUITE_P(Readers, DxfUnits,
                              return std::string(i.param.name);
                          });
 
+// A hatch `h` of ANSI31's one line (45 degrees, 3.175 mm apart) in `space`; `Square` gives it
+// its boundary.
+std::string Ansi31(const std::string& space = "m") {
+    return "h = " + space +
+           ".add_hatch()\nh.set_pattern_fill('ANSI31', style=0, "
+           "definition=[[45, (0, 0), (-2.2450640303, 2.2450640303), []]])";
+}
+std::string Square(const std::string& hatch, int size) {
+    const std::string s = std::to_string(size);
+    return hatch + ".paths.add_polyline_path([(0, 0), (" + s + ", 0), (" + s + ", " + s +
+           "), (0, " + s + ")])";
+}
+// Lines along x, 5 mm apart, `dashes` as the file gives them, in a 40 mm square with two
+// islands, one in the other, hatched in `style`.
+std::string Islands(int style, const std::string& dashes) {
+    return "h = m.add_hatch()\nh.set_pattern_fill('LINES', style=" + std::to_string(style) +
+           ", definition=[[0, (0, 2.5), (0, 5), " + dashes +
+           "]])\nfor a, b in ((0, 40), (10, 30), (15, 25)):\n"
+           "    h.paths.add_polyline_path([(a, a), (b, a), (b, b), (a, b)])";
+}
+
+// The pen-down lines of a plot, in plotter units.
+std::vector<QLineF> PenDownLines(const std::string& body) {
+    std::vector<QLineF> lines;
+    static const std::regex instruction("(PU|PD)([-0-9,]*)");
+    static const std::regex number("-?[0-9]+");
+    QPointF at;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        const std::string args = (*it)[2].str();
+        std::vector<double> n;
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stod(m->str()));
+        for (size_t i = 0; i + 1 < n.size(); i += 2) {
+            const QPointF to(n[i], n[i + 1]);
+            if ((*it)[1] == "PD") lines.emplace_back(at, to);
+            at = to;
+        }
+    }
+    return lines;
+}
+
+double DistanceTo(const std::vector<QLineF>& lines, QPointF p) {
+    double nearest = INFINITY;
+    for (const QLineF& l : lines) {
+        const QPointF d = l.p2() - l.p1();
+        const double len2 = QPointF::dotProduct(d, d);
+        const double t =
+            len2 > 0 ? std::clamp(QPointF::dotProduct(p - l.p1(), d) / len2, 0.0, 1.0) : 0;
+        nearest = std::min(nearest, QLineF(p, l.p1() + d * t).length());
+    }
+    return nearest;
+}
+
+// A point of the drawing (mm) and how far from it the plot passes: within `mm` when `within`,
+// else farther than `mm`.
+struct Near {
+    double x, y, mm;
+    bool within = true;
+};
+
 TEST(Readers, DxfEntitiesKeepTheirShape) {
     const struct {
         const char* name;
-        const char* body;
+        std::string body;
         long width, height;  // the line box, plotter units (40 per mm)
         int runs = 0;        // pen-down runs (PD), when given
         const char* note = nullptr;
+        double lengthMm = 0;         // of the pen-down lines, within 5 %, when given
+        double angle = -1;           // of every pen-down line, degrees, when given
+        QPointF topLeft = {};        // of the drawing's lines, mm: where `near` is measured from
+        std::vector<Near> near = {};
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
@@ -741,6 +808,37 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"paper_space_left_out",
          "m.add_line((0, 0), (10, 0))\nd.layout('Layout1').add_line((0, 0), (50, 50))", 400, 0,
          1, "paper space (layouts) left out"},
+        // Section hatching in its own lines, 45 degrees and 3.175 mm apart across a 20 mm
+        // square, one along its diagonal; its boundary is not drawn.
+        {"hatch_pattern_lines", Ansi31() + "\n" + Square("h", 20), 800, 800, 9, nullptr, 127.6,
+         45, {0, 20}, {{10, 10, 0.05}, {7.755, 12.245, 0.05}, {8.877, 11.123, 1.5, false}}},
+        {"hatch_under_an_insert",
+         "b = d.blocks.new('H')\n" + Ansi31("b") + "\n" + Square("h", 20) +
+             "\nm.add_blockref('H', (0, 0), dxfattribs={'xscale': 2, 'yscale': 2})",
+         1600, 1600, 9, nullptr, 255.1, 45, {0, 40}, {{20, 20, 0.05}, {15.51, 24.49, 0.05}}},
+        // Lines at y = 2.5, 7.5, ... 37.5 across 40 mm, islands from 10 to 30 and 15 to 25.
+        {"hatch_islands_nested", Islands(0, "[]"), 1600, 1400, 0, nullptr, 260, 0},
+        {"hatch_islands_outermost", Islands(1, "[]"), 1600, 1400, 0, nullptr, 240, 0},
+        {"hatch_islands_ignored", Islands(2, "[]"), 1600, 1400, 8, nullptr, 320, 0},
+        // Dashes from each line's base point: 5 mm on, 5 off.
+        {"hatch_dashes", Islands(2, "[5, -5]"), 1400, 1400, 32, nullptr, 160, 0},
+        {"hatch_solid", "h = m.add_hatch()\nh.set_solid_fill()\n" + Square("h", 20), 800, 800},
+        // As a fill by a pen 3.175 mm wide: its lines from 3.175 mm in, 13.65 mm across.
+        {"hatch_pattern_without_lines",
+         "h = m.add_hatch()\nh.set_pattern_fill('MYPAT', definition=[])\n" + Square("h", 20),
+         -1, 546, 0, "names without their lines (\"MYPAT\")"},
+        // Through the fit points, not along their chords.
+        {"spline_fit_points", "m.add_spline(fit_points=[(0, 0), (50, 50), (100, 0)])", 4000,
+         2000, 0, nullptr, 0, -1, {0, 50},
+         {{0, 0, 0.05}, {50, 50, 0.05}, {100, 0, 0.05}, {25, 25, 2, false}, {75, 25, 2, false}}},
+        {"spline_fit_points_repeated",
+         "m.add_spline(fit_points=[(0, 0), (0, 0), (50, 50), (50, 50), (100, 0)])", 4000, 2000,
+         0, nullptr, 0, -1, {0, 50}, {{50, 50, 0.05}, {25, 25, 2, false}}},
+        // Leaving up and coming back down: a cubic 25 mm high.
+        {"spline_fit_points_tangents",
+         "s = m.add_spline(fit_points=[(0, 0), (100, 0)])\ns.dxf.start_tangent = (0, 1, 0)\n"
+         "s.dxf.end_tangent = (0, -1, 0)",
+         4000, 1000},
     };
     TempHome home;
     const std::string dir = home.scratch("in");
@@ -755,6 +853,24 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         EXPECT_EQ(box.y1, kAreaHeight) << row.name;
         if (row.runs > 0) {
             EXPECT_EQ(Count(out.body, "PD"), row.runs) << row.name;
+        }
+        const std::vector<QLineF> lines = PenDownLines(out.body);
+        double length = 0;
+        for (const QLineF& l : lines) {
+            length += l.length() / 40;
+            // The plot's y is up, as the drawing's: not QLineF::angle()'s.
+            const double angle = std::atan2(l.dy(), l.dx()) * 180 / M_PI;
+            if (row.angle >= 0 && l.length() > 0)
+                EXPECT_NEAR(std::fmod(angle + 360, 180), row.angle, 0.1) << row.name;
+        }
+        if (row.lengthMm > 0) {
+            EXPECT_NEAR(length, row.lengthMm, row.lengthMm * 0.05) << row.name;
+        }
+        for (const Near& n : row.near) {
+            const QPointF at((n.x - row.topLeft.x()) * 40,
+                             kAreaHeight - (row.topLeft.y() - n.y) * 40);
+            EXPECT_EQ(DistanceTo(lines, at) / 40 <= n.mm, n.within)
+                << row.name << " (" << n.x << ", " << n.y << ")";
         }
         // A row without a note is read as it says: nothing noted.
         const auto& notes = out.result.notes;

@@ -8,6 +8,7 @@ markers drawn within markers, text on a path many times over or along another fi
 what else multiplies: tiling cells, Type 3 glyphs within glyphs, page trees, inserted blocks and
 linetype dashes."""
 import random
+import math
 import sys
 import zlib
 
@@ -166,6 +167,22 @@ def polyline(vertices):
             "".join(" 10\n%d\n 20\n%d\n" % (i % 100, i // 100 % 2) for i in range(vertices)))
 
 
+def hatch(step, dashes=()):
+    # A 20 mm square hatched with lines along x, `step` apart, dashed by `dashes`.
+    corners = [(0, 0), (20, 0), (20, 20), (0, 20)]
+    edges = "".join(" 72\n1\n 10\n%d\n 20\n%d\n 11\n%d\n 21\n%d\n" % (a + b)
+                    for a, b in zip(corners, corners[1:] + corners[:1]))
+    return ("  0\nHATCH\n  8\n0\n  2\nP\n 70\n0\n 71\n0\n 91\n1\n 92\n1\n 93\n4\n" + edges +
+            " 97\n0\n 75\n0\n 76\n1\n 52\n0\n 41\n1\n 77\n0\n 78\n1\n 53\n0\n 43\n0\n"
+            " 44\n0\n 45\n0\n 46\n" + step + "\n 79\n%d\n" % len(dashes) +
+            "".join(" 49\n%s\n" % d for d in dashes) + " 98\n0\n")
+
+
+def fit_spline(points):
+    return ("  0\nSPLINE\n  8\n0\n 70\n8\n 71\n3\n 72\n0\n 73\n0\n 74\n%d\n" % len(points) +
+            "".join(" 11\n%.6f\n 21\n%.6f\n" % p for p in points))
+
+
 def dimension(kind, block):
     return "  0\nDIMENSION\n  8\n0\n  2\n" + block + "\n 70\n" + kind + "\n"
 
@@ -249,6 +266,12 @@ def files():
                                                                  insert_array("P", 1000, 1000, 1)),
         "lines_2000_of_a_million_dashes.dxf": dxf(dashed_line("D", "49000") * 2000,
                                                   linetype("D", 0.05, -0.05)),
+        "hatch_lines_1e-6_apart.dxf": dxf(hatch("1e-6")),
+        "hatch_lines_without_offset.dxf": dxf(hatch("0")),
+        "hatch_dashes_1e-9.dxf": dxf(hatch("1", ("1e-9", "-1e-9"))),
+        "spline_1000000_fit_points.dxf": dxf(fit_spline([(i / 1e4, math.sin(i / 1e5))
+                                                         for i in range(1_000_000)])),
+        "spline_one_point_repeated.dxf": dxf(line() + fit_spline([(5, 5)] * 1000)),
         # dxflib skips a DIMENSION of type 7: the next one must still name its own block.
         "dimension_blocks_missing.dxf": dxf(line() + dimension("7", "*DA") +
                                             dimension("0", "*DB")),

@@ -120,6 +120,11 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"linetype_2000000_dashes.dxf", DrawingError::None, ""},
         {"linetype_of_no_length.dxf", DrawingError::None, "linetypes of no length drawn solid"},
         {"dimension_blocks_missing.dxf", DrawingError::None, "block \"*DB\", is not defined"},
+        {"hatch_lines_1e-6_apart.dxf", DrawingError::Refused, "hatch patterns make more than"},
+        {"hatch_lines_without_offset.dxf", DrawingError::Refused, "no offset between them"},
+        {"hatch_dashes_1e-9.dxf", DrawingError::Refused, "hatch patterns make more than"},
+        {"spline_1000000_fit_points.dxf", DrawingError::None, ""},
+        {"spline_one_point_repeated.dxf", DrawingError::None, "splines whose numbers don't add up"},
         // What multiplies is counted before any of it is made, and named.
         {"tiling_cell_0.01.pdf", DrawingError::Refused, "a tiling pattern repeats its cell"},
         {"tiling_cell_20.pdf", DrawingError::None, ""},

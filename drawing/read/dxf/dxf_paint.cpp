@@ -118,6 +118,8 @@ void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
     if (text.loweredCounts > 0) AddNote(notes, NoteId::CountsLargerWhatFollows);
     if (reader.unreadSplines > 0) AddNote(notes, NoteId::SplinesWhoseNumbersDonot);
     if (reader.images > 0) AddNote(notes, NoteId::ImagesSkipped);
+    if (!reader.namedPatterns.empty())
+        AddNote(notes, Note(NoteId::DxfHatchPatternsByName, {Named(reader.namedPatterns)}));
 }
 
 // Reads the drawing into `reader`; an outcome only when that fails.
@@ -133,6 +135,7 @@ std::optional<SourceOutcome> ReadInto(const DxfText& text, Reader& reader) {
                       Note(NoteId::DxfNotReadableWhy, {e.what()}));
     }
     reader.Flush();
+    if (reader.refusal) return Failed(DrawingError::Refused, *reader.refusal);
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "drawing/paint/flatten.h"
+#include "drawing/read/dxf/dxf_spline.h"
 
 namespace {
 
@@ -25,7 +26,9 @@ double Positive(double v, double otherwise) { return std::isfinite(v) && v > 0 ?
 }  // namespace
 
 Reader::Reader(double unitsPerMm, const DxfText& text)
-    : _dimensionBlocks(text.dimensionBlocks), _unitsPerMm(unitsPerMm) {
+    : _dimensionBlocks(text.dimensionBlocks),
+      _unitsPerMm(unitsPerMm),
+      _hatchPatterns(text.hatches) {
     for (const DxfText::Linetype& type : text.complexLinetypes)
         _complexLinetypes.insert(QString::fromStdString(type.name).toUpper(), type.elements);
     SetUnit(0);
@@ -125,6 +128,8 @@ void Reader::addSpline(const DL_SplineData& d) {
     _pending = Style();
     _spline.degree = static_cast<int>(d.degree);
     _spline.closed = (d.flags & 1) != 0;
+    _spline.startTangent = QPointF(d.tangentStartX, d.tangentStartY);
+    _spline.endTangent = QPointF(d.tangentEndX, d.tangentEndY);
 }
 void Reader::addControlPoint(const DL_ControlPointData& d) {
     if (!_inSpline || _spline.control.size() >= 1'000'000) return;
@@ -222,48 +227,34 @@ void Reader::addMText(const DL_MTextData& d) {
     Run(Drawn::mark).addPath(m.map(all));
 }
 
-void Reader::addHatch(const DL_HatchData&) { Flush(); }
+void Reader::addHatch(const DL_HatchData& d) {
+    Flush();
+    const size_t at = _hatches++;
+    _hatch.Begin(d, at < _hatchPatterns.size() ? &_hatchPatterns[at] : nullptr);
+    _inHatch = true;
+    _pending = Style();
+}
+void Reader::addHatchLoop(const DL_HatchLoopData&) {
+    if (_inHatch) _hatch.Loop();
+}
 void Reader::addHatchEdge(const DL_HatchEdgeData& e) {
-    if (!e.vertices.empty()) {
-        std::vector<BulgeVertex> v;
-        for (const std::vector<double>& p : e.vertices) {
-            if (p.size() < 2 || !Fine({p[0], p[1], p.size() > 2 ? p[2] : 0})) return;
-            v.push_back({p[0], p[1], p.size() > 2 ? p[2] : 0});
-        }
-        AddBulgePolyline(Run(Drawn::mark), v, true);
-        return;
-    }
-    switch (e.type) {
-        case 1:
-            if (Fine({e.x1, e.y1, e.x2, e.y2})) {
-                Run(Drawn::mark).moveTo(e.x1, e.y1);
-                Run(Drawn::mark).lineTo(e.x2, e.y2);
-            }
-            break;
-        case 2:
-            if (Fine({e.cx, e.cy, e.radius, e.angle1, e.angle2}) && Sized(e.radius)) {
-                // Hatch arcs give their angles in radians; clockwise ones are mirrored.
-                const double a1 = e.ccw ? e.angle1 : -e.angle2, a2 = e.ccw ? e.angle2 : -e.angle1;
-                AddArc(Run(Drawn::mark), {e.cx, e.cy}, e.radius, a1, a2, false);
-            }
-            break;
-        case 3:
-            if (Fine({e.cx, e.cy, e.mx, e.my, e.ratio, e.angle1, e.angle2}) && Sized(e.ratio))
-                AddEllipseArc(Run(Drawn::mark), {e.cx, e.cy}, {e.mx, e.my}, e.ratio, e.angle1,
-                              e.angle2, false);
-            break;
-        case 4: {
-            SplineData s;
-            s.degree = static_cast<int>(e.degree);
-            for (const auto& c : e.controlPoints)
-                if (c.size() >= 2) s.control.emplace_back(c[0], c[1]);
-            s.knots = e.knots;
-            if (e.weights.size() == s.control.size()) s.weights = e.weights;
-            QPainterPath p;
-            if (AddSpline(p, s, _splineTolerance)) Run(Drawn::mark).addPath(p);
-            break;
-        }
-    }
+    if (_inHatch && !_broken && !_hatch.Edge(e, _splineTolerance)) _broken = true;
+}
+
+// The boundary is where the fill ends, not a line of its own: only the fill is drawn.
+void Reader::FlushHatch() {
+    _inHatch = false;
+    if (_broken) ++outOfRange;
+    if (_broken || refusal) return;
+    HatchDrawing drawn;
+    refusal = _hatch.Make(&drawn, &_hatchBudget, _splineTolerance, unitMm);
+    if (refusal) return;
+    if (!drawn.area.isEmpty()) Run(_pending, Drawn::area).addPath(drawn.area);
+    if (!drawn.lines.isEmpty()) Run(_pending, Drawn::mark).addPath(drawn.lines);
+    const std::string& name = _hatch.byName();
+    if (!name.empty() && namedPatterns.size() < 8 &&
+        std::find(namedPatterns.begin(), namedPatterns.end(), name) == namedPatterns.end())
+        namedPatterns.push_back(name);
 }
 
 void Reader::addImage(const DL_ImageData&) {
@@ -286,13 +277,14 @@ void Reader::Flush() {
             for (double w : _spline.weights) weighted = weighted || w != 1;
             if (!weighted) _spline.weights.clear();
             QPainterPath p;
-            usable = AddSpline(p, _spline, _splineTolerance);
+            usable = AddDxfSpline(p, _spline, _splineTolerance);
             if (usable) Run(_pending).addPath(p);
         }
         if (!usable) ++unreadSplines;
         _spline = SplineData{};
     }
     if (_leader) FlushLeader();
+    if (_inHatch) FlushHatch();
     _broken = false;
 }
 

@@ -11,10 +11,12 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "drawing/read/dxf/dxf_dimension.h"
+#include "drawing/read/dxf/dxf_hatch.h"
 #include "drawing/read/dxf/dxf_linetype.h"
 #include "drawing/read/dxf/dxf_shapes.h"
 #include "drawing/read/dxf/dxf_stream.h"
@@ -77,6 +79,8 @@ public:
     double unitMm = 1;
     int64_t outOfRange = 0, unreadSplines = 0, images = 0, degenerate = 0;
     int64_t paperEntities = 0, unreadDimensions = 0;
+    std::vector<std::string> namedPatterns;  // hatched by the pen's rule, not their own lines
+    std::optional<Note> refusal;             // the drawing is not plotted
 
     // Splines are sampled in drawing units: the tolerance follows the unit and the scale.
     // `text`: what the preparation of the file found that dxflib does not hand on.
@@ -104,7 +108,8 @@ public:
     void addText(const DL_TextData& d) override;
     void addMTextChunk(const std::string& text) override;
     void addMText(const DL_MTextData& d) override;
-    void addHatch(const DL_HatchData&) override;
+    void addHatch(const DL_HatchData& d) override;
+    void addHatchLoop(const DL_HatchLoopData&) override;
     void addHatchEdge(const DL_HatchEdgeData& e) override;
     void addImage(const DL_ImageData&) override;
 
@@ -144,11 +149,12 @@ private:
     template <typename Fallback>
     void Dimension(Fallback&& fallback);
     void FlushLeader();
+    void FlushHatch();
 
     Block* _current = &model;
     bool _paperBlock = false;
     bool _polyline = false, _closed = false, _broken = false, _inSpline = false;
-    bool _leader = false, _leaderArrow = false;
+    bool _leader = false, _leaderArrow = false, _inHatch = false;
     double _leaderScale = 1;
     std::vector<BulgeVertex> _vertices;
     SplineData _spline;
@@ -160,4 +166,8 @@ private:
     std::vector<double> _dashes;                            // of the LTYPE being read
     double _unitsPerMm;
     double _splineTolerance = 0.01;
+    DxfHatch _hatch;
+    const std::vector<DxfText::Hatch>& _hatchPatterns;  // each HATCH's, in order
+    size_t _hatches = 0;                                // read so far
+    int64_t _hatchBudget = kMaxHatchPieces;
 };

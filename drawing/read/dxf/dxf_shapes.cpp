@@ -142,13 +142,6 @@ void AddBulgePolyline(QPainterPath& path, const std::vector<BulgeVertex>& v, boo
 bool AddSpline(QPainterPath& path, const SplineData& s, double tolerance) {
     const int n = static_cast<int>(s.control.size());
     const int p = s.degree;
-    if (n == 0) {
-        if (s.fit.size() < 2) return false;
-        path.moveTo(s.fit[0]);
-        for (size_t i = 1; i < s.fit.size(); ++i) path.lineTo(s.fit[i]);
-        if (s.closed) path.closeSubpath();
-        return true;
-    }
     if (p < 1 || p > 11 || n < p + 1 || static_cast<int>(s.knots.size()) != n + p + 1 ||
         (!s.weights.empty() && static_cast<int>(s.weights.size()) != n))
         return false;

@@ -27,14 +27,15 @@ struct BulgeVertex {
 void AddBulgePolyline(QPainterPath& path, const std::vector<BulgeVertex>& vertices, bool closed);
 
 // A B-spline of `degree` with its control points, knots and weights (empty: all 1), sampled so
-// that chords stay within `tolerance` drawing units of it. Fit points alone are joined by
-// straight lines. False when the numbers don't make a spline.
+// that chords stay within `tolerance` drawing units of it. False when the numbers don't make a
+// spline (without control points none does: see AddDxfSpline for fit points).
 struct SplineData {
     int degree = 3;
     std::vector<QPointF> control;
     std::vector<double> knots;
     std::vector<double> weights;
     std::vector<QPointF> fit;
+    QPointF startTangent, endTangent;  // of the fit points' curve; (0, 0): not given
     bool closed = false;
 };
 bool AddSpline(QPainterPath& path, const SplineData& spline, double tolerance);

@@ -119,6 +119,25 @@ private:
         if (_entity == "LTYPE" && code == 74 && DxfInt(value) != 0) _flagged = true;
         if (_entity == "LTYPE" && code == 49 && _elements.size() < 1024)
             _elements.push_back(std::strtod(std::string(value).c_str(), nullptr));
+        if (_entity == "HATCH") RememberHatch(code, value);
+    }
+    // A pattern line begins with its angle (53); its dashes (49) come last.
+    void RememberHatch(int code, std::string_view value) {
+        std::vector<DxfText::HatchLine>& lines = _hatch.lines;
+        if (code == 75) _hatch.style = DxfInt(value);
+        if (code != 53 && code != 49 && (code < 43 || code > 46)) return;
+        const double v = std::strtod(std::string(value.substr(0, 64)).c_str(), nullptr);
+        if (code == 53) {
+            _hatchLineKept = lines.size() < kMaxHatchLines;
+            if (_hatchLineKept) lines.emplace_back().angle = v;
+        }
+        if (lines.empty() || !_hatchLineKept) return;
+        DxfText::HatchLine& line = lines.back();
+        if (code == 43) line.baseX = v;
+        if (code == 44) line.baseY = v;
+        if (code == 45) line.offsetX = v;
+        if (code == 46) line.offsetY = v;
+        if (code == 49 && line.dashes.size() < kMaxHatchDashes) line.dashes.push_back(v);
     }
     void EndEntity(DxfText& out) {
         // In step with dxflib, which hands on every DIMENSION but those of type 7 (of the
@@ -127,6 +146,9 @@ private:
             out.dimensionBlocks.emplace_back(_name);
         if (_entity == "LTYPE" && _flagged && out.complexLinetypes.size() < 1024)
             out.complexLinetypes.push_back({_name, std::move(_elements)});
+        if (_entity == "HATCH" && out.hatches.size() < 10'000'000)
+            out.hatches.push_back(std::move(_hatch));
+        _hatch = DxfText::Hatch{};
         _name.clear();
         _elements.clear();
         _flagged = false;
@@ -183,6 +205,10 @@ private:
     std::string _name;              // of the DIMENSION's picture, or of the LTYPE
     bool _flagged = false;          // a DIMENSION dxflib skips, an LTYPE with text or shapes
     std::vector<double> _elements;  // of the LTYPE
+    DxfText::Hatch _hatch;
+    bool _hatchLineKept = false;
+    // A pattern of more lines or dashes than any drafting program's is cut to these.
+    static constexpr size_t kMaxHatchLines = 1024, kMaxHatchDashes = 64;
 };
 
 }  // namespace

@@ -11,8 +11,8 @@
 // - a real number that is not one (nan, inf) is made one out of range, so that its entity is
 //   left out and said to be, as an entity out of range is.
 // A file that needs none of this is handed on as it is. On the way, what dxflib reads but does
-// not hand on is noted: the block a DIMENSION's picture is in, and which linetypes carry text or
-// shapes.
+// not hand on is noted: the block a DIMENSION's picture is in, which linetypes carry text or
+// shapes, and a HATCH's pattern lines and style.
 
 #include <QByteArray>
 #include <cstdint>
@@ -39,6 +39,21 @@ struct DxfText {
         std::vector<double> elements;
     };
     std::vector<Linetype> complexLinetypes;
+    // A hatch pattern's line as the HATCH gives it, scaled and turned already: its angle
+    // (degrees), a point it passes through, the step to the next line, and its dashes (a
+    // negative length a gap, 0 a dot; none: solid).
+    struct HatchLine {
+        double angle = 0;
+        double baseX = 0, baseY = 0, offsetX = 0, offsetY = 0;
+        std::vector<double> dashes;
+    };
+    // What dxflib leaves out of each HATCH, in the order it hands them on: the island style
+    // (0 nested, 1 outermost only, 2 islands ignored) and the pattern's lines.
+    struct Hatch {
+        int style = 0;
+        std::vector<HatchLine> lines;
+    };
+    std::vector<Hatch> hatches;
 };
 
 DxfText PrepareDxfText(const QByteArray& bytes);

@@ -24,6 +24,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/read/bounded_child.h"
+#include "drawing/read/dxf/dxf_paint.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
@@ -883,6 +884,36 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
                                     return NoteEnglish(n).find(row.note) != std::string::npos;
                                 }))
             << row.name;
+    }
+}
+
+// A WIPEOUT stands where the drafting program shows it, as an area (in the paper's white); a
+// HATCH after it still draws its own pattern's lines, from the edge of its square, not pulled
+// in as a fill's.
+TEST(Readers, DxfWipeoutsAreAreasWhereTheyStand) {
+    const struct {
+        const char* name;
+        std::string body;
+        QRectF box;  // the drawing's extents, mm
+    } rows[] = {
+        {"wipeout_square", "m.add_wipeout([(0, 0), (20, 0), (20, 20), (0, 20)])", {0, 0, 20, 20}},
+        {"wipeout_triangle", "m.add_wipeout([(30, 0), (50, 0), (40, 20)])", {30, 0, 20, 20}},
+        {"wipeout_then_hatch",
+         "m.add_wipeout([(100, 0), (120, 0), (120, 5), (100, 5)])\n" + Ansi31() + "\n" +
+             Square("h", 20),
+         {0, 0, 120, 20}},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    for (const auto& row : rows) {
+        const std::string bytes = ReadFileBytes(MakeDxf(dir, row.name, row.body));
+        const std::optional<DxfExtents> extents =
+            DxfExtentsOf(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        ASSERT_TRUE(extents) << row.name;
+        for (const auto& [got, want] :
+             {std::pair{extents->box.left(), row.box.left()}, {extents->box.top(), row.box.top()},
+              {extents->box.right(), row.box.right()}, {extents->box.bottom(), row.box.bottom()}})
+            EXPECT_NEAR(got, want, 1e-6) << row.name;
     }
 }
 

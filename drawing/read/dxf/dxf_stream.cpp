@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "drawing/read/dxf/dxf_wipeout.h"
+
 namespace {
 
 // Group codes by what their value is, as the DXF reference lists them.
@@ -81,12 +83,14 @@ public:
             at = Next(valueEnd);
             const std::string_view value = Trimmed(View(valueAt, valueEnd));
             if (code == 0) {
-                EndEntity(out);
+                EndEntity(out, codeAt);
                 _entity = Upper(value);
+                _entityAt = codeAt;
                 _entityEnd = -1;
             } else {
                 Remember(code, value);
             }
+            if (_entity == "WIPEOUT") continue;  // replaced whole at its end
             if (valueEnd - valueAt > kDxfMaxLine) {
                 if (!StringGroup(code)) return Refuse(out, 2 * pair + 2);
                 Replace(valueAt, valueEnd, QByteArray(_data + valueAt, kDxfMaxLine));
@@ -105,7 +109,7 @@ public:
                 }
             }
         }
-        EndEntity(out);
+        EndEntity(out, _size);
         out.bytes =
             _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
         return out;
@@ -120,6 +124,7 @@ private:
         if (_entity == "LTYPE" && code == 49 && _elements.size() < 1024)
             _elements.push_back(std::strtod(std::string(value).c_str(), nullptr));
         if (_entity == "HATCH") RememberHatch(code, value);
+        if (_entity == "WIPEOUT") _wipeout.Take(code, value);
     }
     // A pattern line begins with its angle (53); its dashes (49) come last.
     void RememberHatch(int code, std::string_view value) {
@@ -139,7 +144,13 @@ private:
         if (code == 46) line.offsetY = v;
         if (code == 49 && line.dashes.size() < kMaxHatchDashes) line.dashes.push_back(v);
     }
-    void EndEntity(DxfText& out) {
+    // `end`: where the next entity begins.
+    void EndEntity(DxfText& out, qsizetype end) {
+        if (_entity == "WIPEOUT") {
+            Replace(_entityAt, end, QByteArray::fromStdString(_wipeout.AsHatch()));
+            if (out.hatches.size() < 10'000'000) out.hatches.emplace_back();
+            _wipeout = DxfWipeout{};
+        }
         // In step with dxflib, which hands on every DIMENSION but those of type 7 (of the
         // type's lowest three bits).
         if (_entity == "DIMENSION" && !_flagged && out.dimensionBlocks.size() < 10'000'000)
@@ -206,6 +217,8 @@ private:
     bool _flagged = false;          // a DIMENSION dxflib skips, an LTYPE with text or shapes
     std::vector<double> _elements;  // of the LTYPE
     DxfText::Hatch _hatch;
+    DxfWipeout _wipeout;
+    qsizetype _entityAt = 0;  // where the entity's first group begins
     bool _hatchLineKept = false;
     // A pattern of more lines or dashes than any drafting program's is cut to these.
     static constexpr size_t kMaxHatchLines = 1024, kMaxHatchDashes = 64;

@@ -12,7 +12,8 @@
 //   left out and said to be, as an entity out of range is.
 // A file that needs none of this is handed on as it is. On the way, what dxflib reads but does
 // not hand on is noted: the block a DIMENSION's picture is in, which linetypes carry text or
-// shapes, and a HATCH's pattern lines and style.
+// shapes, and a HATCH's pattern lines and style. A WIPEOUT, which dxflib does not read at all,
+// is handed on as the white solid HATCH it shows as.
 
 #include <QByteArray>
 #include <cstdint>

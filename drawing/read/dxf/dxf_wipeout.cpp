@@ -1,0 +1,88 @@
+#include "drawing/read/dxf/dxf_wipeout.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// As the reader's: numbers beyond this are not a drawing's.
+constexpr double kMaxCoordinate = 1e9;
+constexpr size_t kMaxClipVertices = 100'000;
+
+double Number(std::string_view value, bool* fine) {
+    const double v = std::strtod(std::string(value.substr(0, 64)).c_str(), nullptr);
+    if (!std::isfinite(v) || std::abs(v) > kMaxCoordinate) *fine = false;
+    return v;
+}
+
+std::string Group(int code, const std::string& value) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%3d\n", code);
+    return number + value + "\n";
+}
+
+std::string Coordinate(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", v);
+    return text;
+}
+
+}  // namespace
+
+void DxfWipeout::Take(int code, std::string_view value) {
+    switch (code) {
+        case 8: _layer = std::string(value.substr(0, 255)); break;
+        case 67: _paper = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0; break;
+        case 10: _insert.setX(Number(value, &_fine)); break;
+        case 20: _insert.setY(Number(value, &_fine)); break;
+        case 11: _u.setX(Number(value, &_fine)); break;
+        case 21: _u.setY(Number(value, &_fine)); break;
+        case 12: _v.setX(Number(value, &_fine)); break;
+        case 22: _v.setY(Number(value, &_fine)); break;
+        case 13: _size.setX(Number(value, &_fine)); break;
+        case 23: _size.setY(Number(value, &_fine)); break;
+        case 71: _clipType = std::atoi(std::string(value.substr(0, 16)).c_str()); break;
+        case 280: _clipped = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0; break;
+        case 14:
+            if (_clip.size() < kMaxClipVertices) _clip.emplace_back(Number(value, &_fine), 0);
+            break;
+        case 24:
+            if (!_clip.empty()) _clip.back().setY(Number(value, &_fine));
+            break;
+        default: break;
+    }
+}
+
+// The clip outline's pixels are counted from the image's top-left corner, y down, each
+// pixel's centre at whole numbers; the image lies from the insertion point along u (a pixel's
+// width) and v (its height).
+std::vector<QPointF> DxfWipeout::Outline() const {
+    std::vector<QPointF> pixels;
+    const double w = _size.x(), h = _size.y();
+    if (!_clipped || _clip.size() < 2) {
+        pixels = {{-0.5, h - 0.5}, {w - 0.5, h - 0.5}, {w - 0.5, -0.5}, {-0.5, -0.5}};
+    } else if (_clipType == 1 || _clip.size() == 2) {
+        const QPointF a = _clip[0], b = _clip[1];
+        pixels = {a, {b.x(), a.y()}, b, {a.x(), b.y()}};
+    } else {
+        pixels = _clip;
+    }
+    std::vector<QPointF> outline;
+    for (const QPointF& p : pixels)
+        outline.push_back(_insert + _u * (p.x() + 0.5) + _v * (h - 0.5 - p.y()));
+    return outline;
+}
+
+std::string DxfWipeout::AsHatch() const {
+    if (!_fine) return {};
+    const std::vector<QPointF> outline = Outline();
+    std::string out = Group(0, "HATCH") + Group(8, _layer);
+    if (_paper) out += Group(67, "1");
+    // White as a true colour: the paper's, whatever the layer's colour.
+    out += Group(420, "16777215") + Group(2, "SOLID") + Group(70, "1") + Group(71, "0") +
+           Group(91, "1") + Group(92, "3") + Group(72, "0") + Group(73, "1") +
+           Group(93, std::to_string(outline.size()));
+    for (const QPointF& p : outline) out += Group(10, Coordinate(p.x())) + Group(20, Coordinate(p.y()));
+    return out + Group(97, "0") + Group(75, "0") + Group(76, "1") + Group(98, "0");
+}

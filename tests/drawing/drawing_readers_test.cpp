@@ -600,12 +600,18 @@ std::string Square(const std::string& hatch, int size) {
     return hatch + ".paths.add_polyline_path([(0, 0), (" + s + ", 0), (" + s + ", " + s +
            "), (0, " + s + ")])";
 }
-// Lines along x, 5 mm apart, `dashes` as the file gives them, in a 40 mm square with two
-// islands, one in the other, hatched in `style`.
-std::string Islands(int style, const std::string& dashes) {
-    return "h = m.add_hatch()\nh.set_pattern_fill('LINES', style=" + std::to_string(style) +
-           ", definition=[[0, (0, 2.5), (0, 5), " + dashes +
-           "]])\nfor a, b in ((0, 40), (10, 30), (15, 25)):\n"
+// Lines along x, 5 mm apart from 2.5 mm, `dashes` as the file gives them, in a 40 mm square
+// with two islands, one in the other, hatched in `style`; or in a loop of the line and arc
+// `edges` (the arguments of add_line and add_arc, a tuple each).
+std::string Islands(int style, const std::string& dashes, const std::string& edges = "") {
+    const std::string hatch = "h = m.add_hatch()\nh.set_pattern_fill('LINES', style=" +
+                              std::to_string(style) + ", definition=[[0, (0, 2.5), (0, 5), " +
+                              dashes + "]])\n";
+    if (!edges.empty())
+        return hatch + "e = h.paths.add_edge_path()\nfor a in ((" + edges +
+               ")):\n    (e.add_arc if len(a) > 2 else e.add_line)(*a)";
+    return hatch +
+           "for a, b in ((0, 40), (10, 30), (15, 25)):\n"
            "    h.paths.add_polyline_path([(a, a), (b, a), (b, b), (a, b)])";
 }
 
@@ -823,6 +829,16 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"hatch_islands_ignored", Islands(2, "[]"), 1600, 1400, 8, nullptr, 320, 0},
         // Dashes from each line's base point: 5 mm on, 5 off.
         {"hatch_dashes", Islands(2, "[5, -5]"), 1400, 1400, 32, nullptr, 160, 0},
+        // Edges joined into one loop whichever way each runs: a D of 20 mm and a half circle
+        // of 10 mm, crossed at 2.5, 7.5, 12.5 and 17.5 mm.
+        {"hatch_edges_counter_clockwise",
+         Islands(0, "[]", "(0, 0), (20, 0)), ((20, 10), 10, -90, 90, True), ((20, 20), (0, 20)), "
+                          "((0, 20), (0, 0)"),
+         1187, 600, 4, nullptr, 112.6, 0},
+        {"hatch_edges_clockwise",
+         Islands(0, "[]", "(0, 0), (0, 20)), ((0, 20), (20, 20)), ((20, 10), 10, 90, -90, False), "
+                          "((20, 0), (0, 0)"),
+         1187, 600, 4, nullptr, 112.6, 0},
         {"hatch_solid", "h = m.add_hatch()\nh.set_solid_fill()\n" + Square("h", 20), 800, 800},
         // As a fill by a pen 3.175 mm wide: its lines from 3.175 mm in, 13.65 mm across.
         {"hatch_pattern_without_lines",

@@ -233,8 +233,9 @@ bool DxfHatch::Edge(const DL_HatchEdgeData& e, double tolerance) {
         _loops.push_back(std::move(piece));
         return true;
     }
-    // Clockwise arcs give their angles mirrored.
-    const double a1 = e.ccw ? e.angle1 : -e.angle2, a2 = e.ccw ? e.angle2 : -e.angle1;
+    // A clockwise arc from A to B gives 360 - B and 360 - A: mirrored back, the first of them
+    // begins the same arc counter-clockwise.
+    const double a1 = e.ccw ? e.angle1 : -e.angle1, a2 = e.ccw ? e.angle2 : -e.angle2;
     switch (e.type) {
         case 1:
             if (!Fine({e.x1, e.y1, e.x2, e.y2})) return false;

@@ -248,7 +248,8 @@ bool DxfHatch::Edge(const DL_HatchEdgeData& e, double tolerance) {
             break;
         case 3:
             if (!Fine({e.cx, e.cy, e.mx, e.my, e.ratio, e.angle1, e.angle2})) return false;
-            if (e.ratio > 0) AddEllipseArc(piece, {e.cx, e.cy}, {e.mx, e.my}, e.ratio, a1, a2, false);
+            if (e.ratio > 0)
+                AddEllipseArc(piece, {e.cx, e.cy}, {e.mx, e.my}, e.ratio, a1, a2, false);
             break;
         case 4: {
             SplineData s;
@@ -294,8 +295,8 @@ std::optional<Note> DxfHatch::Make(HatchDrawing* out, int64_t* budget, double to
     std::vector<Family> families;
     double pieces = 0;
     for (const DxfText::HatchLine& line : _pattern->lines) {
-        const bool dashesFine = std::all_of(line.dashes.begin(), line.dashes.end(),
-                                            [](double d) { return Fine({d}); });
+        const bool dashesFine =
+            std::all_of(line.dashes.begin(), line.dashes.end(), [](double d) { return Fine({d}); });
         if (!dashesFine || !Fine({line.angle, line.baseX, line.baseY, line.offsetX, line.offsetY}))
             continue;
         const Family f = FamilyOf(line);

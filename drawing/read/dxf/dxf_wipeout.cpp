@@ -32,25 +32,50 @@ std::string Coordinate(double v) {
 
 void DxfWipeout::Take(int code, std::string_view value) {
     switch (code) {
-        case 8: _layer = std::string(value.substr(0, 255)); break;
-        case 67: _paper = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0; break;
-        case 10: _insert.setX(Number(value, &_fine)); break;
-        case 20: _insert.setY(Number(value, &_fine)); break;
-        case 11: _u.setX(Number(value, &_fine)); break;
-        case 21: _u.setY(Number(value, &_fine)); break;
-        case 12: _v.setX(Number(value, &_fine)); break;
-        case 22: _v.setY(Number(value, &_fine)); break;
-        case 13: _size.setX(Number(value, &_fine)); break;
-        case 23: _size.setY(Number(value, &_fine)); break;
-        case 71: _clipType = std::atoi(std::string(value.substr(0, 16)).c_str()); break;
-        case 280: _clipped = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0; break;
+        case 8:
+            _layer = std::string(value.substr(0, 255));
+            break;
+        case 67:
+            _paper = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0;
+            break;
+        case 10:
+            _insert.setX(Number(value, &_fine));
+            break;
+        case 20:
+            _insert.setY(Number(value, &_fine));
+            break;
+        case 11:
+            _u.setX(Number(value, &_fine));
+            break;
+        case 21:
+            _u.setY(Number(value, &_fine));
+            break;
+        case 12:
+            _v.setX(Number(value, &_fine));
+            break;
+        case 22:
+            _v.setY(Number(value, &_fine));
+            break;
+        case 13:
+            _size.setX(Number(value, &_fine));
+            break;
+        case 23:
+            _size.setY(Number(value, &_fine));
+            break;
+        case 71:
+            _clipType = std::atoi(std::string(value.substr(0, 16)).c_str());
+            break;
+        case 280:
+            _clipped = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0;
+            break;
         case 14:
             if (_clip.size() < kMaxClipVertices) _clip.emplace_back(Number(value, &_fine), 0);
             break;
         case 24:
             if (!_clip.empty()) _clip.back().setY(Number(value, &_fine));
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -83,6 +108,7 @@ std::string DxfWipeout::AsHatch() const {
     out += Group(420, "16777215") + Group(2, "SOLID") + Group(70, "1") + Group(71, "0") +
            Group(91, "1") + Group(92, "3") + Group(72, "0") + Group(73, "1") +
            Group(93, std::to_string(outline.size()));
-    for (const QPointF& p : outline) out += Group(10, Coordinate(p.x())) + Group(20, Coordinate(p.y()));
+    for (const QPointF& p : outline)
+        out += Group(10, Coordinate(p.x())) + Group(20, Coordinate(p.y()));
     return out + Group(97, "0") + Group(75, "0") + Group(76, "1") + Group(98, "0");
 }

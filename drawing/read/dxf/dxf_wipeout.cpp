@@ -31,52 +31,17 @@ std::string Coordinate(double v) {
 }  // namespace
 
 void DxfWipeout::Take(int code, std::string_view value) {
-    switch (code) {
-        case 8:
-            _layer = std::string(value.substr(0, 255));
-            break;
-        case 67:
-            _paper = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0;
-            break;
-        case 10:
-            _insert.setX(Number(value, &_fine));
-            break;
-        case 20:
-            _insert.setY(Number(value, &_fine));
-            break;
-        case 11:
-            _u.setX(Number(value, &_fine));
-            break;
-        case 21:
-            _u.setY(Number(value, &_fine));
-            break;
-        case 12:
-            _v.setX(Number(value, &_fine));
-            break;
-        case 22:
-            _v.setY(Number(value, &_fine));
-            break;
-        case 13:
-            _size.setX(Number(value, &_fine));
-            break;
-        case 23:
-            _size.setY(Number(value, &_fine));
-            break;
-        case 71:
-            _clipType = std::atoi(std::string(value.substr(0, 16)).c_str());
-            break;
-        case 280:
-            _clipped = std::atoi(std::string(value.substr(0, 16)).c_str()) != 0;
-            break;
-        case 14:
-            if (_clip.size() < kMaxClipVertices) _clip.emplace_back(Number(value, &_fine), 0);
-            break;
-        case 24:
-            if (!_clip.empty()) _clip.back().setY(Number(value, &_fine));
-            break;
-        default:
-            break;
-    }
+    const auto whole = [&] { return std::atoi(std::string(value.substr(0, 16)).c_str()); };
+    // 10-13 and 20-23: x and y of the insertion point, u, v and the size in pixels.
+    QPointF* const points[] = {&_insert, &_u, &_v, &_size};
+    if (code >= 10 && code <= 13) points[code - 10]->setX(Number(value, &_fine));
+    if (code >= 20 && code <= 23) points[code - 20]->setY(Number(value, &_fine));
+    if (code == 8) _layer = std::string(value.substr(0, 255));
+    if (code == 67) _paper = whole() != 0;
+    if (code == 71) _clipType = whole();
+    if (code == 280) _clipped = whole() != 0;
+    if (code == 14 && _clip.size() < kMaxClipVertices) _clip.emplace_back(Number(value, &_fine), 0);
+    if (code == 24 && !_clip.empty()) _clip.back().setY(Number(value, &_fine));
 }
 
 // The clip outline's pixels are counted from the image's top-left corner, y down, each

@@ -543,6 +543,9 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it")},
     {NoteId::MadeDrawingLargerMB, "MadeDrawingLargerMB",
      QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB")},
+    {NoteId::LettersStrokeFontsLack, "LettersStrokeFontsLack",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "%1 characters that the stroke fonts %2 lack drawn as outlines")},
 };
 
 const NoteWords* Find(NoteId id) {

@@ -135,6 +135,41 @@ int Count(const std::string& body, const std::string& what) {
     return n;
 }
 
+// The share of pen-down runs that end where they start: a letter drawn as its outline closes
+// on itself, a stroke doesn't.
+double ClosedShare(const std::string& body) {
+    static const std::regex instruction("(SP|PU|PD)([-0-9,]*)");
+    static const std::regex number("-?[0-9]+");
+    long x = 0, y = 0, startX = 0, startY = 0;
+    bool down = false;
+    int runs = 0, closed = 0;
+    const auto end = [&] {
+        if (down) closed += x == startX && y == startY;
+        down = false;
+    };
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        const std::string args = (*it)[2].str();
+        if ((*it)[1] != "PD") end();
+        if ((*it)[1] == "PD" && !down) {
+            down = true;
+            ++runs;
+            startX = x;
+            startY = y;
+        }
+        std::vector<long> n;
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stol(m->str()));
+        if ((*it)[1] != "SP" && n.size() >= 2) {
+            x = n[n.size() - 2];
+            y = n.back();
+        }
+    }
+    end();
+    return runs == 0 ? 0 : static_cast<double>(closed) / runs;
+}
+
 const char kDrawing[] =
     "<svg xmlns='http://www.w3.org/2000/svg' width='210mm' height='297mm' viewBox='0 0 210 297'>"
     "<rect x='10' y='20' width='100' height='60' fill='none' stroke='black'/>"
@@ -593,6 +628,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         long width, height;  // the line box, plotter units (40 per mm)
         int runs = 0;        // pen-down runs (PD), when given
         const char* note = nullptr;
+        double closed = -1;  // the share of runs closed on themselves at most (1: all), when given
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
@@ -631,12 +667,50 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"mtext_two_lines",
          "m.add_mtext('HH\\\\PHH', dxfattribs={'char_height': 10, 'insert': (0, 0)})", -1,
          400 + 667},
-        // Characters beyond the file's code page, as older drafting programs write them.
+        // Characters beyond the file's code page, as older drafting programs write them: two H
+        // of three strokes each in the default style's txt.
         {"text_unicode_escape", "m.add_text('\\\\U+0048\\\\U+0048', dxfattribs={'height': 10})",
-         -1, 400, 2},
+         -1, 400, 6},
         {"mtext_unicode_escape",
          "m.add_mtext('\\\\U+0048\\\\U+0048', dxfattribs={'char_height': 10, 'insert': (0, 0)})",
-         -1, 400, 2},
+         -1, 400, 6},
+        // Stroke fonts are single strokes, capitals as high as the text; outline fonts close
+        // every letter's outline on itself.
+        {"text_romans_single_strokes",
+         "d.styles.new('R', dxfattribs={'font': 'romans.shx'})\n"
+         "m.add_text('ROMANS 10 mm', dxfattribs={'height': 10, 'style': 'R'})",
+         -1, 400, 0, nullptr, 1.0 / 3},
+        {"text_truetype_outlines",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'T'})",
+         -1, 400, 2, nullptr, 1},
+        {"text_truetype_not_installed",
+         "d.styles.new('T', dxfattribs={'font': 'NoSuchFace.ttf'})\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'T'})",
+         -1, 400, 2, nullptr, 1},
+        {"text_style_not_in_the_table_is_standard",
+         "d.styles.get('Standard').dxf.font = 'ROMANS.SHX'\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'NOSUCH'})",
+         -1, 400, 6},
+        // The design's H is 14 of 21 units wide: 14 mm at a height of 21, stretched by the
+        // text's width factor (TEXT) or its style's (MTEXT), leaning by the style's angle.
+        {"text_width_factor",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R', 'width': 2})",
+         1120, 840, 3},
+        {"text_oblique",
+         "d.styles.new('R', dxfattribs={'font': 'romans', 'oblique': 45})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R'})",
+         1400, 840, 3},
+        {"mtext_style_width",
+         "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
+         "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
+         1120, 840, 3},
+        // Letters the font lacks in the outline font (Noto CJK reaches below the baseline).
+        {"text_japanese_falls_back",
+         "d.styles.new('R', dxfattribs={'font': 'romans.shx'})\n"
+         "m.add_text('H\\u65e5\\u672c', dxfattribs={'height': 10, 'style': 'R'})",
+         -1, 505, 0, "2 characters that the stroke fonts \"romans.shx\" lack drawn as outlines"},
         // 100 mm in dashes of 12.7 mm and gaps of 2.54 mm: six whole, the seventh 8.56 mm.
         {"linetype_ltscale_times_own",
          "d.header['$LTSCALE'] = 5\nd.linetypes.add('DASHED', [1.524, 1.27, -0.254])\n"
@@ -686,11 +760,11 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.linetypes.add('GAS', 'A,.5,-.2,[\"GAS\",STANDARD,S=.1,U=0.0,X=-0.1,Y=-.05],-.25', "
          "length=0.95)\nm.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAS'})",
          4000, 0, 11, "texts and shapes of linetypes left out"},
-        // Letters keep their outlines whatever their layer's linetype: two H, two runs.
+        // Letters keep their strokes whatever their layer's linetype: two H, six runs.
         {"linetype_not_for_text",
          "d.linetypes.add('DASHED', [1.524, 1.27, -0.254])\nd.layers.add('H', linetype='DASHED')\n"
          "m.add_text('HH', dxfattribs={'height': 10, 'layer': 'H'})",
-         -1, 400, 2},
+         -1, 400, 6},
         {"linetype_unknown",
          "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'NOSUCH'})", 4000, 0, 1,
          "not in the drawing's table"},
@@ -706,17 +780,33 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'DASHED'})", 4000, 0, 1,
          "finer than the plotter draws"},
         // Extension lines from 0.625 mm above the points measured; "50" 5 mm high across the
-        // dimension line at 20 mm: 21.97 mm high. Lines, arrows (each hatched once), 3 glyphs.
+        // dimension line at 20 mm: 21.875 mm high. Lines, arrows (each hatched once), the
+        // measure in the strokes of the dimension style's txt.
         {"dimension_from_its_block",
          "m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard', "
          "override={'dimtxt': 5, 'dimasz': 5, 'dimexo': 0.625, 'dimexe': 1.25}).render()",
-         2000, 879, 11},
+         2000, 875, 10},
         {"dimension_from_its_points",
          "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
-         2000, 879, 11},  // the dimension line broken around its text, as in its block
+         2000, 875, 10},  // the dimension line broken around its text, as in its block
+        // In an outline font's style the measure is its 3 outlines; DejaVu's digits stand a
+        // little above its capitals.
+        {"dimension_text_in_its_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard', "
+         "override={'dimtxt': 5, 'dimasz': 5, 'dimexo': 0.625, 'dimexe': 1.25, "
+         "'dimtxsty': 'T'}).render()",
+         2000, 879, 11},
+        {"dimension_from_its_points_in_its_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\nd.header['$DIMTXSTY'] = 'T'\n"
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         2000, 879, 11},
         // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension
         // line's gap) up to 40 + 0.6 x 11.25 mm.
         {"dimension_aligned_from_its_points",
@@ -724,7 +814,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_aligned_dim(p1=(0, 0), p2=(30, 40), distance=10, dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
-         -1, 1855, 13},
+         -1, 1855, 12},
         {"dimension_picture_missing",
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.geometry = '*DNONE'\nm.add_line((0, 0), (50, 0))",
@@ -755,6 +845,11 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         EXPECT_EQ(box.y1, kAreaHeight) << row.name;
         if (row.runs > 0) {
             EXPECT_EQ(Count(out.body, "PD"), row.runs) << row.name;
+        }
+        if (row.closed == 1) {
+            EXPECT_EQ(ClosedShare(out.body), 1) << row.name;
+        } else if (row.closed >= 0) {
+            EXPECT_LE(ClosedShare(out.body), row.closed) << row.name;
         }
         // A row without a note is read as it says: nothing noted.
         const auto& notes = out.result.notes;

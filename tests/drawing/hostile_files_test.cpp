@@ -120,6 +120,12 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"linetype_2000000_dashes.dxf", DrawingError::None, ""},
         {"linetype_of_no_length.dxf", DrawingError::None, "linetypes of no length drawn solid"},
         {"dimension_blocks_missing.dxf", DrawingError::None, "block \"*DB\", is not defined"},
+        // A font name no drafting program has: an unknown stroke font is the plainest design,
+        // an unknown outline font fontconfig's default.
+        {"font_name_1000.dxf", DrawingError::None, ""},
+        {"font_name_1000_outline.dxf", DrawingError::None, ""},
+        {"mtext_1000000.dxf", DrawingError::None, ""},
+        {"mtext_1000000_japanese.dxf", DrawingError::None, ""},
         // What multiplies is counted before any of it is made, and named.
         {"tiling_cell_0.01.pdf", DrawingError::Refused, "a tiling pattern repeats its cell"},
         {"tiling_cell_20.pdf", DrawingError::None, ""},

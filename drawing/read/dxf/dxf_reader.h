@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "drawing/read/dxf/dxf_dimension.h"
+#include "drawing/read/dxf/dxf_lettering.h"
 #include "drawing/read/dxf/dxf_linetype.h"
 #include "drawing/read/dxf/dxf_shapes.h"
 #include "drawing/read/dxf/dxf_stream.h"
@@ -73,6 +74,8 @@ public:
     QHash<QString, DxfLinetype> linetypes;   // by upper-case name
     double ltscale = 1;                      // $LTSCALE
     DimensionLook look;
+    Lettering lettering;
+    std::string dimensionTextStyle = "STANDARD";  // $DIMTXSTY
     int insunits = 0;
     double unitMm = 1;
     int64_t outOfRange = 0, unreadSplines = 0, images = 0, degenerate = 0;
@@ -84,6 +87,9 @@ public:
 
     void setVariableInt(const std::string& key, int value, int) override;
     void setVariableDouble(const std::string& key, double value, int) override;
+    using DL_CreationAdapter::setVariableString;
+    void setVariableString(const std::string& key, const std::string& value, int) override;
+    void addTextStyle(const DL_StyleData& data) override;
     void addLayer(const DL_LayerData& data) override;
     void addLinetype(const DL_LinetypeData& data) override;
     void addLinetypeDash(double length) override;
@@ -144,6 +150,8 @@ private:
     template <typename Fallback>
     void Dimension(Fallback&& fallback);
     void FlushLeader();
+    // The measure of a dimension drawn from its points, in the header's dimension text style.
+    DimensionText DimensionLetters();
 
     Block* _current = &model;
     bool _paperBlock = false;

@@ -1,7 +1,5 @@
 #include "drawing/read/dxf/dxf_shapes.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QString>
 #include <QTransform>
 #include <algorithm>
@@ -181,18 +179,6 @@ bool AddSpline(QPainterPath& path, const SplineData& s, double tolerance) {
     }
     if (started && s.closed) path.closeSubpath();
     return started;
-}
-
-QPainterPath TextOutline(const std::string& text, double height, double widthFactor) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(1000);
-    QPainterPath glyphs;
-    glyphs.addText(0, 0, font, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const double cap = QFontMetricsF(font).capHeight();
-    if (!(cap > 0) || glyphs.isEmpty()) return {};
-    const double k = height / cap;
-    // Glyphs have y down; the drawing has it up.
-    return QTransform::fromScale(k * (widthFactor > 0 ? widthFactor : 1), -k).map(glyphs);
 }
 
 std::vector<std::string> MTextLines(const std::string& raw) {

@@ -1,0 +1,99 @@
+#include "drawing/read/dxf/stroke_font.h"
+
+// A C library whose header declares its functions for C alone.
+extern "C" {
+#include <hersheyfont.h>
+}
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
+
+namespace {
+
+// The nearest Hershey design for each stroke font a drafting program ships: simplex for the
+// plain single-stroke ones, duplex and triplex for the doubled and tripled strokes, the complex
+// (Times-like) designs for the complex ones. Keep docs/guide.md's table the same.
+constexpr std::array kDesigns = {
+    StrokeDesign{"txt", "rowmans"},       StrokeDesign{"monotxt", "rowmans", true},
+    StrokeDesign{"simplex", "rowmans"},   StrokeDesign{"romans", "rowmans"},
+    StrokeDesign{"romand", "rowmand"},    StrokeDesign{"romant", "rowmant"},
+    StrokeDesign{"romanc", "timesr"},     StrokeDesign{"complex", "timesr"},
+    StrokeDesign{"italic", "timesi"},     StrokeDesign{"italicc", "timesi"},
+    StrokeDesign{"italict", "timesib"},   StrokeDesign{"scripts", "scripts"},
+    StrokeDesign{"scriptc", "scriptc"},   StrokeDesign{"greeks", "greeks"},
+    StrokeDesign{"greekc", "greekc"},     StrokeDesign{"gothice", "gothiceng"},
+    StrokeDesign{"gothicg", "gothicger"}, StrokeDesign{"gothici", "gothicita"},
+    StrokeDesign{"cyrillic", "cyrillic"}, StrokeDesign{"cyriltlc", "cyrilc_1"},
+    StrokeDesign{"isocp", "rowmans"},     StrokeDesign{"isocp2", "rowmans"},
+    StrokeDesign{"isocp3", "rowmans"},    StrokeDesign{"isoct", "rowmand"},
+    StrokeDesign{"isoct2", "rowmand"},    StrokeDesign{"isoct3", "rowmand"},
+    StrokeDesign{"isocpeur", "rowmans"},  StrokeDesign{"isocteur", "rowmand"},
+};
+
+bool EndsWith(std::string_view s, std::string_view end) {
+    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+}  // namespace
+
+std::span<const StrokeDesign> StrokeDesigns() { return kDesigns; }
+
+std::optional<StrokeDesign> StrokeDesignFor(std::string_view fontFile) {
+    // The file's own name, lower case: styles name their font by a path of the machine that
+    // wrote the drawing, in either slash.
+    const size_t slash = fontFile.find_last_of("/\\");
+    if (slash != std::string_view::npos) fontFile.remove_prefix(slash + 1);
+    std::string name(fontFile);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool shx = EndsWith(name, ".shx");
+    if (shx) name.resize(name.size() - 4);
+    // A style without a font file is drawn in the drafting programs' own default.
+    if (name.empty() && !shx) name = "txt";
+    for (const StrokeDesign& d : kDesigns)
+        if (d.name == name) return d;
+    if (shx) return kDesigns.front();
+    return std::nullopt;
+}
+
+StrokeFont::StrokeFont(const StrokeDesign& design)
+    : _font(hershey_font_load(std::string(design.hershey).c_str())) {
+    if (!_font) return;
+    // Capitals as high as the text's height: the design's H, from its baseline.
+    const hershey_glyph* h = hershey_font_glyph(_font, 'H');
+    int top = 0;
+    for (const hershey_path* p = h->paths; p; p = p->next)
+        for (int i = 0; i < p->nverts; ++i) top = std::max<int>(top, p->verts[i].y);
+    if (top > 0) _cap = top;
+    if (design.monospace)
+        for (int c = ' '; c <= '~'; ++c)
+            _cell = std::max<double>(_cell, hershey_font_glyph(_font, c)->width);
+}
+
+StrokeFont::~StrokeFont() {
+    if (_font) hershey_font_free(_font);
+}
+
+bool StrokeFont::Has(char32_t c) const {
+    return _font && c >= U' ' && c <= U'~' &&
+           hershey_font_glyph(_font, static_cast<unsigned char>(c))->width > 0;
+}
+
+double StrokeFont::Draw(char32_t c, double x, QPainterPath& path) const {
+    if (!Has(c)) return 0;
+    const hershey_glyph* g = hershey_font_glyph(_font, static_cast<unsigned char>(c));
+    // A monospaced design centres each letter in its cell.
+    const double shift = _cell > 0 ? (_cell - g->width) / 2 : 0;
+    for (const hershey_path* p = g->paths; p; p = p->next) {
+        for (int i = 0; i < p->nverts; ++i) {
+            const QPointF at(x + shift + p->verts[i].x, p->verts[i].y);
+            if (i == 0)
+                path.moveTo(at);
+            else
+                path.lineTo(at);
+        }
+    }
+    return _cell > 0 ? _cell : g->width;
+}

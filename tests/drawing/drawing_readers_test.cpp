@@ -706,6 +706,16 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
          "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
          1120, 840, 3},
+        // The signs of dimensions (%%c diameter, %%p plus-minus, %%d degrees) in the design's
+        // strokes: an O struck through from a tenth of its height below to a tenth above.
+        {"text_diameter_sign",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('%%c50', dxfattribs={'height': 21, 'style': 'R'})",
+         -1, 1008},
+        {"mtext_degree_and_plus_minus_signs",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_mtext('30%%d%%p1', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
+         -1, 840},
         // Letters the font lacks in the outline font (Noto CJK reaches below the baseline).
         {"text_japanese_falls_back",
          "d.styles.new('R', dxfattribs={'font': 'romans.shx'})\n"

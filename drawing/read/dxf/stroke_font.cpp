@@ -5,6 +5,7 @@ extern "C" {
 #include <hersheyfont.h>
 }
 
+#include <QTransform>
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -77,12 +78,42 @@ StrokeFont::~StrokeFont() {
 }
 
 bool StrokeFont::Has(char32_t c) const {
+    if (c == kDegree || c == kPlusMinus || c == kDiameter) return Has(U'o') && Has(U'+');
     return _font && c >= U' ' && c <= U'~' &&
            hershey_font_glyph(_font, static_cast<unsigned char>(c))->width > 0;
 }
 
+// The signs of dimensions, which the Hershey fonts' ASCII set lacks, made of the design's own
+// strokes: a small o at the capital line, a plus up to it over a bar, a capital O struck
+// through.
+double StrokeFont::DrawSign(char32_t c, double x, QPainterPath& path) const {
+    QPainterPath base;
+    const double advance = Draw(c == kDegree ? U'o' : c == kPlusMinus ? U'+' : U'O', 0, base);
+    const QRectF box = base.boundingRect();
+    if (box.isEmpty()) return advance;
+    if (c == kDegree) {
+        const double k = _cap * 0.4 / box.height();
+        path.addPath(
+            QTransform(k, 0, 0, k, x + _cap * 0.1 - box.left() * k, _cap - box.bottom() * k)
+                .map(base));
+        return box.width() * k + _cap * 0.3;
+    }
+    if (c == kPlusMinus) {
+        const double lift = std::max(0.0, _cap - box.bottom());
+        path.addPath(QTransform::fromTranslate(x, lift).map(base));
+        path.moveTo(x + box.left(), 0);
+        path.lineTo(x + box.right(), 0);
+        return advance;
+    }
+    path.addPath(QTransform::fromTranslate(x, 0).map(base));
+    path.moveTo(x + box.left() - box.width() * 0.1, box.top() - box.height() * 0.1);
+    path.lineTo(x + box.right() + box.width() * 0.1, box.bottom() + box.height() * 0.1);
+    return advance;
+}
+
 double StrokeFont::Draw(char32_t c, double x, QPainterPath& path) const {
     if (!Has(c)) return 0;
+    if (c > U'~') return DrawSign(c, x, path);
     const hershey_glyph* g = hershey_font_glyph(_font, static_cast<unsigned char>(c));
     // A monospaced design centres each letter in its cell.
     const double shift = _cell > 0 ? (_cell - g->width) / 2 : 0;

@@ -26,10 +26,13 @@ std::span<const StrokeDesign> StrokeDesigns();
 // for a name that is no stroke font's.
 std::optional<StrokeDesign> StrokeDesignFor(std::string_view fontFile);
 
-// One Hershey font, loaded whole (96 glyphs, printable ASCII). Units are the font's own: the
-// baseline at y = 0, y up, capitals capHeight() high.
+// One Hershey font, loaded whole (96 glyphs, printable ASCII), with the signs of dimensions. Units
+// are the font's own: the baseline at y = 0, y up, capitals capHeight() high.
 class StrokeFont {
 public:
+    // The signs a drafting program's text writes as %%d, %%p and %%c.
+    static constexpr char32_t kDegree = U'\u00B0', kPlusMinus = U'\u00B1', kDiameter = U'\u2300';
+
     explicit StrokeFont(const StrokeDesign& design);
     ~StrokeFont();
     StrokeFont(const StrokeFont&) = delete;
@@ -45,6 +48,8 @@ public:
     double Draw(char32_t c, double x, QPainterPath& path) const;
 
 private:
+    double DrawSign(char32_t c, double x, QPainterPath& path) const;
+
     hershey_font* _font = nullptr;
     double _cap = 21;
     double _cell = 0;  // a monospaced design's advance

@@ -152,45 +152,37 @@ QPainterPath Lettering::Letters(const std::string& text, const std::string& styl
     if (!(height > 0)) height = style.height;
     if (!(height > 0) || !std::isfinite(height)) return {};
     if (!(width > 0) || !std::isfinite(width)) width = style.width;
-    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    Face& face = FaceFor(style.font);
-    QPainterPath letters;
-    if (face.stroke) {
-        int64_t missing = 0;
-        letters = Strokes(face, q, height, &missing);
-        fallbacks += missing;
-        if (missing > 0 && fallbackFonts.size() < kMaxFontsNamed &&
-            std::find(fallbackFonts.begin(), fallbackFonts.end(), face.name) == fallbackFonts.end())
-            fallbackFonts.push_back(face.name);
-    } else {
-        letters = OutlineLetters(q, face.outline, height);
-    }
-    if (letters.isEmpty()) return letters;
     // The slant keeps its angle whatever the width: the width factor stretches letters, not
     // their lean.
-    const double slant = std::tan(std::clamp(style.oblique, -85.0, 85.0) * kPi / 180);
-    return QTransform(width, 0, slant, 1, 0, 0).map(letters);
+    const QTransform stretch(width, 0, std::tan(std::clamp(style.oblique, -85.0, 85.0) * kPi / 180),
+                             1, 0, 0);
+    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    Face& face = FaceFor(style.font);
+    if (!face.stroke) return stretch.map(OutlineLetters(q, face.outline, height));
+    int64_t missing = 0;
+    QPainterPath letters = Strokes(face, q, height, stretch, &missing);
+    fallbacks += missing;
+    if (missing > 0 && fallbackFonts.size() < kMaxFontsNamed &&
+        std::find(fallbackFonts.begin(), fallbackFonts.end(), face.name) == fallbackFonts.end())
+        fallbackFonts.push_back(face.name);
+    return letters;
 }
 
-// Letters the stroke font has as strokes, the others as outlines in their place, each run
-// where the one before it ends.
+// Letters the stroke font has as strokes, the others as outlines in their place, each where
+// the one before it ends; drawn where they land (a text of a million letters is a path too
+// large to copy about).
 QPainterPath Lettering::Strokes(const Face& face, const QString& text, double height,
-                                int64_t* missing) {
+                                const QTransform& stretch, int64_t* missing) {
     const StrokeFont& font = *face.stroke;
     const double k = height / font.capHeight();
     const QFont outline = DefaultOutline();
-    QPainterPath out, run;
-    double x = 0, runX = 0;  // drawing units; the stroke run's, in the font's
+    QPainterPath out;
+    double x = 0;  // unstretched drawing units
     QString lacking;
-    const auto endStrokes = [&] {
-        if (!run.isEmpty()) out.addPath(QTransform(k, 0, 0, k, x, 0).map(run));
-        x += runX * k;
-        run.clear();
-        runX = 0;
-    };
     const auto endOutlines = [&] {
         if (lacking.isEmpty()) return;
-        out.addPath(QTransform::fromTranslate(x, 0).map(OutlineLetters(lacking, outline, height)));
+        out.addPath((QTransform::fromTranslate(x, 0) * stretch)
+                        .map(OutlineLetters(lacking, outline, height)));
         QFont sized(outline);
         sized.setPixelSize(1000);
         const QFontMetricsF metrics(sized);
@@ -202,14 +194,12 @@ QPainterPath Lettering::Strokes(const Face& face, const QString& text, double he
         if (c < U' ') continue;  // a tab or a line's end has no letter in any font
         if (font.Has(c)) {
             endOutlines();
-            runX += font.Draw(c, runX, run);
+            x += font.Draw(c, QTransform(k, 0, 0, k, x, 0) * stretch, out) * k;
             continue;
         }
-        endStrokes();
         lacking += QString::fromUcs4(&c, 1);
         ++*missing;
     }
-    endStrokes();
     endOutlines();
     return out;
 }

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPainterPath>
 #include <QString>
+#include <QTransform>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -49,7 +50,8 @@ public:
 private:
     struct Face;
     Face& FaceFor(const std::string& fontFile);
-    QPainterPath Strokes(const Face& face, const QString& text, double height, int64_t* missing);
+    QPainterPath Strokes(const Face& face, const QString& text, double height,
+                         const QTransform& stretch, int64_t* missing);
 
     std::map<QString, DxfTextStyle> _styles;              // by upper-case name
     std::map<std::string, std::unique_ptr<Face>> _faces;  // by font file as named

@@ -194,9 +194,14 @@ void Reader::addText(const DL_TextData& d) {
     }
     QTransform m;
     m.translate(at.x(), at.y());
-    m.rotate(d.angle);
+    m.rotate(d.angle * 180 / kPi);  // dxflib gives it in radians
     m.translate(shift.x(), shift.y());
-    Run(Drawn::mark).addPath(m.map(glyphs));
+    QPainterPath placed = m.map(glyphs);
+    QPainterPath& run = Run(Drawn::mark);
+    if (run.isEmpty())
+        run.swap(placed);
+    else
+        run.addPath(placed);
 }
 
 void Reader::addMTextChunk(const std::string& text) {
@@ -216,18 +221,21 @@ void Reader::addMText(const DL_MTextData& d) {
     const double top = attach / 3 == 0 ? 0 : attach / 3 == 1 ? block / 2 : block;
     const double angle =
         (d.dirx != 0 || d.diry != 0) ? std::atan2(d.diry, d.dirx) * 180 / kPi : d.angle * 180 / kPi;
-    QPainterPath all;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const QPainterPath glyphs = lettering.Letters(lines[i], d.style, height);
-        if (glyphs.isEmpty()) continue;
-        const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
-        all.addPath(QTransform::fromTranslate(x, top - height - pitch * i).map(glyphs));
-    }
-    if (all.isEmpty()) return;
     QTransform m;
     m.translate(d.ipx, d.ipy);
     m.rotate(angle);
-    Run(Drawn::mark).addPath(m.map(all));
+    QPainterPath& run = Run(Drawn::mark);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        QPainterPath glyphs = lettering.Letters(lines[i], d.style, height);
+        if (glyphs.isEmpty()) continue;
+        const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
+        glyphs = (QTransform::fromTranslate(x, top - height - pitch * i) * m).map(glyphs);
+        // A new run takes the letters as they are: a long text is costly to copy.
+        if (run.isEmpty())
+            run.swap(glyphs);
+        else
+            run.addPath(glyphs);
+    }
 }
 
 void Reader::addHatch(const DL_HatchData&) { Flush(); }
@@ -448,7 +456,7 @@ void Reader::FlushLeader() {
 
 DimensionText Reader::DimensionLetters() {
     return [this](const std::string& text, double height) {
-        return lettering.Letters(text, dimensionTextStyle, height);
+        return lettering.Letters(DxfTextOf(text), dimensionTextStyle, height);
     };
 }
 

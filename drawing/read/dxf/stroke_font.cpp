@@ -68,9 +68,9 @@ StrokeFont::StrokeFont(const StrokeDesign& design)
     for (const hershey_path* p = h->paths; p; p = p->next)
         for (int i = 0; i < p->nverts; ++i) top = std::max<int>(top, p->verts[i].y);
     if (top > 0) _cap = top;
-    if (design.monospace)
-        for (int c = ' '; c <= '~'; ++c)
-            _cell = std::max<double>(_cell, hershey_font_glyph(_font, c)->width);
+    // A monospaced design's cell is its M's: the widest lower-case letters reach a little
+    // beyond it, as the drafting programs' own do.
+    if (design.monospace) _cell = hershey_font_glyph(_font, 'M')->width;
 }
 
 StrokeFont::~StrokeFont() {
@@ -86,40 +86,46 @@ bool StrokeFont::Has(char32_t c) const {
 // The signs of dimensions, which the Hershey fonts' ASCII set lacks, made of the design's own
 // strokes: a small o at the capital line, a plus up to it over a bar, a capital O struck
 // through.
-double StrokeFont::DrawSign(char32_t c, double x, QPainterPath& path) const {
+double StrokeFont::DrawSign(char32_t c, QPainterPath& path) const {
     QPainterPath base;
-    const double advance = Draw(c == kDegree ? U'o' : c == kPlusMinus ? U'+' : U'O', 0, base);
+    const double advance = Draw(c == kDegree      ? U'o'
+                                : c == kPlusMinus ? U'+'
+                                                  : U'O',
+                                QTransform(), base);
     const QRectF box = base.boundingRect();
     if (box.isEmpty()) return advance;
     if (c == kDegree) {
         const double k = _cap * 0.4 / box.height();
         path.addPath(
-            QTransform(k, 0, 0, k, x + _cap * 0.1 - box.left() * k, _cap - box.bottom() * k)
-                .map(base));
+            QTransform(k, 0, 0, k, _cap * 0.1 - box.left() * k, _cap - box.bottom() * k).map(base));
         return box.width() * k + _cap * 0.3;
     }
     if (c == kPlusMinus) {
-        const double lift = std::max(0.0, _cap - box.bottom());
-        path.addPath(QTransform::fromTranslate(x, lift).map(base));
-        path.moveTo(x + box.left(), 0);
-        path.lineTo(x + box.right(), 0);
+        path.addPath(base.translated(0, std::max(0.0, _cap - box.bottom())));
+        path.moveTo(box.left(), 0);
+        path.lineTo(box.right(), 0);
         return advance;
     }
-    path.addPath(QTransform::fromTranslate(x, 0).map(base));
-    path.moveTo(x + box.left() - box.width() * 0.1, box.top() - box.height() * 0.1);
-    path.lineTo(x + box.right() + box.width() * 0.1, box.bottom() + box.height() * 0.1);
+    path.addPath(base);
+    path.moveTo(box.left() - box.width() * 0.1, box.top() - box.height() * 0.1);
+    path.lineTo(box.right() + box.width() * 0.1, box.bottom() + box.height() * 0.1);
     return advance;
 }
 
-double StrokeFont::Draw(char32_t c, double x, QPainterPath& path) const {
+double StrokeFont::Draw(char32_t c, const QTransform& place, QPainterPath& path) const {
     if (!Has(c)) return 0;
-    if (c > U'~') return DrawSign(c, x, path);
+    if (c > U'~') {
+        QPainterPath sign;
+        const double advance = DrawSign(c, sign);
+        path.addPath(place.map(sign));
+        return advance;
+    }
     const hershey_glyph* g = hershey_font_glyph(_font, static_cast<unsigned char>(c));
     // A monospaced design centres each letter in its cell.
     const double shift = _cell > 0 ? (_cell - g->width) / 2 : 0;
     for (const hershey_path* p = g->paths; p; p = p->next) {
         for (int i = 0; i < p->nverts; ++i) {
-            const QPointF at(x + shift + p->verts[i].x, p->verts[i].y);
+            const QPointF at = place.map(QPointF(shift + p->verts[i].x, p->verts[i].y));
             if (i == 0)
                 path.moveTo(at);
             else

@@ -5,6 +5,7 @@
 // the Hershey designs are the public ones most of them were drawn after.
 
 #include <QPainterPath>
+#include <QTransform>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -15,7 +16,7 @@ struct hershey_font;
 struct StrokeDesign {
     std::string_view name;     // lower case, without ".shx"
     std::string_view hershey;  // the file in /usr/share/hershey-fonts, without ".jhf"
-    bool monospace = false;    // every letter as wide as the widest
+    bool monospace = false;    // every letter in a cell as wide as M
 };
 
 // Every name known, in the order of the guide's table.
@@ -43,14 +44,14 @@ public:
     double capHeight() const { return _cap; }
     // A letter the font draws (a space among them).
     bool Has(char32_t c) const;
-    // `c` drawn with its left edge at `x` into `path`, its strokes open (moveTo, lineTo...);
-    // returns its advance.
-    double Draw(char32_t c, double x, QPainterPath& path) const;
+    // `c` with its left edge at the origin, mapped by `place`, into `path`, its strokes open
+    // (moveTo, lineTo...); returns its advance.
+    double Draw(char32_t c, const QTransform& place, QPainterPath& path) const;
 
 private:
-    double DrawSign(char32_t c, double x, QPainterPath& path) const;
+    double DrawSign(char32_t c, QPainterPath& path) const;
 
     hershey_font* _font = nullptr;
     double _cap = 21;
-    double _cell = 0;  // a monospaced design's advance
+    double _cell = 0;  // a monospaced design's advance, else 0
 };

@@ -23,6 +23,7 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/read/bounded_child.h"
+#include "drawing/read/dxf/stroke_font.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
@@ -702,6 +703,19 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.styles.new('R', dxfattribs={'font': 'romans', 'oblique': 45})\n"
          "m.add_text('H', dxfattribs={'height': 21, 'style': 'R'})",
          1400, 840, 3},
+        // Hung from its alignment point on the right, over a line at x = 0: the letters' 36 mm
+        // end 4 mm past it (the first H's side bearing), where left-aligned they would start 4 mm
+        // after it (40 mm in all).
+        {"text_right_aligned",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'halign': 2, "
+         "'align_point': (0, 0)})\nm.add_line((0, -30), (0, -40))",
+         1440, 2440},
+        // Turned a quarter: the capitals' 21 mm across, the H's 14 mm up.
+        {"text_rotated",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R', 'rotation': 90})",
+         840, 560, 3},
         {"mtext_style_width",
          "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
          "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
@@ -873,6 +887,43 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
                                 }))
             << row.name;
     }
+}
+
+// A style names its font by the file on the machine that wrote the drawing: any case, with or
+// without ".shx", behind a folder in either slash.
+TEST(Readers, TextStylesFindTheirStrokeDesign) {
+    const struct {
+        const char* font;
+        const char* hershey;  // nullptr: not a stroke font
+        bool monospace = false;
+    } rows[] = {
+        {"romans", "rowmans"},
+        {"ROMANS.SHX", "rowmans"},
+        {"C:\\Program Files\\CAD\\Fonts\\isocp.shx", "rowmans"},
+        {"/usr/share/cad/RomanD.shx", "rowmand"},
+        {"txt", "rowmans"},
+        {"", "rowmans"},  // no font file: the drafting programs' default
+        {"monotxt.shx", "rowmans", true},
+        {"romanc.shx", "timesr"},
+        {"italict", "timesib"},
+        {"gothicg.shx", "gothicger"},
+        {"someones_own.shx", "rowmans"},  // a stroke font all the same
+        {"arial.ttf", nullptr},
+        {"romans.ttf", nullptr},
+        {"Arial", nullptr},
+        {".shx", "rowmans"},
+    };
+    for (const auto& row : rows) {
+        const std::optional<StrokeDesign> design = StrokeDesignFor(row.font);
+        ASSERT_EQ(design.has_value(), row.hershey != nullptr) << row.font;
+        if (!design) continue;
+        EXPECT_EQ(design->hershey, row.hershey) << row.font;
+        EXPECT_EQ(design->monospace, row.monospace) << row.font;
+        // Every design named is one that hershey-fonts-data installs.
+        EXPECT_TRUE(StrokeFont(*design).ok()) << row.font;
+    }
+    for (const StrokeDesign& design : StrokeDesigns())
+        EXPECT_TRUE(StrokeFont(design).ok()) << design.name;
 }
 
 const char kDxfOpen[] = "  0\nSECTION\n  2\nENTITIES\n";

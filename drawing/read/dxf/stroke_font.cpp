@@ -68,8 +68,8 @@ StrokeFont::StrokeFont(const StrokeDesign& design)
     for (const hershey_path* p = h->paths; p; p = p->next)
         for (int i = 0; i < p->nverts; ++i) top = std::max<int>(top, p->verts[i].y);
     if (top > 0) _cap = top;
-    // A monospaced design's cell is its M's: the widest lower-case letters reach a little
-    // beyond it, as the drafting programs' own do.
+    // A monospaced design's cell is its M's: wide enough for the capitals, and a few
+    // lower-case letters (m, w) reach a little beyond it rather than space out all the others.
     if (design.monospace) _cell = hershey_font_glyph(_font, 'M')->width;
 }
 

@@ -4,7 +4,6 @@
 #include <QTransform>
 #include <cmath>
 
-
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;

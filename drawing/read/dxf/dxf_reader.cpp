@@ -164,8 +164,8 @@ void Reader::addInsert(const DL_InsertData& d) {
 }
 
 void Reader::addTextStyle(const DL_StyleData& d) {
-    lettering.AddStyle(d.name, DxfTextStyle{d.primaryFontFile, d.widthFactor, d.obliqueAngle,
-                                            d.fixedTextHeight});
+    lettering.AddStyle(
+        d.name, DxfTextStyle{d.primaryFontFile, d.widthFactor, d.obliqueAngle, d.fixedTextHeight});
 }
 
 void Reader::addText(const DL_TextData& d) {
@@ -487,9 +487,9 @@ void Reader::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& l) 
     Dimension([&] {
         if (!Fine({d.dpx, d.dpy, d.mpx, d.mpy, l.dpx1, l.dpy1, l.dpx2, l.dpy2, l.angle}))
             return true;
-        const DimensionPicture p =
-            LinearDimension({l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180,
-                            {d.mpx, d.mpy}, d.text, Positive(d.linearFactor, 1), look, DimensionLetters());
+        const DimensionPicture p = LinearDimension(
+            {l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180, {d.mpx, d.mpy},
+            d.text, Positive(d.linearFactor, 1), look, DimensionLetters());
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;

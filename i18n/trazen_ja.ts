@@ -914,6 +914,10 @@ The server said: %2</source>
         <source>hatch patterns the DXF names without their lines (%1) hatched as fills, their pattern&apos;s distance apart</source>
         <translation>DXF が線を含めずに名前だけで指定したハッチパターン (%1) は、パターンの間隔で塗りつぶしとしてハッチングしました</translation>
     </message>
+    <message>
+        <source>%1 characters that the stroke fonts %2 lack drawn as outlines</source>
+        <translation>ストロークフォント %2 にない %1 文字はアウトラインで描きました</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

@@ -555,6 +555,9 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "hatch patterns the DXF names without their lines (%1) hatched as fills, "
                        "their pattern's distance apart")},
+    {NoteId::LettersStrokeFontsLack, "LettersStrokeFontsLack",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "%1 characters that the stroke fonts %2 lack drawn as outlines")},
 };
 
 const NoteWords* Find(NoteId id) {

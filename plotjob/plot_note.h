@@ -213,6 +213,7 @@ enum class NoteId : uint16_t {
     DxfHatchLinesWithoutStep,
     DxfHatchPatternsMore,
     DxfHatchPatternsByName,
+    LettersStrokeFontsLack,
 };
 
 struct Note {

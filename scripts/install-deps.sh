@@ -14,6 +14,8 @@ packages=(
   libdxflib-dev                                      # DXF drawings read for plotting
   libqpdf-dev                                        # PDF pictures made one pixel before poppler paints (it decodes them whole)
   fonts-dejavu-core                                  # the outline font of DXF text
+  libhersheyfont-dev hershey-fonts-data              # DXF text in the CAD stroke fonts: the Hershey designs and their reader
+  libfontconfig-dev                                  # DXF text in TrueType fonts: the file a style names, or its match
   libcups2-dev                                       # printer queues through libcups
   cups-daemon cups cups-client                       # a private cupsd, its backends and lpadmin for tests
   libgtest-dev libgmock-dev                          # unit tests

@@ -25,6 +25,7 @@
 #include "drawing/drawing_plot.h"
 #include "drawing/read/bounded_child.h"
 #include "drawing/read/dxf/dxf_paint.h"
+#include "drawing/read/dxf/stroke_font.h"
 #include "drawing/read/pdf/postscript_pdf.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "settings/geometry.h"
@@ -135,6 +136,41 @@ int Count(const std::string& body, const std::string& what) {
     int n = 0;
     for (size_t at = body.find(what); at != std::string::npos; at = body.find(what, at + 1)) ++n;
     return n;
+}
+
+// The share of pen-down runs that end where they start: a letter drawn as its outline closes
+// on itself, a stroke doesn't.
+double ClosedShare(const std::string& body) {
+    static const std::regex instruction("(SP|PU|PD)([-0-9,]*)");
+    static const std::regex number("-?[0-9]+");
+    long x = 0, y = 0, startX = 0, startY = 0;
+    bool down = false;
+    int runs = 0, closed = 0;
+    const auto end = [&] {
+        if (down) closed += x == startX && y == startY;
+        down = false;
+    };
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
+         it != std::sregex_iterator(); ++it) {
+        const std::string args = (*it)[2].str();
+        if ((*it)[1] != "PD") end();
+        if ((*it)[1] == "PD" && !down) {
+            down = true;
+            ++runs;
+            startX = x;
+            startY = y;
+        }
+        std::vector<long> n;
+        for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
+             m != std::sregex_iterator(); ++m)
+            n.push_back(std::stol(m->str()));
+        if ((*it)[1] != "SP" && n.size() >= 2) {
+            x = n[n.size() - 2];
+            y = n.back();
+        }
+    }
+    end();
+    return runs == 0 ? 0 : static_cast<double>(closed) / runs;
 }
 
 const char kDrawing[] =
@@ -667,6 +703,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         double angle = -1;           // of every pen-down line, degrees, when given
         QPointF topLeft = {};        // of the drawing's lines, mm: where `near` is measured from
         std::vector<Near> near = {};
+        double closed = -1;  // the share of runs closed on themselves at most (1: all), when given
     } rows[] = {
         // A half circle below the chord (counter-clockwise), then 30 mm up: 40 mm high; turned
         // clockwise the half circle is above and the whole is 30 mm high.
@@ -705,12 +742,73 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"mtext_two_lines",
          "m.add_mtext('HH\\\\PHH', dxfattribs={'char_height': 10, 'insert': (0, 0)})", -1,
          400 + 667},
-        // Characters beyond the file's code page, as older drafting programs write them.
+        // Characters beyond the file's code page, as older drafting programs write them: two H
+        // of three strokes each in the default style's txt.
         {"text_unicode_escape", "m.add_text('\\\\U+0048\\\\U+0048', dxfattribs={'height': 10})",
-         -1, 400, 2},
+         -1, 400, 6},
         {"mtext_unicode_escape",
          "m.add_mtext('\\\\U+0048\\\\U+0048', dxfattribs={'char_height': 10, 'insert': (0, 0)})",
-         -1, 400, 2},
+         -1, 400, 6},
+        // Stroke fonts are single strokes, capitals as high as the text; outline fonts close
+        // every letter's outline on itself.
+        {"text_romans_single_strokes",
+         "d.styles.new('R', dxfattribs={'font': 'romans.shx'})\n"
+         "m.add_text('ROMANS 10 mm', dxfattribs={'height': 10, 'style': 'R'})",
+         -1, 400, 0, nullptr, 0, -1, {}, {}, 1.0 / 3},
+        {"text_truetype_outlines",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'T'})",
+         -1, 400, 2, nullptr, 0, -1, {}, {}, 1},
+        {"text_truetype_not_installed",
+         "d.styles.new('T', dxfattribs={'font': 'NoSuchFace.ttf'})\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'T'})",
+         -1, 400, 2, nullptr, 0, -1, {}, {}, 1},
+        {"text_style_not_in_the_table_is_standard",
+         "d.styles.get('Standard').dxf.font = 'ROMANS.SHX'\n"
+         "m.add_text('HH', dxfattribs={'height': 10, 'style': 'NOSUCH'})",
+         -1, 400, 6},
+        // The design's H is 14 of 21 units wide: 14 mm at a height of 21, stretched by the
+        // text's width factor (TEXT) or its style's (MTEXT), leaning by the style's angle.
+        {"text_width_factor",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R', 'width': 2})",
+         1120, 840, 3},
+        {"text_oblique",
+         "d.styles.new('R', dxfattribs={'font': 'romans', 'oblique': 45})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R'})",
+         1400, 840, 3},
+        // Hung from its alignment point on the right, over a line at x = 0: the letters' 36 mm
+        // end 4 mm past it (the first H's side bearing), where left-aligned they would start 4 mm
+        // after it (40 mm in all).
+        {"text_right_aligned",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'halign': 2, "
+         "'align_point': (0, 0)})\nm.add_line((0, -30), (0, -40))",
+         1440, 2440},
+        // Turned a quarter: the capitals' 21 mm across, the H's 14 mm up.
+        {"text_rotated",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('H', dxfattribs={'height': 21, 'style': 'R', 'rotation': 90})",
+         840, 560, 3},
+        {"mtext_style_width",
+         "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
+         "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
+         1120, 840, 3},
+        // The signs of dimensions (%%c diameter, %%p plus-minus, %%d degrees) in the design's
+        // strokes: an O struck through from a tenth of its height below to a tenth above.
+        {"text_diameter_sign",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('%%c50', dxfattribs={'height': 21, 'style': 'R'})",
+         -1, 1008},
+        {"mtext_degree_and_plus_minus_signs",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_mtext('30%%d%%p1', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
+         -1, 840},
+        // Letters the font lacks in the outline font (Noto CJK reaches below the baseline).
+        {"text_japanese_falls_back",
+         "d.styles.new('R', dxfattribs={'font': 'romans.shx'})\n"
+         "m.add_text('H\\u65e5\\u672c', dxfattribs={'height': 10, 'style': 'R'})",
+         -1, 505, 0, "2 characters that the stroke fonts \"romans.shx\" lack drawn as outlines"},
         // 100 mm in dashes of 12.7 mm and gaps of 2.54 mm: six whole, the seventh 8.56 mm.
         {"linetype_ltscale_times_own",
          "d.header['$LTSCALE'] = 5\nd.linetypes.add('DASHED', [1.524, 1.27, -0.254])\n"
@@ -760,11 +858,11 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.linetypes.add('GAS', 'A,.5,-.2,[\"GAS\",STANDARD,S=.1,U=0.0,X=-0.1,Y=-.05],-.25', "
          "length=0.95)\nm.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'GAS'})",
          4000, 0, 11, "texts and shapes of linetypes left out"},
-        // Letters keep their outlines whatever their layer's linetype: two H, two runs.
+        // Letters keep their strokes whatever their layer's linetype: two H, six runs.
         {"linetype_not_for_text",
          "d.linetypes.add('DASHED', [1.524, 1.27, -0.254])\nd.layers.add('H', linetype='DASHED')\n"
          "m.add_text('HH', dxfattribs={'height': 10, 'layer': 'H'})",
-         -1, 400, 2},
+         -1, 400, 6},
         {"linetype_unknown",
          "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'NOSUCH'})", 4000, 0, 1,
          "not in the drawing's table"},
@@ -780,17 +878,33 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_line((0, 0), (100, 0), dxfattribs={'linetype': 'DASHED'})", 4000, 0, 1,
          "finer than the plotter draws"},
         // Extension lines from 0.625 mm above the points measured; "50" 5 mm high across the
-        // dimension line at 20 mm: 21.97 mm high. Lines, arrows (each hatched once), 3 glyphs.
+        // dimension line at 20 mm: 21.875 mm high. Lines, arrows (each hatched once), the
+        // measure in the strokes of the dimension style's txt.
         {"dimension_from_its_block",
          "m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard', "
          "override={'dimtxt': 5, 'dimasz': 5, 'dimexo': 0.625, 'dimexe': 1.25}).render()",
-         2000, 879, 11},
+         2000, 875, 10},
         {"dimension_from_its_points",
          "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
-         2000, 879, 11},  // the dimension line broken around its text, as in its block
+         2000, 875, 10},  // the dimension line broken around its text, as in its block
+        // In an outline font's style the measure is its 3 outlines; DejaVu's digits stand a
+        // little above its capitals.
+        {"dimension_text_in_its_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard', "
+         "override={'dimtxt': 5, 'dimasz': 5, 'dimexo': 0.625, 'dimexe': 1.25, "
+         "'dimtxsty': 'T'}).render()",
+         2000, 879, 11},
+        {"dimension_from_its_points_in_its_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\nd.header['$DIMTXSTY'] = 'T'\n"
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         2000, 879, 11},
         // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension
         // line's gap) up to 40 + 0.6 x 11.25 mm.
         {"dimension_aligned_from_its_points",
@@ -798,7 +912,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_aligned_dim(p1=(0, 0), p2=(30, 40), distance=10, dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
-         -1, 1855, 13},
+         -1, 1855, 12},
         {"dimension_picture_missing",
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
          "r.render()\nr.dimension.dxf.geometry = '*DNONE'\nm.add_line((0, 0), (50, 0))",
@@ -888,6 +1002,10 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
                              kAreaHeight - (row.topLeft.y() - n.y) * 40);
             EXPECT_EQ(DistanceTo(lines, at) / 40 <= n.mm, n.within)
                 << row.name << " (" << n.x << ", " << n.y << ")";
+        if (row.closed == 1) {
+            EXPECT_EQ(ClosedShare(out.body), 1) << row.name;
+        } else if (row.closed >= 0) {
+            EXPECT_LE(ClosedShare(out.body), row.closed) << row.name;
         }
         // A row without a note is read as it says: nothing noted.
         const auto& notes = out.result.notes;
@@ -931,6 +1049,41 @@ TEST(Readers, DxfWipeoutsAreAreasWhereTheyStand) {
               {extents->box.right(), row.box.right()}, {extents->box.bottom(), row.box.bottom()}})
             EXPECT_NEAR(got, want, 1e-6) << row.name;
     }
+// A style names its font by the file on the machine that wrote the drawing: any case, with or
+// without ".shx", behind a folder in either slash.
+TEST(Readers, TextStylesFindTheirStrokeDesign) {
+    const struct {
+        const char* font;
+        const char* hershey;  // nullptr: not a stroke font
+        bool monospace = false;
+    } rows[] = {
+        {"romans", "rowmans"},
+        {"ROMANS.SHX", "rowmans"},
+        {"C:\\Program Files\\CAD\\Fonts\\isocp.shx", "rowmans"},
+        {"/usr/share/cad/RomanD.shx", "rowmand"},
+        {"txt", "rowmans"},
+        {"", "rowmans"},  // no font file: the drafting programs' default
+        {"monotxt.shx", "rowmans", true},
+        {"romanc.shx", "timesr"},
+        {"italict", "timesib"},
+        {"gothicg.shx", "gothicger"},
+        {"someones_own.shx", "rowmans"},  // a stroke font all the same
+        {"arial.ttf", nullptr},
+        {"romans.ttf", nullptr},
+        {"Arial", nullptr},
+        {".shx", "rowmans"},
+    };
+    for (const auto& row : rows) {
+        const std::optional<StrokeDesign> design = StrokeDesignFor(row.font);
+        ASSERT_EQ(design.has_value(), row.hershey != nullptr) << row.font;
+        if (!design) continue;
+        EXPECT_EQ(design->hershey, row.hershey) << row.font;
+        EXPECT_EQ(design->monospace, row.monospace) << row.font;
+        // Every design named is one that hershey-fonts-data installs.
+        EXPECT_TRUE(StrokeFont(*design).ok()) << row.font;
+    }
+    for (const StrokeDesign& design : StrokeDesigns())
+        EXPECT_TRUE(StrokeFont(design).ok()) << design.name;
 }
 
 const char kDxfOpen[] = "  0\nSECTION\n  2\nENTITIES\n";

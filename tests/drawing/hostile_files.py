@@ -181,6 +181,21 @@ def hatch(step, dashes=()):
 def fit_spline(points):
     return ("  0\nSPLINE\n  8\n0\n 70\n8\n 71\n3\n 72\n0\n 73\n0\n 74\n%d\n" % len(points) +
             "".join(" 11\n%.6f\n 21\n%.6f\n" % p for p in points))
+def style(name, font):
+    # A TABLES section of one text style, for the opening of dxf().
+    return ("  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nSTYLE\n  0\nSTYLE\n  2\n" + name +
+            "\n 70\n0\n 40\n0\n 41\n1\n 50\n0\n 71\n0\n 42\n2.5\n  3\n" + font +
+            "\n  4\n\n  0\nENDTAB\n  0\nENDSEC\n")
+
+
+def styled_text(name, words):
+    return "  0\nTEXT\n  8\n0\n  7\n" + name + "\n 10\n0\n 20\n20\n 40\n5\n  1\n" + words + "\n"
+
+
+def mtext(chunks, words):
+    # An MTEXT of `chunks` pieces of 250 characters (group 3) and its last piece (group 1).
+    return ("  0\nMTEXT\n  8\n0\n 10\n0\n 20\n0\n 40\n5\n" + (" 3\n" + words * 250 + "\n") * chunks
+            + "  1\nH\n")
 
 
 def dimension(kind, block):
@@ -272,6 +287,11 @@ def files():
         "spline_1000000_fit_points.dxf": dxf(fit_spline([(i / 1e4, math.sin(i / 1e5))
                                                          for i in range(1_000_000)])),
         "spline_one_point_repeated.dxf": dxf(line() + fit_spline([(5, 5)] * 1000)),
+        "font_name_1000.dxf": dxf(line() + styled_text("LONG", "HH"), style("LONG", "r" * 996 + ".shx")),
+        "font_name_1000_outline.dxf": dxf(line() + styled_text("LONG", "HH"),
+                                          style("LONG", "a" * 996 + ".ttf")),
+        "mtext_1000000.dxf": dxf(line() + mtext(4000, "H")),
+        "mtext_1000000_japanese.dxf": dxf(line() + mtext(4000, "\u65e5")),
         # dxflib skips a DIMENSION of type 7: the next one must still name its own block.
         "dimension_blocks_missing.dxf": dxf(line() + dimension("7", "*DA") +
                                             dimension("0", "*DB")),

@@ -125,6 +125,12 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"hatch_dashes_1e-9.dxf", DrawingError::Refused, "hatch patterns make more than"},
         {"spline_1000000_fit_points.dxf", DrawingError::None, ""},
         {"spline_one_point_repeated.dxf", DrawingError::None, "splines whose numbers don't add up"},
+        // A font name no drafting program has: an unknown stroke font is the plainest design,
+        // an unknown outline font fontconfig's default.
+        {"font_name_1000.dxf", DrawingError::None, ""},
+        {"font_name_1000_outline.dxf", DrawingError::None, ""},
+        {"mtext_1000000.dxf", DrawingError::None, ""},
+        {"mtext_1000000_japanese.dxf", DrawingError::None, ""},
         // What multiplies is counted before any of it is made, and named.
         {"tiling_cell_0.01.pdf", DrawingError::Refused, "a tiling pattern repeats its cell"},
         {"tiling_cell_20.pdf", DrawingError::None, ""},

@@ -4,8 +4,6 @@
 #include <QTransform>
 #include <cmath>
 
-#include "drawing/read/dxf/dxf_shapes.h"
-
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -65,7 +63,7 @@ QPainterPath Arrowhead(QPointF tip, QPointF from, double size) {
 
 DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double angle,
                                  QPointF textAt, const std::string& text, double factor,
-                                 const DimensionLook& look) {
+                                 const DimensionLook& look, const DimensionText& letters) {
     DimensionPicture out;
     const double k = look.scale > 0 ? look.scale : 1;
     const QPointF u(std::cos(angle), std::sin(angle));
@@ -83,7 +81,7 @@ DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double 
     const size_t at = shown.find("<>");
     if (at != std::string::npos)
         shown.replace(at, 2, Measure(std::abs(Dot(p2 - p1, u)) * factor, look.decimals));
-    const QPainterPath glyphs = TextOutline(shown, look.text * k, 1);
+    const QPainterPath glyphs = letters(shown, look.text * k);
     const QRectF box = glyphs.boundingRect();
     DimensionLine(out.lines, q1, q2, u, textAt, glyphs.isEmpty() ? QSizeF() : box.size(),
                   look.textGap * k);

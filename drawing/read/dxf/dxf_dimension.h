@@ -4,6 +4,7 @@
 
 #include <QPainterPath>
 #include <QPointF>
+#include <functional>
 #include <string>
 
 // The header's dimension variables, in drawing units.
@@ -16,6 +17,10 @@ struct DimensionLook {
     double scale = 1;        // $DIMSCALE
     int decimals = 2;        // $DIMDEC
 };
+
+// A dimension's text drawn as its style draws it: its baseline from the origin, capitals
+// `height` high, y up.
+using DimensionText = std::function<QPainterPath(const std::string& text, double height)>;
 
 struct DimensionPicture {
     QPainterPath lines;   // extension lines, dimension line, text outlines
@@ -30,4 +35,4 @@ QPainterPath Arrowhead(QPointF tip, QPointF from, double size);
 // times `factor`. Where the text stands on the dimension line, the line is broken around it.
 DimensionPicture LinearDimension(QPointF p1, QPointF p2, QPointF onLine, double angle,
                                  QPointF textAt, const std::string& text, double factor,
-                                 const DimensionLook& look);
+                                 const DimensionLook& look, const DimensionText& letters);

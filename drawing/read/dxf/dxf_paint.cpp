@@ -120,6 +120,10 @@ void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
     if (reader.images > 0) AddNote(notes, NoteId::ImagesSkipped);
     if (!reader.namedPatterns.empty())
         AddNote(notes, Note(NoteId::DxfHatchPatternsByName, {Named(reader.namedPatterns)}));
+    if (reader.lettering.fallbacks > 0)
+        AddNote(notes,
+                Note(NoteId::LettersStrokeFontsLack, {std::to_string(reader.lettering.fallbacks),
+                                                      Named(reader.lettering.fallbackFonts)}));
 }
 
 // Reads the drawing into `reader`; an outcome only when that fails.

@@ -168,6 +168,11 @@ void Reader::addInsert(const DL_InsertData& d) {
     _current->items.push_back(std::move(item));
 }
 
+void Reader::addTextStyle(const DL_StyleData& d) {
+    lettering.AddStyle(
+        d.name, DxfTextStyle{d.primaryFontFile, d.widthFactor, d.obliqueAngle, d.fixedTextHeight});
+}
+
 void Reader::addText(const DL_TextData& d) {
     Flush();
     if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.xScaleFactor})) return;
@@ -175,7 +180,9 @@ void Reader::addText(const DL_TextData& d) {
     const bool aligned = (d.hJustification != 0 || d.vJustification != 0) && std::isfinite(d.apx) &&
                          std::isfinite(d.apy);
     if (aligned && !Fine({d.apx, d.apy})) return;
-    const QPainterPath glyphs = TextOutline(DxfTextOf(d.text), d.height, d.xScaleFactor);
+    const double height = d.height > 0 ? d.height : lettering.StyleOf(d.style).height;
+    const QPainterPath glyphs =
+        lettering.Letters(DxfTextOf(d.text), d.style, height, d.xScaleFactor);
     if (glyphs.isEmpty()) return;
     // Aligned text hangs from its alignment point: centred, right, middle or top.
     QPointF at(d.ipx, d.ipy), shift;
@@ -187,14 +194,19 @@ void Reader::addText(const DL_TextData& d) {
                                                                         : 0;
         shift.setX(-box.width() * h);
         if (d.vJustification == 1) shift.setY(-box.top());
-        if (d.vJustification == 2) shift.setY(-d.height / 2);
-        if (d.vJustification == 3) shift.setY(-d.height);
+        if (d.vJustification == 2) shift.setY(-height / 2);
+        if (d.vJustification == 3) shift.setY(-height);
     }
     QTransform m;
     m.translate(at.x(), at.y());
-    m.rotate(d.angle);
+    m.rotate(d.angle * 180 / kPi);  // dxflib gives it in radians
     m.translate(shift.x(), shift.y());
-    Run(Drawn::mark).addPath(m.map(glyphs));
+    QPainterPath placed = m.map(glyphs);
+    QPainterPath& run = Run(Drawn::mark);
+    if (run.isEmpty())
+        run.swap(placed);
+    else
+        run.addPath(placed);
 }
 
 void Reader::addMTextChunk(const std::string& text) {
@@ -205,26 +217,30 @@ void Reader::addMText(const DL_MTextData& d) {
     const std::string text = _mtextChunks + d.text;
     _mtextChunks.clear();
     if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.lineSpacingFactor, d.dirx, d.diry})) return;
+    const double height = d.height > 0 ? d.height : lettering.StyleOf(d.style).height;
     const std::vector<std::string> lines = MTextLines(text);
-    const double pitch = d.height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
+    const double pitch = height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
     // Attachment 1..9: top, middle, bottom rows; left, centre, right columns.
     const int attach = std::clamp(d.attachmentPoint, 1, 9) - 1;
-    const double block = d.height + pitch * (static_cast<double>(lines.size()) - 1);
+    const double block = height + pitch * (static_cast<double>(lines.size()) - 1);
     const double top = attach / 3 == 0 ? 0 : attach / 3 == 1 ? block / 2 : block;
     const double angle =
         (d.dirx != 0 || d.diry != 0) ? std::atan2(d.diry, d.dirx) * 180 / kPi : d.angle * 180 / kPi;
-    QPainterPath all;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const QPainterPath glyphs = TextOutline(lines[i], d.height, 1);
-        if (glyphs.isEmpty()) continue;
-        const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
-        all.addPath(QTransform::fromTranslate(x, top - d.height - pitch * i).map(glyphs));
-    }
-    if (all.isEmpty()) return;
     QTransform m;
     m.translate(d.ipx, d.ipy);
     m.rotate(angle);
-    Run(Drawn::mark).addPath(m.map(all));
+    QPainterPath& run = Run(Drawn::mark);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        QPainterPath glyphs = lettering.Letters(lines[i], d.style, height);
+        if (glyphs.isEmpty()) continue;
+        const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
+        glyphs = (QTransform::fromTranslate(x, top - height - pitch * i) * m).map(glyphs);
+        // A new run takes the letters as they are: a long text is costly to copy.
+        if (run.isEmpty())
+            run.swap(glyphs);
+        else
+            run.addPath(glyphs);
+    }
 }
 
 void Reader::addHatch(const DL_HatchData& d) {
@@ -345,6 +361,10 @@ void Reader::setVariableDouble(const std::string& key, double value, int) {
     if (key == "$DIMSCALE") look.scale = Positive(value, 1);
 }
 
+void Reader::setVariableString(const std::string& key, const std::string& value, int) {
+    if (key == "$DIMTXSTY") dimensionTextStyle = value;
+}
+
 void Reader::addLinetypeDash(double length) {
     if (_dashes.size() < 1024) _dashes.push_back(length);
 }
@@ -426,6 +446,12 @@ void Reader::FlushLeader() {
     _vertices.clear();
 }
 
+DimensionText Reader::DimensionLetters() {
+    return [this](const std::string& text, double height) {
+        return lettering.Letters(DxfTextOf(text), dimensionTextStyle, height);
+    };
+}
+
 template <typename Fallback>
 void Reader::Dimension(Fallback&& fallback) {
     Flush();
@@ -453,9 +479,9 @@ void Reader::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& l) 
     Dimension([&] {
         if (!Fine({d.dpx, d.dpy, d.mpx, d.mpy, l.dpx1, l.dpy1, l.dpx2, l.dpy2, l.angle}))
             return true;
-        const DimensionPicture p =
-            LinearDimension({l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180,
-                            {d.mpx, d.mpy}, d.text, Positive(d.linearFactor, 1), look);
+        const DimensionPicture p = LinearDimension(
+            {l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180, {d.mpx, d.mpy},
+            d.text, Positive(d.linearFactor, 1), look, DimensionLetters());
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;
@@ -468,7 +494,7 @@ void Reader::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& a) 
         const DimensionPicture p =
             LinearDimension({a.epx1, a.epy1}, {a.epx2, a.epy2}, {d.dpx, d.dpy},
                             std::atan2(a.epy2 - a.epy1, a.epx2 - a.epx1), {d.mpx, d.mpy}, d.text,
-                            Positive(d.linearFactor, 1), look);
+                            Positive(d.linearFactor, 1), look, DimensionLetters());
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;

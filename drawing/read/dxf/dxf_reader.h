@@ -17,6 +17,7 @@
 
 #include "drawing/read/dxf/dxf_dimension.h"
 #include "drawing/read/dxf/dxf_hatch.h"
+#include "drawing/read/dxf/dxf_lettering.h"
 #include "drawing/read/dxf/dxf_linetype.h"
 #include "drawing/read/dxf/dxf_shapes.h"
 #include "drawing/read/dxf/dxf_stream.h"
@@ -75,6 +76,8 @@ public:
     QHash<QString, DxfLinetype> linetypes;   // by upper-case name
     double ltscale = 1;                      // $LTSCALE
     DimensionLook look;
+    Lettering lettering;
+    std::string dimensionTextStyle = "STANDARD";  // $DIMTXSTY
     int insunits = 0;
     double unitMm = 1;
     int64_t outOfRange = 0, unreadSplines = 0, images = 0, degenerate = 0;
@@ -88,6 +91,9 @@ public:
 
     void setVariableInt(const std::string& key, int value, int) override;
     void setVariableDouble(const std::string& key, double value, int) override;
+    using DL_CreationAdapter::setVariableString;
+    void setVariableString(const std::string& key, const std::string& value, int) override;
+    void addTextStyle(const DL_StyleData& data) override;
     void addLayer(const DL_LayerData& data) override;
     void addLinetype(const DL_LinetypeData& data) override;
     void addLinetypeDash(double length) override;
@@ -150,6 +156,8 @@ private:
     void Dimension(Fallback&& fallback);
     void FlushLeader();
     void FlushHatch();
+    // The measure of a dimension drawn from its points, in the header's dimension text style.
+    DimensionText DimensionLetters();
 
     Block* _current = &model;
     bool _paperBlock = false;

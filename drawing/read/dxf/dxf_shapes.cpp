@@ -1,7 +1,5 @@
 #include "drawing/read/dxf/dxf_shapes.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QString>
 #include <QTransform>
 #include <algorithm>
@@ -82,12 +80,43 @@ std::optional<QChar> UnicodeEscape(const QString& text, qsizetype i) {
     return QChar(static_cast<char16_t>(hex.toUInt(nullptr, 16)));
 }
 
+// "%%d" and its kin at `i`: the sign it stands for added to `out`; the characters it takes (0
+// when there is none). Drafting programs write degrees, plus-minus and diameters so, and
+// underline and overline switches, which a pen leaves out.
+qsizetype PercentCode(const QString& text, qsizetype i, QString* out) {
+    if (i + 2 >= text.size() || text[i] != QLatin1Char('%') || text[i + 1] != QLatin1Char('%'))
+        return 0;
+    // 0: a switch that draws nothing.
+    static const struct {
+        char code;
+        char16_t sign;
+    } kSigns[] = {{'d', 0x00B0}, {'p', 0x00B1}, {'c', 0x2300}, {'%', u'%'},
+                  {'u', 0},      {'o', 0},      {'k', 0}};
+    const char code = text[i + 2].toLower().toLatin1();
+    for (const auto& s : kSigns) {
+        if (s.code != code) continue;
+        if (s.sign) *out += QChar(s.sign);
+        return 3;
+    }
+    // "%%nnn": the character of that code.
+    const QString digits = text.mid(i + 2, 3);
+    bool number = digits.size() == 3;
+    for (const QChar d : digits) number = number && d.isDigit() && d.unicode() < 128;
+    if (!number) return 0;
+    *out += QChar(static_cast<char16_t>(digits.toUInt()));
+    return 5;
+}
+
 }  // namespace
 
 std::string DxfTextOf(const std::string& raw) {
     const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const qsizetype taken = PercentCode(text, i, &out)) {
+            i += taken - 1;
+            continue;
+        }
         const std::optional<QChar> c =
             text[i] == QLatin1Char('\\') ? UnicodeEscape(text, i) : std::nullopt;
         out += c ? *c : text[i];
@@ -176,18 +205,6 @@ bool AddSpline(QPainterPath& path, const SplineData& s, double tolerance) {
     return started;
 }
 
-QPainterPath TextOutline(const std::string& text, double height, double widthFactor) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(1000);
-    QPainterPath glyphs;
-    glyphs.addText(0, 0, font, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const double cap = QFontMetricsF(font).capHeight();
-    if (!(cap > 0) || glyphs.isEmpty()) return {};
-    const double k = height / cap;
-    // Glyphs have y down; the drawing has it up.
-    return QTransform::fromScale(k * (widthFactor > 0 ? widthFactor : 1), -k).map(glyphs);
-}
-
 std::vector<std::string> MTextLines(const std::string& raw) {
     const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
     std::vector<std::string> lines;
@@ -195,6 +212,10 @@ std::vector<std::string> MTextLines(const std::string& raw) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
+        if (const qsizetype taken = PercentCode(text, i, &line)) {
+            i += taken - 1;
+            continue;
+        }
         if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
             line += c;
             continue;

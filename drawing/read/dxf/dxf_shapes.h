@@ -1,8 +1,8 @@
 #pragma once
 // DXF geometry as QPainterPath outlines in the drawing's own units (y up): arcs as cubics of at
 // most 45 degrees (off the true arc by 4.2e-6 of the radius), polylines with bulges,
-// ellipses, B-splines cut at their knots and sampled within a tolerance, and text as glyph
-// outlines.
+// ellipses, B-splines cut at their knots and sampled within a tolerance, and the words of TEXT
+// and MTEXT (dxf_lettering.h draws them).
 
 #include <QPainterPath>
 #include <QPointF>
@@ -39,10 +39,6 @@ struct SplineData {
     bool closed = false;
 };
 bool AddSpline(QPainterPath& path, const SplineData& spline, double tolerance);
-
-// `text` as glyph outlines: its baseline starts at the origin, capitals `height` high, x
-// stretched by `widthFactor`, y up.
-QPainterPath TextOutline(const std::string& text, double height, double widthFactor);
 
 // A TEXT's words with its "\U+XXXX" characters read.
 std::string DxfTextOf(const std::string& text);

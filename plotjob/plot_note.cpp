@@ -543,6 +543,14 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it")},
     {NoteId::MadeDrawingLargerMB, "MadeDrawingLargerMB",
      QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB")},
+    {NoteId::OutlineChoiceCannotRead, "OutlineChoiceCannotRead",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the outline choice %1 can't be read: press OK in TRZNSerConfig to write "
+                       "it again, or give --outlines")},
+    {NoteId::OutlineChoiceCannotReadLine, "OutlineChoiceCannotReadLine",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the outline choice %1 can't be read at line %2: press OK in TRZNSerConfig "
+                       "to write it again, or give --outlines")},
 };
 
 const NoteWords* Find(NoteId id) {

@@ -210,6 +210,8 @@ enum class NoteId : uint16_t {
     CopyDrawingCannotWritten,
     TemporaryFolderFor,
     MadeDrawingLargerMB,
+    OutlineChoiceCannotRead,
+    OutlineChoiceCannotReadLine,
 };
 
 struct Note {

@@ -91,6 +91,20 @@ bool PenLines::Count(const PaintedPath& shape) {
 
 bool PenLines::Draw(const PaintedPath& shape) {
     if (_refusal) return false;
+    // The paper's white draws nothing, not even the extent of a clipped shape: a white fill
+    // leaves its stroke alone (dashes and open ends as stroked), a white stroke leaves the fill
+    // it edges outlined.
+    const bool paperFill = shape.fill.isValid() && _pens.IsPaper(shape.fill);
+    const bool paperStroke = shape.stroke.isValid() && _pens.IsPaper(shape.stroke);
+    if (paperFill || paperStroke) {
+        PaintedPath shown = shape;
+        if (paperFill) shown.fill = QColor();
+        if (paperStroke) shown.stroke = QColor();
+        if (!shown.fill.isValid() && !shown.stroke.isValid()) return true;
+        shown.filled = shown.fill.isValid();
+        shown.colour = shown.stroke.isValid() ? shown.stroke : shown.fill;
+        return Draw(shown);
+    }
     // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
     const ClipRegion* clip = shape.clip;
     if (clip) {

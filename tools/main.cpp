@@ -120,6 +120,28 @@ std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
     return app;
 }
 
+QCommandLineOption OutlinesOption() {
+    return QCommandLineOption(
+        "outlines",
+        TPlotWords::tr("Which outlines a drawing plots: shown (what the drawing shows: lines "
+                       "hidden under an opaque shape, and white shapes, left out) or every "
+                       "(every shape's outline whole, white ones too, as for layered vinyl); "
+                       "without it, as chosen in TRZNSerConfig."),
+        "shown|every");
+}
+
+// --outlines into *line; an exit status when it names neither choice.
+std::optional<int> ReadOutlines(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                CommandLine* line) {
+    if (!parser.isSet(option)) return std::nullopt;
+    const QString outlines = parser.value(option);
+    if (outlines != u"shown" && outlines != u"every")
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("--outlines takes shown or every, not \"%1\"").arg(outlines));
+    line->everyOutline = outlines == u"every";
+    return std::nullopt;
+}
+
 // The command line into *line; an exit status when it is wrong, or when the help was asked for
 // (and shown).
 std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, CommandLine* line) {
@@ -158,13 +180,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         TPlotWords::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
                        "instead of plotting it; plot that file later with trzn-plot."),
         "file");
-    QCommandLineOption outlinesOption(
-        "outlines",
-        TPlotWords::tr("Which outlines a drawing plots: shown (what the drawing shows: lines "
-                       "hidden under an opaque shape, and white shapes, left out) or every "
-                       "(every shape's outline whole, white ones too, as for layered vinyl); "
-                       "without it, as chosen in TRZNSerConfig."),
-        "shown|every");
+    const QCommandLineOption outlinesOption = OutlinesOption();
     parser.addOptions(
         {brcOption, noWaitOption, guiOption, queueOption, outputOption, outlinesOption});
     // Not process(): it ends the program with 1, which says "failed in the sender".
@@ -189,13 +205,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                     TPlotWords::tr("--output needs a file name (or -) and sends nothing, so it "
                                    "takes no --queue"));
     }
-    if (parser.isSet(outlinesOption)) {
-        const QString outlines = parser.value(outlinesOption);
-        if (outlines != u"shown" && outlines != u"every")
-            return Fail(PlotOutcome::BadInput,
-                        TPlotWords::tr("--outlines takes shown or every, not \"%1\"").arg(outlines));
-        line->everyOutline = outlines == u"every";
-    }
+    if (auto wrong = ReadOutlines(parser, outlinesOption, line)) return wrong;
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
     if (line->brcSet) {

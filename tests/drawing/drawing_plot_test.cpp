@@ -169,8 +169,8 @@ TEST_P(PenTable, ShapesGoToTheNearestPen) {
     const PenCase& c = GetParam();
     TPrConfig config = Pens(c.automatic, c.optimised);
     if (c.whitePen) config.toollist[5] = {8, 0, 10000, 10000, 10000, 1};
-    const Converted out = ConvertBytes(kOpen + std::string(c.shapes) + "</svg>", Page(100),
-                                       config, "drawing.svg", c.everyOutline);
+    const Converted out = ConvertBytes(kOpen + std::string(c.shapes) + "</svg>", Page(100), config,
+                                       "drawing.svg", c.everyOutline);
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     std::string pens;
     static const std::regex select("SP[0-9]+;");
@@ -210,14 +210,12 @@ INSTANTIATE_TEST_SUITE_P(
         PenCase{"EveryOutlineDrawsWhite",
                 SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"), true, false,
                 "SP7;SP3;SP7;", true},
-        PenCase{"WhitePenTakesWhite",
-                SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"), true, false,
-                "SP7;SP8;SP7;", false, true},
+        PenCase{"WhitePenTakesWhite", SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"),
+                true, false, "SP7;SP8;SP7;", false, true},
         // Without automatic selection no pen is chosen for being white.
-        PenCase{"WhitePenUnusedWithoutSelection",
-                SHAPE("fill='black'") SHAPE("fill='white'"), false, false, "SP3;", false, true},
-        PenCase{"WhiteFillKeepsItsStroke", SHAPE("fill='white' stroke='red'"), true, false,
-                "SP7;"},
+        PenCase{"WhitePenUnusedWithoutSelection", SHAPE("fill='black'") SHAPE("fill='white'"),
+                false, false, "SP3;", false, true},
+        PenCase{"WhiteFillKeepsItsStroke", SHAPE("fill='white' stroke='red'"), true, false, "SP7;"},
         PenCase{"WhiteStrokeKeepsItsFill", SHAPE("fill='#0000c0' stroke='white'"), true, false,
                 "SP2;"}),
     [](const testing::TestParamInfo<PenCase>& i) { return std::string(i.param.name); });

@@ -312,8 +312,7 @@ TEST(Store, OutlineFileReadsWhatTheWindowWritesAndNothingElse) {
          " can't be read: press OK in TRZNSerConfig to write it again, or give --outlines"},
         {"folder", "/", OutlineFileState::Unusable, false},
         {"too_long", comments + "\noutlines.every = 1", OutlineFileState::Unusable, false},
-        {"other_key", "outlines.every = 1\r\nknife.use = 1\r\n", OutlineFileState::Unusable,
-         false,
+        {"other_key", "outlines.every = 1\r\nknife.use = 1\r\n", OutlineFileState::Unusable, false,
          " can't be read at line 2: press OK in TRZNSerConfig to write it again, or give "
          "--outlines"},
         {"twice", "outlines.every = 1\noutlines.every = 1", OutlineFileState::Unusable, false},

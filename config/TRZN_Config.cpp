@@ -26,6 +26,7 @@
 #include "config/config_fields.h"
 #include "config/config_flow.h"
 #include "config/config_knife.h"
+#include "config/config_outlines.h"
 #include "config/config_presets.h"
 #include "config/config_preview.h"
 #include "config/config_texts.h"
@@ -90,6 +91,7 @@ TRZN_Config::TRZN_Config(QObject* parent)
     _texts = std::make_unique<TRZN_RecordTexts>(*_ui);
     _destination = std::make_unique<TRZN_ConfigDestination>(*_ui);
     _knife = std::make_unique<TRZN_ConfigKnife>(*_ui);
+    _outlines = std::make_unique<TRZN_ConfigOutlines>(*_ui);
     _checks = std::make_unique<TRZN_ConfigChecks>(*_ui);
     _ui->prdefLabelWhy->hide();
     _presets = std::make_unique<TRZN_ConfigPresets>(
@@ -192,6 +194,7 @@ void TRZN_Config::awakeFromNib() {
     }
     SetupItems();
     _knife->Fill();
+    _outlines->Fill();
     _window->show();
     // OK would fail the same way unless the folder is mended first: say so before any edit.
     if (!saved &&
@@ -325,6 +328,13 @@ void TRZN_Config::prdefPBtnOkAction() {
             tr("The drag knife settings can't be saved (%1). The previous ones stay as they were.")
                 .arg(QString::fromLocal8Bit(unsaved.c_str())),
             tr("Back to the window"), tr("Continue without the knife settings")) == 1)
+        return;
+    if (!_outlines->Save(&unsaved) &&
+        Modal().Alert(_window,
+                      tr("The choice of outlines to plot can't be saved (%1). The previous one "
+                         "stays as it was.")
+                          .arg(QString::fromLocal8Bit(unsaved.c_str())),
+                      tr("Back to the window"), tr("Continue without the outline choice")) == 1)
         return;
     FinishWith(Completion::Done);
 }

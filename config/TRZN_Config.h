@@ -7,7 +7,8 @@
 // units (config_units), the preset pop-up and its commands (config_presets), the page preview
 // (config_preview), the text fields stored as typed (config_texts), the flow-control note
 // (config_flow), the destination's items and fields (config_destination), the drag knife
-// (config_knife), what OK refuses (config_checks); the controls of each section to and from the records are in window_sections.
+// (config_knife), the outline choice (config_outlines), what OK refuses (config_checks); the
+// controls of each section to and from the records are in window_sections.
 
 #include <QObject>
 #include <QPointer>
@@ -24,6 +25,7 @@ class QWidget;
 class TRZN_ConfigChecks;
 class TRZN_ConfigDestination;
 class TRZN_ConfigKnife;
+class TRZN_ConfigOutlines;
 class TRZN_ConfigPresets;
 class TRZN_ConfigPreview;
 class TRZN_ConfigUnits;
@@ -117,5 +119,6 @@ private:
     std::unique_ptr<TRZN_ConfigPresets> _presets;
     std::unique_ptr<TRZN_ConfigDestination> _destination;
     std::unique_ptr<TRZN_ConfigKnife> _knife;
+    std::unique_ptr<TRZN_ConfigOutlines> _outlines;
     std::unique_ptr<TRZN_ConfigChecks> _checks;
 };

@@ -21,6 +21,8 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/config_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_knife.h
   ${CMAKE_CURRENT_LIST_DIR}/config_knife.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/config_outlines.h
+  ${CMAKE_CURRENT_LIST_DIR}/config_outlines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.h
   ${CMAKE_CURRENT_LIST_DIR}/save_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_fields.h

@@ -57,7 +57,7 @@ public:
           _options(options),
           _area(*options.area),
           _roll(roll),
-          _pens(options.pens, options.automaticPens),
+          _pens(options.pens, options.automaticPens, !options.everyOutline),
           _reach(-kReachUnits, -kReachUnits, PageWidth(_area) + 2 * kReachUnits,
                  PageHeight(_area) + 2 * kReachUnits),
           _bodies(bodies),

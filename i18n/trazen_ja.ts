@@ -918,6 +918,14 @@ The server said: %2</source>
         <source>%1 characters that the stroke fonts %2 lack drawn as outlines</source>
         <translation>ストロークフォント %2 にない %1 文字はアウトラインで描きました</translation>
     </message>
+    <message>
+        <source>the outline choice %1 can&apos;t be read: press OK in TRZNSerConfig to write it again, or give --outlines</source>
+        <translation>プロットする輪郭の選択 %1 を読めません。TRZNSerConfig で OK を押して書き直すか、--outlines を指定してください</translation>
+    </message>
+    <message>
+        <source>the outline choice %1 can&apos;t be read at line %2: press OK in TRZNSerConfig to write it again, or give --outlines</source>
+        <translation>プロットする輪郭の選択 %1 の %2 行目を読めません。TRZNSerConfig で OK を押して書き直すか、--outlines を指定してください</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>
@@ -1256,6 +1264,18 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
         <source>Plot with Trazen</source>
         <translation>Trazen でプロット</translation>
     </message>
+    <message>
+        <source>Which outlines a drawing plots: shown (what the drawing shows: lines hidden under an opaque shape, and white shapes, left out) or every (every shape&apos;s outline whole, white ones too, as for layered vinyl); without it, as chosen in TRZNSerConfig.</source>
+        <translation>図面のどの輪郭をプロットするか: shown (図面に見えるとおり。不透明な図形に隠れた線と白い図形は省きます) または every (すべての図形の輪郭を白も含めて丸ごと。重ねるカッティングシート向け)。指定しなければ TRZNSerConfig での選択に従います。</translation>
+    </message>
+    <message>
+        <source>--outlines takes shown or every, not &quot;%1&quot;</source>
+        <translation>--outlines には shown か every を指定してください (「%1」は使えません)</translation>
+    </message>
+    <message>
+        <source>%1 is an HP-GL plot: --outlines chooses a drawing&apos;s lines, and an HP-GL plot is sent as it is</source>
+        <translation>%1 は HP-GL のプロットです。--outlines は図面の線を選ぶもので、HP-GL のプロットはそのまま送ります</translation>
+    </message>
 </context>
 <context>
     <name>TQueueDelivery</name>
@@ -1439,6 +1459,14 @@ Replace it with the current settings?</source>
     <message>
         <source>The last page (%1) comes before the first page (%2).</source>
         <translation>終了ページ (%1) が開始ページ (%2) より前です。</translation>
+    </message>
+    <message>
+        <source>The choice of outlines to plot can&apos;t be saved (%1). The previous one stays as it was.</source>
+        <translation>プロットする輪郭の選択を保存できません (%1)。前の選択がそのまま残ります。</translation>
+    </message>
+    <message>
+        <source>Continue without the outline choice</source>
+        <translation>輪郭の選択を保存せずに続ける</translation>
     </message>
 </context>
 <context>
@@ -2709,6 +2737,22 @@ Check that the folder exists and can be written to (that the server is connected
     <message>
         <source>The FS value (grams) sent before each skip. 0 lifts the pen over the skips.</source>
         <translation>あける部分の前に送る FS の値（グラム）です。0 では、あける部分の上でペンを上げます。</translation>
+    </message>
+    <message>
+        <source>&amp;Plot:</source>
+        <translation>プロット(&amp;P):</translation>
+    </message>
+    <message>
+        <source>What the drawing shows: lines hidden under an opaque shape drawn later, and shapes in the paper&apos;s white, are left out (a white pen in the pen table takes white). Every outline: each shape&apos;s outline whole, white ones too, as layered vinyl is cut.</source>
+        <translation>図面に見えるとおり: 後から描かれた不透明な図形に隠れた線と、用紙と同じ白の図形は省きます (ペン表に白いペンがあれば白はそのペンで描きます)。すべての輪郭: 各図形の輪郭を白も含めて丸ごと描きます (重ねるカッティングシートの切り抜き向け)。</translation>
+    </message>
+    <message>
+        <source>What the drawing shows</source>
+        <translation>図面に見えるとおり</translation>
+    </message>
+    <message>
+        <source>Every outline</source>
+        <translation>すべての輪郭</translation>
     </message>
 </context>
 <context>

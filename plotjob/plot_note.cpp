@@ -558,6 +558,14 @@ constexpr NoteWords kNoteWords[] = {
     {NoteId::LettersStrokeFontsLack, "LettersStrokeFontsLack",
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "%1 characters that the stroke fonts %2 lack drawn as outlines")},
+    {NoteId::OutlineChoiceCannotRead, "OutlineChoiceCannotRead",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the outline choice %1 can't be read: press OK in TRZNSerConfig to write "
+                       "it again, or give --outlines")},
+    {NoteId::OutlineChoiceCannotReadLine, "OutlineChoiceCannotReadLine",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the outline choice %1 can't be read at line %2: press OK in TRZNSerConfig "
+                       "to write it again, or give --outlines")},
 };
 
 const NoteWords* Find(NoteId id) {

@@ -214,6 +214,8 @@ enum class NoteId : uint16_t {
     DxfHatchPatternsMore,
     DxfHatchPatternsByName,
     LettersStrokeFontsLack,
+    OutlineChoiceCannotRead,
+    OutlineChoiceCannotReadLine,
 };
 
 struct Note {

@@ -12,6 +12,7 @@ inline constexpr char kPlotBody[] = "Trazen Prefs";
 inline constexpr char kFramedPlot[] = "Trazen.tmp";  // the plot as it is sent
 inline constexpr char kSettings[] = "TRZNSerConfig.ini";
 inline constexpr char kKnife[] = "TRZNKnife.ini";  // ours alone: the plug-in never reads it
+inline constexpr char kOutlines[] = "TRZNOutlines.ini";  // ours alone, as the knife's
 inline constexpr char kPresets[] = "Prefs";        // the folder of the preset files
 inline constexpr char kSlotLock[] = ".plot.lock";
 inline constexpr char kSendResult[] = ".plot.result";  // how the sender's last run ended

@@ -61,11 +61,17 @@ void FillPapers(TPrPaper& list) {
     list.pitem_count = n;
 }
 
+// The pen colour table's colours up to white, which is left out.
+constexpr int kDefaultColouredPens = kRealColourCount - 1;
+
 void FillPens(TPrConfig& cf) {
     for (int i = 0; i < kPenCount; ++i) {
         TPenEntry& pen = cf.toollist[i];
-        // Pens 9 and 10 have no colour of their own to offer: automatic pen choice passes them.
-        const PenColour& c = kPenColours[i < kRealColourCount ? i : kColourNoColour];
+        // Pens 1 to 7 are the colours a pen plotter's carousel holds (black, red, green, blue,
+        // yellow, magenta, cyan). No pen is white: white is the paper's, and a white pen would
+        // outline every white background. Pens 8 to 10 have no colour of their own to offer:
+        // automatic pen choice passes them.
+        const PenColour& c = kPenColours[i < kDefaultColouredPens ? i : kColourNoColour];
         pen = {static_cast<int16_t>(i + 1), 0, c.red, c.green, c.blue, c.fcolor};
     }
 }

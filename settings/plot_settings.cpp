@@ -51,7 +51,8 @@ OutputSetup DecodeOutputSetup(const TSrConfig& serial) {
 }
 
 PlotSettings DecodePlotSettings(const TPrint& print, const TPrConfig& config,
-                                const TSrConfig& serial, const KnifeSettings& knife) {
+                                const TSrConfig& serial, const KnifeSettings& knife,
+                                bool everyOutline) {
     PlotSettings s;
     const Rect& page = print.prInfo.rPage;
     s.page = {page.right - page.left, page.bottom - page.top,
@@ -76,6 +77,7 @@ PlotSettings DecodePlotSettings(const TPrint& print, const TPrConfig& config,
                      config.zfspress,       config.zfcleng,  config.zfsleng};
     s.output = DecodeOutputSetup(serial);
     s.knife = knife;
+    s.everyOutline = everyOutline;
     return s;
 }
 
@@ -86,7 +88,7 @@ PlotSettings DecodePlotSettings(const TPrint& print, const TPrConfig& config) {
 }
 
 void EncodePlotSettings(const PlotSettings& s, TPrConfig* config, TSrConfig* serial,
-                        KnifeSettings* knife) {
+                        KnifeSettings* knife, bool* everyOutline) {
     TPrConfig& c = *config;
     for (int i = 0; i < kPenCount; ++i) {
         const PenSetup& pen = s.pens[i];
@@ -118,4 +120,5 @@ void EncodePlotSettings(const PlotSettings& s, TPrConfig* config, TSrConfig* ser
     StoreText(serial->prheader, s.output.typedHeader);
     StoreText(serial->prfooter, s.output.typedFooter);
     *knife = s.knife;
+    *everyOutline = s.everyOutline;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// What a plot is made with, decoded once from the three records and the knife file into plain
-// values: flags stored inverted, sorts the window does not offer, pages stored as 0, the packed
-// PD limit and the typed header and footer are read here and nowhere else. Everything past this
-// (the drawing's options, trzn-plot's HP-GL copy) works from this value, never from a record.
+// What a plot is made with, decoded once from the three records and the knife and outline files
+// into plain values: flags stored inverted, sorts the window does not offer, pages stored as 0,
+// the packed PD limit and the typed header and footer are read here and nowhere else. Everything
+// past this (the drawing's options, trzn-plot's HP-GL copy) works from this value, never from a
+// record.
 
 #include <array>
 #include <cstdint>
@@ -85,9 +86,11 @@ struct PlotSettings {
     friend bool operator==(const PlotSettings&, const PlotSettings&) = default;
 };
 
-// A fresh serial record (all zero) and no knife leave the plot as the page and pens give it.
+// A fresh serial record (all zero) and no knife leave the plot as the page and pens give it;
+// `everyOutline` as the outline file (settings/outline_file.h) or the command line holds it.
 PlotSettings DecodePlotSettings(const TPrint& print, const TPrConfig& config,
-                                const TSrConfig& serial, const KnifeSettings& knife);
+                                const TSrConfig& serial, const KnifeSettings& knife,
+                                bool everyOutline = false);
 
 // The output tab's part alone: all a plot of HP-GL takes of the settings.
 OutputSetup DecodeOutputSetup(const TSrConfig& serial);
@@ -99,4 +102,4 @@ PlotSettings DecodePlotSettings(const TPrint& print, const TPrConfig& config);
 // it is (the print record holds it as the page preview computes it). A value decoded from odd
 // stored fields is written as what they meant: decoding the result gives the same value.
 void EncodePlotSettings(const PlotSettings& settings, TPrConfig* config, TSrConfig* serial,
-                        KnifeSettings* knife);
+                        KnifeSettings* knife, bool* everyOutline);

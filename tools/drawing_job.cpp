@@ -7,6 +7,7 @@
 
 #include "settings/geometry.h"
 #include "settings/knife_file.h"
+#include "settings/outline_file.h"
 #include "tools/reading_child.h"
 
 namespace {
@@ -45,7 +46,8 @@ std::vector<Note> Remarks(const DrawingResult& r) {
 
 }  // namespace
 
-ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records) {
+ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records,
+                                           std::optional<bool> everyOutline) {
     ConvertedDrawing job;
     Note error;
     std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &error);
@@ -58,7 +60,15 @@ ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const Record
     job._cleanup = std::make_unique<CleanupOnSignal>(job._folder->path());
     ReadingRequest request{path, *records.print, *records.config, *records.serial, {}};
     Note unusable;
-    if (LoadKnifeFile(KnifeFilePath(), &request.knife, &unusable) == KnifeFileState::Unusable) {
+    bool refused = LoadKnifeFile(KnifeFilePath(), &request.knife, &unusable) ==
+                   KnifeFileState::Unusable;
+    // The command line's choice goes first: a plot that gives one needs no file to hold it.
+    if (everyOutline)
+        request.everyOutline = *everyOutline;
+    else if (!refused)
+        refused = LoadOutlineFile(OutlineFilePath(), &request.everyOutline, &unusable) ==
+                  OutlineFileState::Unusable;
+    if (refused) {
         job._result.error = DrawingError::Refused;
         job._result.message = unusable;
         return job;

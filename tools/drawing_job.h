@@ -18,8 +18,10 @@
 
 class ConvertedDrawing {
 public:
-    // Converts the drawing at `path` for the page and pens of the records given.
-    static ConvertedDrawing Convert(const std::string& path, const RecordSet& records);
+    // Converts the drawing at `path` for the page and pens of the records given, with every
+    // outline or what the drawing shows as `everyOutline` says (not given: the outline file).
+    static ConvertedDrawing Convert(const std::string& path, const RecordSet& records,
+                                    std::optional<bool> everyOutline = std::nullopt);
 
     const DrawingResult& result() const { return _result; }
     // BadInput for a drawing that can't be plotted, NoFolder when the body can't be written;

@@ -96,6 +96,7 @@ struct CommandLine {
     bool keep = false;                    // --output
     std::string output;                   // --output's file (bytes), "-" for the standard output
     std::vector<std::string> senderArgs;  // --queue NAME for the sender
+    std::optional<bool> everyOutline;     // --outlines every or shown; else the window's choice
 };
 
 // A window is needed only to show a message when started from the file manager, and can be
@@ -117,6 +118,28 @@ std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv) {
     else
         qunsetenv("QT_QPA_PLATFORM");
     return app;
+}
+
+QCommandLineOption OutlinesOption() {
+    return QCommandLineOption(
+        "outlines",
+        TPlotWords::tr("Which outlines a drawing plots: shown (what the drawing shows: lines "
+                       "hidden under an opaque shape, and white shapes, left out) or every "
+                       "(every shape's outline whole, white ones too, as for layered vinyl); "
+                       "without it, as chosen in TRZNSerConfig."),
+        "shown|every");
+}
+
+// --outlines into *line; an exit status when it names neither choice.
+std::optional<int> ReadOutlines(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                CommandLine* line) {
+    if (!parser.isSet(option)) return std::nullopt;
+    const QString outlines = parser.value(option);
+    if (outlines != u"shown" && outlines != u"every")
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("--outlines takes shown or every, not \"%1\"").arg(outlines));
+    line->everyOutline = outlines == u"every";
+    return std::nullopt;
 }
 
 // The command line into *line; an exit status when it is wrong, or when the help was asked for
@@ -157,7 +180,9 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         TPlotWords::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
                        "instead of plotting it; plot that file later with trzn-plot."),
         "file");
-    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption});
+    const QCommandLineOption outlinesOption = OutlinesOption();
+    parser.addOptions(
+        {brcOption, noWaitOption, guiOption, queueOption, outputOption, outlinesOption});
     // Not process(): it ends the program with 1, which says "failed in the sender".
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
@@ -180,6 +205,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                     TPlotWords::tr("--output needs a file name (or -) and sends nothing, so it "
                                    "takes no --queue"));
     }
+    if (auto wrong = ReadOutlines(parser, outlinesOption, line)) return wrong;
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
     if (line->brcSet) {
@@ -188,7 +214,8 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         }
     }
     line->file =
-        RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue", "--output"});
+        RawArgument(rawArgs, files.front().toStdString(),
+                    {"--brc", "--queue", "--output", "--outlines"});
     if (line->keep) line->output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
     line->wait = !parser.isSet(noWaitOption) && !ShowsWindows();
     if (parser.isSet(queueOption))
@@ -279,6 +306,12 @@ std::optional<int> RefuseKind(InputKind kind, const std::string& what, const Com
                     TPlotWords::tr("--brc is for HP-GL plots: a drawing's input window is the "
                                    "printable area of the configured page"));
     }
+    if (!drawing && line.everyOutline) {
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("%1 is an HP-GL plot: --outlines chooses a drawing's lines, "
+                                   "and an HP-GL plot is sent as it is")
+                        .arg(shownFile));
+    }
     if (!drawing && line.keep) {
         return Fail(PlotOutcome::BadInput,
                     TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
@@ -331,7 +364,7 @@ int main(int argc, char** argv) {
     // leaves no trace, and never waits for another plot to say so.
     std::optional<ConvertedDrawing> converted;
     if (drawing) {
-        converted = ConvertedDrawing::Convert(file, records);
+        converted = ConvertedDrawing::Convert(file, records, line.everyOutline);
         if (auto failure = converted->failure()) {
             return Fail(*failure, shownFile + ": " + NoteWords(converted->result().message));
         }

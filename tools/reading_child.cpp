@@ -218,7 +218,8 @@ int ReadingProcessMain(int argc, char** argv) {
         return file;
     };
     const PlotSettings settings =
-        DecodePlotSettings(request.print, request.config, request.serial, request.knife);
+        DecodePlotSettings(request.print, request.config, request.serial, request.knife,
+                           request.everyOutline);
     DrawingResult result = ConvertDrawing(request.path, settings, open);
     if (!failure.empty()) result.message = failure;
     for (size_t i = 0; i < files.size(); ++i) {

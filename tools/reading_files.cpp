@@ -71,6 +71,7 @@ bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
         PutRecord(stream, request.config);
         PutRecord(stream, request.serial);
         PutRecord(stream, request.knife);
+        stream << request.everyOutline;
         if (stream.status() == QDataStream::Ok && out.commit()) return true;
     }
     *error = Note(NoteId::CannotWriteFile, {file, out.errorString().toStdString()});
@@ -86,7 +87,8 @@ bool ReadReadingRequest(const std::string& file, ReadingRequest* request) {
     Get(stream, &request->path);
     return magic == kRequestMagic && GetRecord(stream, &request->print) &&
            GetRecord(stream, &request->config) && GetRecord(stream, &request->serial) &&
-           GetRecord(stream, &request->knife) && stream.status() == QDataStream::Ok;
+           GetRecord(stream, &request->knife) && (stream >> request->everyOutline).atEnd() &&
+           stream.status() == QDataStream::Ok;
 }
 
 bool WriteReadingResult(const std::string& file, const DrawingResult& r) {

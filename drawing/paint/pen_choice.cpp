@@ -30,16 +30,28 @@ double Cie76(const Lab& x, const Lab& y) {
                      (x.b - y.b) * (x.b - y.b));
 }
 
-PenChoice::PenChoice(const PenSettings& pens, bool automaticAsked) {
+bool IsWhite(double red, double green, double blue) {
+    return Cie76(LabOf(red, green, blue), LabOf(1, 1, 1)) <= kPaperWhiteDistance;
+}
+
+PenChoice::PenChoice(const PenSettings& pens, bool automaticAsked, bool whiteIsPaper) {
     bool anyColour = false;
+    bool whitePen = false;
     for (int i = 0; i < kPenCount; ++i) {
         _numbers[i] = pens[i].number;
         _coloured[i] = pens[i].coloured;
         _thick[i] = pens[i].thicknessMm;
         _labs[i] = LabOf(pens[i].red, pens[i].green, pens[i].blue);
         anyColour = anyColour || _coloured[i];
+        whitePen = whitePen || (_coloured[i] && IsWhite(pens[i].red, pens[i].green, pens[i].blue));
     }
     _automatic = automaticAsked && anyColour;
+    // A white pen is one that selection can give white to; without selection there is none.
+    _paper = whiteIsPaper && !(_automatic && whitePen);
+}
+
+bool PenChoice::IsPaper(const QColor& colour) const {
+    return _paper && colour.isValid() && IsWhite(colour.redF(), colour.greenF(), colour.blueF());
 }
 
 uint8_t PenChoice::EntryFor(const QColor& colour) const {

@@ -5,6 +5,13 @@
 // so dark blue goes to the blue pen, not the black one an RGB distance might prefer. Pens
 // without a colour are never chosen by colour. Without automatic selection, or when no pen has
 // a colour, everything goes to the first pen.
+//
+// White is the paper: a shape painted in a colour the eye can't tell from paper white leaves no
+// line, unless the pen table holds a white pen (a cutter loaded with white vinyl), which then
+// takes it as any colour. "Can't tell" is a CIE76 distance of 2.3 from white, the smallest
+// difference a viewer notices side by side: white and the near whites that rounding makes of
+// it (254/255, a PDF's 0.999) are paper, while the faintest colours a drawing means to show
+// (ivory 7.6 away, light yellow 15.7, the grey "whitesmoke" 3.5) are plotted.
 
 #include <QColor>
 #include <array>
@@ -19,6 +26,10 @@ struct Lab {
 Lab LabOf(double red, double green, double blue);  // sRGB shares 0..1
 double Cie76(const Lab& x, const Lab& y);
 
+// Farthest from paper white (CIE76) that a colour still reads as white.
+inline constexpr double kPaperWhiteDistance = 2.3;
+bool IsWhite(double red, double green, double blue);  // sRGB shares 0..1
+
 // One pen as the plot uses it (stages/plot_options.h decodes it from the records).
 struct PenSetting {
     int number = 1;          // SP n
@@ -31,7 +42,8 @@ using PenSettings = std::array<PenSetting, kPenCount>;
 class PenChoice {
 public:
     // `automaticAsked`: the window's automatic pen selection; it needs a pen with a colour.
-    PenChoice(const PenSettings& pens, bool automaticAsked);
+    // `whiteIsPaper`: white shapes are left out unless a pen takes them (not "every outline").
+    PenChoice(const PenSettings& pens, bool automaticAsked, bool whiteIsPaper = false);
 
     // The 0-based pen entry for a shape of this colour.
     uint8_t EntryFor(const QColor& colour) const;
@@ -40,9 +52,12 @@ public:
     // measured, below 0 as wrongly stored.
     double ThicknessMm(uint8_t entry) const { return _thick[entry]; }
     bool automatic() const { return _automatic; }
+    // Whether a shape of this colour shows on the paper as the paper itself: no pen draws it.
+    bool IsPaper(const QColor& colour) const;
 
 private:
     bool _automatic = false;
+    bool _paper = false;  // white is left out
     std::array<int, kPenCount> _numbers{};
     std::array<Lab, kPenCount> _labs{};
     std::array<bool, kPenCount> _coloured{};

@@ -27,6 +27,21 @@ void Outline(const PaintedPath& shape, bool closed, PolylineSink& sink) {
     sink.Finish();
 }
 
+// The shape as it shows on the paper when some of its paint is the paper's white (nothing when
+// none is; no colour at all when all is): a white fill leaves its stroke alone, dashes and open
+// ends as stroked, and a white stroke leaves the fill it edges outlined.
+std::optional<PaintedPath> WithoutPaper(const PaintedPath& shape, const PenChoice& pens) {
+    const bool paperFill = shape.fill.isValid() && pens.IsPaper(shape.fill);
+    const bool paperStroke = shape.stroke.isValid() && pens.IsPaper(shape.stroke);
+    if (!paperFill && !paperStroke) return std::nullopt;
+    PaintedPath shown = shape;
+    if (paperFill) shown.fill = QColor();
+    if (paperStroke) shown.stroke = QColor();
+    shown.filled = shown.fill.isValid();
+    shown.colour = shown.stroke.isValid() ? shown.stroke : shown.fill;
+    return shown;
+}
+
 }  // namespace
 
 double PenLines::WidthOf(uint8_t entry) {
@@ -91,6 +106,9 @@ bool PenLines::Count(const PaintedPath& shape) {
 
 bool PenLines::Draw(const PaintedPath& shape) {
     if (_refusal) return false;
+    // The paper's white draws nothing, not even the extent of a clipped shape.
+    if (const std::optional<PaintedPath> shown = WithoutPaper(shape, _pens))
+        return shown->colour.isValid() ? Draw(*shown) : true;
     // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
     const ClipRegion* clip = shape.clip;
     if (clip) {

@@ -102,6 +102,7 @@ PlotOptions DecodePlotOptions(const PlotSettings& s) {
                                Share(pen.red), Share(pen.green), Share(pen.blue)};
     }
     o.automaticPens = s.automaticPens;
+    o.everyOutline = s.everyOutline;
     o.optimised = s.optimised;
     o.sort = s.sort;
     o.merge = s.merge;

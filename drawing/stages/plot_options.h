@@ -16,6 +16,7 @@ struct PlotOptions {
     std::optional<PlotArea> area;  // none: the margins cover the paper
     PenSettings pens{};
     bool automaticPens = false;  // the window's automatic pen selection
+    bool everyOutline = false;   // PlotSettings::everyOutline
     bool optimised = true;       // line optimisation: nearest next
     PathSort sort = PathSort::None;
     bool merge = false;      // extended optimisation: shared stretches once, touching lines joined

@@ -451,32 +451,39 @@ TEST_F(StoreTest, FailedSaveKeepsTheWindowOpenAndSaysWhy) {
     std::filesystem::remove(file);
 }
 
-// The knife group: shown from its own file, written with the settings on OK (CR LF, values held
-// to the file's ranges), left alone on Cancel; a file that can't be written keeps the old one.
+// The knife group and the outline choice: shown from their own files, written with the
+// settings on OK (CR LF, values held to the file's ranges), left alone on Cancel; a file that
+// can't be written keeps the old one.
 TEST_F(StoreTest, KnifeGroupIsWrittenOnOkOnly) {
     FolderAnswer answer(std::nullopt);
     const std::string knifeFile = home.productFolder() + "/TRZNKnife.ini";
+    const std::string outlineFile = home.productFolder() + "/TRZNOutlines.ini";
     const std::string old =
         "knife.use = 0\r\nknife.tool = 2\r\nknife.offset = 30\r\nknife.overcut = 50\r\n";
+    const std::string oldOutlines = "outlines.every = 1\r\n";
     const struct {
         const char* name;
         const char* button;
         const char* offset;
         bool unwritable;
         std::string want;
+        std::string wantOutlines = "outlines.every = 0\r\n";
     } rows[] = {
         {"ok", "prdefPBtnOk", "0.254", false,
          "knife.use = 1\r\nknife.tool = 4\r\nknife.offset = 25\r\nknife.overcut = 5000\r\n"},
         {"ok_held_to_range", "prdefPBtnOk", "-3", false,
          "knife.use = 1\r\nknife.tool = 4\r\nknife.offset = 0\r\nknife.overcut = 5000\r\n"},
-        {"cancel", "prdefPBtnCancel", "0.25", false, old},
+        {"cancel", "prdefPBtnCancel", "0.25", false, old, oldOutlines},
         {"unwritable", "prdefPBtnOk", "0.25", true, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         WriteFileBytes(knifeFile, old);
+        WriteFileBytes(outlineFile, oldOutlines);
         TRZN_Config& c = Open();
         EXPECT_EQ(Control<QLineEdit>(c, "prconTextKnfof")->text(), QStringLiteral("0.30"));
+        EXPECT_EQ(Control<QComboBox>(c, "prconMenuLines")->currentIndex(), 1);
+        Choose("prconMenuLines", 0);
         EXPECT_EQ(Control<QComboBox>(c, "prconMenuKnfid")->currentIndex(), 1);
         Check("prconChbxKnife", true);
         Choose("prconMenuKnfid", 3);
@@ -484,20 +491,25 @@ TEST_F(StoreTest, KnifeGroupIsWrittenOnOkOnly) {
         Type("prconTextKnfoc", "99");
         // A folder where the file should be: no write replaces it, not even root's.
         if (row.unwritable) {
-            std::filesystem::remove(knifeFile);
-            std::filesystem::create_directory(knifeFile);
+            for (const std::string& file : {knifeFile, outlineFile}) {
+                std::filesystem::remove(file);
+                std::filesystem::create_directory(file);
+            }
         }
         answer.alerts.clear();
-        answer.alertAnswer = 2;  // on without the knife
+        answer.alertAnswer = 2;  // on without the knife, and without the outline choice
         QTest::mouseClick(Control<QPushButton>(c, row.button), Qt::LeftButton);
         EXPECT_TRUE(c.isFinished());
-        EXPECT_EQ(answer.alerts.size(), row.unwritable ? 1u : 0u);
+        EXPECT_EQ(answer.alerts.size(), row.unwritable ? 2u : 0u);
         if (row.unwritable) {
-            EXPECT_TRUE(std::filesystem::is_directory(knifeFile));
-            std::filesystem::remove(knifeFile);
+            for (const std::string& file : {knifeFile, outlineFile}) {
+                EXPECT_TRUE(std::filesystem::is_directory(file));
+                std::filesystem::remove(file);
+            }
             continue;
         }
         EXPECT_EQ(ReadFileBytes(knifeFile), row.want);
+        EXPECT_EQ(ReadFileBytes(outlineFile), row.wantOutlines);
     }
 }
 

@@ -56,7 +56,7 @@ TPrConfig Pens(bool automatic, bool optimised) {
 }
 
 Converted ConvertBytes(const std::string& bytes, const TPrint& print, const TPrConfig& config,
-                       const std::string& name = "drawing.svg") {
+                       const std::string& name = "drawing.svg", bool everyOutline = false) {
     TempHome home;
     const std::string path = home.scratch("in") + "/" + name;
     WriteFileBytes(path, bytes);
@@ -65,7 +65,9 @@ Converted ConvertBytes(const std::string& bytes, const TPrint& print, const TPrC
     size_t size = 0;
     std::FILE* body = open_memstream(&data, &size);
     // One body: a drawing of many plots is refused.
-    out.result = ConvertDrawing(path, DecodePlotSettings(print, config), body);
+    PlotSettings settings = DecodePlotSettings(print, config);
+    settings.everyOutline = everyOutline;
+    out.result = ConvertDrawing(path, settings, body);
     std::fclose(body);
     out.body.assign(data, size);
     std::free(data);
@@ -157,13 +159,18 @@ struct PenCase {
     bool automatic;
     bool optimised;
     const char* pens;  // the SP instructions of the body, in order
+    bool everyOutline = false;
+    bool whitePen = false;  // pen 6 is white (number 8), as a cutter with white vinyl has it
 };
 
 class PenTable : public testing::TestWithParam<PenCase> {};
 
 TEST_P(PenTable, ShapesGoToTheNearestPen) {
     const PenCase& c = GetParam();
-    const Converted out = Convert(c.shapes, 100, c.automatic, c.optimised);
+    TPrConfig config = Pens(c.automatic, c.optimised);
+    if (c.whitePen) config.toollist[5] = {8, 0, 10000, 10000, 10000, 1};
+    const Converted out = ConvertBytes(kOpen + std::string(c.shapes) + "</svg>", Page(100), config,
+                                       "drawing.svg", c.everyOutline);
     ASSERT_TRUE(out.result.ok()) << out.result.message;
     std::string pens;
     static const std::regex select("SP[0-9]+;");
@@ -189,7 +196,28 @@ INSTANTIATE_TEST_SUITE_P(
         PenCase{"DocumentOrder", SHAPE("fill='red'") SHAPE("fill='black'") SHAPE("fill='red'"),
                 true, false, "SP7;SP3;SP7;"},
         PenCase{"OneSelectionPerPen", SHAPE("fill='red'") SHAPE("fill='black'") SHAPE("fill='red'"),
-                true, true, "SP3;SP7;"}),
+                true, true, "SP3;SP7;"},
+        // White is the paper: no line of its own, unless every outline is asked or a pen is
+        // white; the white square lies between two red ones (black is the pen nearest white).
+        PenCase{"WhiteIsThePaper", SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"),
+                true, false, "SP7;"},
+        PenCase{"NearWhiteIsThePaper",
+                SHAPE("fill='red'") SHAPE("fill='#fafafa'") SHAPE("fill='red'"), true, false,
+                "SP7;"},
+        PenCase{"LightYellowIsPlotted",
+                SHAPE("fill='red'") SHAPE("fill='#ffffe0'") SHAPE("fill='red'"), true, false,
+                "SP7;SP3;SP7;"},
+        PenCase{"EveryOutlineDrawsWhite",
+                SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"), true, false,
+                "SP7;SP3;SP7;", true},
+        PenCase{"WhitePenTakesWhite", SHAPE("fill='red'") SHAPE("fill='white'") SHAPE("fill='red'"),
+                true, false, "SP7;SP8;SP7;", false, true},
+        // Without automatic selection no pen is chosen for being white.
+        PenCase{"WhitePenUnusedWithoutSelection", SHAPE("fill='black'") SHAPE("fill='white'"),
+                false, false, "SP3;", false, true},
+        PenCase{"WhiteFillKeepsItsStroke", SHAPE("fill='white' stroke='red'"), true, false, "SP7;"},
+        PenCase{"WhiteStrokeKeepsItsFill", SHAPE("fill='#0000c0' stroke='white'"), true, false,
+                "SP2;"}),
     [](const testing::TestParamInfo<PenCase>& i) { return std::string(i.param.name); });
 
 struct BadCase {

@@ -79,7 +79,8 @@ TEST(DefaultSetup, BuiltInSetupIsAWorkingOne) {
     for (int i = 0; i < kPenCount; ++i) {
         SCOPED_TRACE(i);
         const TPenEntry& pen = cf.toollist[i];
-        const PenColour& c = kPenColours[i < 8 ? i : kColourNoColour];
+        // Black to cyan; no white pen: white is the paper's.
+        const PenColour& c = kPenColours[i < 7 ? i : kColourNoColour];
         EXPECT_EQ(pen.tpenid, i + 1);
         EXPECT_EQ(pen.thick, 0);
         EXPECT_EQ((std::array{pen.red, pen.green, pen.blue, pen.fcolor}),

@@ -21,8 +21,10 @@ std::string FileText(const RecordSet& r) {
 struct Stored {
     RecordSet records;
     KnifeSettings knife;
+    bool everyOutline = false;
     PlotSettings Decode() const {
-        return DecodePlotSettings(*records.print, *records.config, *records.serial, knife);
+        return DecodePlotSettings(*records.print, *records.config, *records.serial, knife,
+                                  everyOutline);
     }
 };
 
@@ -40,6 +42,7 @@ void EveryOptionOn(Stored& s) {
     std::strcpy(sr.prheader, "\\eIN;");
     std::strcpy(sr.prfooter, "PG;\\x0D");
     s.knife = {true, 4, 30, 150};
+    s.everyOutline = true;
 }
 
 }  // namespace
@@ -54,7 +57,8 @@ TEST(PlotSettings, DecodeAndEncodeKeepWhatTheRecordsMean) {
     } rows[] = {
         {"fresh setup", [](Stored&) {},
          [](const PlotSettings& p) {
-             return p.optimised && p.automaticPens && !p.output.pd.flag && p.firstPage == 1;
+             return p.optimised && p.automaticPens && !p.output.pd.flag && p.firstPage == 1 &&
+                    !p.everyOutline;
          },
          nullptr},
         {"every option on", EveryOptionOn,
@@ -62,7 +66,7 @@ TEST(PlotSettings, DecodeAndEncodeKeepWhatTheRecordsMean) {
              return p.sort == PathSort::Bands && p.merge && !p.optimised && !p.automaticPens &&
                     p.frame.top == 1 && p.frame.left == 2 && p.output.pd == Pdlm{true, 180, 9999} &&
                     p.output.header == "\x1bIN;" && p.output.footer == "PG;\r" &&
-                    p.pens[3].coloured && p.knife.overcut == 150;
+                    p.pens[3].coloured && p.knife.overcut == 150 && p.everyOutline;
          },
          nullptr},
         {"pen without a number", [](Stored& s) { s.records.config->toollist[2].tpenid = 0; },
@@ -115,9 +119,10 @@ TEST(PlotSettings, DecodeAndEncodeKeepWhatTheRecordsMean) {
         BuiltInSetup(&back.records);
         row.set(back);
         EncodePlotSettings(decoded, back.records.config.get(), back.records.serial.get(),
-                           &back.knife);
+                           &back.knife, &back.everyOutline);
         EXPECT_EQ(back.Decode(), decoded);
         EXPECT_EQ(back.knife, stored.knife);
+        EXPECT_EQ(back.everyOutline, stored.everyOutline);
         if (row.encoded)
             EXPECT_TRUE(row.encoded(*back.records.config, *back.records.serial));
         else

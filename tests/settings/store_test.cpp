@@ -15,6 +15,7 @@
 
 #include "settings/completion_status.h"
 #include "settings/knife_file.h"
+#include "settings/outline_file.h"
 #include "settings/records.h"
 #include "settings/settings_lock.h"
 #include "tests/support/small_disk.h"
@@ -290,6 +291,51 @@ TEST(Store, KnifeFileReadsWhatTheWindowWritesAndNothingElse) {
         EXPECT_EQ(problem == Note(), row.state != KnifeFileState::Unusable) << problem;
         if (row.says)
             EXPECT_EQ(NoteEnglish(problem), "the knife settings " + path + row.says);
+    }
+}
+
+// The outline choice beside the settings file: what the window writes comes back; any other
+// content is unusable with a reason (a plot must not guess which lines to cut).
+TEST(Store, OutlineFileReadsWhatTheWindowWritesAndNothingElse) {
+    const std::string comments(4100, '\'');
+    const struct {
+        const char* name;
+        std::string bytes;  // "-": no file, "/": a folder
+        OutlineFileState state;
+        bool every;
+        const char* says = nullptr;  // the reason, after the file's path
+    } rows[] = {
+        {"absent", "-", OutlineFileState::Absent, false},
+        {"as_written", "outlines.every = 1\r\n", OutlineFileState::Loaded, true},
+        {"comment_and_lf", "' vinyl\noutlines.every=0", OutlineFileState::Loaded, false},
+        {"empty", "", OutlineFileState::Unusable, false,
+         " can't be read: press OK in TRZNSerConfig to write it again, or give --outlines"},
+        {"folder", "/", OutlineFileState::Unusable, false},
+        {"too_long", comments + "\noutlines.every = 1", OutlineFileState::Unusable, false},
+        {"other_key", "outlines.every = 1\r\nknife.use = 1\r\n", OutlineFileState::Unusable, false,
+         " can't be read at line 2: press OK in TRZNSerConfig to write it again, or give "
+         "--outlines"},
+        {"twice", "outlines.every = 1\noutlines.every = 1", OutlineFileState::Unusable, false},
+        {"not_a_choice", "outlines.every = 2", OutlineFileState::Unusable, false},
+        {"read_in_part", "outlines.every = 1x", OutlineFileState::Unusable, false},
+        {"binary", "\xff\xfe outlines.every = 1", OutlineFileState::Unusable, false},
+    };
+    // The window's file, byte for byte.
+    EXPECT_EQ(FormatOutlineFile(true), rows[1].bytes);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const std::string path = home.productFolder() + "/TRZNOutlines.ini";
+        if (row.bytes == "/")
+            fs::create_directories(path);
+        else if (row.bytes != "-")
+            WriteFileBytes(path, row.bytes);
+        bool every = true;
+        Note problem;
+        EXPECT_EQ(LoadOutlineFile(path, &every, &problem), row.state);
+        EXPECT_EQ(every, row.every);
+        EXPECT_EQ(problem == Note(), row.state != OutlineFileState::Unusable) << problem;
+        if (row.says) EXPECT_EQ(NoteEnglish(problem), "the outline choice " + path + row.says);
     }
 }
 

@@ -252,6 +252,10 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
         {"brc_with_drawing", Kind::Content, {"--brc", "0,0,10,10"}, PlotOutcome::BadInput,
          svg + "<path d='M0 0H10' stroke='black'/></svg>", "--brc"},
         {"output_of_a_plot", Kind::Plain, {"--output", "kept.plt"}, PlotOutcome::BadInput},
+        {"outlines_of_a_plot", Kind::Plain, {"--outlines", "every"}, PlotOutcome::BadInput, kBody,
+         "--outlines chooses a drawing's lines"},
+        {"outlines_neither", Kind::Content, {"--outlines", "all"}, PlotOutcome::BadInput,
+         svg + "<path d='M0 0H10' stroke='black'/></svg>", "shown or every"},
         // Readers that misbehave, made to by limits far below what a drawing needs.
         {"reader_out_of_memory", Kind::Content, {}, PlotOutcome::BadInput, kDrawing,
          "needed more than 1 MB of memory", "TRZN_READ_MEMORY_MB=1"},
@@ -534,6 +538,44 @@ TEST(PlotCommand, DrawingPlottedOrKeptAlike) {
     ASSERT_EQ(plots.size(), 2u);
     EXPECT_EQ(ReadFileBytes(plots[0]), "\x1b.(IN;IW;" + plot + "\x1b.)");
     EXPECT_EQ(ReadFileBytes(plots[1]), ReadFileBytes(plots[0]));
+}
+
+// Which outlines a drawing plots: as the window's file says, or as --outlines says for one plot
+// (then the file is not needed); a file the window did not write is refused, never guessed at.
+TEST(PlotCommand, OutlinesAsTheFileOrTheOptionSays) {
+    // A white square, then a black one: what the drawing shows is the black one.
+    const std::string squares =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='100mm' "
+        "viewBox='0 0 100 100'><rect x='10' y='10' width='20' height='20' fill='white'/>"
+        "<rect x='50' y='50' width='20' height='20' fill='black'/></svg>";
+    const struct {
+        const char* name;
+        const char* file;  // TRZNOutlines.ini, null for none
+        QStringList args;
+        int exit;
+        qsizetype squares;  // the pen-down runs plotted
+    } rows[] = {
+        {"no_file", nullptr, {}, 0, 1},
+        {"file_every", "outlines.every = 1\r\n", {}, 0, 2},
+        {"file_shown", "outlines.every = 0\r\n", {}, 0, 1},
+        {"option_over_file", "outlines.every = 1\r\n", {"--outlines", "shown"}, 0, 1},
+        {"option_without_usable_file", "outlines.every = 7", {"--outlines", "every"}, 0, 2},
+        {"unusable_file", "outlines.every = 7", {}, 2, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        ConfigureSharedFolder(home.scratch("server"));
+        const std::string job = home.scratch("job");
+        WriteFileBytes(job + "/squares.svg", squares);
+        if (row.file) WriteFileBytes(home.productFolder() + "/TRZNOutlines.ini", row.file);
+        const PlotRun run = RunPlot(
+            home, QStringList(row.args) << "--output" << "-" << "squares.svg",
+            [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(job)); });
+        EXPECT_EQ(run.exitCode, row.exit) << run.err.toStdString();
+        EXPECT_EQ(run.out.count("PD"), row.squares) << run.out.toStdString();
+        if (row.exit) EXPECT_TRUE(run.err.contains("the outline choice")) << run.err.toStdString();
+    }
 }
 
 // A drawing longer than the roll length goes as panels, one plot each, in order; kept, one file

@@ -210,6 +210,16 @@ enum class NoteId : uint16_t {
     CopyDrawingCannotWritten,
     TemporaryFolderFor,
     MadeDrawingLargerMB,
+    DxfLayoutPlottedAsPage,
+    DxfLayoutPlotted,
+    DxfModelPlottedLayoutsLeft,
+    DxfNoSuchLayout,
+    DxfNoLayouts,
+    DxfHasLayoutsNoPage,
+    DxfLayoutBlockMissing,
+    DxfViewportsNoSize,
+    DxfViewportsInModel,
+    DxfViewportsBeyond,
 };
 
 struct Note {

@@ -18,8 +18,10 @@
 
 class ConvertedDrawing {
 public:
-    // Converts the drawing at `path` for the page and pens of the records given.
-    static ConvertedDrawing Convert(const std::string& path, const RecordSet& records);
+    // Converts the drawing at `path` for the page and pens of the records given, of a DXF the
+    // space `sheet` chooses.
+    static ConvertedDrawing Convert(const std::string& path, const RecordSet& records,
+                                    const SheetChoice& sheet = {});
 
     const DrawingResult& result() const { return _result; }
     // BadInput for a drawing that can't be plotted, NoFolder when the body can't be written;

@@ -96,7 +96,26 @@ struct CommandLine {
     bool keep = false;                    // --output
     std::string output;                   // --output's file (bytes), "-" for the standard output
     std::vector<std::string> senderArgs;  // --queue NAME for the sender
+    SheetChoice sheet;                    // --layout NAME, --model
 };
+
+// --layout and --model into line->sheet; an exit status when they are given wrong.
+std::optional<int> ReadSheetOptions(const QCommandLineParser& parser,
+                                    const QCommandLineOption& layout,
+                                    const QCommandLineOption& model, CommandLine* line) {
+    if (parser.isSet(layout) && parser.isSet(model))
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("--layout and --model each choose what of a DXF is plotted: "
+                                   "give one of them"));
+    if (parser.isSet(model)) line->sheet.space = SheetChoice::Space::model;
+    if (parser.isSet(layout)) {
+        if (parser.value(layout).isEmpty())
+            return Fail(PlotOutcome::BadInput, TPlotWords::tr("give the name of a layout"));
+        line->sheet.space = SheetChoice::Space::layout;
+        line->sheet.layout = parser.value(layout).toStdString();
+    }
+    return std::nullopt;
+}
 
 // A window is needed only to show a message when started from the file manager, and can be
 // shown only where there is a display.
@@ -157,7 +176,15 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         TPlotWords::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
                        "instead of plotting it; plot that file later with trzn-plot."),
         "file");
-    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption});
+    QCommandLineOption layoutOption(
+        "layout",
+        TPlotWords::tr("Plot the DXF drawing's layout NAME alone (a DXF whose layouts hold "
+                       "anything plots them as its pages)."),
+        "name");
+    QCommandLineOption modelOption(
+        "model", TPlotWords::tr("Plot the DXF drawing's model space instead of its layouts."));
+    parser.addOptions(
+        {brcOption, noWaitOption, guiOption, queueOption, outputOption, layoutOption, modelOption});
     // Not process(): it ends the program with 1, which says "failed in the sender".
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
@@ -180,6 +207,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                     TPlotWords::tr("--output needs a file name (or -) and sends nothing, so it "
                                    "takes no --queue"));
     }
+    if (auto wrong = ReadSheetOptions(parser, layoutOption, modelOption, line)) return wrong;
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
     if (line->brcSet) {
@@ -187,8 +215,8 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
             return Fail(PlotOutcome::BadInput, QString::fromStdString(*problem));
         }
     }
-    line->file =
-        RawArgument(rawArgs, files.front().toStdString(), {"--brc", "--queue", "--output"});
+    line->file = RawArgument(rawArgs, files.front().toStdString(),
+                             {"--brc", "--queue", "--output", "--layout"});
     if (line->keep) line->output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
     line->wait = !parser.isSet(noWaitOption) && !ShowsWindows();
     if (parser.isSet(queueOption))
@@ -279,6 +307,11 @@ std::optional<int> RefuseKind(InputKind kind, const std::string& what, const Com
                     TPlotWords::tr("--brc is for HP-GL plots: a drawing's input window is the "
                                    "printable area of the configured page"));
     }
+    if (kind != InputKind::Dxf && line.sheet.space != SheetChoice::Space::sheets) {
+        return Fail(
+            PlotOutcome::BadInput,
+            TPlotWords::tr("--layout and --model are for DXF drawings: %1 is none").arg(shownFile));
+    }
     if (!drawing && line.keep) {
         return Fail(PlotOutcome::BadInput,
                     TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
@@ -331,7 +364,7 @@ int main(int argc, char** argv) {
     // leaves no trace, and never waits for another plot to say so.
     std::optional<ConvertedDrawing> converted;
     if (drawing) {
-        converted = ConvertedDrawing::Convert(file, records);
+        converted = ConvertedDrawing::Convert(file, records, line.sheet);
         if (auto failure = converted->failure()) {
             return Fail(*failure, shownFile + ": " + NoteWords(converted->result().message));
         }

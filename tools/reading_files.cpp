@@ -71,6 +71,8 @@ bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
         PutRecord(stream, request.config);
         PutRecord(stream, request.serial);
         PutRecord(stream, request.knife);
+        stream << qint32(request.sheet.space);
+        Put(stream, request.sheet.layout);
         if (stream.status() == QDataStream::Ok && out.commit()) return true;
     }
     *error = Note(NoteId::CannotWriteFile, {file, out.errorString().toStdString()});
@@ -84,9 +86,14 @@ bool ReadReadingRequest(const std::string& file, ReadingRequest* request) {
     quint32 magic = 0;
     stream >> magic;
     Get(stream, &request->path);
-    return magic == kRequestMagic && GetRecord(stream, &request->print) &&
-           GetRecord(stream, &request->config) && GetRecord(stream, &request->serial) &&
-           GetRecord(stream, &request->knife) && stream.status() == QDataStream::Ok;
+    const bool records = magic == kRequestMagic && GetRecord(stream, &request->print) &&
+                         GetRecord(stream, &request->config) &&
+                         GetRecord(stream, &request->serial) && GetRecord(stream, &request->knife);
+    qint32 space = 0;
+    stream >> space;
+    Get(stream, &request->sheet.layout);
+    request->sheet.space = static_cast<SheetChoice::Space>(space);
+    return records && space >= 0 && space <= 2 && stream.status() == QDataStream::Ok;
 }
 
 bool WriteReadingResult(const std::string& file, const DrawingResult& r) {

@@ -16,6 +16,7 @@ struct ReadingRequest {
     TPrConfig config{};
     TSrConfig serial{};
     KnifeSettings knife{};
+    SheetChoice sheet;  // --layout, --model
 };
 
 bool WriteReadingRequest(const std::string& file, const ReadingRequest& request, Note* error);

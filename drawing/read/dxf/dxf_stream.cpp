@@ -80,6 +80,7 @@ public:
             const qsizetype valueAt = at, valueEnd = LineEnd(valueAt);
             at = Next(valueEnd);
             const std::string_view value = Trimmed(View(valueAt, valueEnd));
+            _sheets.Group(code, value);
             if (code == 0) {
                 EndEntity(out);
                 _entity = Upper(value);
@@ -106,6 +107,7 @@ public:
             }
         }
         EndEntity(out);
+        out.sheets = _sheets.Finish();
         out.bytes =
             _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
         return out;
@@ -183,6 +185,7 @@ private:
     std::string _name;              // of the DIMENSION's picture, or of the LTYPE
     bool _flagged = false;          // a DIMENSION dxflib skips, an LTYPE with text or shapes
     std::vector<double> _elements;  // of the LTYPE
+    DxfSheetScanner _sheets;
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/read/dxf/dxf_layout.h"
 #include "plotjob/plot_note.h"
 
 inline constexpr int kDxfMaxLine = 1023;
@@ -39,6 +40,8 @@ struct DxfText {
         std::vector<double> elements;
     };
     std::vector<Linetype> complexLinetypes;
+    // The layouts, their viewports and the tables these refer to.
+    DxfSheetScan sheets;
 };
 
 DxfText PrepareDxfText(const QByteArray& bytes);

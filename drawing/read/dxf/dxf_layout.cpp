@@ -177,7 +177,7 @@ void DxfSheetScanner::Viewport(int code, std::string_view value, double v) {
         case 340:
             p.clipBoundary = Handle(value);
             break;
-        case 341:
+        case 331:  // frozen layers (341 is the UCS)
             if (p.frozenLayers.size() < kMaxFrozen) p.frozenLayers.push_back(Handle(value));
             break;
         default:

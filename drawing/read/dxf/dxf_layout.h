@@ -24,7 +24,7 @@ struct DxfViewport {
     int id = 0;                             // 69: 1 is the layout's view of its own paper
     int64_t flags = 0;                      // 90
     std::string clipBoundary;               // 340: the entity that clips it, when the flags say so
-    std::vector<std::string> frozenLayers;  // 341: handles of LAYER entries
+    std::vector<std::string> frozenLayers;  // 331: handles of LAYER entries
     bool off() const { return (flags & 0x20000) != 0; }
     bool clippedByBoundary() const { return (flags & 0x10000) != 0 && !clipBoundary.empty(); }
 };

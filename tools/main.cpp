@@ -99,10 +99,22 @@ struct CommandLine {
     SheetChoice sheet;                    // --layout NAME, --model
 };
 
+// What of a DXF is plotted.
+struct SheetOptions {
+    QCommandLineOption layout{"layout",
+                              TPlotWords::tr("Plot the DXF drawing's layout NAME alone (a DXF "
+                                             "whose layouts hold anything plots them as its "
+                                             "pages)."),
+                              "name"};
+    QCommandLineOption model{
+        "model", TPlotWords::tr("Plot the DXF drawing's model space instead of its layouts.")};
+};
+
 // --layout and --model into line->sheet; an exit status when they are given wrong.
-std::optional<int> ReadSheetOptions(const QCommandLineParser& parser,
-                                    const QCommandLineOption& layout,
-                                    const QCommandLineOption& model, CommandLine* line) {
+std::optional<int> ReadSheetOptions(const QCommandLineParser& parser, const SheetOptions& options,
+                                    CommandLine* line) {
+    const QCommandLineOption& layout = options.layout;
+    const QCommandLineOption& model = options.model;
     if (parser.isSet(layout) && parser.isSet(model))
         return Fail(PlotOutcome::BadInput,
                     TPlotWords::tr("--layout and --model each choose what of a DXF is plotted: "
@@ -176,15 +188,9 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
         TPlotWords::tr("Convert the drawing into an HP-GL plot in FILE (- for the standard output) "
                        "instead of plotting it; plot that file later with trzn-plot."),
         "file");
-    QCommandLineOption layoutOption(
-        "layout",
-        TPlotWords::tr("Plot the DXF drawing's layout NAME alone (a DXF whose layouts hold "
-                       "anything plots them as its pages)."),
-        "name");
-    QCommandLineOption modelOption(
-        "model", TPlotWords::tr("Plot the DXF drawing's model space instead of its layouts."));
-    parser.addOptions(
-        {brcOption, noWaitOption, guiOption, queueOption, outputOption, layoutOption, modelOption});
+    const SheetOptions sheetOptions;
+    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption,
+                       sheetOptions.layout, sheetOptions.model});
     // Not process(): it ends the program with 1, which says "failed in the sender".
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
@@ -207,7 +213,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                     TPlotWords::tr("--output needs a file name (or -) and sends nothing, so it "
                                    "takes no --queue"));
     }
-    if (auto wrong = ReadSheetOptions(parser, layoutOption, modelOption, line)) return wrong;
+    if (auto wrong = ReadSheetOptions(parser, sheetOptions, line)) return wrong;
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
     if (line->brcSet) {

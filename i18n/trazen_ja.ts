@@ -942,6 +942,10 @@ The server said: %2</source>
         <source>viewports beyond the first %1 left out</source>
         <translation>最初の %1 個を超えるビューポートは省きました</translation>
     </message>
+    <message>
+        <source>the layout&apos;s viewports together show more than %1 entities of the model</source>
+        <translation>レイアウトのビューポートが表示するモデルのエンティティが合わせて %1 個を超えます</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

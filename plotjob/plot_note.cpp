@@ -568,6 +568,9 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "viewports in the model space show nothing: left out")},
     {NoteId::DxfViewportsBeyond, "DxfViewportsBeyond",
      QT_TRANSLATE_NOOP("TPlotNotes", "viewports beyond the first %1 left out")},
+    {NoteId::DxfViewportsMultiply, "DxfViewportsMultiply",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the layout's viewports together show more than %1 entities of the model")},
 };
 
 const NoteWords* Find(NoteId id) {

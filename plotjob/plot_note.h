@@ -220,6 +220,7 @@ enum class NoteId : uint16_t {
     DxfViewportsNoSize,
     DxfViewportsInModel,
     DxfViewportsBeyond,
+    DxfViewportsMultiply,
 };
 
 struct Note {

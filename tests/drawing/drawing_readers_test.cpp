@@ -855,6 +855,10 @@ TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
          "layout \"Second\" refers to a paper space block that is not in the drawing"},
         {"ten_thousand_viewports", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
          "for i in range(10000): view()", {}, 1, 1, {3000, 5000, -4000, -2000}},
+        // Each view walks the model: 10 000 of a 500 lines' model pass one drawing's bound.
+        {"viewports_past_the_bound", "for i in range(500): m.add_line((i, 0), (i, 1))\n"
+         "for i in range(10000): view()", {}, 1, 0, {kNone}, 0,
+         "the layout's viewports together show more than 4000000 entities of the model"},
         // Ten kilometres square: laid at its top-left, the rest beyond the printable area (the
         // line is cut a millimetre beyond its 11035 units).
         {"ten_kilometres", "view()\ns = d.layouts.new('Big')\n"

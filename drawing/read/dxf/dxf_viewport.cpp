@@ -190,7 +190,7 @@ public:
         // Each viewport walks the model again: together they are held to one drawing's bound.
         _walked += _walk.drawn();
         if (walked && !over && _walked > kMaxDxfDrawn) {
-            _walk.failure = Note(NoteId::DrawingBlocksMultiplyInto, {std::to_string(kMaxDxfDrawn)});
+            _walk.failure = Note(NoteId::DxfViewportsMultiply, {std::to_string(kMaxDxfDrawn)});
             return false;
         }
         return walked && !over;

@@ -52,7 +52,8 @@ std::string Millimetres(double mm) {
 class Conversion {
 public:
     Conversion(const std::string& path, const PlotOptions& options, std::optional<int32_t> roll,
-               const DrawingBodies& bodies, const SvgChunking& chunking, DrawingResult& result)
+               const DrawingBodies& bodies, const SvgChunking& chunking, const SheetChoice& sheet,
+               DrawingResult& result)
         : _path(path),
           _options(options),
           _area(*options.area),
@@ -62,6 +63,7 @@ public:
                  PageHeight(_area) + 2 * kReachUnits),
           _bodies(bodies),
           _chunking(chunking),
+          _sheet(sheet),
           _result(result) {}
 
     // One page of the drawing into `store` (a drawing without pages is its one page). A page
@@ -69,7 +71,7 @@ public:
     SourceOutcome Read(int page, PathStore& store) {
         PolylineSink sink(_area, _reach, kMaxPlotPoints);
         SourceOutcome out = PaintDrawingFile(
-            _path, page, _chunking, PaintTarget{_area, _pens, sink, store, kMaxPlotPoints});
+            _path, page, _chunking, PaintTarget{_area, _pens, sink, store, kMaxPlotPoints}, _sheet);
         _extent = sink.extent();
         if (!out.ok()) return out;
         if (sink.full() || store.points() >= kMaxPlotPoints) {
@@ -260,6 +262,7 @@ private:
     const QRectF _reach;
     const DrawingBodies& _bodies;
     const SvgChunking& _chunking;
+    const SheetChoice& _sheet;
     DrawingResult& _result;
     QRectF _extent;
     bool _outOfRoll = false;  // a page of the range had nothing within the roll length
@@ -284,7 +287,8 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
 }
 
 DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings,
-                             const DrawingBodies& bodies, const SvgChunking& chunking) {
+                             const DrawingBodies& bodies, const SvgChunking& chunking,
+                             const SheetChoice& sheet) {
     DrawingResult result;
     result.name = QFileInfo(QFile::decodeName(path.c_str())).fileName().toUtf8().toStdString();
     const PlotOptions options = DecodePlotOptions(settings);
@@ -300,7 +304,7 @@ DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settin
     Note problem;
     const std::optional<int32_t> roll =
         RollLengthUnits(options.rollFeed, options.rollLengthPoints, area, &problem);
-    Conversion conversion(path, options, roll, bodies, chunking, result);
+    Conversion conversion(path, options, roll, bodies, chunking, sheet, result);
     PathStore store;
     const SourceOutcome first = conversion.Read(options.asked.first, store);
     const bool paged = first.pages > 1;

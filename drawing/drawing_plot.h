@@ -78,8 +78,10 @@ using DrawingBodies = std::function<std::FILE*(const DrawingPlot&)>;
 // so that memory does not grow with what QtSvg builds of the whole. A drawing that can't be
 // plotted writes nothing, except one refused while it is written (an option that multiplies its
 // lines past what a plot holds): the caller discards it.
+// `sheet`: which of a DXF's spaces (its layouts or its model space) is plotted.
 DrawingResult ConvertDrawing(const std::string& path, const PlotSettings& settings,
-                             const DrawingBodies& bodies, const SvgChunking& chunking = {});
+                             const DrawingBodies& bodies, const SvgChunking& chunking = {},
+                             const SheetChoice& sheet = {});
 
 // The same into one body, for callers with one file to fill (fuzzers, benchmarks): a drawing
 // cut into more than one plot is refused.

@@ -926,6 +926,50 @@ The server said: %2</source>
         <source>the outline choice %1 can&apos;t be read at line %2: press OK in TRZNSerConfig to write it again, or give --outlines</source>
         <translation>プロットする輪郭の選択 %1 の %2 行目を読めません。TRZNSerConfig で OK を押して書き直すか、--outlines を指定してください</translation>
     </message>
+    <message>
+        <source>layout &quot;%1&quot; (%2 x %3 mm) plotted as page %4 of %5</source>
+        <translation>レイアウト「%1」(%2 x %3 mm) を %5 ページ中の %4 ページ目としてプロットしました</translation>
+    </message>
+    <message>
+        <source>layout &quot;%1&quot; (%2 x %3 mm) plotted</source>
+        <translation>レイアウト「%1」(%2 x %3 mm) をプロットしました</translation>
+    </message>
+    <message>
+        <source>the model space plotted: the layouts %1 left out</source>
+        <translation>モデル空間をプロットし、レイアウト %1 は省きました</translation>
+    </message>
+    <message>
+        <source>the drawing has no layout &quot;%1&quot; that holds anything; its layouts are %2</source>
+        <translation>図面には中身のあるレイアウト「%1」がありません。レイアウトは %2 です</translation>
+    </message>
+    <message>
+        <source>the drawing has no layout &quot;%1&quot;: none of its layouts holds anything (plot its model space without --layout)</source>
+        <translation>図面にレイアウト「%1」はありません。中身のあるレイアウトがありません (モデル空間は --layout なしでプロットします)</translation>
+    </message>
+    <message>
+        <source>the drawing has %1 layouts: there is no page %2</source>
+        <translation>図面のレイアウトは %1 個で、%2 ページ目はありません</translation>
+    </message>
+    <message>
+        <source>layout &quot;%1&quot; refers to a paper space block that is not in the drawing: left out</source>
+        <translation>レイアウト「%1」は図面にないペーパー空間のブロックを指しているため省きました</translation>
+    </message>
+    <message>
+        <source>%1 viewports of no size or scale left out</source>
+        <translation>大きさまたは尺度のないビューポート %1 個を省きました</translation>
+    </message>
+    <message>
+        <source>viewports in the model space show nothing: left out</source>
+        <translation>モデル空間にあるビューポートは何も表示しないため省きました</translation>
+    </message>
+    <message>
+        <source>viewports beyond the first %1 left out</source>
+        <translation>最初の %1 個を超えるビューポートは省きました</translation>
+    </message>
+    <message>
+        <source>the layout&apos;s viewports together show more than %1 entities of the model</source>
+        <translation>レイアウトのビューポートが表示するモデルのエンティティが合わせて %1 個を超えます</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>
@@ -1275,6 +1319,26 @@ Exit status: 0 delivered (or written with --output), 1 stopped or failed in the 
     <message>
         <source>%1 is an HP-GL plot: --outlines chooses a drawing&apos;s lines, and an HP-GL plot is sent as it is</source>
         <translation>%1 は HP-GL のプロットです。--outlines は図面の線を選ぶもので、HP-GL のプロットはそのまま送ります</translation>
+    </message>
+    <message>
+        <source>--layout and --model each choose what of a DXF is plotted: give one of them</source>
+        <translation>--layout と --model はどちらも DXF のプロットする部分を選びます。どちらか一方を指定してください</translation>
+    </message>
+    <message>
+        <source>give the name of a layout</source>
+        <translation>レイアウトの名前を指定してください</translation>
+    </message>
+    <message>
+        <source>Plot the DXF drawing&apos;s layout NAME alone (a DXF whose layouts hold anything plots them as its pages).</source>
+        <translation>DXF 図面のレイアウト NAME だけをプロットします (中身のあるレイアウトを持つ DXF は、それらをページとしてプロットします)。</translation>
+    </message>
+    <message>
+        <source>Plot the DXF drawing&apos;s model space instead of its layouts.</source>
+        <translation>DXF 図面のレイアウトではなくモデル空間をプロットします。</translation>
+    </message>
+    <message>
+        <source>--layout and --model are for DXF drawings: %1 is none</source>
+        <translation>--layout と --model は DXF 図面用です。%1 は DXF ではありません</translation>
     </message>
 </context>
 <context>

@@ -566,6 +566,34 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "the outline choice %1 can't be read at line %2: press OK in TRZNSerConfig "
                        "to write it again, or give --outlines")},
+    {NoteId::DxfLayoutPlottedAsPage, "DxfLayoutPlottedAsPage",
+     QT_TRANSLATE_NOOP("TPlotNotes", "layout \"%1\" (%2 x %3 mm) plotted as page %4 of %5")},
+    {NoteId::DxfLayoutPlotted, "DxfLayoutPlotted",
+     QT_TRANSLATE_NOOP("TPlotNotes", "layout \"%1\" (%2 x %3 mm) plotted")},
+    {NoteId::DxfModelPlottedLayoutsLeft, "DxfModelPlottedLayoutsLeft",
+     QT_TRANSLATE_NOOP("TPlotNotes", "the model space plotted: the layouts %1 left out")},
+    {NoteId::DxfNoSuchLayout, "DxfNoSuchLayout",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the drawing has no layout \"%1\" that holds anything; its layouts are %2")},
+    {NoteId::DxfNoLayouts, "DxfNoLayouts",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the drawing has no layout \"%1\": none of its layouts holds anything (plot "
+                       "its model space without --layout)")},
+    {NoteId::DxfHasLayoutsNoPage, "DxfHasLayoutsNoPage",
+     QT_TRANSLATE_NOOP("TPlotNotes", "the drawing has %1 layouts: there is no page %2")},
+    {NoteId::DxfLayoutBlockMissing, "DxfLayoutBlockMissing",
+     QT_TRANSLATE_NOOP(
+         "TPlotNotes",
+         "layout \"%1\" refers to a paper space block that is not in the drawing: left out")},
+    {NoteId::DxfViewportsNoSize, "DxfViewportsNoSize",
+     QT_TRANSLATE_NOOP("TPlotNotes", "%1 viewports of no size or scale left out")},
+    {NoteId::DxfViewportsInModel, "DxfViewportsInModel",
+     QT_TRANSLATE_NOOP("TPlotNotes", "viewports in the model space show nothing: left out")},
+    {NoteId::DxfViewportsBeyond, "DxfViewportsBeyond",
+     QT_TRANSLATE_NOOP("TPlotNotes", "viewports beyond the first %1 left out")},
+    {NoteId::DxfViewportsMultiply, "DxfViewportsMultiply",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "the layout's viewports together show more than %1 entities of the model")},
 };
 
 const NoteWords* Find(NoteId id) {

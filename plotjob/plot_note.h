@@ -216,6 +216,17 @@ enum class NoteId : uint16_t {
     LettersStrokeFontsLack,
     OutlineChoiceCannotRead,
     OutlineChoiceCannotReadLine,
+    DxfLayoutPlottedAsPage,
+    DxfLayoutPlotted,
+    DxfModelPlottedLayoutsLeft,
+    DxfNoSuchLayout,
+    DxfNoLayouts,
+    DxfHasLayoutsNoPage,
+    DxfLayoutBlockMissing,
+    DxfViewportsNoSize,
+    DxfViewportsInModel,
+    DxfViewportsBeyond,
+    DxfViewportsMultiply,
 };
 
 struct Note {

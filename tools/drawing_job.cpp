@@ -47,7 +47,8 @@ std::vector<Note> Remarks(const DrawingResult& r) {
 }  // namespace
 
 ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const RecordSet& records,
-                                           std::optional<bool> everyOutline) {
+                                           std::optional<bool> everyOutline,
+                                           const SheetChoice& sheet) {
     ConvertedDrawing job;
     Note error;
     std::optional<TempFolder> folder = TempFolder::Make(QDir::tempPath().toStdString(), &error);
@@ -58,7 +59,7 @@ ConvertedDrawing ConvertedDrawing::Convert(const std::string& path, const Record
     }
     job._folder = std::make_unique<TempFolder>(std::move(*folder));
     job._cleanup = std::make_unique<CleanupOnSignal>(job._folder->path());
-    ReadingRequest request{path, *records.print, *records.config, *records.serial, {}};
+    ReadingRequest request{path, *records.print, *records.config, *records.serial, {}, false, sheet};
     Note unusable;
     bool refused = LoadKnifeFile(KnifeFilePath(), &request.knife, &unusable) ==
                    KnifeFileState::Unusable;

@@ -19,9 +19,11 @@
 class ConvertedDrawing {
 public:
     // Converts the drawing at `path` for the page and pens of the records given, with every
-    // outline or what the drawing shows as `everyOutline` says (not given: the outline file).
+    // outline or what the drawing shows as `everyOutline` says (not given: the outline file), of
+    // a DXF the space `sheet` chooses.
     static ConvertedDrawing Convert(const std::string& path, const RecordSet& records,
-                                    std::optional<bool> everyOutline = std::nullopt);
+                                    std::optional<bool> everyOutline = std::nullopt,
+                                    const SheetChoice& sheet = {});
 
     const DrawingResult& result() const { return _result; }
     // BadInput for a drawing that can't be plotted, NoFolder when the body can't be written;

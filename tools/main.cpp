@@ -97,7 +97,38 @@ struct CommandLine {
     std::string output;                   // --output's file (bytes), "-" for the standard output
     std::vector<std::string> senderArgs;  // --queue NAME for the sender
     std::optional<bool> everyOutline;     // --outlines every or shown; else the window's choice
+    SheetChoice sheet;                    // --layout NAME, --model
 };
+
+// What of a DXF is plotted.
+struct SheetOptions {
+    QCommandLineOption layout{"layout",
+                              TPlotWords::tr("Plot the DXF drawing's layout NAME alone (a DXF "
+                                             "whose layouts hold anything plots them as its "
+                                             "pages)."),
+                              "name"};
+    QCommandLineOption model{
+        "model", TPlotWords::tr("Plot the DXF drawing's model space instead of its layouts.")};
+};
+
+// --layout and --model into line->sheet; an exit status when they are given wrong.
+std::optional<int> ReadSheetOptions(const QCommandLineParser& parser, const SheetOptions& options,
+                                    CommandLine* line) {
+    const QCommandLineOption& layout = options.layout;
+    const QCommandLineOption& model = options.model;
+    if (parser.isSet(layout) && parser.isSet(model))
+        return Fail(PlotOutcome::BadInput,
+                    TPlotWords::tr("--layout and --model each choose what of a DXF is plotted: "
+                                   "give one of them"));
+    if (parser.isSet(model)) line->sheet.space = SheetChoice::Space::model;
+    if (parser.isSet(layout)) {
+        if (parser.value(layout).isEmpty())
+            return Fail(PlotOutcome::BadInput, TPlotWords::tr("give the name of a layout"));
+        line->sheet.space = SheetChoice::Space::layout;
+        line->sheet.layout = parser.value(layout).toStdString();
+    }
+    return std::nullopt;
+}
 
 // A window is needed only to show a message when started from the file manager, and can be
 // shown only where there is a display.
@@ -181,8 +212,9 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                        "instead of plotting it; plot that file later with trzn-plot."),
         "file");
     const QCommandLineOption outlinesOption = OutlinesOption();
-    parser.addOptions(
-        {brcOption, noWaitOption, guiOption, queueOption, outputOption, outlinesOption});
+    const SheetOptions sheetOptions;
+    parser.addOptions({brcOption, noWaitOption, guiOption, queueOption, outputOption,
+                       outlinesOption, sheetOptions.layout, sheetOptions.model});
     // Not process(): it ends the program with 1, which says "failed in the sender".
     if (!parser.parse(QCoreApplication::arguments())) {
         return Fail(PlotOutcome::BadInput, parser.errorText());
@@ -206,6 +238,7 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
                                    "takes no --queue"));
     }
     if (auto wrong = ReadOutlines(parser, outlinesOption, line)) return wrong;
+    if (auto wrong = ReadSheetOptions(parser, sheetOptions, line)) return wrong;
     line->brc = parser.value(brcOption).toStdString();
     line->brcSet = parser.isSet(brcOption);
     if (line->brcSet) {
@@ -213,9 +246,8 @@ std::optional<int> ReadCommandLine(const std::vector<std::string>& rawArgs, Comm
             return Fail(PlotOutcome::BadInput, QString::fromStdString(*problem));
         }
     }
-    line->file =
-        RawArgument(rawArgs, files.front().toStdString(),
-                    {"--brc", "--queue", "--output", "--outlines"});
+    line->file = RawArgument(rawArgs, files.front().toStdString(),
+                             {"--brc", "--queue", "--output", "--outlines", "--layout"});
     if (line->keep) line->output = RawOptionValue(rawArgs, "--output", parser.value(outputOption));
     line->wait = !parser.isSet(noWaitOption) && !ShowsWindows();
     if (parser.isSet(queueOption))
@@ -312,6 +344,11 @@ std::optional<int> RefuseKind(InputKind kind, const std::string& what, const Com
                                    "and an HP-GL plot is sent as it is")
                         .arg(shownFile));
     }
+    if (kind != InputKind::Dxf && line.sheet.space != SheetChoice::Space::sheets) {
+        return Fail(
+            PlotOutcome::BadInput,
+            TPlotWords::tr("--layout and --model are for DXF drawings: %1 is none").arg(shownFile));
+    }
     if (!drawing && line.keep) {
         return Fail(PlotOutcome::BadInput,
                     TPlotWords::tr("%1 is an HP-GL plot already: --output converts drawings")
@@ -364,7 +401,7 @@ int main(int argc, char** argv) {
     // leaves no trace, and never waits for another plot to say so.
     std::optional<ConvertedDrawing> converted;
     if (drawing) {
-        converted = ConvertedDrawing::Convert(file, records, line.everyOutline);
+        converted = ConvertedDrawing::Convert(file, records, line.everyOutline, line.sheet);
         if (auto failure = converted->failure()) {
             return Fail(*failure, shownFile + ": " + NoteWords(converted->result().message));
         }

@@ -220,7 +220,7 @@ int ReadingProcessMain(int argc, char** argv) {
     const PlotSettings settings =
         DecodePlotSettings(request.print, request.config, request.serial, request.knife,
                            request.everyOutline);
-    DrawingResult result = ConvertDrawing(request.path, settings, open);
+    DrawingResult result = ConvertDrawing(request.path, settings, open, {}, request.sheet);
     if (!failure.empty()) result.message = failure;
     for (size_t i = 0; i < files.size(); ++i) {
         if (std::fclose(files[i]) != 0 && result.ok()) {

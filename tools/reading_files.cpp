@@ -72,6 +72,8 @@ bool WriteReadingRequest(const std::string& file, const ReadingRequest& request,
         PutRecord(stream, request.serial);
         PutRecord(stream, request.knife);
         stream << request.everyOutline;
+        stream << qint32(request.sheet.space);
+        Put(stream, request.sheet.layout);
         if (stream.status() == QDataStream::Ok && out.commit()) return true;
     }
     *error = Note(NoteId::CannotWriteFile, {file, out.errorString().toStdString()});
@@ -85,9 +87,14 @@ bool ReadReadingRequest(const std::string& file, ReadingRequest* request) {
     quint32 magic = 0;
     stream >> magic;
     Get(stream, &request->path);
-    return magic == kRequestMagic && GetRecord(stream, &request->print) &&
-           GetRecord(stream, &request->config) && GetRecord(stream, &request->serial) &&
-           GetRecord(stream, &request->knife) && (stream >> request->everyOutline).atEnd() &&
+    const bool records = magic == kRequestMagic && GetRecord(stream, &request->print) &&
+                         GetRecord(stream, &request->config) &&
+                         GetRecord(stream, &request->serial) && GetRecord(stream, &request->knife);
+    qint32 space = 0;
+    stream >> request->everyOutline >> space;
+    Get(stream, &request->sheet.layout);
+    request->sheet.space = static_cast<SheetChoice::Space>(space);
+    return records && space >= 0 && space <= 2 && stream.atEnd() &&
            stream.status() == QDataStream::Ok;
 }
 

@@ -17,6 +17,7 @@ struct ReadingRequest {
     TSrConfig serial{};
     KnifeSettings knife{};
     bool everyOutline = false;  // PlotSettings::everyOutline
+    SheetChoice sheet;  // --layout, --model
 };
 
 bool WriteReadingRequest(const std::string& file, const ReadingRequest& request, Note* error);

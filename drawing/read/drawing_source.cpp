@@ -10,7 +10,7 @@
 #include "drawing/read/svg/svg_source.h"
 
 SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
-                               const PaintTarget& target) {
+                               const PaintTarget& target, const SheetChoice& sheet) {
     // Read once, bounded, from the plain file only; every reader takes the bytes from here.
     SvgBytes head = ReadSvgBytes(path);
     if (head.error != DrawingError::None) return Failed(head.error, head.message);
@@ -28,7 +28,7 @@ SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunk
         case SourceKind::PostScript:
             return PaintPostScript(head.xml, page, target);
         case SourceKind::Dxf:
-            return PaintDxf(head.xml, target);
+            return PaintDxf(head.xml, page, sheet, target);
         case SourceKind::Svg:
             break;
     }

@@ -14,9 +14,10 @@
 struct SvgChunking;
 
 // Reads the drawing at `path` and paints its page `page` (1-based; a kind without pages is
-// painted whole whatever the page) into `target`.
+// painted whole whatever the page) into `target`; of a drawing with several spaces, those
+// `sheet` chooses.
 SourceOutcome PaintDrawingFile(const std::string& path, int page, const SvgChunking& chunking,
-                               const PaintTarget& target);
+                               const PaintTarget& target, const SheetChoice& sheet = {});
 
 // Beyond this a document's page is refused before any page is read: the page range and this
 // bound keep a document of ten thousand pages from being walked.

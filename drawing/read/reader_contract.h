@@ -44,6 +44,15 @@ struct PaintTarget {
     uint64_t maxPoints;
 };
 
+// Which of a drawing's spaces is plotted, for kinds that have more than one (a DXF's model space
+// and its paper-space layouts): the layouts as pages when any holds anything, else the model
+// space (`sheets`); the model space alone; or one layout by name.
+struct SheetChoice {
+    enum class Space { sheets, model, layout };
+    Space space = Space::sheets;
+    std::string layout;  // for `layout`, as the drawing names it
+};
+
 // What a reader hands back for the page it painted.
 struct SourceOutcome : ReadStatus {
     int64_t shapes = 0;  // visible shapes painted

@@ -36,13 +36,13 @@ namespace {
 // A4 portrait, sheet margins top 10, left 20, bottom 30, right 40 points: 7549 x 11317 units.
 constexpr long kAreaHeight = 11317;
 
-TPrint Page(int16_t roll = 0) {
+TPrint Page(int16_t roll = 0, int16_t width = 595, int16_t height = 842) {
     TPrint print;
     std::memset(&print, 0, sizeof print);
     TPrConfig config;
     std::memset(&config, 0, sizeof config);
     config.cmargin = Rect{10, 20, 30, 40};
-    CalcPageWidth(&print, &config, 595, 842, 100, roll);
+    CalcPageWidth(&print, &config, width, height, 100, roll);
     return print;
 }
 
@@ -67,7 +67,8 @@ struct Plot {
 // With the page range `first` to `last` of the configuration window; on roll paper when a
 // roll length (points) is given, cut into panels with `split`.
 Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
-                 int16_t rollLength = 0, bool split = false) {
+                 int16_t rollLength = 0, bool split = false, const SheetChoice& sheet = {},
+                 bool landscape = false) {
     TPrConfig config = Pens();
     config.iFstPage = first;
     config.iLstPage = last;
@@ -76,12 +77,15 @@ Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
     std::vector<std::FILE*> files;
     Plot out;
     out.result = ConvertDrawing(
-        path, DecodePlotSettings(Page(rollLength > 0 ? 1 : 0), config),
+        path,
+        DecodePlotSettings(landscape ? Page(rollLength > 0 ? 1 : 0, 842, 595)
+                                     : Page(rollLength > 0 ? 1 : 0),
+                           config),
         [&](const DrawingPlot&) {
             files.push_back(std::tmpfile());
             return files.back();
         },
-        SvgChunking{});
+        SvgChunking{}, sheet);
     for (std::FILE* f : files) {
         std::string body;
         std::rewind(f);
@@ -926,8 +930,10 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.header['$DIMASZ'] = 5\n"
          "m.add_leader([(0, 0), (10, 10), (20, 10)], dimstyle='Standard')",
          800, 400, 4},
+        // A layout whose paper space block is not there is no sheet: the model is plotted.
         {"paper_space_left_out",
-         "m.add_line((0, 0), (10, 0))\nd.layout('Layout1').add_line((0, 0), (50, 50))", 400, 0,
+         "m.add_line((0, 0), (10, 0))\nd.layout('Layout1').add_line((0, 0), (50, 50))\n"
+         "d.layout('Layout1').dxf_layout.dxf.block_record_handle = 'FFFFF'", 400, 0,
          1, "paper space (layouts) left out"},
         // Section hatching in its own lines, 45 degrees and 3.175 mm apart across a 20 mm
         // square, one along its diagonal; its boundary is not drawn.
@@ -1084,6 +1090,132 @@ TEST(Readers, TextStylesFindTheirStrokeDesign) {
     }
     for (const StrokeDesign& design : StrokeDesigns())
         EXPECT_TRUE(StrokeFont(design).ok()) << design.name;
+}
+
+// A sheet of 200 x 150 mm with its frame in red, the model's objects in blue seen through a
+// viewport of 120 x 100 mm centred on the sheet at 1:2 (unless a row says otherwise), and a
+// black line in the model far outside every view.
+constexpr char kSheet[] =
+    "p = d.layout('Layout1')\n"
+    "p.page_setup(size=(200, 150), margins=(0, 0, 0, 0), units='mm')\n"
+    "p.add_lwpolyline([(0, 0), (200, 0), (200, 150), (0, 150)], close=True, "
+    "dxfattribs={'color': 1})\n"
+    "m.add_line((0, 125), (10, 130))\n"
+    "def view(centre=(0, 0), height=200, size=(120, 100)):\n"
+    "    return p.add_viewport(center=(100, 75), size=size, view_center_point=centre, "
+    "view_height=height)\n";
+
+TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
+    using Space = SheetChoice::Space;
+    constexpr long kNone = LONG_MIN;
+    const struct {
+        const char* name;
+        std::string body;
+        SheetChoice sheet = {};
+        int16_t last = 1;                 // of the page range, from page 1
+        size_t plots = 1;                 // 0: refused
+        long blue[4] = {kNone, 0, 0, 0};  // x0, x1, y0, y1 of the last plot; y from the top
+        int runs = 0;                     // pen-down runs of the last plot, when given
+        const char* says = "";
+    } rows[] = {
+        // clang-format off
+        // The circle of radius 50 at 1:2: radius 25 mm about the sheet's centre.
+        {"circle_at_half", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\nview()", {}, 1, 1,
+         {3000, 5000, -4000, -2000}, 0,
+         "layout \"Layout1\" (200.0 x 150.0 mm) plotted as page 1 of 1"},
+        // Seen 100 model units to the right: cut by the frame's left side at 40 mm.
+        {"clipped_to_the_frame", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "view(centre=(100, 0))", {}, 1, 1, {1600, 3000, -4000, -2000}},
+        {"clipped_to_its_boundary", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "v = view()\nb = p.add_lwpolyline([(100, 50), (150, 50), (150, 100), (100, 100)], "
+         "close=True, dxfattribs={'color': 1})\nv.dxf.clipping_boundary_handle = b.dxf.handle\n"
+         "v.dxf.flags = v.dxf.flags | 0x10000", {}, 1, 1, {4000, 5000, -4000, -2000}},
+        // Turned a quarter left: the line points up from the sheet's centre.
+        {"twisted", "m.add_line((0, 0), (80, 0), dxfattribs={'color': 5})\n"
+         "v = view()\nv.dxf.view_twist_angle = 90", {}, 1, 1, {4000, 4000, -3000, -1400}},
+        {"frozen_in_the_viewport", "d.layers.add('HIDE')\n"
+         "m.add_circle((0, 0), 50, dxfattribs={'color': 5, 'layer': 'HIDE'})\n"
+         "v = view()\nv.frozen_layers = ['HIDE']", {}, 1, 1, {kNone}, 1},
+        // Dashes of 5 mm on the paper with $PSLTSCALE, of 5 model units (2.5 mm) without; each
+        // pattern ends in its gap.
+        {"dashes_as_on_the_paper", "d.linetypes.add('DASHED', [10, 5, -5])\n"
+         "m.add_line((-100, 0), (100, 0), dxfattribs={'color': 5, 'linetype': 'DASHED'})\nview()",
+         {}, 1, 1, {2000, 5800, -3000, -3000}, 1 + 10},
+        {"dashes_as_in_the_model", "d.header['$PSLTSCALE'] = 0\n"
+         "d.linetypes.add('DASHED', [10, 5, -5])\n"
+         "m.add_line((-100, 0), (100, 0), dxfattribs={'color': 5, 'linetype': 'DASHED'})\nview()",
+         {}, 1, 1, {2000, 5900, -3000, -3000}, 1 + 20},
+        // Tabs: Second before Layout1, whatever the order in the file.
+        {"two_layouts_in_tab_order", "view()\np.dxf_layout.dxf.taborder = 2\n"
+         "s = d.layouts.new('Second')\ns.dxf_layout.dxf.taborder = 1\n"
+         "s.add_line((0, 290), (10, 290), dxfattribs={'color': 5})", {}, 2, 2, {kNone}, 1,
+         "layout \"Second\" (420.0 x 297.0 mm) plotted as page 1 of 2"},
+        {"second_of_two_by_name", "view()\ns = d.layouts.new('Second')\n"
+         "s.add_line((0, 290), (10, 290), dxfattribs={'color': 5})", {Space::layout, "second"}, 1,
+         1, {0, 400, -280, -280}, 1, "layout \"Second\" (420.0 x 297.0 mm) plotted"},
+        {"layout_not_there", "view()", {Space::layout, "Nope"}, 1, 0, {kNone}, 0,
+         "no layout \"Nope\" that holds anything; its layouts are \"Layout1\""},
+        {"model_chosen", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\nview()",
+         {Space::model}, 1, 1, {0, 4000, -7200, -3200}, 0,
+         "the model space plotted: the layouts \"Layout1\" left out"},
+        {"viewport_of_no_size", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "view(size=(0, 100))", {}, 1, 1, {kNone}, 1,
+         "1 viewports of no size or scale left out"},
+        {"viewport_of_negative_scale", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "view(height=-200)", {}, 1, 1, {kNone}, 1, "1 viewports of no size or scale"},
+        {"viewport_of_the_paper_itself", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "v = view()\nv.dxf.id = 1", {}, 1, 1, {kNone}, 1},
+        {"layout_of_a_missing_block", "view()\ns = d.layouts.new('Second')\n"
+         "s.add_line((0, 0), (10, 0))\ns.dxf_layout.dxf.block_record_handle = 'FFFFF'", {}, 9, 1,
+         {kNone}, 1,
+         "layout \"Second\" refers to a paper space block that is not in the drawing"},
+        {"ten_thousand_viewports", "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\n"
+         "for i in range(10000): view()", {}, 1, 1, {3000, 5000, -4000, -2000}},
+        // Each view walks the model: 10 000 of a 500 lines' model pass one drawing's bound.
+        {"viewports_past_the_bound", "for i in range(500): m.add_line((i, 0), (i, 1))\n"
+         "for i in range(10000): view()", {}, 1, 0, {kNone}, 0,
+         "the layout's viewports together show more than 4000000 entities of the model"},
+        // Ten kilometres square: laid at its top-left, the rest beyond the printable area (the
+        // line is cut a millimetre beyond its 11035 units).
+        {"ten_kilometres", "view()\ns = d.layouts.new('Big')\n"
+         "s.page_setup(size=(1e7, 1e7), margins=(0, 0, 0, 0), units='mm')\n"
+         "s.add_line((0, 1e7), (1e6, 1e7 - 1), dxfattribs={'color': 5})", {Space::layout, "Big"},
+         1, 1, {0, 11075, 0, 0}, 1, "(10000000.0 x 10000000.0 mm) plotted"},
+        // clang-format on
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    for (const auto& row : rows) {
+        // A4 across: 275.9 x 195.8 mm, the sheet within it.
+        const Plot out = ConvertFile(MakeDxf(dir, row.name, kSheet + row.body), 1, row.last, 0,
+                                     false, row.sheet, true);
+        std::string said = NoteEnglish(out.result.message);
+        for (const Note& note : out.result.notes) said += "|" + NoteEnglish(note);
+        EXPECT_NE(said.find(row.says), std::string::npos) << row.name << ": " << said;
+        ASSERT_EQ(out.bodies.size(), row.plots) << row.name << ": " << said;
+        if (row.plots == 0) continue;
+        const long top = std::stol(out.result.brc.substr(out.result.brc.rfind(',') + 1));
+        const auto boxes = LineBoxes(out.bodies.back());
+        // Never the model's line outside the view.
+        EXPECT_EQ(boxes.count(3), row.sheet.space == Space::model ? 1u : 0u) << row.name;
+        if (row.sheet.space == Space::sheets) {
+            // The frame: 200 x 150 mm from the printable area's top-left.
+            const Box& frame = boxes.at(7);
+            EXPECT_NEAR(frame.x0, 0, 1) << row.name;
+            EXPECT_NEAR(frame.width(), 8000, 1) << row.name;
+            EXPECT_NEAR(frame.y1, top, 1) << row.name;
+            EXPECT_NEAR(frame.height(), 6000, 1) << row.name;
+        }
+        ASSERT_EQ(boxes.count(2), row.blue[0] == kNone ? 0u : 1u) << row.name;
+        if (row.blue[0] != kNone) {
+            const Box& blue = boxes.at(2);
+            EXPECT_NEAR(blue.x0, row.blue[0], 1) << row.name;
+            EXPECT_NEAR(blue.x1, row.blue[1], 1) << row.name;
+            EXPECT_NEAR(blue.y0, top + row.blue[2], 1) << row.name;
+            EXPECT_NEAR(blue.y1, top + row.blue[3], 1) << row.name;
+        }
+        if (row.runs > 0) EXPECT_EQ(Count(out.bodies.back(), "PD"), row.runs) << row.name;
+    }
 }
 
 const char kDxfOpen[] = "  0\nSECTION\n  2\nENTITIES\n";

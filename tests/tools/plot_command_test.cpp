@@ -256,6 +256,15 @@ TEST(PlotCommand, RefusesWhatCannotBePlotted) {
          "--outlines chooses a drawing's lines"},
         {"outlines_neither", Kind::Content, {"--outlines", "all"}, PlotOutcome::BadInput,
          svg + "<path d='M0 0H10' stroke='black'/></svg>", "shown or every"},
+        {"layout_and_model", Kind::Plain, {"--layout", "A", "--model"}, PlotOutcome::BadInput,
+         kBody, "give one of them"},
+        {"model_of_a_plot", Kind::Plain, {"--model"}, PlotOutcome::BadInput, kBody,
+         "are for DXF drawings"},
+        // The name goes to the reading process, which finds no such layout.
+        {"layout_not_in_the_dxf", Kind::Content, {"--layout", "Sheet 2"}, PlotOutcome::BadInput,
+         "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n0\n 20\n0\n 11\n10\n 21\n0\n"
+         "  0\nENDSEC\n  0\nEOF\n",
+         "no layout \"Sheet 2\""},
         // Readers that misbehave, made to by limits far below what a drawing needs.
         {"reader_out_of_memory", Kind::Content, {}, PlotOutcome::BadInput, kDrawing,
          "needed more than 1 MB of memory", "TRZN_READ_MEMORY_MB=1"},

@@ -88,6 +88,7 @@ TEST(ReadingFiles, RequestKeepsThePathsBytes) {
     request.path = "/tmp/caf\xe9_\x90\x7d.svg";
     request.print.prXInfo.iBandV = -50;
     request.config.toollist[9].thick = 327;
+    request.sheet = {SheetChoice::Space::layout, "Blatt \xe4"};
     const std::string file = home.scratch("r") + "/request";
     Note error;
     ASSERT_TRUE(WriteReadingRequest(file, request, &error)) << error;
@@ -96,6 +97,8 @@ TEST(ReadingFiles, RequestKeepsThePathsBytes) {
     EXPECT_EQ(back.path, request.path);
     EXPECT_EQ(back.print.prXInfo.iBandV, -50);
     EXPECT_EQ(back.config.toollist[9].thick, 327);
+    EXPECT_EQ(back.sheet.space, SheetChoice::Space::layout);
+    EXPECT_EQ(back.sheet.layout, request.sheet.layout);
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ bool DxfPlotCount::Add(const Item& item, const QTransform& m, const QString& lin
                                                  : _r.linetypes.constEnd();
     double total = 0;
     if (found != _r.linetypes.constEnd())
-        for (double v : found->pattern) total += v * std::abs(_r.ltscale * item.style.ltscale);
+        for (double v : found->pattern)
+            total += v * std::abs(_r.ltscale * item.style.ltscale * _dashScale);
     const double n = found != _r.linetypes.constEnd() ? found->pattern.size() : 0;
     const double stretch = Stretch(m);
     // As DashPath decides: a pattern finer than the plotter draws is drawn solid.

@@ -25,6 +25,9 @@ public:
     bool Add(const Item& item, const QTransform& m, const QString& linetype);
     // Why, naming what multiplied: the inserts or the linetypes.
     Note Refusal() const;
+    // Dashes from here on `scale` times what the drawing says, as they are painted (a
+    // viewport's, at the paper's length).
+    void SetDashScale(double scale) { _dashScale = scale; }
 
 private:
     const std::vector<double>& Lengths(const Item& item);
@@ -33,5 +36,6 @@ private:
     double _k;
     int64_t _max;
     int64_t _vertices = 0, _dashes = 0;
+    double _dashScale = 1;
     std::unordered_map<const Item*, std::vector<double>> _lengths;  // of each subpath
 };

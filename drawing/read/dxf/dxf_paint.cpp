@@ -3,6 +3,7 @@
 #include <dl_dxf.h>
 
 #include <QPainter>
+#include <cstdio>
 #include <optional>
 #include <sstream>
 
@@ -12,8 +13,10 @@
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
+#include "drawing/read/dxf/dxf_canvas.h"
 #include "drawing/read/dxf/dxf_count.h"
 #include "drawing/read/dxf/dxf_stream.h"
+#include "drawing/read/dxf/dxf_viewport.h"
 #include "drawing/read/dxf/dxf_walk.h"
 #include "drawing/read/qt_host.h"
 
@@ -49,56 +52,8 @@ public:
     }
 };
 
-// What the linetypes did to the lines, said once each after the plot.
-struct LinetypeNotes {
-    std::vector<std::string> unknown, complex, noLength, tooFine, tooMany;
-    void Add(std::vector<std::string>& list, const QString& name) {
-        const std::string n = name.toStdString();
-        if (list.size() < 8 && std::find(list.begin(), list.end(), n) == list.end())
-            list.push_back(n);
-    }
-};
-
-// `path` painted by `paint` in the linetype it names, dashed in the drawing's units.
-void PaintInLinetype(const Reader& r, const QPainterPath& path, const Item& item,
-                     const QString& name, const QTransform& toDevice,
-                     const std::function<bool(const QPainterPath&)>& paint, LinetypeNotes& notes) {
-    const bool solid = item.drawn != Drawn::line || name == QLatin1String("CONTINUOUS");
-    const auto found = solid ? r.linetypes.constEnd() : r.linetypes.constFind(name);
-    if (found == r.linetypes.constEnd()) {
-        if (!solid) notes.Add(notes.unknown, name);
-        paint(path);
-        return;
-    }
-    if (found->complex) notes.Add(notes.complex, name);
-    if (found->noLength) notes.Add(notes.noLength, name);
-    if (found->pattern.empty()) {
-        paint(path);
-        return;
-    }
-    const DashOutcome o = DashPath(path, *found, r.ltscale * item.style.ltscale, toDevice, paint);
-    if (o.tooFine) notes.Add(notes.tooFine, name);
-    if (o.tooMany) notes.Add(notes.tooMany, name);
-}
-
-std::string Named(const std::vector<std::string>& names) {
-    std::string all;
-    for (const std::string& n : names) all += (all.empty() ? "\"" : ", \"") + n + "\"";
-    return all;
-}
-
-void NoteLinetypes(const LinetypeNotes& n, std::vector<Note>* notes) {
-    if (!n.unknown.empty()) AddNote(notes, Note(NoteId::LinetypesDrawingTableDrawn, {Named(n.unknown)}));
-    if (!n.complex.empty()) AddNote(notes, Note(NoteId::TextsShapesLinetypesLeft, {Named(n.complex)}));
-    if (!n.noLength.empty()) AddNote(notes, Note(NoteId::LinetypesLengthDrawnSolid, {Named(n.noLength)}));
-    if (!n.tooFine.empty()) AddNote(notes, Note(NoteId::LinetypesWhoseDashesFiner, {Named(n.tooFine)}));
-    if (!n.tooMany.empty())
-        AddNote(notes, Note(NoteId::LinesLinetypesWouldCut,
-                            {std::to_string(kMaxDashesPerLine), Named(n.tooMany)}));
-}
-
 // What was read but is not in the plot, and what was read otherwise than it says.
-void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
+void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text, bool paperLeftOut,
                  std::vector<Note>* notes) {
     if (reader.insunits == 0)
         AddNote(notes, NoteId::DXFGivesUnitINSUNITS);
@@ -109,7 +64,7 @@ void NoteReading(const Reader& reader, const Walk& walk, const DxfText& text,
     for (const std::string& name : walk.missingDimensions)
         AddNote(notes, Note(NoteId::PictureDimensionBlockDefined, {name}));
     if (reader.unreadDimensions > 0) AddNote(notes, NoteId::RadialAngularOrdinateDimensions);
-    if (reader.paperEntities > 0) AddNote(notes, NoteId::PaperSpaceLayoutsLeft);
+    if (paperLeftOut) AddNote(notes, NoteId::PaperSpaceLayoutsLeft);
     if (text.nonFinite > 0) AddNote(notes, NoteId::CoordinatesSizesNumbersNan);
     if (reader.outOfRange > text.nonFinite) AddNote(notes, NoteId::EntitiesNumbersOutRange);
     if (reader.degenerate > 0) AddNote(notes, NoteId::CirclesArcsEllipsesSolids);
@@ -183,17 +138,11 @@ std::optional<DxfExtents> DxfExtentsOf(const QByteArray& bytes) {
     return out;
 }
 
-SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
-    if (bytes.startsWith("AutoCAD Binary DXF"))
-        return Failed(DrawingError::Refused,
-                      NoteId::BinaryDXFReadSave);
-    EnsureQtGuiApplication();
-    const DxfText text = PrepareDxfText(bytes);
-    if (text.refusal) return Failed(DrawingError::Refused, *text.refusal);
-    const double unitsPerMm = kPlotUnitsPerMm * target.area.scale;
-    Reader reader(unitsPerMm, text);
-    if (std::optional<SourceOutcome> failed = ReadInto(text, reader)) return *std::move(failed);
+namespace {
 
+// The model space, its extents' top-left on the printable area's top-left.
+SourceOutcome PaintModel(const Reader& reader, const DxfText& text, const PaintTarget& target,
+                         double unitsPerMm, bool paperLeftOut) {
     SourceOutcome out;
     Walk walk(reader);
     QRectF extent;
@@ -201,35 +150,101 @@ SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target) {
     DxfPlotCount count(reader, reader.unitMm * unitsPerMm, static_cast<int64_t>(target.maxPoints));
     if (!ExtentOf(walk, &extent, &drawn, &count))
         return Failed(DrawingError::Refused, walk.failure);
-    NoteReading(reader, walk, text, &out.notes);
+    NoteReading(reader, walk, text, paperLeftOut, &out.notes);
     if (!drawn) return out;  // the caller says there is nothing to plot
 
     // Drawing units, y up, to device units, y down, with the extents' top-left at the origin.
     const double k = reader.unitMm * unitsPerMm;
     const QTransform toDevice(k, 0, 0, -k, -extent.left() * k, extent.bottom() * k);
-    PenLines lines(target.pens, target.sink);
-    PathCollectorDevice device(target.area.width, target.area.height,
-                               CollectInto(target, lines, &out.shapes));
-    QPainter painter(&device);
-    LinetypeNotes linetypeNotes;
-    walk.Run(
-        [&](const Item& item, const QTransform& m, const QColor& colour, const QString& linetype) {
-            if (item.path.isEmpty() || lines.refusal()) return;
-            const QTransform place = m * toDevice;
-            painter.setTransform(place);
-            painter.setPen(QPen(colour, 0));
-            painter.setBrush(item.drawn == Drawn::area ? QBrush(colour) : QBrush(Qt::NoBrush));
-            PaintInLinetype(
-                reader, item.path, item, linetype, place,
-                [&](const QPainterPath& path) {
-                    painter.drawPath(path);
-                    return !lines.refusal() && !target.sink.full() &&
-                           target.store.points() < target.maxPoints;
-                },
-                linetypeNotes);
-        });
-    painter.end();
-    NoteLinetypes(linetypeNotes, &out.notes);
-    if (lines.refusal()) return Failed(DrawingError::Refused, *lines.refusal());
+    DxfCanvas canvas(reader, target, &out.shapes);
+    canvas.Paint(walk, reader.model, toDevice);
+    if (std::optional<Note> refusal = canvas.Finish(&out.notes))
+        return Failed(DrawingError::Refused, *refusal);
+    return out;
+}
+
+std::string LayoutNames(const std::vector<DxfSheet>& sheets) {
+    std::string all;
+    for (const DxfSheet& s : sheets) all += (all.empty() ? "\"" : ", \"") + s.name + "\"";
+    return all;
+}
+
+// The sheet `choice` names, or why there is none.
+std::optional<size_t> NamedSheet(const std::vector<DxfSheet>& sheets, const std::string& name,
+                                 Note* why) {
+    for (size_t i = 0; i < sheets.size(); ++i)
+        if (sheets[i].name == name) return i;
+    // Layout names are told apart regardless of case, as the drafting programs do.
+    const QString wanted = QString::fromStdString(name);
+    for (size_t i = 0; i < sheets.size(); ++i)
+        if (QString::fromStdString(sheets[i].name).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    *why = sheets.empty() ? Note(NoteId::DxfNoLayouts, {name})
+                          : Note(NoteId::DxfNoSuchLayout, {name, LayoutNames(sheets)});
+    return std::nullopt;
+}
+
+// Layout `index` of `sheets` as page `page` of `pages` (0: chosen by name).
+SourceOutcome PaintLayout(const Reader& reader, const DxfText& text, const DxfSheets& sheets,
+                          size_t index, int page, const PaintTarget& target, double unitsPerMm) {
+    SourceOutcome out;
+    out.notes = sheets.notes;
+    const DxfSheet& sheet = sheets.sheets[index];
+    Walk walk(reader);
+    QSizeF paperMm;
+    if (!PaintDxfSheet(reader, text.sheets, sheet, target, unitsPerMm, walk, &out, &paperMm))
+        return out;
+    NoteReading(reader, walk, text, false, &out.notes);
+    const auto mm = [](double v) {
+        char t[32];
+        std::snprintf(t, sizeof t, "%.1f", v);
+        return std::string(t);
+    };
+    if (page > 0)
+        AddNote(&out.notes, Note(NoteId::DxfLayoutPlottedAsPage,
+                                 {sheet.name, mm(paperMm.width()), mm(paperMm.height()),
+                                  std::to_string(page), std::to_string(sheets.sheets.size())}));
+    else
+        AddNote(&out.notes, Note(NoteId::DxfLayoutPlotted,
+                                 {sheet.name, mm(paperMm.width()), mm(paperMm.height())}));
+    return out;
+}
+
+}  // namespace
+
+SourceOutcome PaintDxf(const QByteArray& bytes, int page, const SheetChoice& choice,
+                       const PaintTarget& target) {
+    if (bytes.startsWith("AutoCAD Binary DXF"))
+        return Failed(DrawingError::Refused, NoteId::BinaryDXFReadSave);
+    EnsureQtGuiApplication();
+    const DxfText text = PrepareDxfText(bytes);
+    if (text.refusal) return Failed(DrawingError::Refused, *text.refusal);
+    const double unitsPerMm = kPlotUnitsPerMm * target.area.scale;
+    Reader reader(unitsPerMm, text);
+    if (std::optional<SourceOutcome> failed = ReadInto(text, reader)) return *std::move(failed);
+    const DxfSheets sheets = SheetsOf(text.sheets, reader);
+
+    using Space = SheetChoice::Space;
+    if (choice.space == Space::model || (choice.space == Space::sheets && sheets.sheets.empty())) {
+        SourceOutcome out = PaintModel(reader, text, target, unitsPerMm,
+                                       reader.paperEntities > 0 && sheets.sheets.empty());
+        if (out.ok() && !sheets.sheets.empty())
+            AddNote(&out.notes,
+                    Note(NoteId::DxfModelPlottedLayoutsLeft, {LayoutNames(sheets.sheets)}));
+        return out;
+    }
+    if (choice.space == Space::layout) {
+        Note why;
+        const std::optional<size_t> index = NamedSheet(sheets.sheets, choice.layout, &why);
+        if (!index) return Failed(DrawingError::Refused, why);
+        return PaintLayout(reader, text, sheets, *index, 0, target, unitsPerMm);
+    }
+    const int pages = static_cast<int>(sheets.sheets.size());
+    if (page < 1 || page > pages)
+        return Failed(DrawingError::Refused, Note(NoteId::DxfHasLayoutsNoPage,
+                                                  {std::to_string(pages), std::to_string(page)}));
+    SourceOutcome out =
+        PaintLayout(reader, text, sheets, static_cast<size_t>(page - 1), page, target, unitsPerMm);
+    out.pages = pages;
     return out;
 }

@@ -12,7 +12,10 @@
 
 #include "drawing/read/reader_contract.h"
 
-SourceOutcome PaintDxf(const QByteArray& bytes, const PaintTarget& target);
+// Page `page` of the drawing as `choice` says: a drawing whose paper-space layouts hold anything
+// has those as its pages, in the order of their tabs, each laid by its paper.
+SourceOutcome PaintDxf(const QByteArray& bytes, int page, const SheetChoice& choice,
+                       const PaintTarget& target);
 
 // Where the plot takes the drawing's extents from: the box of its lines in the drawing's own
 // units (y up), and the size of that unit in mm. Its top-left corner lands on the printable

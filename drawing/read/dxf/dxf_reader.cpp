@@ -36,6 +36,7 @@ Reader::Reader(double unitsPerMm, const DxfText& text)
 
 void Reader::setVariableInt(const std::string& key, int value, int) {
     if (key == "$INSUNITS") SetUnit(value);
+    if (key == "$PSLTSCALE") paperLinetypes = value != 0;
 }
 
 void Reader::SetUnit(int code) {
@@ -153,10 +154,6 @@ void Reader::addInsert(const DL_InsertData& d) {
     Flush();
     Item item;
     item.style = Style();
-    if (item.style.paper) {
-        ++paperEntities;
-        return;
-    }
     item.block = QString::fromStdString(d.name);
     item.place.translate(d.ipx, d.ipy);
     item.place.rotate(d.angle);
@@ -165,7 +162,7 @@ void Reader::addInsert(const DL_InsertData& d) {
     item.rows = std::max(1, d.rows);
     item.colSpacing = d.colSp;
     item.rowSpacing = d.rowSp;
-    _current->items.push_back(std::move(item));
+    Into(item.style).items.push_back(std::move(item));
 }
 
 void Reader::addTextStyle(const DL_StyleData& d) {
@@ -329,16 +326,16 @@ DxfStyle Reader::Style() {
                     a.isInPaperSpace() || _paperBlock};
 }
 
+// Paper space is the sheet a drafting program lays views of the model on: the entities section
+// holds the active layout's, its block *Paper_Space the others'.
+Block& Reader::Into(const DxfStyle& style) {
+    if (!style.paper) return *_current;
+    ++paperEntities;
+    return _current == &model ? paperSpace : *_current;
+}
+
 QPainterPath& Reader::Run(const DxfStyle& style, Drawn drawn) {
-    // Paper space is the sheet a drafting program lays views of the model on; the plot is the
-    // model's.
-    if (style.paper) {
-        ++paperEntities;
-        static thread_local QPainterPath dropped;
-        dropped.clear();
-        return dropped;
-    }
-    std::vector<Item>& items = _current->items;
+    std::vector<Item>& items = Into(style).items;
     if (items.empty() || !items.back().block.isNull() || !(items.back().style == style) ||
         items.back().drawn != drawn) {
         items.push_back(Item{});
@@ -459,17 +456,13 @@ void Reader::Dimension(Fallback&& fallback) {
         _dimensions < _dimensionBlocks.size() ? _dimensionBlocks[_dimensions] : std::string();
     ++_dimensions;
     const DxfStyle style = Style();
-    if (style.paper) {
-        ++paperEntities;
-        return;
-    }
     if (!name.empty()) {
         // The picture the drafting program drew of the dimension, in the drawing's own place.
         Item item;
         item.style = style;
         item.block = QString::fromStdString(name);
         item.dimension = true;
-        _current->items.push_back(std::move(item));
+        Into(style).items.push_back(std::move(item));
         return;
     }
     if (!fallback()) ++unreadDimensions;

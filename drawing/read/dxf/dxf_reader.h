@@ -71,6 +71,7 @@ class Reader : public DL_CreationAdapter {
 public:
     QHash<QString, Block> blocks;
     Block model;
+    Block paperSpace;  // the entities section's paper space: the active layout's
     QHash<QString, DxfColour> layers;
     QHash<QString, QString> layerLinetypes;  // upper case, both
     QHash<QString, DxfLinetype> linetypes;   // by upper-case name
@@ -84,6 +85,7 @@ public:
     int64_t paperEntities = 0, unreadDimensions = 0;
     std::vector<std::string> namedPatterns;  // hatched by the pen's rule, not their own lines
     std::optional<Note> refusal;             // the drawing is not plotted
+    bool paperLinetypes = true;  // $PSLTSCALE: dashes in a viewport as long as on the paper
 
     // Splines are sampled in drawing units: the tolerance follows the unit and the scale.
     // `text`: what the preparation of the file found that dxflib does not hand on.
@@ -146,6 +148,8 @@ private:
     bool Sized(double v);
     bool Fine(std::initializer_list<double> numbers);
     DxfStyle Style();
+    // The block an entity of `style` goes to.
+    Block& Into(const DxfStyle& style);
     // The run the entity being read goes to: the block's last one when of the same style,
     // else a new one. An entity ended by the next one gives its own style.
     QPainterPath& Run(Drawn drawn = Drawn::line) { return Run(Style(), drawn); }

@@ -82,6 +82,7 @@ public:
             const qsizetype valueAt = at, valueEnd = LineEnd(valueAt);
             at = Next(valueEnd);
             const std::string_view value = Trimmed(View(valueAt, valueEnd));
+            _sheets.Group(code, value);
             if (code == 0) {
                 EndEntity(out, codeAt);
                 _entity = Upper(value);
@@ -110,6 +111,7 @@ public:
             }
         }
         EndEntity(out, _size);
+        out.sheets = _sheets.Finish();
         out.bytes =
             _copying ? (_out.append(_data + _copied, _size - _copied), std::move(_out)) : _in;
         return out;
@@ -222,6 +224,7 @@ private:
     bool _hatchLineKept = false;
     // A pattern of more lines or dashes than any drafting program's is cut to these.
     static constexpr size_t kMaxHatchLines = 1024, kMaxHatchDashes = 64;
+    DxfSheetScanner _sheets;
 };
 
 }  // namespace

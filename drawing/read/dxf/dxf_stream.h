@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/read/dxf/dxf_layout.h"
 #include "plotjob/plot_note.h"
 
 inline constexpr int kDxfMaxLine = 1023;
@@ -55,6 +56,8 @@ struct DxfText {
         std::vector<HatchLine> lines;
     };
     std::vector<Hatch> hatches;
+    // The layouts, their viewports and the tables these refer to.
+    DxfSheetScan sheets;
 };
 
 DxfText PrepareDxfText(const QByteArray& bytes);

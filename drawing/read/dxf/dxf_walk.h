@@ -3,6 +3,7 @@
 // space and its colour and linetype resolved.
 
 #include <QColor>
+#include <QSet>
 #include <QString>
 #include <QTransform>
 #include <algorithm>
@@ -33,11 +34,22 @@ public:
 
     template <typename Visit>
     bool Run(Visit&& visit) {
+        return Run(_r.model, visit);
+    }
+    // From `root` (the model space or a layout's paper space) instead.
+    template <typename Visit>
+    bool Run(const Block& root, Visit&& visit) {
         _drawn = 0;
         _stack.clear();
-        return Into(_r.model, QTransform(), DxfColour{7, -1}, QStringLiteral("CONTINUOUS"),
-                    QString(), visit);
+        return Into(root, QTransform(), DxfColour{7, -1}, QStringLiteral("CONTINUOUS"), QString(),
+                    visit);
     }
+
+    // Layers left out of the walk, inserts on them with all they hold (a viewport's frozen
+    // layers); null: none.
+    const QSet<QString>* frozen = nullptr;
+    // What the last run visited, inserts counted: runs in a viewport add up to the same bound.
+    int64_t drawn() const { return _drawn; }
 
     Note failure;
     std::vector<std::string> missing, missingDimensions;
@@ -58,10 +70,16 @@ private:
                 const QString& own = item.style.layer;
                 const QString layer =
                     own == QLatin1String("0") && !insertLayer.isNull() ? insertLayer : own;
+                if (frozen && frozen->contains(layer)) continue;
                 visit(item, m, ColourOf(item.style.colour, _r.layers, layer, byBlock),
                       LinetypeOf(item.style.linetype, _r.layerLinetypes, layer, byBlockLinetype));
                 continue;
             }
+            const QString& placedOn = item.style.layer;
+            if (frozen && frozen->contains(placedOn == QLatin1String("0") && !insertLayer.isNull()
+                                               ? insertLayer
+                                               : placedOn))
+                continue;
             const auto found = _r.blocks.constFind(item.block);
             if (found == _r.blocks.constEnd()) {
                 const std::string name = item.block.toStdString();

@@ -1008,6 +1008,7 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
                              kAreaHeight - (row.topLeft.y() - n.y) * 40);
             EXPECT_EQ(DistanceTo(lines, at) / 40 <= n.mm, n.within)
                 << row.name << " (" << n.x << ", " << n.y << ")";
+        }
         if (row.closed == 1) {
             EXPECT_EQ(ClosedShare(out.body), 1) << row.name;
         } else if (row.closed >= 0) {
@@ -1055,6 +1056,8 @@ TEST(Readers, DxfWipeoutsAreAreasWhereTheyStand) {
               {extents->box.right(), row.box.right()}, {extents->box.bottom(), row.box.bottom()}})
             EXPECT_NEAR(got, want, 1e-6) << row.name;
     }
+}
+
 // A style names its font by the file on the machine that wrote the drawing: any case, with or
 // without ".shx", behind a folder in either slash.
 TEST(Readers, TextStylesFindTheirStrokeDesign) {

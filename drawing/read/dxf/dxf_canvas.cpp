@@ -6,15 +6,11 @@
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/collect_into.h"
 
-namespace {
-
 std::string Named(const std::vector<std::string>& names) {
     std::string all;
     for (const std::string& n : names) all += (all.empty() ? "\"" : ", \"") + n + "\"";
     return all;
 }
-
-}  // namespace
 
 void DxfCanvas::LinetypeNotes::Add(std::vector<std::string>& list, const QString& name) {
     const std::string n = name.toStdString();

@@ -16,6 +16,9 @@
 #include "drawing/read/dxf/dxf_walk.h"
 #include "drawing/read/reader_contract.h"
 
+// Names as a note lists them: "A", "B".
+std::string Named(const std::vector<std::string>& names);
+
 class DxfCanvas {
 public:
     // Shapes painted are counted into *shapes.

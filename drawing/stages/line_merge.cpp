@@ -15,6 +15,8 @@ struct Vec {
 
 Vec Sub(PlotPoint a, PlotPoint b) { return {double(a.x) - b.x, double(a.y) - b.y}; }
 
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
+
 double Dist(PlotPoint a, PlotPoint b) {
     const Vec d = Sub(a, b);
     return std::sqrt(d.x * d.x + d.y * d.y);
@@ -51,8 +53,10 @@ Coverage Covered(PlotPoint sa, PlotPoint sb, PlotPoint ta, PlotPoint tb, double 
 struct Cover {
     uint32_t segment;
     float lo, hi;
+    // Whole, so that the order covers are found in never shows.
     bool operator<(const Cover& o) const {
-        return segment != o.segment ? segment < o.segment : lo < o.lo;
+        if (segment != o.segment) return segment < o.segment;
+        return lo != o.lo ? lo < o.lo : hi < o.hi;
     }
 };
 
@@ -61,8 +65,16 @@ struct Box {
 };
 
 // Listings of segments in grid cells kept at once: the grid is built a tile (a band of rows,
-// or part of a row) at a time.
-constexpr uint64_t kListingsPerTile = 16u << 20;
+// or part of a row) at a time. A listing carries its segment's points (20 bytes): a tile this
+// size stays within reach of the caches while its cells are paired.
+constexpr uint64_t kListingsPerTile = 1u << 20;
+
+// A segment as a cell lists it: with its points, so that pairing reads the tile's own memory
+// rather than points scattered over the whole drawing.
+struct Listed {
+    uint32_t k;  // the index of its first point
+    PlotPoint a, b;
+};
 
 // The grid the cover search lists segments in: cells (a power of two, for cheap cell numbers)
 // about one segment's share of the area, and no longer than a segment on average, so that a cell
@@ -99,12 +111,14 @@ public:
     bool empty() const { return _count < 2; }
     bool segment(size_t k) const { return !_last[k] && _p[k] != _p[k + 1]; }
     size_t points() const { return _p.size(); }
+    Listed listed(size_t k) const { return {static_cast<uint32_t>(k), _p[k], _p[k + 1]}; }
     int64_t rows() const { return _rows; }
     int64_t cols() const { return _cols; }
-    Box boxOf(size_t k) const {
-        return Box{std::min(_p[k].x, _p[k + 1].x) - _pad, std::min(_p[k].y, _p[k + 1].y) - _pad,
-                   std::max(_p[k].x, _p[k + 1].x) + _pad, std::max(_p[k].y, _p[k + 1].y) + _pad};
+    Box boxOf(PlotPoint a, PlotPoint b) const {
+        return Box{std::min(a.x, b.x) - _pad, std::min(a.y, b.y) - _pad, std::max(a.x, b.x) + _pad,
+                   std::max(a.y, b.y) + _pad};
     }
+    Box boxOf(size_t k) const { return boxOf(_p[k], _p[k + 1]); }
     bool InCell(PlotPoint q, int64_t cx, int64_t cy) const {
         return ((q.x - _all.x0) >> _shift) == cx && ((q.y - _all.y0) >> _shift) == cy;
     }
@@ -115,14 +129,15 @@ public:
     // rounding.
     template <class F>
     void EachRow(size_t k, F&& f) const {
+        EachRow(_p[k], _p[k + 1], f);
+    }
+    template <class F>
+    void EachRow(PlotPoint a, PlotPoint b, F&& f) const {
         const double margin = double(_pad) + 2;
-        const auto cellOf = [&](double v, int64_t n) {
-            return std::clamp<int64_t>(static_cast<int64_t>(std::floor(v / _cell)), 0, n - 1);
-        };
-        const double ax = double(_p[k].x) - _all.x0, ay = double(_p[k].y) - _all.y0;
-        const double bx = double(_p[k + 1].x) - _all.x0, by = double(_p[k + 1].y) - _all.y0;
-        const int64_t r0 = cellOf(std::min(ay, by) - margin, _rows);
-        const int64_t r1 = cellOf(std::max(ay, by) + margin, _rows);
+        const auto cellOf = [&](double v, int64_t n) { return CellOf(v, n); };
+        const double ax = double(a.x) - _all.x0, ay = double(a.y) - _all.y0;
+        const double bx = double(b.x) - _all.x0, by = double(b.y) - _all.y0;
+        const auto [r0, r1] = RowsOf(a, b);
         for (int64_t r = r0; r <= r1; ++r) {
             double u0 = 0, u1 = 1;
             if (ay != by) {
@@ -137,7 +152,19 @@ public:
         }
     }
 
+    // The first and the last row of cells EachRow gives segment k.
+    std::pair<int64_t, int64_t> RowsOf(size_t k) const { return RowsOf(_p[k], _p[k + 1]); }
+    std::pair<int64_t, int64_t> RowsOf(PlotPoint a, PlotPoint b) const {
+        const double margin = double(_pad) + 2;
+        const double ay = double(a.y) - _all.y0, by = double(b.y) - _all.y0;
+        return {CellOf(std::min(ay, by) - margin, _rows), CellOf(std::max(ay, by) + margin, _rows)};
+    }
+
 private:
+    int64_t CellOf(double v, int64_t n) const {
+        return std::clamp<int64_t>(static_cast<int64_t>(std::floor(v / _cell)), 0, n - 1);
+    }
+
     const std::vector<PlotPoint>& _p;
     std::vector<bool> _last;  // the last point of a path, where no segment starts
     int64_t _pad;
@@ -191,32 +218,68 @@ void EachTile(const SegmentGrid& grid, F&& tile) {
     }
 }
 
-// The segments listed in each cell of a tile: cell c (row-major within the tile) lists
-// listed[first[c]] up to listed[first[c + 1]], in document order.
-struct TileListing {
-    std::vector<uint32_t> first, listed;
+// The segments a band of rows lists, found without passing over the whole drawing: the
+// segments by the first row they are listed in, and those of earlier rows that reach on into
+// the band. Bands come in order, each starting where the one before ended.
+class BandSegments {
+public:
+    explicit BandSegments(const SegmentGrid& grid)
+        : _grid(grid), _first(static_cast<size_t>(grid.rows()) + 1, 0) {
+        for (size_t k = 0; k + 1 < grid.points(); ++k)
+            if (grid.segment(k)) ++_first[grid.RowsOf(k).first + 1];
+        for (size_t r = 1; r < _first.size(); ++r) _first[r] += _first[r - 1];
+        _byRow.resize(_first.back());
+        std::vector<uint32_t> fill(_first.begin(), _first.end() - 1);
+        for (size_t k = 0; k + 1 < grid.points(); ++k)
+            if (grid.segment(k)) _byRow[fill[grid.RowsOf(k).first]++] = static_cast<uint32_t>(k);
+    }
 
-    void List(const SegmentGrid& grid, int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
+    // The segments listed in rows r0 up to r1 - 1, in no particular order.
+    // Each read from the drawing's points once, as the band takes it up.
+    const std::vector<Listed>& Band(int64_t r0, int64_t r1) {
+        if (r0 == _r0) return _band;
+        size_t kept = 0;
+        for (const Listed& l : _band)
+            if (_grid.RowsOf(l.a, l.b).second >= r0) _band[kept++] = l;
+        _band.resize(kept);
+        for (uint32_t m = _first[r0]; m < _first[r1]; ++m) _band.push_back(_grid.listed(_byRow[m]));
+        _r0 = r0;
+        return _band;
+    }
+
+private:
+    const SegmentGrid& _grid;
+    std::vector<uint32_t> _first, _byRow;  // _byRow[_first[r]..]: first listed in row r
+    std::vector<Listed> _band;
+    int64_t _r0 = -1;
+};
+
+// The segments listed in each cell of a tile: cell c (row-major within the tile) lists
+// listed[first[c]] up to listed[first[c + 1]].
+struct TileListing {
+    std::vector<uint32_t> first;
+    std::vector<Listed> listed;
+
+    void List(const SegmentGrid& grid, const std::vector<Listed>& band, int64_t r0, int64_t r1,
+              int64_t q0, int64_t q1) {
         const int64_t width = q1 - q0;
         const size_t cells = static_cast<size_t>((r1 - r0) * width);
         first.assign(cells + 1, 0);
-        const auto eachCell = [&](size_t k, auto&& f) {
-            grid.EachRow(k, [&](int64_t r, int64_t c0, int64_t c1) {
+        const auto eachCell = [&](const Listed& l, auto&& f) {
+            grid.EachRow(l.a, l.b, [&](int64_t r, int64_t c0, int64_t c1) {
                 if (r < r0 || r >= r1) return;
                 for (int64_t x = std::max(c0, q0); x <= std::min(c1, q1 - 1); ++x)
                     f(static_cast<size_t>((r - r0) * width + (x - q0)));
             });
         };
         // Counted, then placed from the last segment back, so that each cell lists its
-        // segments in document order.
-        for (size_t k = 0; k + 1 < grid.points(); ++k)
-            if (grid.segment(k)) eachCell(k, [&](size_t c) { ++first[c]; });
+        // segments in the band's order.
+        for (const Listed& l : band) eachCell(l, [&](size_t c) { ++first[c]; });
         for (size_t c = 1; c < cells; ++c) first[c] += first[c - 1];
         first[cells] = first[cells - 1];
         listed.resize(first[cells]);
-        for (size_t k = grid.points() - 1; k-- > 0;)
-            if (grid.segment(k))
-                eachCell(k, [&](size_t c) { listed[--first[c]] = static_cast<uint32_t>(k); });
+        for (size_t m = band.size(); m-- > 0;)
+            eachCell(band[m], [&](size_t c) { listed[--first[c]] = band[m]; });
     }
 };
 
@@ -225,26 +288,40 @@ struct TileListing {
 // found from its witness, so each is found once.
 class CellCovers {
 public:
-    CellCovers(const SegmentGrid& grid, const std::vector<PlotPoint>& p, int32_t same,
-               std::vector<Cover>& covers)
-        : _grid(grid), _p(p), _same(same), _covers(covers) {}
+    CellCovers(const SegmentGrid& grid, int32_t same, std::vector<Cover>& covers)
+        : _grid(grid), _same(same), _covers(covers) {}
 
-    void Test(const uint32_t* listed, uint32_t count, int64_t cx, int64_t cy) {
+    void Test(const Listed* listed, uint32_t count, int64_t cx, int64_t cy) {
         if (count < 2) return;
         _ends.clear();
         _boxes.clear();
         for (uint32_t m = 0; m < count; ++m) {
-            const uint32_t k = listed[m];
-            _boxes.push_back(_grid.boxOf(k));
-            for (uint32_t end = 0; end < 2; ++end)
-                if (_grid.InCell(_p[k + end], cx, cy)) _ends.push_back({k, end});
+            const Listed& l = listed[m];
+            _boxes.push_back(_grid.boxOf(l.a, l.b));
+            if (_grid.InCell(l.a, cx, cy)) _ends.push_back({m, 0});
+            if (_grid.InCell(l.b, cx, cy)) _ends.push_back({m, 1});
         }
-        for (const auto& [a, end] : _ends) {
-            const PlotPoint w = _p[a + end];
+        // An end only ever witnesses a cover when it lies within `same` of the other segment's
+        // line (Covered measures that distance, or one at least as long, at the witness): ends
+        // further off, most of them where lines cross, are passed over before the pairing's
+        // divisions (with a unit to spare for rounding).
+        const double near = double(_same) + 1;
+        for (const auto& [ma, end] : _ends) {
+            const Listed& a = listed[ma];
+            const PlotPoint w = end ? a.b : a.a;
             for (uint32_t m = 0; m < count; ++m) {
-                const uint32_t o = listed[m];
                 const Box& bo = _boxes[m];
-                if (o == a || w.x < bo.x0 || w.x > bo.x1 || w.y < bo.y0 || w.y > bo.y1) continue;
+                // One branch for the whole test: most listed segments fail it, unpredictably.
+                if ((m == ma) | (w.x < bo.x0) | (w.x > bo.x1) | (w.y < bo.y0) | (w.y > bo.y1)) continue;
+                const Listed& o = listed[m];
+                const Vec d = Sub(o.b, o.a), q = Sub(w, o.a);
+                const double cross = d.x * q.y - d.y * q.x;
+                if (cross * cross > near * near * (d.x * d.x + d.y * d.y)) continue;
+                // Consecutive segments of a path meet at their shared point: one covers the
+                // other only where the path turns back on itself.
+                if (a.k + 1 == o.k ? Dot(Sub(a.a, o.a), d) <= 0
+                    : o.k + 1 == a.k ? Dot(Sub(o.a, a.a), Sub(a.b, a.a)) <= 0 : false)
+                    continue;
                 Pair(a, end, o);
             }
         }
@@ -252,28 +329,28 @@ public:
 
 private:
     // End `end` of segment a, within segment o's box.
-    void Pair(uint32_t a, uint32_t end, uint32_t o) {
-        const uint32_t s = std::max(a, o), t = std::min(a, o);
-        const Vec d = Sub(_p[s + 1], _p[s]);
+    void Pair(const Listed& a, uint32_t end, const Listed& o) {
+        const Listed& s = a.k > o.k ? a : o;
+        const Listed& t = a.k > o.k ? o : a;
+        const Vec d = Sub(s.b, s.a);
         const double reach = double(_same) * _same * (d.x * d.x + d.y * d.y);
         // Both ends of t well off s's line on one side: t runs apart (most pairs).
-        const Vec pa = Sub(_p[t], _p[s]), pb = Sub(_p[t + 1], _p[s]);
+        const Vec pa = Sub(t.a, s.a), pb = Sub(t.b, s.a);
         const double ca = d.x * pa.y - d.y * pa.x, cb = d.x * pb.y - d.y * pb.x;
         if ((ca > 0) == (cb > 0) && std::min(ca * ca, cb * cb) > reach) return;
-        const Coverage cover = Covered(_p[s], _p[s + 1], _p[t], _p[t + 1], _same);
+        const Coverage cover = Covered(s.a, s.b, t.a, t.b, _same);
         if (cover.lo >= cover.hi) return;
-        const bool mine =
-            cover.witness == 0 ? a == s && end == 0 : a == t && end == uint32_t(cover.witness - 1);
+        const bool mine = cover.witness == 0 ? a.k == s.k && end == 0
+                                             : a.k == t.k && end == uint32_t(cover.witness - 1);
         if (mine)
-            _covers.push_back({s, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
+            _covers.push_back({s.k, static_cast<float>(cover.lo), static_cast<float>(cover.hi)});
     }
 
     const SegmentGrid& _grid;
-    const std::vector<PlotPoint>& _p;
     const int32_t _same;
     std::vector<Cover>& _covers;
     std::vector<Box> _boxes;
-    std::vector<std::pair<uint32_t, uint32_t>> _ends;  // segment, and which of its ends
+    std::vector<std::pair<uint32_t, uint32_t>> _ends;  // place in the cell, and which end
 };
 
 // Every stretch of a segment that a segment before it (in `points` order) covers. A cover has
@@ -285,10 +362,11 @@ std::vector<Cover> FindCovers(const PathSet& paths, int32_t same) {
     const SegmentGrid grid(paths, same);
     if (grid.empty()) return {};
     std::vector<Cover> covers;
+    BandSegments bands(grid);
     TileListing tile;
-    CellCovers cells(grid, paths.points, same, covers);
+    CellCovers cells(grid, same, covers);
     EachTile(grid, [&](int64_t r0, int64_t r1, int64_t q0, int64_t q1) {
-        tile.List(grid, r0, r1, q0, q1);
+        tile.List(grid, bands.Band(r0, r1), r0, r1, q0, q1);
         const int64_t width = q1 - q0;
         for (size_t c = 0; c + 1 < tile.first.size(); ++c)
             cells.Test(tile.listed.data() + tile.first[c], tile.first[c + 1] - tile.first[c],

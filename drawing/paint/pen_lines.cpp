@@ -89,6 +89,13 @@ bool PenLines::Count(const PaintedPath& shape) {
     return ok;
 }
 
+bool PenLines::CountLeast(const PaintedPath& shape) {
+    _least = true;
+    const bool ok = Count(shape);
+    _least = false;
+    return ok;
+}
+
 bool PenLines::Draw(const PaintedPath& shape) {
     if (_refusal) return false;
     // A shape the clip holds whole is drawn as if unclipped; one it hides, not at all.
@@ -160,6 +167,10 @@ bool PenLines::Draw(const PaintedPath& shape) {
 // A stroke wider than its pen: the band it covers hatched, and its boundary drawn.
 bool PenLines::WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
                           const ClipRegion* clip) {
+    if (_counting && _least) {
+        _leftOut = true;
+        return true;
+    }
     // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
     // as closely as the outlines are flattened.
     // A pattern that can't be walked is drawn solid here too (with the note below).

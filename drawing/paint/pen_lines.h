@@ -35,9 +35,10 @@ public:
     // Counts the lines hatching the shape would add, without making them (only the outline
     // goes to the sink): false once the count passes the line budget or the room.
     bool Count(const PaintedPath& shape);
-    // Counts as Count does, but a stroke drawn as a hatched band adds nothing (its stroking is
-    // most of what a count costs): what the shape adds at the least. leftOut() says whether a
-    // band was left out, and so whether the count falls short of Count's.
+    // Counts as Count does, but a stroke drawn as a hatched band adds only the lines it needs
+    // at the least, told from the path's height (stroking it is most of what a count costs):
+    // what the shape adds at the least. leftOut() says whether a band was left out, and so
+    // whether the count may fall short of Count's.
     bool CountLeast(const PaintedPath& shape);
     bool leftOut() const { return _leftOut; }
 

@@ -42,6 +42,22 @@ std::optional<PaintedPath> WithoutPaper(const PaintedPath& shape, const PenChoic
     return shown;
 }
 
+// The lines hatching a solid stroke's band has at the least, without stroking it: every line
+// between the path's top and bottom (a pen width in from each, where the hatching's lines
+// start) crosses the band, when the path is one unbroken piece, on the paper, laid unturned
+// and unclipped. 0 where that can't be told so cheaply.
+uint64_t BandLinesAtLeast(const PaintedPath& shape, double width, const QRectF& reach) {
+    if (!shape.path || shape.pen.style() != Qt::SolidLine ||
+        shape.transform.type() > QTransform::TxScale)
+        return 0;
+    for (int i = 1; i < shape.path->elementCount(); ++i)
+        if (shape.path->elementAt(i).isMoveTo()) return 0;
+    const QRectF box = shape.transform.mapRect(shape.path->boundingRect());
+    const double span = box.height() - 2 * width;
+    if (!reach.contains(box) || !(span > 0)) return 0;
+    return static_cast<uint64_t>(std::ceil(span / width)) - 1;
+}
+
 }  // namespace
 
 double PenLines::WidthOf(uint8_t entry) {
@@ -101,6 +117,13 @@ bool PenLines::Count(const PaintedPath& shape) {
     _counting = true;
     const bool ok = Draw(shape);
     _counting = false;
+    return ok;
+}
+
+bool PenLines::CountLeast(const PaintedPath& shape) {
+    _least = true;
+    const bool ok = Count(shape);
+    _least = false;
     return ok;
 }
 
@@ -178,6 +201,11 @@ bool PenLines::Draw(const PaintedPath& shape) {
 // A stroke wider than its pen: the band it covers hatched, and its boundary drawn.
 bool PenLines::WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
                           const ClipRegion* clip) {
+    if (_counting && _least) {
+        _leftOut = true;
+        if (!clip) _segments += BandLinesAtLeast(shape, width, _sink.reach());
+        return true;
+    }
     // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
     // as closely as the outlines are flattened.
     // A pattern that can't be walked is drawn solid here too (with the note below).

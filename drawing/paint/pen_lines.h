@@ -35,6 +35,12 @@ public:
     // Counts the lines hatching the shape would add, without making them (only the outline
     // goes to the sink): false once the count passes the line budget or the room.
     bool Count(const PaintedPath& shape);
+    // Counts as Count does, but a stroke drawn as a hatched band adds only the lines it needs
+    // at the least, told from the path's height (stroking it is most of what a count costs):
+    // what the shape adds at the least. leftOut() says whether a band was left out, and so
+    // whether the count may fall short of Count's.
+    bool CountLeast(const PaintedPath& shape);
+    bool leftOut() const { return _leftOut; }
 
     // Points the plot can still take (what is kept so far counted out): hatching that would
     // pass it is refused before it is made.
@@ -68,6 +74,8 @@ private:
     uint64_t _segments = 0;
     uint64_t _room = UINT64_MAX;
     bool _counting = false;
+    bool _least = false;    // counting without the bands
+    bool _leftOut = false;  // a band was left out of the count
     std::optional<Note> _refusal;
     std::vector<Note> _notes;
 };

@@ -233,8 +233,29 @@ INSTANTIATE_TEST_SUITE_P(
         // Two flattened curves crossing at a glancing angle run within 0.05 mm for 1 mm: drawn
         // again rather than lifted around (the lift costs more, and the plot grows).
         MergeCase{"GlancingCrossing", Paths({Polyline(0, 0, 0), Polyline(0, -20, 2)}), 802, 2},
-        MergeCase{"LongLinesDrawnTwice", LongLines(), 60 * 4000 + 200 * 1200, 260}),
+        MergeCase{"LongLinesDrawnTwice", LongLines(), 60 * 4000 + 200 * 1200, 260},
+        // Out and back along itself, ending 1 unit off: the way back is the way out.
+        MergeCase{"TurnsBackOnItself", Paths({{{0, 0}, {400, 0}, {0, 1}}}), 400, 1}),
     [](const testing::TestParamInfo<MergeCase>& i) { return std::string(i.param.name); });
+
+// So many short segments that the shared stretches are looked for a band of rows at a time,
+// with long lines drawn twice reaching across every band: each band still finds them all.
+TEST(Drawing, MergingFindsWhatCrossesBandsOfRows) {
+    PathSet in = Grid(360, 16);
+    std::vector<std::vector<PlotPoint>> lines;
+    for (int32_t i = 0; i < 10; ++i) {
+        lines.push_back({{5 + 576 * i, -10}, {5 + 576 * i, 5770}});
+        lines.push_back({{6 + 576 * i, 5770}, {6 + 576 * i, -10}});
+    }
+    const PathSet across = Paths(lines);
+    for (size_t i = 0; i < across.size(); ++i) {
+        in.starts.push_back(static_cast<uint32_t>(in.points.size()));
+        in.points.insert(in.points.end(), across.points.begin() + across.begin(i),
+                         across.points.begin() + across.end(i));
+    }
+    // 361 lines each way of 5760 units, and each long line once.
+    EXPECT_NEAR(PenDownLength(MergeLines(std::move(in))), 2.0 * 361 * 5760 + 10 * 5780, 50);
+}
 
 TEST(Drawing, MergingKeepsAClosedPathClosedAndItsWay) {
     const PathSet in = Paths({Closed(0, 0, 100), {{300, 0}, {400, 0}}});

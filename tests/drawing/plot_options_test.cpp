@@ -12,7 +12,12 @@
 #include <tuple>
 
 #include "drawing/drawing_plot.h"
+#include "drawing/geometry/path_store.h"
+#include "drawing/paint/pen_choice.h"
+#include "drawing/paint/polyline_sink.h"
 #include "drawing/read/svg/svg_chunks.h"
+#include "drawing/read/svg/svg_paint.h"
+#include "drawing/read/svg/svg_sanitize.h"
 #include "settings/geometry.h"
 #include "settings/knife_file.h"
 #include "tests/support/temp_home.h"
@@ -196,6 +201,52 @@ TEST(Drawing, NegativeThicknessIsRefused) {
         << out.result.message;
     EXPECT_TRUE(out.body.empty());
 }
+
+struct RoomCase {
+    const char* name;
+    const char* shape;  // forty of them, each read as a piece of its own
+    uint64_t room;      // points the plot holds
+    bool refused;
+};
+
+class HatchRoomTable : public testing::TestWithParam<RoomCase> {};
+
+// A drawing read in pieces is counted before any of it is hatched: refused when the hatching
+// can't fit, whether its fills alone pass the room or only the bands of its wide strokes do;
+// painted when it fits.
+TEST_P(HatchRoomTable, CountedBeforeHatched) {
+    const RoomCase& c = GetParam();
+    std::string svg = kOpen;
+    for (int i = 0; i < 40; ++i) svg += c.shape;
+    const SanitizedSvg clean = SanitizeSvg(QByteArray::fromStdString(svg + "</svg>"));
+    const PlotArea area{8400, 11880, 1};
+    PenSettings settings{};
+    settings[0] = {1, true, 0.5, 0, 0, 0};
+    const PenChoice pens(settings, false);
+    PolylineSink sink(area, QRectF(-400, -400, 9200, 12680), c.room);
+    PathStore store;
+    SvgChunking pieces;
+    pieces.elements = 1;
+    pieces.carried = 1e9;
+    const PaintOutcome out = PaintSvg(clean, PaintTarget{area, pens, sink, store, c.room}, pieces);
+    EXPECT_EQ(out.refusal.has_value(), c.refused);
+    EXPECT_EQ(store.points() == 0, c.refused) << store.points();
+}
+
+// With a 0.5 mm pen: a 20 mm square's fill is 40 lines; a 5 mm wide stroke across the sheet
+// is a band of about 540.
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, HatchRoomTable,
+    testing::Values(
+        RoomCase{"FillsPassTheRoom", "<rect x='10' y='10' width='20' height='20' fill='#000'/>",
+                 1000, true},
+        RoomCase{"BandsPassTheRoom",
+                 "<path d='M10 10 L200 280' fill='none' stroke='#000' stroke-width='5'/>", 20000,
+                 true},
+        RoomCase{"BandsFit",
+                 "<path d='M10 10 L200 280' fill='none' stroke='#000' stroke-width='5'/>",
+                 1u << 20, false}),
+    [](const testing::TestParamInfo<RoomCase>& i) { return std::string(i.param.name); });
 
 struct OrderCase {
     const char* name;

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
+#include <cstddef>
 #include <memory>
 #include <polyclipping/clipper.hpp>
 #include <vector>
@@ -33,6 +34,14 @@ public:
 
     // The pieces of `lines` inside the region.
     std::vector<Polyline> CutLines(const std::vector<Polyline>& lines) const;
+    // A piece of one of `lines` inside the region, and where along that line it starts: its
+    // segment's index plus the share of that segment before the piece.
+    struct LinePiece {
+        size_t line = 0;
+        double from = 0;
+        Polyline points;
+    };
+    std::vector<LinePiece> CutLinesAlong(const std::vector<Polyline>& lines) const;
     // The area `rings` enclose under `rule`, inside the region, as boundaries (holes included).
     std::vector<Ring> CutArea(const std::vector<Ring>& rings, Qt::FillRule rule) const;
 

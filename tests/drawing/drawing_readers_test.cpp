@@ -343,6 +343,18 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
          "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",
          1, 1600, 1, 1200, 2800},
+        // Dashes where the whole line has them, cut by the clip (at 16 mm mid-dash): 16-19,
+        // 21-26, ... 49-50 mm.
+        {"dashes_of_a_clipped_line_fall_as_the_whole_line_s",
+         "<clipPath id='c'><rect x='16' width='34' height='100'/></clipPath><line x1='0' "
+         "y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' stroke-dasharray='5,2' "
+         "clip-path='url(#c)'/>",
+         6, 960, 2, 640, 2000},
+        {"dashed_in_a_scaled_group_clipped_in_its_units",
+         "<clipPath id='c'><circle cx='16.5' cy='5' r='8.5'/></clipPath><g transform='scale(2)'>"
+         "<line x1='0' y1='5' x2='50' y2='5' stroke='black' stroke-width='0.1' "
+         "stroke-dasharray='2.5,1' stroke-dashoffset='-1' clip-path='url(#c)'/></g>",
+         5, 1000, 2, 640, 1960},
         // A diamond larger than the page, its box holding the page: still a clip.
         {"line_across_a_diamond_clip",
          "<clipPath id='d'><polygon points='100,-60 260,50 100,160 -60,50'/></clipPath><line "

@@ -116,6 +116,20 @@ std::shared_ptr<const ClipRegion> ClipRegion::FromPath(const QPainterPath& path)
     return std::make_shared<ClipRegion>(Simplified(RingsToGrid(rings), path.fillRule()), rect);
 }
 
+std::shared_ptr<const ClipRegion> ClipRegion::FromPaths(const std::vector<QPainterPath>& paths) {
+    if (paths.size() == 1) return FromPath(paths.front());
+    const QRectF everywhere(-kFar, -kFar, 2 * kFar, 2 * kFar);
+    ClipperLib::Clipper clipper;
+    for (const QPainterPath& path : paths)
+        clipper.AddPaths(
+            Simplified(RingsToGrid(FlattenRings(path, QTransform(), everywhere, 0.25)),
+                       path.fillRule()),
+            ClipperLib::ptSubject, true);
+    Paths out;
+    clipper.Execute(ClipperLib::ctUnion, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return std::make_shared<ClipRegion>(std::move(out));
+}
+
 std::shared_ptr<const ClipRegion> ClipRegion::FromRect(const QRectF& rect) {
     const Ring ring{rect.topLeft(), rect.topRight(), rect.bottomRight(), rect.bottomLeft()};
     return std::make_shared<ClipRegion>(Simplified(RingsToGrid({ring}), Qt::WindingFill), true);

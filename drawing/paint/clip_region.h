@@ -21,9 +21,15 @@ public:
     // `path` in device units, under its own fill rule; curves flattened within a quarter unit.
     static std::shared_ptr<const ClipRegion> FromPath(const QPainterPath& path);
     static std::shared_ptr<const ClipRegion> FromRect(const QRectF& rect);
+    // What any of `paths` lets through, each under its own fill rule (none: nothing).
+    static std::shared_ptr<const ClipRegion> FromPaths(const std::vector<QPainterPath>& paths);
 
     // What both let through.
     std::shared_ptr<const ClipRegion> Intersected(const ClipRegion& other) const;
+
+    bool SameAs(const ClipRegion& other) const {
+        return _rect == other._rect && _polygons == other._polygons;
+    }
 
     // The region's box (null when it lets nothing through).
     const QRectF& box() const { return _box; }

@@ -5,6 +5,7 @@
 
 #include "drawing/paint/pen_lines.h"
 #include "drawing/read/pdf/pdf_paint.h"
+#include "drawing/read/svg/clip_marks.h"
 #include "drawing/read/svg/fine_dashes.h"
 #include "drawing/read/svg/svg_as_pdf.h"
 #include "drawing/read/svg/svg_for_rsvg.h"
@@ -60,6 +61,17 @@ constexpr int64_t kMaxTextPaths = 2'000;
 // The sanitized drawing read by librsvg or Qt's SVG module.
 SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
                            const PaintTarget& target) {
+    // Clips Qt's route can carry spare the drawing librsvg and a PDF.
+    if (svg.clips && !svg.beyondQt) {
+        ClipMarked marked = MarkClips(svg.xml);
+        if (marked.ok) {
+            svg.xml = std::move(marked.xml);
+            svg.clipsMarked = true;
+            std::erase(svg.qtNotes, Note(NoteId::ClipPathsAppliedClipped));
+        } else {
+            svg.beyondQt = true;
+        }
+    }
     if (svg.beyondQt)
         if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
     SourceOutcome out;

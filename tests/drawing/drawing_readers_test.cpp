@@ -355,6 +355,19 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<line x1='0' y1='5' x2='50' y2='5' stroke='black' stroke-width='0.1' "
          "stroke-dasharray='2.5,1' stroke-dashoffset='-1' clip-path='url(#c)'/></g>",
          5, 1000, 2, 640, 1960},
+        // A clip in the units of the group's box (x 0-100, y 0-20 mm) lets its middle half show.
+        {"clip_in_the_box_of_a_group",
+         "<clipPath id='b' clipPathUnits='objectBoundingBox'><rect x='0.25' width='0.5' "
+         "height='1'/></clipPath><g clip-path='url(#b)' stroke='black' stroke-width='0.2'>"
+         "<line x1='0' y1='10' x2='100' y2='10'/><line x1='0' y1='0' x2='0' y2='20'/></g>",
+         1, 2000, 1, 1000, 3000},
+        // The line's own clip is in its units, its transform included, within its group's.
+        {"clip_within_a_clip_in_moved_units",
+         "<clipPath id='a'><rect x='20' width='60' height='100'/></clipPath><clipPath id='b'>"
+         "<rect x='10' width='30' height='100'/></clipPath><g clip-path='url(#a)'><line "
+         "transform='translate(10 0)' x1='0' y1='10' x2='100' y2='10' stroke='black' "
+         "stroke-width='0.2' clip-path='url(#b)'/></g>",
+         1, 1200, 1, 800, 2000},
         // A diamond larger than the page, its box holding the page: still a clip.
         {"line_across_a_diamond_clip",
          "<clipPath id='d'><polygon points='100,-60 260,50 100,160 -60,50'/></clipPath><line "
@@ -399,8 +412,7 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<g style='stroke-dasharray:20,200'><rect x='10' y='10' width='80' height='50' rx='10' "
          "fill='none' stroke='black' stroke-width='0.2'/></g>",
          2, 1600, 2, 400, 1600},
-        // librsvg's route (the clip sends it there) plots the line, as Qt's does, not the
-        // outline of its stroke.
+        // The PDF route plots the line, as Qt's does, not the outline of its stroke.
         {"gradient_stroke_plots_its_line",
          "<linearGradient id='g'><stop offset='0' stop-color='red'/><stop offset='1' "
          "stop-color='blue'/></linearGradient><clipPath id='c'><rect width='200' height='100'/>"

@@ -80,10 +80,10 @@ def markers(wide, deep):
 
 
 def dashed(dash, librsvg):
-    """A line dashed `dash` user units (millimetres) long; a clip sends it to librsvg."""
-    clip = b"<clipPath id='c'><rect width='100' height='100'/></clipPath>" if librsvg else b""
-    return svg(clip + b"<line x2='90' y1='10' y2='10' stroke-width='0.1' stroke-dasharray='%s'%s/>"
-               % (dash, b" clip-path='url(#c)'" if librsvg else b""))
+    """A line dashed `dash` user units (millimetres) long; a mask sends it to librsvg."""
+    mask = b"<mask id='k'><rect width='100' height='100' fill='white'/></mask>" if librsvg else b""
+    return svg(mask + b"<line x2='90' y1='10' y2='10' stroke-width='0.1' stroke-dasharray='%s'%s/>"
+               % (dash, b" mask='url(#k)'" if librsvg else b""))
 
 
 def dxf(entities, opening=""):

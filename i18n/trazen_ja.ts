@@ -902,6 +902,10 @@ The server said: %2</source>
         <source>panel %1 of %2 is outside the page range %3 set in Trazen Plotter Settings; not converted</source>
         <translation>%2 パネル中 %1 枚目は Trazen プロッタ設定のページ範囲 %3 の外にあるため、変換しません</translation>
     </message>
+    <message>
+        <source>strokes painted with a pattern plotted as plain lines</source>
+        <translation>パターンで塗られた線は普通の線として描きます</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

@@ -543,6 +543,9 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it")},
     {NoteId::MadeDrawingLargerMB, "MadeDrawingLargerMB",
      QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB")},
+    {NoteId::PatternStrokesPlainLines, "PatternStrokesPlainLines",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "strokes painted with a pattern plotted as plain lines")},
 };
 
 const NoteWords* Find(NoteId id) {

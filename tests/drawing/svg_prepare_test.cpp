@@ -60,12 +60,13 @@ TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
          {"<mask id=\"k\">"},
          {"mask=", "clip-path"},
          "masks that hold no shape"},
-        {"pattern_fill_its_fallback",
+        {"pattern_stroke_its_fallback_its_fill_kept",
          "<pattern id='p' width='2' height='2'><circle r='1'/></pattern><rect width='5' "
-         "height='5' fill='url(#p) red' stroke='url(#p)'/>",
-         {"fill=\"red\"", "stroke=\"black\""},
-         {"url(#p)"},
-         "pattern fills' tiles left out"},
+         "height='5' fill='url(#p) red' stroke='url(#p)' style='fill:url(#p);stroke:url(#p) "
+         "blue'/>",
+         {"fill=\"url(#p) red\"", "stroke=\"black\"", "fill:url(#p);stroke:blue"},
+         {"fill=\"red\"", "stroke=\"url"},
+         "strokes painted with a pattern plotted as plain lines"},
         {"gradient_stroke_through_its_href",
          gradients + "<path d='M0 0H9' stroke='url(#b)' "
                      "fill='url(#b)'/><style>.s{stroke:url(#a)}</style>",

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr NoteId kNotePatternTiles = NoteId::PatternFillsTilesLeft;
+constexpr NoteId kNotePatternStroke = NoteId::PatternStrokesPlainLines;
 constexpr NoteId kNoteMaskNoShape = NoteId::MasksHoldShapePicture;
 
 struct MaskInfo {
@@ -218,7 +218,8 @@ private:
         for (const QXmlStreamAttribute& a : attributes) {
             const QString qualified = a.qualifiedName().toString();
             QString value = a.value().toString();
-            if (a.name() != QLatin1String("href")) value = Paints(value);
+            if (a.name() != QLatin1String("href"))
+                value = Paints(value, a.name() == QLatin1String("stroke"));
             if (a.name() == QLatin1String("stroke") || a.name() == QLatin1String("style"))
                 value = Strokes(value, a.name() == QLatin1String("stroke"));
             if (_keepDepth == _depth && a.name() == QLatin1String("transform")) {
@@ -252,7 +253,7 @@ private:
     void Characters() {
         if (InMask()) return;  // between a mask's shapes: only white space
         QString text = _reader.text().toString();
-        if (_inStyle) text = Strokes(Paints(text), false);
+        if (_inStyle) text = Strokes(Paints(text, false), false);
         if (_reader.isCDATA()) {
             _writer.writeCDATA(text);
             return;
@@ -264,18 +265,23 @@ private:
         return _survey.masks.contains(id) && _survey.masks.value(id).shapes > 0;
     }
 
-    // A pattern named as a paint becomes its fallback colour, else black.
-    QString Paints(const QString& value) {
+    // A pattern stroke becomes its fallback colour, else black: a line, as Qt's route plots
+    // it. A pattern fill stays: cairo writes it as a tiling pattern, whose tiles the PDF route
+    // plots clipped to the shape. `stroke`: the value is a stroke attribute's, else a style's.
+    QString Paints(const QString& value, bool stroke) {
+        static const QRegularExpression strokeProperty(
+            QStringLiteral("(?:^|[;{\\s])stroke\\s*:\\s*$"));
         if (_survey.patterns.isEmpty() || !value.contains(QLatin1String("url("))) return value;
         QString out;
         qsizetype from = 0;
         for (auto it = UrlPattern().globalMatch(value); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             if (!_survey.patterns.contains(m.captured(1))) continue;
+            if (!stroke && !strokeProperty.match(value.left(m.capturedStart())).hasMatch()) continue;
             out += value.mid(from, m.capturedStart() - from);
             out += m.captured(3).isEmpty() ? QStringLiteral("black") : m.captured(3);
             from = m.capturedEnd();
-            AddNote(&_out->notes, kNotePatternTiles);
+            AddNote(&_out->notes, kNotePatternStroke);
         }
         return out + value.mid(from);
     }

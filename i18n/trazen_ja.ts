@@ -906,6 +906,10 @@ The server said: %2</source>
         <source>strokes painted with a pattern plotted as plain lines</source>
         <translation>パターンで塗られた線は普通の線として描きます</translation>
     </message>
+    <message>
+        <source>a pattern fill repeats its tile more than %1 times</source>
+        <translation>パターン塗りのタイルが %1 回を超えて繰り返されます</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

@@ -546,6 +546,8 @@ constexpr NoteWords kNoteWords[] = {
     {NoteId::PatternStrokesPlainLines, "PatternStrokesPlainLines",
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "strokes painted with a pattern plotted as plain lines")},
+    {NoteId::PatternRepeatsTileMore, "PatternRepeatsTileMore",
+     QT_TRANSLATE_NOOP("TPlotNotes", "a pattern fill repeats its tile more than %1 times")},
 };
 
 const NoteWords* Find(NoteId id) {

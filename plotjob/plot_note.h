@@ -211,6 +211,7 @@ enum class NoteId : uint16_t {
     TemporaryFolderFor,
     MadeDrawingLargerMB,
     PatternStrokesPlainLines,
+    PatternRepeatsTileMore,
 };
 
 struct Note {

@@ -1,13 +1,15 @@
 #include "drawing/read/svg/clip_marks_apply.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <limits>
 
 #include "drawing/read/svg/clip_marks.h"
 
 namespace {
 
-enum class Mark { None, User, Box, Push, Pop };
+enum class Mark { None, User, Box, Push, Pop, Tile };
 
 Mark MarkOf(const QColor& fill, const QColor& stroke, bool filled) {
     if (!filled || stroke.isValid() || !fill.isValid()) return Mark::None;
@@ -20,6 +22,8 @@ Mark MarkOf(const QColor& fill, const QColor& stroke, bool filled) {
             return Mark::Push;
         case kClipMarkPop:
             return Mark::Pop;
+        case kClipMarkTile:
+            return Mark::Tile;
         default:
             return Mark::None;
     }
@@ -30,10 +34,15 @@ Mark MarkOf(const QColor& fill, const QColor& stroke, bool filled) {
 void ClipMarks::Take(const PaintedPath& shape) {
     const Mark mark = MarkOf(shape.fill, shape.stroke, shape.filled);
     if (mark == Mark::None && _frames.empty() && !_waiting) return _take(shape);
+    if (_refusal) return;
     if (_waiting) {
         _waiting->push_back(Keep(shape));
         if (mark == Mark::Push) ++_waitingDepth;
         if (mark == Mark::Pop && --_waitingDepth == 0) Resolve();
+        return;
+    }
+    if (_tiling && mark != Mark::Pop) {
+        _tiling->content.push_back(Keep(shape));
         return;
     }
     switch (mark) {
@@ -54,7 +63,13 @@ void ClipMarks::Take(const PaintedPath& shape) {
             _shapes.clear();
             _box = false;
             return;
+        case Mark::Tile:
+            _tiling.emplace(Tiling{shape.transform,
+                                   shape.path ? shape.path->boundingRect().size() : QSizeF(), {}});
+            return;
         case Mark::Pop:
+            if (_tiling) Tile();
+            _tiling.reset();
             if (!_frames.empty()) _frames.pop_back();
             return;
         case Mark::None:
@@ -146,4 +161,39 @@ ClipMarks::Kept ClipMarks::Keep(const PaintedPath& shape) {
         kept.clip = _lastPainter;
     }
     return kept;
+}
+
+void ClipMarks::Tile() {
+    if (_frames.empty()) return;
+    const std::shared_ptr<const ClipRegion> shape = _frames.back().region;
+    const QRectF box = shape->box();
+    bool invertible = false;
+    const QTransform back = _tiling->at.inverted(&invertible);
+    const double w = _tiling->size.width(), h = _tiling->size.height();
+    if (box.isNull() || !invertible || !(w > 0 && h > 0) || _tiling->content.empty()) return;
+    // Counted before any is made: a tile too small for its shape is refused, not repeated.
+    const QRectF reach = back.mapRect(box);
+    const double i0 = std::floor(reach.left() / w), i1 = std::ceil(reach.right() / w);
+    const double j0 = std::floor(reach.top() / h), j1 = std::ceil(reach.bottom() / h);
+    if (!((i1 - i0) * (j1 - j0) <= kMaxPatternTiles)) {
+        _refusal = Note(NoteId::PatternRepeatsTileMore,
+                        {std::to_string(static_cast<int64_t>(kMaxPatternTiles))});
+        return;
+    }
+    for (double j = j0; j < j1; ++j)
+        for (double i = i0; i < i1; ++i) {
+            QPainterPath cell;
+            cell.addRect(QRectF(i * w, j * h, w, h));
+            const std::shared_ptr<const ClipRegion> region =
+                ClipRegion::FromPath(_tiling->at.map(cell))->Intersected(*shape);
+            if (region->box().isNull()) continue;
+            const QTransform move = back * QTransform::fromTranslate(i * w, j * h) * _tiling->at;
+            for (const Kept& c : _tiling->content) {
+                const QTransform placed = c.transform * move;
+                const std::shared_ptr<const ClipRegion> both =
+                    c.clip ? region->Intersected(*c.clip) : region;
+                _take(PaintedPath{c.path ? &*c.path : nullptr, c.ellipse, placed, c.filled,
+                                  c.colour, c.fill, c.stroke, c.pen, both.get()});
+            }
+        }
 }

@@ -11,12 +11,17 @@
 
 #include "drawing/paint/clip_region.h"
 #include "drawing/paint/path_engine.h"
+#include "plotjob/plot_note.h"
 
 class ClipMarks {
 public:
     explicit ClipMarks(PaintedPathSink take) : _take(std::move(take)) {}
 
     void Take(const PaintedPath& shape);
+
+    // Why the drawing can't be plotted: a pattern repeats its tile more often than a plot
+    // could hold. Nothing more is taken then.
+    const std::optional<Note>& refusal() const { return _refusal; }
 
 private:
     // A painted shape kept: while a clip waits for its box, or as a clip path's shape.
@@ -39,6 +44,8 @@ private:
     void Push();
     void Resolve();
     void Deliver(const PaintedPath& shape);
+    // The tile's content at each place the shape's clip can show it, within the tile.
+    void Tile();
     Kept Keep(const PaintedPath& shape);
     std::shared_ptr<const ClipRegion> Within(const std::shared_ptr<const ClipRegion>& region) const;
 
@@ -53,4 +60,17 @@ private:
     QTransform _waitingAt;
     int _waitingDepth = 0;
     std::shared_ptr<const ClipRegion> _lastPainter;  // a copy of the painter's clip last kept
+    // A pattern's tile being read: where it lies first (its units to the device), its size,
+    // and its content.
+    struct Tiling {
+        QTransform at;
+        QSizeF size;
+        std::vector<Kept> content;
+    };
+    std::optional<Tiling> _tiling;
+    std::optional<Note> _refusal;
 };
+
+// Tiles a pattern fill may be cut into before the drawing is refused: as many as 2 mm tiles
+// over a metre square (each is clipped on its own).
+inline constexpr double kMaxPatternTiles = 250'000;

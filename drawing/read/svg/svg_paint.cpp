@@ -188,6 +188,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
             }
             painter.end();
             rasterSeen = device.rasterImages();
+            if (marks.refusal()) out.refusal = marks.refusal();
             return true;
         };
         if (chunks.size() > 1 && !HatchingFits(paint, pens, sink, maxPoints, out)) return out;
@@ -202,7 +203,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         });
         if (!painted) return out;
         raster = rasterSeen;
-        out.refusal = lines.refusal();
+        if (!out.refusal) out.refusal = lines.refusal();
         out.hatchSegments = lines.hatchSegments();
         for (const Note& note : lines.notes()) AddNote(&out.notes, note);
         if (canvas && !reach.isNull())

@@ -288,6 +288,10 @@ private:
         // reads such a drawing, along the path.
         if (BeyondQt(name)) _out.beyondQt = true;
         if (name == QLatin1String("clipPath")) _out.clips = true;
+        if (name == QLatin1String("pattern")) {
+            _out.patterns = true;
+            AddNote(&_out.qtNotes, NoteId::PatternFillsTilesLeft);
+        }
         if (name == QLatin1String("textPath")) {
             AddNote(&_out.qtNotes, kNoteTextPath);
             _out.textOnPath = true;

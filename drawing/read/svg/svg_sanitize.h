@@ -33,6 +33,7 @@ struct SanitizedSvg : ReadStatus {
     std::vector<Note> qtNotes;
     // It clips: Qt's route applies its clips when they can be marked in it (clip_marks.h).
     bool clips = false;
+    bool patterns = false;  // it has patterns, which Qt's route plots where they are marked too
     bool clipsMarked = false;
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
     int64_t textPaths = 0;    // how many texts it sets on a path

@@ -445,6 +445,57 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
     }
 }
 
+// A rectangle filled with a pattern of one diagonal line per 5-unit tile, placed across the
+// tiles' edges: 339.4 units of line, 3.54 apart, clipped to the rectangle, in as many runs on
+// Qt's route (a drawing without a size), librsvg's and the PDF's; a 100-unit line beside it
+// gives the scale. A tile a millionth of a unit across is refused on Qt's route, never
+// repeated; librsvg's leaves it out.
+TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
+    const char* sized = "width='200mm' height='100mm' viewBox='0 0 200 100'";
+    const struct {
+        const char* name;
+        const char* root;  // the svg element's size
+        const char* tile;
+        bool plotted;
+        double hatch;  // units of line the pattern plots; < 0: as many runs as the first row
+    } rows[] = {
+        {"librsvg_route", sized, "5", true, 1200 / (5 / std::sqrt(2.0))},
+        {"qt_route", "", "5", true, 1200 / (5 / std::sqrt(2.0))},
+        {"qt_route_hostile_tile", "", "0.000001", false, 0},
+        {"librsvg_route_hostile_tile", sized, "0.000001", true, 0},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    int tiles = -1;  // runs of the first route, which every route must plot alike
+    for (const auto& row : rows) {
+        const std::string svg = dir + "/" + row.name + ".svg", t = row.tile;
+        WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' ") + row.root +
+                                "><pattern id='p' width='" + t + "' height='" + t +
+                                "' patternUnits='userSpaceOnUse'><path d='M0 " + t + " L" + t +
+                                " 0' fill='none' stroke='black' stroke-width='0.01'/></pattern>"
+                                "<rect x='21' "
+                                "y='22' width='40' height='30' fill='url(#p)'/><line x1='0' "
+                                "y1='90' x2='100' y2='90' stroke='black' stroke-width='0.01'/>"
+                                "</svg>");
+        std::vector<std::string> files{svg};
+        if (*row.root && row.hatch > 0) {
+            Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
+            files.push_back(svg + ".pdf");
+        }
+        for (const std::string& file : files) {
+            const Plot out = ConvertFile(file);
+            ASSERT_EQ(out.result.ok(), row.plotted) << file << ": " << out.result.message;
+            if (!row.plotted) continue;
+            const Runs runs = PenDownRuns(out.body);
+            const double scale = (runs.box.x1 - runs.box.x0) / 100.0;
+            EXPECT_NEAR((runs.length - 100 * scale) / scale, row.hatch, 1) << file;
+            if (row.hatch == 0) continue;
+            if (tiles < 0) tiles = runs.count;
+            EXPECT_EQ(runs.count, tiles) << file;
+        }
+    }
+}
+
 // A PDF of `pages` pages, each an inch across and 600 points up from the bottom (so that it
 // spans three stretches of a 288-point roll), written whole by hand: a tool would take long.
 std::string ManyPagePdf(int pages) {

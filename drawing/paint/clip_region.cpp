@@ -121,10 +121,9 @@ std::shared_ptr<const ClipRegion> ClipRegion::FromPaths(const std::vector<QPaint
     const QRectF everywhere(-kFar, -kFar, 2 * kFar, 2 * kFar);
     ClipperLib::Clipper clipper;
     for (const QPainterPath& path : paths)
-        clipper.AddPaths(
-            Simplified(RingsToGrid(FlattenRings(path, QTransform(), everywhere, 0.25)),
-                       path.fillRule()),
-            ClipperLib::ptSubject, true);
+        clipper.AddPaths(Simplified(RingsToGrid(FlattenRings(path, QTransform(), everywhere, 0.25)),
+                                    path.fillRule()),
+                         ClipperLib::ptSubject, true);
     Paths out;
     clipper.Execute(ClipperLib::ctUnion, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
     return std::make_shared<ClipRegion>(std::move(out));

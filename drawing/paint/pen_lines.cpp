@@ -199,16 +199,16 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
     // be: cutting each dash instead costs a clipping per dash. Dashes go on as they are cut: a
     // line of millions of dashes is never held.
     const ShownPieces shown = clip ? ClipInOwnUnits(user, shape.transform, *clip) : ShownPieces{};
-    const RunRefusal refusal = DashLines(clip ? shown.user : user, dashes, shape.transform,
-                                         static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
-                                         [&](const Polyline& dash) {
-                                             if (_sink.full()) return;
-                                             _sink.MoveTo(dash.front());
-                                             for (size_t i = 1; i < dash.size(); ++i)
-                                                 _sink.LineTo(dash[i]);
-                                             _sink.Finish();
-                                         },
-                                         shown.starts);
+    const RunRefusal refusal = DashLines(
+        clip ? shown.user : user, dashes, shape.transform,
+        static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
+        [&](const Polyline& dash) {
+            if (_sink.full()) return;
+            _sink.MoveTo(dash.front());
+            for (size_t i = 1; i < dash.size(); ++i) _sink.LineTo(dash[i]);
+            _sink.Finish();
+        },
+        shown.starts);
     if (refusal == RunRefusal::too_many_pieces) {
         _refusal = NoteId::DashedLineCutInto;
         return false;

@@ -170,24 +170,34 @@ TEST(ClipMarks, MarkedWhereQtsRouteCanApplyThem) {
           "<g transform=\"scale(2)\"><use", "xlink:href=\"#c\"", "style=\"stroke:red\"/>",
           "fill:#0c1d31"},
          {"fill=\"red\"", "opacity:0", "clip-path"}},
-        {"in_the_box_s_units", 
+        {"in_the_box_s_units",
          "<defs><clipPath id='b' clipPathUnits='objectBoundingBox'><rect width='.5' height='1'/>"
          "</clipPath></defs><g clip-path='url(#b)'><path d='M0 0H9'/></g>",
          true,
          {"<defs><g id=\"b\"><g><rect", "fill:#0c1d2f", "fill:#0c1d30"},
          {"<defs><defs>"}},
-        {"use_in_a_clip_path", "<clipPath id='c'><use href='#r'/></clipPath><rect id='r' "
-         "width='5' height='5' clip-path='url(#c)'/>", false},
-        {"clip_path_clipped", "<clipPath id='c' clip-path='url(#d)'><rect width='5' height='5'/>"
+        {"use_in_a_clip_path",
+         "<clipPath id='c'><use href='#r'/></clipPath><rect id='r' "
+         "width='5' height='5' clip-path='url(#c)'/>",
+         false},
+        {"clip_path_clipped",
+         "<clipPath id='c' clip-path='url(#d)'><rect width='5' height='5'/>"
          "</clipPath><clipPath id='d'><rect width='2' height='2'/></clipPath><path d='M0 0H9' "
-         "clip-path='url(#c)'/>", false},
-        {"clip_of_a_style_sheet", "<style>.k{clip-path:url(#c)}</style><clipPath id='c'><rect "
-         "width='5' height='5'/></clipPath><path class='k' d='M0 0H9'/>", false},
+         "clip-path='url(#c)'/>",
+         false},
+        {"clip_of_a_style_sheet",
+         "<style>.k{clip-path:url(#c)}</style><clipPath id='c'><rect "
+         "width='5' height='5'/></clipPath><path class='k' d='M0 0H9'/>",
+         false},
         {"missing_clip_path", "<path d='M0 0H9' clip-path='url(#nothing)'/>", false},
-        {"clipped_use", "<clipPath id='c'><rect width='5' height='5'/></clipPath><use href='#p' "
-         "x='3' clip-path='url(#c)'/><path id='p' d='M0 0H9'/>", false},
-        {"paints_in_a_mark_colour", "<clipPath id='c'><rect width='5' height='5'/></clipPath>"
-         "<path d='M0 0H9' stroke='#0C1D31' clip-path='url(#c)'/>", false},
+        {"clipped_use",
+         "<clipPath id='c'><rect width='5' height='5'/></clipPath><use href='#p' "
+         "x='3' clip-path='url(#c)'/><path id='p' d='M0 0H9'/>",
+         false},
+        {"paints_in_a_mark_colour",
+         "<clipPath id='c'><rect width='5' height='5'/></clipPath>"
+         "<path d='M0 0H9' stroke='#0C1D31' clip-path='url(#c)'/>",
+         false},
     };
     for (const auto& row : rows) {
         const ClipMarked out = MarkClips(QByteArray::fromStdString(Svg(row.body)));

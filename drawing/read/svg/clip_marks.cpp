@@ -8,6 +8,8 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/read/svg/xml_pass.h"
+
 namespace {
 
 const QSet<QString>& ClipShapes() {
@@ -26,8 +28,8 @@ const QSet<QString>& Wrappable() {
 
 // What makes a shape's outline (a shape's area copied as a clip takes nothing else of it).
 const QSet<QString>& Geometry() {
-    static const QSet<QString> names = {"x",  "y",  "width", "height", "rx", "ry",
-                                        "cx", "cy", "r",     "x1",     "y1", "x2",
+    static const QSet<QString> names = {"x",  "y",  "width",  "height",   "rx", "ry",
+                                        "cx", "cy", "r",      "x1",       "y1", "x2",
                                         "y2", "d",  "points", "fill-rule"};
     return names;
 }
@@ -41,7 +43,8 @@ bool Quiet(QStringView name) {
 QString StyleValue(QStringView style, QLatin1String property) {
     for (QStringView d : style.split(u';')) {
         const qsizetype colon = d.indexOf(u':');
-        if (colon > 0 && d.left(colon).trimmed() == property) return d.mid(colon + 1).trimmed().toString();
+        if (colon > 0 && d.left(colon).trimmed() == property)
+            return d.mid(colon + 1).trimmed().toString();
     }
     return {};
 }
@@ -53,7 +56,8 @@ QString Property(const QXmlStreamAttributes& a, QLatin1String property) {
 
 // The id a clip-path names, empty for none.
 QString ClipTarget(const QXmlStreamAttributes& a) {
-    static const QRegularExpression url(QStringLiteral("^url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)"));
+    static const QRegularExpression url(
+        QStringLiteral("^url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)"));
     const QRegularExpressionMatch m = url.match(Property(a, QLatin1String("clip-path")));
     return m.hasMatch() ? m.captured(1) : QString();
 }
@@ -113,7 +117,8 @@ PatternInfo PatternOf(const QXmlStreamAttributes& a) {
 
 // The pattern a fill names, empty for none.
 QString FillTarget(const QXmlStreamAttributes& a) {
-    static const QRegularExpression url(QStringLiteral("^url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)"));
+    static const QRegularExpression url(
+        QStringLiteral("^url\\(\\s*['\"]?#([^)'\"\\s]+)['\"]?\\s*\\)"));
     const QRegularExpressionMatch m = url.match(Property(a, QLatin1String("fill")));
     return m.hasMatch() ? m.captured(1) : QString();
 }
@@ -145,7 +150,8 @@ Survey Look(const QByteArray& xml) {
             survey.ok = (ClipShapes().contains(name.toString()) || Quiet(name)) && !Clipped(a);
         // A pattern holds shapes only, neither clipped nor filled with a pattern.
         if (patternDepth > 0 && depth > patternDepth &&
-            !((depth == patternDepth + 1 && ClipShapes().contains(name.toString())) || Quiet(name)) ||
+                !((depth == patternDepth + 1 && ClipShapes().contains(name.toString())) ||
+                  Quiet(name)) ||
             (patternDepth > 0 && (Clipped(a) || !FillTarget(a).isEmpty())))
             survey.patterns[pattern].ok = false;
         if (name == QLatin1String("pattern")) {
@@ -169,36 +175,15 @@ Survey Look(const QByteArray& xml) {
 }
 
 class Marker {
+    template <class R>
+    friend void ::PassXml(QXmlStreamReader&, QXmlStreamWriter&, R&, const bool&);
+
 public:
     Marker(const QByteArray& xml, const Survey& survey, ClipMarked* out)
         : _reader(xml), _writer(&out->xml), _survey(survey) {}
 
     bool Run() {
-        _writer.setAutoFormatting(false);
-        while (!_reader.atEnd() && _ok) {
-            switch (_reader.readNext()) {
-                case QXmlStreamReader::StartDocument:
-                    _writer.writeStartDocument();
-                    break;
-                case QXmlStreamReader::EndDocument:
-                    _writer.writeEndDocument();
-                    break;
-                case QXmlStreamReader::StartElement:
-                    Start();
-                    break;
-                case QXmlStreamReader::EndElement:
-                    End();
-                    break;
-                case QXmlStreamReader::Characters:
-                    if (_reader.isCDATA())
-                        _writer.writeCDATA(_reader.text().toString());
-                    else
-                        _writer.writeCharacters(_reader.text().toString());
-                    break;
-                default:
-                    break;
-            }
-        }
+        PassXml(_reader, _writer, *this, _ok);
         return _ok && !_reader.hasError();
     }
 
@@ -232,7 +217,8 @@ private:
             if (!_ok) return;
             _writer.writeStartElement(_prefix + QStringLiteral("g"));
             const QString transform = a.value(QLatin1String("transform")).toString();
-            if (!transform.isEmpty()) _writer.writeAttribute(QStringLiteral("transform"), transform);
+            if (!transform.isEmpty())
+                _writer.writeAttribute(QStringLiteral("transform"), transform);
             _writer.writeStartElement(_prefix + QStringLiteral("use"));
             _writer.writeAttribute(QStringLiteral("xmlns:xlink"),
                                    QStringLiteral("http://www.w3.org/1999/xlink"));
@@ -245,13 +231,21 @@ private:
         WriteNamespaces();
         for (const QXmlStreamAttribute& attribute : a) {
             const QStringView local = attribute.name();
-            if (open.pops && (local == QLatin1String("transform") || local == QLatin1String("clip-path")))
+            if (open.pops &&
+                (local == QLatin1String("transform") || local == QLatin1String("clip-path")))
                 continue;
             QString value = attribute.value().toString();
             if (open.pops && local == QLatin1String("style")) value = WithoutClip(value);
             _writer.writeAttribute(attribute.qualifiedName().toString(), value);
         }
         _open.push_back(open);
+    }
+
+    void Characters() {
+        if (_reader.isCDATA())
+            _writer.writeCDATA(_reader.text().toString());
+        else
+            _writer.writeCharacters(_reader.text().toString());
     }
 
     void End() {
@@ -303,7 +297,8 @@ private:
                 local == QLatin1String("stroke") || local == QLatin1String("class") ||
                 local == QLatin1String("clip-rule") || local.contains(QLatin1String("opacity")))
                 continue;
-            _writer.writeAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+            _writer.writeAttribute(attribute.qualifiedName().toString(),
+                                   attribute.value().toString());
         }
         QString style = MarkStyle(_clipColour);
         const QString rule = Property(a, QLatin1String("clip-rule"));
@@ -355,13 +350,13 @@ private:
         _writer.writeEndElement();
         WriteMark(kClipMarkPush);
         _writer.writeStartElement(_prefix + QStringLiteral("g"));
-        _writer.writeAttribute(QStringLiteral("transform"),
-                               QStringLiteral("%1 translate(%2 %3)")
-                                   .arg(p.transform)
-                                   .arg(p.x, 0, 'g', 17)
-                                   .arg(p.y, 0, 'g', 17)
-                                   .trimmed());
-        WriteMark(kClipMarkTile, QStringLiteral("M0 0H%1V%2H0z").arg(p.w, 0, 'g', 17).arg(p.h, 0, 'g', 17));
+        _writer.writeAttribute(QStringLiteral("transform"), QStringLiteral("%1 translate(%2 %3)")
+                                                                .arg(p.transform)
+                                                                .arg(p.x, 0, 'g', 17)
+                                                                .arg(p.y, 0, 'g', 17)
+                                                                .trimmed());
+        WriteMark(kClipMarkTile,
+                  QStringLiteral("M0 0H%1V%2H0z").arg(p.w, 0, 'g', 17).arg(p.h, 0, 'g', 17));
         _writer.writeStartElement(_prefix + QStringLiteral("use"));
         _writer.writeAttribute(QStringLiteral("xmlns:xlink"),
                                QStringLiteral("http://www.w3.org/1999/xlink"));
@@ -401,14 +396,16 @@ private:
     static QString WithoutFill(const QString& style) {
         QStringList kept;
         for (const QString& d : style.split(u';'))
-            kept << (d.section(u':', 0, 0).trimmed() == QLatin1String("fill") ? QStringLiteral("fill:none") : d);
+            kept << (d.section(u':', 0, 0).trimmed() == QLatin1String("fill")
+                         ? QStringLiteral("fill:none")
+                         : d);
         return kept.join(u';');
     }
 
-  public:
+public:
     bool patternsLeft() const { return _patternsLeft; }
 
-  private:
+private:
     static QString WithoutClip(const QString& style) {
         QStringList kept;
         for (const QString& d : style.split(u';'))

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <limits>
+#include <string>
 
 #include "drawing/read/svg/clip_marks.h"
 
@@ -64,8 +64,8 @@ void ClipMarks::Take(const PaintedPath& shape) {
             _box = false;
             return;
         case Mark::Tile:
-            _tiling.emplace(Tiling{shape.transform,
-                                   shape.path ? shape.path->boundingRect().size() : QSizeF(), {}});
+            _tiling.emplace(Tiling{
+                shape.transform, shape.path ? shape.path->boundingRect().size() : QSizeF(), {}});
             return;
         case Mark::Pop:
             if (_tiling) Tile();
@@ -98,8 +98,8 @@ void ClipMarks::Resolve() {
     for (const Kept& shape : painted) {
         if (!invertible || MarkOf(shape.fill, shape.stroke, shape.filled) != Mark::None) continue;
         const QTransform toUser = shape.transform * back;
-        const QRectF box = shape.path ? toUser.map(*shape.path).boundingRect()
-                                      : toUser.mapRect(shape.ellipse);
+        const QRectF box =
+            shape.path ? toUser.map(*shape.path).boundingRect() : toUser.mapRect(shape.ellipse);
         x0 = std::min(x0, box.left()), y0 = std::min(y0, box.top());
         x1 = std::max(x1, box.right()), y1 = std::max(y1, box.bottom());
     }
@@ -113,8 +113,8 @@ void ClipMarks::Resolve() {
         }
         Push();
     } else {
-        _frames.push_back(Frame{std::make_shared<ClipRegion>(ClipperLib::Paths{}), nullptr,
-                                nullptr});
+        _frames.push_back(
+            Frame{std::make_shared<ClipRegion>(ClipperLib::Paths{}), nullptr, nullptr});
     }
     _shapes.clear();
     _waitingShapes.clear();

@@ -8,6 +8,7 @@
 #include <QXmlStreamWriter>
 
 #include "drawing/read/reader_contract.h"
+#include "drawing/read/svg/xml_pass.h"
 
 namespace {
 
@@ -138,34 +139,14 @@ Survey Look(const QByteArray& xml) {
 }
 
 class Rewriter {
+    template <class R>
+    friend void ::PassXml(QXmlStreamReader&, QXmlStreamWriter&, R&, const bool&);
+
 public:
     Rewriter(const QByteArray& xml, const Survey& survey, RsvgReady* out)
         : _reader(xml), _writer(&out->xml), _survey(survey), _out(out) {}
 
-    void Run() {
-        _writer.setAutoFormatting(false);
-        while (!_reader.atEnd()) {
-            switch (_reader.readNext()) {
-                case QXmlStreamReader::StartDocument:
-                    _writer.writeStartDocument();
-                    break;
-                case QXmlStreamReader::EndDocument:
-                    _writer.writeEndDocument();
-                    break;
-                case QXmlStreamReader::StartElement:
-                    Start();
-                    break;
-                case QXmlStreamReader::EndElement:
-                    End();
-                    break;
-                case QXmlStreamReader::Characters:
-                    Characters();
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
+    void Run() { PassXml(_reader, _writer, *this, _going); }
 
 private:
     bool InMask() const { return _maskDepth > 0 && _keepDepth == 0; }
@@ -277,7 +258,8 @@ private:
         for (auto it = UrlPattern().globalMatch(value); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             if (!_survey.patterns.contains(m.captured(1))) continue;
-            if (!stroke && !strokeProperty.match(value.left(m.capturedStart())).hasMatch()) continue;
+            if (!stroke && !strokeProperty.match(value.left(m.capturedStart())).hasMatch())
+                continue;
             out += value.mid(from, m.capturedStart() - from);
             out += m.captured(3).isEmpty() ? QStringLiteral("black") : m.captured(3);
             from = m.capturedEnd();
@@ -365,6 +347,7 @@ private:
     std::vector<int> _wraps;                       // depths whose element a group wraps
     QString _wrapMask;
     bool _inStyle = false;
+    const bool _going = true;
 };
 
 }  // namespace

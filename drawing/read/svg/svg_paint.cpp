@@ -163,11 +163,10 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         int rasterSeen = 0;
         const auto paint = [&](const std::function<void(const PaintedPath&)>& take) {
             ClipMarks marks(take);
-            PathCollectorDevice device(area.width, area.height,
-                                       svg.clipsMarked ? PaintedPathSink([&](const PaintedPath& p) {
-                                           marks.Take(p);
-                                       })
-                                                       : PaintedPathSink(take));
+            PathCollectorDevice device(
+                area.width, area.height,
+                svg.clipsMarked ? PaintedPathSink([&](const PaintedPath& p) { marks.Take(p); })
+                                : PaintedPathSink(take));
             if (canvas) device.SetCanvas(*canvas);
             // One painter for every piece: a fill held back at the end of one meets its stroke
             // at the start of the next.

@@ -40,9 +40,10 @@ struct UnappliedProperty {
     bool beyondQt;  // librsvg applies it
 };
 constexpr UnappliedProperty kUnapplied[] = {
-    {"clip-path", kNoteClip, false},  {"mask", kNoteMask, true},     {"filter", kNoteFilter, false},
-    {"marker-start", NoteId::Text, true}, {"marker-mid", NoteId::Text, true},
-    {"marker-end", NoteId::Text, true},   {"marker", NoteId::Text, true}};
+    {"clip-path", kNoteClip, false},    {"mask", kNoteMask, true},
+    {"filter", kNoteFilter, false},     {"marker-start", NoteId::Text, true},
+    {"marker-mid", NoteId::Text, true}, {"marker-end", NoteId::Text, true},
+    {"marker", NoteId::Text, true}};
 
 // Elements Qt's SVG module skips and librsvg draws.
 bool BeyondQt(QStringView element) {

@@ -361,6 +361,25 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "height='1'/></clipPath><g clip-path='url(#b)' stroke='black' stroke-width='0.2'>"
          "<line x1='0' y1='10' x2='100' y2='10'/><line x1='0' y1='0' x2='0' y2='20'/></g>",
          1, 2000, 1, 1000, 3000},
+        // A box clip within a box clip: each in its own element's box (the inner 40-80 mm,
+        // showing 50-70 mm), the inner's shapes waiting inside the outer's. Cairo's PDF of it
+        // loses the inner group.
+        {"box_clip_within_a_box_clip",
+         "<clipPath id='b' clipPathUnits='objectBoundingBox'><rect x='0.25' width='0.5' "
+         "height='1'/></clipPath><g clip-path='url(#b)' stroke='black' stroke-width='0.2'>"
+         "<line x1='0' y1='10' x2='100' y2='10'/><line x1='0' y1='0' x2='0' y2='20'/>"
+         "<g clip-path='url(#b)'><line x1='40' y1='15' x2='80' y2='15'/><line x1='40' y1='12' "
+         "x2='40' y2='18'/></g></g>",
+         2, 2800, 2, 1000, 3000, true},
+        // Every shape of a clip path lets through (20-30 and 60-70 mm); an even-odd ring only
+        // its band (10-20 and 80-90 mm).
+        {"clip_of_two_shapes_and_of_a_ring",
+         "<clipPath id='t'><rect x='20' width='10' height='100'/><rect x='60' width='10' "
+         "height='100'/></clipPath><clipPath id='r' clip-rule='evenodd'><path d='M10 0H90V100H10Z"
+         "M20 0H80V100H20Z'/></clipPath><line x1='0' y1='10' x2='100' y2='10' stroke='black' "
+         "stroke-width='0.2' clip-path='url(#t)'/><line x1='0' y1='12' x2='100' y2='12' "
+         "stroke='black' stroke-width='0.2' clip-path='url(#r)'/>",
+         4, 1600, 2, 400, 3600},
         // The line's own clip is in its units, its transform included, within its group's.
         {"clip_within_a_clip_in_moved_units",
          "<clipPath id='a'><rect x='20' width='60' height='100'/></clipPath><clipPath id='b'>"
@@ -462,6 +481,8 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
         {"librsvg_route", sized, "5", true, 1200 / (5 / std::sqrt(2.0))},
         {"qt_route", "", "5", true, 1200 / (5 / std::sqrt(2.0))},
         {"qt_route_hostile_tile", "", "0.000001", false, 0},
+        // 120 000 tiles of 0.1 units: plotted, each clipped, within the reading's bounds.
+        {"qt_route_fine_tile", "", "0.1", true, 1200 / (0.1 / std::sqrt(2.0))},
         {"librsvg_route_hostile_tile", sized, "0.000001", true, 0},
     };
     TempHome home;
@@ -488,8 +509,10 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
             if (!row.plotted) continue;
             const Runs runs = PenDownRuns(out.body);
             const double scale = (runs.box.x1 - runs.box.x0) / 100.0;
-            EXPECT_NEAR((runs.length - 100 * scale) / scale, row.hatch, 1) << file;
-            if (row.hatch == 0) continue;
+            // Lines a few plotter units long gain up to a percent by their ends' rounding.
+            EXPECT_NEAR((runs.length - 100 * scale) / scale, row.hatch, 1 + row.hatch / 100)
+                << file;
+            if (row.hatch == 0 || row.tile != std::string("5")) continue;
             if (tiles < 0) tiles = runs.count;
             EXPECT_EQ(runs.count, tiles) << file;
         }

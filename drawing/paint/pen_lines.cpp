@@ -198,6 +198,12 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
     // A clip cuts the stroke once, and the pieces it shows are dashed as the whole line would
     // be: cutting each dash instead costs a clipping per dash. Dashes go on as they are cut: a
     // line of millions of dashes is never held.
+    // What the clip hides counts too: a stroke of more dashes than the plot holds is refused
+    // before its line is cut (a line folded on itself a million times costs the cutting most).
+    if (clip && !(DashPieces(user, dashes) <= static_cast<double>(room))) {
+        _refusal = NoteId::DashedLineCutInto;
+        return false;
+    }
     const ShownPieces shown = clip ? ClipInOwnUnits(user, shape.transform, *clip) : ShownPieces{};
     const RunRefusal refusal = DashLines(
         clip ? shown.user : user, dashes, shape.transform,

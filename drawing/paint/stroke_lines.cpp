@@ -43,6 +43,22 @@ RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dash
     return RunRefusal::none;
 }
 
+double DashPieces(const std::vector<Polyline>& user, const StrokeDashes& dashes) {
+    double total = 0;
+    for (double d : dashes.pattern) total += d;
+    const double n = static_cast<double>(dashes.pattern.size());
+    double pieces = 0;
+    for (const Polyline& line : user) {
+        double length = 0;
+        for (size_t i = 1; i < line.size(); ++i) {
+            const QPointF d = line[i] - line[i - 1];
+            length += std::hypot(d.x(), d.y());
+        }
+        pieces += length / total * n + 2 * n;
+    }
+    return pieces;
+}
+
 ShownPieces ClipInOwnUnits(const std::vector<Polyline>& user, const QTransform& transform,
                            const ClipRegion& clip) {
     std::vector<Polyline> device;

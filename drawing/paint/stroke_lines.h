@@ -37,6 +37,9 @@ RunRefusal DashLines(const std::vector<Polyline>& user, const StrokeDashes& dash
                      const std::function<void(const Polyline&)>& take,
                      std::span<const double> starts = {});
 
+// How many pieces dashing `user` whole would make, at most: a bound known before any is cut.
+double DashPieces(const std::vector<Polyline>& user, const StrokeDashes& dashes);
+
 // The pieces of the stroke's subpaths (`user`, in its own units) that `clip` lets show, each
 // in its own units again (`transform` maps them onto the device), with how far along its
 // subpath it starts: the stroke cut once, for its dashes to be laid along the pieces.

@@ -256,18 +256,12 @@ INSTANTIATE_TEST_SUITE_P(
             DrawingError::NothingToPlot, "printable area"},
         BadCase{"BillionLaughs", Laughs(), DrawingError::Refused, "entities"},
         BadCase{"UseFanOut", UseFanOut(), DrawingError::Refused, "<use> elements multiply"},
-        // A dashed line of a hundred million dashes, each two plotter units long, back and
-        // forth on the canvas (what the canvas hides is cut off before it is dashed): refused
+        // A dashed line of a hundred million dashes, each two plotter units long: refused
         // before they are made (finer ones are drawn solid, with a note).
-        BadCase{"DashesBeyondThePlot",
-                std::string(kOpen) + "<path d='M0 10" +
-                    [] {
-                        std::string d;
-                        for (int i = 0; i < 50'000; ++i) d += "h100h-100";
-                        return d;
-                    }() +
-                    "' fill='none' stroke='black' stroke-dasharray='0.05'/></svg>",
-                DrawingError::Refused, "more dashes than a plot holds"},
+        BadCase{
+            "DashesBeyondThePlot",
+            std::string(kOpen) + "<line x2='1e7' stroke='black' stroke-dasharray='0.05'/></svg>",
+            DrawingError::Refused, "more dashes than a plot holds"},
         BadCase{"DamagedSvgz", std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 18),
                 DrawingError::Malformed, "damaged"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });

@@ -970,6 +970,14 @@ The server said: %2</source>
         <source>the layout&apos;s viewports together show more than %1 entities of the model</source>
         <translation>レイアウトのビューポートが表示するモデルのエンティティが合わせて %1 個を超えます</translation>
     </message>
+    <message>
+        <source>strokes painted with a pattern plotted as plain lines</source>
+        <translation>パターンで塗られた線は普通の線として描きます</translation>
+    </message>
+    <message>
+        <source>a pattern fill repeats its tile more than %1 times</source>
+        <translation>パターン塗りのタイルが %1 回を超えて繰り返されます</translation>
+    </message>
 </context>
 <context>
     <name>TPlotPreview</name>

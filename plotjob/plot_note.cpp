@@ -594,6 +594,11 @@ constexpr NoteWords kNoteWords[] = {
     {NoteId::DxfViewportsMultiply, "DxfViewportsMultiply",
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "the layout's viewports together show more than %1 entities of the model")},
+    {NoteId::PatternStrokesPlainLines, "PatternStrokesPlainLines",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "strokes painted with a pattern plotted as plain lines")},
+    {NoteId::PatternRepeatsTileMore, "PatternRepeatsTileMore",
+     QT_TRANSLATE_NOOP("TPlotNotes", "a pattern fill repeats its tile more than %1 times")},
 };
 
 const NoteWords* Find(NoteId id) {

@@ -227,6 +227,8 @@ enum class NoteId : uint16_t {
     DxfViewportsInModel,
     DxfViewportsBeyond,
     DxfViewportsMultiply,
+    PatternStrokesPlainLines,
+    PatternRepeatsTileMore,
 };
 
 struct Note {

@@ -116,6 +116,19 @@ std::shared_ptr<const ClipRegion> ClipRegion::FromPath(const QPainterPath& path)
     return std::make_shared<ClipRegion>(Simplified(RingsToGrid(rings), path.fillRule()), rect);
 }
 
+std::shared_ptr<const ClipRegion> ClipRegion::FromPaths(const std::vector<QPainterPath>& paths) {
+    if (paths.size() == 1) return FromPath(paths.front());
+    const QRectF everywhere(-kFar, -kFar, 2 * kFar, 2 * kFar);
+    ClipperLib::Clipper clipper;
+    for (const QPainterPath& path : paths)
+        clipper.AddPaths(Simplified(RingsToGrid(FlattenRings(path, QTransform(), everywhere, 0.25)),
+                                    path.fillRule()),
+                         ClipperLib::ptSubject, true);
+    Paths out;
+    clipper.Execute(ClipperLib::ctUnion, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return std::make_shared<ClipRegion>(std::move(out));
+}
+
 std::shared_ptr<const ClipRegion> ClipRegion::FromRect(const QRectF& rect) {
     const Ring ring{rect.topLeft(), rect.topRight(), rect.bottomRight(), rect.bottomLeft()};
     return std::make_shared<ClipRegion>(Simplified(RingsToGrid({ring}), Qt::WindingFill), true);
@@ -135,9 +148,17 @@ std::shared_ptr<const ClipRegion> ClipRegion::Intersected(const ClipRegion& othe
 
 std::vector<Polyline> ClipRegion::CutLines(const std::vector<Polyline>& lines) const {
     std::vector<Polyline> out;
+    for (LinePiece& piece : CutLinesAlong(lines)) out.push_back(std::move(piece.points));
+    return out;
+}
+
+std::vector<ClipRegion::LinePiece> ClipRegion::CutLinesAlong(
+    const std::vector<Polyline>& lines) const {
+    std::vector<LinePiece> out;
     if (_polygons.empty()) return out;
     Paths open, pieces;
-    for (const Polyline& line : lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Polyline& line = lines[i];
         open.clear();
         AddLine(line, &open);
         if (open.empty()) continue;
@@ -149,13 +170,17 @@ std::vector<Polyline> ClipRegion::CutLines(const std::vector<Polyline>& lines) c
                         ClipperLib::pftNonZero);
         ClipperLib::OpenPathsFromPolyTree(tree, pieces);
         for (const Path& piece : pieces) {
-            Polyline cut;
-            cut.reserve(piece.size());
-            for (const IntPoint& p : piece) cut.push_back(FromGrid(p));
+            LinePiece cut{i, 0, {}};
+            cut.points.reserve(piece.size());
+            for (const IntPoint& p : piece) cut.points.push_back(FromGrid(p));
             // Clipper may hand a piece back the other way round: a knife cuts the way the
             // drawing drew it.
-            if (cut.size() > 1 && Along(line, cut.front()) > Along(line, cut.back()))
-                std::reverse(cut.begin(), cut.end());
+            if (cut.points.size() > 1) {
+                const double from = Along(line, cut.points.front());
+                const double to = Along(line, cut.points.back());
+                if (from > to) std::reverse(cut.points.begin(), cut.points.end());
+                cut.from = std::min(from, to);
+            }
             out.push_back(std::move(cut));
         }
     }

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
+#include <cstddef>
 #include <memory>
 #include <polyclipping/clipper.hpp>
 #include <vector>
@@ -20,9 +21,15 @@ public:
     // `path` in device units, under its own fill rule; curves flattened within a quarter unit.
     static std::shared_ptr<const ClipRegion> FromPath(const QPainterPath& path);
     static std::shared_ptr<const ClipRegion> FromRect(const QRectF& rect);
+    // What any of `paths` lets through, each under its own fill rule (none: nothing).
+    static std::shared_ptr<const ClipRegion> FromPaths(const std::vector<QPainterPath>& paths);
 
     // What both let through.
     std::shared_ptr<const ClipRegion> Intersected(const ClipRegion& other) const;
+
+    bool SameAs(const ClipRegion& other) const {
+        return _rect == other._rect && _polygons == other._polygons;
+    }
 
     // The region's box (null when it lets nothing through).
     const QRectF& box() const { return _box; }
@@ -33,6 +40,14 @@ public:
 
     // The pieces of `lines` inside the region.
     std::vector<Polyline> CutLines(const std::vector<Polyline>& lines) const;
+    // A piece of one of `lines` inside the region, and where along that line it starts: its
+    // segment's index plus the share of that segment before the piece.
+    struct LinePiece {
+        size_t line = 0;
+        double from = 0;
+        Polyline points;
+    };
+    std::vector<LinePiece> CutLinesAlong(const std::vector<Polyline>& lines) const;
     // The area `rings` enclose under `rule`, inside the region, as boundaries (holes included).
     std::vector<Ring> CutArea(const std::vector<Ring>& rings, Qt::FillRule rule) const;
 

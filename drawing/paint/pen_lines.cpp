@@ -241,21 +241,26 @@ bool PenLines::Dashed(const PaintedPath& shape, const StrokeDashes& dashes,
                      kFlattenTolerance / stretch);
     const uint64_t kept = _sink.paths().points.size();
     const uint64_t room = _room > kept ? _room - kept : 0;
-    // Dashes go on as they are cut (a clip takes them a batch at a time): a line of millions of
-    // dashes is never held twice.
-    std::vector<Polyline> batch;
-    const auto flush = [&] {
-        Emit(clip ? clip->CutLines(batch) : batch, false);
-        batch.clear();
-    };
-    const RunRefusal refusal = DashLines(user, dashes, shape.transform,
-                                         static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
-                                         [&](const Polyline& dash) {
-                                             if (_sink.full()) return;
-                                             batch.push_back(dash);
-                                             if (batch.size() >= 4096) flush();
-                                         });
-    flush();
+    // A clip cuts the stroke once, and the pieces it shows are dashed as the whole line would
+    // be: cutting each dash instead costs a clipping per dash. Dashes go on as they are cut: a
+    // line of millions of dashes is never held.
+    // What the clip hides counts too: a stroke of more dashes than the plot holds is refused
+    // before its line is cut (a line folded on itself a million times costs the cutting most).
+    if (clip && !(DashPieces(user, dashes) <= static_cast<double>(room))) {
+        _refusal = NoteId::DashedLineCutInto;
+        return false;
+    }
+    const ShownPieces shown = clip ? ClipInOwnUnits(user, shape.transform, *clip) : ShownPieces{};
+    const RunRefusal refusal = DashLines(
+        clip ? shown.user : user, dashes, shape.transform,
+        static_cast<size_t>(std::min<uint64_t>(room, 1ull << 40)),
+        [&](const Polyline& dash) {
+            if (_sink.full()) return;
+            _sink.MoveTo(dash.front());
+            for (size_t i = 1; i < dash.size(); ++i) _sink.LineTo(dash[i]);
+            _sink.Finish();
+        },
+        shown.starts);
     if (refusal == RunRefusal::too_many_pieces) {
         _refusal = NoteId::DashedLineCutInto;
         return false;

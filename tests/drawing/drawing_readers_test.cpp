@@ -385,6 +385,50 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<clipPath id='c'><circle cx='50' cy='10' r='20'/></clipPath><line x1='0' y1='10' "
          "x2='100' y2='10' stroke='black' stroke-width='0.2' clip-path='url(#c)'/>",
          1, 1600, 1, 1200, 2800},
+        // Dashes where the whole line has them, cut by the clip (at 16 mm mid-dash): 16-19,
+        // 21-26, ... 49-50 mm.
+        {"dashes_of_a_clipped_line_fall_as_the_whole_line_s",
+         "<clipPath id='c'><rect x='16' width='34' height='100'/></clipPath><line x1='0' "
+         "y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' stroke-dasharray='5,2' "
+         "clip-path='url(#c)'/>",
+         6, 960, 2, 640, 2000},
+        {"dashed_in_a_scaled_group_clipped_in_its_units",
+         "<clipPath id='c'><circle cx='16.5' cy='5' r='8.5'/></clipPath><g transform='scale(2)'>"
+         "<line x1='0' y1='5' x2='50' y2='5' stroke='black' stroke-width='0.1' "
+         "stroke-dasharray='2.5,1' stroke-dashoffset='-1' clip-path='url(#c)'/></g>",
+         5, 1000, 2, 640, 1960},
+        // A clip in the units of the group's box (x 0-100, y 0-20 mm) lets its middle half show.
+        {"clip_in_the_box_of_a_group",
+         "<clipPath id='b' clipPathUnits='objectBoundingBox'><rect x='0.25' width='0.5' "
+         "height='1'/></clipPath><g clip-path='url(#b)' stroke='black' stroke-width='0.2'>"
+         "<line x1='0' y1='10' x2='100' y2='10'/><line x1='0' y1='0' x2='0' y2='20'/></g>",
+         1, 2000, 1, 1000, 3000},
+        // A box clip within a box clip: each in its own element's box (the inner 40-80 mm,
+        // showing 50-70 mm), the inner's shapes waiting inside the outer's. Cairo's PDF of it
+        // loses the inner group.
+        {"box_clip_within_a_box_clip",
+         "<clipPath id='b' clipPathUnits='objectBoundingBox'><rect x='0.25' width='0.5' "
+         "height='1'/></clipPath><g clip-path='url(#b)' stroke='black' stroke-width='0.2'>"
+         "<line x1='0' y1='10' x2='100' y2='10'/><line x1='0' y1='0' x2='0' y2='20'/>"
+         "<g clip-path='url(#b)'><line x1='40' y1='15' x2='80' y2='15'/><line x1='40' y1='12' "
+         "x2='40' y2='18'/></g></g>",
+         2, 2800, 2, 1000, 3000, true},
+        // Every shape of a clip path lets through (20-30 and 60-70 mm); an even-odd ring only
+        // its band (10-20 and 80-90 mm).
+        {"clip_of_two_shapes_and_of_a_ring",
+         "<clipPath id='t'><rect x='20' width='10' height='100'/><rect x='60' width='10' "
+         "height='100'/></clipPath><clipPath id='r' clip-rule='evenodd'><path d='M10 0H90V100H10Z"
+         "M20 0H80V100H20Z'/></clipPath><line x1='0' y1='10' x2='100' y2='10' stroke='black' "
+         "stroke-width='0.2' clip-path='url(#t)'/><line x1='0' y1='12' x2='100' y2='12' "
+         "stroke='black' stroke-width='0.2' clip-path='url(#r)'/>",
+         4, 1600, 2, 400, 3600},
+        // The line's own clip is in its units, its transform included, within its group's.
+        {"clip_within_a_clip_in_moved_units",
+         "<clipPath id='a'><rect x='20' width='60' height='100'/></clipPath><clipPath id='b'>"
+         "<rect x='10' width='30' height='100'/></clipPath><g clip-path='url(#a)'><line "
+         "transform='translate(10 0)' x1='0' y1='10' x2='100' y2='10' stroke='black' "
+         "stroke-width='0.2' clip-path='url(#b)'/></g>",
+         1, 1200, 1, 800, 2000},
         // A diamond larger than the page, its box holding the page: still a clip.
         {"line_across_a_diamond_clip",
          "<clipPath id='d'><polygon points='100,-60 260,50 100,160 -60,50'/></clipPath><line "
@@ -429,8 +473,7 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<g style='stroke-dasharray:20,200'><rect x='10' y='10' width='80' height='50' rx='10' "
          "fill='none' stroke='black' stroke-width='0.2'/></g>",
          2, 1600, 2, 400, 1600},
-        // librsvg's route (the clip sends it there) plots the line, as Qt's does, not the
-        // outline of its stroke.
+        // The PDF route plots the line, as Qt's does, not the outline of its stroke.
         {"gradient_stroke_plots_its_line",
          "<linearGradient id='g'><stop offset='0' stop-color='red'/><stop offset='1' "
          "stop-color='blue'/></linearGradient><clipPath id='c'><rect width='200' height='100'/>"
@@ -459,6 +502,61 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
             if (row.within >= 0) EXPECT_NEAR(runs.length, row.length, row.within) << file;
             if (row.x0 >= 0) EXPECT_NEAR(runs.box.x0, row.x0, 1) << file;
             if (row.x1 >= 0) EXPECT_NEAR(runs.box.x1, row.x1, 1) << file;
+        }
+    }
+}
+
+// A rectangle filled with a pattern of one diagonal line per 5-unit tile, placed across the
+// tiles' edges: 339.4 units of line, 3.54 apart, clipped to the rectangle, in as many runs on
+// Qt's route (a drawing without a size), librsvg's and the PDF's; a 100-unit line beside it
+// gives the scale. A tile a millionth of a unit across is refused on Qt's route, never
+// repeated; librsvg's leaves it out.
+TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
+    const char* sized = "width='200mm' height='100mm' viewBox='0 0 200 100'";
+    const struct {
+        const char* name;
+        const char* root;  // the svg element's size
+        const char* tile;
+        bool plotted;
+        double hatch;  // units of line the pattern plots; < 0: as many runs as the first row
+    } rows[] = {
+        {"librsvg_route", sized, "5", true, 1200 / (5 / std::sqrt(2.0))},
+        {"qt_route", "", "5", true, 1200 / (5 / std::sqrt(2.0))},
+        {"qt_route_hostile_tile", "", "0.000001", false, 0},
+        // 120 000 tiles of 0.1 units: plotted, each clipped, within the reading's bounds.
+        {"qt_route_fine_tile", "", "0.1", true, 1200 / (0.1 / std::sqrt(2.0))},
+        {"librsvg_route_hostile_tile", sized, "0.000001", true, 0},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    int tiles = -1;  // runs of the first route, which every route must plot alike
+    for (const auto& row : rows) {
+        const std::string svg = dir + "/" + row.name + ".svg", t = row.tile;
+        WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' ") + row.root +
+                                "><pattern id='p' width='" + t + "' height='" + t +
+                                "' patternUnits='userSpaceOnUse'><path d='M0 " + t + " L" + t +
+                                " 0' fill='none' stroke='black' stroke-width='0.01'/></pattern>"
+                                "<rect x='21' "
+                                "y='22' width='40' height='30' fill='url(#p)'/><line x1='0' "
+                                "y1='90' x2='100' y2='90' stroke='black' stroke-width='0.01'/>"
+                                "</svg>");
+        std::vector<std::string> files{svg};
+        if (*row.root && row.hatch > 0) {
+            Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
+            files.push_back(svg + ".pdf");
+        }
+        for (const std::string& file : files) {
+            const Plot out = ConvertFile(file);
+            ASSERT_EQ(out.result.ok(), row.plotted) << file << ": " << out.result.message;
+            if (!row.plotted) continue;
+            const Runs runs = PenDownRuns(out.body);
+            const double scale = (runs.box.x1 - runs.box.x0) / 100.0;
+            // Lines a few plotter units long gain up to a percent by their ends' rounding.
+            EXPECT_NEAR((runs.length - 100 * scale) / scale, row.hatch, 1 + row.hatch / 100)
+                << file;
+            if (row.hatch == 0 || row.tile != std::string("5")) continue;
+            if (tiles < 0) tiles = runs.count;
+            EXPECT_EQ(runs.count, tiles) << file;
         }
     }
 }

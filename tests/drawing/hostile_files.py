@@ -81,10 +81,10 @@ def markers(wide, deep):
 
 
 def dashed(dash, librsvg):
-    """A line dashed `dash` user units (millimetres) long; a clip sends it to librsvg."""
-    clip = b"<clipPath id='c'><rect width='100' height='100'/></clipPath>" if librsvg else b""
-    return svg(clip + b"<line x2='90' y1='10' y2='10' stroke-width='0.1' stroke-dasharray='%s'%s/>"
-               % (dash, b" clip-path='url(#c)'" if librsvg else b""))
+    """A line dashed `dash` user units (millimetres) long; a mask sends it to librsvg."""
+    mask = b"<mask id='k'><rect width='100' height='100' fill='white'/></mask>" if librsvg else b""
+    return svg(mask + b"<line x2='90' y1='10' y2='10' stroke-width='0.1' stroke-dasharray='%s'%s/>"
+               % (dash, b" mask='url(#k)'" if librsvg else b""))
 
 
 def dxf(entities, opening=""):
@@ -240,6 +240,10 @@ def files():
                                      b"<line x2='100' y1='5' y2='5' clip-path='url(#c)'/><line x2='100' y1='50' y2='50'/>"),
         "mask_self.svg": svg(b"<mask id='k'><rect width='50' height='50' fill='white' mask='url(#k)'/>"
                              b"</mask><line x2='100' y1='5' y2='5' mask='url(#k)'/>"),
+        "pattern_tile_1e-6.svg": b"<svg xmlns='http://www.w3.org/2000/svg'><pattern id='p' "
+                                 b"width='1e-6' height='1e-6' patternUnits='userSpaceOnUse'><path "
+                                 b"d='M0 0L1e-6 1e-6' stroke='black'/></pattern><rect width='100' "
+                                 b"height='100' fill='url(#p)'/></svg>",
         "dash_negative.svg": svg(b"<line x2='100' y1='10' y2='10' stroke-dasharray='5,-2'/>"),
         "markers_600_3_deep.svg": markers(600, 3),
         "markers_300_3_deep.svg": markers(300, 3),

@@ -94,6 +94,8 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"mask_self.svg", DrawingError::None, "the mask #k refers to itself"},
         {"marker_self.svg", DrawingError::None, "the marker #m refers to itself"},
         {"pattern_self.svg", DrawingError::None, "the pattern #p refers to itself"},
+        // Qt's route (a drawing without a size) counts a pattern's tiles before it makes any.
+        {"pattern_tile_1e-6.svg", DrawingError::Refused, "repeats its tile more than"},
         {"dash_negative.svg", DrawingError::None, "drawn as solid lines"},
         // Too fine to draw apart: solid with the same note whichever library reads it.
         {"dash_1e-9_qt.svg", DrawingError::None, "finer than the plotter draws"},

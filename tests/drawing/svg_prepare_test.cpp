@@ -1,11 +1,13 @@
 // What the SVG reading rewrites before a library reads the drawing: references outside it
 // taken out, markers within markers counted, masks made clips, pattern
-// fills and gradient strokes made plain, rounded rects made paths that start where SVG says.
+// fills and gradient strokes made plain, rounded rects made paths that start where SVG says,
+// clip paths marked for Qt's route where it can apply them.
 
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
 
+#include "drawing/read/svg/clip_marks.h"
 #include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/rounded_rect.h"
 #include "drawing/read/svg/svg_for_rsvg.h"
@@ -58,12 +60,13 @@ TEST(SvgForRsvg, MasksPatternsAndGradientStrokesBecomeWhatThePdfRoutePlots) {
          {"<mask id=\"k\">"},
          {"mask=", "clip-path"},
          "masks that hold no shape"},
-        {"pattern_fill_its_fallback",
+        {"pattern_stroke_its_fallback_its_fill_kept",
          "<pattern id='p' width='2' height='2'><circle r='1'/></pattern><rect width='5' "
-         "height='5' fill='url(#p) red' stroke='url(#p)'/>",
-         {"fill=\"red\"", "stroke=\"black\""},
-         {"url(#p)"},
-         "pattern fills' tiles left out"},
+         "height='5' fill='url(#p) red' stroke='url(#p)' style='fill:url(#p);stroke:url(#p) "
+         "blue'/>",
+         {"fill=\"url(#p) red\"", "stroke=\"black\"", "fill:url(#p);stroke:blue"},
+         {"fill=\"red\"", "stroke=\"url"},
+         "strokes painted with a pattern plotted as plain lines"},
         {"gradient_stroke_through_its_href",
          gradients + "<path d='M0 0H9' stroke='url(#b)' "
                      "fill='url(#b)'/><style>.s{stroke:url(#a)}</style>",
@@ -146,6 +149,64 @@ TEST(SvgSanitize, OutsideReferencesGoAndMarkersAreCounted) {
             EXPECT_NE(std::find(out.notes.begin(), out.notes.end(), kNoteOutsideRefs),
                       out.notes.end())
                 << row.name;
+    }
+}
+
+// A clip path Qt's route can apply is marked (its shapes in the mark colour, the clipped
+// element wrapped, its transform moved to the wrapping group); anything else leaves the
+// drawing to librsvg.
+TEST(ClipMarks, MarkedWhereQtsRouteCanApplyThem) {
+    const struct {
+        const char* name;
+        std::string body;
+        bool marked;
+        std::vector<std::string> has = {}, lacks = {};
+    } rows[] = {
+        {"in_user_units_transform_moved",
+         "<clipPath id='c' clip-rule='evenodd'><circle r='5' fill='red' style='opacity:0'/>"
+         "</clipPath><path d='M0 0H9' transform='scale(2)' style='stroke:red;clip-path:url(#c)'/>",
+         true,
+         {"<defs><g id=\"c\"><g fill-rule=\"evenodd\"><circle r=\"5\" style=\"fill:#0c1d2e",
+          "<g transform=\"scale(2)\"><use", "xlink:href=\"#c\"", "style=\"stroke:red\"/>",
+          "fill:#0c1d31"},
+         {"fill=\"red\"", "opacity:0", "clip-path"}},
+        {"in_the_box_s_units",
+         "<defs><clipPath id='b' clipPathUnits='objectBoundingBox'><rect width='.5' height='1'/>"
+         "</clipPath></defs><g clip-path='url(#b)'><path d='M0 0H9'/></g>",
+         true,
+         {"<defs><g id=\"b\"><g><rect", "fill:#0c1d2f", "fill:#0c1d30"},
+         {"<defs><defs>"}},
+        {"use_in_a_clip_path",
+         "<clipPath id='c'><use href='#r'/></clipPath><rect id='r' "
+         "width='5' height='5' clip-path='url(#c)'/>",
+         false},
+        {"clip_path_clipped",
+         "<clipPath id='c' clip-path='url(#d)'><rect width='5' height='5'/>"
+         "</clipPath><clipPath id='d'><rect width='2' height='2'/></clipPath><path d='M0 0H9' "
+         "clip-path='url(#c)'/>",
+         false},
+        {"clip_of_a_style_sheet",
+         "<style>.k{clip-path:url(#c)}</style><clipPath id='c'><rect "
+         "width='5' height='5'/></clipPath><path class='k' d='M0 0H9'/>",
+         false},
+        {"missing_clip_path", "<path d='M0 0H9' clip-path='url(#nothing)'/>", false},
+        {"clipped_use",
+         "<clipPath id='c'><rect width='5' height='5'/></clipPath><use href='#p' "
+         "x='3' clip-path='url(#c)'/><path id='p' d='M0 0H9'/>",
+         false},
+        {"paints_in_a_mark_colour",
+         "<clipPath id='c'><rect width='5' height='5'/></clipPath>"
+         "<path d='M0 0H9' stroke='#0C1D31' clip-path='url(#c)'/>",
+         false},
+    };
+    for (const auto& row : rows) {
+        const ClipMarked out = MarkClips(QByteArray::fromStdString(Svg(row.body)));
+        ASSERT_EQ(out.ok, row.marked) << row.name << ": " << out.xml.toStdString();
+        if (!out.ok) continue;
+        QXmlStreamReader check(out.xml);
+        while (!check.atEnd()) check.readNext();
+        EXPECT_FALSE(check.hasError()) << row.name;
+        ExpectHasAndLacks(row.name, out.xml.toStdString(), row.has, row.lacks);
     }
 }
 

@@ -8,10 +8,11 @@
 #include <QXmlStreamWriter>
 
 #include "drawing/read/reader_contract.h"
+#include "drawing/read/svg/xml_pass.h"
 
 namespace {
 
-constexpr NoteId kNotePatternTiles = NoteId::PatternFillsTilesLeft;
+constexpr NoteId kNotePatternStroke = NoteId::PatternStrokesPlainLines;
 constexpr NoteId kNoteMaskNoShape = NoteId::MasksHoldShapePicture;
 
 struct MaskInfo {
@@ -138,34 +139,14 @@ Survey Look(const QByteArray& xml) {
 }
 
 class Rewriter {
+    template <class R>
+    friend void ::PassXml(QXmlStreamReader&, QXmlStreamWriter&, R&, const bool&);
+
 public:
     Rewriter(const QByteArray& xml, const Survey& survey, RsvgReady* out)
         : _reader(xml), _writer(&out->xml), _survey(survey), _out(out) {}
 
-    void Run() {
-        _writer.setAutoFormatting(false);
-        while (!_reader.atEnd()) {
-            switch (_reader.readNext()) {
-                case QXmlStreamReader::StartDocument:
-                    _writer.writeStartDocument();
-                    break;
-                case QXmlStreamReader::EndDocument:
-                    _writer.writeEndDocument();
-                    break;
-                case QXmlStreamReader::StartElement:
-                    Start();
-                    break;
-                case QXmlStreamReader::EndElement:
-                    End();
-                    break;
-                case QXmlStreamReader::Characters:
-                    Characters();
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
+    void Run() { PassXml(_reader, _writer, *this, _going); }
 
 private:
     bool InMask() const { return _maskDepth > 0 && _keepDepth == 0; }
@@ -218,7 +199,8 @@ private:
         for (const QXmlStreamAttribute& a : attributes) {
             const QString qualified = a.qualifiedName().toString();
             QString value = a.value().toString();
-            if (a.name() != QLatin1String("href")) value = Paints(value);
+            if (a.name() != QLatin1String("href"))
+                value = Paints(value, a.name() == QLatin1String("stroke"));
             if (a.name() == QLatin1String("stroke") || a.name() == QLatin1String("style"))
                 value = Strokes(value, a.name() == QLatin1String("stroke"));
             if (_keepDepth == _depth && a.name() == QLatin1String("transform")) {
@@ -252,7 +234,7 @@ private:
     void Characters() {
         if (InMask()) return;  // between a mask's shapes: only white space
         QString text = _reader.text().toString();
-        if (_inStyle) text = Strokes(Paints(text), false);
+        if (_inStyle) text = Strokes(Paints(text, false), false);
         if (_reader.isCDATA()) {
             _writer.writeCDATA(text);
             return;
@@ -264,18 +246,24 @@ private:
         return _survey.masks.contains(id) && _survey.masks.value(id).shapes > 0;
     }
 
-    // A pattern named as a paint becomes its fallback colour, else black.
-    QString Paints(const QString& value) {
+    // A pattern stroke becomes its fallback colour, else black: a line, as Qt's route plots
+    // it. A pattern fill stays: cairo writes it as a tiling pattern, whose tiles the PDF route
+    // plots clipped to the shape. `stroke`: the value is a stroke attribute's, else a style's.
+    QString Paints(const QString& value, bool stroke) {
+        static const QRegularExpression strokeProperty(
+            QStringLiteral("(?:^|[;{\\s])stroke\\s*:\\s*$"));
         if (_survey.patterns.isEmpty() || !value.contains(QLatin1String("url("))) return value;
         QString out;
         qsizetype from = 0;
         for (auto it = UrlPattern().globalMatch(value); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             if (!_survey.patterns.contains(m.captured(1))) continue;
+            if (!stroke && !strokeProperty.match(value.left(m.capturedStart())).hasMatch())
+                continue;
             out += value.mid(from, m.capturedStart() - from);
             out += m.captured(3).isEmpty() ? QStringLiteral("black") : m.captured(3);
             from = m.capturedEnd();
-            AddNote(&_out->notes, kNotePatternTiles);
+            AddNote(&_out->notes, kNotePatternStroke);
         }
         return out + value.mid(from);
     }
@@ -359,6 +347,7 @@ private:
     std::vector<int> _wraps;                       // depths whose element a group wraps
     QString _wrapMask;
     bool _inStyle = false;
+    const bool _going = true;
 };
 
 }  // namespace

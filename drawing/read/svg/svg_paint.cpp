@@ -18,6 +18,7 @@
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/qt_host.h"
+#include "drawing/read/svg/clip_marks_apply.h"
 
 namespace {
 
@@ -172,7 +173,11 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         // Every shape of the drawing to `take`, in order; false when QtSvg refuses a piece.
         int rasterSeen = 0;
         const auto paint = [&](const std::function<void(const PaintedPath&)>& take) {
-            PathCollectorDevice device(area.width, area.height, take);
+            ClipMarks marks(take);
+            PathCollectorDevice device(
+                area.width, area.height,
+                svg.clipsMarked ? PaintedPathSink([&](const PaintedPath& p) { marks.Take(p); })
+                                : PaintedPathSink(take));
             if (canvas) device.SetCanvas(*canvas);
             // One painter for every piece: a fill held back at the end of one meets its stroke
             // at the start of the next.
@@ -193,6 +198,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
             }
             painter.end();
             rasterSeen = device.rasterImages();
+            if (marks.refusal()) out.refusal = marks.refusal();
             return true;
         };
         if (chunks.size() > 1 && !HatchingFits(paint, pens, sink, maxPoints, out)) return out;
@@ -207,7 +213,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
         });
         if (!painted) return out;
         raster = rasterSeen;
-        out.refusal = lines.refusal();
+        if (!out.refusal) out.refusal = lines.refusal();
         out.hatchSegments = lines.hatchSegments();
         for (const Note& note : lines.notes()) AddNote(&out.notes, note);
         if (canvas && !reach.isNull())

@@ -5,6 +5,7 @@
 
 #include "drawing/paint/pen_lines.h"
 #include "drawing/read/pdf/pdf_paint.h"
+#include "drawing/read/svg/clip_marks.h"
 #include "drawing/read/svg/fine_dashes.h"
 #include "drawing/read/svg/svg_as_pdf.h"
 #include "drawing/read/svg/svg_for_rsvg.h"
@@ -57,11 +58,27 @@ std::optional<Note> SetTextAlongPaths(SanitizedSvg& svg) {
 // its time limit would be spent.
 constexpr int64_t kMaxTextPaths = 2'000;
 
+// The drawing's clips and pattern fills marked for Qt's route (clip_marks.h); false when they
+// can't be, and the drawing is left as it was.
+bool MarkForQt(SanitizedSvg& svg) {
+    ClipMarked marked = MarkClips(svg.xml);
+    if (!marked.ok) return false;
+    svg.xml = std::move(marked.xml);
+    svg.clipsMarked = true;
+    std::erase(svg.qtNotes, Note(NoteId::ClipPathsAppliedClipped));
+    if (!marked.patternsLeft) std::erase(svg.qtNotes, Note(NoteId::PatternFillsTilesLeft));
+    return true;
+}
+
 // The sanitized drawing read by librsvg or Qt's SVG module.
 SourceOutcome PaintSvgRead(SanitizedSvg& svg, const SvgChunking& chunking,
                            const PaintTarget& target) {
+    // Clips Qt's route can carry spare the drawing librsvg and a PDF.
+    if (svg.clips && !svg.beyondQt && !MarkForQt(svg)) svg.beyondQt = true;
     if (svg.beyondQt)
         if (std::optional<SourceOutcome> out = PaintSvgAsPdf(svg, target)) return *std::move(out);
+    // Qt's route after all: its clips and patterns applied where they can be.
+    if (!svg.clipsMarked && (svg.clips || svg.patterns)) MarkForQt(svg);
     SourceOutcome out;
     out.notes = svg.notes;
     for (const Note& note : svg.qtNotes) AddNote(&out.notes, note);

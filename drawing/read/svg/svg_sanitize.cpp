@@ -40,15 +40,16 @@ struct UnappliedProperty {
     bool beyondQt;  // librsvg applies it
 };
 constexpr UnappliedProperty kUnapplied[] = {
-    {"clip-path", kNoteClip, true},  {"mask", kNoteMask, true},     {"filter", kNoteFilter, false},
-    {"marker-start", NoteId::Text, true}, {"marker-mid", NoteId::Text, true},
-    {"marker-end", NoteId::Text, true},   {"marker", NoteId::Text, true}};
+    {"clip-path", kNoteClip, false},    {"mask", kNoteMask, true},
+    {"filter", kNoteFilter, false},     {"marker-start", NoteId::Text, true},
+    {"marker-mid", NoteId::Text, true}, {"marker-end", NoteId::Text, true},
+    {"marker", NoteId::Text, true}};
 
 // Elements Qt's SVG module skips and librsvg draws.
 bool BeyondQt(QStringView element) {
     return element == QLatin1String("marker") || element == QLatin1String("pattern") ||
            element == QLatin1String("symbol") || element == QLatin1String("textPath") ||
-           element == QLatin1String("clipPath") || element == QLatin1String("mask");
+           element == QLatin1String("mask");
 }
 
 bool UsesUrl(const QString& value) { return value.contains(QLatin1String("url(")); }
@@ -171,7 +172,7 @@ public:
         if (_out.error == DrawingError::None && !_sawRoot)
             Fail(DrawingError::NotSvg, NoteId::SVGDrawingElement);
         if (_out.error == DrawingError::None) CheckFanout();
-        if (_out.error == DrawingError::None && _out.beyondQt)
+        if (_out.error == DrawingError::None && (_out.beyondQt || _out.clips))
             for (const auto& [kind, id] : _fanout.SelfReferring())
                 AddNote(&_out.notes, Note(SelfNote(kind), {id.left(40).toStdString()}));
         if (_out.error != DrawingError::None) _out.xml.clear();
@@ -287,6 +288,11 @@ private:
         // Qt draws a textPath's characters along no path, wherever the text starts: librsvg
         // reads such a drawing, along the path.
         if (BeyondQt(name)) _out.beyondQt = true;
+        if (name == QLatin1String("clipPath")) _out.clips = true;
+        if (name == QLatin1String("pattern")) {
+            _out.patterns = true;
+            AddNote(&_out.qtNotes, NoteId::PatternFillsTilesLeft);
+        }
         if (name == QLatin1String("textPath")) {
             AddNote(&_out.qtNotes, kNoteTextPath);
             _out.textOnPath = true;
@@ -451,6 +457,11 @@ private:
 
     // A property that needs what Qt's SVG module leaves out sends the drawing to librsvg.
     void Unapplied(const UnappliedProperty& p) {
+        if (p.note == kNoteClip) {
+            _out.clips = true;
+            AddNote(&_out.qtNotes, p.note);
+            return;
+        }
         if (p.beyondQt) _out.beyondQt = true;
         if (p.note != NoteId::Text) AddNote(p.beyondQt ? &_out.qtNotes : &_out.notes, p.note);
     }

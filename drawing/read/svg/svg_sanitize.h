@@ -27,10 +27,14 @@ struct SanitizedSvg : ReadStatus {
     QByteArray xml;  // what QtSvg may read
     SvgRootSize root;
     std::vector<Note> notes;
-    // It uses what Qt's SVG module leaves out (clip paths, masks, markers, patterns, symbols,
+    // It uses what Qt's SVG module leaves out (masks, markers, patterns, symbols,
     // text on a path): librsvg reads it (svg_as_pdf.h). `qtNotes` say what Qt's would skip.
     bool beyondQt = false;
     std::vector<Note> qtNotes;
+    // It clips: Qt's route applies its clips when they can be marked in it (clip_marks.h).
+    bool clips = false;
+    bool patterns = false;  // it has patterns, which Qt's route plots where they are marked too
+    bool clipsMarked = false;
     bool textOnPath = false;  // neither reader sets it along its path (text_on_path.h)
     int64_t textPaths = 0;    // how many texts it sets on a path
 };

@@ -109,6 +109,7 @@ PlotOptions DecodePlotOptions(const PlotSettings& s) {
     o.rollFeed = s.rollFeed;
     o.rollLengthPoints = s.rollLengthPoints;
     o.asked = {s.firstPage, s.lastPage};
+    o.everyOutline = s.everyOutline;
     CutOptions& cut = o.cut;
     DecodeFrame(s.frame, cut);
     if (!cut.problem) DecodePerforation(s.perforation, cut);

@@ -24,6 +24,7 @@ struct PlotOptions {
     int rollLengthPoints = 0;  // as stored: 0 for none, below 0 wrongly stored
     // The range asked for, as the configuration window shows it (PlotSettings::firstPage).
     PanelRange asked;
+    bool everyOutline = false;  // lines under a later opaque shape plotted all the same
     // The weeding frame and the perforation (from the configuration), the knife and the
     // output tab's options (from the serial record and the knife file).
     CutOptions cut;

@@ -103,6 +103,9 @@ public:
         _extent = sink.drawnExtent();
         if (!out.ok()) return out;
         const HiddenLines hidden = HideCovered(store, covers);
+        if (covers.intricate() > 0)
+            ::AddNote(&out.notes, Note(NoteId::ShapesTooIntricateToHide,
+                                       {std::to_string(covers.intricate())}));
         if (hidden.cut + hidden.dropped > 0) _extent = PlottedExtent(store, _area, _reach, _extent);
         if (sink.full() || store.points() >= kMaxPlotPoints) {
             out.error = DrawingError::Refused;

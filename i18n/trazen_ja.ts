@@ -831,6 +831,10 @@ The server said: %2</source>
         <translation>librsvg が描けませんでした</translation>
     </message>
     <message>
+        <source>%1 shapes whose edges cross each other too often hide nothing: the lines under them are plotted</source>
+        <translation>輪郭が自身と交わりすぎる図形 %1 個は下の線を隠しません。その下の線もプロットします</translation>
+    </message>
+    <message>
         <source>the drawing reaches beyond its canvas (%1); that part is not plotted</source>
         <translation>図面がキャンバスからはみ出しています (%1)。はみ出した部分はプロットしません</translation>
     </message>

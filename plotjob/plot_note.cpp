@@ -543,6 +543,10 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes", "no temporary folder for it")},
     {NoteId::MadeDrawingLargerMB, "MadeDrawingLargerMB",
      QT_TRANSLATE_NOOP("TPlotNotes", "it made a drawing larger than %1 MB")},
+    {NoteId::ShapesTooIntricateToHide, "ShapesTooIntricateToHide",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "%1 shapes whose edges cross each other too often hide nothing: the lines "
+                       "under them are plotted")},
 };
 
 const NoteWords* Find(NoteId id) {

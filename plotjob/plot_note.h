@@ -210,6 +210,7 @@ enum class NoteId : uint16_t {
     CopyDrawingCannotWritten,
     TemporaryFolderFor,
     MadeDrawingLargerMB,
+    ShapesTooIntricateToHide,
 };
 
 struct Note {

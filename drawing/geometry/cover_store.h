@@ -30,6 +30,10 @@ public:
     // covers are not kept.
     void Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings);
 
+    // A shape too intricate to hide anything: what lies under it is plotted.
+    void AddIntricate() { ++_intricate; }
+    uint64_t intricate() const { return _intricate; }
+
     size_t size() const { return _covers.size(); }
     const Cover& cover(size_t i) const { return _covers[i]; }
     uint64_t points() const { return _points.size(); }
@@ -44,4 +48,5 @@ private:
     std::vector<Cover> _covers;
     std::vector<uint64_t> _starts;  // per ring
     std::vector<PlotPoint> _points;
+    uint64_t _intricate = 0;
 };

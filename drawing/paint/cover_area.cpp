@@ -38,6 +38,52 @@ Paths OnPaper(const std::vector<Ring>& rings, const PlotArea& area) {
     return out;
 }
 
+// Clipper finds every crossing of a shape's edges with each other: a shape of many points that
+// crosses itself everywhere (a scribble of a million points) would keep it for hours. Crossing
+// edges share a cell of a grid over them, so the pairs of edges that share cells bound the
+// crossings; a shape of few points can't have many.
+constexpr size_t kFewPoints = 4096;
+constexpr uint64_t kMostPairs = 20'000'000;
+
+bool FewCrossings(const Paths& paths) {
+    size_t n = 0;
+    cInt x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+    for (const Path& path : paths)
+        for (const IntPoint& p : path) {
+            x0 = n ? std::min(x0, p.X) : p.X, x1 = n ? std::max(x1, p.X) : p.X;
+            y0 = n ? std::min(y0, p.Y) : p.Y, y1 = n ? std::max(y1, p.Y) : p.Y;
+            ++n;
+        }
+    if (n <= kFewPoints) return true;
+    const auto side = static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(n))));
+    const double cell = std::max(1.0, static_cast<double>(std::max(x1 - x0, y1 - y0) + 1) / side);
+    std::vector<uint32_t> counts(static_cast<size_t>(side * side), 0);
+    uint64_t entries = 0, pairs = 0;
+    for (const Path& path : paths)
+        for (size_t i = 0; i < path.size(); ++i) {
+            const IntPoint a = path[i], b = path[(i + 1) % path.size()];
+            const double ax = (a.X - x0) / cell, ay = (a.Y - y0) / cell;
+            const double bx = (b.X - x0) / cell, by = (b.Y - y0) / cell;
+            const auto clampCell = [&](double v) {
+                return std::clamp<int64_t>(static_cast<int64_t>(v), 0, side - 1);
+            };
+            for (int64_t r = clampCell(std::min(ay, by)); r <= clampCell(std::max(ay, by)); ++r) {
+                double lo = std::min(ax, bx), hi = std::max(ax, bx);
+                if (ay != by) {
+                    const double t0 = std::clamp((r - ay) / (by - ay), 0.0, 1.0);
+                    const double t1 = std::clamp((r + 1 - ay) / (by - ay), 0.0, 1.0);
+                    lo = ax + std::min(t0, t1) * (bx - ax), hi = ax + std::max(t0, t1) * (bx - ax);
+                    if (lo > hi) std::swap(lo, hi);
+                }
+                for (int64_t c = clampCell(lo); c <= clampCell(hi); ++c) {
+                    pairs += counts[static_cast<size_t>(r * side + c)]++;
+                    if (++entries > 16 * n || pairs > kMostPairs) return false;
+                }
+            }
+        }
+    return true;
+}
+
 ClipperLib::PolyFillType RuleOf(Qt::FillRule rule) {
     return rule == Qt::OddEvenFill ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
 }
@@ -66,19 +112,25 @@ QPainterPath BandOf(const PaintedPath& shape, const PenChoice& pens) {
 }  // namespace
 
 std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const PenChoice& pens,
-                                                const PlotArea& area, const QRectF& reach) {
+                                                const PlotArea& area, const QRectF& reach,
+                                                bool* tooIntricate) {
+    *tooIntricate = false;
     const bool fills = shape.filled && shape.fill.isValid() && shape.fillAlpha >= 1;
     const QPainterPath band = BandOf(shape, pens);
     if (!fills && band.isEmpty()) return {};
     ClipperLib::Clipper clipper;
     ClipperLib::PolyFillType fillRule = ClipperLib::pftNonZero;
+    Paths all;
     const auto add = [&](std::vector<Ring> rings, Qt::FillRule rule, ClipperLib::PolyType type) {
         if (shape.clip) {
             rings = shape.clip->CutArea(rings, rule);
             rule = Qt::OddEvenFill;
         }
         if (type == ClipperLib::ptSubject) fillRule = RuleOf(rule);
-        clipper.AddPaths(OnPaper(rings, area), type, true);
+        Paths paths = OnPaper(rings, area);
+        clipper.AddPaths(paths, type, true);
+        all.insert(all.end(), std::make_move_iterator(paths.begin()),
+                   std::make_move_iterator(paths.end()));
     };
     if (fills) {
         const QPainterPath fill = AreaOf(shape);
@@ -89,6 +141,10 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     if (!band.isEmpty())
         add(FlattenRings(band, QTransform(), reach, kFlattenTolerance), Qt::WindingFill,
             fills ? ClipperLib::ptClip : ClipperLib::ptSubject);
+    if (!FewCrossings(all)) {
+        *tooIntricate = true;
+        return {};
+    }
     Paths united;
     clipper.Execute(ClipperLib::ctUnion, united, fillRule, ClipperLib::pftNonZero);
     // Only what lies within the reach can hide a line.

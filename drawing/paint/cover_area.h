@@ -14,6 +14,8 @@
 class PenChoice;
 
 // Non-overlapping boundaries (holes the other way round) within `reach` (device units); empty
-// when the shape hides nothing.
+// when the shape hides nothing, or (*tooIntricate) when its edges may cross each other too
+// often to be worked out in time.
 std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const PenChoice& pens,
-                                                const PlotArea& area, const QRectF& reach);
+                                                const PlotArea& area, const QRectF& reach,
+                                                bool* tooIntricate);

@@ -22,7 +22,9 @@ PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t*
 
 void RecordCover(const PaintTarget& target, const PaintedPath& shape) {
     if (!target.covers) return;
+    bool intricate = false;
     const std::vector<std::vector<PlotPoint>> rings =
-        CoverAreaOf(shape, target.pens, target.area, target.sink.reach());
+        CoverAreaOf(shape, target.pens, target.area, target.sink.reach(), &intricate);
+    if (intricate) target.covers->AddIntricate();
     if (!rings.empty()) target.covers->Add(static_cast<uint32_t>(target.store.size()), rings);
 }

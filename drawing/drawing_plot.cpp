@@ -103,6 +103,7 @@ public:
         _extent = sink.drawnExtent();
         if (!out.ok()) return out;
         const HiddenLines hidden = HideCovered(store, covers);
+        if (hidden.givenUp) ::AddNote(&out.notes, NoteId::HiddenLinesGivenUp);
         if (covers.intricate() > 0)
             ::AddNote(&out.notes, Note(NoteId::ShapesTooIntricateToHide,
                                        {std::to_string(covers.intricate())}));

@@ -831,6 +831,10 @@ The server said: %2</source>
         <translation>librsvg が描けませんでした</translation>
     </message>
     <message>
+        <source>so many shapes overlap that what they hide can't be worked out in time: every outline is plotted</source>
+        <translation>重なる図形が多すぎて隠れる線を時間内に求められません。すべての輪郭をプロットします</translation>
+    </message>
+    <message>
         <source>%1 shapes whose edges cross each other too often hide nothing: the lines under them are plotted</source>
         <translation>輪郭が自身と交わりすぎる図形 %1 個は下の線を隠しません。その下の線もプロットします</translation>
     </message>

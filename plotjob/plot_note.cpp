@@ -547,6 +547,10 @@ constexpr NoteWords kNoteWords[] = {
      QT_TRANSLATE_NOOP("TPlotNotes",
                        "%1 shapes whose edges cross each other too often hide nothing: the lines "
                        "under them are plotted")},
+    {NoteId::HiddenLinesGivenUp, "HiddenLinesGivenUp",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "so many shapes overlap that what they hide can't be worked out in time: "
+                       "every outline is plotted")},
 };
 
 const NoteWords* Find(NoteId id) {

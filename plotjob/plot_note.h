@@ -211,6 +211,7 @@ enum class NoteId : uint16_t {
     TemporaryFolderFor,
     MadeDrawingLargerMB,
     ShapesTooIntricateToHide,
+    HiddenLinesGivenUp,
 };
 
 struct Note {

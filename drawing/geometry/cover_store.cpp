@@ -14,7 +14,21 @@ void PlotBox::add(PlotPoint p) {
     y1 = std::max(y1, p.y);
 }
 
+void CoverStore::GiveUp() {
+    _full = true;
+    _covers = {};
+    _starts = {};
+    _points = {};
+}
+
 void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings) {
+    if (_full) return;
+    size_t points = 0;
+    for (const std::vector<PlotPoint>& ring : rings) points += ring.size();
+    if (_points.size() + points > kMostPoints) {
+        GiveUp();
+        return;
+    }
     Cover cover{position, static_cast<uint32_t>(_starts.size()), 0, {}};
     for (const std::vector<PlotPoint>& ring : rings) {
         if (ring.size() < 3) continue;

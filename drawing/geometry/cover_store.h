@@ -30,6 +30,13 @@ public:
     // covers are not kept.
     void Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings);
 
+    // Beyond this many points the covers are given up (full() says so): a drawing of a hundred
+    // thousand overlapping fills would take longer to work out than to read many times over.
+    static constexpr uint64_t kMostPoints = uint64_t{8} << 20;
+    bool full() const { return _full; }
+    // Gives the covers up: nothing is hidden.
+    void GiveUp();
+
     // A shape too intricate to hide anything: what lies under it is plotted.
     void AddIntricate() { ++_intricate; }
     uint64_t intricate() const { return _intricate; }
@@ -49,4 +56,5 @@ private:
     std::vector<uint64_t> _starts;  // per ring
     std::vector<PlotPoint> _points;
     uint64_t _intricate = 0;
+    bool _full = false;
 };

@@ -101,9 +101,10 @@ QPainterPath BandOf(const PaintedPath& shape, const PenChoice& pens) {
         return {};
     const double scale = std::sqrt(std::abs(shape.transform.determinant()));
     const double width = shape.pen.widthF() * scale;
-    // A pen not measured is taken as the finest a fill is hatched with.
-    const double pen = std::max(pens.ThicknessMm(pens.EntryFor(shape.colour)), kThinnestHatchMm);
-    if (!(scale > 0) || !(width > pen * kPlotUnitsPerMm)) return {};
+    // A pen not measured (or a knife) can't be said to be narrower than the stroke: its line
+    // is what the stroke is on the paper, and hides no more than a line does.
+    const double pen = pens.ThicknessMm(pens.EntryFor(shape.colour));
+    if (!(pen > 0) || !(scale > 0) || !(width > pen * kPlotUnitsPerMm)) return {};
     QPainterPathStroker stroker(shape.pen);
     stroker.setCurveThreshold(kFlattenTolerance / scale);
     return shape.transform.map(stroker.createStroke(AreaOf(shape)));

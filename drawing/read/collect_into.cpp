@@ -21,7 +21,7 @@ PaintedPathSink CollectInto(const PaintTarget& target, PenLines& lines, int64_t*
 }
 
 void RecordCover(const PaintTarget& target, const PaintedPath& shape) {
-    if (!target.covers) return;
+    if (!target.covers || target.covers->full()) return;
     bool intricate = false;
     const std::vector<std::vector<PlotPoint>> rings =
         CoverAreaOf(shape, target.pens, target.area, target.sink.reach(), &intricate);

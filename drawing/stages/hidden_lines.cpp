@@ -76,7 +76,10 @@ Paths InPathOrder(const Path& line, Paths pieces) {
 
 class Hider {
 public:
-    Hider(const CoverStore& covers) : _covers(covers), _grid(covers) {}
+    Hider(const CoverStore& covers, uint64_t budget)
+        : _covers(covers), _grid(covers), _budget(budget) {}
+
+    bool spent() const { return _work > _budget; }
 
     // Path `index` of `one` into `kept`, without what later covers hide.
     void Pass(const PathSet& one, uint32_t index, uint8_t pen, PathSet& kept,
@@ -100,6 +103,7 @@ public:
             line.emplace_back(points[i].x, points[i].y);
             box.add(points[i]);
         }
+        _work += n;
         ClipperLib::Clipper clipper;
         clipper.PreserveCollinear(true);
         clipper.AddPath(line, ClipperLib::ptSubject, false);
@@ -151,6 +155,7 @@ private:
                     ring.emplace_back(p->x, p->y);
                 }
                 if (!own.meets(box)) continue;
+                _work += ring.size();
                 clipper.AddPath(ring, ClipperLib::ptClip, true);
                 any = true;
             }
@@ -162,15 +167,23 @@ private:
     CoverGrid _grid;
     std::vector<uint32_t> _candidates;
     HiddenLines _result;
+    uint64_t _budget;
+    uint64_t _work = 0;  // points handed to Clipper
 };
 
 }  // namespace
 
+// Points handed to Clipper per point of the plot and of the covers, and a floor for small
+// drawings: past it the drawing is plotted with every outline, as it is, rather than late.
+constexpr uint64_t kWorkPerPoint = 4;
+constexpr uint64_t kLeastWork = uint64_t{4} << 20;
+
 HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
+    if (covers.full()) return HiddenLines{0, 0, true};
     if (covers.size() == 0) return {};
     // Covers are kept in paint order: the last one's place is the latest.
     const uint32_t latest = covers.cover(covers.size() - 1).position;
-    Hider hider(covers);
+    Hider hider(covers, kLeastWork + kWorkPerPoint * (store.points() + covers.points()));
     PathStore out;
     PathSet one, kept;
     std::vector<uint8_t> pens;
@@ -182,6 +195,7 @@ HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
             pens.push_back(store.pen(i));
         } else {
             hider.Pass(one, static_cast<uint32_t>(i), store.pen(i), kept, pens);
+            if (hider.spent()) return HiddenLines{0, 0, true};
         }
         if (kept.points.size() >= kBatchPoints) out.Take(kept, pens);
     }

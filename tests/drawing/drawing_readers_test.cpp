@@ -332,6 +332,11 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
          "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
          "<rect x='40' y='0' width='20' height='20' fill='red' fill-opacity='0.5'/>",
          1, 4000, 1, 0, 4000, false, 3},
+        // A stroke wider than its pen hides its band: the line is cut 2 mm either side.
+        {"line_under_a_wide_stroke",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
+         "<line x1='50' y1='0' x2='50' y2='20' stroke='blue' stroke-width='4'/>",
+         2, 3840, 1, 0, 4000, false, 3},
         {"line_under_an_opaque_square_every_outline",
          "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
          "<rect x='40' y='0' width='20' height='20' fill='red'/>",

@@ -121,17 +121,19 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     if (!fills && band.isEmpty()) return {};
     ClipperLib::Clipper clipper;
     ClipperLib::PolyFillType fillRule = ClipperLib::pftNonZero;
-    Paths all;
+    // Told before any cutting: the clip's cut meets every crossing as the union does.
     const auto add = [&](std::vector<Ring> rings, Qt::FillRule rule, ClipperLib::PolyType type) {
+        Paths paths = OnPaper(rings, area);
+        if (*tooIntricate || !FewCrossings(paths)) {
+            *tooIntricate = true;
+            return;
+        }
         if (shape.clip) {
-            rings = shape.clip->CutArea(rings, rule);
+            paths = OnPaper(shape.clip->CutArea(rings, rule), area);
             rule = Qt::OddEvenFill;
         }
         if (type == ClipperLib::ptSubject) fillRule = RuleOf(rule);
-        Paths paths = OnPaper(rings, area);
         clipper.AddPaths(paths, type, true);
-        all.insert(all.end(), std::make_move_iterator(paths.begin()),
-                   std::make_move_iterator(paths.end()));
     };
     if (fills) {
         const QPainterPath fill = AreaOf(shape);
@@ -142,10 +144,7 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     if (!band.isEmpty())
         add(FlattenRings(band, QTransform(), reach, kFlattenTolerance), Qt::WindingFill,
             fills ? ClipperLib::ptClip : ClipperLib::ptSubject);
-    if (!FewCrossings(all)) {
-        *tooIntricate = true;
-        return {};
-    }
+    if (*tooIntricate) return {};
     Paths united;
     clipper.Execute(ClipperLib::ctUnion, united, fillRule, ClipperLib::pftNonZero);
     // Only what lies within the reach can hide a line.

@@ -175,8 +175,8 @@ private:
 
 // Points handed to Clipper per point of the plot and of the covers, and a floor for small
 // drawings: past it the drawing is plotted with every outline, as it is, rather than late.
-constexpr uint64_t kWorkPerPoint = 4;
-constexpr uint64_t kLeastWork = uint64_t{4} << 20;
+constexpr uint64_t kWorkPerPoint = 2;
+constexpr uint64_t kLeastWork = uint64_t{2} << 20;
 
 HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
     if (covers.full()) return HiddenLines{0, 0, true};

@@ -25,7 +25,7 @@ void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>
     if (_full) return;
     size_t points = 0;
     for (const std::vector<PlotPoint>& ring : rings) points += ring.size();
-    if (_points.size() + points > kMostPoints) {
+    if (_points.size() + points > kMostPoints || _covers.size() >= kMostCovers) {
         GiveUp();
         return;
     }

@@ -30,9 +30,10 @@ public:
     // covers are not kept.
     void Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings);
 
-    // Beyond this many points (16 MB) the covers are given up (full() says so): a drawing of a hundred
+    // Beyond this many points (16 MB), or covers, the covers are given up (full() says so): a drawing of a hundred
     // thousand overlapping fills would take longer to work out than to read many times over.
     static constexpr uint64_t kMostPoints = uint64_t{2} << 20;
+    static constexpr size_t kMostCovers = 16384;
     bool full() const { return _full; }
     // Gives the covers up: nothing is hidden.
     void GiveUp();

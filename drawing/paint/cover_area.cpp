@@ -128,7 +128,11 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
             *tooIntricate = true;
             return;
         }
-        if (shape.clip) {
+        // A clip that holds the whole shape (the canvas, mostly) cuts nothing.
+        QRectF box;
+        for (const Ring& ring : rings)
+            for (QPointF p : ring) box |= QRectF(p, QSizeF(0, 0)).adjusted(-1, -1, 1, 1);
+        if (shape.clip && !shape.clip->Holds(box)) {
             paths = OnPaper(shape.clip->CutArea(rings, rule), area);
             rule = Qt::OddEvenFill;
         }
@@ -151,12 +155,20 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     const QPointF a = ToPaper(area, reach.topLeft()), b = ToPaper(area, reach.bottomRight());
     const cInt x0 = std::llround(std::min(a.x(), b.x())), x1 = std::llround(std::max(a.x(), b.x()));
     const cInt y0 = std::llround(std::min(a.y(), b.y())), y1 = std::llround(std::max(a.y(), b.y()));
-    ClipperLib::Clipper within;
-    within.AddPaths(united, ClipperLib::ptSubject, true);
-    within.AddPath(Path{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, ClipperLib::ptClip, true);
+    bool inside = true;
+    for (const Path& path : united)
+        for (const IntPoint& p : path)
+            inside = inside && p.X >= x0 && p.X <= x1 && p.Y >= y0 && p.Y <= y1;
     Paths kept;
-    within.Execute(ClipperLib::ctIntersection, kept, ClipperLib::pftNonZero,
-                   ClipperLib::pftNonZero);
+    if (inside) {
+        kept = std::move(united);
+    } else {
+        ClipperLib::Clipper within;
+        within.AddPaths(united, ClipperLib::ptSubject, true);
+        within.AddPath(Path{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, ClipperLib::ptClip, true);
+        within.Execute(ClipperLib::ctIntersection, kept, ClipperLib::pftNonZero,
+                       ClipperLib::pftNonZero);
+    }
     std::vector<std::vector<PlotPoint>> out;
     out.reserve(kept.size());
     for (const Path& path : kept) {

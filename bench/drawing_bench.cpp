@@ -2,7 +2,8 @@
 // optimisation, and how closely the plotted lines follow another renderer's drawing.
 //
 //   trzn_bench_drawing convert DRAWING BODY [optimise 0|1] [elements per piece]
-//                                                             (prints one line of figures)
+//                                                             (prints one line of figures;
+//                                                             TRZN_EVERY_OUTLINE=1: every outline)
 //   trzn_bench_drawing frame PLOT WIDTH                         (trzn-render's frame of a plot)
 //   trzn_bench_drawing compare PLOT.png REFERENCE.png X Y W H  (line pixels within 2 px)
 //
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -120,8 +122,9 @@ int Convert(const char* drawing, const char* bodyPath, bool optimise, const SvgC
     std::FILE* body = std::fopen(bodyPath, "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const DrawingResult r =
-        ConvertDrawing(drawing, DecodePlotSettings(print, config), body, chunking);
+    PlotSettings settings = DecodePlotSettings(print, config);
+    settings.everyOutline = std::getenv("TRZN_EVERY_OUTLINE") != nullptr;
+    const DrawingResult r = ConvertDrawing(drawing, settings, body, chunking);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fclose(body);

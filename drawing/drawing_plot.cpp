@@ -8,6 +8,7 @@
 #include <cstring>
 #include <set>
 
+#include "drawing/geometry/cover_store.h"
 #include "drawing/geometry/page_layout.h"
 #include "drawing/geometry/path_store.h"
 #include "drawing/hpgl_writer.h"
@@ -16,6 +17,7 @@
 #include "drawing/read/drawing_source.h"
 #include "drawing/read/svg/svg_chunks.h"
 #include "drawing/read/svg/svg_sanitize.h"
+#include "drawing/stages/hidden_lines.h"
 #include "drawing/stages/path_order.h"
 #include "drawing/stages/plot_options.h"
 #include "drawing/stages/plot_stages.h"
@@ -47,6 +49,31 @@ std::string Millimetres(double mm) {
     return text;
 }
 
+// How far the lines kept in `store` reach (device units), where `drawn` reached before some were
+// hidden. The store holds them only as far as the plotter's `reach`: a side they still touch
+// the reach's edge on keeps what was drawn there.
+QRectF PlottedExtent(const PathStore& store, const PlotArea& area, const QRectF& reach,
+                     const QRectF& drawn) {
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    PathSet one;
+    for (size_t i = 0; i < store.size(); ++i) {
+        store.Get(i, one);
+        for (PlotPoint p : one.points) {
+            const QPointF d = area.turned ? QPointF(p.y, p.x) : QPointF(p.x, area.height - p.y);
+            x0 = std::min(x0, d.x()), x1 = std::max(x1, d.x());
+            y0 = std::min(y0, d.y()), y1 = std::max(y1, d.y());
+        }
+    }
+    if (x0 > x1) return {};
+    const auto side = [](double kept, double edge, double was, bool low) {
+        return (low ? kept <= edge + 1 : kept >= edge - 1) ? was : kept;
+    };
+    return QRectF(QPointF(side(x0, reach.left(), drawn.left(), true),
+                          side(y0, reach.top(), drawn.top(), true)),
+                  QPointF(side(x1, reach.right(), drawn.right(), false),
+                          side(y1, reach.bottom(), drawn.bottom(), false)));
+}
+
 // One conversion: the pages read one at a time, each cut into its plots, each plot written, and
 // the result that gathers them.
 class Conversion {
@@ -70,14 +97,24 @@ public:
     // with nothing to plot says so as NothingToPlot; the page count comes back all the same.
     SourceOutcome Read(int page, PathStore& store) {
         PolylineSink sink(_area, _reach, kMaxPlotPoints);
+        CoverStore covers;
         SourceOutcome out = PaintDrawingFile(
-            _path, page, _chunking, PaintTarget{_area, _pens, sink, store, kMaxPlotPoints}, _sheet);
-        _extent = sink.extent();
+            _path, page, _chunking,
+            PaintTarget{_area, _pens, sink, store, kMaxPlotPoints,
+                        _options.everyOutline ? nullptr : &covers},
+            _sheet);
+        _extent = sink.drawnExtent();
         if (!out.ok()) return out;
+        const HiddenLines hidden = HideCovered(store, covers);
+        if (hidden.givenUp) ::AddNote(&out.notes, NoteId::HiddenLinesGivenUp);
+        if (covers.intricate() > 0)
+            ::AddNote(&out.notes, Note(NoteId::ShapesTooIntricateToHide,
+                                       {std::to_string(covers.intricate())}));
+        if (hidden.cut + hidden.dropped > 0) _extent = PlottedExtent(store, _area, _reach, _extent);
         if (sink.full() || store.points() >= kMaxPlotPoints) {
             out.error = DrawingError::Refused;
             out.message = Note(NoteId::DrawingHasMorePoints, {std::to_string(kMaxPlotPoints)});
-        } else if (out.shapes == 0 || _extent.isNull()) {
+        } else if (out.shapes == 0 || sink.extent().isNull()) {
             out.error = DrawingError::NothingToPlot;
             out.message = NoteId::NoVisibleShape;
         } else if (store.size() == 0) {

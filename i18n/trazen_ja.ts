@@ -831,6 +831,14 @@ The server said: %2</source>
         <translation>librsvg が描けませんでした</translation>
     </message>
     <message>
+        <source>so many shapes overlap that what they hide can't be worked out in time: every outline is plotted</source>
+        <translation>重なる図形が多すぎて隠れる線を時間内に求められません。すべての輪郭をプロットします</translation>
+    </message>
+    <message>
+        <source>%1 shapes whose edges cross each other too often hide nothing: the lines under them are plotted</source>
+        <translation>輪郭が自身と交わりすぎる図形 %1 個は下の線を隠しません。その下の線もプロットします</translation>
+    </message>
+    <message>
         <source>the drawing reaches beyond its canvas (%1); that part is not plotted</source>
         <translation>図面がキャンバスからはみ出しています (%1)。はみ出した部分はプロットしません</translation>
     </message>

@@ -599,6 +599,14 @@ constexpr NoteWords kNoteWords[] = {
                        "strokes painted with a pattern plotted as plain lines")},
     {NoteId::PatternRepeatsTileMore, "PatternRepeatsTileMore",
      QT_TRANSLATE_NOOP("TPlotNotes", "a pattern fill repeats its tile more than %1 times")},
+    {NoteId::ShapesTooIntricateToHide, "ShapesTooIntricateToHide",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "%1 shapes whose edges cross each other too often hide nothing: the lines "
+                       "under them are plotted")},
+    {NoteId::HiddenLinesGivenUp, "HiddenLinesGivenUp",
+     QT_TRANSLATE_NOOP("TPlotNotes",
+                       "so many shapes overlap that what they hide can't be worked out in time: "
+                       "every outline is plotted")},
 };
 
 const NoteWords* Find(NoteId id) {

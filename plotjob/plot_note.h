@@ -229,6 +229,8 @@ enum class NoteId : uint16_t {
     DxfViewportsMultiply,
     PatternStrokesPlainLines,
     PatternRepeatsTileMore,
+    ShapesTooIntricateToHide,
+    HiddenLinesGivenUp,
 };
 
 struct Note {

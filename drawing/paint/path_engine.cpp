@@ -2,6 +2,7 @@
 
 #include <QGradient>
 #include <QPolygonF>
+#include <algorithm>
 #include <memory>
 
 #include "drawing/paint/clip_region.h"
@@ -9,8 +10,10 @@
 namespace {
 
 // The colour a pen or brush paints with; a gradient by the mean of its stops. Invalid when it
-// paints nothing visible.
-QColor VisibleColour(const QBrush& brush, double opacity) {
+// paints nothing visible. *alpha: its least opacity, the painter's included (a gradient hides
+// what lies under it only where all its stops do).
+QColor VisibleColour(const QBrush& brush, double opacity, double* alpha) {
+    *alpha = 0;
     if (opacity <= 0) return {};
     switch (brush.style()) {
         case Qt::NoBrush:
@@ -20,13 +23,15 @@ QColor VisibleColour(const QBrush& brush, double opacity) {
         case Qt::ConicalGradientPattern: {
             const QGradientStops stops = brush.gradient()->stops();
             if (stops.isEmpty()) return {};
-            double r = 0, g = 0, b = 0, a = 0;
+            double r = 0, g = 0, b = 0, a = 0, least = 1;
             for (const QGradientStop& s : stops) {
                 r += s.second.redF();
                 g += s.second.greenF();
                 b += s.second.blueF();
                 a += s.second.alphaF();
+                least = std::min<double>(least, s.second.alphaF());
             }
+            *alpha = least * opacity;
             const double n = static_cast<double>(stops.size());
             if (a <= 0) return {};
             return QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
@@ -35,6 +40,7 @@ QColor VisibleColour(const QBrush& brush, double opacity) {
         default: {
             const QColor c = brush.color();
             if (c.alpha() == 0) return {};
+            *alpha = c.alphaF() * opacity;
             QColor opaque = c;
             opaque.setAlpha(255);
             return opaque;
@@ -120,8 +126,10 @@ private:
     // stroke and the shape is plotted once, with the stroke's colour.
     void Emit(const QPainterPath* path, const QRectF& ellipse, bool fillable) {
         const bool stroked = _pen.style() != Qt::NoPen;
-        const QColor stroke = stroked ? VisibleColour(_pen.brush(), _opacity) : QColor();
-        const QColor fill = fillable ? VisibleColour(_brush, _opacity) : QColor();
+        double strokeAlpha = 0, fillAlpha = 0;
+        const QColor stroke =
+            stroked ? VisibleColour(_pen.brush(), _opacity, &strokeAlpha) : QColor();
+        const QColor fill = fillable ? VisibleColour(_brush, _opacity, &fillAlpha) : QColor();
         if (!stroke.isValid() && !fill.isValid()) return;
         if (_held) {
             const bool same = !fill.isValid() && _heldTransform == _transform &&
@@ -129,7 +137,7 @@ private:
                               _heldEllipse == ellipse;
             if (same) {
                 _held = false;
-                Deliver(path, ellipse, _heldColour, stroke);
+                Deliver(path, ellipse, _heldColour, stroke, _heldAlpha, strokeAlpha);
                 return;
             }
             Release();
@@ -140,14 +148,16 @@ private:
             _heldEllipse = ellipse;
             _heldTransform = _transform;
             _heldColour = fill;
+            _heldAlpha = fillAlpha;
             return;
         }
-        Deliver(path, ellipse, fill, stroke);
+        Deliver(path, ellipse, fill, stroke, fillAlpha, strokeAlpha);
     }
 
-    void Deliver(const QPainterPath* path, const QRectF& ellipse, QColor fill, QColor stroke) {
+    void Deliver(const QPainterPath* path, const QRectF& ellipse, QColor fill, QColor stroke,
+                 double fillAlpha, double strokeAlpha) {
         _sink(PaintedPath{path, ellipse, _transform, fill.isValid(), stroke, fill, stroke, _pen,
-                          _clip.get()});
+                          _clip.get(), fillAlpha, strokeAlpha});
     }
 
 public:
@@ -155,7 +165,8 @@ public:
         if (!_held) return;
         _held = false;
         _sink(PaintedPath{_heldPath.isEmpty() ? nullptr : &_heldPath, _heldEllipse, _heldTransform,
-                          true, _heldColour, _heldColour, QColor(), _noPen, _clip.get()});
+                          true, _heldColour, _heldColour, QColor(), _noPen, _clip.get(),
+                          _heldAlpha, 0});
     }
 
 private:
@@ -164,6 +175,7 @@ private:
     QRectF _heldEllipse;
     QTransform _heldTransform;
     QColor _heldColour;
+    double _heldAlpha = 0;
     PaintedPathSink _sink;
     QTransform _transform;
     QPen _pen{Qt::NoPen};

@@ -31,6 +31,10 @@ struct PaintedPath {
     const QPen& pen;
     // Where the shape shows, in device units (the drawing's clip and canvas); null: everywhere.
     const ClipRegion* clip = nullptr;
+    // How opaque the fill and the stroke paint, the painter's opacity included (0..1): only
+    // what paints at 1 hides what lies under it.
+    double fillAlpha = 0;
+    double strokeAlpha = 0;
 };
 
 using PaintedPathSink = std::function<void(const PaintedPath&)>;

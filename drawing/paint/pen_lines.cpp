@@ -142,11 +142,11 @@ bool PenLines::Draw(const PaintedPath& shape) {
         if (clip->Holds(box)) {
             clip = nullptr;
         } else {
-            // What the clip hides is not plotted, but the drawing reaches there: the plot's
-            // extent says so, as for the paper's edge.
+            // What the clip hides is not plotted, but the drawing reaches there (a drawing
+            // with nothing else is not "nothing visible").
             for (const Polyline& line :
                  FlattenLines(shape.path, shape.ellipse, shape.transform, false, _sink.reach()))
-                for (QPointF p : line) _sink.Skip(p);
+                for (QPointF p : line) _sink.Hidden(p);
             _sink.Finish();
             if (clip->Misses(box)) return true;
         }
@@ -180,7 +180,9 @@ bool PenLines::Draw(const PaintedPath& shape) {
     const StrokeDashes dashes =
         shape.stroke.isValid() && !shape.filled ? DashesOf(shape.pen) : StrokeDashes{};
     if (!dashes.dashed && !clip) {
+        _sink.SetFillBoundary(shape.filled && !shape.stroke.isValid());
         Outline(shape, shape.filled, _sink);
+        _sink.SetFillBoundary(false);
         return true;
     }
     // A fill without a stroke is outlined where the clip lets it show, along the clip's edge too.

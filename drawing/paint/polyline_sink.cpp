@@ -41,11 +41,20 @@ PolylineSink::PolylineSink(const PlotArea& area, const QRectF& reach, size_t max
       _minX(std::numeric_limits<double>::infinity()),
       _minY(_minX),
       _maxX(-_minX),
-      _maxY(-_minX) {}
+      _maxY(-_minX),
+      _drawnMinX(_minX),
+      _drawnMinY(_minX),
+      _drawnMaxX(-_minX),
+      _drawnMaxY(-_minX) {}
 
 QRectF PolylineSink::extent() const {
     if (_minX > _maxX) return {};
     return QRectF(QPointF(_minX, _minY), QPointF(_maxX, _maxY));
+}
+
+QRectF PolylineSink::drawnExtent() const {
+    if (_drawnMinX > _drawnMaxX) return {};
+    return QRectF(QPointF(_drawnMinX, _drawnMinY), QPointF(_drawnMaxX, _drawnMaxY));
 }
 
 void PolylineSink::Extend(QPointF p) {
@@ -63,8 +72,23 @@ void PolylineSink::MoveTo(QPointF p) {
 }
 
 void PolylineSink::Skip(QPointF p) {
+    if (Finite(p)) {
+        Extend(p);
+        ExtendDrawn(p);
+    }
+    MoveTo(p);
+}
+
+void PolylineSink::Hidden(QPointF p) {
     if (Finite(p)) Extend(p);
     MoveTo(p);
+}
+
+void PolylineSink::ExtendDrawn(QPointF p) {
+    _drawnMinX = std::min(_drawnMinX, p.x());
+    _drawnMaxX = std::max(_drawnMaxX, p.x());
+    _drawnMinY = std::min(_drawnMinY, p.y());
+    _drawnMaxY = std::max(_drawnMaxY, p.y());
 }
 
 void PolylineSink::LineTo(QPointF p) {
@@ -82,6 +106,8 @@ void PolylineSink::LineTo(QPointF p) {
     _prev = p;
     Extend(a);
     Extend(p);
+    ExtendDrawn(a);
+    ExtendDrawn(p);
     double t0 = 0, t1 = 1;
     if (!ClipSegment(a, p, _reach, &t0, &t1)) {
         Finish();
@@ -114,6 +140,7 @@ void PolylineSink::Append(QPointF p) {
 void PolylineSink::Finish() {
     if (!_open) return;
     _open = false;
+    if (_fillBoundary) DropSpurs();
     const size_t begin = _paths.starts.back();
     // A polyline that rounds to one point draws nothing.
     if (_paths.points.size() - begin < 2) {
@@ -122,4 +149,42 @@ void PolylineSink::Finish() {
         _pens.pop_back();
     }
     if (_paths.points.size() >= _maxPoints) _full = true;
+}
+
+void PolylineSink::DropSpurs() {
+    std::vector<PlotPoint>& points = _paths.points;
+    const size_t begin = _paths.starts.back();
+    if (points.size() - begin < 4 || points[begin] != points.back()) return;
+    // b is a spur's tip when a-b-c turns straight back along itself.
+    const auto tip = [](PlotPoint a, PlotPoint b, PlotPoint c) {
+        const int64_t ux = int64_t{b.x} - a.x, uy = int64_t{b.y} - a.y;
+        const int64_t vx = int64_t{c.x} - b.x, vy = int64_t{c.y} - b.y;
+        return ux * vy == uy * vx && ux * vx + uy * vy < 0;
+    };
+    std::vector<PlotPoint> ring;
+    for (size_t i = begin; i + 1 < points.size(); ++i) {
+        const PlotPoint p = points[i];
+        while (ring.size() >= 2 && tip(ring[ring.size() - 2], ring.back(), p)) ring.pop_back();
+        if (ring.empty() || ring.back() != p) ring.push_back(p);
+    }
+    // Round the ring's seam: a spur may start or end at its first point.
+    size_t first = 0;
+    for (bool again = true; again && ring.size() - first >= 3;) {
+        again = false;
+        if (ring.back() == ring[first]) {
+            ring.pop_back();
+            again = true;
+        } else if (tip(ring[ring.size() - 2], ring.back(), ring[first])) {
+            ring.pop_back();
+            again = true;
+        } else if (tip(ring.back(), ring[first], ring[first + 1])) {
+            ++first;
+            again = true;
+        }
+    }
+    if (ring.size() - first + 1 == points.size() - begin) return;  // no spur
+    points.resize(begin);
+    if (ring.size() - first < 3) return;  // nothing but spurs: no area, no line
+    points.insert(points.end(), ring.begin() + static_cast<std::ptrdiff_t>(first), ring.end());
+    points.push_back(ring[first]);
 }

@@ -21,17 +21,24 @@ public:
 
     // The pen entry (0-based) of the polylines that follow.
     void SetPen(uint8_t pen) { _pen = pen; }
+    // Whether the closed polylines that follow bound a fill no stroke draws: where such a
+    // boundary goes out and back along one line it encloses nothing, and that spur is no line.
+    void SetFillBoundary(bool fill) { _fillBoundary = fill; }
 
     // Device units. MoveTo starts a new polyline; LineTo draws to the point; Skip moves to a
     // point of the outline without drawing (a piece known to lie outside the reach).
     void MoveTo(QPointF p);
     void LineTo(QPointF p);
     void Skip(QPointF p);
+    // A point of an outline a clip hides: the drawing reaches there, the plot does not.
+    void Hidden(QPointF p);
     void Finish();  // ends the polyline being drawn
 
     const QRectF& reach() const { return _reach; }
     // The box of everything drawn, before cutting, in device units (null when nothing).
     QRectF extent() const;
+    // The same without what is Hidden().
+    QRectF drawnExtent() const;
     int64_t nonFinite() const { return _nonFinite; }
     bool full() const { return _full; }
 
@@ -40,7 +47,9 @@ public:
 
 private:
     void Extend(QPointF p);
+    void ExtendDrawn(QPointF p);
     void Append(QPointF p);
+    void DropSpurs();
 
     PlotArea _area;
     QRectF _reach;
@@ -51,7 +60,9 @@ private:
     QPointF _prev;
     bool _hasPrev = false;
     bool _open = false;  // the last path of _paths is still being drawn
+    bool _fillBoundary = false;
     double _minX, _minY, _maxX, _maxY;
+    double _drawnMinX, _drawnMinY, _drawnMaxX, _drawnMaxY;
     int64_t _nonFinite = 0;
     bool _full = false;
 };

@@ -11,6 +11,7 @@
 
 #include "plotjob/plot_note.h"
 
+class CoverStore;
 class PenChoice;
 class PathStore;
 class PolylineSink;
@@ -35,13 +36,15 @@ struct ReadStatus {
 };
 
 // Where every reader paints: shapes are flattened into `sink` with the pen their colour
-// chooses and moved on into `store`, which stops taking them at `maxPoints`.
+// chooses and moved on into `store`, which stops taking them at `maxPoints`. What each shape
+// hides of those before it goes into `covers` (none: every outline is plotted whole).
 struct PaintTarget {
     const PlotArea& area;
     const PenChoice& pens;
     PolylineSink& sink;
     PathStore& store;
     uint64_t maxPoints;
+    CoverStore* covers = nullptr;
 };
 
 // Which of a drawing's spaces is plotted, for kinds that have more than one (a DXF's model space

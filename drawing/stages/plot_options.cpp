@@ -102,7 +102,6 @@ PlotOptions DecodePlotOptions(const PlotSettings& s) {
                                Share(pen.red), Share(pen.green), Share(pen.blue)};
     }
     o.automaticPens = s.automaticPens;
-    o.everyOutline = s.everyOutline;
     o.optimised = s.optimised;
     o.sort = s.sort;
     o.merge = s.merge;
@@ -110,6 +109,7 @@ PlotOptions DecodePlotOptions(const PlotSettings& s) {
     o.rollFeed = s.rollFeed;
     o.rollLengthPoints = s.rollLengthPoints;
     o.asked = {s.firstPage, s.lastPage};
+    o.everyOutline = s.everyOutline;
     CutOptions& cut = o.cut;
     DecodeFrame(s.frame, cut);
     if (!cut.problem) DecodePerforation(s.perforation, cut);

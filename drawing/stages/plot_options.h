@@ -16,7 +16,6 @@ struct PlotOptions {
     std::optional<PlotArea> area;  // none: the margins cover the paper
     PenSettings pens{};
     bool automaticPens = false;  // the window's automatic pen selection
-    bool everyOutline = false;   // PlotSettings::everyOutline
     bool optimised = true;       // line optimisation: nearest next
     PathSort sort = PathSort::None;
     bool merge = false;      // extended optimisation: shared stretches once, touching lines joined
@@ -25,6 +24,7 @@ struct PlotOptions {
     int rollLengthPoints = 0;  // as stored: 0 for none, below 0 wrongly stored
     // The range asked for, as the configuration window shows it (PlotSettings::firstPage).
     PanelRange asked;
+    bool everyOutline = false;  // lines under a later opaque shape plotted all the same
     // The weeding frame and the perforation (from the configuration), the knife and the
     // output tab's options (from the serial record and the knife file).
     CutOptions cut;

@@ -220,6 +220,77 @@ INSTANTIATE_TEST_SUITE_P(
                 "SP2;"}),
     [](const testing::TestParamInfo<PenCase>& i) { return std::string(i.param.name); });
 
+// What the drawing shows: a black 100 mm line along y = 50 mm (PU0,9317;PD4000,9317), then
+// shapes painted over it, in document order with pens of no width (each shape its outline).
+struct ShowsCase {
+    const char* name;
+    const char* shapes;  // after the line
+    const char* body;    // the plot from the line's first PU on
+    bool everyOutline = false;
+    double clipRightMm = 0;
+};
+
+class ShowsTable : public testing::TestWithParam<ShowsCase> {};
+
+TEST_P(ShowsTable, LinesUnderOpaqueShapesAreLeftOut) {
+    const ShowsCase& c = GetParam();
+    const Converted out = ConvertBytes(
+        std::string(kOpen) + "<line x1='0' y1='50' x2='100' y2='50' stroke='black'/>" + c.shapes +
+            "</svg>",
+        Page(100), Pens(true, false), "drawing.svg", c.everyOutline);
+    ASSERT_TRUE(out.result.ok()) << out.result.message;
+    std::string body = out.body;
+    body.erase(std::remove(body.begin(), body.end(), '\n'), body.end());
+    const size_t from = body.find("PU0,9317;");
+    ASSERT_NE(from, std::string::npos) << body;
+    EXPECT_EQ(body.substr(from, body.rfind("PU;SP0;") - from), c.body);
+    EXPECT_DOUBLE_EQ(out.result.clipRightMm, c.clipRightMm);
+}
+
+#define SQUARE "<rect x='40' y='40' width='20' height='20' "
+#define SQUARE_LINES "SP7;PU1600,9717;PD2400,9717,2400,8917,1600,8917,1600,9717;"
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, ShowsTable,
+    testing::Values(
+        // Two runs of 40 mm and the square's 80 mm outline.
+        ShowsCase{"OpaqueSquare", SQUARE "fill='red'/>",
+                  "PU0,9317;PD1600,9317;PU2400,9317;PD4000,9317;" SQUARE_LINES},
+        ShowsCase{"EveryOutline", SQUARE "fill='red'/>", "PU0,9317;PD4000,9317;" SQUARE_LINES,
+                  true},
+        ShowsCase{"HalfOpaqueFill", SQUARE "fill='red' fill-opacity='0.5'/>",
+                  "PU0,9317;PD4000,9317;" SQUARE_LINES},
+        ShowsCase{"AlmostOpaqueGroup", "<g opacity='0.99'>" SQUARE "fill='red'/></g>",
+                  "PU0,9317;PD4000,9317;" SQUARE_LINES},
+        // A pen not measured draws a stroke as its line, which hides no more than a line.
+        ShowsCase{"StrokeOfAPenNotMeasured", SQUARE "fill='red' stroke='red' stroke-width='2'/>",
+                  "PU0,9317;PD1600,9317;PU2400,9317;PD4000,9317;" SQUARE_LINES},
+        // Only the clip's half of the square is painted, and hides.
+        ShowsCase{"ClippedSquare",
+                  "<clipPath id='c'><rect width='50' height='297'/></clipPath>" SQUARE
+                  "fill='red' clip-path='url(#c)'/>",
+                  "PU0,9317;PD1600,9317;PU2000,9317;PD4000,9317;"
+                  "SP7;PU2000,8917;PD1600,8917,1600,9717,2000,9717,2000,8917;"},
+        ShowsCase{"WideStrokeOfAPenNotMeasured",
+                  "<line x1='50' y1='30' x2='50' y2='70' stroke='blue' stroke-width='4'/>",
+                  "PU0,9317;PD4000,9317;SP2;PU2000,10117;PD2000,8517;"},
+        // The fill's boundary runs out from its corner to the hole and back: that spur is no
+        // line. Stroked, it is.
+        ShowsCase{"SpurOfAFill",
+                  "<path d='M10 70 H90 V90 H10 Z M10 70 L40 75 H60 V85 H40 V75 Z' fill='red'/>",
+                  "PU0,9317;PD4000,9317;SP7;PU400,8517;PD3600,8517,3600,7717,400,7717,400,8517;"
+                  "PU1600,8317;PD2400,8317,2400,7917,1600,7917,1600,8317;"},
+        ShowsCase{"SpurOfAStroke",
+                  "<path d='M10 70 H90 V90 H10 Z M10 70 L40 75 H60 V85 H40 V75 Z' fill='red' "
+                  "stroke='red'/>",
+                  "PU0,9317;PD4000,9317;SP7;PU400,8517;PD3600,8517,3600,7717,400,7717,400,8517;"
+                  "PU400,8517;PD1600,8317,2400,8317,2400,7917,1600,7917,1600,8317,400,8517;"},
+        // What a clip hides beyond the page's edge is not said to be cut off there.
+        ShowsCase{"ClippedBeyondTheEdge",
+                  "<clipPath id='k'><rect width='100' height='297'/></clipPath><line x1='0' "
+                  "y1='60' x2='400' y2='60' stroke='blue' clip-path='url(#k)'/>",
+                  "PU0,9317;PD4000,9317;SP2;PU0,8917;PD4000,8917;"}),
+    [](const testing::TestParamInfo<ShowsCase>& i) { return std::string(i.param.name); });
+
 struct BadCase {
     const char* name;
     std::string bytes;
@@ -407,7 +478,11 @@ TEST(Drawing, HugeAndNonFiniteCoordinatesStayInReach) {
         EXPECT_GE(v, -40);
         EXPECT_LE(v, 11317 + 40);
     }
-    EXPECT_GT(out.result.clipRightMm, 1e6);
+    // What lies beyond the canvas is cut off by it, not by the paper's edge, and said so.
+    EXPECT_EQ(out.result.clipRightMm, 0);
+    EXPECT_NE(std::find_if(out.result.notes.begin(), out.result.notes.end(),
+                           [](const Note& n) { return n.id == NoteId::DrawingReachesBeyondCanvas; }),
+              out.result.notes.end());
 }
 
 // Ellipses of radii rx, ry mm about (cx, cy) mm turned by `degrees`: every vertex and every

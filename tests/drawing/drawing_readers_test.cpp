@@ -68,7 +68,7 @@ struct Plot {
 // roll length (points) is given, cut into panels with `split`.
 Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
                  int16_t rollLength = 0, bool split = false, const SheetChoice& sheet = {},
-                 bool landscape = false) {
+                 bool landscape = false, bool everyOutline = false) {
     TPrConfig config = Pens();
     config.iFstPage = first;
     config.iLstPage = last;
@@ -76,11 +76,11 @@ Plot ConvertFile(const std::string& path, int16_t first = 1, int16_t last = 1,
     config.fautosep = split ? 1 : 0;
     std::vector<std::FILE*> files;
     Plot out;
+    PlotSettings settings = DecodePlotSettings(
+        landscape ? Page(rollLength > 0 ? 1 : 0, 842, 595) : Page(rollLength > 0 ? 1 : 0), config);
+    settings.everyOutline = everyOutline;
     out.result = ConvertDrawing(
-        path,
-        DecodePlotSettings(landscape ? Page(rollLength > 0 ? 1 : 0, 842, 595)
-                                     : Page(rollLength > 0 ? 1 : 0),
-                           config),
+        path, settings,
         [&](const DrawingPlot&) {
             files.push_back(std::tmpfile());
             return files.back();
@@ -312,19 +312,25 @@ struct Runs {
     double length = 0;
     Box box;
 };
-Runs PenDownRuns(const std::string& body) {
+// Those of pen `pen` alone unless it is 0.
+Runs PenDownRuns(const std::string& body, int pen = 0) {
     Runs runs;
-    static const std::regex instruction("(PU|PD)([-0-9,]*)");
+    static const std::regex instruction("(PU|PD|SP)([-0-9,]*)");
     double x = 0, y = 0;
+    int selected = 0;
     for (auto it = std::sregex_iterator(body.begin(), body.end(), instruction);
          it != std::sregex_iterator(); ++it) {
         std::vector<long> n;
         const std::string args = (*it)[2].str();
+        if ((*it)[1] == "SP") {
+            selected = std::atoi(args.c_str());
+            continue;
+        }
         static const std::regex number("-?[0-9]+");
         for (auto m = std::sregex_iterator(args.begin(), args.end(), number);
              m != std::sregex_iterator(); ++m)
             n.push_back(std::stol(m->str()));
-        const bool down = (*it)[1] == "PD";
+        const bool down = (*it)[1] == "PD" && (pen == 0 || selected == pen);
         if (down && !n.empty()) ++runs.count;
         for (size_t i = 0; i + 1 < n.size(); i += 2) {
             if (down) {
@@ -353,7 +359,28 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
         double length, within;  // plotter units
         long x0, x1;            // the box of the pen-down lines; -1: not checked
         bool svgOnly = false;   // cairo's PDF of it holds a soft mask or tiles, not this
+        int pen = 0;            // the runs of this pen alone (0: all)
+        bool everyOutline = false;
     } rows[] = {
+        // Under a red square painted after it, the line is cut where the square's edges cross
+        // it; a square that lets it show through hides nothing, nor does any with every outline.
+        {"line_under_an_opaque_square",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
+         "<rect x='40' y='0' width='20' height='20' fill='red'/>",
+         2, 3200, 1, 0, 4000, false, 3},
+        {"line_under_a_half_opaque_square",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
+         "<rect x='40' y='0' width='20' height='20' fill='red' fill-opacity='0.5'/>",
+         1, 4000, 1, 0, 4000, false, 3},
+        // A stroke wider than its pen hides its band: the line is cut 2 mm either side.
+        {"line_under_a_wide_stroke",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
+         "<line x1='50' y1='0' x2='50' y2='20' stroke='blue' stroke-width='4'/>",
+         2, 3840, 1, 0, 4000, false, 3},
+        {"line_under_an_opaque_square_every_outline",
+         "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2'/>"
+         "<rect x='40' y='0' width='20' height='20' fill='red'/>",
+         1, 4000, 1, 0, 4000, false, 3, true},
         {"dash_5_2",
          "<line x1='0' y1='10' x2='100' y2='10' stroke='black' stroke-width='0.2' "
          "stroke-dasharray='5,2'/>",
@@ -495,9 +522,9 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
         Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
         for (const std::string& file : {svg, svg + ".pdf"}) {
             if (row.svgOnly && file != svg) continue;
-            const Plot out = ConvertFile(file);
+            const Plot out = ConvertFile(file, 1, 1, 0, false, {}, false, row.everyOutline);
             ASSERT_TRUE(out.result.ok()) << file << ": " << out.result.message;
-            const Runs runs = PenDownRuns(out.body);
+            const Runs runs = PenDownRuns(out.body, row.pen);
             if (row.runs > 0) EXPECT_EQ(runs.count, row.runs) << file;
             if (row.within >= 0) EXPECT_NEAR(runs.length, row.length, row.within) << file;
             if (row.x0 >= 0) EXPECT_NEAR(runs.box.x0, row.x0, 1) << file;
@@ -1021,6 +1048,10 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          2000, 0, 1, "block \"*DNONE\", is not defined"},
         // Outlines, hatched by the pen's 0.3 mm as fills are.
         {"solid_triangle", "m.add_solid([(0, 0), (30, 0), (0, 40)])", 1200, 1600, 4},
+        // The line under it in two runs, the square hatched (two runs) and outlined.
+        {"solid_hides_what_lies_under_it",
+         "m.add_line((0, 10), (100, 10))\nm.add_solid([(40, 0), (60, 0), (40, 20), (60, 20)])",
+         4000, 800, 5},
         // Corners in a Z: drawn round, the outline is the rectangle, not a bow tie.
         {"trace_corners", "m.add_trace([(0, 0), (30, 0), (0, 40), (30, 40)])", 1200, 1600, 4},
         {"face_corners", "m.add_3dface([(0, 0), (30, 0), (30, 40), (0, 40)])", 1200, 1600, 4},

@@ -7,8 +7,11 @@
 #include <random>
 #include <set>
 
+#include "drawing/geometry/cover_store.h"
 #include "drawing/geometry/path_runs.h"
+#include "drawing/geometry/path_store.h"
 #include "drawing/paint/hatch.h"
+#include "drawing/stages/hidden_lines.h"
 #include "drawing/stages/line_merge.h"
 #include "drawing/stages/path_sort.h"
 
@@ -427,5 +430,90 @@ TEST(Drawing, UnusablePatternsAndTooManyPiecesCallNothing) {
               RunRefusal::too_many_pieces);
     EXPECT_EQ(calls, 0);
 }
+
+}  // namespace
+
+namespace {
+
+using Points = std::vector<PlotPoint>;
+
+// Squares as covers: (x0, y0) to (x1, y1), anticlockwise; a hole runs the other way round.
+Points Square(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool hole = false) {
+    Points ring{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    if (hole) std::reverse(ring.begin(), ring.end());
+    return ring;
+}
+
+struct HideCase {
+    const char* name;
+    std::vector<Points> paths;  // in paint order
+    std::vector<std::pair<uint32_t, std::vector<Points>>> covers;  // painted after that many paths
+    std::vector<Points> kept;
+};
+
+class HiddenLinesTable : public testing::TestWithParam<HideCase> {};
+
+TEST_P(HiddenLinesTable, LaterCoversCutWhatLiesUnderThem) {
+    const HideCase& c = GetParam();
+    PathSet paths;
+    std::vector<uint8_t> pens;
+    for (const Points& p : c.paths) {
+        paths.starts.push_back(static_cast<uint32_t>(paths.points.size()));
+        paths.points.insert(paths.points.end(), p.begin(), p.end());
+        pens.push_back(3);
+    }
+    PathStore store;
+    store.Take(paths, pens);
+    CoverStore covers;
+    for (const auto& [position, rings] : c.covers) covers.Add(position, rings);
+    HideCovered(store, covers);
+    std::vector<Points> kept;
+    PathSet one;
+    for (size_t i = 0; i < store.size(); ++i) {
+        store.Get(i, one);
+        kept.push_back(one.points);
+        EXPECT_EQ(store.pen(i), 3);
+    }
+    EXPECT_EQ(kept, c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, HiddenLinesTable,
+    testing::Values(
+        HideCase{"CutWhereTheEdgesCross",
+                 {{{0, 0}, {1000, 0}}},
+                 {{1, {Square(400, -100, 600, 100)}}},
+                 {{{0, 0}, {400, 0}}, {{600, 0}, {1000, 0}}}},
+        HideCase{"PaintedBeforeHidesNothing",
+                 {{{0, 0}, {1000, 0}}},
+                 {{0, {Square(400, -100, 600, 100)}}},
+                 {{{0, 0}, {1000, 0}}}},
+        HideCase{"PiecesKeepTheLinesWay",
+                 {{{1000, 0}, {0, 0}}},
+                 {{1, {Square(400, -100, 600, 100)}}},
+                 {{{1000, 0}, {600, 0}}, {{400, 0}, {0, 0}}}},
+        // A shape's outline cut once stays one line, from the cut round to the cut.
+        HideCase{"ClosedPathOnePieceRoundItsStart",
+                 {{{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}}},
+                 {{1, {Square(400, -100, 600, 100)}}},
+                 {{{600, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}, {400, 0}}}},
+        HideCase{"UnderACoverWhole",
+                 {{{450, 0}, {550, 0}}, {{0, 500}, {1000, 500}}},
+                 {{2, {Square(400, -100, 600, 100)}}},
+                 {{{0, 500}, {1000, 500}}}},
+        HideCase{"HoleShowsThrough",
+                 {{{0, 0}, {1000, 0}}},
+                 {{1, {Square(-100, -500, 1100, 500), Square(400, -100, 600, 100, true)}}},
+                 {{{400, 0}, {600, 0}}}},
+        HideCase{"OverlappingCoversTogether",
+                 {{{0, 0}, {1000, 0}}},
+                 {{1, {Square(200, -100, 400, 100)}}, {1, {Square(350, -100, 600, 100)}}},
+                 {{{0, 0}, {200, 0}}, {{600, 0}, {1000, 0}}}},
+        // Only the paths painted before a cover are under it.
+        HideCase{"LaterPathOverTheCover",
+                 {{{0, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}},
+                 {{1, {Square(400, -100, 600, 100)}}},
+                 {{{0, 0}, {400, 0}}, {{600, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}}}),
+    [](const testing::TestParamInfo<HideCase>& i) { return std::string(i.param.name); });
 
 }  // namespace

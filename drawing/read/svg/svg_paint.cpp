@@ -17,6 +17,7 @@
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/pen_lines.h"
 #include "drawing/paint/polyline_sink.h"
+#include "drawing/read/collect_into.h"
 #include "drawing/read/qt_host.h"
 #include "drawing/read/svg/clip_marks_apply.h"
 
@@ -207,6 +208,7 @@ PaintOutcome PaintSvg(const SanitizedSvg& svg, const PaintTarget& target,
             if (sink.full() || store.points() >= maxPoints || lines.refusal()) return;
             ++out.shapes;
             if (canvas) reach |= p.transform.mapRect(p.path ? p.path->boundingRect() : p.ellipse);
+            RecordCover(target, p);
             lines.SetRoom(maxPoints - store.points());
             lines.Draw(p);
             store.Take(sink.paths(), sink.pens());

@@ -1,0 +1,41 @@
+#include "drawing/geometry/cover_store.h"
+
+#include <algorithm>
+
+void PlotBox::add(PlotPoint p) {
+    if (empty()) {
+        x0 = x1 = p.x;
+        y0 = y1 = p.y;
+        return;
+    }
+    x0 = std::min(x0, p.x);
+    x1 = std::max(x1, p.x);
+    y0 = std::min(y0, p.y);
+    y1 = std::max(y1, p.y);
+}
+
+void CoverStore::GiveUp() {
+    _full = true;
+    _covers = {};
+    _starts = {};
+    _points = {};
+}
+
+void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings) {
+    if (_full) return;
+    size_t points = 0;
+    for (const std::vector<PlotPoint>& ring : rings) points += ring.size();
+    if (_points.size() + points > kMostPoints || _covers.size() >= kMostCovers) {
+        GiveUp();
+        return;
+    }
+    Cover cover{position, static_cast<uint32_t>(_starts.size()), 0, {}};
+    for (const std::vector<PlotPoint>& ring : rings) {
+        if (ring.size() < 3) continue;
+        _starts.push_back(_points.size());
+        for (PlotPoint p : ring) cover.box.add(p);
+        _points.insert(_points.end(), ring.begin(), ring.end());
+        ++cover.rings;
+    }
+    if (cover.rings > 0) _covers.push_back(cover);
+}

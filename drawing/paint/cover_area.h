@@ -1,0 +1,21 @@
+#pragma once
+// What a painted shape hides of what was painted before it, as a renderer shows it: its fill
+// where the fill paints fully opaque, and the band of its stroke where the stroke is opaque and
+// wider than the pen that draws it (a thinner one is drawn as a line, and hides what the line
+// does); all of it within the shape's clip. As boundaries on the paper, in plotter units.
+
+#include <QRectF>
+#include <vector>
+
+#include "drawing/geometry/page_layout.h"
+#include "drawing/geometry/plot_path.h"
+#include "drawing/paint/path_engine.h"
+
+class PenChoice;
+
+// Non-overlapping boundaries (holes the other way round) within `reach` (device units); empty
+// when the shape hides nothing, or (*tooIntricate) when its edges may cross each other too
+// often to be worked out in time.
+std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const PenChoice& pens,
+                                                const PlotArea& area, const QRectF& reach,
+                                                bool* tooIntricate);

@@ -1,0 +1,206 @@
+#include "drawing/stages/hidden_lines.h"
+
+#include <algorithm>
+#include <polyclipping/clipper.hpp>
+#include <utility>
+
+#include "drawing/geometry/cover_grid.h"
+#include "drawing/geometry/cover_store.h"
+#include "drawing/geometry/path_store.h"
+
+namespace {
+
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+// Kept paths go on into the new store in batches of about this many points.
+constexpr size_t kBatchPoints = size_t{1} << 16;
+
+// Where along `line` a piece of it lies: the segment nearest the middle of the piece's first
+// edge, and whether the piece runs the line's way there.
+struct Place {
+    size_t segment = 0;
+    double along = 0;  // of the piece's first point on that segment, 0..1
+    bool forwards = true;
+};
+
+Place PlaceOf(const Path& line, const Path& piece) {
+    const double mx = (piece[0].X + piece[1].X) / 2.0, my = (piece[0].Y + piece[1].Y) / 2.0;
+    Place best;
+    double nearest = -1;
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        const double ax = line[i].X, ay = line[i].Y;
+        const double dx = line[i + 1].X - ax, dy = line[i + 1].Y - ay;
+        const double length = dx * dx + dy * dy;
+        if (length == 0) continue;
+        const double t = std::clamp(((mx - ax) * dx + (my - ay) * dy) / length, 0.0, 1.0);
+        const double ex = ax + t * dx - mx, ey = ay + t * dy - my;
+        const double distance = ex * ex + ey * ey;
+        if (nearest >= 0 && distance >= nearest) continue;
+        nearest = distance;
+        best.segment = i;
+        best.forwards = (piece[1].X - piece[0].X) * dx + (piece[1].Y - piece[0].Y) * dy >= 0;
+        const IntPoint& first = best.forwards ? piece.front() : piece.back();
+        best.along = std::clamp(((first.X - ax) * dx + (first.Y - ay) * dy) / length, 0.0, 1.0);
+    }
+    return best;
+}
+
+// Clipper hands the pieces of an open path back in no set direction or order: they go on
+// running the way the path ran, in its order, and a closed path's piece through its first point
+// is one piece again.
+Paths InPathOrder(const Path& line, Paths pieces) {
+    std::vector<std::pair<Place, Path>> placed;
+    for (Path& piece : pieces) {
+        if (piece.size() < 2) continue;
+        const Place place = PlaceOf(line, piece);
+        if (!place.forwards) std::reverse(piece.begin(), piece.end());
+        placed.emplace_back(place, std::move(piece));
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+        return a.first.segment != b.first.segment ? a.first.segment < b.first.segment
+                                                  : a.first.along < b.first.along;
+    });
+    Paths out;
+    for (auto& [place, piece] : placed) out.push_back(std::move(piece));
+    const bool closed = line.size() > 3 && line.front() == line.back();
+    if (closed && out.size() > 1 && out.front().front() == line.front() &&
+        out.back().back() == line.back()) {
+        out.back().insert(out.back().end(), out.front().begin() + 1, out.front().end());
+        out.front() = std::move(out.back());
+        out.pop_back();
+    }
+    return out;
+}
+
+class Hider {
+public:
+    Hider(const CoverStore& covers, uint64_t budget)
+        : _covers(covers), _grid(covers), _budget(budget) {}
+
+    bool spent() const { return _work > _budget; }
+
+    // Path `index` of `one` into `kept`, without what later covers hide.
+    void Pass(const PathSet& one, uint32_t index, uint8_t pen, PathSet& kept,
+              std::vector<uint8_t>& pens) {
+        const PlotPoint* points = one.points.data();
+        const size_t n = one.points.size();
+        switch (_grid.Classify(points, n, index)) {
+            case CoverGrid::Under::nothing:
+                Keep(points, n, pen, kept, pens);
+                return;
+            case CoverGrid::Under::whole:
+                ++_result.dropped;
+                return;
+            case CoverGrid::Under::part:
+                break;
+        }
+        Path line;
+        line.reserve(n);
+        PlotBox box;
+        for (size_t i = 0; i < n; ++i) {
+            line.emplace_back(points[i].x, points[i].y);
+            box.add(points[i]);
+        }
+        _work += n;
+        ClipperLib::Clipper clipper;
+        clipper.PreserveCollinear(true);
+        clipper.AddPath(line, ClipperLib::ptSubject, false);
+        if (!AddCovers(box, index, clipper)) {
+            Keep(points, n, pen, kept, pens);
+            return;
+        }
+        ClipperLib::PolyTree tree;
+        clipper.Execute(ClipperLib::ctDifference, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        Paths pieces;
+        ClipperLib::OpenPathsFromPolyTree(tree, pieces);
+        if (pieces.size() == 1 && pieces.front() == line) {
+            Keep(points, n, pen, kept, pens);
+            return;
+        }
+        ++(pieces.empty() ? _result.dropped : _result.cut);
+        for (const Path& piece : InPathOrder(line, std::move(pieces))) {
+            kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
+            for (const IntPoint& p : piece)
+                kept.points.push_back({static_cast<int32_t>(p.X), static_cast<int32_t>(p.Y)});
+            pens.push_back(pen);
+        }
+    }
+
+    const HiddenLines& result() const { return _result; }
+
+private:
+    static void Keep(const PlotPoint* points, size_t n, uint8_t pen, PathSet& kept,
+                     std::vector<uint8_t>& pens) {
+        kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
+        kept.points.insert(kept.points.end(), points, points + n);
+        pens.push_back(pen);
+    }
+
+    // The rings of later covers near `box` as Clipper's clip; false when there are none. A ring
+    // whose box misses the path's can be left out, holes and all: it decides nothing there.
+    bool AddCovers(const PlotBox& box, uint32_t index, ClipperLib::Clipper& clipper) {
+        _grid.Candidates(box, index, &_candidates);
+        bool any = false;
+        Path ring;
+        for (uint32_t c : _candidates) {
+            const CoverStore::Cover& cover = _covers.cover(c);
+            for (uint32_t r = cover.firstRing; r < cover.firstRing + cover.rings; ++r) {
+                PlotBox own;
+                ring.clear();
+                for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p) {
+                    own.add(*p);
+                    ring.emplace_back(p->x, p->y);
+                }
+                if (!own.meets(box)) continue;
+                _work += ring.size();
+                clipper.AddPath(ring, ClipperLib::ptClip, true);
+                any = true;
+            }
+        }
+        return any;
+    }
+
+    const CoverStore& _covers;
+    CoverGrid _grid;
+    std::vector<uint32_t> _candidates;
+    HiddenLines _result;
+    uint64_t _budget;
+    uint64_t _work = 0;  // points handed to Clipper
+};
+
+}  // namespace
+
+// Points handed to Clipper per point of the plot and of the covers, and a floor for small
+// drawings: past it the drawing is plotted with every outline, as it is, rather than late.
+constexpr uint64_t kWorkPerPoint = 2;
+constexpr uint64_t kLeastWork = uint64_t{2} << 20;
+
+HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
+    if (covers.full()) return HiddenLines{0, 0, true};
+    if (covers.size() == 0) return {};
+    // Covers are kept in paint order: the last one's place is the latest.
+    const uint32_t latest = covers.cover(covers.size() - 1).position;
+    Hider hider(covers, kLeastWork + kWorkPerPoint * (store.points() + covers.points()));
+    PathStore out;
+    PathSet one, kept;
+    std::vector<uint8_t> pens;
+    for (size_t i = 0; i < store.size(); ++i) {
+        store.Get(i, one);
+        if (i >= latest) {
+            kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
+            kept.points.insert(kept.points.end(), one.points.begin(), one.points.end());
+            pens.push_back(store.pen(i));
+        } else {
+            hider.Pass(one, static_cast<uint32_t>(i), store.pen(i), kept, pens);
+            if (hider.spent()) return HiddenLines{0, 0, true};
+        }
+        if (kept.points.size() >= kBatchPoints) out.Take(kept, pens);
+    }
+    out.Take(kept, pens);
+    const HiddenLines result = hider.result();
+    if (result.cut > 0 || result.dropped > 0) store = std::move(out);
+    return result;
+}

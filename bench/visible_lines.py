@@ -1,0 +1,209 @@
+"""What a drawing shows, as lines, against a plot's picture of it (run by visible_fidelity.sh).
+
+    /usr/bin/python3 bench/visible_lines.py JOBS
+
+Each line of JOBS: FORMAT DRAWING PLOT.png WIDTH HEIGHT SCALE ORIGIN_X ORIGIN_Y SHEET_W SHEET_H
+[X0 Y1 UNIT_MM], where the numbers after the picture are trzn_bench_drawing frame's (pixels per
+plotter unit, where plotter (0, 0) lands), the sheet is in plotter units, and a DXF's model-space
+box corner and unit follow. Prints one line per job: PLOT.png PLOT_NEAR REFERENCE_NEAR SHIFT_X
+SHIFT_Y, or PLOT.png failed WHY.
+
+The reference is the format's own renderer drawing the drawing filled, as its user sees it, in
+the plot picture's frame (the drawing's top-left corner on the sheet's); its lines are where
+the colour changes, on white paper: a fill's edge, a stroke thinner than a pen (both its
+sides), an opaque shape's edge across what it covers. What a shape covers shows no edge; white
+on the paper shows none either.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+from PIL import Image
+from scipy import ndimage
+
+NEAR_MM = 0.5
+# The smallest colour step (0-255, in any channel, across three pixels) that is an edge: a
+# white shape 80 % opaque over a grey line leaves it visible at a step of about 16, and the
+# renderers' smoothing of a real edge spreads over two pixels. Flat fills and the paper have
+# no steps at all.
+EDGE_STEP = 10
+
+
+def edges(rgb, step=EDGE_STEP):
+    """Where the colour changes: each channel's largest less its smallest around each pixel."""
+    a = rgb.astype(np.int16)
+    spread = np.zeros(a.shape[:2], np.int16)
+    for c in range(3):
+        channel = a[..., c]
+        spread = np.maximum(spread, ndimage.maximum_filter(channel, 3) -
+                            ndimage.minimum_filter(channel, 3))
+    return spread >= step
+
+
+def ink(rgb):
+    """A plot picture's line pixels: trzn-render's pen 1, not the pale grey around the sheet
+    (212 to 220)."""
+    return rgb.astype(np.int16).max(axis=2) < 180
+
+
+def near_share(lines, other, near_px, window):
+    """The share of `lines` pixels inside `window` (x, y, w, h) with one of `other`'s within
+    near_px; 1 where there are no lines to find."""
+    x, y, w, h = window
+    inside = np.zeros_like(lines)
+    inside[max(y, 0):y + h, max(x, 0):x + w] = True
+    mine = lines & inside
+    if not mine.any():
+        return 1.0
+    if not other.any():
+        return 0.0
+    distance = ndimage.distance_transform_edt(~other)
+    return float((distance[mine] <= near_px).sum()) / float(mine.sum())
+
+
+def best_shift(ref, plot, reach=4):
+    """The shift (px) of the reference that lays most of its lines on the plot's: (0, 0) when
+    the two are registered."""
+    if not ref.any():
+        return 0, 0
+    grown = ndimage.binary_dilation(plot, iterations=1)
+    score = {}
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
+            score[(dx, dy)] = (np.roll(ref, (dy, dx), axis=(0, 1)) & grown).sum()
+    best = max(score, key=lambda k: (score[k], -abs(k[0]) - abs(k[1])))
+    return best if score[best] > score[(0, 0)] * 1.02 else (0, 0)
+
+
+def page_picture(fmt, drawing, dpi, out):
+    """The format's own renderer: the page (or an EPS's bounding box) filled on white."""
+    if fmt == 'svg':
+        cmd = ['rsvg-convert', '-d', '%.6f' % dpi, '-p', '%.6f' % dpi, '-b', 'white', drawing,
+               '-o', out]
+    elif fmt == 'pdf':
+        cmd = ['pdftoppm', '-r', '%.6f' % dpi, '-f', '1', '-l', '1', '-singlefile', '-png',
+               drawing, out[:-4]]
+    else:
+        # The plot lays PostScript by its bounding box, as -dEPSCrop does.
+        cmd = ['gs', '-q', '-dSAFER', '-dBATCH', '-dNOPAUSE', '-dEPSCrop', '-sDEVICE=png16m',
+               '-r%.6f' % dpi, '-dTextAlphaBits=4', '-dGraphicsAlphaBits=4', '-dFirstPage=1',
+               '-dLastPage=1', '-sOutputFile=' + out, drawing]
+    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    picture = Image.open(out)
+    if picture.mode in ('RGBA', 'LA', 'P'):
+        flat = Image.new('RGB', picture.size, 'white')
+        flat.paste(picture.convert('RGBA'), mask=picture.convert('RGBA').split()[3])
+        picture = flat
+    return np.asarray(picture.convert('RGB'))
+
+
+def dxf_picture(drawing, size, window):
+    """ezdxf's drawing add-on: model space filled as a CAD display shows it (hatch patterns,
+    solid fills), on white, with the picture's edges at the model-space window given."""
+    import matplotlib
+    matplotlib.use('Agg')
+    import matplotlib.pyplot as plt
+    import ezdxf
+    from ezdxf.addons.drawing import Frontend, RenderContext
+    from ezdxf.addons.drawing.matplotlib import MatplotlibBackend
+    from ezdxf.addons.drawing.properties import LayoutProperties
+
+    doc = ezdxf.readfile(drawing)
+    msp = doc.modelspace()
+    w, h = size
+    dpi = 100
+    # A hair over the size: matplotlib rounds the pixels down.
+    fig = plt.figure(figsize=((w + 0.01) / dpi, (h + 0.01) / dpi), dpi=dpi)
+    ax = fig.add_axes([0, 0, 1, 1])
+    look = LayoutProperties.from_layout(msp)
+    look.set_colors('#ffffff')
+    Frontend(RenderContext(doc), MatplotlibBackend(ax, adjust_figure=False)).draw_layout(
+        msp, finalize=True, layout_properties=look)
+    ax.set_autoscale_on(False)
+    ax.set_aspect('auto')
+    ax.set_xlim(window[0], window[1])
+    ax.set_ylim(window[2], window[3])
+    ax.set_facecolor('white')
+    with tempfile.NamedTemporaryFile(suffix='.png') as f:
+        fig.savefig(f.name, dpi=dpi, facecolor='white')
+        plt.close(fig)
+        return np.asarray(Image.open(f.name).convert('RGB'))[:h, :w]
+
+
+def in_frame(picture, size, left, top):
+    """The picture on white paper of the frame's size, its top-left corner at (left, top)."""
+    w, h = size
+    frame = np.full((h, w, 3), 255, np.uint8)
+    x, y = int(round(left)), int(round(top))
+    ph, pw = picture.shape[:2]
+    x0, y0, x1, y1 = max(x, 0), max(y, 0), min(x + pw, w), min(y + ph, h)
+    if x1 > x0 and y1 > y0:
+        frame[y0:y1, x0:x1] = picture[y0 - y:y1 - y, x0 - x:x1 - x]
+    return frame
+
+
+def measure(job, work):
+    fmt, drawing, plot_png = job[:3]
+    w, h = int(job[3]), int(job[4])
+    s, ox, oy, sw, sh = (float(v) for v in job[5:10])
+    plot = ink(np.asarray(Image.open(plot_png).convert('RGB')))
+    if fmt == 'dxf':
+        x0, y1, unit = (float(v) for v in job[10:13])
+        k = unit * 40
+        window = (x0 + (-ox / s) / k, x0 + ((w - ox) / s) / k,
+                  y1 - (sh - (oy - h) / s) / k, y1 - (sh - oy / s) / k)
+        reference = dxf_picture(drawing, (w, h), window)
+    else:
+        # Pixels per millimetre of the plot picture, as dots per inch.
+        dpi = s * 40 * 25.4
+        out = os.path.join(work, os.path.basename(plot_png)[:-4] + '-ref.png')
+        reference = in_frame(page_picture(fmt, drawing, dpi, out), (w, h), ox, oy - sh * s)
+    lines = edges(reference)
+    near = NEAR_MM * 40 * s
+    # The sheet, and what reaches a line's width beyond it.
+    pad = int(near) + 2
+    sheet = (int(ox) - pad, int(oy - sh * s) - pad, int(sw * s) + 2 * pad, int(sh * s) + 2 * pad)
+    if os.environ.get('KEEP'):
+        both = np.full(reference.shape, 255, np.uint8)
+        both[plot] = (230, 0, 0)
+        both[lines] = (0, 60, 230)
+        both[plot & lines] = (0, 0, 0)
+        Image.fromarray(both).save(plot_png[:-4] + '-both.png')
+    dx, dy = best_shift(lines, plot)
+    return (near_share(plot, lines, near, sheet), near_share(lines, plot, near, sheet), dx, dy)
+
+
+def size_mm(fmt, drawing):
+    """The page's (an EPS's bounding box's, an SVG canvas's) width and height in mm."""
+    import re
+    text = open(drawing, 'rb').read(200000).decode('latin-1')
+    if fmt == 'svg':
+        root = re.search(r'<svg\b[^>]*>', text).group(0)
+        per = {'pt': 25.4 / 72, 'pc': 25.4 / 6, 'mm': 1, 'cm': 10, 'in': 25.4, 'px': 25.4 / 96,
+               '': 25.4 / 96}
+        side = []
+        for key in ('width', 'height'):
+            m = re.search(r'\s%s="([\d.]+)(\w*)"' % key, root)
+            side.append(float(m.group(1)) * per[m.group(2)])
+        return side
+    if fmt == 'pdf':
+        info = subprocess.run(['pdfinfo', drawing], capture_output=True, text=True).stdout
+        m = re.search(r'Page size:\s+([\d.]+) x ([\d.]+) pts', info)
+        return [float(v) * 25.4 / 72 for v in m.groups()]
+    m = re.search(r'%%BoundingBox:\s*(-?[\d.]+)\s+(-?[\d.]+)\s+(-?[\d.]+)\s+(-?[\d.]+)', text)
+    x0, y0, x1, y1 = (float(v) for v in m.groups())
+    return [(x1 - x0) * 25.4 / 72, (y1 - y0) * 25.4 / 72]
+
+
+if __name__ == '__main__' and sys.argv[1] == 'size':
+    print('%.3f %.3f' % tuple(size_mm(sys.argv[2], sys.argv[3])))
+elif __name__ == '__main__':
+    work = os.path.dirname(os.path.abspath(sys.argv[1]))
+    for line in open(sys.argv[1]):
+        job = line.split()
+        try:
+            print('%s %.4f %.4f %d %d' % ((job[2],) + measure(job, work)), flush=True)
+        except Exception as e:  # one drawing's failure is a row, not the end of the run
+            print('%s failed %s' % (job[2], type(e).__name__), flush=True)

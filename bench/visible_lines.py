@@ -64,17 +64,17 @@ def near_share(lines, other, near_px, window):
 
 
 def best_shift(ref, plot, reach=4):
-    """The shift (px) of the reference that lays most of its lines on the plot's: (0, 0) when
-    the two are registered."""
-    if not ref.any():
+    """The shift (px) of the reference that lays its lines nearest the plot's on average: (0, 0)
+    when the two are registered (a stroke's two edges lie either side of the plot's line)."""
+    if not ref.any() or not plot.any():
         return 0, 0
-    grown = ndimage.binary_dilation(plot, iterations=1)
-    score = {}
+    distance = np.minimum(ndimage.distance_transform_edt(~plot), reach + 2)
+    mean = {}
     for dy in range(-reach, reach + 1):
         for dx in range(-reach, reach + 1):
-            score[(dx, dy)] = (np.roll(ref, (dy, dx), axis=(0, 1)) & grown).sum()
-    best = max(score, key=lambda k: (score[k], -abs(k[0]) - abs(k[1])))
-    return best if score[best] > score[(0, 0)] * 1.02 else (0, 0)
+            mean[(dx, dy)] = distance[np.roll(ref, (dy, dx), axis=(0, 1))].mean()
+    best = min(mean, key=lambda k: (mean[k], abs(k[0]) + abs(k[1])))
+    return best if mean[best] < mean[(0, 0)] - 0.1 else (0, 0)
 
 
 def page_picture(fmt, drawing, dpi, out):
@@ -91,7 +91,8 @@ def page_picture(fmt, drawing, dpi, out):
                '-r%.6f' % dpi, '-dTextAlphaBits=4', '-dGraphicsAlphaBits=4', '-dFirstPage=1',
                '-dLastPage=1', '-sOutputFile=' + out, drawing]
     subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    picture = Image.open(out)
+    with Image.open(out) as opened:
+        picture = opened.copy()
     if picture.mode in ('RGBA', 'LA', 'P'):
         flat = Image.new('RGB', picture.size, 'white')
         flat.paste(picture.convert('RGBA'), mask=picture.convert('RGBA').split()[3])

@@ -80,8 +80,9 @@ def best_shift(ref, plot, reach=4):
 def page_picture(fmt, drawing, dpi, out):
     """The format's own renderer: the page (or an EPS's bounding box) filled on white."""
     if fmt == 'svg':
-        cmd = ['rsvg-convert', '-d', '%.6f' % dpi, '-p', '%.6f' % dpi, '-b', 'white', drawing,
-               '-o', out]
+        # librsvg's px is a pixel whatever the resolution: 96 to the inch, zoomed.
+        cmd = ['rsvg-convert', '-d', '96', '-p', '96', '-z', '%.6f' % (dpi / 96), '-b', 'white',
+               drawing, '-o', out]
     elif fmt == 'pdf':
         cmd = ['pdftoppm', '-r', '%.6f' % dpi, '-f', '1', '-l', '1', '-singlefile', '-png',
                drawing, out[:-4]]
@@ -179,7 +180,7 @@ def measure(job, work):
 def size_mm(fmt, drawing):
     """The page's (an EPS's bounding box's, an SVG canvas's) width and height in mm."""
     import re
-    text = open(drawing, 'rb').read(200000).decode('latin-1')
+    text = open(drawing, 'rb').read().decode('latin-1')
     if fmt == 'svg':
         root = re.search(r'<svg\b[^>]*>', text).group(0)
         per = {'pt': 25.4 / 72, 'pc': 25.4 / 6, 'mm': 1, 'cm': 10, 'in': 25.4, 'px': 25.4 / 96,
@@ -193,9 +194,14 @@ def size_mm(fmt, drawing):
         info = subprocess.run(['pdfinfo', drawing], capture_output=True, text=True).stdout
         m = re.search(r'Page size:\s+([\d.]+) x ([\d.]+) pts', info)
         return [float(v) * 25.4 / 72 for v in m.groups()]
-    m = re.search(r'%%BoundingBox:\s*(-?[\d.]+)\s+(-?[\d.]+)\s+(-?[\d.]+)\s+(-?[\d.]+)', text)
-    x0, y0, x1, y1 = (float(v) for v in m.groups())
-    return [(x1 - x0) * 25.4 / 72, (y1 - y0) * 25.4 / 72]
+    # The page ghostscript makes of it, as the plot's reading does (-dEPSCrop): an EPS's
+    # bounding box; a PostScript page whose box comes "(atend)", as graphviz writes it, the
+    # whole paper.
+    with tempfile.TemporaryDirectory() as d:
+        out = os.path.join(d, 'page.png')
+        page_picture('eps', drawing, 72, out)
+        with Image.open(out) as picture:
+            return [v * 25.4 / 72 for v in picture.size]
 
 
 if __name__ == '__main__' and sys.argv[1] == 'size':

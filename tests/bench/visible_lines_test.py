@@ -81,13 +81,25 @@ class VisibleLines(unittest.TestCase):
             self.assertTrue((frame[3:, :6] == 0).all() and (frame[:3] == 255).all())
             self.assertTrue((frame[:, 6:] == 255).all())
 
+    def test_reference_at_the_plot_size(self):
+        # rsvg-convert's picture of a canvas in millimetres and of one in px alike.
+        for width, height, per_mm in (('40mm', '20mm', 8), ('151.18', '75.59', 5)):
+            with self.subTest(width=width), tempfile.TemporaryDirectory() as d:
+                svg = os.path.join(d, 'd.svg')
+                with open(svg, 'w') as f:
+                    f.write('<svg xmlns="http://www.w3.org/2000/svg" width="%s" height="%s" '
+                            'viewBox="0 0 40 20"/>' % (width, height))
+                size = vl.page_picture('svg', svg, per_mm * 25.4, os.path.join(d, 'd.png')).shape
+                # Within the pixel renderers round up to.
+                self.assertLessEqual(abs(size[0] - 20 * per_mm) + abs(size[1] - 40 * per_mm), 2)
+
     def test_page_size(self):
         cases = [('<svg xmlns="http://www.w3.org/2000/svg" width="72pt" height="1in"/>',
                   'svg', (25.4, 25.4)),
                  ('<svg xmlns="http://www.w3.org/2000/svg" width="96" height="48"/>', 'svg',
                   (25.4, 12.7)),
-                 ('%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 10 20 82 164\n', 'eps',
-                  (25.4, 50.8))]
+                 ('%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 10 20 82 164\n'
+                  '20 30 moveto 70 150 lineto stroke showpage\n', 'eps', (25.4, 50.8))]
         for text, fmt, want in cases:
             with self.subTest(text[:40]), tempfile.NamedTemporaryFile('w', suffix='.' + fmt) as f:
                 f.write(text)

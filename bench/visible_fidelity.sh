@@ -88,20 +88,21 @@ plot() {
   echo "$fmt $d $stem.png $fw $fh $s $ox $oy $aw $ah${x0:+ $x0 $y1 $unit}" >>"$work/jobs"
 }
 
-printf '%-22s %-4s %8s %8s %6s  %s\n' drawing fmt "plot~ref" "ref~plot" shift notes
+printf '%-22s %-4s %8s %8s %8s %8s %6s  %s\n' drawing fmt "plot~ref" "ref~plot" "(no text" "of svg)" shift notes
+pc() { printf '%7.1f%%' "$(echo "$1*100" | bc -l)"; }
 for list in known list; do
   : >"$work/jobs"
   while read -r fmt name d; do
     plot "$fmt" "$name" "$d" || echo "$fmt $name: not plotted ($(head -c 200 "$work/$fmt-$name.notes" 2>/dev/null))"
   done <"$work/$list.txt"
   $py bench/visible_lines.py "$work/jobs" >"$work/$list.shares"
-  while read -r png near back dx dy; do
+  while read -r png near back near_nt back_nt dx dy; do
     stem=${png%.png}; base=$(basename "$stem"); fmt=${base%%-*}; name=${base#*-}
     notes=$(sed 's/^ *note: //' "$stem.notes" | sort -u | paste -sd';' -)
     if [ "$near" = failed ]; then echo "$name $fmt: no reference ($back)"; continue; fi
-    printf '%-22s %-4s %7.1f%% %7.1f%% %6s  %s\n' "$name" "$fmt" "$(echo "$near*100" | bc -l)" \
-      "$(echo "$back*100" | bc -l)" "$dx,$dy" "${notes:0:120}"
-    [ "$list" = known ] || echo "$fmt $name $near $back" >>"$work/shares.txt"
+    printf '%-22s %-4s %s %s %s %s %6s  %s\n' "$name" "$fmt" "$(pc "$near")" "$(pc "$back")" \
+      "$(pc "$near_nt")" "$(pc "$back_nt")" "$dx,$dy" "${notes:0:100}"
+    [ "$list" = known ] || echo "$fmt $name $near $back $near_nt $back_nt" >>"$work/shares.txt"
   done <"$work/$list.shares"
   [ "$list" = known ] && echo
 done
@@ -110,15 +111,18 @@ echo
 "$py" - "$work/shares.txt" <<'PY'
 import statistics, sys
 rows = [l.split() for l in open(sys.argv[1])]
-print('%-5s %9s  %-26s %-26s' % ('', 'drawings', 'plot near reference', 'reference near plot'))
+def line(label, sel, i):
+    a = [float(r[i]) * 100 for r in sel]
+    b = [float(r[i + 1]) * 100 for r in sel]
+    print('%-14s %3d  median %5.1f %%, least %5.1f %%   median %5.1f %%, least %5.1f %%' % (
+        label, len(sel), statistics.median(a), min(a), statistics.median(b), min(b)))
+print('%-14s %3s  %-28s  %-28s' % ('', '', 'plot near reference', 'reference near plot'))
 for fmt in ('svg', 'pdf', 'eps', 'ps', 'dxf', 'all'):
     sel = [r for r in rows if fmt in (r[0], 'all')]
-    if not sel:
-        continue
-    a = [float(r[2]) * 100 for r in sel]
-    b = [float(r[3]) * 100 for r in sel]
-    print('%-5s %9d  median %5.1f %%, least %5.1f %%  median %5.1f %%, least %5.1f %%' % (
-        fmt, len(sel), statistics.median(a), min(a), statistics.median(b), min(b)))
+    if sel:
+        line(fmt, sel, 2)
+        if fmt == 'svg':
+            line('svg, no text', sel, 4)
 low = [r for r in rows if min(float(r[2]), float(r[3])) < 0.97]
 print('below 97 %% either way: %d of %d' % (len(low), len(rows)))
 PY

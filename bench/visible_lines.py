@@ -5,8 +5,8 @@
 Each line of JOBS: FORMAT DRAWING PLOT.png WIDTH HEIGHT SCALE ORIGIN_X ORIGIN_Y SHEET_W SHEET_H
 [X0 Y1 UNIT_MM], where the numbers after the picture are trzn_bench_drawing frame's (pixels per
 plotter unit, where plotter (0, 0) lands), the sheet is in plotter units, and a DXF's model-space
-box corner and unit follow. Prints one line per job: PLOT.png PLOT_NEAR REFERENCE_NEAR SHIFT_X
-SHIFT_Y, or PLOT.png failed WHY.
+box corner and unit follow. Prints one line per job: PLOT.png PLOT_NEAR REFERENCE_NEAR, the same
+with an SVG's text aside, SHIFT_X SHIFT_Y; or PLOT.png failed WHY.
 
 The reference is the format's own renderer drawing the drawing filled, as its user sees it, in
 the plot picture's frame (the drawing's top-left corner on the sheet's); its lines are where
@@ -146,11 +146,37 @@ def in_frame(picture, size, left, top):
     return frame
 
 
+def text_area(drawing, dpi, out):
+    """Where an SVG's text elements draw, grown by a millimetre, in the page's picture; None
+    without text. The two renderers set such text in fonts of their own choosing (a family name
+    is a wish), so its glyphs differ by more than a pen's width; a PDF or PostScript file carries
+    its glyphs."""
+    import xml.etree.ElementTree as ET
+    tree = ET.parse(drawing)
+    local = lambda e: e.tag.split('}')[-1] if isinstance(e.tag, str) else ''
+    if not any(local(e) == 'text' for e in tree.iter()):
+        return None
+    shapes = ('path', 'rect', 'circle', 'ellipse', 'line', 'polyline', 'polygon', 'image', 'use')
+    for parent in list(tree.iter()):
+        for child in list(parent):
+            if local(child) in shapes:
+                parent.remove(child)
+            elif local(child) in ('text', 'tspan'):
+                child.set('style', 'fill:#000;stroke:#000;stroke-width:1')
+    tree.write(out[:-4] + '.svg')
+    area = page_picture('svg', out[:-4] + '.svg', dpi, out).max(axis=2) < 128
+    return ndimage.binary_dilation(area, iterations=max(1, int(round(dpi / 25.4))))
+
+
 def measure(job, work):
+    """The plot near the reference and the reference near the plot, with the text and with an
+    SVG's text aside, and the reference's best shift."""
     fmt, drawing, plot_png = job[:3]
     w, h = int(job[3]), int(job[4])
     s, ox, oy, sw, sh = (float(v) for v in job[5:10])
-    plot = ink(np.asarray(Image.open(plot_png).convert('RGB')))
+    with Image.open(plot_png) as picture:
+        plot = ink(np.asarray(picture.convert('RGB')))
+    text = None
     if fmt == 'dxf':
         x0, y1, unit = (float(v) for v in job[10:13])
         k = unit * 40
@@ -160,8 +186,14 @@ def measure(job, work):
     else:
         # Pixels per millimetre of the plot picture, as dots per inch.
         dpi = s * 40 * 25.4
-        out = os.path.join(work, os.path.basename(plot_png)[:-4] + '-ref.png')
-        reference = in_frame(page_picture(fmt, drawing, dpi, out), (w, h), ox, oy - sh * s)
+        stem = os.path.join(work, os.path.basename(plot_png)[:-4])
+        top = oy - sh * s
+        reference = in_frame(page_picture(fmt, drawing, dpi, stem + '-ref.png'), (w, h), ox, top)
+        if fmt == 'svg':
+            area = text_area(drawing, dpi, stem + '-text.png')
+            if area is not None:
+                text = in_frame(np.repeat(area[..., None], 3, axis=2).astype(np.uint8), (w, h),
+                                ox, top)[..., 0] == 1
     lines = edges(reference)
     near = NEAR_MM * 40 * s
     # The sheet, and what reaches a line's width beyond it.
@@ -174,7 +206,13 @@ def measure(job, work):
         both[plot & lines] = (0, 0, 0)
         Image.fromarray(both).save(plot_png[:-4] + '-both.png')
     dx, dy = best_shift(lines, plot)
-    return (near_share(plot, lines, near, sheet), near_share(lines, plot, near, sheet), dx, dy)
+    shares = [near_share(plot, lines, near, sheet), near_share(lines, plot, near, sheet)]
+    if text is None:
+        shares += shares
+    else:
+        shares += [near_share(plot & ~text, lines, near, sheet),
+                   near_share(lines & ~text, plot, near, sheet)]
+    return tuple(shares) + (dx, dy)
 
 
 def size_mm(fmt, drawing):
@@ -211,6 +249,6 @@ elif __name__ == '__main__':
     for line in open(sys.argv[1]):
         job = line.split()
         try:
-            print('%s %.4f %.4f %d %d' % ((job[2],) + measure(job, work)), flush=True)
+            print('%s %.4f %.4f %.4f %.4f %d %d' % ((job[2],) + measure(job, work)), flush=True)
         except Exception as e:  # one drawing's failure is a row, not the end of the run
             print('%s failed %s' % (job[2], type(e).__name__), flush=True)

@@ -218,7 +218,8 @@ def measure(job, work):
 def size_mm(fmt, drawing):
     """The page's (an EPS's bounding box's, an SVG canvas's) width and height in mm."""
     import re
-    text = open(drawing, 'rb').read().decode('latin-1')
+    with open(drawing, 'rb') as f:
+        text = f.read().decode('latin-1')
     if fmt == 'svg':
         root = re.search(r'<svg\b[^>]*>', text).group(0)
         per = {'pt': 25.4 / 72, 'pc': 25.4 / 6, 'mm': 1, 'cm': 10, 'in': 25.4, 'px': 25.4 / 96,

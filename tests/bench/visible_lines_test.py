@@ -93,6 +93,79 @@ class VisibleLines(unittest.TestCase):
                 # Within the pixel renderers round up to.
                 self.assertLessEqual(abs(size[0] - 20 * per_mm) + abs(size[1] - 40 * per_mm), 2)
 
+    def test_shares_of_a_plot_in_its_frame(self):
+        # A plot picture in trzn_bench_drawing frame's terms: 8 px/mm (0.2 px a plotter unit),
+        # plotter (0, 0) at pixel (20, 220), a 40 x 20 mm sheet, so drawing (x, y) mm lands
+        # at pixel (20 + 8 x, 60 + 8 y). (label, plot's lines, plot near, reference near)
+        outline = [(5, 5), (35, 5), (35, 15), (5, 15), (5, 5)]
+        moved = lambda d: [(x + d, y + d) for x, y in outline]
+        cases = [('where the drawing has it', [outline], 1.0, 1.0),
+                 ('0.3 mm off', [moved(0.3)], 1.0, 1.0),
+                 ('1.5 mm off', [moved(1.5)], 0.0, 0.0),
+                 ('and a line the drawing hides', [outline, [(5, 10), (35, 10)]], 0.74, 1.0),
+                 ('half of it', [outline[:3]], 1.0, 0.5)]
+        from PIL import Image, ImageDraw
+        for label, lines, plot_near, reference_near in cases:
+            with self.subTest(label), tempfile.TemporaryDirectory() as d:
+                svg = os.path.join(d, 'd.svg')
+                with open(svg, 'w') as f:
+                    f.write('<svg xmlns="http://www.w3.org/2000/svg" width="40mm" height="20mm" '
+                            'viewBox="0 0 40 20"><rect x="5" y="5" width="30" height="10" '
+                            'fill="#fc0"/></svg>')
+                picture = Image.new('RGB', (400, 240), 'white')
+                pen = ImageDraw.Draw(picture)
+                for line in lines:
+                    pen.line([(20 + 8 * x, 60 + 8 * y) for x, y in line], fill='black')
+                png = os.path.join(d, 'plot.png')
+                picture.save(png)
+                job = ['svg', svg, png, '400', '240', '0.2', '20', '220', '1600', '800']
+                got = vl.measure(job, d)
+                self.assertAlmostEqual(got[0], plot_near, delta=0.05)
+                self.assertAlmostEqual(got[1], reference_near, delta=0.05)
+
+    def test_text_set_aside(self):
+        # (label, drawing's body, a pixel of the text, one of a shape: whether each is aside)
+        text = '<text x="5" y="12" font-size="6">Ab</text>'
+        rect = '<rect x="25" y="4" width="10" height="10" fill="none" stroke="#000"/>'
+        cases = [('no text', rect, None),
+                 ('text and a square', text + rect, (True, False)),
+                 ('white text in a group', '<g fill="white">%s</g>' % text, (True, False))]
+        for label, body, want in cases:
+            with self.subTest(label), tempfile.TemporaryDirectory() as d:
+                svg = os.path.join(d, 'd.svg')
+                with open(svg, 'w') as f:
+                    f.write('<svg xmlns="http://www.w3.org/2000/svg" width="40mm" height="20mm" '
+                            'viewBox="0 0 40 20">%s</svg>' % body)
+                area = vl.text_area(svg, 8 * 25.4, os.path.join(d, 't.png'))
+                if want is None:
+                    self.assertIsNone(area)
+                    continue
+                # The text's left stem at (5.5 mm, 10 mm); the square's left side at x = 25 mm.
+                self.assertEqual((bool(area[80, 45]), bool(area[72, 200])), want)
+
+    def test_cad_display_in_the_plot_frame(self):
+        # ezdxf's picture of a line along y = 10 mm and an ANSI31-hatched square, with the
+        # model-space window x -2.5..47.5, y -2.5..22.5 mm on 400 x 200 px (8 px/mm).
+        import ezdxf
+        with tempfile.TemporaryDirectory() as d:
+            doc = ezdxf.new('R2010')
+            msp = doc.modelspace()
+            msp.add_line((0, 10), (20, 10))
+            hatch = msp.add_hatch()
+            hatch.set_pattern_fill('ANSI31', scale=0.5)
+            hatch.paths.add_polyline_path([(25, 0), (45, 0), (45, 20), (25, 20)], is_closed=True)
+            path = os.path.join(d, 'd.dxf')
+            doc.saveas(path)
+            lines = vl.edges(vl.dxf_picture(path, (400, 200), (-2.5, 47.5, -2.5, 22.5)))
+        rows = lambda y: lines[int((22.5 - y) * 8) - 2:int((22.5 - y) * 8) + 3]
+        cases = [('the line where it lies', rows(10)[:, 100].any(), True),
+                 ('nothing beside it', rows(15)[:, 100].any(), False),
+                 ('hatch lines across the square', rows(10)[:, 220:340].any(axis=0).sum() > 20,
+                  True)]
+        for label, got, want in cases:
+            with self.subTest(label):
+                self.assertEqual(bool(got), want)
+
     def test_page_size(self):
         cases = [('<svg xmlns="http://www.w3.org/2000/svg" width="72pt" height="1in"/>',
                   'svg', (25.4, 25.4)),

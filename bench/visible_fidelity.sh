@@ -20,7 +20,6 @@
 #        (NAME-both.png: plot red, reference blue, both black).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-here=$PWD
 build=${1:-build}
 readers="$build/bench/trzn_bench_readers"
 frame="$build/bench/trzn_bench_drawing"
@@ -65,7 +64,7 @@ sed 's/^/  /' "$work/made.err" >&2
 # Our plot of a drawing and its picture; the line of the job file for the reference.
 plot() {
   local fmt=$1 name=$2 d=$3 stem="$work/$1-$2"
-  local sw sh ex x0 y1 unit out aw ah fw fh s ox oy lw dot
+  local sw sh ex a b c e x0 y1 unit out aw ah fw fh s ox oy lw dot
   if [ "$fmt" = dxf ]; then
     ex=$("$readers" extents "$d") || return 1
     read -r _ x0 _ _ y1 _ unit <<<"$ex"
@@ -74,7 +73,9 @@ plot() {
   else
     read -r sw sh < <($py bench/visible_lines.py size "$fmt" "$d" | awk '{print $1 + 1, $2 + 1}')
   fi
-  out=$("$readers" convert "$d" "$stem.plt" "$sw" "$sh" setup 2>"$stem.notes") || return 1
+  # A refusal is said on the standard output.
+  out=$("$readers" convert "$d" "$stem.plt" "$sw" "$sh" setup 2>"$stem.notes") ||
+    { echo "$out" >>"$stem.notes"; return 1; }
   read -r aw ah < <(echo "$out" | awk '{split($10, b, ","); print b[3], b[4]}')
   # Every line in pen 1 (a pale pen would not count as a line); dots a millimetre beyond the
   # sheet's corners make the picture's frame the sheet's.

@@ -1,12 +1,14 @@
 // PDF, EPS, PostScript and DXF drawings to plots, measured (run by reader_figures.sh):
 //
-//   trzn_bench_readers convert DRAWING BODY WIDTH_MM HEIGHT_MM [PEN_THICKNESS]
+//   trzn_bench_readers convert DRAWING BODY WIDTH_MM HEIGHT_MM [PEN_THICKNESS | setup]
 //                                                        (prints one line of figures)
 //   trzn_bench_readers extents DRAWING.dxf   (the model-space box the plot lays on the sheet)
 //
 // The page is a sheet of the size given, without margins, at 100 %, with automatic pens and
 // line optimisation: the drawing lands whole with its top-left corner on the sheet's. The pens'
-// thickness is in hundredths of a mm (0.3 mm when not given; 0 hatches nothing).
+// thickness is in hundredths of a mm (0.3 mm when not given; 0 hatches nothing). "setup" takes
+// the pens of the setup a new user starts from instead, colours and thicknesses: which colours
+// have a pen of their own decides what is plotted at all (the paper's white has none).
 
 #include <QFile>
 #include <QGuiApplication>
@@ -20,6 +22,7 @@
 #include "drawing/drawing_plot.h"
 #include "drawing/read/dxf/dxf_paint.h"
 #include "plotjob/plot_note.h"
+#include "settings/default_setup.h"
 #include "settings/geometry.h"
 
 int main(int argc, char** argv) {
@@ -54,10 +57,16 @@ int main(int argc, char** argv) {
     const int16_t shares[][3] = {{0, 0, 0},         {10000, 0, 0},        {0, 10000, 0},
                                  {0, 0, 10000},     {10000, 10000, 0},    {10000, 0, 10000},
                                  {0, 10000, 10000}, {10000, 10000, 10000}};
-    const auto thick = static_cast<int16_t>(argc == 7 ? std::atoi(argv[6]) : 30);
-    for (int i = 0; i < 8; ++i)
-        config.toollist[i] = {
-            static_cast<int16_t>(i + 1), thick, shares[i][0], shares[i][1], shares[i][2], 1};
+    if (argc == 7 && std::strcmp(argv[6], "setup") == 0) {
+        RecordSet setup;
+        BuiltInSetup(&setup);
+        std::memcpy(config.toollist, setup.config->toollist, sizeof config.toollist);
+    } else {
+        const auto thick = static_cast<int16_t>(argc == 7 ? std::atoi(argv[6]) : 30);
+        for (int i = 0; i < 8; ++i)
+            config.toollist[i] = {
+                static_cast<int16_t>(i + 1), thick, shares[i][0], shares[i][1], shares[i][2], 1};
+    }
     std::FILE* body = std::fopen(argv[3], "wb");
     if (!body) return 1;
     const auto start = std::chrono::steady_clock::now();

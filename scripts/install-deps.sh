@@ -24,6 +24,7 @@ packages=(
   python3-pyftpdlib                                  # a real FTP server on loopback for tests
   dbus-daemon python3-dbus python3-gi               # tests: a session bus with a notification service
   python3-ezdxf                                      # tests: DXF drawings written by an independent writer
+  python3-scipy python3-pil                          # tests: the fidelity benchmark's measure of visible lines
   fonts-noto-cjk                                     # Japanese glyphs in the windows and pictures
   hp2xx                                              # independent HP-GL renderer the preview is checked against
   inkscape librsvg2-bin                              # tests: the Inkscape extension run for real; an independent SVG renderer

@@ -140,8 +140,9 @@ QTransform DrawingToDevice(const QString& width, const QString& height, const QS
 ClipMm ClipBeyond(const PlotArea& area, const QRectF& reach) {
     ClipMm c;
     if (reach.isNull()) return c;
-    // Within half a unit a point rounds onto the area's edge: not clipped.
-    const auto beyond = [](double units) { return units > 0.5 ? units / kPlotUnitsPerMm : 0.0; };
+    // Within half a unit a point rounds onto the area's edge, and a line cut by a clip on the
+    // edge (the canvas's, laid there) may end a unit past it: neither is clipped.
+    const auto beyond = [](double units) { return units > 1.5 ? units / kPlotUnitsPerMm : 0.0; };
     c.left = beyond(-reach.left());
     c.top = beyond(-reach.top());
     c.right = beyond(reach.right() - PageWidth(area));

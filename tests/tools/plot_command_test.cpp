@@ -530,8 +530,10 @@ TEST(PlotCommand, DrawingPlottedOrKeptAlike) {
     const PlotRun kept = run({"--output", "kept.plt", "drawing.svg"});
     ASSERT_EQ(kept.exitCode, 0) << kept.err.toStdString();
     EXPECT_EQ(kept.err.count("raster images"), 1) << kept.err.toStdString();
-    EXPECT_TRUE(kept.err.contains("printable area by 30.0 mm on the left;"))
+    // What lies beyond the canvas is not plotted, so nothing plotted is clipped at the paper.
+    EXPECT_TRUE(kept.err.contains("beyond its canvas (30.0 mm on the left)"))
         << kept.err.toStdString();
+    EXPECT_FALSE(kept.err.contains("printable area")) << kept.err.toStdString();
     const std::string plot = ReadFileBytes(job + "/kept.plt");
     ASSERT_EQ(plot.rfind("IW0,0,", 0), 0u) << plot;
     EXPECT_NE(plot.find("PD"), std::string::npos) << plot;

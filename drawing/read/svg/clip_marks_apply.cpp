@@ -122,7 +122,7 @@ void ClipMarks::Resolve() {
     for (const Kept& shape : painted)
         Take(PaintedPath{shape.path ? &*shape.path : nullptr, shape.ellipse, shape.transform,
                          shape.filled, shape.colour, shape.fill, shape.stroke, shape.pen,
-                         shape.clip.get()});
+                         shape.clip.get(), shape.fillAlpha, shape.strokeAlpha});
 }
 
 std::shared_ptr<const ClipRegion> ClipMarks::Within(
@@ -142,7 +142,8 @@ void ClipMarks::Deliver(const PaintedPath& shape) {
         clip = frame.both.get();
     }
     _take(PaintedPath{shape.path, shape.ellipse, shape.transform, shape.filled, shape.colour,
-                      shape.fill, shape.stroke, shape.pen, clip});
+                      shape.fill, shape.stroke, shape.pen, clip, shape.fillAlpha,
+                      shape.strokeAlpha});
 }
 
 ClipMarks::Kept ClipMarks::Keep(const PaintedPath& shape) {
@@ -154,7 +155,9 @@ ClipMarks::Kept ClipMarks::Keep(const PaintedPath& shape) {
               shape.fill,
               shape.stroke,
               shape.pen,
-              nullptr};
+              nullptr,
+              shape.fillAlpha,
+              shape.strokeAlpha};
     if (shape.clip) {
         if (!_lastPainter || !_lastPainter->SameAs(*shape.clip))
             _lastPainter = std::make_shared<ClipRegion>(*shape.clip);
@@ -193,7 +196,8 @@ void ClipMarks::Tile() {
                 const std::shared_ptr<const ClipRegion> both =
                     c.clip ? region->Intersected(*c.clip) : region;
                 _take(PaintedPath{c.path ? &*c.path : nullptr, c.ellipse, placed, c.filled,
-                                  c.colour, c.fill, c.stroke, c.pen, both.get()});
+                                  c.colour, c.fill, c.stroke, c.pen, both.get(), c.fillAlpha,
+                                  c.strokeAlpha});
             }
         }
 }

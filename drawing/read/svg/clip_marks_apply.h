@@ -33,6 +33,7 @@ private:
         QColor colour, fill, stroke;
         QPen pen;
         std::shared_ptr<const ClipRegion> clip;
+        double fillAlpha = 0, strokeAlpha = 0;  // a covering shape stays one when replayed
     };
     struct Frame {
         std::shared_ptr<const ClipRegion> region;  // device units, within the frames around

@@ -831,7 +831,7 @@ The server said: %2</source>
         <translation>librsvg が描けませんでした</translation>
     </message>
     <message>
-        <source>so many shapes overlap that what they hide can't be worked out in time: every outline is plotted</source>
+        <source>so many shapes overlap that what they hide can&apos;t be worked out in time: every outline is plotted</source>
         <translation>重なる図形が多すぎて隠れる線を時間内に求められません。すべての輪郭をプロットします</translation>
     </message>
     <message>

@@ -5,4 +5,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 /usr/lib/qt6/bin/lupdate -I . -locations none -no-obsolete -source-language en -target-language ja \
-  settings platform sender preview config tools plotjob/plot_notes.cpp -ts i18n/trazen_ja.ts
+  settings platform sender preview config tools plotjob -ts i18n/trazen_ja.ts

@@ -3,6 +3,7 @@
 #include <QLineF>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -233,9 +234,15 @@ bool DxfHatch::Edge(const DL_HatchEdgeData& e, double tolerance) {
         _loops.push_back(std::move(piece));
         return true;
     }
+    // dxflib leaves the turn flag unset on edges without group 73 (every line edge, and arcs in
+    // files that omit it): its byte is read as a plain byte, so a stray value means clockwise
+    // rather than undefined behaviour.
+    unsigned char turn = 0;
+    std::memcpy(&turn, &e.ccw, 1);
+    const bool ccw = turn == 1;
     // A clockwise arc from A to B gives 360 - B and 360 - A: mirrored back, the first of them
     // begins the same arc counter-clockwise.
-    const double a1 = e.ccw ? e.angle1 : -e.angle1, a2 = e.ccw ? e.angle2 : -e.angle2;
+    const double a1 = ccw ? e.angle1 : -e.angle1, a2 = ccw ? e.angle2 : -e.angle2;
     switch (e.type) {
         case 1:
             if (!Fine({e.x1, e.y1, e.x2, e.y2})) return false;

@@ -149,9 +149,9 @@ Survey Look(const QByteArray& xml) {
         if (clipDepth > 0 && depth == clipDepth + 1)
             survey.ok = (ClipShapes().contains(name.toString()) || Quiet(name)) && !Clipped(a);
         // A pattern holds shapes only, neither clipped nor filled with a pattern.
-        if (patternDepth > 0 && depth > patternDepth &&
-                !((depth == patternDepth + 1 && ClipShapes().contains(name.toString())) ||
-                  Quiet(name)) ||
+        if ((patternDepth > 0 && depth > patternDepth &&
+             !((depth == patternDepth + 1 && ClipShapes().contains(name.toString())) ||
+               Quiet(name))) ||
             (patternDepth > 0 && (Clipped(a) || !FillTarget(a).isEmpty())))
             survey.patterns[pattern].ok = false;
         if (name == QLatin1String("pattern")) {

@@ -15,6 +15,7 @@
 #include "plotjob/plot_note.h"
 #include "drawing/read/drawing_source.h"
 #include "fuzz/fuzz_page.h"
+#include "fuzz/fuzz_refusal.h"
 
 namespace {
 
@@ -52,9 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DrawingResult result =
         ConvertDrawing(gPath, DecodePlotSettings(page.print, page.config), out);
     std::fclose(out);
-    const std::string why = NoteEnglish(result.message);
-    if (!result.ok() && (bodySize != 0 || why.empty() || why.find('\n') != std::string::npos))
-        std::abort();
+    if (RefusedBadly(result, bodySize)) std::abort();
     std::free(body);
     return 0;
 }

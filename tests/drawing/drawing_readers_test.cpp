@@ -588,6 +588,42 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
     }
 }
 
+// A list of font families is set in the first family the system has of it, as librsvg sets it:
+// "NoSuchFamily, monospace" plots as "monospace" does, not in the default sans a name nobody
+// has gets, however the list is written (attribute, style, style sheet, quoted names).
+TEST(Readers, FontFamilyListsPlotTheFamilyChosenFromThem) {
+    const char* text = ">HHHH</text>";
+    const struct {
+        const char* name;
+        std::string listed, single;  // the text element's start, or what comes before it
+    } rows[] = {
+        {"attribute", "<text font-family='NoSuchFamily, monospace'",
+         "<text font-family='monospace'"},
+        {"style_with_quoted_names",
+         "<text style=\"font-size:10px;font-family: 'No, Such' , 'DejaVu Serif'\"",
+         "<text style='font-size:10px;font-family:DejaVu Serif'"},
+        {"style_sheet", "<style>text{font-family:\"NoSuchFamily\",monospace}</style><text",
+         "<style>text{font-family:monospace}</style><text"},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    const auto plot = [&](const std::string& start) {
+        const std::string svg = dir + "/text.svg";
+        WriteFileBytes(svg, "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='30mm' "
+                            "viewBox='0 0 100 30' font-size='10'>" +
+                                start + " x='5' y='20'" + text + "</svg>");
+        const Plot out = ConvertFile(svg);
+        EXPECT_TRUE(out.result.ok()) << start << ": " << out.result.message;
+        return out.body;
+    };
+    const std::string unnamed = plot("<text");
+    for (const auto& row : rows) {
+        const std::string single = plot(row.single);
+        EXPECT_NE(single, unnamed) << row.name << ": the family must show";
+        EXPECT_EQ(plot(row.listed), single) << row.name;
+    }
+}
+
 // A PDF of `pages` pages, each an inch across and 600 points up from the bottom (so that it
 // spans three stretches of a 288-point roll), written whole by hand: a tool would take long.
 std::string ManyPagePdf(int pages) {

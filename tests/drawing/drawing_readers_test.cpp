@@ -609,9 +609,10 @@ TEST(Readers, FontFamilyListsPlotTheFamilyChosenFromThem) {
     const std::string dir = home.scratch("in");
     const auto plot = [&](const std::string& start) {
         const std::string svg = dir + "/text.svg";
-        WriteFileBytes(svg, "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='30mm' "
-                            "viewBox='0 0 100 30' font-size='10'>" +
-                                start + " x='5' y='20'" + text + "</svg>");
+        WriteFileBytes(svg,
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='30mm' "
+                       "viewBox='0 0 100 30' font-size='10'>" +
+                           start + " x='5' y='20'" + text + "</svg>");
         const Plot out = ConvertFile(svg);
         EXPECT_TRUE(out.result.ok()) << start << ": " << out.result.message;
         return out.body;

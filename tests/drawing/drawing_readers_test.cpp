@@ -533,11 +533,53 @@ TEST(Readers, DashesClipsMarkersAndSymbolsPlotExactly) {
     }
 }
 
+// A PDF of these objects (numbered from 1, the first the catalog), written by hand.
+std::string PdfOf(const std::vector<std::string>& objects) {
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    for (const std::string& body : objects) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
+    }
+    const size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
+    for (size_t at : offsets) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+std::string PdfStream(const std::string& dict, const std::string& content) {
+    return "<< " + dict + " /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
+           "\nendstream";
+}
+
+// A page 100 points wide with a 100-point line, and a box filled with a tiling pattern whose
+// cell (a vertical line cut to a 4-point box) repeats every 10 by 8 points, under `matrix`.
+std::string TiledPdf(const std::string& matrix) {
+    return PdfOf({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+                  "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 200] /Contents 4 0 R "
+                  "/Resources << /Pattern << /P0 5 0 R >> >> >>",
+                  PdfStream("",
+                            "0 0 0 RG 0.1 w 0 20 m 100 20 l S /Pattern cs /P0 scn 10 50 80 "
+                            "80 re f"),
+                  PdfStream("/Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 "
+                            "4 4] /XStep 10 /YStep 8 /Matrix [" +
+                                matrix + "] /Resources << >>",
+                            "0 0 0 RG 0.1 w 1 -2 m 1 6 l S")});
+}
+
 // A rectangle filled with a pattern of one diagonal line per 5-unit tile, placed across the
 // tiles' edges: 339.4 units of line, 3.54 apart, clipped to the rectangle, in as many runs on
 // Qt's route (a drawing without a size), librsvg's and the PDF's; a 100-unit line beside it
 // gives the scale. A tile a millionth of a unit across is refused on Qt's route, never
-// repeated; librsvg's leaves it out.
+// repeated; librsvg's leaves it out. A PDF's cell repeats at its steps, not its box's size, and
+// lies where its matrix puts it (gnuplot's cells turn and mirror): 160 points of hatching,
+// 4 lines of 5 pieces 8 points long, or 4 of 6 pieces cut by the box.
 TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
     const char* sized = "width='200mm' height='100mm' viewBox='0 0 200 100'";
     const struct {
@@ -546,6 +588,7 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
         const char* tile;
         bool plotted;
         double hatch;  // units of line the pattern plots; < 0: as many runs as the first row
+        const char* pdfMatrix = nullptr;  // a PDF's tiling pattern (TiledPdf) under this matrix
     } rows[] = {
         {"librsvg_route", sized, "5", true, 1200 / (5 / std::sqrt(2.0))},
         {"qt_route", "", "5", true, 1200 / (5 / std::sqrt(2.0))},
@@ -553,21 +596,26 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
         // 120 000 tiles of 0.1 units: plotted, each clipped, within the reading's bounds.
         {"qt_route_fine_tile", "", "0.1", true, 1200 / (0.1 / std::sqrt(2.0))},
         {"librsvg_route_hostile_tile", sized, "0.000001", true, 0},
+        {"pdf_cell_stepped_apart_scaled_and_moved", "", "", true, 160, "2 0 0 2 7 5"},
+        {"pdf_cell_mirrored_across_the_diagonal", "", "", true, 160, "0 2 2 0 7 5"},
     };
     TempHome home;
     const std::string dir = home.scratch("in");
     int tiles = -1;  // runs of the first route, which every route must plot alike
     for (const auto& row : rows) {
         const std::string svg = dir + "/" + row.name + ".svg", t = row.tile;
-        WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' ") + row.root +
-                                "><pattern id='p' width='" + t + "' height='" + t +
-                                "' patternUnits='userSpaceOnUse'><path d='M0 " + t + " L" + t +
-                                " 0' fill='none' stroke='black' stroke-width='0.01'/></pattern>"
-                                "<rect x='21' "
-                                "y='22' width='40' height='30' fill='url(#p)'/><line x1='0' "
-                                "y1='90' x2='100' y2='90' stroke='black' stroke-width='0.01'/>"
-                                "</svg>");
-        std::vector<std::string> files{svg};
+        if (row.pdfMatrix)
+            WriteFileBytes(svg + ".pdf", TiledPdf(row.pdfMatrix));
+        else
+            WriteFileBytes(svg, std::string("<svg xmlns='http://www.w3.org/2000/svg' ") + row.root +
+                                    "><pattern id='p' width='" + t + "' height='" + t +
+                                    "' patternUnits='userSpaceOnUse'><path d='M0 " + t + " L" + t +
+                                    " 0' fill='none' stroke='black' stroke-width='0.01'/></pattern>"
+                                    "<rect x='21' "
+                                    "y='22' width='40' height='30' fill='url(#p)'/><line x1='0' "
+                                    "y1='90' x2='100' y2='90' stroke='black' stroke-width='0.01'/>"
+                                    "</svg>");
+        std::vector<std::string> files{row.pdfMatrix ? svg + ".pdf" : svg};
         if (*row.root && row.hatch > 0) {
             Shell("rsvg-convert -f pdf -o '" + svg + ".pdf' '" + svg + "'");
             files.push_back(svg + ".pdf");
@@ -588,34 +636,56 @@ TEST(Readers, PatternFillsPlotTheirTilesClippedToTheShape) {
     }
 }
 
+// A list of font families is set in the first family the system has of it, as librsvg sets it:
+// "NoSuchFamily, monospace" plots as "monospace" does, not in the default sans a name nobody
+// has gets, however the list is written (attribute, style, style sheet, quoted names).
+TEST(Readers, FontFamilyListsPlotTheFamilyChosenFromThem) {
+    const char* text = ">HHHH</text>";
+    const struct {
+        const char* name;
+        std::string listed, single;  // the text element's start, or what comes before it
+    } rows[] = {
+        {"attribute", "<text font-family='NoSuchFamily, monospace'",
+         "<text font-family='monospace'"},
+        {"style_with_quoted_names",
+         "<text style=\"font-size:10px;font-family: 'No, Such' , 'DejaVu Serif'\"",
+         "<text style='font-size:10px;font-family:DejaVu Serif'"},
+        {"style_sheet", "<style>text{font-family:\"NoSuchFamily\",monospace}</style><text",
+         "<style>text{font-family:monospace}</style><text"},
+    };
+    TempHome home;
+    const std::string dir = home.scratch("in");
+    const auto plot = [&](const std::string& start) {
+        const std::string svg = dir + "/text.svg";
+        WriteFileBytes(svg,
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='30mm' "
+                       "viewBox='0 0 100 30' font-size='10'>" +
+                           start + " x='5' y='20'" + text + "</svg>");
+        const Plot out = ConvertFile(svg);
+        EXPECT_TRUE(out.result.ok()) << start << ": " << out.result.message;
+        return out.body;
+    };
+    const std::string unnamed = plot("<text");
+    for (const auto& row : rows) {
+        const std::string single = plot(row.single);
+        EXPECT_NE(single, unnamed) << row.name << ": the family must show";
+        EXPECT_EQ(plot(row.listed), single) << row.name;
+    }
+}
+
 // A PDF of `pages` pages, each an inch across and 600 points up from the bottom (so that it
 // spans three stretches of a 288-point roll), written whole by hand: a tool would take long.
 std::string ManyPagePdf(int pages) {
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    const auto object = [&](const std::string& body) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
-    };
     std::string kids;
     for (int i = 0; i < pages; ++i) kids += std::to_string(4 + i) + " 0 R ";
-    const std::string stream = "0 0 0 RG 72 700 m 144 700 l S 72 100 m 72 700 l S";
-    object("<< /Type /Catalog /Pages 2 0 R >>");
-    object("<< /Type /Pages /Count " + std::to_string(pages) + " /Kids [" + kids + "] >>");
-    object("<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream +
-           "\nendstream");
+    std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Count " + std::to_string(pages) + " /Kids [" + kids + "] >>",
+        PdfStream("", "0 0 0 RG 72 700 m 144 700 l S 72 100 m 72 700 l S")};
     for (int i = 0; i < pages; ++i)
-        object("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 3 0 R >>");
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
-    for (size_t at : offsets) {
-        char line[32];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
-           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
+        objects.push_back(
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 3 0 R >>");
+    return PdfOf(objects);
 }
 
 // Every page of the page range is a plot of its own, named like a roll's panel; only those

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "drawing/read/svg/arc_split.h"
+#include "drawing/read/svg/font_lists.h"
 #include "drawing/read/svg/outside_refs.h"
 #include "drawing/read/svg/rounded_rect.h"
 #include "drawing/read/svg/svg_source.h"
@@ -335,6 +336,7 @@ private:
             std::optional<QString> value = Inside(attr);
             if (!value) continue;
             CheckProperties(attr.name(), *value);
+            FontChoices(attr.name(), &*value);
             if (rounded && attr.namespaceUri().isEmpty() &&
                 kRectGeometry.contains(attr.name().toString()))
                 continue;
@@ -475,6 +477,16 @@ private:
             AddNote(&_out.notes, kNoteFlowed);
     }
 
+    // Qt's reader takes a list of font families as one name (font_lists.h).
+    static void FontChoices(QStringView name, QString* value) {
+        std::optional<QString> chosen;
+        if (name == QLatin1String("font-family"))
+            chosen = FontListChoice(*value);
+        else if (name == QLatin1String("style"))
+            chosen = StyleWithFontChoices(*value);
+        if (chosen) *value = *std::move(chosen);
+    }
+
     void Characters() {
         if (!Spend(_reader.text().size())) return;
         // A style sheet is taken whole, so that no url() is split between its pieces (text and
@@ -504,6 +516,7 @@ private:
             text = *std::move(clean);
             AddNote(&_out.notes, kNoteOutsideRefs);
         }
+        if (std::optional<QString> chosen = StyleWithFontChoices(text)) text = *std::move(chosen);
         if (!text.isEmpty()) Emit(XmlToken{XmlToken::Kind::Characters, {}, {}, std::move(text)});
     }
 

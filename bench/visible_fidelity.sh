@@ -20,7 +20,8 @@
 # Usage: bash bench/visible_fidelity.sh [build dir]   (needs trzn_bench_readers,
 #        trzn_bench_drawing and trzn-render built there)
 #        ONLY=REGEX measures only the drawings whose name matches; KEEP=1 keeps the pictures
-#        (NAME-both.png: plot red, reference blue, both black).
+#        (NAME-both.png: plot red, reference blue, both black, lines only one renderer shows
+#        green).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -104,10 +105,9 @@ for list in known list; do
     stem=${png%.png}; base=$(basename "$stem"); fmt=${base%%-*}; name=${base#*-}
     notes=$(sed 's/^ *note: //' "$stem.notes" | sort -u | paste -sd';' -)
     # What the measure set aside, before the plot's own notes.
-    [ "$near" = failed ] || [ "${pictures:-0}" = 0.0000 ] ||
-      notes="pictures aside: $(pc "$pictures" | tr -d ' ')${notes:+;$notes}"
-    [ "$near" = failed ] || [ "${disputed:-0}" = 0.0000 ] ||
-      notes="renderers part: $(pc "$disputed" | tr -d ' ')${notes:+;$notes}"
+    said() { [ "$near" != failed ] && awk -v v="${1:-0}" 'BEGIN { exit !(v >= 0.0005) }'; }
+    ! said "$pictures" || notes="pictures aside: $(pc "$pictures" | tr -d ' ')${notes:+;$notes}"
+    ! said "$disputed" || notes="renderers part: $(pc "$disputed" | tr -d ' ')${notes:+;$notes}"
     if [ "$near" = failed ]; then echo "$name $fmt: no reference ($back)"; continue; fi
     printf '%-22s %-4s %s %s %s %s %6s  %s\n' "$name" "$fmt" "$(pc "$near")" "$(pc "$back")" \
       "$(pc "$near_nt")" "$(pc "$back_nt")" "$dx,$dy" "${notes:0:100}"

@@ -1114,6 +1114,13 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40), (0, 0)])", 2090, 2090, 0,
          nullptr, 0, -1, {-4.896, 47.36},
          {{0, 0, 0.05}, {8.115, -2.435, 0.05}, {-4.269, 16.839, 0.05}}},
+        // A start tangent alone: the start leaves along it, the end is estimated (ezdxf's
+        // interpolation given that start and its own estimate for the end, at 0.1 and 0.9).
+        {"spline_fit_points_start_tangent",
+         "s = m.add_spline(fit_points=[(0, 0), (50, 50), (100, 0)])\n"
+         "s.dxf.start_tangent = (0, 1, 0)",
+         4000, 2000, 0, nullptr, 0, -1, {0, 50.011},
+         {{50, 50, 0.05}, {3.053, 14.311, 0.05}, {92.899, 13.236, 0.05}}},
         // Leaving up and coming back down: a cubic 25 mm high.
         {"spline_fit_points_tangents",
          "s = m.add_spline(fit_points=[(0, 0), (100, 0)])\ns.dxf.start_tangent = (0, 1, 0)\n"

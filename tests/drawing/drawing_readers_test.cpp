@@ -1114,6 +1114,18 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40), (0, 0)])", 2090, 2090, 0,
          nullptr, 0, -1, {-4.896, 47.36},
          {{0, 0, 0.05}, {8.115, -2.435, 0.05}, {-4.269, 16.839, 0.05}}},
+        // Closed, its first point repeated or not: one smooth loop, the joint leaving along the
+        // chords' mean direction there (ezdxf's interpolation given that tangent at both ends,
+        // at 0.125 and 0.875; 7.225 mm beyond the square on each side).
+        {"spline_fit_points_closed",
+         "s = m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40)])\ns.closed = True",
+         2193, 2193, 0, nullptr, 0, -1, {-7.225, 47.592},
+         {{0, 0, 0.05}, {19.724, -7.224, 0.05}, {-7.224, 19.724, 0.05}}, 1},
+        {"spline_fit_points_closed_repeated",
+         "s = m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40), (0, 0)])\n"
+         "s.closed = True",
+         2193, 2193, 0, nullptr, 0, -1, {-7.225, 47.592},
+         {{0, 0, 0.05}, {19.724, -7.224, 0.05}, {-7.224, 19.724, 0.05}}, 1},
         // A start tangent alone: the start leaves along it, the end is estimated (ezdxf's
         // interpolation given that start and its own estimate for the end, at 0.1 and 0.9).
         {"spline_fit_points_start_tangent",

@@ -13,11 +13,15 @@
 #   beyond the sheet's corners, every pen black;
 # - theirs: drawn into the plot picture's frame at its size, so nothing is aligned by guess; a
 #   drawing of known lines per renderer comes first, and each row says the shift (px) that
-#   would lay the reference's lines best on the plot's (0 0 when registered).
+#   would lay the reference's lines best on the plot's (0 0 when registered). A PDF or
+#   PostScript page is drawn by cairo too (pdftocairo): the plot must show the lines both
+#   renderers show, and may draw those either shows ("renderers part": the share of lines only
+#   one shows); pictures, which no pen draws, are set aside ("pictures aside": their lines' share).
 # Usage: bash bench/visible_fidelity.sh [build dir]   (needs trzn_bench_readers,
 #        trzn_bench_drawing and trzn-render built there)
 #        ONLY=REGEX measures only the drawings whose name matches; KEEP=1 keeps the pictures
-#        (NAME-both.png: plot red, reference blue, both black).
+#        (NAME-both.png: plot red, reference blue, both black, lines only one renderer shows
+#        green).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -97,9 +101,13 @@ for list in known list; do
     plot "$fmt" "$name" "$d" || echo "$fmt $name: not plotted ($(head -c 200 "$work/$fmt-$name.notes" 2>/dev/null))"
   done <"$work/$list.txt"
   $py bench/visible_lines.py "$work/jobs" >"$work/$list.shares"
-  while read -r png near back near_nt back_nt dx dy; do
+  while read -r png near back near_nt back_nt dx dy disputed pictures; do
     stem=${png%.png}; base=$(basename "$stem"); fmt=${base%%-*}; name=${base#*-}
     notes=$(sed 's/^ *note: //' "$stem.notes" | sort -u | paste -sd';' -)
+    # What the measure set aside, before the plot's own notes.
+    said() { [ "$near" != failed ] && awk -v v="${1:-0}" 'BEGIN { exit !(v >= 0.0005) }'; }
+    ! said "$pictures" || notes="pictures aside: $(pc "$pictures" | tr -d ' ')${notes:+;$notes}"
+    ! said "$disputed" || notes="renderers part: $(pc "$disputed" | tr -d ' ')${notes:+;$notes}"
     if [ "$near" = failed ]; then echo "$name $fmt: no reference ($back)"; continue; fi
     printf '%-22s %-4s %s %s %s %s %6s  %s\n' "$name" "$fmt" "$(pc "$near")" "$(pc "$back")" \
       "$(pc "$near_nt")" "$(pc "$back_nt")" "$dx,$dy" "${notes:0:100}"

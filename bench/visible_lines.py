@@ -6,13 +6,22 @@ Each line of JOBS: FORMAT DRAWING PLOT.png WIDTH HEIGHT SCALE ORIGIN_X ORIGIN_Y 
 [X0 Y1 UNIT_MM], where the numbers after the picture are trzn_bench_drawing frame's (pixels per
 plotter unit, where plotter (0, 0) lands), the sheet is in plotter units, and a DXF's model-space
 box corner and unit follow. Prints one line per job: PLOT.png PLOT_NEAR REFERENCE_NEAR, the same
-with an SVG's text aside, SHIFT_X SHIFT_Y; or PLOT.png failed WHY.
+with an SVG's text aside, SHIFT_X SHIFT_Y, then the shares of the renderers' lines that only
+one of them shows (DISPUTED) and that lie on pictures (PICTURES); or PLOT.png failed WHY.
 
 The reference is the format's own renderer drawing the drawing filled, as its user sees it, in
 the plot picture's frame (the drawing's top-left corner on the sheet's); its lines are where
 the colour changes, on white paper: a fill's edge, a stroke thinner than a pen (both its
 sides), an opaque shape's edge across what it covers. What a shape covers shows no edge; white
 on the paper shows none either.
+
+A PDF or PostScript file has a second renderer besides its own (pdftocairo; PostScript through
+ghostscript's PDF writer first): the two differ where a path has no area (poppler's and
+ghostscript's own rasterisers paint every pixel a fill touches, so a fill's zero-area spur is
+a hairline; cairo paints what the fill covers) and where a tiling pattern repeats (poppler
+steps its tiles by whole pixels). Where they differ either is right: the plot must show the
+lines both show, and what it draws must lie near a line of either. Pictures (raster images) have no lines a pen could draw: where ghostscript's
+page changes when it leaves the pictures out, grown by a millimetre, is left out of both.
 """
 import os
 import subprocess
@@ -29,6 +38,9 @@ NEAR_MM = 0.5
 # renderers' smoothing of a real edge spreads over two pixels. Flat fills and the paper have
 # no steps at all.
 EDGE_STEP = 10
+# Two renderers' edges of one line lie within a pixel or two of each other (their smoothing
+# differs); farther apart they are different lines.
+AGREE_MM = 0.25
 
 
 def edges(rgb, step=EDGE_STEP):
@@ -87,10 +99,7 @@ def page_picture(fmt, drawing, dpi, out):
         cmd = ['pdftoppm', '-r', '%.6f' % dpi, '-f', '1', '-l', '1', '-singlefile', '-png',
                drawing, out[:-4]]
     else:
-        # The plot lays PostScript by its bounding box, as -dEPSCrop does.
-        cmd = ['gs', '-q', '-dSAFER', '-dBATCH', '-dNOPAUSE', '-dEPSCrop', '-sDEVICE=png16m',
-               '-r%.6f' % dpi, '-dTextAlphaBits=4', '-dGraphicsAlphaBits=4', '-dFirstPage=1',
-               '-dLastPage=1', '-sOutputFile=' + out, drawing]
+        return gs_picture(drawing, dpi, out)
     subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with Image.open(out) as opened:
         picture = opened.copy()
@@ -99,6 +108,48 @@ def page_picture(fmt, drawing, dpi, out):
         flat.paste(picture.convert('RGBA'), mask=picture.convert('RGBA').split()[3])
         picture = flat
     return np.asarray(picture.convert('RGB'))
+
+
+def gs_picture(drawing, dpi, out, options=()):
+    """Ghostscript's page, laid by the bounding box as the plot's reading lays PostScript."""
+    cmd = ['gs', '-q', '-dSAFER', '-dBATCH', '-dNOPAUSE', '-dEPSCrop', '-sDEVICE=png16m',
+           '-r%.6f' % dpi, '-dTextAlphaBits=4', '-dGraphicsAlphaBits=4', '-dFirstPage=1',
+           '-dLastPage=1'] + list(options) + ['-sOutputFile=' + out, drawing]
+    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with Image.open(out) as opened:
+        return np.asarray(opened.convert('RGB'))
+
+
+def second_picture(fmt, drawing, dpi, out, size):
+    """The page as cairo draws it (pdftocairo; PostScript made a PDF by ghostscript first, by
+    its bounding box), cut to the first renderer's size: both round the page's pixels, from
+    the same top-left corner."""
+    if fmt == 'eps' or fmt == 'ps':
+        pdf = out[:-4] + '.pdf'
+        subprocess.run(['gs', '-q', '-dSAFER', '-dBATCH', '-dNOPAUSE', '-dEPSCrop',
+                        '-sDEVICE=pdfwrite', '-sOutputFile=' + pdf, drawing], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        drawing = pdf
+    subprocess.run(['pdftocairo', '-png', '-r', '%.6f' % dpi, '-f', '1', '-l', '1',
+                    '-singlefile', drawing, out[:-4]], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    with Image.open(out) as opened:
+        picture = np.asarray(opened.convert('RGB'))
+    w, h = size
+    return in_frame(picture[:h, :w], (w, h), 0, 0)
+
+
+def picture_area(drawing, dpi, out):
+    """Where a PDF's or PostScript file's pictures change its page, grown by a millimetre;
+    None without pictures."""
+    page = gs_picture(drawing, dpi, out).astype(np.int16)
+    bare = gs_picture(drawing, dpi, out, ['-dFILTERIMAGE']).astype(np.int16)
+    if page.shape != bare.shape:
+        return None
+    area = np.abs(page - bare).max(axis=2) > 0
+    if not area.any():
+        return None
+    return ndimage.binary_dilation(area, iterations=max(1, int(round(dpi / 25.4))))
 
 
 def dxf_picture(drawing, size, window):
@@ -168,51 +219,81 @@ def text_area(drawing, dpi, out):
     return ndimage.binary_dilation(area, iterations=max(1, int(round(dpi / 25.4))))
 
 
+def in_frame_mask(area, size, left, top):
+    """A mask of the page's pixels moved into the frame as the page's picture is."""
+    return in_frame(np.repeat(area[..., None], 3, axis=2).astype(np.uint8), size, left,
+                    top)[..., 0] == 1
+
+
+def page_lines(fmt, drawing, dpi, stem, size, left, top):
+    """A page's lines in the frame: those every renderer shows and those any shows; and what
+    is set aside (an SVG's text, pictures; None when nothing is)."""
+    page = page_picture(fmt, drawing, dpi, stem + '-ref.png')
+    lines = edges(in_frame(page, size, left, top))
+    text = pictures = None
+    if fmt == 'svg':
+        area = text_area(drawing, dpi, stem + '-text.png')
+        if area is not None:
+            text = in_frame_mask(area, size, left, top)
+        return lines, lines, text, pictures
+    ph, pw = page.shape[:2]
+    second = edges(in_frame(second_picture(fmt, drawing, dpi, stem + '-cairo.png', (pw, ph)),
+                            size, left, top))
+    agree = AGREE_MM * dpi / 25.4
+    near_second = ndimage.distance_transform_edt(~second) <= agree
+    near_first = ndimage.distance_transform_edt(~lines) <= agree
+    area = picture_area(drawing, dpi, stem + '-pictures.png')
+    if area is not None:
+        pictures = in_frame_mask(area, size, left, top)
+    return (lines & near_second) | (second & near_first), lines | second, text, pictures
+
+
 def measure(job, work):
     """The plot near the reference and the reference near the plot, with the text and with an
-    SVG's text aside, and the reference's best shift."""
+    SVG's text aside, the reference's best shift, and the shares of the renderers' lines that
+    not all of them show and that lie on pictures."""
     fmt, drawing, plot_png = job[:3]
     w, h = int(job[3]), int(job[4])
     s, ox, oy, sw, sh = (float(v) for v in job[5:10])
     with Image.open(plot_png) as picture:
         plot = ink(np.asarray(picture.convert('RGB')))
-    text = None
+    text = pictures = None
     if fmt == 'dxf':
         x0, y1, unit = (float(v) for v in job[10:13])
         k = unit * 40
         window = (x0 + (-ox / s) / k, x0 + ((w - ox) / s) / k,
                   y1 - (sh - (oy - h) / s) / k, y1 - (sh - oy / s) / k)
-        reference = dxf_picture(drawing, (w, h), window)
+        lines = edges(dxf_picture(drawing, (w, h), window))
+        either = lines
     else:
         # Pixels per millimetre of the plot picture, as dots per inch.
         dpi = s * 40 * 25.4
         stem = os.path.join(work, os.path.basename(plot_png)[:-4])
-        top = oy - sh * s
-        reference = in_frame(page_picture(fmt, drawing, dpi, stem + '-ref.png'), (w, h), ox, top)
-        if fmt == 'svg':
-            area = text_area(drawing, dpi, stem + '-text.png')
-            if area is not None:
-                text = in_frame(np.repeat(area[..., None], 3, axis=2).astype(np.uint8), (w, h),
-                                ox, top)[..., 0] == 1
-    lines = edges(reference)
+        lines, either, text, pictures = page_lines(fmt, drawing, dpi, stem, (w, h), ox,
+                                                   oy - sh * s)
     near = NEAR_MM * 40 * s
     # The sheet, and what reaches a line's width beyond it.
     pad = int(near) + 2
     sheet = (int(ox) - pad, int(oy - sh * s) - pad, int(sw * s) + 2 * pad, int(sh * s) + 2 * pad)
     if os.environ.get('KEEP'):
-        both = np.full(reference.shape, 255, np.uint8)
+        both = np.full(lines.shape + (3,), 255, np.uint8)
+        both[either & ~lines] = (0, 170, 0)
         both[plot] = (230, 0, 0)
         both[lines] = (0, 60, 230)
         both[plot & lines] = (0, 0, 0)
         Image.fromarray(both).save(plot_png[:-4] + '-both.png')
     dx, dy = best_shift(lines, plot)
-    shares = [near_share(plot, lines, near, sheet), near_share(lines, plot, near, sheet)]
+    seen = np.ones_like(lines) if pictures is None else ~pictures
+    shares = [near_share(plot & seen, either, near, sheet),
+              near_share(lines & seen, plot, near, sheet)]
     if text is None:
         shares += shares
     else:
-        shares += [near_share(plot & ~text, lines, near, sheet),
-                   near_share(lines & ~text, plot, near, sheet)]
-    return tuple(shares) + (dx, dy)
+        shares += [near_share(plot & seen & ~text, either, near, sheet),
+                   near_share(lines & seen & ~text, plot, near, sheet)]
+    found = max(int(either.sum()), 1)
+    aside = 0 if pictures is None else int((either & pictures).sum())
+    return tuple(shares) + (dx, dy, float((either & ~lines).sum()) / found, float(aside) / found)
 
 
 def size_mm(fmt, drawing):
@@ -250,6 +331,7 @@ elif __name__ == '__main__':
     for line in open(sys.argv[1]):
         job = line.split()
         try:
-            print('%s %.4f %.4f %.4f %.4f %d %d' % ((job[2],) + measure(job, work)), flush=True)
+            print('%s %.4f %.4f %.4f %.4f %d %d %.4f %.4f' % ((job[2],) + measure(job, work)),
+                  flush=True)
         except Exception as e:  # one drawing's failure is a row, not the end of the run
             print('%s failed %s' % (job[2], type(e).__name__), flush=True)

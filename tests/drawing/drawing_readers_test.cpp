@@ -1170,6 +1170,39 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
         {"spline_fit_points_repeated",
          "m.add_spline(fit_points=[(0, 0), (0, 0), (50, 50), (50, 50), (100, 0)])", 4000, 2000,
          0, nullptr, 0, -1, {0, 50}, {{50, 50, 0.05}, {25, 25, 2, false}}},
+        // Ends without tangents, their chords unequal: the curve ezdxf 0.18 draws for these
+        // points (fit_points_to_cad_cv, 41.538 mm high), its points at parameter 0.1 and 0.9
+        // written from there; ends set as the parabola through three points part from it by
+        // 2.7 and 3.4 mm at those points.
+        {"spline_fit_points_estimated_ends",
+         "m.add_spline(fit_points=[(0, 0), (20, 40), (40, 40), (100, 0)])", 4000, 1662, 0,
+         nullptr, 0, -1, {0, 41.538},
+         {{20, 40, 0.05}, {40, 40, 0.05}, {4.117, 14.161, 0.05}, {89.319, 8.628, 0.05}}},
+        // Open, but back at its first point: the way back is drawn too (ezdxf's curve again,
+        // at parameter 0.05 and 0.9; it swells 4.896 mm beyond the square on each side).
+        {"spline_fit_points_back_to_start",
+         "m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40), (0, 0)])", 2090, 2090, 0,
+         nullptr, 0, -1, {-4.896, 47.36},
+         {{0, 0, 0.05}, {8.115, -2.435, 0.05}, {-4.269, 16.839, 0.05}}},
+        // Closed, its first point repeated or not: one smooth loop, the joint leaving along the
+        // chords' mean direction there (ezdxf's interpolation given that tangent at both ends,
+        // at 0.125 and 0.875; 7.225 mm beyond the square on each side).
+        {"spline_fit_points_closed",
+         "s = m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40)])\ns.closed = True",
+         2193, 2193, 0, nullptr, 0, -1, {-7.225, 47.592},
+         {{0, 0, 0.05}, {19.724, -7.224, 0.05}, {-7.224, 19.724, 0.05}}, 1},
+        {"spline_fit_points_closed_repeated",
+         "s = m.add_spline(fit_points=[(0, 0), (40, 0), (40, 40), (0, 40), (0, 0)])\n"
+         "s.closed = True",
+         2193, 2193, 0, nullptr, 0, -1, {-7.225, 47.592},
+         {{0, 0, 0.05}, {19.724, -7.224, 0.05}, {-7.224, 19.724, 0.05}}, 1},
+        // A start tangent alone: the start leaves along it, the end is estimated (ezdxf's
+        // interpolation given that start and its own estimate for the end, at 0.1 and 0.9).
+        {"spline_fit_points_start_tangent",
+         "s = m.add_spline(fit_points=[(0, 0), (50, 50), (100, 0)])\n"
+         "s.dxf.start_tangent = (0, 1, 0)",
+         4000, 2000, 0, nullptr, 0, -1, {0, 50.011},
+         {{50, 50, 0.05}, {3.053, 14.311, 0.05}, {92.899, 13.236, 0.05}}},
         // Leaving up and coming back down: a cubic 25 mm high.
         {"spline_fit_points_tangents",
          "s = m.add_spline(fit_points=[(0, 0), (100, 0)])\ns.dxf.start_tangent = (0, 1, 0)\n"

@@ -18,9 +18,11 @@ std::vector<QPointF> Distinct(const std::vector<QPointF>& fit, bool closed) {
     out.reserve(fit.size() + 1);
     for (const QPointF& p : fit)
         if (out.empty() || Length(p - out.back()) > same) out.push_back(p);
+    if (!closed) return out;
+    // A closed curve comes back to its first point, smoothly, whether or not the file repeats
+    // it; an open one that ends where it began comes back along its own end tangents.
     while (out.size() > 1 && Length(out.back() - out.front()) <= same) out.pop_back();
-    // A closed curve comes back to its first point, smoothly.
-    if (closed && out.size() > 2) out.push_back(out.front());
+    if (out.size() > 2) out.push_back(out.front());
     return out;
 }
 
@@ -36,20 +38,26 @@ QPointF MiddleTangent(QPointF a, QPointF b, QPointF c) {
     return ((b - a) / h1 * h2 + (c - b) / h2 * h1) / (h1 + h2);
 }
 
-// The end tangents per unit of chord length: the file's directions when it gives them, else
-// the parabola's through the three points at each end (a closed curve: through the points on
-// both sides of its joint).
+// The direction a drafting program gives an open curve's end when the file gives none: the
+// end's own chord extrapolated a step beyond it (as Akima's five-point estimate does there, where
+// the two crossings it weighs are always equal), 3 (P1 - P0) - (P2 - P1). Its length is not
+// its own: the interpolation takes every end tangent at one length, the curve's chords'.
+QPointF EstimatedEnd(QPointF p0, QPointF p1, QPointF p2) {
+    const QPointF t = Unit(3 * (p1 - p0) - (p2 - p1));
+    return t.isNull() ? Unit(p1 - p0) : t;
+}
+
+// The unit end tangents: the file's directions when it gives them, else the estimate above at
+// each end (a closed curve: the parabola's through the points on both sides of its joint).
 void EndTangents(const std::vector<QPointF>& q, const SplineData& s, bool closed, QPointF* start,
                  QPointF* end) {
     const size_t n = q.size() - 1;
-    const QPointF first = (q[1] - q[0]) / Length(q[1] - q[0]);
-    const QPointF last = (q[n] - q[n - 1]) / Length(q[n] - q[n - 1]);
-    QPointF a = first, b = last;
+    QPointF a = Unit(q[1] - q[0]), b = Unit(q[n] - q[n - 1]);
     if (closed) {
-        a = b = MiddleTangent(q[n - 1], q[0], q[1]);
+        a = b = Unit(MiddleTangent(q[n - 1], q[0], q[1]));
     } else if (n >= 2) {
-        a = 2 * first - MiddleTangent(q[0], q[1], q[2]);
-        b = 2 * last - MiddleTangent(q[n - 2], q[n - 1], q[n]);
+        a = EstimatedEnd(q[0], q[1], q[2]);
+        b = EstimatedEnd(q[n], q[n - 1], q[n - 2]) * -1;
     }
     const QPointF givenStart = Unit(s.startTangent), givenEnd = Unit(s.endTangent);
     *start = givenStart.isNull() ? a : givenStart;

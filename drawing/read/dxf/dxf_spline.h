@@ -2,7 +2,8 @@
 // A SPLINE given by its fit points alone, as drafting programs write the splines they draw
 // through points: the cubic B-spline that passes through every fit point, its parameter
 // spaced by the chords between them, its ends leaving along the tangents the file gives, or,
-// where it gives none, along those of the parabola through the three points at that end.
+// where it gives none, along the directions drafting programs estimate from the three points
+// at that end; either way at the length of the chords, as those programs draw it.
 
 #include <QPainterPath>
 #include <QPointF>

@@ -1,5 +1,6 @@
 # The user paper list editor: its panel, controller and the list operations.
-add_library(trzn_config_paper STATIC
+add_library(trzn_config_paper ALIAS trzn_config)
+target_sources(trzn_config PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Paper.h
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Paper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trznPaperModal.ui
@@ -7,7 +8,4 @@ add_library(trzn_config_paper STATIC
   ${CMAKE_CURRENT_LIST_DIR}/paper_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_fields.h
   ${CMAKE_CURRENT_LIST_DIR}/paper_fields.cpp)
-target_include_directories(trzn_config_paper PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(trzn_config_paper
-  PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_config_text trzn_platform_base trzn_platform_ui)
+target_link_libraries(trzn_config PUBLIC trzn_settings Qt6::Widgets PRIVATE trzn_platform_ui)

@@ -1,6 +1,6 @@
 # The configuration window: everything but the entry point lives in trzn_config, which the
 # program and the tests link alike.
-add_library(trzn_config STATIC
+target_sources(trzn_config PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.h
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_Config.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_sections.h
@@ -32,15 +32,9 @@ add_library(trzn_config STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_PagePreview.h
   ${CMAKE_CURRENT_LIST_DIR}/TRZN_PagePreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trznConfigModal.ui)
-target_include_directories(trzn_config PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(trzn_config
   PUBLIC trzn_settings Qt6::Widgets
-  PRIVATE trzn_config_text trzn_platform_base trzn_platform_line trzn_platform_queue trzn_platform_ui)
-foreach(part trzn_config_paper trzn_config_preset)
-  if(TARGET ${part})
-    target_link_libraries(trzn_config PUBLIC ${part})
-  endif()
-endforeach()
+  PRIVATE trzn_platform_base trzn_platform_line trzn_platform_queue trzn_platform_ui)
 
 add_executable(TRZNSerConfig ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(TRZNSerConfig PRIVATE trzn_config trzn_platform_ui)

@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 # Only the programs it runs: the tests and benchmarks are the test command's to build.
 bash scripts/build.sh TRZNSerSend TRZNSerConfig trzn-plot trzn-render
 echo "Built:"
-find build -maxdepth 2 -type f -perm -u+x -name 'TRZN*' | sort
+find build -maxdepth 2 -type f -perm -u+x \( -name 'TRZN*' -o -name 'trzn-*' \) | sort
 
 home=$(mktemp -d /tmp/trzn-main-job.XXXXXX)
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/.run"

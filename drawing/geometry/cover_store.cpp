@@ -19,9 +19,11 @@ void CoverStore::GiveUp() {
     _covers = {};
     _starts = {};
     _points = {};
+    _paper = 0;
 }
 
-void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings) {
+void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings,
+                     CoverPaint paint) {
     if (_full) return;
     size_t points = 0;
     for (const std::vector<PlotPoint>& ring : rings) points += ring.size();
@@ -29,7 +31,7 @@ void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>
         GiveUp();
         return;
     }
-    Cover cover{position, static_cast<uint32_t>(_starts.size()), 0, {}};
+    Cover cover{position, static_cast<uint32_t>(_starts.size()), 0, {}, paint};
     for (const std::vector<PlotPoint>& ring : rings) {
         if (ring.size() < 3) continue;
         _starts.push_back(_points.size());
@@ -37,5 +39,7 @@ void CoverStore::Add(uint32_t position, const std::vector<std::vector<PlotPoint>
         _points.insert(_points.end(), ring.begin(), ring.end());
         ++cover.rings;
     }
-    if (cover.rings > 0) _covers.push_back(cover);
+    if (cover.rings == 0) return;
+    _covers.push_back(cover);
+    _paper += paint.paper ? 1 : 0;
 }

@@ -179,3 +179,11 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     }
     return out;
 }
+
+CoverPaint CoverPaintOf(const PaintedPath& shape, const PenChoice& pens) {
+    const bool fills = shape.filled && shape.fill.isValid() && shape.fillAlpha >= 1;
+    const QColor& shown = fills ? shape.fill : shape.stroke;
+    const bool paper = pens.IsPaper(shown) &&
+                       (!shape.stroke.isValid() || pens.IsPaper(shape.stroke));
+    return {paper ? uint8_t{0} : pens.EntryFor(shown), paper};
+}

@@ -26,5 +26,7 @@ void RecordCover(const PaintTarget& target, const PaintedPath& shape) {
     const std::vector<std::vector<PlotPoint>> rings =
         CoverAreaOf(shape, target.pens, target.area, target.sink.reach(), &intricate);
     if (intricate) target.covers->AddIntricate();
-    if (!rings.empty()) target.covers->Add(static_cast<uint32_t>(target.store.size()), rings);
+    if (!rings.empty())
+        target.covers->Add(static_cast<uint32_t>(target.store.size()), rings,
+                           CoverPaintOf(shape, target.pens));
 }

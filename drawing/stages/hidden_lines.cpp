@@ -1,6 +1,7 @@
 #include "drawing/stages/hidden_lines.h"
 
 #include <algorithm>
+#include <optional>
 #include <polyclipping/clipper.hpp>
 #include <utility>
 
@@ -81,12 +82,12 @@ public:
 
     bool spent() const { return _work > _budget; }
 
-    // Path `index` of `one` into `kept`, without what later covers hide.
-    void Pass(const PathSet& one, uint32_t index, uint8_t pen, PathSet& kept,
-              std::vector<uint8_t>& pens) {
-        const PlotPoint* points = one.points.data();
-        const size_t n = one.points.size();
-        switch (_grid.Classify(points, n, index)) {
+    // The polyline `points` (n of them), painted as path `index`, into `kept` without what
+    // later covers hide. With `after` (a cover's index) only the covers after that one hide
+    // it: the line is that cover's edge, painted when it was.
+    void Pass(const PlotPoint* points, size_t n, uint32_t index, uint8_t pen, PathSet& kept,
+              std::vector<uint8_t>& pens, std::optional<uint32_t> after = std::nullopt) {
+        switch (Classify(points, n, index, after)) {
             case CoverGrid::Under::nothing:
                 Keep(points, n, pen, kept, pens);
                 return;
@@ -107,7 +108,7 @@ public:
         ClipperLib::Clipper clipper;
         clipper.PreserveCollinear(true);
         clipper.AddPath(line, ClipperLib::ptSubject, false);
-        if (!AddCovers(box, index, clipper)) {
+        if (!AddCovers(box, index, after, clipper)) {
             Keep(points, n, pen, kept, pens);
             return;
         }
@@ -131,7 +132,81 @@ public:
 
     const HiddenLines& result() const { return _result; }
 
+    // The edge of paper cover `c` where what lies under it shows a colour: each piece in the
+    // pen of the topmost earlier cover there that is not the paper's, and without what later
+    // covers hide. Under the paper's white, or on the paper, nothing.
+    void PaperEdges(uint32_t c, PathSet& kept, std::vector<uint8_t>& pens) {
+        const CoverStore::Cover& white = _covers.cover(c);
+        std::vector<uint32_t> under;  // topmost first
+        bool coloured = false;
+        for (uint32_t j = c; j-- > 0;) {
+            const CoverStore::Cover& below = _covers.cover(j);
+            if (!below.box.meets(white.box)) continue;
+            under.push_back(j);
+            coloured = coloured || !below.paint.paper;
+        }
+        _work += c / 16;
+        if (!coloured) return;
+        std::vector<PlotPoint> shown;
+        for (uint32_t r = white.firstRing; r < white.firstRing + white.rings; ++r) {
+            Path line;
+            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
+                line.emplace_back(p->x, p->y);
+            line.push_back(line.front());
+            Paths rest{line};
+            for (uint32_t j = 0; j < under.size() && !rest.empty(); ++j) {
+                Paths inside;
+                rest = Split(std::move(rest), under[j], &inside);
+                if (_covers.cover(under[j]).paint.paper) continue;
+                for (const Path& piece : InPathOrder(line, std::move(inside))) {
+                    shown.clear();
+                    for (const IntPoint& p : piece)
+                        shown.push_back({static_cast<int32_t>(p.X), static_cast<int32_t>(p.Y)});
+                    ++_result.edges;
+                    Pass(shown.data(), shown.size(), white.position,
+                         _covers.cover(under[j]).paint.pen, kept, pens, c);
+                }
+            }
+        }
+    }
+
 private:
+    // The pieces of `lines` outside cover `c`; those inside it into *inside.
+    Paths Split(Paths lines, uint32_t c, Paths* inside) {
+        const CoverStore::Cover& cover = _covers.cover(c);
+        ClipperLib::Clipper clipper;
+        clipper.PreserveCollinear(true);
+        for (const Path& line : lines) _work += line.size();
+        clipper.AddPaths(lines, ClipperLib::ptSubject, false);
+        Path ring;
+        for (uint32_t r = cover.firstRing; r < cover.firstRing + cover.rings; ++r) {
+            ring.clear();
+            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
+                ring.emplace_back(p->x, p->y);
+            _work += ring.size();
+            clipper.AddPath(ring, ClipperLib::ptClip, true);
+        }
+        ClipperLib::PolyTree tree;
+        clipper.Execute(ClipperLib::ctIntersection, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        ClipperLib::OpenPathsFromPolyTree(tree, *inside);
+        clipper.Execute(ClipperLib::ctDifference, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        Paths outside;
+        ClipperLib::OpenPathsFromPolyTree(tree, outside);
+        return outside;
+    }
+
+    // As the grid tells it. A cover's edge was painted when the cover was: the grid, which
+    // knows places in paint order and not covers, can say only that nothing reaches it.
+    CoverGrid::Under Classify(const PlotPoint* points, size_t n, uint32_t index,
+                              std::optional<uint32_t> after) const {
+        if (!after) return _grid.Classify(points, n, index);
+        if (index == 0) return CoverGrid::Under::part;
+        const CoverGrid::Under under = _grid.Classify(points, n, index - 1);
+        return under == CoverGrid::Under::nothing ? under : CoverGrid::Under::part;
+    }
+
     static void Keep(const PlotPoint* points, size_t n, uint8_t pen, PathSet& kept,
                      std::vector<uint8_t>& pens) {
         kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
@@ -141,8 +216,9 @@ private:
 
     // The rings of later covers near `box` as Clipper's clip; false when there are none. A ring
     // whose box misses the path's can be left out, holes and all: it decides nothing there.
-    bool AddCovers(const PlotBox& box, uint32_t index, ClipperLib::Clipper& clipper) {
-        _grid.Candidates(box, index, &_candidates);
+    bool AddCovers(const PlotBox& box, uint32_t index, std::optional<uint32_t> after,
+                   ClipperLib::Clipper& clipper) {
+        Later(box, index, after, &_candidates);
         bool any = false;
         Path ring;
         for (uint32_t c : _candidates) {
@@ -163,6 +239,23 @@ private:
         return any;
     }
 
+    // The covers that may hide what was painted as path `index` (or as cover `after`'s edge)
+    // and whose box meets `box`, in paint order.
+    void Later(const PlotBox& box, uint32_t index, std::optional<uint32_t> after,
+               std::vector<uint32_t>* out) const {
+        if (!after) return _grid.Candidates(box, index, out);
+        out->clear();
+        // Covers painted at the edge's place (the grid leaves out those at the first place)
+        // hide it when they came after its cover.
+        if (index > 0) {
+            _grid.Candidates(box, index - 1, out);
+            std::erase_if(*out, [&](uint32_t c) { return c <= *after; });
+            return;
+        }
+        for (uint32_t c = *after + 1; c < _covers.size(); ++c)
+            if (_covers.cover(c).box.meets(box)) out->push_back(c);
+    }
+
     const CoverStore& _covers;
     CoverGrid _grid;
     std::vector<uint32_t> _candidates;
@@ -179,7 +272,7 @@ constexpr uint64_t kWorkPerPoint = 2;
 constexpr uint64_t kLeastWork = uint64_t{2} << 20;
 
 HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
-    if (covers.full()) return HiddenLines{0, 0, true};
+    if (covers.full()) return HiddenLines{0, 0, 0, true};
     if (covers.size() == 0) return {};
     // Covers are kept in paint order: the last one's place is the latest.
     const uint32_t latest = covers.cover(covers.size() - 1).position;
@@ -187,20 +280,32 @@ HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
     PathStore out;
     PathSet one, kept;
     std::vector<uint8_t> pens;
+    // Paper covers' edges go in where the covers were painted.
+    uint32_t next = 0;
+    const auto edgesUpTo = [&](size_t place) {
+        for (; covers.paperCovers() > 0 && next < covers.size() &&
+               covers.cover(next).position <= place;
+             ++next)
+            if (covers.cover(next).paint.paper) hider.PaperEdges(next, kept, pens);
+    };
     for (size_t i = 0; i < store.size(); ++i) {
+        edgesUpTo(i);
         store.Get(i, one);
         if (i >= latest) {
             kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
             kept.points.insert(kept.points.end(), one.points.begin(), one.points.end());
             pens.push_back(store.pen(i));
         } else {
-            hider.Pass(one, static_cast<uint32_t>(i), store.pen(i), kept, pens);
-            if (hider.spent()) return HiddenLines{0, 0, true};
+            hider.Pass(one.points.data(), one.points.size(), static_cast<uint32_t>(i),
+                       store.pen(i), kept, pens);
+            if (hider.spent()) return HiddenLines{0, 0, 0, true};
         }
         if (kept.points.size() >= kBatchPoints) out.Take(kept, pens);
     }
+    edgesUpTo(store.size());
+    if (hider.spent()) return HiddenLines{0, 0, 0, true};
     out.Take(kept, pens);
     const HiddenLines result = hider.result();
-    if (result.cut > 0 || result.dropped > 0) store = std::move(out);
+    if (result.cut > 0 || result.dropped > 0 || result.edges > 0) store = std::move(out);
     return result;
 }

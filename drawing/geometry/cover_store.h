@@ -54,9 +54,22 @@ public:
 
     size_t size() const { return _covers.size(); }
     const Cover& cover(size_t i) const { return _covers[i]; }
-    uint64_t points() const { return _points.size(); }
+    uint64_t points() const { return _points.size() + _linePoints.size(); }
     // Covers in the paper's white kept so far.
     size_t paperCovers() const { return _paper; }
+
+    // A line in the paper's white (a white stroke drawn as its line, no wider than the pen):
+    // shown, as a white cover's edge is, where it lies over a colour painted before it.
+    struct PaperLine {
+        uint32_t position;  // the paths painted before it
+        uint32_t covers;    // the covers painted before it
+        PlotBox box;
+    };
+    void AddPaperLine(uint32_t position, const std::vector<PlotPoint>& line);
+    size_t paperLines() const { return _lines.size(); }
+    const PaperLine& paperLine(size_t i) const { return _lines[i]; }
+    const PlotPoint* lineBegin(size_t i) const { return _linePoints.data() + _lineStarts[i]; }
+    const PlotPoint* lineEnd(size_t i) const { return lineBegin(i) + _lineCounts[i]; }
 
     // Ring r (of all covers) as a span of points.
     const PlotPoint* ringBegin(uint32_t r) const { return _points.data() + _starts[r]; }
@@ -68,6 +81,10 @@ private:
     std::vector<Cover> _covers;
     std::vector<uint64_t> _starts;  // per ring
     std::vector<PlotPoint> _points;
+    std::vector<PaperLine> _lines;
+    std::vector<PlotPoint> _linePoints;
+    std::vector<uint64_t> _lineStarts;
+    std::vector<uint32_t> _lineCounts;
     uint64_t _intricate = 0;
     size_t _paper = 0;
     bool _full = false;

@@ -25,3 +25,9 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
 // when it is not filled), or the paper's white when all it paints is white: a white fill with a
 // coloured stroke is outlined by that stroke already.
 CoverPaint CoverPaintOf(const PaintedPath& shape, const PenChoice& pens);
+
+// A white stroke that a pen would draw as its line (no wider than the pen, solid, on a shape not
+// filled): that line in plotter units on the paper, within the shape's clip and `reach`. It
+// shows where it lies over a colour. Empty for any other shape.
+std::vector<std::vector<PlotPoint>> PaperLinesOf(const PaintedPath& shape, const PenChoice& pens,
+                                                 const PlotArea& area, const QRectF& reach);

@@ -297,6 +297,10 @@ INSTANTIATE_TEST_SUITE_P(
                   GREEN "<rect x='30' y='180' width='40' height='40' fill='white' stroke='red'/>",
                   "PU0,9317;PD4000,9317;" GREEN_LINES
                   "SP7;PU1200,4117;PD2800,4117,2800,2517,1200,2517,1200,4117;"},
+        // A white line a pen draws as its line shows as that line where it crosses the colour.
+        ShowsCase{"WhiteLineOverColour",
+                  GREEN "<line x1='10' y1='200' x2='150' y2='200' stroke='white'/>",
+                  "PU0,9317;PD4000,9317;" GREEN_LINES "PU400,3317;PD4000,3317;"},
         ShowsCase{"WhiteBesideColour",
                   GREEN "<rect x='130' y='180' width='40' height='40' fill='white'/>",
                   "PU0,9317;PD4000,9317;" GREEN_LINES},

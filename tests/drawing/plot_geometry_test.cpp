@@ -448,6 +448,7 @@ struct CoverAt {
     uint32_t position;  // painted after that many paths
     std::vector<Points> rings;
     CoverPaint paint = {};
+    bool whiteLine = false;  // rings[0] is a white line drawn as a line, not a cover
 };
 
 struct HideCase {
@@ -472,7 +473,12 @@ TEST_P(HiddenLinesTable, LaterCoversCutWhatLiesUnderThem) {
     PathStore store;
     store.Take(paths, pens);
     CoverStore covers;
-    for (const CoverAt& cover : c.covers) covers.Add(cover.position, cover.rings, cover.paint);
+    for (const CoverAt& cover : c.covers) {
+        if (cover.whiteLine)
+            covers.AddPaperLine(cover.position, cover.rings.front());
+        else
+            covers.Add(cover.position, cover.rings, cover.paint);
+    }
     HideCovered(store, covers);
     std::vector<Points> kept;
     std::vector<uint8_t> keptPens;
@@ -554,7 +560,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, {Square(100, 100, 300, 300)}, {0, true}},
                   {0, {Square(0, 200, 500, 500)}, {2}}},
                  {{{100, 200}, {100, 100}, {300, 100}, {300, 200}}},
-                 {5}}),
+                 {5}},
+        // A white line shows over the colour painted before it, up to a cover painted after.
+        HideCase{"WhiteLineBetweenCovers",
+                 {},
+                 {{0, {Square(0, 0, 500, 500)}, {5}},
+                  {0, {{{-100, 250}, {1000, 250}}}, {}, true},
+                  {0, {Square(300, 200, 400, 300)}, {2}}},
+                 {{{0, 250}, {300, 250}}, {{400, 250}, {500, 250}}},
+                 {5, 5}}),
     [](const testing::TestParamInfo<HideCase>& i) { return std::string(i.param.name); });
 
 }  // namespace

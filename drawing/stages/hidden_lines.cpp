@@ -173,7 +173,7 @@ private:
         if (!coloured) return false;
         std::vector<PlotPoint> shown;
         Paths rest{line};
-        for (uint32_t j = 0; j < under.size() && !rest.empty(); ++j) {
+        for (uint32_t j = 0; j < under.size() && !rest.empty() && !spent(); ++j) {
             Paths inside;
             rest = Split(std::move(rest), under[j], &inside);
             const CoverPaint paint = _covers.cover(under[j]).paint;
@@ -303,7 +303,7 @@ HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
     uint32_t next = 0;
     size_t nextLine = 0;
     const auto edgesUpTo = [&](size_t place) {
-        while (true) {
+        while (!hider.spent()) {
             const bool line = nextLine < covers.paperLines() &&
                               covers.paperLine(nextLine).position <= place;
             if (line && covers.paperLine(nextLine).covers <= next) {
@@ -322,6 +322,7 @@ HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
     for (size_t i = 0; i < store.size(); ++i) {
         edgesUpTo(i);
         store.Get(i, one);
+        if (hider.spent()) return HiddenLines{0, 0, 0, true};
         if (i >= latest) {
             kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
             kept.points.insert(kept.points.end(), one.points.begin(), one.points.end());
@@ -329,7 +330,6 @@ HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
         } else {
             hider.Pass(one.points.data(), one.points.size(), static_cast<uint32_t>(i),
                        store.pen(i), kept, pens);
-            if (hider.spent()) return HiddenLines{0, 0, 0, true};
         }
         if (kept.points.size() >= kBatchPoints) out.Take(kept, pens);
     }

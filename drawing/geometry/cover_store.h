@@ -18,20 +18,30 @@ struct PlotBox {
     void add(PlotPoint p);
 };
 
+// What a cover shows: the pen of its colour, or the paper's white, whose edge is seen only
+// where it lies over a colour painted before it.
+struct CoverPaint {
+    uint8_t pen = 0;
+    bool paper = false;
+};
+
 class CoverStore {
 public:
     struct Cover {
         uint32_t position;  // the paths painted before it: the store's path count then
         uint32_t firstRing, rings;
         PlotBox box;
+        CoverPaint paint;
     };
 
     // Rings of one cover, already normalised (see above); each ring closed implicitly. Empty
     // covers are not kept.
-    void Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings);
+    void Add(uint32_t position, const std::vector<std::vector<PlotPoint>>& rings,
+             CoverPaint paint = {});
 
-    // Beyond this many points (16 MB), or covers, the covers are given up (full() says so): a drawing of a hundred
-    // thousand overlapping fills would take longer to work out than to read many times over.
+    // Beyond this many points (16 MB), or covers, the covers are given up (full() says so): a
+    // drawing of a hundred thousand overlapping fills would take longer to work out than to
+    // read many times over.
     static constexpr uint64_t kMostPoints = uint64_t{2} << 20;
     static constexpr size_t kMostCovers = 16384;
     bool full() const { return _full; }
@@ -44,7 +54,22 @@ public:
 
     size_t size() const { return _covers.size(); }
     const Cover& cover(size_t i) const { return _covers[i]; }
-    uint64_t points() const { return _points.size(); }
+    uint64_t points() const { return _points.size() + _linePoints.size(); }
+    // Covers in the paper's white kept so far.
+    size_t paperCovers() const { return _paper; }
+
+    // A line in the paper's white (a white stroke drawn as its line, no wider than the pen):
+    // shown, as a white cover's edge is, where it lies over a colour painted before it.
+    struct PaperLine {
+        uint32_t position;  // the paths painted before it
+        uint32_t covers;    // the covers painted before it
+        PlotBox box;
+    };
+    void AddPaperLine(uint32_t position, const std::vector<PlotPoint>& line);
+    size_t paperLines() const { return _lines.size(); }
+    const PaperLine& paperLine(size_t i) const { return _lines[i]; }
+    const PlotPoint* lineBegin(size_t i) const { return _linePoints.data() + _lineStarts[i]; }
+    const PlotPoint* lineEnd(size_t i) const { return lineBegin(i) + _lineCounts[i]; }
 
     // Ring r (of all covers) as a span of points.
     const PlotPoint* ringBegin(uint32_t r) const { return _points.data() + _starts[r]; }
@@ -56,6 +81,11 @@ private:
     std::vector<Cover> _covers;
     std::vector<uint64_t> _starts;  // per ring
     std::vector<PlotPoint> _points;
+    std::vector<PaperLine> _lines;
+    std::vector<PlotPoint> _linePoints;
+    std::vector<uint64_t> _lineStarts;
+    std::vector<uint32_t> _lineCounts;
     uint64_t _intricate = 0;
+    size_t _paper = 0;
     bool _full = false;
 };

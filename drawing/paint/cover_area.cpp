@@ -179,3 +179,36 @@ std::vector<std::vector<PlotPoint>> CoverAreaOf(const PaintedPath& shape, const 
     }
     return out;
 }
+
+CoverPaint CoverPaintOf(const PaintedPath& shape, const PenChoice& pens) {
+    const bool fills = shape.filled && shape.fill.isValid() && shape.fillAlpha >= 1;
+    const QColor& shown = fills ? shape.fill : shape.stroke;
+    const bool paper = pens.IsPaper(shown) &&
+                       (!shape.stroke.isValid() || pens.IsPaper(shape.stroke));
+    return {paper ? uint8_t{0} : pens.EntryFor(shown), paper};
+}
+
+std::vector<std::vector<PlotPoint>> PaperLinesOf(const PaintedPath& shape, const PenChoice& pens,
+                                                 const PlotArea& area, const QRectF& reach) {
+    if (!shape.stroke.isValid() || !pens.IsPaper(shape.stroke) || shape.fill.isValid() ||
+        shape.pen.style() != Qt::SolidLine || !(shape.strokeAlpha > 0) ||
+        !BandOf(shape, pens).isEmpty())
+        return {};
+    std::vector<Polyline> lines =
+        FlattenLines(shape.path, shape.ellipse, shape.transform, false, reach);
+    if (shape.clip) lines = shape.clip->CutLines(lines);
+    std::vector<std::vector<PlotPoint>> out;
+    for (const Polyline& line : lines) {
+        std::vector<PlotPoint> points;
+        for (QPointF p : line) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+            const QPointF q = ToPaper(area, p);
+            const PlotPoint i{static_cast<int32_t>(std::llround(q.x())),
+                              static_cast<int32_t>(std::llround(q.y()))};
+            if (points.empty() || points.back().x != i.x || points.back().y != i.y)
+                points.push_back(i);
+        }
+        if (points.size() > 1) out.push_back(std::move(points));
+    }
+    return out;
+}

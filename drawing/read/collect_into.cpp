@@ -26,5 +26,10 @@ void RecordCover(const PaintTarget& target, const PaintedPath& shape) {
     const std::vector<std::vector<PlotPoint>> rings =
         CoverAreaOf(shape, target.pens, target.area, target.sink.reach(), &intricate);
     if (intricate) target.covers->AddIntricate();
-    if (!rings.empty()) target.covers->Add(static_cast<uint32_t>(target.store.size()), rings);
+    for (const std::vector<PlotPoint>& line :
+         PaperLinesOf(shape, target.pens, target.area, target.sink.reach()))
+        target.covers->AddPaperLine(static_cast<uint32_t>(target.store.size()), line);
+    if (!rings.empty())
+        target.covers->Add(static_cast<uint32_t>(target.store.size()), rings,
+                           CoverPaintOf(shape, target.pens));
 }

@@ -1,6 +1,7 @@
 #include "drawing/stages/hidden_lines.h"
 
 #include <algorithm>
+#include <optional>
 #include <polyclipping/clipper.hpp>
 #include <utility>
 
@@ -81,12 +82,12 @@ public:
 
     bool spent() const { return _work > _budget; }
 
-    // Path `index` of `one` into `kept`, without what later covers hide.
-    void Pass(const PathSet& one, uint32_t index, uint8_t pen, PathSet& kept,
-              std::vector<uint8_t>& pens) {
-        const PlotPoint* points = one.points.data();
-        const size_t n = one.points.size();
-        switch (_grid.Classify(points, n, index)) {
+    // The polyline `points` (n of them), painted as path `index`, into `kept` without what
+    // later covers hide. With `from` (a cover's index) only that cover and those after it
+    // hide it: the line is in the paper's white, painted between two covers.
+    void Pass(const PlotPoint* points, size_t n, uint32_t index, uint8_t pen, PathSet& kept,
+              std::vector<uint8_t>& pens, std::optional<uint32_t> from = std::nullopt) {
+        switch (Classify(points, n, index, from)) {
             case CoverGrid::Under::nothing:
                 Keep(points, n, pen, kept, pens);
                 return;
@@ -107,7 +108,7 @@ public:
         ClipperLib::Clipper clipper;
         clipper.PreserveCollinear(true);
         clipper.AddPath(line, ClipperLib::ptSubject, false);
-        if (!AddCovers(box, index, clipper)) {
+        if (!AddCovers(box, index, from, clipper)) {
             Keep(points, n, pen, kept, pens);
             return;
         }
@@ -131,7 +132,99 @@ public:
 
     const HiddenLines& result() const { return _result; }
 
+    // The edge of paper cover `c` where what lies under it shows a colour.
+    void PaperEdges(uint32_t c, PathSet& kept, std::vector<uint8_t>& pens) {
+        const CoverStore::Cover& white = _covers.cover(c);
+        Path line;
+        for (uint32_t r = white.firstRing; r < white.firstRing + white.rings; ++r) {
+            line.clear();
+            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
+                line.emplace_back(p->x, p->y);
+            line.push_back(line.front());
+            if (!OverColour(line, white.box, white.position, c, c + 1, kept, pens)) return;
+        }
+    }
+
+    // Paper line `i` where what lies under it shows a colour.
+    void PaperLine(size_t i, PathSet& kept, std::vector<uint8_t>& pens) {
+        const CoverStore::PaperLine& white = _covers.paperLine(i);
+        Path line;
+        for (const PlotPoint* p = _covers.lineBegin(i); p != _covers.lineEnd(i); ++p)
+            line.emplace_back(p->x, p->y);
+        OverColour(line, white.box, white.position, white.covers, white.covers, kept, pens);
+    }
+
 private:
+    // The white `line` (within `box`), painted at `position` over covers 0 to `below` - 1
+    // and under cover `from` and those after it, where it shows: each piece in the pen of the
+    // topmost cover under it there that is not the paper's, without what later covers hide.
+    // Over the paper, or over white, nothing. False when no cover under its box is coloured.
+    bool OverColour(const Path& line, const PlotBox& box, uint32_t position, uint32_t below,
+                    uint32_t from, PathSet& kept, std::vector<uint8_t>& pens) {
+        std::vector<uint32_t> under;  // topmost first
+        bool coloured = false;
+        for (uint32_t j = below; j-- > 0;) {
+            const CoverStore::Cover& cover = _covers.cover(j);
+            if (!cover.box.meets(box)) continue;
+            under.push_back(j);
+            coloured = coloured || !cover.paint.paper;
+        }
+        _work += below / 16;
+        if (!coloured) return false;
+        std::vector<PlotPoint> shown;
+        Paths rest{line};
+        for (uint32_t j = 0; j < under.size() && !rest.empty() && !spent(); ++j) {
+            Paths inside;
+            rest = Split(std::move(rest), under[j], &inside);
+            const CoverPaint paint = _covers.cover(under[j]).paint;
+            if (paint.paper) continue;
+            for (const Path& piece : InPathOrder(line, std::move(inside))) {
+                shown.clear();
+                for (const IntPoint& p : piece)
+                    shown.push_back({static_cast<int32_t>(p.X), static_cast<int32_t>(p.Y)});
+                ++_result.edges;
+                Pass(shown.data(), shown.size(), position, paint.pen, kept, pens, from);
+            }
+        }
+        return true;
+    }
+
+    // The pieces of `lines` outside cover `c`; those inside it into *inside.
+    Paths Split(Paths lines, uint32_t c, Paths* inside) {
+        const CoverStore::Cover& cover = _covers.cover(c);
+        ClipperLib::Clipper clipper;
+        clipper.PreserveCollinear(true);
+        for (const Path& line : lines) _work += line.size();
+        clipper.AddPaths(lines, ClipperLib::ptSubject, false);
+        Path ring;
+        for (uint32_t r = cover.firstRing; r < cover.firstRing + cover.rings; ++r) {
+            ring.clear();
+            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
+                ring.emplace_back(p->x, p->y);
+            _work += ring.size();
+            clipper.AddPath(ring, ClipperLib::ptClip, true);
+        }
+        ClipperLib::PolyTree tree;
+        clipper.Execute(ClipperLib::ctIntersection, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        ClipperLib::OpenPathsFromPolyTree(tree, *inside);
+        clipper.Execute(ClipperLib::ctDifference, tree, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        Paths outside;
+        ClipperLib::OpenPathsFromPolyTree(tree, outside);
+        return outside;
+    }
+
+    // As the grid tells it. A cover's edge was painted when the cover was: the grid, which
+    // knows places in paint order and not covers, can say only that nothing reaches it.
+    CoverGrid::Under Classify(const PlotPoint* points, size_t n, uint32_t index,
+                              std::optional<uint32_t> from) const {
+        if (!from) return _grid.Classify(points, n, index);
+        if (index == 0) return CoverGrid::Under::part;
+        const CoverGrid::Under under = _grid.Classify(points, n, index - 1);
+        return under == CoverGrid::Under::nothing ? under : CoverGrid::Under::part;
+    }
+
     static void Keep(const PlotPoint* points, size_t n, uint8_t pen, PathSet& kept,
                      std::vector<uint8_t>& pens) {
         kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
@@ -141,8 +234,9 @@ private:
 
     // The rings of later covers near `box` as Clipper's clip; false when there are none. A ring
     // whose box misses the path's can be left out, holes and all: it decides nothing there.
-    bool AddCovers(const PlotBox& box, uint32_t index, ClipperLib::Clipper& clipper) {
-        _grid.Candidates(box, index, &_candidates);
+    bool AddCovers(const PlotBox& box, uint32_t index, std::optional<uint32_t> from,
+                   ClipperLib::Clipper& clipper) {
+        Later(box, index, from, &_candidates);
         bool any = false;
         Path ring;
         for (uint32_t c : _candidates) {
@@ -163,6 +257,24 @@ private:
         return any;
     }
 
+    // The covers that may hide what was painted as path `index` (or, with `from`, a white
+    // line painted at that place before cover `from`) and whose box meets `box`, in paint
+    // order.
+    void Later(const PlotBox& box, uint32_t index, std::optional<uint32_t> from,
+               std::vector<uint32_t>* out) const {
+        if (!from) return _grid.Candidates(box, index, out);
+        out->clear();
+        // Covers painted at the line's place (the grid leaves out those at the first place)
+        // hide it when they came after it.
+        if (index > 0) {
+            _grid.Candidates(box, index - 1, out);
+            std::erase_if(*out, [&](uint32_t c) { return c < *from; });
+            return;
+        }
+        for (uint32_t c = *from; c < _covers.size(); ++c)
+            if (_covers.cover(c).box.meets(box)) out->push_back(c);
+    }
+
     const CoverStore& _covers;
     CoverGrid _grid;
     std::vector<uint32_t> _candidates;
@@ -179,28 +291,52 @@ constexpr uint64_t kWorkPerPoint = 2;
 constexpr uint64_t kLeastWork = uint64_t{2} << 20;
 
 HiddenLines HideCovered(PathStore& store, const CoverStore& covers) {
-    if (covers.full()) return HiddenLines{0, 0, true};
-    if (covers.size() == 0) return {};
+    if (covers.full()) return HiddenLines{0, 0, 0, true};
+    if (covers.size() == 0) return {};  // a white line over no colour shows nothing
     // Covers are kept in paint order: the last one's place is the latest.
     const uint32_t latest = covers.cover(covers.size() - 1).position;
     Hider hider(covers, kLeastWork + kWorkPerPoint * (store.points() + covers.points()));
     PathStore out;
     PathSet one, kept;
     std::vector<uint8_t> pens;
+    // White covers' edges and white lines go in where they were painted, in paint order.
+    uint32_t next = 0;
+    size_t nextLine = 0;
+    const auto edgesUpTo = [&](size_t place) {
+        while (!hider.spent()) {
+            const bool line = nextLine < covers.paperLines() &&
+                              covers.paperLine(nextLine).position <= place;
+            if (line && covers.paperLine(nextLine).covers <= next) {
+                hider.PaperLine(nextLine++, kept, pens);
+            } else if (covers.paperCovers() > 0 && next < covers.size() &&
+                       covers.cover(next).position <= place) {
+                if (covers.cover(next).paint.paper) hider.PaperEdges(next, kept, pens);
+                ++next;
+            } else if (line) {
+                hider.PaperLine(nextLine++, kept, pens);
+            } else {
+                return;
+            }
+        }
+    };
     for (size_t i = 0; i < store.size(); ++i) {
+        edgesUpTo(i);
         store.Get(i, one);
+        if (hider.spent()) return HiddenLines{0, 0, 0, true};
         if (i >= latest) {
             kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
             kept.points.insert(kept.points.end(), one.points.begin(), one.points.end());
             pens.push_back(store.pen(i));
         } else {
-            hider.Pass(one, static_cast<uint32_t>(i), store.pen(i), kept, pens);
-            if (hider.spent()) return HiddenLines{0, 0, true};
+            hider.Pass(one.points.data(), one.points.size(), static_cast<uint32_t>(i),
+                       store.pen(i), kept, pens);
         }
         if (kept.points.size() >= kBatchPoints) out.Take(kept, pens);
     }
+    edgesUpTo(store.size());
+    if (hider.spent()) return HiddenLines{0, 0, 0, true};
     out.Take(kept, pens);
     const HiddenLines result = hider.result();
-    if (result.cut > 0 || result.dropped > 0) store = std::move(out);
+    if (result.cut > 0 || result.dropped > 0 || result.edges > 0) store = std::move(out);
     return result;
 }

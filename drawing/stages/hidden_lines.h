@@ -13,6 +13,9 @@ class PathStore;
 struct HiddenLines {
     uint64_t cut = 0;      // paths partly hidden
     uint64_t dropped = 0;  // paths hidden whole
+    // Pieces of white shapes' edges shown where they lie over a colour (the colour's boundary
+    // there, which the drawing shows).
+    uint64_t edges = 0;
     // The work ran past its bound (or the covers were given up): nothing was hidden.
     bool givenUp = false;
 };

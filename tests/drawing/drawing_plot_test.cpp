@@ -248,6 +248,8 @@ TEST_P(ShowsTable, LinesUnderOpaqueShapesAreLeftOut) {
 }
 
 #define SQUARE "<rect x='40' y='40' width='20' height='20' "
+#define GREEN "<rect x='0' y='150' width='100' height='100' fill='#00a000'/>"
+#define GREEN_LINES "SP13;PU0,5317;PD4000,5317,4000,1317,0,1317,0,5317;"
 #define SQUARE_LINES "SP7;PU1600,9717;PD2400,9717,2400,8917,1600,8917,1600,9717;"
 INSTANTIATE_TEST_SUITE_P(
     Drawing, ShowsTable,
@@ -284,6 +286,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "stroke='red'/>",
                   "PU0,9317;PD4000,9317;SP7;PU400,8517;PD3600,8517,3600,7717,400,7717,400,8517;"
                   "PU400,8517;PD1600,8317,2400,8317,2400,7917,1600,7917,1600,8317,400,8517;"},
+        // White is the paper: its edge shows only where it lies over a colour, as that
+        // colour's boundary (in the colour's pen); beside the colour, nothing of it.
+        ShowsCase{"WhiteOverColour",
+                  GREEN "<rect x='30' y='180' width='40' height='40' fill='white'/>",
+                  "PU0,9317;PD4000,9317;" GREEN_LINES
+                  "PU2800,4117;PD1200,4117,1200,2517,2800,2517,2800,4117;"},
+        // Its own coloured stroke outlines it already: no second line along it.
+        ShowsCase{"WhiteOverColourStroked",
+                  GREEN "<rect x='30' y='180' width='40' height='40' fill='white' stroke='red'/>",
+                  "PU0,9317;PD4000,9317;" GREEN_LINES
+                  "SP7;PU1200,4117;PD2800,4117,2800,2517,1200,2517,1200,4117;"},
+        // A white line a pen draws as its line shows as that line where it crosses the colour.
+        ShowsCase{"WhiteLineOverColour",
+                  GREEN "<line x1='10' y1='200' x2='150' y2='200' stroke='white'/>",
+                  "PU0,9317;PD4000,9317;" GREEN_LINES "PU400,3317;PD4000,3317;"},
+        ShowsCase{"WhiteBesideColour",
+                  GREEN "<rect x='130' y='180' width='40' height='40' fill='white'/>",
+                  "PU0,9317;PD4000,9317;" GREEN_LINES},
         // What a clip hides beyond the page's edge is not said to be cut off there.
         ShowsCase{"ClippedBeyondTheEdge",
                   "<clipPath id='k'><rect width='100' height='297'/></clipPath><line x1='0' "

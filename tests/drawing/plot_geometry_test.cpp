@@ -444,11 +444,19 @@ Points Square(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool hole = false)
     return ring;
 }
 
+struct CoverAt {
+    uint32_t position;  // painted after that many paths
+    std::vector<Points> rings;
+    CoverPaint paint = {};
+    bool whiteLine = false;  // rings[0] is a white line drawn as a line, not a cover
+};
+
 struct HideCase {
     const char* name;
     std::vector<Points> paths;  // in paint order
-    std::vector<std::pair<uint32_t, std::vector<Points>>> covers;  // painted after that many paths
+    std::vector<CoverAt> covers;
     std::vector<Points> kept;
+    std::vector<uint8_t> pens = {};  // of the kept paths; none given: all the paths' pen, 3
 };
 
 class HiddenLinesTable : public testing::TestWithParam<HideCase> {};
@@ -465,16 +473,23 @@ TEST_P(HiddenLinesTable, LaterCoversCutWhatLiesUnderThem) {
     PathStore store;
     store.Take(paths, pens);
     CoverStore covers;
-    for (const auto& [position, rings] : c.covers) covers.Add(position, rings);
+    for (const CoverAt& cover : c.covers) {
+        if (cover.whiteLine)
+            covers.AddPaperLine(cover.position, cover.rings.front());
+        else
+            covers.Add(cover.position, cover.rings, cover.paint);
+    }
     HideCovered(store, covers);
     std::vector<Points> kept;
+    std::vector<uint8_t> keptPens;
     PathSet one;
     for (size_t i = 0; i < store.size(); ++i) {
         store.Get(i, one);
         kept.push_back(one.points);
-        EXPECT_EQ(store.pen(i), 3);
+        keptPens.push_back(store.pen(i));
     }
     EXPECT_EQ(kept, c.kept);
+    EXPECT_EQ(keptPens, c.pens.empty() ? std::vector<uint8_t>(kept.size(), 3) : c.pens);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -513,7 +528,47 @@ INSTANTIATE_TEST_SUITE_P(
         HideCase{"LaterPathOverTheCover",
                  {{{0, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}},
                  {{1, {Square(400, -100, 600, 100)}}},
-                 {{{0, 0}, {400, 0}}, {{600, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}}}),
+                 {{{0, 0}, {400, 0}}, {{600, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}}},
+        // A white shape's edge shows where it lies over a colour, in that colour's pen, at its
+        // place in paint order; over the paper, or over white, nothing.
+        HideCase{"WhiteEdgeOverColourOnly",
+                 {{{0, 0}, {1000, 0}}, {{0, 10}, {1000, 10}}},
+                 {{0, {Square(0, 0, 500, 500)}, {5}}, {1, {Square(400, 100, 600, 200)}, {0, true}}},
+                 {{{0, 0}, {1000, 0}}, {{500, 200}, {400, 200}, {400, 100}, {500, 100}},
+                  {{0, 10}, {1000, 10}}},
+                 {3, 5, 3}},
+        HideCase{"WhiteOverWhiteOverColour",
+                 {},
+                 {{0, {Square(0, 0, 500, 500)}, {5}},
+                  {0, {Square(100, 100, 300, 300)}, {0, true}},
+                  {0, {Square(200, 200, 250, 250)}, {0, true}}},
+                 {{{100, 100}, {300, 100}, {300, 300}, {100, 300}, {100, 100}}},
+                 {5}},
+        // Over two colours: each piece in the pen of the topmost colour under it.
+        HideCase{"WhiteEdgeTakesThePenUnderIt",
+                 {},
+                 {{0, {Square(0, 0, 500, 500)}, {5}},
+                  {0, {Square(0, 0, 200, 500)}, {2}},
+                  {0, {Square(100, 100, 300, 300)}, {0, true}}},
+                 {{{200, 300}, {100, 300}, {100, 100}, {200, 100}},
+                  {{200, 100}, {300, 100}, {300, 300}, {200, 300}}},
+                 {2, 5}},
+        // A cover painted after the white one, at the same place in paint order, hides its edge.
+        HideCase{"LaterCoverHidesTheWhiteEdge",
+                 {},
+                 {{0, {Square(0, 0, 500, 500)}, {5}},
+                  {0, {Square(100, 100, 300, 300)}, {0, true}},
+                  {0, {Square(0, 200, 500, 500)}, {2}}},
+                 {{{100, 200}, {100, 100}, {300, 100}, {300, 200}}},
+                 {5}},
+        // A white line shows over the colour painted before it, up to a cover painted after.
+        HideCase{"WhiteLineBetweenCovers",
+                 {},
+                 {{0, {Square(0, 0, 500, 500)}, {5}},
+                  {0, {{{-100, 250}, {1000, 250}}}, {}, true},
+                  {0, {Square(300, 200, 400, 300)}, {2}}},
+                 {{{0, 250}, {300, 250}}, {{400, 250}, {500, 250}}},
+                 {5, 5}}),
     [](const testing::TestParamInfo<HideCase>& i) { return std::string(i.param.name); });
 
 }  // namespace

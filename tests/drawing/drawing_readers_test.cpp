@@ -1237,6 +1237,13 @@ constexpr char kSheet[] =
     "    return p.add_viewport(center=(100, 75), size=size, view_center_point=centre, "
     "view_height=height)\n";
 
+// The same sheet in a file of R12, whose paper space is the entities marked as its.
+constexpr char kBeforeLayouts[] =
+    "d = ezdxf.new('R12')\nm = d.modelspace()\np = d.layout('Layout1')\n"
+    "p.page_setup(size=(200, 150), margins=(0, 0, 0, 0), units='mm')\n"
+    "p.add_polyline2d([(0, 0), (200, 0), (200, 150), (0, 150)], close=True, "
+    "dxfattribs={'color': 1})\n";
+
 TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
     using Space = SheetChoice::Space;
     constexpr long kNone = LONG_MIN;
@@ -1313,6 +1320,14 @@ TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
          "s.page_setup(size=(1e7, 1e7), margins=(0, 0, 0, 0), units='mm')\n"
          "s.add_line((0, 1e7), (1e6, 1e7 - 1), dxfattribs={'color': 5})", {Space::layout, "Big"},
          1, 1, {0, 11075, 0, 0}, 1, "(10000000.0 x 10000000.0 mm) plotted"},
+        // Before LAYOUT objects (R12, R14): one paper space on the header's paper limits, its
+        // viewports' views in their MVIEW data, frozen layers by name.
+        {"a_file_before_layouts", std::string(kBeforeLayouts) +
+         "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\nview()", {}, 1, 1,
+         {3000, 5000, -4000, -2000}, 0, "layout \"Layout1\" (200.0 x 150.0 mm) plotted as page"},
+        {"frozen_before_layouts", std::string(kBeforeLayouts) + "d.layers.new('HIDE')\n"
+         "m.add_circle((0, 0), 50, dxfattribs={'color': 5, 'layer': 'HIDE'})\n"
+         "v = view()\nv.frozen_layers = ['HIDE']", {}, 1, 1, {kNone}, 1},
         // clang-format on
     };
     TempHome home;

@@ -914,6 +914,19 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'halign': 2, "
          "'align_point': (0, 0)})\nm.add_line((0, -30), (0, -40))",
          1440, 2440},
+        // Backward (flag 2): the letters run left from the point, 40 mm to a line 10 mm right
+        // of it (50 mm; forward they would end at 40). Upside down (flag 4): they hang below
+        // their baseline, down to a line 30 to 40 mm below it (40 mm high, not 61).
+        {"text_backward",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'text_generation_flag': 2})\n"
+         "m.add_line((10, -30), (10, -40))",
+         2000, 2440},
+        {"text_upside_down",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'text_generation_flag': 4})\n"
+         "m.add_line((0, -30), (10, -40))",
+         1600, 1600},
         // Turned a quarter: the capitals' 21 mm across, the H's 14 mm up.
         {"text_rotated",
          "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
@@ -1032,6 +1045,15 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         2000, 879, 11},
+        // The dimension style's own text style, not the header's (left at Standard's txt).
+        {"dimension_from_its_points_in_its_dimstyles_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "d.dimstyles.new('D', dxfattribs={'dimtxsty': 'T'})\n"
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='D')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
          2000, 879, 11},
         // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension

@@ -31,6 +31,12 @@ std::string Handle(std::string_view value) {
     return h;
 }
 
+std::string UpperName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return name;
+}
+
 bool PaperBlock(std::string_view name) {
     constexpr std::string_view prefix = "*PAPER_SPACE";
     if (name.size() < prefix.size()) return false;
@@ -62,8 +68,11 @@ void DxfSheetScanner::Group(int code, std::string_view value) {
     if (code == 67) _paper = Integer(number) == 1;
     if (code == 100) _subclass = std::string(value.substr(0, 32));
     if (_kind == "BLOCK" && code == 2) _block = std::string(value.substr(0, kMaxName));
-    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD") && code == 2)
+    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD" || _kind == "STYLE" ||
+         _kind == "DIMSTYLE") &&
+        code == 2)
         _name = std::string(value.substr(0, kMaxName));
+    if (_kind == "DIMSTYLE" && code == 340) _textStyle = Handle(value);
     if (_kind == "LAYOUT") Layout(code, value, number);
     if (_kind == "VIEWPORT" && _section != "TABLES") Viewport(code, value, number);
     if (_kind == "LWPOLYLINE") Outline(code, number);
@@ -79,6 +88,7 @@ void DxfSheetScanner::Begin(std::string_view kind) {
     _subclass.clear();
     _handle.clear();
     _name.clear();
+    _textStyle.clear();
     _paper = false;
     _layout = DxfLayoutData{};
     _viewport = DxfViewport{};
@@ -94,6 +104,11 @@ void DxfSheetScanner::End() {
         _scan.layerNames.emplace(_handle, _name);
     if (_kind == "BLOCK_RECORD" && !_handle.empty() && _scan.blockNames.size() < kMaxTableEntries)
         _scan.blockNames.emplace(_handle, _name);
+    if (_kind == "STYLE" && !_handle.empty() && _scan.styleNames.size() < kMaxTableEntries)
+        _scan.styleNames.emplace(_handle, _name);
+    if (_kind == "DIMSTYLE" && !_textStyle.empty() &&
+        _scan.dimensionTextStyles.size() < kMaxTableEntries)
+        _scan.dimensionTextStyles.emplace(UpperName(_name), _textStyle);
     if (_kind == "LAYOUT" && _scan.layouts.size() < kMaxDxfLayouts) {
         _layout.order = static_cast<int64_t>(_scan.layouts.size());
         _scan.layouts.push_back(std::move(_layout));

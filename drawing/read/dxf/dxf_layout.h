@@ -51,6 +51,9 @@ struct DxfSheetScan {
     std::vector<DxfViewport> viewports;
     std::unordered_map<std::string, std::string> layerNames;  // LAYER handle to name
     std::unordered_map<std::string, std::string> blockNames;  // BLOCK_RECORD handle to name
+    std::unordered_map<std::string, std::string> styleNames;  // STYLE handle to name
+    // DIMSTYLE name (upper case) to the handle of its text style (DIMTXSTY, group 340).
+    std::unordered_map<std::string, std::string> dimensionTextStyles;
     // Closed outlines in paper space by handle (LWPOLYLINE), for non-rectangular viewports.
     std::unordered_map<std::string, std::vector<QPointF>> outlines;
     // $PLIMMIN, $PLIMMAX: the paper of a file that has no LAYOUT objects.
@@ -79,7 +82,7 @@ private:
     void Mview(int code, std::string_view value);
 
     DxfSheetScan _scan;
-    std::string _section, _kind, _block, _subclass, _handle, _name, _variable;
+    std::string _section, _kind, _block, _subclass, _handle, _name, _variable, _textStyle;
     bool _sectionName = false, _paper = false;
     DxfLayoutData _layout;
     DxfViewport _viewport;

@@ -27,6 +27,7 @@ double Positive(double v, double otherwise) { return std::isfinite(v) && v > 0 ?
 
 Reader::Reader(double unitsPerMm, const DxfText& text)
     : _dimensionBlocks(text.dimensionBlocks),
+      _tables(text.sheets),
       _unitsPerMm(unitsPerMm),
       _hatchPatterns(text.hatches) {
     for (const DxfText::Linetype& type : text.complexLinetypes)
@@ -197,6 +198,9 @@ void Reader::addText(const DL_TextData& d) {
     QTransform m;
     m.translate(at.x(), at.y());
     m.rotate(d.angle * 180 / kPi);  // dxflib gives it in radians
+    // Generation flags: 2 backward (mirrored in x), 4 upside down (mirrored in y), about the
+    // point the text hangs from, as the drafting programs mirror it.
+    m.scale((d.textGenerationFlags & 2) ? -1 : 1, (d.textGenerationFlags & 4) ? -1 : 1);
     m.translate(shift.x(), shift.y());
     QPainterPath placed = m.map(glyphs);
     QPainterPath& run = Run(Drawn::mark);
@@ -443,9 +447,17 @@ void Reader::FlushLeader() {
     _vertices.clear();
 }
 
-DimensionText Reader::DimensionLetters() {
-    return [this](const std::string& text, double height) {
-        return lettering.Letters(DxfTextOf(text), dimensionTextStyle, height);
+// The text style is the dimension style's (DIMTXSTY); the header's when that gives none.
+DimensionText Reader::DimensionLetters(const std::string& dimensionStyle) {
+    std::string style = dimensionTextStyle;
+    const auto dim =
+        _tables.dimensionTextStyles.find(QString::fromStdString(dimensionStyle).toUpper().toStdString());
+    if (dim != _tables.dimensionTextStyles.end()) {
+        const auto named = _tables.styleNames.find(dim->second);
+        if (named != _tables.styleNames.end()) style = named->second;
+    }
+    return [this, style](const std::string& text, double height) {
+        return lettering.Letters(DxfTextOf(text), style, height);
     };
 }
 
@@ -474,7 +486,7 @@ void Reader::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& l) 
             return true;
         const DimensionPicture p = LinearDimension(
             {l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180, {d.mpx, d.mpy},
-            d.text, Positive(d.linearFactor, 1), look, DimensionLetters());
+            d.text, Positive(d.linearFactor, 1), look, DimensionLetters(d.style));
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;
@@ -487,7 +499,7 @@ void Reader::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& a) 
         const DimensionPicture p =
             LinearDimension({a.epx1, a.epy1}, {a.epx2, a.epy2}, {d.dpx, d.dpy},
                             std::atan2(a.epy2 - a.epy1, a.epx2 - a.epx1), {d.mpx, d.mpy}, d.text,
-                            Positive(d.linearFactor, 1), look, DimensionLetters());
+                            Positive(d.linearFactor, 1), look, DimensionLetters(d.style));
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;

@@ -936,6 +936,22 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
          "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
          1120, 840, 3},
+        // An MTEXT's font codes choose the font run by run, within their braces: DejaVu's H is
+        // one outline, romans' three strokes.
+        {"mtext_font_code_outline",
+         "m.add_mtext('\\\\fDejaVu Sans|b0|i0|c0|p34;HH', "
+         "dxfattribs={'char_height': 10, 'insert': (0, 0)})",
+         -1, 400, 2},
+        {"mtext_font_file_code_strokes",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_mtext('{\\\\Fromans.shx|c0;HH}', "
+         "dxfattribs={'char_height': 10, 'style': 'T', 'insert': (0, 0)})",
+         -1, 400, 6},
+        {"mtext_font_code_within_braces",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_mtext('{\\\\fDejaVu Sans;H}H', "
+         "dxfattribs={'char_height': 10, 'style': 'R', 'insert': (0, 0)})",
+         -1, 400, 4},
         // The signs of dimensions (%%c diameter, %%p plus-minus, %%d degrees) in the design's
         // strokes: an O struck through from a tenth of its height below to a tenth above.
         {"text_diameter_sign",

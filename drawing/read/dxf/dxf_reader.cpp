@@ -210,6 +210,27 @@ void Reader::addText(const DL_TextData& d) {
         run.addPath(placed);
 }
 
+namespace {
+
+// A line of an MTEXT, run after run, each in its font. A line of one run is drawn where it
+// lands: a long text is costly to copy.
+QPainterPath LineLetters(Lettering& lettering, const MTextLine& line, const std::string& style,
+                         double height) {
+    if (line.size() == 1) return lettering.Letters(line[0].text, style, height, 0, line[0].font);
+    QPainterPath out;
+    double x = 0;
+    for (const MTextRun& run : line) {
+        double advance = 0;
+        const QPainterPath letters =
+            lettering.Letters(run.text, style, height, 0, run.font, &advance);
+        out.addPath(QTransform::fromTranslate(x, 0).map(letters));
+        x += advance;
+    }
+    return out;
+}
+
+}  // namespace
+
 void Reader::addMTextChunk(const std::string& text) {
     if (_mtextChunks.size() < 1'000'000) _mtextChunks += text;
 }
@@ -219,7 +240,7 @@ void Reader::addMText(const DL_MTextData& d) {
     _mtextChunks.clear();
     if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.lineSpacingFactor, d.dirx, d.diry})) return;
     const double height = d.height > 0 ? d.height : lettering.StyleOf(d.style).height;
-    const std::vector<std::string> lines = MTextLines(text);
+    const std::vector<MTextLine> lines = MTextLines(text);
     const double pitch = height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
     // Attachment 1..9: top, middle, bottom rows; left, centre, right columns.
     const int attach = std::clamp(d.attachmentPoint, 1, 9) - 1;
@@ -232,7 +253,7 @@ void Reader::addMText(const DL_MTextData& d) {
     m.rotate(angle);
     QPainterPath& run = Run(Drawn::mark);
     for (size_t i = 0; i < lines.size(); ++i) {
-        QPainterPath glyphs = lettering.Letters(lines[i], d.style, height);
+        QPainterPath glyphs = LineLetters(lettering, lines[i], d.style, height);
         if (glyphs.isEmpty()) continue;
         const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
         glyphs = (QTransform::fromTranslate(x, top - height - pitch * i) * m).map(glyphs);

@@ -68,8 +68,7 @@ void DxfSheetScanner::Group(int code, std::string_view value) {
     if (code == 67) _paper = Integer(number) == 1;
     if (code == 100) _subclass = std::string(value.substr(0, 32));
     if (_kind == "BLOCK" && code == 2) _block = std::string(value.substr(0, kMaxName));
-    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD" || _kind == "STYLE" ||
-         _kind == "DIMSTYLE") &&
+    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD" || _kind == "STYLE" || _kind == "DIMSTYLE") &&
         code == 2)
         _name = std::string(value.substr(0, kMaxName));
     if (_kind == "DIMSTYLE" && code == 340) _textStyle = Handle(value);

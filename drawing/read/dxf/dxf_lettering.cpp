@@ -93,8 +93,7 @@ QFont OutlineFontFor(const std::string& fontFile) {
     return font;
 }
 
-QPainterPath OutlineLetters(const QString& text, const QFont& of, double height,
-                            double* advance) {
+QPainterPath OutlineLetters(const QString& text, const QFont& of, double height, double* advance) {
     QFont font(of);
     font.setPixelSize(1000);
     QPainterPath glyphs;

@@ -42,8 +42,7 @@ public:
     // `font`, when given, is drawn in place of the style's (an MTEXT's \f); *advance is where
     // the next letter would start along the baseline.
     QPainterPath Letters(const std::string& text, const std::string& style, double height,
-                         double width = 0, const std::string& font = {},
-                         double* advance = nullptr);
+                         double width = 0, const std::string& font = {}, double* advance = nullptr);
 
     // Letters drawn as outlines for want of a stroke, and the fonts (as styles name them, up
     // to 8) that lacked them.

@@ -471,8 +471,8 @@ void Reader::FlushLeader() {
 // The text style is the dimension style's (DIMTXSTY); the header's when that gives none.
 DimensionText Reader::DimensionLetters(const std::string& dimensionStyle) {
     std::string style = dimensionTextStyle;
-    const auto dim =
-        _tables.dimensionTextStyles.find(QString::fromStdString(dimensionStyle).toUpper().toStdString());
+    const auto dim = _tables.dimensionTextStyles.find(
+        QString::fromStdString(dimensionStyle).toUpper().toStdString());
     if (dim != _tables.dimensionTextStyles.end()) {
         const auto named = _tables.styleNames.find(dim->second);
         if (named != _tables.styleNames.end()) style = named->second;

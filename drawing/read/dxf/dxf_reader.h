@@ -173,7 +173,7 @@ private:
     DxfStyle _pending;
     std::string _mtextChunks;
     const std::vector<std::string>& _dimensionBlocks;
-    const DxfSheetScan& _tables;  // the file's tables dxflib leaves out
+    const DxfSheetScan& _tables;                            // the file's tables dxflib leaves out
     size_t _dimensions = 0;                                 // read so far
     QHash<QString, std::vector<double>> _complexLinetypes;  // by upper-case name
     std::vector<double> _dashes;                            // of the LTYPE being read

@@ -165,8 +165,8 @@ DxfSheets SheetsOf(const DxfSheetScan& scan, const Reader& reader) {
         out.sheets.push_back(std::move(sheet));
     }
     if (scan.layouts.empty())
-        if (std::optional<DxfSheet> sheet = OldPaperSpace(scan, reader, byOwner["*PAPER_SPACE"],
-                                                          &unsized))
+        if (std::optional<DxfSheet> sheet =
+                OldPaperSpace(scan, reader, byOwner["*PAPER_SPACE"], &unsized))
             out.sheets.push_back(std::move(*sheet));
     if (unsized > 0)
         AddNote(&out.notes, Note(NoteId::DxfViewportsNoSize, {std::to_string(unsized)}));

@@ -9,12 +9,16 @@
 #   top-left corner on the sheet's (trzn_bench_readers extents gives them in model space) and
 #   trzn_bench_drawing frame says where trzn-render draws the sheet, so the matplotlib axes
 #   get exactly the model-space window of the picture. A DXF of known lines checks that.
-# Usage: bash bench/dxf_fidelity.sh [build dir]
+# With "layouts", the sheets instead: each layout of the real drawings that have one, plotted
+# at 100 % on its paper (its top-left on the sheet's), against ezdxf's drawing of that layout
+# with its viewports, in the paper's window.
+# Usage: bash bench/dxf_fidelity.sh [build dir] [layouts]
 #        (needs trzn_bench_readers, trzn_bench_drawing and trzn-render built there, and
-#        librecad-data, openscad-testing-data and python3-matplotlib installed)
+#        librecad-data, openscad-testing-data, z88-data and python3-matplotlib installed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+only=${2:-}
 bench="$build/bench/trzn_bench_readers"
 compare="$build/bench/trzn_bench_drawing"
 render="$build/preview/trzn-render"
@@ -28,6 +32,18 @@ export XDG_RUNTIME_DIR="$work/home" MPLCONFIGDIR="$work/home/mpl"
 
 lib=/usr/share/librecad/library
 scad=/usr/share/openscad/testdata
+# Every DXF in Debian 12's packages whose paper space holds a view of the model (apt-file,
+# then their VIEWPORT entities of id 2 or more): z88-data's, written by a drafting program as
+# R12 and R14, before LAYOUT objects. assimp-testmodels' issue_2229.dxf has only its paper's
+# own viewport, librecad-data's and openscad's layouts are empty.
+sheets=(
+  /usr/share/z88/b16_n.dxf
+  /usr/share/z88/b16step1.dxf
+  /usr/share/z88/b16step2.dxf
+  /usr/share/z88/b16step3.dxf
+  /usr/share/z88/b16step4.dxf
+  /usr/share/z88/b16step5.dxf
+)
 # Sorted. librecad-data (1,272 drawings): every one with text, inserts or splines, with both of
 # the two linetypes of its own that some vegetation parts use (they turn out to have no dashes),
 # or with a header ezdxf reads only by recovering (misc),
@@ -243,7 +259,20 @@ DPI = 100
 
 class Outlines(MatplotlibBackend):
     """As a pen plots: filled areas and glyphs as their outlines, every line black (a colour
-    may be white: colour 7 written with its screen colour beside it)."""
+    may be white: colour 7 written with its screen colour beside it). A viewport's view is
+    clipped to its frame, which ezdxf 0.18's matplotlib backend leaves undone."""
+    _clip = None
+    def _artists(self):
+        return list(self.ax.lines) + list(self.ax.patches) + list(self.ax.collections)
+    def set_clipping_path(self, path=None, scale=1.0):
+        if path:
+            self._clip = (ezdxf.path.to_matplotlib_path([path]), len(self._artists()))
+        elif self._clip:
+            frame = PathPatch(self._clip[0], transform=self.ax.transData)
+            for a in self._artists()[self._clip[1]:]:
+                a.set_clip_path(frame)
+            self._clip = None
+        return True
     def draw_point(self, pos, properties):
         properties.color = '#000000'
         super().draw_point(pos, properties)
@@ -279,9 +308,31 @@ class Outlines(MatplotlibBackend):
 
 def read(name):
     try:
-        return ezdxf.readfile(name)
+        doc = ezdxf.readfile(name)
     except ezdxf.DXFStructureError:
-        return recover.readfile(name)[0]
+        doc = recover.readfile(name)[0]
+    # Files before layouts (R12, R14) keep a viewport's view in its MVIEW data, which ezdxf
+    # 0.18 loses: given to it here from the file's groups (target, twist, height, centre).
+    views, handle, mview = {}, None, None
+    lines = open(name, 'rb').read().decode('latin1').splitlines()
+    for code, value in zip(lines[0::2], lines[1::2]):
+        code, value = code.strip(), value.strip()
+        if code == '0':
+            handle, mview = None, None
+        elif code == '5':
+            handle = value.upper()
+        elif code == '1000' and value == 'MVIEW':
+            mview = views.setdefault(handle, [])
+        elif mview is not None and code in ('1010', '1020', '1040'):
+            mview.append(float(value))
+    for vp in doc.query('VIEWPORT'):
+        v = views.get(vp.dxf.handle.upper())
+        if not vp.dxf.hasattr('view_height') and v and len(v) >= 8:
+            # 1010/1020 target, 1010/1020 direction, 1040 twist, height, centre x, y
+            vp.dxf.view_target_point = (v[0], v[1], 0)
+            vp.dxf.view_twist_angle, vp.dxf.view_height = v[4], v[5]
+            vp.dxf.view_center_point = (v[6], v[7])
+    return doc
 
 def ink(png):
     a = np.asarray(Image.open(png).convert('RGB'))
@@ -289,14 +340,15 @@ def ink(png):
     return a.shape[1::-1]
 
 for job in open(sys.argv[1]):
-    name, ours, png, w, h, x0, x1, y0, y1 = job.split()
+    name, ours, png, w, h, x0, x1, y0, y1, sheet = job.split('\t')[0].split() + [
+        job.rstrip('\n').split('\t')[1] if '\t' in job else '']
     w, h = int(w), int(h)
     ink(ours)
     try:
         doc = read(name)
     except Exception as e:
         print(png, 'unread', type(e).__name__); continue
-    msp = doc.modelspace()
+    msp = doc.layouts.get(sheet) if sheet else doc.modelspace()
     # A hair over the size: matplotlib rounds the pixels down.
     fig = plt.figure(figsize=((w + 0.01) / DPI, (h + 0.01) / DPI), dpi=DPI)
     ax = fig.add_axes([0, 0, 1, 1])
@@ -344,11 +396,13 @@ print('%d %d %.1f' % (best[0], best[1], 100 * on(0, 0)))
 PY
 
 # Our plot of a drawing, its picture, and the line of the job file for ezdxf's picture of it.
-# Prints the compare window (x y w h, the sheet plus the line width) or fails.
+# Prints the compare window (x y w h, the sheet plus the line width) or fails. A layout comes
+# with its name and its paper's box ("extents x0 y0 x1 y1 unit_mm 1"), which the plot lays
+# where it lays a model's extents.
 plot() {
-  local dxf=$1 stem=$2
-  local ex x0 y0 x1 y1 unit out sw sh d fw fh s ox oy lw
-  ex=$("$bench" extents "$dxf") || return 1
+  local dxf=$1 stem=$2 sheet=${3:-} ex=${4:-}
+  local x0 y0 x1 y1 unit out sw sh d fw fh s ox oy lw
+  [ -n "$ex" ] || ex=$("$bench" extents "$dxf") || return 1
   read -r _ x0 y0 x1 y1 _ unit <<<"$ex"
   read -r sw sh < <($py -c "print('%.3f %.3f' % (($x1 - $x0) * $unit + 1, ($y1 - $y0) * $unit + 1))")
   out=$("$bench" convert "$dxf" "$stem.plt" "$sw" "$sh" 0 2>"$stem.notes") || return 1
@@ -363,7 +417,8 @@ plot() {
   $py -c "
 k, s, ox, oy, sh, w, h = $unit * 40, $s, $ox, $oy, $sh, $fw, $fh
 print('$dxf $stem-ours.png $stem-ezdxf.png', w, h, '%.9g %.9g %.9g %.9g' % ($x0 + (-ox / s) / k, $x0 + ((w - ox) / s) / k,
-      $y1 - (sh - (oy - h) / s) / k, $y1 - (sh - oy / s) / k))" >>"$work/jobs"
+      $y1 - (sh - (oy - h) / s) / k, $y1 - (sh - oy / s) / k), end='')
+print('\t$sheet')" >>"$work/jobs"
   $py -c "
 import math
 pad = math.ceil($lw) + 1
@@ -395,6 +450,52 @@ for k in known-mm known-inch; do
     "ezdxf's on ours: $on%, best shift ($dx, $dy) px"
 done
 echo
+
+# The layouts: each as a page of its own on its paper, against ezdxf's drawing of it. Ours is
+# the first page of the file (these hold one layout each).
+if [ "$only" = layouts ]; then
+  $py - "${sheets[@]}" >"$work/sheets" <<'PY'
+import sys, ezdxf
+for name in sys.argv[1:]:
+    doc = ezdxf.readfile(name)
+    for layout in doc.layouts:
+        if layout.name == 'Model' or not len(layout):
+            continue
+        old = doc.dxfversion <= 'AC1014'  # before LAYOUT objects: the header's paper limits
+        lo, hi = ((doc.header['$PLIMMIN'], doc.header['$PLIMMAX']) if old
+                  else (layout.dxf.limmin, layout.dxf.limmax))
+        views = sum(1 for v in layout.query('VIEWPORT') if v.dxf.id > 1)
+        print(name, layout.name, lo[0], lo[1], hi[0], hi[1], views, sep='\t')
+PY
+  : >"$work/jobs"
+  n=0
+  while IFS=$'\t' read -r d name x0 y0 x1 y1 _; do
+    n=$((n + 1)); stem="$work/s$n"
+    $py "$work/notext.py" "$d" "$stem-nt.dxf"
+    plot "$d" "$stem" "$name" "extents $x0 $y0 $x1 $y1 unit_mm 1" || echo "$d" >"$stem.failed"
+    plot "$stem-nt.dxf" "$stem-nt" "$name" "extents $x0 $y0 $x1 $y1 unit_mm 1" ||
+      echo "$d" >"$stem-nt.failed"
+  done <"$work/sheets"
+  $py "$work/ezdxf_draw.py" "$work/jobs" >"$work/ezdxf.log" 2>"$work/ezdxf.err"
+  printf '%-20s %-8s %5s %7s %7s %7s %7s  %s\n' drawing layout views ours ezdxf ours ezdxf \
+    "(with text | text out)"
+  n=0
+  while IFS=$'\t' read -r d name _ _ _ _ views; do
+    n=$((n + 1)); row=""
+    for v in "" -nt; do
+      stem="$work/s$n$v"
+      if [ -f "$stem.failed" ] || ! grep -q "^$stem-ezdxf.png size" "$work/ezdxf.log"; then
+        row="$row       -       -"; continue
+      fi
+      read -r _ near _ back < <("$compare" compare "$stem-ours.png" "$stem-ezdxf.png" $(cat "$stem.window"))
+      row="$row $(printf '%7s %7s' "$(percent "$near")" "$(percent "$back")")"
+    done
+    printf '%-20s %-8s %5s%s\n' "${d#/usr/share/}" "$name" "$views" "$row"
+    sed 's/^/  /' "$work/s$n.notes" | sort -u
+  done <"$work/sheets"
+  grep ' failed \| unread ' "$work/ezdxf.log" | sed "s|^$work/|ezdxf: |" || true
+  exit 0
+fi
 
 # Every drawing with its text, and without (the same drawing, text entities taken out).
 : >"$work/jobs"

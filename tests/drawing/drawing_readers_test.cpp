@@ -984,6 +984,19 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'halign': 2, "
          "'align_point': (0, 0)})\nm.add_line((0, -30), (0, -40))",
          1440, 2440},
+        // Backward (flag 2): the letters run left from the point, 40 mm to a line 10 mm right
+        // of it (50 mm; forward they would end at 40). Upside down (flag 4): they hang below
+        // their baseline, down to a line 30 to 40 mm below it (40 mm high, not 61).
+        {"text_backward",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'text_generation_flag': 2})\n"
+         "m.add_line((10, -30), (10, -40))",
+         2000, 2440},
+        {"text_upside_down",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_text('HH', dxfattribs={'height': 21, 'style': 'R', 'text_generation_flag': 4})\n"
+         "m.add_line((0, -30), (10, -40))",
+         1600, 1600},
         // Turned a quarter: the capitals' 21 mm across, the H's 14 mm up.
         {"text_rotated",
          "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
@@ -993,6 +1006,22 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.styles.new('R', dxfattribs={'font': 'romans', 'width': 2})\n"
          "m.add_mtext('H', dxfattribs={'char_height': 21, 'style': 'R', 'insert': (0, 0)})",
          1120, 840, 3},
+        // An MTEXT's font codes choose the font run by run, within their braces: DejaVu's H is
+        // one outline, romans' three strokes.
+        {"mtext_font_code_outline",
+         "m.add_mtext('\\\\fDejaVu Sans|b0|i0|c0|p34;HH', "
+         "dxfattribs={'char_height': 10, 'insert': (0, 0)})",
+         -1, 400, 2},
+        {"mtext_font_file_code_strokes",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "m.add_mtext('{\\\\Fromans.shx|c0;HH}', "
+         "dxfattribs={'char_height': 10, 'style': 'T', 'insert': (0, 0)})",
+         -1, 400, 6},
+        {"mtext_font_code_within_braces",
+         "d.styles.new('R', dxfattribs={'font': 'romans'})\n"
+         "m.add_mtext('{\\\\fDejaVu Sans;H}H', "
+         "dxfattribs={'char_height': 10, 'style': 'R', 'insert': (0, 0)})",
+         -1, 400, 4},
         // The signs of dimensions (%%c diameter, %%p plus-minus, %%d degrees) in the design's
         // strokes: an O struck through from a tenth of its height below to a tenth above.
         {"text_diameter_sign",
@@ -1102,6 +1131,15 @@ TEST(Readers, DxfEntitiesKeepTheirShape) {
          "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
          "d.header['$DIMEXE'] = 1.25\n"
          "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='Standard')\n"
+         "r.render()\nr.dimension.dxf.discard('geometry')",
+         2000, 879, 11},
+        // The dimension style's own text style, not the header's (left at Standard's txt).
+        {"dimension_from_its_points_in_its_dimstyles_style",
+         "d.styles.new('T', dxfattribs={'font': 'DejaVuSans.ttf'})\n"
+         "d.dimstyles.new('D', dxfattribs={'dimtxsty': 'T'})\n"
+         "d.header['$DIMASZ'] = 5\nd.header['$DIMTXT'] = 5\nd.header['$DIMEXO'] = 0.625\n"
+         "d.header['$DIMEXE'] = 1.25\n"
+         "r = m.add_linear_dim(base=(0, 20), p1=(0, 0), p2=(50, 0), dimstyle='D')\n"
          "r.render()\nr.dimension.dxf.discard('geometry')",
          2000, 879, 11},
         // Measured along (0, 0) to (30, 40), 10 mm to its left: from 0.375 mm (the extension
@@ -1340,6 +1378,13 @@ constexpr char kSheet[] =
     "    return p.add_viewport(center=(100, 75), size=size, view_center_point=centre, "
     "view_height=height)\n";
 
+// The same sheet in a file of R12, whose paper space is the entities marked as its.
+constexpr char kBeforeLayouts[] =
+    "d = ezdxf.new('R12')\nm = d.modelspace()\np = d.layout('Layout1')\n"
+    "p.page_setup(size=(200, 150), margins=(0, 0, 0, 0), units='mm')\n"
+    "p.add_polyline2d([(0, 0), (200, 0), (200, 150), (0, 150)], close=True, "
+    "dxfattribs={'color': 1})\n";
+
 TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
     using Space = SheetChoice::Space;
     constexpr long kNone = LONG_MIN;
@@ -1416,6 +1461,14 @@ TEST(Readers, DxfLayoutsArePagesWithTheirViewports) {
          "s.page_setup(size=(1e7, 1e7), margins=(0, 0, 0, 0), units='mm')\n"
          "s.add_line((0, 1e7), (1e6, 1e7 - 1), dxfattribs={'color': 5})", {Space::layout, "Big"},
          1, 1, {0, 11075, 0, 0}, 1, "(10000000.0 x 10000000.0 mm) plotted"},
+        // Before LAYOUT objects (R12, R14): one paper space on the header's paper limits, its
+        // viewports' views in their MVIEW data, frozen layers by name.
+        {"a_file_before_layouts", std::string(kBeforeLayouts) +
+         "m.add_circle((0, 0), 50, dxfattribs={'color': 5})\nview()", {}, 1, 1,
+         {3000, 5000, -4000, -2000}, 0, "layout \"Layout1\" (200.0 x 150.0 mm) plotted as page"},
+        {"frozen_before_layouts", std::string(kBeforeLayouts) + "d.layers.new('HIDE')\n"
+         "m.add_circle((0, 0), 50, dxfattribs={'color': 5, 'layer': 'HIDE'})\n"
+         "v = view()\nv.frozen_layers = ['HIDE']", {}, 1, 1, {kNone}, 1},
         // clang-format on
     };
     TempHome home;

@@ -69,6 +69,45 @@ TEST(DxfSheets, GroupsDxflibSkipsAreKept) {
     EXPECT_EQ(scan.viewportsInModel, 1);
 }
 
+// A file from before layouts: the paper in the header, each view in the viewport's MVIEW data
+// (which a later, unrelated list must not disturb), frozen layers by name; and a dimension
+// style's text style by the handle of its STYLE.
+TEST(DxfSheets, OldFilesKeepTheirViewsInTheirData) {
+    const auto mview = [](const std::string& status, const std::string& frozen) {
+        return G(0, "VIEWPORT") + G(5, "22") + G(67, "1") + G(10, "210") + G(20, "148.5") +
+               G(40, "420") + G(41, "297") + G(68, status) + G(69, "2") + G(1001, "ACAD") +
+               G(1000, "MVIEW") + G(1002, "{") + G(1070, "16") + G(1010, "5") + G(1020, "6") +
+               G(1030, "0") + G(1010, "0") + G(1020, "0") + G(1030, "1") + G(1040, "30") +
+               G(1040, "89.7") + G(1040, "158.3") + G(1040, "158.4") + G(1040, "50") +
+               G(1070, "0") + G(1002, "{") + frozen + G(1002, "}") + G(1002, "}") +
+               G(1001, "OTHER") + G(1000, "MVIEW") + G(1040, "999");
+    };
+    const std::string file =
+        Section("HEADER", G(9, "$ACADVER") + G(1, "AC1009") + G(9, "$PLIMMIN") + G(10, "0") +
+                              G(20, "0") + G(9, "$PLIMMAX") + G(10, "420") + G(20, "297")) +
+        Section("TABLES", G(0, "TABLE") + G(2, "STYLE") + G(0, "STYLE") + G(5, "1a") +
+                              G(2, "Strokes") + G(0, "ENDTAB") + G(0, "TABLE") +
+                              G(2, "DIMSTYLE") + G(0, "DIMSTYLE") + G(105, "1B") +
+                              G(2, "Plan") + G(340, "1A") + G(0, "ENDTAB")) +
+        Section("ENTITIES", mview("1", G(1003, "HIDE") + G(1003, "NOTES")) + mview("0", "")) +
+        G(0, "EOF");
+    const DxfSheetScan scan = PrepareDxfText(QByteArray::fromStdString(file)).sheets;
+
+    EXPECT_TRUE(scan.layouts.empty());
+    EXPECT_EQ(QRectF(scan.paperMin, scan.paperMax), QRectF(0, 0, 420, 297));
+    ASSERT_EQ(scan.viewports.size(), 2u);
+    const DxfViewport& v = scan.viewports[0];
+    EXPECT_EQ(v.owner, "*Paper_Space");
+    EXPECT_EQ(v.target, QPointF(5, 6));
+    EXPECT_EQ(v.twist, 30);
+    EXPECT_EQ(v.viewHeight, 89.7);
+    EXPECT_EQ(v.viewCentre, QPointF(158.3, 158.4));
+    EXPECT_EQ(v.frozenLayerNames, (std::vector<std::string>{"HIDE", "NOTES"}));
+    EXPECT_FALSE(v.off());
+    EXPECT_TRUE(scan.viewports[1].off());  // status 0
+    EXPECT_EQ(scan.styleNames.at(scan.dimensionTextStyles.at("PLAN")), "Strokes");
+}
+
 TEST(DxfSheets, ViewsPlaceTheModelOrShowNothing) {
     const auto view = [](std::function<void(DxfViewport&)> change) {
         DxfViewport v;

@@ -198,6 +198,14 @@ def mtext(chunks, words):
             + "  1\nH\n")
 
 
+def mtext_fonts(runs):
+    # An MTEXT whose every letter is in a font of its own, in pieces of 250 characters.
+    codes = "".join("{\\fF%d;H}" % i for i in range(runs))
+    return ("  0\nMTEXT\n  8\n0\n 10\n0\n 20\n0\n 40\n5\n" +
+            "".join(" 3\n" + codes[i:i + 250] + "\n" for i in range(0, len(codes), 250)) +
+            "  1\nH\n")
+
+
 def dimension(kind, block):
     return "  0\nDIMENSION\n  8\n0\n  2\n" + block + "\n 70\n" + kind + "\n"
 
@@ -296,6 +304,7 @@ def files():
                                           style("LONG", "a" * 996 + ".ttf")),
         "mtext_1000000.dxf": dxf(line() + mtext(4000, "H")),
         "mtext_1000000_japanese.dxf": dxf(line() + mtext(4000, "\u65e5")),
+        "mtext_fonts_100000.dxf": dxf(line() + mtext_fonts(100000)),
         # dxflib skips a DIMENSION of type 7: the next one must still name its own block.
         "dimension_blocks_missing.dxf": dxf(line() + dimension("7", "*DA") +
                                             dimension("0", "*DB")),

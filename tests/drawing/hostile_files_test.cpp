@@ -133,6 +133,7 @@ TEST(HostileFiles, ConvertOrAreRefusedWithinTheirBounds) {
         {"font_name_1000_outline.dxf", DrawingError::None, ""},
         {"mtext_1000000.dxf", DrawingError::None, ""},
         {"mtext_1000000_japanese.dxf", DrawingError::None, ""},
+        {"mtext_fonts_100000.dxf", DrawingError::None, ""},
         // What multiplies is counted before any of it is made, and named.
         {"tiling_cell_0.01.pdf", DrawingError::Refused, "a tiling pattern repeats its cell"},
         {"tiling_cell_20.pdf", DrawingError::None, ""},

@@ -31,6 +31,12 @@ std::string Handle(std::string_view value) {
     return h;
 }
 
+std::string UpperName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return name;
+}
+
 bool PaperBlock(std::string_view name) {
     constexpr std::string_view prefix = "*PAPER_SPACE";
     if (name.size() < prefix.size()) return false;
@@ -56,13 +62,16 @@ void DxfSheetScanner::Group(int code, std::string_view value) {
         _sectionName = false;
         return;
     }
+    if (_section == "HEADER") Header(code, value);
     const double number = code >= 10 && code < 300 ? Number(value) : 0;
     if (code == 5) _handle = Handle(value);
     if (code == 67) _paper = Integer(number) == 1;
     if (code == 100) _subclass = std::string(value.substr(0, 32));
     if (_kind == "BLOCK" && code == 2) _block = std::string(value.substr(0, kMaxName));
-    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD") && code == 2)
+    if ((_kind == "LAYER" || _kind == "BLOCK_RECORD" || _kind == "STYLE" || _kind == "DIMSTYLE") &&
+        code == 2)
         _name = std::string(value.substr(0, kMaxName));
+    if (_kind == "DIMSTYLE" && code == 340) _textStyle = Handle(value);
     if (_kind == "LAYOUT") Layout(code, value, number);
     if (_kind == "VIEWPORT" && _section != "TABLES") Viewport(code, value, number);
     if (_kind == "LWPOLYLINE") Outline(code, number);
@@ -78,11 +87,13 @@ void DxfSheetScanner::Begin(std::string_view kind) {
     _subclass.clear();
     _handle.clear();
     _name.clear();
+    _textStyle.clear();
     _paper = false;
     _layout = DxfLayoutData{};
     _viewport = DxfViewport{};
     _points.clear();
     _closed = false;
+    _view = MviewData{};
 }
 
 // What the entity just read adds, once its last group is in.
@@ -92,11 +103,22 @@ void DxfSheetScanner::End() {
         _scan.layerNames.emplace(_handle, _name);
     if (_kind == "BLOCK_RECORD" && !_handle.empty() && _scan.blockNames.size() < kMaxTableEntries)
         _scan.blockNames.emplace(_handle, _name);
+    if (_kind == "STYLE" && !_handle.empty() && _scan.styleNames.size() < kMaxTableEntries)
+        _scan.styleNames.emplace(_handle, _name);
+    if (_kind == "DIMSTYLE" && !_textStyle.empty() &&
+        _scan.dimensionTextStyles.size() < kMaxTableEntries)
+        _scan.dimensionTextStyles.emplace(UpperName(_name), _textStyle);
     if (_kind == "LAYOUT" && _scan.layouts.size() < kMaxDxfLayouts) {
         _layout.order = static_cast<int64_t>(_scan.layouts.size());
         _scan.layouts.push_back(std::move(_layout));
     }
     if (_kind == "VIEWPORT" && _section != "TABLES") {
+        if (_view.seen && _viewport.viewHeight == 0) {
+            _viewport.target = _view.target;
+            _viewport.twist = _view.twist;
+            _viewport.viewHeight = _view.height;
+            _viewport.viewCentre = _view.centre;
+        }
         // In the entities section, paper space is the active layout's: its block *Paper_Space.
         _viewport.owner = _section == "BLOCKS" ? _block : (_paper ? "*Paper_Space" : "");
         if (!inPaper)
@@ -177,12 +199,72 @@ void DxfSheetScanner::Viewport(int code, std::string_view value, double v) {
         case 340:
             p.clipBoundary = Handle(value);
             break;
+        case 68:
+            p.status = Integer(v);
+            break;
         case 331:  // frozen layers (341 is the UCS)
             if (p.frozenLayers.size() < kMaxFrozen) p.frozenLayers.push_back(Handle(value));
             break;
         default:
+            if (code >= 1000) Mview(code, value);
             break;
     }
+}
+
+// The MVIEW list of the ACAD application's data: version, target, direction, twist, view
+// height, view centre, ... and, in a list of its own, the names of the frozen layers.
+void DxfSheetScanner::Mview(int code, std::string_view value) {
+    MviewData& d = _view;
+    if (code == 1001) {
+        d.inside = false;
+        return;
+    }
+    if (code == 1000 && d.depth == 0) {
+        d.inside = !d.seen && value == "MVIEW";
+        return;
+    }
+    if (!d.inside) return;
+    if (code == 1002) {
+        d.depth += value.starts_with("{") ? 1 : -1;
+        d.inside = d.depth > 0;
+        return;
+    }
+    const double v = Number(value), n = std::isfinite(v) ? v : 0;
+    if (d.depth == 2 && code == 1003 && _viewport.frozenLayerNames.size() < kMaxFrozen)
+        _viewport.frozenLayerNames.emplace_back(value.substr(0, kMaxName));
+    if (d.depth != 1) return;
+    if (code == 1010) ++d.points;
+    if (code == 1010 && d.points == 1) d.target.setX(n);
+    if (code == 1020 && d.points == 1) d.target.setY(n);
+    if (code != 1040) return;
+    switch (d.reals++) {
+        case 0:
+            d.twist = n;
+            break;
+        case 1:
+            d.height = n;
+            break;
+        case 2:
+            d.centre.setX(n);
+            break;
+        case 3:
+            d.centre.setY(n);
+            d.seen = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void DxfSheetScanner::Header(int code, std::string_view value) {
+    if (code == 9) _variable = std::string(value.substr(0, 32));
+    const bool low = _variable == "$PLIMMIN", high = _variable == "$PLIMMAX";
+    if ((!low && !high) || (code != 10 && code != 20)) return;
+    const double v = Number(value);
+    if (!std::isfinite(v)) return;
+    QPointF& p = low ? _scan.paperMin : _scan.paperMax;
+    if (code == 10) p.setX(v);
+    if (code == 20) p.setY(v);
 }
 
 void DxfSheetScanner::Outline(int code, double v) {

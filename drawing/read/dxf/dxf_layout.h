@@ -25,7 +25,11 @@ struct DxfViewport {
     int64_t flags = 0;                      // 90
     std::string clipBoundary;               // 340: the entity that clips it, when the flags say so
     std::vector<std::string> frozenLayers;  // 331: handles of LAYER entries
-    bool off() const { return (flags & 0x20000) != 0; }
+    // Files before layouts (R12, R14) give the view in the entity's MVIEW data instead, and
+    // the frozen layers by name.
+    std::vector<std::string> frozenLayerNames;
+    int status = 1;  // 68: 0 is turned off
+    bool off() const { return (flags & 0x20000) != 0 || status == 0; }
     bool clippedByBoundary() const { return (flags & 0x10000) != 0 && !clipBoundary.empty(); }
 };
 
@@ -47,8 +51,13 @@ struct DxfSheetScan {
     std::vector<DxfViewport> viewports;
     std::unordered_map<std::string, std::string> layerNames;  // LAYER handle to name
     std::unordered_map<std::string, std::string> blockNames;  // BLOCK_RECORD handle to name
+    std::unordered_map<std::string, std::string> styleNames;  // STYLE handle to name
+    // DIMSTYLE name (upper case) to the handle of its text style (DIMTXSTY, group 340).
+    std::unordered_map<std::string, std::string> dimensionTextStyles;
     // Closed outlines in paper space by handle (LWPOLYLINE), for non-rectangular viewports.
     std::unordered_map<std::string, std::vector<QPointF>> outlines;
+    // $PLIMMIN, $PLIMMAX: the paper of a file that has no LAYOUT objects.
+    QPointF paperMin, paperMax;
     int64_t viewportsInModel = 0;  // a viewport in the model space views nothing
     int64_t droppedViewports = 0;  // beyond kMaxDxfViewports
 };
@@ -69,12 +78,21 @@ private:
     void Layout(int code, std::string_view value, double number);
     void Viewport(int code, std::string_view value, double number);
     void Outline(int code, double number);
+    void Header(int code, std::string_view value);
+    void Mview(int code, std::string_view value);
 
     DxfSheetScan _scan;
-    std::string _section, _kind, _block, _subclass, _handle, _name;
+    std::string _section, _kind, _block, _subclass, _handle, _name, _variable, _textStyle;
     bool _sectionName = false, _paper = false;
     DxfLayoutData _layout;
     DxfViewport _viewport;
     std::vector<QPointF> _points;
     bool _closed = false;
+    // The MVIEW data of the VIEWPORT being read: where in it, and what it said.
+    struct MviewData {
+        bool inside = false, seen = false;
+        int depth = 0, points = 0, reals = 0;
+        QPointF target, centre;
+        double twist = 0, height = 0;
+    } _view;
 };

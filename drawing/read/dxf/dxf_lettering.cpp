@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr size_t kMaxFontsNamed = 8;
+constexpr size_t kMaxFaces = 64;
 
 // The outline font of text whose own font has no letter for it.
 QFont DefaultOutline() { return QFont(QStringLiteral("DejaVu Sans")); }
@@ -92,14 +93,16 @@ QFont OutlineFontFor(const std::string& fontFile) {
     return font;
 }
 
-QPainterPath OutlineLetters(const QString& text, const QFont& of, double height) {
+QPainterPath OutlineLetters(const QString& text, const QFont& of, double height, double* advance) {
     QFont font(of);
     font.setPixelSize(1000);
     QPainterPath glyphs;
     glyphs.addText(0, 0, font, text);
-    const double cap = QFontMetricsF(font).capHeight();
+    const QFontMetricsF metrics(font);
+    const double cap = metrics.capHeight();
     if (!(cap > 0) || glyphs.isEmpty()) return {};
     const double k = height / cap;
+    if (advance) *advance = metrics.horizontalAdvance(text) * k;
     // Glyphs have y down; the drawing has it up.
     return QTransform::fromScale(k, -k).map(glyphs);
 }
@@ -147,7 +150,8 @@ Lettering::Face& Lettering::FaceFor(const std::string& fontFile) {
 }
 
 QPainterPath Lettering::Letters(const std::string& text, const std::string& styleName,
-                                double height, double width) {
+                                double height, double width, const std::string& font,
+                                double* advance) {
     const DxfTextStyle& style = StyleOf(styleName);
     if (!(height > 0)) height = style.height;
     if (!(height > 0) || !std::isfinite(height)) return {};
@@ -157,10 +161,19 @@ QPainterPath Lettering::Letters(const std::string& text, const std::string& styl
     const QTransform stretch(width, 0, std::tan(std::clamp(style.oblique, -85.0, 85.0) * kPi / 180),
                              1, 0, 0);
     const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    Face& face = FaceFor(style.font);
-    if (!face.stroke) return stretch.map(OutlineLetters(q, face.outline, height));
+    // Each font is looked up once; a file that names more than a drawing would (an MTEXT of
+    // thousands of \f codes) draws the rest in the style's.
+    const bool known = font.empty() || _faces.size() < kMaxFaces || _faces.count(font) > 0;
+    Face& face = FaceFor(known && !font.empty() ? font : style.font);
+    double along = 0;  // unstretched
+    if (!face.stroke) {
+        QPainterPath outlines = stretch.map(OutlineLetters(q, face.outline, height, &along));
+        if (advance) *advance = along * width;
+        return outlines;
+    }
     int64_t missing = 0;
-    QPainterPath letters = Strokes(face, q, height, stretch, &missing);
+    QPainterPath letters = Strokes(face, q, height, stretch, &missing, &along);
+    if (advance) *advance = along * width;
     fallbacks += missing;
     if (missing > 0 && fallbackFonts.size() < kMaxFontsNamed &&
         std::find(fallbackFonts.begin(), fallbackFonts.end(), face.name) == fallbackFonts.end())
@@ -172,7 +185,7 @@ QPainterPath Lettering::Letters(const std::string& text, const std::string& styl
 // the one before it ends; drawn where they land (a text of a million letters is a path too
 // large to copy about).
 QPainterPath Lettering::Strokes(const Face& face, const QString& text, double height,
-                                const QTransform& stretch, int64_t* missing) {
+                                const QTransform& stretch, int64_t* missing, double* advance) {
     const StrokeFont& font = *face.stroke;
     const double k = height / font.capHeight();
     const QFont outline = DefaultOutline();
@@ -201,5 +214,6 @@ QPainterPath Lettering::Strokes(const Face& face, const QString& text, double he
         ++*missing;
     }
     endOutlines();
+    *advance = x;
     return out;
 }

@@ -39,8 +39,10 @@ public:
     // `text` as style `style` draws it: its baseline from the origin along x, capitals
     // `height` high (0 or less: the style's fixed height), x stretched by `width` (0 or less:
     // the style's), slanted by the style's oblique angle, y up. Empty for a text of no letters.
+    // `font`, when given, is drawn in place of the style's (an MTEXT's \f); *advance is where
+    // the next letter would start along the baseline.
     QPainterPath Letters(const std::string& text, const std::string& style, double height,
-                         double width = 0);
+                         double width = 0, const std::string& font = {}, double* advance = nullptr);
 
     // Letters drawn as outlines for want of a stroke, and the fonts (as styles name them, up
     // to 8) that lacked them.
@@ -51,7 +53,7 @@ private:
     struct Face;
     Face& FaceFor(const std::string& fontFile);
     QPainterPath Strokes(const Face& face, const QString& text, double height,
-                         const QTransform& stretch, int64_t* missing);
+                         const QTransform& stretch, int64_t* missing, double* advance);
 
     std::map<QString, DxfTextStyle> _styles;              // by upper-case name
     std::map<std::string, std::unique_ptr<Face>> _faces;  // by font file as named
@@ -62,5 +64,7 @@ private:
 // for it). DejaVu Sans when fontconfig finds nothing.
 QFont OutlineFontFor(const std::string& fontFile);
 
-// `text` as outlines of `font`: its baseline from the origin, capitals `height` high, y up.
-QPainterPath OutlineLetters(const QString& text, const QFont& font, double height);
+// `text` as outlines of `font`: its baseline from the origin, capitals `height` high, y up;
+// *advance, when asked, where the next letter would start.
+QPainterPath OutlineLetters(const QString& text, const QFont& font, double height,
+                            double* advance = nullptr);

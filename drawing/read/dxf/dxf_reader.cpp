@@ -27,6 +27,7 @@ double Positive(double v, double otherwise) { return std::isfinite(v) && v > 0 ?
 
 Reader::Reader(double unitsPerMm, const DxfText& text)
     : _dimensionBlocks(text.dimensionBlocks),
+      _tables(text.sheets),
       _unitsPerMm(unitsPerMm),
       _hatchPatterns(text.hatches) {
     for (const DxfText::Linetype& type : text.complexLinetypes)
@@ -197,6 +198,9 @@ void Reader::addText(const DL_TextData& d) {
     QTransform m;
     m.translate(at.x(), at.y());
     m.rotate(d.angle * 180 / kPi);  // dxflib gives it in radians
+    // Generation flags: 2 backward (mirrored in x), 4 upside down (mirrored in y), about the
+    // point the text hangs from, as the drafting programs mirror it.
+    m.scale((d.textGenerationFlags & 2) ? -1 : 1, (d.textGenerationFlags & 4) ? -1 : 1);
     m.translate(shift.x(), shift.y());
     QPainterPath placed = m.map(glyphs);
     QPainterPath& run = Run(Drawn::mark);
@@ -205,6 +209,27 @@ void Reader::addText(const DL_TextData& d) {
     else
         run.addPath(placed);
 }
+
+namespace {
+
+// A line of an MTEXT, run after run, each in its font. A line of one run is drawn where it
+// lands: a long text is costly to copy.
+QPainterPath LineLetters(Lettering& lettering, const MTextLine& line, const std::string& style,
+                         double height) {
+    if (line.size() == 1) return lettering.Letters(line[0].text, style, height, 0, line[0].font);
+    QPainterPath out;
+    double x = 0;
+    for (const MTextRun& run : line) {
+        double advance = 0;
+        const QPainterPath letters =
+            lettering.Letters(run.text, style, height, 0, run.font, &advance);
+        out.addPath(QTransform::fromTranslate(x, 0).map(letters));
+        x += advance;
+    }
+    return out;
+}
+
+}  // namespace
 
 void Reader::addMTextChunk(const std::string& text) {
     if (_mtextChunks.size() < 1'000'000) _mtextChunks += text;
@@ -215,7 +240,7 @@ void Reader::addMText(const DL_MTextData& d) {
     _mtextChunks.clear();
     if (!Fine({d.ipx, d.ipy, d.height, d.angle, d.lineSpacingFactor, d.dirx, d.diry})) return;
     const double height = d.height > 0 ? d.height : lettering.StyleOf(d.style).height;
-    const std::vector<std::string> lines = MTextLines(text);
+    const std::vector<MTextLine> lines = MTextLines(text);
     const double pitch = height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1);
     // Attachment 1..9: top, middle, bottom rows; left, centre, right columns.
     const int attach = std::clamp(d.attachmentPoint, 1, 9) - 1;
@@ -228,7 +253,7 @@ void Reader::addMText(const DL_MTextData& d) {
     m.rotate(angle);
     QPainterPath& run = Run(Drawn::mark);
     for (size_t i = 0; i < lines.size(); ++i) {
-        QPainterPath glyphs = lettering.Letters(lines[i], d.style, height);
+        QPainterPath glyphs = LineLetters(lettering, lines[i], d.style, height);
         if (glyphs.isEmpty()) continue;
         const double x = -glyphs.boundingRect().width() * (attach % 3) / 2.0;
         glyphs = (QTransform::fromTranslate(x, top - height - pitch * i) * m).map(glyphs);
@@ -443,9 +468,17 @@ void Reader::FlushLeader() {
     _vertices.clear();
 }
 
-DimensionText Reader::DimensionLetters() {
-    return [this](const std::string& text, double height) {
-        return lettering.Letters(DxfTextOf(text), dimensionTextStyle, height);
+// The text style is the dimension style's (DIMTXSTY); the header's when that gives none.
+DimensionText Reader::DimensionLetters(const std::string& dimensionStyle) {
+    std::string style = dimensionTextStyle;
+    const auto dim = _tables.dimensionTextStyles.find(
+        QString::fromStdString(dimensionStyle).toUpper().toStdString());
+    if (dim != _tables.dimensionTextStyles.end()) {
+        const auto named = _tables.styleNames.find(dim->second);
+        if (named != _tables.styleNames.end()) style = named->second;
+    }
+    return [this, style](const std::string& text, double height) {
+        return lettering.Letters(DxfTextOf(text), style, height);
     };
 }
 
@@ -474,7 +507,7 @@ void Reader::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& l) 
             return true;
         const DimensionPicture p = LinearDimension(
             {l.dpx1, l.dpy1}, {l.dpx2, l.dpy2}, {d.dpx, d.dpy}, l.angle * kPi / 180, {d.mpx, d.mpy},
-            d.text, Positive(d.linearFactor, 1), look, DimensionLetters());
+            d.text, Positive(d.linearFactor, 1), look, DimensionLetters(d.style));
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;
@@ -487,7 +520,7 @@ void Reader::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& a) 
         const DimensionPicture p =
             LinearDimension({a.epx1, a.epy1}, {a.epx2, a.epy2}, {d.dpx, d.dpy},
                             std::atan2(a.epy2 - a.epy1, a.epx2 - a.epx1), {d.mpx, d.mpy}, d.text,
-                            Positive(d.linearFactor, 1), look, DimensionLetters());
+                            Positive(d.linearFactor, 1), look, DimensionLetters(d.style));
         Run(Drawn::mark).addPath(p.lines);
         Run(Drawn::area).addPath(p.arrows);
         return true;

@@ -161,7 +161,7 @@ private:
     void FlushLeader();
     void FlushHatch();
     // The measure of a dimension drawn from its points, in the header's dimension text style.
-    DimensionText DimensionLetters();
+    DimensionText DimensionLetters(const std::string& dimensionStyle);
 
     Block* _current = &model;
     bool _paperBlock = false;
@@ -173,6 +173,7 @@ private:
     DxfStyle _pending;
     std::string _mtextChunks;
     const std::vector<std::string>& _dimensionBlocks;
+    const DxfSheetScan& _tables;                            // the file's tables dxflib leaves out
     size_t _dimensions = 0;                                 // read so far
     QHash<QString, std::vector<double>> _complexLinetypes;  // by upper-case name
     std::vector<double> _dashes;                            // of the LTYPE being read

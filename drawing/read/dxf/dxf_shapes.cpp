@@ -205,50 +205,102 @@ bool AddSpline(QPainterPath& path, const SplineData& s, double tolerance) {
     return started;
 }
 
-std::vector<std::string> MTextLines(const std::string& raw) {
+namespace {
+
+// Where an MTEXT's runs are gathered: the font of each brace group, the innermost last.
+class MTextRuns {
+public:
+    void Add(QChar c) { _run += c; }
+    QString& Run() { return _run; }
+    void Open() {
+        End();
+        if (_fonts.size() < kMaxDepth)
+            _fonts.push_back(_fonts.back());
+        else
+            ++_beyond;
+    }
+    void Close() {
+        End();
+        if (_beyond > 0)
+            --_beyond;
+        else if (_fonts.size() > 1)
+            _fonts.pop_back();
+    }
+    void Font(const QString& name) {
+        End();
+        _fonts.back() = Utf8Of(name.left(kMaxFontName));
+    }
+    void Break() {
+        End();
+        _lines.emplace_back();
+    }
+    std::vector<MTextLine> Finish() {
+        End();
+        return std::move(_lines);
+    }
+
+private:
+    void End() {
+        if (!_run.isEmpty()) _lines.back().push_back({Utf8Of(_run), _fonts.back()});
+        _run.clear();
+    }
+    static constexpr size_t kMaxDepth = 256;
+    static constexpr qsizetype kMaxFontName = 255;
+    std::vector<MTextLine> _lines{1};
+    std::vector<std::string> _fonts{std::string()};
+    int64_t _beyond = 0;  // groups opened deeper than kMaxDepth
+    QString _run;
+};
+
+}  // namespace
+
+std::vector<MTextLine> MTextLines(const std::string& raw) {
     const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
-    std::vector<std::string> lines;
-    QString line;
+    MTextRuns runs;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
-        if (const qsizetype taken = PercentCode(text, i, &line)) {
+        if (c == QLatin1Char('{') || c == QLatin1Char('}')) {
+            c == QLatin1Char('{') ? runs.Open() : runs.Close();
+            continue;
+        }
+        if (const qsizetype taken = PercentCode(text, i, &runs.Run())) {
             i += taken - 1;
             continue;
         }
         if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
-            line += c;
+            runs.Add(c);
             continue;
         }
         if (const std::optional<QChar> u = UnicodeEscape(text, i)) {
-            line += *u;
+            runs.Add(*u);
             i += 6;
             continue;
         }
         const QChar code = text[++i];
         switch (code.toLatin1()) {
             case 'P':
-                lines.push_back(Utf8Of(line));
-                line.clear();
+                runs.Break();
                 break;
             case '\\':
             case '{':
             case '}':
-                line += code;
+                runs.Add(code);
                 break;
             case '~':
-                line += QLatin1Char(' ');
+                runs.Add(QLatin1Char(' '));
                 break;
             case 'L': case 'l': case 'O': case 'o': case 'K': case 'k':
                 break;  // underline, overline, strike: on or off
             default: {
-                // \f...; \H...; \C...; and the like: up to the semicolon.
+                // \f...; \H...; \C...; and the like: up to the semicolon. A font's name comes
+                // before its options (|b0|i0...).
                 const qsizetype end = text.indexOf(QLatin1Char(';'), i);
-                if (end < 0) return lines.push_back(Utf8Of(line)), lines;
+                if (end < 0) return runs.Finish();
+                if (code == QLatin1Char('f') || code == QLatin1Char('F'))
+                    runs.Font(text.mid(i + 1, end - i - 1).section(QLatin1Char('|'), 0, 0));
                 i = end;
             }
         }
     }
-    lines.push_back(Utf8Of(line));
-    return lines;
+    return runs.Finish();
 }

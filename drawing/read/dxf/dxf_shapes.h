@@ -43,5 +43,13 @@ bool AddSpline(QPainterPath& path, const SplineData& spline, double tolerance);
 // A TEXT's words with its "\U+XXXX" characters read.
 std::string DxfTextOf(const std::string& text);
 
-// An MTEXT's words without its formatting codes, one string per line.
-std::vector<std::string> MTextLines(const std::string& text);
+// A piece of an MTEXT's line in one font: its style's (font empty), or the one a \f (family)
+// or \F (font file) code names, within the braces it stands in.
+struct MTextRun {
+    std::string text;
+    std::string font;
+};
+using MTextLine = std::vector<MTextRun>;
+
+// An MTEXT's words without its formatting codes, its runs line by line.
+std::vector<MTextLine> MTextLines(const std::string& text);

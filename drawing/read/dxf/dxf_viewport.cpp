@@ -70,6 +70,22 @@ bool Holds(const DxfSheet& sheet) {
                                                [](const Block* b) { return !b->items.empty(); });
 }
 
+// A file from before layouts (R12, R14) has one paper space, the entities section's, on the
+// paper its limits give; the drafting programs show it as the tab "Layout1".
+std::optional<DxfSheet> OldPaperSpace(const DxfSheetScan& scan, const Reader& reader,
+                                      const std::vector<const DxfViewport*>& viewports,
+                                      int64_t* unsized) {
+    DxfSheet sheet;
+    sheet.name = "Layout1";
+    sheet.paper.push_back(&reader.paperSpace);
+    sheet.views = ViewsOf(viewports, unsized);
+    if (!Holds(sheet)) return std::nullopt;
+    const QRectF limits(scan.paperMin, scan.paperMax);
+    if (limits.width() > 0 && limits.height() > 0 && Bounded(limits)) sheet.sheet = limits;
+    sheet.unitMm = reader.unitMm;
+    return sheet;
+}
+
 }  // namespace
 
 std::optional<QTransform> ViewOf(const DxfViewport& v) {
@@ -111,6 +127,7 @@ QSet<QString> FrozenIn(const DxfViewport& v, const DxfSheetScan& scan) {
         const auto found = scan.layerNames.find(handle);
         if (found != scan.layerNames.end()) names.insert(QString::fromStdString(found->second));
     }
+    for (const std::string& name : v.frozenLayerNames) names.insert(QString::fromStdString(name));
     return names;
 }
 
@@ -147,6 +164,10 @@ DxfSheets SheetsOf(const DxfSheetScan& scan, const Reader& reader) {
         sheet.unitMm = UnitOf(*l);
         out.sheets.push_back(std::move(sheet));
     }
+    if (scan.layouts.empty())
+        if (std::optional<DxfSheet> sheet =
+                OldPaperSpace(scan, reader, byOwner["*PAPER_SPACE"], &unsized))
+            out.sheets.push_back(std::move(*sheet));
     if (unsized > 0)
         AddNote(&out.notes, Note(NoteId::DxfViewportsNoSize, {std::to_string(unsized)}));
     if (scan.viewportsInModel > 0) AddNote(&out.notes, NoteId::DxfViewportsInModel);

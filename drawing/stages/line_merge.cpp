@@ -125,6 +125,11 @@ Pieces Remainders(const PathSet& paths, const MergeTolerance& tolerance) {
     // Left between two covered stretches, or at an end, anything this short is a sliver.
     const double sliver = tolerance.same + 0.5;
     Pieces out;
+    // About as many points as the paths had (a cut adds a point at each end of a stretch
+    // kept): grown once at most, not doubled over and over.
+    out.set.points.reserve(p.size() + p.size() / 16);
+    out.set.starts.reserve(paths.size());
+    out.kind.reserve(paths.size());
     std::vector<double> at;  // arc length at each point of the path
     Stretches covered, kept;
     size_t next = 0;
@@ -204,6 +209,7 @@ PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     };
 
     PathSet out;
+    out.points.reserve(s.points.size() + s.size());  // a run that comes back adds its start
     // A run as the pieces it is made of, each 2 * piece + (1 if reversed), first to last.
     std::deque<uint32_t> chain;
     for (uint32_t i = 0; i < s.size(); ++i) {

@@ -183,8 +183,14 @@ PointIndex EndsOf(const Pieces& pieces) {
 
 PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     const Pieces pieces = Remainders(paths, tolerance);
-    paths = PathSet{};  // given back before the runs are built
     const PathSet& s = pieces.set;
+    // The paths are done with. Where their points' memory (already the process's) holds every
+    // run, the runs take it; else it is given back before the runs are built.
+    const size_t most = s.points.size() + s.size();  // a run that comes back adds its start
+    std::vector<PlotPoint> room;
+    if (paths.points.capacity() >= most) room = std::move(paths.points);
+    room.clear();
+    paths = PathSet{};
     const auto front = [&](uint32_t i) { return s.points[s.begin(i)]; };
     const auto back = [&](uint32_t i) { return s.points[s.end(i) - 1]; };
     const PointIndex ends = EndsOf(pieces);
@@ -209,7 +215,8 @@ PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     };
 
     PathSet out;
-    out.points.reserve(s.points.size() + s.size());  // a run that comes back adds its start
+    out.points = std::move(room);
+    out.points.reserve(most);
     // A run as the pieces it is made of, each 2 * piece + (1 if reversed), first to last.
     std::deque<uint32_t> chain;
     for (uint32_t i = 0; i < s.size(); ++i) {

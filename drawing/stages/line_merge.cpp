@@ -125,6 +125,11 @@ Pieces Remainders(const PathSet& paths, const MergeTolerance& tolerance) {
     // Left between two covered stretches, or at an end, anything this short is a sliver.
     const double sliver = tolerance.same + 0.5;
     Pieces out;
+    // About as many points as the paths had (a cut adds a point at each end of a stretch
+    // kept): grown once at most, not doubled over and over.
+    out.set.points.reserve(p.size() + p.size() / 16);
+    out.set.starts.reserve(paths.size());
+    out.kind.reserve(paths.size());
     std::vector<double> at;  // arc length at each point of the path
     Stretches covered, kept;
     size_t next = 0;
@@ -178,8 +183,14 @@ PointIndex EndsOf(const Pieces& pieces) {
 
 PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     const Pieces pieces = Remainders(paths, tolerance);
-    paths = PathSet{};  // given back before the runs are built
     const PathSet& s = pieces.set;
+    // The paths are done with. Where their points' memory (already the process's) holds every
+    // run, the runs take it; else it is given back before the runs are built.
+    const size_t most = s.points.size() + s.size();  // a run that comes back adds its start
+    std::vector<PlotPoint> room;
+    if (paths.points.capacity() >= most) room = std::move(paths.points);
+    room.clear();
+    paths = PathSet{};
     const auto front = [&](uint32_t i) { return s.points[s.begin(i)]; };
     const auto back = [&](uint32_t i) { return s.points[s.end(i) - 1]; };
     const PointIndex ends = EndsOf(pieces);
@@ -204,6 +215,8 @@ PathSet MergeLines(PathSet paths, MergeTolerance tolerance) {
     };
 
     PathSet out;
+    out.points = std::move(room);
+    out.points.reserve(most);
     // A run as the pieces it is made of, each 2 * piece + (1 if reversed), first to last.
     std::deque<uint32_t> chain;
     for (uint32_t i = 0; i < s.size(); ++i) {

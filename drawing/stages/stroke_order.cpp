@@ -97,6 +97,9 @@ void DrawInDocumentOrder(StepDrawer& drawer, const PathStore& store, const PenCh
 // Every path of one pen, whole, in document order.
 PathSet PathsOfPen(const PathStore& store, const PenChoice& choice, int number) {
     PathSet all, one;
+    // Room for every point of the drawing: only what this pen fills is ever touched, and the
+    // points are never copied again as they grow.
+    all.points.reserve(store.points());
     for (size_t i = 0; i < store.size(); ++i) {
         if (choice.NumberOf(store.pen(i)) != number) continue;
         store.Get(i, one);

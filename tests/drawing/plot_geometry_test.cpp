@@ -238,7 +238,11 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"GlancingCrossing", Paths({Polyline(0, 0, 0), Polyline(0, -20, 2)}), 802, 2},
         MergeCase{"LongLinesDrawnTwice", LongLines(), 60 * 4000 + 200 * 1200, 260},
         // Out and back along itself, ending 1 unit off: the way back is the way out.
-        MergeCase{"TurnsBackOnItself", Paths({{{0, 0}, {400, 0}, {0, 1}}}), 400, 1}),
+        MergeCase{"TurnsBackOnItself", Paths({{{0, 0}, {400, 0}, {0, 1}}}), 400, 1},
+        // Drawn again backwards with a point repeated: where the copy's second half starts
+        // (after the repeat) and where the first line ends are the ends that find it.
+        MergeCase{"DrawnAgainThroughARepeatedPoint",
+                  Paths({{{0, 0}, {200, 0}}, {{200, 1}, {100, 1}, {100, 1}, {0, 1}}}), 200, 1}),
     [](const testing::TestParamInfo<MergeCase>& i) { return std::string(i.param.name); });
 
 // So many short segments that the shared stretches are looked for a band of rows at a time,

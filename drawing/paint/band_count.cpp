@@ -1,0 +1,222 @@
+#include "drawing/paint/band_count.h"
+
+#include <QPointF>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A point of the boundary is said to be kept only when nothing else of the band crosses its
+// row this near (device units): a boundary whose points all round to one plotter unit (which
+// the plot drops) is narrower than this, so its other side is always that near.
+constexpr double kApart = 1.5;
+// Closer than this to a row, an edge's end is taken to touch it.
+constexpr double kTouch = 1e-6;
+// The sweep's work, in edge visits per vertex, beyond which the rest goes uncounted (a band of
+// many thin pieces side by side, such as a dashed line's).
+constexpr uint64_t kVisitsPerVertex = 256;
+
+struct Vertex {
+    QPointF p;
+    bool sure;  // where the simplifier puts a vertex too
+};
+
+// The pieces of a curve the simplifier cuts it into: equal steps in t, as many as the larger
+// side of its control box is long (times 2 pi / 6, within 3 and 64); none where its control
+// points lie on its ends. 0 where that count is too near a whole number to be told for sure.
+int Pieces(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+    const auto same = [](QPointF a, QPointF b) {
+        return std::abs(a.x() - b.x()) <= 1e-12 * std::max(1.0, std::abs(a.x())) &&
+               std::abs(a.y() - b.y()) <= 1e-12 * std::max(1.0, std::abs(a.y()));
+    };
+    const bool s12 = same(p0, p1), s23 = same(p1, p2), s34 = same(p2, p3);
+    if ((s12 && s23) || (s12 && s34) || (s23 && s34)) return 1;
+    if (same(p0, p3) && (s12 || s34)) return 1;
+    const double w =
+        std::max({p0.x(), p1.x(), p2.x(), p3.x()}) - std::min({p0.x(), p1.x(), p2.x(), p3.x()});
+    const double h =
+        std::max({p0.y(), p1.y(), p2.y(), p3.y()}) - std::min({p0.y(), p1.y(), p2.y(), p3.y()});
+    const double steps = std::max(w, h) * (2 * 3.14 / 6);
+    if (steps < 64 && std::abs(steps - std::round(steps)) < 1e-3) return 0;
+    const int threshold = std::max(3, static_cast<int>(std::min(64.0, steps)));
+    return threshold - 1;
+}
+
+QPointF PointAt(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t) {
+    const double u = 1 - t;
+    const QPointF a = p0 * u + p1 * t, b = p1 * u + p2 * t, c = p2 * u + p3 * t;
+    const QPointF ab = a * u + b * t, bc = b * u + c * t;
+    return ab * u + bc * t;
+}
+
+using Ring = std::vector<Vertex>;
+
+void Add(Ring& ring, QPointF p, bool sure) {
+    if (!ring.empty() && ring.back().p == p) return;
+    ring.push_back({p, sure});
+}
+
+// An edge of a ring with y0 < y1; `wind` +1 where the ring runs down; `from` its first vertex.
+struct Edge {
+    double x0, y0, x1, y1;
+    int wind;
+    uint32_t from;
+    double XAt(double y) const {
+        const double t = std::clamp((y - y0) / (y1 - y0), 0.0, 1.0);
+        return x0 + t * (x1 - x0);
+    }
+};
+
+// Whether the turn at b is more than the simplifier's joining of lines in one direction.
+bool Turns(QPointF a, QPointF b, QPointF c) {
+    const QPointF u = b - a, v = c - b;
+    const double cross = u.x() * v.y() - u.y() * v.x();
+    return cross * cross > 1e-12 * QPointF::dotProduct(u, u) * QPointF::dotProduct(v, v);
+}
+
+// Whether `v` rounds to one whole number for sure, however the last bits fall.
+bool Definite(double v) { return std::abs(v - std::floor(v) - 0.5) > 1e-6; }
+
+// One band counted at a time, in vectors kept from band to band: a band's are past malloc's
+// mapping threshold, and fresh pages for each band cost more than the counting.
+class Counter {
+public:
+    uint64_t Count(const QPainterPath& band) {
+        RingsOf(band);
+        Vertices();
+        Sweep();
+        return _found;
+    }
+
+private:
+    // The band's subpaths as the simplifier sees them: each closed, its curves cut into chords.
+    void RingsOf(const QPainterPath& band) {
+        for (Ring& ring : _rings) ring.clear();
+        _used = 0;
+        QPointF last;
+        for (int i = 0; i < band.elementCount(); ++i) {
+            const QPainterPath::Element& e = band.elementAt(i);
+            const QPointF p(e.x, e.y);
+            if ((e.isMoveTo() || _used == 0) && ++_used > _rings.size()) _rings.emplace_back();
+            Ring& ring = _rings[_used - 1];
+            if (e.type == QPainterPath::CurveToElement && i + 2 < band.elementCount()) {
+                const QPointF c2 = band.elementAt(i + 1), end = band.elementAt(i + 2);
+                const int n = Pieces(last, p, c2, end);
+                for (int k = 1; k < std::max(n, 1); ++k)
+                    Add(ring, PointAt(last, p, c2, end, static_cast<double>(k) / n), n > 0);
+                Add(ring, end, true);
+                last = end;
+                i += 2;
+                continue;
+            }
+            Add(ring, p, true);
+            last = p;
+        }
+        for (size_t r = 0; r < _used; ++r)
+            if (_rings[r].size() > 1 && _rings[r].front().p == _rings[r].back().p)
+                _rings[r].pop_back();
+    }
+
+    // Every vertex with its neighbours, the edges it starts, and the vertices in row order.
+    void Vertices() {
+        _at.clear(), _before.clear(), _after.clear(), _sure.clear(), _edges.clear(),
+            _edgeFrom.clear(), _byRow.clear();
+        for (size_t r = 0; r < _used; ++r) {
+            const Ring& ring = _rings[r];
+            const auto base = static_cast<uint32_t>(_at.size()),
+                       n = static_cast<uint32_t>(ring.size());
+            if (n < 3) continue;
+            for (uint32_t i = 0; i < n; ++i) {
+                const QPointF v = ring[i].p, b = ring[(i + 1) % n].p;
+                _at.push_back(v);
+                _sure.push_back(ring[i].sure);
+                _before.push_back(base + (i + n - 1) % n);
+                _after.push_back(base + (i + 1) % n);
+                _byRow.emplace_back(v.y(), base + i);
+                _edgeFrom.push_back(v.y() != b.y() ? static_cast<int>(_edges.size()) : -1);
+                if (v.y() == b.y()) continue;
+                _edges.push_back(v.y() < b.y() ? Edge{v.x(), v.y(), b.x(), b.y(), 1, base + i}
+                                               : Edge{b.x(), b.y(), v.x(), v.y(), -1, base + i});
+            }
+        }
+        std::sort(_byRow.begin(), _byRow.end());
+    }
+
+    // The edge leaving vertex v downwards along its ring on side `ahead` (-1 when none).
+    int Down(uint32_t v, bool ahead) const {
+        const uint32_t w = ahead ? _after[v] : _before[v];
+        if (!(_at[w].y() > _at[v].y())) return -1;
+        return _edgeFrom[ahead ? v : w];
+    }
+
+    // The vertices in row order, each against the edges across its row; a vertex is kept
+    // where its ring runs through the row there.
+    void Sweep() {
+        _active.clear();
+        _found = 0;
+        _row.clear();
+        int64_t rowY = INT64_MIN;
+        size_t next = 0;
+        uint64_t visits = 0;
+        for (const auto& [y, v] : _byRow) {
+            for (; next < _byRow.size() && _byRow[next].first <= y + kTouch; ++next)
+                for (const bool ahead : {true, false})
+                    if (const int e = Down(_byRow[next].second, ahead); e >= 0)
+                        _active.push_back(e);
+            std::erase_if(_active, [&](int e) { return _edges[e].y1 < y - kTouch; });
+            visits += _active.size();
+            if (visits > kVisitsPerVertex * _at.size()) break;
+            const QPointF p = _at[v], a = _at[_before[v]], b = _at[_after[v]];
+            const bool down = a.y() < y && y<b.y(), up = a.y()> y && y > b.y();
+            if (!_sure[v] || !(down || up) || !Turns(a, p, b)) continue;
+            if (!OnBoundary(v, Down(v, down)) || !Definite(p.x()) || !Definite(y)) continue;
+            // Every whole-unit point a kept vertex rounds to is in the plot at least once;
+            // the rows come in order, so points alike meet within one row.
+            if (std::llround(y) != rowY) Distinct(), rowY = std::llround(y);
+            _row.push_back(std::llround(p.x()));
+        }
+        Distinct();
+    }
+
+    void Distinct() {
+        std::sort(_row.begin(), _row.end());
+        _found += static_cast<uint64_t>(std::unique(_row.begin(), _row.end()) - _row.begin());
+        _row.clear();
+    }
+
+    // Whether, just past v's row, the band lies on one side of v's `own` edge only, with
+    // nothing else of it crossing near.
+    bool OnBoundary(uint32_t v, int own) const {
+        const double y = _at[v].y(), x = _at[v].x();
+        int left = 0;
+        for (const int i : _active) {
+            const Edge& e = _edges[i];
+            if (e.from == v || e.from == _before[v]) continue;
+            const double at = e.XAt(y);
+            if (std::abs(at - x) < kApart) return false;
+            if (at < x && e.y0 <= y && y < e.y1) left += e.wind;
+        }
+        const int right = left + _edges[own].wind;
+        return (left == 0) != (right == 0);
+    }
+
+    std::vector<Ring> _rings;
+    size_t _used = 0;  // rings of this band
+    std::vector<QPointF> _at;
+    std::vector<uint32_t> _before, _after;  // the neighbours along the ring
+    std::vector<bool> _sure;
+    std::vector<Edge> _edges;
+    std::vector<int> _edgeFrom;  // per vertex: the edge to the next, -1 when level
+    std::vector<std::pair<double, uint32_t>> _byRow;
+    std::vector<int> _active;
+    std::vector<int64_t> _row;  // the kept points' x of one row
+    uint64_t _found = 0;
+};
+
+}  // namespace
+
+uint64_t BandPointsAtLeast(const QPainterPath& band) {
+    thread_local Counter counter;
+    return counter.Count(band);
+}

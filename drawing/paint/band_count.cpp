@@ -19,28 +19,34 @@ constexpr uint64_t kVisitsPerVertex = 256;
 
 struct Vertex {
     QPointF p;
-    bool sure;  // where the simplifier puts a vertex too
+    uint32_t before = 0, after = 0;  // the neighbours along its ring
+    int edge = -1;                   // the edge to the next one, -1 when level
+    bool sure = true;                // where the simplifier puts a vertex too
 };
 
-// The pieces of a curve the simplifier cuts it into: equal steps in t, as many as the larger
-// side of its control box is long (times 2 pi / 6, within 3 and 64); none where its control
-// points lie on its ends. 0 where that count is too near a whole number to be told for sure.
-int Pieces(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+struct Pieces {
+    int count;  // chords
+    bool sure;  // the simplifier's count for certain
+};
+
+// The chords the simplifier cuts a curve into: equal steps in t, as many as the larger side of
+// its control box is long (times 2 pi / 6, within 3 and 64, less one); one where its control
+// points lie on its ends. Not sure where that length is too near a whole number to tell.
+Pieces PiecesOf(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
     const auto same = [](QPointF a, QPointF b) {
         return std::abs(a.x() - b.x()) <= 1e-12 * std::max(1.0, std::abs(a.x())) &&
                std::abs(a.y() - b.y()) <= 1e-12 * std::max(1.0, std::abs(a.y()));
     };
     const bool s12 = same(p0, p1), s23 = same(p1, p2), s34 = same(p2, p3);
-    if ((s12 && s23) || (s12 && s34) || (s23 && s34)) return 1;
-    if (same(p0, p3) && (s12 || s34)) return 1;
+    if ((s12 && s23) || (s12 && s34) || (s23 && s34)) return {1, true};
+    if (same(p0, p3) && (s12 || s34)) return {1, true};
     const double w =
         std::max({p0.x(), p1.x(), p2.x(), p3.x()}) - std::min({p0.x(), p1.x(), p2.x(), p3.x()});
     const double h =
         std::max({p0.y(), p1.y(), p2.y(), p3.y()}) - std::min({p0.y(), p1.y(), p2.y(), p3.y()});
     const double steps = std::max(w, h) * (2 * 3.14 / 6);
-    if (steps < 64 && std::abs(steps - std::round(steps)) < 1e-3) return 0;
     const int threshold = std::max(3, static_cast<int>(std::min(64.0, steps)));
-    return threshold - 1;
+    return {threshold - 1, !(steps < 64 && std::abs(steps - std::round(steps)) < 1e-3)};
 }
 
 QPointF PointAt(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t) {
@@ -50,22 +56,20 @@ QPointF PointAt(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t) {
     return ab * u + bc * t;
 }
 
-using Ring = std::vector<Vertex>;
-
-void Add(Ring& ring, QPointF p, bool sure) {
-    if (!ring.empty() && ring.back().p == p) return;
-    ring.push_back({p, sure});
-}
-
-// An edge of a ring with y0 < y1; `wind` +1 where the ring runs down; `from` its first vertex.
+// An edge of a ring from its upper end (y0 < y1); `wind` +1 where the ring runs down; `from`
+// the vertex it starts on its ring.
 struct Edge {
-    double x0, y0, x1, y1;
+    Edge(QPointF top, QPointF bottom, int wind, uint32_t from)
+        : x0(top.x()),
+          y0(top.y()),
+          y1(bottom.y()),
+          slope((bottom.x() - top.x()) / (bottom.y() - top.y())),
+          wind(wind),
+          from(from) {}
+    double x0, y0, y1, slope;
     int wind;
     uint32_t from;
-    double XAt(double y) const {
-        const double t = std::clamp((y - y0) / (y1 - y0), 0.0, 1.0);
-        return x0 + t * (x1 - x0);
-    }
+    double XAt(double y) const { return x0 + (std::clamp(y, y0, y1) - y0) * slope; }
 };
 
 // Whether the turn at b is more than the simplifier's joining of lines in one direction.
@@ -83,8 +87,9 @@ bool Definite(double v) { return std::abs(v - std::floor(v) - 0.5) > 1e-6; }
 class Counter {
 public:
     uint64_t Count(const QPainterPath& band) {
+        _v.clear(), _edges.clear(), _byRow.clear();
         RingsOf(band);
-        Vertices();
+        Edges();
         Sweep();
         return _found;
     }
@@ -92,62 +97,66 @@ public:
 private:
     // The band's subpaths as the simplifier sees them: each closed, its curves cut into chords.
     void RingsOf(const QPainterPath& band) {
-        for (Ring& ring : _rings) ring.clear();
-        _used = 0;
+        size_t start = 0;
         QPointF last;
         for (int i = 0; i < band.elementCount(); ++i) {
             const QPainterPath::Element& e = band.elementAt(i);
             const QPointF p(e.x, e.y);
-            if ((e.isMoveTo() || _used == 0) && ++_used > _rings.size()) _rings.emplace_back();
-            Ring& ring = _rings[_used - 1];
+            if (e.isMoveTo() && i > 0) start = Close(start);
             if (e.type == QPainterPath::CurveToElement && i + 2 < band.elementCount()) {
                 const QPointF c2 = band.elementAt(i + 1), end = band.elementAt(i + 2);
-                const int n = Pieces(last, p, c2, end);
-                for (int k = 1; k < std::max(n, 1); ++k)
-                    Add(ring, PointAt(last, p, c2, end, static_cast<double>(k) / n), n > 0);
-                Add(ring, end, true);
+                const Pieces n = PiecesOf(last, p, c2, end);
+                for (int k = 1; k < n.count; ++k)
+                    Add(start, PointAt(last, p, c2, end, static_cast<double>(k) / n.count), n.sure);
+                Add(start, end, true);
                 last = end;
                 i += 2;
                 continue;
             }
-            Add(ring, p, true);
+            Add(start, p, true);
             last = p;
         }
-        for (size_t r = 0; r < _used; ++r)
-            if (_rings[r].size() > 1 && _rings[r].front().p == _rings[r].back().p)
-                _rings[r].pop_back();
+        Close(start);
     }
 
-    // Every vertex with its neighbours, the edges it starts, and the vertices in row order.
-    void Vertices() {
-        _at.clear(), _before.clear(), _after.clear(), _sure.clear(), _edges.clear(),
-            _edgeFrom.clear(), _byRow.clear();
-        for (size_t r = 0; r < _used; ++r) {
-            const Ring& ring = _rings[r];
-            const auto base = static_cast<uint32_t>(_at.size()),
-                       n = static_cast<uint32_t>(ring.size());
-            if (n < 3) continue;
-            for (uint32_t i = 0; i < n; ++i) {
-                const QPointF v = ring[i].p, b = ring[(i + 1) % n].p;
-                _at.push_back(v);
-                _sure.push_back(ring[i].sure);
-                _before.push_back(base + (i + n - 1) % n);
-                _after.push_back(base + (i + 1) % n);
-                _byRow.emplace_back(v.y(), base + i);
-                _edgeFrom.push_back(v.y() != b.y() ? static_cast<int>(_edges.size()) : -1);
-                if (v.y() == b.y()) continue;
-                _edges.push_back(v.y() < b.y() ? Edge{v.x(), v.y(), b.x(), b.y(), 1, base + i}
-                                               : Edge{b.x(), b.y(), v.x(), v.y(), -1, base + i});
-            }
+    void Add(size_t start, QPointF p, bool sure) {
+        if (_v.size() > start && _v.back().p == p) return;
+        _v.push_back({p, 0, 0, -1, sure});
+    }
+
+    // Ends the ring from `start` where it began; where the next one starts.
+    size_t Close(size_t start) {
+        if (_v.size() > start + 1 && _v.back().p == _v[start].p) _v.pop_back();
+        const auto n = static_cast<uint32_t>(_v.size() - start);
+        if (n < 3) {
+            _v.resize(start);
+            return start;
+        }
+        const auto base = static_cast<uint32_t>(start);
+        for (uint32_t i = 0; i < n; ++i) {
+            _v[base + i].before = base + (i + n - 1) % n;
+            _v[base + i].after = base + (i + 1) % n;
+        }
+        return _v.size();
+    }
+
+    // The edges the vertices start, and the vertices in row order.
+    void Edges() {
+        for (uint32_t i = 0; i < _v.size(); ++i) {
+            const QPointF v = _v[i].p, b = _v[_v[i].after].p;
+            _byRow.emplace_back(v.y(), i);
+            if (v.y() == b.y()) continue;
+            _v[i].edge = static_cast<int>(_edges.size());
+            _edges.push_back(v.y() < b.y() ? Edge(v, b, 1, i) : Edge(b, v, -1, i));
         }
         std::sort(_byRow.begin(), _byRow.end());
     }
 
     // The edge leaving vertex v downwards along its ring on side `ahead` (-1 when none).
     int Down(uint32_t v, bool ahead) const {
-        const uint32_t w = ahead ? _after[v] : _before[v];
-        if (!(_at[w].y() > _at[v].y())) return -1;
-        return _edgeFrom[ahead ? v : w];
+        const uint32_t w = ahead ? _v[v].after : _v[v].before;
+        if (!(_v[w].p.y() > _v[v].p.y())) return -1;
+        return _v[ahead ? v : w].edge;
     }
 
     // The vertices in row order, each against the edges across its row; a vertex is kept
@@ -166,10 +175,11 @@ private:
                         _active.push_back(e);
             std::erase_if(_active, [&](int e) { return _edges[e].y1 < y - kTouch; });
             visits += _active.size();
-            if (visits > kVisitsPerVertex * _at.size()) break;
-            const QPointF p = _at[v], a = _at[_before[v]], b = _at[_after[v]];
-            const bool down = a.y() < y && y<b.y(), up = a.y()> y && y > b.y();
-            if (!_sure[v] || !(down || up) || !Turns(a, p, b)) continue;
+            if (visits > kVisitsPerVertex * _v.size()) break;
+            const QPointF p = _v[v].p, a = _v[_v[v].before].p, b = _v[_v[v].after].p;
+            const bool down = (a.y() < y) && (y < b.y());
+            const bool up = (a.y() > y) && (y > b.y());
+            if (!_v[v].sure || !(down || up) || !Turns(a, p, b)) continue;
             if (!OnBoundary(v, Down(v, down)) || !Definite(p.x()) || !Definite(y)) continue;
             // Every whole-unit point a kept vertex rounds to is in the plot at least once;
             // the rows come in order, so points alike meet within one row.
@@ -188,11 +198,11 @@ private:
     // Whether, just past v's row, the band lies on one side of v's `own` edge only, with
     // nothing else of it crossing near.
     bool OnBoundary(uint32_t v, int own) const {
-        const double y = _at[v].y(), x = _at[v].x();
+        const double y = _v[v].p.y(), x = _v[v].p.x();
         int left = 0;
         for (const int i : _active) {
             const Edge& e = _edges[i];
-            if (e.from == v || e.from == _before[v]) continue;
+            if (e.from == v || e.from == _v[v].before) continue;
             const double at = e.XAt(y);
             if (std::abs(at - x) < kApart) return false;
             if (at < x && e.y0 <= y && y < e.y1) left += e.wind;
@@ -201,13 +211,8 @@ private:
         return (left == 0) != (right == 0);
     }
 
-    std::vector<Ring> _rings;
-    size_t _used = 0;  // rings of this band
-    std::vector<QPointF> _at;
-    std::vector<uint32_t> _before, _after;  // the neighbours along the ring
-    std::vector<bool> _sure;
+    std::vector<Vertex> _v;  // the rings' vertices, ring after ring
     std::vector<Edge> _edges;
-    std::vector<int> _edgeFrom;  // per vertex: the edge to the next, -1 when level
     std::vector<std::pair<double, uint32_t>> _byRow;
     std::vector<int> _active;
     std::vector<int64_t> _row;  // the kept points' x of one row

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainterPathStroker>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <QPainterPathStroker>
-#include <QPen>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -258,6 +258,14 @@ QPainterPath Poly(std::initializer_list<QPointF> points) {
     return p;
 }
 
+// A path of the benchmarks' 10 MB drawing, in device units.
+QPainterPath BigDrawingCurve() {
+    QPainterPath p({446, 1255});
+    p.cubicTo(145, 1072, 731, 116, 1015, 75);
+    p.cubicTo(867, 140, 182, 849, 1654, 248);
+    return p;
+}
+
 struct BandCase {
     const char* name;
     QPainterPath (*path)();  // device units
@@ -291,22 +299,8 @@ TEST_P(BandPointsTable, NeverMoreThanThePlotKeeps) {
 INSTANTIATE_TEST_SUITE_P(
     Drawing, BandPointsTable,
     testing::Values(
-        BandCase{"Curves",
-                 [] {
-                     QPainterPath p({446, 1255});
-                     p.cubicTo(145, 1072, 731, 116, 1015, 75);
-                     p.cubicTo(867, 140, 182, 849, 1654, 248);
-                     return p;
-                 },
-                 40, Qt::SvgMiterJoin, 0.9},
-        BandCase{"CurvesDashed",
-                 [] {
-                     QPainterPath p({446, 1255});
-                     p.cubicTo(145, 1072, 731, 116, 1015, 75);
-                     p.cubicTo(867, 140, 182, 849, 1654, 248);
-                     return p;
-                 },
-                 40, Qt::RoundJoin, 0.3, true},
+        BandCase{"Curves", BigDrawingCurve, 40, Qt::SvgMiterJoin, 0.9},
+        BandCase{"CurvesDashed", BigDrawingCurve, 40, Qt::RoundJoin, 0.3, true},
         BandCase{"ScribbledOverItself",
                  [] {
                      return Poly({{800, 800}, {7600, 8000}, {840, 880}, {7560, 8080},
@@ -324,14 +318,16 @@ INSTANTIATE_TEST_SUITE_P(
                  [] {
                      QPainterPath p({1000, 1000});
                      for (int i = 0; i < 6; ++i)
-                         p.cubicTo(1030, 1000 + 9 * i, 1030, 1008 + 9 * i, 1000, 1008 + 9 * i);
+                         p.cubicTo(1030, 1000 + 9 * i, 1030, 1008 + 9 * i, 1000,
+                                   1008 + 9 * i);
                      return p;
                  },
                  40, Qt::MiterJoin, 0.5},
         BandCase{"SpecksOfLessThanAUnit",
                  [] {
                      QPainterPath p;
-                     for (int i = 0; i < 40; ++i) p.addEllipse(QPointF(100 + 3 * i, 100.5), 0.2, 0.3);
+                     for (int i = 0; i < 40; ++i)
+                         p.addEllipse(QPointF(100 + 3 * i, 100.5), 0.2, 0.3);
                      return p;
                  },
                  0.4, Qt::RoundJoin, 0},

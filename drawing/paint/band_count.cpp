@@ -149,7 +149,34 @@ private:
             _v[i].edge = static_cast<int>(_edges.size());
             _edges.push_back(v.y() < b.y() ? Edge(v, b, 1, i) : Edge(b, v, -1, i));
         }
-        std::sort(_byRow.begin(), _byRow.end());
+        SortByRow();
+    }
+
+    // The vertices come along their rings in long runs up or down a band's side: merging the
+    // runs costs far less than sorting the rows afresh.
+    void SortByRow() {
+        auto& rows = _byRow;
+        _ends.clear();
+        for (size_t i = 0; i < rows.size();) {
+            size_t j = i + 1;
+            const bool falling = j < rows.size() && rows[j] < rows[i];
+            while (j < rows.size() && (rows[j] < rows[j - 1]) == falling) ++j;
+            if (falling) std::reverse(rows.begin() + i, rows.begin() + j);
+            _ends.push_back(j);
+            i = j;
+        }
+        while (_ends.size() > 1) {
+            _merged.resize(rows.size());
+            size_t begin = 0, kept = 0;
+            for (size_t r = 0; r < _ends.size(); r += 2) {
+                const size_t mid = _ends[r], end = r + 1 < _ends.size() ? _ends[r + 1] : mid;
+                std::merge(rows.begin() + begin, rows.begin() + mid, rows.begin() + mid,
+                           rows.begin() + end, _merged.begin() + begin);
+                _ends[kept++] = begin = end;
+            }
+            _ends.resize(kept);
+            rows.swap(_merged);
+        }
     }
 
     // The edge leaving vertex v downwards along its ring on side `ahead` (-1 when none).
@@ -213,7 +240,8 @@ private:
 
     std::vector<Vertex> _v;  // the rings' vertices, ring after ring
     std::vector<Edge> _edges;
-    std::vector<std::pair<double, uint32_t>> _byRow;
+    std::vector<std::pair<double, uint32_t>> _byRow, _merged;
+    std::vector<size_t> _ends;  // of the runs in row order
     std::vector<int> _active;
     std::vector<int64_t> _row;  // the kept points' x of one row
     uint64_t _found = 0;

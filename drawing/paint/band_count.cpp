@@ -29,24 +29,32 @@ struct Pieces {
     bool sure;  // the simplifier's count for certain
 };
 
-// The chords the simplifier cuts a curve into: equal steps in t, as many as the larger side of
-// its control box is long (times 2 pi / 6, within 3 and 64, less one); one where its control
-// points lie on its ends. Not sure where that length is too near a whole number to tell.
-Pieces PiecesOf(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
-    const auto same = [](QPointF a, QPointF b) {
-        return std::abs(a.x() - b.x()) <= 1e-12 * std::max(1.0, std::abs(a.x())) &&
-               std::abs(a.y() - b.y()) <= 1e-12 * std::max(1.0, std::abs(a.y()));
+// Whether the simplifier takes the curve p0..p3 for its chord: two of its control points on
+// one place (`near`: relatively so).
+bool Straight(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double near) {
+    const auto same = [near](QPointF a, QPointF b) {
+        return std::abs(a.x() - b.x()) <= near * std::max(1.0, std::abs(a.x())) &&
+               std::abs(a.y() - b.y()) <= near * std::max(1.0, std::abs(a.y()));
     };
     const bool s12 = same(p0, p1), s23 = same(p1, p2), s34 = same(p2, p3);
-    if ((s12 && s23) || (s12 && s34) || (s23 && s34)) return {1, true};
-    if (same(p0, p3) && (s12 || s34)) return {1, true};
+    if ((s12 && s23) || (s12 && s34) || (s23 && s34)) return true;
+    return same(p0, p3) && (s12 || s34);
+}
+
+// The chords the simplifier cuts a curve into: equal steps in t, as many as the larger side of
+// its control box is long (times 2 pi / 6, within 3 and 64, less one); one for a straight one.
+// Not sure where that length is too near a whole number, or the curve too near straight, to
+// tell.
+Pieces PiecesOf(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+    if (Straight(p0, p1, p2, p3, 1e-12)) return {1, true};
     const double w =
         std::max({p0.x(), p1.x(), p2.x(), p3.x()}) - std::min({p0.x(), p1.x(), p2.x(), p3.x()});
     const double h =
         std::max({p0.y(), p1.y(), p2.y(), p3.y()}) - std::min({p0.y(), p1.y(), p2.y(), p3.y()});
     const double steps = std::max(w, h) * (2 * 3.14 / 6);
     const int threshold = std::max(3, static_cast<int>(std::min(64.0, steps)));
-    return {threshold - 1, !(steps < 64 && std::abs(steps - std::round(steps)) < 1e-3)};
+    const bool whole = steps < 64 && std::abs(steps - std::round(steps)) < 1e-3;
+    return {threshold - 1, !whole && !Straight(p0, p1, p2, p3, 1e-9)};
 }
 
 QPointF PointAt(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t) {

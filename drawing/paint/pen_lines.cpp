@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "drawing/geometry/page_layout.h"
+#include "drawing/paint/band_count.h"
 #include "drawing/paint/flatten.h"
 #include "drawing/paint/hatch.h"
 #include "drawing/paint/stroke_lines.h"
@@ -200,23 +201,33 @@ bool PenLines::Draw(const PaintedPath& shape) {
     return true;
 }
 
-// A stroke wider than its pen: the band it covers hatched, and its boundary drawn.
-bool PenLines::WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
-                          const ClipRegion* clip) {
-    if (_counting && _least) {
-        _leftOut = true;
-        if (!clip) _segments += BandLinesAtLeast(shape, width, _sink.reach());
-        return true;
-    }
-    // Stroked where the drawing strokes it (a stretched drawing stretches its strokes),
-    // as closely as the outlines are flattened.
-    // A pattern that can't be walked is drawn solid here too (with the note below).
+// The band a stroke covers, in device units: stroked where the drawing strokes it (a stretched
+// drawing stretches its strokes), as closely as the outlines are flattened. A pattern that
+// can't be walked is stroked solid (with the note DrawnDashed gives).
+QPainterPath PenLines::Band(const PaintedPath& shape, double scale) {
     QPen strokePen = shape.pen;
     const StrokeDashes dashes = DashesOf(strokePen);
     if (dashes.dashed && !DrawnDashed(dashes, shape.transform)) strokePen.setStyle(Qt::SolidLine);
     QPainterPathStroker stroker(strokePen);
     stroker.setCurveThreshold(kFlattenTolerance / scale);
-    const QPainterPath band = shape.transform.map(stroker.createStroke(AreaOf(shape)));
+    return shape.transform.map(stroker.createStroke(AreaOf(shape)));
+}
+
+// A stroke wider than its pen: the band it covers hatched, and its boundary drawn.
+bool PenLines::WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
+                          const ClipRegion* clip) {
+    if (_counting && _least) {
+        _leftOut = true;
+        if (clip) return true;
+        _segments += BandLinesAtLeast(shape, width, _sink.reach());
+        // Stroking is cheap beside simplifying the band: its boundary's points are told from
+        // the stroked band, where nothing of it is cut at the reach.
+        const QPainterPath band = Band(shape, scale);
+        if (_sink.reach().contains(band.controlPointRect()))
+            _bandPoints += BandPointsAtLeast(band);
+        return true;
+    }
+    const QPainterPath band = Band(shape, scale);
     if (!HatchInto(band, QTransform(), Qt::WindingFill, width, clip)) return false;
     // Its boundary without the seams where the stroke's pieces overlap.
     _sink.SetPen(pen);

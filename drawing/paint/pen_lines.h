@@ -36,11 +36,14 @@ public:
     // goes to the sink): false once the count passes the line budget or the room.
     bool Count(const PaintedPath& shape);
     // Counts as Count does, but a stroke drawn as a hatched band adds only the lines it needs
-    // at the least, told from the path's height (stroking it is most of what a count costs):
-    // what the shape adds at the least. leftOut() says whether a band was left out, and so
-    // whether the count may fall short of Count's.
+    // at the least, told from the path's height, and the points its boundary keeps at the
+    // least (bandPoints()), told from the stroked band unsimplified (simplifying it is most of
+    // what a count costs): what the shape adds at the least. leftOut() says whether a band was
+    // left out, and so whether the count may fall short of Count's.
     bool CountLeast(const PaintedPath& shape);
     bool leftOut() const { return _leftOut; }
+    // The points the left-out bands' boundaries keep at the least (never in the sink).
+    uint64_t bandPoints() const { return _bandPoints; }
 
     // Points the plot can still take (what is kept so far counted out): hatching that would
     // pass it is refused before it is made.
@@ -60,6 +63,7 @@ private:
     // The stroke's dashes to the sink, where `clip` (null: everywhere) lets them show; false
     // when there are more than the plot can hold (then refused).
     bool Dashed(const PaintedPath& shape, const StrokeDashes& dashes, const ClipRegion* clip);
+    QPainterPath Band(const PaintedPath& shape, double scale);
     bool WideStroke(const PaintedPath& shape, uint8_t pen, double width, double scale,
                     const ClipRegion* clip);
     // Whether a dashed stroke is drawn as its dashes; when not, why is noted.
@@ -76,6 +80,7 @@ private:
     bool _counting = false;
     bool _least = false;    // counting without the bands
     bool _leftOut = false;  // a band was left out of the count
+    uint64_t _bandPoints = 0;
     std::optional<Note> _refusal;
     std::vector<Note> _notes;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainterPathStroker>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -13,6 +15,8 @@
 
 #include "drawing/drawing_plot.h"
 #include "drawing/geometry/path_store.h"
+#include "drawing/paint/band_count.h"
+#include "drawing/paint/flatten.h"
 #include "drawing/paint/pen_choice.h"
 #include "drawing/paint/polyline_sink.h"
 #include "drawing/read/svg/svg_chunks.h"
@@ -247,6 +251,121 @@ INSTANTIATE_TEST_SUITE_P(
                  "<path d='M10 10 L200 280' fill='none' stroke='#000' stroke-width='5'/>",
                  1u << 20, false}),
     [](const testing::TestParamInfo<RoomCase>& i) { return std::string(i.param.name); });
+
+QPainterPath Poly(std::initializer_list<QPointF> points) {
+    QPainterPath p(*points.begin());
+    for (QPointF q : points) p.lineTo(q);
+    return p;
+}
+
+// A path of the benchmarks' 10 MB drawing, in device units.
+QPainterPath BigDrawingCurve() {
+    QPainterPath p({446, 1255});
+    p.cubicTo(145, 1072, 731, 116, 1015, 75);
+    p.cubicTo(867, 140, 182, 849, 1654, 248);
+    return p;
+}
+
+struct BandCase {
+    const char* name;
+    QPainterPath (*path)();  // device units
+    double stroke;
+    Qt::PenJoinStyle join;
+    double share;  // of the boundary's points the count must find at the least
+    bool dashed = false;
+};
+
+class BandPointsTable : public testing::TestWithParam<BandCase> {};
+
+// A drawing is refused on the points a wide stroke's boundary keeps at the least, told from the
+// band before it is simplified: that count must never pass the points the plot keeps of the
+// simplified band, whatever the path does.
+TEST_P(BandPointsTable, NeverMoreThanThePlotKeeps) {
+    const BandCase& c = GetParam();
+    QPen pen(Qt::black, c.stroke, Qt::SolidLine, Qt::FlatCap, c.join);
+    if (c.dashed) pen.setDashPattern({3, 1});
+    QPainterPathStroker stroker(pen);
+    stroker.setCurveThreshold(kFlattenTolerance);
+    const QPainterPath band = stroker.createStroke(c.path());
+    PolylineSink sink(PlotArea{8400, 11880, 1}, QRectF(-400, -400, 9200, 12680), 1u << 24);
+    FlattenPath(band.simplified(), QTransform(), true, sink);
+    sink.Finish();
+    const uint64_t kept = sink.paths().points.size();
+    const uint64_t least = BandPointsAtLeast(band);
+    EXPECT_LE(least, kept);
+    EXPECT_GE(static_cast<double>(least), c.share * static_cast<double>(kept)) << least;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, BandPointsTable,
+    testing::Values(
+        BandCase{"Curves", BigDrawingCurve, 40, Qt::SvgMiterJoin, 0.9},
+        BandCase{"CurvesDashed", BigDrawingCurve, 40, Qt::RoundJoin, 0.3, true},
+        BandCase{"ScribbledOverItself",
+                 [] {
+                     return Poly({{800, 800}, {7600, 8000}, {840, 880}, {7560, 8080},
+                                  {880, 960}, {2400, 11200}, {1000, 800}});
+                 },
+                 160, Qt::RoundJoin, 0.8},
+        BandCase{"Ring",
+                 [] {
+                     QPainterPath p;
+                     p.addEllipse(QPointF(4000, 4000), 2800, 2800);
+                     return p;
+                 },
+                 60, Qt::BevelJoin, 0.9},
+        BandCase{"LoopsTighterThanTheStroke",
+                 [] {
+                     QPainterPath p({1000, 1000});
+                     for (int i = 0; i < 6; ++i)
+                         p.cubicTo(1030, 1000 + 9 * i, 1030, 1008 + 9 * i, 1000,
+                                   1008 + 9 * i);
+                     return p;
+                 },
+                 40, Qt::MiterJoin, 0.5},
+        BandCase{"SpecksOfLessThanAUnit",
+                 [] {
+                     QPainterPath p;
+                     for (int i = 0; i < 40; ++i)
+                         p.addEllipse(QPointF(100 + 3 * i, 100.5), 0.2, 0.3);
+                     return p;
+                 },
+                 0.4, Qt::RoundJoin, 0},
+        BandCase{"OnHalfUnits",
+                 [] {
+                     QPainterPath p({100.5, 100.5});
+                     p.cubicTo(300.5, 100.5, 300.5, 400.5, 600.5, 400.5);
+                     return p;
+                 },
+                 41, Qt::MiterJoin, 0.9},
+        BandCase{"LongerThanItsPieces",
+                 [] {
+                     QPainterPath p({100, 100});
+                     p.cubicTo(9000, 100, -100, 12000, 8800, 12000);
+                     return p;
+                 },
+                 300, Qt::SvgMiterJoin, 0.9},
+        BandCase{"CrowdedScribble",
+                 [] {
+                     // The same curves each run: a generator of its own, seeded.
+                     uint32_t seed = 7;
+                     const auto next = [&seed] {
+                         seed = seed * 1664525u + 1013904223u;
+                         return 1000 + (seed >> 8) % 400;
+                     };
+                     QPainterPath p(QPointF(next(), next()));
+                     for (int i = 0; i < 12; ++i)
+                         p.cubicTo(next(), next(), next(), next(), next(), next());
+                     return p;
+                 },
+                 40, Qt::SvgMiterJoin, 0.8},
+        BandCase{"Zigzag",
+                 [] {
+                     return Poly({{800, 800}, {7200, 1600}, {800, 2400}, {7200, 3200},
+                                  {800, 4000}, {7200, 4800}});
+                 },
+                 80, Qt::MiterJoin, 0.3}),
+    [](const testing::TestParamInfo<BandCase>& i) { return std::string(i.param.name); });
 
 struct OrderCase {
     const char* name;

@@ -116,11 +116,11 @@ using ShapePainter = std::function<bool(const std::function<void(const PaintedPa
 
 // A big drawing with pens that hatch: the hatching is counted over the whole drawing first, so
 // that one that can't fit is refused in the time of a reading, not after most of it is hatched.
-// The first count leaves out the strokes drawn as hatched bands (stroking them is most of what
-// counting costs): what it finds is there at the least, so passing the plot's room there
-// refuses the drawing for sure, in about the time of a reading. Only where bands were left out
-// is the drawing counted again, whole. False when the drawing can't be painted or its hatching
-// is refused (said in `out`).
+// The first count leaves out the simplifying of the strokes drawn as hatched bands (most of
+// what counting costs) and takes their lines and boundary points at the least: what it finds
+// is there at the least, so passing the plot's room there refuses the drawing for sure. Only
+// where bands were left out is the drawing counted again, whole. False when the drawing can't
+// be painted or its hatching is refused (said in `out`).
 bool HatchingFits(const ShapePainter& paint, const PenChoice& pens, PolylineSink& sink,
                   uint64_t maxPoints, PaintOutcome& out) {
     bool hatches = false;
@@ -130,7 +130,7 @@ bool HatchingFits(const ShapePainter& paint, const PenChoice& pens, PolylineSink
         PenLines count(pens, sink);
         uint64_t outlines = 0;  // points
         if (!paint([&](const PaintedPath& p) {
-                const uint64_t used = outlines + 2 * count.hatchSegments();
+                const uint64_t used = outlines + count.bandPoints() + 2 * count.hatchSegments();
                 if (count.refusal() || used >= maxPoints) return;
                 count.SetRoom(maxPoints - used);
                 if (least)
@@ -142,7 +142,8 @@ bool HatchingFits(const ShapePainter& paint, const PenChoice& pens, PolylineSink
                 sink.pens().clear();
             }))
             return false;
-        if (!count.refusal() && outlines + 2 * count.hatchSegments() >= maxPoints)
+        if (!count.refusal() &&
+            outlines + count.bandPoints() + 2 * count.hatchSegments() >= maxPoints)
             out.refusal = NoteId::HatchingFillsThesePen;
         if (count.refusal()) out.refusal = count.refusal();
         if (out.refusal) return false;

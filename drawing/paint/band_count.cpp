@@ -203,7 +203,10 @@ private:
         int64_t rowY = INT64_MIN;
         size_t next = 0;
         uint64_t visits = 0;
-        for (const auto& [y, v] : _byRow) {
+        for (const auto& entry : _byRow) {
+            // Named, not bound: a lambda below needs `y`, and older clang can't capture a binding.
+            const double y = entry.first;
+            const uint32_t v = entry.second;
             for (; next < _byRow.size() && _byRow[next].first <= y + kTouch; ++next)
                 for (const bool ahead : {true, false})
                     if (const int e = Down(_byRow[next].second, ahead); e >= 0)

@@ -137,9 +137,7 @@ public:
         const CoverStore::Cover& white = _covers.cover(c);
         Path line;
         for (uint32_t r = white.firstRing; r < white.firstRing + white.rings; ++r) {
-            line.clear();
-            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
-                line.emplace_back(p->x, p->y);
+            RingPath(r, &line);
             line.push_back(line.front());
             if (!OverColour(line, white.box, white.position, c, c + 1, kept, pens)) return;
         }
@@ -198,9 +196,7 @@ private:
         clipper.AddPaths(lines, ClipperLib::ptSubject, false);
         Path ring;
         for (uint32_t r = cover.firstRing; r < cover.firstRing + cover.rings; ++r) {
-            ring.clear();
-            for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
-                ring.emplace_back(p->x, p->y);
+            RingPath(r, &ring);
             _work += ring.size();
             clipper.AddPath(ring, ClipperLib::ptClip, true);
         }
@@ -225,6 +221,13 @@ private:
         return under == CoverGrid::Under::nothing ? under : CoverGrid::Under::part;
     }
 
+    // Ring `r` of the covers as Clipper's path.
+    void RingPath(uint32_t r, Path* ring) const {
+        ring->clear();
+        for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
+            ring->emplace_back(p->x, p->y);
+    }
+
     static void Keep(const PlotPoint* points, size_t n, uint8_t pen, PathSet& kept,
                      std::vector<uint8_t>& pens) {
         kept.starts.push_back(static_cast<uint32_t>(kept.points.size()));
@@ -243,12 +246,10 @@ private:
             const CoverStore::Cover& cover = _covers.cover(c);
             for (uint32_t r = cover.firstRing; r < cover.firstRing + cover.rings; ++r) {
                 PlotBox own;
-                ring.clear();
-                for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p) {
+                for (const PlotPoint* p = _covers.ringBegin(r); p != _covers.ringEnd(r); ++p)
                     own.add(*p);
-                    ring.emplace_back(p->x, p->y);
-                }
                 if (!own.meets(box)) continue;
+                RingPath(r, &ring);
                 _work += ring.size();
                 clipper.AddPath(ring, ClipperLib::ptClip, true);
                 any = true;
